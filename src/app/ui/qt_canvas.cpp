@@ -1,0 +1,111 @@
+#include "app/ui/qt_canvas.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPolygonF>
+#include <vector>
+
+namespace vorax::app::ui {
+
+QColor toQColor(Colorref colour) { return QColor(redOf(colour), greenOf(colour), blueOf(colour)); }
+
+QtCanvas::QtCanvas(QPaintDevice& device)
+    : painter_(&device), width_(device.width()), height_(device.height()) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  setPen(kBlack, 1, PenStyle::Solid, false);
+  setFont("Arial", 12, false);
+}
+
+QPointF QtCanvas::device(PointF p) const {
+  WorldMapping m{window_, static_cast<double>(width_), static_cast<double>(height_)};
+  PointF d = m.toDevice(p);
+  return {d.x, d.y};
+}
+
+void QtCanvas::clear(Colorref background) {
+  painter_.save();
+  painter_.setCompositionMode(QPainter::CompositionMode_Source);
+  painter_.fillRect(QRectF(0, 0, width_, height_), toQColor(background));
+  painter_.restore();
+}
+
+void QtCanvas::setPen(Colorref colour, double widthPixels, PenStyle style, bool xorMode) {
+  QPen pen(toQColor(colour));
+  pen.setWidthF(widthPixels <= 1 ? 0 : widthPixels);  // 0: one device pixel, cosmetic
+  pen.setStyle(style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+  pen.setCapStyle(Qt::FlatCap);
+  painter_.setPen(pen);
+  painter_.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
+                                      : QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::setBrush(Colorref colour) { painter_.setBrush(toQColor(colour)); }
+
+void QtCanvas::setFont(std::string_view family, double pixelHeight, bool bold) {
+  QFont font(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelHeight))));
+  font.setBold(bold);
+  font.setStyleHint(QFont::SansSerif);
+  painter_.setFont(font);
+}
+
+void QtCanvas::line(PointF a, PointF b) { painter_.drawLine(device(a), device(b)); }
+
+void QtCanvas::lines(std::span<const LineF> segments) {
+  std::vector<QLineF> deviceLines;
+  deviceLines.reserve(segments.size());
+  for (const LineF& s : segments) deviceLines.emplace_back(device(s.a), device(s.b));
+  painter_.drawLines(deviceLines.data(), static_cast<int>(deviceLines.size()));
+}
+
+void QtCanvas::polyline(std::span<const PointF> points) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const PointF& p : points) polygon.append(device(p));
+  painter_.drawPolyline(polygon);
+}
+
+void QtCanvas::polygon(std::span<const PointF> points) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const PointF& p : points) polygon.append(device(p));
+  painter_.drawPolygon(polygon);
+}
+
+void QtCanvas::rectangle(PointF a, PointF b) {
+  painter_.save();
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(QRectF(device(a), device(b)).normalized());
+  painter_.restore();
+}
+
+void QtCanvas::fillRect(PointF a, PointF b, Colorref colour) {
+  painter_.fillRect(QRectF(device(a), device(b)).normalized(), toQColor(colour));
+}
+
+void QtCanvas::text(PointF at, std::string_view text, HAlign h, VAlign v, double angleDegrees) {
+  QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QFontMetricsF metrics(painter_.font(), painter_.device());
+  double w = metrics.horizontalAdvance(s);
+  double ascent = metrics.ascent();
+  double height = metrics.height();
+  double dx = h == HAlign::Left ? 0 : (h == HAlign::Centre ? -w / 2 : -w);
+  double top = v == VAlign::Top ? 0 : (v == VAlign::Centre ? -height / 2 : -height);
+  painter_.save();
+  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_.translate(device(at));
+  if (angleDegrees != 0) painter_.rotate(-angleDegrees);
+  painter_.setPen(textColour_);
+  painter_.drawText(QPointF(dx, top + ascent), s);
+  painter_.restore();
+}
+
+TextExtent QtCanvas::measureText(std::string_view text) const {
+  QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QFontMetricsF metrics(painter_.font(), painter_.device());
+  WorldMapping m{window_, static_cast<double>(width_), static_cast<double>(height_)};
+  return {metrics.horizontalAdvance(s) * m.worldPerPixelX(), metrics.height() * m.worldPerPixelY()};
+}
+
+}  // namespace vorax::app::ui

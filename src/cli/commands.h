@@ -1,0 +1,20 @@
+// The subcommands of the `vorax` command line. Each takes its arguments (without the
+// command name) and returns the exit status: 0 success, 1 a fatal decoder result, 2 a usage
+// or file error.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace vorax::cli {
+
+using Args = std::span<const std::string>;
+
+int runSettings(Args args);  // cmd_settings.cpp
+int runInfo(Args args);      // cmd_info.cpp
+int runTraces(Args args);    // cmd_traces.cpp
+int runSynth(Args args);     // cmd_synth.cpp
+int runDecode(Args args);    // cmd_decode.cpp
+int runRender(Args args);    // cmd_render.cpp
+
+}  // namespace vorax::cli

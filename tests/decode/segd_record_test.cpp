@@ -1,0 +1,77 @@
+#include "decode/segd_record.h"
+
+#include <gtest/gtest.h>
+
+#include "decode/byte_reader.h"
+#include "decode/fixed_text.h"
+
+namespace vorax::decode {
+namespace {
+
+TEST(FixedText, PadsCutsAndTrims) {
+  FixedText<6> t("ab");
+  EXPECT_EQ(t.view(), "ab    ");
+  t = "abcdefgh";
+  EXPECT_EQ(t.view(), "abcdef");
+  t = "  x ";
+  EXPECT_EQ(t.trimmed(), "x");
+  EXPECT_EQ(t.rtrimmed(), "  x");
+  EXPECT_EQ(FixedText<3>().view(), "   ");
+  static_assert(sizeof(FixedText<80>) == 80);
+}
+
+TEST(ByteReader, ReadsPastTheEndAsZero) {
+  std::vector<std::uint8_t> bytes{0x12, 0x34};
+  EXPECT_EQ(bigU16(bytes, 0), 0x1234);
+  EXPECT_EQ(bigU32(bytes, 0), 0x12340000u);
+  EXPECT_EQ(littleU16(bytes, 0), 0x3412);
+  EXPECT_EQ(bigU32(bytes, 100), 0u);
+  Block block(bytes);
+  EXPECT_EQ(block.at(1), 0x12);
+  EXPECT_EQ(block.at(3), 0);
+  EXPECT_EQ(block.bytes(2, 4), (std::vector<std::uint8_t>{0x34, 0, 0}));
+}
+
+TEST(TraceSamples, TraceMajorWithOneExtraZeroPerTrace) {
+  TraceSamples s;
+  s.reset(3, 4);
+  EXPECT_EQ(s.trace(1).size(), 5u);
+  s.at(2, 3) = 7.0f;
+  EXPECT_EQ(s.trace(2)[3], 7.0f);
+  EXPECT_EQ(s.trace(2).data() - s.trace(1).data(), 5);  // each trace contiguous
+  EXPECT_EQ(s.at(3, 4), 0.0f);
+}
+
+std::vector<TraceHeaderInfo> withLines(std::initializer_list<float> lines) {
+  std::vector<TraceHeaderInfo> info(1);
+  for (float l : lines) {
+    TraceHeaderInfo t;
+    t.receiverLine = l;
+    info.push_back(t);
+  }
+  return info;
+}
+
+TEST(LineRuns, OneLineGivesOneElementFromZero) {
+  auto info = withLines({7, 7, 7, 7});
+  auto runs = buildLineRuns(info, 4);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[1].receiverLine, 7);
+  EXPECT_EQ(runs[1].firstTrace, 0);
+  EXPECT_EQ(runs[1].lastTrace, 4);
+}
+
+TEST(LineRuns, LaterRunsStartAtTheirFirstTrace) {
+  auto info = withLines({0, 0, 10, 10, 10, 11});
+  auto runs = buildLineRuns(info, 6);
+  ASSERT_EQ(runs.size(), 4u);
+  EXPECT_EQ(runs[1].lastTrace, 2);
+  EXPECT_EQ(runs[2].receiverLine, 10);
+  EXPECT_EQ(runs[2].firstTrace, 3);
+  EXPECT_EQ(runs[2].lastTrace, 5);
+  EXPECT_EQ(runs[3].firstTrace, 6);
+  EXPECT_EQ(runs[3].lastTrace, 6);
+}
+
+}  // namespace
+}  // namespace vorax::decode
