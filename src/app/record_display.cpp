@@ -1,0 +1,234 @@
+#include "app/record_display.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/header_panel.h"
+#include "app/utilities.h"
+#include "decode/conversions.h"
+
+namespace vorax::app {
+
+namespace {
+
+constexpr const char* kDisplayFont = "Arial";
+constexpr double kSmallestFontPixels = 6;
+
+struct TraceWindow {
+  std::int32_t x0;
+  std::int32_t x1;
+};
+
+TraceWindow traceWindowOf(const decode::SegdRecord& record, const DisplayState& state) {
+  std::int32_t x0 = std::max(0, state.firstTrace);
+  std::int32_t x1 = std::min(state.lastTrace + 1, record.loadedTraceCount() + 1);
+  return {x0, std::max(x1, x0 + 1)};
+}
+
+// The display font: about 1/70 of the picture's height, smaller when the header panel would
+// not hold its rows.
+void chooseDisplayFont(Canvas& canvas, const decode::RecordSummary& summary,
+                       const HeaderPanelArea& panel) {
+  double pixels = std::clamp(std::floor(canvas.pixelHeight() / 70.0), 8.0, 14.0);
+  for (; pixels > kSmallestFontPixels; pixels -= 1) {
+    canvas.setFont(kDisplayFont, pixels, false);
+    if (headerPanelFits(canvas, summary, panel)) return;
+  }
+  canvas.setFont(kDisplayFont, kSmallestFontPixels, false);
+}
+
+// Gain factor: the dB gain applies only when the record starts with a seismic trace.
+double gainFactor(const decode::SegdRecord& record, float gainDb) {
+  bool seismicFirst = record.traceInfo.size() > 1 && record.traceInfo[1].channelKind.trimmed() == "Seis";
+  return seismicFirst ? std::pow(10.0, gainDb / 20.0) : 1.0;
+}
+
+// The trace's colour, turning tilt-flagged (green) traces black for good when there are
+// more than 100 of them and the user asked to ignore them.
+Colorref traceColour(decode::SegdRecord& record, std::int32_t trace, const DisplayOptions& options) {
+  if (static_cast<std::size_t>(trace) >= record.traceInfo.size()) return kBlack;
+  decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(trace)];
+  if (info.errorColour == kGreen && record.tiltErrorCount > 100 && options.ignoreTiltErrors)
+    info.errorColour = kBlack;
+  return info.errorColour;
+}
+
+float tracePeak(const decode::SegdRecord& record, std::int32_t trace) {
+  if (static_cast<std::size_t>(trace) >= record.traceInfo.size()) return 1;
+  return record.traceInfo[static_cast<std::size_t>(trace)].amplitudeScale;
+}
+
+// Reused between traces so that a page costs no allocation per trace.
+struct WiggleBuffers {
+  std::vector<PointF> points;
+  std::vector<LineF> fills;
+};
+
+// One trace: the wiggle as one polyline from (i, s0) through (i + v(j), j) and the positive
+// fill as horizontal lines from (i, j) to (i + v(j), j), v = factor x sample limited to
+// +-clip (an unreadable NaN sample counts as 0). When several samples fall on one pixel row
+// only the longest fill of that row is kept: the others lie inside it.
+void buildWiggle(std::span<const float> samples, std::int32_t trace, const SampleWindow& window,
+                 double factor, double clip, const WorldMapping& mapping, WiggleBuffers& out) {
+  out.points.clear();
+  out.fills.clear();
+  const double x = trace;
+  const auto last = static_cast<std::int64_t>(samples.size()) - 1;
+  const std::int64_t j0 = std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(window.s0)));
+  const std::int64_t j1 = std::min<std::int64_t>(last, static_cast<std::int64_t>(std::floor(window.s1)));
+  out.points.push_back({x, window.s0});
+  const double samplesPerRow = mapping.worldPerPixelY();
+  const bool mergeRows = samplesPerRow > 1;
+  std::int64_t currentRow = -1;
+  for (std::int64_t j = j0; j <= j1; ++j) {
+    double v = factor * samples[static_cast<std::size_t>(j)];
+    v = std::isnan(v) ? 0 : std::clamp(v, -clip, clip);
+    double y = static_cast<double>(j);
+    out.points.push_back({x + v, y});
+    if (v <= 0) continue;
+    if (!mergeRows) {
+      out.fills.push_back({{x, y}, {x + v, y}});
+      continue;
+    }
+    std::int64_t row = std::llround((y - mapping.window.top) / samplesPerRow);
+    if (row == currentRow && !out.fills.empty()) {
+      out.fills.back().b.x = std::max(out.fills.back().b.x, x + v);
+    } else {
+      out.fills.push_back({{x, y}, {x + v, y}});
+      currentRow = row;
+    }
+  }
+}
+
+void drawTraces(Canvas& canvas, decode::SegdRecord& record, const DisplayState& state,
+                const DisplayOptions& options, const TraceWindow& traces,
+                const SampleWindow& window) {
+  const double g = gainFactor(record, state.displayGainDb);
+  const WorldMapping mapping = canvas.mapping();
+  const std::int32_t first = std::max(1, traces.x0);
+  const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
+  WiggleBuffers buffers;
+  for (std::int32_t i = first; i <= last; ++i) {
+    double f = options.fixedGain ? g * tracePeak(record, i) : g;
+    Colorref colour = traceColour(record, i, options);
+    buildWiggle(record.samples.trace(i), i, window, f, options.clip, mapping, buffers);
+    canvas.setPen(colour, 1, PenStyle::Solid, false);
+    canvas.polyline(buffers.points);
+    if (!buffers.fills.empty()) canvas.lines(buffers.fills);
+  }
+  canvas.setPen(kBlack, 1, PenStyle::Solid, false);
+}
+
+// Channel numbers (trace index less the auxiliary traces) on every k-th channel and on
+// channel 1, at the time-zero line: drawn only when time zero is on screen.
+void drawChannelLabels(Canvas& canvas, const decode::SegdRecord& record, const TraceWindow& traces,
+                       const SampleWindow& window) {
+  if (window.s0 > 0) return;
+  float a = static_cast<float>(traces.x0);
+  float b = static_cast<float>(traces.x1 - 1);
+  const auto k = static_cast<std::int32_t>(std::lround(std::max(1.0f, CHOOSESTEP(a, b))));
+  const double h = canvas.measureText("0").height;
+  const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
+  for (std::int32_t i = std::max(1, traces.x0); i <= last; ++i) {
+    std::int32_t channel = i - record.summary.auxTraceCount;
+    if (channel <= 0 || (channel != 1 && channel % k != 0)) continue;
+    canvas.line({static_cast<double>(i), 0}, {static_cast<double>(i), -h / 3});
+    canvas.text({static_cast<double>(i), -1.5 * h}, std::to_string(channel), HAlign::Centre,
+                VAlign::Top);
+  }
+}
+
+std::string timeLabel(double sample, const decode::SegdRecord& record) {
+  float ms = static_cast<float>(sample * record.summary.sampleIntervalUs / 1000.0);
+  return decode::shortestText(ms) + " ";
+}
+
+// Dotted time lines and labels at multiples of the sample step, left of the trace area. The
+// end time is labelled when the next step lies more than a quarter step past the end, unless
+// that label would overprint the last one written.
+void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceWindow& traces,
+                  const SampleWindow& window) {
+  float a = static_cast<float>(window.s0);
+  float b = static_cast<float>(window.s1);
+  const double d = CHOOSESTEP(a, b);
+  const double h = canvas.measureText("0").height;
+  const double x0 = traces.x0;
+  const double x1 = traces.x1;
+  canvas.setPen(kBlack, 1, PenStyle::Dotted, false);
+  std::optional<double> lastLabelled;
+  if (window.s0 == 0) {
+    canvas.text({x0, 0}, timeLabel(0, record), HAlign::Right, VAlign::Centre);
+    lastLabelled = 0;
+  }
+  auto step = static_cast<std::int64_t>(std::max(0.0, std::floor(window.s0 / d)));
+  double t = static_cast<double>(step) * d;
+  for (; t <= window.s1; t = static_cast<double>(++step) * d) {
+    if (t <= window.s0 || t >= window.s1) continue;
+    canvas.line({x0, t}, {x1, t});
+    canvas.text({x0, t}, timeLabel(t, record), HAlign::Right, VAlign::Centre);
+    lastLabelled = t;
+  }
+  bool farFromNextStep = std::abs(window.s1 - t) > d / 4;
+  bool clearOfLastLabel = !lastLabelled || window.s1 - *lastLabelled >= h;
+  if (farFromNextStep && clearOfLastLabel)
+    canvas.text({x0, window.s1}, timeLabel(window.s1, record), HAlign::Right, VAlign::Centre);
+  canvas.setPen(kBlack, 1, PenStyle::Solid, false);
+}
+
+void drawBanner(Canvas& canvas, const TraceWindow& traces, const WorldWindow& world) {
+  const double h = canvas.measureText(kBannerText).height;
+  canvas.setTextColour(kRed);
+  canvas.text({(traces.x0 + traces.x1) / 2.0, world.bottom - 1.5 * h}, kBannerText, HAlign::Centre,
+              VAlign::Top);
+  canvas.setTextColour(kBlack);
+}
+
+}  // namespace
+
+SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs) {
+  const double intervalMs = record.summary.sampleIntervalUs / 1000.0;
+  if (!(intervalMs > 0) || !std::isfinite(intervalMs)) return {};
+  double s1 = std::min(endMs / intervalMs, static_cast<double>(record.samples.samplesPerTrace()));
+  return {startMs / intervalMs, s1};
+}
+
+RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& record,
+                                        const DisplayState& state, const DisplayOptions& options) {
+  const SampleWindow window = sampleWindowOf(record, state.displayStartMs, state.displayEndMs);
+  if (!(window.s1 > window.s0)) {
+    drawEmptyDisplay(canvas);
+    return {canvas.worldWindow(), 0, 1, 0, 1, 0, false};
+  }
+  const TraceWindow traces = traceWindowOf(record, state);
+  const double mx = 5.0 * (traces.x1 - traces.x0) / 100;
+  const double my = 5.0 * (window.s1 - window.s0) / 100;
+  const WorldWindow world{traces.x0 - mx, window.s0 - my, traces.x1 + 2.5 * mx, window.s1 + my};
+  const HeaderPanelArea panel{static_cast<double>(traces.x1), world.right, window.s0, window.s1};
+
+  canvas.setWorldWindow(world);
+  canvas.clear(kWhite);
+  chooseDisplayFont(canvas, record.summary, panel);
+  canvas.setTextColour(kBlack);
+  canvas.setPen(kBlack, 1, PenStyle::Solid, false);
+  canvas.rectangle({static_cast<double>(traces.x0), window.s0},
+                   {static_cast<double>(traces.x1), window.s1});
+
+  drawTraces(canvas, record, state, options, traces, window);
+  drawChannelLabels(canvas, record, traces, window);
+  drawTimeAxis(canvas, record, traces, window);
+  drawBanner(canvas, traces, world);
+  drawHeaderPanel(canvas, record.summary, panel);
+  return {world, traces.x0, traces.x1, window.s0, window.s1, canvas.measureText("0").height, true};
+}
+
+void drawEmptyDisplay(Canvas& canvas) {
+  canvas.setWorldWindow({-10, 110, 110, -10});
+  canvas.clear(kWhite);
+  canvas.setPen(kBlack, 1, PenStyle::Solid, false);
+  canvas.rectangle({0, 0}, {100, 100});
+}
+
+}  // namespace vorax::app

@@ -1,0 +1,55 @@
+// The main display: the record's traces as wiggles with positive fill, time running down,
+// with channel labels, a time axis, a banner line and the file-header panel in the right
+// margin. One x unit is one trace spacing (trace i is drawn about x = i), one y unit one
+// sample (y grows downwards).
+#pragma once
+
+#include <cstdint>
+
+#include "app/canvas.h"
+#include "app/display_state.h"
+#include "decode/segd_record.h"
+
+namespace vorax::app {
+
+// The text of the red banner line at the foot of the main display.
+inline constexpr const char* kBannerText = "VORAX Viewer " VORAX_VERSION;
+
+// The settings the renderer reads.
+struct DisplayOptions {
+  bool fixedGain = false;         // true: true amplitude x gain; false: normalised to peak
+  float clip = 0.75f;             // largest excursion, in trace spacings
+  bool ignoreTiltErrors = false;  // recolour tilt-flagged traces black when over 100 of them
+};
+
+// What a drawing leaves behind for the pointer read-out and printing.
+struct RecordDisplayGeometry {
+  WorldWindow world;        // xLeft, yTop, xRight, yBottom
+  std::int32_t x0 = 0;      // first trace shown
+  std::int32_t x1 = 1;      // last trace shown + 1 (the trace area's right edge)
+  double s0 = 0;            // first and last displayed samples
+  double s1 = 1;
+  double textHeight = 0;    // height of the display font, in samples
+  bool hasTraces = false;   // false: the record could not be shown (no samples, no interval)
+};
+
+// The sample window of a display window in ms: start and end divided by the sample interval
+// in ms, the end limited to the samples per trace. Empty (s1 <= s0) when the record has no
+// sample interval.
+struct SampleWindow {
+  double s0 = 0;
+  double s1 = 0;
+};
+SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs);
+
+// Draws the whole main display for state.firstTrace..lastTrace and the state's time window
+// and gain. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned
+// black in the record itself when the options ask for it, so the change lasts until the
+// record is read again.
+RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& record,
+                                        const DisplayState& state, const DisplayOptions& options);
+
+// The picture before any record is loaded: an empty box.
+void drawEmptyDisplay(Canvas& canvas);
+
+}  // namespace vorax::app

@@ -1,0 +1,109 @@
+#include "app/readouts.h"
+
+#include <gtest/gtest.h>
+
+#include "app/configure_rules.h"
+#include "app/display_fixture.h"
+#include "app/picture_file_name.h"
+
+namespace vorax::app {
+namespace {
+
+// Traces 0..20 over samples 0..1000 (the window -1.05..23.625 by -50..1050) on 1000 x 800.
+RecordDisplayGeometry geometry() {
+  return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15, true};
+}
+WorldMapping mapping() { return {geometry().world, 1000, 800}; }
+
+PointF pixelOf(double x, double sample) { return mapping().toDevice({x, sample}); }
+
+TEST(PointerPosition, NearestTraceAndSampleInsideTheTraceArea) {
+  auto at = traceAndSampleAt(geometry(), mapping(), pixelOf(5.3, 400.4), 40);
+  ASSERT_TRUE(at);
+  EXPECT_EQ(*at, (TraceAndSample{5, 400}));
+  at = traceAndSampleAt(geometry(), mapping(), pixelOf(5.6, 399.6), 40);
+  EXPECT_EQ(*at, (TraceAndSample{6, 400}));
+}
+
+TEST(PointerPosition, EdgesClampToHeldTracesAndOutsideGivesNothing) {
+  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(0.2, 0.3), 40), (TraceAndSample{1, 0}));
+  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(20.9, 999.8), 40), (TraceAndSample{20, 1000}));
+  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(15, 10), 12), (TraceAndSample{12, 10}));
+  EXPECT_FALSE(traceAndSampleAt(geometry(), mapping(), pixelOf(22, 500), 40));  // header panel
+  EXPECT_FALSE(traceAndSampleAt(geometry(), mapping(), pixelOf(5, -20), 40));   // above the traces
+  EXPECT_FALSE(traceAndSampleAt(geometry(), mapping(), pixelOf(5, 500), 0));
+  RecordDisplayGeometry nothing = geometry();
+  nothing.hasTraces = false;
+  EXPECT_FALSE(traceAndSampleAt(nothing, mapping(), pixelOf(5, 500), 40));
+}
+
+TEST(PointerReadout, ChannelLessAuxiliaryTracesAndTimeWithOneDecimal) {
+  decode::SegdRecord record = test::makeDisplayRecord(10, 1001, 250);
+  record.summary.auxTraceCount = 2;
+  EXPECT_EQ(pointerReadoutText(record, {5, 401}), "Seis Channel : 3  Time : 100.3mS");
+  EXPECT_EQ(fixedDecimals(2.25, 1), "2.3");
+  EXPECT_EQ(fixedDecimals(-0.04, 1), "0.0");
+  EXPECT_EQ(fixedDecimals(1000, 1), "1000.0");
+}
+
+TEST(Velocity, DistanceOverTimeAndInvalidWhenTooFastOrNoTime) {
+  decode::SegdRecord record = test::makeDisplayRecord(4, 1001);  // 2 ms
+  record.traceInfo[1].receiverX = 1000;
+  record.traceInfo[1].receiverY = 2000;
+  record.traceInfo[2].receiverX = 1300;  // 300 m east, 400 m north: 500 m apart
+  record.traceInfo[2].receiverY = 2400;
+  // 250 samples of 2 ms: 0.5 s, so 1000 m/s, whichever pick comes first.
+  EXPECT_EQ(velocityText(record, {1, 100}, {2, 350}), "Vel:1000.0m/S ");
+  EXPECT_EQ(velocityText(record, {2, 350}, {1, 100}), "Vel:1000.0m/S ");
+  EXPECT_EQ(velocityText(record, {1, 100}, {2, 100}), "Invalid Selection ");
+  // 500 m in 0.026 s is 19230.8 m/s; in 0.024 s it is 20833 m/s.
+  EXPECT_EQ(velocityText(record, {1, 100}, {2, 113}), "Vel:19230.8m/S ");
+  EXPECT_EQ(velocityText(record, {1, 100}, {2, 112}), "Invalid Selection ");
+  record.traceInfo[2].receiverY = 2000 + 10000;  // 10000 m in 0.5 s: exactly 20000 m/s
+  record.traceInfo[2].receiverX = 1000;
+  EXPECT_EQ(velocityText(record, {1, 100}, {2, 350}), "Invalid Selection ");
+  EXPECT_EQ(velocityText(record, {1, 100}, {9, 350}), "Invalid Selection ");
+}
+
+TEST(ConfigureRules, CountsClipAndGainKeptInRange) {
+  EXPECT_EQ(clampTracesPerScreenText("500"), "300");
+  EXPECT_EQ(clampTracesPerScreenText("1"), "5");
+  EXPECT_EQ(clampTracesPerScreenText("300"), "300");
+  EXPECT_EQ(clampTracesPerScreenText("5"), "5");
+  EXPECT_EQ(clampTracesPerScreenText(" 60"), "60");
+  EXPECT_EQ(clampTracesPerScreenText("abc"), "5");
+  EXPECT_EQ(clampClipText("0.2"), ".5");
+  EXPECT_EQ(clampClipText("0.5"), "0.5");
+  EXPECT_EQ(clampClipText("4.5"), "4");
+  EXPECT_EQ(clampGainText("-61"), "-60");
+  EXPECT_EQ(clampGainText("161"), "160");
+  EXPECT_EQ(clampGainText("18"), "18");
+  EXPECT_FLOAT_EQ(clampClip(0.2f), 0.5f);
+  EXPECT_FLOAT_EQ(clampClip(9), 4);
+  EXPECT_FLOAT_EQ(clampGainDb(-100), -60);
+  EXPECT_FLOAT_EQ(clampGainDb(200), 160);
+}
+
+TEST(ConfigureRules, TimesAgainstTheRecordLengthOnlyWithARecord) {
+  EXPECT_EQ(clampStartTimeText("-5", std::nullopt), "0");
+  EXPECT_EQ(clampStartTimeText("5000", std::nullopt), "5000");
+  EXPECT_EQ(clampStartTimeText("5000", 3000.0f), "2900");
+  EXPECT_EQ(clampStartTimeText("3000", 3000.0f), "3000");
+  EXPECT_EQ(clampStartTimeText("200", 50.0f), "0");  // a record shorter than 100 ms
+  EXPECT_EQ(clampEndTimeText("-1", 3000.0f), "0");
+  EXPECT_EQ(clampEndTimeText("5000", 3000.0f), "3000");
+  EXPECT_EQ(clampEndTimeText("5000", 249.75f), "249.75");
+  EXPECT_EQ(clampEndTimeText("2000", 3000.0f), "2000");
+}
+
+TEST(PictureFileName, ExtensionAppendedUnlessContainedInAnyCase) {
+  EXPECT_EQ(pictureFileName("/tmp/shot", PictureFormat::Bmp), "/tmp/shot.BMP");
+  EXPECT_EQ(pictureFileName("/tmp/shot.bmp", PictureFormat::Bmp), "/tmp/shot.bmp");
+  EXPECT_EQ(pictureFileName("a.Bmp.old", PictureFormat::Bmp), "a.Bmp.old");
+  EXPECT_EQ(pictureFileName("shot", PictureFormat::Png), "shot.PNG");
+  EXPECT_EQ(pictureFileName("shot.png", PictureFormat::Png), "shot.png");
+  EXPECT_EQ(pictureFileName("shot.bmp", PictureFormat::Png), "shot.bmp.PNG");
+}
+
+}  // namespace
+}  // namespace vorax::app

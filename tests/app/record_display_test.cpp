@@ -1,0 +1,276 @@
+#include "app/record_display.h"
+
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/display_fixture.h"
+#include "app/recording_canvas.h"
+
+namespace vorax::app {
+namespace {
+
+using Kind = DrawnItem::Kind;
+
+std::vector<const DrawnItem*> itemsOf(const RecordingCanvas& canvas, Kind kind) {
+  std::vector<const DrawnItem*> out;
+  for (const DrawnItem& item : canvas.items())
+    if (item.kind == kind) out.push_back(&item);
+  return out;
+}
+
+// The wiggle polylines, one per drawn trace, in drawing order.
+std::vector<const DrawnItem*> wiggles(const RecordingCanvas& canvas) { return itemsOf(canvas, Kind::Polyline); }
+
+// Largest |x - trace| over a wiggle's points: the excursion in trace spacings.
+double largestExcursion(const DrawnItem& wiggle, double trace) {
+  double largest = 0;
+  for (const PointF& p : wiggle.points) largest = std::max(largest, std::abs(p.x - trace));
+  return largest;
+}
+
+// Time-axis labels: texts right-aligned against the trace area's left edge x0.
+std::vector<std::string> timeLabels(const RecordingCanvas& canvas, double x0) {
+  std::vector<std::string> out;
+  for (const DrawnItem* t : canvas.texts())
+    if (t->hAlign == HAlign::Right && t->points[0].x == x0) out.push_back(t->text);
+  return out;
+}
+
+DisplayState page(std::int32_t first, std::int32_t last, float startMs, float endMs, float gainDb) {
+  DisplayState state;
+  state.firstTrace = first;
+  state.lastTrace = last;
+  state.displayStartMs = startMs;
+  state.displayEndMs = endMs;
+  state.displayGainDb = gainDb;
+  return state;
+}
+
+DisplayOptions options(bool fixedGain, float clip, bool ignoreTilt = false) {
+  return {fixedGain, clip, ignoreTilt};
+}
+
+TEST(RecordDisplayWindow, MarginsAroundTheTraceAreaAndRoomForThePanelOnTheRight) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
+  RecordingCanvas canvas(1000, 800);
+  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  // x0 = 0, x1 = 21, mx = 1.05; s0 = 0, s1 = 1000, my = 50.
+  EXPECT_EQ(g.x0, 0);
+  EXPECT_EQ(g.x1, 21);
+  EXPECT_DOUBLE_EQ(g.world.left, -1.05);
+  EXPECT_DOUBLE_EQ(g.world.right, 21 + 2.5 * 1.05);
+  EXPECT_DOUBLE_EQ(g.world.top, -50);
+  EXPECT_DOUBLE_EQ(g.world.bottom, 1050);
+  auto boxes = itemsOf(canvas, Kind::Rectangle);
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_DOUBLE_EQ(boxes[0]->points[1].x, 21);
+  EXPECT_DOUBLE_EQ(boxes[0]->points[1].y, 1000);
+}
+
+TEST(RecordDisplayWindow, OnlyTracesTheRecordHoldsAreDrawnAndTheEndIsClampedToThem) {
+  decode::SegdRecord record = test::makeDisplayRecord(10, 11);
+  record.summary.traceCount = 98;  // declared, but the damaged file held only 10
+  RecordingCanvas canvas;
+  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 60, 0, 20, 0), options(false, 1));
+  EXPECT_EQ(g.x1, 11);
+  ASSERT_EQ(wiggles(canvas).size(), 10u);
+  EXPECT_DOUBLE_EQ(wiggles(canvas).front()->points[0].x, 1);
+  EXPECT_DOUBLE_EQ(wiggles(canvas).back()->points[0].x, 10);
+}
+
+TEST(RecordDisplayWindow, ARecordWithoutSampleIntervalShowsTheEmptyFrame) {
+  decode::SegdRecord record = test::makeDisplayRecord(5, 11, 0);
+  RecordingCanvas canvas;
+  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 5, 0, 20, 0), options(false, 1));
+  EXPECT_FALSE(g.hasTraces);
+  EXPECT_TRUE(wiggles(canvas).empty());
+  EXPECT_DOUBLE_EQ(canvas.worldWindow().top, 110);
+}
+
+TEST(RecordDisplayGain, AuxiliaryFirstTraceMeansNoGainOnAnyTrace) {
+  decode::SegdRecord record = test::makeDisplayRecord(3, 11);
+  for (std::int32_t t = 1; t <= 3; ++t) record.samples.at(t, 5) = 0.1f;
+  RecordingCanvas seismic;
+  DrawRecordDisplay(seismic, record, page(0, 3, 0, 20, 20), options(false, 4));
+  // 20 dB is a factor 10: 0.1 becomes a full trace spacing.
+  EXPECT_NEAR(largestExcursion(*wiggles(seismic)[2], 3), 1.0, 1e-6);
+
+  record.traceInfo[1].channelKind = "Aux";
+  RecordingCanvas auxFirst;
+  DrawRecordDisplay(auxFirst, record, page(0, 3, 0, 20, 20), options(false, 4));
+  for (std::size_t n = 0; n < 3; ++n)
+    EXPECT_NEAR(largestExcursion(*wiggles(auxFirst)[n], static_cast<double>(n + 1)), 0.1, 1e-6);
+}
+
+TEST(RecordDisplayGain, ClipLimitsEveryExcursionWhateverTheGain) {
+  decode::SegdRecord record = test::makeDisplayRecord(4, 21);
+  for (std::int32_t j = 0; j < 21; ++j) record.samples.at(2, j) = (j % 2 ? 1.0f : -1.0f) * j / 20;
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(0, 4, 0, 40, 60), options(false, 0.75f));
+  const DrawnItem& trace2 = *wiggles(canvas)[1];
+  EXPECT_DOUBLE_EQ(largestExcursion(trace2, 2), 0.75);
+  for (const PointF& p : trace2.points) {
+    EXPECT_GE(p.x, 2 - 0.75);
+    EXPECT_LE(p.x, 2 + 0.75);
+  }
+}
+
+TEST(RecordDisplayGain, FixedGainAtZeroDbDrawsTrueAmplitudeWhereNormalisedFillsTheSpacing) {
+  decode::SegdRecord record = test::makeDisplayRecord(2, 11);
+  record.samples.at(1, 4) = 1.0f;
+  record.samples.at(2, 4) = 1.0f;
+  record.traceInfo[1].amplitudeScale = 0.05f;  // a weak trace
+  record.traceInfo[2].amplitudeScale = 0.5f;
+  RecordingCanvas fixed;
+  DrawRecordDisplay(fixed, record, page(0, 2, 0, 20, 0), options(true, 4));
+  EXPECT_NEAR(largestExcursion(*wiggles(fixed)[0], 1), 0.05, 1e-7);
+  EXPECT_NEAR(largestExcursion(*wiggles(fixed)[1], 2), 0.5, 1e-7);
+  RecordingCanvas normalised;
+  DrawRecordDisplay(normalised, record, page(0, 2, 0, 20, 0), options(false, 4));
+  EXPECT_DOUBLE_EQ(largestExcursion(*wiggles(normalised)[0], 1), 1.0);
+}
+
+TEST(RecordDisplayWiggle, PolylineFromTheWindowStartAndFillForPositiveSamplesOnly) {
+  decode::SegdRecord record = test::makeDisplayRecord(1, 5);
+  record.samples.at(1, 1) = 0.5f;
+  record.samples.at(1, 2) = -0.5f;
+  record.samples.at(1, 3) = 0.25f;
+  RecordingCanvas canvas;
+  // 2 ms samples, window 0..8 ms: samples 0..4 (4 is the held trailing zero).
+  DrawRecordDisplay(canvas, record, page(1, 1, 0, 8, 0), options(false, 4));
+  const DrawnItem& w = *wiggles(canvas)[0];
+  std::vector<PointF> expected{{1, 0}, {1, 0}, {1.5, 1}, {0.5, 2}, {1.25, 3}, {1, 4}};
+  ASSERT_EQ(w.points.size(), expected.size());
+  for (std::size_t n = 0; n < expected.size(); ++n) {
+    EXPECT_DOUBLE_EQ(w.points[n].x, expected[n].x) << n;
+    EXPECT_DOUBLE_EQ(w.points[n].y, expected[n].y) << n;
+  }
+  std::vector<std::pair<double, double>> fills;  // (y, right end) of horizontal lines at x 1
+  for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
+    if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 &&
+        line->points[0].y == line->points[1].y)
+      fills.emplace_back(line->points[0].y, line->points[1].x);
+  EXPECT_EQ(fills, (std::vector<std::pair<double, double>>{{1, 1.5}, {3, 1.25}}));
+}
+
+TEST(RecordDisplayWiggle, FillsSharingAPixelRowKeepOnlyTheLongestWhichCoversTheOthers) {
+  decode::SegdRecord record = test::makeDisplayRecord(1, 2001);
+  for (std::int32_t j = 0; j < 2000; ++j) record.samples.at(1, j) = static_cast<float>((j * 37) % 11) / 10;
+  RecordingCanvas canvas(1000, 800);  // 2200 samples over 800 rows: 2.75 samples a row
+  DrawRecordDisplay(canvas, record, page(1, 1, 0, 4000, 0), options(false, 4));
+  std::vector<const DrawnItem*> fills;
+  for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
+    if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 && line->points[0].y == line->points[1].y)
+      fills.push_back(line);
+  EXPECT_LE(fills.size(), 800u);
+  EXPECT_GT(fills.size(), 500u);
+  for (std::int32_t j = 0; j < 2000; ++j) {
+    double v = record.samples.at(1, j);
+    if (v <= 0) continue;
+    bool covered = false;
+    for (const DrawnItem* fill : fills)
+      covered = covered || (std::abs(fill->points[0].y - j) < 2.75 && fill->points[1].x >= 1 + v - 1e-6);
+    EXPECT_TRUE(covered) << j;
+  }
+}
+
+TEST(RecordDisplayWiggle, UnreadableSamplesAreDrawnAsZero) {
+  decode::SegdRecord record = test::makeDisplayRecord(1, 5);
+  record.samples.at(1, 2) = std::nanf("");
+  record.samples.at(1, 3) = INFINITY;
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(1, 1, 0, 8, 0), options(false, 0.75f));
+  const DrawnItem& w = *wiggles(canvas)[0];
+  EXPECT_DOUBLE_EQ(w.points[3].x, 1);
+  EXPECT_DOUBLE_EQ(w.points[4].x, 1.75);
+}
+
+TEST(RecordDisplayTilt, ManyTiltFlaggedTracesTurnBlackForGoodWhenIgnored) {
+  decode::SegdRecord record = test::makeDisplayRecord(120, 5);
+  for (std::int32_t t = 1; t <= 120; ++t) record.traceInfo[static_cast<std::size_t>(t)].errorColour = kGreen;
+  record.tiltErrorCount = 100;  // not above 100: they stay green
+  RecordingCanvas first;
+  DrawRecordDisplay(first, record, page(0, 60, 0, 8, 0), options(false, 1, true));
+  EXPECT_EQ(wiggles(first)[0]->colour, kGreen);
+
+  record.tiltErrorCount = 101;
+  RecordingCanvas second;
+  DrawRecordDisplay(second, record, page(0, 60, 0, 8, 0), options(false, 1, true));
+  EXPECT_EQ(wiggles(second)[0]->colour, kBlack);
+  EXPECT_EQ(record.traceInfo[60].errorColour, kBlack);
+  EXPECT_EQ(record.traceInfo[61].errorColour, kGreen);  // not drawn yet
+
+  RecordingCanvas later;  // the option switched off again: the recolouring stays
+  DrawRecordDisplay(later, record, page(0, 60, 0, 8, 0), options(false, 1, false));
+  EXPECT_EQ(wiggles(later)[59]->colour, kBlack);
+}
+
+TEST(RecordDisplayLabels, ChannelNumbersOnChannelOneAndEveryStepLessTheAuxiliaryTraces) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
+  record.summary.auxTraceCount = 2;
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  // Traces 0..20: a step of 2 gives ten intervals. Channel = trace - 2.
+  std::vector<std::pair<std::string, double>> labels;
+  for (const DrawnItem* t : canvas.texts())
+    if (t->hAlign == HAlign::Centre && t->points[0].y < 0 && t->text != "File Header")
+      labels.emplace_back(t->text, t->points[0].x);
+  std::vector<std::pair<std::string, double>> expected{{"1", 3}, {"2", 4}, {"4", 6}, {"6", 8},
+                                                       {"8", 10}, {"10", 12}, {"12", 14},
+                                                       {"14", 16}, {"16", 18}, {"18", 20}};
+  EXPECT_EQ(labels, expected);
+}
+
+TEST(RecordDisplayLabels, TimeAxisOnSampleStepsWithZeroAndEndLabels) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  // Samples 0..1000 in steps of 100 (200 ms); the next step, 1100, is a whole step past the
+  // end, so the end is labelled too.
+  EXPECT_EQ(timeLabels(canvas, 0),
+            (std::vector<std::string>{"0 ", "200 ", "400 ", "600 ", "800 ", "1000 ", "1200 ",
+                                      "1400 ", "1600 ", "1800 ", "2000 "}));
+  std::size_t dotted = 0;
+  for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
+    if (line->penStyle == PenStyle::Dotted) ++dotted;
+  EXPECT_EQ(dotted, 9u);  // 100..900: the lines strictly inside the window
+}
+
+TEST(RecordDisplayLabels, WindowFrom500To1000MsHasNoChannelLabelsAndEndsWith1000) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(0, 20, 500, 1000, 0), options(false, 1));
+  // Samples 250..500, step 25 (50 ms): labels strictly inside, then the end at 500.
+  EXPECT_EQ(timeLabels(canvas, 0),
+            (std::vector<std::string>{"550 ", "600 ", "650 ", "700 ", "750 ", "800 ", "850 ",
+                                      "900 ", "950 ", "1000 "}));
+  for (const DrawnItem* t : canvas.texts()) EXPECT_GE(t->points[0].y, 250 - 12.5) << t->text;
+}
+
+TEST(RecordDisplayLabels, EndLabelThatWouldOverprintTheLastStepIsLeftOut) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
+  RecordingCanvas canvas;
+  // The end is limited to sample 1001 (2002 ms), one sample below the 2000 ms label.
+  DrawRecordDisplay(canvas, record, page(0, 20, 0, 3000, 0), options(false, 1));
+  std::vector<std::string> labels = timeLabels(canvas, 0);
+  ASSERT_FALSE(labels.empty());
+  EXPECT_EQ(labels.back(), "2000 ");
+}
+
+TEST(RecordDisplayLabels, RedBannerCentredOverTheTracesNearTheFoot) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
+  RecordingCanvas canvas;
+  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  const DrawnItem* banner = canvas.findText(std::string("VORAX Viewer ") + VORAX_VERSION);
+  ASSERT_NE(banner, nullptr);
+  EXPECT_EQ(banner->colour, kRed);
+  EXPECT_DOUBLE_EQ(banner->points[0].x, 10.5);
+  EXPECT_DOUBLE_EQ(banner->points[0].y, 1050 - 1.5 * g.textHeight);
+}
+
+}  // namespace
+}  // namespace vorax::app
