@@ -1,0 +1,36 @@
+// Field extraction shared by the header decoders. Byte positions are 1-based within the
+// block, as the header layouts number them; positions past the block's end read as zero.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "decode/byte_reader.h"
+#include "decode/conversions.h"
+
+namespace vorax::decode {
+
+// Upper-case hex digits of bytes first..last: how every BCD field is held.
+inline std::string hexOf(const Block& block, std::size_t first, std::size_t last) {
+  return hexdigits(block.bytes(first, last));
+}
+
+// Decimal text of bytes first..last read as one big-endian unsigned integer.
+inline std::string decimalOf(const Block& block, std::size_t first, std::size_t last) {
+  return bintodecimal(block.bytes(first, last));
+}
+
+// The high and low nibble of one byte as a single hex digit.
+inline std::string highDigitOf(const Block& block, std::size_t position) {
+  return hexOf(block, position, position).substr(0, 1);
+}
+inline std::string lowDigitOf(const Block& block, std::size_t position) {
+  return hexOf(block, position, position).substr(1, 1);
+}
+
+// The numeric value of the high and low nibble (0-15), for single-digit codes.
+inline int highNibble(const Block& block, std::size_t position) { return block.at(position) >> 4; }
+inline int lowNibble(const Block& block, std::size_t position) { return block.at(position) & 0x0F; }
+
+}  // namespace vorax::decode
