@@ -1,11 +1,110 @@
+// vorax settings: shows a settings file as JSON, or writes one holding the defaults.
 #include <cstdio>
+#include <string>
 
+#include "app/settings.h"
 #include "cli/commands.h"
+#include "cli/json.h"
 
 namespace vorax::cli {
 
-int runSettings(Args /*args*/) {
-  std::fprintf(stderr, "vorax settings: not available in this build\n");
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vorax settings [FILE]          print every field of a settings file as JSON\n"
+    "                                      (FILE defaults to VORAXviewer.def here)\n"
+    "       vorax settings --reset FILE    write FILE holding the default settings\n"
+    "\n"
+    "One key per field, in file order: texts without trailing blanks, numbers as numbers,\n"
+    "colours as COLORREF numbers, tables as arrays (of arrays), reserved bytes as hex.\n"
+    "A missing or unreadable file exits 2. A file shorter than 5441 bytes is shown as the\n"
+    "viewer would use it (its bytes, then the defaults past its end), with a warning, and\n"
+    "exits 2.\n";
+
+std::string hexText(std::span<const std::uint8_t> bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (std::uint8_t b : bytes) {
+    out.push_back(kDigits[b >> 4]);
+    out.push_back(kDigits[b & 0x0F]);
+  }
+  return out;
+}
+
+Json elementJson(const app::ViewerSettings& settings, const app::SettingRow& row,
+                 std::size_t index) {
+  switch (row.type) {
+    case app::SettingType::Text: return Json(settings.text(row, index));
+    case app::SettingType::Int32: return Json(settings.int32(row, index));
+    case app::SettingType::Single: return Json(settings.single(row, index));
+    case app::SettingType::Colour: return Json(settings.colour(row, index));
+    case app::SettingType::Reserved: break;
+  }
+  return Json(hexText(settings.bytes().subspan(row.offset, row.size())));
+}
+
+Json rowJson(const app::ViewerSettings& settings, const app::SettingRow& row) {
+  if (row.type == app::SettingType::Reserved || row.count == 1)
+    return elementJson(settings, row, 0);
+  Json list = Json::array();
+  for (std::size_t group = 0; group < row.count / row.groupSize; ++group) {
+    Json& target = row.groupSize > 1 ? list.push(Json::array()) : list;
+    for (std::size_t item = 0; item < row.groupSize; ++item)
+      target.push(elementJson(settings, row, group * row.groupSize + item));
+  }
+  return list;
+}
+
+int showSettings(const std::string& file) {
+  app::ViewerSettings settings;
+  const app::SettingsLoad loaded = app::loadSettings(file, settings);
+  switch (loaded.source) {
+    case app::SettingsLoad::Source::Defaults:
+      std::fprintf(stderr, "vorax settings: %s does not exist\n", file.c_str());
+      return 2;
+    case app::SettingsLoad::Source::Unreadable:
+      std::fprintf(stderr, "vorax settings: %s\n", loaded.message.c_str());
+      return 2;
+    case app::SettingsLoad::Source::File:
+    case app::SettingsLoad::Source::ShortFile:
+      break;
+  }
+  Json out = Json::object();
+  for (const app::SettingRow& row : app::kSettingRows) out.set(row.name, rowJson(settings, row));
+  std::printf("%s\n", out.dump().c_str());
+  if (loaded.source == app::SettingsLoad::Source::ShortFile) {
+    std::fprintf(stderr,
+                 "vorax settings: %s holds %zu of %zu bytes; the fields past its end show the "
+                 "defaults\n",
+                 file.c_str(), loaded.bytesRead, app::kSettingsSize);
+    return 2;
+  }
+  return 0;
+}
+
+int resetSettings(const std::string& file) {
+  app::ViewerSettings settings;
+  app::ApplyDefaultSettings(settings);
+  const app::SettingsSave saved = app::saveSettings(settings, file);
+  if (!saved.ok) {
+    std::fprintf(stderr, "vorax settings: %s\n", saved.message.c_str());
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int runSettings(Args args) {
+  if (args.size() == 2 && args[0] == "--reset") return resetSettings(args[1]);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (args.empty()) return showSettings(app::kSettingsFileName);
+  if (args.size() == 1 && !args[0].starts_with("-")) return showSettings(args[0]);
+  std::fputs(kUsage, stderr);
   return 2;
 }
 

@@ -1,11 +1,20 @@
-// vorax-viewer: the desktop program.
+// vorax-viewer: the desktop program. Runs the start-up sequence, shows the main window until
+// it ends, and saves the settings as it closes.
 #include <QApplication>
-#include <QLabel>
+#include <QMessageBox>
+
+#include "app/app_state.h"
+#include "app/startup.h"
+#include "app/ui/main_window.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QLabel window("VORAX Viewer");
-  window.setWindowTitle("VORAX Viewer");
+  QApplication application(argc, argv);
+  vorax::app::AppState state;
+  const vorax::app::SettingsLoad loaded = vorax::app::startUp(state);
+  if (loaded.source == vorax::app::SettingsLoad::Source::Unreadable) {
+    QMessageBox::warning(nullptr, "VORAX Viewer", QString::fromStdString(loaded.message));
+  }
+  vorax::app::ui::MainWindow window(state);
   window.show();
   return QApplication::exec();
 }

@@ -1,0 +1,38 @@
+// The program-wide state: one object the application owns and passes by reference to every
+// window and tool. Tests build as many as they like.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/debug_log.h"
+#include "app/settings.h"
+#include "decode/segd_record.h"
+#include "dsp/fft.h"
+
+namespace vorax::app {
+
+struct AppState {
+  ViewerSettings settings;
+
+  // The current directory at start-up with one separator appended (see computeStartFolder).
+  // The settings file and both debug files live here.
+  std::string StartFolder;
+  DebugLog debugLog;  // DebugLogLine; enabled() is the debug switch
+
+  // Folder of the last record the user opened; kept in the settings (offset 256) across runs.
+  std::string LastDataFolder;
+
+  bool recordLoaded = false;
+  decode::SegdRecord record;
+
+  dsp::Fft fft;  // FFT plans, made once per length
+
+  // A file in StartFolder.
+  std::filesystem::path startFolderFile(std::string_view name) const {
+    return std::filesystem::path(StartFolder + std::string(name));
+  }
+};
+
+}  // namespace vorax::app

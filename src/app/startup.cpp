@@ -1,0 +1,96 @@
+#include "app/startup.h"
+
+#include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace vorax::app {
+
+namespace {
+
+std::string trimmed(std::string_view text) {
+  const std::string_view blanks(" \0", 2);
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}
+
+bool fileExists(const std::filesystem::path& file) {
+  std::error_code ec;
+  return std::filesystem::exists(file, ec);
+}
+
+}  // namespace
+
+std::string computeStartFolder(std::string_view currentDirectory, char separator) {
+  const bool networkPath = currentDirectory.size() > 2 && currentDirectory[0] == separator &&
+                           currentDirectory[1] == separator;
+  std::string folder(currentDirectory.substr(0, networkPath ? 2 : 0));
+  const std::size_t kept = folder.size();
+  std::string rest = std::string(currentDirectory.substr(kept)) + separator;
+  for (char c : rest) {
+    if (c == separator && folder.size() > kept && folder.back() == separator) continue;
+    folder.push_back(c);
+  }
+  return folder;
+}
+
+bool folderIsReadOnly(const std::filesystem::path& folder) {
+#if defined(_WIN32)
+  return ::_waccess(folder.c_str(), 2) != 0;
+#else
+  return ::access(folder.c_str(), W_OK) != 0;
+#endif
+}
+
+SettingsLoad startUp(AppState& state, std::string_view currentDirectory, bool folderReadOnly) {
+  state.StartFolder =
+      computeStartFolder(currentDirectory, std::filesystem::path::preferred_separator);
+  const bool debugSwitch = fileExists(state.startFolderFile(kDebugSwitchFileName));
+  if (debugSwitch) {
+    std::error_code ignored;  // a read-only folder keeps its old log
+    std::filesystem::remove(state.startFolderFile(kDebugLogFileName), ignored);
+  }
+  state.debugLog = DebugLog(state.StartFolder, debugSwitch && !folderReadOnly);
+  state.debugLog.line("Program start");
+  state.recordLoaded = false;
+
+  SettingsLoad loaded = loadSettings(state.startFolderFile(kSettingsFileName), state.settings);
+  if (!loaded.message.empty()) state.debugLog.line(loaded.message);
+  state.LastDataFolder = trimmed(state.settings.lastDataFolder());
+  return loaded;
+}
+
+SettingsLoad startUp(AppState& state) {
+  std::error_code ec;
+  std::filesystem::path current = std::filesystem::current_path(ec);
+  if (ec) current = ".";  // the working folder was removed: use it relatively
+  return startUp(state, current.string(), folderIsReadOnly(current));
+}
+
+ShutdownResult saveSettingsAtEnd(AppState& state, bool folderReadOnly) {
+  state.settings.setLastDataFolder(state.LastDataFolder);
+  ShutdownResult result;
+  if (folderReadOnly) {
+    result.outcome = ShutdownResult::Outcome::ReadOnlyFolder;
+  } else {
+    SettingsSave saved = saveSettings(state.settings, state.startFolderFile(kSettingsFileName));
+    if (!saved.ok) {
+      result.outcome = ShutdownResult::Outcome::Failed;
+      result.message = saved.message;
+      state.debugLog.line(saved.message);
+    }
+  }
+  state.debugLog.line("Program End");
+  return result;
+}
+
+ShutdownResult saveSettingsAtEnd(AppState& state) {
+  return saveSettingsAtEnd(state, folderIsReadOnly(state.StartFolder));
+}
+
+}  // namespace vorax::app

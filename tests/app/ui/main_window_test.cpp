@@ -1,0 +1,75 @@
+#include "app/ui/main_window.h"
+
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "app/ui/graphic_area.h"
+#include "test_support.h"
+
+namespace vorax::app::ui {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { startUp(state, dir.path().string(), false); }
+
+  test::TempDir dir;
+  AppState state;
+  std::filesystem::path settingsFile = dir / kSettingsFileName;
+};
+
+TEST_F(MainWindowTest, OpensWithItsCaptionAndOneEndButton) {
+  MainWindow window(state);
+  window.show();
+  EXPECT_EQ(window.windowTitle(), "VORAX Viewer");
+  const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 1);
+  EXPECT_EQ(buttons[0]->text(), "End");
+  window.close();
+}
+
+TEST_F(MainWindowTest, GraphicAreaFollowsTheWindowAndShowsTheEmptyFrame) {
+  MainWindow window(state);
+  window.show();
+  window.resize(1200, 800);
+  GraphicArea& area = window.graphicArea();
+  EXPECT_EQ(area.width(), 1044);  // 0.87 x 1200
+  EXPECT_EQ(area.height(), 760);  // 0.95 x 800
+  const QImage& picture = area.picture();
+  ASSERT_EQ(picture.size(), area.size());
+  // World x 0 and 100 of the window -10..110 are at 10/120 and 110/120 of the width.
+  const int middle = picture.height() / 2;
+  EXPECT_EQ(QColor(picture.pixel(87, middle)), QColor(Qt::black));
+  EXPECT_EQ(QColor(picture.pixel(957, middle)), QColor(Qt::black));
+  EXPECT_EQ(QColor(picture.pixel(picture.width() / 2, middle)), QColor(Qt::white));
+  EXPECT_EQ(QColor(picture.pixel(40, middle)), QColor(Qt::white));
+  window.close();
+}
+
+TEST_F(MainWindowTest, EndSavesTheSettingsOnceAndClosesTheWindow) {
+  MainWindow window(state);
+  window.show();
+  state.LastDataFolder = "/records/line 7";
+  window.findChild<QPushButton*>()->click();
+  EXPECT_FALSE(window.isVisible());
+  ViewerSettings saved;
+  ASSERT_EQ(loadSettings(settingsFile, saved).source, SettingsLoad::Source::File);
+  EXPECT_EQ(saved.lastDataFolder(), "/records/line 7");
+
+  std::filesystem::remove(settingsFile);
+  window.close();
+  EXPECT_FALSE(std::filesystem::exists(settingsFile));
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowOtherwiseSavesToo) {
+  {
+    MainWindow window(state);
+    window.show();
+    window.close();
+  }
+  EXPECT_EQ(test::readFileBytes(settingsFile).size(), 5441u);
+}
+
+}  // namespace
+}  // namespace vorax::app::ui
