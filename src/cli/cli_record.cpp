@@ -1,0 +1,35 @@
+#include "cli/cli_record.h"
+
+#include <cstdio>
+
+#include "app/debug_log.h"
+
+namespace vorax::cli {
+
+void CliMessages::show(std::string_view text, bool /*systemModal*/) {
+  std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+  messages.emplace_back(text);
+}
+
+void openForCommand(std::string_view command, const std::string& path, bool loadTraces,
+                    CliRecord& out) {
+  decode::OpenOptions options;
+  options.loadTraces = loadTraces;
+  const app::DebugLog noLog;
+  out.result = decode::openRecord(path, out.record, out.messages, noLog, options);
+  switch (out.result.status) {
+    case decode::OpenStatus::Ok:
+      out.exitStatus = 0;
+      break;
+    case decode::OpenStatus::DecoderFatal:
+      out.exitStatus = 1;
+      break;
+    case decode::OpenStatus::FileError:
+      std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(),
+                   out.result.error.c_str());
+      out.exitStatus = 2;
+      break;
+  }
+}
+
+}  // namespace vorax::cli

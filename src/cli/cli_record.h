@@ -1,0 +1,34 @@
+// Opening a record for a subcommand: decoder messages to standard error (and kept for JSON
+// output), file errors reported, and the exit status the command returns.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "decode/messages.h"
+#include "decode/record_opener.h"
+#include "decode/segd_record.h"
+
+namespace vorax::cli {
+
+// Prints each message on its own line of standard error as it comes, and keeps them in order.
+class CliMessages : public decode::MessageSink {
+ public:
+  void show(std::string_view text, bool systemModal) override;
+  std::vector<std::string> messages;
+};
+
+struct CliRecord {
+  decode::SegdRecord record;
+  decode::OpenResult result;
+  CliMessages messages;
+  int exitStatus = 2;  // 0 opened, 1 a fatal decoder result, 2 the file could not be opened
+};
+
+// Opens `path` (headers only unless `loadTraces`). A file error is printed as
+// "vorax <command>: <error>".
+void openForCommand(std::string_view command, const std::string& path, bool loadTraces,
+                    CliRecord& out);
+
+}  // namespace vorax::cli

@@ -1,0 +1,31 @@
+// JSON forms of an opened record for the command line: the header summary, the decoded
+// header records, the per-trace attributes and the line runs.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/json.h"
+#include "decode/header_driver.h"
+#include "decode/segd_record.h"
+
+namespace vorax::cli {
+
+// The header summary and the derived sample interval and record length (ms).
+Json summaryJson(const decode::SegdRecord& record);
+
+// Adds "gh1", "gh2", "gh3" (null when block 3 was not decoded), "channel_sets", "extended"
+// and "external" to `out`.
+void addHeadersJson(const decode::DecodedHeaders& headers, Json& out);
+
+// Trace t's attributes, with "trace" first; with `withSamples` also its values 0..ns.
+Json traceJson(const decode::SegdRecord& record, std::int32_t t, bool withSamples);
+
+// [[line, first trace, last trace], ...] from element 1 on.
+Json lineRunsJson(std::span<const decode::LineRun> runs);
+
+Json textListJson(const std::vector<std::string>& texts);
+
+}  // namespace vorax::cli

@@ -1,0 +1,178 @@
+#include "decode/header_driver.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "decode/conversions.h"
+
+namespace vorax::decode {
+
+namespace {
+
+constexpr std::uint64_t kBlockBytes = 32;
+constexpr std::uint64_t kVoraxExtendedHeaderBytes = 64;
+
+using HeaderBlock = std::array<std::uint8_t, kBlockBytes>;
+
+// Shows a decoder's non-zero result; true when reading may go on (0 or a warning).
+bool accept(std::int32_t status, const FixedText<80>& message, bool systemModal,
+            MessageSink& messages) {
+  if (status != 0) messages.show(message.rtrimmed(), systemModal);
+  return status >= 0;
+}
+
+void logLine(const app::DebugLog& log, std::string_view text) {
+  if (log.enabled()) log.line(text);
+}
+
+// Reads `length` bytes at the current position into a buffer no longer than what the file
+// still holds, then leaves the position `advance` bytes on. The decoders read bytes missing
+// from a short buffer as zeros, as a short file reads, so the result is the same, and a
+// hostile block count cannot make the buffer large.
+std::vector<std::uint8_t> readHeaderBytes(RecordFile& file, std::uint64_t length,
+                                          std::uint64_t advance) {
+  const std::uint64_t start = file.position();
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(length, file.remaining())));
+  file.read(buffer);
+  file.setPosition(start + advance);
+  return buffer;
+}
+
+void fillSummary(const DecodedHeaders& h, const std::string& fileName, SegdRecord& record) {
+  RecordSummary& s = record.summary;
+  s.fileNumber = h.gh2.expandedFileNumberValue.view();
+  s.recordDate = h.gh1.dateText.view();
+  s.recordTime = h.gh1.timeText.view();
+  s.label = "";
+  s.tapeNumber = h.extended.tapeNumber.view();
+  s.sampleIntervalUs = static_cast<float>(1000 * numericValue(h.gh1.sampleIntervalMs.view()));
+  s.samplesPerTrace = numericInt(h.extended.samplesPerTrace.view());
+  s.recordType = h.gh1.recordTypeText.view();
+  s.spare1 = "";
+  s.sourceLine = static_cast<float>(numericValue(h.gh3.sourceLine.view()));
+  s.sourcePoint = static_cast<float>(numericValue(h.gh3.sourcePoint.view()));
+  s.sourceX = numericValue(h.gh3.sourceX.view()) / 100;
+  s.sourceY = numericValue(h.gh3.sourceY.view()) / 100;
+  s.sourceZ = static_cast<float>(numericValue(h.gh3.sourceZ.view()) / 100);
+  s.traceCount = numericInt(h.extended.traceCount.view());
+  // The auxiliary trace count is not the driver's: it keeps the value it had.
+  s.seismicTraceCount = s.traceCount;
+  s.firstReceiverLine = 0;
+  s.firstReceiverPoint = 0;
+  s.timeBreakKind = h.extended.timeBreakKind.view();
+  s.spare2 = 0;
+  s.spare3 = 0;
+  s.spare4 = 0;
+  s.filter = h.extended.filterPhase.trimmed().substr(0, 3);
+  s.timeBreakTime = 0;
+  s.upholeTime = numericInt(h.extended.upholeTime.view());
+  s.blastIdentifier = 0;
+  s.extendedHeaderStatus = h.extended.message.view().substr(0, 60);
+
+  record.sampleIntervalMs = s.sampleIntervalUs / 1000;
+  record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(s.samplesPerTrace - 1);
+  record.fileName = fileName;
+}
+
+// Steps after general header blocks 1 and 2, with the file positioned after block 3; false
+// when a decoder stopped the reading.
+bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHeaders& h,
+                          MessageSink& messages, const app::DebugLog& log) {
+  // Block 3 is decoded when the record declares two or more additional blocks. Further
+  // blocks are never read, so decoding block 3 again for each would only repeat the result.
+  if (numericInt(h.gh1.additionalBlocks.view()) >= 2) {
+    h.gh3Decoded = true;
+    if (!accept(SEGDDECODEVORAXGH3(block3, h.gh3), h.gh3.message, false, messages)) return false;
+  }
+
+  const int channelSets = numericInt(h.gh1.channelSetsPerScanType.view());
+  h.channelSets.assign(static_cast<std::size_t>(std::max(0, channelSets)), ChannelSetFields{});
+  HeaderBlock descriptor{};
+  for (ChannelSetFields& channelSet : h.channelSets) {
+    file.read(descriptor);
+    if (!accept(SEGDDECODESCANTYPEHEADER(descriptor, channelSet), channelSet.message, false,
+                messages))
+      return false;
+  }
+
+  const HeaderLengths lengths = headerLengths(h.gh1, h.gh2);
+  const std::vector<std::uint8_t> extended =
+      readHeaderBytes(file, lengths.extended, lengths.extended);
+  logLine(log, "readfileheaders Ready to decode extended header OK");
+  if (!accept(SEGDDECODEVORAXEXTENDEDHEADER(extended, h.extended), h.extended.message, false,
+              messages))
+    return false;
+
+  // One byte more than the external header is read; the position ends right after it.
+  const std::vector<std::uint8_t> external =
+      readHeaderBytes(file, lengths.external + 1, lengths.external);
+  return accept(SEGDDECODE408EXTERNALHEADER(external, h.external), h.external.message, false,
+                messages);
+}
+
+}  // namespace
+
+HeaderLengths headerLengths(const Gh1Fields& gh1, const Gh2Fields& gh2) {
+  HeaderLengths lengths;
+  // The VORAX extended header is 64 bytes whatever general header byte 31 says.
+  lengths.extended = kVoraxExtendedHeaderBytes;
+  const int externalBlocks = gh1.externalHeaderBlocks.view() == "FF"
+                                 ? numericInt(gh2.externalHeaderBlocks.view())
+                                 : numericInt(gh1.externalHeaderBlocks.view());
+  lengths.external = kBlockBytes * static_cast<std::uint64_t>(std::max(0, externalBlocks));
+  return lengths;
+}
+
+std::int32_t readfileheaders(RecordFile& file, SegdRecord& record, DecodedHeaders& headers,
+                             MessageSink& messages, const app::DebugLog& debugLog) {
+  if (debugLog.enabled())
+    debugLog.line("Readfileheaders Reading Headers - Dims OK, File: " + file.name());
+  DecodedHeaders decoded;
+  HeaderBlock block1{};
+  HeaderBlock block2{};
+  HeaderBlock block3{};
+  file.setPosition(1);
+  file.read(block1);
+  file.read(block2);
+  file.read(block3);
+
+  logLine(debugLog, "readfileheaders Ready to decode Header 1");
+  const bool ok =
+      accept(SEGDDECODEGH1(block1, decoded.gh1), decoded.gh1.message, true, messages) &&
+      accept(SEGDDECODEGH2(block2, decoded.gh2), decoded.gh2.message, false, messages) &&
+      readRemainingHeaders(file, block3, decoded, messages, debugLog);
+  if (!ok) {
+    file.close();
+    headers = std::move(decoded);
+    return -1;
+  }
+
+  fillSummary(decoded, file.name(), record);
+  headers = std::move(decoded);
+  const auto firstTrace = static_cast<std::int32_t>(file.position());
+  logLine(debugLog, "readfileheaders Finished Reading Headers OK");
+  return firstTrace;
+}
+
+std::int32_t quickvoraxcheck(RecordFile& file) {
+  HeaderBlock block1{};
+  HeaderBlock block2{};
+  file.setPosition(1);
+  file.read(block1);
+  file.read(block2);
+  // Nothing after block 2 bears on the answer, so the rest of the headers is not read.
+  Gh1Fields gh1;
+  Gh2Fields gh2;
+  const bool readable = SEGDDECODEGH1(block1, gh1) >= 0 && SEGDDECODEGH2(block2, gh2) >= 0;
+  file.close();
+  return readable && gh1.manufacturerText.trimmed() == "Japex" ? 0 : -1;
+}
+
+std::int32_t quickvoraxcheck(const std::filesystem::path& fileName) {
+  RecordFile::Opened opened = RecordFile::open(fileName);
+  if (!opened.ok()) return -1;
+  return quickvoraxcheck(*opened.file);
+}
+
+}  // namespace vorax::decode

@@ -1,0 +1,55 @@
+#include "decode/record_opener.h"
+
+#include "decode/vorax_loader.h"
+
+namespace vorax::decode {
+
+namespace {
+
+RecordFlavour flavourOf(const DecodedHeaders& /*headers*/, const OpenOptions& /*options*/) {
+  return RecordFlavour::Vorax;
+}
+
+std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, RecordFile& file,
+                        SegdRecord& record, MessageSink& messages, const OpenOptions& options) {
+  switch (flavour) {
+    case RecordFlavour::Vorax:
+      return readtracesvorax(firstTracePosition, file, record, messages, options.progress);
+  }
+  return 0;
+}
+
+}  // namespace
+
+OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
+                      MessageSink& messages, const app::DebugLog& debugLog,
+                      const OpenOptions& options) {
+  RecordFile::Opened opened = RecordFile::open(path);
+  if (!opened.ok()) {
+    OpenResult result;
+    result.status = OpenStatus::FileError;
+    result.error = opened.error;
+    return result;
+  }
+  return openRecord(*opened.file, record, messages, debugLog, options);
+}
+
+OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
+                      const app::DebugLog& debugLog, const OpenOptions& options) {
+  OpenResult result;
+  result.firstTracePosition = readfileheaders(file, record, result.headers, messages, debugLog);
+  if (result.firstTracePosition < 0) {
+    result.status = OpenStatus::DecoderFatal;
+    return result;
+  }
+  result.flavour = flavourOf(result.headers, options);
+  if (options.loadTraces) {
+    result.tracesRead =
+        loadTraces(result.flavour, result.firstTracePosition, file, record, messages, options);
+  }
+  file.close();
+  result.status = OpenStatus::Ok;
+  return result;
+}
+
+}  // namespace vorax::decode

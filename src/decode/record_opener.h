@@ -1,0 +1,54 @@
+// Opening a record: the one routine behind the main window's "Open" and every command that
+// reads a record. Runs the header driver, then the trace loader of the record's flavour, and
+// closes the file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/debug_log.h"
+#include "decode/header_driver.h"
+#include "decode/messages.h"
+#include "decode/record_file.h"
+#include "decode/segd_record.h"
+
+namespace vorax::decode {
+
+// The trace layouts this program reads.
+enum class RecordFlavour {
+  Vorax,  // one 32-byte extension block per trace
+};
+
+enum class OpenStatus {
+  Ok,
+  DecoderFatal,  // the header driver stopped at a fatal decoder result (already shown)
+  FileError,     // the file could not be opened; `error` says why
+};
+
+struct OpenOptions {
+  bool loadTraces = true;  // false: headers only (the summary and the decoded records)
+  ProgressCallback progress;
+};
+
+struct OpenResult {
+  OpenStatus status = OpenStatus::FileError;
+  std::string error;
+  std::int32_t firstTracePosition = -1;
+  RecordFlavour flavour = RecordFlavour::Vorax;
+  DecodedHeaders headers;
+  std::int32_t tracesRead = 0;
+  bool ok() const { return status == OpenStatus::Ok; }
+};
+
+// Opens the file at `path` into `record`. Decoder messages and the loader's warning go to
+// `messages`.
+OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
+                      MessageSink& messages, const app::DebugLog& debugLog,
+                      const OpenOptions& options = {});
+
+// The same for a file already open (bytes in memory, for example); it is closed at the end.
+OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
+                      const app::DebugLog& debugLog, const OpenOptions& options = {});
+
+}  // namespace vorax::decode

@@ -1,0 +1,63 @@
+// The one-block trace loader: reads every trace of a VORAX-flavour record (20-byte trace
+// header, one 32-byte extension block, big-endian IEEE samples), normalises each trace to a
+// peak of 1, and rebuilds the record's TraceSamples, TraceHeaderInfo and line runs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "decode/messages.h"
+#include "decode/record_file.h"
+#include "decode/segd_record.h"
+#include "decode/trace_header.h"
+#include "decode/vorax_headers.h"
+
+namespace vorax::decode {
+
+inline constexpr std::uint64_t kTraceHeaderBytes = 20;
+inline constexpr std::uint64_t kExtensionBlockBytes = 32;
+
+// How much of a declared record the file can hold, counted from the first trace header. A
+// trace whose header starts inside the file is held (its missing tail reads as zeros); when
+// not even one trace fits, the samples per trace are cut to those that start inside the file.
+struct TraceCapacity {
+  std::int32_t traces = 0;
+  std::int32_t samplesPerTrace = 0;
+  bool fileShort = false;  // the file ends before the declared traces do
+};
+TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSamples,
+                            std::uint64_t headerBytesPerTrace, std::uint64_t bytesAvailable);
+
+// Working storage reused for every trace of one load.
+struct VoraxTraceContext {
+  VoraxTraceContext(RecordFile& f, SegdRecord& r, std::int32_t samplesKept)
+      : file(f), record(r), heldSamples(samplesKept),
+        sampleBytes(4 * static_cast<std::size_t>(samplesKept) + 1) {}
+
+  RecordFile& file;
+  SegdRecord& record;
+  std::int32_t heldSamples;  // samples kept per trace (the declared count, or fewer)
+  std::array<std::uint8_t, kTraceHeaderBytes> headerBytes{};
+  std::array<std::uint8_t, kExtensionBlockBytes> extensionBytes{};
+  std::vector<std::uint8_t> sampleBytes;  // 4 x heldSamples + 1
+  DemuxTraceHeaderFields traceHeader;
+  VoraxTraceExt1Fields extension;
+};
+
+// Reads trace t (1-based) at `position` (1-based, advanced past the trace: 52 + 4 x
+// samplesPerTrace bytes) into the record's samples and trace attributes.
+void readtracevorax(std::int32_t t, std::int32_t samplesPerTrace, std::uint64_t& position,
+                    VoraxTraceContext& context);
+
+// Loads the traces declared by the record summary starting at `firstTracePosition` (the header
+// driver's result). Loads only what the file holds: a file shorter than declared gives one
+// warning through `messages` and a usable record of the traces it holds (the summary keeps the
+// declared counts; record.samples.traceCount() says what is held). `progress` hears every 100
+// traces and 100 at the end; when it returns false the loading stops there. Returns the number
+// of traces read.
+std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
+                             SegdRecord& record, MessageSink& messages,
+                             const ProgressCallback& progress = {});
+
+}  // namespace vorax::decode
