@@ -65,41 +65,68 @@ float tracePeak(const decode::SegdRecord& record, std::int32_t trace) {
 struct WiggleBuffers {
   std::vector<PointF> points;
   std::vector<LineF> fills;
+  std::vector<std::int64_t> columns;  // device pixel column of each point
+  std::int64_t fillRow = -1;          // device pixel row of the last fill
 };
+
+// Device pixel column and row of world points, one multiply-add each.
+struct PixelGrid {
+  explicit PixelGrid(const WorldMapping& m)
+      : sx(m.deviceWidth / (m.window.right - m.window.left)),
+        ox(-m.window.left * sx),
+        sy(m.deviceHeight / (m.window.bottom - m.window.top)),
+        oy(-m.window.top * sy) {}
+  std::int64_t column(double x) const { return static_cast<std::int64_t>(std::floor(x * sx + ox)); }
+  std::int64_t row(double y) const { return static_cast<std::int64_t>(std::floor(y * sy + oy)); }
+  double sx, ox, sy, oy;
+};
+
+// Adds a wiggle point; a point in the same pixel column as the two before it extends their
+// vertical segment instead, which draws the same pixels with fewer segments (clipped and
+// quiet stretches are long vertical runs).
+void appendWigglePoint(WiggleBuffers& out, const PixelGrid& grid, PointF p) {
+  const std::int64_t column = grid.column(p.x);
+  const std::size_t n = out.points.size();
+  if (n >= 2 && out.columns[n - 1] == column && out.columns[n - 2] == column) {
+    out.points.back() = p;
+    return;
+  }
+  out.points.push_back(p);
+  out.columns.push_back(column);
+}
+
+// Adds a positive fill from the trace's axis to `end`; fills on one pixel row are merged into
+// the longest, which covers the others.
+void appendFill(WiggleBuffers& out, const PixelGrid& grid, double axis, PointF end) {
+  const std::int64_t row = grid.row(end.y);
+  if (row == out.fillRow && !out.fills.empty()) {
+    out.fills.back().b.x = std::max(out.fills.back().b.x, end.x);
+    return;
+  }
+  out.fills.push_back({{axis, end.y}, end});
+  out.fillRow = row;
+}
 
 // One trace: the wiggle as one polyline from (i, s0) through (i + v(j), j) and the positive
 // fill as horizontal lines from (i, j) to (i + v(j), j), v = factor x sample limited to
-// +-clip (an unreadable NaN sample counts as 0). When several samples fall on one pixel row
-// only the longest fill of that row is kept: the others lie inside it.
+// +-clip (an unreadable NaN sample counts as 0).
 void buildWiggle(std::span<const float> samples, std::int32_t trace, const SampleWindow& window,
-                 double factor, double clip, const WorldMapping& mapping, WiggleBuffers& out) {
+                 double factor, double clip, const PixelGrid& grid, WiggleBuffers& out) {
   out.points.clear();
+  out.columns.clear();
   out.fills.clear();
+  out.fillRow = -1;
   const double x = trace;
   const auto last = static_cast<std::int64_t>(samples.size()) - 1;
   const std::int64_t j0 = std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(window.s0)));
   const std::int64_t j1 = std::min<std::int64_t>(last, static_cast<std::int64_t>(std::floor(window.s1)));
-  out.points.push_back({x, window.s0});
-  const double samplesPerRow = mapping.worldPerPixelY();
-  const bool mergeRows = samplesPerRow > 1;
-  std::int64_t currentRow = -1;
+  appendWigglePoint(out, grid, {x, window.s0});
   for (std::int64_t j = j0; j <= j1; ++j) {
     double v = factor * samples[static_cast<std::size_t>(j)];
     v = std::isnan(v) ? 0 : std::clamp(v, -clip, clip);
-    double y = static_cast<double>(j);
-    out.points.push_back({x + v, y});
-    if (v <= 0) continue;
-    if (!mergeRows) {
-      out.fills.push_back({{x, y}, {x + v, y}});
-      continue;
-    }
-    std::int64_t row = std::llround((y - mapping.window.top) / samplesPerRow);
-    if (row == currentRow && !out.fills.empty()) {
-      out.fills.back().b.x = std::max(out.fills.back().b.x, x + v);
-    } else {
-      out.fills.push_back({{x, y}, {x + v, y}});
-      currentRow = row;
-    }
+    const PointF p{x + v, static_cast<double>(j)};
+    appendWigglePoint(out, grid, p);
+    if (v > 0) appendFill(out, grid, x, p);
   }
 }
 
@@ -107,14 +134,14 @@ void drawTraces(Canvas& canvas, decode::SegdRecord& record, const DisplayState& 
                 const DisplayOptions& options, const TraceWindow& traces,
                 const SampleWindow& window) {
   const double g = gainFactor(record, state.displayGainDb);
-  const WorldMapping mapping = canvas.mapping();
+  const PixelGrid grid(canvas.mapping());
   const std::int32_t first = std::max(1, traces.x0);
   const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
   WiggleBuffers buffers;
   for (std::int32_t i = first; i <= last; ++i) {
     double f = options.fixedGain ? g * tracePeak(record, i) : g;
     Colorref colour = traceColour(record, i, options);
-    buildWiggle(record.samples.trace(i), i, window, f, options.clip, mapping, buffers);
+    buildWiggle(record.samples.trace(i), i, window, f, options.clip, grid, buffers);
     canvas.setPen(colour, 1, PenStyle::Solid, false);
     canvas.polyline(buffers.points);
     if (!buffers.fills.empty()) canvas.lines(buffers.fills);

@@ -184,9 +184,13 @@ TEST(RecordDisplayWiggle, UnreadableSamplesAreDrawnAsZero) {
   record.samples.at(1, 3) = INFINITY;
   RecordingCanvas canvas;
   DrawRecordDisplay(canvas, record, page(1, 1, 0, 8, 0), options(false, 0.75f));
+  // Samples 0..2 lie on the axis and make one vertical segment; then 3 is clipped.
   const DrawnItem& w = *wiggles(canvas)[0];
-  EXPECT_DOUBLE_EQ(w.points[3].x, 1);
-  EXPECT_DOUBLE_EQ(w.points[4].x, 1.75);
+  ASSERT_EQ(w.points.size(), 4u);
+  EXPECT_DOUBLE_EQ(w.points[1].x, 1);
+  EXPECT_DOUBLE_EQ(w.points[1].y, 2);
+  EXPECT_DOUBLE_EQ(w.points[2].x, 1.75);
+  EXPECT_DOUBLE_EQ(w.points[2].y, 3);
 }
 
 TEST(RecordDisplayTilt, ManyTiltFlaggedTracesTurnBlackForGoodWhenIgnored) {

@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPolygonF>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vorax::app::ui {
@@ -52,17 +54,66 @@ void QtCanvas::setFont(std::string_view family, double pixelHeight, bool bold) {
 
 void QtCanvas::line(PointF a, PointF b) { painter_.drawLine(device(a), device(b)); }
 
+namespace {
+
+// The world-to-device mapping as one multiply-add per axis, for the bulk drawing calls.
+struct DeviceTransform {
+  DeviceTransform(const WorldWindow& w, double width, double height)
+      : sx(width / (w.right - w.left)), ox(-w.left * sx), sy(height / (w.bottom - w.top)),
+        oy(-w.top * sy) {}
+  QPointF operator()(PointF p) const { return {p.x * sx + ox, p.y * sy + oy}; }
+  double sx, ox, sy, oy;
+};
+
+// A one-pixel solid line in copy mode along a pixel row lights the columns from round(left)
+// up to, not including, round(right) of row floor(y); filling that span as a rectangle draws
+// the same pixels several times faster.
+bool horizontalSpan(QPointF a, QPointF b, int width, int height, QRect& span) {
+  if (a.y() != b.y() || !(a.y() >= 0 && a.y() < height)) return false;
+  const double lo = std::clamp(std::min(a.x(), b.x()), -1.0, width + 1.0);
+  const double hi = std::clamp(std::max(a.x(), b.x()), -1.0, width + 1.0);
+  const int first = static_cast<int>(std::floor(lo + 0.5));
+  const int end = static_cast<int>(std::floor(hi + 0.5));
+  span = QRect(first, static_cast<int>(std::floor(a.y())), end - first, 1);
+  return true;
+}
+
+}  // namespace
+
 void QtCanvas::lines(std::span<const LineF> segments) {
+  const DeviceTransform toDevice(window_, width_, height_);
+  const QPen pen = painter_.pen();
+  const bool spansDrawPixelsExactly = pen.style() == Qt::SolidLine && pen.widthF() == 0 &&
+                                      pen.capStyle() == Qt::FlatCap &&
+                                      painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                                      !painter_.testRenderHint(QPainter::Antialiasing);
   std::vector<QLineF> deviceLines;
+  std::vector<QRect> spans;
   deviceLines.reserve(segments.size());
-  for (const LineF& s : segments) deviceLines.emplace_back(device(s.a), device(s.b));
-  painter_.drawLines(deviceLines.data(), static_cast<int>(deviceLines.size()));
+  for (const LineF& s : segments) {
+    QPointF a = toDevice(s.a);
+    QPointF b = toDevice(s.b);
+    QRect span;
+    if (spansDrawPixelsExactly && horizontalSpan(a, b, width_, height_, span)) {
+      if (span.width() > 0) spans.push_back(span);
+    } else {
+      deviceLines.emplace_back(a, b);
+    }
+  }
+  if (!deviceLines.empty()) painter_.drawLines(deviceLines.data(), static_cast<int>(deviceLines.size()));
+  if (spans.empty()) return;
+  painter_.save();
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(pen.color());
+  painter_.drawRects(spans.data(), static_cast<int>(spans.size()));
+  painter_.restore();
 }
 
 void QtCanvas::polyline(std::span<const PointF> points) {
+  const DeviceTransform toDevice(window_, width_, height_);
   QPolygonF polygon;
   polygon.reserve(static_cast<qsizetype>(points.size()));
-  for (const PointF& p : points) polygon.append(device(p));
+  for (const PointF& p : points) polygon.append(toDevice(p));
   painter_.drawPolyline(polygon);
 }
 

@@ -1,0 +1,75 @@
+// One full page of the main display (300 traces x 2001 samples) drawn into a 1600 x 1000
+// picture through the Qt canvas, as the viewer and `vorax render` draw it.
+#include <QGuiApplication>
+#include <QImage>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
+#include <benchmark/benchmark.h>
+
+#include "app/record_display.h"
+#include "app/ui/qt_canvas.h"
+
+namespace {
+
+constexpr std::int32_t kTraces = 300;
+constexpr std::int32_t kSamples = 2001;
+
+// Text drawing needs a GUI application; the offscreen platform needs no display.
+void ensureGuiApplication() {
+  static int argc = 1;
+  static char name[] = "render_bench";
+  static char* argv[] = {name, nullptr};
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static QGuiApplication app(argc, argv);
+}
+
+// A shot-like record: decaying wavelets arriving later with offset, plus noise, each trace
+// normalised to peak 1 as the loader leaves it.
+vorax::decode::SegdRecord shotRecord() {
+  vorax::decode::SegdRecord record;
+  record.summary.sampleIntervalUs = 2000;
+  record.summary.samplesPerTrace = kSamples;
+  record.summary.traceCount = kTraces;
+  record.samples.reset(kTraces, kSamples);
+  record.traceInfo.resize(kTraces + 1);
+  std::mt19937 random(7);
+  std::normal_distribution<float> noise(0, 0.02f);
+  for (std::int32_t t = 1; t <= kTraces; ++t) {
+    record.traceInfo[static_cast<std::size_t>(t)].channelKind = "Seis";
+    record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale = 1;
+    const double arrival = 50 + 2.0 * std::abs(t - kTraces / 2);
+    std::span<float> trace = record.samples.trace(t);
+    float peak = 0;
+    for (std::int32_t j = 0; j < kSamples; ++j) {
+      double age = j - arrival;
+      double signal = age < 0 ? 0 : std::exp(-age / 400) * std::sin(age * 0.35);
+      trace[static_cast<std::size_t>(j)] = static_cast<float>(signal) + noise(random);
+      peak = std::max(peak, std::abs(trace[static_cast<std::size_t>(j)]));
+    }
+    for (std::int32_t j = 0; j < kSamples; ++j) trace[static_cast<std::size_t>(j)] /= peak;
+  }
+  return record;
+}
+
+void BM_FullPage300x2001(benchmark::State& state) {
+  ensureGuiApplication();
+  vorax::decode::SegdRecord record = shotRecord();
+  vorax::app::DisplayState display;
+  display.firstTrace = 0;
+  display.lastTrace = kTraces;
+  display.displayStartMs = 0;
+  display.displayEndMs = 4000;
+  display.displayGainDb = 18;
+  const vorax::app::DisplayOptions options;
+  QImage image(1600, 1000, QImage::Format_RGB32);
+  for (auto _ : state) {
+    vorax::app::ui::QtCanvas canvas(image);
+    benchmark::DoNotOptimize(vorax::app::DrawRecordDisplay(canvas, record, display, options));
+  }
+  state.SetItemsProcessed(state.iterations() * kTraces * kSamples);
+}
+BENCHMARK(BM_FullPage300x2001)->Unit(benchmark::kMillisecond);
+
+}  // namespace
