@@ -140,16 +140,17 @@ bool isWordCharacter(char c) {
 }
 
 // Position of `keyword` standing as a word of its own in `element`, or npos. The characters
-// on either side must not continue a name ("TRIGGER_DELAY" holds no DELAY). An element that
-// opens with the two-byte length word of its string (its first byte a control character) may
-// have any second byte before the keyword.
+// on either side must not continue a name ("TRIGGER_DELAY" holds no DELAY). When a whole
+// string area is split, an element opens with what is left of the next string's two-byte
+// length word: one byte (its other byte was the terminator), or two of which the first is a
+// control character; any byte may stand there.
 std::size_t wordPosition(std::string_view element, std::string_view keyword) {
   for (std::size_t p = element.find(keyword); p != std::string_view::npos;
        p = element.find(keyword, p + 1)) {
     std::size_t end = p + keyword.size();
     bool endsWord = end == element.size() || !isWordCharacter(element[end]);
-    bool startsWord = p == 0 || !isWordCharacter(element[p - 1]) ||
-                      (p == 2 && static_cast<unsigned char>(element[0]) < 0x20);
+    bool afterLengthWord = p == 1 || (p == 2 && static_cast<unsigned char>(element[0]) < 0x20);
+    bool startsWord = p == 0 || afterLengthWord || !isWordCharacter(element[p - 1]);
     if (startsWord && endsWord) return p;
   }
   return std::string_view::npos;
