@@ -6,6 +6,7 @@
 #include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
+#include "cli/seg2_json.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -50,7 +51,11 @@ Json infoJson(const CliRecord& r) {
   out.set("messages", textListJson(r.messages.messages));
   if (!r.result.ok()) return out;
   out.set("record", summaryJson(r.record));
-  addHeadersJson(r.result.headers, out);
+  if (r.result.flavour == decode::RecordFlavour::Seg2) {
+    addSeg2HeadersJson(r.result.seg2, out);
+  } else {
+    addHeadersJson(r.result.headers, out);
+  }
   return out;
 }
 

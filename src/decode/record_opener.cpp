@@ -1,5 +1,6 @@
 #include "decode/record_opener.h"
 
+#include "decode/seg2_opener.h"
 #include "decode/vorax_loader.h"
 
 namespace vorax::decode {
@@ -15,6 +16,8 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
   switch (flavour) {
     case RecordFlavour::Vorax:
       return readtracesvorax(firstTracePosition, file, record, messages, options.progress);
+    case RecordFlavour::Seg2:  // read whole by openSeg2
+      break;
   }
   return 0;
 }
@@ -36,6 +39,7 @@ OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
 
 OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
                       const app::DebugLog& debugLog, const OpenOptions& options) {
+  if (startsAsSeg2(file)) return openSeg2(file, record, messages);
   OpenResult result;
   result.firstTracePosition = readfileheaders(file, record, result.headers, messages, debugLog);
   if (result.firstTracePosition < 0) {

@@ -11,6 +11,7 @@
 #include "decode/header_driver.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
+#include "decode/seg2_reader.h"
 #include "decode/segd_record.h"
 
 namespace vorax::decode {
@@ -18,6 +19,7 @@ namespace vorax::decode {
 // The trace layouts this program reads.
 enum class RecordFlavour {
   Vorax,  // one 32-byte extension block per trace
+  Seg2,   // a SEG-2 file, recognised by its identifier word
 };
 
 enum class OpenStatus {
@@ -37,6 +39,7 @@ struct OpenResult {
   std::int32_t firstTracePosition = -1;
   RecordFlavour flavour = RecordFlavour::Vorax;
   DecodedHeaders headers;
+  Seg2Headers seg2;  // filled instead of `headers` for a SEG-2 file
   std::int32_t tracesRead = 0;
   bool ok() const { return status == OpenStatus::Ok; }
 };
