@@ -1,0 +1,21 @@
+// The VORAX reading path on arbitrary bytes: header driver, then the one-block trace loader.
+#include <cstddef>
+#include <cstdint>
+
+#include "app/debug_log.h"
+#include "decode/header_driver.h"
+#include "decode/messages.h"
+#include "decode/record_file.h"
+#include "decode/vorax_loader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vorax::decode;
+  RecordFile file = RecordFile::fromMemory(Bytes(data, size), "fuzz");
+  SegdRecord record;
+  DecodedHeaders headers;
+  CollectingMessages messages;
+  const vorax::app::DebugLog noLog;
+  const std::int32_t firstTrace = readfileheaders(file, record, headers, messages, noLog);
+  if (firstTrace > 0) readtracesvorax(firstTrace, file, record, messages);
+  return 0;
+}
