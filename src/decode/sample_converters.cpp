@@ -72,12 +72,13 @@ template <ByteOrder Order, typename Sample>
 std::int32_t normaliseFromScale(Bytes raw, std::int32_t count, std::span<float> out,
                                 float& scale) {
   const float scalePassedIn = scale;
-  if (scale == 0) scale = 1;
   const std::span<float> values = outputFor(count, out);
   decodeSamples<Order, Sample>(raw, values);
-  scale = finitePeak(values, scale);
-  if (scale == 0) return -1;
-  const float peak = scale;
+  const float peak = finitePeak(values, scale == 0 ? 1.0f : scale);
+  if (peak == 0) {
+    scale = 0;
+    return -1;
+  }
   divideAll(values, peak);
   scale = scalePassedIn * peak;
   return 0;
@@ -91,8 +92,10 @@ std::int32_t ARRAYBIGSINGLETOLITTLENORM(Bytes raw, std::int32_t count, std::span
   const std::span<float> values = outputFor(count, out);
   decodeSamples<ByteOrder::kBig, float>(raw, values);
   const float peak = finitePeak(values, 0.0f);
-  scale = peak;
-  if (peak == 0) return -1;
+  if (peak == 0) {
+    scale = 0;
+    return -1;
+  }
   divideAll(values, peak);
   scale = requested == 1 ? 1.0f : requested * peak;
   return 0;
