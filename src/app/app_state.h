@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/debug_log.h"
+#include "app/display_state.h"
 #include "app/settings.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
@@ -26,6 +27,7 @@ struct AppState {
 
   bool recordLoaded = false;
   decode::SegdRecord record;
+  DisplayState display;  // the main display's window onto the record, and the picked traces
 
   dsp::Fft fft;  // FFT plans, made once per length
 

@@ -64,4 +64,48 @@ std::string velocityText(const decode::SegdRecord& record, const TraceAndSample&
   return "Vel:" + fixedDecimals(velocity, 1) + "m/S ";
 }
 
+std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::SegdRecord& record,
+                                                                 std::int32_t trace) {
+  std::array<TraceAttribute, kTraceAttributeCount> fields{{{"Trace", ""},
+                                                           {"Line", ""},
+                                                           {"Point", ""},
+                                                           {"X", ""},
+                                                           {"Y", ""},
+                                                           {"Z", ""},
+                                                           {"Type", ""},
+                                                           {"Tr Edit", ""},
+                                                           {"Gain (db)", ""},
+                                                           {"Cable #", ""},
+                                                           {"MLCU #", ""},
+                                                           {"Chan", ""},
+                                                           {"SLCU Adr", ""},
+                                                           {"RSU Ch", ""},
+                                                           {"RSU Adr", ""},
+                                                           {"RSU #", ""}}};
+  const decode::TraceHeaderInfo* info = infoOf(record, trace);
+  if (trace < 1 || info == nullptr) return fields;
+  using decode::shortestText;
+  std::string kind(info->channelKind.trimmed());
+  if (!info->sensorKind.trimmed().empty()) kind += " " + std::string(info->sensorKind.trimmed());
+  const std::array<std::string, kTraceAttributeCount> values{
+      std::to_string(trace),
+      shortestText(info->receiverLine),
+      shortestText(info->receiverPoint),
+      shortestText(info->receiverX),
+      shortestText(info->receiverY),
+      shortestText(info->receiverZ),
+      kind,
+      shortestText(info->capacitance),
+      shortestText(info->tilt),
+      shortestText(info->resistance),
+      shortestText(info->leakage),
+      std::to_string(info->channelNumber),
+      std::string(info->controlUnitText.trimmed()),
+      std::to_string(info->controlUnitSerialNumber),
+      std::to_string(info->interpolationCount),
+      std::to_string(info->unitSerialNumber)};
+  for (std::size_t n = 0; n < kTraceAttributeCount; ++n) fields[n].value = values[n];
+  return fields;
+}
+
 }  // namespace vorax::app

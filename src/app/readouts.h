@@ -2,6 +2,7 @@
 // the blue read-out line, and the two-point velocity measurement.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -37,5 +38,22 @@ std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndS
 // "Invalid Selection ".
 std::string velocityText(const decode::SegdRecord& record, const TraceAndSample& a,
                          const TraceAndSample& b);
+
+inline constexpr std::size_t kTraceAttributeCount = 16;
+
+struct TraceAttribute {
+  const char* caption;
+  std::string value;
+};
+
+// The "Trace Attributes" fields of a trace, in order: trace number, "Line", "Point", "X",
+// "Y", "Z", "Type" (channel and sensor kind), "Tr Edit" (second test value: the trace edit
+// code for one-block records), "Gain (db)" (third test value: the recorded gain), "Cable #"
+// (first test value), then the acquisition unit: "MLCU #" (fourth test value), "Chan"
+// (channel number), "SLCU Adr" (control unit text), "RSU Ch" (control unit serial number),
+// "RSU Adr" (interpolation count), "RSU #" (unit serial number). Empty values for a trace
+// the record does not describe.
+std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::SegdRecord& record,
+                                                                 std::int32_t trace);
 
 }  // namespace vorax::app

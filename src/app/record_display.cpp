@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/header_panel.h"
+#include "app/no_record_frame.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
 
@@ -14,7 +15,6 @@ namespace vorax::app {
 
 namespace {
 
-constexpr const char* kDisplayFont = "Arial";
 constexpr double kSmallestFontPixels = 6;
 
 struct TraceWindow {
@@ -30,14 +30,15 @@ TraceWindow traceWindowOf(const decode::SegdRecord& record, const DisplayState& 
 
 // The display font: about 1/70 of the picture's height, smaller when the header panel would
 // not hold its rows.
-void chooseDisplayFont(Canvas& canvas, const decode::RecordSummary& summary,
-                       const HeaderPanelArea& panel) {
+double chooseDisplayFont(Canvas& canvas, const decode::RecordSummary& summary,
+                         const HeaderPanelArea& panel) {
   double pixels = std::clamp(std::floor(canvas.pixelHeight() / 70.0), 8.0, 14.0);
   for (; pixels > kSmallestFontPixels; pixels -= 1) {
-    canvas.setFont(kDisplayFont, pixels, false);
-    if (headerPanelFits(canvas, summary, panel)) return;
+    canvas.setFont(kDisplayFontFamily, pixels, false);
+    if (headerPanelFits(canvas, summary, panel)) return pixels;
   }
-  canvas.setFont(kDisplayFont, kSmallestFontPixels, false);
+  canvas.setFont(kDisplayFontFamily, kSmallestFontPixels, false);
+  return kSmallestFontPixels;
 }
 
 // Gain factor: the dB gain applies only when the record starts with a seismic trace.
@@ -226,8 +227,8 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
                                         const DisplayState& state, const DisplayOptions& options) {
   const SampleWindow window = sampleWindowOf(record, state.displayStartMs, state.displayEndMs);
   if (!(window.s1 > window.s0)) {
-    drawEmptyDisplay(canvas);
-    return {canvas.worldWindow(), 0, 1, 0, 1, 0, false};
+    drawNoRecordFrame(canvas);
+    return {canvas.worldWindow(), 0, 1, 0, 1, 0, 0, false};
   }
   const TraceWindow traces = traceWindowOf(record, state);
   const double mx = 5.0 * (traces.x1 - traces.x0) / 100;
@@ -237,7 +238,7 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
 
   canvas.setWorldWindow(world);
   canvas.clear(kWhite);
-  chooseDisplayFont(canvas, record.summary, panel);
+  const double fontPixels = chooseDisplayFont(canvas, record.summary, panel);
   canvas.setTextColour(kBlack);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
   canvas.rectangle({static_cast<double>(traces.x0), window.s0},
@@ -248,14 +249,8 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
   drawTimeAxis(canvas, record, traces, window);
   drawBanner(canvas, traces, world);
   drawHeaderPanel(canvas, record.summary, panel);
-  return {world, traces.x0, traces.x1, window.s0, window.s1, canvas.measureText("0").height, true};
-}
-
-void drawEmptyDisplay(Canvas& canvas) {
-  canvas.setWorldWindow({-10, 110, 110, -10});
-  canvas.clear(kWhite);
-  canvas.setPen(kBlack, 1, PenStyle::Solid, false);
-  canvas.rectangle({0, 0}, {100, 100});
+  return {world,     traces.x0, traces.x1, window.s0, window.s1, canvas.measureText("0").height,
+          fontPixels, true};
 }
 
 }  // namespace vorax::app

@@ -12,6 +12,9 @@
 
 namespace vorax::app {
 
+// The font of the main display's texts, sized to the picture.
+inline constexpr const char* kDisplayFontFamily = "Arial";
+
 // The text of the red banner line at the foot of the main display.
 inline constexpr const char* kBannerText = "VORAX Viewer " VORAX_VERSION;
 
@@ -30,6 +33,7 @@ struct RecordDisplayGeometry {
   double s0 = 0;            // first and last displayed samples
   double s1 = 1;
   double textHeight = 0;    // height of the display font, in samples
+  double fontPixels = 0;    // the display font's size, for drawing over the display later
   bool hasTraces = false;   // false: the record could not be shown (no samples, no interval)
 };
 
@@ -43,13 +47,10 @@ struct SampleWindow {
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs);
 
 // Draws the whole main display for state.firstTrace..lastTrace and the state's time window
-// and gain. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned
+// and gain; a record without samples or sample interval gets the empty no-record frame. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned
 // black in the record itself when the options ask for it, so the change lasts until the
 // record is read again.
 RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& record,
                                         const DisplayState& state, const DisplayOptions& options);
-
-// The picture before any record is loaded: an empty box.
-void drawEmptyDisplay(Canvas& canvas);
 
 }  // namespace vorax::app

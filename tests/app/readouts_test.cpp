@@ -11,7 +11,7 @@ namespace {
 
 // Traces 0..20 over samples 0..1000 (the window -1.05..23.625 by -50..1050) on 1000 x 800.
 RecordDisplayGeometry geometry() {
-  return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15, true};
+  return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15, 11, true};
 }
 WorldMapping mapping() { return {geometry().world, 1000, 800}; }
 
@@ -63,6 +63,35 @@ TEST(Velocity, DistanceOverTimeAndInvalidWhenTooFastOrNoTime) {
   record.traceInfo[2].receiverX = 1000;
   EXPECT_EQ(velocityText(record, {1, 100}, {2, 350}), "Invalid Selection ");
   EXPECT_EQ(velocityText(record, {1, 100}, {9, 350}), "Invalid Selection ");
+}
+
+TEST(TraceAttributes, FieldsInTheirOrderFromTheTraceAttributes) {
+  decode::SegdRecord record = test::makeDisplayRecord(3, 11);
+  decode::TraceHeaderInfo& info = record.traceInfo[2];
+  info.receiverLine = 1001;
+  info.receiverPoint = 2003.5f;
+  info.receiverX = 512345.67;
+  info.sensorKind = "Geoph";
+  info.resistance = 3;      // cable number
+  info.capacitance = 2;     // trace edit code
+  info.tilt = 24;           // recorded gain
+  info.leakage = 1;
+  info.channelNumber = 17;
+  info.controlUnitText = "4660";
+  info.controlUnitSerialNumber = 18;
+  info.interpolationCount = 5;
+  info.unitSerialNumber = 12345678;
+  auto fields = traceAttributes(record, 2);
+  std::vector<std::pair<std::string, std::string>> got;
+  for (const TraceAttribute& f : fields) got.emplace_back(f.caption, f.value);
+  std::vector<std::pair<std::string, std::string>> expected{
+      {"Trace", "2"},      {"Line", "1001"},     {"Point", "2003.5"},  {"X", "512345.67"},
+      {"Y", "0"},          {"Z", "0"},           {"Type", "Seis Geoph"}, {"Tr Edit", "2"},
+      {"Gain (db)", "24"}, {"Cable #", "3"},     {"MLCU #", "1"},      {"Chan", "17"},
+      {"SLCU Adr", "4660"}, {"RSU Ch", "18"},    {"RSU Adr", "5"},     {"RSU #", "12345678"}};
+  EXPECT_EQ(got, expected);
+  EXPECT_EQ(traceAttributes(record, 9)[0].value, "");
+  EXPECT_EQ(traceAttributes(record, 0)[1].value, "");
 }
 
 TEST(ConfigureRules, CountsClipAndGainKeptInRange) {

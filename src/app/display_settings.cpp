@@ -1,0 +1,57 @@
+#include "app/display_settings.h"
+
+#include "app/configure_rules.h"
+#include "decode/conversions.h"
+
+namespace vorax::app {
+
+DisplayOptions displayOptionsFrom(const ViewerSettings& settings) {
+  return {settings.fixedGainDisplay() == 1, clampClip(settings.traceClip()),
+          settings.ignoreTiltErrors() == 1};
+}
+
+DisplaySelection displaySelectionFrom(const ViewerSettings& settings) {
+  if (settings.displayByNumber() == 1) return DisplaySelection::ByNumber;
+  if (settings.displayByLine() == 1) return DisplaySelection::ByLine;
+  if (settings.displayAll() == 1) return DisplaySelection::All;
+  return DisplaySelection::ByNumber;
+}
+
+MultiTraceOptions multiTraceOptionsFrom(const ViewerSettings& settings, bool numerics) {
+  MultiTraceOptions options;
+  for (std::size_t k = 0; k < kMaxPickedTraces; ++k) {
+    options.labels[k] = settings.traceLabel(k);
+    options.labelLeft[k] = settings.traceLabelSide(k, 0) == 1;
+  }
+  options.title = settings.multiTraceTitle();
+  if (settings.titlePosition(0) == 1)
+    options.titlePosition = TitlePosition::Left;
+  else if (settings.titlePosition(2) == 1)
+    options.titlePosition = TitlePosition::Right;
+  else
+    options.titlePosition = TitlePosition::Middle;
+  options.numerics = numerics;
+  return options;
+}
+
+void takeDisplaySettings(const ViewerSettings& settings, DisplayState& state) {
+  state.tracesPerScreen = decode::numericInt(settings.tracesToDisplay());
+  state.displayStartMs = static_cast<float>(decode::numericValue(settings.displayStartTime()));
+  state.displayEndMs = static_cast<float>(decode::numericValue(settings.displayEndTime()));
+  state.displayGainDb = settings.initialGainDb();
+}
+
+void startRecordDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
+                        DisplayState& state) {
+  state.clearPicks();
+  state.displayStartMs = static_cast<float>(decode::numericValue(settings.displayStartTime()));
+  state.displayEndMs = static_cast<float>(decode::numericValue(settings.displayEndTime()));
+  state.displayGainDb = settings.initialGainDb();
+  TraceRange first = pageTraces(PagingMode::First, displaySelectionFrom(settings),
+                                {state.firstTrace, state.lastTrace}, state.tracesPerScreen,
+                                pagingRecordOf(record));
+  state.firstTrace = first.first;
+  state.lastTrace = first.last;
+}
+
+}  // namespace vorax::app

@@ -1,0 +1,30 @@
+// How the settings record drives the displays: the renderer's options, the paging selection,
+// the multi trace view's texts, and the display window a freshly opened record starts with.
+#pragma once
+
+#include "app/display_state.h"
+#include "app/multi_trace_view.h"
+#include "app/record_display.h"
+#include "app/settings.h"
+#include "decode/segd_record.h"
+
+namespace vorax::app {
+
+DisplayOptions displayOptionsFrom(const ViewerSettings& settings);
+
+// The selected display option; by number when the flags select none.
+DisplaySelection displaySelectionFrom(const ViewerSettings& settings);
+
+// Labels, label sides, title and title position of the multi trace view.
+MultiTraceOptions multiTraceOptionsFrom(const ViewerSettings& settings, bool numerics);
+
+// Traces per screen, start and end times and gain from the settings (as Configure's OK and
+// opening a record take them).
+void takeDisplaySettings(const ViewerSettings& settings, DisplayState& state);
+
+// The display window of a record just opened: picks cleared, times and gain from the
+// settings, the first page.
+void startRecordDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
+                        DisplayState& state);
+
+}  // namespace vorax::app

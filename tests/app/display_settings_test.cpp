@@ -1,0 +1,80 @@
+#include "app/display_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "app/display_fixture.h"
+
+namespace vorax::app {
+namespace {
+
+ViewerSettings defaults() {
+  ViewerSettings settings;
+  ApplyDefaultSettings(settings);
+  return settings;
+}
+
+TEST(DisplaySettings, DefaultsGiveNormalisedClippedPagesOfSixtyFromZeroToThreeSeconds) {
+  ViewerSettings settings = defaults();
+  DisplayOptions options = displayOptionsFrom(settings);
+  EXPECT_FALSE(options.fixedGain);
+  EXPECT_FLOAT_EQ(options.clip, 0.75f);
+  EXPECT_FALSE(options.ignoreTiltErrors);
+  EXPECT_EQ(displaySelectionFrom(settings), DisplaySelection::ByNumber);
+
+  decode::SegdRecord record = test::makeDisplayRecord(98, 11);
+  DisplayState state;
+  state.pickedTraces = {4, 5};
+  state.perTraceScale[0] = 2;
+  takeDisplaySettings(settings, state);
+  startRecordDisplay(settings, record, state);
+  EXPECT_EQ(state.tracesPerScreen, 60);
+  EXPECT_EQ(state.firstTrace, 0);
+  EXPECT_EQ(state.lastTrace, 60);
+  EXPECT_FLOAT_EQ(state.displayStartMs, 0);
+  EXPECT_FLOAT_EQ(state.displayEndMs, 3000);
+  EXPECT_FLOAT_EQ(state.displayGainDb, 18);
+  EXPECT_TRUE(state.pickedTraces.empty());
+  EXPECT_FLOAT_EQ(state.perTraceScale[0], 1);
+}
+
+TEST(DisplaySettings, OptionsFollowTheirFlagsAndAStoredClipOutOfRangeIsLimited) {
+  ViewerSettings settings = defaults();
+  settings.setDisplayByNumber(0);
+  settings.setDisplayAll(1);
+  EXPECT_EQ(displaySelectionFrom(settings), DisplaySelection::All);
+  settings.setDisplayAll(0);
+  settings.setDisplayByLine(1);
+  EXPECT_EQ(displaySelectionFrom(settings), DisplaySelection::ByLine);
+  settings.setFixedGainDisplay(1);
+  settings.setIgnoreTiltErrors(1);
+  settings.setTraceClip(9);
+  DisplayOptions options = displayOptionsFrom(settings);
+  EXPECT_TRUE(options.fixedGain);
+  EXPECT_TRUE(options.ignoreTiltErrors);
+  EXPECT_FLOAT_EQ(options.clip, 4);
+}
+
+TEST(DisplaySettings, MultiTraceTextsAndSidesFromTheSettings) {
+  ViewerSettings settings = defaults();
+  MultiTraceOptions options = multiTraceOptionsFrom(settings, false);
+  EXPECT_EQ(options.labels[0], "Trace 1");
+  EXPECT_EQ(options.labels[5], "Trace 6");
+  EXPECT_TRUE(options.labelLeft[3]);
+  EXPECT_EQ(options.title, "Multi Trace Display");
+  EXPECT_EQ(options.titlePosition, TitlePosition::Middle);
+
+  settings.setTraceLabelSide(3, 0, 0);
+  settings.setTraceLabelSide(3, 1, 1);
+  settings.setTitlePosition(1, 0);
+  settings.setTitlePosition(2, 1);
+  settings.setMultiTraceTitle("Shot 12");
+  options = multiTraceOptionsFrom(settings, true);
+  EXPECT_FALSE(options.labelLeft[3]);
+  EXPECT_TRUE(options.labelLeft[2]);
+  EXPECT_EQ(options.titlePosition, TitlePosition::Right);
+  EXPECT_EQ(options.title, "Shot 12");
+  EXPECT_TRUE(options.numerics);
+}
+
+}  // namespace
+}  // namespace vorax::app
