@@ -24,8 +24,8 @@ inline constexpr const char* kCrewPreset = "Crew 1";
 inline constexpr const char* kContractorCrewPreset = "Contractor Crew 1";
 
 // Array indices are 0-based. An index past a row's end reads as 0 (or an empty text) and
-// is ignored when written, so no access can leave the record. Text getters return the field
-// without its trailing spaces and zero bytes.
+// is ignored when written, so no access can leave the record. Text getters return a view of
+// the field without its trailing spaces and zero bytes, valid until the field is assigned.
 class ViewerSettings {
  public:
   ViewerSettings() { bytes_.fill(0); }  // every byte zero: nothing assigned yet
