@@ -12,9 +12,10 @@ void CliMessages::show(std::string_view text, bool /*systemModal*/) {
 }
 
 void openForCommand(std::string_view command, const std::string& path, bool loadTraces,
-                    CliRecord& out) {
+                    CliRecord& out, decode::LoaderChoice loader) {
   decode::OpenOptions options;
   options.loadTraces = loadTraces;
+  options.loader = loader;
   const app::DebugLog noLog;
   out.result = decode::openRecord(path, out.record, out.messages, noLog, options);
   switch (out.result.status) {

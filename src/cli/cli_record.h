@@ -26,9 +26,9 @@ struct CliRecord {
   int exitStatus = 2;  // 0 opened, 1 a fatal decoder result, 2 the file could not be opened
 };
 
-// Opens `path` (headers only unless `loadTraces`). A file error is printed as
-// "vorax <command>: <error>".
+// Opens `path` (headers only unless `loadTraces`) with the trace loader `loader`. A file error
+// is printed as "vorax <command>: <error>".
 void openForCommand(std::string_view command, const std::string& path, bool loadTraces,
-                    CliRecord& out);
+                    CliRecord& out, decode::LoaderChoice loader = decode::LoaderChoice::Auto);
 
 }  // namespace vorax::cli

@@ -4,6 +4,7 @@
 
 #include "cli/command_args.h"
 #include "cli/commands.h"
+#include "cli/synth_sercel.h"
 #include "decode/synth_writer.h"
 
 namespace vorax::cli {
@@ -19,7 +20,8 @@ constexpr const char* kUsage =
     "  --seed       noise seed (1)               --file-number  1-999999 (1)\n"
     "  --lines      receiver lines, 1-9 (4)      --tape      tape number (17)\n"
     "  --dead, --reversed  seismic trace made dead / reversed (0 none; default a third and\n"
-    "               two thirds along the spread)\n";
+    "               two thirds along the spread)\n"
+    "  --sercel     a Sercel 428-style record instead (its options: vorax synth --sercel)\n";
 
 int usageError(const std::string& what) {
   std::fprintf(stderr, "vorax synth: %s\n%s", what.c_str(), kUsage);
@@ -73,6 +75,7 @@ bool readOptions(const ParsedArgs& parsed, decode::synth::SynthOptions& o, std::
 }  // namespace
 
 int runSynth(Args args) {
+  if (wantsSercelSynth(args)) return runSercelSynth(args);
   const ParsedArgs parsed = parseArgs(
       args, {"--itb", "--minimum-phase"},
       {"-o", "--output", "--traces", "--aux", "--samples", "--interval", "--seed",

@@ -1,5 +1,7 @@
-// vorax traces [--json] FILE [--samples]: the per-trace attributes of a record.
+// vorax traces [--json] FILE [--samples] [--loader vorax|408]: the per-trace attributes of a
+// record.
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/cli_record.h"
@@ -49,17 +51,31 @@ void printTable(const decode::SegdRecord& record) {
   }
 }
 
+// The --loader option's value: "vorax", "408", or absent for the record's own.
+std::optional<decode::LoaderChoice> loaderChoice(const ParsedArgs& parsed) {
+  const std::optional<std::string> name = parsed.value("--loader");
+  if (!name) return decode::LoaderChoice::Auto;
+  if (*name == "vorax") return decode::LoaderChoice::Vorax;
+  if (*name == "408") return decode::LoaderChoice::Sercel408;
+  return std::nullopt;
+}
+
 }  // namespace
 
 int runTraces(Args args) {
-  const ParsedArgs parsed = parseArgs(args, {"--json", "--samples"}, {});
-  if (!parsed.error.empty() || parsed.positional.size() != 1) {
-    std::fprintf(stderr, "vorax traces: %s\nusage: vorax traces [--json] FILE [--samples]\n",
-                 parsed.error.empty() ? "one FILE expected" : parsed.error.c_str());
+  const ParsedArgs parsed = parseArgs(args, {"--json", "--samples"}, {"--loader"});
+  const std::optional<decode::LoaderChoice> loader = loaderChoice(parsed);
+  if (!parsed.error.empty() || parsed.positional.size() != 1 || !loader) {
+    std::fprintf(stderr,
+                 "vorax traces: %s\nusage: vorax traces [--json] FILE [--samples] "
+                 "[--loader vorax|408]\n",
+                 !parsed.error.empty() ? parsed.error.c_str()
+                 : !loader             ? "--loader must be vorax or 408"
+                                       : "one FILE expected");
     return 2;
   }
   CliRecord r;
-  openForCommand("traces", parsed.positional[0], true, r);
+  openForCommand("traces", parsed.positional[0], true, r, *loader);
   if (r.exitStatus != 0) return r.exitStatus;
   if (parsed.has("--json")) {
     printTracesJson(r.record, parsed.has("--samples"));

@@ -37,10 +37,14 @@ Json summaryJson(const decode::SegdRecord& record) {
 void addHeadersJson(const decode::DecodedHeaders& headers, Json& out) {
   out.set("gh1", recordJson(headers.gh1));
   out.set("gh2", recordJson(headers.gh2));
-  out.set("gh3", headers.gh3Decoded ? recordJson(headers.gh3) : Json());
+  const bool sercel = headers.sercel.present;
+  Json gh3;
+  if (headers.gh3Decoded) gh3 = sercel ? recordJson(headers.sercel.gh3) : recordJson(headers.gh3);
+  out.set("gh3", gh3);
   Json& channelSets = out.set("channel_sets", Json::array());
   for (const decode::ChannelSetFields& cs : headers.channelSets) channelSets.push(recordJson(cs));
-  out.set("extended", recordJson(headers.extended));
+  out.set("extended",
+          sercel ? recordJson(headers.sercel.extended) : recordJson(headers.extended));
   out.set("external", recordJson(headers.external));
 }
 

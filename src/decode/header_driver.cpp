@@ -69,6 +69,7 @@ void fillSummary(const DecodedHeaders& h, const std::string& fileName, SegdRecor
   s.upholeTime = numericInt(h.extended.upholeTime.view());
   s.blastIdentifier = 0;
   s.extendedHeaderStatus = h.extended.message.view().substr(0, 60);
+  if (h.sercel.present) fillSercelSummary(h.sercel, s);
 
   record.sampleIntervalMs = s.sampleIntervalUs / 1000;
   record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(s.samplesPerTrace - 1);
@@ -81,9 +82,14 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
                           MessageSink& messages, const app::DebugLog& log) {
   // Block 3 is decoded when the record declares two or more additional blocks. Further
   // blocks are never read, so decoding block 3 again for each would only repeat the result.
+  h.sercel.present = isSercelRecord(h.gh1);
   if (numericInt(h.gh1.additionalBlocks.view()) >= 2) {
     h.gh3Decoded = true;
-    if (!accept(SEGDDECODEVORAXGH3(block3, h.gh3), h.gh3.message, false, messages)) return false;
+    const bool gh3Ok =
+        h.sercel.present
+            ? accept(SEGDDECODEGH3(block3, h.sercel.gh3), h.sercel.gh3.message, false, messages)
+            : accept(SEGDDECODEVORAXGH3(block3, h.gh3), h.gh3.message, false, messages);
+    if (!gh3Ok) return false;
   }
 
   const int channelSets = numericInt(h.gh1.channelSetsPerScanType.view());
@@ -100,9 +106,15 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
   const std::vector<std::uint8_t> extended =
       readHeaderBytes(file, lengths.extended, lengths.extended);
   logLine(log, "readfileheaders Ready to decode extended header OK");
-  if (!accept(SEGDDECODEVORAXEXTENDEDHEADER(extended, h.extended), h.extended.message, false,
-              messages))
+  if (h.sercel.present) {
+    h.sercel.extendedBytes = extended;
+    if (!accept(SEGDDECODE408EXTENDEDHEADER(extended, h.sercel.extended), h.sercel.extended.message,
+                false, messages))
+      return false;
+  } else if (!accept(SEGDDECODEVORAXEXTENDEDHEADER(extended, h.extended), h.extended.message,
+                     false, messages)) {
     return false;
+  }
 
   // One byte more than the external header is read; the position ends right after it.
   const std::vector<std::uint8_t> external =
@@ -114,6 +126,8 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
 }  // namespace
 
 HeaderLengths headerLengths(const Gh1Fields& gh1, const Gh2Fields& gh2) {
+  if (isSercelRecord(gh1))
+    return {sercelExtendedHeaderBytes(gh1, gh2), sercelExternalHeaderBytes(gh1, gh2)};
   HeaderLengths lengths;
   // The VORAX extended header is 64 bytes whatever general header byte 31 says.
   lengths.extended = kVoraxExtendedHeaderBytes;

@@ -12,6 +12,7 @@
 #include "decode/messages.h"
 #include "decode/record_file.h"
 #include "decode/segd_record.h"
+#include "decode/sercel_record_headers.h"
 #include "decode/vorax_headers.h"
 
 namespace vorax::decode {
@@ -26,6 +27,8 @@ struct DecodedHeaders {
   std::vector<ChannelSetFields> channelSets;
   VoraxExtendedFields extended;
   ExternalHeaderFields external;
+  // A Sercel record (manufacturer 13) has its block 3 and extended header here instead.
+  SercelHeaders sercel;
 };
 
 // Byte lengths of the extended and external headers, from the decoded general header blocks.

@@ -1,21 +1,36 @@
 #include "decode/record_opener.h"
 
 #include "decode/seg2_opener.h"
+#include "decode/sercel_loader.h"
 #include "decode/vorax_loader.h"
 
 namespace vorax::decode {
 
 namespace {
 
-RecordFlavour flavourOf(const DecodedHeaders& /*headers*/, const OpenOptions& /*options*/) {
-  return RecordFlavour::Vorax;
+RecordFlavour flavourOf(const DecodedHeaders& headers, const OpenOptions& options) {
+  switch (options.loader) {
+    case LoaderChoice::Vorax:
+      return RecordFlavour::Vorax;
+    case LoaderChoice::Sercel408:
+      return RecordFlavour::Sercel408;
+    case LoaderChoice::Auto:
+      break;
+  }
+  return headers.sercel.present ? RecordFlavour::Sercel408 : RecordFlavour::Vorax;
 }
 
 std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, RecordFile& file,
-                        SegdRecord& record, MessageSink& messages, const OpenOptions& options) {
+                        SegdRecord& record, const DecodedHeaders& headers, MessageSink& messages,
+                        const OpenOptions& options) {
   switch (flavour) {
     case RecordFlavour::Vorax:
       return readtracesvorax(firstTracePosition, file, record, messages, options.progress);
+    case RecordFlavour::Sercel408:
+      // Only a Sercel record's channel sets are trusted to say how many blocks a trace has.
+      return readtraces408(firstTracePosition, file, record, messages, options.progress,
+                           headers.sercel.present ? sercelExtensionBlocks(headers.channelSets)
+                                                  : kSercelExtensionBlocks);
     case RecordFlavour::Seg2:  // read whole by openSeg2
       break;
   }
@@ -49,7 +64,8 @@ OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& message
   result.flavour = flavourOf(result.headers, options);
   if (options.loadTraces) {
     result.tracesRead =
-        loadTraces(result.flavour, result.firstTracePosition, file, record, messages, options);
+        loadTraces(result.flavour, result.firstTracePosition, file, record, result.headers,
+                   messages, options);
   }
   file.close();
   result.status = OpenStatus::Ok;

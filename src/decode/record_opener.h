@@ -18,9 +18,14 @@ namespace vorax::decode {
 
 // The trace layouts this program reads.
 enum class RecordFlavour {
-  Vorax,  // one 32-byte extension block per trace
-  Seg2,   // a SEG-2 file, recognised by its identifier word
+  Vorax,      // one 32-byte extension block per trace
+  Seg2,       // a SEG-2 file, recognised by its identifier word
+  Sercel408,  // seven (or more) extension blocks per trace: manufacturer code 13
 };
+
+// Which trace loader reads a SEG-D record: the one its manufacturer code calls for, or a
+// chosen one.
+enum class LoaderChoice { Auto, Vorax, Sercel408 };
 
 enum class OpenStatus {
   Ok,
@@ -31,6 +36,7 @@ enum class OpenStatus {
 struct OpenOptions {
   bool loadTraces = true;  // false: headers only (the summary and the decoded records)
   ProgressCallback progress;
+  LoaderChoice loader = LoaderChoice::Auto;
 };
 
 struct OpenResult {
