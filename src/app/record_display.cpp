@@ -57,9 +57,19 @@ Colorref traceColour(decode::SegdRecord& record, std::int32_t trace, const Displ
   return info.errorColour;
 }
 
-float tracePeak(const decode::SegdRecord& record, std::int32_t trace) {
+// The factor that turns trace i's samples into trace spacings before the gain. The loaders
+// and filters leave most traces normalised to a peak of 1, so the factor is 1 (normalised
+// mode) or the trace's amplitude scale (fixed gain: its true amplitude). The seven-block
+// loader keeps the recorded values; dividing by the trace's largest sample normalises those
+// as well, and leaves normalised traces as they are.
+double traceFactor(const decode::SegdRecord& record, std::int32_t trace, bool fixedGain) {
   if (static_cast<std::size_t>(trace) >= record.traceInfo.size()) return 1;
-  return record.traceInfo[static_cast<std::size_t>(trace)].amplitudeScale;
+  float largest = 0;
+  for (float v : record.samples.trace(trace))
+    if (std::abs(v) > largest && std::isfinite(v)) largest = std::abs(v);
+  const double peak = largest > 0 ? largest : 1.0;
+  const double scale = fixedGain ? record.traceInfo[static_cast<std::size_t>(trace)].amplitudeScale : 1.0;
+  return scale / peak;
 }
 
 // Reused between traces so that a page costs no allocation per trace.
@@ -140,7 +150,7 @@ void drawTraces(Canvas& canvas, decode::SegdRecord& record, const DisplayState& 
   const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
   WiggleBuffers buffers;
   for (std::int32_t i = first; i <= last; ++i) {
-    double f = options.fixedGain ? g * tracePeak(record, i) : g;
+    const double f = g * traceFactor(record, i, options.fixedGain);
     Colorref colour = traceColour(record, i, options);
     buildWiggle(record.samples.trace(i), i, window, f, options.clip, grid, buffers);
     canvas.setPen(colour, 1, PenStyle::Solid, false);

@@ -91,19 +91,30 @@ TEST(RecordDisplayWindow, ARecordWithoutSampleIntervalShowsTheEmptyFrame) {
   EXPECT_DOUBLE_EQ(canvas.worldWindow().top, 110);
 }
 
+// The x of trace `trace`'s wiggle at sample `sample`, less the trace's axis.
+double excursionAt(const DrawnItem& wiggle, double trace, double sample) {
+  for (const PointF& p : wiggle.points)
+    if (p.y == sample) return p.x - trace;
+  ADD_FAILURE() << "no point at sample " << sample;
+  return 0;
+}
+
 TEST(RecordDisplayGain, AuxiliaryFirstTraceMeansNoGainOnAnyTrace) {
   decode::SegdRecord record = test::makeDisplayRecord(3, 11);
-  for (std::int32_t t = 1; t <= 3; ++t) record.samples.at(t, 5) = 0.1f;
+  for (std::int32_t t = 1; t <= 3; ++t) {
+    record.samples.at(t, 5) = 0.1f;
+    record.samples.at(t, 8) = -1.0f;  // each trace normalised to peak 1, as loaded
+  }
   RecordingCanvas seismic;
   DrawRecordDisplay(seismic, record, page(0, 3, 0, 20, 20), options(false, 4));
   // 20 dB is a factor 10: 0.1 becomes a full trace spacing.
-  EXPECT_NEAR(largestExcursion(*wiggles(seismic)[2], 3), 1.0, 1e-6);
+  EXPECT_NEAR(excursionAt(*wiggles(seismic)[2], 3, 5), 1.0, 1e-6);
 
   record.traceInfo[1].channelKind = "Aux";
   RecordingCanvas auxFirst;
   DrawRecordDisplay(auxFirst, record, page(0, 3, 0, 20, 20), options(false, 4));
   for (std::size_t n = 0; n < 3; ++n)
-    EXPECT_NEAR(largestExcursion(*wiggles(auxFirst)[n], static_cast<double>(n + 1)), 0.1, 1e-6);
+    EXPECT_NEAR(excursionAt(*wiggles(auxFirst)[n], static_cast<double>(n + 1), 5), 0.1, 1e-6);
 }
 
 TEST(RecordDisplayGain, ClipLimitsEveryExcursionWhateverTheGain) {
@@ -134,16 +145,29 @@ TEST(RecordDisplayGain, FixedGainAtZeroDbDrawsTrueAmplitudeWhereNormalisedFillsT
   EXPECT_DOUBLE_EQ(largestExcursion(*wiggles(normalised)[0], 1), 1.0);
 }
 
+TEST(RecordDisplayGain, RecordedValuesAreNormalisedByTheTracePeak) {
+  decode::SegdRecord record = test::makeDisplayRecord(1, 5);
+  const float recorded[] = {0, 10, -20, 40, 0};
+  for (std::int32_t j = 0; j < 5; ++j) record.samples.at(1, j) = recorded[j];
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(1, 1, 0, 8, 0), options(false, 4));
+  std::vector<double> expected{0, 0, 0.25, -0.5, 1.0, 0};  // pen start, then samples 0..4
+  const DrawnItem& w = *wiggles(canvas)[0];
+  ASSERT_EQ(w.points.size(), expected.size());
+  for (std::size_t n = 0; n < expected.size(); ++n) EXPECT_DOUBLE_EQ(w.points[n].x - 1, expected[n]) << n;
+}
+
 TEST(RecordDisplayWiggle, PolylineFromTheWindowStartAndFillForPositiveSamplesOnly) {
   decode::SegdRecord record = test::makeDisplayRecord(1, 5);
   record.samples.at(1, 1) = 0.5f;
   record.samples.at(1, 2) = -0.5f;
   record.samples.at(1, 3) = 0.25f;
+  record.samples.at(1, 4) = 1.0f;
   RecordingCanvas canvas;
-  // 2 ms samples, window 0..8 ms: samples 0..4 (4 is the held trailing zero).
+  // 2 ms samples, window 0..8 ms: samples 0..4.
   DrawRecordDisplay(canvas, record, page(1, 1, 0, 8, 0), options(false, 4));
   const DrawnItem& w = *wiggles(canvas)[0];
-  std::vector<PointF> expected{{1, 0}, {1, 0}, {1.5, 1}, {0.5, 2}, {1.25, 3}, {1, 4}};
+  std::vector<PointF> expected{{1, 0}, {1, 0}, {1.5, 1}, {0.5, 2}, {1.25, 3}, {2, 4}};
   ASSERT_EQ(w.points.size(), expected.size());
   for (std::size_t n = 0; n < expected.size(); ++n) {
     EXPECT_DOUBLE_EQ(w.points[n].x, expected[n].x) << n;
@@ -154,7 +178,7 @@ TEST(RecordDisplayWiggle, PolylineFromTheWindowStartAndFillForPositiveSamplesOnl
     if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 &&
         line->points[0].y == line->points[1].y)
       fills.emplace_back(line->points[0].y, line->points[1].x);
-  EXPECT_EQ(fills, (std::vector<std::pair<double, double>>{{1, 1.5}, {3, 1.25}}));
+  EXPECT_EQ(fills, (std::vector<std::pair<double, double>>{{1, 1.5}, {3, 1.25}, {4, 2}}));
 }
 
 TEST(RecordDisplayWiggle, FillsSharingAPixelRowKeepOnlyTheLongestWhichCoversTheOthers) {

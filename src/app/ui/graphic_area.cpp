@@ -1,5 +1,6 @@
 #include "app/ui/graphic_area.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <utility>
@@ -10,11 +11,17 @@ namespace vorax::app::ui {
 
 GraphicArea::GraphicArea(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
 }
 
 void GraphicArea::setPainter(Painter painter) {
   painter_ = std::move(painter);
   redraw();
+}
+
+void GraphicArea::setOverlay(Painter overlay) {
+  overlay_ = std::move(overlay);
+  update();
 }
 
 void GraphicArea::redraw() {
@@ -29,13 +36,36 @@ void GraphicArea::redraw() {
 }
 
 void GraphicArea::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, picture_);
+  {
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+  }
+  if (overlay_ && !picture_.isNull()) {
+    QtCanvas canvas(*this);
+    overlay_(canvas);
+  }
 }
 
 void GraphicArea::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   redraw();
+}
+
+void GraphicArea::mousePressEvent(QMouseEvent* event) {
+  emit mousePressed(event->position(), event->button(), event->modifiers());
+}
+
+void GraphicArea::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseMoved(event->position(), event->buttons(), event->modifiers());
+}
+
+void GraphicArea::mouseReleaseEvent(QMouseEvent* event) {
+  emit mouseReleased(event->position(), event->button(), event->modifiers());
+}
+
+void GraphicArea::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  emit pointerLeft();
 }
 
 }  // namespace vorax::app::ui

@@ -1,7 +1,8 @@
 // vorax-viewer: the desktop program. Runs the start-up sequence, shows the main window until
-// it ends, and saves the settings as it closes.
+// it ends (saving the settings as it closes), and opens a record named on the command line.
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 
 #include "app/app_state.h"
 #include "app/startup.h"
@@ -16,5 +17,7 @@ int main(int argc, char** argv) {
   }
   vorax::app::ui::MainWindow window(state);
   window.show();
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());
   return QApplication::exec();
 }

@@ -1,41 +1,140 @@
-// The viewer's main window: the graphic area on the left (0.87 of the window's width, 0.95
-// of its height) and a column of buttons on its right.
+// The viewer's main window: the record display in the graphic area on the left (0.87 of the
+// window's width, 0.95 of its height) and, on its right, the buttons, the "Trace
+// Attributes" read-out and the loading progress bar.
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
 
 #include "app/app_state.h"
+#include "app/display_overlay.h"
+#include "app/picture_file_name.h"
+#include "app/record_display.h"
+#include "app/ui/message_boxes.h"
+#include "app/ui/tools_dialog.h"
 
+class QProgressBar;
 class QPushButton;
 class QVBoxLayout;
 
 namespace vorax::app::ui {
 
+class ConfigureDialog;
 class GraphicArea;
+class MultiTraceWindow;
+class RecordLoader;
+class TraceAttributesBox;
+struct LoadedRecord;
+
+// The rectangle of an Alt-drag, in traces and samples, first <= last.
+struct TraceSelection {
+  std::int32_t firstTrace = 0;
+  std::int32_t lastTrace = 0;
+  std::int32_t startSample = 0;
+  std::int32_t endSample = 0;
+};
 
 class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
   explicit MainWindow(AppState& state, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   GraphicArea& graphicArea() { return *graphicArea_; }
+  TraceAttributesBox& traceAttributesBox() { return *attributes_; }
+  const RecordDisplayGeometry& displayGeometry() const { return geometry_; }
+  const DisplayOverlay& overlay() const { return overlay_; }
+
+  // Opens a record: "Open" asks for the file, then this loads it on a worker thread while
+  // the window stays responsive; recordOpened() is emitted when it is shown.
+  void openRecordFile(const std::filesystem::path& path);
+  bool loading() const;
+
+  void page(PagingMode mode);
+  void changeGain(float db);  // the "+" and "-" buttons: 3 dB a press, no limit
+
+  // The dialogs open window-modal and return at once (the caller may fill and confirm them).
+  ConfigureDialog* openConfigure();
+  ToolsDialog* openTools();
+  MultiTraceWindow* showMultiTraceView();
+
+  // Saves the display's picture (without the pointer marks) under the typed name, the
+  // extension rule applied.
+  void saveDisplayPicture(const std::string& typedName, PictureFormat format);
+
+  // Tools are opened from the Tools dialog with the main window hidden; they call
+  // returnToMainWindow() when they close.
+  void setToolOpener(const QString& caption, ToolOpener opener);
+  void returnToMainWindow();
+  // Views opened from the display: the single trace view (right click on a trace) and the
+  // trace selection (Alt-drag). Without one the action does nothing.
+  void setSingleTraceViewOpener(std::function<void(std::int32_t trace)> opener);
+  void setTraceSelectionOpener(std::function<void(const TraceSelection&)> opener);
+  // Where decoder messages and open errors go; message boxes unless replaced.
+  void setMessageSink(decode::MessageSink& sink) { messages_ = &sink; }
+
+ signals:
+  void recordOpened();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   // Every way of closing the window ends the program and saves the settings, once.
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
-  QPushButton* addButton(const QString& caption);
+  // Construction.
+  QPushButton* addButton(const QString& caption, QVBoxLayout* column);
+  QPushButton* addButtonPair(const QString& left, const QString& right, QVBoxLayout* column,
+                             QPushButton** rightButton);
+  void buildButtons();
+  void addShortcuts();
   void placeOnDesktop();
+
+  // Records and drawing.
+  void askAndOpen();
+  void recordLoaded(const std::shared_ptr<LoadedRecord>& outcome);
+  void drawDisplay(Canvas& canvas);
+  void redrawDisplay();  // after paging, gain, Configure: the last velocity text goes
+  void updateTitle();
   void saveSettingsOnce();
 
+  // Mouse on the graphic area (main_window_mouse.cpp); ignored without a record.
+  bool acceptsMouse() const;
+  std::optional<TraceAndSample> pointAt(QPointF position) const;
+  void mousePressed(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void mouseMoved(QPointF position);
+  void mouseReleased(QPointF position, Qt::MouseButton button);
+  void pointerLeft();
+  void togglePick(std::int32_t trace);
+  void clearInteraction();
+  void drawOverlay(Canvas& canvas);
+
   AppState& state_;
+  MessageBoxSink messageBoxes_;
+  decode::MessageSink* messages_;
   GraphicArea* graphicArea_;
   QWidget* buttonColumn_;
-  QVBoxLayout* buttonLayout_;
+  TraceAttributesBox* attributes_;
+  QPushButton* showButton_ = nullptr;
+  QProgressBar* progress_;
+  RecordLoader* loader_;
+  MultiTraceWindow* multiTraceWindow_ = nullptr;
+
+  RecordDisplayGeometry geometry_;
+  DisplayOverlay overlay_;
+  std::string velocityText_;
+  std::map<QString, ToolOpener> tools_;
+  std::function<void(std::int32_t)> openSingleTraceView_;
+  std::function<void(const TraceSelection&)> openTraceSelection_;
   bool placed_ = false;
   bool ended_ = false;
 };

@@ -1,0 +1,132 @@
+#include "app/ui/configure_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/configure_rules.h"
+#include "decode/conversions.h"
+
+namespace vorax::app::ui {
+
+namespace {
+
+QString qtext(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+std::string plain(const QLineEdit* edit) { return edit->text().trimmed().toStdString(); }
+
+QGroupBox* radioGroup(const QString& title, std::initializer_list<QRadioButton*> buttons) {
+  auto* group = new QGroupBox(title);
+  auto* layout = new QVBoxLayout(group);
+  for (QRadioButton* b : buttons) layout->addWidget(b);
+  return group;
+}
+
+}  // namespace
+
+ConfigureDialog::ConfigureDialog(ViewerSettings& settings, std::optional<float> recordLengthMs,
+                                 QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      recordLengthMs_(recordLengthMs),
+      traces_(new QLineEdit),
+      start_(new QLineEdit),
+      end_(new QLineEdit),
+      byLine_(new QRadioButton("Display By Line")),
+      byNumber_(new QRadioButton("Display by Specified Number of Traces")),
+      all_(new QRadioButton("Display All")),
+      ignoreTilt_(new QCheckBox("Ignore Tilt Errors if more than 100")),
+      oilCompany_(new QLineEdit),
+      contractor_(new QLineEdit),
+      crew_(new QLineEdit),
+      fixedGain_(new QRadioButton("Fixed Gain Display")),
+      normalised_(new QRadioButton("Display Normalised to Peak (by Trace)")),
+      clip_(new QLineEdit),
+      gain_(new QLineEdit) {
+  setWindowTitle("VORAX Viewer Configure");
+  oilCompany_->setMaxLength(20);
+  contractor_->setMaxLength(20);
+  crew_->setMaxLength(10);
+
+  auto* times = new QFormLayout;
+  times->addRow("Number of Traces to Display", traces_);
+  times->addRow("Display Start Time", start_);
+  times->addRow("Display EndTime", end_);
+
+  auto* headers = new QGroupBox("Headers");
+  auto* headerForm = new QFormLayout(headers);
+  headerForm->addRow("Oil Company", oilCompany_);
+  headerForm->addRow("Contractor", contractor_);
+  headerForm->addRow("Crew", crew_);
+
+  auto* scaling = new QFormLayout;
+  scaling->addRow("Trace Clip (0.5 - 4)", clip_);
+  scaling->addRow("Initial Gain (db)", gain_);
+
+  auto* buttons = new QDialogButtonBox;
+  buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &ConfigureDialog::storeAndClose);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(times);
+  layout->addWidget(radioGroup("Options", {byLine_, byNumber_, all_}));
+  layout->addWidget(ignoreTilt_);
+  layout->addWidget(headers);
+  layout->addWidget(radioGroup("Display Mode", {fixedGain_, normalised_}));
+  layout->addLayout(scaling);
+  layout->addWidget(buttons);
+
+  settings_.setTraceClip(clampClip(settings_.traceClip()));
+  settings_.setInitialGainDb(clampGainDb(settings_.initialGainDb()));
+  fillFromSettings();
+}
+
+void ConfigureDialog::fillFromSettings() {
+  traces_->setText(qtext(clampTracesPerScreenText(settings_.tracesToDisplay())));
+  start_->setText(qtext(settings_.displayStartTime()));
+  end_->setText(qtext(settings_.displayEndTime()));
+  byLine_->setChecked(settings_.displayByLine() == 1);
+  all_->setChecked(settings_.displayAll() == 1);
+  byNumber_->setChecked(settings_.displayByNumber() == 1 || (!byLine_->isChecked() && !all_->isChecked()));
+  ignoreTilt_->setChecked(settings_.ignoreTiltErrors() == 1);
+  oilCompany_->setText(qtext(settings_.oilCompany()).trimmed());
+  contractor_->setText(qtext(settings_.contractor()).trimmed());
+  crew_->setText(qtext(settings_.crew()).trimmed());
+  fixedGain_->setChecked(settings_.fixedGainDisplay() == 1);
+  normalised_->setChecked(!fixedGain_->isChecked());
+  clip_->setText(qtext(decode::shortestText(settings_.traceClip())));
+  gain_->setText(qtext(decode::shortestText(settings_.initialGainDb())));
+}
+
+void ConfigureDialog::storeAndClose() {
+  traces_->setText(qtext(clampTracesPerScreenText(plain(traces_))));
+  start_->setText(qtext(clampStartTimeText(plain(start_), recordLengthMs_)));
+  end_->setText(qtext(clampEndTimeText(plain(end_), recordLengthMs_)));
+  clip_->setText(qtext(clampClipText(plain(clip_))));
+  gain_->setText(qtext(clampGainText(plain(gain_))));
+
+  settings_.setTracesToDisplay(plain(traces_));
+  settings_.setDisplayStartTime(plain(start_));
+  settings_.setDisplayEndTime(plain(end_));
+  settings_.setDisplayByLine(byLine_->isChecked() ? 1 : 0);
+  settings_.setDisplayByNumber(byNumber_->isChecked() ? 1 : 0);
+  settings_.setDisplayAll(all_->isChecked() ? 1 : 0);
+  settings_.setIgnoreTiltErrors(ignoreTilt_->isChecked() ? 1 : 0);
+  settings_.setOilCompany(plain(oilCompany_));
+  settings_.setContractor(plain(contractor_));
+  settings_.setCrew(plain(crew_));
+  settings_.setFixedGainDisplay(fixedGain_->isChecked() ? 1 : 0);
+  settings_.setNormalisedDisplay(normalised_->isChecked() ? 1 : 0);
+  settings_.setTraceClip(static_cast<float>(decode::numericValue(plain(clip_))));
+  settings_.setInitialGainDb(static_cast<float>(decode::numericValue(plain(gain_))));
+  accept();
+}
+
+}  // namespace vorax::app::ui

@@ -1,0 +1,27 @@
+// The "Trace Attributes" group of the main window: the attributes of the trace under the
+// pointer, one caption and value per row.
+#pragma once
+
+#include <QGroupBox>
+#include <array>
+
+#include "app/readouts.h"
+
+class QLabel;
+
+namespace vorax::app::ui {
+
+class TraceAttributesBox : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  explicit TraceAttributesBox(QWidget* parent = nullptr);
+
+  void showAttributes(const std::array<TraceAttribute, kTraceAttributeCount>& attributes);
+  QString value(int row) const;
+
+ private:
+  std::array<QLabel*, kTraceAttributeCount> values_{};
+};
+
+}  // namespace vorax::app::ui
