@@ -164,9 +164,13 @@ bool counts(std::string_view keyword, std::string_view element) {
   return true;
 }
 
+// The shortest keyword: "NOTE", "SKEW".
+constexpr std::size_t kShortestKeyword = 4;
+
 template <typename Record>
 void storeElement(std::string_view element, const std::vector<Keyword<Record>>& keywords,
                   Record& out) {
+  if (element.size() < kShortestKeyword) return;
   const Keyword<Record>* found = nullptr;
   std::size_t foundAt = std::string_view::npos;
   for (const Keyword<Record>& keyword : keywords) {

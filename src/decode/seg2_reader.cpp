@@ -234,7 +234,8 @@ std::int32_t samplesPerTrace(const std::vector<Candidate>& traces, std::uint64_t
                              Problems& problems) {
   std::uint64_t longest = 0;
   for (const Candidate& c : traces) longest = std::max(longest, c.samples);
-  const std::uint64_t perTraceLimit = paddedSampleLimit(fileBytes) / (traces.size() + 1) - 1;
+  const std::uint64_t perTraceLimit =
+      std::max<std::uint64_t>(paddedSampleLimit(fileBytes) / (traces.size() + 1), 1) - 1;
   if (longest > perTraceLimit) {
     problems.add("Traces differ too much in length: samples per trace limited to " +
                  std::to_string(perTraceLimit) + " of " + std::to_string(longest));
