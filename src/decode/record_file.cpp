@@ -51,7 +51,7 @@ std::size_t RecordFile::read(std::span<std::uint8_t> out) {
   const std::uint64_t offset = position_ - 1;
   position_ += out.size();
   std::size_t got = 0;
-  if (open_ && offset < size_) {
+  if (open_ && offset < size_ && !out.empty()) {
     const std::size_t wanted =
         static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
     if (disk_) {

@@ -100,6 +100,22 @@ TEST(SercelRecordHeaders, BlockCountsFromGeneralHeaderBlock1AreBcd) {
   EXPECT_EQ(o.record.traceInfo[4].receiverLine, 1002);
 }
 
+TEST(SercelRecordHeaders, NoExtendedHeaderAtAll) {
+  SercelHandmadeRecord r;
+  r.gh1[30] = 0x00;
+  r.extended.clear();
+  Opened o;
+  open(r.bytes(), o);
+  ASSERT_TRUE(o.result.ok());
+  EXPECT_EQ(o.result.firstTracePosition, SercelHandmadeRecord::kFirstTracePosition - 1024);
+  // An empty header reads as zeros: spread type, noise elimination, process type and filter
+  // codes 0 are unknown; the filter check is the last.
+  ASSERT_EQ(o.messages.messages.size(), 1u);
+  EXPECT_EQ(o.messages.messages[0], "Acquisition Filter Type Error, should be 1, 2 or 3");
+  EXPECT_EQ(o.record.summary.traceCount, 0);
+  EXPECT_EQ(o.result.tracesRead, 0);
+}
+
 TEST(SercelRecordHeaders, ExtendedHeaderWarningIsShownAndReadingGoesOn) {
   SercelHandmadeRecord r;
   SercelHandmadeRecord::putU32(r.extended, 765, 0);

@@ -1,0 +1,26 @@
+// The Sercel reading path on arbitrary bytes: header driver (with its manufacturer-13 branch),
+// then the seven-block trace loader, whatever manufacturer the bytes name.
+#include <cstddef>
+#include <cstdint>
+
+#include "app/debug_log.h"
+#include "decode/header_driver.h"
+#include "decode/messages.h"
+#include "decode/record_file.h"
+#include "decode/sercel_loader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vorax::decode;
+  RecordFile file = RecordFile::fromMemory(Bytes(data, size), "fuzz");
+  SegdRecord record;
+  DecodedHeaders headers;
+  CollectingMessages messages;
+  const vorax::app::DebugLog noLog;
+  const std::int32_t firstTrace = readfileheaders(file, record, headers, messages, noLog);
+  if (firstTrace > 0) {
+    const std::size_t blocks = headers.sercel.present ? sercelExtensionBlocks(headers.channelSets)
+                                                      : kSercelExtensionBlocks;
+    readtraces408(firstTrace, file, record, messages, {}, blocks);
+  }
+  return 0;
+}
