@@ -319,10 +319,7 @@ void MainWindow::setTraceSelectionOpener(std::function<void(const TraceSelection
 }
 
 MultiTraceWindow* MainWindow::showMultiTraceView() {
-  if (multiTraceWindow_ == nullptr) {
-    multiTraceWindow_ = new MultiTraceWindow(state_, this);
-    connect(multiTraceWindow_, &QObject::destroyed, this, [this] { multiTraceWindow_ = nullptr; });
-  }
+  if (multiTraceWindow_.isNull()) multiTraceWindow_ = new MultiTraceWindow(state_, this);
   multiTraceWindow_->setModal(true);
   multiTraceWindow_->show();
   multiTraceWindow_->graphicArea().redraw();

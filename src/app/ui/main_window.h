@@ -3,6 +3,7 @@
 // Attributes" read-out and the loading progress bar.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <filesystem>
@@ -127,7 +128,7 @@ class MainWindow : public QWidget {
   QPushButton* showButton_ = nullptr;
   QProgressBar* progress_;
   RecordLoader* loader_;
-  MultiTraceWindow* multiTraceWindow_ = nullptr;
+  QPointer<MultiTraceWindow> multiTraceWindow_;  // closing the view deletes it
 
   RecordDisplayGeometry geometry_;
   DisplayOverlay overlay_;
