@@ -61,29 +61,6 @@ TEST(SercelRecordHeaders, HandMadeRecordSummary) {
   EXPECT_EQ(o.result.headers.sercel.gh3.sourceLine.trimmed(), "3001.2500");
 }
 
-TEST(SercelRecordHeaders, HandMadeRecordTraces) {
-  Opened o;
-  open(SercelHandmadeRecord().bytes(), o);
-  ASSERT_EQ(o.result.tracesRead, 4);
-  const auto& info = o.record.traceInfo;
-  EXPECT_EQ(info[1].errorColour, 0xC0C0C0u);
-  EXPECT_EQ(info[1].amplitudeScale, 2.0f);
-  EXPECT_EQ(info[2].receiverLine, 1001);
-  EXPECT_EQ(info[2].receiverPoint, 2001);
-  EXPECT_EQ(info[2].receiverX, 512000.5);
-  EXPECT_EQ(info[2].resistance, 406.96f);
-  EXPECT_EQ(info[2].errorColour, 0u);
-  EXPECT_EQ(info[2].mvConversionFactor, 6.742e-05f);
-  EXPECT_EQ(info[3].errorColour, 0x00FFFFu);
-  EXPECT_EQ(info[3].amplitudeScale, 10.0f);
-  EXPECT_EQ(info[3].peakSampleIndex, 2);
-  EXPECT_EQ(info[4].receiverLine, 1002);
-  EXPECT_EQ(info[4].errorColour, 0xFF0000u);
-  EXPECT_EQ(info[4].amplitudeScale, 0.0002697f);
-  EXPECT_EQ(o.record.samples.at(3, 2), -0.75f);
-  EXPECT_EQ(o.record.tiltErrorCount, 1);
-}
-
 TEST(SercelRecordHeaders, BlockCountsFromGeneralHeaderBlock1AreBcd) {
   SercelHandmadeRecord r;
   r.gh1[30] = 0x32;  // 32 extended header blocks, as BCD digits

@@ -150,21 +150,6 @@ TEST(SercelErrorColour, SingleFlagsSeveralFlagsAndAuxiliaries) {
   EXPECT_EQ(sercelErrorColour(TraceHeaderInfo{}, 9), 0xC0C0C0u);
 }
 
-TEST(SercelErrorColour, FilledFromTheBlocksFlags) {
-  Blocks b;
-  b.u8(3, 21, 1);  // resistance
-  b.u8(3, 22, 1);  // tilt
-  EXPECT_EQ(fill(b).errorColour, 0x00FFFFu);
-  b.u8(7, 15, 9);
-  EXPECT_EQ(fill(b).errorColour, 0xC0C0C0u);
-  Blocks one;
-  one.u8(5, 25, 1);
-  EXPECT_EQ(fill(one).errorColour, 0xFF0000u);
-  Blocks capacitance;
-  capacitance.u8(4, 25, 3);
-  EXPECT_EQ(fill(capacitance).errorColour, 0xFF00FFu);
-}
-
 TEST(SercelTraceInfo, ShortInputReadsAsZeros) {
   B shortBlocks(40, 0);
   shortBlocks[0] = 0x01;  // receiver line 0x010000
