@@ -213,10 +213,13 @@ std::int32_t DECODESEG2TRACEHEADER(Bytes buffer, std::string_view byteOrderFlag,
 // Keyword strings. `area` is handed over from its first byte, which with the byte after it is
 // skipped (the length word of the first string); the rest is split at `terminator` (the
 // file's string terminator, as many characters as its count says; empty means no split).
-// Each element's keyword is the one that starts the earliest whole word in it; its value is
-// what follows the keyword and one separator character. Keywords not found leave their
-// fields as they were, so the strings of one descriptor may be handed over one at a time.
-// Always 0.
+// Each element's keyword is the one standing earliest in it as a word of its own, so that
+// longer names such as "ACQUISITION_TIME_UTC" or "DIGITAL_LOW_CUT_FILTER" never fill the
+// field of the keyword they begin or end with; "RECEIVER" and "SOURCE" count only in an
+// element without "_". The value is what follows the keyword and one separator character,
+// cut to the field's width; the locations are split at blanks into X, Y and Z. Keywords not
+// found leave their fields as they were, so the strings of one descriptor may be handed
+// over one at a time. Always 0.
 std::int32_t DECODESEG2FILEDESCRIPTOR(Bytes area, std::string_view terminator,
                                       Seg2FileDescriptorFields& out);
 std::int32_t DECODESEG2TRACEDESCRIPTOR(Bytes area, std::string_view terminator,
