@@ -7,6 +7,10 @@
 #include <cstring>
 #include <type_traits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vorax::decode {
 
 namespace {
@@ -53,14 +57,8 @@ void decodeSamples(Bytes raw, std::span<float> values) {
     values[i] = sampleValue<Sample>(wordAtEdge<Order>(raw, 4 * i));
 }
 
-// max(start, largest absolute finite value). NaN and infinite samples are skipped: a trace
-// with NaNs still gets the peak of its real samples.
 float finitePeak(std::span<const float> values, float start) {
-  float peak = start;
-  for (float v : values) {
-    if (std::isfinite(v)) peak = std::max(peak, std::fabs(v));
-  }
-  return peak;
+  return std::max(start, largestFiniteMagnitude(values));
 }
 
 void divideAll(std::span<float> values, float divisor) {
@@ -85,6 +83,51 @@ std::int32_t normaliseFromScale(Bytes raw, std::int32_t count, std::span<float> 
 }
 
 }  // namespace
+
+namespace {
+
+// |v|, or 0 for a NaN or an infinity. Written on the bit pattern without a branch: every
+// pattern from the infinity's up is not finite.
+float finiteMagnitude(float v) {
+  const std::uint32_t magnitude = std::bit_cast<std::uint32_t>(v) & 0x7FFFFFFFu;
+  const std::uint32_t keep = 0u - static_cast<std::uint32_t>(magnitude < 0x7F800000u);
+  return std::bit_cast<float>(magnitude & keep);
+}
+
+}  // namespace
+
+// This runs over every sample of every trace when a record loads, so the x86-64 build takes
+// four samples at a time with SSE2 (part of every x86-64 processor); the bit-pattern rule is
+// the same as finiteMagnitude's.
+float largestFiniteMagnitude(std::span<const float> values) {
+  float largest = 0;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i magnitudeMask = _mm_set1_epi32(0x7FFFFFFF);
+  const __m128i infinity = _mm_set1_epi32(0x7F800000);
+  __m128 maxima = _mm_setzero_ps();
+  for (; i + 4 <= values.size(); i += 4) {
+    __m128i bits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values.data() + i));
+    bits = _mm_and_si128(bits, magnitudeMask);
+    bits = _mm_and_si128(bits, _mm_cmplt_epi32(bits, infinity));  // magnitudes are >= 0 as int32
+    maxima = _mm_max_ps(maxima, _mm_castsi128_ps(bits));
+  }
+  alignas(16) float lanes[4];
+  _mm_store_ps(lanes, maxima);
+  for (float lane : lanes) largest = std::max(largest, lane);
+#endif
+  for (; i < values.size(); ++i) largest = std::max(largest, finiteMagnitude(values[i]));
+  return largest;
+}
+
+std::int32_t peakSampleIndex(std::span<const float> values) {
+  const float largest = largestFiniteMagnitude(values);
+  if (largest == 0) return 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (finiteMagnitude(values[i]) == largest) return static_cast<std::int32_t>(i);
+  }
+  return 0;
+}
 
 std::int32_t ARRAYBIGSINGLETOLITTLENORM(Bytes raw, std::int32_t count, std::span<float> out,
                                         float& scale) {

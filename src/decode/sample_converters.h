@@ -49,4 +49,11 @@ std::int32_t ARRAYBIGSINGLETOLITTLEFIXED(Bytes raw, std::int32_t count, std::spa
 // Big-endian IEEE singles kept as recorded. Returns 0.
 std::int32_t arraybigsingletolittle(Bytes raw, std::int32_t count, std::span<float> out);
 
+// The largest absolute finite value of the samples, 0 when there is none (NaN and infinite
+// samples never count).
+float largestFiniteMagnitude(std::span<const float> values);
+
+// Index of the first sample with the largest absolute finite value; 0 when there is none.
+std::int32_t peakSampleIndex(std::span<const float> values);
+
 }  // namespace vorax::decode

@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "decode/sample_converters.h"
 #include "decode/seg2_record_fill.h"
 #include "decode/seg2_samples.h"
 
@@ -211,21 +212,13 @@ void loadSamples(const FileView& file, const std::vector<Candidate>& traces, Seg
     std::span<float> out = record.samples.trace(t);
     const std::size_t count = std::min<std::uint64_t>(c.samples, static_cast<std::uint64_t>(record.samples.samplesPerTrace()));
     convertSeg2Samples(file.range(c.dataOffset, c.end), c.format, file.littleEndian(), out.first(count));
-    float peak = 0;
-    std::int32_t peakIndex = 0;
-    for (std::size_t s = 0; s < count; ++s) {
-      float magnitude = std::fabs(out[s]);
-      if (std::isfinite(magnitude) && magnitude > peak) {
-        peak = magnitude;
-        peakIndex = static_cast<std::int32_t>(s);
-      }
-    }
+    const float peak = largestFiniteMagnitude(out.first(count));
     if (peak > 0) {
       for (std::size_t s = 0; s < count; ++s) out[s] /= peak;
     }
     TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
     info.amplitudeScale = peak;
-    info.peakSampleIndex = peakIndex;
+    info.peakSampleIndex = peakSampleIndex(out.first(count));
   }
 }
 

@@ -5,8 +5,8 @@ namespace vorax::decode {
 void TraceSamples::reset(std::int32_t traceCount, std::int32_t samplesPerTrace) {
   traceCount_ = traceCount < 0 ? 0 : traceCount;
   samplesPerTrace_ = samplesPerTrace < 0 ? 0 : samplesPerTrace;
-  std::vector<float>().swap(values_);  // release the old record before sizing the new one
-  values_.assign((static_cast<std::size_t>(traceCount_) + 1) * valuesPerTrace(), 0.0f);
+  values_ = ZeroedFloats();  // release the old record before sizing the new one
+  values_ = ZeroedFloats((static_cast<std::size_t>(traceCount_) + 1) * valuesPerTrace());
 }
 
 std::span<float> TraceSamples::trace(std::int32_t t) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "decode/fixed_text.h"
+#include "decode/zeroed_floats.h"
 
 namespace vorax::decode {
 
@@ -114,7 +115,7 @@ class TraceSamples {
  private:
   std::int32_t traceCount_ = 0;
   std::int32_t samplesPerTrace_ = 0;
-  std::vector<float> values_;
+  ZeroedFloats values_;
 };
 
 // The one record of the program.

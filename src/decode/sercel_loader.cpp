@@ -14,31 +14,6 @@ namespace {
 constexpr std::uint64_t kSampleBytes = 4;
 constexpr std::int32_t kProgressStep = 100;
 
-// Index of the first sample with the largest absolute value; non-finite values never win.
-std::int32_t peakIndex(std::span<const float> samples) {
-  std::int32_t index = 0;
-  float peak = 0;
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    if (std::fabs(samples[i]) > peak) {
-      peak = std::fabs(samples[i]);
-      index = static_cast<std::int32_t>(i);
-    }
-  }
-  return index;
-}
-
-std::string shortFileWarning(std::int32_t declaredTraces, std::int32_t declaredSamples,
-                             const TraceCapacity& held) {
-  std::string text = "The file is shorter than its headers declare: " +
-                     std::to_string(declaredTraces) + " traces declared, " +
-                     std::to_string(held.traces) + " loaded";
-  if (held.samplesPerTrace < declaredSamples) {
-    text += ", with " + std::to_string(held.samplesPerTrace) + " of " +
-            std::to_string(declaredSamples) + " samples per trace";
-  }
-  return text + "; missing samples read as 0.";
-}
-
 }  // namespace
 
 void readtrace408(std::int32_t t, std::int32_t samplesPerTrace, std::uint64_t& position,
@@ -62,7 +37,7 @@ void readtrace408(std::int32_t t, std::int32_t samplesPerTrace, std::uint64_t& p
   float scale = std::isfinite(info.mvConversionFactor) ? info.mvConversionFactor : 0.0f;
   ARRAYBIGSINGLETOLITTLENOTNORM(c.sampleBytes, c.heldSamples, out, scale);
   info.amplitudeScale = scale;
-  info.peakSampleIndex = peakIndex(out);
+  info.peakSampleIndex = peakSampleIndex(out);
 }
 
 std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
@@ -80,7 +55,7 @@ std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, Se
   record.samples.reset(held.traces, held.samplesPerTrace);
   record.traceInfo.assign(static_cast<std::size_t>(held.traces) + 1, TraceHeaderInfo{});
   record.tiltErrorCount = 0;
-  if (held.fileShort) messages.show(shortFileWarning(declaredTraces, declaredSamples, held), false);
+  if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
 
   SercelTraceContext context(file, record, held.samplesPerTrace, extensionBlocks);
   std::int32_t read = 0;

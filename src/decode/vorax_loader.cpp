@@ -14,20 +14,6 @@ namespace {
 constexpr std::uint64_t kSampleBytes = 4;
 constexpr std::int32_t kProgressStep = 100;
 
-// Index of the first sample with the largest absolute value (0 for an empty or all-zero
-// trace; non-finite values never win).
-std::int32_t peakIndex(std::span<const float> samples) {
-  std::int32_t index = 0;
-  float peak = 0;
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    if (std::fabs(samples[i]) > peak) {
-      peak = std::fabs(samples[i]);
-      index = static_cast<std::int32_t>(i);
-    }
-  }
-  return index;
-}
-
 float valueOf(std::string_view text) { return static_cast<float>(numericValue(text)); }
 
 // The one-block column of the trace attributes.
@@ -57,19 +43,19 @@ void fillTraceInfo(const VoraxTraceContext& c, std::int32_t peak, float scale,
   info.controlUnitText = bintodecimal(Bytes(c.extensionBytes).subspan(26, 2));
 }
 
-std::string shortFileWarning(std::int32_t declaredTraces, std::int32_t declaredSamples,
-                             const TraceCapacity& held) {
+}  // namespace
+
+std::string TraceCapacity::warning(std::int32_t declaredTraces,
+                                   std::int32_t declaredSamples) const {
   std::string text = "The file is shorter than its headers declare: " +
                      std::to_string(declaredTraces) + " traces declared, " +
-                     std::to_string(held.traces) + " loaded";
-  if (held.samplesPerTrace < declaredSamples) {
-    text += ", with " + std::to_string(held.samplesPerTrace) + " of " +
+                     std::to_string(traces) + " loaded";
+  if (samplesPerTrace < declaredSamples) {
+    text += ", with " + std::to_string(samplesPerTrace) + " of " +
             std::to_string(declaredSamples) + " samples per trace";
   }
   return text + "; missing samples read as 0.";
 }
-
-}  // namespace
 
 TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSamples,
                             std::uint64_t headerBytesPerTrace, std::uint64_t bytesAvailable) {
@@ -110,7 +96,7 @@ void readtracevorax(std::int32_t t, std::int32_t samplesPerTrace, std::uint64_t&
   const std::span<float> out = c.record.samples.trace(t).first(static_cast<std::size_t>(c.heldSamples));
   float scale = 1;
   ARRAYBIGSINGLETOLITTLENORM(c.sampleBytes, c.heldSamples, out, scale);
-  fillTraceInfo(c, peakIndex(out), scale, c.record.traceInfo[static_cast<std::size_t>(t)]);
+  fillTraceInfo(c, peakSampleIndex(out), scale, c.record.traceInfo[static_cast<std::size_t>(t)]);
 }
 
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
@@ -127,7 +113,7 @@ std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
   record.samples.reset(held.traces, held.samplesPerTrace);
   record.traceInfo.assign(static_cast<std::size_t>(held.traces) + 1, TraceHeaderInfo{});
   record.tiltErrorCount = 0;
-  if (held.fileShort) messages.show(shortFileWarning(declaredTraces, declaredSamples, held), false);
+  if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
 
   VoraxTraceContext context(file, record, held.samplesPerTrace);
   std::int32_t read = 0;

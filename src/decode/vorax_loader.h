@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "decode/messages.h"
@@ -25,6 +26,9 @@ struct TraceCapacity {
   std::int32_t traces = 0;
   std::int32_t samplesPerTrace = 0;
   bool fileShort = false;  // the file ends before the declared traces do
+
+  // The one warning a loader gives for a short file: what was declared and what is loaded.
+  std::string warning(std::int32_t declaredTraces, std::int32_t declaredSamples) const;
 };
 TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSamples,
                             std::uint64_t headerBytesPerTrace, std::uint64_t bytesAvailable);
