@@ -113,6 +113,13 @@ TEST_F(RecordCommands, TracesJsonAgreesWithTheHandMadeBytes) {
 )")) << r.out;
 }
 
+TEST_F(RecordCommands, TracesWithoutSamplesLeaveThemOut) {
+  const test::CliResult r = runCli({"traces", "--json", hand.string()});
+  ASSERT_EQ(r.exitCode, 0);
+  EXPECT_FALSE(contains(r.out, "\"samples\""));
+  EXPECT_TRUE(contains(r.out, "\"note\": \"\"\n    }\n  ],\n"));
+}
+
 TEST_F(RecordCommands, FatalDecoderResultExitsWithOne) {
   HandmadeRecord bad;
   bad.gh1[22] = 0x03;

@@ -145,6 +145,16 @@ TEST(HeaderDriver, VqcFormatWarnsAndGoesOn) {
   EXPECT_EQ(run.record.summary.sampleIntervalUs, 0.0f);
 }
 
+TEST(HeaderDriver, UnknownManufacturerIsAWarning) {
+  HandmadeRecord r;
+  r.gh1[16] = 0x99;
+  DriverRun run;
+  runDriver(r.bytes(), run);
+  ASSERT_EQ(run.messages.shown.size(), 1u);
+  EXPECT_EQ(run.messages.shown[0].text, "The Manufacturer code is not recognised");
+  EXPECT_EQ(run.result, HandmadeRecord::kFirstTracePosition);
+}
+
 TEST(HeaderDriver, FatalResultStopsClosesAndKeepsTheSummary) {
   HandmadeRecord r;
   r.gh1[22] = 0x03;  // not a sample-interval code

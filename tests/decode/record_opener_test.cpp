@@ -2,11 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include "decode/synth_writer.h"
 #include "handmade_record.h"
 #include "test_support.h"
 
 namespace vorax::decode {
 namespace {
+
+TEST(RecordOpener, OpensAFileOnDiskAndClosesIt) {
+  test::TempDir dir;
+  test::writeFileBytes(dir / "hand.segd", test::HandmadeRecord().bytes());
+  SegdRecord record;
+  CollectingMessages messages;
+  const OpenResult result = openRecord(dir / "hand.segd", record, messages, {});
+  ASSERT_TRUE(result.ok());
+  EXPECT_EQ(result.firstTracePosition, test::HandmadeRecord::kFirstTracePosition);
+  EXPECT_EQ(result.flavour, RecordFlavour::Vorax);
+  EXPECT_EQ(result.tracesRead, 3);
+  EXPECT_EQ(record.samples.traceCount(), 3);
+  EXPECT_EQ(record.fileName, (dir / "hand.segd").string());
+}
 
 TEST(RecordOpener, FatalHeaderResultDoesNotLoadTraces) {
   test::HandmadeRecord r;
