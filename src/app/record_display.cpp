@@ -10,6 +10,7 @@
 #include "app/no_record_frame.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
+#include "decode/sample_converters.h"
 
 namespace vorax::app {
 
@@ -57,19 +58,15 @@ Colorref traceColour(decode::SegdRecord& record, std::int32_t trace, const Displ
   return info.errorColour;
 }
 
-// The factor that turns trace i's samples into trace spacings before the gain. The loaders
-// and filters leave most traces normalised to a peak of 1, so the factor is 1 (normalised
-// mode) or the trace's amplitude scale (fixed gain: its true amplitude). The seven-block
-// loader keeps the recorded values; dividing by the trace's largest sample normalises those
-// as well, and leaves normalised traces as they are.
+// The factor that turns trace i's stored samples into trace spacings before the gain.
+// Normalised mode: divide by the trace's largest finite sample, so every trace peaks at one
+// spacing (the loaders already normalise most traces, which this leaves as they are; the
+// seven-block loader keeps recorded values, which this normalises too). Fixed gain: undo the
+// loader's normalisation, so each trace is drawn at its true recorded amplitude.
 double traceFactor(const decode::SegdRecord& record, std::int32_t trace, bool fixedGain) {
-  if (static_cast<std::size_t>(trace) >= record.traceInfo.size()) return 1;
-  float largest = 0;
-  for (float v : record.samples.trace(trace))
-    if (std::abs(v) > largest && std::isfinite(v)) largest = std::abs(v);
-  const double peak = largest > 0 ? largest : 1.0;
-  const double scale = fixedGain ? record.traceInfo[static_cast<std::size_t>(trace)].amplitudeScale : 1.0;
-  return scale / peak;
+  if (fixedGain) return record.divisorOf(trace);
+  const float largest = decode::largestFiniteMagnitude(record.samples.trace(trace));
+  return largest > 0 ? 1.0 / largest : 1.0;
 }
 
 // Reused between traces so that a page costs no allocation per trace.

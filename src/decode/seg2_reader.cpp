@@ -218,6 +218,7 @@ void loadSamples(const FileView& file, const std::vector<Candidate>& traces, Seg
     }
     TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
     info.amplitudeScale = peak;
+    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(t)] = peak;
     info.peakSampleIndex = peakSampleIndex(out.first(count));
   }
 }
@@ -308,6 +309,7 @@ bool readSeg2(Bytes bytes, SegdRecord& record, Seg2Headers& headers, MessageSink
   const auto traceCount = static_cast<std::int32_t>(traces.size());
   record.samples.reset(traceCount, ns);
   record.traceInfo.assign(traces.size() + 1, TraceHeaderInfo{});
+  record.traceDivisor.assign(traces.size() + 1, 1.0f);
   for (std::int32_t t = 1; t <= traceCount; ++t) {
     Seg2Trace& trace = headers.traces[static_cast<std::size_t>(t - 1)];
     trace.samplesLoaded = static_cast<std::int32_t>(std::min<std::uint64_t>(traces[static_cast<std::size_t>(t - 1)].samples, static_cast<std::uint64_t>(ns)));

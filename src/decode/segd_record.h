@@ -129,6 +129,17 @@ struct SegdRecord {
   TraceSamples samples;
   std::vector<TraceHeaderInfo> traceInfo;  // index 0 unused
   std::vector<LineRun> lineRuns;           // element 0 unused
+  // The factor each trace's stored samples were divided by when it was normalised to a peak
+  // of 1, so that stored x traceDivisor[t] is the value as recorded; 1 for a trace kept as
+  // recorded. Index 0 unused. The fixed-gain display draws true amplitudes from it.
+  std::vector<float> traceDivisor;
+
+  // traceDivisor[t], or 1 when the loader kept no divisor for t.
+  float divisorOf(std::int32_t t) const {
+    return t >= 0 && static_cast<std::size_t>(t) < traceDivisor.size()
+               ? traceDivisor[static_cast<std::size_t>(t)]
+               : 1.0f;
+  }
 
   // Traces actually held (may be fewer than summary.traceCount for a damaged file).
   std::int32_t loadedTraceCount() const { return samples.traceCount(); }

@@ -54,6 +54,7 @@ std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, Se
 
   record.samples.reset(held.traces, held.samplesPerTrace);
   record.traceInfo.assign(static_cast<std::size_t>(held.traces) + 1, TraceHeaderInfo{});
+  record.traceDivisor.assign(static_cast<std::size_t>(held.traces) + 1, 1.0f);  // kept as recorded
   record.tiltErrorCount = 0;
   if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
 

@@ -95,8 +95,12 @@ void readtracevorax(std::int32_t t, std::int32_t samplesPerTrace, std::uint64_t&
   // Converted straight into the record; the value after the last sample stays 0.
   const std::span<float> out = c.record.samples.trace(t).first(static_cast<std::size_t>(c.heldSamples));
   float scale = 1;
-  ARRAYBIGSINGLETOLITTLENORM(c.sampleBytes, c.heldSamples, out, scale);
-  fillTraceInfo(c, peakSampleIndex(out), scale, c.record.traceInfo[static_cast<std::size_t>(t)]);
+  const bool normalised = ARRAYBIGSINGLETOLITTLENORM(c.sampleBytes, c.heldSamples, out, scale) == 0;
+  const std::int32_t peak = peakSampleIndex(out);
+  // The sample that became +-1 was divided by its own magnitude.
+  c.record.traceDivisor[static_cast<std::size_t>(t)] =
+      normalised ? std::fabs(bigFloat(c.sampleBytes, 4 * static_cast<std::size_t>(peak))) : 1.0f;
+  fillTraceInfo(c, peak, scale, c.record.traceInfo[static_cast<std::size_t>(t)]);
 }
 
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
@@ -112,6 +116,7 @@ std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
 
   record.samples.reset(held.traces, held.samplesPerTrace);
   record.traceInfo.assign(static_cast<std::size_t>(held.traces) + 1, TraceHeaderInfo{});
+  record.traceDivisor.assign(static_cast<std::size_t>(held.traces) + 1, 1.0f);
   record.tiltErrorCount = 0;
   if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
 

@@ -134,8 +134,7 @@ TEST(RecordDisplayGain, FixedGainAtZeroDbDrawsTrueAmplitudeWhereNormalisedFillsT
   decode::SegdRecord record = test::makeDisplayRecord(2, 11);
   record.samples.at(1, 4) = 1.0f;
   record.samples.at(2, 4) = 1.0f;
-  record.traceInfo[1].amplitudeScale = 0.05f;  // a weak trace
-  record.traceInfo[2].amplitudeScale = 0.5f;
+  record.traceDivisor = {1.0f, 0.05f, 0.5f};  // trace 1 recorded weak, trace 2 ten times stronger
   RecordingCanvas fixed;
   DrawRecordDisplay(fixed, record, page(0, 2, 0, 20, 0), options(true, 4));
   EXPECT_NEAR(largestExcursion(*wiggles(fixed)[0], 1), 0.05, 1e-7);

@@ -41,6 +41,8 @@ TEST(VoraxLoader, NormalisesEachTraceAndKeepsOneZeroAfterTheLastSample) {
   EXPECT_EQ(l.record.traceInfo[2].peakSampleIndex, 0);  // first of two equal peaks
   EXPECT_EQ(l.record.traceInfo[1].amplitudeScale, 1.0f);
   EXPECT_EQ(l.record.traceInfo[3].amplitudeScale, 0.0f);  // dead trace
+  // What each trace was divided by: recorded peaks |-4| and 0.5; the dead trace keeps 1.
+  EXPECT_EQ(l.record.traceDivisor, (std::vector<float>{1.0f, 4.0f, 0.5f, 1.0f}));
   EXPECT_EQ(l.read, 3);
 }
 
