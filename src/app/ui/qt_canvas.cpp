@@ -1,6 +1,7 @@
 #include "app/ui/qt_canvas.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPolygonF>
 #include <algorithm>
@@ -13,6 +14,12 @@ QColor toQColor(Colorref colour) { return QColor(redOf(colour), greenOf(colour),
 
 QtCanvas::QtCanvas(QPaintDevice& device)
     : painter_(&device), width_(device.width()), height_(device.height()) {
+  if (device.devType() == QInternal::Image) {
+    auto& image = static_cast<QImage&>(device);
+    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32 ||
+        image.format() == QImage::Format_ARGB32_Premultiplied)
+      image_ = &image;
+  }
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   setPen(kBlack, 1, PenStyle::Solid, false);
@@ -52,7 +59,10 @@ void QtCanvas::setFont(std::string_view family, double pixelHeight, bool bold) {
   painter_.setFont(font);
 }
 
-void QtCanvas::line(PointF a, PointF b) { painter_.drawLine(device(a), device(b)); }
+void QtCanvas::line(PointF a, PointF b) {
+  const LineF segment{a, b};
+  lines({&segment, 1});  // one rule for single and batched lines, so both light the same pixels
+}
 
 namespace {
 
@@ -78,39 +88,128 @@ bool horizontalSpan(QPointF a, QPointF b, int width, int height, QRect& span) {
   return true;
 }
 
+// Aliased one-pixel lines written straight into a 32-bit image: a page of the main display
+// has some 400,000 wiggle points, and QPainter spends most of a page's time on them. Pixels
+// outside the image are skipped.
+class PixelPen {
+ public:
+  PixelPen(QImage& image, QRgb colour)
+      : bits_(reinterpret_cast<QRgb*>(image.bits())),
+        stride_(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
+        width_(image.width()),
+        height_(image.height()),
+        colour_(colour) {}
+
+  // Bresenham from pixel (x0, y0) to (x1, y1), both ends lit.
+  void line(int x0, int y0, int x1, int y1) {
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int stepX = x0 < x1 ? 1 : -1;
+    const int stepY = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    while (true) {
+      plot(x0, y0);
+      if (x0 == x1 && y0 == y1) return;
+      const int twice = 2 * error;
+      if (twice >= dy) {
+        error += dy;
+        x0 += stepX;
+      }
+      if (twice <= dx) {
+        error += dx;
+        y0 += stepY;
+      }
+    }
+  }
+
+  // True when a segment between these device points is short enough to walk pixel by pixel.
+  bool walkable(QPointF a, QPointF b) const {
+    const double limit = 4.0 * std::max(width_, height_);
+    return std::abs(a.x()) < limit && std::abs(a.y()) < limit && std::abs(b.x()) < limit &&
+           std::abs(b.y()) < limit;
+  }
+
+  // The pixels of one row from span.left() up to, not including, span.left() + span.width().
+  void span(const QRect& span) {
+    const int y = span.top();
+    if (y < 0 || y >= height_) return;
+    const int first = std::max(0, span.left());
+    const int end = std::min(width_, span.left() + span.width());
+    QRgb* row = bits_ + static_cast<qsizetype>(y) * stride_;
+    for (int x = first; x < end; ++x) row[x] = colour_;
+  }
+
+ private:
+  void plot(int x, int y) {
+    if (x >= 0 && x < width_ && y >= 0 && y < height_) bits_[static_cast<qsizetype>(y) * stride_ + x] = colour_;
+  }
+
+  QRgb* bits_;
+  qsizetype stride_;
+  int width_;
+  int height_;
+  QRgb colour_;
+};
+
+// floor(v) as an int without the library call (v is within a few image sizes here).
+int pixelOf(double v) {
+  const auto truncated = static_cast<int>(v);
+  return truncated - static_cast<int>(v < static_cast<double>(truncated));
+}
+
 }  // namespace
+
+QImage* QtCanvas::directImage() {
+  if (image_ == nullptr) return nullptr;
+  const QPen pen = painter_.pen();
+  const bool plainPen = pen.style() == Qt::SolidLine && pen.widthF() == 0 &&
+                        painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                        !painter_.testRenderHint(QPainter::Antialiasing) &&
+                        painter_.transform().isIdentity() && !painter_.hasClipping();
+  return plainPen ? image_ : nullptr;
+}
 
 void QtCanvas::lines(std::span<const LineF> segments) {
   const DeviceTransform toDevice(window_, width_, height_);
-  const QPen pen = painter_.pen();
-  const bool spansDrawPixelsExactly = pen.style() == Qt::SolidLine && pen.widthF() == 0 &&
-                                      pen.capStyle() == Qt::FlatCap &&
-                                      painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
-                                      !painter_.testRenderHint(QPainter::Antialiasing);
-  std::vector<QLineF> deviceLines;
-  std::vector<QRect> spans;
-  deviceLines.reserve(segments.size());
-  for (const LineF& s : segments) {
-    QPointF a = toDevice(s.a);
-    QPointF b = toDevice(s.b);
-    QRect span;
-    if (spansDrawPixelsExactly && horizontalSpan(a, b, width_, height_, span)) {
-      if (span.width() > 0) spans.push_back(span);
-    } else {
-      deviceLines.emplace_back(a, b);
+  if (QImage* image = directImage(); image != nullptr) {
+    PixelPen pen(*image, painter_.pen().color().rgb());
+    for (const LineF& s : segments) {
+      const QPointF a = toDevice(s.a);
+      const QPointF b = toDevice(s.b);
+      QRect span;
+      if (horizontalSpan(a, b, width_, height_, span)) {
+        pen.span(span);
+      } else if (pen.walkable(a, b)) {
+        pen.line(pixelOf(a.x()), pixelOf(a.y()), pixelOf(b.x()), pixelOf(b.y()));
+      } else {
+        painter_.drawLine(a, b);
+      }
     }
+    return;
   }
-  if (!deviceLines.empty()) painter_.drawLines(deviceLines.data(), static_cast<int>(deviceLines.size()));
-  if (spans.empty()) return;
-  painter_.save();
-  painter_.setPen(Qt::NoPen);
-  painter_.setBrush(pen.color());
-  painter_.drawRects(spans.data(), static_cast<int>(spans.size()));
-  painter_.restore();
+  std::vector<QLineF> deviceLines;
+  deviceLines.reserve(segments.size());
+  for (const LineF& s : segments) deviceLines.emplace_back(toDevice(s.a), toDevice(s.b));
+  painter_.drawLines(deviceLines.data(), static_cast<int>(deviceLines.size()));
 }
 
 void QtCanvas::polyline(std::span<const PointF> points) {
   const DeviceTransform toDevice(window_, width_, height_);
+  if (QImage* image = directImage(); image != nullptr && !points.empty()) {
+    PixelPen pen(*image, painter_.pen().color().rgb());
+    QPointF previous = toDevice(points.front());
+    if (points.size() == 1) pen.line(pixelOf(previous.x()), pixelOf(previous.y()), pixelOf(previous.x()), pixelOf(previous.y()));
+    for (std::size_t k = 1; k < points.size(); ++k) {
+      const QPointF next = toDevice(points[k]);
+      if (pen.walkable(previous, next)) {
+        pen.line(pixelOf(previous.x()), pixelOf(previous.y()), pixelOf(next.x()), pixelOf(next.y()));
+      } else {
+        painter_.drawLine(previous, next);
+      }
+      previous = next;
+    }
+    return;
+  }
   QPolygonF polygon;
   polygon.reserve(static_cast<qsizetype>(points.size()));
   for (const PointF& p : points) polygon.append(toDevice(p));

@@ -8,6 +8,7 @@
 
 #include "app/canvas.h"
 
+class QImage;
 class QPaintDevice;
 
 namespace vorax::app::ui {
@@ -40,12 +41,16 @@ class QtCanvas : public Canvas {
 
  private:
   QPointF device(PointF p) const;
+  // The image to write one-pixel solid lines into directly, or nullptr when the device or
+  // the pen needs QPainter.
+  QImage* directImage();
 
   QPainter painter_;
   int width_;
   int height_;
   WorldWindow window_;
   QColor textColour_{Qt::black};
+  QImage* image_ = nullptr;  // the device, when it is a 32-bit image
 };
 
 }  // namespace vorax::app::ui
