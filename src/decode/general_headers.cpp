@@ -227,19 +227,8 @@ std::int32_t SEGDDECODEGH2(Bytes buffer, Gh2Fields& out) {
 
 std::int32_t SEGDDECODEGH3(Bytes buffer, Gh3Fields& out) {
   const Block b(buffer);
-  out.expandedFileNumber = hexOf(b, 1, 3);
-  out.sourceLineDigits = hexOf(b, 4, 8);
-  out.sourcePointDigits = hexOf(b, 9, 13);
-  out.sourcePointIndexDigits = hexOf(b, 14, 14);
-  out.phaseControl = hexOf(b, 15, 15);
-  out.vibratorType = hexOf(b, 16, 16);
-  out.phaseAngle = hexOf(b, 17, 18);
-  out.generalHeaderBlockNumber = hexOf(b, 19, 19);
-  out.sourceSetNumber = hexOf(b, 20, 20);
+  fillGh3SourceFields(b, out);
   out.bytes21To32 = hexOf(b, 21, 32);
-  out.sourceLine = fractionaltext(b.bytes(4, 8));
-  out.sourcePoint = fractionaltext(b.bytes(9, 13));
-  out.sourcePointIndex = decimalOf(b, 14, 14);
   return 0;
 }
 

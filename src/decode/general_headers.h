@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "decode/block_text.h"
 #include "decode/byte_reader.h"
 #include "decode/fixed_text.h"
 
@@ -240,6 +241,24 @@ struct ExternalHeaderFields {
 // -4 record type (each stops at once, later fields keep what they held).
 std::int32_t SEGDDECODEGH1(Bytes buffer, Gh1Fields& out);
 std::int32_t SEGDDECODEGH2(Bytes buffer, Gh2Fields& out);
+// Bytes 1-20 of general header block 3 and the texts made from them, which the standard and
+// the VORAX layouts share (they differ only in bytes 21-32).
+template <typename Gh3Record>
+void fillGh3SourceFields(const Block& b, Gh3Record& out) {
+  out.expandedFileNumber = hexOf(b, 1, 3);
+  out.sourceLineDigits = hexOf(b, 4, 8);
+  out.sourcePointDigits = hexOf(b, 9, 13);
+  out.sourcePointIndexDigits = hexOf(b, 14, 14);
+  out.phaseControl = hexOf(b, 15, 15);
+  out.vibratorType = hexOf(b, 16, 16);
+  out.phaseAngle = hexOf(b, 17, 18);
+  out.generalHeaderBlockNumber = hexOf(b, 19, 19);
+  out.sourceSetNumber = hexOf(b, 20, 20);
+  out.sourceLine = fractionaltext(b.bytes(4, 8));
+  out.sourcePoint = fractionaltext(b.bytes(9, 13));
+  out.sourcePointIndex = decimalOf(b, 14, 14);
+}
+
 std::int32_t SEGDDECODEGH3(Bytes buffer, Gh3Fields& out);
 std::int32_t SEGDDECODESCANTYPEHEADER(Bytes buffer, ChannelSetFields& out);
 std::int32_t SEGDDECODE408EXTERNALHEADER(Bytes buffer, ExternalHeaderFields& out);

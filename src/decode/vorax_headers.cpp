@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "decode/block_text.h"
+#include "decode/general_headers.h"
 #include "decode/conversions.h"
 
 namespace vorax::decode {
@@ -118,21 +119,10 @@ void fillExtendedTexts(const Block& b, VoraxExtendedFields& out) {
 
 std::int32_t SEGDDECODEVORAXGH3(Bytes buffer, VoraxGh3Fields& out) {
   const Block b(buffer);
-  out.expandedFileNumber = hexOf(b, 1, 3);
-  out.sourceLineDigits = hexOf(b, 4, 8);
-  out.sourcePointDigits = hexOf(b, 9, 13);
-  out.sourcePointIndexDigits = hexOf(b, 14, 14);
-  out.phaseControl = hexOf(b, 15, 15);
-  out.vibratorType = hexOf(b, 16, 16);
-  out.phaseAngle = hexOf(b, 17, 18);
-  out.generalHeaderBlockNumber = hexOf(b, 19, 19);
-  out.sourceSetNumber = hexOf(b, 20, 20);
+  fillGh3SourceFields(b, out);
   out.sourceX = decimalOf(b, 21, 24);
   out.sourceY = decimalOf(b, 25, 28);
   out.sourceZ = decimalOf(b, 29, 32);
-  out.sourceLine = fractionaltext(b.bytes(4, 8));
-  out.sourcePoint = fractionaltext(b.bytes(9, 13));
-  out.sourcePointIndex = decimalOf(b, 14, 14);
   return 0;
 }
 

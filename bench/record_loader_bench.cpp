@@ -1,0 +1,137 @@
+// Opening large records (2,000 seismic traces of 6,001 samples, 48 MB) with the header driver
+// and each trace loader, next to a plain sequential read of the same file in the same run.
+// Throughput counts file bytes. The loader runs also report the process's peak resident
+// memory against the record's sample bytes.
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "decode/header_driver.h"
+#include "decode/sercel_loader.h"
+#include "decode/sercel_synth.h"
+#include "decode/synth_writer.h"
+#include "decode/vorax_loader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace vorax::decode;
+
+constexpr int kSeismicTraces = 2000;
+constexpr int kSamples = 6001;
+
+// A record written once per run (trace by trace, so writing costs little memory) and removed
+// at exit.
+class BenchRecord {
+ public:
+  BenchRecord(const std::string& name, int traces,
+              const std::function<std::string(const fs::path&)>& write)
+      : path_(fs::temp_directory_path() / name), traces_(traces), error_(write(path_)) {}
+  ~BenchRecord() {
+    std::error_code ec;
+    fs::remove(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+  const std::string& error() const { return error_; }
+  std::int64_t size() const { return static_cast<std::int64_t>(fs::file_size(path_)); }
+  double sampleMegabytes() const { return 4.0 * traces_ * kSamples / (1024.0 * 1024.0); }
+
+ private:
+  fs::path path_;
+  int traces_;
+  std::string error_;
+};
+
+const BenchRecord& voraxRecord() {
+  static const BenchRecord record("vorax_loader_bench.segd", kSeismicTraces, [](const fs::path& p) {
+    synth::SynthOptions options;
+    options.seismicTraces = kSeismicTraces;
+    options.auxTraces = 0;
+    options.samplesPerTrace = kSamples;
+    return synth::writeSyntheticRecord(p, options);
+  });
+  return record;
+}
+
+const BenchRecord& sercelRecord() {
+  constexpr int kAuxTraces = 2;
+  static const BenchRecord record("sercel_loader_bench.segd", kSeismicTraces + kAuxTraces,
+                                  [](const fs::path& p) {
+                                    synth::SercelSynthOptions options;
+                                    options.seismicTraces = kSeismicTraces;
+                                    options.auxTraces = kAuxTraces;
+                                    options.samplesPerTrace = kSamples;
+                                    options.receiverLines = 8;
+                                    return synth::writeSercelRecords(p, options, {});
+                                  });
+  return record;
+}
+
+double peakResidentMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB on Linux
+}
+
+void plainSequentialRead(benchmark::State& state) {
+  const BenchRecord& record = voraxRecord();
+  if (!record.error().empty()) state.SkipWithError(record.error().c_str());
+  std::vector<char> buffer(1 << 20);
+  for (auto _ : state) {
+    std::FILE* f = std::fopen(record.path().string().c_str(), "rb");
+    std::size_t total = 0;
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), f)) total += got;
+    std::fclose(f);
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetBytesProcessed(state.iterations() * record.size());
+}
+
+// Header driver, then `loadTraces`, on a fresh record each iteration.
+void loadRecord(benchmark::State& state, const BenchRecord& record,
+                const std::function<void(std::int32_t, RecordFile&, SegdRecord&,
+                                         const DecodedHeaders&, MessageSink&)>& loadTraces) {
+  if (!record.error().empty()) state.SkipWithError(record.error().c_str());
+  const vorax::app::DebugLog noLog;
+  for (auto _ : state) {
+    SegdRecord segd;
+    DecodedHeaders headers;
+    CollectingMessages messages;
+    RecordFile::Opened opened = RecordFile::open(record.path());
+    const std::int32_t first = readfileheaders(*opened.file, segd, headers, messages, noLog);
+    loadTraces(first, *opened.file, segd, headers, messages);
+    opened.file->close();
+  }
+  state.SetBytesProcessed(state.iterations() * record.size());
+  state.counters["sample_MiB"] = record.sampleMegabytes();
+  state.counters["peak_rss_MiB"] = peakResidentMegabytes();
+  state.counters["rss_per_sample_byte"] = peakResidentMegabytes() / record.sampleMegabytes();
+}
+
+void headerDriverAndOneBlockLoader(benchmark::State& state) {
+  loadRecord(state, voraxRecord(),
+             [](std::int32_t first, RecordFile& file, SegdRecord& segd, const DecodedHeaders&,
+                MessageSink& messages) {
+               benchmark::DoNotOptimize(readtracesvorax(first, file, segd, messages));
+             });
+}
+
+void headerDriverAndSevenBlockLoader(benchmark::State& state) {
+  loadRecord(state, sercelRecord(),
+             [](std::int32_t first, RecordFile& file, SegdRecord& segd,
+                const DecodedHeaders& headers, MessageSink& messages) {
+               benchmark::DoNotOptimize(readtraces408(first, file, segd, messages, {},
+                                                      sercelExtensionBlocks(headers.channelSets)));
+             });
+}
+
+BENCHMARK(plainSequentialRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(headerDriverAndOneBlockLoader)->Unit(benchmark::kMillisecond);
+BENCHMARK(headerDriverAndSevenBlockLoader)->Unit(benchmark::kMillisecond);
+
+}  // namespace
