@@ -1,4 +1,4 @@
-// Code tables of the SN388, SEG-2 and quick-reader decoders: a numeric code and its display
+// Code tables of the header decoders: a numeric code and its display
 // text, looked up by value.
 #pragma once
 

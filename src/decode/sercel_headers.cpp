@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "decode/code_lookup.h"
 #include "decode/conversions.h"
 
 namespace vorax::decode {
@@ -44,42 +45,15 @@ class PaddedBlock {
 using TraceBlock = PaddedBlock<32>;
 using ExtendedBlock = PaddedBlock<1024>;
 
-struct CodeText {
-  std::uint32_t code;
-  std::string_view text;
-};
-
-// The text of `code`, or empty when the table does not hold it (no table text is empty).
-std::string_view lookup(std::span<const CodeText> table, std::uint32_t code) {
-  for (const CodeText& entry : table) {
-    if (entry.code == code) return entry.text;
-  }
-  return {};
-}
-
-// Keeps the last failing check's status and message.
-class CheckResult {
- public:
-  explicit CheckResult(FixedText<80>& message) : message_(message) {}
-  void fail(std::int32_t status, std::string_view message) {
-    status_ = status;
-    message_ = message;
-  }
-  std::int32_t status() const { return status_; }
-
- private:
-  FixedText<80>& message_;
-  std::int32_t status_ = 0;
-};
+using CheckResult = LastFailure<FixedText<80>>;
 
 // Looks `code` up; an unknown code stores `fallback` and fails the check.
 template <std::size_t N>
-void textFromTable(std::span<const CodeText> table, std::uint32_t code, FixedText<N>& text,
+void textFromTable(std::span<const CodeLabel> table, std::uint32_t code, FixedText<N>& text,
                    std::string_view fallback, CheckResult& result, std::int32_t status,
                    std::string_view message) {
-  std::string_view found = lookup(table, code);
-  if (!found.empty()) {
-    text = found;
+  if (const std::string_view* found = findLabel(table, code)) {
+    text = *found;
   } else {
     text = fallback;
     result.fail(status, message);
@@ -88,7 +62,7 @@ void textFromTable(std::span<const CodeText> table, std::uint32_t code, FixedTex
 
 std::string_view yesNo(std::uint8_t errorValue) { return errorValue == 0 ? "No" : "Yes"; }
 
-constexpr CodeText kSensorTypes[] = {
+constexpr CodeLabel kSensorTypes[] = {
     {0, "Not defined"},
     {1, "Hydrophone"},
     {2, "Geophone, Vertical"},
@@ -102,19 +76,19 @@ constexpr CodeText kSensorTypes[] = {
 };
 
 // Block 6 and 7 unit codes are keyed by the byte, written as its hex digits in the texts.
-constexpr CodeText kUnitTypes[] = {
+constexpr CodeLabel kUnitTypes[] = {
     {0x00, "Not identified"}, {0x01, "FDU"}, {0x02, "SU6R"}, {0x1C, "DSU"}};
 
-constexpr CodeText kAssemblyTypes[] = {
+constexpr CodeLabel kAssemblyTypes[] = {
     {0x20, "ALS"},  {0x21, "HAU"},  {0x22, "HAPU"}, {0x23, "SAXU"},
     {0x24, "AXCU"}, {0x42, "LSI"},  {0x60, "TZAS"}, {0xE0, "FDU2S"}};
 
-constexpr CodeText kSubunitTypes[] = {
+constexpr CodeLabel kSubunitTypes[] = {
     {0x01, "FDU1"},  {0x02, "FDU3C"},   {0x03, "FDU1M"}, {0x04, "FDU2M"},
     {0x05, "FDU6"},  {0x07, "FDU2Mx2"}, {0x09, "DSU3"},  {0x10, "DSU1"},
     {0x0A, "TZSU2"}, {0x0B, "TZSU4"},   {0x0C, "OBCSU4"}, {0x0F, "FDU2S"}};
 
-constexpr CodeText kControlUnitTypes[] = {
+constexpr CodeLabel kControlUnitTypes[] = {
     {0x01, "LCI"},      {0x02, "LAUL"},     {0x03, "LAUX"},     {0x04, "LAULS"},
     {0x0B, "LAULM"},    {0x0C, "LAUXM"},    {0x0D, "TAPU"},     {0x0F, "BCXU"},
     {0x15, "REM"},      {0x16, "LRU"},      {0x1F, "TZLULV-A"}, {0x20, "TZLULV-B"},
@@ -129,15 +103,15 @@ constexpr std::array<std::array<std::string_view, 3>, 5> kGainScaleTexts = {{
     {"", "48dB (25mV Max Input)", ""},
 }};
 
-constexpr CodeText kChannelFilters[] = {
+constexpr CodeLabel kChannelFilters[] = {
     {1, "0.8FN Minimum Phase"}, {2, "0.8FN Linear phase"}, {3, "SU6R-like"}};
 
-constexpr CodeText kEditedStatuses[] = {
+constexpr CodeLabel kEditedStatuses[] = {
     {1, "Dead"}, {2, "acquisition/retrieve error"}, {3, "Noise edit"}};
 
-constexpr CodeText kChannelTypeIds[] = {{1, "Seis"}, {9, "Aux"}};
+constexpr CodeLabel kChannelTypeIds[] = {{1, "Seis"}, {9, "Aux"}};
 
-constexpr CodeText kChannelProcesses[] = {
+constexpr CodeLabel kChannelProcesses[] = {
     {1, "Raw data"},
     {2, "Aux stack"},
     {3, "Correlation, negative part"},
@@ -348,16 +322,16 @@ constexpr FixedText<5> Extended::*kLeadingFields[36] = {
 };
 constexpr std::size_t kTimeBreakWindowIndex = 10;  // bytes 41-44, the one IEEE single
 
-constexpr CodeText kSourceTypes[] = {{0, "No Source"}, {1, "Impulsive"}, {2, "Vibrator"}};
+constexpr CodeLabel kSourceTypes[] = {{0, "No Source"}, {1, "Impulsive"}, {2, "Vibrator"}};
 
-constexpr CodeText kTestRecordTypes[] = {
+constexpr CodeLabel kTestRecordTypes[] = {
     {0, "Normal record"},     {1, "Field noise"},      {2, "Field impulse"},
     {3, "Not used"},          {4, "Instr noise"},      {5, "Instr distortion"},
     {6, "Instr gain/phase"},  {7, "Instr crosstalk"},  {8, "Instr common mode"},
     {9, "Synthetic"},         {10, "Similarity"},      {11, "Instr pulse"},
     {12, "Field distortion"}};
 
-constexpr CodeText kSpreadTypes[] = {{1, "Generic"}, {2, "Absolute"}};
+constexpr CodeLabel kSpreadTypes[] = {{1, "Generic"}, {2, "Absolute"}};
 
 // Blaster status 0..8 in three blaster families; an empty entry is a blank text.
 constexpr std::array<std::array<std::string_view, 3>, 9> kBlasterStatusTexts = {{
@@ -372,16 +346,16 @@ constexpr std::array<std::array<std::string_view, 3>, 9> kBlasterStatusTexts = {
     {"Fire Error", "", ""},
 }};
 
-constexpr CodeText kNoYes[] = {{0, "No"}, {1, "Yes"}};
+constexpr CodeLabel kNoYes[] = {{0, "No"}, {1, "Yes"}};
 
-constexpr CodeText kNoiseEliminationTypes[] = {
+constexpr CodeLabel kNoiseEliminationTypes[] = {
     {1, "None"}, {2, "Diversity Stack"}, {3, "Historic"}, {4, "Off"}};
 
-constexpr CodeText kHistoricEditingTypes[] = {{0, "Unused"}, {1, "Zeroing"}, {2, "Clipping"}};
+constexpr CodeLabel kHistoricEditingTypes[] = {{0, "Unused"}, {1, "Zeroing"}, {2, "Clipping"}};
 
-constexpr CodeText kThresholdTypes[] = {{0, "Unused"}, {1, "Hold"}, {2, "Var"}};
+constexpr CodeLabel kThresholdTypes[] = {{0, "Unused"}, {1, "Hold"}, {2, "Var"}};
 
-constexpr CodeText kProcessTypes[] = {
+constexpr CodeLabel kProcessTypes[] = {
     {1, "No operation (raw data)"},
     {2, "Stack"},
     {3, "Correlation After stack"},
@@ -390,7 +364,7 @@ constexpr CodeText kProcessTypes[] = {
     {6, "Raw data, Correlation After Stack"},
     {7, "Raw data, Correlation Before Stack"}};
 
-constexpr CodeText kAcquisitionFilterTypes[] = {{1, "0.8 Min"}, {2, "0.8 Lin"}, {3, "SU6R Like"}};
+constexpr CodeLabel kAcquisitionFilterTypes[] = {{1, "0.8 Min"}, {2, "0.8 Lin"}, {3, "SU6R Like"}};
 
 std::string_view trimSpacesAndZeros(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\0'; };
