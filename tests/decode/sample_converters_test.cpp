@@ -162,5 +162,17 @@ TEST(FixedAndPlain, DivideByScaleOrCopy) {
   EXPECT_EQ(plain, (std::vector<float>{0.5f, -2.0f, 0.0f}));
 }
 
+TEST(FixedAndPlain, LongTracesDecodeEveryWordInPlace) {
+  // Nine words: two whole groups of four and a tail, each byte of each word distinct, so a
+  // swap that mixes up words or bytes shows. 0x40490FDB is 3.1415927f, 0xC2F6E979 -123.456f.
+  const Raw raw = bigWords({kHalf, 0x40490FDB, kMinusTwo, 0xC2F6E979, kFour, kOne, 0x00000001,
+                            0x80000000, kHalf});
+  std::vector<float> out(9);
+  EXPECT_EQ(arraybigsingletolittle(raw, 9, out), 0);
+  EXPECT_EQ(out, (std::vector<float>{0.5f, 3.1415927f, -2.0f, -123.456f, 4.0f, 1.0f,
+                                     1.4e-45f, -0.0f, 0.5f}));
+  EXPECT_TRUE(std::signbit(out[7]));
+}
+
 }  // namespace
 }  // namespace vorax::decode
