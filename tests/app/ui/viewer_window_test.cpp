@@ -4,8 +4,11 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -244,6 +247,37 @@ TEST_F(ViewerWindow, ToolsAreDisabledUntilOneIsBuiltAndThenHideTheMainWindow) {
   EXPECT_FALSE(window->isVisible());
   window->returnToMainWindow();
   EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(ViewerWindow, KeysPageAndChangeGainAndADroppedFileOpens) {
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(record.string()))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &drop);
+  QElapsedTimer timer;
+  timer.start();
+  while (window->loading() && timer.elapsed() < 20000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  ASSERT_TRUE(state.recordLoaded);
+  EXPECT_EQ(window->windowTitle(), "VORAX Viewer - shot.segd");
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  const float gain = state.display.displayGainDb;
+  QTest::keyClick(window.get(), Qt::Key_PageDown);
+  EXPECT_EQ((TraceRange{state.display.firstTrace, state.display.lastTrace}), (TraceRange{60, 120}));
+  QTest::keyClick(window.get(), Qt::Key_End);
+  EXPECT_EQ((TraceRange{state.display.firstTrace, state.display.lastTrace}), (TraceRange{70, 130}));
+  QTest::keyClick(window.get(), Qt::Key_PageUp);
+  EXPECT_EQ((TraceRange{state.display.firstTrace, state.display.lastTrace}), (TraceRange{10, 70}));
+  QTest::keyClick(window.get(), Qt::Key_Home);
+  EXPECT_EQ((TraceRange{state.display.firstTrace, state.display.lastTrace}), (TraceRange{0, 60}));
+  QTest::keyClick(window.get(), Qt::Key_Plus);
+  QTest::keyClick(window.get(), Qt::Key_Plus);
+  QTest::keyClick(window.get(), Qt::Key_Minus);
+  EXPECT_EQ(state.display.displayGainDb, gain + 3);
 }
 
 }  // namespace
