@@ -4,6 +4,7 @@
 
 #include "cli/command_args.h"
 #include "cli/commands.h"
+#include "cli/synth_options.h"
 #include "cli/synth_sercel.h"
 #include "decode/synth_writer.h"
 
@@ -28,44 +29,11 @@ int usageError(const std::string& what) {
   return 2;
 }
 
-// Reads integer option `name` into `target`; false (with `error` set) when it is malformed.
-bool readInteger(const ParsedArgs& parsed, const char* name, int& target, std::string& error) {
-  const std::optional<std::string> text = parsed.value(name);
-  if (!text) return true;
-  const std::optional<std::int64_t> value = parseInteger(*text);
-  if (!value || *value < INT32_MIN || *value > INT32_MAX) {
-    error = std::string(name) + " needs a whole number, not '" + *text + "'";
-    return false;
-  }
-  target = static_cast<int>(*value);
-  return true;
-}
-
 bool readOptions(const ParsedArgs& parsed, decode::synth::SynthOptions& o, std::string& error) {
-  int seed = static_cast<int>(o.seed);
-  const bool integersOk = readInteger(parsed, "--traces", o.seismicTraces, error) &&
-                          readInteger(parsed, "--aux", o.auxTraces, error) &&
-                          readInteger(parsed, "--samples", o.samplesPerTrace, error) &&
-                          readInteger(parsed, "--seed", seed, error) &&
-                          readInteger(parsed, "--file-number", o.fileNumber, error) &&
-                          readInteger(parsed, "--lines", o.receiverLines, error) &&
-                          readInteger(parsed, "--dead", o.deadTrace, error) &&
-                          readInteger(parsed, "--reversed", o.reversedTrace, error) &&
-                          readInteger(parsed, "--tape", o.tapeNumber, error);
-  if (!integersOk) return false;
-  if (seed < 0) {
-    error = "--seed must not be negative";
-    return false;
-  }
-  o.seed = static_cast<std::uint32_t>(seed);
-  if (const std::optional<std::string> text = parsed.value("--interval")) {
-    const std::optional<double> interval = parseNumber(*text);
-    if (!interval) {
-      error = "--interval needs a number of ms, not '" + *text + "'";
-      return false;
-    }
-    o.sampleIntervalMs = *interval;
-  }
+  const bool ok = readCommonSynthOptions(parsed, o, error) &&
+                  readIntegerOption(parsed, "--dead", o.deadTrace, error) &&
+                  readIntegerOption(parsed, "--reversed", o.reversedTrace, error);
+  if (!ok) return false;
   o.internalTimeBreak = parsed.has("--itb");
   o.minimumPhase = parsed.has("--minimum-phase");
   error = decode::synth::checkSynthOptions(o);

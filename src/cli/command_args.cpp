@@ -1,5 +1,7 @@
 #include "cli/command_args.h"
 
+#include <cstdint>
+
 #include <algorithm>
 #include <charconv>
 
@@ -65,6 +67,18 @@ std::optional<double> parseNumber(std::string_view text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
   return value;
+}
+
+bool readIntegerOption(const ParsedArgs& parsed, const char* name, int& target, std::string& error) {
+  const std::optional<std::string> text = parsed.value(name);
+  if (!text) return true;
+  const std::optional<std::int64_t> value = parseInteger(*text);
+  if (!value || *value < INT32_MIN || *value > INT32_MAX) {
+    error = std::string(name) + " needs a whole number, not '" + *text + "'";
+    return false;
+  }
+  target = static_cast<int>(*value);
+  return true;
 }
 
 }  // namespace vorax::cli

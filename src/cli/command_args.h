@@ -32,4 +32,8 @@ ParsedArgs parseArgs(Args args, const std::vector<std::string_view>& knownSwitch
 std::optional<std::int64_t> parseInteger(std::string_view text);
 std::optional<double> parseNumber(std::string_view text);
 
+// Reads integer option `name` into `target` when it was given; false, with `error` set, when
+// its value is not a whole 32-bit number.
+bool readIntegerOption(const ParsedArgs& parsed, const char* name, int& target, std::string& error);
+
 }  // namespace vorax::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command_args.h"
+#include "cli/synth_options.h"
 #include "decode/sercel_synth.h"
 
 namespace vorax::cli {
@@ -31,42 +32,9 @@ int usageError(const std::string& what) {
   return 2;
 }
 
-bool readInteger(const ParsedArgs& parsed, const char* name, int& target, std::string& error) {
-  const std::optional<std::string> text = parsed.value(name);
-  if (!text) return true;
-  const std::optional<std::int64_t> value = parseInteger(*text);
-  if (!value || *value < INT32_MIN || *value > INT32_MAX) {
-    error = std::string(name) + " needs a whole number, not '" + *text + "'";
-    return false;
-  }
-  target = static_cast<int>(*value);
-  return true;
-}
-
 bool readOptions(const ParsedArgs& parsed, decode::synth::SercelSynthOptions& o,
                  std::string& error) {
-  int seed = static_cast<int>(o.seed);
-  const bool integersOk = readInteger(parsed, "--traces", o.seismicTraces, error) &&
-                          readInteger(parsed, "--aux", o.auxTraces, error) &&
-                          readInteger(parsed, "--samples", o.samplesPerTrace, error) &&
-                          readInteger(parsed, "--seed", seed, error) &&
-                          readInteger(parsed, "--file-number", o.fileNumber, error) &&
-                          readInteger(parsed, "--lines", o.receiverLines, error) &&
-                          readInteger(parsed, "--tape", o.tapeNumber, error);
-  if (!integersOk) return false;
-  if (seed < 0) {
-    error = "--seed must not be negative";
-    return false;
-  }
-  o.seed = static_cast<std::uint32_t>(seed);
-  if (const std::optional<std::string> text = parsed.value("--interval")) {
-    const std::optional<double> interval = parseNumber(*text);
-    if (!interval) {
-      error = "--interval needs a number of ms, not '" + *text + "'";
-      return false;
-    }
-    o.sampleIntervalMs = *interval;
-  }
+  if (!readCommonSynthOptions(parsed, o, error)) return false;
   if (parsed.has("--tilt-errors")) o.tiltErrorTraces = kTiltErrorRun;
   return true;
 }
@@ -75,7 +43,7 @@ bool readOptions(const ParsedArgs& parsed, decode::synth::SercelSynthOptions& o,
 bool readFileNumbers(const ParsedArgs& parsed, int firstFileNumber, std::vector<int>& numbers,
                      std::string& error) {
   int records = 1;
-  if (!readInteger(parsed, "--records", records, error)) return false;
+  if (!readIntegerOption(parsed, "--records", records, error)) return false;
   if (records < 1 || records > 999) {
     error = "--records must be from 1 to 999";
     return false;
