@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "decode/segd_record.h"
-#include "sweep_fixture.h"
+#include "../sweep_fixture.h"
 
 namespace vorax::test {
 
