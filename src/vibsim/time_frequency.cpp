@@ -17,8 +17,12 @@ constexpr double kColourBarWidth = 40;
 constexpr double kColourBarGap = 25;
 constexpr int kColourBarSteps = 48;
 
+// Hue runs from blue (160 on the 0..240 scale) for the weakest to red (0) for the strongest.
+// A hue of 240 would be red again, a full turn, so 240 x (1 - v) would paint both ends red.
+constexpr double kWeakestHue = 160;
+
 Colorref levelColour(double v) {
-  return app::HLSTORGB(static_cast<float>(240.0 * (1.0 - v)), 120.0f, 240.0f);
+  return app::HLSTORGB(static_cast<float>(kWeakestHue * (1.0 - v)), 120.0f, 240.0f);
 }
 
 // Amplitudes of one window centred on sample `centre`, Blackman-tapered and zero-padded.

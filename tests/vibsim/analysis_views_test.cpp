@@ -178,6 +178,18 @@ TEST(TimeFrequency, StrongestRowFollowsAConstantTone) {
     EXPECT_NEAR(best * grid.rowStepHz, 40, grid.rowStepHz) << c;
   }
   EXPECT_EQ(computeTimeFrequency(fft, std::vector<float>(100, 0.0f), 0.5, 80).columns, 0);
+
+  // Weak cells blue, the strongest red: the colour bar's bottom and top cells.
+  app::RecordingCanvas canvas;
+  drawTimeFrequencyPicture(canvas, plotBand(BandKind::TransferFunction, 840), grid, 80, "FT Analysis Pilot");
+  std::vector<const DrawnItem*> bar;
+  for (const DrawnItem& item : canvas.items())
+    if (item.kind == DrawnItem::Kind::FillRect && item.points[0].x > 900) bar.push_back(&item);
+  ASSERT_FALSE(bar.empty());
+  EXPECT_EQ(app::blueOf(bar.front()->colour), 255);
+  EXPECT_EQ(app::redOf(bar.front()->colour), 0);
+  EXPECT_EQ(app::redOf(bar.back()->colour), 255);
+  EXPECT_EQ(app::blueOf(bar.back()->colour), 0);
 }
 
 }  // namespace
