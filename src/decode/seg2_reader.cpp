@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "decode/problem_list.h"
 #include "decode/sample_converters.h"
 #include "decode/seg2_record_fill.h"
 #include "decode/seg2_samples.h"
@@ -18,32 +19,6 @@ namespace {
 
 constexpr std::uint64_t kFileHeaderBytes = 32;
 constexpr std::uint64_t kTraceHeaderBytes = 32;
-constexpr std::size_t kProblemsShown = 10;
-
-// Samples held in the record may exceed the file's own sample count only by the zero padding
-// of traces shorter than the longest; this bounds that padding for hostile mixes of one long
-// and many tiny traces.
-std::uint64_t paddedSampleLimit(std::uint64_t fileBytes) { return 4 * fileBytes + (1u << 20); }
-
-// Problems found while locating the parts of the file, shown as one message at the end.
-class Problems {
- public:
-  void add(std::string text) { texts_.push_back(std::move(text)); }
-  void showTo(MessageSink& messages) const {
-    if (texts_.empty()) return;
-    std::string text;
-    for (std::size_t i = 0; i < texts_.size() && i < kProblemsShown; ++i) {
-      if (i > 0) text += "\n";
-      text += texts_[i];
-    }
-    if (texts_.size() > kProblemsShown)
-      text += "\n... and " + std::to_string(texts_.size() - kProblemsShown) + " more";
-    messages.show(text, false);
-  }
-
- private:
-  std::vector<std::string> texts_;
-};
 
 class FileView {
  public:
