@@ -177,10 +177,19 @@ std::string terminatorText(Bytes file) {
   return text;
 }
 
+// The trace's DESCALING_FACTOR (stored value x factor = value in the recorded unit); 1 when the
+// descriptor gives none or gives no usable number.
+float descalingFactorOf(const Seg2Trace& trace) {
+  const double factor = seg2Number(trace.descriptor.descalingFactor.view());
+  return std::isfinite(factor) && factor != 0 ? static_cast<float>(factor) : 1.0f;
+}
+
 // Converts each trace's samples into the record and normalises it to peak 1; the amplitude
-// scale is the largest absolute value as stored. Non-finite samples are kept but do not count
-// towards the peak.
-void loadSamples(const FileView& file, const std::vector<Candidate>& traces, SegdRecord& record) {
+// scale is the largest absolute value as stored, and the trace's divisor that peak times the
+// descaling factor, so that normalised x divisor is the recorded value. Non-finite samples are
+// kept but do not count towards the peak.
+void loadSamples(const FileView& file, const std::vector<Candidate>& traces, const Seg2Headers& headers,
+                 SegdRecord& record) {
   for (std::size_t i = 0; i < traces.size(); ++i) {
     const Candidate& c = traces[i];
     const auto t = static_cast<std::int32_t>(i + 1);
@@ -193,7 +202,7 @@ void loadSamples(const FileView& file, const std::vector<Candidate>& traces, Seg
     }
     TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
     info.amplitudeScale = peak;
-    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(t)] = peak;
+    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(t)] = peak * descalingFactorOf(headers.traces[i]);
     info.peakSampleIndex = peakSampleIndex(out.first(count));
   }
 }
@@ -290,7 +299,7 @@ bool readSeg2(Bytes bytes, SegdRecord& record, Seg2Headers& headers, MessageSink
     trace.samplesLoaded = static_cast<std::int32_t>(std::min<std::uint64_t>(traces[static_cast<std::size_t>(t - 1)].samples, static_cast<std::uint64_t>(ns)));
     fillSeg2TraceInfo(trace, t, record.traceInfo[static_cast<std::size_t>(t)]);
   }
-  loadSamples(file, traces, record);
+  loadSamples(file, traces, headers, record);
   record.lineRuns = buildLineRuns(record.traceInfo, traceCount);
   fillSeg2Summary(headers, ns, record);
   problems.showTo(messages);
