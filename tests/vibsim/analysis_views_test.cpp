@@ -5,6 +5,7 @@
 
 #include "app/recording_canvas.h"
 #include "sim_record.h"
+#include "test_support.h"
 #include "vibsim/amplitude_views.h"
 #include "vibsim/correlogram.h"
 #include "vibsim/spectrum_analysis.h"
@@ -123,6 +124,15 @@ TEST(TaperView, StartAndEndSpansWithTheAmplitudeCurve) {
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, -20).shiftSamples, 0);   // -40 samples
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, -5).shiftSamples, -10);
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, 10).shiftSamples, 20);
+
+  // The shift goes to the debug log when it is on.
+  test::TempDir dir;
+  const app::DebugLog log(dir.path(), true);
+  SimInput logged(f.record, f.params, f.fft, &log);
+  app::RecordingCanvas canvas;
+  drawTaperViewAnalysis(canvas, logged, 820, 1, "S", 10, app::kRed, "Pilot Start Taper");
+  const std::vector<std::uint8_t> bytes = test::readFileBytes(log.file());
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Filter Fiddle Factor = 20 Samples\r\n");
 }
 
 TEST(PulseView, SamplesAsStoredClippedToTheBand) {
