@@ -1,12 +1,16 @@
 // Opening large records (2,000 seismic traces of 6,001 samples, 48 MB) with the header driver
 // and each trace loader, next to a plain sequential read of the same file in the same run.
 // Throughput counts file bytes. The loader runs also report the process's peak resident
-// memory against the record's sample bytes.
+// memory against the record's sample bytes, and `x_floor`: their time over the floor's, the
+// whole file read into newly allocated memory (`freshMemoryRead`, run first), scaled to the
+// loaded file's size.
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -79,6 +83,27 @@ double peakResidentMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB on Linux
 }
 
+// The floor of any loader that returns new memory, in milliseconds per file byte; 0 until
+// freshMemoryRead has run.
+double floorMsPerByte = 0;
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The counters of a loading run that took `totalMs` over all iterations. `x_floor` is the mean
+// time per iteration over the floor's for a file of this size.
+void reportLoading(benchmark::State& state, const BenchRecord& record, double totalMs) {
+  state.SetBytesProcessed(state.iterations() * record.size());
+  state.counters["sample_MiB"] = record.sampleMegabytes();
+  state.counters["peak_rss_MiB"] = peakResidentMegabytes();
+  state.counters["rss_per_sample_byte"] = peakResidentMegabytes() / record.sampleMegabytes();
+  if (floorMsPerByte > 0 && state.iterations() > 0) {
+    state.counters["x_floor"] = totalMs / static_cast<double>(state.iterations()) /
+                                (floorMsPerByte * static_cast<double>(record.size()));
+  }
+}
+
 void plainSequentialRead(benchmark::State& state) {
   const BenchRecord& record = voraxRecord();
   if (!record.error().empty()) state.SkipWithError(record.error().c_str());
@@ -93,13 +118,35 @@ void plainSequentialRead(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * record.size());
 }
 
+// The whole file read with one call into a buffer allocated for it, as a loader returning a new
+// array must at least do.
+void freshMemoryRead(benchmark::State& state) {
+  const BenchRecord& record = voraxRecord();
+  if (!record.error().empty()) state.SkipWithError(record.error().c_str());
+  const auto size = static_cast<std::size_t>(record.size());
+  double totalMs = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    std::FILE* f = std::fopen(record.path().string().c_str(), "rb");
+    const auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    benchmark::DoNotOptimize(std::fread(buffer.get(), 1, size, f));
+    std::fclose(f);
+    benchmark::DoNotOptimize(buffer.get());
+    totalMs += millisecondsSince(start);
+  }
+  state.SetBytesProcessed(state.iterations() * record.size());
+  floorMsPerByte = totalMs / static_cast<double>(state.iterations()) / static_cast<double>(size);
+}
+
 // Header driver, then `loadTraces`, on a fresh record each iteration.
 void loadRecord(benchmark::State& state, const BenchRecord& record,
                 const std::function<void(std::int32_t, RecordFile&, SegdRecord&,
                                          const DecodedHeaders&, MessageSink&)>& loadTraces) {
   if (!record.error().empty()) state.SkipWithError(record.error().c_str());
   const vorax::app::DebugLog noLog;
+  double totalMs = 0;
   for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
     SegdRecord segd;
     DecodedHeaders headers;
     CollectingMessages messages;
@@ -107,11 +154,9 @@ void loadRecord(benchmark::State& state, const BenchRecord& record,
     const std::int32_t first = readfileheaders(*opened.file, segd, headers, messages, noLog);
     loadTraces(first, *opened.file, segd, headers, messages);
     opened.file->close();
+    totalMs += millisecondsSince(start);
   }
-  state.SetBytesProcessed(state.iterations() * record.size());
-  state.counters["sample_MiB"] = record.sampleMegabytes();
-  state.counters["peak_rss_MiB"] = peakResidentMegabytes();
-  state.counters["rss_per_sample_byte"] = peakResidentMegabytes() / record.sampleMegabytes();
+  reportLoading(state, record, totalMs);
 }
 
 void headerDriverAndOneBlockLoader(benchmark::State& state) {
@@ -138,18 +183,19 @@ void standardReader(benchmark::State& state) {
   const vorax::app::DebugLog noLog;
   OpenOptions options;
   options.loader = LoaderChoice::Standard;
+  double totalMs = 0;
   for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
     SegdRecord segd;
     CollectingMessages messages;
     benchmark::DoNotOptimize(openRecord(record.path(), segd, messages, noLog, options).tracesRead);
+    totalMs += millisecondsSince(start);
   }
-  state.SetBytesProcessed(state.iterations() * record.size());
-  state.counters["sample_MiB"] = record.sampleMegabytes();
-  state.counters["peak_rss_MiB"] = peakResidentMegabytes();
-  state.counters["rss_per_sample_byte"] = peakResidentMegabytes() / record.sampleMegabytes();
+  reportLoading(state, record, totalMs);
 }
 
 BENCHMARK(plainSequentialRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(freshMemoryRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(headerDriverAndOneBlockLoader)->Unit(benchmark::kMillisecond);
 BENCHMARK(headerDriverAndSevenBlockLoader)->Unit(benchmark::kMillisecond);
 BENCHMARK(standardReader)->Unit(benchmark::kMillisecond);

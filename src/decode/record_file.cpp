@@ -5,6 +5,9 @@
 #include <cstring>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace vorax::decode {
 
 namespace {
@@ -35,6 +38,7 @@ RecordFile::Opened RecordFile::open(const std::filesystem::path& path) {
   file.open_ = true;
   file.size_ = size;
   file.disk_ = std::move(buffer);
+  file.descriptor_ = Descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   return {std::move(file), {}};
 }
 
@@ -65,6 +69,48 @@ std::size_t RecordFile::read(std::span<std::uint8_t> out) {
   return got;
 }
 
+std::size_t RecordFile::readAt(std::uint64_t position, std::span<std::uint8_t> out) const {
+  const std::uint64_t offset = std::max<std::uint64_t>(position, 1) - 1;
+  std::size_t got = 0;
+  if (open_ && offset < size_ && !out.empty()) {
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
+    if (disk_) {
+      got = readDescriptor(offset, out.first(wanted));
+    } else {
+      std::memcpy(out.data(), memory_.data() + offset, wanted);
+      got = wanted;
+    }
+  }
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), std::uint8_t{0});
+  return got;
+}
+
+std::size_t RecordFile::readDescriptor(std::uint64_t offset, std::span<std::uint8_t> out) const {
+  std::size_t got = 0;
+  while (descriptor_.fd >= 0 && got < out.size()) {
+    const ssize_t n = ::pread(descriptor_.fd, out.data() + got, out.size() - got,
+                              static_cast<off_t>(offset + got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;  // a read error or a file that shrank: the rest reads as zeros
+    got += static_cast<std::size_t>(n);
+  }
+  return got;
+}
+
+RecordFile::Descriptor& RecordFile::Descriptor::operator=(Descriptor&& other) noexcept {
+  if (this != &other) {
+    reset();
+    fd = std::exchange(other.fd, -1);
+  }
+  return *this;
+}
+
+void RecordFile::Descriptor::reset() {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
 std::size_t RecordFile::readFromDisk(std::uint64_t offset, std::span<std::uint8_t> out) {
   if (offset != diskOffset_) {
     const auto target = static_cast<std::streamoff>(offset);
@@ -81,6 +127,7 @@ std::size_t RecordFile::readFromDisk(std::uint64_t offset, std::span<std::uint8_
 void RecordFile::close() {
   if (disk_) disk_->close();
   disk_.reset();
+  descriptor_.reset();
   memory_ = {};
   open_ = false;
 }

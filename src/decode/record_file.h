@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "decode/byte_reader.h"
 
@@ -39,6 +40,10 @@ class RecordFile {
   // Returns how many bytes came from the file.
   std::size_t read(std::span<std::uint8_t> out);
 
+  // Fills `out` from 1-based `position` like `read`, without using or moving the current
+  // position: several threads may call it at once (the trace loaders' workers do).
+  std::size_t readAt(std::uint64_t position, std::span<std::uint8_t> out) const;
+
   // File bytes from the current position to the end (0 when the position lies past it).
   std::uint64_t remaining() const { return position_ <= size_ ? size_ - position_ + 1 : 0; }
 
@@ -46,6 +51,19 @@ class RecordFile {
 
  private:
   std::size_t readFromDisk(std::uint64_t offset, std::span<std::uint8_t> out);
+  std::size_t readDescriptor(std::uint64_t offset, std::span<std::uint8_t> out) const;
+
+  // A second, unbuffered descriptor of the same file for positioned reads (pread), which
+  // share no state between threads; -1 for memory files.
+  struct Descriptor {
+    int fd = -1;
+    Descriptor() = default;
+    explicit Descriptor(int f) : fd(f) {}
+    Descriptor(Descriptor&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept;
+    ~Descriptor() { reset(); }
+    void reset();
+  };
 
   std::string name_;
   bool open_ = false;
@@ -54,6 +72,7 @@ class RecordFile {
   Bytes memory_;
   std::unique_ptr<std::filebuf> disk_;
   std::uint64_t diskOffset_ = 0;  // 0-based offset the filebuf will read next
+  Descriptor descriptor_;
 };
 
 struct RecordFile::Opened {

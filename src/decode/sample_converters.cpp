@@ -75,10 +75,6 @@ float finitePeak(std::span<const float> values, float start) {
   return std::max(start, largestFiniteMagnitude(values));
 }
 
-void divideAll(std::span<float> values, float divisor) {
-  for (float& v : values) v /= divisor;
-}
-
 // The normalising members that start their peak search from the scale passed in.
 template <ByteOrder Order, typename Sample>
 std::int32_t normaliseFromScale(Bytes raw, std::int32_t count, std::span<float> out,
@@ -91,7 +87,7 @@ std::int32_t normaliseFromScale(Bytes raw, std::int32_t count, std::span<float> 
     scale = 0;
     return -1;
   }
-  divideAll(values, peak);
+  divideSamples(values, peak);
   scale = scalePassedIn * peak;
   return 0;
 }
@@ -143,6 +139,88 @@ std::int32_t peakSampleIndex(std::span<const float> values) {
   return 0;
 }
 
+void divideSamples(std::span<float> values, float divisor) {
+  for (float& v : values) v /= divisor;
+}
+
+namespace {
+
+// The peak so far as a magnitude bit pattern (finite magnitudes order like their patterns).
+struct PeakBits {
+  std::uint32_t bits = 0;
+  std::size_t index = 0;
+
+  // Takes sample i when it is strictly larger, so the first of equal peaks stays.
+  void offer(std::uint32_t candidate, std::size_t i) {
+    if (candidate > bits) {
+      bits = candidate;
+      index = i;
+    }
+  }
+};
+
+std::uint32_t finiteMagnitudeBits(std::uint32_t word) {
+  return std::bit_cast<std::uint32_t>(finiteMagnitude(std::bit_cast<float>(word)));
+}
+
+}  // namespace
+
+// Loading a record runs this over every sample: the x86-64 build swaps four samples at a time
+// (as decodeSamples does) and keeps, per lane, the largest finite magnitude and the first
+// index where it was seen; the lanes are then merged to the first index overall.
+SamplePeak arraybigsingletolittlepeak(Bytes raw, std::int32_t count, std::span<float> out) {
+  const std::span<float> values = outputFor(count, out);
+  const std::size_t whole = std::min(values.size(), raw.size() / 4);
+  const std::uint8_t* bytes = raw.data();
+  PeakBits peak;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  if constexpr (std::endian::native == std::endian::little) {
+    const __m128i magnitudeMask = _mm_set1_epi32(0x7FFFFFFF);
+    const __m128i infinity = _mm_set1_epi32(0x7F800000);
+    const __m128i four = _mm_set1_epi32(4);
+    __m128i laneIndex = _mm_setr_epi32(0, 1, 2, 3);
+    __m128i bestBits = _mm_setzero_si128();
+    __m128i bestIndex = _mm_setzero_si128();
+    for (; i + 4 <= whole; i += 4) {
+      __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 4 * i));
+      w = _mm_shufflehi_epi16(_mm_shufflelo_epi16(w, 0xB1), 0xB1);
+      w = _mm_or_si128(_mm_slli_epi16(w, 8), _mm_srli_epi16(w, 8));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(values.data() + i), w);
+      __m128i bits = _mm_and_si128(w, magnitudeMask);
+      bits = _mm_and_si128(bits, _mm_cmplt_epi32(bits, infinity));  // >= 0 as int32
+      const __m128i larger = _mm_cmpgt_epi32(bits, bestBits);
+      bestBits = _mm_or_si128(_mm_and_si128(larger, bits), _mm_andnot_si128(larger, bestBits));
+      bestIndex = _mm_or_si128(_mm_and_si128(larger, laneIndex),
+                               _mm_andnot_si128(larger, bestIndex));
+      laneIndex = _mm_add_epi32(laneIndex, four);
+    }
+    alignas(16) std::uint32_t laneBits[4];
+    alignas(16) std::uint32_t laneFirst[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(laneBits), bestBits);
+    _mm_store_si128(reinterpret_cast<__m128i*>(laneFirst), bestIndex);
+    for (int lane = 0; lane < 4; ++lane) {
+      if (laneBits[lane] > peak.bits || (laneBits[lane] == peak.bits && laneFirst[lane] < peak.index)) {
+        peak.bits = laneBits[lane];
+        peak.index = laneFirst[lane];
+      }
+    }
+  }
+#endif
+  for (; i < whole; ++i) {
+    const std::uint32_t word = wordAt<ByteOrder::kBig>(bytes + 4 * i);
+    values[i] = std::bit_cast<float>(word);
+    peak.offer(finiteMagnitudeBits(word), i);
+  }
+  for (; i < values.size(); ++i) {
+    const std::uint32_t word = wordAtEdge<ByteOrder::kBig>(raw, 4 * i);
+    values[i] = std::bit_cast<float>(word);
+    peak.offer(finiteMagnitudeBits(word), i);
+  }
+  if (peak.bits == 0) return {};
+  return {std::bit_cast<float>(peak.bits), static_cast<std::int32_t>(peak.index)};
+}
+
 std::int32_t ARRAYBIGSINGLETOLITTLENORM(Bytes raw, std::int32_t count, std::span<float> out,
                                         float& scale) {
   const float requested = scale == 0 ? 1.0f : scale;
@@ -153,7 +231,7 @@ std::int32_t ARRAYBIGSINGLETOLITTLENORM(Bytes raw, std::int32_t count, std::span
     scale = 0;
     return -1;
   }
-  divideAll(values, peak);
+  divideSamples(values, peak);
   scale = requested == 1 ? 1.0f : requested * peak;
   return 0;
 }
@@ -185,7 +263,7 @@ std::int32_t ARRAYBIGSINGLETOLITTLEFIXED(Bytes raw, std::int32_t count, std::spa
                                          float& scale) {
   const std::span<float> values = outputFor(count, out);
   decodeSamples<ByteOrder::kBig, float>(raw, values);
-  divideAll(values, scale == 0 ? 1.0f : scale);
+  divideSamples(values, scale == 0 ? 1.0f : scale);
   return 0;
 }
 

@@ -56,4 +56,19 @@ float largestFiniteMagnitude(std::span<const float> values);
 // Index of the first sample with the largest absolute finite value; 0 when there is none.
 std::int32_t peakSampleIndex(std::span<const float> values);
 
+// A trace's largest absolute finite sample and the index of the first sample holding it
+// (0 and 0 when there is none), as largestFiniteMagnitude and peakSampleIndex give them.
+struct SamplePeak {
+  float magnitude = 0;
+  std::int32_t index = 0;
+};
+
+// Big-endian IEEE singles kept as recorded, like arraybigsingletolittle, and their peak found
+// in the same pass over the trace.
+SamplePeak arraybigsingletolittlepeak(Bytes raw, std::int32_t count, std::span<float> out);
+
+// Divides every value by `divisor` (a true division, so each result is the correctly rounded
+// quotient).
+void divideSamples(std::span<float> values, float divisor);
+
 }  // namespace vorax::decode

@@ -6,28 +6,29 @@
 
 #include "decode/conversions.h"
 #include "decode/sample_converters.h"
+#include "decode/trace_header.h"
+#include "decode/trace_workers.h"
+#include "decode/vorax_headers.h"
 
 namespace vorax::decode {
 
 namespace {
 
 constexpr std::uint64_t kSampleBytes = 4;
-constexpr std::int32_t kProgressStep = 100;
 
 float valueOf(std::string_view text) { return static_cast<float>(numericValue(text)); }
 
 // The one-block column of the trace attributes.
-void fillTraceInfo(const VoraxTraceContext& c, std::int32_t peak, float scale,
-                   TraceHeaderInfo& info) {
-  const VoraxTraceExt1Fields& e = c.extension;
+void fillTraceInfo(const DemuxTraceHeaderFields& traceHeader, const VoraxTraceExt1Fields& e,
+                   Bytes extensionBytes, std::int32_t peak, float scale, TraceHeaderInfo& info) {
   info = TraceHeaderInfo{};
   info.receiverLine = valueOf(e.receiverLine.view());
   info.receiverPoint = valueOf(e.receiverPoint.view());
   info.receiverX = numericValue(e.receiverX.view()) / 100;
   info.receiverY = numericValue(e.receiverY.view()) / 100;
-  info.channelKind = numericInt(c.traceHeader.channelSetNumber.view()) == 1 ? "Seis" : "Aux";
+  info.channelKind = numericInt(traceHeader.channelSetNumber.view()) == 1 ? "Seis" : "Aux";
   info.resistance = valueOf(e.byte26SecondDigit.view());
-  info.capacitance = valueOf(c.traceHeader.traceEditCode.view());
+  info.capacitance = valueOf(traceHeader.traceEditCode.view());
   info.tilt = valueOf(e.byte21.view());
   info.leakage = valueOf(e.byte26FirstDigit.view());
   info.unitSerialNumber = numericInt(e.unitIdentifier.view());
@@ -40,7 +41,33 @@ void fillTraceInfo(const VoraxTraceContext& c, std::int32_t peak, float scale,
   info.interpolationCount = numericInt(e.bytes29To30.view());
   info.amplitudeScale = scale;
   info.conversionFactorCopy = 1;
-  info.controlUnitText = bintodecimal(Bytes(c.extensionBytes).subspan(26, 2));
+  info.controlUnitText = bintodecimal(extensionBytes.subspan(26, 2));
+}
+
+// Decodes trace t from its bytes into the record: the samples normalised to a peak of 1 (a
+// dead trace kept as read, scale 0), their divisor and the trace attributes.
+void decodeTrace(SegdRecord& record, std::int32_t t, Bytes header, Bytes sampleBytes) {
+  DemuxTraceHeaderFields traceHeader;
+  VoraxTraceExt1Fields extension;
+  const Bytes extensionBytes = header.subspan(kTraceHeaderBytes, kExtensionBlockBytes);
+  SEGDDECODEDEMUXTRACEHEADER(header.first(kTraceHeaderBytes), traceHeader);
+  SEGDDECODEVORAXTRACEHEADEREXTBLOCK1(extensionBytes, extension);
+
+  // Converted straight into the record; the value after the last sample stays 0.
+  const std::span<float> out = record.samples.trace(t).first(sampleBytes.size() / kSampleBytes);
+  const SamplePeak peak =
+      arraybigsingletolittlepeak(sampleBytes, static_cast<std::int32_t>(out.size()), out);
+  float scale = 0;
+  float divisor = 1;
+  if (peak.magnitude != 0) {
+    // Divided while the trace is still in cache; the peak sample becomes exactly +-1.
+    divideSamples(out, peak.magnitude);
+    scale = 1;
+    divisor = peak.magnitude;
+  }
+  record.traceDivisor[static_cast<std::size_t>(t)] = divisor;
+  fillTraceInfo(traceHeader, extension, extensionBytes, peak.index, scale,
+                record.traceInfo[static_cast<std::size_t>(t)]);
 }
 
 }  // namespace
@@ -80,35 +107,12 @@ TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSa
   return held;
 }
 
-void readtracevorax(std::int32_t t, std::int32_t samplesPerTrace, std::uint64_t& position,
-                    VoraxTraceContext& c) {
-  c.file.setPosition(position);
-  c.file.read(c.headerBytes);
-  c.file.read(c.extensionBytes);
-  c.file.read(c.sampleBytes);
-  position += kTraceHeaderBytes + kExtensionBlockBytes +
-              kSampleBytes * static_cast<std::uint64_t>(std::max(0, samplesPerTrace));
-
-  SEGDDECODEDEMUXTRACEHEADER(c.headerBytes, c.traceHeader);
-  SEGDDECODEVORAXTRACEHEADEREXTBLOCK1(c.extensionBytes, c.extension);
-
-  // Converted straight into the record; the value after the last sample stays 0.
-  const std::span<float> out = c.record.samples.trace(t).first(static_cast<std::size_t>(c.heldSamples));
-  float scale = 1;
-  const bool normalised = ARRAYBIGSINGLETOLITTLENORM(c.sampleBytes, c.heldSamples, out, scale) == 0;
-  const std::int32_t peak = peakSampleIndex(out);
-  // The sample that became +-1 was divided by its own magnitude.
-  c.record.traceDivisor[static_cast<std::size_t>(t)] =
-      normalised ? std::fabs(bigFloat(c.sampleBytes, 4 * static_cast<std::size_t>(peak))) : 1.0f;
-  fillTraceInfo(c, peak, scale, c.record.traceInfo[static_cast<std::size_t>(t)]);
-}
-
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
                              SegdRecord& record, MessageSink& messages,
                              const ProgressCallback& progress) {
   const std::int32_t declaredTraces = record.summary.traceCount;
   const std::int32_t declaredSamples = record.summary.samplesPerTrace;
-  std::uint64_t position = static_cast<std::uint64_t>(std::max<std::int64_t>(1, firstTracePosition));
+  const std::uint64_t position = static_cast<std::uint64_t>(std::max<std::int64_t>(1, firstTracePosition));
   file.setPosition(position);
   const TraceCapacity held = traceCapacity(declaredTraces, declaredSamples,
                                            kTraceHeaderBytes + kExtensionBlockBytes,
@@ -120,16 +124,16 @@ std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
   record.tiltErrorCount = 0;
   if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
 
-  VoraxTraceContext context(file, record, held.samplesPerTrace);
-  std::int32_t read = 0;
-  for (std::int32_t t = 1; t <= held.traces; ++t) {
-    readtracevorax(t, declaredSamples, position, context);
-    read = t;
-    if (progress && t % kProgressStep == 0 &&
-        !progress(static_cast<int>(std::lround(100.0 * t / held.traces))))
-      break;
-  }
-  if (progress && read == held.traces) progress(100);
+  const TraceLayout layout{position, kTraceHeaderBytes + kExtensionBlockBytes,
+                           kTraceHeaderBytes + kExtensionBlockBytes +
+                               kSampleBytes * static_cast<std::uint64_t>(std::max(0, declaredSamples)),
+                           held.traces, held.samplesPerTrace};
+  const std::int32_t read = decodeTracesOnTwoWorkers(
+      file, layout,
+      [&record](std::int32_t t, Bytes header, Bytes samples) {
+        decodeTrace(record, t, header, samples);
+      },
+      progress, record);
   record.lineRuns = buildLineRuns(record.traceInfo, read);
   return read;
 }

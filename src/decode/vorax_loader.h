@@ -3,16 +3,12 @@
 // peak of 1, and rebuilds the record's TraceSamples, TraceHeaderInfo and line runs.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "decode/messages.h"
 #include "decode/record_file.h"
 #include "decode/segd_record.h"
-#include "decode/trace_header.h"
-#include "decode/vorax_headers.h"
 
 namespace vorax::decode {
 
@@ -33,33 +29,12 @@ struct TraceCapacity {
 TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSamples,
                             std::uint64_t headerBytesPerTrace, std::uint64_t bytesAvailable);
 
-// Working storage reused for every trace of one load.
-struct VoraxTraceContext {
-  VoraxTraceContext(RecordFile& f, SegdRecord& r, std::int32_t samplesKept)
-      : file(f), record(r), heldSamples(samplesKept),
-        sampleBytes(4 * static_cast<std::size_t>(samplesKept) + 1) {}
-
-  RecordFile& file;
-  SegdRecord& record;
-  std::int32_t heldSamples;  // samples kept per trace (the declared count, or fewer)
-  std::array<std::uint8_t, kTraceHeaderBytes> headerBytes{};
-  std::array<std::uint8_t, kExtensionBlockBytes> extensionBytes{};
-  std::vector<std::uint8_t> sampleBytes;  // 4 x heldSamples + 1
-  DemuxTraceHeaderFields traceHeader;
-  VoraxTraceExt1Fields extension;
-};
-
-// Reads trace t (1-based) at `position` (1-based, advanced past the trace: 52 + 4 x
-// samplesPerTrace bytes) into the record's samples and trace attributes.
-void readtracevorax(std::int32_t t, std::int32_t samplesPerTrace, std::uint64_t& position,
-                    VoraxTraceContext& context);
-
 // Loads the traces declared by the record summary starting at `firstTracePosition` (the header
 // driver's result). Loads only what the file holds: a file shorter than declared gives one
 // warning through `messages` and a usable record of the traces it holds (the summary keeps the
 // declared counts; record.samples.traceCount() says what is held). `progress` hears every 100
 // traces and 100 at the end; when it returns false the loading stops there. Returns the number
-// of traces read.
+// of traces read. The traces are decoded on two threads.
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
                              SegdRecord& record, MessageSink& messages,
                              const ProgressCallback& progress = {});

@@ -1,0 +1,152 @@
+#include "decode/trace_workers.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace vorax::decode {
+
+namespace {
+
+// A block is the unit handed to a worker and the step of the progress reports.
+constexpr std::int32_t kTracesPerBlock = 100;
+// One read brings in this much (or one whole trace when a trace is larger): small enough for
+// the staging buffer to stay in the processor's cache while its traces are decoded.
+constexpr std::uint64_t kStagingBytes = std::uint64_t{256} << 10;
+
+class BlockDecoder {
+ public:
+  BlockDecoder(const RecordFile& file, const TraceLayout& layout, const TraceDecoder& decode)
+      : file_(file), layout_(layout), decode_(decode),
+        traceBytes_(layout.headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, layout.heldSamples))),
+        tracesPerRead_(static_cast<std::int32_t>(std::clamp<std::uint64_t>(
+            kStagingBytes / std::max<std::uint64_t>(1, layout.stride), 1, kTracesPerBlock))) {}
+
+  void decodeBlock(std::int32_t block) {
+    const std::int32_t first = block * kTracesPerBlock + 1;
+    const std::int32_t last = std::min(layout_.traces, first + kTracesPerBlock - 1);
+    for (std::int32_t t = first; t <= last; t += tracesPerRead_) {
+      decodeTraces(t, std::min(last, t + tracesPerRead_ - 1));
+    }
+  }
+
+ private:
+  // Reads traces first..last with one read and decodes them from the staging buffer.
+  void decodeTraces(std::int32_t first, std::int32_t last) {
+    const auto count = static_cast<std::uint64_t>(last - first);
+    const std::uint64_t bytes = count * layout_.stride + traceBytes_;
+    if (staging_.size() < bytes) staging_.resize(static_cast<std::size_t>(bytes));
+    const Bytes staged = Bytes(staging_).first(static_cast<std::size_t>(bytes));
+    file_.readAt(positionOf(first), std::span(staging_).first(staged.size()));
+    for (std::int32_t t = first; t <= last; ++t) {
+      const Bytes trace = staged.subspan(static_cast<std::size_t>(static_cast<std::uint64_t>(t - first) * layout_.stride),
+                                         static_cast<std::size_t>(traceBytes_));
+      decode_(t, trace.first(static_cast<std::size_t>(layout_.headerBytes)),
+              trace.subspan(static_cast<std::size_t>(layout_.headerBytes)));
+    }
+  }
+
+  std::uint64_t positionOf(std::int32_t t) const {
+    return layout_.firstPosition + static_cast<std::uint64_t>(t - 1) * layout_.stride;
+  }
+
+  const RecordFile& file_;
+  const TraceLayout& layout_;
+  const TraceDecoder& decode_;
+  std::uint64_t traceBytes_;
+  std::int32_t tracesPerRead_;
+  std::vector<std::uint8_t> staging_;
+};
+
+// The blocks shared by the two workers: each takes the next block not yet taken.
+struct SharedBlocks {
+  explicit SharedBlocks(std::int32_t count) : count(count), done(static_cast<std::size_t>(count)) {}
+
+  const std::int32_t count;
+  std::atomic<std::int32_t> next{0};
+  std::atomic<bool> stop{false};
+  std::vector<std::atomic<bool>> done;
+
+  // Decodes the next block; false when none is left or `stop` is set.
+  bool takeAndDecode(BlockDecoder& decoder) {
+    if (stop.load(std::memory_order_relaxed)) return false;
+    const std::int32_t block = next.fetch_add(1, std::memory_order_relaxed);
+    if (block >= count) return false;
+    decoder.decodeBlock(block);
+    done[static_cast<std::size_t>(block)].store(true, std::memory_order_release);
+    return true;
+  }
+};
+
+// Clears traces from..to of `record` back to what an unloaded trace holds.
+void forgetTraces(SegdRecord& record, std::int32_t from, std::int32_t to) {
+  for (std::int32_t t = from; t <= to; ++t) {
+    const std::span<float> values = record.samples.trace(t);
+    std::fill(values.begin(), values.end(), 0.0f);
+    record.traceInfo[static_cast<std::size_t>(t)] = TraceHeaderInfo{};
+    record.traceDivisor[static_cast<std::size_t>(t)] = 1.0f;
+  }
+}
+
+}  // namespace
+
+std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layout,
+                                      const TraceDecoder& decode, const ProgressCallback& progress,
+                                      SegdRecord& record) {
+  if (layout.traces <= 0) {
+    if (progress) progress(100);
+    return 0;
+  }
+  SharedBlocks blocks((layout.traces + kTracesPerBlock - 1) / kTracesPerBlock);
+
+  std::exception_ptr helperFailure;
+  std::jthread helper;
+  if (blocks.count > 1) {
+    helper = std::jthread([&] {
+      try {
+        BlockDecoder decoder(file, layout, decode);
+        while (blocks.takeAndDecode(decoder)) {
+        }
+      } catch (...) {
+        helperFailure = std::current_exception();
+        blocks.stop = true;
+      }
+    });
+  }
+
+  // The calling thread decodes blocks too and reports the finished run of blocks from the
+  // first after each of its own; the rest are reported once the helper has finished.
+  std::int32_t read = 0;
+  std::int32_t reported = 0;  // blocks whose progress has been heard
+  auto report = [&](bool waitForAll) {
+    while (reported < blocks.count && !blocks.stop.load(std::memory_order_relaxed) &&
+           (waitForAll || blocks.done[static_cast<std::size_t>(reported)].load(std::memory_order_acquire))) {
+      read = std::min(layout.traces, (reported + 1) * kTracesPerBlock);
+      ++reported;
+      if (progress && read % kTracesPerBlock == 0 &&
+          !progress(static_cast<int>(std::lround(100.0 * read / layout.traces))))
+        blocks.stop = true;
+    }
+  };
+  try {
+    BlockDecoder decoder(file, layout, decode);
+    while (blocks.takeAndDecode(decoder)) report(false);
+  } catch (...) {
+    blocks.stop = true;
+    throw;  // the helper is joined when `helper` goes
+  }
+  if (helper.joinable()) helper.join();
+  if (helperFailure) std::rethrow_exception(helperFailure);
+  report(true);
+
+  if (read < layout.traces) forgetTraces(record, read + 1, layout.traces);
+  file.setPosition(layout.firstPosition + static_cast<std::uint64_t>(read) * layout.stride);
+  if (progress && read == layout.traces) progress(100);
+  return read;
+}
+
+}  // namespace vorax::decode

@@ -1,0 +1,40 @@
+// Decoding a record's traces on two workers. The traces lie at a fixed stride after the first
+// trace header, so each worker can read its own traces with positioned reads: whole blocks of
+// traces come in with one large read into the worker's staging buffer and are decoded from
+// there while they are in cache.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "decode/byte_reader.h"
+#include "decode/messages.h"
+#include "decode/record_file.h"
+#include "decode/segd_record.h"
+
+namespace vorax::decode {
+
+// Where the held traces lie: trace t (1-based) starts at firstPosition + (t - 1) x stride.
+struct TraceLayout {
+  std::uint64_t firstPosition = 1;  // 1-based position of trace 1's header
+  std::uint64_t headerBytes = 0;    // trace header and extension blocks
+  std::uint64_t stride = 0;         // header bytes + 4 x declared samples per trace
+  std::int32_t traces = 0;          // traces held
+  std::int32_t heldSamples = 0;     // samples kept per trace (the declared count, or fewer)
+};
+
+// Decodes trace t from its header bytes (layout.headerBytes) and sample bytes
+// (4 x layout.heldSamples; bytes past the end of the file are zeros). Called from two threads
+// at once for different traces: it may write only trace t's parts of the record.
+using TraceDecoder = std::function<void(std::int32_t t, Bytes header, Bytes samples)>;
+
+// Decodes traces 1..layout.traces. `progress` hears 100 x t / N (rounded) at every 100th trace
+// and 100 at the end, in order and on the calling thread; when it returns false the loading
+// stops there and the traces after it are left as `record` had them before (zeroed, default
+// attributes, divisor 1). Leaves the file's position after the last trace read. Returns the
+// number of traces read.
+std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layout,
+                                      const TraceDecoder& decode, const ProgressCallback& progress,
+                                      SegdRecord& record);
+
+}  // namespace vorax::decode
