@@ -1,12 +1,7 @@
 // vorax render FILE -o OUT.bmp|.png [--first N] [--last N] [--start-ms T] [--end-ms T]
 // [--gain-db G] [--size WxH]: the main display of a record, drawn as the viewer draws it
 // (with the default settings for everything not given), saved as a picture.
-#include <QBuffer>
 #include <QGuiApplication>
-#include <QImage>
-#include <QImageWriter>
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,13 +9,11 @@
 #include <string>
 
 #include "app/display_settings.h"
-#include "app/record_display.h"
 #include "app/settings.h"
-#include "app/ui/qt_canvas.h"
 #include "cli/cli_record.h"
 #include "cli/command_args.h"
 #include "cli/commands.h"
-#include "decode/atomic_file.h"
+#include "cli/record_picture.h"
 
 namespace vorax::cli {
 
@@ -40,20 +33,6 @@ std::optional<PictureSize> parseSize(const std::string& text) {
   std::optional<std::int64_t> h = parseInteger(text.substr(x + 1));
   if (!w || !h || *w < 16 || *h < 16 || *w > kLargestSide || *h > kLargestSide) return std::nullopt;
   return PictureSize{static_cast<int>(*w), static_cast<int>(*h)};
-}
-
-// "BMP" or "PNG" from the output name's extension; empty for any other.
-std::string formatOf(const std::string& name) {
-  std::string lower = name;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  auto endsWith = [&](const char* ext) {
-    const std::string e(ext);
-    return lower.size() > e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
-  };
-  if (endsWith(".bmp")) return "BMP";
-  if (endsWith(".png")) return "PNG";
-  return {};
 }
 
 int usage(const std::string& why) {
@@ -94,29 +73,8 @@ std::string applyOptions(const ParsedArgs& parsed, app::DisplayState& display) {
   return {};
 }
 
-// Encodes the picture and writes it beside the target first, renaming it into place.
-bool savePicture(const QImage& picture, const std::string& path, const std::string& format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format.c_str());
-  if (!writer.write(picture)) {
-    std::fprintf(stderr, "vorax render: cannot encode %s: %s\n", format.c_str(),
-                 writer.errorString().toStdString().c_str());
-    return false;
-  }
-  decode::AtomicFileWriter file(path);
-  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
-  if (!file.commit()) {
-    std::fprintf(stderr, "vorax render: %s\n", file.error().c_str());
-    return false;
-  }
-  return true;
-}
-
 // Text needs a GUI application; the offscreen platform needs no display.
-int renderWithApplication(const ParsedArgs& parsed, const std::string& output, const std::string& format,
-                          PictureSize size) {
+int renderWithApplication(const ParsedArgs& parsed, const std::string& output, PictureSize size) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   int argc = 1;
   char name[] = "vorax";
@@ -134,12 +92,12 @@ int renderWithApplication(const ParsedArgs& parsed, const std::string& output, c
   app::startRecordDisplay(settings, opened.record, display);
   if (const std::string bad = applyOptions(parsed, display); !bad.empty()) return usage(bad);
 
-  QImage picture(size.width, size.height, QImage::Format_RGB32);
-  {
-    app::ui::QtCanvas canvas(picture);
-    app::DrawRecordDisplay(canvas, opened.record, display, app::displayOptionsFrom(settings));
+  std::string error;
+  if (!writeRecordPicture(opened.record, display, settings, output, size.width, size.height, error)) {
+    std::fprintf(stderr, "vorax render: %s\n", error.c_str());
+    return 2;
   }
-  return savePicture(picture, output, format) ? 0 : 2;
+  return 0;
 }
 
 }  // namespace
@@ -151,15 +109,14 @@ int runRender(Args args) {
   if (parsed.positional.size() != 1) return usage("one record file is needed");
   const std::optional<std::string> output = parsed.value("-o");
   if (!output) return usage("-o OUT.bmp or OUT.png is needed");
-  const std::string format = formatOf(*output);
-  if (format.empty()) return usage("the output name must end in .bmp or .png");
+  if (pictureFormatOf(*output).empty()) return usage("the output name must end in .bmp or .png");
   PictureSize size;
   if (std::optional<std::string> text = parsed.value("--size")) {
     std::optional<PictureSize> parsedSize = parseSize(*text);
     if (!parsedSize) return usage("--size needs WIDTHxHEIGHT, each 16 to 20000");
     size = *parsedSize;
   }
-  return renderWithApplication(parsed, *output, format, size);
+  return renderWithApplication(parsed, *output, size);
 }
 
 }  // namespace vorax::cli

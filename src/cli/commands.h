@@ -6,6 +6,10 @@
 #include <span>
 #include <string>
 
+namespace CLI {
+class App;
+}
+
 namespace vorax::cli {
 
 using Args = std::span<const std::string>;
@@ -16,5 +20,11 @@ int runTraces(Args args);    // cmd_traces.cpp
 int runSynth(Args args);     // cmd_synth.cpp
 int runDecode(Args args);    // cmd_decode.cpp
 int runRender(Args args);    // cmd_render.cpp
+
+// Adds the subcommand to `app`; when it runs, its exit status is stored in `status`
+// (0 success, 1 a fatal decoder result, 2 a usage or file error).
+void addSumDiffCommand(CLI::App& app, int& status);   // cmd_sumdiff.cpp
+void addFixRadioCommand(CLI::App& app, int& status);  // cmd_fix_radio.cpp
+void addSplitCommand(CLI::App& app, int& status);     // cmd_split.cpp
 
 }  // namespace vorax::cli

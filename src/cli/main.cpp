@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "cli/commands.h"
 
 namespace {
@@ -43,6 +45,21 @@ int main(int argc, char** argv) {
   if (name == "--help" || name == "-h" || name == "help") {
     printUsage(stdout);
     return 0;
+  }
+  if (name == "sumdiff" || name == "fix-radio" || name == "split") {
+    CLI::App app{"vorax", "vorax"};
+    app.require_subcommand(1);
+    app.option_defaults()->always_capture_default();
+    int status = 0;
+    vorax::cli::addSumDiffCommand(app, status);
+    vorax::cli::addFixRadioCommand(app, status);
+    vorax::cli::addSplitCommand(app, status);
+    try {
+      app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+      return app.exit(error) == 0 ? 0 : 2;
+    }
+    return status;
   }
   std::vector<std::string> args(argv + 2, argv + argc);
   for (const Command& c : kCommands) {
