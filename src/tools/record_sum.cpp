@@ -111,11 +111,19 @@ SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
     return failure(std::move(mismatch));
   if (options.operation == SumDiffOperation::None) return failure(kNoOperationMessage, true);
 
-  if (SumDiffOutcome o = open(file1, true, first, messages, debugLog, progress.readFile1); !o.ok)
+  bool stopped = false;
+  auto watched = [&stopped](const decode::ProgressCallback& callback) -> decode::ProgressCallback {
+    if (!callback) return {};
+    return [&stopped, callback](int percent) { return !(stopped = stopped || !callback(percent)); };
+  };
+  const SumDiffOutcome cancelled{false, {}, false, true};
+  if (SumDiffOutcome o = open(file1, true, first, messages, debugLog, watched(progress.readFile1)); !o.ok)
     return o;
+  if (stopped) return cancelled;
   debugLog.line("Add-subtract file Read file 1 Traces OK");
-  if (SumDiffOutcome o = open(file2, true, second, messages, debugLog, progress.readFile2); !o.ok)
+  if (SumDiffOutcome o = open(file2, true, second, messages, debugLog, watched(progress.readFile2)); !o.ok)
     return o;
+  if (stopped) return cancelled;
   debugLog.line("Add-subtract file Read file 2 Traces OK");
   // A file shorter than its headers say holds fewer traces or samples than the other.
   if (first.loadedTraceCount() != second.loadedTraceCount()) return failure(kTraceCountMismatch);

@@ -31,6 +31,7 @@ struct SumDiffOptions {
   bool normalise = false;  // "Normalise to Trace Peak"
 };
 
+// Each hears 0..100; returning false stops the run (the outcome says cancelled).
 struct SumDiffProgress {
   decode::ProgressCallback readFile1;
   decode::ProgressCallback readFile2;
@@ -43,6 +44,7 @@ struct SumDiffOutcome {
   // `untitled` messages are shown in a box without a caption.
   std::string message;
   bool untitled = false;
+  bool cancelled = false;  // a progress callback asked to stop
 };
 
 // The first geometry mismatch between the two header summaries, in the order trace count,
