@@ -69,7 +69,7 @@ void addSumDiffCommand(CLI::App& app, int& status) {
                     "divide each result trace by its largest absolute value");
   auto* json = command->add_flag("--json", args->json,
                                  "print the result as `vorax traces --json --samples` does");
-  auto* picture = command->add_option("-o", args->picture,
+  auto* picture = command->add_option("-o,--output", args->picture,
                                       "draw the result as the viewer does into OUT.png or OUT.bmp");
   // Without either the command would compute a result and show nothing.
   command->parse_complete_callback([json, picture] {
