@@ -156,6 +156,21 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"InsideHeaders", true, 0, 0}),
     [](const auto& info) { return info.param.name; });
 
+TEST(Splitting, HostileCountsCopyWhatTheFileHolds) {
+  test::TempDir dir;
+  Bytes hostile = recordBytes(1001);
+  const std::size_t extended = 96 + 64;  // trace count at bytes 9-12, samples at 33-36
+  for (std::size_t b : {8, 9, 10, 11, 32, 33, 34, 35}) hostile[extended + b] = 0xFF;
+  test::writeFileBytes(dir / "in.dat", hostile);
+  decode::CollectingMessages warnings;
+  const SplitResult result = splitFile(dir / "in.dat", {}, {{}, &warnings});
+  ASSERT_EQ(result.status, SplitStatus::Complete) << result.message;
+  ASSERT_EQ(result.records.size(), 1u);
+  EXPECT_EQ(result.records[0].tracesCopied, 0u);
+  EXPECT_EQ(test::readFileBytes(dir / "1001.SEGD"), hostile);
+  EXPECT_EQ(warnings.messages.size(), 1u);
+}
+
 TEST(RecordTools, RecordsThatCannotBeSizedAreRefusedNamingTheirModel) {
   test::TempDir dir;
   Bytes sn388 = recordBytes(1);
