@@ -5,11 +5,9 @@
 #include "base/atomic_file.h"
 #include "decode/record_file.h"
 #include "tools/record_layout.h"
+#include "tools/tool_support.h"
 #include "tools/trace_copy.h"
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace vorax::tools {
 
@@ -19,11 +17,6 @@ namespace fs = std::filesystem;
 
 int percentOf(std::uint64_t part, std::uint64_t whole) {
   return whole == 0 ? 100 : static_cast<int>(std::min<std::uint64_t>(100, 100 * part / whole));
-}
-
-bool isSameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::exists(a, ec) && fs::equivalent(a, b, ec);
 }
 
 class Splitter {
@@ -131,18 +124,6 @@ class Splitter {
 };
 
 }  // namespace
-
-bool folderIsReadOnly(const fs::path& folder) {
-  std::error_code ec;
-  const fs::perms perms = fs::status(folder, ec).permissions();
-  if (ec) return false;  // a missing folder is reported when writing
-  if ((perms & fs::perms::owner_write) == fs::perms::none) return true;
-#ifndef _WIN32
-  return ::access(folder.c_str(), W_OK) != 0;
-#else
-  return false;
-#endif
-}
 
 SplitResult splitFile(const fs::path& input, const fs::path& outputFolder,
                       const SplitCallbacks& callbacks) {

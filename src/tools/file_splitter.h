@@ -60,8 +60,4 @@ struct SplitCallbacks {
 SplitResult splitFile(const std::filesystem::path& input, const std::filesystem::path& outputFolder,
                       const SplitCallbacks& callbacks = {});
 
-// True when `folder` cannot take new files: its write permission is off (the read-only
-// attribute) or the system refuses writing there.
-bool folderIsReadOnly(const std::filesystem::path& folder);
-
 }  // namespace vorax::tools

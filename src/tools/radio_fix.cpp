@@ -4,8 +4,8 @@
 
 #include "base/atomic_file.h"
 #include "decode/record_file.h"
-#include "tools/file_splitter.h"
 #include "tools/record_layout.h"
+#include "tools/tool_support.h"
 #include "tools/trace_copy.h"
 
 namespace vorax::tools {
@@ -13,17 +13,6 @@ namespace vorax::tools {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-bool isSameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::exists(a, ec) && fs::equivalent(a, b, ec);
-}
 
 // Channel set 1: start time 0, end time E (2 ms units, binary), T channels (BCD); channel
 // set 2 emptied. Offsets are 0-based within each 32-byte descriptor.
@@ -59,7 +48,7 @@ class RadioFixer {
   RadioFixer(const RadioFixOptions& options, const RadioFixCallbacks& callbacks)
       : options_(options), callbacks_(callbacks),
         messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_) {
-    options_.prefix = trimmed(options_.prefix);
+    options_.prefix = trimmedText(options_.prefix);
   }
 
   RadioFixResult run(const std::vector<fs::path>& inputs) {

@@ -4,16 +4,11 @@
 #include <cmath>
 
 #include "decode/record_opener.h"
+#include "tools/tool_support.h"
 
 namespace vorax::tools {
 
 namespace {
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 SumDiffOutcome failure(std::string message, bool untitled = false) {
   return {false, std::move(message), untitled};
@@ -100,7 +95,7 @@ SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
                              const SumDiffOptions& options, decode::SegdRecord& result,
                              decode::MessageSink& messages, const app::DebugLog& debugLog,
                              const SumDiffProgress& progress) {
-  if (trimmed(file1).empty() || trimmed(file2).empty()) return failure(kSelectTwoFilesMessage);
+  if (trimmedText(file1).empty() || trimmedText(file2).empty()) return failure(kSelectTwoFilesMessage);
 
   decode::SegdRecord first;
   decode::SegdRecord second;
