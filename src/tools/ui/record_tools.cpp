@@ -21,7 +21,6 @@ void openTool(app::ui::MainWindow& window, QDialog* dialog) {
 void showCombinedRecord(app::AppState& state, decode::SegdRecord&& record) {
   state.record = std::move(record);
   state.recordLoaded = true;
-  state.display.clearPicks();
   app::startRecordDisplay(state.settings, state.record, state.display);
 }
 
