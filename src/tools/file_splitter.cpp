@@ -8,7 +8,6 @@
 #include "tools/tool_support.h"
 #include "tools/trace_copy.h"
 
-
 namespace vorax::tools {
 
 namespace {
