@@ -1,12 +1,7 @@
 // vorax render FILE -o OUT.bmp|.png [--first N] [--last N] [--start-ms T] [--end-ms T]
 // [--gain-db G] [--size WxH]: the main display of a record, drawn as the viewer draws it
 // (with the default settings for everything not given), saved as a picture.
-#include <QBuffer>
 #include <QGuiApplication>
-#include <QImage>
-#include <QImageWriter>
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -16,12 +11,10 @@
 #include <CLI/CLI.hpp>
 
 #include "app/display_settings.h"
-#include "app/record_display.h"
 #include "app/settings.h"
-#include "app/ui/qt_canvas.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
-#include "decode/atomic_file.h"
+#include "cli/record_picture.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -47,20 +40,6 @@ std::optional<PictureSize> parseSize(const std::string& text) {
   return size;
 }
 
-// "BMP" or "PNG" from the output name's extension; empty for any other.
-std::string formatOf(const std::string& name) {
-  std::string lower = name;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  auto endsWith = [&](const char* ext) {
-    const std::string e(ext);
-    return lower.size() > e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
-  };
-  if (endsWith(".bmp")) return "BMP";
-  if (endsWith(".png")) return "PNG";
-  return {};
-}
-
 struct RenderArgs {
   std::string file;
   std::string output;
@@ -76,26 +55,6 @@ void applyOptions(const RenderArgs& args, app::DisplayState& display) {
   if (args.startMs) display.displayStartMs = *args.startMs;
   if (args.endMs) display.displayEndMs = *args.endMs;
   if (args.gainDb) display.displayGainDb = *args.gainDb;
-}
-
-// Encodes the picture and writes it beside the target first, renaming it into place.
-bool savePicture(const QImage& picture, const std::string& path, const std::string& format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format.c_str());
-  if (!writer.write(picture)) {
-    std::fprintf(stderr, "vorax render: cannot encode %s: %s\n", format.c_str(),
-                 writer.errorString().toStdString().c_str());
-    return false;
-  }
-  decode::AtomicFileWriter file(path);
-  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
-  if (!file.commit()) {
-    std::fprintf(stderr, "vorax render: %s\n", file.error().c_str());
-    return false;
-  }
-  return true;
 }
 
 // Text needs a GUI application; the offscreen platform needs no display.
@@ -118,12 +77,12 @@ int runRender(const RenderArgs& args) {
   applyOptions(args, display);
 
   const PictureSize size = *parseSize(args.size);
-  QImage picture(size.width, size.height, QImage::Format_RGB32);
-  {
-    app::ui::QtCanvas canvas(picture);
-    app::DrawRecordDisplay(canvas, opened.record, display, app::displayOptionsFrom(settings));
+  std::string error;
+  if (!writeRecordPicture(opened.record, display, settings, args.output, size.width, size.height, error)) {
+    std::fprintf(stderr, "vorax render: %s\n", error.c_str());
+    return 2;
   }
-  return savePicture(picture, args.output, formatOf(args.output)) ? 0 : 2;
+  return 0;
 }
 
 template <typename T>
@@ -147,7 +106,7 @@ void addRenderCommand(CLI::App& app, int& status) {
       ->required()
       ->check(CLI::Validator(
           [](std::string& name) {
-            return formatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
+            return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
           },
           "NAME.bmp|NAME.png"));
   command->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")

@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
   vorax::cli::addSynthCommand(app, status);
   vorax::cli::addSettingsCommand(app, status);
   vorax::cli::addVibsimAnalyseCommand(app, status);
+  vorax::cli::addSumDiffCommand(app, status);
+  vorax::cli::addFixRadioCommand(app, status);
+  vorax::cli::addSplitCommand(app, status);
 
   try {
     app.parse(argc, argv);
