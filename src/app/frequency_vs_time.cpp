@@ -165,7 +165,7 @@ Colorref sixDecadeColour(double v) {
 
 std::string frequencyReadout(double hz) { return fixedDecimals(hz, 1) + "Hz"; }
 
-TimeFrequencyGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points, double endMs,
+PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points, double endMs,
                                           const std::string& caption) {
   canvas.clear(kWhite);
   setPlotFont(canvas);
@@ -179,7 +179,7 @@ TimeFrequencyGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const Freque
   const AxisRange percent = axisFor(largestDistortion, 1);
   const double rightLabels = canvas.measureText("00000 ").width / canvas.mapping().worldPerPixelX();
   PlotRect data{0, std::max(endMs, 0.0), 0, hz.top};
-  setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 2.5 * plotFontPixels(canvas)));
+  const WorldWindow world = setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 2.5 * plotFontPixels(canvas)));
 
   drawCaption(canvas, caption);
   const double legendY = data.top + 1.2 * lineHeight(canvas);
@@ -202,7 +202,7 @@ TimeFrequencyGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const Freque
   drawCurve(canvas, distortion, kRed);
   drawCurve(canvas, frequency, kBlue);
   canvas.rectangle({data.left, data.bottom}, {data.right, data.top});
-  return {data, true};
+  return {world, data, true};
 }
 
 namespace {
@@ -229,7 +229,7 @@ void drawColourScale(Canvas& canvas, const PlotRect& data) {
 
 }  // namespace
 
-TimeFrequencyGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,
+PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,
                                              const std::string& caption) {
   canvas.clear(kWhite);
   setPlotFont(canvas);
@@ -242,7 +242,7 @@ TimeFrequencyGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequency
   const double nyquist = binHz * (kFrameBins - 1);
   const double rightLabels = canvas.measureText("-120 dB ").width / canvas.mapping().worldPerPixelX();
   PlotRect data{0, std::max(image.endMs, image.sampleIntervalMs), 0, nyquist};
-  setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 40));
+  const WorldWindow world = setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 40));
 
   std::array<Colorref, 241> colours{};
   for (std::size_t k = 0; k < colours.size(); ++k) colours[k] = sixDecadeColour(static_cast<double>(k) / 240);
@@ -275,7 +275,7 @@ TimeFrequencyGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequency
   drawTimeAxis(canvas, data);
   drawColourScale(canvas, data);
   canvas.rectangle({data.left, data.bottom}, {data.right, data.top});
-  return {data, true};
+  return {world, data, true};
 }
 
 }  // namespace vorax::app

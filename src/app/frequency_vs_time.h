@@ -64,19 +64,14 @@ double sixDecadeLevel(float level, float largest);
 Colorref sixDecadeColour(double v);
 
 // Both time-frequency plots have time (ms) across and frequency (Hz) up.
-struct TimeFrequencyGeometry {
-  PlotRect data;
-  bool hasData = false;
-};
-
 // The dominant frequency of each point against its time (blue, left axis: 0 to the smallest
 // multiple of CHOOSESTEP(0, largest frequency) not below the largest) and the distortion on
 // its own axis on the right (red, percent), over 0..endMs.
-TimeFrequencyGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points, double endMs,
+PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points, double endMs,
                                           const std::string& caption);
 
 // The spectrogram from 0 to the Nyquist frequency with a colour scale in dB on the right.
-TimeFrequencyGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,
+PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,
                                              const std::string& caption);
 
 // "0.0" + "Hz" for the read-out of the frequency under the pointer.

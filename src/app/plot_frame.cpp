@@ -91,8 +91,9 @@ void drawSideTitle(Canvas& canvas, const PlotRect& data, Side side, const std::s
     canvas.text({world.right - pad, y}, title, HAlign::Centre, VAlign::Top, -90);
 }
 
-std::optional<PointF> dataPointAt(const WorldMapping& mapping, const PlotRect& data, PointF pixel) {
-  const PointF w = mapping.toWorld(pixel);
+std::optional<PointF> PlotGeometry::dataPointAt(int width, int height, PointF pixel) const {
+  if (!hasData || width <= 0 || height <= 0) return std::nullopt;
+  const PointF w = WorldMapping{world, static_cast<double>(width), static_cast<double>(height)}.toWorld(pixel);
   if (w.x < data.left || w.x > data.right || w.y < data.bottom || w.y > data.top) return std::nullopt;
   return w;
 }

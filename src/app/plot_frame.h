@@ -28,6 +28,16 @@ struct PlotRect {
   double top = 1;
 };
 
+// What a plot leaves behind for the pointer read-outs: its world window and data rectangle.
+struct PlotGeometry {
+  WorldWindow world;
+  PlotRect data;
+  bool hasData = false;  // false: nothing was plotted
+
+  // Where a device pixel of a picture of w x h falls in data units; none outside the data.
+  std::optional<PointF> dataPointAt(int width, int height, PointF pixel) const;
+};
+
 // Sets the world window so that `data` fills the picture less the margins, and returns it.
 // A degenerate data range is widened to one unit; margins that would leave less than one
 // pixel are shrunk.
@@ -60,7 +70,5 @@ std::string timeLabelMs(double ms);
 void drawBottomTitle(Canvas& canvas, const PlotRect& data, const std::string& title);
 void drawSideTitle(Canvas& canvas, const PlotRect& data, Side side, const std::string& title);
 
-// Where a device pixel falls in data units, or none outside the data rectangle.
-std::optional<PointF> dataPointAt(const WorldMapping& mapping, const PlotRect& data, PointF pixel);
 
 }  // namespace vorax::app

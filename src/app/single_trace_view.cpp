@@ -184,7 +184,7 @@ std::string traceRmsText(double rmsMv, float& unitFactor) {
   return "Trace RMS " + decode::shortestText(rms * 1000.0f) + "uV";
 }
 
-SingleTraceGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state) {
+PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state) {
   limitViewWindow(state, record.recordLengthMs);
   if (!numericsAllowed(record, state)) state.numericsOn = false;
   canvas.clear(kWhite);
@@ -206,7 +206,7 @@ SingleTraceGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& re
 
   const double labelWidth = canvas.measureText("-00000.0 mV  ").width / canvas.mapping().worldPerPixelX();
   PlotRect data{state.viewStartMs / dt, state.viewEndMs / dt, -1, 1};
-  setPlotWindow(canvas, data, {labelWidth + 10, 2.5 * fontPixels + 8, 20, 2.5 * fontPixels});
+  const WorldWindow world = setPlotWindow(canvas, data, {labelWidth + 10, 2.5 * fontPixels + 8, 20, 2.5 * fontPixels});
   drawCaptions(canvas, record, trace, rms);
   drawAmplitudeLabels(canvas, data, unitsPerStored / normalising / state.viewScale, unit);
   drawTimeLabels(canvas, data, dt, state.viewStartMs, state.viewEndMs);
@@ -227,7 +227,50 @@ SingleTraceGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& re
   if (state.numericsOn) drawNumerics(canvas, points, values, unit, fontPixels);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
   canvas.rectangle({data.left, data.bottom}, {data.right, data.top});
-  return {data, true};
+  return {world, data, true};
+}
+
+std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record, const SingleTraceState& state,
+                                                 dsp::Fft& fft, const DebugLog* log) {
+  if (!holdsTrace(record, state.viewTrace)) return {};
+  const auto n = static_cast<std::int64_t>(std::floor(state.viewEndMs / record.sampleIntervalMs + 1e-9));
+  if (n < 0) return {};
+  const std::span<const float> trace = record.samples.trace(state.viewTrace);
+  std::vector<float> samples(static_cast<std::size_t>(n) + 1, 0.0f);
+  const auto held = std::min<std::int64_t>(n + 1, record.samples.samplesPerTrace());
+  std::copy_n(trace.begin(), held, samples.begin());
+  return AnalyseFrequencyVsTime(samples, record.sampleIntervalMs, fft, log);
+}
+
+TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace, dsp::Fft& fft) {
+  if (!holdsTrace(record, trace)) return {};
+  const std::span<const float> samples = record.samples.trace(trace);
+  return analyseTimeFrequency(samples.first(static_cast<std::size_t>(record.samples.samplesPerTrace())),
+                              record.sampleIntervalMs, fft);
+}
+
+std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleTraceState& state) {
+  if (state.viewMode == SingleTraceMode::TimeFrequency)
+    return channelCaption(record, state.viewTrace) + "    FT An.    0 - " + timeLabelMs(record.recordLengthMs);
+  return channelCaption(record, state.viewTrace) + "    F vs T    0 - " + timeLabelMs(state.viewEndMs);
+}
+
+PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state,
+                                        dsp::Fft& fft, const DebugLog* log, const TimeFrequencyImage* image) {
+  if (state.viewMode == SingleTraceMode::Trace || !holdsTrace(record, state.viewTrace))
+    return DrawSingleTrace(canvas, record, state);
+  limitViewWindow(state, record.recordLengthMs);
+  const std::string caption = timeFrequencyCaption(record, state);
+  PlotGeometry plot;
+  if (state.viewMode == SingleTraceMode::FrequencyVsTime) {
+    const std::vector<FrequencyPoint> points = traceFrequencyVsTime(record, state, fft, log);
+    plot = drawFrequencyVsTime(canvas, points, state.viewEndMs, caption);
+  } else if (image != nullptr) {
+    plot = drawTimeFrequencyImage(canvas, *image, caption);
+  } else {
+    plot = drawTimeFrequencyImage(canvas, traceTimeFrequency(record, state.viewTrace, fft), caption);
+  }
+  return plot;
 }
 
 }  // namespace vorax::app

@@ -7,8 +7,11 @@
 #include <string>
 
 #include "app/canvas.h"
+#include "app/debug_log.h"
+#include "app/frequency_vs_time.h"
 #include "app/plot_frame.h"
 #include "decode/segd_record.h"
+#include "dsp/fft.h"
 
 namespace vorax::app {
 
@@ -63,14 +66,29 @@ double traceRms(const decode::SegdRecord& record, std::int32_t trace);
 // unit factor (1 or 1000) is stored in `unitFactor`.
 std::string traceRmsText(double rmsMv, float& unitFactor);
 
-struct SingleTraceGeometry {
-  PlotRect data;  // x in samples, y in scaled normalised units
-  bool hasTrace = false;
-};
-
+// The trace display's data units: x in samples, y in scaled normalised units.
 // DrawSingleTrace: limits the window, clears numerics when they are not allowed, sets the
 // RMS unit factor, and draws the trace, its captions, numerics and time labels.
-SingleTraceGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
+PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
                                     SingleTraceState& state);
+
+// "F vs T" of the view's trace over samples 0..n, n = viewEndMs / interval (samples past the
+// trace's end count as 0).
+std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record, const SingleTraceState& state,
+                                                 dsp::Fft& fft, const DebugLog* log = nullptr);
+
+// "FT An." of the whole trace.
+TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace, dsp::Fft& fft);
+
+// The caption of the time-frequency plots: the channel, the mode's name and the window.
+std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleTraceState& state);
+
+// What the view's graphic area shows (data units: the trace display's, or ms across and Hz
+// up in the time-frequency modes) in the state's mode: DrawSingleTrace, the "F vs T" plot
+// or the "FT An." image. `image` is the trace's spectrogram when the caller keeps one (it is
+// computed here when null).
+PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state,
+                                        dsp::Fft& fft, const DebugLog* log = nullptr,
+                                        const TimeFrequencyImage* image = nullptr);
 
 }  // namespace vorax::app

@@ -159,7 +159,7 @@ std::size_t narrowUpperBin(std::size_t upper, std::size_t lastBin) {
 
 std::string microvoltText(double mv) { return fixedDecimals(mv * 1000, 3); }
 
-SpectrumPlotGeometry drawSelectionSpectrum(Canvas& canvas, const SelectionStatistics& statistics,
+PlotGeometry drawSelectionSpectrum(Canvas& canvas, const SelectionStatistics& statistics,
                                            const SelectionPlotOptions& options) {
   canvas.clear(kWhite);
   canvas.setTextColour(kBlack);
@@ -184,7 +184,7 @@ SpectrumPlotGeometry drawSelectionSpectrum(Canvas& canvas, const SelectionStatis
   const double titlePixels = options.title ? 3.0 * fontPixels + 8 : 1.5 * fontPixels;
   PlotRect data{0, static_cast<double>(upper) * statistics.binHz, std::min(std::log10(smallest), -0.5),
                 std::log10(kTopLevel)};
-  setPlotWindow(canvas, data, {labelPixels + 2.5 * fontPixels, titlePixels, valuesPixels, 3.6 * fontPixels});
+  const WorldWindow world = setPlotWindow(canvas, data, {labelPixels + 2.5 * fontPixels, titlePixels, valuesPixels, 3.6 * fontPixels});
 
   drawLevelAxis(canvas, data, options.dbScale);
   drawSideTitle(canvas, data, Side::Left, options.dbScale ? "Level (dB)" : "Level");
@@ -200,23 +200,21 @@ SpectrumPlotGeometry drawSelectionSpectrum(Canvas& canvas, const SelectionStatis
 
   if (options.title) drawTitle(canvas, options.fromSingleTrace, fontPixels);
   if (options.values) drawValues(canvas, statistics, data, fontPixels);
-  return {data, true};
+  return {world, data, true};
 }
 
-std::optional<std::string> spectrumCursorText(const SelectionStatistics& statistics, const SpectrumPlotGeometry& plot,
-                                              const WorldMapping& mapping, PointF pixel, bool dbScale,
-                                              std::size_t* nearestBin) {
-  if (!plot.hasData || !(statistics.binHz > 0)) return std::nullopt;
-  const std::optional<PointF> at = dataPointAt(mapping, plot.data, pixel);
+std::optional<SpectrumCursor> spectrumCursorAt(const SelectionStatistics& statistics, const PlotGeometry& plot,
+                                               int width, int height, PointF pixel, bool dbScale) {
+  if (statistics.spectrum.empty() || !(statistics.binHz > 0)) return std::nullopt;
+  const std::optional<PointF> at = plot.dataPointAt(width, height, pixel);
   if (!at) return std::nullopt;
   const std::size_t last = statistics.spectrum.size() - 1;
   const auto bin = std::min<std::size_t>(last, static_cast<std::size_t>(std::lround(std::max(0.0, at->x / statistics.binHz))));
-  if (nearestBin != nullptr) *nearestBin = bin;
   const float largest = *std::max_element(statistics.spectrum.begin(), statistics.spectrum.end());
   const double level = largest > 0 ? statistics.spectrum[bin] / largest : 0.0;
   std::string text = fixedDecimals(static_cast<double>(bin) * statistics.binHz, 1) + "Hz  ";
-  if (!dbScale) return text + fixedDecimals(level, 4);
-  return text + (level > 0 ? fixedDecimals(20 * std::log10(level), 1) + "dB" : "no level");
+  if (!dbScale) return SpectrumCursor{bin, text + fixedDecimals(level, 4)};
+  return SpectrumCursor{bin, text + (level > 0 ? fixedDecimals(20 * std::log10(level), 1) + "dB" : "no level")};
 }
 
 }  // namespace vorax::app

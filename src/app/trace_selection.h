@@ -64,19 +64,17 @@ struct SelectionPlotOptions {
 };
 
 // Frequency (Hz) across, log10 of the normalised level up.
-struct SpectrumPlotGeometry {
-  PlotRect data;
-  bool hasData = false;
-};
-
-SpectrumPlotGeometry drawSelectionSpectrum(Canvas& canvas, const SelectionStatistics& statistics,
+PlotGeometry drawSelectionSpectrum(Canvas& canvas, const SelectionStatistics& statistics,
                                            const SelectionPlotOptions& options);
 
 // The "Cursor" read-out of a point of the plot: the frequency and the level of the nearest
 // bin, as "12.5Hz  -6.0dB" (dB of the largest level), or the plain level when dbScale is
-// off. None outside the plot.
-std::optional<std::string> spectrumCursorText(const SelectionStatistics& statistics, const SpectrumPlotGeometry& plot,
-                                              const WorldMapping& mapping, PointF pixel, bool dbScale,
-                                              std::size_t* nearestBin = nullptr);
+// off. None outside the plot of a picture of width x height.
+struct SpectrumCursor {
+  std::size_t bin = 0;
+  std::string text;
+};
+std::optional<SpectrumCursor> spectrumCursorAt(const SelectionStatistics& statistics, const PlotGeometry& plot,
+                                               int width, int height, PointF pixel, bool dbScale);
 
 }  // namespace vorax::app
