@@ -15,6 +15,9 @@ namespace {
 
 constexpr double kHopMs = 50;
 constexpr std::size_t kFewestImageColumns = 256;
+// Noise-only segments peak at a low bin and sum hundreds of harmonic bins into thousands of
+// percent; the distortion axis stops here so that real harmonic levels stay readable.
+constexpr double kHighestDistortionShown = 100;
 
 double valueOrZero(float v) { return std::isfinite(v) ? v : 0.0; }
 
@@ -176,14 +179,16 @@ PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint>
     largestDistortion = std::max(largestDistortion, p.distortionPercent);
   }
   const AxisRange hz = axisFor(largestHz, 1);
-  const AxisRange percent = axisFor(largestDistortion, 1);
+  const bool capped = largestDistortion > kHighestDistortionShown;
+  const AxisRange percent = axisFor(std::min(largestDistortion, kHighestDistortionShown), 1);
   const double rightLabels = canvas.measureText("00000 ").width / canvas.mapping().worldPerPixelX();
   PlotRect data{0, std::max(endMs, 0.0), 0, hz.top};
   const WorldWindow world = setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 2.5 * plotFontPixels(canvas)));
 
   drawCaption(canvas, caption);
   const double legendY = data.top + 1.2 * lineHeight(canvas);
-  const double left = drawLegendEntry(canvas, data.right, legendY, kRed, "Distortion (%)");
+  const double left = drawLegendEntry(canvas, data.right, legendY, kRed,
+                                      capped ? "Distortion (%, over 100 drawn at 100)" : "Distortion (%)");
   drawLegendEntry(canvas, left - canvas.measureText("MM").width, legendY, kBlue, "Dominant frequency (Hz)");
   for (double f : stepValues(0, hz.top, hz.step)) drawSideTick(canvas, data, Side::Left, f, axisNumber(f), true);
   const double hzPerPercent = hz.top / percent.top;
@@ -197,7 +202,7 @@ PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint>
   std::vector<PointF> distortion;
   for (const FrequencyPoint& p : points) {
     frequency.push_back({p.timeMs, p.frequencyHz});
-    distortion.push_back({p.timeMs, p.distortionPercent * hzPerPercent});
+    distortion.push_back({p.timeMs, std::min(p.distortionPercent, percent.top) * hzPerPercent});
   }
   drawCurve(canvas, distortion, kRed);
   drawCurve(canvas, frequency, kBlue);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "app/readouts.h"
 #include "app/trace_scaling.h"
@@ -29,7 +30,9 @@ std::size_t plottedUpperBin(const SelectionStatistics& statistics, std::size_t r
 
 std::string levelLabel(double log10Level, bool dbScale) {
   if (dbScale) return fixedDecimals(20 * log10Level, 0) + "dB ";
-  return numberText(std::pow(10.0, log10Level));
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3g", std::pow(10.0, log10Level));
+  return text;
 }
 
 // Level lines at 0 dB and -6 dB, labels at those and at whole decades (at most about ten).

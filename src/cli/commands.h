@@ -6,6 +6,10 @@
 #include <span>
 #include <string>
 
+namespace CLI {
+class App;
+}
+
 namespace vorax::cli {
 
 using Args = std::span<const std::string>;
@@ -16,5 +20,9 @@ int runTraces(Args args);    // cmd_traces.cpp
 int runSynth(Args args);     // cmd_synth.cpp
 int runDecode(Args args);    // cmd_decode.cpp
 int runRender(Args args);    // cmd_render.cpp
+
+// Adds the subcommand to `app`; when it runs, its exit status is stored in `status`.
+void addTraceCommand(CLI::App& app, int& status);      // cmd_trace.cpp
+void addSelectionCommand(CLI::App& app, int& status);  // cmd_selection.cpp
 
 }  // namespace vorax::cli

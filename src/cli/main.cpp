@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "cli/commands.h"
 
 namespace {
@@ -27,9 +29,37 @@ constexpr Command kCommands[] = {
      "settings [FILE] | settings --reset FILE   show or reset a settings file"},
 };
 
+// The commands written on CLI11: parsed from the whole command line.
+struct Cli11Command {
+  const char* name;
+  void (*add)(CLI::App&, int&);
+  const char* usage;
+};
+
+constexpr Cli11Command kCli11Commands[] = {
+    {"trace", vorax::cli::addTraceCommand,
+     "trace FILE --trace N [--start-ms A] [--end-ms B] [--json] [-o OUT.png [--view trace|fvst|ft]]"},
+    {"selection", vorax::cli::addSelectionCommand,
+     "selection FILE --traces A-B --samples S0-S1 [--json] [-o OUT.png]"},
+};
+
+int runCli11(const Cli11Command& command, int argc, char** argv) {
+  CLI::App app("vorax: the command-line companion of VORAX Viewer", "vorax");
+  int status = 0;
+  command.add(app, status);
+  app.require_subcommand(1);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : 2;
+  }
+  return status;
+}
+
 void printUsage(std::FILE* to) {
   std::fprintf(to, "usage: vorax COMMAND [ARGS]\n\ncommands:\n");
   for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.usage);
+  for (const Cli11Command& c : kCli11Commands) std::fprintf(to, "  %s\n", c.usage);
 }
 
 }  // namespace
@@ -47,6 +77,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 2, argv + argc);
   for (const Command& c : kCommands) {
     if (name == c.name) return c.run(args);
+  }
+  for (const Cli11Command& c : kCli11Commands) {
+    if (name == c.name) return runCli11(c, argc, argv);
   }
   std::fprintf(stderr, "vorax: unknown command '%s'\n\n", name.c_str());
   printUsage(stderr);
