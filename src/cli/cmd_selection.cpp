@@ -8,11 +8,11 @@
 #include <string>
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "app/trace_selection.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/picture_file.h"
 #include "dsp/fft.h"
 
@@ -74,18 +74,20 @@ std::string outsideRecord(const app::SelectionRectangle& r, const decode::SegdRe
   return {};
 }
 
-nlohmann::ordered_json selectionJson(const app::SelectionStatistics& s) {
+Json selectionJson(const app::SelectionStatistics& s) {
   const std::vector<float> level = app::normalisedSpectrum(s.spectrum);
-  nlohmann::ordered_json frequencies = nlohmann::ordered_json::array();
+  Json frequencies = Json::array();
   for (std::size_t i = 0; i < level.size(); ++i) frequencies.push_back(static_cast<double>(i) * s.binHz);
-  nlohmann::ordered_json out;
+  Json out;
   out["first_trace"] = s.range.firstTrace;
   out["last_trace"] = s.range.lastTrace;
   out["start_ms"] = s.startMs;
   out["end_ms"] = s.endMs;
   out["rms_uv"] = s.rms * 1000;
   out["peak_uv"] = s.peak * 1000;
-  out["spectrum"] = {{"frequency_hz", std::move(frequencies)}, {"level", level}};
+  Json levels = Json::array();
+  for (float v : level) levels.push_back(singleJson(v));
+  out["spectrum"] = {{"frequency_hz", std::move(frequencies)}, {"level", std::move(levels)}};
   return out;
 }
 
@@ -112,7 +114,7 @@ int runSelection(const SelectionArgs& args) {
                                         [&](app::Canvas& canvas) { app::drawSelectionSpectrum(canvas, statistics, options); });
     if (status != 0) return status;
   }
-  if (args.json) std::printf("%s\n", selectionJson(statistics).dump(2).c_str());
+  if (args.json) std::printf("%s\n", jsonText(selectionJson(statistics)).c_str());
   return 0;
 }
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "app/single_trace_view.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/picture_file.h"
 #include "decode/conversions.h"
 #include "dsp/fft.h"
@@ -48,12 +48,12 @@ std::string applyWindow(const TraceArgs& args, const decode::SegdRecord& record,
   return {};
 }
 
-nlohmann::ordered_json traceJson(const decode::SegdRecord& record, app::SingleTraceState& view, dsp::Fft& fft) {
+Json traceJson(const decode::SegdRecord& record, app::SingleTraceState& view, dsp::Fft& fft) {
   const double rms = app::traceRms(record, view.viewTrace);
-  nlohmann::ordered_json points = nlohmann::ordered_json::array();
+  Json points = Json::array();
   for (const app::FrequencyPoint& p : app::traceFrequencyVsTime(record, view, fft))
     points.push_back({{"time_ms", p.timeMs}, {"frequency_hz", p.frequencyHz}, {"distortion_percent", p.distortionPercent}});
-  nlohmann::ordered_json out;
+  Json out;
   out["trace"] = view.viewTrace;
   out["rms_mv"] = rms;
   out["rms_text"] = app::traceRmsText(rms, view.rmsUnitFactor);
@@ -87,7 +87,7 @@ int runTrace(const TraceArgs& args) {
     });
     if (status != 0) return status;
   }
-  if (args.json) std::printf("%s\n", traceJson(record, view, fft).dump(2).c_str());
+  if (args.json) std::printf("%s\n", jsonText(traceJson(record, view, fft)).c_str());
   return 0;
 }
 
