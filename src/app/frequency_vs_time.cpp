@@ -118,7 +118,7 @@ PixelMargins plotMargins(const Canvas& canvas, double rightLabelPixels) {
 
 std::int64_t analysisHop(double sampleIntervalMs) {
   if (!(sampleIntervalMs > 0)) return 1;
-  return std::max<std::int64_t>(1, static_cast<std::int64_t>(kHopMs / sampleIntervalMs + 1e-9));
+  return static_cast<std::int64_t>(std::clamp(std::floor(kHopMs / sampleIntervalMs + 1e-9), 1.0, 1e9));
 }
 
 double frameBinHz(double sampleIntervalMs) { return 1000.0 / (kFrameLength * sampleIntervalMs); }

@@ -29,7 +29,7 @@ double plotFontPixels(const Canvas& canvas) {
 
 std::vector<double> stepValues(double from, double to, double step) {
   std::vector<double> values;
-  if (!(step > 0) || !(to >= from)) return values;
+  if (!(step > 0) || !(to >= from) || !(std::abs(from / step) < 1e12) || !(std::abs(to / step) < 1e12)) return values;
   const double slack = step * 1e-6;
   for (auto k = static_cast<std::int64_t>(std::ceil((from - slack) / step));; ++k) {
     const double v = static_cast<double>(k) * step;

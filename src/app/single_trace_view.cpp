@@ -33,10 +33,12 @@ struct SampleSpan {
 SampleSpan samplesOf(const decode::SegdRecord& record, double startMs, double endMs) {
   const double dt = record.sampleIntervalMs;
   if (!(dt > 0)) return {0, -1};
-  const std::int64_t first = std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(startMs / dt - 1e-9)));
-  const std::int64_t last = std::min<std::int64_t>(record.samples.samplesPerTrace() - 1,
-                                                   static_cast<std::int64_t>(std::floor(endMs / dt + 1e-9)));
-  return {first, last};
+  // Limited in floating point first, so that no hostile window overflows the conversion.
+  const double held = record.samples.samplesPerTrace();
+  const double first = std::clamp(std::ceil(startMs / dt - 1e-9), 0.0, held);
+  const double last = std::clamp(std::floor(endMs / dt + 1e-9), -1.0, held - 1);
+  if (!(first <= last)) return {0, -1};
+  return {static_cast<std::int64_t>(first), static_cast<std::int64_t>(last)};
 }
 
 std::string channelCaption(const decode::SegdRecord& record, std::int32_t trace) {
@@ -233,8 +235,10 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, S
 std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record, const SingleTraceState& state,
                                                  dsp::Fft& fft, const DebugLog* log) {
   if (!holdsTrace(record, state.viewTrace)) return {};
-  const auto n = static_cast<std::int64_t>(std::floor(state.viewEndMs / record.sampleIntervalMs + 1e-9));
-  if (n < 0) return {};
+  if (!(state.viewEndMs >= 0)) return {};
+  // The view's window never ends past the record; an unlimited state is held to it as well.
+  const auto n = static_cast<std::int64_t>(std::min(std::floor(state.viewEndMs / record.sampleIntervalMs + 1e-9),
+                                                    static_cast<double>(record.samples.samplesPerTrace())));
   const std::span<const float> trace = record.samples.trace(state.viewTrace);
   std::vector<float> samples(static_cast<std::size_t>(n) + 1, 0.0f);
   const auto held = std::min<std::int64_t>(n + 1, record.samples.samplesPerTrace());

@@ -66,6 +66,26 @@ TEST(SingleTraceButtons, ShiftingRightRepeatedlyEndsExactlyAtTheRecordLength) {
   EXPECT_FLOAT_EQ(state.viewEndMs - state.viewStartMs, 700);
 }
 
+TEST(SingleTraceButtons, AnyWindowIsHeldInsideTheRecord) {
+  const decode::SegdRecord record = test::makeDisplayRecord(1, 100, 1000);  // 0..99 ms
+  const float nan = std::nanf("");
+  const float inf = INFINITY;
+  const std::pair<float, float> windows[] = {{nan, 5}, {-5, 1e30f}, {50, 10}, {inf, -inf}, {0, nan}};
+  dsp::Fft fft;
+  for (auto [start, end] : windows) {
+    SingleTraceState state = openSingleTrace(record, 1);
+    state.viewStartMs = start;
+    state.viewEndMs = end;
+    state.viewScale = nan;
+    EXPECT_LE(traceFrequencyVsTime(record, state, fft).size(), 2u);  // at most 100 samples / 50
+    limitViewWindow(state, record.recordLengthMs);
+    EXPECT_GE(state.viewStartMs, 0);
+    EXPECT_LT(state.viewStartMs, state.viewEndMs);
+    EXPECT_LE(state.viewEndMs, 99);
+    EXPECT_EQ(state.viewScale, 1);
+  }
+}
+
 TEST(SingleTraceNumerics, AreOfferedBelow150SamplesOnly) {
   decode::SegdRecord record = test::makeDisplayRecord(2, 1000, 1000);  // 1 ms
   SingleTraceState state = openSingleTrace(record, 1);
