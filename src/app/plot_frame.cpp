@@ -43,6 +43,8 @@ void drawBottomTicks(Canvas& canvas, const PlotRect& data, double from, double t
                      const TickText& text, bool grid) {
   const WorldWindow world = canvas.worldWindow();
   const double tick = canvas.mapping().worldPerPixelY() * 4;
+  const double gap = canvas.mapping().worldPerPixelX() * 6;
+  double lastLabelEnd = -INFINITY;  // a label that would touch the one before is left out
   for (double v : stepValues(from, to, step)) {
     if (grid && v > data.left && v < data.right) {
       canvas.setPen(kLightGrey, 1, PenStyle::Dotted, false);
@@ -51,11 +53,19 @@ void drawBottomTicks(Canvas& canvas, const PlotRect& data, double from, double t
     canvas.setPen(kBlack, 1, PenStyle::Solid, false);
     canvas.line({v, data.bottom}, {v, data.bottom - tick});
     const std::string label = text(v);
-    const double halfWidth = canvas.measureText(label).width / 2;
+    const double width = canvas.measureText(label).width;
+    double left = v - width / 2;
     HAlign align = HAlign::Centre;
-    if (v - halfWidth < world.left) align = HAlign::Left;
-    if (v + halfWidth > world.right) align = HAlign::Right;
+    if (left < world.left) {
+      align = HAlign::Left;
+      left = v;
+    } else if (v + width / 2 > world.right) {
+      align = HAlign::Right;
+      left = v - width;
+    }
+    if (left < lastLabelEnd + gap) continue;
     canvas.text({v, data.bottom - 1.5 * tick}, label, align, VAlign::Top);
+    lastLabelEnd = left + width;
   }
 }
 

@@ -49,8 +49,8 @@ double plotFontPixels(const Canvas& canvas);
 using TickText = std::function<std::string(double value)>;
 
 // Ticks and labels at the multiples of `step` from `from` to `to` along the bottom edge of
-// `data` (labels centred below, kept inside the picture at both ends), with optional dotted
-// grid lines up to the top edge.
+// `data` (labels centred below, kept inside the picture at both ends; a label that would
+// touch the one before it is left out), with optional dotted grid lines up to the top edge.
 void drawBottomTicks(Canvas& canvas, const PlotRect& data, double from, double to, double step,
                      const TickText& text, bool grid);
 
