@@ -17,5 +17,6 @@ void addSynthCommand(CLI::App& app, int& status);     // cmd_synth.cpp
 void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
 void addTraceCommand(CLI::App& app, int& status);      // cmd_trace.cpp
 void addSelectionCommand(CLI::App& app, int& status);  // cmd_selection.cpp
+void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse.cpp
 
 }  // namespace vorax::cli

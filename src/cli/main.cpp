@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   vorax::cli::addSettingsCommand(app, status);
   vorax::cli::addTraceCommand(app, status);
   vorax::cli::addSelectionCommand(app, status);
+  vorax::cli::addVibsimAnalyseCommand(app, status);
 
   try {
     app.parse(argc, argv);
