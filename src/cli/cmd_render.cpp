@@ -1,9 +1,6 @@
 // vorax render FILE -o OUT.bmp|.png [--first N] [--last N] [--start-ms T] [--end-ms T]
 // [--gain-db G] [--size WxH]: the main display of a record, drawn as the viewer draws it
 // (with the default settings for everything not given), saved as a picture.
-#include <QGuiApplication>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,34 +8,16 @@
 #include <CLI/CLI.hpp>
 
 #include "app/display_settings.h"
+#include "app/record_display.h"
 #include "app/settings.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
-#include "cli/record_picture.h"
+#include "cli/picture_file.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
 
 namespace {
-
-constexpr int kLargestSide = 20000;  // pixels; larger pictures are refused
-
-struct PictureSize {
-  int width = 1600;
-  int height = 1000;
-};
-
-std::optional<PictureSize> parseSize(const std::string& text) {
-  const std::size_t x = text.find_first_of("xX");
-  if (x == std::string::npos) return std::nullopt;
-  PictureSize size;
-  if (!CLI::detail::lexical_cast(text.substr(0, x), size.width) ||
-      !CLI::detail::lexical_cast(text.substr(x + 1), size.height))
-    return std::nullopt;
-  const auto fits = [](int side) { return side >= 16 && side <= kLargestSide; };
-  if (!fits(size.width) || !fits(size.height)) return std::nullopt;
-  return size;
-}
 
 struct RenderArgs {
   std::string file;
@@ -57,32 +36,13 @@ void applyOptions(const RenderArgs& args, app::DisplayState& display) {
   if (args.gainDb) display.displayGainDb = *args.gainDb;
 }
 
-// Text needs a GUI application; the offscreen platform needs no display.
 int runRender(const RenderArgs& args) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "vorax";
-  char* argv[] = {name, nullptr};
-  QGuiApplication application(argc, argv);
-
   CliRecord opened;
   openForCommand("render", args.file, true, opened);
   if (opened.exitStatus != 0) return opened.exitStatus;
 
-  app::ViewerSettings settings;
-  app::ApplyDefaultSettings(settings);
-  app::DisplayState display;
-  app::takeDisplaySettings(settings, display);
-  app::startRecordDisplay(settings, opened.record, display);
-  applyOptions(args, display);
-
-  const PictureSize size = *parseSize(args.size);
-  std::string error;
-  if (!writeRecordPicture(opened.record, display, settings, args.output, size.width, size.height, error)) {
-    std::fprintf(stderr, "vorax render: %s\n", error.c_str());
-    return 2;
-  }
-  return 0;
+  return writeRecordPictureFile("render", args.output, *parsePictureSize(args.size), opened.record,
+                                [&](app::DisplayState& display) { applyOptions(args, display); });
 }
 
 template <typename T>
@@ -104,17 +64,9 @@ void addRenderCommand(CLI::App& app, int& status) {
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
   command->add_option("-o,--output", args->output, "the picture to write: NAME.bmp or NAME.png")
       ->required()
-      ->check(CLI::Validator(
-          [](std::string& name) {
-            return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
-          },
-          "NAME.bmp|NAME.png"));
+      ->check(pictureNameCheck());
   command->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
-      ->check(CLI::Validator(
-          [](std::string& text) {
-            return parseSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
-          },
-          "WxH"));
+      ->check(pictureSizeCheck());
   app::ViewerSettings defaults;
   app::ApplyDefaultSettings(defaults);
   const std::string firstPage = "the viewer's first page";

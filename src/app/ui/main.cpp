@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "app/ui/trace_views.h"
 #include "tools/ui/record_tools.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     QMessageBox::warning(nullptr, "VORAX Viewer", QString::fromStdString(loaded.message));
   }
   vorax::app::ui::MainWindow window(state);
+  vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();
