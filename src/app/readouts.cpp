@@ -121,8 +121,9 @@ std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::S
       std::to_string(info->controlUnitSerialNumber),
       std::to_string(info->interpolationCount),
       std::to_string(info->unitSerialNumber)};
-  // A SEG-2 file holds no receiver test values and no acquisition unit.
-  if (record.flavour == decode::RecordFlavour::Seg2)
+  // SEG-2 files and standard SEG-D records hold no receiver test values and no acquisition
+  // unit.
+  if (record.flavour == decode::RecordFlavour::Seg2 || record.flavour == decode::RecordFlavour::Standard)
     for (std::size_t n : {7, 8, 9, 10, 12, 13, 14, 15}) values[n] = kMissingValue;
   for (std::size_t n = 0; n < kTraceAttributeCount; ++n) fields[n].value = values[n];
   return fields;

@@ -54,7 +54,7 @@ struct TraceAttribute {
 // recorder stores there: "Tr Edit" (capacitance column: the trace edit code), "Gain (db)"
 // (tilt column: the recorded gain), "Cable #" (resistance column), "MLCU #" (leakage
 // column), "Chan", "SLCU Adr" (control unit text), "RSU Ch" (control unit serial number),
-// "RSU Adr" (interpolation count), "RSU #" (unit serial number). Sercel and SEG-2 records
+// "RSU Adr" (interpolation count), "RSU #" (unit serial number). Sercel, SEG-2 and standard records
 // caption the same rows with what they hold ("Capacitance", "Tilt", "Resistance",
 // "Leakage", ...). A value the record does not have (NaN, an empty text, any test or unit
 // value of a SEG-2 file) is "-". Empty values for a trace the record does not describe.

@@ -54,19 +54,25 @@ bool auxiliary(const decode::SegdRecord& record, std::int32_t trace) {
          record.traceInfo[static_cast<std::size_t>(trace)].channelKind.trimmed() == "Aux";
 }
 
+// Sercel records often leave their channel type undefined: their auxiliary trace count (from
+// the extended header) says how many traces lead. Every other flavour marks each trace.
+bool auxiliaryTracesLead(const decode::SegdRecord& record) {
+  return record.flavour == decode::RecordFlavour::Sercel408;
+}
+
 // The channel numbers of consecutive traces from `first` on, counting the auxiliary traces
-// passed on the way (VORAX) instead of counting them again for every trace.
+// passed on the way instead of counting them again for every trace.
 class ChannelNumbering {
  public:
   ChannelNumbering(const decode::SegdRecord& record, std::int32_t first) : record_(record), next_(first) {
-    if (record.flavour != decode::RecordFlavour::Vorax) return;
+    if (auxiliaryTracesLead(record)) return;
     const std::int32_t known = std::min<std::int32_t>(first, static_cast<std::int32_t>(record.traceInfo.size()));
     for (std::int32_t t = 1; t < known; ++t) auxBefore_ += auxiliary(record, t) ? 1 : 0;
   }
   // The channel number of the next trace.
   std::int32_t next() {
     const std::int32_t trace = next_++;
-    if (record_.flavour != decode::RecordFlavour::Vorax) return trace - record_.summary.auxTraceCount;
+    if (auxiliaryTracesLead(record_)) return trace - record_.summary.auxTraceCount;
     if (auxiliary(record_, trace)) {
       ++auxBefore_;
       return 0;

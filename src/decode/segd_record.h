@@ -123,6 +123,7 @@ enum class RecordFlavour {
   Vorax,      // one 32-byte extension block per trace
   Seg2,       // a SEG-2 file, recognised by its identifier word
   Sercel408,  // seven (or more) extension blocks per trace: manufacturer code 13
+  Standard,   // any other manufacturer: read as the public SEG-D standard lays records out
 };
 
 // The one record of the program.
