@@ -41,33 +41,16 @@ std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, Se
                            MessageSink& messages, const ProgressCallback& progress,
                            std::size_t extensionBlocks) {
   extensionBlocks = std::max(extensionBlocks, kSercelExtensionBlocks);
-  const std::int32_t declaredTraces = record.summary.traceCount;
-  const std::int32_t declaredSamples = record.summary.samplesPerTrace;
-  const std::uint64_t position = static_cast<std::uint64_t>(std::max<std::int64_t>(1, firstTracePosition));
-  file.setPosition(position);
-  const std::uint64_t headerBytes = 20 + 32 * static_cast<std::uint64_t>(extensionBlocks);
-  const TraceCapacity held =
-      traceCapacity(declaredTraces, declaredSamples, headerBytes, file.remaining());
-
-  record.samples.reset(held.traces, held.samplesPerTrace);
-  record.traceInfo.assign(static_cast<std::size_t>(held.traces) + 1, TraceHeaderInfo{});
-  record.traceDivisor.assign(static_cast<std::size_t>(held.traces) + 1, 1.0f);  // kept as recorded
-  record.tiltErrorCount = 0;
-  if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
-
-  const TraceLayout layout{position, headerBytes,
-                           headerBytes + kSampleBytes * static_cast<std::uint64_t>(std::max(0, declaredSamples)),
-                           held.traces, held.samplesPerTrace};
-  const std::int32_t read = decodeTracesOnTwoWorkers(
-      file, layout,
+  const std::int32_t read = loadTracesOnTwoWorkers(
+      firstTracePosition, 20 + 32 * static_cast<std::uint64_t>(extensionBlocks), file, record,
+      messages,
       [&record](std::int32_t t, Bytes header, Bytes samples) {
         decodeTrace(record, t, header, samples);
       },
-      progress, record);
+      progress);
   for (std::int32_t t = 1; t <= read; ++t) {
     if (record.traceInfo[static_cast<std::size_t>(t)].tiltError == 1) ++record.tiltErrorCount;
   }
-  record.lineRuns = buildLineRuns(record.traceInfo, read);
   return read;
 }
 

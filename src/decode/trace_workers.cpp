@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "decode/vorax_loader.h"
+
 namespace vorax::decode {
 
 namespace {
@@ -146,6 +148,30 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
   if (read < layout.traces) forgetTraces(record, read + 1, layout.traces);
   file.setPosition(layout.firstPosition + static_cast<std::uint64_t>(read) * layout.stride);
   if (progress && read == layout.traces) progress(100);
+  return read;
+}
+
+std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
+                                    RecordFile& file, SegdRecord& record, MessageSink& messages,
+                                    const TraceDecoder& decode, const ProgressCallback& progress) {
+  const std::int32_t declaredTraces = record.summary.traceCount;
+  const std::int32_t declaredSamples = record.summary.samplesPerTrace;
+  const auto position = static_cast<std::uint64_t>(std::max<std::int64_t>(1, firstTracePosition));
+  file.setPosition(position);
+  const TraceCapacity held =
+      traceCapacity(declaredTraces, declaredSamples, headerBytes, file.remaining());
+
+  record.samples.reset(held.traces, held.samplesPerTrace);
+  record.traceInfo.assign(static_cast<std::size_t>(held.traces) + 1, TraceHeaderInfo{});
+  record.traceDivisor.assign(static_cast<std::size_t>(held.traces) + 1, 1.0f);
+  record.tiltErrorCount = 0;
+  if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
+
+  const TraceLayout layout{position, headerBytes,
+                           headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, declaredSamples)),
+                           held.traces, held.samplesPerTrace};
+  const std::int32_t read = decodeTracesOnTwoWorkers(file, layout, decode, progress, record);
+  record.lineRuns = buildLineRuns(record.traceInfo, read);
   return read;
 }
 

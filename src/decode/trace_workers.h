@@ -37,4 +37,12 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
                                       const TraceDecoder& decode, const ProgressCallback& progress,
                                       SegdRecord& record);
 
+// What the two loaders share: sizes the record for the traces the file holds (one warning
+// through `messages` when it is short), decodes them on two workers from
+// `firstTracePosition` (1-based) with `headerBytes` before each trace's samples, and builds the
+// line runs. Returns the number of traces read.
+std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
+                                    RecordFile& file, SegdRecord& record, MessageSink& messages,
+                                    const TraceDecoder& decode, const ProgressCallback& progress);
+
 }  // namespace vorax::decode

@@ -110,32 +110,12 @@ TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSa
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
                              SegdRecord& record, MessageSink& messages,
                              const ProgressCallback& progress) {
-  const std::int32_t declaredTraces = record.summary.traceCount;
-  const std::int32_t declaredSamples = record.summary.samplesPerTrace;
-  const std::uint64_t position = static_cast<std::uint64_t>(std::max<std::int64_t>(1, firstTracePosition));
-  file.setPosition(position);
-  const TraceCapacity held = traceCapacity(declaredTraces, declaredSamples,
-                                           kTraceHeaderBytes + kExtensionBlockBytes,
-                                           file.remaining());
-
-  record.samples.reset(held.traces, held.samplesPerTrace);
-  record.traceInfo.assign(static_cast<std::size_t>(held.traces) + 1, TraceHeaderInfo{});
-  record.traceDivisor.assign(static_cast<std::size_t>(held.traces) + 1, 1.0f);
-  record.tiltErrorCount = 0;
-  if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
-
-  const TraceLayout layout{position, kTraceHeaderBytes + kExtensionBlockBytes,
-                           kTraceHeaderBytes + kExtensionBlockBytes +
-                               kSampleBytes * static_cast<std::uint64_t>(std::max(0, declaredSamples)),
-                           held.traces, held.samplesPerTrace};
-  const std::int32_t read = decodeTracesOnTwoWorkers(
-      file, layout,
+  return loadTracesOnTwoWorkers(
+      firstTracePosition, kTraceHeaderBytes + kExtensionBlockBytes, file, record, messages,
       [&record](std::int32_t t, Bytes header, Bytes samples) {
         decodeTrace(record, t, header, samples);
       },
-      progress, record);
-  record.lineRuns = buildLineRuns(record.traceInfo, read);
-  return read;
+      progress);
 }
 
 }  // namespace vorax::decode
