@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 
 namespace vorax::cli {
 
@@ -16,7 +16,7 @@ void openForCommand(std::string_view command, const std::string& path, bool load
   decode::OpenOptions options;
   options.loadTraces = loadTraces;
   options.loader = loader;
-  const app::DebugLog noLog;
+  const base::DebugLog noLog;
   out.result = decode::openRecord(path, out.record, out.messages, noLog, options);
   switch (out.result.status) {
     case decode::OpenStatus::Ok:

@@ -40,7 +40,7 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
 }  // namespace
 
 OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
-                      MessageSink& messages, const app::DebugLog& debugLog,
+                      MessageSink& messages, const base::DebugLog& debugLog,
                       const OpenOptions& options) {
   RecordFile::Opened opened = RecordFile::open(path);
   if (!opened.ok()) {
@@ -53,7 +53,7 @@ OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
 }
 
 OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
-                      const app::DebugLog& debugLog, const OpenOptions& options) {
+                      const base::DebugLog& debugLog, const OpenOptions& options) {
   if (startsAsSeg2(file)) return openSeg2(file, record, messages);
   OpenResult result;
   result.firstTracePosition = readfileheaders(file, record, result.headers, messages, debugLog);
