@@ -15,5 +15,6 @@ void addDecodeCommand(CLI::App& app, int& status);    // cmd_decode.cpp
 void addRenderCommand(CLI::App& app, int& status);    // cmd_render.cpp
 void addSynthCommand(CLI::App& app, int& status);     // cmd_synth.cpp
 void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
+void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse.cpp
 
 }  // namespace vorax::cli

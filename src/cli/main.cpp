@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   vorax::cli::addRenderCommand(app, status);
   vorax::cli::addSynthCommand(app, status);
   vorax::cli::addSettingsCommand(app, status);
+  vorax::cli::addVibsimAnalyseCommand(app, status);
 
   try {
     app.parse(argc, argv);
