@@ -7,6 +7,8 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "app/ui/trace_views.h"
+#include "tools/ui/record_tools.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
     QMessageBox::warning(nullptr, "VORAX Viewer", QString::fromStdString(loaded.message));
   }
   vorax::app::ui::MainWindow window(state);
+  vorax::app::ui::installTraceViews(window, state);
+  vorax::tools::ui::addRecordTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());
