@@ -98,7 +98,7 @@ void loadRecord(benchmark::State& state, const BenchRecord& record,
                 const std::function<void(std::int32_t, RecordFile&, SegdRecord&,
                                          const DecodedHeaders&, MessageSink&)>& loadTraces) {
   if (!record.error().empty()) state.SkipWithError(record.error().c_str());
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   for (auto _ : state) {
     SegdRecord segd;
     DecodedHeaders headers;
@@ -135,7 +135,7 @@ void headerDriverAndSevenBlockLoader(benchmark::State& state) {
 void standardReader(benchmark::State& state) {
   const BenchRecord& record = sercelRecord();
   if (!record.error().empty()) state.SkipWithError(record.error().c_str());
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   OpenOptions options;
   options.loader = LoaderChoice::Standard;
   for (auto _ : state) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 
 namespace vorax::cli {
 
@@ -16,7 +16,7 @@ void openForCommand(std::string_view command, const std::string& path, bool load
   decode::OpenOptions options;
   options.loadTraces = loadTraces;
   options.loader = loader;
-  const app::DebugLog noLog;
+  const base::DebugLog noLog;
   out.result = decode::openRecord(path, out.record, out.messages, noLog, options);
   // Decoder messages that did not stop a standard record's reading are shown all the same.
   for (const std::string& note : out.result.notes) out.messages.show(note, false);
