@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <system_error>
 
 #include "vibsim/setup_fields.h"
@@ -40,6 +43,22 @@ std::string invalidChannel(std::string_view caption, const std::string& label) {
 }
 
 }  // namespace
+
+float parseSetupSingle(std::string_view text) {
+  const std::string copy(text);
+  const double value = std::strtod(copy.c_str(), nullptr);
+  if (!std::isfinite(value)) return 0;
+  return static_cast<float>(std::clamp(value, -3.0e38, 3.0e38));
+}
+
+std::int32_t parseSetupInteger(std::string_view text) {
+  const std::string copy(text);
+  const double value = std::nearbyint(std::strtod(copy.c_str(), nullptr));
+  if (std::isnan(value)) return 0;
+  constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(std::clamp(value, kLow, kHigh));
+}
 
 WirelineSetup wirelineSetupOf(const app::ViewerSettings& s) {
   WirelineSetup setup;

@@ -20,6 +20,12 @@ namespace vorax::vibsim {
 
 using app::Colorref;
 
+// A number typed in a set-up box: the value of the text's leading number (blanks before it
+// allowed), rounded to the nearest integer with ties to even and held within the 32-bit
+// range; text that does not start with a number counts as 0.
+std::int32_t parseSetupInteger(std::string_view text);
+float parseSetupSingle(std::string_view text);
+
 // Curve colours of the wireline pages.
 struct WirelineColours {
   Colorref pilot = 0x0000FF;

@@ -14,6 +14,15 @@ app::ViewerSettings defaults() {
   return s;
 }
 
+TEST(SetupNumbers, ParsedRoundedTiesToEven) {
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"12", 12}, {" 7", 7}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"80Hz", 80}, {"abc", 0},
+      {"", 0}, {"1e3", 1000}, {"99999999999", 2147483647}, {"-1e20", -2147483647 - 1}, {"nan", 0}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(parseSetupInteger(text), value) << text;
+  EXPECT_EQ(parseSetupSingle("4082.5"), 4082.5f);
+  EXPECT_EQ(parseSetupSingle("x"), 0.0f);
+}
+
 TEST(WirelineSetup, ActiveRowsLabelsAndParameters) {
   app::ViewerSettings s = defaults();
   s.setMultiVibName(1, "V1");

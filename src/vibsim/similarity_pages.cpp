@@ -1,0 +1,240 @@
+#include "vibsim/similarity_pages.h"
+
+#include <functional>
+#include <utility>
+
+#include "vibsim/page_bands.h"
+
+namespace vorax::vibsim {
+
+namespace {
+
+std::string trimmedText(std::string_view s) {
+  const auto first = s.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
+}
+
+// One band of a page: the pane it is in and how it is drawn.
+struct Band {
+  int pane;
+  std::function<void(app::Canvas&)> draw;
+};
+
+// What wireline and radio pages share: banner, footer, bands in order, requested pages.
+class BandedPages : public SimilarityPages {
+ public:
+  BandedPages(std::string label, BannerTexts banner, std::string folder, const SimParams& params)
+      : label_(std::move(label)), banner_(std::move(banner)), folder_(std::move(folder)), params_(params) {}
+
+  const std::string& vibratorLabel() const override { return label_; }
+  const std::string& pictureFolder() const override { return folder_; }
+
+  std::vector<int> requestedPages() const override {
+    if (params_.pulse == 1) return {kPulsePage};
+    std::vector<int> pages;
+    if (params_.page1 == 1) pages.push_back(1);
+    if (params_.page2 == 1) pages.push_back(2);
+    if (params_.page3 == 1) pages.push_back(3);
+    return pages;
+  }
+
+  void drawPane(app::Canvas& canvas, int page, int pane) override {
+    beginPane(canvas);
+    drawPageBanner(canvas, {title(page), banner_.contractor, banner_.oilCompany, label_, banner_.crew,
+                            banner_.recordDate, banner_.recordTime});
+    for (const Band& band : bands(page)) {
+      if (band.pane == pane) band.draw(canvas);
+    }
+    drawPaneFooter(canvas);
+  }
+
+ protected:
+  virtual std::string title(int page) const = 0;
+  virtual std::vector<Band> bands(int page) = 0;
+
+  std::string label_;
+  BannerTexts banner_;
+  std::string folder_;
+  SimParams params_;
+};
+
+class WirelinePages final : public BandedPages {
+ public:
+  WirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
+                const WirelineVibrator& vibrator, const BannerTexts& banner, std::string folder,
+                dsp::Fft& fft)
+      : BandedPages(vibrator.label, banner, std::move(folder), setup.params),
+        bands_(record, setup.params, fft, run_), setup_(setup), channels_(vibrator.channels) {}
+
+  int paneCount(int page) const override { return page == kPulsePage ? 1 : 2; }
+
+  std::string pictureName(int page, int pane) const override {
+    if (page == kPulsePage) return "Wire Pulse Vib " + label_ + " Page 1.BMP";
+    return "Wire Sim Vib " + label_ + " Page " + std::to_string(page) + (pane == 0 ? "A" : "B") + ".BMP";
+  }
+
+  std::string printCaption(int page, bool fromWindow) const override {
+    if (page == kPulsePage) return "408 Wire Pulse";
+    return fromWindow && page <= 2 ? "IO4 Wire Sim" : "408 Wire Sim";
+  }
+
+ private:
+  std::string title(int page) const override {
+    return page == kPulsePage ? "Wireline Pulse" : "Wireline Similarity";
+  }
+
+  std::vector<Band> bands(int page) override {
+    const WirelineColours c = setup_.colours;
+    const std::int32_t pilot = setup_.pilotChannel;
+    const VibratorChannels ch = channels_;
+    PageBands* b = &bands_;
+    switch (page) {
+      case 1:
+        return {
+            {0, [=, this](app::Canvas& k) { b->timeTrace(k, 840, pilot, c.pilot, "Pilot"); }},
+            {0, [=, this](app::Canvas& k) { b->timeTrace(k, 628, ch.force, c.force, "Ground Force"); }},
+            {0, [=, this](app::Canvas& k) { b->phaseError(k, 416, pilot, ch.force, c.force); }},
+            {0, [=, this](app::Canvas& k) {
+               b->frequencyVsTime(k, 204, {{pilot, c.pilot}, {ch.force, c.force}});
+             }},
+            {1, [=, this](app::Canvas& k) {
+               b->correlogram(k, 840, pilot, ch.reference, "Left", c.reference, "Xcorr Pilot*Ref");
+               b->correlogram(k, 840, pilot, ch.force, "Right", c.force, "Xcorr Pilot*GF");
+             }},
+            {1, [=, this](app::Canvas& k) {
+               b->dbCorrelogram(k, 416, pilot, ch.reference, "Left", 90, 0, c.reference, "Xcorr Pilot*Ref");
+               b->dbCorrelogram(k, 416, pilot, ch.force, "Right", 78, params_.xcorrQcLimit, c.force,
+                               "Xcorr Pilot*GF");
+             }},
+            {1, [=, this](app::Canvas& k) { b->startTimeLabel(k); }},
+        };
+      case 2:
+        return {
+            {0, [=, this](app::Canvas& k) { b->distortion(k, 820, ch.force, c.force, "Ground Force Distortion (%)"); }},
+            {0, [=, this](app::Canvas& k) { b->spectrum(k, 540, pilot, c.pilot, "FFT Pilot", 0); }},
+            {0, [=, this](app::Canvas& k) { b->spectrum(k, 260, ch.force, c.force, "FFT Ground Force", 13); }},
+            {1, [=, this](app::Canvas& k) { b->timeFrequency(k, 840, pilot, "FT Analysis Pilot"); }},
+            {1, [=, this](app::Canvas& k) { b->timeFrequency(k, 410, ch.force, "FT Analysis GF"); }},
+        };
+      case 3:
+        return {
+            {0, [=, this](app::Canvas& k) { b->taperView(k, 820, pilot, 'S', c.pilot, "Pilot Start Taper"); }},
+            {0, [=, this](app::Canvas& k) { b->taperView(k, 628, pilot, 'E', c.pilot, "Pilot End Taper"); }},
+            {0, [=, this](app::Canvas& k) { b->taperView(k, 416, ch.force, 'S', c.force, "GF Start Taper"); }},
+            {0, [=, this](app::Canvas& k) { b->taperView(k, 204, ch.force, 'E', c.force, "GF End Taper"); }},
+            {1, [=, this](app::Canvas& k) { b->transferFunction(k, 840, ch.basePlate, ch.mass, c.mass); }},
+            {1, [=, this](app::Canvas& k) { b->deltaPhase(k, 410, ch.basePlate, ch.mass, c.basePlate); }},
+        };
+      default:
+        return {
+            {0, [=, this](app::Canvas& k) { b->pulseView(k, 840, pilot, c.pilot, "Pilot"); }},
+            {0, [=, this](app::Canvas& k) { b->pulseView(k, 670, ch.reference, c.reference, "Ref"); }},
+            {0, [=, this](app::Canvas& k) { b->pulseView(k, 500, ch.mass, c.mass, "Mass"); }},
+            {0, [=, this](app::Canvas& k) { b->pulseView(k, 330, ch.basePlate, c.basePlate, "BP"); }},
+            {0, [=, this](app::Canvas& k) { b->pulseView(k, 160, ch.force, c.force, "Ground Force"); }},
+        };
+    }
+  }
+
+  PageBands bands_;
+  const WirelineSetup& setup_;
+  VibratorChannels channels_;
+};
+
+class RadioPages final : public BandedPages {
+ public:
+  RadioPages(const decode::SegdRecord& record, const RadioSetup& setup, const RadioVibrator& vibrator,
+             const BannerTexts& banner, dsp::Fft& fft)
+      : BandedPages(vibrator.label, banner, setup.folder.string(), setup.params),
+        bands_(record, setup.params, fft, run_), setup_(setup) {}
+
+  int paneCount(int page) const override { return page == 1 || page == 2 ? 2 : 1; }
+
+  std::string pictureName(int page, int pane) const override {
+    if (page == kPulsePage) return "Radio Pulse Vib " + label_ + " Page 1.BMP";
+    return "Vib " + label_ + " Page " + std::to_string(page) + (pane == 0 ? "A" : "B") + ".BMP";
+  }
+
+  std::string printCaption(int page, bool fromWindow) const override {
+    if (page == kPulsePage) return "408 Radio Pulse";
+    return fromWindow ? "IO4 Radio Sim" : "408 Radio Sim";
+  }
+
+ private:
+  std::string title(int page) const override {
+    return page == kPulsePage ? "Radio Pulse" : "Radio Similarity";
+  }
+
+  std::vector<Band> bands(int page) override {
+    const std::int32_t ref = setup_.referenceChannel;
+    const std::int32_t ret = setup_.returnChannel;
+    const Colorref refColour = setup_.referenceColour;
+    const Colorref retColour = setup_.returnColour;
+    const std::string REF = setup_.referenceTitle;
+    const std::string RET = setup_.returnTitle;
+    PageBands* b = &bands_;
+    switch (page) {
+      case 1:
+        return {
+            {0, [=](app::Canvas& k) { b->timeTrace(k, 840, ref, refColour, REF); }},
+            {0, [=](app::Canvas& k) { b->timeTrace(k, 628, ret, retColour, RET); }},
+            {0, [=](app::Canvas& k) { b->phaseError(k, 416, ref, ret, retColour); }},
+            {0, [=](app::Canvas& k) { b->frequencyVsTime(k, 204, {{ref, refColour}, {ret, retColour}}); }},
+            {1, [=](app::Canvas& k) {
+               b->correlogram(k, 840, ref, ref, "Left", refColour, "Autocorr Radio Ref");
+               b->correlogram(k, 840, ref, ret, "Right", retColour, "Xcorr Ref*Return");
+             }},
+            {1, [=, this](app::Canvas& k) {
+               b->dbCorrelogram(k, 416, ref, ref, "Left", 90, 0, refColour, "Autocorr Radio Ref");
+               b->dbCorrelogram(k, 416, ref, ret, "Right", 78, params_.xcorrQcLimit, retColour, "Xcorr Ref*Return");
+             }},
+            {1, [=](app::Canvas& k) { b->startTimeLabel(k); }},
+        };
+      case 2:
+        return {
+            {0, [=](app::Canvas& k) { b->distortion(k, 820, ret, retColour, "Distortion " + RET + "(%)"); }},
+            {0, [=](app::Canvas& k) { b->spectrum(k, 540, ret, retColour, "FFT " + RET, 7); }},
+            {0, [=](app::Canvas& k) { b->spectrum(k, 260, ref, refColour, "FFT " + REF, 0); }},
+            {1, [=](app::Canvas& k) { b->timeFrequency(k, 840, ref, "FT Analysis " + REF); }},
+            {1, [=](app::Canvas& k) { b->timeFrequency(k, 410, ret, "FT Analysis " + RET); }},
+        };
+      case 3:
+        return {
+            {0, [=](app::Canvas& k) { b->taperView(k, 820, ref, 'S', refColour, REF + " Start Taper"); }},
+            {0, [=](app::Canvas& k) { b->taperView(k, 628, ref, 'E', refColour, REF + " End Taper"); }},
+            {0, [=](app::Canvas& k) { b->taperView(k, 416, ret, 'S', retColour, RET + " Start Taper"); }},
+            {0, [=](app::Canvas& k) { b->taperView(k, 204, ret, 'E', retColour, RET + " End Taper"); }},
+        };
+      default:
+        return {
+            {0, [=](app::Canvas& k) { b->pulseView(k, 840, ref, refColour, REF); }},
+            {0, [=](app::Canvas& k) { b->pulseView(k, 670, ret, retColour, RET); }},
+        };
+    }
+  }
+
+  PageBands bands_;
+  const RadioSetup& setup_;
+};
+
+}  // namespace
+
+BannerTexts bannerTextsOf(const app::ViewerSettings& settings, const decode::SegdRecord& record) {
+  return {trimmedText(settings.contractor()), trimmedText(settings.oilCompany()), trimmedText(settings.crew()),
+          trimmedText(record.summary.recordDate.view()), trimmedText(record.summary.recordTime.view())};
+}
+
+std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
+                                                   const WirelineVibrator& vibrator, const BannerTexts& banner,
+                                                   std::string pictureFolder, dsp::Fft& fft) {
+  return std::make_unique<WirelinePages>(record, setup, vibrator, banner, std::move(pictureFolder), fft);
+}
+
+std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record, const RadioSetup& setup,
+                                                const RadioVibrator& vibrator, const BannerTexts& banner,
+                                                dsp::Fft& fft) {
+  return std::make_unique<RadioPages>(record, setup, vibrator, banner, fft);
+}
+
+}  // namespace vorax::vibsim
