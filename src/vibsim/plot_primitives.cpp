@@ -133,6 +133,15 @@ void drawZeroLine(Canvas& canvas, const PlotBand& band, double fraction, const S
   drawValueLabel(canvas, band, fraction, "0");
 }
 
+void drawNormalisedLabels(Canvas& canvas, const PlotBand& band, const SimParams& params) {
+  drawValueLabel(canvas, band, 1, "1");
+  drawValueLabel(canvas, band, 0, "-1");
+  if (params.showZeroLines == 1)
+    drawZeroLine(canvas, band, 0.5, params);
+  else
+    drawValueLabel(canvas, band, 0.5, "0");
+}
+
 void drawHorizontalAxis(Canvas& canvas, const PlotBand& band, double startValue, double endValue,
                         std::string_view unit) {
   if (!(endValue > startValue)) return;
@@ -171,12 +180,7 @@ void drawTimeTrace(Canvas& canvas, const PlotBand& band, std::span<const float> 
                    Colorref colour, std::string_view caption, const SimParams& params) {
   drawBandFrame(canvas, band);
   drawBandCaption(canvas, band, caption);
-  drawValueLabel(canvas, band, 1, "1");
-  drawValueLabel(canvas, band, 0, "-1");
-  if (params.showZeroLines == 1)
-    drawZeroLine(canvas, band, 0.5, params);
-  else
-    drawValueLabel(canvas, band, 0.5, "0");
+  drawNormalisedLabels(canvas, band, params);
   float peak = 0;
   for (float v : samples)
     if (std::isfinite(v)) peak = std::max(peak, std::abs(v));

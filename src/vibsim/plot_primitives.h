@@ -107,6 +107,10 @@ void drawLevelLine(Canvas& canvas, const PlotBand& band, double fraction, Colorr
 // The zero line labelled "0", drawn only when "Show Zero Lines" is ticked.
 void drawZeroLine(Canvas& canvas, const PlotBand& band, double fraction, const SimParams& params);
 
+// The labels "1", "0", "-1" of a band drawn -1..+1, and its zero line when "Show Zero Lines"
+// is ticked.
+void drawNormalisedLabels(Canvas& canvas, const PlotBand& band, const SimParams& params);
+
 // Ticks and "0"-format labels under the band for a horizontal axis running from `startValue`
 // at the left edge to `endValue` at the right, the step from CHOOSESTEP; `unit` (may be
 // empty) is written at the right end of the labels' row.
