@@ -1,9 +1,15 @@
 #include "vibsim/similarity_pages.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <utility>
 
-#include "vibsim/page_bands.h"
+#include "vibsim/amplitude_views.h"
+#include "vibsim/correlogram.h"
+#include "vibsim/phase_analysis.h"
+#include "vibsim/sim_input.h"
+#include "vibsim/spectrum_analysis.h"
 
 namespace vorax::vibsim {
 
@@ -13,6 +19,13 @@ std::string trimmedText(std::string_view s) {
   const auto first = s.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
+}
+
+// "Frequency vs Time" of two traces.
+void drawFrequencies(app::Canvas& canvas, SimInput& input, double top, std::int32_t a, Colorref colourA,
+                     std::int32_t b, Colorref colourB) {
+  const TraceColour traces[] = {{a, colourA}, {b, colourB}};
+  drawFrequencyAnalysis(canvas, input, top, traces);
 }
 
 // One band of a page: the pane it is in and how it is drawn.
@@ -63,9 +76,9 @@ class WirelinePages final : public BandedPages {
  public:
   WirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
                 const WirelineVibrator& vibrator, const BannerTexts& banner, std::string folder,
-                dsp::Fft& fft)
+                dsp::Fft& fft, const app::DebugLog* log)
       : BandedPages(vibrator.label, banner, std::move(folder), setup.params),
-        bands_(record, setup.params, fft, run_), setup_(setup), channels_(vibrator.channels) {}
+        input_(record, setup.params, fft, log), setup_(setup), channels_(vibrator.channels) {}
 
   int paneCount(int page) const override { return page == kPulsePage ? 1 : 2; }
 
@@ -88,56 +101,57 @@ class WirelinePages final : public BandedPages {
     const WirelineColours c = setup_.colours;
     const std::int32_t pilot = setup_.pilotChannel;
     const VibratorChannels ch = channels_;
-    PageBands* b = &bands_;
+    SimInput* in = &input_;
+    SimRunState* run = &run_;
     switch (page) {
       case 1:
         return {
-            {0, [=, this](app::Canvas& k) { b->timeTrace(k, 840, pilot, c.pilot, "Pilot"); }},
-            {0, [=, this](app::Canvas& k) { b->timeTrace(k, 628, ch.force, c.force, "Ground Force"); }},
-            {0, [=, this](app::Canvas& k) { b->phaseError(k, 416, pilot, ch.force, c.force); }},
+            {0, [=, this](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 840, pilot, c.pilot, "Pilot"); }},
+            {0, [=, this](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 628, ch.force, c.force, "Ground Force"); }},
+            {0, [=, this](app::Canvas& k) { drawPhaseErrorAnalysis(k, *in, *run, 416, pilot, ch.force, 0, c.force, c.force); }},
             {0, [=, this](app::Canvas& k) {
-               b->frequencyVsTime(k, 204, {{pilot, c.pilot}, {ch.force, c.force}});
+               drawFrequencies(k, *in, 204, pilot, c.pilot, ch.force, c.force);
              }},
             {1, [=, this](app::Canvas& k) {
-               b->correlogram(k, 840, pilot, ch.reference, "Left", c.reference, "Xcorr Pilot*Ref");
-               b->correlogram(k, 840, pilot, ch.force, "Right", c.force, "Xcorr Pilot*GF");
+               drawCorrelogramAnalysis(k, *in, 840, pilot, ch.reference, "Left", c.reference, "Xcorr Pilot*Ref");
+               drawCorrelogramAnalysis(k, *in, 840, pilot, ch.force, "Right", c.force, "Xcorr Pilot*GF");
              }},
             {1, [=, this](app::Canvas& k) {
-               b->dbCorrelogram(k, 416, pilot, ch.reference, "Left", 90, 0, c.reference, "Xcorr Pilot*Ref");
-               b->dbCorrelogram(k, 416, pilot, ch.force, "Right", 78, params_.xcorrQcLimit, c.force,
+               drawDbCorrelogramAnalysis(k, *in, 416, pilot, ch.reference, "Left", 90, 0, c.reference, "Xcorr Pilot*Ref");
+               drawDbCorrelogramAnalysis(k, *in, 416, pilot, ch.force, "Right", 78, params_.xcorrQcLimit, c.force,
                                "Xcorr Pilot*GF");
              }},
-            {1, [=, this](app::Canvas& k) { b->startTimeLabel(k); }},
+            {1, [=, this](app::Canvas& k) { drawStartTimeLabel(k, *run); }},
         };
       case 2:
         return {
-            {0, [=, this](app::Canvas& k) { b->distortion(k, 820, ch.force, c.force, "Ground Force Distortion (%)"); }},
-            {0, [=, this](app::Canvas& k) { b->spectrum(k, 540, pilot, c.pilot, "FFT Pilot", 0); }},
-            {0, [=, this](app::Canvas& k) { b->spectrum(k, 260, ch.force, c.force, "FFT Ground Force", 13); }},
-            {1, [=, this](app::Canvas& k) { b->timeFrequency(k, 840, pilot, "FT Analysis Pilot"); }},
-            {1, [=, this](app::Canvas& k) { b->timeFrequency(k, 410, ch.force, "FT Analysis GF"); }},
+            {0, [=, this](app::Canvas& k) { drawDistortionAnalysis(k, *in, 820, ch.force, c.force, "Ground Force Distortion (%)"); }},
+            {0, [=, this](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 540, pilot, 0, c.pilot, "FFT Pilot"); }},
+            {0, [=, this](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 260, ch.force, 13, c.force, "FFT Ground Force"); }},
+            {1, [=, this](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 840, pilot, "FT Analysis Pilot"); }},
+            {1, [=, this](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 410, ch.force, "FT Analysis GF"); }},
         };
       case 3:
         return {
-            {0, [=, this](app::Canvas& k) { b->taperView(k, 820, pilot, 'S', c.pilot, "Pilot Start Taper"); }},
-            {0, [=, this](app::Canvas& k) { b->taperView(k, 628, pilot, 'E', c.pilot, "Pilot End Taper"); }},
-            {0, [=, this](app::Canvas& k) { b->taperView(k, 416, ch.force, 'S', c.force, "GF Start Taper"); }},
-            {0, [=, this](app::Canvas& k) { b->taperView(k, 204, ch.force, 'E', c.force, "GF End Taper"); }},
-            {1, [=, this](app::Canvas& k) { b->transferFunction(k, 840, ch.basePlate, ch.mass, c.mass); }},
-            {1, [=, this](app::Canvas& k) { b->deltaPhase(k, 410, ch.basePlate, ch.mass, c.basePlate); }},
+            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 820, pilot, "Start", kTaperAlignmentMs, c.pilot, "Pilot Start Taper"); }},
+            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 628, pilot, "End", kTaperAlignmentMs, c.pilot, "Pilot End Taper"); }},
+            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 416, ch.force, "Start", kTaperAlignmentMs, c.force, "GF Start Taper"); }},
+            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 204, ch.force, "End", kTaperAlignmentMs, c.force, "GF End Taper"); }},
+            {1, [=, this](app::Canvas& k) { drawTransferFunctionAnalysis(k, *in, 840, ch.basePlate, ch.mass, c.mass); }},
+            {1, [=, this](app::Canvas& k) { drawDeltaPhaseAnalysis(k, *in, 410, ch.basePlate, ch.mass, c.basePlate); }},
         };
       default:
         return {
-            {0, [=, this](app::Canvas& k) { b->pulseView(k, 840, pilot, c.pilot, "Pilot"); }},
-            {0, [=, this](app::Canvas& k) { b->pulseView(k, 670, ch.reference, c.reference, "Ref"); }},
-            {0, [=, this](app::Canvas& k) { b->pulseView(k, 500, ch.mass, c.mass, "Mass"); }},
-            {0, [=, this](app::Canvas& k) { b->pulseView(k, 330, ch.basePlate, c.basePlate, "BP"); }},
-            {0, [=, this](app::Canvas& k) { b->pulseView(k, 160, ch.force, c.force, "Ground Force"); }},
+            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 840, pilot, c.pilot, "Pilot"); }},
+            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 670, ch.reference, c.reference, "Ref"); }},
+            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 500, ch.mass, c.mass, "Mass"); }},
+            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 330, ch.basePlate, c.basePlate, "BP"); }},
+            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 160, ch.force, c.force, "Ground Force"); }},
         };
     }
   }
 
-  PageBands bands_;
+  SimInput input_;
   const WirelineSetup& setup_;
   VibratorChannels channels_;
 };
@@ -145,9 +159,9 @@ class WirelinePages final : public BandedPages {
 class RadioPages final : public BandedPages {
  public:
   RadioPages(const decode::SegdRecord& record, const RadioSetup& setup, const RadioVibrator& vibrator,
-             const BannerTexts& banner, dsp::Fft& fft)
+             const BannerTexts& banner, dsp::Fft& fft, const app::DebugLog* log)
       : BandedPages(vibrator.label, banner, setup.folder.string(), setup.params),
-        bands_(record, setup.params, fft, run_), setup_(setup) {}
+        input_(record, setup.params, fft, log), setup_(setup) {}
 
   int paneCount(int page) const override { return page == 1 || page == 2 ? 2 : 1; }
 
@@ -173,48 +187,49 @@ class RadioPages final : public BandedPages {
     const Colorref retColour = setup_.returnColour;
     const std::string REF = setup_.referenceTitle;
     const std::string RET = setup_.returnTitle;
-    PageBands* b = &bands_;
+    SimInput* in = &input_;
+    SimRunState* run = &run_;
     switch (page) {
       case 1:
         return {
-            {0, [=](app::Canvas& k) { b->timeTrace(k, 840, ref, refColour, REF); }},
-            {0, [=](app::Canvas& k) { b->timeTrace(k, 628, ret, retColour, RET); }},
-            {0, [=](app::Canvas& k) { b->phaseError(k, 416, ref, ret, retColour); }},
-            {0, [=](app::Canvas& k) { b->frequencyVsTime(k, 204, {{ref, refColour}, {ret, retColour}}); }},
+            {0, [=](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 840, ref, refColour, REF); }},
+            {0, [=](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 628, ret, retColour, RET); }},
+            {0, [=](app::Canvas& k) { drawPhaseErrorAnalysis(k, *in, *run, 416, ref, ret, 0, retColour, retColour); }},
+            {0, [=](app::Canvas& k) { drawFrequencies(k, *in, 204, ref, refColour, ret, retColour); }},
             {1, [=](app::Canvas& k) {
-               b->correlogram(k, 840, ref, ref, "Left", refColour, "Autocorr Radio Ref");
-               b->correlogram(k, 840, ref, ret, "Right", retColour, "Xcorr Ref*Return");
+               drawCorrelogramAnalysis(k, *in, 840, ref, ref, "Left", refColour, "Autocorr Radio Ref");
+               drawCorrelogramAnalysis(k, *in, 840, ref, ret, "Right", retColour, "Xcorr Ref*Return");
              }},
             {1, [=, this](app::Canvas& k) {
-               b->dbCorrelogram(k, 416, ref, ref, "Left", 90, 0, refColour, "Autocorr Radio Ref");
-               b->dbCorrelogram(k, 416, ref, ret, "Right", 78, params_.xcorrQcLimit, retColour, "Xcorr Ref*Return");
+               drawDbCorrelogramAnalysis(k, *in, 416, ref, ref, "Left", 90, 0, refColour, "Autocorr Radio Ref");
+               drawDbCorrelogramAnalysis(k, *in, 416, ref, ret, "Right", 78, params_.xcorrQcLimit, retColour, "Xcorr Ref*Return");
              }},
-            {1, [=](app::Canvas& k) { b->startTimeLabel(k); }},
+            {1, [=](app::Canvas& k) { drawStartTimeLabel(k, *run); }},
         };
       case 2:
         return {
-            {0, [=](app::Canvas& k) { b->distortion(k, 820, ret, retColour, "Distortion " + RET + "(%)"); }},
-            {0, [=](app::Canvas& k) { b->spectrum(k, 540, ret, retColour, "FFT " + RET, 7); }},
-            {0, [=](app::Canvas& k) { b->spectrum(k, 260, ref, refColour, "FFT " + REF, 0); }},
-            {1, [=](app::Canvas& k) { b->timeFrequency(k, 840, ref, "FT Analysis " + REF); }},
-            {1, [=](app::Canvas& k) { b->timeFrequency(k, 410, ret, "FT Analysis " + RET); }},
+            {0, [=](app::Canvas& k) { drawDistortionAnalysis(k, *in, 820, ret, retColour, "Distortion " + RET + "(%)"); }},
+            {0, [=](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 540, ret, 7, retColour, "FFT " + RET); }},
+            {0, [=](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 260, ref, 0, refColour, "FFT " + REF); }},
+            {1, [=](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 840, ref, "FT Analysis " + REF); }},
+            {1, [=](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 410, ret, "FT Analysis " + RET); }},
         };
       case 3:
         return {
-            {0, [=](app::Canvas& k) { b->taperView(k, 820, ref, 'S', refColour, REF + " Start Taper"); }},
-            {0, [=](app::Canvas& k) { b->taperView(k, 628, ref, 'E', refColour, REF + " End Taper"); }},
-            {0, [=](app::Canvas& k) { b->taperView(k, 416, ret, 'S', retColour, RET + " Start Taper"); }},
-            {0, [=](app::Canvas& k) { b->taperView(k, 204, ret, 'E', retColour, RET + " End Taper"); }},
+            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 820, ref, "Start", kTaperAlignmentMs, refColour, REF + " Start Taper"); }},
+            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 628, ref, "End", kTaperAlignmentMs, refColour, REF + " End Taper"); }},
+            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 416, ret, "Start", kTaperAlignmentMs, retColour, RET + " Start Taper"); }},
+            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 204, ret, "End", kTaperAlignmentMs, retColour, RET + " End Taper"); }},
         };
       default:
         return {
-            {0, [=](app::Canvas& k) { b->pulseView(k, 840, ref, refColour, REF); }},
-            {0, [=](app::Canvas& k) { b->pulseView(k, 670, ret, retColour, RET); }},
+            {0, [=](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 840, ref, refColour, REF); }},
+            {0, [=](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 670, ret, retColour, RET); }},
         };
     }
   }
 
-  PageBands bands_;
+  SimInput input_;
   const RadioSetup& setup_;
 };
 
@@ -227,14 +242,35 @@ BannerTexts bannerTextsOf(const app::ViewerSettings& settings, const decode::Seg
 
 std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
                                                    const WirelineVibrator& vibrator, const BannerTexts& banner,
-                                                   std::string pictureFolder, dsp::Fft& fft) {
-  return std::make_unique<WirelinePages>(record, setup, vibrator, banner, std::move(pictureFolder), fft);
+                                                   std::string pictureFolder, dsp::Fft& fft,
+                                                   const app::DebugLog* log) {
+  return std::make_unique<WirelinePages>(record, setup, vibrator, banner, std::move(pictureFolder), fft, log);
 }
 
 std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record, const RadioSetup& setup,
                                                 const RadioVibrator& vibrator, const BannerTexts& banner,
-                                                dsp::Fft& fft) {
-  return std::make_unique<RadioPages>(record, setup, vibrator, banner, fft);
+                                                dsp::Fft& fft, const app::DebugLog* log) {
+  return std::make_unique<RadioPages>(record, setup, vibrator, banner, fft, log);
+}
+
+VibratorVerdict judgeVibrator(const decode::SegdRecord& record, std::int32_t pilotTrace,
+                              std::int32_t signalTrace, const SimParams& params, dsp::Fft& fft) {
+  SimInput input(record, params, fft);
+  const PhaseErrorResult phase = computePhaseError(input, pilotTrace, signalTrace, 0);
+  const IpfdCurves& signal = input.ipfd(signalTrace, input.tA());
+  VibratorVerdict verdict;
+  verdict.startTimeErrorUs = phase.startTimeErrorUs;
+  for (std::size_t k = 0; k < signal.frequency.size(); ++k) {
+    if (!(signal.frequency[k] > 0)) continue;
+    if (k < phase.error.size())
+      verdict.maxPhaseErrorDeg = std::max(verdict.maxPhaseErrorDeg, std::abs(phase.error[k]));
+    if (k < signal.distortion.size())
+      verdict.maxDistortionPercent = std::max(verdict.maxDistortionPercent, signal.distortion[k]);
+  }
+  verdict.startTimePass = phase.startTimeErrorUs && std::abs(*phase.startTimeErrorUs) <= kStartTimeLimitUs;
+  verdict.phasePass = verdict.maxPhaseErrorDeg <= static_cast<float>(params.phaseQcLimit);
+  verdict.distortionPass = verdict.maxDistortionPercent <= static_cast<float>(params.distortionQcLimit);
+  return verdict;
 }
 
 }  // namespace vorax::vibsim

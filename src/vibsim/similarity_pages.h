@@ -5,10 +5,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/canvas.h"
+#include "app/debug_log.h"
 #include "app/settings.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
@@ -67,26 +69,29 @@ std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& rec
                                                    const WirelineSetup& setup,
                                                    const WirelineVibrator& vibrator,
                                                    const BannerTexts& banner,
-                                                   std::string pictureFolder, dsp::Fft& fft);
+                                                   std::string pictureFolder, dsp::Fft& fft,
+                                                   const app::DebugLog* log = nullptr);
 
 // Radio pages of one radio similarity file loaded into `record`.
 std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record,
                                                 const RadioSetup& setup,
                                                 const RadioVibrator& vibrator,
-                                                const BannerTexts& banner, dsp::Fft& fft);
+                                                const BannerTexts& banner, dsp::Fft& fft,
+                                                const app::DebugLog* log = nullptr);
 
 // The numbers a QC sheet is signed on, for one vibrator: pilot (or radio reference) against
 // ground force (or radio return). Phase and distortion count only where the sweep is present
 // (instantaneous frequency above 0).
 struct VibratorVerdict {
-  float startTimeErrorUs = 0;
+  std::optional<float> startTimeErrorUs;  // absent when no point of the sweep could measure it
   float maxPhaseErrorDeg = 0;      // largest magnitude, after the fold
   float maxDistortionPercent = 0;
-  bool startTimePass = false;      // |error| <= 100 us
+  bool startTimePass = false;      // |error| <= 100 us (measured)
   bool phasePass = false;          // no point beyond the phase QC limit
   bool distortionPass = false;     // no point beyond the distortion QC limit
   bool pass() const { return startTimePass && phasePass && distortionPass; }
 };
+inline constexpr float kStartTimeLimitUs = 100;
 VibratorVerdict judgeVibrator(const decode::SegdRecord& record, std::int32_t pilotTrace,
                               std::int32_t signalTrace, const SimParams& params, dsp::Fft& fft);
 

@@ -177,7 +177,7 @@ PreparedVibrator MultiVibDialog::prepare(const WirelineSetup& setup, int index) 
   }
   return {PreparedVibrator::Action::Show,
           makeWirelinePages(state_.record, setup, vibrator, bannerTextsOf(state_.settings, state_.record),
-                            state_.LastDataFolder, state_.fft)};
+                            state_.LastDataFolder, state_.fft, &state_.debugLog)};
 }
 
 void MultiVibDialog::go() {

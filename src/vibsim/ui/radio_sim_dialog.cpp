@@ -188,7 +188,7 @@ PreparedVibrator RadioSimDialog::prepare(int index) {
     return {PreparedVibrator::Action::EndRun, nullptr};
   }
   return {PreparedVibrator::Action::Show,
-          makeRadioPages(record_, setup_, vibrator, bannerTextsOf(state_.settings, record_), state_.fft)};
+          makeRadioPages(record_, setup_, vibrator, bannerTextsOf(state_.settings, record_), state_.fft, &state_.debugLog)};
 }
 
 void RadioSimDialog::go() {
