@@ -1,10 +1,7 @@
 // vorax render FILE -o OUT.bmp|.png [--first N] [--last N] [--start-ms T] [--end-ms T]
 // [--gain-db G] [--size WxH]: the main display of a record, drawn as the viewer draws it
 // (with the default settings for everything not given), saved as a picture.
-#include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -21,7 +18,7 @@
 #include "app/ui/qt_canvas.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
-#include "decode/atomic_file.h"
+#include "cli/picture_file.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -78,33 +75,8 @@ void applyOptions(const RenderArgs& args, app::DisplayState& display) {
   if (args.gainDb) display.displayGainDb = *args.gainDb;
 }
 
-// Encodes the picture and writes it beside the target first, renaming it into place.
-bool savePicture(const QImage& picture, const std::string& path, const std::string& format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format.c_str());
-  if (!writer.write(picture)) {
-    std::fprintf(stderr, "vorax render: cannot encode %s: %s\n", format.c_str(),
-                 writer.errorString().toStdString().c_str());
-    return false;
-  }
-  decode::AtomicFileWriter file(path);
-  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
-  if (!file.commit()) {
-    std::fprintf(stderr, "vorax render: %s\n", file.error().c_str());
-    return false;
-  }
-  return true;
-}
-
-// Text needs a GUI application; the offscreen platform needs no display.
 int runRender(const RenderArgs& args) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "vorax";
-  char* argv[] = {name, nullptr};
-  QGuiApplication application(argc, argv);
+  const PictureApplication application;
 
   CliRecord opened;
   openForCommand("render", args.file, true, opened);
@@ -123,7 +95,9 @@ int runRender(const RenderArgs& args) {
     app::ui::QtCanvas canvas(picture);
     app::DrawRecordDisplay(canvas, opened.record, display, app::displayOptionsFrom(settings));
   }
-  return savePicture(picture, args.output, formatOf(args.output)) ? 0 : 2;
+  const std::string error = writePictureFile(picture, args.output, formatOf(args.output));
+  if (!error.empty()) std::fprintf(stderr, "vorax render: %s\n", error.c_str());
+  return error.empty() ? 0 : 2;
 }
 
 template <typename T>

@@ -38,8 +38,9 @@ std::string upper(std::string_view text) {
   return out;
 }
 
-std::string invalidChannel(std::string_view caption, const std::string& label) {
-  return std::string(caption) + " Channel for Vib " + label + " is invalid, OK to Skip, Cancel Exits";
+ChannelProblem invalidChannel(std::string_view caption, const std::string& label) {
+  const std::string reason = std::string(caption) + " Channel for Vib " + label + " is invalid";
+  return {reason + ", OK to Skip, Cancel Exits", reason, false};
 }
 
 }  // namespace
@@ -90,7 +91,7 @@ std::optional<ChannelProblem> checkWirelineChannels(const WirelineSetup& setup,
                                                     const WirelineVibrator& v,
                                                     std::int32_t traceCount) {
   if (setup.pilotChannel <= 0 || setup.pilotChannel > traceCount)
-    return ChannelProblem{"Pilot Channel is invalid", true};
+    return ChannelProblem{"Pilot Channel is invalid", "Pilot Channel is invalid", true};
   const bool pulse = setup.pulseTest();
   const struct {
     std::int32_t channel;
@@ -103,7 +104,7 @@ std::optional<ChannelProblem> checkWirelineChannels(const WirelineSetup& setup,
   };
   for (const auto& check : checks) {
     if (check.channel > traceCount || check.channel < 0)
-      return ChannelProblem{invalidChannel(check.caption, v.label), false};
+      return invalidChannel(check.caption, v.label);
   }
   return std::nullopt;
 }

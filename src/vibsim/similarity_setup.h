@@ -72,7 +72,8 @@ int printQuality(const SimParams& params, bool highResPrint);
 // skipped: "Ref Channel for Vib V1 is invalid, OK to Skip, Cancel Exits"). An empty base
 // plate or mass channel (0) is allowed: its plots stay empty.
 struct ChannelProblem {
-  std::string message;
+  std::string message;  // as the message box shows it
+  std::string reason;   // the same without the box's ", OK to Skip, Cancel Exits"
   bool endsRun = false;
 };
 std::optional<ChannelProblem> checkWirelineChannels(const WirelineSetup& setup,
