@@ -17,5 +17,6 @@ void addSynthCommand(CLI::App& app, int& status);     // cmd_synth.cpp
 void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
 void addVibsimCommand(CLI::App& app, int& status);    // cmd_vibsim.cpp
 void addRadiosimCommand(CLI::App& app, int& status);  // cmd_radiosim.cpp
+void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse.cpp
 
 }  // namespace vorax::cli

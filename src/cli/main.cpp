@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   vorax::cli::addSettingsCommand(app, status);
   vorax::cli::addVibsimCommand(app, status);
   vorax::cli::addRadiosimCommand(app, status);
+  vorax::cli::addVibsimAnalyseCommand(app, status);
 
   try {
     app.parse(argc, argv);

@@ -41,12 +41,26 @@ class LinearTrack {
     return i + 1 < v_.size() ? v_[i] + (v_[i + 1] - v_[i]) * f : v_[i];
   }
 
-  // Mean over [a, b] after clamping both ends; the value at a when that leaves no width.
-  T mean(double a, double b) const {
-    a = clamp(a);
-    b = clamp(b);
-    if (b - a < 1e-9) return at(a);
-    return (integralTo(b) - integralTo(a)) / (b - a);
+  // Half the width of a window of `width` centred on x, shrunk so that it stays on the track
+  // (centred windows keep the measure at x; a window cut on one side only would not).
+  double halfWidth(double x, double width) const {
+    x = clamp(x);
+    return std::min({width / 2, x, static_cast<double>(v_.size() - 1) - x});
+  }
+
+  // Mean over the centred window of `width` at x (halfWidth); the value at x when that
+  // leaves no width.
+  T mean(double x, double width) const {
+    const double h = halfWidth(x, width);
+    if (h < 1e-9) return at(x);
+    return (integralTo(x + h) - integralTo(x - h)) / (2 * h);
+  }
+
+  // Slope over the centred window of `width` at x, per sample; 0 when it leaves no width.
+  T slope(double x, double width) const {
+    const double h = halfWidth(x, width);
+    if (h < 1e-9) return T{};
+    return (at(x + h) - at(x - h)) / (2 * h);
   }
 
  private:
@@ -94,20 +108,14 @@ double localPeriod(const LinearTrack<double>& phase, double x, double fs) {
   const double longest = std::max(kShortestPeriodSamples, kLongestPeriodSeconds * fs);
   double period = std::clamp(kFirstWindowSeconds * fs, kShortestPeriodSamples, longest);
   for (int round = 0; round < kPeriodRounds; ++round) {
-    const double a = phase.clamp(x - period / 2);
-    const double b = phase.clamp(x + period / 2);
-    if (b - a < 1e-9) break;
-    const double radiansPerSample = (phase.at(b) - phase.at(a)) / (b - a);
+    const double radiansPerSample = phase.slope(x, period);
     period = radiansPerSample > 0 ? std::clamp(kTwoPi / radiansPerSample, kShortestPeriodSamples, longest) : longest;
   }
   return period;
 }
 
 double frequencyAt(const LinearTrack<double>& phase, double x, double period, double fs) {
-  const double a = phase.clamp(x - period / 2);
-  const double b = phase.clamp(x + period / 2);
-  if (b - a < 1e-9) return 0;
-  return (phase.at(b) - phase.at(a)) / (b - a) * fs / kTwoPi;
+  return phase.slope(x, period) * fs / kTwoPi;
 }
 
 std::vector<double> hannWindow(std::size_t halfWidth) {
@@ -148,7 +156,6 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
   std::vector<double> magnitude(z.size());
   for (std::size_t i = 0; i < z.size(); ++i) magnitude[i] = std::sqrt(std::norm(Complex(z[i])));
   const double peak = *std::max_element(magnitude.begin(), magnitude.end());
-  const double weak = kWeakSignalFraction * peak;
 
   std::vector<double> theta = unwrappedPhase(z);
   anchorWholeTurns(theta, magnitude, peak, fs);
@@ -166,7 +173,7 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
   for (std::size_t k = 0; k <= lastPoint; ++k) {
     const double x = static_cast<double>(k * step);
     period[k] = localPeriod(rawPhase, x, fs);
-    smooth[k] = rawPhase.mean(x - period[k] / 2, x + period[k] / 2);
+    smooth[k] = rawPhase.mean(x, period[k]);
   }
   smooth[lastPoint + 1] = lastPoint > 0 ? 2 * smooth[lastPoint] - smooth[lastPoint - 1] : smooth[lastPoint];
 
@@ -187,7 +194,7 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
   std::vector<Complex> fundamental(lastPoint + 1);
   for (std::size_t k = 0; k <= lastPoint; ++k) {
     const double x = static_cast<double>(k * step);
-    fundamental[k] = turnedTrack.mean(x - period[k] / 2, x + period[k] / 2);
+    fundamental[k] = turnedTrack.mean(x, period[k]);
   }
   auto fundamentalAt = [&](std::size_t i) {
     const std::size_t k = std::min(i / step, lastPoint);
@@ -195,6 +202,8 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
     const double f = static_cast<double>(i - k * step) / static_cast<double>(step);
     return fundamental[k] + (fundamental[k + 1] - fundamental[k]) * f;
   };
+
+  const double weak = kWeakSignalFraction * peak;
 
   const auto halfWindow = std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(kDistortionWindowMs * fs / 2000)));
   const std::vector<double> hann = hannWindow(halfWindow);

@@ -12,7 +12,8 @@
 //   cancels between the two ends;
 // - the smooth phase P(t) is the mean of the unwrapped phase over the same period (which
 //   averages the harmonics' ripple away), and the fundamental's complex amplitude a(t) is the
-//   mean of z e^(-i P) over that period. The reported phase is P(t) + arg a(t): the fundamental
+//   mean of z e^(-i P) over that period. Within half a period of the span's ends these
+//   windows shrink to stay centred on t; The reported phase is P(t) + arg a(t): the fundamental
 //   alone, with the bias of averaging a curved phase removed;
 // - the harmonics are what is left: r(t) = z e^(-i P) - a(t). The distortion at a point is
 //   100 x sqrt(sum of w |r|^2 / sum of w |a|^2) over a Hann window w of kDistortionWindowMs

@@ -31,12 +31,17 @@ std::size_t samplesOf(SimInput& input, double ms) {
   return static_cast<std::size_t>(std::max(0L, std::lround(ms / input.dtMs())));
 }
 
-std::vector<float> windowAmplitudes(std::span<const float> samples, std::size_t window, std::size_t count) {
+// Root-sum-square amplitude of successive windows, from the analytic signal z: sqrt(sum of
+// |z|^2 / 2) equals the samples' root-sum-square over whole cycles, and unlike it does not
+// swing with where a window cuts a slow cycle (a 20 ms window holds a sixth of an 8 Hz one).
+std::vector<float> windowAmplitudes(dsp::Fft& fft, std::span<const float> samples, std::size_t window,
+                                    std::size_t count) {
+  const std::vector<std::complex<float>> z = dsp::analyticSignal(fft, samples);
   std::vector<float> rss(count);
   for (std::size_t w = 0; w < count; ++w) {
     double sum = 0;
-    for (std::size_t i = w * window; i < (w + 1) * window; ++i) sum += static_cast<double>(samples[i]) * samples[i];
-    rss[w] = static_cast<float>(std::sqrt(sum));
+    for (std::size_t i = w * window; i < (w + 1) * window; ++i) sum += std::norm(std::complex<double>(z[i]));
+    rss[w] = static_cast<float>(std::sqrt(sum / 2));
   }
   for (std::size_t w = count - std::min(count, kTransferEndPoints); w < count; ++w) rss[w] = 0;
   return rss;
@@ -67,10 +72,13 @@ std::vector<float> computeTransferFunction(SimInput& input, std::int32_t basePla
   const std::size_t count = bp.size() / window;
   if (count <= 2 * kTransferEndPoints) return {};
 
-  const std::vector<float> bpAmplitude = runningMean(windowAmplitudes(bp, window, count), kBasePlateSmoothing);
-  const std::vector<float> massAmplitude = runningMean(windowAmplitudes(ms, window, count), kMassSmoothing);
+  const std::vector<float> bpAmplitude = runningMean(windowAmplitudes(input.fft(), bp, window, count), kBasePlateSmoothing);
+  const std::vector<float> massAmplitude = runningMean(windowAmplitudes(input.fft(), ms, window, count), kMassSmoothing);
   std::vector<float> ratio(count);
-  for (std::size_t w = 0; w < count; ++w) ratio[w] = bpAmplitude[w] / std::max(massAmplitude[w], kSmallestMass);
+  // Where the mass hardly moves (its zeroed tail above all) the ratio means nothing: 0 there,
+  // rather than base plate / 0.01, whose spike the 40-window mean would carry inwards.
+  for (std::size_t w = 0; w < count; ++w)
+    ratio[w] = massAmplitude[w] > kSmallestMass ? bpAmplitude[w] / massAmplitude[w] : 0.0f;
   ratio = runningMean(ratio, kRatioSmoothing);
   const float largest = *std::max_element(ratio.begin() + kTransferEndPoints, ratio.end() - kTransferEndPoints);
   if (!(largest > 0)) return {};

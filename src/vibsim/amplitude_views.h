@@ -20,9 +20,10 @@ void drawTimeFrequencyAnalysis(Canvas& canvas, SimInput& input, double top, std:
                                std::string_view caption);
 
 // Transfer function: both traces cut into kTransferWindowMs windows within the analysis
-// length; each window's root-sum-square amplitude; the last 5 values of each series set to 0;
-// base plate smoothed over 7 windows, mass over 3; ratio base plate / max(mass, 0.01)
-// smoothed over 40 windows (41, centred) and divided by its largest value 5 windows in from
+// length; each window's root-sum-square amplitude (taken from the analytic signal, so that
+// it holds steady over windows shorter than a cycle); the last 5 values of each series set to 0;
+// base plate smoothed over 7 windows, mass over 3; ratio base plate / mass where the mass is
+// above 0.01, else 0; the ratio smoothed over 40 windows (41, centred) and divided by its largest value 5 windows in from
 // each end. Empty when that largest value is 0 or there are too few windows. The 20 ms
 // windows give about 50 amplitudes a second, and the 40-window mean (0.8 s) follows a sweep's
 // resonances while ironing out the window-to-window scatter.
