@@ -260,8 +260,19 @@ VibratorVerdict judgeVibrator(const decode::SegdRecord& record, std::int32_t pil
   const IpfdCurves& signal = input.ipfd(signalTrace, input.tA());
   VibratorVerdict verdict;
   verdict.startTimeErrorUs = phase.startTimeErrorUs;
-  for (std::size_t k = 0; k < signal.frequency.size(); ++k) {
-    if (!(signal.frequency[k] > 0)) continue;
+  const std::size_t points = signal.frequency.size();
+  std::size_t first = 0;
+  while (first < points && !(signal.frequency[first] > 0)) ++first;
+  std::size_t last = points;
+  while (last > first && !(signal.frequency[last - 1] > 0)) --last;
+  // The sweep's tapers (the set-up's taper lengths from where the sweep starts and back from
+  // where it ends) are left out: their amplitude ramps make the short-window estimates
+  // meaningless, and the taper pages show them.
+  const double from = static_cast<double>(first) * signal.pointMs + params.startTaper;
+  const double to = static_cast<double>(last == 0 ? 0 : last - 1) * signal.pointMs - params.endTaper;
+  for (std::size_t k = first; k < last; ++k) {
+    const double t = static_cast<double>(k) * signal.pointMs;
+    if (!(signal.frequency[k] > 0) || t < from || t > to) continue;
     if (k < phase.error.size())
       verdict.maxPhaseErrorDeg = std::max(verdict.maxPhaseErrorDeg, std::abs(phase.error[k]));
     if (k < signal.distortion.size())

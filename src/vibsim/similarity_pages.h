@@ -81,7 +81,8 @@ std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record
 
 // The numbers a QC sheet is signed on, for one vibrator: pilot (or radio reference) against
 // ground force (or radio return). Phase and distortion count only where the sweep is present
-// (instantaneous frequency above 0).
+// (instantaneous frequency above 0) and past its tapers: "Start Taper Length (mS)" from the
+// first such point, "End Taper Length (mS)" before the last.
 struct VibratorVerdict {
   std::optional<float> startTimeErrorUs;  // absent when no point of the sweep could measure it
   float maxPhaseErrorDeg = 0;      // largest magnitude, after the fold
