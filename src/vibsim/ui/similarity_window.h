@@ -56,7 +56,7 @@ class SimilarityWindow : public QWidget {
   void printCurrentPage();
   void askAndSavePictures();
 
-  const app::DebugLog& log_;
+  app::DebugLog log_;  // a copy: the window may outlive whoever made it
   std::string destroyedLine_;
   app::ui::GraphicArea* panes_[2];
   QLabel* status_;
