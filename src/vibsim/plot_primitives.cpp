@@ -159,10 +159,10 @@ void drawHorizontalAxis(Canvas& canvas, const PlotBand& band, double startValue,
     std::snprintf(text, sizeof text, "%.0f", value == 0 ? 0.0 : value);  // never "-0"
     canvas.text({x, band.bottom() - tick}, text, app::HAlign::Centre, app::VAlign::Top);
   }
-  // The unit goes under the last label, so that it never runs into that label or off the pane.
-  if (!unit.empty())
-    canvas.text({band.right, band.bottom() - tick - canvas.measureText(unit).height}, unit,
-                app::HAlign::Right, app::VAlign::Top);
+  if (!unit.empty()) {
+    const double row = canvas.measureText(unit).height;
+    canvas.text({band.right, band.bottom() - tick - row}, unit, app::HAlign::Right, app::VAlign::Top);
+  }
 }
 
 void drawBandCurve(Canvas& canvas, const PlotBand& band, std::span<const float> values,

@@ -113,7 +113,7 @@ void drawNormalisedLabels(Canvas& canvas, const PlotBand& band, const SimParams&
 
 // Ticks and "0"-format labels under the band for a horizontal axis running from `startValue`
 // at the left edge to `endValue` at the right, the step from CHOOSESTEP; `unit` (may be
-// empty) is written at the right end of the labels' row.
+// empty) is written under the labels' row at the band's right edge.
 void drawHorizontalAxis(Canvas& canvas, const PlotBand& band, double startValue, double endValue,
                         std::string_view unit);
 

@@ -27,7 +27,12 @@ std::span<const float> SimInput::trace(std::int32_t t) const {
 }
 
 const IpfdCurves& SimInput::ipfd(std::int32_t t, std::int32_t timeMs) {
-  const auto key = std::make_tuple(t, timeMs);
+  // Calls whose time arguments give the same span give the same curves (0 and any time at or
+  // beyond the trace both mean the whole trace): one key per span.
+  std::int32_t lastSample = n_;
+  if (timeMs > 0 && valid())
+    lastSample = static_cast<std::int32_t>(std::min<double>(n_, std::floor(timeMs * static_cast<double>(sampleRate_) / 1000)));
+  const auto key = std::make_tuple(t, lastSample);
   if (auto found = ipfd_.find(key); found != ipfd_.end()) return found->second;
   IpfdCurves curves;
   const std::span<const float> samples = trace(t);

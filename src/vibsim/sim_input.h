@@ -49,8 +49,8 @@ class SimInput {
   // Samples 0..N of trace t; empty when t is not a loaded trace.
   std::span<const float> trace(std::int32_t t) const;
 
-  // GETIPFD on trace t with time argument timeMs (kept for the next call with the same
-  // arguments). A trace that is not loaded gives m = 0 and one zero point.
+  // GETIPFD on trace t with time argument timeMs (kept for the next call that analyses the
+  // same span). A trace that is not loaded gives m = 0 and one zero point.
   const IpfdCurves& ipfd(std::int32_t t, std::int32_t timeMs);
 
   // XCORR of traces a and b over n = nA: values 0..2nA, zero lag at index nA (kept).

@@ -17,21 +17,24 @@ constexpr double kColourBarWidth = 40;
 constexpr double kColourBarGap = 25;
 constexpr int kColourBarSteps = 48;
 
+// Hue runs from blue (160 on the 0..240 scale) for the weakest to red (0) for the strongest.
+// A hue of 240 would be red again, a full turn, so 240 x (1 - v) would paint both ends red.
+constexpr double kWeakestHue = 160;
+
 Colorref levelColour(double v) {
-  return app::HLSTORGB(static_cast<float>(240.0 * (1.0 - v)), 120.0f, 240.0f);
+  return app::HLSTORGB(static_cast<float>(kWeakestHue * (1.0 - v)), 120.0f, 240.0f);
 }
 
-// Amplitudes of one window centred on sample `centre`, Blackman-tapered and zero-padded.
+// Amplitudes of one window centred on sample `centre`, tapered by `taper` and zero-padded.
 std::vector<float> windowSpectrum(dsp::Fft& fft, std::span<const float> samples, std::ptrdiff_t centre,
-                                  std::size_t windowSamples) {
-  std::vector<float> window(windowSamples, 0.0f);
-  const std::ptrdiff_t first = centre - static_cast<std::ptrdiff_t>(windowSamples / 2);
-  for (std::size_t i = 0; i < windowSamples; ++i) {
+                                  std::span<const float> taper) {
+  std::vector<float> padded(taper.size() * kZeroPadding, 0.0f);
+  const std::ptrdiff_t first = centre - static_cast<std::ptrdiff_t>(taper.size() / 2);
+  for (std::size_t i = 0; i < taper.size(); ++i) {
     const std::ptrdiff_t s = first + static_cast<std::ptrdiff_t>(i);
-    if (s >= 0 && s < static_cast<std::ptrdiff_t>(samples.size())) window[i] = samples[static_cast<std::size_t>(s)];
+    if (s >= 0 && s < static_cast<std::ptrdiff_t>(samples.size()))
+      padded[i] = samples[static_cast<std::size_t>(s)] * taper[i];
   }
-  std::vector<float> padded(windowSamples * kZeroPadding, 0.0f);
-  app::BlackmanTaper(window, padded);
   return dsp::AmplitudeSpectrum(fft, padded);
 }
 
@@ -50,10 +53,14 @@ TimeFrequencyGrid computeTimeFrequency(dsp::Fft& fft, std::span<const float> sam
   const std::size_t rows = std::min(n / 2 + 1, static_cast<std::size_t>(maxFrequency / rowStepHz) + 1);
   if (columns == 0) return grid;
 
+  // The Blackman weights, worked out once: the taper of a window of ones.
+  std::vector<float> taper(windowSamples);
+  app::BlackmanTaper(std::vector<float>(windowSamples, 1.0f), taper);
+
   std::vector<float> db(columns * rows);
   float strongest = -INFINITY;
   for (std::size_t c = 0; c < columns; ++c) {
-    const std::vector<float> a = windowSpectrum(fft, samples, static_cast<std::ptrdiff_t>(c * step), windowSamples);
+    const std::vector<float> a = windowSpectrum(fft, samples, static_cast<std::ptrdiff_t>(c * step), taper);
     for (std::size_t r = 0; r < rows; ++r) {
       const float level = a[r] > 0 ? 20.0f * std::log10(a[r]) : -INFINITY;
       db[c * rows + r] = level;

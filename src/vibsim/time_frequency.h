@@ -1,6 +1,6 @@
 // The time-frequency picture ("FT Analysis"): amplitude spectra of short windows 50 ms apart
-// along the analysis length, in dB, coloured from blue (weak) to red (strongest) with a
-// colour bar labelled "DB". Time runs across, frequency upwards to "Max Frequency".
+// along the analysis length, in dB, coloured from blue (weak) through cyan, green and yellow
+// to red (strongest) with a colour bar labelled "DB". Time runs across, frequency upwards to "Max Frequency".
 #pragma once
 
 #include <span>

@@ -5,6 +5,7 @@
 
 #include "app/recording_canvas.h"
 #include "sim_record.h"
+#include "test_support.h"
 #include "vibsim/amplitude_views.h"
 #include "vibsim/correlogram.h"
 #include "vibsim/spectrum_analysis.h"
@@ -123,6 +124,15 @@ TEST(TaperView, StartAndEndSpansWithTheAmplitudeCurve) {
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, -20).shiftSamples, 0);   // -40 samples
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, -5).shiftSamples, -10);
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, 10).shiftSamples, 20);
+
+  // The shift goes to the debug log when it is on.
+  test::TempDir dir;
+  const app::DebugLog log(dir.path(), true);
+  SimInput logged(f.record, f.params, f.fft, &log);
+  app::RecordingCanvas canvas;
+  drawTaperViewAnalysis(canvas, logged, 820, 1, "S", 10, app::kRed, "Pilot Start Taper");
+  const std::vector<std::uint8_t> bytes = test::readFileBytes(log.file());
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Filter Fiddle Factor = 20 Samples\r\n");
 }
 
 TEST(PulseView, SamplesAsStoredClippedToTheBand) {
@@ -178,6 +188,18 @@ TEST(TimeFrequency, StrongestRowFollowsAConstantTone) {
     EXPECT_NEAR(best * grid.rowStepHz, 40, grid.rowStepHz) << c;
   }
   EXPECT_EQ(computeTimeFrequency(fft, std::vector<float>(100, 0.0f), 0.5, 80).columns, 0);
+
+  // Weak cells blue, the strongest red: the colour bar's bottom and top cells.
+  app::RecordingCanvas canvas;
+  drawTimeFrequencyPicture(canvas, plotBand(BandKind::TransferFunction, 840), grid, 80, "FT Analysis Pilot");
+  std::vector<const DrawnItem*> bar;
+  for (const DrawnItem& item : canvas.items())
+    if (item.kind == DrawnItem::Kind::FillRect && item.points[0].x > 900) bar.push_back(&item);
+  ASSERT_FALSE(bar.empty());
+  EXPECT_EQ(app::blueOf(bar.front()->colour), 255);
+  EXPECT_EQ(app::redOf(bar.front()->colour), 0);
+  EXPECT_EQ(app::redOf(bar.back()->colour), 255);
+  EXPECT_EQ(app::blueOf(bar.back()->colour), 0);
 }
 
 }  // namespace
