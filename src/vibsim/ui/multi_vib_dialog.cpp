@@ -33,7 +33,6 @@ MultiVibDialog::MultiVibDialog(app::AppState& state, QWidget* parent) : QDialog(
   setWindowTitle(QString("Vibrator Similarity Processing - Multiple Vibs in ") + "One File");
   build();
   controls_.load(state_.settings);
-  updateDelayVisibility();
 }
 
 void MultiVibDialog::build() {
@@ -83,16 +82,7 @@ QWidget* MultiVibDialog::buildSettingsColumn() {
 
   auto* groups = new QHBoxLayout;
   auto* test = controls_.tickGroup("", {mvs::kSimilarity, mvs::kPulse}, true);
-  auto* options = new QGroupBox("Options");
-  auto* optionLayout = new QGridLayout(options);
-  screenPause_ = controls_.tick(mvs::kScreenPause);
-  delayCaption_ = new QLabel("Delay (S)");
-  delay_ = controls_.number(mvs::kDelay);
-  optionLayout->addWidget(screenPause_, 0, 0, 1, 2);
-  optionLayout->addWidget(delayCaption_, 1, 0);
-  optionLayout->addWidget(delay_, 1, 1);
-  optionLayout->addWidget(controls_.tick(mvs::kShowZeroLines), 2, 0, 1, 2);
-  connect(screenPause_, &QCheckBox::toggled, this, &MultiVibDialog::updateDelayVisibility);
+  auto* options = controls_.optionsGroup(mvs::kScreenPause, mvs::kDelay, mvs::kShowZeroLines, {});
   auto* maker = controls_.tickGroup("", {mvs::kSercel, mvs::kPelton}, true);
   groups->addWidget(test);
   groups->addWidget(options);
@@ -117,36 +107,12 @@ QWidget* MultiVibDialog::buildSettingsColumn() {
   }
   layout->addWidget(colours);
 
-  auto* buttons = new QHBoxLayout;
-  auto* save = new QPushButton("Save Setup");
-  auto* load = new QPushButton("Load Setup");
-  auto* goButton = new QPushButton("Go");
-  auto* close = new QPushButton("Close");
-  for (auto* b : {save, load, goButton, close}) buttons->addWidget(b);
-  layout->addLayout(buttons);
+  layout->addLayout(controls_.setupButtons(
+      this, {"Multi Vib Sim Files (*.MVS)|*.MVS", "MVS Files |*.MVS", [this] { return state_.LastDataFolder; },
+             [this](const std::string& name) { return saveSetupTo(name); },
+             [this](const std::string& name) { return loadSetupFrom(name); }, [this] { go(); }}));
   layout->addStretch(1);
-
-  connect(save, &QPushButton::clicked, this, [this] {
-    const std::string name = app::ui::SHOWSAVE(this, "Multi Vib Sim Files (*.MVS)|*.MVS", "Save File", state_.LastDataFolder);
-    if (name.empty()) return;
-    if (const std::string error = saveSetupTo(name); !error.empty())
-      QMessageBox::warning(this, "VORAX Viewer", QString::fromStdString(error));
-  });
-  connect(load, &QPushButton::clicked, this, [this] {
-    const std::string name = app::ui::SHOWOPEN(this, "MVS Files |*.MVS", "Select File To Open", state_.LastDataFolder);
-    if (name.empty()) return;
-    if (const std::string error = loadSetupFrom(name); !error.empty())
-      QMessageBox::warning(this, "VORAX Viewer", QString::fromStdString(error));
-  });
-  connect(goButton, &QPushButton::clicked, this, &MultiVibDialog::go);
-  connect(close, &QPushButton::clicked, this, &QDialog::close);
   return column;
-}
-
-void MultiVibDialog::updateDelayVisibility() {
-  const bool visible = !screenPause_->isChecked();
-  delayCaption_->setVisible(visible);
-  delay_->setVisible(visible);
 }
 
 std::string MultiVibDialog::saveSetupTo(const std::string& typedName) {
@@ -156,10 +122,7 @@ std::string MultiVibDialog::saveSetupTo(const std::string& typedName) {
 
 std::string MultiVibDialog::loadSetupFrom(const std::string& path) {
   const std::string error = readSetupFile(kMvsFile, path, state_.settings);
-  if (error.empty()) {
-    controls_.load(state_.settings);
-    updateDelayVisibility();
-  }
+  if (error.empty()) controls_.load(state_.settings);
   return error;
 }
 

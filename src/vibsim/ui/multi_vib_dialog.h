@@ -39,14 +39,10 @@ class MultiVibDialog : public QDialog {
   void build();
   QWidget* buildRows();
   QWidget* buildSettingsColumn();
-  void updateDelayVisibility();
   PreparedVibrator prepare(const WirelineSetup& setup, int index);
 
   app::AppState& state_;
   SetupControls controls_;
-  QCheckBox* screenPause_ = nullptr;
-  QLabel* delayCaption_ = nullptr;
-  QLineEdit* delay_ = nullptr;
   QPointer<SimilarityRun> run_;
   QPointer<SimilarityWindow> window_;
   WirelineSetup setup_;

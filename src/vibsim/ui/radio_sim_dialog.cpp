@@ -29,7 +29,6 @@ RadioSimDialog::RadioSimDialog(app::AppState& state, QWidget* parent) : QDialog(
   layout->addWidget(buildSettingsColumn());
   controls_.load(state_.settings);
   setFolder(std::string(state_.settings.radioFolder()));
-  updateDelayVisibility();
 }
 
 QWidget* RadioSimDialog::buildRows() {
@@ -89,18 +88,7 @@ QWidget* RadioSimDialog::buildSettingsColumn() {
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(controls_.tickGroup("", {rsf::kSimilarity, rsf::kPulse}, true));
-  auto* options = new QGroupBox("Options");
-  auto* optionLayout = new QGridLayout(options);
-  screenPause_ = controls_.tick(rsf::kScreenPause);
-  delayCaption_ = new QLabel("Delay (S)");
-  delay_ = controls_.number(rsf::kDelay);
-  optionLayout->addWidget(screenPause_, 0, 0, 1, 2);
-  optionLayout->addWidget(delayCaption_, 1, 0);
-  optionLayout->addWidget(delay_, 1, 1);
-  optionLayout->addWidget(controls_.tick(rsf::kShowZeroLines), 2, 0, 1, 2);
-  optionLayout->addWidget(controls_.option(rsf::kSercel), 3, 0);
-  optionLayout->addWidget(controls_.option(rsf::kPelton), 3, 1);
-  connect(screenPause_, &QCheckBox::toggled, this, &RadioSimDialog::updateDelayVisibility);
+  auto* options = controls_.optionsGroup(rsf::kScreenPause, rsf::kDelay, rsf::kShowZeroLines, {rsf::kSercel, rsf::kPelton});
   groups->addWidget(options);
   groups->addWidget(controls_.tickGroup("Destination", {rsf::kScreen, rsf::kBmp, rsf::kLowResPrint, rsf::kHighResPrint}));
   groups->addWidget(controls_.tickGroup("Output (Sim)", {rsf::kPage1, rsf::kPage2, rsf::kPage3}));
@@ -108,13 +96,10 @@ QWidget* RadioSimDialog::buildSettingsColumn() {
   layout->addWidget(controls_.parameterGroup(
       "Parameters", std::vector<SetupField>(rsf::kParameters.begin(), rsf::kParameters.end()), {}));
 
-  auto* buttons = new QHBoxLayout;
-  auto* save = new QPushButton("Save Setup");
-  auto* load = new QPushButton("Load Setup");
-  auto* goButton = new QPushButton("Go");
-  auto* close = new QPushButton("Close");
-  for (auto* b : {save, load, goButton, close}) buttons->addWidget(b);
-  layout->addLayout(buttons);
+  layout->addLayout(controls_.setupButtons(
+      this, {"Radio Sim Definition Files (*.RSF)|*.RSF", "RSF Files |*.RSF", [this] { return folder_; },
+             [this](const std::string& name) { return saveSetupTo(name); },
+             [this](const std::string& name) { return loadSetupFrom(name); }, [this] { go(); }}));
   layout->addStretch(1);
 
   connect(choose, &QPushButton::clicked, this, [this] {
@@ -123,27 +108,7 @@ QWidget* RadioSimDialog::buildSettingsColumn() {
     if (!chosen.isEmpty()) setFolder(chosen.toStdString());
   });
   connect(loadAll, &QPushButton::clicked, this, &RadioSimDialog::loadAllFiles);
-  connect(save, &QPushButton::clicked, this, [this] {
-    const std::string name = app::ui::SHOWSAVE(this, "Radio Sim Definition Files (*.RSF)|*.RSF", "Save File", folder_);
-    if (name.empty()) return;
-    if (const std::string error = saveSetupTo(name); !error.empty())
-      QMessageBox::warning(this, "VORAX Viewer", QString::fromStdString(error));
-  });
-  connect(load, &QPushButton::clicked, this, [this] {
-    const std::string name = app::ui::SHOWOPEN(this, "RSF Files |*.RSF", "Select File To Open", folder_);
-    if (name.empty()) return;
-    if (const std::string error = loadSetupFrom(name); !error.empty())
-      QMessageBox::warning(this, "VORAX Viewer", QString::fromStdString(error));
-  });
-  connect(goButton, &QPushButton::clicked, this, &RadioSimDialog::go);
-  connect(close, &QPushButton::clicked, this, &QDialog::close);
   return column;
-}
-
-void RadioSimDialog::updateDelayVisibility() {
-  const bool visible = !screenPause_->isChecked();
-  delayCaption_->setVisible(visible);
-  delay_->setVisible(visible);
 }
 
 void RadioSimDialog::setFolder(const std::string& folder) {
@@ -171,7 +136,6 @@ std::string RadioSimDialog::loadSetupFrom(const std::string& path) {
   const std::string stored(state_.settings.radioFolder());
   std::error_code ec;
   if (!stored.empty() && std::filesystem::is_directory(stored, ec)) setFolder(stored);
-  updateDelayVisibility();
   return {};
 }
 

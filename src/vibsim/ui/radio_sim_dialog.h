@@ -38,16 +38,12 @@ class RadioSimDialog : public QDialog {
  private:
   QWidget* buildRows();
   QWidget* buildSettingsColumn();
-  void updateDelayVisibility();
   PreparedVibrator prepare(int index);
 
   app::AppState& state_;
   SetupControls controls_;
   std::string folder_;
   QLabel* folderText_ = nullptr;
-  QCheckBox* screenPause_ = nullptr;
-  QLabel* delayCaption_ = nullptr;
-  QLineEdit* delay_ = nullptr;
   QPointer<SimilarityRun> run_;
   QPointer<SimilarityWindow> window_;
   RadioSetup setup_;

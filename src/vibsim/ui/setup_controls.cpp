@@ -1,6 +1,9 @@
 #include "vibsim/ui/setup_controls.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QMessageBox>
 #include <QColorDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/ui/file_dialogs.h"
 #include "app/ui/qt_canvas.h"
 #include "vibsim/similarity_setup.h"
 
@@ -110,6 +114,7 @@ ColourSwatch* SetupControls::colour(const app::SettingRow& row, std::size_t inde
 
 void SetupControls::load(const app::ViewerSettings& settings) const {
   for (const auto& load : loaders_) load(settings);
+  for (const auto& after : afterLoad_) after();
 }
 
 void SetupControls::store(app::ViewerSettings& settings) const {
@@ -132,6 +137,50 @@ QGroupBox* SetupControls::parameterGroup(const QString& title, const std::vector
   for (const SetupField& f : numbers) place(f, number(f));
   for (const SetupField& f : singles) place(f, single(f));
   return group;
+}
+
+QGroupBox* SetupControls::optionsGroup(const SetupField& screenPause, const SetupField& delay,
+                                       const SetupField& showZeroLines, const std::vector<SetupField>& more) {
+  auto* group = new QGroupBox("Options");
+  auto* grid = new QGridLayout(group);
+  QCheckBox* pause = tick(screenPause);
+  auto* delayCaption = new QLabel(QString::fromUtf8(delay.caption.data(), static_cast<int>(delay.caption.size())));
+  QLineEdit* delayBox = number(delay);
+  grid->addWidget(pause, 0, 0, 1, 2);
+  grid->addWidget(delayCaption, 1, 0);
+  grid->addWidget(delayBox, 1, 1);
+  grid->addWidget(tick(showZeroLines), 2, 0, 1, 2);
+  for (std::size_t i = 0; i < more.size(); ++i) grid->addWidget(option(more[i]), 3, static_cast<int>(i));
+  const auto showDelay = [pause, delayCaption, delayBox] {
+    delayCaption->setVisible(!pause->isChecked());
+    delayBox->setVisible(!pause->isChecked());
+  };
+  QObject::connect(pause, &QCheckBox::toggled, group, showDelay);
+  afterLoad_.push_back(showDelay);
+  return group;
+}
+
+QHBoxLayout* SetupControls::setupButtons(QDialog* dialog, FileActions actions) {
+  auto* row = new QHBoxLayout;
+  auto* save = new QPushButton("Save Setup");
+  auto* load = new QPushButton("Load Setup");
+  auto* go = new QPushButton("Go");
+  auto* close = new QPushButton("Close");
+  for (auto* b : {save, load, go, close}) row->addWidget(b);
+  const auto report = [dialog](const std::string& error) {
+    if (!error.empty()) QMessageBox::warning(dialog, "VORAX Viewer", QString::fromStdString(error));
+  };
+  QObject::connect(save, &QPushButton::clicked, dialog, [dialog, actions, report] {
+    const std::string name = app::ui::SHOWSAVE(dialog, actions.saveFilter, "Save File", actions.folder());
+    if (!name.empty()) report(actions.save(name));
+  });
+  QObject::connect(load, &QPushButton::clicked, dialog, [dialog, actions, report] {
+    const std::string name = app::ui::SHOWOPEN(dialog, actions.loadFilter, "Select File To Open", actions.folder());
+    if (!name.empty()) report(actions.load(name));
+  });
+  QObject::connect(go, &QPushButton::clicked, dialog, actions.go);
+  QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::close);
+  return row;
 }
 
 QGroupBox* SetupControls::tickGroup(const QString& title, const std::vector<SetupField>& ticks, bool options) {

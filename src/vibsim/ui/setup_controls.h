@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/canvas.h"
@@ -13,7 +14,9 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QDialog;
 class QGridLayout;
+class QHBoxLayout;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -51,12 +54,31 @@ class SetupControls {
   // A group of number boxes with their captions, two columns of caption and box.
   QGroupBox* parameterGroup(const QString& title, const std::vector<SetupField>& numbers,
                             const std::vector<SetupField>& singles);
+  // "Options": "Screen Pause", "Delay (S)" with its box (shown only while "Screen Pause" is not
+  // ticked), "Show Zero Lines", then the `more` options side by side.
+  QGroupBox* optionsGroup(const SetupField& screenPause, const SetupField& delay,
+                          const SetupField& showZeroLines, const std::vector<SetupField>& more);
+
+  // "Save Setup", "Load Setup", "Go", "Close" in a row. Save and Load ask for a file (filters
+  // and titles as given, starting in `folder()`) and call `save` / `load` with it, showing
+  // the error text they return; Go calls `go`; Close closes `dialog`.
+  struct FileActions {
+    const char* saveFilter;
+    const char* loadFilter;
+    std::function<std::string()> folder;
+    std::function<std::string(const std::string&)> save;
+    std::function<std::string(const std::string&)> load;
+    std::function<void()> go;
+  };
+  QHBoxLayout* setupButtons(QDialog* dialog, FileActions actions);
+
   // A group of ticks (or options) under a title, one per line.
   QGroupBox* tickGroup(const QString& title, const std::vector<SetupField>& ticks, bool options = false);
 
  private:
   std::vector<std::function<void(const app::ViewerSettings&)>> loaders_;
   std::vector<std::function<void(app::ViewerSettings&)>> storers_;
+  std::vector<std::function<void()>> afterLoad_;
 };
 
 }  // namespace vorax::vibsim::ui
