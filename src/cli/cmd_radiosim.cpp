@@ -12,7 +12,6 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
-#include "cli/picture_file.h"
 #include "cli/similarity_batch.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
@@ -34,7 +33,6 @@ int runRadiosim(const SimilarityArgs& args) {
   std::error_code ec;
   if (!std::filesystem::is_directory(args.input, ec)) return fail(args.input + " is not a folder");
   if (const std::string error = prepareOutputFolder(args.outDir); !error.empty()) return fail(error);
-  const PictureApplication application;
 
   const vibsim::RadioSetup setup = vibsim::radioSetupOf(settings, args.input);
   dsp::Fft fft;
@@ -57,7 +55,7 @@ int runRadiosim(const SimilarityArgs& args) {
       break;
     }
     auto pages = vibsim::makeRadioPages(record, setup, v, vibsim::bannerTextsOf(settings, record), fft);
-    for (const std::string& error : writeVibratorPictures(*pages, args.outDir)) status = fail(error);
+    if (!writeVibratorPictures("radiosim", *pages, args.outDir)) status = 2;
     entry.verdict = vibsim::judgeVibrator(record, setup.referenceChannel, setup.returnChannel, setup.params, fft);
     std::printf("Vib %s: %s\n", v.label.c_str(), entry.verdict->pass() ? "pass" : "FAIL");
     summary.push_back(entry);

@@ -12,7 +12,6 @@
 #include "app/settings.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
-#include "cli/picture_file.h"
 #include "cli/similarity_batch.h"
 #include "dsp/fft.h"
 #include "vibsim/setup_files.h"
@@ -32,7 +31,6 @@ int runVibsim(const SimilarityArgs& args) {
     std::fprintf(stderr, "vorax vibsim: %s\n", error.c_str());
     return 2;
   }
-  const PictureApplication application;
   CliRecord opened;
   openForCommand("vibsim", args.input, true, opened);
   if (opened.exitStatus != 0) return opened.exitStatus;
@@ -55,10 +53,7 @@ int runVibsim(const SimilarityArgs& args) {
       continue;
     }
     auto pages = vibsim::makeWirelinePages(opened.record, setup, v, banner, args.outDir, fft);
-    for (const std::string& error : writeVibratorPictures(*pages, args.outDir)) {
-      std::fprintf(stderr, "vorax vibsim: %s\n", error.c_str());
-      status = 2;
-    }
+    if (!writeVibratorPictures("vibsim", *pages, args.outDir)) status = 2;
     entry.verdict = vibsim::judgeVibrator(opened.record, setup.pilotChannel, v.channels.force, setup.params, fft);
     std::printf("Vib %s: %s\n", v.label.c_str(), entry.verdict->pass() ? "pass" : "FAIL");
     summary.push_back(entry);

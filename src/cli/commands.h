@@ -17,6 +17,11 @@ void addSynthCommand(CLI::App& app, int& status);     // cmd_synth.cpp
 void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
 void addVibsimCommand(CLI::App& app, int& status);    // cmd_vibsim.cpp
 void addRadiosimCommand(CLI::App& app, int& status);  // cmd_radiosim.cpp
+void addTraceCommand(CLI::App& app, int& status);      // cmd_trace.cpp
+void addSelectionCommand(CLI::App& app, int& status);  // cmd_selection.cpp
 void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse.cpp
+void addSumDiffCommand(CLI::App& app, int& status);   // cmd_sumdiff.cpp
+void addFixRadioCommand(CLI::App& app, int& status);  // cmd_fix_radio.cpp
+void addSplitCommand(CLI::App& app, int& status);     // cmd_split.cpp
 
 }  // namespace vorax::cli

@@ -19,7 +19,12 @@ int main(int argc, char** argv) {
   vorax::cli::addSettingsCommand(app, status);
   vorax::cli::addVibsimCommand(app, status);
   vorax::cli::addRadiosimCommand(app, status);
+  vorax::cli::addTraceCommand(app, status);
+  vorax::cli::addSelectionCommand(app, status);
   vorax::cli::addVibsimAnalyseCommand(app, status);
+  vorax::cli::addSumDiffCommand(app, status);
+  vorax::cli::addFixRadioCommand(app, status);
+  vorax::cli::addSplitCommand(app, status);
 
   try {
     app.parse(argc, argv);

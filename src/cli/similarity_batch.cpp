@@ -1,12 +1,10 @@
 #include "cli/similarity_batch.h"
 
-#include <QImage>
 #include <CLI/CLI.hpp>
 #include <system_error>
 
-#include "app/ui/qt_canvas.h"
 #include "cli/picture_file.h"
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace vorax::cli {
 
@@ -29,20 +27,18 @@ std::string loadRunSettings(const SimilarityArgs& args, const vibsim::SetupFileK
   return vibsim::readSetupFile(kind, args.setup, settings);
 }
 
-std::vector<std::string> writeVibratorPictures(vibsim::SimilarityPages& pages, const std::filesystem::path& folder) {
-  std::vector<std::string> errors;
+bool writeVibratorPictures(const std::string& command, vibsim::SimilarityPages& pages,
+                           const std::filesystem::path& folder) {
+  bool ok = true;
   for (int page : pages.requestedPages()) {
     for (int pane = 0; pane < pages.paneCount(page); ++pane) {
-      QImage picture(vibsim::kPanePictureWidth, vibsim::kPanePictureHeight, QImage::Format_RGB32);
-      {
-        app::ui::QtCanvas canvas(picture);
-        pages.drawPane(canvas, page, pane);
-      }
-      const std::string error = writePictureFile(picture, (folder / pages.pictureName(page, pane)).string(), "BMP");
-      if (!error.empty()) errors.push_back(error);
+      const std::string path = (folder / pages.pictureName(page, pane)).string();
+      const PictureSize size{vibsim::kPanePictureWidth, vibsim::kPanePictureHeight};
+      if (writePictureFile(command, path, size, [&](app::Canvas& canvas) { pages.drawPane(canvas, page, pane); }) != 0)
+        ok = false;
     }
   }
-  return errors;
+  return ok;
 }
 
 Json summaryJson(const std::vector<BatchVibrator>& vibrators) {
@@ -68,7 +64,7 @@ Json summaryJson(const std::vector<BatchVibrator>& vibrators) {
 
 std::string writeSummary(const std::filesystem::path& folder, const std::vector<BatchVibrator>& vibrators) {
   const std::string text = jsonText(summaryJson(vibrators)) + "\n";
-  decode::AtomicFileWriter writer(folder / "summary.json");
+  base::AtomicFileWriter writer(folder / "summary.json");
   writer.write({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
   writer.commit();
   return writer.error();

@@ -40,9 +40,10 @@ struct BatchVibrator {
   std::string skipped;  // why the vibrator was not drawn, when it was not
 };
 
-// Every requested page, every pane, as "<picture name>" in `folder`. Returns the errors.
-std::vector<std::string> writeVibratorPictures(vibsim::SimilarityPages& pages,
-                                               const std::filesystem::path& folder);
+// Every requested page, every pane, as a BMP "<picture name>" in `folder`; a picture that
+// cannot be written is reported as "vorax <command>: ..." and gives false.
+bool writeVibratorPictures(const std::string& command, vibsim::SimilarityPages& pages,
+                           const std::filesystem::path& folder);
 
 // {"vibrators": [{"row", "name", "start_time_error_us", "max_phase_error_deg",
 // "max_distortion_percent", "start_time_pass", "phase_pass", "distortion_pass", "pass"} or

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "app/picture_file_name.h"
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace vorax::vibsim {
 
@@ -53,7 +53,7 @@ std::string setupFileName(const SetupFileKind& kind, std::string_view typed) {
 
 std::string writeSetupFile(const SetupFileKind& kind, const std::filesystem::path& path,
                            const app::ViewerSettings& settings) {
-  decode::AtomicFileWriter writer(path);
+  base::AtomicFileWriter writer(path);
   writer.write(setupImage(kind, settings));
   writer.commit();
   return writer.error();

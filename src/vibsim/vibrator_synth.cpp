@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 #include "vibsim/radio_file.h"
 
 namespace vorax::vibsim {
@@ -105,7 +105,7 @@ std::vector<std::uint8_t> radioFileBytes(const RadioFileOptions& o) {
 }
 
 std::string writeRadioFile(const std::filesystem::path& path, const RadioFileOptions& options) {
-  decode::AtomicFileWriter writer(path);
+  base::AtomicFileWriter writer(path);
   writer.write(radioFileBytes(options));
   writer.commit();
   return writer.error();

@@ -8,6 +8,8 @@
 #include "app/startup.h"
 #include "app/ui/main_window.h"
 #include "vibsim/ui/similarity_tools.h"
+#include "app/ui/trace_views.h"
+#include "tools/ui/record_tools.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
   }
   vorax::app::ui::MainWindow window(state);
   vorax::vibsim::ui::addSimilarityTools(window, state);
+  vorax::app::ui::installTraceViews(window, state);
+  vorax::tools::ui::addRecordTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());
