@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace vorax::app {
 
@@ -27,7 +27,7 @@ std::vector<std::string> withRecentFile(std::vector<std::string> names, const st
 bool saveRecentFiles(const std::filesystem::path& file, const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += name + "\n";
-  decode::AtomicFileWriter out(file);
+  base::AtomicFileWriter out(file);
   out.write({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
   return out.commit();
 }

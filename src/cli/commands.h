@@ -15,6 +15,8 @@ void addDecodeCommand(CLI::App& app, int& status);    // cmd_decode.cpp
 void addRenderCommand(CLI::App& app, int& status);    // cmd_render.cpp
 void addSynthCommand(CLI::App& app, int& status);     // cmd_synth.cpp
 void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
+void addVibsimCommand(CLI::App& app, int& status);    // cmd_vibsim.cpp
+void addRadiosimCommand(CLI::App& app, int& status);  // cmd_radiosim.cpp
 void addTraceCommand(CLI::App& app, int& status);      // cmd_trace.cpp
 void addSelectionCommand(CLI::App& app, int& status);  // cmd_selection.cpp
 void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse.cpp

@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   vorax::cli::addRenderCommand(app, status);
   vorax::cli::addSynthCommand(app, status);
   vorax::cli::addSettingsCommand(app, status);
+  vorax::cli::addVibsimCommand(app, status);
+  vorax::cli::addRadiosimCommand(app, status);
   vorax::cli::addTraceCommand(app, status);
   vorax::cli::addSelectionCommand(app, status);
   vorax::cli::addVibsimAnalyseCommand(app, status);

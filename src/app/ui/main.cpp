@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "vibsim/ui/similarity_tools.h"
 #include "app/ui/trace_views.h"
 #include "tools/ui/record_tools.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     QMessageBox::warning(nullptr, "VORAX Viewer", QString::fromStdString(loaded.message));
   }
   vorax::app::ui::MainWindow window(state);
+  vorax::vibsim::ui::addSimilarityTools(window, state);
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   window.show();
