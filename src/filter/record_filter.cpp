@@ -1,0 +1,100 @@
+#include "filter/record_filter.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace vorax::filter {
+
+namespace {
+
+constexpr std::int32_t kProgressStep = 100;  // traces between progress reports
+
+// One filter over all traces: the threads take traces in turn from a shared counter.
+class FilterPass {
+ public:
+  FilterPass(FilteredTraces& out, const FilterPlan& plan, dsp::Fft& fft, std::atomic<bool>& cancelled)
+      : out_(out), plan_(plan), fft_(fft), cancelled_(cancelled) {}
+
+  // Filters traces until none are left; the caller's thread passes `report`.
+  void work(const std::function<void(std::int32_t done)>& report) {
+    std::vector<float> vector(plan_.upperIndex() + 1);
+    std::vector<float> spectrum;
+    const std::int32_t traces = out_.samples.traceCount();
+    const std::size_t samples = plan_.upperIndex();
+    for (std::int32_t t = next_++; t <= traces && !cancelled_; t = next_++) {
+      std::span<float> stored = out_.samples.trace(t);
+      std::copy_n(stored.begin(), samples, vector.begin() + 1);
+      filterTrace(plan_, fft_, vector, out_.amplitudeScales[static_cast<std::size_t>(t)], spectrum);
+      std::copy_n(vector.begin() + 1, samples, stored.begin());
+      const std::int32_t done = ++done_;
+      if (report) report(done);
+    }
+  }
+
+ private:
+  FilteredTraces& out_;
+  const FilterPlan& plan_;
+  dsp::Fft& fft_;
+  std::atomic<bool>& cancelled_;
+  std::atomic<std::int32_t> next_{1};
+  std::atomic<std::int32_t> done_{0};
+};
+
+}  // namespace
+
+unsigned coreCount() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+std::optional<FilteredTraces> filterRecordTraces(const decode::SegdRecord& record,
+                                                 std::span<const FilterRequest> filters, dsp::Fft& fft,
+                                                 const FilterProgress& progress, unsigned threads) {
+  FilteredTraces out{record.samples, {}};
+  const std::int32_t traces = out.samples.traceCount();
+  out.amplitudeScales.assign(static_cast<std::size_t>(traces) + 1, 0.0f);
+  for (std::int32_t t = 1; t <= traces && static_cast<std::size_t>(t) < record.traceInfo.size(); ++t)
+    out.amplitudeScales[static_cast<std::size_t>(t)] = record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale;
+  const std::size_t samples = static_cast<std::size_t>(std::max(0, out.samples.samplesPerTrace()));
+  if (traces <= 0 || samples == 0) return out;
+
+  std::atomic<bool> cancelled{false};
+  for (const FilterRequest& request : filters) {
+    const FilterPlan plan(request, record.summary.sampleIntervalUs, samples);
+    FilterPass pass(out, plan, fft, cancelled);
+    std::int32_t reported = 0;
+    auto report = [&](std::int32_t done) {
+      if (!progress || done / kProgressStep == reported / kProgressStep) return;
+      reported = done;
+      if (!progress(request.type, static_cast<int>(100LL * done / traces))) cancelled = true;
+    };
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < threads; ++i) helpers.emplace_back([&pass] { pass.work({}); });
+    pass.work(report);
+    helpers.clear();  // joins
+    if (cancelled) return std::nullopt;
+  }
+  return out;
+}
+
+void applyFilteredTraces(decode::SegdRecord& record, FilteredTraces&& filtered) {
+  const std::size_t traces = filtered.amplitudeScales.size();
+  if (record.traceDivisor.size() < traces) record.traceDivisor.resize(traces, 1.0f);
+  if (record.traceInfo.size() < traces) record.traceInfo.resize(traces);
+  for (std::size_t t = 1; t < traces; ++t) {
+    float& scale = record.traceInfo[t].amplitudeScale;
+    const float filteredScale = filtered.amplitudeScales[t];
+    // A scale of 0 filtered a trace to zeros: its divisor no longer matters.
+    if (scale != 0.0f) record.traceDivisor[t] *= filteredScale / scale;
+    scale = filteredScale;
+  }
+  record.samples = std::move(filtered.samples);
+}
+
+bool filterRecord(decode::SegdRecord& record, std::span<const FilterRequest> filters, dsp::Fft& fft,
+                  const FilterProgress& progress, unsigned threads) {
+  std::optional<FilteredTraces> filtered = filterRecordTraces(record, filters, fft, progress, threads);
+  if (!filtered) return false;
+  applyFilteredTraces(record, std::move(*filtered));
+  return true;
+}
+
+}  // namespace vorax::filter
