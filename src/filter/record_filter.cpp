@@ -66,6 +66,7 @@ std::optional<FilteredTraces> filterRecordTraces(const decode::SegdRecord& recor
       reported = done;
       if (!progress(request.type, static_cast<int>(100LL * done / traces))) cancelled = true;
     };
+    if (progress && !progress(request.type, 0)) return std::nullopt;
     std::vector<std::jthread> helpers;
     for (unsigned i = 1; i < threads; ++i) helpers.emplace_back([&pass] { pass.work({}); });
     pass.work(report);

@@ -14,8 +14,8 @@
 
 namespace vorax::filter {
 
-// Told the filter running and the share of traces it has done (a whole percentage) every
-// 100 traces; returning false cancels the run.
+// Told the filter running and the share of traces it has done (a whole percentage): 0 as each
+// filter starts, then every 100 traces; returning false cancels the run.
 using FilterProgress = std::function<bool(FilterType type, int percent)>;
 
 // The filtered samples with each trace's new amplitude scale (index 0 unused).

@@ -87,9 +87,13 @@ TEST(FilterRecord, TwoThreadsGiveTheSameResultAndACancelledRunChangesNothing) {
   ASSERT_TRUE(filterRecord(two, filters, fft, {}, 2));
   for (std::int32_t t = 1; t <= 250; ++t)
     for (std::int32_t s = 0; s <= 1000; ++s) ASSERT_EQ(one.samples.at(t, s), two.samples.at(t, s));
-  // Every 100 traces, in the filters' order: 100 x 100 / 250 = 40 %, then 80 %.
-  EXPECT_EQ(reports, (std::vector<std::pair<FilterType, int>>{{FilterType::HighCut, 40}, {FilterType::HighCut, 80},
-                                                             {FilterType::BandReject, 40}, {FilterType::BandReject, 80}}));
+  // At each filter's start, then every 100 traces: 100 x 100 / 250 = 40 %, then 80 %.
+  EXPECT_EQ(reports, (std::vector<std::pair<FilterType, int>>{{FilterType::HighCut, 0},
+                                                             {FilterType::HighCut, 40},
+                                                             {FilterType::HighCut, 80},
+                                                             {FilterType::BandReject, 0},
+                                                             {FilterType::BandReject, 40},
+                                                             {FilterType::BandReject, 80}}));
 
   decode::SegdRecord kept = threeTraceRecord();
   kept.samples.reset(250, 1000);
