@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "app/canvas.h"
 #include "app/display_state.h"
@@ -45,6 +46,12 @@ struct SampleWindow {
   double s1 = 0;
 };
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs);
+
+// One trace as the main display draws it, at x = position: the wiggle through
+// (position + v(j), j) and the positive fill, v = factor x sample limited to +-clip (a NaN
+// sample counts as 0), for the samples of the window; in the given colour.
+void drawWiggle(Canvas& canvas, std::span<const float> samples, double position, const SampleWindow& window,
+                double factor, double clip, Colorref colour);
 
 // Draws the whole main display for state.firstTrace..lastTrace and the state's time window
 // and gain; a record without samples or sample interval gets the empty no-record frame. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned
