@@ -15,5 +15,7 @@ void addDecodeCommand(CLI::App& app, int& status);    // cmd_decode.cpp
 void addRenderCommand(CLI::App& app, int& status);    // cmd_render.cpp
 void addSynthCommand(CLI::App& app, int& status);     // cmd_synth.cpp
 void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
+void addFilterCommand(CLI::App& app, int& status);    // cmd_filter.cpp
+void addPanelsCommand(CLI::App& app, int& status);    // cmd_panels.cpp
 
 }  // namespace vorax::cli

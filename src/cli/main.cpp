@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   vorax::cli::addRenderCommand(app, status);
   vorax::cli::addSynthCommand(app, status);
   vorax::cli::addSettingsCommand(app, status);
+  vorax::cli::addFilterCommand(app, status);
+  vorax::cli::addPanelsCommand(app, status);
 
   try {
     app.parse(argc, argv);

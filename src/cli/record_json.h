@@ -29,4 +29,9 @@ Json lineRunsJson(std::span<const decode::LineRun> runs);
 
 Json textListJson(const std::vector<std::string>& texts);
 
+// The document `vorax traces --json` prints: "traces" (with `withSamples`, each trace's
+// values too), "line_runs" and "tilt_error_count", written to standard output trace by trace
+// so that a large record never needs the whole JSON tree in memory.
+void printTracesJson(const decode::SegdRecord& record, bool withSamples);
+
 }  // namespace vorax::cli

@@ -83,10 +83,9 @@ Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp
   return out;
 }
 
-std::filesystem::path panelPictureFile(const PanelSettings& settings, const Panel& panel) {
-  const std::string name = "Filter Panel --" + settings.headerLine + " - " + settings.infoLine + " - File " +
-                           panel.fileNumber + " Filter " + panel.filterLabel + ".BMP";
-  return std::filesystem::path(settings.folder) / name;
+std::string panelPictureName(const PanelSettings& settings, const Panel& panel) {
+  return "Filter Panel --" + settings.headerLine + " - " + settings.infoLine + " - File " + panel.fileNumber +
+         " Filter " + panel.filterLabel + ".BMP";
 }
 
 std::vector<std::string> panelFileList(const std::filesystem::path& folder) {

@@ -44,8 +44,9 @@ std::string filterLabel(const std::array<float, 4>& corners);
 // label set.
 Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp::Fft& fft);
 
-// folder / "Filter Panel --<header> - <info> - File <file number> Filter <label>.BMP".
-std::filesystem::path panelPictureFile(const PanelSettings& settings, const Panel& panel);
+// "Filter Panel --<header> - <info> - File <file number> Filter <label>.BMP", the name a
+// panel's picture is saved under in the panel folder.
+std::string panelPictureName(const PanelSettings& settings, const Panel& panel);
 
 // The names of the folder's candidate files, sorted: regular files longer than 0 bytes whose
 // last four characters, upper-cased, are none of .BMP .TXT .JPG .WRI .DOC.

@@ -90,12 +90,11 @@ TEST(Panels, LabelsPictureNamesAndTheRange) {
   EXPECT_EQ(filterLabel({8, 12, 70, 90}), "8 - 12 - 70 - 90");
   EXPECT_EQ(filterLabel({8.6f, 12.4f, 70, 99.5f}), "9 - 12 - 70 - 100");
   PanelSettings s;
-  s.folder = "/d";
   Panel panel;
   panel.fileNumber = "0042";
   panel.filterLabel = "8 - 12 - 60 - 70";
-  EXPECT_EQ(panelPictureFile(s, panel).string(),
-            "/d/Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 0042 Filter 8 - 12 - 60 - 70.BMP");
+  EXPECT_EQ(panelPictureName(s, panel),
+            "Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 0042 Filter 8 - 12 - 60 - 70.BMP");
 
   decode::SegdRecord record;
   record.samples.reset(5, 4);

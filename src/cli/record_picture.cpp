@@ -1,0 +1,114 @@
+#include "cli/record_picture.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/display_settings.h"
+#include "app/record_display.h"
+#include "app/settings.h"
+#include "app/ui/qt_canvas.h"
+#include "decode/atomic_file.h"
+
+namespace vorax::cli {
+
+namespace {
+
+constexpr int kLargestSide = 20000;  // pixels; larger pictures are refused
+
+}  // namespace
+
+std::optional<PictureSize> parsePictureSize(const std::string& text) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return std::nullopt;
+  PictureSize size;
+  if (!CLI::detail::lexical_cast(text.substr(0, x), size.width) ||
+      !CLI::detail::lexical_cast(text.substr(x + 1), size.height))
+    return std::nullopt;
+  const auto fits = [](int side) { return side >= 16 && side <= kLargestSide; };
+  if (!fits(size.width) || !fits(size.height)) return std::nullopt;
+  return size;
+}
+
+std::string pictureFormatOf(const std::string& name) {
+  std::string lower = name;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  auto endsWith = [&](const char* ext) {
+    const std::string e(ext);
+    return lower.size() > e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
+  };
+  if (endsWith(".bmp")) return "BMP";
+  if (endsWith(".png")) return "PNG";
+  return {};
+}
+
+CLI::Validator pictureNameCheck() {
+  return CLI::Validator(
+      [](std::string& name) {
+        return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
+      },
+      "NAME.bmp|NAME.png");
+}
+
+CLI::Validator pictureSizeCheck() {
+  return CLI::Validator(
+      [](std::string& text) {
+        return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
+      },
+      "WxH");
+}
+
+int withPictureApplication(const std::function<int()>& work) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int argc = 1;
+  char name[] = "vorax";
+  char* argv[] = {name, nullptr};
+  QGuiApplication application(argc, argv);
+  return work();
+}
+
+bool savePictureOf(std::string_view command, PictureSize size, const std::string& path,
+                   const std::function<void(app::Canvas&)>& draw) {
+  QImage picture(size.width, size.height, QImage::Format_RGB32);
+  {
+    app::ui::QtCanvas canvas(picture);
+    draw(canvas);
+  }
+  std::string format = pictureFormatOf(path);
+  if (format.empty()) format = "BMP";
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format.c_str());
+  if (!writer.write(picture)) {
+    std::fprintf(stderr, "vorax %.*s: cannot encode %s: %s\n", static_cast<int>(command.size()), command.data(),
+                 format.c_str(), writer.errorString().toStdString().c_str());
+    return false;
+  }
+  decode::AtomicFileWriter file(path);
+  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+  if (!file.commit()) {
+    std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(), file.error().c_str());
+    return false;
+  }
+  return true;
+}
+
+void drawDefaultRecordDisplay(app::Canvas& canvas, decode::SegdRecord& record,
+                              const std::function<void(app::DisplayState&)>& adjust) {
+  app::ViewerSettings settings;
+  app::ApplyDefaultSettings(settings);
+  app::DisplayState display;
+  app::takeDisplaySettings(settings, display);
+  app::startRecordDisplay(settings, record, display);
+  if (adjust) adjust(display);
+  app::DrawRecordDisplay(canvas, record, display, app::displayOptionsFrom(settings));
+}
+
+}  // namespace vorax::cli
