@@ -72,13 +72,10 @@ Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp
   const auto samples = static_cast<std::size_t>(panel.samplesPerTrace);
   if (samples == 0) return out;
   const FilterPlan plan(FilterRequest{FilterType::BandPass, corners}, panel.sampleIntervalUs, samples);
-  std::vector<float> vector(samples + 1);
-  std::vector<float> work;
+  FilterWork work;
   for (std::size_t p = 0; p < out.traceCount(); ++p) {
-    const std::span<float> stored = out.trace(p);
-    std::copy_n(stored.begin(), samples, vector.begin() + 1);
-    filterTrace(plan, fft, vector, out.scales[p], work);
-    std::copy_n(vector.begin() + 1, samples, stored.begin());
+    const std::span<float> stored = out.trace(p).first(samples);
+    filterSamples(plan, fft, stored, stored, out.scales[p], work);
   }
   return out;
 }

@@ -10,29 +10,29 @@ namespace {
 
 constexpr std::int32_t kProgressStep = 100;  // traces between progress reports
 
-// One filter over all traces: the threads take traces in turn from a shared counter.
+// One filter over all traces, from `source` into the run's samples (the same samples for
+// every filter after the first): the threads take traces in turn from a shared counter.
 class FilterPass {
  public:
-  FilterPass(FilteredTraces& out, const FilterPlan& plan, dsp::Fft& fft, std::atomic<bool>& cancelled)
-      : out_(out), plan_(plan), fft_(fft), cancelled_(cancelled) {}
+  FilterPass(const decode::TraceSamples& source, FilteredTraces& out, const FilterPlan& plan, dsp::Fft& fft,
+             std::atomic<bool>& cancelled)
+      : source_(source), out_(out), plan_(plan), fft_(fft), cancelled_(cancelled) {}
 
   // Filters traces until none are left; the caller's thread passes `report`.
   void work(const std::function<void(std::int32_t done)>& report) {
-    std::vector<float> vector(plan_.upperIndex() + 1);
-    std::vector<float> spectrum;
+    FilterWork scratch;
     const std::int32_t traces = out_.samples.traceCount();
     const std::size_t samples = plan_.upperIndex();
     for (std::int32_t t = next_++; t <= traces && !cancelled_; t = next_++) {
-      std::span<float> stored = out_.samples.trace(t);
-      std::copy_n(stored.begin(), samples, vector.begin() + 1);
-      filterTrace(plan_, fft_, vector, out_.amplitudeScales[static_cast<std::size_t>(t)], spectrum);
-      std::copy_n(vector.begin() + 1, samples, stored.begin());
+      filterSamples(plan_, fft_, source_.trace(t).first(samples), out_.samples.trace(t).first(samples),
+                    out_.amplitudeScales[static_cast<std::size_t>(t)], scratch);
       const std::int32_t done = ++done_;
       if (report) report(done);
     }
   }
 
  private:
+  const decode::TraceSamples& source_;
   FilteredTraces& out_;
   const FilterPlan& plan_;
   dsp::Fft& fft_;
@@ -48,18 +48,24 @@ unsigned coreCount() { return std::max(1u, std::thread::hardware_concurrency());
 std::optional<FilteredTraces> filterRecordTraces(const decode::SegdRecord& record,
                                                  std::span<const FilterRequest> filters, dsp::Fft& fft,
                                                  const FilterProgress& progress, unsigned threads) {
-  FilteredTraces out{record.samples, {}};
-  const std::int32_t traces = out.samples.traceCount();
+  const std::int32_t traces = record.samples.traceCount();
+  FilteredTraces out;
+  out.samples.reset(traces, record.samples.samplesPerTrace());  // value S of each trace stays 0
   out.amplitudeScales.assign(static_cast<std::size_t>(traces) + 1, 0.0f);
   for (std::int32_t t = 1; t <= traces && static_cast<std::size_t>(t) < record.traceInfo.size(); ++t)
     out.amplitudeScales[static_cast<std::size_t>(t)] = record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale;
   const std::size_t samples = static_cast<std::size_t>(std::max(0, out.samples.samplesPerTrace()));
-  if (traces <= 0 || samples == 0) return out;
+  if (traces <= 0 || samples == 0) {
+    out.samples = record.samples;
+    return out;
+  }
 
   std::atomic<bool> cancelled{false};
-  for (const FilterRequest& request : filters) {
+  if (filters.empty()) out.samples = record.samples;
+  for (std::size_t f = 0; f < filters.size(); ++f) {
+    const FilterRequest& request = filters[f];
     const FilterPlan plan(request, record.summary.sampleIntervalUs, samples);
-    FilterPass pass(out, plan, fft, cancelled);
+    FilterPass pass(f == 0 ? record.samples : out.samples, out, plan, fft, cancelled);
     std::int32_t reported = 0;
     auto report = [&](std::int32_t done) {
       if (!progress || done / kProgressStep == reported / kProgressStep) return;

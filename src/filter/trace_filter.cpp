@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
+
+#include "decode/sample_converters.h"
 
 namespace vorax::filter {
 
@@ -117,23 +120,40 @@ void FilterPlan::shapeSpectrum(std::span<float> s) const {
   }
 }
 
-void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,
-                 std::vector<float>& work) {
+void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in, std::span<float> out,
+                   float& scale, FilterWork& work) {
   const std::size_t m = plan.upperIndex();
   const std::size_t n = plan.transformLength();
-  if (m == 0 || v.size() <= m) return;
-  work.assign(n + 3, 0.0f);
-  for (std::size_t k = 1; k <= m; ++k) work[k] = std::isfinite(v[k]) ? scale * v[k] : 0.0f;
-  fft.forwardCcs(work, n);
-  plan.shapeSpectrum(work);
-  fft.inverseCcs(work, n);
+  if (m == 0 || in.size() < m || out.size() < m) return;
+  std::vector<float>& signal = work.signal;
+  signal.resize(n);
+  signal[0] = 0.0f;
+  for (std::size_t k = 0; k < m; ++k) {
+    const float x = in[k];
+    signal[k + 1] = x - x == 0.0f ? scale * x : 0.0f;  // x - x is NaN for NaN and infinities
+  }
+  std::fill(signal.begin() + static_cast<std::ptrdiff_t>(m) + 1, signal.end(), 0.0f);
 
-  float peak = 0.0f;
-  for (std::size_t k = 1; k <= m; ++k) peak = std::max(peak, std::fabs(work[k]));
-  const float divisor = peak > 0.0f ? peak : 1.0f;
-  v[0] = 0.0f;
-  for (std::size_t k = 1; k <= m; ++k) v[k] = work[k] / divisor;
+  // The packed spectrum: bins 0..n/2 as (real, imaginary) pairs, which the transform fills,
+  // then one spare value.
+  work.spectrum.resize(n + 3);
+  work.spectrum[n + 2] = 0.0f;
+  const std::span<std::complex<float>> bins(reinterpret_cast<std::complex<float>*>(work.spectrum.data()), n / 2 + 1);
+  fft.forward(signal, bins);
+  plan.shapeSpectrum(work.spectrum);
+  fft.inverseOverwriting(bins, signal);
+
+  const float peak = decode::largestFiniteMagnitude(std::span<const float>(signal).subspan(1, m));
+  const float factor = peak > 0.0f ? 1.0f / peak : 1.0f;
+  for (std::size_t k = 0; k < m; ++k) out[k] = signal[k + 1] * factor;
   scale = peak;
+}
+
+void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale, FilterWork& work) {
+  const std::size_t m = plan.upperIndex();
+  if (m == 0 || v.size() <= m) return;
+  filterSamples(plan, fft, v.subspan(1, m), v.subspan(1, m), scale, work);
+  v[0] = 0.0f;
 }
 
 }  // namespace vorax::filter

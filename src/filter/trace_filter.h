@@ -66,12 +66,20 @@ class FilterPlan {
   std::vector<float> upperRamp_;  // rising ramp of the b3..b4 (cuts: b1..b2) transition
 };
 
-// Filters the trace vector v (upper index plan.upperIndex(): samples at 1..M, v[0] unused) in
-// place. The input is scale x v; the output is re-normalised so that its largest magnitude
-// among the samples is 1, and scale becomes that magnitude (0, with the samples all 0, when
-// nothing is left). Non-finite samples enter the transform as 0. `work` is scratch space the
-// caller may reuse from trace to trace (one per thread).
-void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,
-                 std::vector<float>& work);
+// Scratch space of the filter that a caller reuses from trace to trace (one per thread).
+struct FilterWork {
+  std::vector<float> signal;    // the n values transformed
+  std::vector<float> spectrum;  // the packed spectrum, n + 3 values
+};
+
+// Filters the M = plan.upperIndex() samples `in` into `out` (which may be `in` itself): they
+// are the trace vector's samples 1..M, after its leading 0. The input is scale x samples
+// (non-finite samples enter as 0); the output is re-normalised so that its largest magnitude
+// is 1, and scale becomes that magnitude (0, with the samples all 0, when nothing is left).
+void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in, std::span<float> out,
+                   float& scale, FilterWork& work);
+
+// The same on a trace vector v of upper index M (samples at 1..M), in place; v[0] becomes 0.
+void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale, FilterWork& work);
 
 }  // namespace vorax::filter

@@ -108,7 +108,7 @@ TEST(FilterTrace, PassBandKeptStopBandRemovedForEveryType) {
       {{FilterType::BandReject, {47, 49, 51, 53}}, {{5, 1.0}, {300, 0.5}}, {{102, 2.0}}},
   };
   dsp::Fft fft;
-  std::vector<float> work;
+  FilterWork work;
   for (const ToneCase& c : cases) {
     auto tones = [](const std::vector<std::pair<int, double>>& list, std::size_t t) {
       double sum = 0;
@@ -177,7 +177,7 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
        }},
   };
   dsp::Fft fft;
-  std::vector<float> work;
+  FilterWork work;
   for (const SpectrumCase& c : cases) {
     std::vector<float> v = randomVector(1000, 17);
     std::vector<double> x(v.begin(), v.end());
@@ -200,7 +200,7 @@ TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
   const std::vector<float> r16 = risingRamp(16);
   auto gain = [&](std::size_t e) { return e <= 34 ? 0.0 : e <= 50 ? rampGain(e, 33, r16, false) : 1.0; };
   dsp::Fft fft;
-  std::vector<float> work;
+  FilterWork work;
   std::vector<float> v = randomVector(1000, 23);
   const std::vector<double> x(v.begin(), v.end());
   const FilterPlan plan(FilterRequest{FilterType::LowCut, {8, 12}}, 2000, 1000);
@@ -228,7 +228,7 @@ TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
 
 TEST(FilterTrace, ZeroTracesStayZeroAndNarrowRampsStayFinite) {
   dsp::Fft fft;
-  std::vector<float> work;
+  FilterWork work;
   for (float scale : {1.0f, 0.0f}) {
     std::vector<float> zeros(501, 0.0f);
     float s = scale;
@@ -254,7 +254,7 @@ TEST(FilterTrace, ZeroTracesStayZeroAndNarrowRampsStayFinite) {
 
 TEST(FilterTrace, DamagedSamplesEnterAsZero) {
   dsp::Fft fft;
-  std::vector<float> work;
+  FilterWork work;
   std::vector<float> v = randomVector(200, 41);
   std::vector<double> x(v.begin(), v.end());
   v[50] = std::nanf("");
