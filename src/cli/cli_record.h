@@ -27,8 +27,8 @@ struct CliRecord {
   int exitStatus = 2;  // 0 opened, 1 a fatal decoder result, 2 the file could not be opened
 };
 
-// The --loader option's value: "vorax", "408", or empty for the record's own; nullopt for
-// any other.
+// The --loader option's value: "vorax", "408", "standard", or empty for the record's own;
+// nullopt for any other.
 std::optional<decode::LoaderChoice> loaderChoice(const std::string& name);
 
 // Opens `path` (headers only unless `loadTraces`) with the trace loader `loader`. A file error

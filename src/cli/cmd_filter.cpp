@@ -1,5 +1,5 @@
 // vorax filter FILE [--low-cut F1,F2] [--high-cut F1,F2] [--band-pass F1,F2,F3,F4]
-// [--band-reject F1,F2,F3,F4] [--loader vorax|408] (--json | -o OUT.png [--size WxH]):
+// [--band-reject F1,F2,F3,F4] [--loader vorax|408|standard] (--json | -o OUT.png [--size WxH]):
 // the record filtered as the "Filters" dialog filters it (low cut, high cut, band pass, band
 // reject, in that order), printed as `vorax traces --json --samples` prints a record, or drawn
 // as `vorax render` draws one.
@@ -45,7 +45,7 @@ int runFilter(const FilterArgs& args) {
   }
   const std::optional<decode::LoaderChoice> loader = loaderChoice(args.loader);
   if (!loader) {
-    std::fprintf(stderr, "vorax filter: --loader must be vorax or 408\n");
+    std::fprintf(stderr, "vorax filter: --loader must be vorax, 408 or standard\n");
     return 2;
   }
   if (args.json == !args.output.empty()) {
@@ -92,7 +92,8 @@ void addFilterCommand(CLI::App& app, int& status) {
         ->default_str("off");
   }
   command->add_option("--loader", args->loader,
-                      "trace loader: vorax or 408 (Sercel 408 style); empty: the record's own");
+                      "trace loader: vorax, 408 (Sercel 408 style) or standard (public SEG-D layout); "
+                      "empty: the record's own");
   command->add_flag("--json", args->json, "print the filtered record as `traces --json --samples` does");
   command->add_option("-o,--output", args->output, "draw the filtered record instead: NAME.bmp or NAME.png")
       ->check(pictureNameCheck());

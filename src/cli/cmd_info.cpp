@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/record_json.h"
 #include "cli/seg2_json.h"
+#include "cli/standard_json.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -55,6 +56,8 @@ Json infoJson(const CliRecord& r) {
   out["record"] = summaryJson(r.record);
   if (r.result.flavour == decode::RecordFlavour::Seg2) {
     addSeg2HeadersJson(r.result.seg2, out);
+  } else if (r.result.flavour == decode::RecordFlavour::Standard) {
+    addStandardHeadersJson(r.result, out);
   } else {
     addHeadersJson(r.result.headers, out);
   }

@@ -1,4 +1,4 @@
-// vorax traces [--json] FILE [--samples] [--loader vorax|408]: the per-trace attributes of a
+// vorax traces [--json] FILE [--samples] [--loader vorax|408|standard]: the per-trace attributes of a
 // record.
 #include <cstdio>
 #include <memory>
@@ -40,7 +40,7 @@ struct TracesArgs {
 int runTraces(const TracesArgs& args) {
   const std::optional<decode::LoaderChoice> loader = loaderChoice(args.loader);
   if (!loader) {
-    std::fprintf(stderr, "vorax traces: --loader must be vorax or 408\n");
+    std::fprintf(stderr, "vorax traces: --loader must be vorax, 408 or standard\n");
     return 2;
   }
   CliRecord r;
@@ -63,7 +63,7 @@ void addTracesCommand(CLI::App& app, int& status) {
   command->add_flag("--json", args->json, "every attribute of every trace as JSON instead of a table");
   command->add_flag("--samples", args->samples, "with --json, also each trace's sample values");
   command->add_option("--loader", args->loader,
-                      "trace loader: vorax or 408 (Sercel 408 style); empty: the record's own");
+                      "trace loader: vorax, 408 (Sercel 408 style) or standard (public SEG-D layout); empty: the record's own");
   command->callback([args, &status] { status = runTraces(*args); });
 }
 

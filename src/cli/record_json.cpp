@@ -84,6 +84,7 @@ Json traceJson(const decode::SegdRecord& record, std::int32_t t, bool withSample
   out["peak_sample_index"] = fieldJson(i.peakSampleIndex);
   out["interpolation_count"] = fieldJson(i.interpolationCount);
   out["amplitude_scale"] = fieldJson(i.amplitudeScale);
+  out["divisor"] = fieldJson(record.divisorOf(t));
   out["conversion_factor_copy"] = fieldJson(i.conversionFactorCopy);
   out["control_unit_text"] = fieldJson(i.controlUnitText);
   out["filter_text"] = fieldJson(i.filterText);

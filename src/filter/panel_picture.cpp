@@ -90,36 +90,40 @@ std::vector<float> agc(std::span<const float> values, std::size_t windowSamples)
 }
 
 void drawPanel(app::Canvas& canvas, const Panel& panel, const PanelSettings& settings) {
-  const app::SampleWindow window = panelWindow(panel, settings);
+  const app::SampleWindow samples = panelWindow(panel, settings);
   const double traces = std::max<double>(1, static_cast<double>(panel.traceCount()));
-  const double span = window.s1 > window.s0 ? window.s1 - window.s0 : 1;
+  const double span = samples.s1 > samples.s0 ? samples.s1 - samples.s0 : 1;
   const double width = traces + 1;
-  const app::WorldWindow world{-kAxisShare * width / (1 - kAxisShare), window.s0 - kTitleShare * span / (1 - kTitleShare - kMarginShare),
-                               width, window.s1 + kMarginShare * span / (1 - kTitleShare - kMarginShare)};
+  const app::WorldWindow world{-kAxisShare * width / (1 - kAxisShare), samples.s0 - kTitleShare * span / (1 - kTitleShare - kMarginShare),
+                               width, samples.s1 + kMarginShare * span / (1 - kTitleShare - kMarginShare)};
   canvas.setWorldWindow(world);
   canvas.clear(app::kWhite);
-  drawTitles(canvas, panel, settings, world, window.s0);
+  drawTitles(canvas, panel, settings, world, samples.s0);
   canvas.setFont("Arial", std::max(8.0, canvas.pixelHeight() / 80.0), false);
-  if (panel.traceCount() == 0 || !(window.s1 > window.s0)) {
-    canvas.text({width / 2, window.s0 + span / 2}, "No traces in the panel's range", HAlign::Centre, VAlign::Centre);
+  if (panel.traceCount() == 0 || !(samples.s1 > samples.s0)) {
+    canvas.text({width / 2, samples.s0 + span / 2}, "No traces in the panel's range", HAlign::Centre, VAlign::Centre);
     return;
   }
   canvas.setPen(app::kBlack, 1);
-  canvas.rectangle({0.5, window.s0}, {traces + 0.5, window.s1});
-  drawTraceNumbers(canvas, panel, window.s0);
-  drawTimeAxis(canvas, panel, window, 0.5, traces + 0.5);
+  canvas.rectangle({0.5, samples.s0}, {traces + 0.5, samples.s1});
+  drawTraceNumbers(canvas, panel, samples.s0);
+  drawTimeAxis(canvas, panel, samples, 0.5, traces + 0.5);
 
   const double gain = std::pow(10.0, settings.initialGainDb / 20.0);
+  const double clip = settings.traceClip >= 0 && std::isfinite(settings.traceClip) ? settings.traceClip : PanelSettings{}.traceClip;
+  // The AGC window in samples, at most the whole trace (a loaded panel file may hold anything).
   const double dt = panel.sampleIntervalUs / 1e6;
-  const auto agcSamples = static_cast<std::size_t>(dt > 0 ? std::lround(std::max(0.0f, settings.agcWindowSeconds) / dt) : 1);
+  const double agcWindow = dt > 0 ? settings.agcWindowSeconds / dt : 1.0;
+  const auto agcSamples = static_cast<std::size_t>(
+      std::clamp(std::isnan(agcWindow) ? 1.0 : agcWindow, 1.0, static_cast<double>(panel.samplesPerTrace) + 1));
   for (std::size_t p = 0; p < panel.traceCount(); ++p) {
     const std::span<const float> values = panel.trace(p);
     const double position = static_cast<double>(p) + 1;
     if (settings.agc) {
       const std::vector<float> levelled = agc(values, agcSamples);
-      app::drawWiggle(canvas, levelled, position, window, gain, settings.traceClip, app::kBlack);
+      app::drawWiggle(canvas, levelled, position, samples, gain, clip, app::kBlack);
     } else {
-      app::drawWiggle(canvas, values, position, window, gain * panel.scales[p], settings.traceClip, app::kBlack);
+      app::drawWiggle(canvas, values, position, samples, gain * panel.scales[p], clip, app::kBlack);
     }
   }
 }
