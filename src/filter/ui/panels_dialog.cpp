@@ -93,13 +93,31 @@ QWidget* PanelsDialog::buildControls() {
                                                              folder_.empty() ? QDir::homePath() : qtext(folder_));
     if (!chosen.isEmpty()) selectFolder(chosen.toStdString());
   });
+  column->addWidget(buildRangeBox());
+  column->addWidget(buildFilterBox());
+  column->addWidget(generateBmp_);
+  auto* lines = new QFormLayout;
+  headerLine_->setMaxLength(static_cast<int>(kPanelLineWidth));
+  infoLine_->setMaxLength(static_cast<int>(kPanelLineWidth));
+  lines->addRow("Header Line", headerLine_);
+  lines->addRow("Info Line", infoLine_);
+  column->addLayout(lines);
+  column->addWidget(buildGainBox());
+  column->addLayout(buildButtons());
+  column->addWidget(status_);
+  column->addStretch(1);
+  return controls;
+}
 
+QGroupBox* PanelsDialog::buildRangeBox() {
   auto* range = new QGroupBox("Specify Range");
-  auto* rangeForm = new QFormLayout(range);
-  const char* rangeCaptions[] = {"Trace From", "Trace To", "Time From (mS)", "Time To (mS)"};
-  for (std::size_t i = 0; i < 4; ++i) rangeForm->addRow(rangeCaptions[i], window_[i] = smallEdit());
-  column->addWidget(range);
+  auto* form = new QFormLayout(range);
+  const char* captions[] = {"Trace From", "Trace To", "Time From (mS)", "Time To (mS)"};
+  for (std::size_t i = 0; i < 4; ++i) form->addRow(captions[i], window_[i] = smallEdit());
+  return range;
+}
 
+QGroupBox* PanelsDialog::buildFilterBox() {
   auto* filters = new QGroupBox(QString("Specify Filters to Try on Each ") + "File");
   auto* grid = new QGridLayout(filters);
   for (std::size_t k = 0; k < kPanelFilterCount; ++k) {
@@ -115,62 +133,50 @@ QWidget* PanelsDialog::buildControls() {
     grid->addWidget(test, row, 5);
     connect(test, &QPushButton::clicked, this, [this, k] { this->test(k); });
   }
-  column->addWidget(filters);
-  column->addWidget(generateBmp_);
+  return filters;
+}
 
-  auto* lines = new QFormLayout;
-  headerLine_->setMaxLength(static_cast<int>(kPanelLineWidth));
-  infoLine_->setMaxLength(static_cast<int>(kPanelLineWidth));
-  lines->addRow("Header Line", headerLine_);
-  lines->addRow("Info Line", infoLine_);
-  column->addLayout(lines);
-
+QGroupBox* PanelsDialog::buildGainBox() {
   auto* gains = new QGroupBox("Gains");
-  auto* gainGrid = new QGridLayout(gains);
-  gainGrid->addWidget(new QLabel("Initial Gain dB"), 0, 0);
-  gainGrid->addWidget(gain_, 0, 1);
-  gainGrid->addWidget(new QLabel("Trace Clip"), 1, 0);
-  gainGrid->addWidget(clip_, 1, 1);
-  auto* plus = new QPushButton("Gain +");
-  auto* minus = new QPushButton("Gain -");
-  auto* set = new QPushButton("Set");
-  gainGrid->addWidget(plus, 0, 2);
-  gainGrid->addWidget(minus, 1, 2);
-  gainGrid->addWidget(set, 2, 2);
-  gainGrid->addWidget(agc_, 2, 0);
+  auto* grid = new QGridLayout(gains);
+  grid->addWidget(new QLabel("Initial Gain dB"), 0, 0);
+  grid->addWidget(gain_, 0, 1);
+  grid->addWidget(new QLabel("Trace Clip"), 1, 0);
+  grid->addWidget(clip_, 1, 1);
+  grid->addWidget(agc_, 2, 0);
   auto* windowRow = new QHBoxLayout;
   windowRow->addWidget(new QLabel("Window"));
   windowRow->addWidget(agcWindow_);
-  gainGrid->addLayout(windowRow, 2, 1);
-  connect(plus, &QPushButton::clicked, this, [this] { changeGain(kGainStepDb); });
-  connect(minus, &QPushButton::clicked, this, [this] { changeGain(-kGainStepDb); });
-  connect(set, &QPushButton::clicked, this, [this] { changeGain(0); });
-  column->addWidget(gains);
+  grid->addLayout(windowRow, 2, 1);
+  const std::pair<const char*, float> steps[] = {{"Gain +", kGainStepDb}, {"Gain -", -kGainStepDb}, {"Set", 0.0f}};
+  for (int i = 0; i < 3; ++i) {
+    auto* button = new QPushButton(steps[i].first);
+    grid->addWidget(button, i, 2);
+    const float db = steps[i].second;
+    connect(button, &QPushButton::clicked, this, [this, db] { changeGain(db); });
+  }
+  return gains;
+}
 
+QGridLayout* PanelsDialog::buildButtons() {
   auto* buttons = new QGridLayout;
-  auto* goButton = new QPushButton("Go");
-  auto* cancel = new QPushButton("Cancel");
-  auto* save = new QPushButton("Save");
-  auto* load = new QPushButton("Load");
-  buttons->addWidget(goButton, 0, 0);
-  buttons->addWidget(cancel, 0, 1);
-  buttons->addWidget(save, 1, 0);
-  buttons->addWidget(load, 1, 1);
-  column->addLayout(buttons);
-  column->addWidget(status_);
-  column->addStretch(1);
-  connect(goButton, &QPushButton::clicked, this, &PanelsDialog::go);
-  connect(cancel, &QPushButton::clicked, this, &PanelsDialog::reject);
-  connect(save, &QPushButton::clicked, this, [this] {
+  auto add = [buttons](const char* caption, int row, int column) {
+    auto* button = new QPushButton(caption);
+    buttons->addWidget(button, row, column);
+    return button;
+  };
+  connect(add("Go", 0, 0), &QPushButton::clicked, this, &PanelsDialog::go);
+  connect(add("Cancel", 0, 1), &QPushButton::clicked, this, &PanelsDialog::reject);
+  connect(add("Save", 1, 0), &QPushButton::clicked, this, [this] {
     storeSettings();
     const std::string name = app::ui::SHOWSAVEB(this, "Panel Files (*.PNL)|*.PNL", "Save File", folder_);
     if (!name.empty()) savePanelFileTo(name);
   });
-  connect(load, &QPushButton::clicked, this, [this] {
+  connect(add("Load", 1, 1), &QPushButton::clicked, this, [this] {
     const std::string name = app::ui::SHOWOPEN(this, "Panel Files |*.PNL", "Select File To Open", folder_);
     if (!name.empty()) loadPanelFileFrom(name);
   });
-  return controls;
+  return buttons;
 }
 
 PanelSettings PanelsDialog::settingsFromControls() const {

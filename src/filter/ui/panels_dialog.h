@@ -14,6 +14,8 @@
 #include "filter/panels.h"
 
 class QCheckBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -57,6 +59,10 @@ class PanelsDialog : public QDialog {
 
  private:
   QWidget* buildControls();
+  QGroupBox* buildRangeBox();
+  QGroupBox* buildFilterBox();
+  QGroupBox* buildGainBox();
+  QGridLayout* buildButtons();
   void storeSettings();
   void showPanel(const Panel& panel, const PanelSettings& settings);
   void setRunning(bool running);
