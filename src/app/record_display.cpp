@@ -8,9 +8,9 @@
 
 #include "app/header_panel.h"
 #include "app/no_record_frame.h"
+#include "app/trace_scaling.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
-#include "decode/sample_converters.h"
 
 namespace vorax::app {
 
@@ -64,9 +64,7 @@ Colorref traceColour(decode::SegdRecord& record, std::int32_t trace, const Displ
 // seven-block loader keeps recorded values, which this normalises too). Fixed gain: undo the
 // loader's normalisation, so each trace is drawn at its true recorded amplitude.
 double traceFactor(const decode::SegdRecord& record, std::int32_t trace, bool fixedGain) {
-  if (fixedGain) return record.divisorOf(trace);
-  const float largest = decode::largestFiniteMagnitude(record.samples.trace(trace));
-  return largest > 0 ? 1.0 / largest : 1.0;
+  return fixedGain ? recordedFactor(record, trace) : normalisingFactor(record, trace);
 }
 
 // Reused between traces so that a page costs no allocation per trace.

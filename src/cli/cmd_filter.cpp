@@ -13,7 +13,7 @@
 #include "cli/cli_record.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
-#include "cli/record_picture.h"
+#include "cli/picture_file.h"
 #include "dsp/fft.h"
 #include "filter/filter_settings.h"
 #include "filter/record_filter.h"
@@ -61,11 +61,7 @@ int runFilter(const FilterArgs& args) {
     printTracesJson(opened.record, true);
     return 0;
   }
-  return withPictureApplication([&] {
-    const bool saved = savePictureOf("filter", *parsePictureSize(args.size), args.output,
-                                     [&](app::Canvas& canvas) { drawDefaultRecordDisplay(canvas, opened.record); });
-    return saved ? 0 : 2;
-  });
+  return writeRecordPictureFile("filter", args.output, *parsePictureSize(args.size), opened.record);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "app/debug_log.h"
 #include "cli/commands.h"
-#include "cli/record_picture.h"
+#include "cli/picture_file.h"
 #include "dsp/fft.h"
 #include "filter/panel_picture.h"
 #include "filter/panels.h"
@@ -48,23 +48,21 @@ int runPanels(const PanelsArgs& args) {
     return 2;
   }
   const PictureSize size = *parsePictureSize(args.size);
-  return withPictureApplication([&] {
-    dsp::Fft fft;
-    decode::SegdRecord last;
-    bool saved = true;
-    filter::runPanelFiles(settings, filter::panelFileList(args.folder), fft, app::DebugLog(),
-                          [&](const filter::Panel& panel) {
-                            const std::filesystem::path path =
-                                std::filesystem::path(args.outDir) / filter::panelPictureName(settings, panel);
-                            saved = savePictureOf("panels", size, path.string(), [&](app::Canvas& canvas) {
-                              filter::drawPanel(canvas, panel, settings);
-                            });
-                            if (saved) std::printf("%s\n", path.string().c_str());
-                            return saved;
-                          },
-                          last);
-    return saved ? 0 : 2;
-  });
+  dsp::Fft fft;
+  decode::SegdRecord last;
+  int status = 0;
+  filter::runPanelFiles(settings, filter::panelFileList(args.folder), fft, app::DebugLog(),
+                        [&](const filter::Panel& panel) {
+                          const std::filesystem::path path =
+                              std::filesystem::path(args.outDir) / filter::panelPictureName(settings, panel);
+                          status = writePictureFile("panels", path.string(), size, [&](app::Canvas& canvas) {
+                            filter::drawPanel(canvas, panel, settings);
+                          });
+                          if (status == 0) std::printf("%s\n", path.string().c_str());
+                          return status == 0;
+                        },
+                        last);
+  return status;
 }
 
 }  // namespace

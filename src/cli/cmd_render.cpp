@@ -10,7 +10,7 @@
 #include "app/settings.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
-#include "cli/record_picture.h"
+#include "cli/picture_file.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -35,15 +35,12 @@ void applyOptions(const RenderArgs& args, app::DisplayState& display) {
 }
 
 int runRender(const RenderArgs& args) {
-  return withPictureApplication([&args] {
-    CliRecord opened;
-    openForCommand("render", args.file, true, opened);
-    if (opened.exitStatus != 0) return opened.exitStatus;
-    const bool saved = savePictureOf("render", *parsePictureSize(args.size), args.output, [&](app::Canvas& canvas) {
-      drawDefaultRecordDisplay(canvas, opened.record, [&args](app::DisplayState& display) { applyOptions(args, display); });
-    });
-    return saved ? 0 : 2;
-  });
+  CliRecord opened;
+  openForCommand("render", args.file, true, opened);
+  if (opened.exitStatus != 0) return opened.exitStatus;
+
+  return writeRecordPictureFile("render", args.output, *parsePictureSize(args.size), opened.record,
+                                [&](app::DisplayState& display) { applyOptions(args, display); });
 }
 
 template <typename T>

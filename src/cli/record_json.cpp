@@ -126,6 +126,8 @@ std::string indented(const std::string& text, int spaces) {
 
 }  // namespace
 
+// Written trace by trace, in the layout jsonText gives, so that a large record with its
+// samples never needs the whole JSON tree in memory.
 void printTracesJson(const decode::SegdRecord& record, bool withSamples) {
   std::fputs("{\n  \"traces\": [", stdout);
   for (std::int32_t t = 1; t <= record.loadedTraceCount(); ++t) {

@@ -29,9 +29,8 @@ Json lineRunsJson(std::span<const decode::LineRun> runs);
 
 Json textListJson(const std::vector<std::string>& texts);
 
-// The document `vorax traces --json` prints: "traces" (with `withSamples`, each trace's
-// values too), "line_runs" and "tilt_error_count", written to standard output trace by trace
-// so that a large record never needs the whole JSON tree in memory.
+// Prints {"traces": [...], "line_runs": ..., "tilt_error_count": ...} to standard output,
+// each trace with its samples when `withSamples` (the form of `vorax traces --json`).
 void printTracesJson(const decode::SegdRecord& record, bool withSamples);
 
 }  // namespace vorax::cli

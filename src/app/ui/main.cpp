@@ -7,6 +7,8 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "app/ui/trace_views.h"
+#include "tools/ui/record_tools.h"
 #include "filter/ui/filter_tools.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +19,8 @@ int main(int argc, char** argv) {
     QMessageBox::warning(nullptr, "VORAX Viewer", QString::fromStdString(loaded.message));
   }
   vorax::app::ui::MainWindow window(state);
+  vorax::app::ui::installTraceViews(window, state);
+  vorax::tools::ui::addRecordTools(window, state);
   vorax::filter::ui::addFilterTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();

@@ -1,4 +1,4 @@
-#include "cli/record_picture.h"
+#include "cli/picture_file.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -8,18 +8,30 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
+#include "app/ui/qt_canvas.h"
 #include "app/display_settings.h"
 #include "app/record_display.h"
 #include "app/settings.h"
-#include "app/ui/qt_canvas.h"
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace vorax::cli {
 
 namespace {
 
-constexpr int kLargestSide = 20000;  // pixels; larger pictures are refused
+constexpr int kSmallestSide = 16;
+constexpr int kLargestSide = 20000;
+
+// Text needs a GUI application; one is made for the first picture of the process.
+void ensureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "vorax";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+}
 
 }  // namespace
 
@@ -30,7 +42,7 @@ std::optional<PictureSize> parsePictureSize(const std::string& text) {
   if (!CLI::detail::lexical_cast(text.substr(0, x), size.width) ||
       !CLI::detail::lexical_cast(text.substr(x + 1), size.height))
     return std::nullopt;
-  const auto fits = [](int side) { return side >= 16 && side <= kLargestSide; };
+  const auto fits = [](int side) { return side >= kSmallestSide && side <= kLargestSide; };
   if (!fits(size.width) || !fits(size.height)) return std::nullopt;
   return size;
 }
@@ -39,9 +51,8 @@ std::string pictureFormatOf(const std::string& name) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  auto endsWith = [&](const char* ext) {
-    const std::string e(ext);
-    return lower.size() > e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
+  const auto endsWith = [&](const std::string& ext) {
+    return lower.size() > ext.size() && lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0;
   };
   if (endsWith(".bmp")) return "BMP";
   if (endsWith(".png")) return "PNG";
@@ -58,57 +69,49 @@ CLI::Validator pictureNameCheck() {
 
 CLI::Validator pictureSizeCheck() {
   return CLI::Validator(
-      [](std::string& text) {
-        return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
-      },
+      [](std::string& text) { return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000"; },
       "WxH");
 }
 
-int withPictureApplication(const std::function<int()>& work) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "vorax";
-  char* argv[] = {name, nullptr};
-  QGuiApplication application(argc, argv);
-  return work();
-}
-
-bool savePictureOf(std::string_view command, PictureSize size, const std::string& path,
-                   const std::function<void(app::Canvas&)>& draw) {
+int writePictureFile(const std::string& command, const std::string& output, PictureSize size,
+                     const std::function<void(app::Canvas&)>& draw) {
+  ensureGuiApplication();
   QImage picture(size.width, size.height, QImage::Format_RGB32);
+  picture.fill(Qt::white);
   {
     app::ui::QtCanvas canvas(picture);
     draw(canvas);
   }
-  std::string format = pictureFormatOf(path);
-  if (format.empty()) format = "BMP";
+  const std::string format = pictureFormatOf(output);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, format.c_str());
   if (!writer.write(picture)) {
-    std::fprintf(stderr, "vorax %.*s: cannot encode %s: %s\n", static_cast<int>(command.size()), command.data(),
-                 format.c_str(), writer.errorString().toStdString().c_str());
-    return false;
+    std::fprintf(stderr, "vorax %s: cannot encode %s: %s\n", command.c_str(), format.c_str(),
+                 writer.errorString().toStdString().c_str());
+    return 2;
   }
-  decode::AtomicFileWriter file(path);
+  base::AtomicFileWriter file(output);
   file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
   if (!file.commit()) {
-    std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(), file.error().c_str());
-    return false;
+    std::fprintf(stderr, "vorax %s: %s\n", command.c_str(), file.error().c_str());
+    return 2;
   }
-  return true;
+  return 0;
 }
 
-void drawDefaultRecordDisplay(app::Canvas& canvas, decode::SegdRecord& record,
-                              const std::function<void(app::DisplayState&)>& adjust) {
+int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
+                           decode::SegdRecord& record, const std::function<void(app::DisplayState&)>& adjust) {
   app::ViewerSettings settings;
   app::ApplyDefaultSettings(settings);
   app::DisplayState display;
   app::takeDisplaySettings(settings, display);
   app::startRecordDisplay(settings, record, display);
   if (adjust) adjust(display);
-  app::DrawRecordDisplay(canvas, record, display, app::displayOptionsFrom(settings));
+  return writePictureFile(command, output, size, [&](app::Canvas& canvas) {
+    app::DrawRecordDisplay(canvas, record, display, app::displayOptionsFrom(settings));
+  });
 }
 
 }  // namespace vorax::cli

@@ -1,0 +1,44 @@
+// Pictures written by the commands' -o option: the size and name checks, and drawing a
+// core picture onto an image that is saved whole (temporary file renamed into place).
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "app/canvas.h"
+#include "app/display_state.h"
+#include "decode/segd_record.h"
+
+namespace vorax::cli {
+
+struct PictureSize {
+  int width = 1600;
+  int height = 1000;
+};
+
+// "WIDTHxHEIGHT", each 16 to 20000 pixels.
+std::optional<PictureSize> parsePictureSize(const std::string& text);
+
+// "BMP" or "PNG" from the name's extension (any case); empty for any other.
+std::string pictureFormatOf(const std::string& name);
+
+// Validators for the -o and --size options.
+CLI::Validator pictureNameCheck();
+CLI::Validator pictureSizeCheck();
+
+// Draws onto a white picture of the size (text works without a display: the offscreen
+// platform is used unless another is set) and writes it in the format of the name. Returns
+// 0, or 2 with the reason printed as "vorax <command>: ...".
+int writePictureFile(const std::string& command, const std::string& output, PictureSize size,
+                     const std::function<void(app::Canvas&)>& draw);
+
+// The main display of `record` as the viewer first shows it (default settings, first page),
+// changed by `adjust` when given, written as writePictureFile writes.
+int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
+                           decode::SegdRecord& record,
+                           const std::function<void(app::DisplayState&)>& adjust = {});
+
+}  // namespace vorax::cli
