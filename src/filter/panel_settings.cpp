@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 #include "decode/byte_reader.h"
 #include "decode/fixed_text.h"
 
@@ -139,7 +139,7 @@ std::filesystem::path panelFileName(const std::string& typed) {
 
 std::string savePanelFile(const std::filesystem::path& path, const PanelSettings& panels) {
   const std::array<std::uint8_t, kPanelFileBytes> bytes = encodePanelFile(panels);
-  decode::AtomicFileWriter file(path);
+  base::AtomicFileWriter file(path);
   file.write(bytes);
   return file.commit() ? std::string() : file.error();
 }
