@@ -35,4 +35,12 @@ void openForCommand(std::string_view command, const std::string& path, bool load
   }
 }
 
+std::optional<decode::LoaderChoice> loaderChoice(const std::string& name) {
+  if (name.empty()) return decode::LoaderChoice::Auto;
+  if (name == "vorax") return decode::LoaderChoice::Vorax;
+  if (name == "408") return decode::LoaderChoice::Sercel408;
+  if (name == "standard") return decode::LoaderChoice::Standard;
+  return std::nullopt;
+}
+
 }  // namespace vorax::cli

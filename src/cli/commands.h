@@ -23,5 +23,7 @@ void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse
 void addSumDiffCommand(CLI::App& app, int& status);   // cmd_sumdiff.cpp
 void addFixRadioCommand(CLI::App& app, int& status);  // cmd_fix_radio.cpp
 void addSplitCommand(CLI::App& app, int& status);     // cmd_split.cpp
+void addFilterCommand(CLI::App& app, int& status);    // cmd_filter.cpp
+void addPanelsCommand(CLI::App& app, int& status);    // cmd_panels.cpp
 
 }  // namespace vorax::cli

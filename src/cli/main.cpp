@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
   vorax::cli::addSumDiffCommand(app, status);
   vorax::cli::addFixRadioCommand(app, status);
   vorax::cli::addSplitCommand(app, status);
+  vorax::cli::addFilterCommand(app, status);
+  vorax::cli::addPanelsCommand(app, status);
 
   try {
     app.parse(argc, argv);

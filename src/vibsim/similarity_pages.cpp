@@ -76,7 +76,7 @@ class WirelinePages final : public BandedPages {
  public:
   WirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
                 const WirelineVibrator& vibrator, const BannerTexts& banner, std::string folder,
-                dsp::Fft& fft, const app::DebugLog* log)
+                dsp::Fft& fft, const base::DebugLog* log)
       : BandedPages(vibrator.label, banner, std::move(folder), setup.params),
         input_(record, setup.params, fft, log), setup_(setup), channels_(vibrator.channels) {}
 
@@ -159,7 +159,7 @@ class WirelinePages final : public BandedPages {
 class RadioPages final : public BandedPages {
  public:
   RadioPages(const decode::SegdRecord& record, const RadioSetup& setup, const RadioVibrator& vibrator,
-             const BannerTexts& banner, dsp::Fft& fft, const app::DebugLog* log)
+             const BannerTexts& banner, dsp::Fft& fft, const base::DebugLog* log)
       : BandedPages(vibrator.label, banner, setup.folder.string(), setup.params),
         input_(record, setup.params, fft, log), setup_(setup) {}
 
@@ -243,13 +243,13 @@ BannerTexts bannerTextsOf(const app::ViewerSettings& settings, const decode::Seg
 std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
                                                    const WirelineVibrator& vibrator, const BannerTexts& banner,
                                                    std::string pictureFolder, dsp::Fft& fft,
-                                                   const app::DebugLog* log) {
+                                                   const base::DebugLog* log) {
   return std::make_unique<WirelinePages>(record, setup, vibrator, banner, std::move(pictureFolder), fft, log);
 }
 
 std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record, const RadioSetup& setup,
                                                 const RadioVibrator& vibrator, const BannerTexts& banner,
-                                                dsp::Fft& fft, const app::DebugLog* log) {
+                                                dsp::Fft& fft, const base::DebugLog* log) {
   return std::make_unique<RadioPages>(record, setup, vibrator, banner, fft, log);
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/canvas.h"
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "app/settings.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
@@ -70,14 +70,14 @@ std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& rec
                                                    const WirelineVibrator& vibrator,
                                                    const BannerTexts& banner,
                                                    std::string pictureFolder, dsp::Fft& fft,
-                                                   const app::DebugLog* log = nullptr);
+                                                   const base::DebugLog* log = nullptr);
 
 // Radio pages of one radio similarity file loaded into `record`.
 std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record,
                                                 const RadioSetup& setup,
                                                 const RadioVibrator& vibrator,
                                                 const BannerTexts& banner, dsp::Fft& fft,
-                                                const app::DebugLog* log = nullptr);
+                                                const base::DebugLog* log = nullptr);
 
 // The numbers a QC sheet is signed on, for one vibrator: pilot (or radio reference) against
 // ground force (or radio return). Phase and distortion count only where the sweep is present

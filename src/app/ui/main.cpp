@@ -10,6 +10,7 @@
 #include "vibsim/ui/similarity_tools.h"
 #include "app/ui/trace_views.h"
 #include "tools/ui/record_tools.h"
+#include "filter/ui/filter_tools.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   vorax::vibsim::ui::addSimilarityTools(window, state);
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
+  vorax::filter::ui::addFilterTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());

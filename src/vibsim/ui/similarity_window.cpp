@@ -31,7 +31,7 @@ QPushButton* addButton(QHBoxLayout* row, const QString& caption) {
 
 }  // namespace
 
-SimilarityWindow::SimilarityWindow(const app::DebugLog& log, std::string destroyedLine, QWidget* parent)
+SimilarityWindow::SimilarityWindow(const base::DebugLog& log, std::string destroyedLine, QWidget* parent)
     : QWidget(parent, Qt::Window), log_(log), destroyedLine_(std::move(destroyedLine)),
       panes_{new app::ui::GraphicArea, new app::ui::GraphicArea}, status_(new QLabel) {
   setWindowTitle("Similarity");

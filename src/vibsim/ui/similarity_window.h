@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "vibsim/similarity_pages.h"
 
 class QLabel;
@@ -25,7 +25,7 @@ class SimilarityWindow : public QWidget {
 
  public:
   // `destroyedLine` goes to the debug log when the window is destroyed.
-  SimilarityWindow(const app::DebugLog& log, std::string destroyedLine, QWidget* parent = nullptr);
+  SimilarityWindow(const base::DebugLog& log, std::string destroyedLine, QWidget* parent = nullptr);
   ~SimilarityWindow() override;
 
   // Shows `page` of `pages` (not owned; kept until the next call).
@@ -56,7 +56,7 @@ class SimilarityWindow : public QWidget {
   void printCurrentPage();
   void askAndSavePictures();
 
-  app::DebugLog log_;  // a copy: the window may outlive whoever made it
+  base::DebugLog log_;  // a copy: the window may outlive whoever made it
   std::string destroyedLine_;
   app::ui::GraphicArea* panes_[2];
   QLabel* status_;

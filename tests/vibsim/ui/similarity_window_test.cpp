@@ -49,7 +49,7 @@ QPushButton* button(QWidget& parent, const QString& caption) {
 }
 
 struct RunFixture {
-  app::DebugLog log;
+  base::DebugLog log;
   SimilarityWindow* window = new SimilarityWindow(log, "destroyed");
   std::vector<int> prepared;
   std::unique_ptr<SimilarityRun> run;
@@ -104,7 +104,7 @@ TEST(SimilarityRun, SelfPacedRunCountsDownAndGoesOnByItself) {
 
 TEST(SimilarityWindow, BmpButtonNamesPanesByPage) {
   test::TempDir dir;
-  app::DebugLog log;
+  base::DebugLog log;
   SimilarityWindow window(log, "");
   FakePages pages("V1", {1, 2, 3});
   window.showPage(pages, 2);
