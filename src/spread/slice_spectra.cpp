@@ -27,14 +27,21 @@ std::int32_t binCountFor(std::int32_t samples) {
   return static_cast<std::int32_t>(dsp::spectrumLength(static_cast<std::size_t>(samples)) / 2);
 }
 
+// The Blackman window over S + 1 values, the same for every trace.
+std::vector<float> taperWindow(std::size_t s) {
+  const std::vector<float> ones(s + 1, 1.0f);
+  std::vector<float> window(s + 1);
+  app::BlackmanTaper(ones, window);
+  return window;
+}
+
 // One trace's spectrum into its row: the samples behind a leading 0, tapered, transformed.
-void transformTrace(const decode::SegdRecord& record, std::int32_t trace, dsp::Fft& fft, std::vector<float>& work,
-                    std::span<float> row) {
+void transformTrace(const decode::SegdRecord& record, std::int32_t trace, std::span<const float> window,
+                    dsp::Fft& fft, std::vector<float>& work, std::span<float> row) {
   const std::span<const float> samples = record.samples.trace(trace);
-  const std::size_t s = static_cast<std::size_t>(record.samples.samplesPerTrace());
+  const std::size_t s = window.size() - 1;
   work.assign(s + 1, 0.0f);
-  for (std::size_t j = 0; j < s; ++j) work[j + 1] = std::isfinite(samples[j]) ? samples[j] : 0.0f;
-  app::BlackmanTaper(work, work);
+  for (std::size_t j = 0; j < s; ++j) work[j + 1] = std::isfinite(samples[j]) ? samples[j] * window[j + 1] : 0.0f;
   const std::vector<float> spectrum = dsp::AmplitudeSpectrum(fft, work);
   const std::size_t bins = std::min(spectrum.size(), row.size());
   std::copy_n(spectrum.begin(), bins, row.begin());
@@ -60,6 +67,7 @@ std::optional<SliceSpectra> computeSliceSpectra(const decode::SegdRecord& record
   const auto total = static_cast<std::int32_t>(spectra.traces().size());
   auto report = [&](std::string_view phase, std::int32_t done) { return !progress || progress(phase, done, total); };
 
+  const std::vector<float> window = taperWindow(static_cast<std::size_t>(record.samples.samplesPerTrace()));
   // Both threads take ten traces at a time; only the calling thread reports and decides to stop.
   std::atomic<std::int32_t> next{0};
   std::atomic<std::int32_t> done{0};
@@ -71,7 +79,7 @@ std::optional<SliceSpectra> computeSliceSpectra(const decode::SegdRecord& record
       if (first >= total) break;
       const std::int32_t last = std::min(total, first + kTracesPerCheck);
       for (std::int32_t i = first; i < last; ++i)
-        transformTrace(record, spectra.traces()[static_cast<std::size_t>(i)], fft, buffer,
+        transformTrace(record, spectra.traces()[static_cast<std::size_t>(i)], window, fft, buffer,
                        spectra.row(static_cast<std::size_t>(i)));
       const std::int32_t finished = done.fetch_add(last - first) + (last - first);
       if (reporting && !report(kSpectraPhase, finished)) stop = true;
