@@ -17,6 +17,10 @@ bool isLiveTrace(const decode::TraceHeaderInfo& info);
 // The traces 1..N that the record holds attributes and samples for.
 std::int32_t heldTraceCount(const decode::SegdRecord& record);
 
+// What the spread view and its commands say about a record without live traces.
+inline constexpr const char* kNoTestValuesMessage =
+    "This record holds no receiver test values: no trace has a receiver line above 0.";
+
 // True when at least one held trace is live.
 bool hasLiveTraces(const decode::SegdRecord& record);
 

@@ -38,6 +38,27 @@ decode::Colorref timeSliceColour(float sample) {
   return hsvToRgb(std::max(0.0, 100.0 * (1.0 + sample)), 1, 1);
 }
 
+namespace {
+
+// The legend frame filled with the colours of -1 (bottom) to +1 (top), labelled at both ends.
+void drawAmplitudeScale(app::Canvas& canvas, const SpreadLayout& layout) {
+  constexpr int kCells = 101;
+  const LegendFrame frame = legendFrameOf(layout);
+  const double cell = frame.height() / kCells;
+  for (int k = 0; k < kCells; ++k) {
+    const double bottom = frame.bottom + k * cell;
+    canvas.fillRect({frame.left, bottom + cell}, {frame.right, bottom},
+                    timeSliceColour(static_cast<float>(-1.0 + 2.0 * k / (kCells - 1))));
+  }
+  drawLegendFrameOutline(canvas, layout);
+  canvas.setFont("Arial", pointsToPixels(7), false);
+  canvas.setTextColour(app::kBlack);
+  canvas.text({frame.right, frame.top}, " +1", app::HAlign::Left, app::VAlign::Top);
+  canvas.text({frame.right, frame.bottom}, " -1", app::HAlign::Left, app::VAlign::Bottom);
+}
+
+}  // namespace
+
 double sampleTimeMs(const decode::SegdRecord& record, std::int32_t sample) {
   return static_cast<double>(sample) * record.summary.sampleIntervalUs / 1000.0;
 }
@@ -48,6 +69,9 @@ void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record, c
   drawLegendFrameOutline(canvas, layout);
   drawSpreadTitle(canvas, layout, "Time Slice");
   if (sample < 0 || sample >= record.samples.samplesPerTrace()) return;
+  drawAmplitudeScale(canvas, layout);
+  drawLineLabels(canvas, record, layout);
+  drawPointLabels(canvas, layout);
   const std::int32_t n = heldTraceCount(record);
   for (std::int32_t t = 1; t <= n; ++t) {
     const decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];

@@ -23,8 +23,9 @@ decode::Colorref timeSliceColour(float sample);
 double sampleTimeMs(const decode::SegdRecord& record, std::int32_t sample);
 
 // One frame: the legend frame outline and the title "Time Slice"; with `sample` in
-// 0..S-1 also every live trace's box in the colour of that sample and "Time " with the
-// sample's time in ms ("0.0") under the legend frame. Without a sample only the frame and
+// 0..S-1 also the frame filled with the colours of -1..+1, the line and point labels,
+// every live trace's box in the colour of that sample and "Time " with the sample's time in
+// ms ("0.0") under the legend frame. Without a sample only the frame and
 // title are drawn (a record of no samples). The caller writes the debug-log lines of a run.
 void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout,
                         std::int32_t sample);

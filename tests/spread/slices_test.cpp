@@ -23,6 +23,14 @@ std::vector<const DrawnItem*> filled(const app::RecordingCanvas& canvas) {
   return out;
 }
 
+// The trace boxes: filled rectangles left of the legend.
+std::vector<const DrawnItem*> boxes(const app::RecordingCanvas& canvas, const SpreadLayout& layout) {
+  std::vector<const DrawnItem*> out;
+  for (const DrawnItem* item : filled(canvas))
+    if (item->points[0].x < legendFrameOf(layout).left) out.push_back(item);
+  return out;
+}
+
 TEST(TimeSlice, SampleColoursRunFromRedThroughYellowGreenToCyanBlue) {
   EXPECT_EQ(timeSliceColour(-1), app::rgb(255, 0, 0));    // hue 0
   EXPECT_EQ(timeSliceColour(0), app::rgb(85, 255, 0));    // hue 100: sector 1, f 2/3
@@ -49,11 +57,12 @@ TEST(TimeSlice, EachLiveBoxTakesItsSampleAtTheFrameTime) {
   record.samples.at(2, 1) = -1;
   record.samples.at(3, 1) = 1;
   app::RecordingCanvas canvas;
-  drawTimeSliceFrame(canvas, record, computeSpreadLayout(record), 1);
-  const auto boxes = filled(canvas);
-  ASSERT_EQ(boxes.size(), 2u);  // the auxiliary trace (line 0) has no box
-  EXPECT_EQ(boxes[0]->colour, app::rgb(255, 0, 0));
-  EXPECT_EQ(boxes[1]->colour, app::rgb(0, 170, 255));
+  const SpreadLayout layout = computeSpreadLayout(record);
+  drawTimeSliceFrame(canvas, record, layout, 1);
+  const auto drawn = boxes(canvas, layout);
+  ASSERT_EQ(drawn.size(), 2u);  // the auxiliary trace (line 0) has no box
+  EXPECT_EQ(drawn[0]->colour, app::rgb(255, 0, 0));
+  EXPECT_EQ(drawn[1]->colour, app::rgb(0, 170, 255));
   EXPECT_NE(canvas.findText("Time 2.0"), nullptr);  // sample 1 of 2 ms
 }
 
@@ -130,8 +139,7 @@ TEST(SliceSpectraTest, MatchADirectTransformAndFindThePeaks) {
     app::RecordingCanvas canvas;
     drawFrequencySliceFrame(canvas, record, layout, *spectra, bin, reference);
     std::vector<decode::Colorref> colours;
-    for (const DrawnItem* item : filled(canvas))
-      if (item->points[0].x < legendFrameOf(layout).left) colours.push_back(item->colour);
+    for (const DrawnItem* item : boxes(canvas, layout)) colours.push_back(item->colour);
     return colours;
   };
   const decode::Colorref top = levelColour(1);

@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "spread/ui/spread_view_dialog.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     QMessageBox::warning(nullptr, "VORAX Viewer", QString::fromStdString(loaded.message));
   }
   vorax::app::ui::MainWindow window(state);
+  window.setToolOpener("Spread View", [&] { vorax::spread::ui::openSpreadView(state, &window, [&] { window.returnToMainWindow(); }); });
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());
