@@ -6,6 +6,10 @@
 #include <span>
 #include <string>
 
+namespace CLI {
+class App;
+}
+
 namespace vorax::cli {
 
 using Args = std::span<const std::string>;
@@ -16,5 +20,10 @@ int runTraces(Args args);    // cmd_traces.cpp
 int runSynth(Args args);     // cmd_synth.cpp
 int runDecode(Args args);    // cmd_decode.cpp
 int runRender(Args args);    // cmd_render.cpp
+
+// Add the subcommand to `app`; when it runs, its exit status is stored in `status`.
+void addSpreadCommand(CLI::App& app, int& status);  // cmd_spread.cpp
+void addFsliceCommand(CLI::App& app, int& status);  // cmd_fslice.cpp
+void addTsliceCommand(CLI::App& app, int& status);  // cmd_tslice.cpp
 
 }  // namespace vorax::cli

@@ -1,5 +1,7 @@
 // vorax: the command-line companion of VORAX Viewer.
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,23 @@ constexpr Command kCommands[] = {
 void printUsage(std::FILE* to) {
   std::fprintf(to, "usage: vorax COMMAND [ARGS]\n\ncommands:\n");
   for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.usage);
+  std::fprintf(to, "  spread, fslice, tslice      spread maps and slices (vorax COMMAND --help)\n");
+}
+
+// The commands written on CLI11; nothing when `name` is none of them.
+std::optional<int> runCli11Command(const std::string& name, int argc, char** argv) {
+  CLI::App app{"vorax: the command-line companion of VORAX Viewer"};
+  int status = 0;
+  vorax::cli::addSpreadCommand(app, status);
+  vorax::cli::addFsliceCommand(app, status);
+  vorax::cli::addTsliceCommand(app, status);
+  if (app.get_subcommands([&](CLI::App* c) { return c->get_name() == name; }).empty()) return std::nullopt;
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : 2;
+  }
+  return status;
 }
 
 }  // namespace
@@ -44,6 +63,7 @@ int main(int argc, char** argv) {
     printUsage(stdout);
     return 0;
   }
+  if (const std::optional<int> status = runCli11Command(name, argc, argv)) return *status;
   std::vector<std::string> args(argv + 2, argv + argc);
   for (const Command& c : kCommands) {
     if (name == c.name) return c.run(args);

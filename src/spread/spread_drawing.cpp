@@ -1,5 +1,6 @@
 #include "spread/spread_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -89,7 +90,8 @@ void drawLineLabels(app::Canvas& canvas, const decode::SegdRecord& record, const
 }
 
 void drawPointLabels(app::Canvas& canvas, const SpreadLayout& layout) {
-  const double step = app::CHOOSESTEP(static_cast<float>(layout.xmin), static_cast<float>(layout.xmax));
+  // Boxes are one point wide: a label between two points would name no box.
+  const double step = std::max(1.0f, app::CHOOSESTEP(static_cast<float>(layout.xmin), static_cast<float>(layout.xmax)));
   if (!(step > 0) || layout.xmax < 0) return;
   canvas.setFont("Arial", pointsToPixels(12), false);
   canvas.setTextColour(app::kBlack);

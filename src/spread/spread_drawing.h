@@ -26,7 +26,7 @@ void fillTraceBox(app::Canvas& canvas, const SpreadLayout& layout, double point,
 // " " and the line number at the world's left edge, centred on the line, for every line run
 // with a non-zero line, in "MS Sans Serif" 8 pt.
 void drawLineLabels(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout);
-// Multiples of CHOOSESTEP(xmin, xmax) from 0 that lie in xmin..xmax, written upwards in 12 pt,
+// Multiples of CHOOSESTEP(xmin, xmax), at least 1, from 0 that lie in xmin..xmax, written upwards in 12 pt,
 // centred on their point, starting a box half-height above the world's bottom.
 void drawPointLabels(app::Canvas& canvas, const SpreadLayout& layout);
 // The whole map: frame, title, boxes, legend, labels; with its debug-log lines.

@@ -54,8 +54,11 @@ SpreadLayout computeSpreadLayout(const decode::SegdRecord& record) {
   const double ySpan = l.ymax - l.ymin + 1;
   l.worldWidth = 1.3 * xSpan;
   l.worldHeight = 1.3 * ySpan;
-  l.worldLeft = l.xmin - (l.worldWidth - xSpan) / 3;
-  l.worldTop = l.ymax + (l.worldHeight - ySpan) / 2;
+  // The boxes cover xmin - 0.5 .. xmax + 0.5 and ymin - 0.5 .. ymax + 0.5 (a span each);
+  // the spare width is a third left, two thirds right (the legend), the spare height half
+  // above and half below.
+  l.worldLeft = l.xmin - 0.5 - (l.worldWidth - xSpan) / 3;
+  l.worldTop = l.ymax + 0.5 + (l.worldHeight - ySpan) / 2;
   l.boxHalfHeight = (l.lineCount < 10 ? ySpan / 10 : ySpan / (l.lineCount + 1)) / 3;
   return l;
 }

@@ -26,14 +26,14 @@ TEST(SpreadLayoutTest, WorldWindowAndBoxesFromTheExtent) {
   EXPECT_EQ(l.ymax, 3);
   EXPECT_DOUBLE_EQ(l.worldWidth, 52);
   EXPECT_DOUBLE_EQ(l.worldHeight, 3.9);
-  EXPECT_DOUBLE_EQ(l.worldLeft, 97);          // 101 - 12 / 3
-  EXPECT_DOUBLE_EQ(l.worldTop, 3.45);         // 3 + 0.9 / 2
+  EXPECT_DOUBLE_EQ(l.worldLeft, 96.5);        // boxes from 100.5, a third of 12 spare to the left
+  EXPECT_DOUBLE_EQ(l.worldTop, 3.95);         // boxes to 3.5, half of 0.9 spare above
   EXPECT_DOUBLE_EQ(l.boxHalfHeight, 0.1);     // fewer than 10 lines: 3 / 10 / 3
   EXPECT_DOUBLE_EQ(l.boxHalfWidth, 0.5);
   const LegendFrame f = legendFrameOf(l);
-  EXPECT_DOUBLE_EQ(f.left, 97 + 52 - 4 * 52.0 / 30);
+  EXPECT_DOUBLE_EQ(f.left, 96.5 + 52 - 4 * 52.0 / 30);
   EXPECT_NEAR(f.right - f.left, 52.0 / 30, 1e-12);
-  EXPECT_NEAR(f.top, 3.45 - 3.9 + 1.5 * 3.9 / 4, 1e-12);
+  EXPECT_NEAR(f.top, 3.95 - 3.9 + 1.5 * 3.9 / 4, 1e-12);
   EXPECT_NEAR(f.height(), 3.9 / 4, 1e-12);
 }
 
@@ -94,6 +94,19 @@ TEST(SpreadMapPicture, BoxesTouchLegendRowsShareTheFrameLabelsSitOnTheirLines) {
   EXPECT_DOUBLE_EQ(line2->points[0].x, l.worldLeft);
   const double textHeight = 8 * 96.0 / 72 * l.worldHeight / canvas.pixelHeight();
   EXPECT_NEAR(line2->points[0].y, 2 + textHeight / 2, 1e-9);
+}
+
+TEST(SpreadLayoutTest, ANarrowSpreadKeepsItsBoxesInsideTheWindow) {
+  // Two points: a step of 0.2 would label between boxes; boxes from 0.5 to 2.5.
+  const auto record = test::makeSpreadRecord({{1, 1}, {1, 2}});
+  const SpreadLayout l = computeSpreadLayout(record);
+  EXPECT_LT(l.worldLeft, 0.5);
+  EXPECT_GT(legendFrameOf(l).left, 2.5);
+  app::RecordingCanvas canvas;
+  drawPointLabels(canvas, l);
+  ASSERT_EQ(canvas.texts().size(), 2u);
+  EXPECT_EQ(canvas.texts()[0]->text, "1");
+  EXPECT_EQ(canvas.texts()[1]->text, "2");
 }
 
 TEST(SpreadMapPicture, PointLabelsAreMultiplesOfTheStepInsideTheSpreadWrittenUpwards) {

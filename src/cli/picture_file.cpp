@@ -1,0 +1,82 @@
+#include "cli/picture_file.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/command_args.h"
+#include "decode/atomic_file.h"
+
+namespace vorax::cli {
+
+namespace {
+
+constexpr int kSmallestSide = 16;
+constexpr int kLargestSide = 20000;  // pixels; larger pictures are refused
+
+// QGuiApplication keeps references to these for its whole life.
+int applicationArgc = 1;
+char applicationName[] = "vorax";
+char* applicationArgv[] = {applicationName, nullptr};
+
+}  // namespace
+
+std::optional<PictureSize> parsePictureSize(const std::string& text) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return std::nullopt;
+  const std::optional<std::int64_t> w = parseInteger(text.substr(0, x));
+  const std::optional<std::int64_t> h = parseInteger(text.substr(x + 1));
+  if (!w || !h || *w < kSmallestSide || *h < kSmallestSide || *w > kLargestSide || *h > kLargestSide)
+    return std::nullopt;
+  return PictureSize{static_cast<int>(*w), static_cast<int>(*h)};
+}
+
+std::string pictureFormatOf(const std::string& name) {
+  std::string lower = name;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  auto endsWith = [&](const std::string& e) {
+    return lower.size() > e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
+  };
+  if (endsWith(".bmp")) return "BMP";
+  if (endsWith(".png")) return "PNG";
+  return {};
+}
+
+PictureApplication::PictureApplication() {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  application_ = std::make_unique<QGuiApplication>(applicationArgc, applicationArgv);
+}
+
+PictureApplication::~PictureApplication() = default;
+
+QImage blankPicture(PictureSize size) {
+  QImage picture(size.width, size.height, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  return picture;
+}
+
+bool writePicture(const QImage& picture, const std::string& path, const std::string& format, std::string_view command) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format.c_str());
+  if (!writer.write(picture)) {
+    std::fprintf(stderr, "vorax %.*s: cannot encode %s: %s\n", static_cast<int>(command.size()), command.data(),
+                 format.c_str(), writer.errorString().toStdString().c_str());
+    return false;
+  }
+  decode::AtomicFileWriter file(path);
+  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+  if (!file.commit()) {
+    std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(), file.error().c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vorax::cli
