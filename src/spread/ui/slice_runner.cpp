@@ -109,6 +109,7 @@ void SliceRunner::startFrequencySlice(double fromHz, double toHz, PeakReference 
   for (std::int32_t t = 1; t <= n; ++t) live += isLiveTrace(record_.traceInfo[static_cast<std::size_t>(t)]) ? 1 : 0;
   emit progressRange(0, live);
   emit progressed(0);
+  computing_ = true;
   std::shared_ptr<WorkerState> worker = worker_;
   const decode::SegdRecord& record = record_;
   dsp::Fft& fft = fft_;
@@ -130,6 +131,7 @@ void SliceRunner::showSpectraProgress() {
 
 void SliceRunner::spectraFinished() {
   progressPoll_.stop();
+  computing_ = false;
   std::optional<SliceSpectra> result = watcher_.result();
   const bool show = showAfterSpectra_ && result.has_value();
   if (result) spectra_ = std::move(result);

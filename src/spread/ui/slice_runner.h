@@ -43,7 +43,8 @@ class SliceRunner : public QObject {
   bool paused() const { return paused_; }
   void abandon();
   bool running() const { return timer_.isActive() || computing(); }
-  bool computing() const { return watcher_.isRunning(); }
+  // From the start of a spectra computation until its result has been taken.
+  bool computing() const { return computing_; }
 
   const std::optional<SliceSpectra>& spectra() const { return spectra_; }
   PeakReference reference() const { return reference_; }
@@ -96,6 +97,7 @@ class SliceRunner : public QObject {
   bool paused_ = false;
   bool abandon_ = false;
   bool showAfterSpectra_ = false;
+  bool computing_ = false;
   std::optional<SliceSpectra> spectra_;
   PeakReference reference_ = PeakReference::Spread;
   Band band_;
