@@ -18,6 +18,8 @@ void openForCommand(std::string_view command, const std::string& path, bool load
   options.loader = loader;
   const app::DebugLog noLog;
   out.result = decode::openRecord(path, out.record, out.messages, noLog, options);
+  // Decoder messages that did not stop a standard record's reading are shown all the same.
+  for (const std::string& note : out.result.notes) out.messages.show(note, false);
   switch (out.result.status) {
     case decode::OpenStatus::Ok:
       out.exitStatus = 0;

@@ -3,10 +3,13 @@
 // {"status": N, "record": {...}}.
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/command_args.h"
+#include <CLI/CLI.hpp>
+
 #include "cli/commands.h"
 #include "cli/decoder_registry.h"
 #include "decode/record_file.h"
@@ -19,20 +22,13 @@ namespace {
 // of one.
 constexpr std::uint64_t kStringListSearchBytes = 16u << 20;
 
-void printUsage() {
-  std::fprintf(stderr,
-               "usage: vorax decode NAME FILE [--offset BYTES] [--length BYTES]\n"
-               "  BYTES are 0-based; the length defaults to the block's own size (the string\n"
-               "  list for the SEG-2 descriptor decoders). quick408gettracehl decodes with an\n"
-               "  empty file header. Decoders:\n");
-  for (const DecoderEntry& entry : decoderEntries())
-    std::fprintf(stderr, "    %.*s\n", static_cast<int>(entry.name.size()), entry.name.data());
-}
-
-int usageError(const std::string& message) {
-  std::fprintf(stderr, "vorax decode: %s\n", message.c_str());
-  printUsage();
-  return 2;
+// The help text's closing part: what the length defaults to and every decoder's name.
+std::string decoderList() {
+  std::string text =
+      "The length defaults to the block's own size (the string list for the SEG-2 descriptor\n"
+      "decoders). quick408gettracehl decodes with an empty file header. Decoders:\n";
+  for (const DecoderEntry& entry : decoderEntries()) text += "  " + std::string(entry.name) + "\n";
+  return text;
 }
 
 std::vector<std::uint8_t> readAt(decode::RecordFile& file, std::uint64_t offset, std::uint64_t count) {
@@ -42,29 +38,28 @@ std::vector<std::uint8_t> readAt(decode::RecordFile& file, std::uint64_t offset,
   return bytes;
 }
 
-}  // namespace
-
-int runDecode(Args args) {
-  const ParsedArgs parsed = parseArgs(args, {}, {"--offset", "--length"});
-  if (!parsed.error.empty()) return usageError(parsed.error);
-  if (parsed.positional.size() != 2) return usageError("NAME and FILE expected");
-  const DecoderEntry* decoder = findDecoder(parsed.positional[0]);
-  if (decoder == nullptr) return usageError("unknown decoder '" + parsed.positional[0] + "'");
-  const std::optional<std::int64_t> offset = parseInteger(parsed.value("--offset").value_or("0"));
-  if (!offset || *offset < 0) return usageError("--offset must be a whole number of bytes, 0 or more");
+struct DecodeArgs {
+  std::string name;
+  std::string file;
+  std::int64_t offset = 0;
   std::optional<std::int64_t> length;
-  if (auto text = parsed.value("--length")) {
-    length = parseInteger(*text);
-    if (!length || *length < 1) return usageError("--length must be a whole number of bytes, 1 or more");
-  }
+};
 
-  decode::RecordFile::Opened opened = decode::RecordFile::open(parsed.positional[1]);
+int runDecode(const DecodeArgs& args) {
+  const DecoderEntry* decoder = findDecoder(args.name);
+  if (decoder == nullptr) {
+    std::fprintf(stderr, "vorax decode: unknown decoder '%s'\n%s", args.name.c_str(),
+                 decoderList().c_str());
+    return 2;
+  }
+  const std::optional<std::int64_t>& length = args.length;
+  decode::RecordFile::Opened opened = decode::RecordFile::open(args.file);
   if (!opened.ok()) {
     std::fprintf(stderr, "vorax decode: %s\n", opened.error.c_str());
     return 2;
   }
   decode::RecordFile& file = *opened.file;
-  const auto start = static_cast<std::uint64_t>(*offset);
+  const auto start = static_cast<std::uint64_t>(args.offset);
   if (start >= file.size()) {
     std::fprintf(stderr, "vorax decode: offset %llu lies beyond the end of the file (%llu bytes)\n",
                  static_cast<unsigned long long>(start), static_cast<unsigned long long>(file.size()));
@@ -85,10 +80,29 @@ int runDecode(Args args) {
   Json record;
   const std::int32_t status = decoder->run(block, context, record);
   Json out = Json::object();
-  out.set("status", status);
-  out.set("record", std::move(record));
-  std::printf("%s\n", out.dump().c_str());
+  out["status"] = status;
+  out["record"] = std::move(record);
+  std::printf("%s\n", jsonText(out).c_str());
   return status < 0 ? 1 : 0;
+}
+
+}  // namespace
+
+void addDecodeCommand(CLI::App& app, int& status) {
+  auto args = std::make_shared<DecodeArgs>();
+  CLI::App* command = app.add_subcommand(
+      "decode", "Runs one header decoder on the bytes at an offset of a file and prints its "
+                "status and record as JSON.");
+  command->add_option("NAME", args->name, "the decoder's exported name (any case)")->required();
+  command->add_option("FILE", args->file, "the file to read")->required();
+  command->add_option("--offset", args->offset, "0-based byte offset of the block")
+      ->check(CLI::NonNegativeNumber);
+  command->add_option_function<std::int64_t>(
+             "--length", [args](const std::int64_t& n) { args->length = n; },
+             "bytes to decode (the block's own size when not given)")
+      ->check(CLI::PositiveNumber);
+  command->footer(decoderList());
+  command->callback([args, &status] { status = runDecode(*args); });
 }
 
 }  // namespace vorax::cli

@@ -66,10 +66,11 @@ int runFslice(const FsliceOptions& options) {
 
 void addFsliceCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<FsliceOptions>();
-  CLI::App* command = app.add_subcommand("fslice", "frequency slice of a record's spread, one picture per frequency");
+  CLI::App* command = app.add_subcommand(
+      "fslice", "Draws the frequency slice of a record's spread, one picture per spectrum bin of the band.");
   command->add_option("FILE", options->file, "record file")->required();
-  command->add_option("--from", options->fromHz, "first frequency, Hz")->capture_default_str();
-  command->add_option("--to", options->toHz, "last frequency, Hz")->capture_default_str();
+  command->add_option("--from", options->fromHz, "first frequency, Hz");
+  command->add_option("--to", options->toHz, "last frequency, Hz");
   CLI::Option* spread = command->add_flag("--spread-peak", options->spreadPeak,
                                           "levels against the strongest trace of the spread (the default)");
   CLI::Option* trace = command->add_flag("--trace-peak", options->tracePeak, "levels against each trace's own peak (off)");

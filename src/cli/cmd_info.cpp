@@ -1,12 +1,15 @@
 // vorax info [--json] FILE: the header summary of a record.
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "cli/cli_record.h"
-#include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
 #include "cli/seg2_json.h"
+#include "cli/standard_json.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -47,36 +50,46 @@ void printSummary(const CliRecord& r) {
 
 Json infoJson(const CliRecord& r) {
   Json out = Json::object();
-  out.set("first_trace_position", r.result.firstTracePosition);
-  out.set("messages", textListJson(r.messages.messages));
+  out["first_trace_position"] = r.result.firstTracePosition;
+  out["messages"] = textListJson(r.messages.messages);
   if (!r.result.ok()) return out;
-  out.set("record", summaryJson(r.record));
+  out["record"] = summaryJson(r.record);
   if (r.result.flavour == decode::RecordFlavour::Seg2) {
     addSeg2HeadersJson(r.result.seg2, out);
+  } else if (r.result.flavour == decode::RecordFlavour::Standard) {
+    addStandardHeadersJson(r.result, out);
   } else {
     addHeadersJson(r.result.headers, out);
   }
   return out;
 }
 
-}  // namespace
+struct InfoArgs {
+  std::string file;
+  bool json = false;
+};
 
-int runInfo(Args args) {
-  const ParsedArgs parsed = parseArgs(args, {"--json"}, {});
-  if (!parsed.error.empty() || parsed.positional.size() != 1) {
-    std::fprintf(stderr, "vorax info: %s\nusage: vorax info [--json] FILE\n",
-                 parsed.error.empty() ? "one FILE expected" : parsed.error.c_str());
-    return 2;
-  }
+int runInfo(const InfoArgs& args) {
   CliRecord r;
-  openForCommand("info", parsed.positional[0], false, r);
+  openForCommand("info", args.file, false, r);
   if (r.exitStatus == 2) return 2;
-  if (parsed.has("--json")) {
-    std::printf("%s\n", infoJson(r).dump().c_str());
+  if (args.json) {
+    std::printf("%s\n", jsonText(infoJson(r)).c_str());
   } else if (r.result.ok()) {
     printSummary(r);
   }
   return r.exitStatus;
+}
+
+}  // namespace
+
+void addInfoCommand(CLI::App& app, int& status) {
+  auto args = std::make_shared<InfoArgs>();
+  CLI::App* command = app.add_subcommand("info", "The header summary of a record.");
+  command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
+  command->add_flag("--json", args->json,
+                    "every decoded header and the decoder messages as JSON instead of a summary");
+  command->callback([args, &status] { status = runInfo(*args); });
 }
 
 }  // namespace vorax::cli

@@ -2,69 +2,47 @@
 // [--gain-db G] [--size WxH]: the main display of a record, drawn as the viewer draws it
 // (with the default settings for everything not given), saved as a picture.
 #include <QImage>
-#include <cmath>
-#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+
+#include <CLI/CLI.hpp>
 
 #include "app/display_settings.h"
 #include "app/record_display.h"
 #include "app/settings.h"
 #include "app/ui/qt_canvas.h"
 #include "cli/cli_record.h"
-#include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/picture_file.h"
+#include "decode/conversions.h"
 
 namespace vorax::cli {
 
 namespace {
 
-int usage(const std::string& why) {
-  std::fprintf(stderr,
-               "vorax render: %s\nusage: vorax render FILE -o OUT.bmp|.png [--first N] [--last N] "
-               "[--start-ms T] [--end-ms T] [--gain-db G] [--size WxH]\n",
-               why.c_str());
-  return 2;
+struct RenderArgs {
+  std::string file;
+  std::string output;
+  std::string size = "1600x1000";
+  // The display window; what is not given keeps the viewer's default.
+  std::optional<std::int32_t> firstTrace, lastTrace;
+  std::optional<float> startMs, endMs, gainDb;
+};
+
+void applyOptions(const RenderArgs& args, app::DisplayState& display) {
+  if (args.firstTrace) display.firstTrace = *args.firstTrace;
+  if (args.lastTrace) display.lastTrace = *args.lastTrace;
+  if (args.startMs) display.displayStartMs = *args.startMs;
+  if (args.endMs) display.displayEndMs = *args.endMs;
+  if (args.gainDb) display.displayGainDb = *args.gainDb;
 }
 
-// Applies the numeric options to the display window; the complaint about a bad value, or
-// empty.
-std::string applyOptions(const ParsedArgs& parsed, app::DisplayState& display) {
-  struct TraceOption {
-    const char* name;
-    std::int32_t& target;
-  };
-  for (TraceOption option : {TraceOption{"--first", display.firstTrace}, TraceOption{"--last", display.lastTrace}}) {
-    const std::optional<std::string> text = parsed.value(option.name);
-    if (!text) continue;
-    const std::optional<std::int64_t> n = parseInteger(*text);
-    if (!n || *n < 0 || *n > 1000000) return std::string(option.name) + " needs a trace number";
-    option.target = static_cast<std::int32_t>(*n);
-  }
-  struct NumberOption {
-    const char* name;
-    float& target;
-  };
-  for (NumberOption option : {NumberOption{"--start-ms", display.displayStartMs},
-                              NumberOption{"--end-ms", display.displayEndMs},
-                              NumberOption{"--gain-db", display.displayGainDb}}) {
-    const std::optional<std::string> text = parsed.value(option.name);
-    if (!text) continue;
-    const std::optional<double> v = parseNumber(*text);
-    if (!v || !(std::abs(*v) < 1e6)) return std::string(option.name) + " needs a number";
-    option.target = static_cast<float>(*v);
-  }
-  return {};
-}
-
-// Text needs a GUI application; the offscreen platform needs no display.
-int renderWithApplication(const ParsedArgs& parsed, const std::string& output, const std::string& format,
-                          PictureSize size) {
+int runRender(const RenderArgs& args) {
   const PictureApplication application;
 
   CliRecord opened;
-  openForCommand("render", parsed.positional[0], true, opened);
+  openForCommand("render", args.file, true, opened);
   if (opened.exitStatus != 0) return opened.exitStatus;
 
   app::ViewerSettings settings;
@@ -72,34 +50,50 @@ int renderWithApplication(const ParsedArgs& parsed, const std::string& output, c
   app::DisplayState display;
   app::takeDisplaySettings(settings, display);
   app::startRecordDisplay(settings, opened.record, display);
-  if (const std::string bad = applyOptions(parsed, display); !bad.empty()) return usage(bad);
+  applyOptions(args, display);
 
-  QImage picture = blankPicture(size);
+  QImage picture = blankPicture(*parsePictureSize(args.size));
   {
     app::ui::QtCanvas canvas(picture);
     app::DrawRecordDisplay(canvas, opened.record, display, app::displayOptionsFrom(settings));
   }
-  return writePicture(picture, output, format, "render") ? 0 : 2;
+  return writePicture(picture, args.output, pictureFormatOf(args.output), "render") ? 0 : 2;
+}
+
+template <typename T>
+void addWindowOption(CLI::App& command, const char* name, std::optional<T>& target,
+                     const std::string& meaning, const std::string& byDefault, double lowest,
+                     double highest) {
+  command.add_option_function<T>(name, [&target](const T& value) { target = value; }, meaning)
+      ->check(CLI::Range(lowest, highest).description(""))
+      ->default_str(byDefault);
 }
 
 }  // namespace
 
-int runRender(Args args) {
-  const ParsedArgs parsed = parseArgs(args, {}, {"-o", "--first", "--last", "--start-ms", "--end-ms",
-                                                 "--gain-db", "--size"});
-  if (!parsed.error.empty()) return usage(parsed.error);
-  if (parsed.positional.size() != 1) return usage("one record file is needed");
-  const std::optional<std::string> output = parsed.value("-o");
-  if (!output) return usage("-o OUT.bmp or OUT.png is needed");
-  const std::string format = pictureFormatOf(*output);
-  if (format.empty()) return usage("the output name must end in .bmp or .png");
-  PictureSize size;
-  if (std::optional<std::string> text = parsed.value("--size")) {
-    std::optional<PictureSize> parsedSize = parsePictureSize(*text);
-    if (!parsedSize) return usage("--size needs WIDTHxHEIGHT, each 16 to 20000");
-    size = *parsedSize;
-  }
-  return renderWithApplication(parsed, *output, format, size);
+void addRenderCommand(CLI::App& app, int& status) {
+  auto args = std::make_shared<RenderArgs>();
+  CLI::App* command = app.add_subcommand(
+      "render", "Draws the main display of a record as the viewer does (default settings for "
+                "everything not given) and saves it as a picture.");
+  command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
+  command->add_option("-o,--output", args->output, "the picture to write: NAME.bmp or NAME.png")
+      ->required()
+      ->check(pictureNameCheck());
+  command->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
+      ->check(pictureSizeCheck());
+  app::ViewerSettings defaults;
+  app::ApplyDefaultSettings(defaults);
+  const std::string firstPage = "the viewer's first page";
+  addWindowOption(*command, "--first", args->firstTrace, "first trace shown", firstPage, 0, 1e6);
+  addWindowOption(*command, "--last", args->lastTrace, "last trace shown", firstPage, 0, 1e6);
+  addWindowOption(*command, "--start-ms", args->startMs, "start of the time window, ms",
+                  std::string(defaults.displayStartTime()), -1e6, 1e6);
+  addWindowOption(*command, "--end-ms", args->endMs, "end of the time window, ms",
+                  std::string(defaults.displayEndTime()), -1e6, 1e6);
+  addWindowOption(*command, "--gain-db", args->gainDb, "display gain, dB",
+                  decode::shortestText(defaults.initialGainDb()), -1e6, 1e6);
+  command->callback([args, &status] { status = runRender(*args); });
 }
 
 }  // namespace vorax::cli

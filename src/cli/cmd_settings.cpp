@@ -1,20 +1,19 @@
 // vorax settings: shows a settings file as JSON, or writes one holding the defaults.
 #include <cstdio>
+#include <memory>
 #include <string>
+
+#include <CLI/CLI.hpp>
 
 #include "app/settings.h"
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "cli/json_text.h"
 
 namespace vorax::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vorax settings [FILE]          print every field of a settings file as JSON\n"
-    "                                      (FILE defaults to VORAXviewer.def here)\n"
-    "       vorax settings --reset FILE    write FILE holding the default settings\n"
-    "\n"
+constexpr const char* kOutputText =
     "One key per field, in file order: texts without trailing blanks, numbers as numbers,\n"
     "colours as COLORREF numbers, tables as arrays (of arrays), reserved bytes as hex.\n"
     "A missing or unreadable file exits 2. A file shorter than 5441 bytes is shown as the\n"
@@ -35,10 +34,10 @@ std::string hexText(std::span<const std::uint8_t> bytes) {
 Json elementJson(const app::ViewerSettings& settings, const app::SettingRow& row,
                  std::size_t index) {
   switch (row.type) {
-    case app::SettingType::Text: return Json(settings.text(row, index));
-    case app::SettingType::Int32: return Json(settings.int32(row, index));
-    case app::SettingType::Single: return Json(settings.single(row, index));
-    case app::SettingType::Colour: return Json(settings.colour(row, index));
+    case app::SettingType::Text: return fieldJson(settings.text(row, index));
+    case app::SettingType::Int32: return fieldJson(settings.int32(row, index));
+    case app::SettingType::Single: return fieldJson(settings.single(row, index));
+    case app::SettingType::Colour: return fieldJson(settings.colour(row, index));
     case app::SettingType::Reserved: break;
   }
   return Json(hexText(settings.bytes().subspan(row.offset, row.size())));
@@ -49,9 +48,9 @@ Json rowJson(const app::ViewerSettings& settings, const app::SettingRow& row) {
     return elementJson(settings, row, 0);
   Json list = Json::array();
   for (std::size_t group = 0; group < row.count / row.groupSize; ++group) {
-    Json& target = row.groupSize > 1 ? list.push(Json::array()) : list;
+    Json& target = row.groupSize > 1 ? list.emplace_back(Json::array()) : list;
     for (std::size_t item = 0; item < row.groupSize; ++item)
-      target.push(elementJson(settings, row, group * row.groupSize + item));
+      target.push_back(elementJson(settings, row, group * row.groupSize + item));
   }
   return list;
 }
@@ -71,8 +70,8 @@ int showSettings(const std::string& file) {
       break;
   }
   Json out = Json::object();
-  for (const app::SettingRow& row : app::kSettingRows) out.set(row.name, rowJson(settings, row));
-  std::printf("%s\n", out.dump().c_str());
+  for (const app::SettingRow& row : app::kSettingRows) out[std::string(row.name)] = rowJson(settings, row);
+  std::printf("%s\n", jsonText(out).c_str());
   if (loaded.source == app::SettingsLoad::Source::ShortFile) {
     std::fprintf(stderr,
                  "vorax settings: %s holds %zu of %zu bytes; the fields past its end show the "
@@ -94,18 +93,24 @@ int resetSettings(const std::string& file) {
   return 0;
 }
 
+struct SettingsArgs {
+  std::string file = app::kSettingsFileName;
+  std::string reset;
+};
+
 }  // namespace
 
-int runSettings(Args args) {
-  if (args.size() == 2 && args[0] == "--reset") return resetSettings(args[1]);
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  if (args.empty()) return showSettings(app::kSettingsFileName);
-  if (args.size() == 1 && !args[0].starts_with("-")) return showSettings(args[0]);
-  std::fputs(kUsage, stderr);
-  return 2;
+void addSettingsCommand(CLI::App& app, int& status) {
+  auto args = std::make_shared<SettingsArgs>();
+  CLI::App* command = app.add_subcommand(
+      "settings", "Prints every field of a settings file as JSON, or writes one holding the defaults.");
+  CLI::Option* file = command->add_option("FILE", args->file, "the settings file to show");
+  command->add_option("--reset", args->reset, "write this file holding the default settings")
+      ->excludes(file);
+  command->footer(kOutputText);
+  command->callback([args, &status] {
+    status = args->reset.empty() ? showSettings(args->file) : resetSettings(args->reset);
+  });
 }
 
 }  // namespace vorax::cli

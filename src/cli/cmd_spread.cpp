@@ -2,17 +2,15 @@
 // and/or -o OUT.png [--size WxH]: one receiver test-value map of a record, as JSON (bands,
 // every live trace's value and colour, the legend) and as the picture the spread view draws.
 #include <CLI/CLI.hpp>
-#include <cmath>
 #include <cstdio>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "app/ui/qt_canvas.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/picture_file.h"
 #include "cli/spread_record.h"
-#include "decode/conversions.h"
 #include "spread/spread_drawing.h"
 #include "spread/spread_layout.h"
 #include "spread/spread_map.h"
@@ -20,8 +18,6 @@
 namespace vorax::cli {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 struct SpreadOptions {
   std::string file;
@@ -32,16 +28,7 @@ struct SpreadOptions {
   std::string size = "1600x1000";
 };
 
-// A float as the number its shortest text reads as (0.1f is 0.1, not 0.100000001; 1001 as a
-// whole number); null when it is not a finite number.
-Json number(float value) {
-  if (!std::isfinite(value)) return nullptr;
-  const double shortest = std::stod(decode::shortestText(value));
-  if (std::trunc(shortest) == shortest && std::abs(shortest) < 1e15) return static_cast<std::int64_t>(shortest);
-  return shortest;
-}
-
-Json optionalNumber(const std::optional<float>& value) { return value ? number(*value) : Json(nullptr); }
+Json optionalNumber(const std::optional<float>& value) { return value ? singleJson(*value) : Json(nullptr); }
 
 Json colourJson(decode::Colorref colour) { return Json::array({app::redOf(colour), app::greenOf(colour), app::blueOf(colour)}); }
 
@@ -54,8 +41,8 @@ Json mapJson(const spread::SpreadMap& map) {
                        {"lower_2", optionalNumber(t.lower2)},         {"lower_3", optionalNumber(t.lower3)}};
   Json traces = Json::array();
   for (const spread::MapEntry& e : map.entries) {
-    traces.push_back({{"trace", e.trace}, {"line", number(e.line)}, {"point", number(e.point)},
-                      {"value", number(e.value)}, {"colour", colourJson(e.colour)}});
+    traces.push_back({{"trace", e.trace}, {"line", singleJson(e.line)}, {"point", singleJson(e.point)},
+                      {"value", singleJson(e.value)}, {"colour", colourJson(e.colour)}});
   }
   out["traces"] = std::move(traces);
   Json legend = Json::array();
@@ -71,41 +58,43 @@ int usage(const std::string& why) {
 
 int runSpread(const SpreadOptions& options) {
   const std::optional<spread::MapKind> kind = spread::mapKindNamed(options.map);
-  if (!kind) return usage("--map must be resistance, capacitance, leakage, tilt or errors");
   if (!options.json && options.output.empty()) return usage("--json or -o OUT.png is needed");
-  const std::string format = options.output.empty() ? "PNG" : pictureFormatOf(options.output);
-  if (format.empty()) return usage("the output name must end in .png or .bmp");
-  const std::optional<PictureSize> size = parsePictureSize(options.size);
-  if (!size) return usage("--size needs WIDTHxHEIGHT, each 16 to 20000");
 
   CliRecord opened;
   if (const int status = openSpreadRecord("spread", options.file, opened); status != 0) return status;
   const spread::SpreadMap map =
       spread::computeSpreadMap(opened.record, *kind, {opened.record.tiltErrorCount, options.ignoreTilt});
-  if (options.json) std::printf("%s\n", mapJson(map).dump(2).c_str());
+  if (options.json) std::printf("%s\n", jsonText(mapJson(map)).c_str());
   if (options.output.empty()) return 0;
 
   const PictureApplication application;
-  QImage picture = blankPicture(*size);
+  QImage picture = blankPicture(*parsePictureSize(options.size));
   {
     app::ui::QtCanvas canvas(picture);
     spread::drawSpreadMap(canvas, opened.record, spread::computeSpreadLayout(opened.record), map, app::DebugLog{});
   }
-  return writePicture(picture, options.output, format, "spread") ? 0 : 2;
+  return writePicture(picture, options.output, pictureFormatOf(options.output), "spread") ? 0 : 2;
 }
 
 }  // namespace
 
 void addSpreadCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<SpreadOptions>();
-  CLI::App* command = app.add_subcommand("spread", "receiver test-value map of a record's spread");
+  CLI::App* command = app.add_subcommand(
+      "spread", "Maps one of a record's receiver test values over the spread, as the spread view does: as JSON and/or as a picture.");
   command->add_option("FILE", options->file, "record file")->required();
-  command->add_option("--map", options->map, "resistance, capacitance, leakage, tilt or errors")->required();
+  command->add_option("--map", options->map, "the map: resistance, capacitance, leakage, tilt or errors")
+      ->required()
+      ->check(CLI::Validator(
+          [](std::string& name) { return spread::mapKindNamed(name) ? "" : "--map must be resistance, capacitance, leakage, tilt or errors"; },
+          "MAP"));
   command->add_flag("--ignore-tilt", options->ignoreTilt,
                     "paint tilts below -70 cyan when more than 100 traces have tilt errors (off)");
   command->add_flag("--json", options->json, "print the bands, every live trace and the legend as JSON (off)");
-  command->add_option("-o", options->output, "write the map as a picture, OUT.png or OUT.bmp");
-  command->add_option("--size", options->size, "picture size, WIDTHxHEIGHT")->capture_default_str();
+  command->add_option("-o,--output", options->output, "write the map as a picture, NAME.png or NAME.bmp")
+      ->check(pictureNameCheck());
+  command->add_option("--size", options->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
+      ->check(pictureSizeCheck());
   command->callback([options, &status] { status = runSpread(*options); });
 }
 

@@ -1,11 +1,13 @@
-// vorax traces [--json] FILE [--samples] [--loader vorax|408]: the per-trace attributes of a
+// vorax traces [--json] FILE [--samples] [--loader vorax|408|standard]: the per-trace attributes of a
 // record.
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "cli/cli_record.h"
-#include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
 #include "decode/conversions.h"
@@ -24,17 +26,17 @@ std::string indented(const std::string& text, int spaces) {
   return out;
 }
 
-// Written trace by trace, in the layout Json::dump gives, so that a large record with its
+// Written trace by trace, in the layout jsonText gives, so that a large record with its
 // samples never needs the whole JSON tree in memory.
 void printTracesJson(const decode::SegdRecord& record, bool withSamples) {
   std::fputs("{\n  \"traces\": [", stdout);
   for (std::int32_t t = 1; t <= record.loadedTraceCount(); ++t) {
     std::fputs(t == 1 ? "\n    " : ",\n    ", stdout);
-    std::fputs(indented(traceJson(record, t, withSamples).dump(), 4).c_str(), stdout);
+    std::fputs(indented(jsonText(traceJson(record, t, withSamples)), 4).c_str(), stdout);
   }
   std::fputs(record.loadedTraceCount() > 0 ? "\n  ],\n" : "],\n", stdout);
   std::printf("  \"line_runs\": %s,\n  \"tilt_error_count\": %d\n}\n",
-              indented(lineRunsJson(record.lineRuns).dump(), 2).c_str(), record.tiltErrorCount);
+              indented(jsonText(lineRunsJson(record.lineRuns)), 2).c_str(), record.tiltErrorCount);
 }
 
 void printTable(const decode::SegdRecord& record) {
@@ -51,38 +53,50 @@ void printTable(const decode::SegdRecord& record) {
   }
 }
 
-// The --loader option's value: "vorax", "408", or absent for the record's own.
-std::optional<decode::LoaderChoice> loaderChoice(const ParsedArgs& parsed) {
-  const std::optional<std::string> name = parsed.value("--loader");
-  if (!name) return decode::LoaderChoice::Auto;
-  if (*name == "vorax") return decode::LoaderChoice::Vorax;
-  if (*name == "408") return decode::LoaderChoice::Sercel408;
+// The --loader option's value: "vorax", "408", "standard", or empty for the record's own.
+std::optional<decode::LoaderChoice> loaderChoice(const std::string& name) {
+  if (name.empty()) return decode::LoaderChoice::Auto;
+  if (name == "vorax") return decode::LoaderChoice::Vorax;
+  if (name == "408") return decode::LoaderChoice::Sercel408;
+  if (name == "standard") return decode::LoaderChoice::Standard;
   return std::nullopt;
 }
 
-}  // namespace
+struct TracesArgs {
+  std::string file;
+  bool json = false;
+  bool samples = false;
+  std::string loader;
+};
 
-int runTraces(Args args) {
-  const ParsedArgs parsed = parseArgs(args, {"--json", "--samples"}, {"--loader"});
-  const std::optional<decode::LoaderChoice> loader = loaderChoice(parsed);
-  if (!parsed.error.empty() || parsed.positional.size() != 1 || !loader) {
-    std::fprintf(stderr,
-                 "vorax traces: %s\nusage: vorax traces [--json] FILE [--samples] "
-                 "[--loader vorax|408]\n",
-                 !parsed.error.empty() ? parsed.error.c_str()
-                 : !loader             ? "--loader must be vorax or 408"
-                                       : "one FILE expected");
+int runTraces(const TracesArgs& args) {
+  const std::optional<decode::LoaderChoice> loader = loaderChoice(args.loader);
+  if (!loader) {
+    std::fprintf(stderr, "vorax traces: --loader must be vorax, 408 or standard\n");
     return 2;
   }
   CliRecord r;
-  openForCommand("traces", parsed.positional[0], true, r, *loader);
+  openForCommand("traces", args.file, true, r, *loader);
   if (r.exitStatus != 0) return r.exitStatus;
-  if (parsed.has("--json")) {
-    printTracesJson(r.record, parsed.has("--samples"));
+  if (args.json) {
+    printTracesJson(r.record, args.samples);
   } else {
     printTable(r.record);
   }
   return 0;
+}
+
+}  // namespace
+
+void addTracesCommand(CLI::App& app, int& status) {
+  auto args = std::make_shared<TracesArgs>();
+  CLI::App* command = app.add_subcommand("traces", "The per-trace attributes of a record.");
+  command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
+  command->add_flag("--json", args->json, "every attribute of every trace as JSON instead of a table");
+  command->add_flag("--samples", args->samples, "with --json, also each trace's sample values");
+  command->add_option("--loader", args->loader,
+                      "trace loader: vorax, 408 (Sercel 408 style) or standard (public SEG-D layout); empty: the record's own");
+  command->callback([args, &status] { status = runTraces(*args); });
 }
 
 }  // namespace vorax::cli

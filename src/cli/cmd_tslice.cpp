@@ -71,11 +71,12 @@ int runTslice(const TsliceOptions& options) {
 
 void addTsliceCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<TsliceOptions>();
-  CLI::App* command = app.add_subcommand("tslice", "time slice of a record's spread, one picture per sample time");
+  CLI::App* command = app.add_subcommand(
+      "tslice", "Draws the time slice of a record's spread, one picture per sample time.");
   command->add_option("FILE", options->file, "record file")->required();
-  command->add_option("--start-ms", options->startMs, "first time, ms")->capture_default_str();
-  command->add_option("--end-ms", options->endMs, "last time, ms (default: the last sample)");
-  command->add_option("--every", options->every, "every Nth sample")->capture_default_str();
+  command->add_option("--start-ms", options->startMs, "first time, ms");
+  command->add_option("--end-ms", options->endMs, "last time, ms")->default_str("the last sample");
+  command->add_option("--every", options->every, "every Nth sample");
   command->add_option("--out-dir", options->outDir, "folder for the pictures tslice_<sample>.png (made when missing)")
       ->required();
   command->callback([options, &status] { status = runTslice(*options); });

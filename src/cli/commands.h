@@ -1,10 +1,5 @@
-// The subcommands of the `vorax` command line. Each takes its arguments (without the
-// command name) and returns the exit status: 0 success, 1 a fatal decoder result, 2 a usage
-// or file error.
+// The subcommands of the `vorax` command line.
 #pragma once
-
-#include <span>
-#include <string>
 
 namespace CLI {
 class App;
@@ -12,18 +7,16 @@ class App;
 
 namespace vorax::cli {
 
-using Args = std::span<const std::string>;
-
-int runSettings(Args args);  // cmd_settings.cpp
-int runInfo(Args args);      // cmd_info.cpp
-int runTraces(Args args);    // cmd_traces.cpp
-int runSynth(Args args);     // cmd_synth.cpp
-int runDecode(Args args);    // cmd_decode.cpp
-int runRender(Args args);    // cmd_render.cpp
-
-// Add the subcommand to `app`; when it runs, its exit status is stored in `status`.
-void addSpreadCommand(CLI::App& app, int& status);  // cmd_spread.cpp
-void addFsliceCommand(CLI::App& app, int& status);  // cmd_fslice.cpp
-void addTsliceCommand(CLI::App& app, int& status);  // cmd_tslice.cpp
+// Adds the subcommand to `app`; when it runs, its exit status is stored in `status`
+// (0 success, 1 a fatal decoder result, 2 a usage or file error).
+void addInfoCommand(CLI::App& app, int& status);      // cmd_info.cpp
+void addTracesCommand(CLI::App& app, int& status);    // cmd_traces.cpp
+void addDecodeCommand(CLI::App& app, int& status);    // cmd_decode.cpp
+void addRenderCommand(CLI::App& app, int& status);    // cmd_render.cpp
+void addSynthCommand(CLI::App& app, int& status);     // cmd_synth.cpp
+void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
+void addSpreadCommand(CLI::App& app, int& status);    // cmd_spread.cpp
+void addFsliceCommand(CLI::App& app, int& status);    // cmd_fslice.cpp
+void addTsliceCommand(CLI::App& app, int& status);    // cmd_tslice.cpp
 
 }  // namespace vorax::cli

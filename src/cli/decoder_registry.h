@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/json.h"
+#include "cli/json_text.h"
 #include "decode/byte_reader.h"
 
 namespace vorax::cli {

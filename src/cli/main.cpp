@@ -1,74 +1,31 @@
 // vorax: the command-line companion of VORAX Viewer.
 #include <CLI/CLI.hpp>
-#include <cstdio>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "cli/commands.h"
 
-namespace {
+int main(int argc, char** argv) {
+  CLI::App app{"vorax: the command line of VORAX Viewer, for batch QC of seismic records.",
+               "vorax"};
+  app.set_version_flag("--version", VORAX_VERSION);
+  app.require_subcommand(1);
+  app.option_defaults()->always_capture_default();
 
-struct Command {
-  const char* name;
-  int (*run)(vorax::cli::Args);
-  const char* usage;
-};
-
-constexpr Command kCommands[] = {
-    {"info", vorax::cli::runInfo, "info [--json] FILE          header summary of a record"},
-    {"traces", vorax::cli::runTraces,
-     "traces --json FILE [--samples] [--loader vorax|408]   per-trace attributes"},
-    {"decode", vorax::cli::runDecode,
-     "decode NAME FILE [--offset BYTES] [--length BYTES]   run one header decoder"},
-    {"render", vorax::cli::runRender,
-     "render FILE -o OUT.bmp|.png [--first N] [--last N] [--start-ms T] [--end-ms T] "
-     "[--gain-db G] [--size WxH]"},
-    {"synth", vorax::cli::runSynth, "synth [options] -o FILE     write a synthetic record"},
-    {"settings", vorax::cli::runSettings,
-     "settings [FILE] | settings --reset FILE   show or reset a settings file"},
-};
-
-void printUsage(std::FILE* to) {
-  std::fprintf(to, "usage: vorax COMMAND [ARGS]\n\ncommands:\n");
-  for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.usage);
-  std::fprintf(to, "  spread, fslice, tslice      spread maps and slices (vorax COMMAND --help)\n");
-}
-
-// The commands written on CLI11; nothing when `name` is none of them.
-std::optional<int> runCli11Command(const std::string& name, int argc, char** argv) {
-  CLI::App app{"vorax: the command-line companion of VORAX Viewer"};
   int status = 0;
+  vorax::cli::addInfoCommand(app, status);
+  vorax::cli::addTracesCommand(app, status);
+  vorax::cli::addDecodeCommand(app, status);
+  vorax::cli::addRenderCommand(app, status);
+  vorax::cli::addSynthCommand(app, status);
+  vorax::cli::addSettingsCommand(app, status);
   vorax::cli::addSpreadCommand(app, status);
   vorax::cli::addFsliceCommand(app, status);
   vorax::cli::addTsliceCommand(app, status);
-  if (app.get_subcommands([&](CLI::App* c) { return c->get_name() == name; }).empty()) return std::nullopt;
+
   try {
     app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? 0 : 2;
+  } catch (const CLI::ParseError& error) {
+    // --help and --version exit 0; every usage error exits 2.
+    return app.exit(error) == 0 ? 0 : 2;
   }
   return status;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2) {
-    printUsage(stderr);
-    return 2;
-  }
-  std::string name = argv[1];
-  if (name == "--help" || name == "-h" || name == "help") {
-    printUsage(stdout);
-    return 0;
-  }
-  if (const std::optional<int> status = runCli11Command(name, argc, argv)) return *status;
-  std::vector<std::string> args(argv + 2, argv + argc);
-  for (const Command& c : kCommands) {
-    if (name == c.name) return c.run(args);
-  }
-  std::fprintf(stderr, "vorax: unknown command '%s'\n\n", name.c_str());
-  printUsage(stderr);
-  return 2;
 }

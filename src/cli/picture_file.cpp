@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "cli/command_args.h"
 #include "decode/atomic_file.h"
 
 namespace vorax::cli {
@@ -28,11 +27,25 @@ char* applicationArgv[] = {applicationName, nullptr};
 std::optional<PictureSize> parsePictureSize(const std::string& text) {
   const std::size_t x = text.find_first_of("xX");
   if (x == std::string::npos) return std::nullopt;
-  const std::optional<std::int64_t> w = parseInteger(text.substr(0, x));
-  const std::optional<std::int64_t> h = parseInteger(text.substr(x + 1));
-  if (!w || !h || *w < kSmallestSide || *h < kSmallestSide || *w > kLargestSide || *h > kLargestSide)
+  PictureSize size;
+  if (!CLI::detail::lexical_cast(text.substr(0, x), size.width) ||
+      !CLI::detail::lexical_cast(text.substr(x + 1), size.height))
     return std::nullopt;
-  return PictureSize{static_cast<int>(*w), static_cast<int>(*h)};
+  const auto fits = [](int side) { return side >= kSmallestSide && side <= kLargestSide; };
+  if (!fits(size.width) || !fits(size.height)) return std::nullopt;
+  return size;
+}
+
+CLI::Validator pictureNameCheck() {
+  return CLI::Validator(
+      [](std::string& name) { return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : ""; },
+      "NAME.bmp|NAME.png");
+}
+
+CLI::Validator pictureSizeCheck() {
+  return CLI::Validator(
+      [](std::string& text) { return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000"; },
+      "WxH");
 }
 
 std::string pictureFormatOf(const std::string& name) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <CLI/CLI.hpp>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,10 @@ std::optional<PictureSize> parsePictureSize(const std::string& text);
 
 // "BMP" or "PNG" from the name's extension, in any case; empty for any other.
 std::string pictureFormatOf(const std::string& name);
+
+// Option checks: a name ending in .bmp or .png; a size as parsePictureSize reads it.
+CLI::Validator pictureNameCheck();
+CLI::Validator pictureSizeCheck();
 
 // Lives while the command draws.
 class PictureApplication {

@@ -5,93 +5,92 @@ namespace vorax::cli {
 Json summaryJson(const decode::SegdRecord& record) {
   const decode::RecordSummary& s = record.summary;
   Json out = Json::object();
-  out.set("file_number", s.fileNumber);
-  out.set("record_date", s.recordDate);
-  out.set("record_time", s.recordTime);
-  out.set("label", s.label);
-  out.set("tape_number", s.tapeNumber);
-  out.set("sample_interval_us", s.sampleIntervalUs);
-  out.set("samples_per_trace", s.samplesPerTrace);
-  out.set("record_type", s.recordType);
-  out.set("source_line", s.sourceLine);
-  out.set("source_point", s.sourcePoint);
-  out.set("source_x", s.sourceX);
-  out.set("source_y", s.sourceY);
-  out.set("source_z", s.sourceZ);
-  out.set("trace_count", s.traceCount);
-  out.set("aux_trace_count", s.auxTraceCount);
-  out.set("seismic_trace_count", s.seismicTraceCount);
-  out.set("first_receiver_line", s.firstReceiverLine);
-  out.set("first_receiver_point", s.firstReceiverPoint);
-  out.set("time_break_kind", s.timeBreakKind);
-  out.set("filter", s.filter);
-  out.set("time_break_time", s.timeBreakTime);
-  out.set("uphole_time", s.upholeTime);
-  out.set("blast_identifier", s.blastIdentifier);
-  out.set("extended_header_status", s.extendedHeaderStatus);
-  out.set("sample_interval_ms", record.sampleIntervalMs);
-  out.set("record_length_ms", record.recordLengthMs);
+  out["file_number"] = fieldJson(s.fileNumber);
+  out["record_date"] = fieldJson(s.recordDate);
+  out["record_time"] = fieldJson(s.recordTime);
+  out["label"] = fieldJson(s.label);
+  out["tape_number"] = fieldJson(s.tapeNumber);
+  out["sample_interval_us"] = fieldJson(s.sampleIntervalUs);
+  out["samples_per_trace"] = fieldJson(s.samplesPerTrace);
+  out["record_type"] = fieldJson(s.recordType);
+  out["source_line"] = fieldJson(s.sourceLine);
+  out["source_point"] = fieldJson(s.sourcePoint);
+  out["source_x"] = fieldJson(s.sourceX);
+  out["source_y"] = fieldJson(s.sourceY);
+  out["source_z"] = fieldJson(s.sourceZ);
+  out["trace_count"] = fieldJson(s.traceCount);
+  out["aux_trace_count"] = fieldJson(s.auxTraceCount);
+  out["seismic_trace_count"] = fieldJson(s.seismicTraceCount);
+  out["first_receiver_line"] = fieldJson(s.firstReceiverLine);
+  out["first_receiver_point"] = fieldJson(s.firstReceiverPoint);
+  out["time_break_kind"] = fieldJson(s.timeBreakKind);
+  out["filter"] = fieldJson(s.filter);
+  out["time_break_time"] = fieldJson(s.timeBreakTime);
+  out["uphole_time"] = fieldJson(s.upholeTime);
+  out["blast_identifier"] = fieldJson(s.blastIdentifier);
+  out["extended_header_status"] = fieldJson(s.extendedHeaderStatus);
+  out["sample_interval_ms"] = fieldJson(record.sampleIntervalMs);
+  out["record_length_ms"] = fieldJson(record.recordLengthMs);
   return out;
 }
 
 void addHeadersJson(const decode::DecodedHeaders& headers, Json& out) {
-  out.set("gh1", recordJson(headers.gh1));
-  out.set("gh2", recordJson(headers.gh2));
+  out["gh1"] = recordJson(headers.gh1);
+  out["gh2"] = recordJson(headers.gh2);
   const bool sercel = headers.sercel.present;
   Json gh3;
   if (headers.gh3Decoded) gh3 = sercel ? recordJson(headers.sercel.gh3) : recordJson(headers.gh3);
-  out.set("gh3", gh3);
-  Json& channelSets = out.set("channel_sets", Json::array());
-  for (const decode::ChannelSetFields& cs : headers.channelSets) channelSets.push(recordJson(cs));
-  out.set("extended",
-          sercel ? recordJson(headers.sercel.extended) : recordJson(headers.extended));
-  out.set("external", recordJson(headers.external));
+  out["gh3"] = gh3;
+  Json& channelSets = out["channel_sets"] = Json::array();
+  for (const decode::ChannelSetFields& cs : headers.channelSets) channelSets.push_back(recordJson(cs));
+  out["extended"] = sercel ? recordJson(headers.sercel.extended) : recordJson(headers.extended);
+  out["external"] = recordJson(headers.external);
 }
 
 Json traceJson(const decode::SegdRecord& record, std::int32_t t, bool withSamples) {
   const decode::TraceHeaderInfo& i = record.traceInfo[static_cast<std::size_t>(t)];
   Json out = Json::object();
-  out.set("trace", t);
-  out.set("receiver_line", i.receiverLine);
-  out.set("receiver_point", i.receiverPoint);
-  out.set("receiver_x", i.receiverX);
-  out.set("receiver_y", i.receiverY);
-  out.set("receiver_z", i.receiverZ);
-  out.set("channel_kind", i.channelKind);
-  out.set("sensor_kind", i.sensorKind);
-  out.set("resistance", i.resistance);
-  out.set("capacitance", i.capacitance);
-  out.set("tilt", i.tilt);
-  out.set("leakage", i.leakage);
-  out.set("resistance_error", i.resistanceError);
-  out.set("capacitance_error", i.capacitanceError);
-  out.set("tilt_error", i.tiltError);
-  out.set("leakage_error", i.leakageError);
-  out.set("resistance_low_limit", i.resistanceLowLimit);
-  out.set("resistance_high_limit", i.resistanceHighLimit);
-  out.set("capacitance_low_limit", i.capacitanceLowLimit);
-  out.set("capacitance_high_limit", i.capacitanceHighLimit);
-  out.set("tilt_limit", i.tiltLimit);
-  out.set("leakage_limit", i.leakageLimit);
-  out.set("unit_serial_number", i.unitSerialNumber);
-  out.set("channel_number", i.channelNumber);
-  out.set("sensor_channel_type_code", i.sensorChannelTypeCode);
-  out.set("control_unit_type", i.controlUnitType);
-  out.set("control_unit_serial_number", i.controlUnitSerialNumber);
-  out.set("mv_conversion_factor", i.mvConversionFactor);
-  out.set("trace_maximum", i.traceMaximum);
-  out.set("peak_sample_index", i.peakSampleIndex);
-  out.set("interpolation_count", i.interpolationCount);
-  out.set("amplitude_scale", i.amplitudeScale);
-  out.set("conversion_factor_copy", i.conversionFactorCopy);
-  out.set("control_unit_text", i.controlUnitText);
-  out.set("filter_text", i.filterText);
-  out.set("error_colour", i.errorColour);
-  out.set("note", i.note);
+  out["trace"] = fieldJson(t);
+  out["receiver_line"] = fieldJson(i.receiverLine);
+  out["receiver_point"] = fieldJson(i.receiverPoint);
+  out["receiver_x"] = fieldJson(i.receiverX);
+  out["receiver_y"] = fieldJson(i.receiverY);
+  out["receiver_z"] = fieldJson(i.receiverZ);
+  out["channel_kind"] = fieldJson(i.channelKind);
+  out["sensor_kind"] = fieldJson(i.sensorKind);
+  out["resistance"] = fieldJson(i.resistance);
+  out["capacitance"] = fieldJson(i.capacitance);
+  out["tilt"] = fieldJson(i.tilt);
+  out["leakage"] = fieldJson(i.leakage);
+  out["resistance_error"] = fieldJson(i.resistanceError);
+  out["capacitance_error"] = fieldJson(i.capacitanceError);
+  out["tilt_error"] = fieldJson(i.tiltError);
+  out["leakage_error"] = fieldJson(i.leakageError);
+  out["resistance_low_limit"] = fieldJson(i.resistanceLowLimit);
+  out["resistance_high_limit"] = fieldJson(i.resistanceHighLimit);
+  out["capacitance_low_limit"] = fieldJson(i.capacitanceLowLimit);
+  out["capacitance_high_limit"] = fieldJson(i.capacitanceHighLimit);
+  out["tilt_limit"] = fieldJson(i.tiltLimit);
+  out["leakage_limit"] = fieldJson(i.leakageLimit);
+  out["unit_serial_number"] = fieldJson(i.unitSerialNumber);
+  out["channel_number"] = fieldJson(i.channelNumber);
+  out["sensor_channel_type_code"] = fieldJson(i.sensorChannelTypeCode);
+  out["control_unit_type"] = fieldJson(i.controlUnitType);
+  out["control_unit_serial_number"] = fieldJson(i.controlUnitSerialNumber);
+  out["mv_conversion_factor"] = fieldJson(i.mvConversionFactor);
+  out["trace_maximum"] = fieldJson(i.traceMaximum);
+  out["peak_sample_index"] = fieldJson(i.peakSampleIndex);
+  out["interpolation_count"] = fieldJson(i.interpolationCount);
+  out["amplitude_scale"] = fieldJson(i.amplitudeScale);
+  out["divisor"] = fieldJson(record.divisorOf(t));
+  out["conversion_factor_copy"] = fieldJson(i.conversionFactorCopy);
+  out["control_unit_text"] = fieldJson(i.controlUnitText);
+  out["filter_text"] = fieldJson(i.filterText);
+  out["error_colour"] = fieldJson(i.errorColour);
+  out["note"] = fieldJson(i.note);
   if (withSamples) {
-    Json::Array samples;
-    for (const float v : record.samples.trace(t)) samples.emplace_back(v);
-    out.set("samples", Json(std::move(samples)));
+    Json& samples = out["samples"] = Json::array();
+    for (const float v : record.samples.trace(t)) samples.push_back(singleJson(v));
   }
   return out;
 }
@@ -99,15 +98,15 @@ Json traceJson(const decode::SegdRecord& record, std::int32_t t, bool withSample
 Json lineRunsJson(std::span<const decode::LineRun> runs) {
   Json out = Json::array();
   for (std::size_t k = 1; k < runs.size(); ++k) {
-    out.push(Json(Json::Array{Json(runs[k].receiverLine), Json(runs[k].firstTrace),
-                              Json(runs[k].lastTrace)}));
+    out.push_back(Json::array({fieldJson(runs[k].receiverLine), fieldJson(runs[k].firstTrace),
+                               fieldJson(runs[k].lastTrace)}));
   }
   return out;
 }
 
 Json textListJson(const std::vector<std::string>& texts) {
   Json out = Json::array();
-  for (const std::string& t : texts) out.push(t);
+  for (const std::string& t : texts) out.push_back(t);
   return out;
 }
 

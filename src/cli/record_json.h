@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/json.h"
+#include "cli/json_text.h"
 #include "decode/header_driver.h"
 #include "decode/segd_record.h"
 

@@ -6,7 +6,7 @@ namespace {
 
 Json stringsJson(const std::vector<std::string>& strings) {
   Json out = Json::array();
-  for (const std::string& s : strings) out.push(Json(s));
+  for (const std::string& s : strings) out.push_back(s);
   return out;
 }
 
@@ -14,20 +14,20 @@ Json stringsJson(const std::vector<std::string>& strings) {
 
 void addSeg2HeadersJson(const decode::Seg2Headers& headers, Json& out) {
   Json seg2 = Json::object();
-  seg2.set("file_header", recordJson(headers.fileHeader));
-  seg2.set("file_descriptor", recordJson(headers.fileDescriptor));
-  seg2.set("file_strings", stringsJson(headers.fileStrings));
-  Json& traces = seg2.set("traces", Json::array());
+  seg2["file_header"] = recordJson(headers.fileHeader);
+  seg2["file_descriptor"] = recordJson(headers.fileDescriptor);
+  seg2["file_strings"] = stringsJson(headers.fileStrings);
+  Json& traces = seg2["traces"] = Json::array();
   for (const decode::Seg2Trace& trace : headers.traces) {
     Json t = Json::object();
-    t.set("offset", static_cast<std::int64_t>(trace.offset));
-    t.set("samples_loaded", trace.samplesLoaded);
-    t.set("header", recordJson(trace.header));
-    t.set("descriptor", recordJson(trace.descriptor));
-    t.set("strings", stringsJson(trace.strings));
-    traces.push(std::move(t));
+    t["offset"] = static_cast<std::int64_t>(trace.offset);
+    t["samples_loaded"] = fieldJson(trace.samplesLoaded);
+    t["header"] = recordJson(trace.header);
+    t["descriptor"] = recordJson(trace.descriptor);
+    t["strings"] = stringsJson(trace.strings);
+    traces.push_back(std::move(t));
   }
-  out.set("seg2", std::move(seg2));
+  out["seg2"] = std::move(seg2);
 }
 
 }  // namespace vorax::cli

@@ -1,7 +1,7 @@
 // The JSON form of the headers of a SEG-2 file, for `vorax info --json`.
 #pragma once
 
-#include "cli/json.h"
+#include "cli/json_text.h"
 #include "decode/seg2_reader.h"
 
 namespace vorax::cli {

@@ -1,14 +1,21 @@
-// vorax synth --sercel [options] -o FILE: synthetic Sercel 428-style records, one or several
-// one after another in the same file.
+// vorax synth --sercel: synthetic Sercel 428-style records, one or several one after another
+// in the same file.
 #pragma once
 
-#include "cli/commands.h"
+#include <optional>
+#include <string>
+
+#include "cli/synth_options.h"
 
 namespace vorax::cli {
 
-// True when the arguments ask for a Sercel-style record.
-bool wantsSercelSynth(Args args);
+struct SercelSynthArgs {
+  bool tiltErrors = false;
+  std::optional<int> records;
+  std::string fileNumbers;  // "A,B,...": one file number per record
+};
 
-int runSercelSynth(Args args);
+// Writes the records; the exit status.
+int runSercelSynth(const CommonSynthArgs& common, const SercelSynthArgs& args);
 
 }  // namespace vorax::cli

@@ -2,6 +2,7 @@
 
 #include "decode/seg2_opener.h"
 #include "decode/sercel_loader.h"
+#include "decode/standard_opener.h"
 #include "decode/vorax_loader.h"
 
 namespace vorax::decode {
@@ -15,6 +16,7 @@ RecordFlavour flavourOf(const DecodedHeaders& headers, const OpenOptions& option
     case LoaderChoice::Sercel408:
       return RecordFlavour::Sercel408;
     case LoaderChoice::Auto:
+    case LoaderChoice::Standard:
       break;
   }
   return headers.sercel.present ? RecordFlavour::Sercel408 : RecordFlavour::Vorax;
@@ -32,6 +34,7 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
                            headers.sercel.present ? sercelExtensionBlocks(headers.channelSets)
                                                   : kSercelExtensionBlocks);
     case RecordFlavour::Seg2:  // read whole by openSeg2
+    case RecordFlavour::Standard:  // read whole by openStandardSegd
       break;
   }
   return 0;
@@ -55,6 +58,9 @@ OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
 OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
                       const app::DebugLog& debugLog, const OpenOptions& options) {
   if (startsAsSeg2(file)) return openSeg2(file, record, messages);
+  const bool standard = options.loader == LoaderChoice::Standard ||
+                        (options.loader == LoaderChoice::Auto && startsAsStandardSegd(file));
+  if (standard) return openStandardSegd(file, record, messages, debugLog, options);
   OpenResult result;
   result.firstTracePosition = readfileheaders(file, record, result.headers, messages, debugLog);
   if (result.firstTracePosition < 0) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/debug_log.h"
 #include "decode/header_driver.h"
@@ -13,6 +14,7 @@
 #include "decode/record_file.h"
 #include "decode/seg2_reader.h"
 #include "decode/segd_record.h"
+#include "decode/standard_headers.h"
 
 namespace vorax::decode {
 
@@ -21,11 +23,12 @@ enum class RecordFlavour {
   Vorax,      // one 32-byte extension block per trace
   Seg2,       // a SEG-2 file, recognised by its identifier word
   Sercel408,  // seven (or more) extension blocks per trace: manufacturer code 13
+  Standard,   // any other manufacturer: read as the public SEG-D standard lays records out
 };
 
 // Which trace loader reads a SEG-D record: the one its manufacturer code calls for, or a
 // chosen one.
-enum class LoaderChoice { Auto, Vorax, Sercel408 };
+enum class LoaderChoice { Auto, Vorax, Sercel408, Standard };
 
 enum class OpenStatus {
   Ok,
@@ -46,6 +49,10 @@ struct OpenResult {
   RecordFlavour flavour = RecordFlavour::Vorax;
   DecodedHeaders headers;
   Seg2Headers seg2;  // filled instead of `headers` for a SEG-2 file
+  // A standard record: its layout, and the messages of the general header decoders that did
+  // not stop the standard reader.
+  StandardHeaders standard;
+  std::vector<std::string> notes;
   std::int32_t tracesRead = 0;
   bool ok() const { return status == OpenStatus::Ok; }
 };

@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "decode/problem_list.h"
 #include "decode/sample_converters.h"
 #include "decode/seg2_record_fill.h"
 #include "decode/seg2_samples.h"
@@ -18,32 +19,6 @@ namespace {
 
 constexpr std::uint64_t kFileHeaderBytes = 32;
 constexpr std::uint64_t kTraceHeaderBytes = 32;
-constexpr std::size_t kProblemsShown = 10;
-
-// Samples held in the record may exceed the file's own sample count only by the zero padding
-// of traces shorter than the longest; this bounds that padding for hostile mixes of one long
-// and many tiny traces.
-std::uint64_t paddedSampleLimit(std::uint64_t fileBytes) { return 4 * fileBytes + (1u << 20); }
-
-// Problems found while locating the parts of the file, shown as one message at the end.
-class Problems {
- public:
-  void add(std::string text) { texts_.push_back(std::move(text)); }
-  void showTo(MessageSink& messages) const {
-    if (texts_.empty()) return;
-    std::string text;
-    for (std::size_t i = 0; i < texts_.size() && i < kProblemsShown; ++i) {
-      if (i > 0) text += "\n";
-      text += texts_[i];
-    }
-    if (texts_.size() > kProblemsShown)
-      text += "\n... and " + std::to_string(texts_.size() - kProblemsShown) + " more";
-    messages.show(text, false);
-  }
-
- private:
-  std::vector<std::string> texts_;
-};
 
 class FileView {
  public:
@@ -202,10 +177,19 @@ std::string terminatorText(Bytes file) {
   return text;
 }
 
+// The trace's DESCALING_FACTOR (stored value x factor = value in the recorded unit); 1 when the
+// descriptor gives none or gives no usable number.
+float descalingFactorOf(const Seg2Trace& trace) {
+  const double factor = seg2Number(trace.descriptor.descalingFactor.view());
+  return std::isfinite(factor) && factor != 0 ? static_cast<float>(factor) : 1.0f;
+}
+
 // Converts each trace's samples into the record and normalises it to peak 1; the amplitude
-// scale is the largest absolute value as stored. Non-finite samples are kept but do not count
-// towards the peak.
-void loadSamples(const FileView& file, const std::vector<Candidate>& traces, SegdRecord& record) {
+// scale is the largest absolute value as stored, and the trace's divisor that peak times the
+// descaling factor, so that normalised x divisor is the recorded value. Non-finite samples are
+// kept but do not count towards the peak.
+void loadSamples(const FileView& file, const std::vector<Candidate>& traces, const Seg2Headers& headers,
+                 SegdRecord& record) {
   for (std::size_t i = 0; i < traces.size(); ++i) {
     const Candidate& c = traces[i];
     const auto t = static_cast<std::int32_t>(i + 1);
@@ -218,7 +202,7 @@ void loadSamples(const FileView& file, const std::vector<Candidate>& traces, Seg
     }
     TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
     info.amplitudeScale = peak;
-    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(t)] = peak;
+    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(t)] = peak * descalingFactorOf(headers.traces[i]);
     info.peakSampleIndex = peakSampleIndex(out.first(count));
   }
 }
@@ -315,7 +299,7 @@ bool readSeg2(Bytes bytes, SegdRecord& record, Seg2Headers& headers, MessageSink
     trace.samplesLoaded = static_cast<std::int32_t>(std::min<std::uint64_t>(traces[static_cast<std::size_t>(t - 1)].samples, static_cast<std::uint64_t>(ns)));
     fillSeg2TraceInfo(trace, t, record.traceInfo[static_cast<std::size_t>(t)]);
   }
-  loadSamples(file, traces, record);
+  loadSamples(file, traces, headers, record);
   record.lineRuns = buildLineRuns(record.traceInfo, traceCount);
   fillSeg2Summary(headers, ns, record);
   problems.showTo(messages);

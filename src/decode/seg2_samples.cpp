@@ -42,7 +42,10 @@ void convertPacked(Bytes data, bool littleEndian, std::span<float> out) {
     std::size_t k = i % kPackedGroupSamples;
     auto exponents = static_cast<unsigned>(unsignedAt(data, group, 2, littleEndian));
     int exponent = static_cast<int>((exponents >> (4 * k)) & 0x0F);
-    auto mantissa = static_cast<std::int16_t>(unsignedAt(data, group + 2 + 2 * k, 2, littleEndian));
+    // The 16-bit mantissa is one's complement: a negative pattern is one unit above its
+    // two's-complement reading (0xFFFF is minus zero).
+    int mantissa = static_cast<std::int16_t>(unsignedAt(data, group + 2 + 2 * k, 2, littleEndian));
+    if (mantissa < 0) mantissa += 1;
     out[i] = std::ldexp(static_cast<float>(mantissa), exponent);
   }
 }

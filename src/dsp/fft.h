@@ -1,5 +1,13 @@
-// Forward real-to-complex FFT on FFTW (single precision). Plans are made once per length and
-// kept by the Fft object; transforms may run on several threads at once.
+// The program's one FFT wrapper, on FFTW (single precision). Plans are made once per length
+// and kind and kept by the Fft object; every transform may run on several threads at once.
+//
+// Conventions shared by every member:
+// - forward transforms are unnormalised: X(k) = sum over t of x(t) e^(-2 pi i k t / n);
+// - inverse transforms are scaled by 1/n, so that inverse(forward(x)) gives x back;
+// - the real transforms' spectrum holds bins 0..n/2 (n/2 + 1 values), the non-negative
+//   frequencies; the others are their complex conjugates.
+// A call with a length of 0, a length above 2^31 - 1 or a destination too small does nothing
+// (and the members that return bool return false).
 #pragma once
 
 #include <complex>
@@ -7,6 +15,7 @@
 #include <map>
 #include <mutex>
 #include <span>
+#include <utility>
 
 struct fftwf_plan_s;
 
@@ -19,16 +28,31 @@ class Fft {
   Fft(const Fft&) = delete;
   Fft& operator=(const Fft&) = delete;
 
-  // Transforms the n = input.size() values into output[0..n/2]:
-  // X(k) = sum over t of x(t) e^(-2 pi i k t / n), unnormalised. Nothing is done when the
-  // input is empty or longer than 2^31 - 1 values, or `output` holds fewer than n/2 + 1.
+  // The n = input.size() real values into output[0..n/2].
   void forward(std::span<const float> input, std::span<std::complex<float>> output);
 
+  // The real signal of n = output.size() values whose bins 0..n/2 are bins[0..n/2], scaled by
+  // 1/n. The imaginary parts of bin 0 (and of bin n/2 when n is even) are ignored.
+  bool inverse(std::span<const std::complex<float>> bins, std::span<float> output);
+
+  // In place on n = data.size() complex values; the inverse is scaled by 1/n.
+  bool forwardComplex(std::span<std::complex<float>> data);
+  bool inverseComplex(std::span<std::complex<float>> data);
+
+  // The conjugate-symmetric packing, in place: `data` holds at least n + 2 values. The forward
+  // transform reads the real signal in data[0..n-1] and leaves bin k, k = 0..n/2, as
+  // data[2k] (real part) and data[2k + 1] (imaginary part); so data[1] is 0, and data[n + 1]
+  // is 0 when n is even. The inverse reads that layout and leaves the real signal, scaled by
+  // 1/n, in data[0..n-1]; values after data[n + 1] are never touched.
+  bool forwardCcs(std::span<float> data, std::size_t n);
+  bool inverseCcs(std::span<float> data, std::size_t n);
+
  private:
-  fftwf_plan_s* planFor(std::size_t n);
+  enum class Kind { RealForward, RealInverse, CcsForward, CcsInverse, ComplexForward, ComplexInverse };
+  fftwf_plan_s* planFor(Kind kind, std::size_t n);
 
   std::mutex mutex_;  // guards plans_
-  std::map<std::size_t, fftwf_plan_s*> plans_;
+  std::map<std::pair<Kind, std::size_t>, fftwf_plan_s*> plans_;
 };
 
 }  // namespace vorax::dsp

@@ -1,6 +1,8 @@
-#include "cli/json.h"
+#include "cli/json_text.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace vorax::cli {
 namespace {
@@ -17,18 +19,24 @@ struct TwoFields {
 
 TEST(Json, WritesRecordsWithTrimmedTextsAndNumbers) {
   Json out = recordJson(TwoFields{});
-  EXPECT_EQ(out.dump(0), R"({"name":"ab","count":3})");
+  EXPECT_EQ(jsonText(out, 0), R"({"name":"ab","count":3})");
 }
 
 TEST(Json, EscapesAndKeepsKeyOrder) {
   Json o = Json::object();
-  o.set("z", "a\"b\\c\n");
-  o.set("a", 0.25f);
-  o.set("n", std::numeric_limits<double>::quiet_NaN());
-  Json& list = o.set("list", Json::array());
-  list.push(1);
-  list.push(Json::array());
-  EXPECT_EQ(o.dump(0), R"({"z":"a\"b\\c\n","a":0.25,"n":null,"list":[1,[]]})");
+  o["z"] = "a\"b\\c\n\xE9";
+  o["a"] = fieldJson(0.25f);
+  o["n"] = fieldJson(std::numeric_limits<double>::quiet_NaN());
+  Json& list = o["list"] = Json::array();
+  list.push_back(1);
+  list.push_back(Json::array());
+  EXPECT_EQ(jsonText(o, 0), R"({"z":"a\"b\\c\n\u00e9","a":0.25,"n":null,"list":[1,[]]})");
+}
+
+TEST(Json, NumbersAreWrittenAsTheViewerShowsThem) {
+  const Json values = Json::array({fieldJson(0.1f), fieldJson(2.0), fieldJson(0.00006742),
+                                   fieldJson(-20.25f), fieldJson(6234000.25)});
+  EXPECT_EQ(jsonText(values, 0), "[0.1,2,0.00006742,-20.25,6234000.25]");
 }
 
 }  // namespace

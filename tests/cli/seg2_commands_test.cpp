@@ -40,7 +40,7 @@ std::vector<std::uint8_t> fiveTraceFile(bool pc) {
   b.int16s(t1, {100, -400, 200});
   t1.strings = {"CHANNEL_NUMBER 101", "SAMPLE_INTERVAL 0.00025", "RECEIVER_LOCATION 10.5 -20.25 3"};
   auto& t2 = b.trace(3);
-  b.packedGroup(t2, 0x0210, 4096, -2048, 1024, 8192);  // exponents 0, 1, 2, 0
+  b.packedGroup(t2, 0x0210, 4096, -2049, 1024, 8192);  // exponents 0, 1, 2, 0; -2049 is one's complement -2048
   t2.strings = {"CHANNEL_NUMBER 102", "SAMPLE_INTERVAL 0.00025"};
   auto& t3 = b.trace(5);
   b.doubles(t3, {-8.0, 2.0, 4.0, 1.0, 0.5});

@@ -65,6 +65,7 @@ TEST_F(SercelCommands, TracesJsonHasEverySevenBlockValueInPlace) {
       "peak_sample_index": 2,
       "interpolation_count": 0,
       "amplitude_scale": 10,
+      "divisor": 1,
       "conversion_factor_copy": 10,
       "control_unit_text": "LAUL",
       "filter_text": "0.8FN Minimum Phase",
@@ -142,7 +143,7 @@ TEST_F(SercelCommands, LoaderOption) {
   EXPECT_EQ(runCli({"traces", "--json", hand.string(), "--loader", "vorax"}).exitCode, 0);
   const test::CliResult bogus = runCli({"traces", hand.string(), "--loader", "388"});
   EXPECT_EQ(bogus.exitCode, 2);
-  EXPECT_TRUE(contains(bogus.err, "--loader must be vorax or 408"));
+  EXPECT_TRUE(contains(bogus.err, "--loader must be vorax, 408 or standard"));
   // The record's own loader is the seven-block one: asking for it changes nothing.
   EXPECT_EQ(runCli({"traces", "--json", hand.string(), "--loader", "408"}).out,
             runCli({"traces", "--json", hand.string()}).out);

@@ -75,7 +75,7 @@ TEST_F(SettingsCommand, BadArgumentsShowTheUsage) {
   EXPECT_EQ(runCli({"settings", "--reset"}).exitCode, 2);
   const test::CliResult result = runCli({"settings", "a", "b"});
   EXPECT_EQ(result.exitCode, 2);
-  EXPECT_NE(result.err.find("usage: vorax settings"), std::string::npos);
+  EXPECT_NE(result.err.find("not expected: b"), std::string::npos);
   EXPECT_EQ(runCli({"settings", "--reset", (dir / "no" / "x.def").string()}).exitCode, 2);
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <sstream>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,8 +32,9 @@ Seg2FileBuilder fiveFormats(bool pc) {
   t2.strings = {"CHANNEL_NUMBER 12", "SAMPLE_INTERVAL 0.0005", "TRACE_TYPE TIME_BREAK"};
   auto& t3 = b.trace(3);
   // Exponents of samples 0-3 sit in bits 0-3, 4-7, 8-11, 12-15 of the exponent word.
-  b.packedGroup(t3, 0x0210, 1000, -2000, 300, 16384);  // 1000, -4000, 1200, 16384
-  b.packedGroup(t3, 0xF000, 1, 2, 3, -1);              // 1, 2, 3, -32768
+  // Mantissas are one's complement: the pattern of -2001 reads -2000, that of -2 reads -1.
+  b.packedGroup(t3, 0x0210, 1000, -2001, 300, 16384);  // 1000, -4000, 1200, 16384
+  b.packedGroup(t3, 0xF000, 1, 2, 3, -2);              // 1, 2, 3, -32768
   t3.strings = {"CHANNEL_NUMBER 13", "SAMPLE_INTERVAL 0.0005"};
   auto& t4 = b.trace(4);
   b.singles(t4, {0.5f, -2.0f, 1.0f});
@@ -255,10 +259,10 @@ TEST(Seg2RealFiles, SmartSeisPackedFloatingPoint) {
   EXPECT_EQ(d.receiverLocationX.trimmed(), "1004.00");
   EXPECT_EQ(o.headers.traces[0].header.dataFormatCode.trimmed(), "3");
   EXPECT_EQ(o.headers.fileDescriptor.instrument.trimmed(), "GEOMETRICS SmartSeis 0000");
-  // From the file's bytes: group 0 holds mantissa 0xFFEB (-21) with exponent 0; group 46
-  // (samples 184-187) has exponent word 0x1100, so sample 186 is 16431 x 2.
+  // From the file's bytes: group 0 holds mantissa 0xFFEB (one's complement -20) with exponent
+  // 0; group 46 (samples 184-187) has exponent word 0x1100, so sample 186 is 16431 x 2.
   const float scale = o.record.traceInfo[1].amplitudeScale;
-  EXPECT_FLOAT_EQ(o.record.samples.at(1, 0) * scale, -21.0f);
+  EXPECT_FLOAT_EQ(o.record.samples.at(1, 0) * scale, -20.0f);
   EXPECT_FLOAT_EQ(o.record.samples.at(1, 186) * scale, 32862.0f);
   EXPECT_FLOAT_EQ(o.record.samples.at(1, 184) * scale, 26662.0f);
 }
@@ -342,6 +346,67 @@ TEST(Seg2RealFiles, StrataViewSixtyTracesWithTrailingPadding) {
     EXPECT_EQ(d.delay.trimmed(), "-0.050");
     EXPECT_EQ(d.sampleInterval.trimmed(), "0.0005");
     EXPECT_EQ(o.record.traceInfo[static_cast<std::size_t>(t)].channelNumber, t);
+  }
+}
+
+// The recorders' own exports of two real files: one line per sample, one column per trace,
+// each value the stored sample x DESCALING_FACTOR x `unitFactor`.
+struct ExportOracle {
+  const char* seg2;
+  const char* exportGz;
+  double unitFactor;
+};
+
+std::vector<std::vector<double>> readExportColumns(const std::filesystem::path& gz) {
+  std::vector<std::vector<double>> columns;
+  const std::string command = "gzip -dc '" + gz.string() + "'";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return columns;
+  char line[512];
+  while (std::fgets(line, sizeof line, pipe) != nullptr) {
+    std::istringstream fields(line);
+    double value = 0;
+    for (std::size_t c = 0; fields >> value; ++c) {
+      if (columns.size() <= c) columns.resize(c + 1);
+      columns[c].push_back(value);
+    }
+  }
+  pclose(pipe);
+  return columns;
+}
+
+TEST(Seg2RealFiles, SamplesEqualTheRecordersExports) {
+  const ExportOracle oracles[] = {
+      {"obspy_20180307_031245000.0.seg2", "obspy_20180307_031245000.0.DAT.gz", 1.0},
+      {"obspy_20130107_103041000.CET.3c.cont.0.seg2", "obspy_20130107_103041000.CET.3c.cont.0.DAT.gz", 1e3},
+  };
+  for (const ExportOracle& oracle : oracles) {
+    SCOPED_TRACE(oracle.seg2);
+    VORAX_REQUIRE_REAL_FILE(path, oracle.seg2);
+    VORAX_REQUIRE_REAL_FILE(exportPath, oracle.exportGz);
+    const Opened o = openReal(path);
+    ASSERT_TRUE(o.ok);
+    const auto columns = readExportColumns(exportPath);
+    ASSERT_EQ(columns.size(), static_cast<std::size_t>(o.record.samples.traceCount()));
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const auto t = static_cast<std::int32_t>(c + 1);
+      const std::vector<double>& expected = columns[c];
+      ASSERT_EQ(expected.size(), static_cast<std::size_t>(o.record.samples.samplesPerTrace()));
+      double peak = 0;
+      for (double v : expected) peak = std::max(peak, std::abs(v));
+      ASSERT_GT(peak, 0);
+      int normalisedMisses = 0;
+      int recordedMisses = 0;
+      for (std::size_t s = 0; s < expected.size(); ++s) {
+        const float stored = o.record.samples.at(t, static_cast<std::int32_t>(s));
+        if (std::abs(stored - expected[s] / peak) > 1e-6) ++normalisedMisses;
+        // The exports print eight decimals: allow half a unit of the last one beside 1e-6 relative.
+        const double recorded = static_cast<double>(stored) * o.record.divisorOf(t) * oracle.unitFactor;
+        if (std::abs(recorded - expected[s]) > 1e-6 * std::abs(expected[s]) + 5e-9) ++recordedMisses;
+      }
+      EXPECT_EQ(normalisedMisses, 0) << "trace " << t;
+      EXPECT_EQ(recordedMisses, 0) << "trace " << t;
+    }
   }
 }
 

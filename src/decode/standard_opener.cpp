@@ -1,0 +1,64 @@
+#include "decode/standard_opener.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "decode/general_headers.h"
+#include "decode/standard_reader.h"
+
+namespace vorax::decode {
+
+namespace {
+
+constexpr std::size_t kBlockBytes = 32;
+
+void keepNote(std::int32_t status, std::string_view message, const app::DebugLog& debugLog, OpenResult& result) {
+  if (status == 0) return;
+  debugLog.line(message);
+  result.notes.emplace_back(message);
+}
+
+}  // namespace
+
+bool startsAsStandardSegd(RecordFile& file) {
+  std::array<std::uint8_t, kBlockBytes> gh1{};
+  file.setPosition(1);
+  const std::size_t read = file.read(gh1);
+  file.setPosition(1);
+  return read == gh1.size() && isStandardManufacturer(gh1);
+}
+
+OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& messages,
+                            const app::DebugLog& debugLog, const OpenOptions& options) {
+  OpenResult result;
+  result.flavour = RecordFlavour::Standard;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
+  file.setPosition(1);
+  bytes.resize(file.read(bytes));
+  file.close();
+  const Bytes all(bytes);
+  const auto block = [&](std::size_t index) {
+    const std::size_t from = std::min(all.size(), index * kBlockBytes);
+    return all.subspan(from, std::min(kBlockBytes, all.size() - from));
+  };
+  const std::int32_t gh1Status = SEGDDECODEGH1(block(0), result.headers.gh1);
+  keepNote(gh1Status, result.headers.gh1.message.trimmed(), debugLog, result);
+  if (all.size() >= 2 * kBlockBytes) {
+    const std::int32_t gh2Status = SEGDDECODEGH2(block(1), result.headers.gh2);
+    keepNote(gh2Status, result.headers.gh2.message.trimmed(), debugLog, result);
+  }
+
+  const StandardReadResult read = readStandardSegd(all, record, result.standard, messages, options.progress);
+  if (!read.ok) {
+    result.status = OpenStatus::DecoderFatal;
+    return result;
+  }
+  record.fileName = file.name();
+  result.status = OpenStatus::Ok;
+  result.firstTracePosition = static_cast<std::int32_t>(std::min<std::uint64_t>(result.standard.firstTraceOffset + 1, INT32_MAX));
+  result.tracesRead = read.tracesRead;
+  return result;
+}
+
+}  // namespace vorax::decode
