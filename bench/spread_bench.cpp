@@ -19,10 +19,13 @@ vorax::decode::SegdRecord makeSpread() {
   record.samples.reset(kTraces, kSamples);
   record.traceInfo.resize(kTraces + 1);
   for (std::int32_t t = 1; t <= kTraces; ++t) {
-    record.traceInfo[static_cast<std::size_t>(t)].receiverLine = static_cast<float>(1 + (t - 1) / 100);
-    record.traceInfo[static_cast<std::size_t>(t)].receiverPoint = static_cast<float>(1 + (t - 1) % 100);
+    record.traceInfo[static_cast<std::size_t>(t)].receiverLine =
+        static_cast<float>(1 + (t - 1) / 100);
+    record.traceInfo[static_cast<std::size_t>(t)].receiverPoint =
+        static_cast<float>(1 + (t - 1) % 100);
     for (std::int32_t j = 0; j < kSamples; ++j)
-      record.samples.at(t, j) = static_cast<float>(std::sin(0.01 * t * j) + 0.1 * std::cos(1.3 * j));
+      record.samples.at(t, j) =
+          static_cast<float>(std::sin(0.01 * t * j) + 0.1 * std::cos(1.3 * j));
   }
   return record;
 }
@@ -31,7 +34,8 @@ void BM_SliceSpectra(benchmark::State& state) {
   static const vorax::decode::SegdRecord record = makeSpread();
   vorax::dsp::Fft fft;
   const int threads = static_cast<int>(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(vorax::spread::computeSliceSpectra(record, fft, {}, threads));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(vorax::spread::computeSliceSpectra(record, fft, {}, threads));
   state.SetItemsProcessed(state.iterations() * kTraces);
 }
 

@@ -30,7 +30,8 @@ struct FsliceOptions {
 
 int runFslice(const FsliceOptions& options) {
   CliRecord opened;
-  if (const int status = openSpreadRecord("fslice", options.file, opened); status != 0) return status;
+  if (const int status = openSpreadRecord("fslice", options.file, opened); status != 0)
+    return status;
   const decode::SegdRecord& record = opened.record;
   const std::optional<double> nyquist = spread::nyquistKhz(record.summary.sampleIntervalUs);
   if (!nyquist) {
@@ -41,8 +42,10 @@ int runFslice(const FsliceOptions& options) {
 
   dsp::Fft fft;
   const std::optional<spread::SliceSpectra> spectra = spread::computeSliceSpectra(record, fft);
-  const spread::SliceBand band = spread::sliceBand(spectra->binCount(), *nyquist, options.fromHz, options.toHz);
-  const spread::PeakReference reference = options.tracePeak ? spread::PeakReference::Trace : spread::PeakReference::Spread;
+  const spread::SliceBand band =
+      spread::sliceBand(spectra->binCount(), *nyquist, options.fromHz, options.toHz);
+  const spread::PeakReference reference =
+      options.tracePeak ? spread::PeakReference::Trace : spread::PeakReference::Spread;
   const spread::SpreadLayout layout = spread::computeSpreadLayout(record);
   const PictureApplication application;
   int written = 0;
@@ -52,13 +55,19 @@ int runFslice(const FsliceOptions& options) {
       app::ui::QtCanvas canvas(picture);
       spread::drawFrequencySliceFrame(canvas, record, layout, *spectra, bin, reference);
     }
-    if (!writePicture(picture, frameFileName(options.outDir, "fslice", bin, spectra->binCount()).string(), "PNG", "fslice"))
+    if (!writePicture(picture,
+                      frameFileName(options.outDir, "fslice", bin, spectra->binCount()).string(),
+                      "PNG", "fslice"))
       return 2;
     ++written;
   }
-  std::printf("%d pictures in %s: bins %d to %d, %s to %s Hz\n", written, options.outDir.c_str(), band.firstBin,
-              band.lastBin, app::fixedDecimals(spread::binFrequencyHz(band.firstBin, spectra->binCount(), *nyquist), 1).c_str(),
-              app::fixedDecimals(spread::binFrequencyHz(band.lastBin, spectra->binCount(), *nyquist), 1).c_str());
+  std::printf(
+      "%d pictures in %s: bins %d to %d, %s to %s Hz\n", written, options.outDir.c_str(),
+      band.firstBin, band.lastBin,
+      app::fixedDecimals(spread::binFrequencyHz(band.firstBin, spectra->binCount(), *nyquist), 1)
+          .c_str(),
+      app::fixedDecimals(spread::binFrequencyHz(band.lastBin, spectra->binCount(), *nyquist), 1)
+          .c_str());
   return 0;
 }
 
@@ -67,15 +76,20 @@ int runFslice(const FsliceOptions& options) {
 void addFsliceCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<FsliceOptions>();
   CLI::App* command = app.add_subcommand(
-      "fslice", "Draws the frequency slice of a record's spread, one picture per spectrum bin of the band.");
+      "fslice",
+      "Draws the frequency slice of a record's spread, one picture per spectrum bin of the band.");
   command->add_option("FILE", options->file, "record file")->required();
   command->add_option("--from", options->fromHz, "first frequency, Hz");
   command->add_option("--to", options->toHz, "last frequency, Hz");
-  CLI::Option* spread = command->add_flag("--spread-peak", options->spreadPeak,
-                                          "levels against the strongest trace of the spread (the default)");
-  CLI::Option* trace = command->add_flag("--trace-peak", options->tracePeak, "levels against each trace's own peak (off)");
+  CLI::Option* spread =
+      command->add_flag("--spread-peak", options->spreadPeak,
+                        "levels against the strongest trace of the spread (the default)");
+  CLI::Option* trace = command->add_flag("--trace-peak", options->tracePeak,
+                                         "levels against each trace's own peak (off)");
   spread->excludes(trace);
-  command->add_option("--out-dir", options->outDir, "folder for the pictures fslice_<bin>.png (made when missing)")
+  command
+      ->add_option("--out-dir", options->outDir,
+                   "folder for the pictures fslice_<bin>.png (made when missing)")
       ->required();
   command->callback([options, &status] { status = runFslice(*options); });
 }

@@ -32,7 +32,8 @@ int runTslice(const TsliceOptions& options) {
     return 2;
   }
   CliRecord opened;
-  if (const int status = openSpreadRecord("tslice", options.file, opened); status != 0) return status;
+  if (const int status = openSpreadRecord("tslice", options.file, opened); status != 0)
+    return status;
   const decode::SegdRecord& record = opened.record;
   const std::int32_t samples = record.samples.samplesPerTrace();
   const double intervalMs = record.summary.sampleIntervalUs / 1000.0;
@@ -42,7 +43,9 @@ int runTslice(const TsliceOptions& options) {
   }
   // Samples whose time lies in start..end.
   const double first = std::max(0.0, std::ceil(options.startMs / intervalMs));
-  const double last = std::min<double>(samples - 1, std::floor(options.endMs.value_or(spread::sampleTimeMs(record, samples - 1)) / intervalMs));
+  const double last = std::min<double>(
+      samples - 1,
+      std::floor(options.endMs.value_or(spread::sampleTimeMs(record, samples - 1)) / intervalMs));
   if (!(first <= last)) {
     std::fprintf(stderr, "vorax tslice: no sample lies between %g and %g ms\n", options.startMs,
                  options.endMs.value_or(spread::sampleTimeMs(record, samples - 1)));
@@ -53,13 +56,18 @@ int runTslice(const TsliceOptions& options) {
   const spread::SpreadLayout layout = spread::computeSpreadLayout(record);
   const PictureApplication application;
   int written = 0;
-  for (auto j = static_cast<std::int64_t>(first); j <= static_cast<std::int64_t>(last); j += options.every) {
+  for (auto j = static_cast<std::int64_t>(first); j <= static_cast<std::int64_t>(last);
+       j += options.every) {
     QImage picture = blankPicture({});
     {
       app::ui::QtCanvas canvas(picture);
       spread::drawTimeSliceFrame(canvas, record, layout, static_cast<std::int32_t>(j));
     }
-    if (!writePicture(picture, frameFileName(options.outDir, "tslice", static_cast<std::int32_t>(j), samples - 1).string(), "PNG", "tslice"))
+    if (!writePicture(
+            picture,
+            frameFileName(options.outDir, "tslice", static_cast<std::int32_t>(j), samples - 1)
+                .string(),
+            "PNG", "tslice"))
       return 2;
     ++written;
   }
@@ -77,7 +85,9 @@ void addTsliceCommand(CLI::App& app, int& status) {
   command->add_option("--start-ms", options->startMs, "first time, ms");
   command->add_option("--end-ms", options->endMs, "last time, ms")->default_str("the last sample");
   command->add_option("--every", options->every, "every Nth sample");
-  command->add_option("--out-dir", options->outDir, "folder for the pictures tslice_<sample>.png (made when missing)")
+  command
+      ->add_option("--out-dir", options->outDir,
+                   "folder for the pictures tslice_<sample>.png (made when missing)")
       ->required();
   command->callback([options, &status] { status = runTslice(*options); });
 }

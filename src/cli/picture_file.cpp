@@ -38,13 +38,17 @@ std::optional<PictureSize> parsePictureSize(const std::string& text) {
 
 CLI::Validator pictureNameCheck() {
   return CLI::Validator(
-      [](std::string& name) { return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : ""; },
+      [](std::string& name) {
+        return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
+      },
       "NAME.bmp|NAME.png");
 }
 
 CLI::Validator pictureSizeCheck() {
   return CLI::Validator(
-      [](std::string& text) { return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000"; },
+      [](std::string& text) {
+        return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
+      },
       "WxH");
 }
 
@@ -73,20 +77,23 @@ QImage blankPicture(PictureSize size) {
   return picture;
 }
 
-bool writePicture(const QImage& picture, const std::string& path, const std::string& format, std::string_view command) {
+bool writePicture(const QImage& picture, const std::string& path, const std::string& format,
+                  std::string_view command) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, format.c_str());
   if (!writer.write(picture)) {
-    std::fprintf(stderr, "vorax %.*s: cannot encode %s: %s\n", static_cast<int>(command.size()), command.data(),
-                 format.c_str(), writer.errorString().toStdString().c_str());
+    std::fprintf(stderr, "vorax %.*s: cannot encode %s: %s\n", static_cast<int>(command.size()),
+                 command.data(), format.c_str(), writer.errorString().toStdString().c_str());
     return false;
   }
   decode::AtomicFileWriter file(path);
-  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+              static_cast<std::size_t>(bytes.size())});
   if (!file.commit()) {
-    std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(), file.error().c_str());
+    std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(),
+                 file.error().c_str());
     return false;
   }
   return true;

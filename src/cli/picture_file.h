@@ -3,8 +3,8 @@
 // encoded picture written beside its target and renamed into place.
 #pragma once
 
-#include <QImage>
 #include <CLI/CLI.hpp>
+#include <QImage>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +45,7 @@ class PictureApplication {
 QImage blankPicture(PictureSize size);
 
 // Encodes and writes the picture; false after printing "vorax <command>: <why>".
-bool writePicture(const QImage& picture, const std::string& path, const std::string& format, std::string_view command);
+bool writePicture(const QImage& picture, const std::string& path, const std::string& format,
+                  std::string_view command);
 
 }  // namespace vorax::cli

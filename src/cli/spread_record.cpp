@@ -22,13 +22,14 @@ bool makeOutputFolder(std::string_view command, const std::filesystem::path& fol
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (!error && std::filesystem::is_directory(folder, error)) return true;
-  std::fprintf(stderr, "vorax %.*s: cannot make the folder %s: %s\n", static_cast<int>(command.size()),
-               command.data(), folder.string().c_str(), error ? error.message().c_str() : "not a folder");
+  std::fprintf(stderr, "vorax %.*s: cannot make the folder %s: %s\n",
+               static_cast<int>(command.size()), command.data(), folder.string().c_str(),
+               error ? error.message().c_str() : "not a folder");
   return false;
 }
 
-std::filesystem::path frameFileName(const std::filesystem::path& folder, std::string_view prefix, std::int32_t index,
-                                    std::int32_t largestIndex) {
+std::filesystem::path frameFileName(const std::filesystem::path& folder, std::string_view prefix,
+                                    std::int32_t index, std::int32_t largestIndex) {
   const std::size_t width = std::to_string(largestIndex).size();
   std::string number = std::to_string(index);
   if (number.size() < width) number.insert(0, width - number.size(), '0');

@@ -20,7 +20,7 @@ bool makeOutputFolder(std::string_view command, const std::filesystem::path& fol
 
 // DIR/<prefix>_<index>.png, the index zero-padded to the digits of `largestIndex`, so the
 // frames sort in order.
-std::filesystem::path frameFileName(const std::filesystem::path& folder, std::string_view prefix, std::int32_t index,
-                                    std::int32_t largestIndex);
+std::filesystem::path frameFileName(const std::filesystem::path& folder, std::string_view prefix,
+                                    std::int32_t index, std::int32_t largestIndex);
 
 }  // namespace vorax::cli

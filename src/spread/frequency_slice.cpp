@@ -32,7 +32,8 @@ void drawLevelBar(app::Canvas& canvas, const SpreadLayout& layout) {
   canvas.setFont("MS Sans Serif", pointsToPixels(8), false);
   canvas.setTextColour(app::kBlack);
   const double textHeight = canvas.measureText("Level").height;
-  canvas.text({bar.right, bar.top + 1.5 * textHeight}, "Level", app::HAlign::Left, app::VAlign::Top);
+  canvas.text({bar.right, bar.top + 1.5 * textHeight}, "Level", app::HAlign::Left,
+              app::VAlign::Top);
 }
 
 }  // namespace
@@ -55,9 +56,13 @@ double binFrequencyHz(std::int32_t bin, std::int32_t binCount, double nyquist) {
   return binCount > 0 ? 1000 * bin * nyquist / binCount : 0;
 }
 
-std::int32_t positionSliderMaximum(double nyquist) { return static_cast<std::int32_t>(std::lround(100000 * nyquist)); }
+std::int32_t positionSliderMaximum(double nyquist) {
+  return static_cast<std::int32_t>(std::lround(100000 * nyquist));
+}
 
-std::int32_t positionOf(double hz) { return static_cast<std::int32_t>(std::lround(100 * hz)); }
+std::int32_t positionOf(double hz) {
+  return static_cast<std::int32_t>(std::lround(100 * hz));
+}
 
 double sliceLevel(double value, double reference) {
   const double ratio = value / reference;
@@ -70,8 +75,9 @@ decode::Colorref levelColour(double level) {
   return app::HLSTORGB(240 - 240 * c, 120, 240 * c);
 }
 
-void drawFrequencySliceFrame(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout,
-                             const SliceSpectra& spectra, std::int32_t bin, PeakReference reference) {
+void drawFrequencySliceFrame(app::Canvas& canvas, const decode::SegdRecord& record,
+                             const SpreadLayout& layout, const SliceSpectra& spectra,
+                             std::int32_t bin, PeakReference reference) {
   startSpreadPicture(canvas, layout);
   drawLineLabels(canvas, record, layout);
   drawPointLabels(canvas, layout);
@@ -81,15 +87,19 @@ void drawFrequencySliceFrame(app::Canvas& canvas, const decode::SegdRecord& reco
                                                      : "Frequency Slice - Ref Peak Trace");
   if (bin < 0 || bin > spectra.binCount()) return;
   for (std::size_t i = 0; i < spectra.traces().size(); ++i) {
-    const decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(spectra.traces()[i])];
-    const double peak = reference == PeakReference::Spread ? spectra.spreadPeak() : spectra.tracePeak(i);
-    fillTraceBox(canvas, layout, info.receiverPoint, info.receiverLine, levelColour(sliceLevel(spectra.at(i, bin), peak)));
+    const decode::TraceHeaderInfo& info =
+        record.traceInfo[static_cast<std::size_t>(spectra.traces()[i])];
+    const double peak =
+        reference == PeakReference::Spread ? spectra.spreadPeak() : spectra.tracePeak(i);
+    fillTraceBox(canvas, layout, info.receiverPoint, info.receiverLine,
+                 levelColour(sliceLevel(spectra.at(i, bin), peak)));
   }
   const std::optional<double> nyquist = nyquistKhz(record.summary.sampleIntervalUs);
   const LegendFrame bar = legendFrameOf(layout);
   canvas.setFont("MS Sans Serif", pointsToPixels(8), false);
   canvas.text({bar.left, bar.bottom},
-              "Frequency " + app::fixedDecimals(binFrequencyHz(bin, spectra.binCount(), nyquist.value_or(0)), 1),
+              "Frequency " + app::fixedDecimals(
+                                 binFrequencyHz(bin, spectra.binCount(), nyquist.value_or(0)), 1),
               app::HAlign::Left, app::VAlign::Top);
 }
 

@@ -44,7 +44,8 @@ decode::Colorref levelColour(double level);
 // One frame at bin k: line and point labels, the level bar with "Level", the title
 // "Frequency Slice - Ref Peak Record" (Spread) or " - Ref Peak Trace" (Trace), every live
 // trace's box, and "Frequency " with the bin's frequency ("0.0") under the bar.
-void drawFrequencySliceFrame(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout,
-                             const SliceSpectra& spectra, std::int32_t bin, PeakReference reference);
+void drawFrequencySliceFrame(app::Canvas& canvas, const decode::SegdRecord& record,
+                             const SpreadLayout& layout, const SliceSpectra& spectra,
+                             std::int32_t bin, PeakReference reference);
 
 }  // namespace vorax::spread

@@ -36,12 +36,14 @@ std::vector<float> taperWindow(std::size_t s) {
 }
 
 // One trace's spectrum into its row: the samples behind a leading 0, tapered, transformed.
-void transformTrace(const decode::SegdRecord& record, std::int32_t trace, std::span<const float> window,
-                    dsp::Fft& fft, std::vector<float>& work, std::span<float> row) {
+void transformTrace(const decode::SegdRecord& record, std::int32_t trace,
+                    std::span<const float> window, dsp::Fft& fft, std::vector<float>& work,
+                    std::span<float> row) {
   const std::span<const float> samples = record.samples.trace(trace);
   const std::size_t s = window.size() - 1;
   work.assign(s + 1, 0.0f);
-  for (std::size_t j = 0; j < s; ++j) work[j + 1] = std::isfinite(samples[j]) ? samples[j] * window[j + 1] : 0.0f;
+  for (std::size_t j = 0; j < s; ++j)
+    work[j + 1] = std::isfinite(samples[j]) ? samples[j] * window[j + 1] : 0.0f;
   const std::vector<float> spectrum = dsp::AmplitudeSpectrum(fft, work);
   const std::size_t bins = std::min(spectrum.size(), row.size());
   std::copy_n(spectrum.begin(), bins, row.begin());
@@ -51,7 +53,9 @@ void transformTrace(const decode::SegdRecord& record, std::int32_t trace, std::s
 }  // namespace
 
 SliceSpectra::SliceSpectra(std::vector<std::int32_t> traces, std::int32_t binCount)
-    : traces_(std::move(traces)), binCount_(binCount), values_(traces_.size() * rowLength(), 0.0f),
+    : traces_(std::move(traces)),
+      binCount_(binCount),
+      values_(traces_.size() * rowLength(), 0.0f),
       tracePeaks_(traces_.size(), 0.0f) {}
 
 void SliceSpectra::findPeak(std::size_t i) {
@@ -65,9 +69,12 @@ std::optional<SliceSpectra> computeSliceSpectra(const decode::SegdRecord& record
                                                 const SpectraProgress& progress, int threads) {
   SliceSpectra spectra(liveTraces(record), binCountFor(record.samples.samplesPerTrace()));
   const auto total = static_cast<std::int32_t>(spectra.traces().size());
-  auto report = [&](std::string_view phase, std::int32_t done) { return !progress || progress(phase, done, total); };
+  auto report = [&](std::string_view phase, std::int32_t done) {
+    return !progress || progress(phase, done, total);
+  };
 
-  const std::vector<float> window = taperWindow(static_cast<std::size_t>(record.samples.samplesPerTrace()));
+  const std::vector<float> window =
+      taperWindow(static_cast<std::size_t>(record.samples.samplesPerTrace()));
   // Both threads take ten traces at a time; only the calling thread reports and decides to stop.
   std::atomic<std::int32_t> next{0};
   std::atomic<std::int32_t> done{0};

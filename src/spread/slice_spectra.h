@@ -30,7 +30,9 @@ class SliceSpectra {
   // Bin 0..B of the i-th live trace; bin 0 is held as 0 (the mean is not shown).
   float at(std::size_t i, std::int32_t bin) const { return row(i)[static_cast<std::size_t>(bin)]; }
   std::span<float> row(std::size_t i) { return {values_.data() + i * rowLength(), rowLength()}; }
-  std::span<const float> row(std::size_t i) const { return {values_.data() + i * rowLength(), rowLength()}; }
+  std::span<const float> row(std::size_t i) const {
+    return {values_.data() + i * rowLength(), rowLength()};
+  }
 
   float tracePeak(std::size_t i) const { return tracePeaks_[i]; }
   float spreadPeak() const { return spreadPeak_; }
@@ -50,13 +52,15 @@ class SliceSpectra {
 // Told the phase ("FFT %" or "Normalise %"), the traces done and the total; returns false to
 // abandon. Called on the calling thread only, after every ten traces and at the end of each
 // phase.
-using SpectraProgress = std::function<bool(std::string_view phase, std::int32_t done, std::int32_t total)>;
+using SpectraProgress =
+    std::function<bool(std::string_view phase, std::int32_t done, std::int32_t total)>;
 
 // The spectra of the record's live traces: each trace's samples 0..S-1 moved up one place
 // behind a 0 (S + 1 values, non-finite samples read as 0), Blackman tapered and transformed
 // by the program's amplitude spectrum. Runs on the calling thread and `threads` - 1 helpers
 // (at least one thread). Nothing when the progress callback abandons.
 std::optional<SliceSpectra> computeSliceSpectra(const decode::SegdRecord& record, dsp::Fft& fft,
-                                                const SpectraProgress& progress = {}, int threads = 2);
+                                                const SpectraProgress& progress = {},
+                                                int threads = 2);
 
 }  // namespace vorax::spread

@@ -23,11 +23,15 @@ struct LegendLogWords {
 
 LegendLogWords legendLogWords(MapKind kind) {
   switch (kind) {
-    case MapKind::Resistance: return {"", "Resistance legend done OK"};
-    case MapKind::Leakage: return {"Leakage ", "Leakage legend done OK"};
-    case MapKind::Tilt: return {"Tilt ", "Tilt legend done OK"};
+    case MapKind::Resistance:
+      return {"", "Resistance legend done OK"};
+    case MapKind::Leakage:
+      return {"Leakage ", "Leakage legend done OK"};
+    case MapKind::Tilt:
+      return {"Tilt ", "Tilt legend done OK"};
     case MapKind::Capacitance:
-    case MapKind::Errors: break;
+    case MapKind::Errors:
+      break;
   }
   return {"", "Capacitance legend done OK"};
 }
@@ -42,7 +46,8 @@ void drawLegendRows(app::Canvas& canvas, const SpreadLayout& layout, const Sprea
   double top = frame.top;
   for (std::size_t r = 0; r < map.legend.size(); ++r) {
     if (log.enabled())
-      log.line("Drawing " + std::string(words.prefix) + "legend colour box number " + std::to_string(r + 1));
+      log.line("Drawing " + std::string(words.prefix) + "legend colour box number " +
+               std::to_string(r + 1));
     canvas.fillRect({frame.left, top}, {frame.right, top - rowHeight}, map.legend[r].colour);
     canvas.text({frame.right, top}, map.legend[r].text, app::HAlign::Left, app::VAlign::Top);
     top -= rowHeight;
@@ -68,30 +73,34 @@ void drawLegendFrameOutline(app::Canvas& canvas, const SpreadLayout& layout) {
 void drawSpreadTitle(app::Canvas& canvas, const SpreadLayout& layout, std::string_view title) {
   canvas.setFont("Arial Black", pointsToPixels(14), true);
   canvas.setTextColour(app::kBlack);
-  canvas.text({layout.worldLeft + layout.worldWidth / 2, layout.worldTop - layout.boxHalfHeight / 2}, title,
-              app::HAlign::Centre, app::VAlign::Top);
+  canvas.text(
+      {layout.worldLeft + layout.worldWidth / 2, layout.worldTop - layout.boxHalfHeight / 2}, title,
+      app::HAlign::Centre, app::VAlign::Top);
 }
 
-void fillTraceBox(app::Canvas& canvas, const SpreadLayout& layout, double point, double line, Colorref colour) {
+void fillTraceBox(app::Canvas& canvas, const SpreadLayout& layout, double point, double line,
+                  Colorref colour) {
   canvas.fillRect({point - layout.boxHalfWidth, line + layout.boxHalfHeight},
                   {point + layout.boxHalfWidth, line - layout.boxHalfHeight}, colour);
 }
 
-void drawLineLabels(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout) {
+void drawLineLabels(app::Canvas& canvas, const decode::SegdRecord& record,
+                    const SpreadLayout& layout) {
   canvas.setFont("MS Sans Serif", pointsToPixels(8), false);
   canvas.setTextColour(app::kBlack);
   const double halfText = canvas.measureText("0").height / 2;
   for (std::size_t i = 1; i < record.lineRuns.size(); ++i) {
     const float line = record.lineRuns[i].receiverLine;
     if (line == 0 || !std::isfinite(line)) continue;
-    canvas.text({layout.worldLeft, line + halfText}, " " + decode::shortestText(line), app::HAlign::Left,
-                app::VAlign::Top);
+    canvas.text({layout.worldLeft, line + halfText}, " " + decode::shortestText(line),
+                app::HAlign::Left, app::VAlign::Top);
   }
 }
 
 void drawPointLabels(app::Canvas& canvas, const SpreadLayout& layout) {
   // Boxes are one point wide: a label between two points would name no box.
-  const double step = std::max(1.0f, app::CHOOSESTEP(static_cast<float>(layout.xmin), static_cast<float>(layout.xmax)));
+  const double step = std::max(
+      1.0f, app::CHOOSESTEP(static_cast<float>(layout.xmin), static_cast<float>(layout.xmax)));
   if (!(step > 0) || layout.xmax < 0) return;
   canvas.setFont("Arial", pointsToPixels(12), false);
   canvas.setTextColour(app::kBlack);
@@ -102,12 +111,13 @@ void drawPointLabels(app::Canvas& canvas, const SpreadLayout& layout) {
   for (int drawn = 0; drawn < kMostPointLabels; ++drawn, k += 1) {
     const double p = k * step;
     if (p > layout.xmax) break;
-    canvas.text({p, y}, decode::shortestText(static_cast<float>(p)), app::HAlign::Left, app::VAlign::Centre, 90);
+    canvas.text({p, y}, decode::shortestText(static_cast<float>(p)), app::HAlign::Left,
+                app::VAlign::Centre, 90);
   }
 }
 
-void drawSpreadMap(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout,
-                   const SpreadMap& map, const app::DebugLog& log) {
+void drawSpreadMap(app::Canvas& canvas, const decode::SegdRecord& record,
+                   const SpreadLayout& layout, const SpreadMap& map, const app::DebugLog& log) {
   startSpreadPicture(canvas, layout);
   log.line("Enter Display Spread");
   drawLegendFrameOutline(canvas, layout);
@@ -115,7 +125,8 @@ void drawSpreadMap(app::Canvas& canvas, const decode::SegdRecord& record, const 
   drawSpreadTitle(canvas, layout, captionOf(map.kind));
   for (const MapEntry& e : map.entries) fillTraceBox(canvas, layout, e.point, e.line, e.colour);
   log.line("Ready to assign values and colours");
-  log.line(std::string("Ready to draw ") + std::string(legendLogWords(map.kind).prefix) + "legend colour boxes");
+  log.line(std::string("Ready to draw ") + std::string(legendLogWords(map.kind).prefix) +
+           "legend colour boxes");
   drawLegendRows(canvas, layout, map, log);
   drawLineLabels(canvas, record, layout);
   drawPointLabels(canvas, layout);

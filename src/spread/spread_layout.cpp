@@ -6,12 +6,14 @@
 namespace vorax::spread {
 
 bool isLiveTrace(const decode::TraceHeaderInfo& info) {
-  return info.receiverLine > 0 && std::isfinite(info.receiverLine) && std::isfinite(info.receiverPoint);
+  return info.receiverLine > 0 && std::isfinite(info.receiverLine) &&
+         std::isfinite(info.receiverPoint);
 }
 
 std::int32_t heldTraceCount(const decode::SegdRecord& record) {
   const auto withInfo = static_cast<std::int64_t>(record.traceInfo.size()) - 1;
-  return static_cast<std::int32_t>(std::max<std::int64_t>(0, std::min<std::int64_t>(withInfo, record.loadedTraceCount())));
+  return static_cast<std::int32_t>(
+      std::max<std::int64_t>(0, std::min<std::int64_t>(withInfo, record.loadedTraceCount())));
 }
 
 bool hasLiveTraces(const decode::SegdRecord& record) {

@@ -23,7 +23,9 @@ using app::kYellow;
 
 constexpr std::int32_t kLimitsTrace = 100;
 
-bool within(float low, float v, float high) { return low <= v && v <= high; }
+bool within(float low, float v, float high) {
+  return low <= v && v <= high;
+}
 
 // Resistance and capacitance: seven bands around the two limits.
 std::optional<Colorref> twoSidedBand(float v, const Thresholds& t) {
@@ -53,11 +55,14 @@ std::optional<Colorref> tiltBand(float v, const Thresholds& t) {
   return std::nullopt;
 }
 
-std::string whole(float v) { return app::fixedDecimals(v, 0); }
+std::string whole(float v) {
+  return app::fixedDecimals(v, 0);
+}
 
 bool sameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -65,11 +70,16 @@ bool sameText(std::string_view a, std::string_view b) {
 
 std::string_view captionOf(MapKind kind) {
   switch (kind) {
-    case MapKind::Resistance: return "Resistance";
-    case MapKind::Capacitance: return "Capacitance";
-    case MapKind::Leakage: return "Leakage";
-    case MapKind::Tilt: return "Tilt";
-    case MapKind::Errors: break;
+    case MapKind::Resistance:
+      return "Resistance";
+    case MapKind::Capacitance:
+      return "Capacitance";
+    case MapKind::Leakage:
+      return "Leakage";
+    case MapKind::Tilt:
+      return "Tilt";
+    case MapKind::Errors:
+      break;
   }
   return "Errors";
 }
@@ -102,7 +112,8 @@ Thresholds deriveThresholds(MapKind kind, float firstLimit, float secondLimit) {
       t.upper2 = 1.5f * *t.upperLimit;
       t.upper3 = 2 * *t.upperLimit;
       break;
-    case MapKind::Errors: break;
+    case MapKind::Errors:
+      break;
   }
   return t;
 }
@@ -110,27 +121,39 @@ Thresholds deriveThresholds(MapKind kind, float firstLimit, float secondLimit) {
 MapLimits limitsFor(const decode::SegdRecord& record, MapKind kind) {
   const std::int32_t n = heldTraceCount(record);
   const decode::TraceHeaderInfo* source = nullptr;
-  if (n >= kLimitsTrace && isLiveTrace(record.traceInfo[kLimitsTrace])) source = &record.traceInfo[kLimitsTrace];
+  if (n >= kLimitsTrace && isLiveTrace(record.traceInfo[kLimitsTrace]))
+    source = &record.traceInfo[kLimitsTrace];
   for (std::int32_t t = n; source == nullptr && t >= 1; --t)
-    if (isLiveTrace(record.traceInfo[static_cast<std::size_t>(t)])) source = &record.traceInfo[static_cast<std::size_t>(t)];
+    if (isLiveTrace(record.traceInfo[static_cast<std::size_t>(t)]))
+      source = &record.traceInfo[static_cast<std::size_t>(t)];
   if (source == nullptr) return {};
   switch (kind) {
-    case MapKind::Resistance: return {source->resistanceLowLimit, source->resistanceHighLimit};
-    case MapKind::Capacitance: return {source->capacitanceLowLimit, source->capacitanceHighLimit};
-    case MapKind::Leakage: return {source->leakageLimit, source->leakageLimit};
-    case MapKind::Tilt: return {source->tiltLimit, source->tiltLimit};
-    case MapKind::Errors: break;
+    case MapKind::Resistance:
+      return {source->resistanceLowLimit, source->resistanceHighLimit};
+    case MapKind::Capacitance:
+      return {source->capacitanceLowLimit, source->capacitanceHighLimit};
+    case MapKind::Leakage:
+      return {source->leakageLimit, source->leakageLimit};
+    case MapKind::Tilt:
+      return {source->tiltLimit, source->tiltLimit};
+    case MapKind::Errors:
+      break;
   }
   return {};
 }
 
 float mapValueOf(MapKind kind, const decode::TraceHeaderInfo& info) {
   switch (kind) {
-    case MapKind::Resistance: return info.resistance;
-    case MapKind::Capacitance: return info.capacitance;
-    case MapKind::Leakage: return info.leakage;
-    case MapKind::Tilt: return info.tilt;
-    case MapKind::Errors: break;
+    case MapKind::Resistance:
+      return info.resistance;
+    case MapKind::Capacitance:
+      return info.capacitance;
+    case MapKind::Leakage:
+      return info.leakage;
+    case MapKind::Tilt:
+      return info.tilt;
+    case MapKind::Errors:
+      break;
   }
   return static_cast<float>(8 * (info.resistanceError == 1) + 4 * (info.capacitanceError == 1) +
                             2 * (info.tiltError == 1) + (info.leakageError == 1));
@@ -138,13 +161,24 @@ float mapValueOf(MapKind kind, const decode::TraceHeaderInfo& info) {
 
 Colorref errorCodeColour(int code) {
   switch (code) {
-    case 0: return kGreen;
-    case 1: return kBlue;
-    case 2: return kMagenta;
-    case 3: case 5: case 6: case 9: case 10: return kYellow;
-    case 4: return kBlack;
-    case 8: return kRed;
-    default: return kWhite;
+    case 0:
+      return kGreen;
+    case 1:
+      return kBlue;
+    case 2:
+      return kMagenta;
+    case 3:
+    case 5:
+    case 6:
+    case 9:
+    case 10:
+      return kYellow;
+    case 4:
+      return kBlack;
+    case 8:
+      return kRed;
+    default:
+      return kWhite;
   }
 }
 
@@ -157,7 +191,9 @@ Colorref boxColour(MapKind kind, const decode::TraceHeaderInfo& info, const Thre
       colour = twoSidedBand(v, thresholds);
       if (v < 1 && info.resistanceError == 0) colour = kCyan;
       break;
-    case MapKind::Capacitance: colour = twoSidedBand(v, thresholds); break;
+    case MapKind::Capacitance:
+      colour = twoSidedBand(v, thresholds);
+      break;
     case MapKind::Leakage:
       colour = leakageBand(v, thresholds);
       if (v < 1 && info.leakageError == 0) colour = kCyan;
@@ -166,7 +202,8 @@ Colorref boxColour(MapKind kind, const decode::TraceHeaderInfo& info, const Thre
       colour = tiltBand(v, thresholds);
       if (v < -70 && context.tiltErrorCount > 100 && context.ignoreTiltErrors) colour = kCyan;
       break;
-    case MapKind::Errors: return errorCodeColour(static_cast<int>(v));
+    case MapKind::Errors:
+      return errorCodeColour(static_cast<int>(v));
   }
   return colour.value_or(kOutOfRangeGrey);
 }
@@ -200,14 +237,16 @@ std::vector<LegendRow> legendRows(MapKind kind, const Thresholds& t, bool anyOut
       break;
     }
     case MapKind::Errors:
-      return {{kGreen, " None"},       {kBlue, " Leakage"},    {kMagenta, " Tilt"}, {kYellow, " Multiple"},
-              {kBlack, " Capacitance"}, {kRed, " Resistance"}, {kWhite, " Other"}};
+      return {{kGreen, " None"},      {kBlue, " Leakage"},      {kMagenta, " Tilt"},
+              {kYellow, " Multiple"}, {kBlack, " Capacitance"}, {kRed, " Resistance"},
+              {kWhite, " Other"}};
   }
   if (anyOutOfRange) rows.push_back({kOutOfRangeGrey, " Out of range"});
   return rows;
 }
 
-SpreadMap computeSpreadMap(const decode::SegdRecord& record, MapKind kind, const ColourContext& context) {
+SpreadMap computeSpreadMap(const decode::SegdRecord& record, MapKind kind,
+                           const ColourContext& context) {
   SpreadMap map;
   map.kind = kind;
   const MapLimits limits = limitsFor(record, kind);
@@ -219,15 +258,19 @@ SpreadMap computeSpreadMap(const decode::SegdRecord& record, MapKind kind, const
     if (!isLiveTrace(info)) continue;
     const Colorref colour = boxColour(kind, info, map.thresholds, context);
     anyOutOfRange = anyOutOfRange || colour == kOutOfRangeGrey;
-    map.entries.push_back({t, info.receiverLine, info.receiverPoint, mapValueOf(kind, info), colour});
+    map.entries.push_back(
+        {t, info.receiverLine, info.receiverPoint, mapValueOf(kind, info), colour});
   }
   map.legend = legendRows(kind, map.thresholds, anyOutOfRange);
   return map;
 }
 
-const MapEntry* entryAt(const SpreadMap& map, app::PointF world, double boxHalfWidth, double boxHalfHeight) {
+const MapEntry* entryAt(const SpreadMap& map, app::PointF world, double boxHalfWidth,
+                        double boxHalfHeight) {
   for (auto e = map.entries.rbegin(); e != map.entries.rend(); ++e) {
-    if (std::abs(world.x - e->point) <= boxHalfWidth && std::abs(world.y - e->line) <= boxHalfHeight) return &*e;
+    if (std::abs(world.x - e->point) <= boxHalfWidth &&
+        std::abs(world.y - e->line) <= boxHalfHeight)
+      return &*e;
   }
   return nullptr;
 }
@@ -238,12 +281,17 @@ std::string limitsText(MapKind kind, const decode::TraceHeaderInfo& info) {
   using decode::shortestText;
   switch (kind) {
     case MapKind::Resistance:
-      return "Limits " + shortestText(info.resistanceLowLimit) + " - " + shortestText(info.resistanceHighLimit);
+      return "Limits " + shortestText(info.resistanceLowLimit) + " - " +
+             shortestText(info.resistanceHighLimit);
     case MapKind::Capacitance:
-      return "Limits " + shortestText(info.capacitanceLowLimit) + " - " + shortestText(info.capacitanceHighLimit);
-    case MapKind::Leakage: return "Limit " + shortestText(info.leakageLimit);
-    case MapKind::Tilt: return "Limit " + shortestText(info.tiltLimit);
-    case MapKind::Errors: break;
+      return "Limits " + shortestText(info.capacitanceLowLimit) + " - " +
+             shortestText(info.capacitanceHighLimit);
+    case MapKind::Leakage:
+      return "Limit " + shortestText(info.leakageLimit);
+    case MapKind::Tilt:
+      return "Limit " + shortestText(info.tiltLimit);
+    case MapKind::Errors:
+      break;
   }
   std::string flags;
   auto add = [&flags](std::int32_t flag, const char* name) {
@@ -260,12 +308,15 @@ std::string limitsText(MapKind kind, const decode::TraceHeaderInfo& info) {
 
 }  // namespace
 
-std::string readoutText(const SpreadMap& map, const MapEntry& entry, const decode::TraceHeaderInfo& info) {
+std::string readoutText(const SpreadMap& map, const MapEntry& entry,
+                        const decode::TraceHeaderInfo& info) {
   using decode::shortestText;
-  const std::string value = map.kind == MapKind::Errors ? "Error code " + std::to_string(static_cast<int>(entry.value))
-                                                        : std::string(captionOf(map.kind)) + " " + shortestText(entry.value);
-  return "Trace " + std::to_string(entry.trace) + "  Line " + shortestText(entry.line) + "  Point " +
-         shortestText(entry.point) + "  " + value + "  " + limitsText(map.kind, info);
+  const std::string value =
+      map.kind == MapKind::Errors
+          ? "Error code " + std::to_string(static_cast<int>(entry.value))
+          : std::string(captionOf(map.kind)) + " " + shortestText(entry.value);
+  return "Trace " + std::to_string(entry.trace) + "  Line " + shortestText(entry.line) +
+         "  Point " + shortestText(entry.point) + "  " + value + "  " + limitsText(map.kind, info);
 }
 
 }  // namespace vorax::spread

@@ -18,8 +18,8 @@ using decode::Colorref;
 
 enum class MapKind { Resistance = 1, Capacitance = 2, Leakage = 3, Tilt = 4, Errors = 5 };
 
-inline constexpr MapKind kAllMapKinds[] = {MapKind::Resistance, MapKind::Capacitance, MapKind::Leakage,
-                                           MapKind::Tilt, MapKind::Errors};
+inline constexpr MapKind kAllMapKinds[] = {MapKind::Resistance, MapKind::Capacitance,
+                                           MapKind::Leakage, MapKind::Tilt, MapKind::Errors};
 
 // "Resistance", "Capacitance", "Leakage", "Tilt", "Errors": the button captions and titles.
 std::string_view captionOf(MapKind kind);
@@ -95,13 +95,16 @@ struct SpreadMap {
   std::vector<LegendRow> legend;
 };
 
-SpreadMap computeSpreadMap(const decode::SegdRecord& record, MapKind kind, const ColourContext& context);
+SpreadMap computeSpreadMap(const decode::SegdRecord& record, MapKind kind,
+                           const ColourContext& context);
 
 // The last entry whose box (half sizes given) holds the world point: the one drawn on top.
-const MapEntry* entryAt(const SpreadMap& map, app::PointF world, double boxHalfWidth, double boxHalfHeight);
+const MapEntry* entryAt(const SpreadMap& map, app::PointF world, double boxHalfWidth,
+                        double boxHalfHeight);
 
 // One line for the pointer read-out: line, point, the map's value and the trace's limits, e.g.
 // "Trace 14  Line 1  Point 101  Resistance 612.5  Limits 250 - 500".
-std::string readoutText(const SpreadMap& map, const MapEntry& entry, const decode::TraceHeaderInfo& info);
+std::string readoutText(const SpreadMap& map, const MapEntry& entry,
+                        const decode::TraceHeaderInfo& info);
 
 }  // namespace vorax::spread

@@ -21,15 +21,41 @@ decode::Colorref hsvToRgb(double hueDegrees, double saturation, double value) {
     const double q = value * (1 - saturation * f);
     const double t = value * (1 - saturation * (1 - f));
     switch (static_cast<int>(sector)) {
-      case 0: r = value; g = t; b = p; break;
-      case 1: r = q; g = value; b = p; break;
-      case 2: r = p; g = value; b = t; break;
-      case 3: r = p; g = q; b = value; break;
-      case 4: r = t; g = p; b = value; break;
-      default: r = value; g = p; b = q; break;
+      case 0:
+        r = value;
+        g = t;
+        b = p;
+        break;
+      case 1:
+        r = q;
+        g = value;
+        b = p;
+        break;
+      case 2:
+        r = p;
+        g = value;
+        b = t;
+        break;
+      case 3:
+        r = p;
+        g = q;
+        b = value;
+        break;
+      case 4:
+        r = t;
+        g = p;
+        b = value;
+        break;
+      default:
+        r = value;
+        g = p;
+        b = q;
+        break;
     }
   }
-  auto byte = [](double unit) { return static_cast<int>(std::lround(std::clamp(unit, 0.0, 1.0) * 255)); };
+  auto byte = [](double unit) {
+    return static_cast<int>(std::lround(std::clamp(unit, 0.0, 1.0) * 255));
+  };
   return app::rgb(byte(r), byte(g), byte(b));
 }
 
@@ -63,8 +89,8 @@ double sampleTimeMs(const decode::SegdRecord& record, std::int32_t sample) {
   return static_cast<double>(sample) * record.summary.sampleIntervalUs / 1000.0;
 }
 
-void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout,
-                        std::int32_t sample) {
+void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record,
+                        const SpreadLayout& layout, std::int32_t sample) {
   startSpreadPicture(canvas, layout);
   drawLegendFrameOutline(canvas, layout);
   drawSpreadTitle(canvas, layout, "Time Slice");
@@ -76,13 +102,15 @@ void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record, c
   for (std::int32_t t = 1; t <= n; ++t) {
     const decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
     if (!isLiveTrace(info)) continue;
-    fillTraceBox(canvas, layout, info.receiverPoint, info.receiverLine, timeSliceColour(record.samples.at(t, sample)));
+    fillTraceBox(canvas, layout, info.receiverPoint, info.receiverLine,
+                 timeSliceColour(record.samples.at(t, sample)));
   }
   const LegendFrame frame = legendFrameOf(layout);
   canvas.setFont("MS Sans Serif", pointsToPixels(8), false);
   canvas.setTextColour(app::kBlack);
-  canvas.text({frame.left, frame.bottom}, "Time " + app::fixedDecimals(sampleTimeMs(record, sample), 1),
-              app::HAlign::Left, app::VAlign::Top);
+  canvas.text({frame.left, frame.bottom},
+              "Time " + app::fixedDecimals(sampleTimeMs(record, sample), 1), app::HAlign::Left,
+              app::VAlign::Top);
 }
 
 }  // namespace vorax::spread

@@ -27,7 +27,7 @@ double sampleTimeMs(const decode::SegdRecord& record, std::int32_t sample);
 // every live trace's box in the colour of that sample and "Time " with the sample's time in
 // ms ("0.0") under the legend frame. Without a sample only the frame and
 // title are drawn (a record of no samples). The caller writes the debug-log lines of a run.
-void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record, const SpreadLayout& layout,
-                        std::int32_t sample);
+void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record,
+                        const SpreadLayout& layout, std::int32_t sample);
 
 }  // namespace vorax::spread

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <complex>
 
-#include "app/recording_canvas.h"
 #include "app/readouts.h"
+#include "app/recording_canvas.h"
 #include "app/utilities.h"
 #include "spread/frequency_slice.h"
 #include "spread/slice_spectra.h"
@@ -24,7 +24,8 @@ std::vector<const DrawnItem*> filled(const app::RecordingCanvas& canvas) {
 }
 
 // The trace boxes: filled rectangles left of the legend.
-std::vector<const DrawnItem*> boxes(const app::RecordingCanvas& canvas, const SpreadLayout& layout) {
+std::vector<const DrawnItem*> boxes(const app::RecordingCanvas& canvas,
+                                    const SpreadLayout& layout) {
   std::vector<const DrawnItem*> out;
   for (const DrawnItem* item : filled(canvas))
     if (item->points[0].x < legendFrameOf(layout).left) out.push_back(item);
@@ -32,11 +33,11 @@ std::vector<const DrawnItem*> boxes(const app::RecordingCanvas& canvas, const Sp
 }
 
 TEST(TimeSlice, SampleColoursRunFromRedThroughYellowGreenToCyanBlue) {
-  EXPECT_EQ(timeSliceColour(-1), app::rgb(255, 0, 0));    // hue 0
-  EXPECT_EQ(timeSliceColour(0), app::rgb(85, 255, 0));    // hue 100: sector 1, f 2/3
-  EXPECT_EQ(timeSliceColour(1), app::rgb(0, 170, 255));   // hue 200: sector 3, f 1/3
+  EXPECT_EQ(timeSliceColour(-1), app::rgb(255, 0, 0));      // hue 0
+  EXPECT_EQ(timeSliceColour(0), app::rgb(85, 255, 0));      // hue 100: sector 1, f 2/3
+  EXPECT_EQ(timeSliceColour(1), app::rgb(0, 170, 255));     // hue 200: sector 3, f 1/3
   EXPECT_EQ(timeSliceColour(0.8f), app::rgb(0, 255, 255));  // hue 180: sector 3, f 0
-  EXPECT_EQ(hsvToRgb(400, 1, 1), app::rgb(255, 0, 0));    // capped at 360, then 360 mod 360 = 0
+  EXPECT_EQ(hsvToRgb(400, 1, 1), app::rgb(255, 0, 0));      // capped at 360, then 360 mod 360 = 0
   EXPECT_EQ(hsvToRgb(-1, 0, 0.5), app::rgb(128, 128, 128));
 }
 
@@ -78,7 +79,7 @@ TEST(FrequencySlice, BandLabelsAndSliderOfTheWorkedExample) {
 
   EXPECT_EQ(sliceBand(512, fN, 10, 300).lastBin, 512);  // above Nyquist: B
   EXPECT_EQ(sliceBand(512, fN, -5, 80).firstBin, 0);
-  EXPECT_EQ(sliceBand(512, fN, 10, 0.2).lastBin, 2);     // To below 1 Hz taken as 1: 2.048
+  EXPECT_EQ(sliceBand(512, fN, 10, 0.2).lastBin, 2);  // To below 1 Hz taken as 1: 2.048
   EXPECT_FALSE(nyquistKhz(0).has_value());
 }
 
@@ -100,8 +101,10 @@ double directSpectrum(const std::vector<float>& samples, std::size_t n, std::siz
   std::complex<double> sum = 0;
   constexpr double kPi = 3.14159268;
   for (std::size_t m = 1; m <= s && m < n; ++m) {
-    const double w = 0.42 - 0.5 * std::cos(2 * kPi * m / (s - 1)) + 0.08 * std::cos(4 * kPi * m / (s - 1));
-    sum += static_cast<double>(samples[m - 1]) * w * std::polar(1.0, -2 * 3.14159265358979 * k * m / n);
+    const double w =
+        0.42 - 0.5 * std::cos(2 * kPi * m / (s - 1)) + 0.08 * std::cos(4 * kPi * m / (s - 1));
+    sum += static_cast<double>(samples[m - 1]) * w *
+           std::polar(1.0, -2 * 3.14159265358979 * k * m / n);
   }
   return std::abs(sum);
 }
@@ -123,8 +126,12 @@ TEST(SliceSpectraTest, MatchADirectTransformAndFindThePeaks) {
   ASSERT_EQ(spectra->traces().size(), 2u);
   EXPECT_EQ(spectra->binCount(), 256);
   for (std::int32_t k : {1, 20, 51, 52, 102, 256}) {
-    EXPECT_NEAR(spectra->at(0, k), directSpectrum(a, 512, k), 1e-3 * (1 + directSpectrum(a, 512, k))) << k;
-    EXPECT_NEAR(spectra->at(1, k), directSpectrum(b, 512, k), 1e-3 * (1 + directSpectrum(b, 512, k))) << k;
+    EXPECT_NEAR(spectra->at(0, k), directSpectrum(a, 512, k),
+                1e-3 * (1 + directSpectrum(a, 512, k)))
+        << k;
+    EXPECT_NEAR(spectra->at(1, k), directSpectrum(b, 512, k),
+                1e-3 * (1 + directSpectrum(b, 512, k)))
+        << k;
   }
   double peakA = 0;
   for (std::int32_t k = 1; k <= 256; ++k) peakA = std::max(peakA, directSpectrum(a, 512, k));
@@ -153,13 +160,14 @@ TEST(SliceSpectraTest, AbandonStopsAtTheNextCheckOnTheCallingThread) {
   const auto record = test::makeGridRecord(5, 20, 64);  // 100 traces
   dsp::Fft fft;
   int calls = 0;
-  const auto abandoned = computeSliceSpectra(record, fft, [&](std::string_view phase, std::int32_t done, std::int32_t total) {
-    ++calls;
-    EXPECT_EQ(phase, kSpectraPhase);
-    EXPECT_EQ(total, 100);
-    EXPECT_GE(done, 10);
-    return false;
-  });
+  const auto abandoned = computeSliceSpectra(
+      record, fft, [&](std::string_view phase, std::int32_t done, std::int32_t total) {
+        ++calls;
+        EXPECT_EQ(phase, kSpectraPhase);
+        EXPECT_EQ(total, 100);
+        EXPECT_GE(done, 10);
+        return false;
+      });
   EXPECT_FALSE(abandoned.has_value());
   EXPECT_EQ(calls, 1);
 }

@@ -26,9 +26,9 @@ TEST(SpreadLayoutTest, WorldWindowAndBoxesFromTheExtent) {
   EXPECT_EQ(l.ymax, 3);
   EXPECT_DOUBLE_EQ(l.worldWidth, 52);
   EXPECT_DOUBLE_EQ(l.worldHeight, 3.9);
-  EXPECT_DOUBLE_EQ(l.worldLeft, 96.5);        // boxes from 100.5, a third of 12 spare to the left
-  EXPECT_DOUBLE_EQ(l.worldTop, 3.95);         // boxes to 3.5, half of 0.9 spare above
-  EXPECT_DOUBLE_EQ(l.boxHalfHeight, 0.1);     // fewer than 10 lines: 3 / 10 / 3
+  EXPECT_DOUBLE_EQ(l.worldLeft, 96.5);     // boxes from 100.5, a third of 12 spare to the left
+  EXPECT_DOUBLE_EQ(l.worldTop, 3.95);      // boxes to 3.5, half of 0.9 spare above
+  EXPECT_DOUBLE_EQ(l.boxHalfHeight, 0.1);  // fewer than 10 lines: 3 / 10 / 3
   EXPECT_DOUBLE_EQ(l.boxHalfWidth, 0.5);
   const LegendFrame f = legendFrameOf(l);
   EXPECT_DOUBLE_EQ(f.left, 96.5 + 52 - 4 * 52.0 / 30);

@@ -56,11 +56,24 @@ decode::TraceHeaderInfo withValue(MapKind kind, float v, bool errorFlag = false)
   decode::TraceHeaderInfo info;
   const std::int32_t flag = errorFlag ? 1 : 0;
   switch (kind) {
-    case MapKind::Resistance: info.resistance = v; info.resistanceError = flag; break;
-    case MapKind::Capacitance: info.capacitance = v; info.capacitanceError = flag; break;
-    case MapKind::Leakage: info.leakage = v; info.leakageError = flag; break;
-    case MapKind::Tilt: info.tilt = v; info.tiltError = flag; break;
-    case MapKind::Errors: break;
+    case MapKind::Resistance:
+      info.resistance = v;
+      info.resistanceError = flag;
+      break;
+    case MapKind::Capacitance:
+      info.capacitance = v;
+      info.capacitanceError = flag;
+      break;
+    case MapKind::Leakage:
+      info.leakage = v;
+      info.leakageError = flag;
+      break;
+    case MapKind::Tilt:
+      info.tilt = v;
+      info.tiltError = flag;
+      break;
+    case MapKind::Errors:
+      break;
   }
   return info;
 }
@@ -74,29 +87,41 @@ TEST(SpreadColours, EachBandInclusiveFirstRowWinsAndCyanOverrides) {
     bool error;
     Colorref expected;
   } cases[] = {
-      {MapKind::Resistance, 250, false, kGreen},    {MapKind::Resistance, 500, false, kGreen},
-      {MapKind::Resistance, 500.5f, false, kYellow}, {MapKind::Resistance, 700, false, kYellow},
-      {MapKind::Resistance, 800, false, kSalmon},   {MapKind::Resistance, 900, false, kSalmon},
-      {MapKind::Resistance, 900.5f, false, kRed},   {MapKind::Resistance, 200, false, kOlive},
-      {MapKind::Resistance, 150, false, kOlive},    {MapKind::Resistance, 100, false, kMidBlue},
+      {MapKind::Resistance, 250, false, kGreen},
+      {MapKind::Resistance, 500, false, kGreen},
+      {MapKind::Resistance, 500.5f, false, kYellow},
+      {MapKind::Resistance, 700, false, kYellow},
+      {MapKind::Resistance, 800, false, kSalmon},
+      {MapKind::Resistance, 900, false, kSalmon},
+      {MapKind::Resistance, 900.5f, false, kRed},
+      {MapKind::Resistance, 200, false, kOlive},
+      {MapKind::Resistance, 150, false, kOlive},
+      {MapKind::Resistance, 100, false, kMidBlue},
       {MapKind::Resistance, 49, false, kBlack},
       {MapKind::Resistance, 0.5f, false, kCyan},    // open circuit without error: cyan
       {MapKind::Resistance, 0.5f, true, kBlack},    // with its error flag: its band
       {MapKind::Capacitance, 0.5f, false, kBlack},  // no cyan rule for capacitance
-      {MapKind::Leakage, 10.5f, false, kGreen},     {MapKind::Leakage, 10, false, kYellow},
-      {MapKind::Leakage, 7.5f, false, kYellow},     {MapKind::Leakage, 6, false, kSalmon},
-      {MapKind::Leakage, 4, false, kRed},           {MapKind::Leakage, 0.5f, false, kCyan},
+      {MapKind::Leakage, 10.5f, false, kGreen},
+      {MapKind::Leakage, 10, false, kYellow},
+      {MapKind::Leakage, 7.5f, false, kYellow},
+      {MapKind::Leakage, 6, false, kSalmon},
+      {MapKind::Leakage, 4, false, kRed},
+      {MapKind::Leakage, 0.5f, false, kCyan},
       {MapKind::Leakage, 0.5f, true, kRed},
-      {MapKind::Tilt, 9.9f, false, kGreen},         {MapKind::Tilt, 10, false, kYellow},
-      {MapKind::Tilt, 15, false, kYellow},          {MapKind::Tilt, 18, false, kSalmon},
-      {MapKind::Tilt, 21, false, kRed},             {MapKind::Tilt, -80, false, kGreen},
+      {MapKind::Tilt, 9.9f, false, kGreen},
+      {MapKind::Tilt, 10, false, kYellow},
+      {MapKind::Tilt, 15, false, kYellow},
+      {MapKind::Tilt, 18, false, kSalmon},
+      {MapKind::Tilt, 21, false, kRed},
+      {MapKind::Tilt, -80, false, kGreen},
       {MapKind::Resistance, kNaN, false, kOutOfRangeGrey},
   };
   const ColourContext context;
   for (const Case& c : cases) {
-    const MapLimits limits = c.kind == MapKind::Resistance || c.kind == MapKind::Capacitance
-                                 ? MapLimits{250, 500}
-                                 : (c.kind == MapKind::Leakage ? MapLimits{1, 1} : MapLimits{10, 10});
+    const MapLimits limits =
+        c.kind == MapKind::Resistance || c.kind == MapKind::Capacitance
+            ? MapLimits{250, 500}
+            : (c.kind == MapKind::Leakage ? MapLimits{1, 1} : MapLimits{10, 10});
     const Thresholds t = deriveThresholds(c.kind, limits.first, limits.second);
     EXPECT_EQ(boxColour(c.kind, withValue(c.kind, c.value, c.error), t, context), c.expected)
         << captionOf(c.kind) << " " << c.value << " error " << c.error;
@@ -114,12 +139,14 @@ TEST(SpreadColours, TiltBelowMinus70IsCyanOnlyWithManyTiltErrorsAndTheSettingOn)
 
 TEST(SpreadColours, ALimitThatIsNotANumberLeavesValuesInNoBandGrey) {
   const Thresholds t = deriveThresholds(MapKind::Capacitance, kNaN, kNaN);
-  EXPECT_EQ(boxColour(MapKind::Capacitance, withValue(MapKind::Capacitance, 100), t, {}), kOutOfRangeGrey);
+  EXPECT_EQ(boxColour(MapKind::Capacitance, withValue(MapKind::Capacitance, 100), t, {}),
+            kOutOfRangeGrey);
 }
 
 TEST(SpreadColours, ErrorCodesFollowTheTable) {
-  const Colorref expected[16] = {kGreen,  kBlue,   kMagenta, kYellow, kBlack, kYellow, kYellow, kWhite,
-                                 kRed,    kYellow, kYellow,  kWhite,  kWhite, kWhite,  kWhite,  kWhite};
+  const Colorref expected[16] = {kGreen,  kBlue,  kMagenta, kYellow, kBlack,  kYellow,
+                                 kYellow, kWhite, kRed,     kYellow, kYellow, kWhite,
+                                 kWhite,  kWhite, kWhite,   kWhite};
   for (int code = 0; code < 16; ++code) {
     decode::TraceHeaderInfo info;
     info.resistanceError = (code >> 3) & 1;
@@ -142,7 +169,8 @@ std::vector<std::string> textsOf(const std::vector<LegendRow>& rows) {
 
 TEST(SpreadLegend, RowsAndTextsOfEachMap) {
   using Texts = std::vector<std::string>;
-  EXPECT_EQ(textsOf(legendRows(MapKind::Resistance, deriveThresholds(MapKind::Resistance, 250, 500), false)),
+  EXPECT_EQ(textsOf(legendRows(MapKind::Resistance, deriveThresholds(MapKind::Resistance, 250, 500),
+                               false)),
             (Texts{" >900", " 700-900", " 500-700", " 250-500", " 150-250", " 50-150", " <50"}));
   EXPECT_EQ(textsOf(legendRows(MapKind::Leakage, deriveThresholds(MapKind::Leakage, 5, 5), false)),
             (Texts{" >10K", " 8-10K", " 5-8K", " <5K"}));  // 7.5 shown whole, rounded up
@@ -151,7 +179,8 @@ TEST(SpreadLegend, RowsAndTextsOfEachMap) {
   EXPECT_EQ(textsOf(legendRows(MapKind::Tilt, deriveThresholds(MapKind::Tilt, 10, 10), false)),
             (Texts{" >20", " 15-20", " 10-15", " <10"}));
   const std::vector<LegendRow> errors = legendRows(MapKind::Errors, {}, false);
-  EXPECT_EQ(textsOf(errors), (Texts{" None", " Leakage", " Tilt", " Multiple", " Capacitance", " Resistance", " Other"}));
+  EXPECT_EQ(textsOf(errors), (Texts{" None", " Leakage", " Tilt", " Multiple", " Capacitance",
+                                    " Resistance", " Other"}));
   EXPECT_EQ(errors.back().colour, kWhite);  // as the map paints "other" codes
 }
 
@@ -170,7 +199,8 @@ TEST(SpreadLegend, OutOfRangeRowOnlyWhenSuchATraceExists) {
 }
 
 TEST(SpreadMapTraces, LiveTracesOnlyWithTheirFileNumbers) {
-  auto record = test::makeSpreadRecord({{0, 0}, {0, 0}, {1, 101}, {1, 102}, {-1, 5}, {kNaN, 7}, {2, kNaN}});
+  auto record =
+      test::makeSpreadRecord({{0, 0}, {0, 0}, {1, 101}, {1, 102}, {-1, 5}, {kNaN, 7}, {2, kNaN}});
   const SpreadMap map = computeSpreadMap(record, MapKind::Errors, {});
   ASSERT_EQ(map.entries.size(), 2u);
   EXPECT_EQ(map.entries[0].trace, 3);

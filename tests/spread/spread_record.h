@@ -16,7 +16,8 @@ struct PlacedTrace {
 
 // A record of the given traces (1..N in order), S samples of 2 ms each, all zero; every
 // trace carries the limits resistance 250-500, capacitance 80-120, tilt 10, leakage 1.
-inline decode::SegdRecord makeSpreadRecord(const std::vector<PlacedTrace>& traces, std::int32_t samples = 4) {
+inline decode::SegdRecord makeSpreadRecord(const std::vector<PlacedTrace>& traces,
+                                           std::int32_t samples = 4) {
   decode::SegdRecord record;
   const auto n = static_cast<std::int32_t>(traces.size());
   record.summary.sampleIntervalUs = 2000;
@@ -44,7 +45,8 @@ inline decode::SegdRecord makeSpreadRecord(const std::vector<PlacedTrace>& trace
 inline decode::SegdRecord makeGridRecord(int lines, int points, std::int32_t samples = 4) {
   std::vector<PlacedTrace> traces;
   for (int l = 1; l <= lines; ++l)
-    for (int p = 0; p < points; ++p) traces.push_back({static_cast<float>(l), static_cast<float>(101 + p)});
+    for (int p = 0; p < points; ++p)
+      traces.push_back({static_cast<float>(l), static_cast<float>(101 + p)});
   return makeSpreadRecord(traces, samples);
 }
 

@@ -17,11 +17,16 @@ constexpr std::int32_t kTimeSliceProgressStep = 20;
 
 SliceRunner::SliceRunner(const decode::SegdRecord& record, dsp::Fft& fft, const app::DebugLog& log,
                          std::function<int()> delayMs, QObject* parent)
-    : QObject(parent), record_(record), fft_(fft), log_(log), delayMs_(std::move(delayMs)),
+    : QObject(parent),
+      record_(record),
+      fft_(fft),
+      log_(log),
+      delayMs_(std::move(delayMs)),
       worker_(std::make_shared<WorkerState>()) {
   connect(&timer_, &QTimer::timeout, this, &SliceRunner::tick);
   connect(&progressPoll_, &QTimer::timeout, this, &SliceRunner::showSpectraProgress);
-  connect(&watcher_, &QFutureWatcher<std::optional<SliceSpectra>>::finished, this, &SliceRunner::spectraFinished);
+  connect(&watcher_, &QFutureWatcher<std::optional<SliceSpectra>>::finished, this,
+          &SliceRunner::spectraFinished);
   progressPoll_.setInterval(kProgressPollMs);
 }
 
@@ -39,7 +44,9 @@ void SliceRunner::stop() {
   emit pausedChanged(false);
 }
 
-void SliceRunner::finish() { stop(); }
+void SliceRunner::finish() {
+  stop();
+}
 
 void SliceRunner::togglePause() {
   paused_ = !paused_;
@@ -75,8 +82,10 @@ void SliceRunner::tick() {
     return;
   }
   if (paused_) return;
-  if (mode_ == Mode::Time) tickTime();
-  else if (mode_ == Mode::Frequency) tickFrequency();
+  if (mode_ == Mode::Time)
+    tickTime();
+  else if (mode_ == Mode::Frequency)
+    tickFrequency();
 }
 
 void SliceRunner::tickTime() {
@@ -106,7 +115,8 @@ void SliceRunner::startFrequencySlice(double fromHz, double toHz, PeakReference 
   emit status(QString::fromStdString(std::string(kSpectraPhase)));
   std::int32_t live = 0;
   const std::int32_t n = heldTraceCount(record_);
-  for (std::int32_t t = 1; t <= n; ++t) live += isLiveTrace(record_.traceInfo[static_cast<std::size_t>(t)]) ? 1 : 0;
+  for (std::int32_t t = 1; t <= n; ++t)
+    live += isLiveTrace(record_.traceInfo[static_cast<std::size_t>(t)]) ? 1 : 0;
   emit progressRange(0, live);
   emit progressed(0);
   computing_ = true;
@@ -114,12 +124,13 @@ void SliceRunner::startFrequencySlice(double fromHz, double toHz, PeakReference 
   const decode::SegdRecord& record = record_;
   dsp::Fft& fft = fft_;
   watcher_.setFuture(QtConcurrent::run([worker, &record, &fft]() {
-    return computeSliceSpectra(record, fft, [worker](std::string_view phase, std::int32_t done, std::int32_t total) {
-      worker->peaks = phase == kPeaksPhase;
-      worker->done = done;
-      worker->total = total;
-      return !worker->abandon.load();
-    });
+    return computeSliceSpectra(
+        record, fft, [worker](std::string_view phase, std::int32_t done, std::int32_t total) {
+          worker->peaks = phase == kPeaksPhase;
+          worker->done = done;
+          worker->total = total;
+          return !worker->abandon.load();
+        });
   }));
   progressPoll_.start();
 }
@@ -176,7 +187,8 @@ void SliceRunner::beginFrequencyFrames() {
 }
 
 void SliceRunner::drawFrequencyFrame() {
-  const double hz = binFrequencyHz(next_, spectra_->binCount(), nyquistKhz(record_.summary.sampleIntervalUs).value_or(0));
+  const double hz = binFrequencyHz(next_, spectra_->binCount(),
+                                   nyquistKhz(record_.summary.sampleIntervalUs).value_or(0));
   emit frequencyFrame(next_, hz);
   emit progressed(next_);
   frameClock_.start();

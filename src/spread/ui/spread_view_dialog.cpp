@@ -36,7 +36,9 @@ constexpr std::size_t kDelayOption = 2;
 constexpr std::size_t kFromFrequency = 0;
 constexpr std::size_t kToFrequency = 1;
 
-QString oneDecimal(double value) { return QString::fromStdString(app::fixedDecimals(value, 1)); }
+QString oneDecimal(double value) {
+  return QString::fromStdString(app::fixedDecimals(value, 1));
+}
 
 QSlider* makeSlider(int minimum, int maximum, int position, QWidget* parent) {
   auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -50,12 +52,23 @@ QSlider* makeSlider(int minimum, int maximum, int position, QWidget* parent) {
 }  // namespace
 
 SpreadViewDialog::SpreadViewDialog(app::AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state), layout_(computeSpreadLayout(state.record)), area_(new app::ui::GraphicArea(this)),
-      runner_(new SliceRunner(state.record, state.fft, state.debugLog, [this] { return delay_->value() * 10; }, this)),
-      readout_(new QLabel(this)), status_(new QLabel(this)), positionValue_(new QLabel(this)),
-      position_(makeSlider(-100, 100, 0, this)), delay_(makeSlider(0, 100, 0, this)), progress_(new QProgressBar(this)),
-      tracePeak_(new QRadioButton("Trace Peak", this)), spreadPeak_(new QRadioButton("Spread Peak", this)),
-      from_(new QLineEdit(this)), to_(new QLineEdit(this)), pause_(new QPushButton("Pause", this)) {
+    : QDialog(parent),
+      state_(state),
+      layout_(computeSpreadLayout(state.record)),
+      area_(new app::ui::GraphicArea(this)),
+      runner_(new SliceRunner(
+          state.record, state.fft, state.debugLog, [this] { return delay_->value() * 10; }, this)),
+      readout_(new QLabel(this)),
+      status_(new QLabel(this)),
+      positionValue_(new QLabel(this)),
+      position_(makeSlider(-100, 100, 0, this)),
+      delay_(makeSlider(0, 100, 0, this)),
+      progress_(new QProgressBar(this)),
+      tracePeak_(new QRadioButton("Trace Peak", this)),
+      spreadPeak_(new QRadioButton("Spread Peak", this)),
+      from_(new QLineEdit(this)),
+      to_(new QLineEdit(this)),
+      pause_(new QPushButton("Pause", this)) {
   setWindowTitle("Spread View");
   area_->setMinimumSize(400, 300);
   readout_->setMinimumWidth(200);
@@ -85,7 +98,8 @@ SpreadViewDialog::SpreadViewDialog(app::AppState& state, QWidget* parent)
           [this](QPointF pixel, Qt::MouseButtons, Qt::KeyboardModifiers) { pointerMoved(pixel); });
   connect(area_, &app::ui::GraphicArea::pointerLeft, readout_, &QLabel::clear);
 
-  if (const QScreen* screen = this->screen()) resize(screen->availableGeometry().size() * kScreenShare);
+  if (const QScreen* screen = this->screen())
+    resize(screen->availableGeometry().size() * kScreenShare);
   showMap(MapKind::Errors);
   button("Errors")->setFocus();
   area_->setPainter([this](app::Canvas& canvas) { drawScene(canvas); });
@@ -97,7 +111,9 @@ QWidget* SpreadViewDialog::buildControls() {
   auto* maps = new QGridLayout;
   int index = 0;
   for (MapKind kind : kAllMapKinds) {
-    auto* b = new QPushButton(QString::fromUtf8(captionOf(kind).data(), static_cast<qsizetype>(captionOf(kind).size())), panel);
+    auto* b = new QPushButton(
+        QString::fromUtf8(captionOf(kind).data(), static_cast<qsizetype>(captionOf(kind).size())),
+        panel);
     connect(b, &QPushButton::clicked, this, [this, kind] { showMap(kind); });
     maps->addWidget(b, index / 2, index % 2);
     ++index;
@@ -109,8 +125,10 @@ QWidget* SpreadViewDialog::buildControls() {
   auto* bmp = new QPushButton("BMP", panel);
   auto* print = new QPushButton("Print", panel);
   auto* close = new QPushButton("Close", panel);
-  connect(bmp, &QPushButton::clicked, this, [this] { app::ui::SaveViewAsBmp(this, area_->picture(), state_.StartFolder); });
-  connect(print, &QPushButton::clicked, this, [this] { app::ui::PrintView(this, area_->picture()); });
+  connect(bmp, &QPushButton::clicked, this,
+          [this] { app::ui::SaveViewAsBmp(this, area_->picture(), state_.StartFolder); });
+  connect(print, &QPushButton::clicked, this,
+          [this] { app::ui::PrintView(this, area_->picture()); });
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   for (QPushButton* b : {bmp, print, close}) files->addWidget(b);
   column->addStretch(1);
@@ -162,11 +180,14 @@ QWidget* SpreadViewDialog::buildSliceControls() {
   positionValue_->setMinimumWidth(50);
   column->addLayout(positionRow);
   position_->setSingleStep(1);
-  connect(position_, &QSlider::sliderMoved, this, [this](int value) { positionValue_->setText(oneDecimal(value / 100.0)); });
+  connect(position_, &QSlider::sliderMoved, this,
+          [this](int value) { positionValue_->setText(oneDecimal(value / 100.0)); });
   connect(position_, &QSlider::sliderReleased, this, &SpreadViewDialog::showPositionFrequency);
   connect(position_, &QSlider::actionTriggered, this, [this](int action) {
-    if (action == QAbstractSlider::SliderPageStepAdd || action == QAbstractSlider::SliderPageStepSub)
-      QMetaObject::invokeMethod(this, &SpreadViewDialog::showPositionFrequency, Qt::QueuedConnection);
+    if (action == QAbstractSlider::SliderPageStepAdd ||
+        action == QAbstractSlider::SliderPageStepSub)
+      QMetaObject::invokeMethod(this, &SpreadViewDialog::showPositionFrequency,
+                                Qt::QueuedConnection);
   });
 
   column->addWidget(new QLabel("Update Delay", box));
@@ -175,7 +196,8 @@ QWidget* SpreadViewDialog::buildSliceControls() {
   delayRow->addWidget(delay_, 1);
   delayRow->addWidget(new QLabel("Slow", box));
   column->addLayout(delayRow);
-  connect(delay_, &QSlider::valueChanged, this, [this](int value) { state_.settings.setSliceOption(kDelayOption, value); });
+  connect(delay_, &QSlider::valueChanged, this,
+          [this](int value) { state_.settings.setSliceOption(kDelayOption, value); });
 
   progress_->setTextVisible(false);
   progress_->setStyleSheet("QProgressBar::chunk { background-color: red; }");
@@ -186,7 +208,8 @@ QWidget* SpreadViewDialog::buildSliceControls() {
 
 void SpreadViewDialog::restoreSliceSettings() {
   const app::ViewerSettings& s = state_.settings;
-  (s.sliceOption(kTracePeakOption) != 0 && s.sliceOption(kSpreadPeakOption) == 0 ? tracePeak_ : spreadPeak_)
+  (s.sliceOption(kTracePeakOption) != 0 && s.sliceOption(kSpreadPeakOption) == 0 ? tracePeak_
+                                                                                 : spreadPeak_)
       ->setChecked(true);
   delay_->setValue(std::clamp(s.sliceOption(kDelayOption), 0, 100));
   from_->setText(QString::fromStdString(decode::shortestText(s.sliceFrequency(kFromFrequency))));
@@ -200,7 +223,8 @@ PeakReference SpreadViewDialog::chosenReference() const {
 
 void SpreadViewDialog::showMap(MapKind kind) {
   runner_->stop();
-  map_ = computeSpreadMap(state_.record, kind, {state_.record.tiltErrorCount, state_.settings.ignoreTiltErrors() != 0});
+  map_ = computeSpreadMap(state_.record, kind,
+                          {state_.record.tiltErrorCount, state_.settings.ignoreTiltErrors() != 0});
   scene_ = Scene::Map;
   area_->redraw();
 }
@@ -238,22 +262,30 @@ void SpreadViewDialog::showFrequencyFrame(std::int32_t bin, double hz) {
 
 void SpreadViewDialog::drawScene(app::Canvas& canvas) {
   switch (scene_) {
-    case Scene::Map: drawSpreadMap(canvas, state_.record, layout_, map_, state_.debugLog); return;
-    case Scene::TimeSlice: drawTimeSliceFrame(canvas, state_.record, layout_, frame_); return;
+    case Scene::Map:
+      drawSpreadMap(canvas, state_.record, layout_, map_, state_.debugLog);
+      return;
+    case Scene::TimeSlice:
+      drawTimeSliceFrame(canvas, state_.record, layout_, frame_);
+      return;
     case Scene::FrequencySlice:
       if (runner_->spectra())
-        drawFrequencySliceFrame(canvas, state_.record, layout_, *runner_->spectra(), frame_, runner_->reference());
+        drawFrequencySliceFrame(canvas, state_.record, layout_, *runner_->spectra(), frame_,
+                                runner_->reference());
       return;
   }
 }
 
 void SpreadViewDialog::pointerMoved(QPointF pixel) {
   if (scene_ != Scene::Map) return;
-  const app::WorldMapping mapping{layout_.world(), static_cast<double>(area_->width()), static_cast<double>(area_->height())};
+  const app::WorldMapping mapping{layout_.world(), static_cast<double>(area_->width()),
+                                  static_cast<double>(area_->height())};
   const app::PointF world = mapping.toWorld({pixel.x(), pixel.y()});
   const MapEntry* entry = entryAt(map_, world, layout_.boxHalfWidth, layout_.boxHalfHeight);
-  readout_->setText(entry ? QString::fromStdString(readoutText(map_, *entry, state_.record.traceInfo[static_cast<std::size_t>(entry->trace)]))
-                          : QString());
+  readout_->setText(
+      entry ? QString::fromStdString(readoutText(
+                  map_, *entry, state_.record.traceInfo[static_cast<std::size_t>(entry->trace)]))
+            : QString());
 }
 
 QPushButton* SpreadViewDialog::button(const QString& caption) const {
@@ -268,7 +300,8 @@ void SpreadViewDialog::done(int result) {
   QDialog::done(result);
 }
 
-SpreadViewDialog* openSpreadView(app::AppState& state, QWidget* parent, std::function<void()> closed) {
+SpreadViewDialog* openSpreadView(app::AppState& state, QWidget* parent,
+                                 std::function<void()> closed) {
   if (!hasLiveTraces(state.record)) {
     QMessageBox::information(parent, "VORAX Viewer", kNoTestValuesMessage);
     if (closed) closed();

@@ -88,6 +88,7 @@ class SpreadViewDialog : public QDialog {
 
 // Opens the spread view over the state's record, modal, and calls `closed` when it ends.
 // A record without live traces is refused with a message box (then `closed` runs at once).
-SpreadViewDialog* openSpreadView(app::AppState& state, QWidget* parent, std::function<void()> closed);
+SpreadViewDialog* openSpreadView(app::AppState& state, QWidget* parent,
+                                 std::function<void()> closed);
 
 }  // namespace vorax::spread::ui

@@ -1,12 +1,12 @@
 // The Spread View dialog driven as a user drives it, on a synthetic Sercel record.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "app/app_state.h"
 #include "app/startup.h"
@@ -43,7 +43,8 @@ class SpreadView : public ::testing::Test {
   bool waitFor(Done done) {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < 20000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (!done() && timer.elapsed() < 20000)
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
   }
 
@@ -66,11 +67,13 @@ TEST_F(SpreadView, OpensOnTheErrorsMapAndEachButtonDrawsItsMap) {
 TEST_F(SpreadView, PointerOverABoxReadsOutThatReceiver) {
   dialog->button("Resistance")->click();
   const MapEntry& entry = dialog->map().entries[0];
-  const app::WorldMapping mapping{dialog->layout().world(), static_cast<double>(dialog->graphicArea().width()),
+  const app::WorldMapping mapping{dialog->layout().world(),
+                                  static_cast<double>(dialog->graphicArea().width()),
                                   static_cast<double>(dialog->graphicArea().height())};
   const app::PointF pixel = mapping.toDevice({entry.point, entry.line});
   emit dialog->graphicArea().mouseMoved(QPointF(pixel.x, pixel.y), Qt::NoButton, Qt::NoModifier);
-  EXPECT_TRUE(dialog->readoutLabel().text().startsWith("Trace 3  Line 1001  Point 2001  Resistance "))
+  EXPECT_TRUE(
+      dialog->readoutLabel().text().startsWith("Trace 3  Line 1001  Point 2001  Resistance "))
       << dialog->readoutLabel().text().toStdString();
   EXPECT_TRUE(dialog->readoutLabel().text().endsWith("Limits 250 - 500"));
 }
@@ -99,7 +102,9 @@ TEST_F(SpreadView, PauseHoldsAndAbandonStopsLeavingTheLastFrame) {
   dialog->delaySlider().setValue(100);  // a second a frame
   EXPECT_EQ(state.settings.sliceOption(2), 100);
   dialog->button("FSlice")->click();
-  ASSERT_TRUE(waitFor([&] { return dialog->slices().spectra().has_value() && !dialog->positionLabel().text().isEmpty(); }));
+  ASSERT_TRUE(waitFor([&] {
+    return dialog->slices().spectra().has_value() && !dialog->positionLabel().text().isEmpty();
+  }));
   dialog->button("Pause")->click();
   EXPECT_TRUE(dialog->slices().paused());
   EXPECT_NE(dialog->button("Continue"), nullptr);
