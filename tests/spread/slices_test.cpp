@@ -15,13 +15,7 @@ namespace vorax::spread {
 namespace {
 
 using app::DrawnItem;
-
-std::vector<const DrawnItem*> filled(const app::RecordingCanvas& canvas) {
-  std::vector<const DrawnItem*> out;
-  for (const DrawnItem& item : canvas.items())
-    if (item.kind == DrawnItem::Kind::FillRect) out.push_back(&item);
-  return out;
-}
+using test::filled;
 
 // The trace boxes: filled rectangles left of the legend.
 std::vector<const DrawnItem*> boxes(const app::RecordingCanvas& canvas,

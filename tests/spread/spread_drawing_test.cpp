@@ -9,13 +9,7 @@ namespace vorax::spread {
 namespace {
 
 using app::DrawnItem;
-
-std::vector<const DrawnItem*> filled(const app::RecordingCanvas& canvas) {
-  std::vector<const DrawnItem*> out;
-  for (const DrawnItem& item : canvas.items())
-    if (item.kind == DrawnItem::Kind::FillRect) out.push_back(&item);
-  return out;
-}
+using test::filled;
 
 TEST(SpreadLayoutTest, WorldWindowAndBoxesFromTheExtent) {
   // Points 101..140 on lines 1..3: x span 40, y span 3.

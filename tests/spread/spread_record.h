@@ -1,10 +1,11 @@
 // Small records for the spread tests: traces placed on receiver lines and points, with test
-// values and limits set per trace.
+// values and limits set per trace; and the filled rectangles of a recorded picture.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "app/recording_canvas.h"
 #include "decode/segd_record.h"
 
 namespace vorax::test {
@@ -48,6 +49,14 @@ inline decode::SegdRecord makeGridRecord(int lines, int points, std::int32_t sam
     for (int p = 0; p < points; ++p)
       traces.push_back({static_cast<float>(l), static_cast<float>(101 + p)});
   return makeSpreadRecord(traces, samples);
+}
+
+// The filled rectangles drawn, in order.
+inline std::vector<const app::DrawnItem*> filled(const app::RecordingCanvas& canvas) {
+  std::vector<const app::DrawnItem*> out;
+  for (const app::DrawnItem& item : canvas.items())
+    if (item.kind == app::DrawnItem::Kind::FillRect) out.push_back(&item);
+  return out;
 }
 
 }  // namespace vorax::test
