@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "decode/header_driver.h"
+#include "decode/record_opener.h"
 #include "decode/sercel_loader.h"
 #include "decode/sercel_synth.h"
 #include "decode/synth_writer.h"
@@ -130,8 +131,27 @@ void headerDriverAndSevenBlockLoader(benchmark::State& state) {
              });
 }
 
+// The standard reader on the Sercel-style record, whose layout is the public standard's.
+void standardReader(benchmark::State& state) {
+  const BenchRecord& record = sercelRecord();
+  if (!record.error().empty()) state.SkipWithError(record.error().c_str());
+  const vorax::app::DebugLog noLog;
+  OpenOptions options;
+  options.loader = LoaderChoice::Standard;
+  for (auto _ : state) {
+    SegdRecord segd;
+    CollectingMessages messages;
+    benchmark::DoNotOptimize(openRecord(record.path(), segd, messages, noLog, options).tracesRead);
+  }
+  state.SetBytesProcessed(state.iterations() * record.size());
+  state.counters["sample_MiB"] = record.sampleMegabytes();
+  state.counters["peak_rss_MiB"] = peakResidentMegabytes();
+  state.counters["rss_per_sample_byte"] = peakResidentMegabytes() / record.sampleMegabytes();
+}
+
 BENCHMARK(plainSequentialRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(headerDriverAndOneBlockLoader)->Unit(benchmark::kMillisecond);
 BENCHMARK(headerDriverAndSevenBlockLoader)->Unit(benchmark::kMillisecond);
+BENCHMARK(standardReader)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -156,21 +156,29 @@ bool isStandardSampleFormat(int formatCode) {
   }
 }
 
-std::string readStandardHeaders(Bytes file, StandardHeaders& out) {
+std::string readStandardHeaders(Bytes head, std::uint64_t fileSize, StandardHeaders& out,
+                                std::uint64_t& moreBytesNeeded) {
   out = StandardHeaders{};
+  moreBytesNeeded = 0;
+  // Empty when the first `bytes` are at hand; the reason when the file is shorter; "more"
+  // (with moreBytesNeeded set) when only `head` is too short.
   const auto needs = [&](std::uint64_t bytes, const char* what) -> std::string {
-    if (bytes <= file.size()) return {};
-    return "The file ends inside its " + std::string(what) + ": it has " + std::to_string(file.size()) +
-           " bytes, its headers need " + std::to_string(bytes);
+    if (bytes > fileSize)
+      return "The file ends inside its " + std::string(what) + ": it has " + std::to_string(fileSize) +
+             " bytes, its headers need " + std::to_string(bytes);
+    if (bytes <= head.size()) return {};
+    moreBytesNeeded = bytes;
+    return "more";
   };
-  if (std::string e = needs(kBlockBytes, "general header"); !e.empty()) return e;
-  const Bytes gh1 = file.first(kBlockBytes);
+  const auto finished = [&](std::string reason) { return moreBytesNeeded > 0 ? std::string() : reason; };
+  if (std::string e = needs(kBlockBytes, "general header"); !e.empty()) return finished(e);
+  const Bytes gh1 = head.first(kBlockBytes);
   readGeneralHeader1(gh1, out);
   int additional = byteAt(gh1, 11) >> 4;
-  const Bytes gh2 = file.size() >= 2 * kBlockBytes ? file.subspan(kBlockBytes, kBlockBytes) : Bytes{};
-  if (additional == 0xF) additional = static_cast<int>(bigU16(gh2, 22));
+  const Bytes gh2 = head.size() >= 2 * kBlockBytes ? head.subspan(kBlockBytes, kBlockBytes) : Bytes{};
   if (additional >= 1) {
-    if (std::string e = needs(2 * kBlockBytes, "general header"); !e.empty()) return e;
+    if (std::string e = needs(2 * kBlockBytes, "general header"); !e.empty()) return finished(e);
+    if (additional == 0xF) additional = static_cast<int>(bigU16(gh2, 22));
     readGeneralHeader2(gh1, gh2, out);
   } else {
     out.channelSetsPerScanType = bcdByte(byteAt(gh1, 28));
@@ -179,9 +187,9 @@ std::string readStandardHeaders(Bytes file, StandardHeaders& out) {
     out.externalHeaderBytes = static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 31)), 0)) * kBlockBytes;
   }
   out.generalHeaderBytes = kBlockBytes * static_cast<std::uint64_t>(1 + additional);
-  if (std::string e = needs(out.generalHeaderBytes, "general header"); !e.empty()) return e;
+  if (std::string e = needs(out.generalHeaderBytes, "general header"); !e.empty()) return finished(e);
   if (additional >= 2 && out.revisionMajor < 3) {
-    const Bytes gh3 = file.subspan(2 * kBlockBytes, kBlockBytes);
+    const Bytes gh3 = head.subspan(2 * kBlockBytes, kBlockBytes);
     out.sourceLine = withFraction(gh3, 3, 3);
     out.sourcePoint = withFraction(gh3, 8, 3);
   }
@@ -194,18 +202,20 @@ std::string readStandardHeaders(Bytes file, StandardHeaders& out) {
                                     static_cast<std::uint64_t>(out.channelSetsPerScanType);
   const std::uint64_t descriptorsEnd = out.generalHeaderBytes + descriptors * out.channelSetBytes +
                                        static_cast<std::uint64_t>(out.scanTypes) * out.skewBytes;
-  if (std::string e = needs(descriptorsEnd, "channel set descriptors"); !e.empty()) return e;
+  if (std::string e = needs(descriptorsEnd, "channel set descriptors"); !e.empty()) return finished(e);
   std::uint64_t at = out.generalHeaderBytes;
   for (int s = 0; s < out.scanTypes; ++s) {
     for (int c = 0; c < out.channelSetsPerScanType; ++c, at += out.channelSetBytes) {
-      const Bytes d = file.subspan(at, out.channelSetBytes);
+      const Bytes d = head.subspan(at, out.channelSetBytes);
       StandardChannelSet cs = out.revisionMajor >= 3 ? readDescriptor3(d) : readDescriptorBefore3(d, out.baseScanIntervalUs);
       if (cs.channels > 0) out.channelSets.push_back(cs);
     }
     at += out.skewBytes;
   }
   out.firstTraceOffset = at + out.extendedHeaderBytes + out.externalHeaderBytes;
-  if (std::string e = needs(out.firstTraceOffset, "extended and external headers"); !e.empty()) return e;
+  if (out.firstTraceOffset > fileSize)
+    return "The file ends inside its extended and external headers: it has " + std::to_string(fileSize) +
+           " bytes, its headers need " + std::to_string(out.firstTraceOffset);
   return {};
 }
 

@@ -67,9 +67,11 @@ bool isStandardManufacturer(Bytes generalHeader1);
 // The sample formats the standard reader converts.
 bool isStandardSampleFormat(int formatCode);
 
-// Decodes the headers at the start of `file`. Returns an empty text on success, otherwise
-// the reason the record cannot be read (the file ends inside its headers, a count is
-// impossible).
-std::string readStandardHeaders(Bytes file, StandardHeaders& out);
+// Decodes the headers from `head`, the first bytes of a file of `fileSize` bytes. Returns the
+// reason the record cannot be read (the file ends inside its headers, a count is impossible),
+// or an empty text: then either `out` is complete, or `head` was too short for the general
+// headers and channel set descriptors and moreBytesNeeded says how many the call needs.
+std::string readStandardHeaders(Bytes head, std::uint64_t fileSize, StandardHeaders& out,
+                                std::uint64_t& moreBytesNeeded);
 
 }  // namespace vorax::decode

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "decode/general_headers.h"
 #include "decode/standard_reader.h"
@@ -33,23 +32,19 @@ OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& m
                             const app::DebugLog& debugLog, const OpenOptions& options) {
   OpenResult result;
   result.flavour = RecordFlavour::Standard;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
+  std::array<std::uint8_t, 2 * kBlockBytes> generalHeaders{};
   file.setPosition(1);
-  bytes.resize(file.read(bytes));
-  file.close();
-  const Bytes all(bytes);
-  const auto block = [&](std::size_t index) {
-    const std::size_t from = std::min(all.size(), index * kBlockBytes);
-    return all.subspan(from, std::min(kBlockBytes, all.size() - from));
-  };
-  const std::int32_t gh1Status = SEGDDECODEGH1(block(0), result.headers.gh1);
+  const std::size_t held = file.read(generalHeaders);
+  const Bytes blocks(generalHeaders.data(), held);
+  const std::int32_t gh1Status = SEGDDECODEGH1(blocks.first(std::min(held, kBlockBytes)), result.headers.gh1);
   keepNote(gh1Status, result.headers.gh1.message.trimmed(), debugLog, result);
-  if (all.size() >= 2 * kBlockBytes) {
-    const std::int32_t gh2Status = SEGDDECODEGH2(block(1), result.headers.gh2);
+  if (held == 2 * kBlockBytes) {
+    const std::int32_t gh2Status = SEGDDECODEGH2(blocks.subspan(kBlockBytes), result.headers.gh2);
     keepNote(gh2Status, result.headers.gh2.message.trimmed(), debugLog, result);
   }
 
-  const StandardReadResult read = readStandardSegd(all, record, result.standard, messages, options.progress);
+  const StandardReadResult read = readStandardSegd(file, record, result.standard, messages, options.progress);
+  file.close();
   if (!read.ok) {
     result.status = OpenStatus::DecoderFatal;
     return result;

@@ -15,7 +15,7 @@ namespace vorax::decode {
 // not read. Leaves the file positioned at byte 1.
 bool startsAsStandardSegd(RecordFile& file);
 
-// Reads the whole file with the standard reader into `record` and result.standard, and closes
+// Reads the file with the standard reader into `record` and result.standard, and closes
 // it. General header blocks 1 and 2 also go through their own decoders: their messages (an
 // unknown manufacturer, a record type they do not know) are written to the debug log and kept
 // in result.notes, but do not stop the reading.

@@ -31,11 +31,25 @@ std::int64_t signedBig(Bytes data, std::size_t offset, std::size_t count) {
   return static_cast<std::int64_t>(raw ^ sign) - static_cast<std::int64_t>(sign);
 }
 
-// The bytes [offset, offset + count) clipped to the file.
-Bytes clipped(Bytes file, std::uint64_t offset, std::uint64_t count) {
-  offset = std::min<std::uint64_t>(offset, file.size());
-  return file.subspan(offset, std::min<std::uint64_t>(count, file.size() - offset));
-}
+// Pieces of a record file, read on demand into one reused buffer.
+class FileBytes {
+ public:
+  explicit FileBytes(RecordFile& file) : file_(file) {}
+  std::uint64_t size() const { return file_.size(); }
+
+  // The bytes [offset, offset + count) clipped to the file; valid until the next call.
+  Bytes at(std::uint64_t offset, std::uint64_t count) {
+    offset = std::min(offset, size());
+    buffer_.resize(static_cast<std::size_t>(std::min(count, size() - offset)));
+    file_.setPosition(offset + 1);
+    buffer_.resize(file_.read(buffer_));
+    return buffer_;
+  }
+
+ private:
+  RecordFile& file_;
+  std::vector<std::uint8_t> buffer_;
+};
 
 // Where one trace lies in the file and what its headers say.
 struct TraceLocation {
@@ -69,7 +83,7 @@ std::int64_t samplesOf(const StandardHeaders& headers, const StandardChannelSet*
 
 class TraceWalk {
  public:
-  TraceWalk(Bytes file, const StandardHeaders& headers, Problems& problems)
+  TraceWalk(FileBytes& file, const StandardHeaders& headers, Problems& problems)
       : file_(file), headers_(headers), problems_(problems) {}
 
   std::vector<TraceLocation> run(std::uint64_t& endOfLastTrace) {
@@ -94,13 +108,15 @@ class TraceWalk {
   // Fills `trace` from the trace header at `offset`; returns the offset of the next trace
   // header, or 0 when this trace runs past the end of the file.
   std::uint64_t locate(std::uint64_t offset, TraceLocation& trace) {
-    const Bytes header = clipped(file_, offset, kTraceHeaderBytes);
+    // The trace header and extension 1 in one read.
+    const Bytes both = file_.at(offset, kTraceHeaderBytes + kExtensionBytes);
+    const Bytes header = both.first(std::min<std::size_t>(both.size(), kTraceHeaderBytes));
     const int extensions = byteAt(header, 9);
     const int scanType = bcdByte(byteAt(header, 2));
     trace.channelSetNumber = byteAt(header, 3) == 0xFF ? bigU16(header, 15) : bcdByte(byteAt(header, 3));
     trace.channelSet = headers_.channelSet(scanType, trace.channelSetNumber);
     const std::uint64_t extensionsAt = offset + kTraceHeaderBytes;
-    const Bytes extension1 = clipped(file_, extensionsAt, kExtensionBytes);
+    const Bytes extension1 = both.subspan(header.size());
     const std::int64_t traceNumber = bigU16(header, 4) == 0xFFFF ? signedBig(extension1, 21, 3) : bcdDigitsOf(header, 4);
     trace.traceNumber = static_cast<std::int32_t>(traceNumber);
     if (extensions >= 1) {
@@ -132,7 +148,7 @@ class TraceWalk {
     return high < 0 || low < 0 ? 0 : high * 100 + low;
   }
 
-  Bytes file_;
+  FileBytes& file_;
   const StandardHeaders& headers_;
   Problems& problems_;
   std::uint64_t end_ = 0;
@@ -222,7 +238,7 @@ void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& tra
   record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(std::max(ns - 1, 0));
 }
 
-void loadSamples(Bytes file, const StandardHeaders& headers, const std::vector<TraceLocation>& traces,
+void loadSamples(FileBytes& file, const StandardHeaders& headers, const std::vector<TraceLocation>& traces,
                  SegdRecord& record, const ProgressCallback& progress) {
   for (std::size_t i = 0; i < traces.size(); ++i) {
     const TraceLocation& t = traces[i];
@@ -230,7 +246,7 @@ void loadSamples(Bytes file, const StandardHeaders& headers, const std::vector<T
     const auto count = static_cast<std::size_t>(std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
     std::span<float> out = record.samples.trace(number).first(count);
     const std::uint64_t bytes = standardSampleBytes(headers.formatCode, count);
-    convertStandardSamples(clipped(file, t.dataOffset, bytes), headers.formatCode, out);
+    convertStandardSamples(file.at(t.dataOffset, bytes), headers.formatCode, out);
     const float descale = t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
     const float peak = largestFiniteMagnitude(out);
     if (peak > 0) {
@@ -244,12 +260,25 @@ void loadSamples(Bytes file, const StandardHeaders& headers, const std::vector<T
   }
 }
 
+// The headers, from as few of the file's first bytes as they need.
+std::string readHeaders(FileBytes& file, StandardHeaders& headers) {
+  std::uint64_t wanted = 4096;
+  for (;;) {
+    std::uint64_t more = 0;
+    const Bytes head = file.at(0, wanted);
+    std::string error = readStandardHeaders(head, file.size(), headers, more);
+    if (more == 0 || more <= head.size()) return error;
+    wanted = more;
+  }
+}
+
 }  // namespace
 
-StandardReadResult readStandardSegd(Bytes file, SegdRecord& record, StandardHeaders& headers,
+StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record, StandardHeaders& headers,
                                     MessageSink& messages, const ProgressCallback& progress) {
   StandardReadResult result;
-  if (std::string error = readStandardHeaders(file, headers); !error.empty()) {
+  FileBytes file(recordFile);
+  if (std::string error = readHeaders(file, headers); !error.empty()) {
     messages.show(error, false);
     return result;
   }

@@ -10,6 +10,7 @@
 
 #include "decode/byte_reader.h"
 #include "decode/messages.h"
+#include "decode/record_file.h"
 #include "decode/segd_record.h"
 #include "decode/standard_headers.h"
 
@@ -21,11 +22,11 @@ struct StandardReadResult {
   std::uint64_t endOfLastTrace = 0;  // 0-based offset one past the last trace read
 };
 
-// Reads the record in `file` into `record` (replaced whole on success, untouched on failure).
+// Reads the record in `file` (trace by trace: memory holds the record, not the file) into `record` (replaced whole on success, untouched on failure).
 // Problems (a file cut inside a trace, channel sets of different lengths or intervals) are
 // shown through `messages` as one warning; a record that cannot be read at all gets one
 // message saying why.
-StandardReadResult readStandardSegd(Bytes file, SegdRecord& record, StandardHeaders& headers,
+StandardReadResult readStandardSegd(RecordFile& file, SegdRecord& record, StandardHeaders& headers,
                                     MessageSink& messages, const ProgressCallback& progress = {});
 
 }  // namespace vorax::decode

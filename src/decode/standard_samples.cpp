@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "decode/sample_converters.h"
+
 namespace vorax::decode {
 
 namespace {
@@ -50,7 +52,7 @@ void convertStandardSamples(Bytes data, int formatCode, std::span<float> out) {
       for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<float>(bigI32(data, 4 * i));
       return;
     case 8058:
-      for (std::size_t i = 0; i < out.size(); ++i) out[i] = bigFloat(data, 4 * i);
+      arraybigsingletolittle(data, static_cast<std::int32_t>(out.size()), out);
       return;
     case 8080:
       for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<float>(bigDouble(data, 8 * i));

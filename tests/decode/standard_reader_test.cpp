@@ -34,7 +34,8 @@ struct Read {
 
 Read read(const std::vector<std::uint8_t>& bytes) {
   Read r;
-  r.result = readStandardSegd(bytes, r.record, r.headers, r.messages);
+  RecordFile file = RecordFile::fromMemory(bytes);
+  r.result = readStandardSegd(file, r.record, r.headers, r.messages);
   return r;
 }
 
