@@ -85,16 +85,17 @@ TEST_F(SpreadCommands, PictureAtTheAskedSize) {
 }
 
 TEST_F(SpreadCommands, SlicesWriteOnePicturePerFrame) {
-  // 1001 samples at 2 ms: N 1024, B 512; 10-80 Hz is bins 20..164.
+  // 1001 samples at 2 ms: N 1024, B 512 at a Nyquist of 250 Hz; 70-80 Hz is bins
+  // round(143.36) = 143 to round(163.84) = 164.
   const std::filesystem::path frames = dir / "fs";
-  test::CliResult r =
-      runCli({"fslice", record.string(), "--trace-peak", "--out-dir", frames.string()});
+  test::CliResult r = runCli({"fslice", record.string(), "--from", "70", "--to", "80",
+                              "--trace-peak", "--out-dir", frames.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   std::size_t files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(frames))
     files += entry.is_regular_file() ? 1 : 0;
-  EXPECT_EQ(files, 145u);
-  EXPECT_TRUE(std::filesystem::exists(frames / "fslice_020.png"));
+  EXPECT_EQ(files, 22u);
+  EXPECT_TRUE(std::filesystem::exists(frames / "fslice_143.png"));
   EXPECT_TRUE(std::filesystem::exists(frames / "fslice_164.png"));
 
   const std::filesystem::path times = dir / "ts";
