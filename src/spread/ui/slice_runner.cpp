@@ -44,10 +44,6 @@ void SliceRunner::stop() {
   emit pausedChanged(false);
 }
 
-void SliceRunner::finish() {
-  stop();
-}
-
 void SliceRunner::togglePause() {
   paused_ = !paused_;
   emit pausedChanged(paused_);
@@ -78,7 +74,7 @@ void SliceRunner::startTimeSlice() {
 
 void SliceRunner::tick() {
   if (abandon_) {
-    finish();
+    stop();
     return;
   }
   if (paused_) return;
@@ -91,7 +87,7 @@ void SliceRunner::tick() {
 void SliceRunner::tickTime() {
   emit timeFrame(next_);
   if ((next_ + 1) % kTimeSliceProgressStep == 0 || next_ == last_) emit progressed(next_ + 1);
-  if (++next_ > last_) finish();
+  if (++next_ > last_) stop();
 }
 
 void SliceRunner::startFrequencySlice(double fromHz, double toHz, PeakReference reference) {
@@ -148,7 +144,7 @@ void SliceRunner::spectraFinished() {
   if (result) spectra_ = std::move(result);
   if (!spectra_) {
     emit status(QString());
-    finish();
+    stop();
     return;
   }
   if (show) beginFrequencyFrames();
@@ -161,7 +157,7 @@ void SliceRunner::beginFrequencyFrames() {
   emit status("Plotting");
   const std::optional<double> nyquist = nyquistKhz(record_.summary.sampleIntervalUs);
   if (!nyquist) {
-    finish();
+    stop();
     return;
   }
   const std::int32_t bins = spectra_->binCount();
@@ -176,7 +172,7 @@ void SliceRunner::beginFrequencyFrames() {
   emit positionRange(positionSliderMaximum(*nyquist));
   emit progressRange(band.firstBin, std::max(band.firstBin, band.lastBin));
   if (band.firstBin > band.lastBin) {
-    finish();
+    stop();
     return;
   }
   mode_ = Mode::Frequency;
@@ -198,7 +194,7 @@ void SliceRunner::tickFrequency() {
   const int delay = delayMs_ ? delayMs_() : 0;
   if (frameClock_.elapsed() <= delay && delay > 0) return;
   if (++next_ > last_) {
-    finish();
+    stop();
     return;
   }
   drawFrequencyFrame();

@@ -36,7 +36,8 @@ class SliceRunner : public QObject {
   void startTimeSlice();
   // Frames at the bins of fromHz..toHz, computing the spectra first when this runner has none.
   void startFrequencySlice(double fromHz, double toHz, PeakReference reference);
-  // Stops any animation; a spectra computation goes on, but its slice is not shown.
+  // Stops any animation, clearing the pause and abandon flags; the last frame stays. A
+  // spectra computation goes on, but its slice is not shown.
   void stop();
 
   void togglePause();
@@ -72,8 +73,6 @@ class SliceRunner : public QObject {
   void spectraFinished();
   void beginFrequencyFrames();
   void drawFrequencyFrame();
-  // Clears the pause and abandon flags and stops; the last frame stays.
-  void finish();
 
   const decode::SegdRecord& record_;
   dsp::Fft& fft_;
