@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <system_error>
 
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 #include "decode/byte_reader.h"
 
 namespace vorax::app {
@@ -185,7 +185,7 @@ SettingsLoad loadSettings(const std::filesystem::path& file, ViewerSettings& set
 }
 
 SettingsSave saveSettings(const ViewerSettings& settings, const std::filesystem::path& file) {
-  decode::AtomicFileWriter writer(file);
+  base::AtomicFileWriter writer(file);
   writer.write(settings.bytes());
   const bool ok = writer.commit();
   return {ok, writer.error()};

@@ -55,9 +55,9 @@ int runFslice(const FsliceOptions& options) {
       app::ui::QtCanvas canvas(picture);
       spread::drawFrequencySliceFrame(canvas, record, layout, *spectra, bin, reference);
     }
-    if (!writePicture(picture,
-                      frameFileName(options.outDir, "fslice", bin, spectra->binCount()).string(),
-                      "PNG", "fslice"))
+    if (!writePictureFor("fslice", picture,
+                         frameFileName(options.outDir, "fslice", bin, spectra->binCount()).string(),
+                         "PNG"))
       return 2;
     ++written;
   }

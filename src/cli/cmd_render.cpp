@@ -1,7 +1,6 @@
 // vorax render FILE -o OUT.bmp|.png [--first N] [--last N] [--start-ms T] [--end-ms T]
 // [--gain-db G] [--size WxH]: the main display of a record, drawn as the viewer draws it
 // (with the default settings for everything not given), saved as a picture.
-#include <QImage>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,7 +10,6 @@
 #include "app/display_settings.h"
 #include "app/record_display.h"
 #include "app/settings.h"
-#include "app/ui/qt_canvas.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
 #include "cli/picture_file.h"
@@ -39,25 +37,12 @@ void applyOptions(const RenderArgs& args, app::DisplayState& display) {
 }
 
 int runRender(const RenderArgs& args) {
-  const PictureApplication application;
-
   CliRecord opened;
   openForCommand("render", args.file, true, opened);
   if (opened.exitStatus != 0) return opened.exitStatus;
 
-  app::ViewerSettings settings;
-  app::ApplyDefaultSettings(settings);
-  app::DisplayState display;
-  app::takeDisplaySettings(settings, display);
-  app::startRecordDisplay(settings, opened.record, display);
-  applyOptions(args, display);
-
-  QImage picture = blankPicture(*parsePictureSize(args.size));
-  {
-    app::ui::QtCanvas canvas(picture);
-    app::DrawRecordDisplay(canvas, opened.record, display, app::displayOptionsFrom(settings));
-  }
-  return writePicture(picture, args.output, pictureFormatOf(args.output), "render") ? 0 : 2;
+  return writeRecordPictureFile("render", args.output, *parsePictureSize(args.size), opened.record,
+                                [&](app::DisplayState& display) { applyOptions(args, display); });
 }
 
 template <typename T>

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/picture_file.h"
+#include "cli/record_picture.h"
 #include "cli/spread_record.h"
 #include "spread/spread_drawing.h"
 #include "spread/spread_layout.h"
@@ -84,7 +85,8 @@ int runSpread(const SpreadOptions& options) {
     spread::drawSpreadMap(canvas, opened.record, spread::computeSpreadLayout(opened.record), map,
                           app::DebugLog{});
   }
-  return writePicture(picture, options.output, pictureFormatOf(options.output), "spread") ? 0 : 2;
+  return writePictureFor("spread", picture, options.output, pictureFormatOf(options.output)) ? 0
+                                                                                             : 2;
 }
 
 }  // namespace

@@ -63,11 +63,11 @@ int runTslice(const TsliceOptions& options) {
       app::ui::QtCanvas canvas(picture);
       spread::drawTimeSliceFrame(canvas, record, layout, static_cast<std::int32_t>(j));
     }
-    if (!writePicture(
-            picture,
+    if (!writePictureFor(
+            "tslice", picture,
             frameFileName(options.outDir, "tslice", static_cast<std::int32_t>(j), samples - 1)
                 .string(),
-            "PNG", "tslice"))
+            "PNG"))
       return 2;
     ++written;
   }

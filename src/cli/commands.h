@@ -18,5 +18,9 @@ void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
 void addSpreadCommand(CLI::App& app, int& status);    // cmd_spread.cpp
 void addFsliceCommand(CLI::App& app, int& status);    // cmd_fslice.cpp
 void addTsliceCommand(CLI::App& app, int& status);    // cmd_tslice.cpp
+void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse.cpp
+void addSumDiffCommand(CLI::App& app, int& status);   // cmd_sumdiff.cpp
+void addFixRadioCommand(CLI::App& app, int& status);  // cmd_fix_radio.cpp
+void addSplitCommand(CLI::App& app, int& status);     // cmd_split.cpp
 
 }  // namespace vorax::cli

@@ -20,6 +20,10 @@ int main(int argc, char** argv) {
   vorax::cli::addSpreadCommand(app, status);
   vorax::cli::addFsliceCommand(app, status);
   vorax::cli::addTsliceCommand(app, status);
+  vorax::cli::addVibsimAnalyseCommand(app, status);
+  vorax::cli::addSumDiffCommand(app, status);
+  vorax::cli::addFixRadioCommand(app, status);
+  vorax::cli::addSplitCommand(app, status);
 
   try {
     app.parse(argc, argv);

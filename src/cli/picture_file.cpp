@@ -3,12 +3,11 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
+#include "cli/record_picture.h"
 
 namespace vorax::cli {
 
@@ -52,6 +51,22 @@ CLI::Validator pictureSizeCheck() {
       "WxH");
 }
 
+CLI::Validator pictureNameCheck() {
+  return CLI::Validator(
+      [](std::string& name) {
+        return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
+      },
+      "NAME.bmp|NAME.png");
+}
+
+CLI::Validator pictureSizeCheck() {
+  return CLI::Validator(
+      [](std::string& text) {
+        return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
+      },
+      "WxH");
+}
+
 std::string pictureFormatOf(const std::string& name) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -77,26 +92,27 @@ QImage blankPicture(PictureSize size) {
   return picture;
 }
 
-bool writePicture(const QImage& picture, const std::string& path, const std::string& format,
-                  std::string_view command) {
+std::string writePicture(const QImage& picture, const std::string& path,
+                         const std::string& format) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, format.c_str());
-  if (!writer.write(picture)) {
-    std::fprintf(stderr, "vorax %.*s: cannot encode %s: %s\n", static_cast<int>(command.size()),
-                 command.data(), format.c_str(), writer.errorString().toStdString().c_str());
-    return false;
-  }
-  decode::AtomicFileWriter file(path);
+  if (!writer.write(picture))
+    return "cannot encode " + format + ": " + writer.errorString().toStdString();
+  base::AtomicFileWriter file(path);
   file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
               static_cast<std::size_t>(bytes.size())});
-  if (!file.commit()) {
-    std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(),
-                 file.error().c_str());
-    return false;
-  }
-  return true;
+  return file.commit() ? std::string() : file.error();
+}
+
+bool writePictureFor(std::string_view command, const QImage& picture, const std::string& path,
+                     const std::string& format) {
+  const std::string error = writePicture(picture, path, format);
+  if (error.empty()) return true;
+  std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(),
+               error.c_str());
+  return false;
 }
 
 }  // namespace vorax::cli

@@ -1,6 +1,7 @@
 // Pictures written by the commands: their size and format from the arguments, a Qt
 // application for drawing text (on the offscreen platform unless one is chosen), and the
-// encoded picture written beside its target and renamed into place.
+// encoded picture written beside its target and renamed into place. The format of a name is
+// pictureFormatOf (record_picture.h).
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -21,9 +22,6 @@ struct PictureSize {
 
 // "WIDTHxHEIGHT", each 16 to 20000; nothing for any other text.
 std::optional<PictureSize> parsePictureSize(const std::string& text);
-
-// "BMP" or "PNG" from the name's extension, in any case; empty for any other.
-std::string pictureFormatOf(const std::string& name);
 
 // Option checks: a name ending in .bmp or .png; a size as parsePictureSize reads it.
 CLI::Validator pictureNameCheck();

@@ -1,5 +1,7 @@
 #include "cli/record_json.h"
 
+#include <cstdio>
+
 namespace vorax::cli {
 
 Json summaryJson(const decode::SegdRecord& record) {
@@ -108,6 +110,33 @@ Json textListJson(const std::vector<std::string>& texts) {
   Json out = Json::array();
   for (const std::string& t : texts) out.push_back(t);
   return out;
+}
+
+namespace {
+
+// A nested JSON text shifted right by `spaces` after each line break.
+std::string indented(const std::string& text, int spaces) {
+  std::string out;
+  for (const char c : text) {
+    out.push_back(c);
+    if (c == '\n') out.append(static_cast<std::size_t>(spaces), ' ');
+  }
+  return out;
+}
+
+}  // namespace
+
+// Written trace by trace, in the layout jsonText gives, so that a large record with its
+// samples never needs the whole JSON tree in memory.
+void printTracesJson(const decode::SegdRecord& record, bool withSamples) {
+  std::fputs("{\n  \"traces\": [", stdout);
+  for (std::int32_t t = 1; t <= record.loadedTraceCount(); ++t) {
+    std::fputs(t == 1 ? "\n    " : ",\n    ", stdout);
+    std::fputs(indented(jsonText(traceJson(record, t, withSamples)), 4).c_str(), stdout);
+  }
+  std::fputs(record.loadedTraceCount() > 0 ? "\n  ],\n" : "],\n", stdout);
+  std::printf("  \"line_runs\": %s,\n  \"tilt_error_count\": %d\n}\n",
+              indented(jsonText(lineRunsJson(record.lineRuns)), 2).c_str(), record.tiltErrorCount);
 }
 
 }  // namespace vorax::cli

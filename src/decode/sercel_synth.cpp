@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 #include "decode/conversions.h"
 
 namespace vorax::decode::synth {
@@ -487,7 +487,7 @@ std::string writeSercelRecords(const std::filesystem::path& path, const SercelSy
   for (const SercelSynthOptions& record : records) {
     if (std::string problem = checkSercelSynthOptions(record); !problem.empty()) return problem;
   }
-  AtomicFileWriter writer(path);
+  base::AtomicFileWriter writer(path);
   for (const SercelSynthOptions& record : records) {
     if (!writeSercelRecord(record, [&writer](Bytes bytes) { return writer.write(bytes); })) break;
   }

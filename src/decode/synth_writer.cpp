@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 #include "decode/conversions.h"
 
 namespace vorax::decode::synth {
@@ -280,7 +280,7 @@ std::vector<std::uint8_t> voraxRecordBytes(const SynthOptions& options) {
 
 std::string writeSyntheticRecord(const std::filesystem::path& path, const SynthOptions& options) {
   if (std::string problem = checkSynthOptions(options); !problem.empty()) return problem;
-  AtomicFileWriter writer(path);
+  base::AtomicFileWriter writer(path);
   writeVoraxRecord(options, [&writer](Bytes bytes) { return writer.write(bytes); });
   writer.commit();
   return writer.error();

@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "app/ui/main_window.h"
 #include "spread/ui/spread_view_dialog.h"
+#include "tools/ui/record_tools.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   }
   vorax::app::ui::MainWindow window(state);
   window.setToolOpener("Spread View", [&] { vorax::spread::ui::openSpreadView(state, &window, [&] { window.returnToMainWindow(); }); });
+  vorax::tools::ui::addRecordTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());

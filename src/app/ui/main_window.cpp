@@ -307,6 +307,8 @@ void MainWindow::setToolOpener(const QString& caption, ToolOpener opener) { tool
 void MainWindow::returnToMainWindow() {
   show();
   raise();
+  clearInteraction();  // a tool may have replaced the record under the marks
+  updateTitle();
   redrawDisplay();
 }
 

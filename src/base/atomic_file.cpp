@@ -1,10 +1,41 @@
-#include "decode/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <cerrno>
 #include <cstring>
 #include <system_error>
 
-namespace vorax::decode {
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace vorax::base {
+
+namespace {
+
+bool syncFile(std::FILE* file) {
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  return ::fsync(::fileno(file)) == 0;
+#endif
+}
+
+// Makes a rename in `folder` durable. Windows has no folder handle to sync; its rename is
+// journalled with the file.
+void syncFolder([[maybe_unused]] const std::filesystem::path& folder) {
+#ifndef _WIN32
+  const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
+  const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+#endif
+}
+
+}  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
     : target_(std::move(target)), temporary_(target_) {
@@ -15,21 +46,22 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
 
 AtomicFileWriter::~AtomicFileWriter() { discard(); }
 
-bool AtomicFileWriter::write(Bytes bytes) {
+bool AtomicFileWriter::write(std::span<const std::uint8_t> bytes) {
   if (!ok()) return false;
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
     fail("Cannot write " + target_.string() + ": " + std::strerror(errno));
   return ok();
 }
 
-bool AtomicFileWriter::commit() {
+bool AtomicFileWriter::commit(Durability durability) {
   if (!ok()) return false;
-  const bool flushed = std::fflush(file_) == 0;
-  const int flushError = errno;
+  bool written = std::fflush(file_) == 0;
+  if (written && durability == Durability::Synced) written = syncFile(file_);
+  const int writeError = errno;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (!flushed || !closed) {
-    fail("Cannot write " + target_.string() + ": " + std::strerror(flushed ? errno : flushError));
+  if (!written || !closed) {
+    fail("Cannot write " + target_.string() + ": " + std::strerror(written ? errno : writeError));
     return false;
   }
   std::error_code ec;
@@ -39,6 +71,7 @@ bool AtomicFileWriter::commit() {
     return false;
   }
   temporary_.clear();
+  if (durability == Durability::Synced) syncFolder(target_.parent_path());
   return true;
 }
 
@@ -57,4 +90,4 @@ void AtomicFileWriter::discard() {
   }
 }
 
-}  // namespace vorax::decode
+}  // namespace vorax::base

@@ -1,0 +1,48 @@
+// Writing a file so that it appears complete or not at all: the bytes go to a temporary file
+// beside the target (the target's name + ".tmp"), which is renamed over the target only once
+// everything was written and flushed. A writer dropped without commit() removes its temporary
+// file, so a failure, a full disk or a cancel leaves nothing under the target's name; a
+// process killed midway leaves at most the ".tmp" file.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace vorax::base {
+
+// How far commit() pushes the bytes before renaming.
+enum class Durability {
+  Flushed,  // handed to the operating system: survives the program, not a power cut
+  Synced,   // on the disk, and the rename too: what must hold before an original is deleted
+};
+
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::filesystem::path target);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // False once anything failed; error() then says what.
+  bool ok() const { return error_.empty(); }
+  const std::string& error() const { return error_; }
+  const std::filesystem::path& target() const { return target_; }
+
+  bool write(std::span<const std::uint8_t> bytes);
+  // Flushes (and with Synced, syncs), closes and renames into place. Returns ok().
+  bool commit(Durability durability = Durability::Flushed);
+
+ private:
+  void fail(const std::string& what);
+  void discard();
+
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  std::FILE* file_ = nullptr;
+  std::string error_;
+};
+
+}  // namespace vorax::base
