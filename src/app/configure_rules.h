@@ -26,6 +26,10 @@ std::string clampClipText(std::string_view text);
 // Initial gain in dB: below -60 becomes "-60", above 160 becomes "160".
 std::string clampGainText(std::string_view text);
 
+// Empty when the display start and end times (texts as kept by the rules above) give a time
+// window to draw; otherwise what is wrong with them.
+std::string displayWindowProblem(std::string_view startText, std::string_view endText);
+
 // The stored clip and gain forced into range when the dialog opens.
 float clampClip(float clip);
 float clampGainDb(float gainDb);

@@ -41,6 +41,22 @@ void takeDisplaySettings(const ViewerSettings& settings, DisplayState& state) {
   state.displayGainDb = settings.initialGainDb();
 }
 
+void applyConfiguredDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
+                            DisplayState& state) {
+  takeDisplaySettings(settings, state);
+  switch (displaySelectionFrom(settings)) {
+    case DisplaySelection::ByNumber:
+      state.lastTrace = state.firstTrace + state.tracesPerScreen;
+      break;
+    case DisplaySelection::All:
+      state.firstTrace = 0;
+      state.lastTrace = record.loadedTraceCount();
+      break;
+    case DisplaySelection::ByLine:
+      break;
+  }
+}
+
 void startRecordDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
                         DisplayState& state) {
   state.clearPicks();

@@ -22,6 +22,12 @@ MultiTraceOptions multiTraceOptionsFrom(const ViewerSettings& settings, bool num
 // opening a record take them).
 void takeDisplaySettings(const ViewerSettings& settings, DisplayState& state);
 
+// Configure's "OK" with a record on screen: takeDisplaySettings, then the page shows the new
+// number of traces from the current first trace at once (by number), or the whole record
+// (display all); a page by line stays.
+void applyConfiguredDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
+                            DisplayState& state);
+
 // The display window of a record just opened: picks cleared, times and gain from the
 // settings, the first page.
 void startRecordDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,

@@ -47,7 +47,7 @@ std::optional<TraceAndSample> traceAndSampleAt(const RecordDisplayGeometry& geom
 }
 
 std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndSample& at) {
-  const std::int32_t channel = at.trace - record.summary.auxTraceCount;
+  const std::int32_t channel = seismicChannelNumber(record, at.trace);
   const double ms = at.sample * static_cast<double>(record.sampleIntervalMs);
   return "Seis Channel : " + std::to_string(channel) + " " + " Time : " + fixedDecimals(ms, 1) + "mS";
 }
@@ -59,51 +59,72 @@ std::string velocityText(const decode::SegdRecord& record, const TraceAndSample&
   const double seconds = std::abs(b.sample - a.sample) * static_cast<double>(record.sampleIntervalMs) / 1000;
   if (first == nullptr || second == nullptr || !(seconds > 0)) return "Invalid Selection ";
   const double distance = std::hypot(second->receiverX - first->receiverX, second->receiverY - first->receiverY);
+  if (!(distance > 0)) return kNoDistanceText;
   const double velocity = distance / seconds;
   if (!(velocity < kHighestVelocity)) return "Invalid Selection ";
   return "Vel:" + fixedDecimals(velocity, 1) + "m/S ";
 }
 
+namespace {
+
+using AttributeCaptions = std::array<const char*, kTraceAttributeCount>;
+
+// The captions of the one-block (VORAX) reader, whose unnamed values are shown under the
+// columns they are stored in.
+constexpr AttributeCaptions kVoraxCaptions{"Trace",   "Line",    "Point",    "X",      "Y",       "Z",
+                                           "Type",    "Tr Edit", "Gain (db)", "Cable #", "MLCU #", "Chan",
+                                           "SLCU Adr", "RSU Ch", "RSU Adr",  "RSU #"};
+
+// The same columns named for what the seven-block (Sercel) reader and the SEG-2 reader keep
+// in them, in the VORAX rows' order of columns.
+constexpr AttributeCaptions kNamedCaptions{"Trace",       "Line",        "Point",     "X",       "Y",
+                                           "Z",           "Type",        "Capacitance", "Tilt",  "Resistance",
+                                           "Leakage",     "Chan",        "CU Type",   "CU Serial #",
+                                           "Interpolations", "Unit Serial #"};
+
+constexpr const char* kMissingValue = "-";
+
+// Single and double values each in their own shortest form.
+template <typename Value>
+std::string number(Value value) {
+  return std::isfinite(value) ? decode::shortestText(value) : kMissingValue;
+}
+
+std::string text(std::string_view value) { return value.empty() ? kMissingValue : std::string(value); }
+
+}  // namespace
+
 std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::SegdRecord& record,
                                                                  std::int32_t trace) {
-  std::array<TraceAttribute, kTraceAttributeCount> fields{{{"Trace", ""},
-                                                           {"Line", ""},
-                                                           {"Point", ""},
-                                                           {"X", ""},
-                                                           {"Y", ""},
-                                                           {"Z", ""},
-                                                           {"Type", ""},
-                                                           {"Tr Edit", ""},
-                                                           {"Gain (db)", ""},
-                                                           {"Cable #", ""},
-                                                           {"MLCU #", ""},
-                                                           {"Chan", ""},
-                                                           {"SLCU Adr", ""},
-                                                           {"RSU Ch", ""},
-                                                           {"RSU Adr", ""},
-                                                           {"RSU #", ""}}};
+  const AttributeCaptions& captions =
+      record.flavour == decode::RecordFlavour::Vorax ? kVoraxCaptions : kNamedCaptions;
+  std::array<TraceAttribute, kTraceAttributeCount> fields;
+  for (std::size_t n = 0; n < kTraceAttributeCount; ++n) fields[n] = {captions[n], ""};
   const decode::TraceHeaderInfo* info = infoOf(record, trace);
   if (trace < 1 || info == nullptr) return fields;
-  using decode::shortestText;
   std::string kind(info->channelKind.trimmed());
   if (!info->sensorKind.trimmed().empty()) kind += " " + std::string(info->sensorKind.trimmed());
-  const std::array<std::string, kTraceAttributeCount> values{
+  std::array<std::string, kTraceAttributeCount> values{
       std::to_string(trace),
-      shortestText(info->receiverLine),
-      shortestText(info->receiverPoint),
-      shortestText(info->receiverX),
-      shortestText(info->receiverY),
-      shortestText(info->receiverZ),
-      kind,
-      shortestText(info->capacitance),
-      shortestText(info->tilt),
-      shortestText(info->resistance),
-      shortestText(info->leakage),
+      number(info->receiverLine),
+      number(info->receiverPoint),
+      number(info->receiverX),
+      number(info->receiverY),
+      number(info->receiverZ),
+      text(kind),
+      number(info->capacitance),
+      number(info->tilt),
+      number(info->resistance),
+      number(info->leakage),
       std::to_string(info->channelNumber),
-      std::string(info->controlUnitText.trimmed()),
+      text(info->controlUnitText.trimmed()),
       std::to_string(info->controlUnitSerialNumber),
       std::to_string(info->interpolationCount),
       std::to_string(info->unitSerialNumber)};
+  // SEG-2 files and standard SEG-D records hold no receiver test values and no acquisition
+  // unit.
+  if (record.flavour == decode::RecordFlavour::Seg2 || record.flavour == decode::RecordFlavour::Standard)
+    for (std::size_t n : {7, 8, 9, 10, 12, 13, 14, 15}) values[n] = kMissingValue;
   for (std::size_t n = 0; n < kTraceAttributeCount; ++n) fields[n].value = values[n];
   return fields;
 }

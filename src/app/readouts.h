@@ -35,7 +35,9 @@ std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndS
 
 // Velocity in m/s between two picks from the traces' X and Y (metres) and the sample
 // difference; "Vel:" + "0.0" + "m/S " below 20000, otherwise (or for no time difference)
-// "Invalid Selection ".
+// "Invalid Selection ". Two receivers at the same X and Y give kNoDistanceText: a velocity
+// of 0 would be a false measurement.
+inline constexpr const char* kNoDistanceText = "No distance: the two receivers have the same X and Y ";
 std::string velocityText(const decode::SegdRecord& record, const TraceAndSample& a,
                          const TraceAndSample& b);
 
@@ -47,12 +49,15 @@ struct TraceAttribute {
 };
 
 // The "Trace Attributes" fields of a trace, in order: trace number, "Line", "Point", "X",
-// "Y", "Z", "Type" (channel and sensor kind), "Tr Edit" (second test value: the trace edit
-// code for one-block records), "Gain (db)" (third test value: the recorded gain), "Cable #"
-// (first test value), then the acquisition unit: "MLCU #" (fourth test value), "Chan"
-// (channel number), "SLCU Adr" (control unit text), "RSU Ch" (control unit serial number),
-// "RSU Adr" (interpolation count), "RSU #" (unit serial number). Empty values for a trace
-// the record does not describe.
+// "Y", "Z", "Type" (channel and sensor kind), then the four receiver test values, the channel
+// number and the acquisition unit. A VORAX record's rows keep the captions of what that
+// recorder stores there: "Tr Edit" (capacitance column: the trace edit code), "Gain (db)"
+// (tilt column: the recorded gain), "Cable #" (resistance column), "MLCU #" (leakage
+// column), "Chan", "SLCU Adr" (control unit text), "RSU Ch" (control unit serial number),
+// "RSU Adr" (interpolation count), "RSU #" (unit serial number). Sercel, SEG-2 and standard records
+// caption the same rows with what they hold ("Capacitance", "Tilt", "Resistance",
+// "Leakage", ...). A value the record does not have (NaN, an empty text, any test or unit
+// value of a SEG-2 file) is "-". Empty values for a trace the record does not describe.
 std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::SegdRecord& record,
                                                                  std::int32_t trace);
 

@@ -8,15 +8,18 @@
 
 #include "app/header_panel.h"
 #include "app/no_record_frame.h"
+#include "app/trace_scaling.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
-#include "decode/sample_converters.h"
 
 namespace vorax::app {
 
 namespace {
 
 constexpr double kSmallestFontPixels = 6;
+// Least distance between the middles of two time labels, in text heights: a label's glyphs
+// reach beyond the measured height of a digit.
+constexpr double kLabelSpacing = 2;
 
 struct TraceWindow {
   std::int32_t x0;
@@ -42,10 +45,65 @@ double chooseDisplayFont(Canvas& canvas, const decode::RecordSummary& summary,
   return kSmallestFontPixels;
 }
 
-// Gain factor: the dB gain applies only when the record starts with a seismic trace.
+}  // namespace
+
+namespace {
+
+bool auxiliary(const decode::SegdRecord& record, std::int32_t trace) {
+  return trace >= 1 && static_cast<std::size_t>(trace) < record.traceInfo.size() &&
+         record.traceInfo[static_cast<std::size_t>(trace)].channelKind.trimmed() == "Aux";
+}
+
+// Sercel records often leave their channel type undefined: their auxiliary trace count (from
+// the extended header) says how many traces lead. Every other flavour marks each trace.
+bool auxiliaryTracesLead(const decode::SegdRecord& record) {
+  return record.flavour == decode::RecordFlavour::Sercel408;
+}
+
+// The channel numbers of consecutive traces from `first` on, counting the auxiliary traces
+// passed on the way instead of counting them again for every trace.
+class ChannelNumbering {
+ public:
+  ChannelNumbering(const decode::SegdRecord& record, std::int32_t first) : record_(record), next_(first) {
+    if (auxiliaryTracesLead(record)) return;
+    const std::int32_t known = std::min<std::int32_t>(first, static_cast<std::int32_t>(record.traceInfo.size()));
+    for (std::int32_t t = 1; t < known; ++t) auxBefore_ += auxiliary(record, t) ? 1 : 0;
+  }
+  // The channel number of the next trace.
+  std::int32_t next() {
+    const std::int32_t trace = next_++;
+    if (auxiliaryTracesLead(record_)) return trace - record_.summary.auxTraceCount;
+    if (auxiliary(record_, trace)) {
+      ++auxBefore_;
+      return 0;
+    }
+    return trace - auxBefore_;
+  }
+
+ private:
+  const decode::SegdRecord& record_;
+  std::int32_t next_;
+  std::int32_t auxBefore_ = 0;
+};
+
+}  // namespace
+
+std::int32_t seismicChannelNumber(const decode::SegdRecord& record, std::int32_t trace) {
+  return ChannelNumbering(record, trace).next();
+}
+
+bool displayGainApplies(const decode::SegdRecord& record) {
+  if (record.flavour == decode::RecordFlavour::Vorax)
+    return record.traceInfo.size() > 1 && record.traceInfo[1].channelKind.trimmed() == "Seis";
+  // The auxiliary traces lead (Sercel records often leave their channel type undefined), so
+  // the first seismic trace is the one after them.
+  return record.summary.auxTraceCount >= 0 && record.summary.auxTraceCount < record.loadedTraceCount();
+}
+
+namespace {
+
 double gainFactor(const decode::SegdRecord& record, float gainDb) {
-  bool seismicFirst = record.traceInfo.size() > 1 && record.traceInfo[1].channelKind.trimmed() == "Seis";
-  return seismicFirst ? std::pow(10.0, gainDb / 20.0) : 1.0;
+  return displayGainApplies(record) ? std::pow(10.0, gainDb / 20.0) : 1.0;
 }
 
 // The trace's colour, turning tilt-flagged (green) traces black for good when there are
@@ -64,9 +122,7 @@ Colorref traceColour(decode::SegdRecord& record, std::int32_t trace, const Displ
 // seven-block loader keeps recorded values, which this normalises too). Fixed gain: undo the
 // loader's normalisation, so each trace is drawn at its true recorded amplitude.
 double traceFactor(const decode::SegdRecord& record, std::int32_t trace, bool fixedGain) {
-  if (fixedGain) return record.divisorOf(trace);
-  const float largest = decode::largestFiniteMagnitude(record.samples.trace(trace));
-  return largest > 0 ? 1.0 / largest : 1.0;
+  return fixedGain ? recordedFactor(record, trace) : normalisingFactor(record, trace);
 }
 
 // Reused between traces so that a page costs no allocation per trace.
@@ -86,6 +142,8 @@ struct PixelGrid {
         oy(-m.window.top * sy) {}
   std::int64_t column(double x) const { return floorToInt(x * sx + ox); }
   std::int64_t row(double y) const { return floorToInt(y * sy + oy); }
+  // The world y of the middle of a device pixel row.
+  double rowMiddle(std::int64_t r) const { return (static_cast<double>(r) + 0.5 - oy) / sy; }
   // std::floor without the library call: this runs twice per sample of every page.
   static std::int64_t floorToInt(double v) {
     const auto truncated = static_cast<std::int64_t>(v);
@@ -120,9 +178,24 @@ void appendFill(WiggleBuffers& out, const PixelGrid& grid, double axis, PointF e
   out.fillRow = row;
 }
 
+// When samples lie more than a pixel row apart, fills the rows between sample j - 1 (excursion
+// `before`) and sample j (`after`) up to the wiggle segment joining them, so that a zoomed
+// display is filled solid rather than striped.
+void appendFillsBetweenSamples(WiggleBuffers& out, const PixelGrid& grid, double axis, std::int64_t j,
+                               double before, double after) {
+  if (before <= 0 && after <= 0) return;
+  const auto previous = static_cast<double>(j - 1);
+  const std::int64_t lastRow = grid.row(static_cast<double>(j));
+  for (std::int64_t r = grid.row(previous) + 1; r < lastRow; ++r) {
+    const double y = grid.rowMiddle(r);
+    const double v = before + (after - before) * (y - previous);
+    if (v > 0) appendFill(out, grid, axis, {axis + v, y});
+  }
+}
+
 // One trace: the wiggle as one polyline from (i, s0) through (i + v(j), j) and the positive
 // fill as horizontal lines from (i, j) to (i + v(j), j), v = factor x sample limited to
-// +-clip (an unreadable NaN sample counts as 0).
+// +-clip (an unreadable NaN sample counts as 0), plus the pixel rows between samples.
 void buildWiggle(std::span<const float> samples, std::int32_t trace, const SampleWindow& window,
                  double factor, double clip, const PixelGrid& grid, WiggleBuffers& out) {
   out.points.clear();
@@ -134,12 +207,15 @@ void buildWiggle(std::span<const float> samples, std::int32_t trace, const Sampl
   const std::int64_t j0 = std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(window.s0)));
   const std::int64_t j1 = std::min<std::int64_t>(last, static_cast<std::int64_t>(std::floor(window.s1)));
   appendWigglePoint(out, grid, {x, window.s0});
+  double previous = 0;
   for (std::int64_t j = j0; j <= j1; ++j) {
     double v = factor * samples[static_cast<std::size_t>(j)];
     v = std::isnan(v) ? 0 : std::clamp(v, -clip, clip);
+    if (j > j0) appendFillsBetweenSamples(out, grid, x, j, previous, v);
     const PointF p{x + v, static_cast<double>(j)};
     appendWigglePoint(out, grid, p);
     if (v > 0) appendFill(out, grid, x, p);
+    previous = v;
   }
 }
 
@@ -172,8 +248,9 @@ void drawChannelLabels(Canvas& canvas, const decode::SegdRecord& record, const T
   const auto k = static_cast<std::int32_t>(std::lround(std::max(1.0f, CHOOSESTEP(a, b))));
   const double h = canvas.measureText("0").height;
   const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
+  ChannelNumbering numbering(record, std::max(1, traces.x0));
   for (std::int32_t i = std::max(1, traces.x0); i <= last; ++i) {
-    std::int32_t channel = i - record.summary.auxTraceCount;
+    std::int32_t channel = numbering.next();
     if (channel <= 0 || (channel != 1 && channel % k != 0)) continue;
     canvas.line({static_cast<double>(i), 0}, {static_cast<double>(i), -h / 3});
     canvas.text({static_cast<double>(i), -1.5 * h}, std::to_string(channel), HAlign::Centre,
@@ -187,8 +264,9 @@ std::string timeLabel(double sample, const decode::SegdRecord& record) {
 }
 
 // Dotted time lines and labels at multiples of the sample step, left of the trace area. The
-// end time is labelled when the next step lies more than a quarter step past the end, unless
-// that label would overprint the last one written.
+// end time is labelled when the next step lies more than a quarter step past the end. A label
+// closer than kLabelSpacing text heights to the one written before it is left out (its line
+// stays), so that labels never overprint.
 void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceWindow& traces,
                   const SampleWindow& window) {
   float a = static_cast<float>(window.s0);
@@ -205,15 +283,16 @@ void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceW
   }
   auto step = static_cast<std::int64_t>(std::max(0.0, std::floor(window.s0 / d)));
   double t = static_cast<double>(step) * d;
+  auto clearOfLastLabel = [&](double y) { return !lastLabelled || y - *lastLabelled >= kLabelSpacing * h; };
   for (; t <= window.s1; t = static_cast<double>(++step) * d) {
     if (t <= window.s0 || t >= window.s1) continue;
     canvas.line({x0, t}, {x1, t});
+    if (!clearOfLastLabel(t)) continue;
     canvas.text({x0, t}, timeLabel(t, record), HAlign::Right, VAlign::Centre);
     lastLabelled = t;
   }
   bool farFromNextStep = std::abs(window.s1 - t) > d / 4;
-  bool clearOfLastLabel = !lastLabelled || window.s1 - *lastLabelled >= h;
-  if (farFromNextStep && clearOfLastLabel)
+  if (farFromNextStep && clearOfLastLabel(window.s1))
     canvas.text({x0, window.s1}, timeLabel(window.s1, record), HAlign::Right, VAlign::Centre);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
 }

@@ -46,6 +46,19 @@ struct SampleWindow {
 };
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs);
 
+// The seismic channel number of a trace: its index less the auxiliary traces before it. A
+// Sercel record puts its auxiliary traces first, so that is the record's auxiliary trace
+// count. Other records mark each trace (a VORAX record writes its auxiliary traces after the
+// seismic ones): only the auxiliary traces before the trace count there, and an auxiliary
+// trace itself has channel 0 (no channel).
+std::int32_t seismicChannelNumber(const decode::SegdRecord& record, std::int32_t trace);
+
+// Whether the display gain applies to the record's traces (otherwise they are drawn at 0 dB).
+// A VORAX record decides by trace 1: the gain applies only when it is seismic. Other records
+// (Sercel, SEG-2, standard) put their auxiliary traces first, so they decide by their first seismic
+// trace, the one after the auxiliary traces: the gain applies when the record holds it.
+bool displayGainApplies(const decode::SegdRecord& record);
+
 // Draws the whole main display for state.firstTrace..lastTrace and the state's time window
 // and gain; a record without samples or sample interval gets the empty no-record frame. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned
 // black in the record itself when the options ask for it, so the change lasts until the

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/readouts.h"
-#include "app/ui/qt_canvas.h"
 #include "cli/commands.h"
 #include "cli/picture_file.h"
 #include "cli/spread_record.h"
@@ -47,18 +46,14 @@ int runFslice(const FsliceOptions& options) {
   const spread::PeakReference reference =
       options.tracePeak ? spread::PeakReference::Trace : spread::PeakReference::Spread;
   const spread::SpreadLayout layout = spread::computeSpreadLayout(record);
-  const PictureApplication application;
   int written = 0;
   for (std::int32_t bin = band.firstBin; bin <= band.lastBin; ++bin) {
-    QImage picture = blankPicture({});
-    {
-      app::ui::QtCanvas canvas(picture);
+    const std::string path =
+        frameFileName(options.outDir, "fslice", bin, spectra->binCount()).string();
+    const int status = writePictureFile("fslice", path, PictureSize{}, [&](app::Canvas& canvas) {
       spread::drawFrequencySliceFrame(canvas, record, layout, *spectra, bin, reference);
-    }
-    if (!writePictureFor("fslice", picture,
-                         frameFileName(options.outDir, "fslice", bin, spectra->binCount()).string(),
-                         "PNG"))
-      return 2;
+    });
+    if (status != 0) return status;
     ++written;
   }
   std::printf(

@@ -6,11 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "app/ui/qt_canvas.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/picture_file.h"
-#include "cli/record_picture.h"
 #include "cli/spread_record.h"
 #include "spread/spread_drawing.h"
 #include "spread/spread_layout.h"
@@ -78,15 +76,11 @@ int runSpread(const SpreadOptions& options) {
   if (options.json) std::printf("%s\n", jsonText(mapJson(map)).c_str());
   if (options.output.empty()) return 0;
 
-  const PictureApplication application;
-  QImage picture = blankPicture(*parsePictureSize(options.size));
-  {
-    app::ui::QtCanvas canvas(picture);
-    spread::drawSpreadMap(canvas, opened.record, spread::computeSpreadLayout(opened.record), map,
-                          app::DebugLog{});
-  }
-  return writePictureFor("spread", picture, options.output, pictureFormatOf(options.output)) ? 0
-                                                                                             : 2;
+  const spread::SpreadLayout layout = spread::computeSpreadLayout(opened.record);
+  return writePictureFile(
+      "spread", options.output, *parsePictureSize(options.size), [&](app::Canvas& canvas) {
+        spread::drawSpreadMap(canvas, opened.record, layout, map, app::DebugLog{});
+      });
 }
 
 }  // namespace

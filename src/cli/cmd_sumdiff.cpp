@@ -11,7 +11,7 @@
 #include "cli/cli_record.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
-#include "cli/record_picture.h"
+#include "cli/picture_file.h"
 #include "tools/record_sum.h"
 
 namespace vorax::cli {
@@ -43,11 +43,8 @@ int runSumDiff(const SumDiffArgs& args) {
     return outcome.message.empty() ? 1 : 2;
   }
   if (!args.picture.empty()) {
-    std::string error;
-    if (!writeRecordPicture(result, args.picture, error)) {
-      std::fprintf(stderr, "vorax sumdiff: %s\n", error.c_str());
-      return 2;
-    }
+    if (const int status = writeRecordPictureFile("sumdiff", args.picture, PictureSize{}, result); status != 0)
+      return status;
   }
   if (args.json) printTracesJson(result, true);
   return 0;

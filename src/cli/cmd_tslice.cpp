@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "app/ui/qt_canvas.h"
 #include "cli/commands.h"
 #include "cli/picture_file.h"
 #include "cli/spread_record.h"
@@ -54,21 +53,15 @@ int runTslice(const TsliceOptions& options) {
   if (!makeOutputFolder("tslice", options.outDir)) return 2;
 
   const spread::SpreadLayout layout = spread::computeSpreadLayout(record);
-  const PictureApplication application;
   int written = 0;
   for (auto j = static_cast<std::int64_t>(first); j <= static_cast<std::int64_t>(last);
        j += options.every) {
-    QImage picture = blankPicture({});
-    {
-      app::ui::QtCanvas canvas(picture);
-      spread::drawTimeSliceFrame(canvas, record, layout, static_cast<std::int32_t>(j));
-    }
-    if (!writePictureFor(
-            "tslice", picture,
-            frameFileName(options.outDir, "tslice", static_cast<std::int32_t>(j), samples - 1)
-                .string(),
-            "PNG"))
-      return 2;
+    const auto sample = static_cast<std::int32_t>(j);
+    const std::string path = frameFileName(options.outDir, "tslice", sample, samples - 1).string();
+    const int status = writePictureFile("tslice", path, PictureSize{}, [&](app::Canvas& canvas) {
+      spread::drawTimeSliceFrame(canvas, record, layout, sample);
+    });
+    if (status != 0) return status;
     ++written;
   }
   std::printf("%d pictures in %s\n", written, options.outDir.c_str());

@@ -18,6 +18,8 @@ void addSettingsCommand(CLI::App& app, int& status);  // cmd_settings.cpp
 void addSpreadCommand(CLI::App& app, int& status);    // cmd_spread.cpp
 void addFsliceCommand(CLI::App& app, int& status);    // cmd_fslice.cpp
 void addTsliceCommand(CLI::App& app, int& status);    // cmd_tslice.cpp
+void addTraceCommand(CLI::App& app, int& status);      // cmd_trace.cpp
+void addSelectionCommand(CLI::App& app, int& status);  // cmd_selection.cpp
 void addVibsimAnalyseCommand(CLI::App& app, int& status);  // cmd_vibsim_analyse.cpp
 void addSumDiffCommand(CLI::App& app, int& status);   // cmd_sumdiff.cpp
 void addFixRadioCommand(CLI::App& app, int& status);  // cmd_fix_radio.cpp

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
   vorax::cli::addSpreadCommand(app, status);
   vorax::cli::addFsliceCommand(app, status);
   vorax::cli::addTsliceCommand(app, status);
+  vorax::cli::addTraceCommand(app, status);
+  vorax::cli::addSelectionCommand(app, status);
   vorax::cli::addVibsimAnalyseCommand(app, status);
   vorax::cli::addSumDiffCommand(app, status);
   vorax::cli::addFixRadioCommand(app, status);

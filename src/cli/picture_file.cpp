@@ -2,24 +2,36 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QImageWriter>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
+#include "app/ui/qt_canvas.h"
+#include "app/display_settings.h"
+#include "app/record_display.h"
+#include "app/settings.h"
 #include "base/atomic_file.h"
-#include "cli/record_picture.h"
 
 namespace vorax::cli {
 
 namespace {
 
 constexpr int kSmallestSide = 16;
-constexpr int kLargestSide = 20000;  // pixels; larger pictures are refused
+constexpr int kLargestSide = 20000;
 
-// QGuiApplication keeps references to these for its whole life.
-int applicationArgc = 1;
-char applicationName[] = "vorax";
-char* applicationArgv[] = {applicationName, nullptr};
+// Text needs a GUI application; one is made for the first picture of the process.
+void ensureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "vorax";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+}
 
 }  // namespace
 
@@ -35,84 +47,71 @@ std::optional<PictureSize> parsePictureSize(const std::string& text) {
   return size;
 }
 
-CLI::Validator pictureNameCheck() {
-  return CLI::Validator(
-      [](std::string& name) {
-        return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
-      },
-      "NAME.bmp|NAME.png");
-}
-
-CLI::Validator pictureSizeCheck() {
-  return CLI::Validator(
-      [](std::string& text) {
-        return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
-      },
-      "WxH");
-}
-
-CLI::Validator pictureNameCheck() {
-  return CLI::Validator(
-      [](std::string& name) {
-        return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
-      },
-      "NAME.bmp|NAME.png");
-}
-
-CLI::Validator pictureSizeCheck() {
-  return CLI::Validator(
-      [](std::string& text) {
-        return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
-      },
-      "WxH");
-}
-
 std::string pictureFormatOf(const std::string& name) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  auto endsWith = [&](const std::string& e) {
-    return lower.size() > e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
+  const auto endsWith = [&](const std::string& ext) {
+    return lower.size() > ext.size() && lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0;
   };
   if (endsWith(".bmp")) return "BMP";
   if (endsWith(".png")) return "PNG";
   return {};
 }
 
-PictureApplication::PictureApplication() {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  application_ = std::make_unique<QGuiApplication>(applicationArgc, applicationArgv);
+CLI::Validator pictureNameCheck() {
+  return CLI::Validator(
+      [](std::string& name) {
+        return pictureFormatOf(name).empty() ? "the output name must end in .bmp or .png" : "";
+      },
+      "NAME.bmp|NAME.png");
 }
 
-PictureApplication::~PictureApplication() = default;
+CLI::Validator pictureSizeCheck() {
+  return CLI::Validator(
+      [](std::string& text) { return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000"; },
+      "WxH");
+}
 
-QImage blankPicture(PictureSize size) {
+int writePictureFile(const std::string& command, const std::string& output, PictureSize size,
+                     const std::function<void(app::Canvas&)>& draw) {
+  ensureGuiApplication();
   QImage picture(size.width, size.height, QImage::Format_RGB32);
   picture.fill(Qt::white);
-  return picture;
-}
-
-std::string writePicture(const QImage& picture, const std::string& path,
-                         const std::string& format) {
+  {
+    app::ui::QtCanvas canvas(picture);
+    draw(canvas);
+  }
+  const std::string format = pictureFormatOf(output);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, format.c_str());
-  if (!writer.write(picture))
-    return "cannot encode " + format + ": " + writer.errorString().toStdString();
-  base::AtomicFileWriter file(path);
-  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-              static_cast<std::size_t>(bytes.size())});
-  return file.commit() ? std::string() : file.error();
+  if (!writer.write(picture)) {
+    std::fprintf(stderr, "vorax %s: cannot encode %s: %s\n", command.c_str(), format.c_str(),
+                 writer.errorString().toStdString().c_str());
+    return 2;
+  }
+  base::AtomicFileWriter file(output);
+  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+  if (!file.commit()) {
+    std::fprintf(stderr, "vorax %s: %s\n", command.c_str(), file.error().c_str());
+    return 2;
+  }
+  return 0;
 }
 
-bool writePictureFor(std::string_view command, const QImage& picture, const std::string& path,
-                     const std::string& format) {
-  const std::string error = writePicture(picture, path, format);
-  if (error.empty()) return true;
-  std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(),
-               error.c_str());
-  return false;
+int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
+                           decode::SegdRecord& record, const std::function<void(app::DisplayState&)>& adjust) {
+  app::ViewerSettings settings;
+  app::ApplyDefaultSettings(settings);
+  app::DisplayState display;
+  app::takeDisplaySettings(settings, display);
+  app::startRecordDisplay(settings, record, display);
+  if (adjust) adjust(display);
+  return writePictureFile(command, output, size, [&](app::Canvas& canvas) {
+    app::DrawRecordDisplay(canvas, record, display, app::displayOptionsFrom(settings));
+  });
 }
 
 }  // namespace vorax::cli

@@ -1,17 +1,16 @@
-// Pictures written by the commands: their size and format from the arguments, a Qt
-// application for drawing text (on the offscreen platform unless one is chosen), and the
-// encoded picture written beside its target and renamed into place. The format of a name is
-// pictureFormatOf (record_picture.h).
+// Pictures written by the commands' -o option: the size and name checks, and drawing a
+// core picture onto an image that is saved whole (temporary file renamed into place).
 #pragma once
 
-#include <CLI/CLI.hpp>
-#include <QImage>
-#include <memory>
+#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 
-class QGuiApplication;
+#include <CLI/CLI.hpp>
+
+#include "app/canvas.h"
+#include "app/display_state.h"
+#include "decode/segd_record.h"
 
 namespace vorax::cli {
 
@@ -20,30 +19,26 @@ struct PictureSize {
   int height = 1000;
 };
 
-// "WIDTHxHEIGHT", each 16 to 20000; nothing for any other text.
+// "WIDTHxHEIGHT", each 16 to 20000 pixels.
 std::optional<PictureSize> parsePictureSize(const std::string& text);
 
-// Option checks: a name ending in .bmp or .png; a size as parsePictureSize reads it.
+// "BMP" or "PNG" from the name's extension (any case); empty for any other.
+std::string pictureFormatOf(const std::string& name);
+
+// Validators for the -o and --size options.
 CLI::Validator pictureNameCheck();
 CLI::Validator pictureSizeCheck();
 
-// Lives while the command draws.
-class PictureApplication {
- public:
-  PictureApplication();
-  ~PictureApplication();
-  PictureApplication(const PictureApplication&) = delete;
-  PictureApplication& operator=(const PictureApplication&) = delete;
+// Draws onto a white picture of the size (text works without a display: the offscreen
+// platform is used unless another is set) and writes it in the format of the name. Returns
+// 0, or 2 with the reason printed as "vorax <command>: ...".
+int writePictureFile(const std::string& command, const std::string& output, PictureSize size,
+                     const std::function<void(app::Canvas&)>& draw);
 
- private:
-  std::unique_ptr<QGuiApplication> application_;
-};
-
-// A white picture of the size, ready for a QtCanvas.
-QImage blankPicture(PictureSize size);
-
-// Encodes and writes the picture; false after printing "vorax <command>: <why>".
-bool writePicture(const QImage& picture, const std::string& path, const std::string& format,
-                  std::string_view command);
+// The main display of `record` as the viewer first shows it (default settings, first page),
+// changed by `adjust` when given, written as writePictureFile writes.
+int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
+                           decode::SegdRecord& record,
+                           const std::function<void(app::DisplayState&)>& adjust = {});
 
 }  // namespace vorax::cli

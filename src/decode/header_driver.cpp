@@ -39,6 +39,15 @@ std::vector<std::uint8_t> readHeaderBytes(RecordFile& file, std::uint64_t length
   return buffer;
 }
 
+// Traces outside channel set 1, which the one-block loader reads as auxiliary, as the
+// channel-set descriptors declare them; never more than the record's traces.
+std::int32_t auxiliaryChannels(const std::vector<ChannelSetFields>& channelSets, std::int32_t traceCount) {
+  std::int64_t count = 0;
+  for (const ChannelSetFields& set : channelSets)
+    if (numericInt(set.channelSetNumber.view()) != 1) count += std::max(0, numericInt(set.channelCount.view()));
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(count, 0, std::max(0, traceCount)));
+}
+
 void fillSummary(const DecodedHeaders& h, const std::string& fileName, SegdRecord& record) {
   RecordSummary& s = record.summary;
   s.fileNumber = h.gh2.expandedFileNumberValue.view();
@@ -56,8 +65,8 @@ void fillSummary(const DecodedHeaders& h, const std::string& fileName, SegdRecor
   s.sourceY = numericValue(h.gh3.sourceY.view()) / 100;
   s.sourceZ = static_cast<float>(numericValue(h.gh3.sourceZ.view()) / 100);
   s.traceCount = numericInt(h.extended.traceCount.view());
-  // The auxiliary trace count is not the driver's: it keeps the value it had.
-  s.seismicTraceCount = s.traceCount;
+  s.auxTraceCount = auxiliaryChannels(h.channelSets, s.traceCount);
+  s.seismicTraceCount = s.traceCount - s.auxTraceCount;
   s.firstReceiverLine = 0;
   s.firstReceiverPoint = 0;
   s.timeBreakKind = h.extended.timeBreakKind.view();

@@ -68,6 +68,7 @@ OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& message
     return result;
   }
   result.flavour = flavourOf(result.headers, options);
+  record.flavour = result.flavour;
   if (options.loadTraces) {
     result.tracesRead =
         loadTraces(result.flavour, result.firstTracePosition, file, record, result.headers,

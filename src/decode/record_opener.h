@@ -18,14 +18,6 @@
 
 namespace vorax::decode {
 
-// The trace layouts this program reads.
-enum class RecordFlavour {
-  Vorax,      // one 32-byte extension block per trace
-  Seg2,       // a SEG-2 file, recognised by its identifier word
-  Sercel408,  // seven (or more) extension blocks per trace: manufacturer code 13
-  Standard,   // any other manufacturer: read as the public SEG-D standard lays records out
-};
-
 // Which trace loader reads a SEG-D record: the one its manufacturer code calls for, or a
 // chosen one.
 enum class LoaderChoice { Auto, Vorax, Sercel408, Standard };

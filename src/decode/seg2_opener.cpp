@@ -30,6 +30,7 @@ OpenResult openSeg2(RecordFile& file, SegdRecord& record, MessageSink& messages)
     return result;
   }
   record.fileName = file.name();
+  record.flavour = RecordFlavour::Seg2;
   result.status = OpenStatus::Ok;
   result.firstTracePosition = static_cast<std::int32_t>(
       std::min<std::uint64_t>(result.seg2.traces.front().offset + 1, INT32_MAX));

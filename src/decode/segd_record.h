@@ -118,9 +118,18 @@ class TraceSamples {
   ZeroedFloats values_;
 };
 
+// The trace layouts this program reads.
+enum class RecordFlavour {
+  Vorax,      // one 32-byte extension block per trace
+  Seg2,       // a SEG-2 file, recognised by its identifier word
+  Sercel408,  // seven (or more) extension blocks per trace: manufacturer code 13
+  Standard,   // any other manufacturer: read as the public SEG-D standard lays records out
+};
+
 // The one record of the program.
 struct SegdRecord {
   RecordSummary summary;
+  RecordFlavour flavour = RecordFlavour::Vorax;  // set by the opener
   float sampleIntervalMs = 0;   // summary.sampleIntervalUs / 1000
   float recordLengthMs = 0;     // sampleIntervalMs * (samplesPerTrace - 1)
   std::string fileName;

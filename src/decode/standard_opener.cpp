@@ -50,6 +50,7 @@ OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& m
     return result;
   }
   record.fileName = file.name();
+  record.flavour = RecordFlavour::Standard;
   result.status = OpenStatus::Ok;
   result.firstTracePosition = static_cast<std::int32_t>(std::min<std::uint64_t>(result.standard.firstTraceOffset + 1, INT32_MAX));
   result.tracesRead = read.tracesRead;

@@ -76,5 +76,31 @@ TEST(DisplaySettings, MultiTraceTextsAndSidesFromTheSettings) {
   EXPECT_TRUE(options.numerics);
 }
 
+// Configure's "OK" shows the new number of traces at once, from the trace first on screen.
+TEST(DisplaySettings, ConfiguredTraceCountAppliesAtOnceFromTheCurrentFirstTrace) {
+  ViewerSettings settings = defaults();
+  decode::SegdRecord record = test::makeDisplayRecord(130, 11);
+  DisplayState state;
+  takeDisplaySettings(settings, state);
+  state.firstTrace = 60;
+  state.lastTrace = 120;
+  settings.setTracesToDisplay("24");
+  applyConfiguredDisplay(settings, record, state);
+  EXPECT_EQ(state.tracesPerScreen, 24);
+  EXPECT_EQ((TraceRange{state.firstTrace, state.lastTrace}), (TraceRange{60, 84}));
+
+  settings.setDisplayByNumber(0);
+  settings.setDisplayAll(1);
+  applyConfiguredDisplay(settings, record, state);
+  EXPECT_EQ((TraceRange{state.firstTrace, state.lastTrace}), (TraceRange{0, 130}));
+
+  settings.setDisplayAll(0);
+  settings.setDisplayByLine(1);
+  state.firstTrace = 10;
+  state.lastTrace = 20;
+  applyConfiguredDisplay(settings, record, state);
+  EXPECT_EQ((TraceRange{state.firstTrace, state.lastTrace}), (TraceRange{10, 20}));  // a line stays
+}
+
 }  // namespace
 }  // namespace vorax::app

@@ -27,5 +27,15 @@ TEST(NoRecordFrame, IsABoxFrom0To100InAWindowWithMarginsOf10) {
   EXPECT_EQ(box.colour, kBlack);
 }
 
+TEST(NoRecordFrame, StartScreenAddsTheOpeningHintInTheMiddle) {
+  RecordingCanvas canvas;
+  drawStartScreen(canvas);
+  const DrawnItem* hint = canvas.findText("Open a record (Ctrl+O) or drop one here");
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(hint->points[0].x, 50);
+  EXPECT_EQ(hint->points[0].y, 50);
+  EXPECT_EQ(hint->hAlign, HAlign::Centre);
+}
+
 }  // namespace
 }  // namespace vorax::app

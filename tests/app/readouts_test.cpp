@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/configure_rules.h"
 #include "app/display_fixture.h"
 #include "app/picture_file_name.h"
@@ -39,6 +41,7 @@ TEST(PointerPosition, EdgesClampToHeldTracesAndOutsideGivesNothing) {
 
 TEST(PointerReadout, ChannelLessAuxiliaryTracesAndTimeWithOneDecimal) {
   decode::SegdRecord record = test::makeDisplayRecord(10, 1001, 250);
+  record.flavour = decode::RecordFlavour::Sercel408;  // auxiliary traces first
   record.summary.auxTraceCount = 2;
   EXPECT_EQ(pointerReadoutText(record, {5, 401}), "Seis Channel : 3  Time : 100.3mS");
   EXPECT_EQ(fixedDecimals(2.25, 1), "2.3");
@@ -63,6 +66,14 @@ TEST(Velocity, DistanceOverTimeAndInvalidWhenTooFastOrNoTime) {
   record.traceInfo[2].receiverX = 1000;
   EXPECT_EQ(velocityText(record, {1, 100}, {2, 350}), "Invalid Selection ");
   EXPECT_EQ(velocityText(record, {1, 100}, {9, 350}), "Invalid Selection ");
+}
+
+TEST(Velocity, ReceiversAtTheSameXAndYGiveNoDistanceRatherThanZeroVelocity) {
+  decode::SegdRecord record = test::makeDisplayRecord(3, 1001);  // all receivers at 0, 0
+  EXPECT_EQ(velocityText(record, {1, 100}, {3, 350}), kNoDistanceText);
+  EXPECT_EQ(velocityText(record, {2, 100}, {2, 350}), kNoDistanceText);  // the same trace
+  record.traceInfo[3].receiverY = 0.5;  // half a metre in 0.5 s
+  EXPECT_EQ(velocityText(record, {1, 100}, {3, 350}), "Vel:1.0m/S ");
 }
 
 TEST(TraceAttributes, FieldsInTheirOrderFromTheTraceAttributes) {
@@ -94,6 +105,42 @@ TEST(TraceAttributes, FieldsInTheirOrderFromTheTraceAttributes) {
   EXPECT_EQ(traceAttributes(record, 0)[1].value, "");
 }
 
+// Sercel and SEG-2 records name each row for what it holds; a missing value is a dash.
+TEST(TraceAttributes, OtherFlavoursCaptionWhatEachFieldHoldsAndDashWhatIsMissing) {
+  decode::SegdRecord record = test::makeDisplayRecord(2, 11);
+  decode::TraceHeaderInfo& info = record.traceInfo[1];
+  info.resistance = 412.5f;
+  info.capacitance = std::nanf("");
+  info.tilt = 1.5f;
+  info.leakage = 9.25f;
+  info.channelNumber = 3;
+  info.controlUnitText = "FDU";
+  info.controlUnitSerialNumber = 77;
+  info.interpolationCount = 0;
+  info.unitSerialNumber = 1234567;
+  struct Case {
+    decode::RecordFlavour flavour;
+    std::vector<std::pair<std::string, std::string>> rows;  // rows 7 to 15
+  };
+  const Case cases[] = {
+      {decode::RecordFlavour::Sercel408,
+       {{"Capacitance", "-"}, {"Tilt", "1.5"}, {"Resistance", "412.5"}, {"Leakage", "9.25"}, {"Chan", "3"},
+        {"CU Type", "FDU"}, {"CU Serial #", "77"}, {"Interpolations", "0"}, {"Unit Serial #", "1234567"}}},
+      {decode::RecordFlavour::Seg2,
+       {{"Capacitance", "-"}, {"Tilt", "-"}, {"Resistance", "-"}, {"Leakage", "-"}, {"Chan", "3"},
+        {"CU Type", "-"}, {"CU Serial #", "-"}, {"Interpolations", "-"}, {"Unit Serial #", "-"}}},
+  };
+  for (const Case& c : cases) {
+    record.flavour = c.flavour;
+    const auto fields = traceAttributes(record, 1);
+    std::vector<std::pair<std::string, std::string>> got;
+    for (std::size_t n = 7; n < kTraceAttributeCount; ++n) got.emplace_back(fields[n].caption, fields[n].value);
+    EXPECT_EQ(got, c.rows) << static_cast<int>(c.flavour);
+    EXPECT_EQ(std::string(traceAttributes(record, 0)[9].caption), "Resistance");
+    EXPECT_EQ(traceAttributes(record, 0)[9].value, "");
+  }
+}
+
 TEST(ConfigureRules, CountsClipAndGainKeptInRange) {
   EXPECT_EQ(clampTracesPerScreenText("500"), "300");
   EXPECT_EQ(clampTracesPerScreenText("1"), "5");
@@ -123,6 +170,15 @@ TEST(ConfigureRules, TimesAgainstTheRecordLengthOnlyWithARecord) {
   EXPECT_EQ(clampEndTimeText("5000", 3000.0f), "3000");
   EXPECT_EQ(clampEndTimeText("5000", 249.75f), "249.75");
   EXPECT_EQ(clampEndTimeText("2000", 3000.0f), "2000");
+}
+
+TEST(ConfigureRules, ADisplayWindowMustStartBeforeItEnds) {
+  EXPECT_EQ(displayWindowProblem("0", "3000"), "");
+  EXPECT_EQ(displayWindowProblem("2999.5", "3000"), "");
+  EXPECT_EQ(displayWindowProblem("1200", "200"),
+            "The Display Start Time (1200 ms) must be before the Display EndTime (200 ms).");
+  EXPECT_NE(displayWindowProblem("500", "500"), "");
+  EXPECT_NE(displayWindowProblem("0", "0"), "");  // an end of "0" (or no number) shows nothing
 }
 
 TEST(PictureFileName, ExtensionAppendedUnlessContainedInAnyCase) {

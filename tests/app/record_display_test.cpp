@@ -1,6 +1,7 @@
 #include "app/record_display.h"
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -117,6 +118,35 @@ TEST(RecordDisplayGain, AuxiliaryFirstTraceMeansNoGainOnAnyTrace) {
     EXPECT_NEAR(excursionAt(*wiggles(auxFirst)[n], static_cast<double>(n + 1), 5), 0.1, 1e-6);
 }
 
+// Sercel and SEG-2 records put their auxiliary traces first: the gain then follows the first
+// seismic trace. VORAX records keep the trace-1 rule.
+TEST(RecordDisplayGain, OtherFlavoursWithAuxiliaryTracesFirstDecideByTheFirstSeismicTrace) {
+  decode::SegdRecord record = test::makeDisplayRecord(3, 11);
+  for (std::int32_t t = 1; t <= 3; ++t) {
+    record.samples.at(t, 5) = 0.1f;
+    record.samples.at(t, 8) = -1.0f;
+  }
+  record.traceInfo[1].channelKind = "Aux";
+  record.traceInfo[2].channelKind = "Aux";
+  record.traceInfo[3].channelKind = "Unde";  // as real Sercel records often say
+  struct Case {
+    decode::RecordFlavour flavour;
+    std::int32_t auxTraces;
+    double excursion;  // of sample 5 at 20 dB: 0.1 x 10 with the gain, 0.1 without
+  };
+  for (const Case c : {Case{decode::RecordFlavour::Sercel408, 2, 1.0}, Case{decode::RecordFlavour::Seg2, 2, 1.0},
+                       Case{decode::RecordFlavour::Vorax, 2, 0.1}, Case{decode::RecordFlavour::Sercel408, 3, 0.1}}) {
+    record.flavour = c.flavour;
+    record.summary.auxTraceCount = c.auxTraces;
+    EXPECT_EQ(displayGainApplies(record), c.excursion == 1.0);
+    RecordingCanvas canvas;
+    DrawRecordDisplay(canvas, record, page(0, 3, 0, 20, 20), options(false, 4));
+    for (std::size_t n = 0; n < 3; ++n)
+      EXPECT_NEAR(excursionAt(*wiggles(canvas)[n], static_cast<double>(n + 1), 5), c.excursion, 1e-6)
+          << static_cast<int>(c.flavour) << " trace " << n + 1;
+  }
+}
+
 TEST(RecordDisplayGain, ClipLimitsEveryExcursionWhateverTheGain) {
   decode::SegdRecord record = test::makeDisplayRecord(4, 21);
   for (std::int32_t j = 0; j < 21; ++j) record.samples.at(2, j) = (j % 2 ? 1.0f : -1.0f) * j / 20;
@@ -175,9 +205,41 @@ TEST(RecordDisplayWiggle, PolylineFromTheWindowStartAndFillForPositiveSamplesOnl
   std::vector<std::pair<double, double>> fills;  // (y, right end) of horizontal lines at x 1
   for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
     if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 &&
-        line->points[0].y == line->points[1].y)
-      fills.emplace_back(line->points[0].y, line->points[1].x);
+        line->points[0].y == line->points[1].y && line->points[0].y == std::floor(line->points[0].y))
+      fills.emplace_back(line->points[0].y, line->points[1].x);  // at the samples themselves
   EXPECT_EQ(fills, (std::vector<std::pair<double, double>>{{1, 1.5}, {3, 1.25}, {4, 2}}));
+}
+
+// Zoomed in, samples lie many pixel rows apart: every row between them is filled up to the
+// straight wiggle segment where that segment is right of the axis, and no other row.
+TEST(RecordDisplayWiggle, ZoomedInEveryPixelRowBetweenSamplesIsFilledUpToTheWiggle) {
+  decode::SegdRecord record = test::makeDisplayRecord(1, 5);
+  const double v[] = {0, 0.5, -0.5, 0.25, 1.0};
+  for (std::int32_t j = 0; j < 5; ++j) record.samples.at(1, j) = static_cast<float>(v[j]);
+  RecordingCanvas canvas(1000, 800);
+  DrawRecordDisplay(canvas, record, page(1, 1, 0, 8, 0), options(false, 4));
+  // Samples 0..4, world y -0.2..4.2 over 800 rows: row of y is floor((y + 0.2) * 800 / 4.4).
+  auto rowOf = [](double y) { return static_cast<long>(std::floor((y + 0.2) * 800 / 4.4)); };
+  std::map<long, double> fillEnd;  // pixel row -> right end of its fill
+  for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
+    if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 && line->points[0].y == line->points[1].y &&
+        line->points[0].y >= 0)
+      fillEnd[rowOf(line->points[0].y)] = line->points[1].x;
+  std::size_t expectedRows = 0;
+  for (long row = rowOf(0) + 1; row < rowOf(4); ++row) {
+    const double y = (row + 0.5) * 4.4 / 800 - 0.2;  // the middle of the row
+    const auto j = static_cast<std::size_t>(std::floor(y));
+    if (row == rowOf(1) || row == rowOf(2) || row == rowOf(3)) continue;  // the samples' own rows
+    const double excursion = v[j] + (v[j + 1] - v[j]) * (y - static_cast<double>(j));
+    if (!(excursion > 0)) {
+      EXPECT_EQ(fillEnd.count(row), 0u) << row;
+      continue;
+    }
+    ++expectedRows;
+    ASSERT_EQ(fillEnd.count(row), 1u) << row;
+    EXPECT_NEAR(fillEnd[row], 1 + excursion, 1e-9) << row;
+  }
+  EXPECT_GT(expectedRows, 400u);  // more than half of the 727 rows between samples 0 and 4
 }
 
 TEST(RecordDisplayWiggle, FillsSharingAPixelRowKeepOnlyTheLongestWhichCoversTheOthers) {
@@ -236,20 +298,42 @@ TEST(RecordDisplayTilt, ManyTiltFlaggedTracesTurnBlackForGoodWhenIgnored) {
   EXPECT_EQ(wiggles(later)[59]->colour, kBlack);
 }
 
-TEST(RecordDisplayLabels, ChannelNumbersOnChannelOneAndEveryStepLessTheAuxiliaryTraces) {
-  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
-  record.summary.auxTraceCount = 2;
-  RecordingCanvas canvas;
-  DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
-  // Traces 0..20: a step of 2 gives ten intervals. Channel = trace - 2.
+std::vector<std::pair<std::string, double>> channelLabels(const RecordingCanvas& canvas) {
   std::vector<std::pair<std::string, double>> labels;
   for (const DrawnItem* t : canvas.texts())
     if (t->hAlign == HAlign::Centre && t->points[0].y < 0 && t->text != "File Header")
       labels.emplace_back(t->text, t->points[0].x);
+  return labels;
+}
+
+TEST(RecordDisplayLabels, ChannelNumbersOnChannelOneAndEveryStepLessTheAuxiliaryTraces) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
+  record.flavour = decode::RecordFlavour::Sercel408;  // two auxiliary traces first
+  record.summary.auxTraceCount = 2;
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  // Traces 0..20: a step of 2 gives ten intervals. Channel = trace - 2.
   std::vector<std::pair<std::string, double>> expected{{"1", 3}, {"2", 4}, {"4", 6}, {"6", 8},
                                                        {"8", 10}, {"10", 12}, {"12", 14},
                                                        {"14", 16}, {"16", 18}, {"18", 20}};
-  EXPECT_EQ(labels, expected);
+  EXPECT_EQ(channelLabels(canvas), expected);
+}
+
+// A VORAX record writes its auxiliary traces after the seismic ones: the seismic traces keep
+// their numbers and the auxiliary traces get none.
+TEST(RecordDisplayLabels, VoraxAuxiliaryTracesAfterTheSeismicOnesAreNotChannels) {
+  decode::SegdRecord record = test::makeDisplayRecord(20, 1001);
+  record.summary.auxTraceCount = 2;
+  record.traceInfo[19].channelKind = "Aux";
+  record.traceInfo[20].channelKind = "Aux";
+  RecordingCanvas canvas;
+  DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  std::vector<std::pair<std::string, double>> expected{{"1", 1},   {"2", 2},   {"4", 4},   {"6", 6},
+                                                       {"8", 8},   {"10", 10}, {"12", 12}, {"14", 14},
+                                                       {"16", 16}, {"18", 18}};
+  EXPECT_EQ(channelLabels(canvas), expected);
+  EXPECT_EQ(seismicChannelNumber(record, 18), 18);
+  EXPECT_EQ(seismicChannelNumber(record, 20), 0);
 }
 
 TEST(RecordDisplayLabels, TimeAxisOnSampleStepsWithZeroAndEndLabels) {
@@ -286,6 +370,28 @@ TEST(RecordDisplayLabels, EndLabelThatWouldOverprintTheLastStepIsLeftOut) {
   std::vector<std::string> labels = timeLabels(canvas, 0);
   ASSERT_FALSE(labels.empty());
   EXPECT_EQ(labels.back(), "2000 ");
+}
+
+// Time labels are centred on their times: two closer than a text height overprint. Windows
+// ending just past a step (0..256 ms at 0.5 ms: "250" and "256") and short pictures.
+TEST(RecordDisplayLabels, TimeLabelsNeverOverprintEachOther) {
+  decode::SegdRecord record = test::makeDisplayRecord(60, 4000, 500);
+  for (int height : {200, 300, 600, 1000}) {
+    for (float endMs = 200; endMs <= 300; endMs += 2) {
+      RecordingCanvas canvas(1024, height);
+      const RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 60, 0, endMs, 0), options(false, 1));
+      std::vector<double> ys;
+      for (const DrawnItem* t : canvas.texts())
+        if (t->hAlign == HAlign::Right && t->points[0].x == 0) ys.push_back(t->points[0].y);
+      ASSERT_GE(ys.size(), 2u);
+      for (std::size_t n = 1; n < ys.size(); ++n)
+        EXPECT_GE(ys[n] - ys[n - 1], g.textHeight) << "height " << height << " end " << endMs << " ms";
+    }
+  }
+  RecordingCanvas canvas(1024, 600);
+  DrawRecordDisplay(canvas, record, page(0, 60, 0, 256, 0), options(false, 1));
+  std::vector<std::string> labels = timeLabels(canvas, 0);
+  EXPECT_EQ(labels.back(), "250 ");
 }
 
 TEST(RecordDisplayLabels, RedBannerCentredOverTheTracesNearTheFoot) {

@@ -58,5 +58,50 @@ TEST_F(RenderCommand, RefusesBadArgumentsAndMissingFiles) {
   EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
 }
 
+// A Sercel record puts its auxiliary traces first: the gain still applies to its traces.
+TEST_F(RenderCommand, SercelRecordsAreDrawnWithTheAskedGain) {
+  const std::filesystem::path sercel = dir / "sercel.segd";
+  CliResult made = runCli({"synth", "--sercel", "--traces", "20", "--samples", "201", "-o", sercel.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.err;
+  std::vector<QImage> pictures;
+  for (const char* gain : {"--gain-db=0", "--gain-db=-12"}) {
+    const std::filesystem::path out = dir / (std::string(gain + 10) + ".png");
+    CliResult r = runCli({"render", sercel.string(), "-o", out.string(), gain, "--size", "800x500"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    pictures.emplace_back(QString::fromStdString(out.string()));
+  }
+  auto black = [](const QImage& picture) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width() * 3 / 4; ++x) count += picture.pixel(x, y) == qRgb(0, 0, 0);
+    return count;
+  };
+  EXPECT_LT(black(pictures[1]), black(pictures[0]) * 3 / 4);  // a quarter of the amplitude
+}
+
+// 60 ms of 2 ms samples over some 900 rows: about 30 rows a sample. A positive lobe is filled
+// solid: in the pixel column just right of a trace's axis, black pixels come in runs, not as
+// single rows with white above and below (the stripes of a fill drawn at the samples only).
+TEST_F(RenderCommand, ZoomedWindowsAreFilledWithoutStripes) {
+  const std::filesystem::path out = dir / "zoom.png";
+  CliResult r = runCli({"render", record.string(), "-o", out.string(), "--first", "1", "--last", "4",
+                        "--start-ms", "200", "--end-ms", "260", "--size", "1000x1000"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const QImage picture(QString::fromStdString(out.string()));
+  // Traces 1..4: x0 = 1, x1 = 5, mx = 0.2, world x 0.8..5.5 over 1000 columns.
+  int isolated = 0;
+  int filled = 0;
+  for (int trace = 1; trace <= 4; ++trace) {
+    const int column = static_cast<int>((trace - 0.8) / 4.7 * 1000) + 2;
+    for (int y = 100; y < 900; ++y) {
+      const bool here = picture.pixel(column, y) == qRgb(0, 0, 0);
+      filled += here;
+      isolated += here && picture.pixel(column, y - 1) != qRgb(0, 0, 0) && picture.pixel(column, y + 1) != qRgb(0, 0, 0);
+    }
+  }
+  EXPECT_GT(filled, 300);
+  EXPECT_LT(isolated, 8);  // where the wiggle line crosses the column
+}
+
 }  // namespace
 }  // namespace vorax::test

@@ -76,11 +76,14 @@ TEST(HeaderDriver, FillsTheSummaryOfAHandMadeRecord) {
   EXPECT_TRUE(run.fileOpenAfter);  // the trace loader reads on from here
 }
 
-TEST(HeaderDriver, AuxiliaryTraceCountIsNotTheDrivers) {
+// The traces outside channel set 1 are the auxiliary ones; the count left from an earlier
+// record never survives.
+TEST(HeaderDriver, AuxiliaryTracesAreThoseOutsideChannelSetOne) {
   DriverRun run;
   run.record.summary.auxTraceCount = 7;
   runDriver(HandmadeRecord().bytes(), run);
-  EXPECT_EQ(run.record.summary.auxTraceCount, 7);
+  EXPECT_EQ(run.record.summary.auxTraceCount, 0);
+  EXPECT_EQ(run.record.summary.seismicTraceCount, run.record.summary.traceCount);
 }
 
 TEST(HeaderDriver, OneAdditionalBlockReadsButDoesNotDecodeBlockThree) {

@@ -219,6 +219,31 @@ TEST(SynthRecord, OtherIntervalsAndNoAuxiliaryTraces) {
   EXPECT_DOUBLE_EQ(s.record.summary.sourceY, 6234000 + 200.0);
 }
 
+// What the headers declare (trace counts, channel sets, auxiliary channel codes) is what the
+// traces are: the record reads back with as many auxiliary traces as were written, after the
+// seismic ones.
+TEST(SynthRecord, HeadersDeclareTheAuxiliaryTracesItWrites) {
+  for (int aux : {0, 1, 2, 5}) {
+    SynthOptions o = smallOptions();
+    o.seismicTraces = 12;
+    o.auxTraces = aux;
+    OpenedSynth s;
+    openSynth(o, s);
+    ASSERT_TRUE(s.result.ok()) << aux;
+    const RecordSummary& r = s.record.summary;
+    EXPECT_EQ(r.traceCount, 12 + aux);
+    EXPECT_EQ(r.auxTraceCount, aux);
+    EXPECT_EQ(r.seismicTraceCount, 12);
+    ASSERT_EQ(s.record.loadedTraceCount(), 12 + aux);
+    for (int t = 1; t <= 12 + aux; ++t)
+      EXPECT_EQ(s.record.traceInfo[static_cast<std::size_t>(t)].channelKind.trimmed(), t <= 12 ? "Seis" : "Aux")
+          << "aux " << aux << " trace " << t;
+    int codes = 0;
+    for (const auto& text : s.result.headers.extended.auxChannelTexts) codes += text.trimmed() != "Unknown";
+    EXPECT_EQ(codes, aux);
+  }
+}
+
 TEST(SynthFile, WrittenAtomically) {
   test::TempDir dir;
   const auto target = dir / "shot.segd";

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,7 +48,8 @@ ConfigureDialog::ConfigureDialog(ViewerSettings& settings, std::optional<float> 
       fixedGain_(new QRadioButton("Fixed Gain Display")),
       normalised_(new QRadioButton("Display Normalised to Peak (by Trace)")),
       clip_(new QLineEdit),
-      gain_(new QLineEdit) {
+      gain_(new QLineEdit),
+      problem_(new QLabel) {
   setWindowTitle("VORAX Viewer Configure");
   oilCompany_->setMaxLength(20);
   contractor_->setMaxLength(20);
@@ -81,12 +83,18 @@ ConfigureDialog::ConfigureDialog(ViewerSettings& settings, std::optional<float> 
   layout->addWidget(headers);
   layout->addWidget(radioGroup("Display Mode", {fixedGain_, normalised_}));
   layout->addLayout(scaling);
+  problem_->setWordWrap(true);
+  problem_->setStyleSheet("color: #c00000");
+  problem_->hide();
+  layout->addWidget(problem_);
   layout->addWidget(buttons);
 
   settings_.setTraceClip(clampClip(settings_.traceClip()));
   settings_.setInitialGainDb(clampGainDb(settings_.initialGainDb()));
   fillFromSettings();
 }
+
+QString ConfigureDialog::problem() const { return problem_->isHidden() ? QString() : problem_->text(); }
 
 void ConfigureDialog::fillFromSettings() {
   traces_->setText(qtext(clampTracesPerScreenText(settings_.tracesToDisplay())));
@@ -106,9 +114,19 @@ void ConfigureDialog::fillFromSettings() {
 }
 
 void ConfigureDialog::storeAndClose() {
+  const std::string start = clampStartTimeText(plain(start_), recordLengthMs_);
+  const std::string end = clampEndTimeText(plain(end_), recordLengthMs_);
+  // An impossible time window is refused: the dialog stays open and says why.
+  if (const std::string problem = displayWindowProblem(start, end); !problem.empty()) {
+    problem_->setText(QString::fromStdString(problem));
+    problem_->show();
+    start_->setFocus();
+    return;
+  }
+  problem_->hide();
   traces_->setText(qtext(clampTracesPerScreenText(plain(traces_))));
-  start_->setText(qtext(clampStartTimeText(plain(start_), recordLengthMs_)));
-  end_->setText(qtext(clampEndTimeText(plain(end_), recordLengthMs_)));
+  start_->setText(qtext(start));
+  end_->setText(qtext(end));
   clip_->setText(qtext(clampClipText(plain(clip_))));
   gain_->setText(qtext(clampGainText(plain(gain_))));
 

@@ -1,6 +1,7 @@
 // The "VORAX Viewer Configure" dialog: the display options of the settings record. Opening
 // it forces the stored clip and gain into range; "OK" applies the range rules to every field
-// and stores them all; "Cancel" stores nothing.
+// and stores them all, unless the start time is not before the end time: then it stores
+// nothing and says so in the dialog. "Cancel" stores nothing.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include "app/settings.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -26,6 +28,8 @@ class ConfigureDialog : public QDialog {
   QLineEdit* endEdit() const { return end_; }
   QLineEdit* clipEdit() const { return clip_; }
   QLineEdit* gainEdit() const { return gain_; }
+  // Why "OK" was refused (an impossible time window); empty while there is nothing to say.
+  QString problem() const;
 
  private:
   void fillFromSettings();
@@ -47,6 +51,7 @@ class ConfigureDialog : public QDialog {
   QRadioButton* normalised_;
   QLineEdit* clip_;
   QLineEdit* gain_;
+  QLabel* problem_;
 };
 
 }  // namespace vorax::app::ui

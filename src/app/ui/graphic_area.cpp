@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <utility>
 
 #include "app/ui/qt_canvas.h"
@@ -66,6 +67,15 @@ void GraphicArea::mouseReleaseEvent(QMouseEvent* event) {
 void GraphicArea::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
   emit pointerLeft();
+}
+
+void GraphicArea::wheelEvent(QWheelEvent* event) {
+  constexpr int kEighthsPerNotch = 120;  // angle delta units of one notch of a common wheel
+  wheelEighths_ += event->angleDelta().y();
+  const int notches = wheelEighths_ / kEighthsPerNotch;
+  wheelEighths_ -= notches * kEighthsPerNotch;
+  if (notches != 0) emit wheelTurned(notches, event->modifiers());
+  event->accept();
 }
 
 }  // namespace vorax::app::ui

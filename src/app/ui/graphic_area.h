@@ -37,6 +37,8 @@ class GraphicArea : public QWidget {
   void mouseMoved(QPointF position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
   void mouseReleased(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void pointerLeft();
+  // Whole wheel notches (positive away from the user), with the keys held.
+  void wheelTurned(int notches, Qt::KeyboardModifiers modifiers);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -45,11 +47,13 @@ class GraphicArea : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   Painter painter_;
   Painter overlay_;
   QImage picture_;
+  int wheelEighths_ = 0;  // wheel travel not yet a whole notch (fine-grained touchpads)
 };
 
 }  // namespace vorax::app::ui

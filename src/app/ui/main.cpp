@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "app/ui/main_window.h"
 #include "spread/ui/spread_view_dialog.h"
+#include "app/ui/trace_views.h"
 #include "tools/ui/record_tools.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   }
   vorax::app::ui::MainWindow window(state);
   window.setToolOpener("Spread View", [&] { vorax::spread::ui::openSpreadView(state, &window, [&] { window.returnToMainWindow(); }); });
+  vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();

@@ -4,16 +4,21 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
+#include <QStatusBar>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/display_settings.h"
+#include "app/no_record_frame.h"
+#include "app/recent_files.h"
 #include "app/startup.h"
+#include "app/status_line.h"
 #include "app/utilities.h"
 #include "app/ui/configure_dialog.h"
 #include "app/ui/file_dialogs.h"
@@ -29,27 +34,37 @@ namespace vorax::app::ui {
 namespace {
 
 constexpr double kGraphicWidthShare = 0.87;
-constexpr double kGraphicHeightShare = 0.95;
 constexpr int kMargin = 6;  // pixels around the graphic area and the buttons
-constexpr float kGainStepDb = 3;
+
+// A record the display can draw: traces with samples and a sample interval.
+bool showable(const decode::SegdRecord& record) {
+  return record.loadedTraceCount() > 0 && record.samples.samplesPerTrace() > 0 &&
+         record.summary.sampleIntervalUs > 0 && std::isfinite(record.summary.sampleIntervalUs);
+}
 
 }  // namespace
 
 MainWindow::MainWindow(AppState& state, QWidget* parent)
-    : QWidget(parent),
+    : QMainWindow(parent),
       state_(state),
       messageBoxes_(this),
       messages_(&messageBoxes_),
-      graphicArea_(new GraphicArea(this)),
-      buttonColumn_(new QWidget(this)),
+      pane_(new QWidget(this)),
+      graphicArea_(new GraphicArea(pane_)),
+      buttonColumn_(new QWidget(pane_)),
       attributes_(new TraceAttributesBox),
       progress_(new QProgressBar),
       loader_(new RecordLoader(this)) {
   setWindowTitle("VORAX Viewer");
   setAcceptDrops(true);
+  setCentralWidget(pane_);
+  pane_->installEventFilter(this);
+  graphicArea_->setFocusPolicy(Qt::StrongFocus);
   state_.display.tracesPerScreen = decode::numericInt(state_.settings.tracesToDisplay());
+  recentFiles_ = loadRecentFiles(state_.startFolderFile(kRecentFilesName));
   buildButtons();
-  addShortcuts();
+  buildMenus();
+  buildStatusBar();
 
   connect(loader_, &RecordLoader::progressed, progress_, &QProgressBar::setValue);
   connect(loader_, &RecordLoader::loaded, this, &MainWindow::recordLoaded);
@@ -59,9 +74,12 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
   connect(graphicArea_, &GraphicArea::mouseReleased, this,
           [this](QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers) { mouseReleased(position, button); });
   connect(graphicArea_, &GraphicArea::pointerLeft, this, &MainWindow::pointerLeft);
+  connect(graphicArea_, &GraphicArea::wheelTurned, this, &MainWindow::wheelTurned);
   graphicArea_->setPainter([this](Canvas& canvas) { drawDisplay(canvas); });
   graphicArea_->setOverlay([this](Canvas& canvas) { drawOverlay(canvas); });
+  updateStatus();
   placeOnDesktop();
+  focusDisplay();
 }
 
 MainWindow::~MainWindow() = default;
@@ -105,17 +123,17 @@ void MainWindow::buildButtons() {
   left = addButtonPair("+", "-", column, &right);
   connect(left, &QPushButton::clicked, this, [this] { changeGain(kGainStepDb); });
   connect(right, &QPushButton::clicked, this, [this] { changeGain(-kGainStepDb); });
+  gainLabel_ = new QLabel(buttonColumn_);
+  gainLabel_->setAlignment(Qt::AlignCenter);
+  column->addWidget(gainLabel_);
 
   showButton_ = addButton("Show", column);
   showButton_->hide();
   connect(showButton_, &QPushButton::clicked, this, &MainWindow::showMultiTraceView);
   connect(addButton("Tools", column), &QPushButton::clicked, this, &MainWindow::openTools);
   left = addButtonPair("BMP", "Print", column, &right);
-  connect(left, &QPushButton::clicked, this, [this] {
-    const PictureTarget target = askPictureTarget(this, state_.StartFolder);
-    if (!target.typedName.empty()) saveDisplayPicture(target.typedName, target.format);
-  });
-  connect(right, &QPushButton::clicked, this, [this] { PrintView(this, graphicArea_->picture()); });
+  connect(left, &QPushButton::clicked, this, &MainWindow::askAndSavePicture);
+  connect(right, &QPushButton::clicked, this, &MainWindow::printDisplay);
 
   column->addWidget(attributes_);
   column->addStretch(1);
@@ -125,19 +143,17 @@ void MainWindow::buildButtons() {
   connect(addButton("End", column), &QPushButton::clicked, this, &QWidget::close);
 }
 
-void MainWindow::addShortcuts() {
-  auto shortcut = [this](const QKeySequence& keys, auto action) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
-  };
-  shortcut(QKeySequence::Open, [this] { askAndOpen(); });
-  shortcut(QKeySequence(Qt::Key_Home), [this] { page(PagingMode::First); });
-  shortcut(QKeySequence(Qt::Key_End), [this] { page(PagingMode::Last); });
-  shortcut(QKeySequence(Qt::Key_PageUp), [this] { page(PagingMode::Prev); });
-  shortcut(QKeySequence(Qt::Key_PageDown), [this] { page(PagingMode::Next); });
-  shortcut(QKeySequence(Qt::Key_Plus), [this] { changeGain(kGainStepDb); });
-  shortcut(QKeySequence(Qt::Key_Equal), [this] { changeGain(kGainStepDb); });
-  shortcut(QKeySequence(Qt::Key_Minus), [this] { changeGain(-kGainStepDb); });
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+void MainWindow::buildStatusBar() {
+  for (int n = 0; n < 5; ++n) {
+    auto* label = new QLabel(this);
+    if (n < 4) {
+      label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+      statusBar()->addWidget(label);
+    } else {
+      statusBar()->addWidget(label, 1);  // the read-out takes the rest
+    }
+    statusLabels_.push_back(label);
+  }
 }
 
 void MainWindow::placeOnDesktop() {
@@ -158,14 +174,23 @@ void MainWindow::showEvent(QShowEvent* event) {
   }
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  const int graphicWidth = static_cast<int>(width() * kGraphicWidthShare);
-  const int graphicHeight = static_cast<int>(height() * kGraphicHeightShare);
-  graphicArea_->setGeometry(kMargin, kMargin, graphicWidth, graphicHeight);
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == pane_ && event->type() == QEvent::Resize) layoutPane();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// The graphic area takes 0.87 of the width and the whole height; the controls' column the
+// rest, but never less than its controls need, so that they stay readable on small screens.
+void MainWindow::layoutPane() {
+  const int width = pane_->width();
+  const int height = pane_->height();
+  const int columnNeeds = buttonColumn_->minimumSizeHint().width();
+  const int graphicWidth = std::max(0, std::min(static_cast<int>(width * kGraphicWidthShare),
+                                                width - columnNeeds - 3 * kMargin));
+  graphicArea_->setGeometry(kMargin, kMargin, graphicWidth, std::max(0, height - 2 * kMargin));
   const int columnLeft = kMargin + graphicWidth + kMargin;
-  buttonColumn_->setGeometry(columnLeft, kMargin, std::max(0, width() - columnLeft - kMargin),
-                             std::max(0, height() - 2 * kMargin));
+  buttonColumn_->setGeometry(columnLeft, kMargin, std::max(0, width - columnLeft - kMargin),
+                             std::max(0, height - 2 * kMargin));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -199,20 +224,28 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::askAndOpen() {
   if (loading()) return;
-  const std::string name = SHOWOPEN(this, "SEGD Files |*.*", "Select File To Open", state_.LastDataFolder);
+  const std::string name = SHOWOPEN(this, kRecordFileFilter, "Select File To Open", state_.LastDataFolder);
+  focusDisplay();
   const QString trimmed = QString::fromStdString(name).trimmed();
   if (trimmed.isEmpty()) return;
   openRecordFile(trimmed.toStdString());
+}
+
+void MainWindow::askAndSavePicture() {
+  const PictureTarget target = askPictureTarget(this, state_.StartFolder);
+  focusDisplay();
+  if (!target.typedName.empty()) saveDisplayPicture(target.typedName, target.format);
+}
+
+void MainWindow::printDisplay() {
+  PrintView(this, graphicArea_->picture());
+  focusDisplay();
 }
 
 bool MainWindow::loading() const { return loader_->busy(); }
 
 void MainWindow::openRecordFile(const std::filesystem::path& path) {
   if (loading()) return;
-  state_.recordLoaded = false;
-  clearInteraction();
-  state_.display.clearPicks();
-  showButton_->hide();
   state_.LastDataFolder = FolderOfPath(path.string());
   progress_->setValue(0);
   progress_->show();
@@ -222,24 +255,44 @@ void MainWindow::openRecordFile(const std::filesystem::path& path) {
 void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
   progress_->hide();
   for (const std::string& message : outcome->messages) messages_->show(message, false);
+  // Whatever went wrong, the record on screen stays as it was, title and page included.
   switch (outcome->result.status) {
     case decode::OpenStatus::FileError:
-      // Nothing was read: the record on screen stays as it was.
       messages_->show(outcome->result.error, false);
-      state_.recordLoaded = !state_.record.fileName.empty();
-      redrawDisplay();
-      return;
+      break;
     case decode::OpenStatus::DecoderFatal:
-      break;  // the previous record is kept, and shown from its first page
+      break;  // the decoder's message has been shown
     case decode::OpenStatus::Ok:
-      state_.record = std::move(outcome->record);
+      if (showable(outcome->record)) {
+        rememberRecentFile(outcome->path.string());
+        showNewRecord(std::move(outcome->record));
+      } else {
+        messages_->show(outcome->path.filename().string() + " holds no traces that can be shown.", false);
+      }
       break;
   }
+  focusDisplay();
+}
+
+void MainWindow::showNewRecord(decode::SegdRecord&& record) {
+  state_.record = std::move(record);
+  clearInteraction();
+  state_.display.clearPicks();
+  showButton_->hide();
   startRecordDisplay(state_.settings, state_.record, state_.display);
+  attributes_->showAttributes(traceAttributes(state_.record, 0));
   state_.recordLoaded = true;
   updateTitle();
   redrawDisplay();
   emit recordOpened();
+}
+
+void MainWindow::rememberRecentFile(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  recentFiles_ = withRecentFile(recentFiles_, error ? path : full.string());
+  saveRecentFiles(state_.startFolderFile(kRecentFilesName), recentFiles_);
+  rebuildRecentMenu();
 }
 
 void MainWindow::updateTitle() {
@@ -248,6 +301,12 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::drawDisplay(Canvas& canvas) {
+  if (!state_.recordLoaded) {
+    drawStartScreen(canvas);
+    geometry_ = RecordDisplayGeometry{};
+    geometry_.world = canvas.worldWindow();
+    return;
+  }
   geometry_ = DrawRecordDisplay(canvas, state_.record, state_.display, displayOptionsFrom(state_.settings));
   drawDisplayAnnotations(canvas, geometry_, {state_.display.pickedTraces, velocityText_});
 }
@@ -255,7 +314,27 @@ void MainWindow::drawDisplay(Canvas& canvas) {
 void MainWindow::redrawDisplay() {
   velocityText_.clear();
   graphicArea_->redraw();
+  updateStatus();
 }
+
+void MainWindow::updateStatus() {
+  const StatusTexts texts = statusTexts(state_.record, state_.display, state_.recordLoaded);
+  const std::string values[] = {texts.file, texts.traces, texts.gain, texts.timeWindow, overlay_.readout};
+  for (std::size_t n = 0; n < statusLabels_.size(); ++n) {
+    statusLabels_[n]->setText(QString::fromStdString(values[n]));
+    statusLabels_[n]->setVisible(!values[n].empty());
+  }
+  gainLabel_->setText(QString::fromStdString(gainText(state_.display.displayGainDb)));
+}
+
+QString MainWindow::statusLine() const {
+  QStringList texts;
+  for (const QLabel* label : statusLabels_)
+    if (!label->text().isEmpty()) texts << label->text();
+  return texts.join(" | ");
+}
+
+void MainWindow::focusDisplay() { graphicArea_->setFocus(Qt::OtherFocusReason); }
 
 void MainWindow::page(PagingMode mode) {
   if (loading()) return;
@@ -280,26 +359,36 @@ ConfigureDialog* MainWindow::openConfigure() {
   auto* dialog = new ConfigureDialog(state_.settings, length, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this, [this] {
-    takeDisplaySettings(state_.settings, state_.display);
-    if (state_.recordLoaded) redrawDisplay();
+    if (!state_.recordLoaded) {
+      takeDisplaySettings(state_.settings, state_.display);
+      updateStatus();
+      return;
+    }
+    applyConfiguredDisplay(state_.settings, state_.record, state_.display);
+    clearInteraction();
+    redrawDisplay();
   });
+  connect(dialog, &QDialog::finished, this, &MainWindow::focusDisplay);
   dialog->open();
   return dialog;
 }
 
 ToolsDialog* MainWindow::openTools() {
   std::map<QString, ToolOpener> openers;
-  for (const auto& [caption, open] : tools_) {
-    ToolOpener opener = open;
-    openers[caption] = [this, opener] {
-      hide();
-      opener();
-    };
-  }
+  for (const auto& [caption, open] : tools_)
+    if (open) openers[caption] = [this, caption] { openTool(caption); };
   auto* dialog = new ToolsDialog(openers, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::finished, this, &MainWindow::focusDisplay);
   dialog->open();
   return dialog;
+}
+
+void MainWindow::openTool(const QString& caption) {
+  const auto found = tools_.find(caption);
+  if (found == tools_.end() || !found->second) return;
+  hide();
+  found->second();
 }
 
 void MainWindow::setToolOpener(const QString& caption, ToolOpener opener) { tools_[caption] = std::move(opener); }
@@ -310,6 +399,7 @@ void MainWindow::returnToMainWindow() {
   clearInteraction();  // a tool may have replaced the record under the marks
   updateTitle();
   redrawDisplay();
+  focusDisplay();
 }
 
 void MainWindow::setSingleTraceViewOpener(std::function<void(std::int32_t)> opener) {
@@ -323,6 +413,7 @@ void MainWindow::setTraceSelectionOpener(std::function<void(const TraceSelection
 MultiTraceWindow* MainWindow::showMultiTraceView() {
   if (multiTraceWindow_.isNull()) multiTraceWindow_ = new MultiTraceWindow(state_, this);
   multiTraceWindow_->setModal(true);
+  connect(multiTraceWindow_, &QDialog::finished, this, &MainWindow::focusDisplay, Qt::UniqueConnection);
   multiTraceWindow_->show();
   multiTraceWindow_->graphicArea().redraw();
   showButton_->hide();

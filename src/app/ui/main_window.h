@@ -1,16 +1,22 @@
 // The viewer's main window: the record display in the graphic area on the left (0.87 of the
-// window's width, 0.95 of its height) and, on its right, the buttons, the "Trace
-// Attributes" read-out and the loading progress bar.
+// window's width unless the controls need more, the full height) and, on its right, the
+// buttons, the display gain, the "Trace Attributes" read-out and the loading progress bar;
+// a menu bar above and a status bar below.
+//
+// Hooks for the views and tools built elsewhere, each one line where the program starts:
+// setToolOpener (Tools dialog and menu), setSingleTraceViewOpener (right click),
+// setTraceSelectionOpener (Alt-drag).
 #pragma once
 
+#include <QMainWindow>
 #include <QPointer>
-#include <QWidget>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/display_overlay.h"
@@ -19,6 +25,8 @@
 #include "app/ui/message_boxes.h"
 #include "app/ui/tools_dialog.h"
 
+class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QVBoxLayout;
@@ -40,7 +48,15 @@ struct TraceSelection {
   std::int32_t endSample = 0;
 };
 
-class MainWindow : public QWidget {
+// One press of "+" or "-", one notch of Ctrl+wheel.
+inline constexpr float kGainStepDb = 3;
+
+// The filter of the "Open" dialog: SEG-D, SEG-2, then every file.
+inline constexpr const char* kRecordFileFilter =
+    "SEG-D Files (*.segd *.sgd *.fcnt)|*.segd;*.sgd;*.fcnt|"
+    "SEG-2 Files (*.seg2 *.sg2 *.dat)|*.seg2;*.sg2;*.dat|All Files|*.*";
+
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -51,9 +67,14 @@ class MainWindow : public QWidget {
   TraceAttributesBox& traceAttributesBox() { return *attributes_; }
   const RecordDisplayGeometry& displayGeometry() const { return geometry_; }
   const DisplayOverlay& overlay() const { return overlay_; }
+  // The status bar's texts joined by " | " (file, traces, gain, time window, read-out).
+  QString statusLine() const;
+  const std::vector<std::string>& recentFiles() const { return recentFiles_; }
 
   // Opens a record: "Open" asks for the file, then this loads it on a worker thread while
-  // the window stays responsive; recordOpened() is emitted when it is shown.
+  // the window stays responsive. The record on screen and the title stay until the new
+  // record has loaded and has traces to show; only then is it replaced and recordOpened()
+  // emitted.
   void openRecordFile(const std::filesystem::path& path);
   bool loading() const;
 
@@ -69,7 +90,7 @@ class MainWindow : public QWidget {
   // extension rule applied.
   void saveDisplayPicture(const std::string& typedName, PictureFormat format);
 
-  // Tools are opened from the Tools dialog with the main window hidden; they call
+  // Tools are opened from the Tools dialog or menu with the main window hidden; they call
   // returnToMainWindow() when they close.
   void setToolOpener(const QString& caption, ToolOpener opener);
   void returnToMainWindow();
@@ -85,7 +106,7 @@ class MainWindow : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Every way of closing the window ends the program and saves the settings, once.
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -97,15 +118,30 @@ class MainWindow : public QWidget {
   QPushButton* addButtonPair(const QString& left, const QString& right, QVBoxLayout* column,
                              QPushButton** rightButton);
   void buildButtons();
-  void addShortcuts();
+  void buildStatusBar();
   void placeOnDesktop();
+  void layoutPane();
+
+  // Menus and their dialogs (main_window_menus.cpp).
+  void buildMenus();
+  void buildToolsMenu(QMenu* menu);
+  void rebuildRecentMenu();
+  void showKeysHelp();
+  void showAbout();
 
   // Records and drawing.
   void askAndOpen();
+  void askAndSavePicture();
+  void printDisplay();
   void recordLoaded(const std::shared_ptr<LoadedRecord>& outcome);
+  void showNewRecord(decode::SegdRecord&& record);
+  void rememberRecentFile(const std::string& path);
   void drawDisplay(Canvas& canvas);
   void redrawDisplay();  // after paging, gain, Configure: the last velocity text goes
   void updateTitle();
+  void updateStatus();
+  void focusDisplay();  // the keys go to the display again after a dialog
+  void openTool(const QString& caption);
   void saveSettingsOnce();
 
   // Mouse on the graphic area (main_window_mouse.cpp); ignored without a record.
@@ -114,6 +150,7 @@ class MainWindow : public QWidget {
   void mousePressed(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void mouseMoved(QPointF position);
   void mouseReleased(QPointF position, Qt::MouseButton button);
+  void wheelTurned(int notches, Qt::KeyboardModifiers modifiers);
   void pointerLeft();
   void togglePick(std::int32_t trace);
   void clearInteraction();
@@ -122,13 +159,19 @@ class MainWindow : public QWidget {
   AppState& state_;
   MessageBoxSink messageBoxes_;
   decode::MessageSink* messages_;
+  QWidget* pane_;
   GraphicArea* graphicArea_;
   QWidget* buttonColumn_;
   TraceAttributesBox* attributes_;
   QPushButton* showButton_ = nullptr;
+  QLabel* gainLabel_ = nullptr;
   QProgressBar* progress_;
   RecordLoader* loader_;
   QPointer<MultiTraceWindow> multiTraceWindow_;  // closing the view deletes it
+
+  QMenu* recentMenu_ = nullptr;
+  std::vector<QLabel*> statusLabels_;  // file, traces, gain, time window, read-out
+  std::vector<std::string> recentFiles_;
 
   RecordDisplayGeometry geometry_;
   DisplayOverlay overlay_;

@@ -1,9 +1,11 @@
 // The main window's mouse actions on the graphic area: the pointer read-out and crosshair,
-// Shift-drag velocity, Ctrl-click picks, Alt-drag selection and the right click. The
+// Shift-drag velocity, Ctrl-click picks, Alt-drag selection, the right click and the wheel
+// (pages; with Ctrl, the gain). The
 // crosshair and the rubber bands are an overlay over the cached picture, so they leave no
 // marks on it.
 #include <QPushButton>
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/ui/graphic_area.h"
 #include "app/ui/main_window.h"
@@ -56,6 +58,19 @@ void MainWindow::mouseMoved(QPointF position) {
     overlay_.readout.clear();
   }
   graphicArea_->refreshOverlay();
+  updateStatus();
+}
+
+// Turning the wheel away from the user goes back (as scrolling up does); with Ctrl it raises
+// the gain, one step per notch.
+void MainWindow::wheelTurned(int notches, Qt::KeyboardModifiers modifiers) {
+  if (!state_.recordLoaded || loading()) return;
+  if (modifiers & Qt::ControlModifier) {
+    changeGain(kGainStepDb * static_cast<float>(notches));
+    return;
+  }
+  const PagingMode mode = notches > 0 ? PagingMode::Prev : PagingMode::Next;
+  for (int n = 0; n < std::abs(notches); ++n) page(mode);
 }
 
 void MainWindow::mouseReleased(QPointF position, Qt::MouseButton button) {
@@ -80,6 +95,7 @@ void MainWindow::pointerLeft() {
   overlay_.cursor.reset();
   overlay_.readout.clear();
   graphicArea_->refreshOverlay();
+  updateStatus();
 }
 
 void MainWindow::togglePick(std::int32_t trace) {

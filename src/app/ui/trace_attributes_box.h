@@ -17,10 +17,13 @@ class TraceAttributesBox : public QGroupBox {
  public:
   explicit TraceAttributesBox(QWidget* parent = nullptr);
 
+  // Captions and values; the attributes of trace 0 clear the values.
   void showAttributes(const std::array<TraceAttribute, kTraceAttributeCount>& attributes);
+  QString caption(int row) const;
   QString value(int row) const;
 
  private:
+  std::array<QLabel*, kTraceAttributeCount> captions_{};
   std::array<QLabel*, kTraceAttributeCount> values_{};
 };
 

@@ -36,18 +36,19 @@ TEST_F(MainWindowTest, OpensWithItsCaptionAndAnEndButton) {
 TEST_F(MainWindowTest, GraphicAreaFollowsTheWindowAndShowsTheEmptyFrame) {
   MainWindow window(state);
   window.show();
-  window.resize(1200, 800);
+  window.resize(1920, 1080);
+  const QWidget& pane = *window.centralWidget();
   GraphicArea& area = window.graphicArea();
-  EXPECT_EQ(area.width(), 1044);  // 0.87 x 1200
-  EXPECT_EQ(area.height(), 760);  // 0.95 x 800
+  EXPECT_EQ(area.width(), static_cast<int>(0.87 * pane.width()));  // the controls fit beside it
+  EXPECT_EQ(area.height(), pane.height() - 12);
   const QImage& picture = area.picture();
   ASSERT_EQ(picture.size(), area.size());
   // World x 0 and 100 of the window -10..110 are at 10/120 and 110/120 of the width.
-  const int middle = picture.height() / 2;
-  EXPECT_EQ(QColor(picture.pixel(87, middle)), QColor(Qt::black));
-  EXPECT_EQ(QColor(picture.pixel(957, middle)), QColor(Qt::black));
-  EXPECT_EQ(QColor(picture.pixel(picture.width() / 2, middle)), QColor(Qt::white));
-  EXPECT_EQ(QColor(picture.pixel(40, middle)), QColor(Qt::white));
+  const int upper = picture.height() / 4;
+  EXPECT_EQ(QColor(picture.pixel(picture.width() * 10 / 120, upper)), QColor(Qt::black));
+  EXPECT_EQ(QColor(picture.pixel(picture.width() * 110 / 120, upper)), QColor(Qt::black));
+  EXPECT_EQ(QColor(picture.pixel(picture.width() / 2, upper)), QColor(Qt::white));
+  EXPECT_EQ(QColor(picture.pixel(picture.width() / 30, upper)), QColor(Qt::white));
   window.close();
 }
 

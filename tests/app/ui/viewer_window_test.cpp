@@ -3,12 +3,17 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +23,9 @@
 #include "app/ui/main_window.h"
 #include "app/ui/multi_trace_window.h"
 #include "app/ui/trace_attributes_box.h"
+#include "app/ui/file_dialogs.h"
+#include "decode/record_opener.h"
+#include "decode/sercel_synth.h"
 #include "decode/synth_writer.h"
 #include "test_support.h"
 
@@ -77,6 +85,22 @@ class ViewerWindow : public ::testing::Test {
     QMouseEvent event(type, at, area.mapToGlobal(at), button, held, modifiers);
     QApplication::sendEvent(&area, &event);
   }
+  void wheel(int notches, Qt::KeyboardModifiers modifiers) {
+    QWidget& area = window->graphicArea();
+    const QPointF at(area.width() / 2.0, area.height() / 2.0);
+    QWheelEvent event(at, area.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&area, &event);
+  }
+  std::filesystem::path sercelRecord() {
+    decode::synth::SercelSynthOptions options;
+    options.seismicTraces = 20;
+    options.samplesPerTrace = 201;
+    const std::filesystem::path path = dir / "sercel.segd";
+    EXPECT_EQ(decode::synth::writeSercelRecords(path, options, {}), "");
+    return path;
+  }
+  TraceRange shown() const { return {state.display.firstTrace, state.display.lastTrace}; }
   void ctrlClick(std::int32_t trace, std::int32_t sample) {
     mouse(QEvent::MouseButtonPress, pixelOf(trace, sample), Qt::LeftButton, Qt::ControlModifier);
     mouse(QEvent::MouseButtonRelease, pixelOf(trace, sample), Qt::LeftButton, Qt::ControlModifier);
@@ -278,6 +302,174 @@ TEST_F(ViewerWindow, KeysPageAndChangeGainAndADroppedFileOpens) {
   QTest::keyClick(window.get(), Qt::Key_Plus);
   QTest::keyClick(window.get(), Qt::Key_Minus);
   EXPECT_EQ(state.display.displayGainDb, gain + 3);
+}
+
+// Whatever fails or warns while a record opens, the record on screen, its page and the title
+// stay; only a record that loaded with traces to show replaces it.
+TEST_F(ViewerWindow, AFailedOrEmptyOpenLeavesTheRecordOnScreenAndTheTitle) {
+  openAndWait(record);
+  buttonOf(*window, "Next>")->click();
+  const QImage before = window->graphicArea().picture();
+  const std::vector<std::uint8_t> bytes = test::readFileBytes(record);
+  const std::filesystem::path garbage = dir / "garbage.segd";
+  std::ofstream(garbage) << std::string(400, '*');
+  // The headers alone, up to the first trace: it opens, but holds no traces.
+  const std::filesystem::path headersOnly = dir / "headers.segd";
+  decode::SegdRecord headers;
+  decode::CollectingMessages quiet;
+  decode::OpenOptions headersOnlyOptions;
+  headersOnlyOptions.loadTraces = false;
+  const decode::OpenResult opened = decode::openRecord(record, headers, quiet, state.debugLog, headersOnlyOptions);
+  ASSERT_GT(opened.firstTracePosition, 1);
+  std::ofstream(headersOnly, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), opened.firstTracePosition - 1);
+  std::vector<std::filesystem::path> failures{garbage, headersOnly};
+  const char* realDir = std::getenv("VORAX_REALDATA_DIR");
+  const std::filesystem::path smartSolo =
+      std::filesystem::path(realDir ? realDir : "") / "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd";
+  if (realDir != nullptr && std::filesystem::exists(smartSolo)) failures.push_back(smartSolo);
+  for (const std::filesystem::path& failure : failures) {
+    messages.messages.clear();
+    openAndWait(failure);
+    EXPECT_FALSE(messages.messages.empty()) << failure;
+    EXPECT_TRUE(state.recordLoaded);
+    EXPECT_EQ(state.record.loadedTraceCount(), 130);
+    EXPECT_EQ(window->windowTitle(), "VORAX Viewer - shot.segd") << failure;
+    EXPECT_EQ(shown(), (TraceRange{60, 120}));
+    EXPECT_EQ(window->graphicArea().picture(), before) << failure;
+  }
+  EXPECT_NE(messages.messages.back().find("holds no traces"), std::string::npos);
+}
+
+TEST_F(ViewerWindow, ConfigureRefusesAWindowThatEndsBeforeItStartsAndAppliesATraceCountAtOnce) {
+  openAndWait(record);
+  buttonOf(*window, "Next>")->click();
+  ConfigureDialog* dialog = window->openConfigure();
+  dialog->startEdit()->setText("300");
+  dialog->endEdit()->setText("100");
+  clickDialogButton(*dialog, "OK");
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->problem(), "The Display Start Time (300 ms) must be before the Display EndTime (100 ms).");
+  EXPECT_EQ(state.settings.displayStartTime(), "0");
+  dialog->startEdit()->setText("0");
+  dialog->tracesEdit()->setText("24");
+  clickDialogButton(*dialog, "OK");
+  QApplication::processEvents();
+  EXPECT_EQ(shown(), (TraceRange{60, 84}));
+  EXPECT_EQ(window->displayGeometry().x1, 85);
+  EXPECT_EQ(window->displayGeometry().s1, 50);  // 100 ms at 2 ms
+}
+
+TEST_F(ViewerWindow, MenusStatusBarAndGainShowWhatTheWindowDoes) {
+  QStringList menus;
+  for (QAction* menu : window->menuBar()->actions()) menus << menu->text().remove('&');
+  EXPECT_EQ(menus, (QStringList{"File", "View", "Tools", "Help"}));
+  std::map<QString, QString> shortcuts;  // action text without "&" and "..." -> its first key
+  for (QAction* menu : window->menuBar()->actions())
+    for (QAction* action : menu->menu()->actions())
+      shortcuts[action->text().remove('&').remove("...")] = action->shortcut().toString();
+  for (const char* action : {"Open", "Open Recent", "Save Picture", "Print", "Quit", "Gain Up 3 dB", "Gain Down 3 dB",
+                             "Next Page", "Configure", "Tools", "Filters", "Keys and Mouse", "About VORAX Viewer"})
+    EXPECT_EQ(shortcuts.count(action), 1u) << action;
+  EXPECT_EQ(shortcuts["Save Picture"], "Ctrl+S");
+  EXPECT_EQ(shortcuts["Print"], "Ctrl+P");
+  EXPECT_EQ(shortcuts["Open"], "Ctrl+O");
+  EXPECT_EQ(platformFileFilter(kRecordFileFilter),
+            "SEG-D Files (*.segd *.sgd *.fcnt);;SEG-2 Files (*.seg2 *.sg2 *.dat);;All Files (*)");
+
+  EXPECT_EQ(window->statusLine(), "No record");
+  openAndWait(record);
+  EXPECT_EQ(window->statusLine(), "shot.segd | Traces 1-60 of 130 | Gain 18 dB | 0-402 ms");
+  buttonOf(*window, "-")->click();
+  mouse(QEvent::MouseMove, pixelOf(12, 100), Qt::NoButton, Qt::NoModifier);
+  EXPECT_EQ(window->statusLine(),
+            "shot.segd | Traces 1-60 of 130 | Gain 15 dB | 0-402 ms | Seis Channel : 12  Time : 200.0mS");
+  bool gainShown = false;
+  for (QLabel* label : buttonOf(*window, "+")->parentWidget()->findChildren<QLabel*>())
+    gainShown = gainShown || label->text() == "Gain 15 dB";
+  EXPECT_TRUE(gainShown);
+}
+
+TEST_F(ViewerWindow, WheelPagesAndCtrlWheelChangesTheGain) {
+  openAndWait(record);
+  wheel(-1, Qt::NoModifier);  // towards the user: the next page
+  EXPECT_EQ(shown(), (TraceRange{60, 120}));
+  wheel(1, Qt::NoModifier);
+  EXPECT_EQ(shown(), (TraceRange{0, 60}));
+  wheel(2, Qt::ControlModifier);
+  EXPECT_FLOAT_EQ(state.display.displayGainDb, 24);
+  EXPECT_EQ(shown(), (TraceRange{0, 60}));
+}
+
+TEST_F(ViewerWindow, StartScreenHintsHowToOpenARecord) {
+  const QImage& picture = window->graphicArea().picture();
+  const int middle = picture.height() / 2;
+  int text = 0;
+  for (int y = middle - 15; y <= middle + 15; ++y)
+    for (int x = picture.width() / 4; x < 3 * picture.width() / 4; ++x) text += picture.pixel(x, y) != qRgb(255, 255, 255);
+  EXPECT_GT(text, 100);
+}
+
+// Trace Attributes name what Sercel records hold and are cleared when another record opens;
+// at 1024 x 700 every value is shown whole.
+TEST_F(ViewerWindow, AttributesFollowTheRecordAndStayReadableAt1024By700) {
+  window->resize(1024, 700);
+  openAndWait(record);
+  mouse(QEvent::MouseMove, pixelOf(12, 100), Qt::NoButton, Qt::NoModifier);
+  TraceAttributesBox& box = window->traceAttributesBox();
+  EXPECT_EQ(box.value(0), "12");
+  EXPECT_EQ(box.caption(9), "Cable #");
+
+  openAndWait(sercelRecord());
+  EXPECT_EQ(box.value(0), "");
+  EXPECT_EQ(box.caption(9), "Resistance");
+  mouse(QEvent::MouseMove, pixelOf(5, 100), Qt::NoButton, Qt::NoModifier);
+  EXPECT_EQ(box.value(0), "5");
+  QApplication::processEvents();
+  const QRect inside = window->centralWidget()->rect();
+  for (QLabel* label : box.findChildren<QLabel*>()) {
+    EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    const QRect area(label->mapTo(window->centralWidget(), QPoint(0, 0)), label->size());
+    EXPECT_TRUE(inside.contains(area)) << label->text().toStdString();
+  }
+  EXPECT_TRUE(inside.contains(QRect(buttonOf(*window, "End")->mapTo(window->centralWidget(), QPoint(0, 0)),
+                                    buttonOf(*window, "End")->size())));
+}
+
+TEST_F(ViewerWindow, SercelRecordsTakeTheDisplayGain) {
+  openAndWait(sercelRecord());
+  const QImage before = window->graphicArea().picture();
+  for (int n = 0; n < 4; ++n) buttonOf(*window, "-")->click();
+  EXPECT_NE(window->graphicArea().picture(), before);
+  EXPECT_NE(window->statusLine().indexOf("Gain 6 dB"), -1);
+}
+
+TEST_F(ViewerWindow, KeyboardFocusReturnsToTheDisplayWhenADialogCloses) {
+  openAndWait(record);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ConfigureDialog* dialog = window->openConfigure();
+  dialog->tracesEdit()->setFocus();
+  clickDialogButton(*dialog, "Cancel");
+  QApplication::processEvents();
+  EXPECT_EQ(window->focusWidget(), &window->graphicArea());
+  ToolsDialog* tools = window->openTools();
+  tools->reject();
+  QApplication::processEvents();
+  EXPECT_EQ(window->focusWidget(), &window->graphicArea());
+  window->page(PagingMode::Next);
+  EXPECT_EQ(window->focusWidget(), &window->graphicArea());
+}
+
+TEST_F(ViewerWindow, OpenedRecordsAreOfferedAgainUnderOpenRecent) {
+  openAndWait(record);
+  ASSERT_EQ(window->recentFiles().size(), 1u);
+  EXPECT_EQ(window->recentFiles()[0], std::filesystem::absolute(record).string());
+  openAndWait(dir / "missing.segd");
+  EXPECT_EQ(window->recentFiles().size(), 1u);  // only records that opened
+  MainWindow again(state);
+  EXPECT_EQ(again.recentFiles(), window->recentFiles());
+  again.close();
 }
 
 }  // namespace
