@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
   vorax::cli::addSettingsCommand(app, status);
   vorax::cli::addVibsimCommand(app, status);
   vorax::cli::addRadiosimCommand(app, status);
+  vorax::cli::addSpreadCommand(app, status);
+  vorax::cli::addFsliceCommand(app, status);
+  vorax::cli::addTsliceCommand(app, status);
   vorax::cli::addTraceCommand(app, status);
   vorax::cli::addSelectionCommand(app, status);
   vorax::cli::addVibsimAnalyseCommand(app, status);

@@ -7,10 +7,11 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
-#include "vibsim/ui/similarity_tools.h"
 #include "app/ui/trace_views.h"
-#include "tools/ui/record_tools.h"
 #include "filter/ui/filter_tools.h"
+#include "spread/ui/spread_view_dialog.h"
+#include "tools/ui/record_tools.h"
+#include "vibsim/ui/similarity_tools.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   }
   vorax::app::ui::MainWindow window(state);
   vorax::vibsim::ui::addSimilarityTools(window, state);
+  window.setToolOpener("Spread View", [&] { vorax::spread::ui::openSpreadView(state, &window, [&] { window.returnToMainWindow(); }); });
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   vorax::filter::ui::addFilterTools(window, state);
