@@ -79,7 +79,7 @@ int runSpread(const SpreadOptions& options) {
   const spread::SpreadLayout layout = spread::computeSpreadLayout(opened.record);
   return writePictureFile(
       "spread", options.output, *parsePictureSize(options.size), [&](app::Canvas& canvas) {
-        spread::drawSpreadMap(canvas, opened.record, layout, map, app::DebugLog{});
+        spread::drawSpreadMap(canvas, opened.record, layout, map, base::DebugLog{});
       });
 }
 

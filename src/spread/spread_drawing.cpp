@@ -37,7 +37,7 @@ LegendLogWords legendLogWords(MapKind kind) {
 }
 
 void drawLegendRows(app::Canvas& canvas, const SpreadLayout& layout, const SpreadMap& map,
-                    const app::DebugLog& log) {
+                    const base::DebugLog& log) {
   const LegendLogWords words = legendLogWords(map.kind);
   const LegendFrame frame = legendFrameOf(layout);
   const double rowHeight = frame.height() / static_cast<double>(map.legend.size());
@@ -117,7 +117,7 @@ void drawPointLabels(app::Canvas& canvas, const SpreadLayout& layout) {
 }
 
 void drawSpreadMap(app::Canvas& canvas, const decode::SegdRecord& record,
-                   const SpreadLayout& layout, const SpreadMap& map, const app::DebugLog& log) {
+                   const SpreadLayout& layout, const SpreadMap& map, const base::DebugLog& log) {
   startSpreadPicture(canvas, layout);
   log.line("Enter Display Spread");
   drawLegendFrameOutline(canvas, layout);

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/canvas.h"
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/segd_record.h"
 #include "spread/spread_layout.h"
 #include "spread/spread_map.h"
@@ -35,6 +35,6 @@ void drawLineLabels(app::Canvas& canvas, const decode::SegdRecord& record,
 void drawPointLabels(app::Canvas& canvas, const SpreadLayout& layout);
 // The whole map: frame, title, boxes, legend, labels; with its debug-log lines.
 void drawSpreadMap(app::Canvas& canvas, const decode::SegdRecord& record,
-                   const SpreadLayout& layout, const SpreadMap& map, const app::DebugLog& log);
+                   const SpreadLayout& layout, const SpreadMap& map, const base::DebugLog& log);
 
 }  // namespace vorax::spread

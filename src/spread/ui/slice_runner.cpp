@@ -15,7 +15,7 @@ constexpr std::int32_t kTimeSliceProgressStep = 20;
 
 }  // namespace
 
-SliceRunner::SliceRunner(const decode::SegdRecord& record, dsp::Fft& fft, const app::DebugLog& log,
+SliceRunner::SliceRunner(const decode::SegdRecord& record, dsp::Fft& fft, const base::DebugLog& log,
                          std::function<int()> delayMs, QObject* parent)
     : QObject(parent),
       record_(record),

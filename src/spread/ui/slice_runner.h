@@ -13,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
 #include "spread/frequency_slice.h"
@@ -27,7 +27,7 @@ class SliceRunner : public QObject {
  public:
   // `delayMs` is read before every frame of the frequency slice, so a change takes effect
   // on the frame being held.
-  SliceRunner(const decode::SegdRecord& record, dsp::Fft& fft, const app::DebugLog& log,
+  SliceRunner(const decode::SegdRecord& record, dsp::Fft& fft, const base::DebugLog& log,
               std::function<int()> delayMs, QObject* parent = nullptr);
   // Abandons a spectra computation still running and waits for it.
   ~SliceRunner() override;
@@ -76,7 +76,7 @@ class SliceRunner : public QObject {
 
   const decode::SegdRecord& record_;
   dsp::Fft& fft_;
-  const app::DebugLog& log_;
+  const base::DebugLog& log_;
   std::function<int()> delayMs_;
 
   QTimer timer_;
