@@ -1,10 +1,10 @@
-# The two commands of the README. Both install what is missing, configure and build.
+# The commands of the README. Each installs what is missing, configures and builds.
 JOBS    ?= 2
 RELEASE := build/release
 SANITIZE := build/sanitize
 DEMO    := data/demo/demo.segd
 
-.PHONY: run test deps build build-sanitize clean
+.PHONY: run test package deps build build-sanitize clean
 
 run: build
 	./$(RELEASE)/src/vorax-viewer $(DEMO)
@@ -12,6 +12,10 @@ run: build
 test: build build-sanitize
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the release build: build/release/vorax-viewer_VERSION_ARCH.deb
+package: build
+	cd $(RELEASE) && cpack -G DEB
 
 deps:
 	@scripts/install-deps

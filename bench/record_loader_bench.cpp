@@ -143,7 +143,7 @@ void loadRecord(benchmark::State& state, const BenchRecord& record,
                 const std::function<void(std::int32_t, RecordFile&, SegdRecord&,
                                          const DecodedHeaders&, MessageSink&)>& loadTraces) {
   if (!record.error().empty()) state.SkipWithError(record.error().c_str());
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   double totalMs = 0;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
@@ -180,7 +180,7 @@ void headerDriverAndSevenBlockLoader(benchmark::State& state) {
 void standardReader(benchmark::State& state) {
   const BenchRecord& record = sercelRecord();
   if (!record.error().empty()) state.SkipWithError(record.error().c_str());
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   OpenOptions options;
   options.loader = LoaderChoice::Standard;
   double totalMs = 0;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
 #include "decode/record_opener.h"
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RecordFile file = RecordFile::fromMemory(bytes, "fuzz");
   SegdRecord record;
   CollectingMessages messages;
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   const OpenResult result = openRecord(file, record, messages, noLog);
   if (result.ok() && result.flavour == RecordFlavour::Seg2) {
     const std::uint64_t held = (static_cast<std::uint64_t>(record.samples.traceCount()) + 1) *

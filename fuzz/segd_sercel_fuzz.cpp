@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/header_driver.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SegdRecord record;
   DecodedHeaders headers;
   CollectingMessages messages;
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   const std::int32_t firstTrace = readfileheaders(file, record, headers, messages, noLog);
   if (firstTrace > 0) {
     const std::size_t blocks = headers.sercel.present ? sercelExtensionBlocks(headers.channelSets)

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
 #include "decode/record_opener.h"
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RecordFile file = RecordFile::fromMemory(Bytes(data, size), "fuzz");
   SegdRecord record;
   CollectingMessages messages;
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   OpenOptions options;
   options.loader = LoaderChoice::Standard;
   const OpenResult result = openRecord(file, record, messages, noLog, options);

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/header_driver.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SegdRecord record;
   DecodedHeaders headers;
   CollectingMessages messages;
-  const vorax::app::DebugLog noLog;
+  const vorax::base::DebugLog noLog;
   const std::int32_t firstTrace = readfileheaders(file, record, headers, messages, noLog);
   if (firstTrace > 0) readtracesvorax(firstTrace, file, record, messages);
   return 0;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "app/display_state.h"
 #include "app/settings.h"
 #include "decode/segd_record.h"
@@ -20,7 +20,7 @@ struct AppState {
   // The current directory at start-up with one separator appended (see computeStartFolder).
   // The settings file and both debug files live here.
   std::string StartFolder;
-  DebugLog debugLog;  // DebugLogLine; enabled() is the debug switch
+  base::DebugLog debugLog;  // DebugLogLine; enabled() is the debug switch
 
   // Folder of the last record the user opened; kept in the settings (offset 256) across runs.
   std::string LastDataFolder;

@@ -124,7 +124,7 @@ std::int64_t analysisHop(double sampleIntervalMs) {
 double frameBinHz(double sampleIntervalMs) { return 1000.0 / (kFrameLength * sampleIntervalMs); }
 
 std::vector<FrequencyPoint> AnalyseFrequencyVsTime(std::span<const float> samples, double sampleIntervalMs,
-                                                   dsp::Fft& fft, const DebugLog* log) {
+                                                   dsp::Fft& fft, const base::DebugLog* log) {
   std::vector<FrequencyPoint> points;
   if (samples.empty() || !(sampleIntervalMs > 0)) return points;
   const auto n = static_cast<std::int64_t>(samples.size()) - 1;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/canvas.h"
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "app/plot_frame.h"
 #include "dsp/fft.h"
 
@@ -41,7 +41,7 @@ struct FrequencyPoint {
 // p x bin width; the distortion is 100 x (sum of the amplitudes at 2p, 3p, ... up to bin 512)
 // / A percent, 0 when p or A is 0. Logs "Tapers applied" to `log` when it is enabled.
 std::vector<FrequencyPoint> AnalyseFrequencyVsTime(std::span<const float> samples, double sampleIntervalMs,
-                                                   dsp::Fft& fft, const DebugLog* log = nullptr);
+                                                   dsp::Fft& fft, const base::DebugLog* log = nullptr);
 
 // The spectrogram: one column of kFrameBins levels per analysis point.
 struct TimeFrequencyImage {

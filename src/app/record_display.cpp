@@ -196,13 +196,12 @@ void appendFillsBetweenSamples(WiggleBuffers& out, const PixelGrid& grid, double
 // One trace: the wiggle as one polyline from (i, s0) through (i + v(j), j) and the positive
 // fill as horizontal lines from (i, j) to (i + v(j), j), v = factor x sample limited to
 // +-clip (an unreadable NaN sample counts as 0), plus the pixel rows between samples.
-void buildWiggle(std::span<const float> samples, std::int32_t trace, const SampleWindow& window,
+void buildWiggle(std::span<const float> samples, double x, const SampleWindow& window,
                  double factor, double clip, const PixelGrid& grid, WiggleBuffers& out) {
   out.points.clear();
   out.columns.clear();
   out.fills.clear();
   out.fillRow = -1;
-  const double x = trace;
   const auto last = static_cast<std::int64_t>(samples.size()) - 1;
   const std::int64_t j0 = std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(window.s0)));
   const std::int64_t j1 = std::min<std::int64_t>(last, static_cast<std::int64_t>(std::floor(window.s1)));
@@ -306,6 +305,15 @@ void drawBanner(Canvas& canvas, const TraceWindow& traces, const WorldWindow& wo
 }
 
 }  // namespace
+
+void drawWiggle(Canvas& canvas, std::span<const float> samples, double position, const SampleWindow& window,
+                double factor, double clip, Colorref colour) {
+  WiggleBuffers buffers;
+  buildWiggle(samples, position, window, factor, clip, PixelGrid(canvas.mapping()), buffers);
+  canvas.setPen(colour, 1, PenStyle::Solid, false);
+  canvas.polyline(buffers.points);
+  if (!buffers.fills.empty()) canvas.lines(buffers.fills);
+}
 
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs) {
   const double intervalMs = record.summary.sampleIntervalUs / 1000.0;

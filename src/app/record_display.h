@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "app/canvas.h"
 #include "app/display_state.h"
@@ -58,6 +59,11 @@ std::int32_t seismicChannelNumber(const decode::SegdRecord& record, std::int32_t
 // (Sercel, SEG-2, standard) put their auxiliary traces first, so they decide by their first seismic
 // trace, the one after the auxiliary traces: the gain applies when the record holds it.
 bool displayGainApplies(const decode::SegdRecord& record);
+// One trace as the main display draws it, at x = position: the wiggle through
+// (position + v(j), j) and the positive fill, v = factor x sample limited to +-clip (a NaN
+// sample counts as 0), for the samples of the window; in the given colour.
+void drawWiggle(Canvas& canvas, std::span<const float> samples, double position, const SampleWindow& window,
+                double factor, double clip, Colorref colour);
 
 // Draws the whole main display for state.firstTrace..lastTrace and the state's time window
 // and gain; a record without samples or sample interval gets the empty no-record frame. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned

@@ -233,7 +233,7 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, S
 }
 
 std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record, const SingleTraceState& state,
-                                                 dsp::Fft& fft, const DebugLog* log) {
+                                                 dsp::Fft& fft, const base::DebugLog* log) {
   if (!holdsTrace(record, state.viewTrace)) return {};
   if (!(state.viewEndMs >= 0)) return {};
   // The view's window never ends past the record; an unlimited state is held to it as well.
@@ -260,7 +260,7 @@ std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleT
 }
 
 PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state,
-                                        dsp::Fft& fft, const DebugLog* log, const TimeFrequencyImage* image) {
+                                        dsp::Fft& fft, const base::DebugLog* log, const TimeFrequencyImage* image) {
   if (state.viewMode == SingleTraceMode::Trace || !holdsTrace(record, state.viewTrace))
     return DrawSingleTrace(canvas, record, state);
   limitViewWindow(state, record.recordLengthMs);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/canvas.h"
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "app/frequency_vs_time.h"
 #include "app/plot_frame.h"
 #include "decode/segd_record.h"
@@ -75,7 +75,7 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
 // "F vs T" of the view's trace over samples 0..n, n = viewEndMs / interval (samples past the
 // trace's end count as 0).
 std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record, const SingleTraceState& state,
-                                                 dsp::Fft& fft, const DebugLog* log = nullptr);
+                                                 dsp::Fft& fft, const base::DebugLog* log = nullptr);
 
 // "FT An." of the whole trace.
 TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace, dsp::Fft& fft);
@@ -88,7 +88,7 @@ std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleT
 // or the "FT An." image. `image` is the trace's spectrogram when the caller keeps one (it is
 // computed here when null).
 PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state,
-                                        dsp::Fft& fft, const DebugLog* log = nullptr,
+                                        dsp::Fft& fft, const base::DebugLog* log = nullptr,
                                         const TimeFrequencyImage* image = nullptr);
 
 }  // namespace vorax::app

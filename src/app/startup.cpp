@@ -50,12 +50,12 @@ bool folderIsReadOnly(const std::filesystem::path& folder) {
 SettingsLoad startUp(AppState& state, std::string_view currentDirectory, bool folderReadOnly) {
   state.StartFolder =
       computeStartFolder(currentDirectory, std::filesystem::path::preferred_separator);
-  const bool debugSwitch = fileExists(state.startFolderFile(kDebugSwitchFileName));
+  const bool debugSwitch = fileExists(state.startFolderFile(base::kDebugSwitchFileName));
   if (debugSwitch) {
     std::error_code ignored;  // a read-only folder keeps its old log
-    std::filesystem::remove(state.startFolderFile(kDebugLogFileName), ignored);
+    std::filesystem::remove(state.startFolderFile(base::kDebugLogFileName), ignored);
   }
-  state.debugLog = DebugLog(state.StartFolder, debugSwitch && !folderReadOnly);
+  state.debugLog = base::DebugLog(state.StartFolder, debugSwitch && !folderReadOnly);
   state.debugLog.line("Program start");
   state.recordLoaded = false;
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 
 namespace vorax::cli {
 
@@ -16,7 +16,7 @@ void openForCommand(std::string_view command, const std::string& path, bool load
   decode::OpenOptions options;
   options.loadTraces = loadTraces;
   options.loader = loader;
-  const app::DebugLog noLog;
+  const base::DebugLog noLog;
   out.result = decode::openRecord(path, out.record, out.messages, noLog, options);
   // Decoder messages that did not stop a standard record's reading are shown all the same.
   for (const std::string& note : out.result.notes) out.messages.show(note, false);
@@ -33,6 +33,14 @@ void openForCommand(std::string_view command, const std::string& path, bool load
       out.exitStatus = 2;
       break;
   }
+}
+
+std::optional<decode::LoaderChoice> loaderChoice(const std::string& name) {
+  if (name.empty()) return decode::LoaderChoice::Auto;
+  if (name == "vorax") return decode::LoaderChoice::Vorax;
+  if (name == "408") return decode::LoaderChoice::Sercel408;
+  if (name == "standard") return decode::LoaderChoice::Standard;
+  return std::nullopt;
 }
 
 }  // namespace vorax::cli

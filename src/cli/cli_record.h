@@ -2,6 +2,7 @@
 // output), file errors reported, and the exit status the command returns.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ struct CliRecord {
   CliMessages messages;
   int exitStatus = 2;  // 0 opened, 1 a fatal decoder result, 2 the file could not be opened
 };
+
+// The --loader option's value: "vorax", "408", "standard", or empty for the record's own;
+// nullopt for any other.
+std::optional<decode::LoaderChoice> loaderChoice(const std::string& name);
 
 // Opens `path` (headers only unless `loadTraces`) with the trace loader `loader`. A file error
 // is printed as "vorax <command>: <error>".

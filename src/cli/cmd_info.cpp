@@ -48,13 +48,39 @@ void printSummary(const CliRecord& r) {
   printNumber("First trace at byte", r.result.firstTracePosition);
 }
 
+// A header record's fields, one a line, for a record that did not open.
+template <typename Record>
+void printFields(const char* title, const Record& record) {
+  std::printf("%s\n", title);
+  record.visit([](std::string_view name, const auto& field) {
+    std::string value;
+    if constexpr (requires { field.rtrimmed(); }) {
+      value = field.rtrimmed();
+    } else {
+      value = decode::shortestText(field);
+    }
+    std::printf("  %-28.*s %s\n", static_cast<int>(name.size()), name.data(), value.c_str());
+  });
+}
+
+// What the header driver decoded before it stopped: general header blocks 1 and 2.
+void printDecodedHeaders(const decode::DecodedHeaders& h) {
+  if (h.reached >= decode::HeaderStage::Gh1) printFields("General header 1", h.gh1);
+  if (h.reached >= decode::HeaderStage::Gh2) printFields("General header 2", h.gh2);
+}
+
+bool isSeg2(const CliRecord& r) { return r.result.flavour == decode::RecordFlavour::Seg2; }
+
 Json infoJson(const CliRecord& r) {
   Json out = Json::object();
   out["first_trace_position"] = r.result.firstTracePosition;
   out["messages"] = textListJson(r.messages.messages);
-  if (!r.result.ok()) return out;
+  if (!r.result.ok()) {
+    if (!isSeg2(r)) addHeadersJson(r.result.headers, out);
+    return out;
+  }
   out["record"] = summaryJson(r.record);
-  if (r.result.flavour == decode::RecordFlavour::Seg2) {
+  if (isSeg2(r)) {
     addSeg2HeadersJson(r.result.seg2, out);
   } else if (r.result.flavour == decode::RecordFlavour::Standard) {
     addStandardHeadersJson(r.result, out);
@@ -77,6 +103,8 @@ int runInfo(const InfoArgs& args) {
     std::printf("%s\n", jsonText(infoJson(r)).c_str());
   } else if (r.result.ok()) {
     printSummary(r);
+  } else if (!isSeg2(r)) {
+    printDecodedHeaders(r.result.headers);
   }
   return r.exitStatus;
 }

@@ -7,8 +7,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/display_settings.h"
-#include "app/record_display.h"
 #include "app/settings.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"

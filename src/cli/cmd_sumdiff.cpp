@@ -7,7 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
@@ -37,7 +37,7 @@ int runSumDiff(const SumDiffArgs& args) {
   CliMessages messages;
   decode::SegdRecord result;
   const tools::SumDiffOutcome outcome =
-      tools::sumDifference(args.file1, args.file2, options, result, messages, app::DebugLog{});
+      tools::sumDifference(args.file1, args.file2, options, result, messages, base::DebugLog{});
   if (!outcome.ok) {
     if (!outcome.message.empty()) std::fprintf(stderr, "%s\n", outcome.message.c_str());
     return outcome.message.empty() ? 1 : 2;

@@ -11,6 +11,7 @@
 #include "cli/synth_sercel.h"
 #include "decode/sercel_synth.h"
 #include "decode/synth_writer.h"
+#include "vibsim/vibrator_synth.h"
 
 namespace vorax::cli {
 
@@ -24,7 +25,21 @@ struct SynthArgs {
   int reversedTrace = -1;
   bool internalTimeBreak = false;
   bool minimumPhase = false;
+  bool vibrators = false;
 };
+
+int runVibratorSynth(const CommonSynthArgs& args) {
+  vibsim::VibratorRecordOptions options;
+  options.sampleIntervalMs = args.intervalMs.value_or(options.sampleIntervalMs);
+  const std::string error = vibsim::writeVibratorRecord(args.output, options);
+  if (!error.empty()) {
+    std::fprintf(stderr, "vorax synth: %s\n", error.c_str());
+    return 2;
+  }
+  std::printf("%s: pilot on trace 1, vibrators 1-3 on traces 2-13 (Ref, BP, Mass, Force each)\n",
+              args.output.c_str());
+  return 0;
+}
 
 int runVoraxSynth(const SynthArgs& args) {
   decode::synth::SynthOptions options;
@@ -79,7 +94,17 @@ void addSynthCommand(CLI::App& app, int& status) {
                       "the records' file numbers, A,B,... (default: --file-number counted up)")
       ->needs(sercel);
 
+  command
+      ->add_flag("--vibrators", args->vibrators,
+                 "a vibrator similarity test record instead: 12 s 8-80 Hz sweeps, the pilot on "
+                 "trace 1 and three vibrators (clean, 300 us late, 30 % second harmonic on the "
+                 "ground force); only --interval applies")
+      ->excludes(sercel);
   command->callback([args, &status] {
+    if (args->vibrators) {
+      status = runVibratorSynth(args->common);
+      return;
+    }
     status = args->sercel ? runSercelSynth(args->common, args->sercelOnly) : runVoraxSynth(*args);
   });
 }

@@ -30,15 +30,6 @@ void printTable(const decode::SegdRecord& record) {
   }
 }
 
-// The --loader option's value: "vorax", "408", "standard", or empty for the record's own.
-std::optional<decode::LoaderChoice> loaderChoice(const std::string& name) {
-  if (name.empty()) return decode::LoaderChoice::Auto;
-  if (name == "vorax") return decode::LoaderChoice::Vorax;
-  if (name == "408") return decode::LoaderChoice::Sercel408;
-  if (name == "standard") return decode::LoaderChoice::Standard;
-  return std::nullopt;
-}
-
 struct TracesArgs {
   std::string file;
   bool json = false;

@@ -17,12 +17,19 @@ int main(int argc, char** argv) {
   vorax::cli::addRenderCommand(app, status);
   vorax::cli::addSynthCommand(app, status);
   vorax::cli::addSettingsCommand(app, status);
+  vorax::cli::addVibsimCommand(app, status);
+  vorax::cli::addRadiosimCommand(app, status);
+  vorax::cli::addSpreadCommand(app, status);
+  vorax::cli::addFsliceCommand(app, status);
+  vorax::cli::addTsliceCommand(app, status);
   vorax::cli::addTraceCommand(app, status);
   vorax::cli::addSelectionCommand(app, status);
   vorax::cli::addVibsimAnalyseCommand(app, status);
   vorax::cli::addSumDiffCommand(app, status);
   vorax::cli::addFixRadioCommand(app, status);
   vorax::cli::addSplitCommand(app, status);
+  vorax::cli::addFilterCommand(app, status);
+  vorax::cli::addPanelsCommand(app, status);
 
   try {
     app.parse(argc, argv);

@@ -37,16 +37,23 @@ Json summaryJson(const decode::SegdRecord& record) {
 }
 
 void addHeadersJson(const decode::DecodedHeaders& headers, Json& out) {
-  out["gh1"] = recordJson(headers.gh1);
-  out["gh2"] = recordJson(headers.gh2);
+  using Stage = decode::HeaderStage;
+  const auto reached = [&](Stage stage) { return headers.reached >= stage; };
+  if (reached(Stage::Gh1)) out["gh1"] = recordJson(headers.gh1);
+  if (reached(Stage::Gh2)) out["gh2"] = recordJson(headers.gh2);
   const bool sercel = headers.sercel.present;
-  Json gh3;
-  if (headers.gh3Decoded) gh3 = sercel ? recordJson(headers.sercel.gh3) : recordJson(headers.gh3);
-  out["gh3"] = gh3;
-  Json& channelSets = out["channel_sets"] = Json::array();
-  for (const decode::ChannelSetFields& cs : headers.channelSets) channelSets.push_back(recordJson(cs));
-  out["extended"] = sercel ? recordJson(headers.sercel.extended) : recordJson(headers.extended);
-  out["external"] = recordJson(headers.external);
+  if (reached(Stage::Gh3)) {
+    Json gh3;
+    if (headers.gh3Decoded) gh3 = sercel ? recordJson(headers.sercel.gh3) : recordJson(headers.gh3);
+    out["gh3"] = gh3;
+  }
+  if (reached(Stage::ChannelSets)) {
+    Json& channelSets = out["channel_sets"] = Json::array();
+    for (const decode::ChannelSetFields& cs : headers.channelSets) channelSets.push_back(recordJson(cs));
+  }
+  if (reached(Stage::Extended))
+    out["extended"] = sercel ? recordJson(headers.sercel.extended) : recordJson(headers.extended);
+  if (reached(Stage::External)) out["external"] = recordJson(headers.external);
 }
 
 Json traceJson(const decode::SegdRecord& record, std::int32_t t, bool withSamples) {

@@ -17,7 +17,7 @@ namespace vorax::cli {
 Json summaryJson(const decode::SegdRecord& record);
 
 // Adds "gh1", "gh2", "gh3" (null when block 3 was not decoded), "channel_sets", "extended"
-// and "external" to `out`. A Sercel record shows its standard block 3 and Sercel extended
+// and "external" to `out`, as far as the header driver got. A Sercel record shows its standard block 3 and Sercel extended
 // header there.
 void addHeadersJson(const decode::DecodedHeaders& headers, Json& out);
 

@@ -11,6 +11,7 @@ namespace vorax::decode {
 namespace {
 
 constexpr std::uint64_t kBlockBytes = 32;
+constexpr std::uint64_t kGeneralHeaderBytes = 3 * kBlockBytes;  // the driver always reads three
 constexpr std::uint64_t kVoraxExtendedHeaderBytes = 64;
 
 using HeaderBlock = std::array<std::uint8_t, kBlockBytes>;
@@ -22,7 +23,16 @@ bool accept(std::int32_t status, const FixedText<80>& message, bool systemModal,
   return status >= 0;
 }
 
-void logLine(const app::DebugLog& log, std::string_view text) {
+// True when the file holds `bytes` bytes; otherwise says that it ends inside its headers,
+// which need `headersNeed` bytes (at least, when `atLeast`).
+bool fileHolds(const RecordFile& file, std::uint64_t bytes, std::uint64_t headersNeed,
+               bool atLeast, MessageSink& messages) {
+  if (file.size() >= bytes) return true;
+  messages.show(shortHeadersMessage(file.size(), headersNeed, atLeast), true);
+  return false;
+}
+
+void logLine(const base::DebugLog& log, std::string_view text) {
   if (log.enabled()) log.line(text);
 }
 
@@ -88,7 +98,7 @@ void fillSummary(const DecodedHeaders& h, const std::string& fileName, SegdRecor
 // Steps after general header blocks 1 and 2, with the file positioned after block 3; false
 // when a decoder stopped the reading.
 bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHeaders& h,
-                          MessageSink& messages, const app::DebugLog& log) {
+                          MessageSink& messages, const base::DebugLog& log) {
   // Block 3 is decoded when the record declares two or more additional blocks. Further
   // blocks are never read, so decoding block 3 again for each would only repeat the result.
   h.sercel.present = isSercelRecord(h.gh1);
@@ -98,6 +108,7 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
         h.sercel.present
             ? accept(SEGDDECODEGH3(block3, h.sercel.gh3), h.sercel.gh3.message, false, messages)
             : accept(SEGDDECODEVORAXGH3(block3, h.gh3), h.gh3.message, false, messages);
+    h.reached = HeaderStage::Gh3;
     if (!gh3Ok) return false;
   }
 
@@ -105,6 +116,7 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
   h.channelSets.assign(static_cast<std::size_t>(std::max(0, channelSets)), ChannelSetFields{});
   HeaderBlock descriptor{};
   for (ChannelSetFields& channelSet : h.channelSets) {
+    h.reached = HeaderStage::ChannelSets;
     file.read(descriptor);
     if (!accept(SEGDDECODESCANTYPEHEADER(descriptor, channelSet), channelSet.message, false,
                 messages))
@@ -115,6 +127,7 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
   const std::vector<std::uint8_t> extended =
       readHeaderBytes(file, lengths.extended, lengths.extended);
   logLine(log, "readfileheaders Ready to decode extended header OK");
+  h.reached = HeaderStage::Extended;
   if (h.sercel.present) {
     h.sercel.extendedBytes = extended;
     if (!accept(SEGDDECODE408EXTENDEDHEADER(extended, h.sercel.extended), h.sercel.extended.message,
@@ -128,8 +141,26 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
   // One byte more than the external header is read; the position ends right after it.
   const std::vector<std::uint8_t> external =
       readHeaderBytes(file, lengths.external + 1, lengths.external);
+  h.reached = HeaderStage::External;
   return accept(SEGDDECODE408EXTERNALHEADER(external, h.external), h.external.message, false,
                 messages);
+}
+
+// General header blocks 1 and 2, each decoded only once the file holds it whole, then the
+// file's length checked against the header length they give; false when reading stops.
+// Until both blocks are whole the counts that size the headers are not all known, so the
+// message can only say the least the headers need.
+bool readGeneralHeaders(const RecordFile& file, const HeaderBlock& block1,
+                        const HeaderBlock& block2, DecodedHeaders& h, MessageSink& messages) {
+  if (!fileHolds(file, kBlockBytes, kGeneralHeaderBytes, true, messages)) return false;
+  h.reached = HeaderStage::Gh1;
+  if (!accept(SEGDDECODEGH1(block1, h.gh1), h.gh1.message, true, messages)) return false;
+  if (!fileHolds(file, 2 * kBlockBytes, headerBytes(h.gh1, Gh2Fields{}), true, messages))
+    return false;
+  h.reached = HeaderStage::Gh2;
+  if (!accept(SEGDDECODEGH2(block2, h.gh2), h.gh2.message, false, messages)) return false;
+  const std::uint64_t needed = headerBytes(h.gh1, h.gh2);
+  return fileHolds(file, needed, needed, false, messages);
 }
 
 }  // namespace
@@ -147,8 +178,20 @@ HeaderLengths headerLengths(const Gh1Fields& gh1, const Gh2Fields& gh2) {
   return lengths;
 }
 
+std::uint64_t headerBytes(const Gh1Fields& gh1, const Gh2Fields& gh2) {
+  const HeaderLengths lengths = headerLengths(gh1, gh2);
+  const auto channelSets = static_cast<std::uint64_t>(
+      std::max(0, numericInt(gh1.channelSetsPerScanType.view())));
+  return kGeneralHeaderBytes + kBlockBytes * channelSets + lengths.extended + lengths.external;
+}
+
+std::string shortHeadersMessage(std::uint64_t fileBytes, std::uint64_t neededBytes, bool atLeast) {
+  return "File ends inside its headers - the file has " + std::to_string(fileBytes) +
+         " bytes, its headers need " + (atLeast ? "at least " : "") + std::to_string(neededBytes);
+}
+
 std::int32_t readfileheaders(RecordFile& file, SegdRecord& record, DecodedHeaders& headers,
-                             MessageSink& messages, const app::DebugLog& debugLog) {
+                             MessageSink& messages, const base::DebugLog& debugLog) {
   if (debugLog.enabled())
     debugLog.line("Readfileheaders Reading Headers - Dims OK, File: " + file.name());
   DecodedHeaders decoded;
@@ -161,10 +204,8 @@ std::int32_t readfileheaders(RecordFile& file, SegdRecord& record, DecodedHeader
   file.read(block3);
 
   logLine(debugLog, "readfileheaders Ready to decode Header 1");
-  const bool ok =
-      accept(SEGDDECODEGH1(block1, decoded.gh1), decoded.gh1.message, true, messages) &&
-      accept(SEGDDECODEGH2(block2, decoded.gh2), decoded.gh2.message, false, messages) &&
-      readRemainingHeaders(file, block3, decoded, messages, debugLog);
+  const bool ok = readGeneralHeaders(file, block1, block2, decoded, messages) &&
+                  readRemainingHeaders(file, block3, decoded, messages, debugLog);
   if (!ok) {
     file.close();
     headers = std::move(decoded);

@@ -5,9 +5,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/general_headers.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
@@ -17,9 +18,13 @@
 
 namespace vorax::decode {
 
+// How far the driver got: the last header it decoded, whatever that header's result.
+enum class HeaderStage { None, Gh1, Gh2, Gh3, ChannelSets, Extended, External };
+
 // The header records the driver decoded, kept for whoever wants to show them. Records the
 // driver did not reach (it stopped early, or block 3 was not decoded) hold blanks.
 struct DecodedHeaders {
+  HeaderStage reached = HeaderStage::None;
   Gh1Fields gh1;
   Gh2Fields gh2;
   VoraxGh3Fields gh3;
@@ -38,13 +43,22 @@ struct HeaderLengths {
 };
 HeaderLengths headerLengths(const Gh1Fields& gh1, const Gh2Fields& gh2);
 
+// Bytes from the start of the file to the first trace header: the three general header
+// blocks, the channel set descriptors, the extended and the external header.
+std::uint64_t headerBytes(const Gh1Fields& gh1, const Gh2Fields& gh2);
+
+// "File ends inside its headers - ...": the message for a file of `fileBytes` bytes whose
+// headers need `neededBytes` (`atLeast` when the counts that say so are cut off too).
+std::string shortHeadersMessage(std::uint64_t fileBytes, std::uint64_t neededBytes, bool atLeast);
+
 // Reads the headers from position 1 of `file`. Returns the 1-based position of the first trace
-// header, or -1 when a decoder reported a fatal result; the file is then closed and the summary
+// header, or -1 when a decoder reported a fatal result or the file ends inside its headers
+// (said before any decoder sees the missing bytes as zeros); the file is then closed and the summary
 // keeps what it held before (it is written only after every decoder passed). Non-zero decoder
 // results are shown through `messages` in the decoder's own words (general header block 1's as
 // system-modal). `headers` receives every record decoded, also when the driver stops.
 std::int32_t readfileheaders(RecordFile& file, SegdRecord& record, DecodedHeaders& headers,
-                             MessageSink& messages, const app::DebugLog& debugLog);
+                             MessageSink& messages, const base::DebugLog& debugLog);
 
 // 0 when the file is a readable VORAX-flavour record (manufacturer code 31), -1 otherwise or
 // when it cannot be opened. Shows no messages.

@@ -43,7 +43,7 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
 }  // namespace
 
 OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
-                      MessageSink& messages, const app::DebugLog& debugLog,
+                      MessageSink& messages, const base::DebugLog& debugLog,
                       const OpenOptions& options) {
   RecordFile::Opened opened = RecordFile::open(path);
   if (!opened.ok()) {
@@ -56,7 +56,7 @@ OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
 }
 
 OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
-                      const app::DebugLog& debugLog, const OpenOptions& options) {
+                      const base::DebugLog& debugLog, const OpenOptions& options) {
   if (startsAsSeg2(file)) return openSeg2(file, record, messages);
   const bool standard = options.loader == LoaderChoice::Standard ||
                         (options.loader == LoaderChoice::Auto && startsAsStandardSegd(file));

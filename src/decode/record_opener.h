@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/header_driver.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
@@ -52,11 +52,11 @@ struct OpenResult {
 // Opens the file at `path` into `record`. Decoder messages and the loader's warning go to
 // `messages`.
 OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
-                      MessageSink& messages, const app::DebugLog& debugLog,
+                      MessageSink& messages, const base::DebugLog& debugLog,
                       const OpenOptions& options = {});
 
 // The same for a file already open (bytes in memory, for example); it is closed at the end.
 OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
-                      const app::DebugLog& debugLog, const OpenOptions& options = {});
+                      const base::DebugLog& debugLog, const OpenOptions& options = {});
 
 }  // namespace vorax::decode

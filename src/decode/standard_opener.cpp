@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::size_t kBlockBytes = 32;
 
-void keepNote(std::int32_t status, std::string_view message, const app::DebugLog& debugLog, OpenResult& result) {
+void keepNote(std::int32_t status, std::string_view message, const base::DebugLog& debugLog, OpenResult& result) {
   if (status == 0) return;
   debugLog.line(message);
   result.notes.emplace_back(message);
@@ -29,7 +29,7 @@ bool startsAsStandardSegd(RecordFile& file) {
 }
 
 OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& messages,
-                            const app::DebugLog& debugLog, const OpenOptions& options) {
+                            const base::DebugLog& debugLog, const OpenOptions& options) {
   OpenResult result;
   result.flavour = RecordFlavour::Standard;
   std::array<std::uint8_t, 2 * kBlockBytes> generalHeaders{};
@@ -38,7 +38,9 @@ OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& m
   const Bytes blocks(generalHeaders.data(), held);
   const std::int32_t gh1Status = SEGDDECODEGH1(blocks.first(std::min(held, kBlockBytes)), result.headers.gh1);
   keepNote(gh1Status, result.headers.gh1.message.trimmed(), debugLog, result);
+  if (held >= kBlockBytes) result.headers.reached = HeaderStage::Gh1;
   if (held == 2 * kBlockBytes) {
+    result.headers.reached = HeaderStage::Gh2;
     const std::int32_t gh2Status = SEGDDECODEGH2(blocks.subspan(kBlockBytes), result.headers.gh2);
     keepNote(gh2Status, result.headers.gh2.message.trimmed(), debugLog, result);
   }

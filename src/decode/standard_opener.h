@@ -3,7 +3,7 @@
 // whole by the standard reader instead of the header driver and the flavour loaders.
 #pragma once
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/messages.h"
 #include "decode/record_file.h"
 #include "decode/record_opener.h"
@@ -20,6 +20,6 @@ bool startsAsStandardSegd(RecordFile& file);
 // unknown manufacturer, a record type they do not know) are written to the debug log and kept
 // in result.notes, but do not stop the reading.
 OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& messages,
-                            const app::DebugLog& debugLog, const OpenOptions& options);
+                            const base::DebugLog& debugLog, const OpenOptions& options);
 
 }  // namespace vorax::decode

@@ -200,6 +200,11 @@ Position sourcePosition(const SynthOptions& o) { return spreadCentre(spreadOf(o)
 
 std::vector<float> synthTraceSamples(const SynthOptions& o, int t) {
   std::vector<float> out(static_cast<std::size_t>(std::max(0, o.samplesPerTrace)), 0.0f);
+  if (o.traceSource) {
+    const std::vector<float> given = o.traceSource(t);
+    std::copy_n(given.begin(), std::min(given.size(), out.size()), out.begin());
+    return out;
+  }
   NoiseSource noise(o.seed * 1000003u + static_cast<std::uint32_t>(t));
   const double dt = o.sampleIntervalMs / 1000.0;
   const int auxIndex = t - o.seismicTraces;

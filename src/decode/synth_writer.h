@@ -41,6 +41,9 @@ struct SynthOptions {
   bool minimumPhase = false;       // recorder filter "Minimum Phase" instead of "Linear Phase"
   SpreadLayout spread;             // receiverCount is taken from seismicTraces
   ShotModel model;
+  // When set, trace t's samples (samplesPerTrace values) come from here instead of the shot
+  // model: records of other kinds of test (vibrator similarity) with the same headers.
+  std::function<std::vector<float>(int t)> traceSource;
 };
 
 // Empty when the options can be written, else what is wrong with them.

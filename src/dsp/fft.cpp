@@ -109,15 +109,23 @@ void Fft::forward(std::span<const float> input, std::span<std::complex<float>> o
 bool Fft::inverse(std::span<const std::complex<float>> bins, std::span<float> output) {
   const std::size_t n = output.size();
   if (!usableLength(n) || bins.size() < n / 2 + 1) return false;
+  FftwArray<fftwf_complex> copy(n / 2 + 1);
+  auto* scratch = reinterpret_cast<std::complex<float>*>(copy.data);
+  std::copy_n(bins.begin(), n / 2 + 1, scratch);
+  return inverseOverwriting({scratch, n / 2 + 1}, output);
+}
+
+bool Fft::inverseOverwriting(std::span<std::complex<float>> bins, std::span<float> output) {
+  const std::size_t n = output.size();
+  if (!usableLength(n) || bins.size() < n / 2 + 1) return false;
   fftwf_plan plan = planFor(Kind::RealInverse, n);
   if (plan == nullptr) return false;
-  // A complex-to-real transform overwrites its input, so the bins always go through a copy.
-  FftwArray<fftwf_complex> in(n / 2 + 1);
-  std::copy_n(bins.begin(), n / 2 + 1, reinterpret_cast<std::complex<float>*>(in.data));
-  if (planAligned(output.data())) {
-    fftwf_execute_dft_c2r(plan, in.data, output.data());
+  if (planAligned(bins.data()) && planAligned(output.data())) {
+    fftwf_execute_dft_c2r(plan, asFftw(bins.data()), output.data());
   } else {
+    FftwArray<fftwf_complex> in(n / 2 + 1);
     FftwArray<float> out(n);
+    std::copy_n(bins.begin(), n / 2 + 1, reinterpret_cast<std::complex<float>*>(in.data));
     fftwf_execute_dft_c2r(plan, in.data, out.data);
     std::copy_n(out.data, n, output.begin());
   }

@@ -34,6 +34,8 @@ class Fft {
   // The real signal of n = output.size() values whose bins 0..n/2 are bins[0..n/2], scaled by
   // 1/n. The imaginary parts of bin 0 (and of bin n/2 when n is even) are ignored.
   bool inverse(std::span<const std::complex<float>> bins, std::span<float> output);
+  // The same without copying the bins first: their contents are lost.
+  bool inverseOverwriting(std::span<std::complex<float>> bins, std::span<float> output);
 
   // In place on n = data.size() complex values; the inverse is scaled by 1/n.
   bool forwardComplex(std::span<std::complex<float>> data);

@@ -38,7 +38,7 @@ float largestMagnitude(std::span<const float> values) {
 
 // Opens a file (headers only, or with its traces); the outcome's message says why it failed.
 SumDiffOutcome open(const std::string& file, bool withTraces, decode::SegdRecord& record,
-                    decode::MessageSink& messages, const app::DebugLog& debugLog,
+                    decode::MessageSink& messages, const base::DebugLog& debugLog,
                     const decode::ProgressCallback& progress) {
   decode::OpenOptions options;
   options.loadTraces = withTraces;
@@ -93,7 +93,7 @@ void combineRecords(const decode::SegdRecord& first, decode::SegdRecord& second,
 
 SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
                              const SumDiffOptions& options, decode::SegdRecord& result,
-                             decode::MessageSink& messages, const app::DebugLog& debugLog,
+                             decode::MessageSink& messages, const base::DebugLog& debugLog,
                              const SumDiffProgress& progress) {
   if (trimmedText(file1).empty() || trimmedText(file2).empty()) return failure(kSelectTwoFilesMessage);
 

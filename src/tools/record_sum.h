@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/messages.h"
 #include "decode/segd_record.h"
 
@@ -65,7 +65,7 @@ void combineRecords(const decode::SegdRecord& first, decode::SegdRecord& second,
 // to `messages`.
 SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
                              const SumDiffOptions& options, decode::SegdRecord& result,
-                             decode::MessageSink& messages, const app::DebugLog& debugLog,
+                             decode::MessageSink& messages, const base::DebugLog& debugLog,
                              const SumDiffProgress& progress = {});
 
 }  // namespace vorax::tools

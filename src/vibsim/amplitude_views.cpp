@@ -144,7 +144,7 @@ void drawTaperViewAnalysis(Canvas& canvas, SimInput& input, double top, std::int
                            std::string_view end, double alignmentMs, Colorref colour,
                            std::string_view caption) {
   const TaperView view = computeTaperView(input, trace, taperEndFromName(end), alignmentMs);
-  if (const app::DebugLog* log = input.debugLog(); log && log->enabled())
+  if (const base::DebugLog* log = input.debugLog(); log && log->enabled())
     log->line("Filter Fiddle Factor = " + std::to_string(view.shiftSamples) + " Samples");
   const PlotBand band = plotBand(BandKind::TimeTrace, top);
   drawBandFrame(canvas, band);

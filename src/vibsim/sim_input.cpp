@@ -9,7 +9,7 @@
 namespace vorax::vibsim {
 
 SimInput::SimInput(const decode::SegdRecord& record, const SimParams& params, dsp::Fft& fft,
-                   const app::DebugLog* debugLog)
+                   const base::DebugLog* debugLog)
     : record_(record), params_(params), fft_(fft), debugLog_(debugLog) {
   const double dtUs = record.summary.sampleIntervalUs;
   n_ = record.samples.samplesPerTrace();

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
 #include "vibsim/sim_params.h"
@@ -29,12 +29,12 @@ struct IpfdCurves {
 class SimInput {
  public:
   SimInput(const decode::SegdRecord& record, const SimParams& params, dsp::Fft& fft,
-           const app::DebugLog* debugLog = nullptr);
+           const base::DebugLog* debugLog = nullptr);
 
   const decode::SegdRecord& record() const { return record_; }
   const SimParams& params() const { return params_; }
   dsp::Fft& fft() const { return fft_; }
-  const app::DebugLog* debugLog() const { return debugLog_; }
+  const base::DebugLog* debugLog() const { return debugLog_; }
 
   // The analysis window: dt in ms and the sample rate (both 0 when the record has no valid
   // interval), N the samples per trace, nA = min(N, truncateTime / dt) the analysis length in
@@ -60,7 +60,7 @@ class SimInput {
   const decode::SegdRecord& record_;
   const SimParams& params_;
   dsp::Fft& fft_;
-  const app::DebugLog* debugLog_;
+  const base::DebugLog* debugLog_;
   double dtMs_ = 0;
   float sampleRate_ = 0;
   std::int32_t n_ = 0;

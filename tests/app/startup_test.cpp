@@ -53,8 +53,8 @@ class StartUp : public ::testing::Test {
   TempDir dir;
   AppState state;
   std::filesystem::path settingsFile = dir / kSettingsFileName;
-  std::filesystem::path logFile = dir / kDebugLogFileName;
-  std::filesystem::path switchFile = dir / kDebugSwitchFileName;
+  std::filesystem::path logFile = dir / base::kDebugLogFileName;
+  std::filesystem::path switchFile = dir / base::kDebugSwitchFileName;
 };
 
 TEST_F(StartUp, FirstRunUsesTheDefaultsAndEndWritesExactly5441Bytes) {

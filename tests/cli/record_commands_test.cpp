@@ -127,14 +127,56 @@ TEST_F(RecordCommands, FatalDecoderResultExitsWithOne) {
   const test::CliResult info = runCli({"info", "--json", (dir / "bad.segd").string()});
   EXPECT_EQ(info.exitCode, 1);
   EXPECT_EQ(info.err, "Invalid Sample Rate Code - the code to indicate sample rate is not correct\n");
-  EXPECT_EQ(info.out, R"({
+  // General header 1 as far as its decoder got (date and time come before the sample rate).
+  EXPECT_TRUE(info.out.starts_with(R"({
   "first_trace_position": -1,
   "messages": [
     "Invalid Sample Rate Code - the code to indicate sample rate is not correct"
-  ]
-}
-)");
+  ],
+  "gh1": {
+    "file_number": "1234",
+    "format_code": "8058",)")) << info.out;
+  EXPECT_TRUE(contains(info.out, R"("date_text": "2005-03-1",
+    "time_text": "13:45:30",)"));
+  EXPECT_TRUE(contains(info.out, R"("sample_interval_ms": "0",)"));
+  EXPECT_FALSE(contains(info.out, "\"gh2\""));
   EXPECT_EQ(runCli({"traces", "--json", (dir / "bad.segd").string()}).exitCode, 1);
+}
+
+// "  name", padded to 31 characters, then the value.
+std::string infoLine(const std::string& name, const std::string& value) {
+  return name + std::string(31 - name.size(), ' ') + value + "\n";
+}
+
+TEST_F(RecordCommands, InfoPrintsGeneralHeaderOneOfARecordItCannotOpen) {
+  HandmadeRecord bad;
+  bad.gh1[2] = 0x12;  // format "1234": no SEG-D format
+  bad.gh1[3] = 0x34;
+  test::writeFileBytes(dir / "bad.segd", bad.bytes());
+  const test::CliResult info = runCli({"info", (dir / "bad.segd").string()});
+  EXPECT_EQ(info.exitCode, 1);
+  EXPECT_EQ(info.err, "1234 is an invalid SEGD Format Code. This is not a SEG D File.\n");
+  EXPECT_TRUE(info.out.starts_with("General header 1\n" + infoLine("  file_number", "1234") +
+                                   infoLine("  format_code", "1234")))
+      << info.out;
+  EXPECT_TRUE(contains(info.out, infoLine("  manufacturer_code", "31")));
+  EXPECT_TRUE(contains(info.out, infoLine("  format_text", "Unknown")));
+  EXPECT_FALSE(contains(info.out, "General header 2"));
+}
+
+TEST_F(RecordCommands, FileCutInsideItsHeadersExitsWithOne) {
+  // The hand-made headers are 224 bytes long.
+  std::vector<std::uint8_t> bytes = HandmadeRecord().bytes();
+  bytes.resize(161);
+  test::writeFileBytes(dir / "cut.segd", bytes);
+  const std::string cut = (dir / "cut.segd").string();
+  const test::CliResult info = runCli({"info", cut});
+  EXPECT_EQ(info.exitCode, 1);
+  EXPECT_EQ(info.err, "File ends inside its headers - the file has 161 bytes, its headers need 224\n");
+  EXPECT_TRUE(contains(info.out, "General header 2\n")) << info.out;
+  EXPECT_EQ(runCli({"traces", "--json", cut}).exitCode, 1);
+  EXPECT_EQ(runCli({"render", cut, "-o", (dir / "cut.png").string()}).exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "cut.png"));
 }
 
 TEST_F(RecordCommands, UsageAndFileErrorsExitWithTwo) {

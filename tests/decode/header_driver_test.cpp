@@ -7,6 +7,7 @@
 
 #include "decode/record_opener.h"
 #include "handmade_record.h"
+#include "sercel_handmade_record.h"
 #include "test_support.h"
 
 namespace vorax::decode {
@@ -36,7 +37,7 @@ struct DriverRun {
 };
 
 void runDriver(const std::vector<std::uint8_t>& bytes, DriverRun& run,
-               const app::DebugLog& log = app::DebugLog()) {
+               const base::DebugLog& log = base::DebugLog()) {
   RecordFile file = RecordFile::fromMemory(bytes, "hand.segd");
   run.result = readfileheaders(file, run.record, run.headers, run.messages, log);
   run.fileOpenAfter = file.isOpen();
@@ -187,23 +188,53 @@ TEST(HeaderDriver, UnknownFormatMessage) {
             "1234 is an invalid SEGD Format Code. This is not a SEG D File.");
 }
 
-TEST(HeaderDriver, TruncatedAndEmptyFilesReadAsZeros) {
-  DriverRun empty;
-  runDriver({}, empty);
-  EXPECT_EQ(empty.result, -1);  // format "0000"
-  auto bytes = HandmadeRecord().bytes();
-  bytes.resize(100);  // block 1-3 and four bytes of the descriptor
-  DriverRun cut;
-  runDriver(bytes, cut);
-  EXPECT_EQ(cut.result, HandmadeRecord::kFirstTracePosition);
-  EXPECT_EQ(cut.record.summary.traceCount, 0);
+TEST(HeaderDriver, FileCutInsideItsHeadersSaysSoBeforeAnyCodeCheck) {
+  // Hand-made VORAX headers: 96 + 32 + 64 + 32 = 224 bytes; Sercel: 96 + 3 x 32 + 1024 + 4096
+  // = 5312. Until general header blocks 1 and 2 are whole, only a least is known: 96 bytes
+  // before block 1 is whole; with block 1 alone, the VORAX count is complete (224) but the
+  // Sercel lengths are in block 2 (FF), so 96 + 3 x 32 = 192.
+  const std::vector<std::uint8_t> vorax = HandmadeRecord().bytes();
+  const std::vector<std::uint8_t> sercel = test::SercelHandmadeRecord().bytes();
+  const struct {
+    const std::vector<std::uint8_t>& record;
+    std::size_t cut;
+    const char* needs;
+    HeaderStage reached;
+  } kCuts[] = {
+      {vorax, 0, "at least 96", HeaderStage::None},   {vorax, 1, "at least 96", HeaderStage::None},
+      {vorax, 25, "at least 96", HeaderStage::None},  {vorax, 26, "at least 96", HeaderStage::None},
+      {vorax, 31, "at least 96", HeaderStage::None},  {vorax, 32, "at least 224", HeaderStage::Gh1},
+      {vorax, 63, "at least 224", HeaderStage::Gh1},  {vorax, 64, "224", HeaderStage::Gh2},
+      {vorax, 100, "224", HeaderStage::Gh2},          {vorax, 161, "224", HeaderStage::Gh2},
+      {vorax, 223, "224", HeaderStage::Gh2},          {sercel, 20, "at least 96", HeaderStage::None},
+      {sercel, 40, "at least 192", HeaderStage::Gh1}, {sercel, 200, "5312", HeaderStage::Gh2},
+      {sercel, 5311, "5312", HeaderStage::Gh2},
+  };
+  for (const auto& c : kCuts) {
+    DriverRun run;
+    runDriver({c.record.begin(), c.record.begin() + static_cast<std::ptrdiff_t>(c.cut)}, run);
+    EXPECT_EQ(run.result, -1) << c.cut;
+    ASSERT_EQ(run.messages.shown.size(), 1u) << c.cut;
+    EXPECT_EQ(run.messages.shown[0].text, "File ends inside its headers - the file has " +
+                                              std::to_string(c.cut) + " bytes, its headers need " +
+                                              c.needs)
+        << c.cut;
+    EXPECT_EQ(run.headers.reached, c.reached) << c.cut;
+    EXPECT_EQ(run.record.summary.traceCount, 0) << c.cut;
+  }
+  // Headers whole, no traces: the driver's part is done.
+  DriverRun whole;
+  runDriver({vorax.begin(), vorax.begin() + 224}, whole);
+  EXPECT_EQ(whole.result, HandmadeRecord::kFirstTracePosition);
+  EXPECT_TRUE(whole.messages.shown.empty());
+  EXPECT_EQ(whole.headers.reached, HeaderStage::External);
 }
 
 TEST(HeaderDriver, WritesTheDebugLogLines) {
   test::TempDir dir;
   DriverRun run;
-  runDriver(HandmadeRecord().bytes(), run, app::DebugLog(dir.path(), true));
-  std::ifstream in(dir / app::kDebugLogFileName, std::ios::binary);
+  runDriver(HandmadeRecord().bytes(), run, base::DebugLog(dir.path(), true));
+  std::ifstream in(dir / base::kDebugLogFileName, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(),

@@ -118,7 +118,7 @@ TEST(StandardReader, TheOpenerChoosesItByManufacturerAndKeepsTheDecodersMessages
   test::writeFileBytes(path, twoChannelSets(2, 1, 8058).build());
   SegdRecord record;
   CollectingMessages messages;
-  OpenResult opened = openRecord(path, record, messages, app::DebugLog{});
+  OpenResult opened = openRecord(path, record, messages, base::DebugLog{});
   ASSERT_TRUE(opened.ok());
   EXPECT_EQ(opened.flavour, RecordFlavour::Standard);
   EXPECT_EQ(record.samples.traceCount(), 5);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/sercel_synth.h"
 #include "decode/synth_writer.h"
 #include "test_support.h"
@@ -88,7 +88,7 @@ class SumDiffFiles : public ::testing::Test {
     return (dir / name).string();
   }
   SumDiffOutcome run(const std::string& a, const std::string& b, SumDiffOptions options = {}) {
-    return sumDifference(a, b, options, result, messages, app::DebugLog{});
+    return sumDifference(a, b, options, result, messages, base::DebugLog{});
   }
   test::TempDir dir;
   decode::SegdRecord result;

@@ -127,7 +127,7 @@ TEST(TaperView, StartAndEndSpansWithTheAmplitudeCurve) {
 
   // The shift goes to the debug log when it is on.
   test::TempDir dir;
-  const app::DebugLog log(dir.path(), true);
+  const base::DebugLog log(dir.path(), true);
   SimInput logged(f.record, f.params, f.fft, &log);
   app::RecordingCanvas canvas;
   drawTaperViewAnalysis(canvas, logged, 820, 1, "S", 10, app::kRed, "Pilot Start Taper");

@@ -8,7 +8,10 @@
 #include "app/startup.h"
 #include "app/ui/main_window.h"
 #include "app/ui/trace_views.h"
+#include "filter/ui/filter_tools.h"
+#include "spread/ui/spread_view_dialog.h"
 #include "tools/ui/record_tools.h"
+#include "vibsim/ui/similarity_tools.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -18,8 +21,11 @@ int main(int argc, char** argv) {
     QMessageBox::warning(nullptr, "VORAX Viewer", QString::fromStdString(loaded.message));
   }
   vorax::app::ui::MainWindow window(state);
+  vorax::vibsim::ui::addSimilarityTools(window, state);
+  window.setToolOpener("Spread View", [&] { vorax::spread::ui::openSpreadView(state, &window, [&] { window.returnToMainWindow(); }); });
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
+  vorax::filter::ui::addFilterTools(window, state);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());

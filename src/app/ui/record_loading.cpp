@@ -18,7 +18,7 @@ RecordLoader::~RecordLoader() {
   watcher_.waitForFinished();
 }
 
-void RecordLoader::start(const std::filesystem::path& path, const DebugLog& debugLog) {
+void RecordLoader::start(const std::filesystem::path& path, const base::DebugLog& debugLog) {
   if (busy_) return;
   busy_ = true;
   std::shared_ptr<std::atomic<bool>> stopping = stopping_;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 #include "decode/record_opener.h"
 #include "decode/segd_record.h"
 
@@ -34,7 +34,7 @@ class RecordLoader : public QObject {
   ~RecordLoader() override;
 
   // Starts loading `path`; ignored while a load runs.
-  void start(const std::filesystem::path& path, const DebugLog& debugLog);
+  void start(const std::filesystem::path& path, const base::DebugLog& debugLog);
   bool busy() const { return busy_; }
 
  signals:

@@ -1,8 +1,8 @@
-#include "app/debug_log.h"
+#include "base/debug_log.h"
 
 #include <cstdio>
 
-namespace vorax::app {
+namespace vorax::base {
 
 void DebugLog::line(std::string_view text) const {
   if (!enabled_ || file_.empty()) return;
@@ -14,4 +14,4 @@ void DebugLog::line(std::string_view text) const {
   std::fclose(f);
 }
 
-}  // namespace vorax::app
+}  // namespace vorax::base

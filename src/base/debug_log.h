@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace vorax::app {
+namespace vorax::base {
 
 inline constexpr const char* kDebugLogFileName = "Kelvarodebug.txt";
 inline constexpr const char* kDebugSwitchFileName = "VORAXviewerdebug.txt";
@@ -28,4 +28,4 @@ class DebugLog {
   bool enabled_ = false;
 };
 
-}  // namespace vorax::app
+}  // namespace vorax::base

@@ -1,0 +1,80 @@
+#include "cli/similarity_batch.h"
+
+#include <CLI/CLI.hpp>
+#include <system_error>
+
+#include "cli/picture_file.h"
+#include "base/atomic_file.h"
+
+namespace vorax::cli {
+
+void addSimilarityOptions(CLI::App& command, SimilarityArgs& args, const char* setupKind) {
+  command.add_option("--setup", args.setup, setupKind)->required();
+  command.add_option("--out-dir", args.outDir, "folder for the pictures and summary.json (made if missing)")
+      ->required();
+  command.add_option("--settings", args.settings,
+                     "viewer settings file giving the banner's contractor, oil company and crew")
+      ->default_str("the default settings");
+}
+
+std::string loadRunSettings(const SimilarityArgs& args, const vibsim::SetupFileKind& kind,
+                            app::ViewerSettings& settings) {
+  app::ApplyDefaultSettings(settings);
+  if (!args.settings.empty()) {
+    const app::SettingsLoad loaded = app::loadSettings(args.settings, settings);
+    if (loaded.source == app::SettingsLoad::Source::Unreadable) return loaded.message;
+  }
+  return vibsim::readSetupFile(kind, args.setup, settings);
+}
+
+bool writeVibratorPictures(const std::string& command, vibsim::SimilarityPages& pages,
+                           const std::filesystem::path& folder) {
+  bool ok = true;
+  for (int page : pages.requestedPages()) {
+    for (int pane = 0; pane < pages.paneCount(page); ++pane) {
+      const std::string path = (folder / pages.pictureName(page, pane)).string();
+      const PictureSize size{vibsim::kPanePictureWidth, vibsim::kPanePictureHeight};
+      if (writePictureFile(command, path, size, [&](app::Canvas& canvas) { pages.drawPane(canvas, page, pane); }) != 0)
+        ok = false;
+    }
+  }
+  return ok;
+}
+
+Json summaryJson(const std::vector<BatchVibrator>& vibrators) {
+  Json list = Json::array();
+  for (const BatchVibrator& v : vibrators) {
+    Json entry{{"row", v.row}, {"name", v.name}};
+    if (!v.verdict) {
+      entry["skipped"] = v.skipped;
+    } else {
+      const vibsim::VibratorVerdict& verdict = *v.verdict;
+      entry["start_time_error_us"] = verdict.startTimeErrorUs ? singleJson(*verdict.startTimeErrorUs) : Json(nullptr);
+      entry["max_phase_error_deg"] = singleJson(verdict.maxPhaseErrorDeg);
+      entry["max_distortion_percent"] = singleJson(verdict.maxDistortionPercent);
+      entry["start_time_pass"] = verdict.startTimePass;
+      entry["phase_pass"] = verdict.phasePass;
+      entry["distortion_pass"] = verdict.distortionPass;
+      entry["pass"] = verdict.pass();
+    }
+    list.push_back(std::move(entry));
+  }
+  return Json{{"vibrators", std::move(list)}};
+}
+
+std::string writeSummary(const std::filesystem::path& folder, const std::vector<BatchVibrator>& vibrators) {
+  const std::string text = jsonText(summaryJson(vibrators)) + "\n";
+  base::AtomicFileWriter writer(folder / "summary.json");
+  writer.write({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  writer.commit();
+  return writer.error();
+}
+
+std::string prepareOutputFolder(const std::filesystem::path& folder) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (!std::filesystem::is_directory(folder, ec)) return "cannot make the output folder " + folder.string();
+  return {};
+}
+
+}  // namespace vorax::cli

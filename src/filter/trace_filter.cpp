@@ -1,0 +1,159 @@
+#include "filter/trace_filter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+#include "decode/sample_converters.h"
+
+namespace vorax::filter {
+
+namespace {
+
+// The value of pi the ramps were always computed with.
+constexpr double kRampPi = 3.14159268;
+
+// Element i of the packed spectrum and the one after it, both multiplied by t; a pair whose
+// element i is exactly 0 is left as it is.
+void scalePair(std::span<float> s, std::int64_t i, float t) {
+  const auto at = static_cast<std::size_t>(i);
+  if (s[at] != 0.0f) {
+    s[at] *= t;
+    s[at + 1] *= t;
+  }
+}
+
+// Pairs from, from + 2, ... up to `to`, scaled by the ramp's points in order; the last point
+// serves the pairs left over when the transition has more pairs than points. `reversed`
+// walks the ramp from its last point down to point 0 (the falling ramp).
+void rampPairs(std::span<float> s, std::int64_t from, std::int64_t to, const std::vector<float>& ramp,
+               bool reversed) {
+  std::size_t point = 0;
+  for (std::int64_t i = from; i <= to; i += 2, ++point) {
+    const std::size_t p = std::min(point, ramp.size() - 1);
+    scalePair(s, i, reversed ? ramp[ramp.size() - 1 - p] : ramp[p]);
+  }
+}
+
+void zeroPairs(std::span<float> s, std::int64_t from, std::int64_t to, std::int64_t step) {
+  for (std::int64_t i = from; i <= to; i += step) scalePair(s, i, 0.0f);
+}
+
+double roundHalfEven(double x) { return std::nearbyint(x); }  // the default rounding mode
+
+std::size_t powerOfTwoAbove(std::size_t m) {
+  std::size_t n = 1;
+  while (n <= m) n *= 2;
+  return n;
+}
+
+}  // namespace
+
+std::string_view filterCaption(FilterType type) {
+  switch (type) {
+    case FilterType::LowCut: return "Low Cut";
+    case FilterType::HighCut: return "High Cut";
+    case FilterType::BandPass: return "Band Pass";
+    case FilterType::BandReject: return "Band Reject";
+  }
+  return "";
+}
+
+std::size_t cornerCount(FilterType type) {
+  return type == FilterType::LowCut || type == FilterType::HighCut ? 2 : 4;
+}
+
+std::size_t transformLength(std::size_t upperIndex) { return powerOfTwoAbove(upperIndex); }
+
+std::int64_t cornerIndex(double dtSeconds, double hertz, std::size_t n) {
+  const double index = roundHalfEven(2.0 * dtSeconds * hertz * static_cast<double>(n));
+  if (!(index > 0)) return 0;  // also a corner that is not a number
+  return index >= static_cast<double>(n) ? static_cast<std::int64_t>(n) : static_cast<std::int64_t>(index);
+}
+
+std::vector<float> risingRamp(std::int64_t width) {
+  const std::int64_t w = width % 2 != 0 ? width - 1 : width;
+  if (w <= 2) return {0.0f, 1.0f};  // (w - 2) would divide by zero: a step at the corner
+  const auto h = static_cast<std::int64_t>(roundHalfEven(static_cast<double>(w - 1) / 2));
+  std::vector<float> ramp(static_cast<std::size_t>(h) + 1);
+  const double period = static_cast<double>(w - 2);
+  for (std::int64_t m = 1; m <= h; ++m) {
+    const double phase = 2 * kRampPi * static_cast<double>(m) / period;
+    ramp[static_cast<std::size_t>(m)] = static_cast<float>(0.42 - 0.5 * std::cos(phase) + 0.08 * std::cos(2 * phase));
+  }
+  ramp[0] = 0.0f;  // the formula's 0.42 - 0.5 + 0.08, exactly
+  return ramp;
+}
+
+FilterPlan::FilterPlan(const FilterRequest& request, double sampleIntervalUs, std::size_t upperIndex)
+    : type_(request.type), upperIndex_(upperIndex), n_(filter::transformLength(upperIndex)) {
+  const double dt = sampleIntervalUs / 1000000.0;
+  for (std::size_t j = 0; j < cornerCount(type_); ++j) b_[j] = cornerIndex(dt, request.corners[j], n_);
+  lowerRamp_ = risingRamp(b_[1] - b_[0]);
+  upperRamp_ = cornerCount(type_) == 4 ? risingRamp(b_[3] - b_[2]) : lowerRamp_;
+}
+
+void FilterPlan::shapeSpectrum(std::span<float> s) const {
+  // The last pair inside the n + 3 values starts at n + 1.
+  const auto lastPair = static_cast<std::int64_t>(n_) + 1;
+  switch (type_) {
+    case FilterType::LowCut:
+      rampPairs(s, b_[0], b_[1], lowerRamp_, false);
+      zeroPairs(s, 0, b_[0], 1);
+      break;
+    case FilterType::HighCut:
+      rampPairs(s, b_[0], b_[1], lowerRamp_, true);
+      zeroPairs(s, b_[1], lastPair, 2);
+      break;
+    case FilterType::BandPass:
+      rampPairs(s, b_[0], b_[1], lowerRamp_, false);
+      zeroPairs(s, 0, b_[0], 1);
+      rampPairs(s, b_[2], b_[3], upperRamp_, true);
+      zeroPairs(s, b_[3], lastPair, 2);
+      break;
+    case FilterType::BandReject:
+      // The reject band between the ramps is set to 0, the value both ramps end at.
+      rampPairs(s, b_[0], b_[1], lowerRamp_, true);
+      rampPairs(s, b_[2], b_[3], upperRamp_, false);
+      zeroPairs(s, b_[1], b_[2], 2);
+      break;
+  }
+}
+
+void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in, std::span<float> out,
+                   float& scale, FilterWork& work) {
+  const std::size_t m = plan.upperIndex();
+  const std::size_t n = plan.transformLength();
+  if (m == 0 || in.size() < m || out.size() < m) return;
+  std::vector<float>& signal = work.signal;
+  signal.resize(n);
+  signal[0] = 0.0f;
+  for (std::size_t k = 0; k < m; ++k) {
+    const float x = in[k];
+    signal[k + 1] = x - x == 0.0f ? scale * x : 0.0f;  // x - x is NaN for NaN and infinities
+  }
+  std::fill(signal.begin() + static_cast<std::ptrdiff_t>(m) + 1, signal.end(), 0.0f);
+
+  // The packed spectrum: bins 0..n/2 as (real, imaginary) pairs, which the transform fills,
+  // then one spare value.
+  work.spectrum.resize(n + 3);
+  work.spectrum[n + 2] = 0.0f;
+  const std::span<std::complex<float>> bins(reinterpret_cast<std::complex<float>*>(work.spectrum.data()), n / 2 + 1);
+  fft.forward(signal, bins);
+  plan.shapeSpectrum(work.spectrum);
+  fft.inverseOverwriting(bins, signal);
+
+  const float peak = decode::largestFiniteMagnitude(std::span<const float>(signal).subspan(1, m));
+  const float factor = peak > 0.0f ? 1.0f / peak : 1.0f;
+  for (std::size_t k = 0; k < m; ++k) out[k] = signal[k + 1] * factor;
+  scale = peak;
+}
+
+void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale, FilterWork& work) {
+  const std::size_t m = plan.upperIndex();
+  if (m == 0 || v.size() <= m) return;
+  filterSamples(plan, fft, v.subspan(1, m), v.subspan(1, m), scale, work);
+  v[0] = 0.0f;
+}
+
+}  // namespace vorax::filter

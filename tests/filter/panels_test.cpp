@@ -1,0 +1,196 @@
+#include "filter/panels.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "app/recording_canvas.h"
+#include "decode/synth_writer.h"
+#include "filter/panel_picture.h"
+#include "test_support.h"
+
+namespace vorax::filter {
+namespace {
+
+std::uint32_t le32(const std::array<std::uint8_t, kPanelFileBytes>& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+TEST(PanelFile, DefaultsLaidOutAsTheTableSays) {
+  const auto b = encodePanelFile(PanelSettings{});
+  EXPECT_EQ(le32(b, 0), 40u);
+  EXPECT_EQ(le32(b, 4), 200u);
+  EXPECT_EQ(le32(b, 8), 1000u);
+  EXPECT_EQ(le32(b, 12), 2000u);
+  EXPECT_EQ(le32(b, 16), 0x41000000u);       // filter 1 F1 = 8.0f
+  EXPECT_EQ(le32(b, 16 + 4 * 3), 0x428C0000u);  // filter 1 F4 = 70.0f
+  EXPECT_EQ(le32(b, 16 + 16 * 5 + 12), 0x42C80000u);  // filter 6 F4 = 100.0f
+  for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(le32(b, 112 + 4 * k), k < 3 ? 1u : 0u) << k;
+  EXPECT_EQ(le32(b, 136), 0u);
+  EXPECT_EQ(le32(b, 140), 0u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[144]), 30), "Sweep Tests ...               ");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[174]), 30), "Contractor Crew 1             ");
+  for (std::size_t i = 204; i < 460; ++i) ASSERT_EQ(b[i], 0) << i;
+  EXPECT_EQ(le32(b, 460), 0x41C00000u);  // 24.0f
+  EXPECT_EQ(le32(b, 464), 0x3F333333u);  // 0.7f
+  EXPECT_EQ(le32(b, 468), 0x3F000000u);  // 0.5f
+  EXPECT_EQ(le32(b, 472), 0u);
+}
+
+TEST(PanelFile, SavedAndLoadedRestoresEverySettingButTheFolder) {
+  test::TempDir dir;
+  PanelSettings p;
+  p.traceFrom = 7;
+  p.traceTo = -3;
+  p.timeFromMs = 0;
+  p.timeToMs = 4000;
+  p.corners[4] = {1.5f, 2.25f, 300, 400};
+  p.enabled = {false, true, false, true, true, false};
+  p.generateBmp = true;
+  p.headerLine = "  Line 12 sweep test, a header longer than thirty";
+  p.infoLine = "Crew 9";
+  p.initialGainDb = -6;
+  p.traceClip = 2.5f;
+  p.agcWindowSeconds = 0.25f;
+  p.agc = true;
+  p.folder = "/data/panels";
+  ASSERT_EQ(savePanelFile(panelFileName((dir / "setup").string()), p), "");
+  EXPECT_EQ(std::filesystem::file_size(dir / "setup.PNL"), 476u);
+  PanelSettings base;
+  base.folder = "/elsewhere";
+  const PanelFileLoad loaded = loadPanelFile(dir / "setup.PNL", base);
+  ASSERT_TRUE(loaded.settings) << loaded.error;
+  PanelSettings expected = p;
+  expected.headerLine = "Line 12 sweep test, a header l";  // trimmed, then 30 characters
+  expected.folder = "/elsewhere";
+  EXPECT_EQ(*loaded.settings, expected);
+
+  test::writeFileBytes(dir / "short.PNL", std::vector<std::uint8_t>(475, 1));
+  EXPECT_FALSE(loadPanelFile(dir / "short.PNL", base).settings);
+  EXPECT_FALSE(loadPanelFile(dir / "absent.PNL", base).error.empty());
+}
+
+TEST(PanelFile, NamesAndSettingsRows) {
+  EXPECT_EQ(panelFileName("a"), "a.PNL");
+  EXPECT_EQ(panelFileName("a.PNL"), "a.PNL");
+  EXPECT_EQ(panelFileName("b.pnl"), "b.pnl");
+  app::ViewerSettings settings;
+  app::ApplyDefaultSettings(settings);
+  EXPECT_EQ(panelSettingsFrom(settings), PanelSettings{});
+  PanelSettings p;
+  p.corners[5][3] = 120;
+  p.agc = true;
+  p.infoLine = "Other crew";
+  storePanelSettings(p, settings);
+  EXPECT_EQ(panelSettingsFrom(settings), p);
+}
+
+TEST(Panels, LabelsPictureNamesAndTheRange) {
+  EXPECT_EQ(filterLabel({8, 12, 70, 90}), "8 - 12 - 70 - 90");
+  EXPECT_EQ(filterLabel({8.6f, 12.4f, 70, 99.5f}), "9 - 12 - 70 - 100");
+  PanelSettings s;
+  Panel panel;
+  panel.fileNumber = "0042";
+  panel.filterLabel = "8 - 12 - 60 - 70";
+  EXPECT_EQ(panelPictureName(s, panel),
+            "Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 0042 Filter 8 - 12 - 60 - 70.BMP");
+
+  decode::SegdRecord record;
+  record.samples.reset(5, 4);
+  record.traceInfo.assign(6, {});
+  for (std::int32_t t = 1; t <= 5; ++t) {
+    record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale = static_cast<float>(t);
+    record.samples.at(t, 0) = static_cast<float>(10 * t);
+  }
+  // Limited to the range and to the last trace; either order.
+  for (auto [from, to] : {std::pair{3, 10}, std::pair{10, 3}}) {
+    const Panel copy = copyPanel(record, from, to);
+    ASSERT_EQ(copy.traceCount(), 3u);
+    EXPECT_EQ(copy.firstTrace, 3);
+    EXPECT_EQ(copy.scales, (std::vector<float>{3, 4, 5}));
+    EXPECT_EQ(copy.trace(2)[0], 50.0f);
+    EXPECT_EQ(copy.trace(2).size(), 5u);
+  }
+  EXPECT_EQ(copyPanel(record, 8, 9).traceCount(), 0u);
+}
+
+TEST(Panels, AgcLevelsEachWindowToTheSameRms) {
+  // A window of 1: every value becomes its sign times the level.
+  EXPECT_EQ(agc(std::vector<float>{3, -0.5f, 0, 2}, 1),
+            (std::vector<float>{float(kAgcLevel), float(-kAgcLevel), 0, float(kAgcLevel)}));
+  // A loud half and a quiet half come out alike away from the join: window 4 (two either side).
+  std::vector<float> values(40);
+  for (std::size_t k = 0; k < 40; ++k) values[k] = (k % 2 ? -1.0f : 1.0f) * (k < 20 ? 100.0f : 0.01f);
+  const std::vector<float> out = agc(values, 4);
+  EXPECT_NEAR(out[4], kAgcLevel, 1e-7);
+  EXPECT_NEAR(out[35], -kAgcLevel, 1e-7);
+  // Near the join the loud half dominates the quiet samples' window.
+  EXPECT_LT(std::fabs(out[20]), 0.01 * kAgcLevel);
+}
+
+TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
+  test::TempDir dir;
+  decode::synth::SynthOptions options;
+  options.seismicTraces = 24;
+  options.samplesPerTrace = 501;
+  for (int file : {7, 8}) {
+    options.fileNumber = file;
+    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / ("shot" + std::to_string(file) + ".sgd"), options), "");
+  }
+  test::writeFileBytes(dir / "picture.BMP", {1, 2, 3});
+  test::writeFileBytes(dir / "notes.txt", {1, 2, 3});
+  test::writeFileBytes(dir / "empty.sgd", {});
+  test::writeFileBytes(dir / "garbage.dat", std::vector<std::uint8_t>(300, 0xEE));
+  EXPECT_EQ(panelFileList(dir.path()), (std::vector<std::string>{"garbage.dat", "shot7.sgd", "shot8.sgd"}));
+
+  PanelSettings s;
+  s.folder = dir.path().string();
+  s.traceFrom = 5;
+  s.traceTo = 12;
+  s.enabled = {false, true, false, false, true, false};
+  std::vector<std::string> seen;
+  decode::SegdRecord last;
+  dsp::Fft fft;
+  runPanelFiles(s, panelFileList(dir.path()), fft, base::DebugLog(), [&](const Panel& panel) {
+    seen.push_back(panel.fileName + " " + panel.fileNumber + " " + panel.filterLabel + " " +
+                   std::to_string(panel.traceCount()));
+    return true;
+  }, last);
+  EXPECT_EQ(seen, (std::vector<std::string>{"shot7.sgd 7 None 8", "shot7.sgd 7 9 - 13 - 65 - 75 8",
+                                            "shot7.sgd 7 12 - 16 - 80 - 95 8", "shot8.sgd 8 None 8",
+                                            "shot8.sgd 8 9 - 13 - 65 - 75 8", "shot8.sgd 8 12 - 16 - 80 - 95 8"}));
+  EXPECT_EQ(last.summary.fileNumber.rtrimmed(), "8");
+}
+
+TEST(PanelPicture, TitlesAndOneWigglePerTrace) {
+  Panel panel;
+  panel.fileName = "shot7.sgd";
+  panel.filterLabel = "8 - 12 - 60 - 70";
+  panel.sampleIntervalUs = 2000;
+  panel.samplesPerTrace = 800;
+  panel.firstTrace = 40;
+  panel.scales.assign(3, 1.0f);
+  panel.values.assign(3 * 801, 0.5f);
+  app::RecordingCanvas canvas;
+  drawPanel(canvas, panel, PanelSettings{});
+  std::vector<std::string> texts;
+  for (const app::DrawnItem* item : canvas.texts()) texts.push_back(item->text);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "File : shot7.sgd     Filter : 8 - 12 - 60 - 70"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Sweep Tests ..."), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "40"), texts.end());
+  std::size_t wiggles = 0;
+  for (const app::DrawnItem& item : canvas.items()) {
+    if (item.kind != app::DrawnItem::Kind::Polyline) continue;
+    ++wiggles;
+    // 1000 ms to 2000 ms is samples 500..1000, the end limited to S = 800; every value is
+    // 10^(24/20) x 0.5 = 7.9, clipped to 0.7 of a trace spacing.
+    EXPECT_EQ(item.points.front().y, 500.0);
+    EXPECT_NEAR(item.points.back().y, 800.0, 1e-9);
+    EXPECT_NEAR(item.points.back().x, static_cast<double>(wiggles) + 0.7, 1e-6);
+  }
+  EXPECT_EQ(wiggles, 3u);
+}
+
+}  // namespace
+}  // namespace vorax::filter

@@ -1,0 +1,277 @@
+#include "filter/trace_filter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace vorax::filter {
+namespace {
+
+using Complex = std::complex<double>;
+
+// The filter worked out independently of the engine: the packed spectrum of the n-point
+// direct DFT (in double) of x, each element multiplied by gain(element), transformed back by
+// the direct inverse DFT.
+std::vector<double> referenceFilter(const std::vector<double>& x, std::size_t n,
+                                    const std::function<double(std::size_t element)>& gain) {
+  std::vector<Complex> twiddle(n);
+  for (std::size_t j = 0; j < n; ++j) twiddle[j] = std::polar(1.0, -2 * M_PI * static_cast<double>(j) / static_cast<double>(n));
+  std::vector<double> packed(n + 2, 0.0);
+  for (std::size_t k = 0; k <= n / 2; ++k) {
+    Complex sum;
+    for (std::size_t t = 0; t < x.size(); ++t) sum += x[t] * twiddle[k * t % n];
+    packed[2 * k] = sum.real() * gain(2 * k);
+    packed[2 * k + 1] = sum.imag() * gain(2 * k + 1);
+  }
+  std::vector<Complex> bins(n);
+  for (std::size_t k = 0; k <= n / 2; ++k) {
+    bins[k] = {packed[2 * k], packed[2 * k + 1]};
+    if (k != 0 && k != n / 2) bins[n - k] = std::conj(bins[k]);
+  }
+  if (n % 2 == 0) bins[n / 2].imag(0);
+  bins[0].imag(0);
+  std::vector<double> out(x.size());
+  for (std::size_t t = 0; t < x.size(); ++t) {
+    Complex sum;
+    for (std::size_t k = 0; k < n; ++k) sum += bins[k] * std::conj(twiddle[k * t % n]);
+    out[t] = sum.real() / static_cast<double>(n);
+  }
+  return out;
+}
+
+// The trace vector (0 at index 0) of `samples` random samples.
+std::vector<float> randomVector(std::size_t samples, unsigned seed) {
+  std::mt19937 generator(seed);
+  std::uniform_real_distribution<float> value(-1.0f, 1.0f);
+  std::vector<float> v(samples + 1, 0.0f);
+  for (std::size_t k = 1; k <= samples; ++k) v[k] = value(generator);
+  return v;
+}
+
+// Samples 1..M of `y` divided by their largest magnitude.
+std::vector<double> normalisedSamples(const std::vector<double>& y) {
+  double peak = 0;
+  for (std::size_t k = 1; k < y.size(); ++k) peak = std::max(peak, std::fabs(y[k]));
+  std::vector<double> out(y.size(), 0.0);
+  for (std::size_t k = 1; k < y.size(); ++k) out[k] = y[k] / peak;
+  return out;
+}
+
+TEST(FilterGeometry, TransformLengthCornerIndicesAndRampOfTheWorkedExample) {
+  // 1000 samples at 2 ms, low cut 8/12 Hz: n 1024, b1 33, b2 49, a ramp 16 wide.
+  EXPECT_EQ(transformLength(1000), 1024u);
+  EXPECT_EQ(transformLength(1024), 2048u);  // a power of two takes the next, so all are used
+  EXPECT_EQ(transformLength(1), 2u);
+  const FilterPlan plan(FilterRequest{FilterType::LowCut, {8, 12}}, 2000, 1000);
+  EXPECT_EQ(plan.transformLength(), 1024u);
+  EXPECT_EQ(plan.cornerIndices()[0], 33);
+  EXPECT_EQ(plan.cornerIndices()[1], 49);
+
+  // 2 dt f n = 32.5 and 33.5 exactly: halves go to the even neighbour.
+  EXPECT_EQ(cornerIndex(1.0, 65.0 / 4096, 1024), 32);
+  EXPECT_EQ(cornerIndex(1.0, 67.0 / 4096, 1024), 34);
+  // Above the Nyquist frequency: the Nyquist element; below 0 or not a number: 0.
+  EXPECT_EQ(cornerIndex(0.002, 300, 1024), 1024);
+  EXPECT_EQ(cornerIndex(0.002, -5, 1024), 0);
+  EXPECT_EQ(cornerIndex(0.002, std::nanf(""), 1024), 0);
+
+  // w = 16: points 0..8 of 0.42 - 0.5 cos(2 pi m / 14) + 0.08 cos(4 pi m / 14); the peak 1 at
+  // m = 7, and point 8 equal to point 6 (0.42 + 0.5 x 0.900969 + 0.08 x 0.623490).
+  const std::vector<float> ramp = risingRamp(16);
+  ASSERT_EQ(ramp.size(), 9u);
+  EXPECT_EQ(ramp[0], 0.0f);
+  EXPECT_NEAR(ramp[7], 1.0, 1e-6);
+  EXPECT_NEAR(ramp[8], 0.920364, 1e-5);
+  EXPECT_NEAR(ramp[6], 0.920364, 1e-5);
+  EXPECT_EQ(risingRamp(17), ramp);  // an odd width loses one
+  // Too narrow for the window's (w - 2): a step, never a division by zero.
+  for (std::int64_t width : {0, 1, 2, 3}) EXPECT_EQ(risingRamp(width), (std::vector<float>{0, 1})) << width;
+}
+
+// One pure sine per bin (0 at t = 0, so that the leading 0 of the trace vector is part of
+// it), 1023 samples so that n = 1024 holds them exactly. Bin k is k / 2.048 Hz at 2 ms.
+struct ToneCase {
+  FilterRequest request;
+  std::vector<std::pair<int, double>> passed;   // bin, amplitude
+  std::vector<std::pair<int, double>> stopped;
+};
+
+TEST(FilterTrace, PassBandKeptStopBandRemovedForEveryType) {
+  const std::vector<ToneCase> cases{
+      {{FilterType::LowCut, {8, 12}}, {{100, 1.0}, {300, 0.5}}, {{5, 2.0}}},
+      {{FilterType::HighCut, {70, 90}}, {{5, 1.0}, {100, 0.25}}, {{300, 2.0}}},
+      {{FilterType::BandPass, {8, 12, 70, 90}}, {{100, 1.0}}, {{5, 3.0}, {300, 2.0}}},
+      {{FilterType::BandReject, {47, 49, 51, 53}}, {{5, 1.0}, {300, 0.5}}, {{102, 2.0}}},
+  };
+  dsp::Fft fft;
+  FilterWork work;
+  for (const ToneCase& c : cases) {
+    auto tones = [](const std::vector<std::pair<int, double>>& list, std::size_t t) {
+      double sum = 0;
+      for (auto [bin, amplitude] : list) sum += amplitude * std::sin(2 * M_PI * bin * static_cast<double>(t) / 1024);
+      return sum;
+    };
+    std::vector<float> v(1024, 0.0f);
+    std::vector<double> expected(1024, 0.0);
+    for (std::size_t t = 1; t <= 1023; ++t) {
+      v[t] = static_cast<float>(tones(c.passed, t) + tones(c.stopped, t));
+      expected[t] = tones(c.passed, t);
+    }
+    const FilterPlan plan(c.request, 2000, 1023);
+    float scale = 1;
+    filterTrace(plan, fft, v, scale, work);
+    const std::vector<double> normalised = normalisedSamples(expected);
+    for (std::size_t t = 1; t <= 1023; ++t)
+      ASSERT_NEAR(v[t], normalised[t], 2e-5) << filterCaption(c.request.type) << " t " << t;
+    double peak = 0;
+    for (std::size_t t = 1; t <= 1023; ++t) peak = std::max(peak, std::fabs(expected[t]));
+    EXPECT_NEAR(scale, peak, 1e-4) << filterCaption(c.request.type);
+  }
+}
+
+// The spectrum changes element by element, as the filter types define them, for random
+// traces of 1000 samples at 2 ms (n 1024, bin k at elements 2k, 2k + 1). Corner indices:
+// 8 -> 33, 12 -> 49, 70 -> 287, 90 -> 369, 47 -> 193, 49 -> 201, 51 -> 209, 53 -> 217.
+struct SpectrumCase {
+  FilterRequest request;
+  std::function<double(std::size_t)> gain;
+};
+
+// The ramp point of element e when pairs from `from` on take the points in order (the last
+// one repeated); a falling ramp takes them from the last point down.
+double rampGain(std::size_t e, std::size_t from, const std::vector<float>& ramp, bool falling) {
+  const std::size_t point = std::min((e - from) / 2, ramp.size() - 1);
+  return falling ? ramp[ramp.size() - 1 - point] : ramp[point];
+}
+
+TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
+  const std::vector<float> r16 = risingRamp(16);
+  const std::vector<float> r82 = risingRamp(82);
+  const std::vector<float> r8 = risingRamp(8);
+  ASSERT_EQ(r8.size(), 5u);  // h = 3.5 rounded to 4
+  const std::vector<SpectrumCase> cases{
+      // Elements 0..34 zero (every pair from 0 to b1 = 33), pairs 35..49 on ramp points 1..8.
+      {{FilterType::LowCut, {8, 12}},
+       [&](std::size_t e) { return e <= 34 ? 0.0 : e <= 50 ? rampGain(e, 33, r16, false) : 1.0; }},
+      // Pairs 287..369 on the falling ramp, everything from 369 on zero.
+      {{FilterType::HighCut, {70, 90}},
+       [&](std::size_t e) { return e < 287 ? 1.0 : e < 369 ? rampGain(e, 287, r82, true) : 0.0; }},
+      {{FilterType::BandPass, {8, 12, 70, 90}},
+       [&](std::size_t e) {
+         if (e <= 34) return 0.0;
+         if (e <= 50) return static_cast<double>(rampGain(e, 33, r16, false));
+         if (e < 287) return 1.0;
+         return e < 369 ? rampGain(e, 287, r82, true) : 0.0;
+       }},
+      // Falling ramp over pairs 193..201, zero over 201..210, rising ramp over 209..217.
+      {{FilterType::BandReject, {47, 49, 51, 53}},
+       [&](std::size_t e) {
+         if (e < 193 || e > 218) return 1.0;
+         if (e <= 200) return static_cast<double>(rampGain(e, 193, r8, true));
+         if (e <= 210) return 0.0;
+         return static_cast<double>(rampGain(e, 209, r8, false));
+       }},
+  };
+  dsp::Fft fft;
+  FilterWork work;
+  for (const SpectrumCase& c : cases) {
+    std::vector<float> v = randomVector(1000, 17);
+    std::vector<double> x(v.begin(), v.end());
+    for (double& value : x) value *= 3.0;  // the scale the stored samples are multiplied by
+    float scale = 3.0f;
+    const FilterPlan plan(c.request, 2000, 1000);
+    filterTrace(plan, fft, v, scale, work);
+    const std::vector<double> y = referenceFilter(x, 1024, c.gain);
+    const std::vector<double> expected = normalisedSamples(y);
+    for (std::size_t t = 1; t <= 1000; ++t)
+      ASSERT_NEAR(v[t], expected[t], 2e-5) << filterCaption(c.request.type) << " t " << t;
+    double peak = 0;
+    for (std::size_t t = 1; t <= 1000; ++t) peak = std::max(peak, std::fabs(y[t]));
+    EXPECT_NEAR(scale, peak, 1e-4 * peak);
+    EXPECT_EQ(v[0], 0.0f);
+  }
+}
+
+TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
+  const std::vector<float> r16 = risingRamp(16);
+  auto gain = [&](std::size_t e) { return e <= 34 ? 0.0 : e <= 50 ? rampGain(e, 33, r16, false) : 1.0; };
+  dsp::Fft fft;
+  FilterWork work;
+  std::vector<float> v = randomVector(1000, 23);
+  const std::vector<double> x(v.begin(), v.end());
+  const FilterPlan plan(FilterRequest{FilterType::LowCut, {8, 12}}, 2000, 1000);
+  float scale = 1.0f;
+  filterTrace(plan, fft, v, scale, work);
+  filterTrace(plan, fft, v, scale, work);
+  // Each pass keeps samples 1..1000 only: the second starts from the first one's samples.
+  std::vector<double> once = referenceFilter(x, 1024, gain);
+  once[0] = 0;
+  const std::vector<double> expected = normalisedSamples(referenceFilter(once, 1024, gain));
+  for (std::size_t t = 1; t <= 1000; ++t) ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
+
+  // In the ramp (bin 20, between 8 and 12 Hz) the second pass takes away more.
+  auto binMagnitude = [](const std::vector<double>& y, std::size_t k) {
+    Complex sum;
+    for (std::size_t t = 0; t < y.size(); ++t) sum += y[t] * std::polar(1.0, -2 * M_PI * static_cast<double>(k * t) / 1024);
+    return std::abs(sum);
+  };
+  const std::vector<double> twice(v.begin(), v.end());
+  const std::vector<double> onceNormalised = normalisedSamples(once);
+  const double passRatioOnce = binMagnitude(onceNormalised, 20) / binMagnitude(onceNormalised, 200);
+  const double passRatioTwice = binMagnitude(twice, 20) / binMagnitude(twice, 200);
+  EXPECT_LT(passRatioTwice, 0.8 * passRatioOnce);
+}
+
+TEST(FilterTrace, ZeroTracesStayZeroAndNarrowRampsStayFinite) {
+  dsp::Fft fft;
+  FilterWork work;
+  for (float scale : {1.0f, 0.0f}) {
+    std::vector<float> zeros(501, 0.0f);
+    float s = scale;
+    filterTrace(FilterPlan({FilterType::BandPass, {8, 12, 70, 90}}, 1000, 500), fft, zeros, s, work);
+    EXPECT_EQ(zeros, std::vector<float>(501, 0.0f));
+    EXPECT_EQ(s, 0.0f);
+  }
+  // The default band reject at 1 ms on 500 samples: n 512, corners 48, 50, 52, 54, ramps 2
+  // wide. A step at each corner: bins 24 and 27 kept whole, 25 and 26 (pairs 50, 52) removed.
+  const FilterPlan reject({FilterType::BandReject, {47, 49, 51, 53}}, 1000, 500);
+  EXPECT_EQ(reject.cornerIndices(), (std::array<std::int64_t, 4>{48, 50, 52, 54}));
+  std::vector<float> v = randomVector(500, 31);
+  const std::vector<double> x(v.begin(), v.end());
+  float scale = 1.0f;
+  filterTrace(reject, fft, v, scale, work);
+  const std::vector<double> expected =
+      normalisedSamples(referenceFilter(x, 512, [](std::size_t e) { return e >= 50 && e <= 53 ? 0.0 : 1.0; }));
+  for (std::size_t t = 1; t <= 500; ++t) {
+    ASSERT_TRUE(std::isfinite(v[t])) << t;
+    ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
+  }
+}
+
+TEST(FilterTrace, DamagedSamplesEnterAsZero) {
+  dsp::Fft fft;
+  FilterWork work;
+  std::vector<float> v = randomVector(200, 41);
+  std::vector<double> x(v.begin(), v.end());
+  v[50] = std::nanf("");
+  v[60] = INFINITY;
+  x[50] = x[60] = 0;
+  float scale = 1.0f;
+  filterTrace(FilterPlan({FilterType::HighCut, {70, 90}}, 2000, 200), fft, v, scale, work);
+  const FilterPlan plan({FilterType::HighCut, {70, 90}}, 2000, 200);
+  const std::int64_t b1 = plan.cornerIndices()[0];
+  const std::int64_t b2 = plan.cornerIndices()[1];
+  const std::vector<float> ramp = risingRamp(b2 - b1);
+  const std::vector<double> expected = normalisedSamples(referenceFilter(x, 256, [&](std::size_t e) {
+    const auto i = static_cast<std::int64_t>(e);
+    return i < b1 ? 1.0 : i < b2 ? rampGain(e, static_cast<std::size_t>(b1), ramp, true) : 0.0;
+  }));
+  for (std::size_t t = 1; t <= 200; ++t) ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
+}
+
+}  // namespace
+}  // namespace vorax::filter

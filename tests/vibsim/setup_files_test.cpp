@@ -1,0 +1,170 @@
+#include "vibsim/setup_files.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+
+#include "decode/byte_reader.h"
+#include "test_support.h"
+#include "vibsim/setup_fields.h"
+
+namespace vorax::vibsim {
+namespace {
+
+using app::ViewerSettings;
+
+std::int32_t intAt(const std::vector<std::uint8_t>& b, std::size_t offset) {
+  return decode::littleI32(b, offset);
+}
+std::string textAt(const std::vector<std::uint8_t>& b, std::size_t offset, std::size_t n) {
+  return std::string(b.begin() + static_cast<std::ptrdiff_t>(offset),
+                     b.begin() + static_cast<std::ptrdiff_t>(offset + n));
+}
+void set(ViewerSettings& s, const SetupField& f, std::int32_t v) { s.setInt32(f.row, v, f.index); }
+
+// Offsets below are the file layouts written out by hand, not taken from the row tables.
+TEST(MultiVibSetupFile, EveryFieldLandsAtItsOffset) {
+  ViewerSettings s;
+  app::ApplyDefaultSettings(s);
+  s.setMultiVibName(0, "ROWZERO");  // reserved: must not reach the file
+  s.setMultiVibName(1, "VIBRATOR12");
+  s.setMultiVibName(30, "V30");
+  s.setMultiVibChannel(kSimRef, 0, 99);  // reserved row 0
+  s.setMultiVibChannel(kSimRef, 1, 2);
+  s.setMultiVibChannel(kSimForce, 2, 77);
+  s.setMultiVibChannel(kPulseForce, 30, 123);
+  set(s, mvs::kPilotChannel, 9);
+  set(s, mvs::kPulse, 1);
+  set(s, mvs::kPage3, 0);
+  set(s, mvs::kParameters[4], 20);   // distortion QC limit
+  set(s, mvs::kParameters[6], 8000); // truncate time
+  set(s, mvs::kParameters[11], 250); // end taper
+  set(s, mvs::kParameters[13], 321); // pulse end
+  s.setSingle(mvs::kMassOfBasePlate.row, 1234.5f, mvs::kMassOfBasePlate.index);
+  s.setSimilarityColour(mvs::kForceColour, 0x123456);
+  set(s, mvs::kTransferFunction, 1);
+  set(s, mvs::kDelay, 7);
+  set(s, mvs::kHighResPrint, 1);
+
+  const auto b = setupImage(kMvsFile, s);
+  ASSERT_EQ(b.size(), 1400u);
+  EXPECT_EQ(textAt(b, 0, 8), std::string(8, '\0'));
+  EXPECT_EQ(textAt(b, 8, 8), "VIBRATOR");  // cut to 8
+  EXPECT_EQ(textAt(b, 240, 8), "V30     ");  // padded with spaces
+  EXPECT_EQ(intAt(b, 248), 0);
+  EXPECT_EQ(intAt(b, 252), 2);
+  EXPECT_EQ(intAt(b, 620 + 8), 77);
+  EXPECT_EQ(intAt(b, 1116 + 120), 123);
+  EXPECT_EQ(intAt(b, 1240), 9);
+  EXPECT_EQ(intAt(b, 1248), 1);
+  EXPECT_EQ(intAt(b, 1288), 0);
+  EXPECT_EQ(intAt(b, 1244), 1);  // "Similarity" default
+  EXPECT_EQ(intAt(b, 1252), 1);  // "Screen Pause" default
+  EXPECT_EQ(textAt(b, 1292, 8), std::string(8, '\0'));
+  EXPECT_EQ(intAt(b, 1300), 80);
+  EXPECT_EQ(intAt(b, 1316), 20);
+  EXPECT_EQ(intAt(b, 1336), 321);
+  EXPECT_EQ(decode::littleFloat(b, 1340), 4082.0f);
+  EXPECT_EQ(decode::littleFloat(b, 1344), 1234.5f);
+  EXPECT_EQ(decode::littleU32(b, 1348), 0x0000FFu);
+  EXPECT_EQ(decode::littleU32(b, 1364), 0x123456u);
+  EXPECT_EQ(intAt(b, 1368), 0);
+  EXPECT_EQ(intAt(b, 1372), 1);
+  EXPECT_EQ(intAt(b, 1376), 8000);
+  EXPECT_EQ(intAt(b, 1380), 40);
+  EXPECT_EQ(intAt(b, 1384), 24);
+  EXPECT_EQ(intAt(b, 1388), 250);
+  EXPECT_EQ(intAt(b, 1392), 7);
+  EXPECT_EQ(intAt(b, 1396), 1);
+}
+
+TEST(RadioSetupFile, EveryFieldLandsAtItsOffset) {
+  ViewerSettings s;
+  app::ApplyDefaultSettings(s);
+  s.setRadioName(2, "RADIOVIB9");
+  s.setRadioSimFile(1, "SIM0001.DAT");
+  s.setRadioSimFile(30, "ABCDEFGHIJKLMNOPQ");
+  s.setRadioPulseFile(3, "P3");
+  s.setRadioFolder("/data/radio");
+  set(s, rsf::kReturnChannel, 1);
+  s.setRadioReferenceTitle("Pilot Sent");
+  set(s, rsf::kBmp, 1);
+  set(s, rsf::kHighResPrint, 1);
+  set(s, rsf::kParameters[6], 6000);   // truncate time
+  set(s, rsf::kParameters[13], 444);   // pulse end
+  s.setRadioColour(rsf::kReturnColour, 0x00AA00);
+  set(s, rsf::kDelay, 3);
+  set(s, rsf::kAutoVibName, 0);
+
+  const auto b = setupImage(kRsfFile, s);
+  ASSERT_EQ(b.size(), 1844u);
+  EXPECT_EQ(textAt(b, 16, 8), "RADIOVIB");
+  EXPECT_EQ(textAt(b, 248, 15), std::string(15, '\0'));
+  EXPECT_EQ(textAt(b, 263, 15), "SIM0001.DAT    ");
+  EXPECT_EQ(textAt(b, 698, 15), "ABCDEFGHIJKLMNO");
+  EXPECT_EQ(textAt(b, 713 + 45, 15), "P3             ");
+  EXPECT_EQ(textAt(b, 1178, 11), "/data/radio");
+  EXPECT_EQ(textAt(b, 1433, 255), std::string(255, '\0'));
+  EXPECT_EQ(intAt(b, 1688), 2);
+  EXPECT_EQ(intAt(b, 1692), 1);
+  EXPECT_EQ(textAt(b, 1696, 12), "Pilot Sent  ");
+  EXPECT_EQ(textAt(b, 1708, 12), "Ground Force");
+  EXPECT_EQ(intAt(b, 1720), 1);  // "Similarity"
+  EXPECT_EQ(intAt(b, 1752), 1);  // "BMP"
+  EXPECT_EQ(intAt(b, 1768), 1);  // "High Res Print"
+  EXPECT_EQ(intAt(b, 1772), 80);
+  EXPECT_EQ(intAt(b, 1796), 6000);
+  EXPECT_EQ(intAt(b, 1824), 444);
+  EXPECT_EQ(decode::littleU32(b, 1828), 0x0000FFu);
+  EXPECT_EQ(decode::littleU32(b, 1832), 0x00AA00u);
+  EXPECT_EQ(intAt(b, 1836), 3);
+  EXPECT_EQ(intAt(b, 1840), 0);
+}
+
+// A file of arbitrary bytes (reserved stretches zero) reads into the settings and writes back
+// identical; the delay shared by both set-ups travels with each.
+TEST(SetupFiles, RoundTripByteForByte) {
+  for (const SetupFileKind* kind : {&kMvsFile, &kRsfFile}) {
+    SCOPED_TRACE(kind->extension);
+    std::vector<std::uint8_t> original(kind->size);
+    for (std::size_t i = 0; i < original.size(); ++i) original[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    original = setupImage(*kind, [&] {
+      ViewerSettings s;
+      applySetupImage(*kind, original, s);
+      return s;
+    }());  // reserved stretches now zero, the rest arbitrary
+    test::TempDir dir;
+    test::writeFileBytes(dir / "in.set", original);
+    ViewerSettings s;
+    app::ApplyDefaultSettings(s);
+    ASSERT_EQ(readSetupFile(*kind, dir / "in.set", s), "");
+    ASSERT_EQ(writeSetupFile(*kind, dir / "out.set", s), "");
+    EXPECT_EQ(test::readFileBytes(dir / "out.set"), original);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.set.tmp"));
+  }
+}
+
+TEST(SetupFiles, WrongSizeOrMissingChangesNothing) {
+  test::TempDir dir;
+  test::writeFileBytes(dir / "short.MVS", std::vector<std::uint8_t>(1399, 0xFF));
+  test::writeFileBytes(dir / "long.RSF", std::vector<std::uint8_t>(1845, 0xFF));
+  ViewerSettings s;
+  app::ApplyDefaultSettings(s);
+  const ViewerSettings before = s;
+  EXPECT_NE(readSetupFile(kMvsFile, dir / "short.MVS", s).find("1399 bytes, 1400 expected"), std::string::npos);
+  EXPECT_NE(readSetupFile(kRsfFile, dir / "long.RSF", s), "");
+  EXPECT_NE(readSetupFile(kMvsFile, dir / "absent.MVS", s), "");
+  EXPECT_NE(readSetupFile(kMvsFile, dir.path(), s), "");
+  EXPECT_TRUE(std::ranges::equal(s.bytes(), before.bytes()));
+}
+
+TEST(SetupFiles, ExtensionAppendedOnce) {
+  EXPECT_EQ(setupFileName(kMvsFile, "/x/fleet"), "/x/fleet.MVS");
+  EXPECT_EQ(setupFileName(kMvsFile, "/x/fleet.mvs"), "/x/fleet.mvs");
+  EXPECT_EQ(setupFileName(kMvsFile, "/x/a.Mvs.old"), "/x/a.Mvs.old");
+  EXPECT_EQ(setupFileName(kRsfFile, "/x/radio.MVS"), "/x/radio.MVS.RSF");
+}
+
+}  // namespace
+}  // namespace vorax::vibsim
