@@ -5,10 +5,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "app/pixel_surface.h"
 #include "decode/segd_record.h"
 
 namespace vorax::app {
@@ -119,6 +121,10 @@ class Canvas {
   virtual void text(PointF at, std::string_view text, HAlign h = HAlign::Left,
                     VAlign v = VAlign::Top, double angleDegrees = 0) = 0;
   virtual TextExtent measureText(std::string_view text) const = 0;
+
+  // The device's pixels, when they may be written directly (lighting exactly the pixels a
+  // one-pixel solid pen would); none otherwise.
+  virtual std::optional<PixelSurface> pixelSurface() { return std::nullopt; }
 };
 
 }  // namespace vorax::app

@@ -125,115 +125,19 @@ double traceFactor(const decode::SegdRecord& record, std::int32_t trace, bool fi
   return fixedGain ? recordedFactor(record, trace) : normalisingFactor(record, trace);
 }
 
-// Reused between traces so that a page costs no allocation per trace.
-struct WiggleBuffers {
-  std::vector<PointF> points;
-  std::vector<LineF> fills;
-  std::vector<std::int64_t> columns;  // device pixel column of each point
-  std::int64_t fillRow = -1;          // device pixel row of the last fill
-};
-
-// Device pixel column and row of world points, one multiply-add each.
-struct PixelGrid {
-  explicit PixelGrid(const WorldMapping& m)
-      : sx(m.deviceWidth / (m.window.right - m.window.left)),
-        ox(-m.window.left * sx),
-        sy(m.deviceHeight / (m.window.bottom - m.window.top)),
-        oy(-m.window.top * sy) {}
-  std::int64_t column(double x) const { return floorToInt(x * sx + ox); }
-  std::int64_t row(double y) const { return floorToInt(y * sy + oy); }
-  // The world y of the middle of a device pixel row.
-  double rowMiddle(std::int64_t r) const { return (static_cast<double>(r) + 0.5 - oy) / sy; }
-  // std::floor without the library call: this runs twice per sample of every page.
-  static std::int64_t floorToInt(double v) {
-    const auto truncated = static_cast<std::int64_t>(v);
-    return truncated - static_cast<std::int64_t>(v < static_cast<double>(truncated));
-  }
-  double sx, ox, sy, oy;
-};
-
-// Adds a wiggle point; a point in the same pixel column as the two before it extends their
-// vertical segment instead, which draws the same pixels with fewer segments (clipped and
-// quiet stretches are long vertical runs).
-void appendWigglePoint(WiggleBuffers& out, const PixelGrid& grid, PointF p) {
-  const std::int64_t column = grid.column(p.x);
-  const std::size_t n = out.points.size();
-  if (n >= 2 && out.columns[n - 1] == column && out.columns[n - 2] == column) {
-    out.points.back() = p;
-    return;
-  }
-  out.points.push_back(p);
-  out.columns.push_back(column);
-}
-
-// Adds a positive fill from the trace's axis to `end`; fills on one pixel row are merged into
-// the longest, which covers the others.
-void appendFill(WiggleBuffers& out, const PixelGrid& grid, double axis, PointF end) {
-  const std::int64_t row = grid.row(end.y);
-  if (row == out.fillRow && !out.fills.empty()) {
-    out.fills.back().b.x = std::max(out.fills.back().b.x, end.x);
-    return;
-  }
-  out.fills.push_back({{axis, end.y}, end});
-  out.fillRow = row;
-}
-
-// When samples lie more than a pixel row apart, fills the rows between sample j - 1 (excursion
-// `before`) and sample j (`after`) up to the wiggle segment joining them, so that a zoomed
-// display is filled solid rather than striped.
-void appendFillsBetweenSamples(WiggleBuffers& out, const PixelGrid& grid, double axis, std::int64_t j,
-                               double before, double after) {
-  if (before <= 0 && after <= 0) return;
-  const auto previous = static_cast<double>(j - 1);
-  const std::int64_t lastRow = grid.row(static_cast<double>(j));
-  for (std::int64_t r = grid.row(previous) + 1; r < lastRow; ++r) {
-    const double y = grid.rowMiddle(r);
-    const double v = before + (after - before) * (y - previous);
-    if (v > 0) appendFill(out, grid, axis, {axis + v, y});
-  }
-}
-
-// One trace: the wiggle as one polyline from (i, s0) through (i + v(j), j) and the positive
-// fill as horizontal lines from (i, j) to (i + v(j), j), v = factor x sample limited to
-// +-clip (an unreadable NaN sample counts as 0), plus the pixel rows between samples.
-void buildWiggle(std::span<const float> samples, double x, const SampleWindow& window,
-                 double factor, double clip, const PixelGrid& grid, WiggleBuffers& out) {
-  out.points.clear();
-  out.columns.clear();
-  out.fills.clear();
-  out.fillRow = -1;
-  const auto last = static_cast<std::int64_t>(samples.size()) - 1;
-  const std::int64_t j0 = std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(window.s0)));
-  const std::int64_t j1 = std::min<std::int64_t>(last, static_cast<std::int64_t>(std::floor(window.s1)));
-  appendWigglePoint(out, grid, {x, window.s0});
-  double previous = 0;
-  for (std::int64_t j = j0; j <= j1; ++j) {
-    double v = factor * samples[static_cast<std::size_t>(j)];
-    v = std::isnan(v) ? 0 : std::clamp(v, -clip, clip);
-    if (j > j0) appendFillsBetweenSamples(out, grid, x, j, previous, v);
-    const PointF p{x + v, static_cast<double>(j)};
-    appendWigglePoint(out, grid, p);
-    if (v > 0) appendFill(out, grid, x, p);
-    previous = v;
-  }
-}
-
 void drawTraces(Canvas& canvas, decode::SegdRecord& record, const DisplayState& state,
                 const DisplayOptions& options, const TraceWindow& traces,
                 const SampleWindow& window) {
   const double g = gainFactor(record, state.displayGainDb);
-  const PixelGrid grid(canvas.mapping());
   const std::int32_t first = std::max(1, traces.x0);
   const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
-  WiggleBuffers buffers;
+  std::vector<WiggleTrace> wiggles;
+  wiggles.reserve(static_cast<std::size_t>(std::max(0, last - first + 1)));
   for (std::int32_t i = first; i <= last; ++i) {
-    const double f = g * traceFactor(record, i, options.fixedGain);
-    Colorref colour = traceColour(record, i, options);
-    buildWiggle(record.samples.trace(i), i, window, f, options.clip, grid, buffers);
-    canvas.setPen(colour, 1, PenStyle::Solid, false);
-    canvas.polyline(buffers.points);
-    if (!buffers.fills.empty()) canvas.lines(buffers.fills);
+    wiggles.push_back({record.samples.trace(i), static_cast<double>(i),
+                       g * traceFactor(record, i, options.fixedGain), traceColour(record, i, options)});
   }
+  drawWiggles(canvas, wiggles, window, options.clip);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
 }
 
@@ -305,15 +209,6 @@ void drawBanner(Canvas& canvas, const TraceWindow& traces, const WorldWindow& wo
 }
 
 }  // namespace
-
-void drawWiggle(Canvas& canvas, std::span<const float> samples, double position, const SampleWindow& window,
-                double factor, double clip, Colorref colour) {
-  WiggleBuffers buffers;
-  buildWiggle(samples, position, window, factor, clip, PixelGrid(canvas.mapping()), buffers);
-  canvas.setPen(colour, 1, PenStyle::Solid, false);
-  canvas.polyline(buffers.points);
-  if (!buffers.fills.empty()) canvas.lines(buffers.fills);
-}
 
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs) {
   const double intervalMs = record.summary.sampleIntervalUs / 1000.0;

@@ -9,6 +9,7 @@
 
 #include "app/canvas.h"
 #include "app/display_state.h"
+#include "app/wiggle_drawing.h"
 #include "decode/segd_record.h"
 
 namespace vorax::app {
@@ -41,10 +42,6 @@ struct RecordDisplayGeometry {
 // The sample window of a display window in ms: start and end divided by the sample interval
 // in ms, the end limited to the samples per trace. Empty (s1 <= s0) when the record has no
 // sample interval.
-struct SampleWindow {
-  double s0 = 0;
-  double s1 = 0;
-};
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs);
 
 // The seismic channel number of a trace: its index less the auxiliary traces before it. A
@@ -59,12 +56,6 @@ std::int32_t seismicChannelNumber(const decode::SegdRecord& record, std::int32_t
 // (Sercel, SEG-2, standard) put their auxiliary traces first, so they decide by their first seismic
 // trace, the one after the auxiliary traces: the gain applies when the record holds it.
 bool displayGainApplies(const decode::SegdRecord& record);
-// One trace as the main display draws it, at x = position: the wiggle through
-// (position + v(j), j) and the positive fill, v = factor x sample limited to +-clip (a NaN
-// sample counts as 0), for the samples of the window; in the given colour.
-void drawWiggle(Canvas& canvas, std::span<const float> samples, double position, const SampleWindow& window,
-                double factor, double clip, Colorref colour);
-
 // Draws the whole main display for state.firstTrace..lastTrace and the state's time window
 // and gain; a record without samples or sample interval gets the empty no-record frame. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned
 // black in the record itself when the options ask for it, so the change lasts until the

@@ -75,112 +75,37 @@ struct DeviceTransform {
   double sx, ox, sy, oy;
 };
 
-// A one-pixel solid line in copy mode along a pixel row lights the columns from round(left)
-// up to, not including, round(right) of row floor(y); filling that span as a rectangle draws
-// the same pixels several times faster.
-bool horizontalSpan(QPointF a, QPointF b, int width, int height, QRect& span) {
-  if (a.y() != b.y() || !(a.y() >= 0 && a.y() < height)) return false;
-  const double lo = std::clamp(std::min(a.x(), b.x()), -1.0, width + 1.0);
-  const double hi = std::clamp(std::max(a.x(), b.x()), -1.0, width + 1.0);
-  const int first = static_cast<int>(std::floor(lo + 0.5));
-  const int end = static_cast<int>(std::floor(hi + 0.5));
-  span = QRect(first, static_cast<int>(std::floor(a.y())), end - first, 1);
-  return true;
-}
-
-// Aliased one-pixel lines written straight into a 32-bit image: a page of the main display
-// has some 400,000 wiggle points, and QPainter spends most of a page's time on them. Pixels
-// outside the image are skipped.
-class PixelPen {
- public:
-  PixelPen(QImage& image, QRgb colour)
-      : bits_(reinterpret_cast<QRgb*>(image.bits())),
-        stride_(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
-        width_(image.width()),
-        height_(image.height()),
-        colour_(colour) {}
-
-  // Bresenham from pixel (x0, y0) to (x1, y1), both ends lit.
-  void line(int x0, int y0, int x1, int y1) {
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int stepX = x0 < x1 ? 1 : -1;
-    const int stepY = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    while (true) {
-      plot(x0, y0);
-      if (x0 == x1 && y0 == y1) return;
-      const int twice = 2 * error;
-      if (twice >= dy) {
-        error += dy;
-        x0 += stepX;
-      }
-      if (twice <= dx) {
-        error += dx;
-        y0 += stepY;
-      }
-    }
-  }
-
-  // True when a segment between these device points is short enough to walk pixel by pixel.
-  bool walkable(QPointF a, QPointF b) const {
-    const double limit = 4.0 * std::max(width_, height_);
-    return std::abs(a.x()) < limit && std::abs(a.y()) < limit && std::abs(b.x()) < limit &&
-           std::abs(b.y()) < limit;
-  }
-
-  // The pixels of one row from span.left() up to, not including, span.left() + span.width().
-  void span(const QRect& span) {
-    const int y = span.top();
-    if (y < 0 || y >= height_) return;
-    const int first = std::max(0, span.left());
-    const int end = std::min(width_, span.left() + span.width());
-    QRgb* row = bits_ + static_cast<qsizetype>(y) * stride_;
-    for (int x = first; x < end; ++x) row[x] = colour_;
-  }
-
- private:
-  void plot(int x, int y) {
-    if (x >= 0 && x < width_ && y >= 0 && y < height_) bits_[static_cast<qsizetype>(y) * stride_ + x] = colour_;
-  }
-
-  QRgb* bits_;
-  qsizetype stride_;
-  int width_;
-  int height_;
-  QRgb colour_;
-};
-
-// floor(v) as an int without the library call (v is within a few image sizes here).
-int pixelOf(double v) {
-  const auto truncated = static_cast<int>(v);
-  return truncated - static_cast<int>(v < static_cast<double>(truncated));
-}
-
 }  // namespace
 
-QImage* QtCanvas::directImage() {
-  if (image_ == nullptr) return nullptr;
+std::optional<PixelSurface> QtCanvas::pixelSurface() { return imageSurface(); }
+
+std::optional<PixelSurface> QtCanvas::imageSurface() {
+  if (image_ == nullptr || painter_.compositionMode() != QPainter::CompositionMode_SourceOver ||
+      !painter_.transform().isIdentity() || painter_.hasClipping())
+    return std::nullopt;
+  return PixelSurface{reinterpret_cast<std::uint32_t*>(image_->bits()),
+                      image_->bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t)), image_->width(),
+                      image_->height()};
+}
+
+std::optional<PixelPen> QtCanvas::directPen() {
   const QPen pen = painter_.pen();
-  const bool plainPen = pen.style() == Qt::SolidLine && pen.widthF() == 0 &&
-                        painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
-                        !painter_.testRenderHint(QPainter::Antialiasing) &&
-                        painter_.transform().isIdentity() && !painter_.hasClipping();
-  return plainPen ? image_ : nullptr;
+  if (pen.style() != Qt::SolidLine || pen.widthF() != 0 || painter_.testRenderHint(QPainter::Antialiasing))
+    return std::nullopt;
+  const std::optional<PixelSurface> surface = imageSurface();
+  if (!surface) return std::nullopt;
+  return PixelPen(*surface, pen.color().rgb());
 }
 
 void QtCanvas::lines(std::span<const LineF> segments) {
   const DeviceTransform toDevice(window_, width_, height_);
-  if (QImage* image = directImage(); image != nullptr) {
-    PixelPen pen(*image, painter_.pen().color().rgb());
+  if (std::optional<PixelPen> pen = directPen()) {
     for (const LineF& s : segments) {
       const QPointF a = toDevice(s.a);
       const QPointF b = toDevice(s.b);
-      QRect span;
-      if (horizontalSpan(a, b, width_, height_, span)) {
-        pen.span(span);
-      } else if (pen.walkable(a, b)) {
-        pen.line(pixelOf(a.x()), pixelOf(a.y()), pixelOf(b.x()), pixelOf(b.y()));
+      if (a.y() == b.y() && pen->horizontalLine(a.x(), b.x(), a.y())) continue;
+      if (pen->walkable(a.x(), a.y(), b.x(), b.y())) {
+        pen->line(pixelIndexOf(a.x()), pixelIndexOf(a.y()), pixelIndexOf(b.x()), pixelIndexOf(b.y()));
       } else {
         painter_.drawLine(a, b);
       }
@@ -195,14 +120,15 @@ void QtCanvas::lines(std::span<const LineF> segments) {
 
 void QtCanvas::polyline(std::span<const PointF> points) {
   const DeviceTransform toDevice(window_, width_, height_);
-  if (QImage* image = directImage(); image != nullptr && !points.empty()) {
-    PixelPen pen(*image, painter_.pen().color().rgb());
+  std::optional<PixelPen> pen = directPen();
+  if (pen && !points.empty()) {
     QPointF previous = toDevice(points.front());
-    if (points.size() == 1) pen.line(pixelOf(previous.x()), pixelOf(previous.y()), pixelOf(previous.x()), pixelOf(previous.y()));
+    if (points.size() == 1) pen->plot(pixelIndexOf(previous.x()), pixelIndexOf(previous.y()));
     for (std::size_t k = 1; k < points.size(); ++k) {
       const QPointF next = toDevice(points[k]);
-      if (pen.walkable(previous, next)) {
-        pen.line(pixelOf(previous.x()), pixelOf(previous.y()), pixelOf(next.x()), pixelOf(next.y()));
+      if (pen->walkable(previous.x(), previous.y(), next.x(), next.y())) {
+        pen->line(pixelIndexOf(previous.x()), pixelIndexOf(previous.y()), pixelIndexOf(next.x()),
+                  pixelIndexOf(next.y()));
       } else {
         painter_.drawLine(previous, next);
       }

@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QPen>
 
+#include <optional>
+
 #include "app/canvas.h"
+#include "app/pixel_surface.h"
 
 class QImage;
 class QPaintDevice;
@@ -36,14 +39,18 @@ class QtCanvas : public Canvas {
   void fillRect(PointF a, PointF b, Colorref colour) override;
   void text(PointF at, std::string_view text, HAlign h, VAlign v, double angleDegrees) override;
   TextExtent measureText(std::string_view text) const override;
+  // The image itself while nothing (composition, transform, clipping) stands between the
+  // painter and its pixels.
+  std::optional<PixelSurface> pixelSurface() override;
 
   QPainter& painter() { return painter_; }
 
  private:
   QPointF device(PointF p) const;
-  // The image to write one-pixel solid lines into directly, or nullptr when the device or
+  std::optional<PixelSurface> imageSurface();
+  // A pen writing one-pixel solid lines straight into the image, or none when the device or
   // the pen needs QPainter.
-  QImage* directImage();
+  std::optional<PixelPen> directPen();
 
   QPainter painter_;
   int width_;
