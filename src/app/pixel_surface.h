@@ -82,9 +82,20 @@ class PixelPen {
     return true;
   }
   void horizontalLineOnRow(double a, double b, int row) {
+    const ColumnRange columns = horizontalLineColumns(a, b);
+    span(row, columns.first, columns.end);
+  }
+
+  // The columns a horizontal line from device x a to b lights: round(left) up to, not
+  // including, round(right).
+  struct ColumnRange {
+    int first;
+    int end;
+  };
+  ColumnRange horizontalLineColumns(double a, double b) const {
     const double lo = std::clamp(std::min(a, b), -1.0, surface_.width + 1.0);
     const double hi = std::clamp(std::max(a, b), -1.0, surface_.width + 1.0);
-    span(row, static_cast<int>(std::floor(lo + 0.5)), static_cast<int>(std::floor(hi + 0.5)));
+    return {static_cast<int>(std::floor(lo + 0.5)), static_cast<int>(std::floor(hi + 0.5))};
   }
 
   // The pixels of one row from column `first` up to, not including, `end`.

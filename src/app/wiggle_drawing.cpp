@@ -13,6 +13,8 @@ namespace {
 
 // Pictures with fewer samples than this are drawn on one thread: starting a second costs more.
 constexpr double kSamplesForTwoThreads = 20000;
+// The picture bytes drawn at a time, well within a processor core's second-level cache.
+constexpr int kStripBytes = 512 << 10;
 
 // Device pixel column and row of world points, one multiply-add each, computed exactly as the
 // canvas maps points to the device.
@@ -236,10 +238,21 @@ class TraceRows {
     }
   }
 
+  // Writes the finished row: the wiggle's run and the fill, as one span when they touch.
   void flush() {
-    pen_.span(row_, lo_, hi_ + 1);
-    if (fillEnd_ != kNoFill && row_ >= 0) pen_.horizontalLineOnRow(axis_, fillEnd_, row_);
-    fillEnd_ = kNoFill;
+    int first = lo_;
+    int end = hi_ + 1;
+    if (fillEnd_ != kNoFill) {
+      const PixelPen::ColumnRange fill = pen_.horizontalLineColumns(axis_, fillEnd_);
+      if (fill.first <= end && fill.end >= first) {
+        first = std::min(first, fill.first);
+        end = std::max(end, fill.end);
+      } else {
+        pen_.span(row_, fill.first, fill.end);
+      }
+      fillEnd_ = kNoFill;
+    }
+    pen_.span(row_, first, end);
   }
 
   static constexpr double kNoFill = -std::numeric_limits<double>::infinity();
@@ -289,12 +302,19 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
   }
 }
 
+// Draws rows firstRow..endRow - 1 a strip of rows at a time, every trace over one strip before
+// the next: a strip of a wide picture stays in the processor's cache while all its traces are
+// drawn, where whole traces one after another would fetch every row again for each trace.
 void rasterBand(const PixelSurface& surface, std::span<const WiggleTrace> traces, const SampleWindow& window,
                 double clip, const PixelGrid& grid, int firstRow, int endRow) {
-  PixelPen pen(surface, 0, firstRow, endRow);
-  for (const WiggleTrace& trace : traces) {
-    pen.setPixel(surfacePixel(trace.colour));
-    rasterTrace(trace, window, clip, grid, pen, firstRow, endRow);
+  const int stripRows = std::max(1, kStripBytes / std::max(1, surface.width * 4));
+  for (int strip = firstRow; strip < endRow; strip += stripRows) {
+    const int stripEnd = std::min(endRow, strip + stripRows);
+    PixelPen pen(surface, 0, strip, stripEnd);
+    for (const WiggleTrace& trace : traces) {
+      pen.setPixel(surfacePixel(trace.colour));
+      rasterTrace(trace, window, clip, grid, pen, strip, stripEnd);
+    }
   }
 }
 
