@@ -1,5 +1,7 @@
 #include "app/display_settings.h"
 
+#include <algorithm>
+
 #include "app/configure_rules.h"
 #include "decode/conversions.h"
 
@@ -68,6 +70,24 @@ void startRecordDisplay(const ViewerSettings& settings, const decode::SegdRecord
                                 pagingRecordOf(record));
   state.firstTrace = first.first;
   state.lastTrace = first.last;
+}
+
+std::int32_t earlyTraceCount(const ViewerSettings& settings, std::int32_t tracesPerScreen) {
+  constexpr std::int32_t kScreensForALine = 4;
+  const std::int32_t screen = std::max(1, tracesPerScreen);
+  switch (displaySelectionFrom(settings)) {
+    case DisplaySelection::ByNumber:
+      return screen + 1;
+    case DisplaySelection::ByLine:
+      return kScreensForALine * screen + 1;
+    case DisplaySelection::All:
+      break;
+  }
+  return 0;
+}
+
+bool firstPageWithin(const decode::SegdRecord& leading, const DisplayState& firstPage) {
+  return firstPage.lastTrace < leading.loadedTraceCount();
 }
 
 }  // namespace vorax::app

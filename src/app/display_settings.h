@@ -33,4 +33,13 @@ void applyConfiguredDisplay(const ViewerSettings& settings, const decode::SegdRe
 void startRecordDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
                         DisplayState& state);
 
+// How many traces of a large record to show while the rest load: those of the first page by
+// number; by line a few screens, enough for most first lines. 0 when the first page is the
+// whole record.
+std::int32_t earlyTraceCount(const ViewerSettings& settings, std::int32_t tracesPerScreen);
+
+// Whether the first page of a record holding only its first traces (while the rest load)
+// shows what the whole record's first page will: it must end before the traces held do.
+bool firstPageWithin(const decode::SegdRecord& leading, const DisplayState& firstPage);
+
 }  // namespace vorax::app

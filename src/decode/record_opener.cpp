@@ -27,12 +27,13 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
                         const OpenOptions& options) {
   switch (flavour) {
     case RecordFlavour::Vorax:
-      return readtracesvorax(firstTracePosition, file, record, messages, options.progress);
+      return readtracesvorax(firstTracePosition, file, record, messages, options.progress, options.earlyTraces);
     case RecordFlavour::Sercel408:
       // Only a Sercel record's channel sets are trusted to say how many blocks a trace has.
       return readtraces408(firstTracePosition, file, record, messages, options.progress,
                            headers.sercel.present ? sercelExtensionBlocks(headers.channelSets)
-                                                  : kSercelExtensionBlocks);
+                                                  : kSercelExtensionBlocks,
+                           options.earlyTraces);
     case RecordFlavour::Seg2:  // read whole by openSeg2
     case RecordFlavour::Standard:  // read whole by openStandardSegd
       break;

@@ -14,6 +14,7 @@
 #include "decode/record_file.h"
 #include "decode/seg2_reader.h"
 #include "decode/segd_record.h"
+#include "decode/trace_workers.h"
 #include "decode/standard_headers.h"
 
 namespace vorax::decode {
@@ -32,6 +33,9 @@ struct OpenOptions {
   bool loadTraces = true;  // false: headers only (the summary and the decoded records)
   ProgressCallback progress;
   LoaderChoice loader = LoaderChoice::Auto;
+  // The first traces of a large record, as soon as they are in; records read whole (SEG-2,
+  // standard) have none.
+  EarlyTraces earlyTraces;
 };
 
 struct OpenResult {

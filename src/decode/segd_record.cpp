@@ -1,5 +1,7 @@
 #include "decode/segd_record.h"
 
+#include <algorithm>
+
 namespace vorax::decode {
 
 void TraceSamples::reset(std::int32_t traceCount, std::int32_t samplesPerTrace) {
@@ -31,6 +33,31 @@ std::vector<LineRun> buildLineRuns(std::span<const TraceHeaderInfo> traceInfo,
   }
   runs.back().lastTrace = static_cast<float>(traceCount);
   return runs;
+}
+
+SegdRecord leadingTraces(const SegdRecord& record, std::int32_t count) {
+  const std::int32_t kept = std::clamp(count, 0, record.loadedTraceCount());
+  SegdRecord leading;
+  leading.summary = record.summary;
+  leading.flavour = record.flavour;
+  leading.sampleIntervalMs = record.sampleIntervalMs;
+  leading.recordLengthMs = record.recordLengthMs;
+  leading.fileName = record.fileName;
+  leading.tiltErrorCount = record.tiltErrorCount;
+  leading.samples.reset(kept, record.samples.samplesPerTrace());
+  if (kept > 0) {
+    const std::span<const float> from = record.samples.trace(1);
+    std::copy_n(from.data(), record.samples.valuesPerTrace() * static_cast<std::size_t>(kept),
+                leading.samples.trace(1).data());
+  }
+  const auto entries = static_cast<std::size_t>(kept) + 1;
+  leading.traceInfo.assign(record.traceInfo.begin(),
+                           record.traceInfo.begin() + static_cast<std::ptrdiff_t>(std::min(entries, record.traceInfo.size())));
+  leading.traceDivisor.assign(record.traceDivisor.begin(),
+                              record.traceDivisor.begin() +
+                                  static_cast<std::ptrdiff_t>(std::min(entries, record.traceDivisor.size())));
+  leading.lineRuns = buildLineRuns(leading.traceInfo, kept);
+  return leading;
 }
 
 }  // namespace vorax::decode

@@ -159,4 +159,8 @@ struct SegdRecord {
 std::vector<LineRun> buildLineRuns(std::span<const TraceHeaderInfo> traceInfo,
                                    std::int32_t traceCount);
 
+// A record with the headers of `record` and its first `count` traces (all it holds, when
+// fewer), line runs built from those.
+SegdRecord leadingTraces(const SegdRecord& record, std::int32_t count);
+
 }  // namespace vorax::decode

@@ -39,7 +39,7 @@ void decodeTrace(SegdRecord& record, std::int32_t t, Bytes header, Bytes sampleB
 
 std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
                            MessageSink& messages, const ProgressCallback& progress,
-                           std::size_t extensionBlocks) {
+                           std::size_t extensionBlocks, const EarlyTraces& early) {
   extensionBlocks = std::max(extensionBlocks, kSercelExtensionBlocks);
   const std::int32_t read = loadTracesOnTwoWorkers(
       firstTracePosition, 20 + 32 * static_cast<std::uint64_t>(extensionBlocks), file, record,
@@ -47,7 +47,7 @@ std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, Se
       [&record](std::int32_t t, Bytes header, Bytes samples) {
         decodeTrace(record, t, header, samples);
       },
-      progress);
+      progress, early);
   for (std::int32_t t = 1; t <= read; ++t) {
     if (record.traceInfo[static_cast<std::size_t>(t)].tiltError == 1) ++record.tiltErrorCount;
   }

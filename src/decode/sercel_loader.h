@@ -9,6 +9,7 @@
 #include "decode/messages.h"
 #include "decode/record_file.h"
 #include "decode/segd_record.h"
+#include "decode/trace_workers.h"
 #include "decode/sercel_trace_info.h"
 
 namespace vorax::decode {
@@ -21,9 +22,11 @@ namespace vorax::decode {
 // end; when it returns false the loading stops there. Returns the number of traces read. The
 // samples keep their recorded values; a trace's amplitude scale is the larger of the block 7
 // conversion factor and its largest absolute finite sample. The traces are decoded on two
-// threads.
+// threads; `early` hears the first ones as soon as they are in (before the tilt errors are
+// counted).
 std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
                            MessageSink& messages, const ProgressCallback& progress = {},
-                           std::size_t extensionBlocks = kSercelExtensionBlocks);
+                           std::size_t extensionBlocks = kSercelExtensionBlocks,
+                           const EarlyTraces& early = {});
 
 }  // namespace vorax::decode

@@ -98,7 +98,7 @@ void forgetTraces(SegdRecord& record, std::int32_t from, std::int32_t to) {
 
 std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layout,
                                       const TraceDecoder& decode, const ProgressCallback& progress,
-                                      SegdRecord& record) {
+                                      SegdRecord& record, const EarlyTraces& early) {
   if (layout.traces <= 0) {
     if (progress) progress(100);
     return 0;
@@ -124,6 +124,7 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
   // first after each of its own; the rest are reported once the helper has finished.
   std::int32_t read = 0;
   std::int32_t reported = 0;  // blocks whose progress has been heard
+  bool earlyHeard = !early.ready || early.count >= layout.traces;
   auto report = [&](bool waitForAll) {
     while (reported < blocks.count && !blocks.stop.load(std::memory_order_relaxed) &&
            (waitForAll || blocks.done[static_cast<std::size_t>(reported)].load(std::memory_order_acquire))) {
@@ -132,6 +133,10 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
       if (progress && read % kTracesPerBlock == 0 &&
           !progress(static_cast<int>(std::lround(100.0 * read / layout.traces))))
         blocks.stop = true;
+      if (!earlyHeard && read >= early.count && read < layout.traces && !blocks.stop.load()) {
+        earlyHeard = true;
+        early.ready(record, read);
+      }
     }
   };
   try {
@@ -153,7 +158,8 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
 
 std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
                                     RecordFile& file, SegdRecord& record, MessageSink& messages,
-                                    const TraceDecoder& decode, const ProgressCallback& progress) {
+                                    const TraceDecoder& decode, const ProgressCallback& progress,
+                                    const EarlyTraces& early) {
   const std::int32_t declaredTraces = record.summary.traceCount;
   const std::int32_t declaredSamples = record.summary.samplesPerTrace;
   const auto position = static_cast<std::uint64_t>(std::max<std::int64_t>(1, firstTracePosition));
@@ -170,7 +176,7 @@ std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64
   const TraceLayout layout{position, headerBytes,
                            headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, declaredSamples)),
                            held.traces, held.samplesPerTrace};
-  const std::int32_t read = decodeTracesOnTwoWorkers(file, layout, decode, progress, record);
+  const std::int32_t read = decodeTracesOnTwoWorkers(file, layout, decode, progress, record, early);
   record.lineRuns = buildLineRuns(record.traceInfo, read);
   return read;
 }

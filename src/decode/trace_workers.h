@@ -14,6 +14,15 @@
 
 namespace vorax::decode {
 
+// Heard once, on the loading thread, as soon as traces 1..count are decoded while later traces
+// still load (not heard when the record holds no more than `count` traces, nor when the
+// loading stops before). Only the record's headers and those traces may be read then, and
+// only until `ready` returns.
+struct EarlyTraces {
+  std::int32_t count = 0;
+  std::function<void(const SegdRecord& record, std::int32_t loaded)> ready;
+};
+
 // Where the held traces lie: trace t (1-based) starts at firstPosition + (t - 1) x stride.
 struct TraceLayout {
   std::uint64_t firstPosition = 1;  // 1-based position of trace 1's header
@@ -32,10 +41,10 @@ using TraceDecoder = std::function<void(std::int32_t t, Bytes header, Bytes samp
 // and 100 at the end, in order and on the calling thread; when it returns false the loading
 // stops there and the traces after it are left as `record` had them before (zeroed, default
 // attributes, divisor 1). Leaves the file's position after the last trace read. Returns the
-// number of traces read.
+// number of traces read. `early` hears the first traces as soon as they are in.
 std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layout,
                                       const TraceDecoder& decode, const ProgressCallback& progress,
-                                      SegdRecord& record);
+                                      SegdRecord& record, const EarlyTraces& early = {});
 
 // What the two loaders share: sizes the record for the traces the file holds (one warning
 // through `messages` when it is short), decodes them on two workers from
@@ -43,6 +52,7 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
 // line runs. Returns the number of traces read.
 std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
                                     RecordFile& file, SegdRecord& record, MessageSink& messages,
-                                    const TraceDecoder& decode, const ProgressCallback& progress);
+                                    const TraceDecoder& decode, const ProgressCallback& progress,
+                                    const EarlyTraces& early = {});
 
 }  // namespace vorax::decode

@@ -109,13 +109,13 @@ TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSa
 
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
                              SegdRecord& record, MessageSink& messages,
-                             const ProgressCallback& progress) {
+                             const ProgressCallback& progress, const EarlyTraces& early) {
   return loadTracesOnTwoWorkers(
       firstTracePosition, kTraceHeaderBytes + kExtensionBlockBytes, file, record, messages,
       [&record](std::int32_t t, Bytes header, Bytes samples) {
         decodeTrace(record, t, header, samples);
       },
-      progress);
+      progress, early);
 }
 
 }  // namespace vorax::decode

@@ -1,6 +1,7 @@
 // The two-worker trace loading: every trace decoded as the one-trace converters decode it, from
 // memory and from a file on disk, with progress in order and a stop that leaves the later
 // traces unloaded.
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -151,6 +152,49 @@ TEST(TwoWorkerLoading, AStopLeavesTheLaterTracesUnloaded) {
     for (float v : record.samples.trace(t)) ASSERT_EQ(v, 0.0f) << t;
     EXPECT_EQ(record.traceDivisor[static_cast<std::size_t>(t)], 1.0f);
     EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex, 0);
+  }
+}
+
+// The first traces are handed over once, as soon as they are in and before the rest: a copy
+// taken then holds exactly what the finished record holds for them.
+TEST(TwoWorkerLoading, EarlyTracesAreHeardOnceBeforeTheRest) {
+  const ByteVector bytes = voraxTraces();
+  struct Case {
+    std::int32_t asked;
+    std::int32_t heardWith;  // 0: not heard
+  };
+  for (const Case c : {Case{61, 100}, Case{100, 100}, Case{101, 200}, Case{250, 0}, Case{400, 0}}) {
+    RecordFile file = RecordFile::fromMemory(bytes);
+    SegdRecord record;
+    record.summary.traceCount = kTraces;
+    record.summary.samplesPerTrace = kSamples;
+    record.fileName = "early.segd";
+    CollectingMessages messages;
+    std::vector<SegdRecord> early;
+    std::vector<int> progressWhenHeard;
+    int lastProgress = 0;
+    EarlyTraces earlyTraces{c.asked, [&](const SegdRecord& r, std::int32_t loaded) {
+                              early.push_back(leadingTraces(r, loaded));
+                              progressWhenHeard.push_back(lastProgress);
+                            }};
+    readtracesvorax(1, file, record, messages, [&](int p) { lastProgress = p; return true; }, earlyTraces);
+    ASSERT_EQ(early.size(), c.heardWith == 0 ? 0u : 1u) << c.asked;
+    if (early.empty()) continue;
+    const SegdRecord& first = early.front();
+    EXPECT_EQ(first.loadedTraceCount(), c.heardWith);
+    EXPECT_LT(progressWhenHeard.front(), 100);
+    EXPECT_EQ(first.fileName, "early.segd");
+    EXPECT_EQ(first.summary.traceCount, kTraces);
+    for (std::int32_t t = 1; t <= c.heardWith; ++t) {
+      const auto got = first.samples.trace(t);
+      const auto whole = record.samples.trace(t);
+      ASSERT_TRUE(std::equal(got.begin(), got.end(), whole.begin(), [](float a, float b) {
+        return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+      })) << t;
+      EXPECT_EQ(first.traceDivisor[static_cast<std::size_t>(t)], record.traceDivisor[static_cast<std::size_t>(t)]);
+      EXPECT_EQ(first.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex,
+                record.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex);
+    }
   }
 }
 

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <cmath>
+#include <utility>
 
 #include "app/display_settings.h"
 #include "app/no_record_frame.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
 
   connect(loader_, &RecordLoader::progressed, progress_, &QProgressBar::setValue);
   connect(loader_, &RecordLoader::loaded, this, &MainWindow::recordLoaded);
+  connect(loader_, &RecordLoader::earlyTracesLoaded, this, &MainWindow::earlyTracesLoaded);
   connect(graphicArea_, &GraphicArea::mousePressed, this, &MainWindow::mousePressed);
   connect(graphicArea_, &GraphicArea::mouseMoved, this,
           [this](QPointF position, Qt::MouseButtons, Qt::KeyboardModifiers) { mouseMoved(position); });
@@ -249,11 +251,26 @@ void MainWindow::openRecordFile(const std::filesystem::path& path) {
   state_.LastDataFolder = FolderOfPath(path.string());
   progress_->setValue(0);
   progress_->show();
-  loader_->start(path, state_.debugLog);
+  loader_->start(path, state_.debugLog, earlyTraceCount(state_.settings, state_.display.tracesPerScreen));
+}
+
+void MainWindow::earlyTracesLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
+  if (!loading() || !showable(outcome->record)) return;
+  EarlyView early{std::move(outcome->record), state_.display};
+  startRecordDisplay(state_.settings, early.record, early.display);
+  if (!firstPageWithin(early.record, early.display)) return;  // wait for the whole record
+  early_ = std::move(early);
+  pendingPaging_.clear();
+  updateTitle();
+  redrawDisplay();
+  emit earlyPageShown();
 }
 
 void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
   progress_->hide();
+  const bool earlyShown = early_.has_value();
+  early_.reset();
+  std::vector<PagingMode> paging = std::exchange(pendingPaging_, {});
   for (const std::string& message : outcome->messages) messages_->show(message, false);
   // Whatever went wrong, the record on screen stays as it was, title and page included.
   switch (outcome->result.status) {
@@ -266,10 +283,17 @@ void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
       if (showable(outcome->record)) {
         rememberRecentFile(outcome->path.string());
         showNewRecord(std::move(outcome->record));
+        for (PagingMode mode : paging) page(mode);  // pressed while only the first page was in
+        focusDisplay();
+        return;
       } else {
         messages_->show(outcome->path.filename().string() + " holds no traces that can be shown.", false);
       }
       break;
+  }
+  if (earlyShown) {  // back to the record that stays
+    updateTitle();
+    redrawDisplay();
   }
   focusDisplay();
 }
@@ -295,12 +319,18 @@ void MainWindow::rememberRecentFile(const std::string& path) {
   rebuildRecentMenu();
 }
 
+const decode::SegdRecord& MainWindow::shownRecord() const { return early_ ? early_->record : state_.record; }
+
 void MainWindow::updateTitle() {
-  const std::string name = std::filesystem::path(state_.record.fileName).filename().string();
+  const std::string name = std::filesystem::path(shownRecord().fileName).filename().string();
   setWindowTitle(name.empty() ? "VORAX Viewer" : QString::fromStdString("VORAX Viewer - " + name));
 }
 
 void MainWindow::drawDisplay(Canvas& canvas) {
+  if (early_) {
+    geometry_ = DrawRecordDisplay(canvas, early_->record, early_->display, displayOptionsFrom(state_.settings));
+    return;
+  }
   if (!state_.recordLoaded) {
     drawStartScreen(canvas);
     geometry_ = RecordDisplayGeometry{};
@@ -318,7 +348,8 @@ void MainWindow::redrawDisplay() {
 }
 
 void MainWindow::updateStatus() {
-  const StatusTexts texts = statusTexts(state_.record, state_.display, state_.recordLoaded);
+  const StatusTexts texts = early_ ? statusTexts(early_->record, early_->display, true)
+                                  : statusTexts(state_.record, state_.display, state_.recordLoaded);
   const std::string values[] = {texts.file, texts.traces, texts.gain, texts.timeWindow, overlay_.readout};
   for (std::size_t n = 0; n < statusLabels_.size(); ++n) {
     statusLabels_[n]->setText(QString::fromStdString(values[n]));
@@ -337,6 +368,7 @@ QString MainWindow::statusLine() const {
 void MainWindow::focusDisplay() { graphicArea_->setFocus(Qt::OtherFocusReason); }
 
 void MainWindow::page(PagingMode mode) {
+  if (early_) pendingPaging_.push_back(mode);
   if (loading()) return;
   const TraceRange next = pageTraces(mode, displaySelectionFrom(state_.settings),
                                      {state_.display.firstTrace, state_.display.lastTrace},

@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,8 @@ class MainWindow : public QMainWindow {
 
  signals:
   void recordOpened();
+  // The first page of a large record is on screen while the rest still loads.
+  void earlyPageShown();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -134,6 +137,9 @@ class MainWindow : public QMainWindow {
   void askAndSavePicture();
   void printDisplay();
   void recordLoaded(const std::shared_ptr<LoadedRecord>& outcome);
+  // The first page of a large record still loading is shown at once; paging waits for the rest.
+  void earlyTracesLoaded(const std::shared_ptr<LoadedRecord>& outcome);
+  const decode::SegdRecord& shownRecord() const;
   void showNewRecord(decode::SegdRecord&& record);
   void rememberRecentFile(const std::string& path);
   void drawDisplay(Canvas& canvas);
@@ -172,6 +178,15 @@ class MainWindow : public QMainWindow {
   QMenu* recentMenu_ = nullptr;
   std::vector<QLabel*> statusLabels_;  // file, traces, gain, time window, read-out
   std::vector<std::string> recentFiles_;
+
+  // The first traces of a record still loading and their first page, on screen until the
+  // whole record is in; the pages asked for meanwhile.
+  struct EarlyView {
+    decode::SegdRecord record;
+    DisplayState display;
+  };
+  std::optional<EarlyView> early_;
+  std::vector<PagingMode> pendingPaging_;
 
   RecordDisplayGeometry geometry_;
   DisplayOverlay overlay_;

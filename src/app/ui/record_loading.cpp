@@ -18,11 +18,12 @@ RecordLoader::~RecordLoader() {
   watcher_.waitForFinished();
 }
 
-void RecordLoader::start(const std::filesystem::path& path, const base::DebugLog& debugLog) {
+void RecordLoader::start(const std::filesystem::path& path, const base::DebugLog& debugLog,
+                         std::int32_t earlyTraces) {
   if (busy_) return;
   busy_ = true;
   std::shared_ptr<std::atomic<bool>> stopping = stopping_;
-  watcher_.setFuture(QtConcurrent::run([this, path, debugLog, stopping] {
+  watcher_.setFuture(QtConcurrent::run([this, path, debugLog, stopping, earlyTraces] {
     auto outcome = std::make_shared<LoadedRecord>();
     outcome->path = path;
     decode::CollectingMessages messages;
@@ -33,6 +34,17 @@ void RecordLoader::start(const std::filesystem::path& path, const base::DebugLog
       if (stopping->load()) return false;
       QMetaObject::invokeMethod(this, [this, percent] { emit progressed(percent); }, Qt::QueuedConnection);
       return true;
+    };
+    // The first traces are copied out on the worker while the other loading thread goes on.
+    options.earlyTraces.count = earlyTraces;
+    options.earlyTraces.ready = [this, path, stopping](const decode::SegdRecord& record, std::int32_t loaded) {
+      if (stopping->load()) return;
+      auto early = std::make_shared<LoadedRecord>();
+      early->path = path;
+      early->record = decode::leadingTraces(record, loaded);
+      early->result.status = decode::OpenStatus::Ok;
+      QMetaObject::invokeMethod(this, [this, early] { if (busy_) emit earlyTracesLoaded(early); },
+                                Qt::QueuedConnection);
     };
     outcome->result = decode::openRecord(path, outcome->record, messages, debugLog, options);
     outcome->messages = std::move(messages.messages);

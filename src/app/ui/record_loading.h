@@ -33,12 +33,15 @@ class RecordLoader : public QObject {
   // Stops a load still running (its result is dropped) and waits for the worker.
   ~RecordLoader() override;
 
-  // Starts loading `path`; ignored while a load runs.
-  void start(const std::filesystem::path& path, const base::DebugLog& debugLog);
+  // Starts loading `path`; ignored while a load runs. With `earlyTraces` > 0 a record with
+  // more traces than that is first handed over with only its first traces, as soon as those
+  // are in (earlyTracesLoaded), and whole when it has loaded (loaded).
+  void start(const std::filesystem::path& path, const base::DebugLog& debugLog, std::int32_t earlyTraces = 0);
   bool busy() const { return busy_; }
 
  signals:
   void progressed(int percent);
+  void earlyTracesLoaded(std::shared_ptr<LoadedRecord> outcome);
   void loaded(std::shared_ptr<LoadedRecord> outcome);
 
  private:

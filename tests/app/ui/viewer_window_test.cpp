@@ -113,6 +113,31 @@ class ViewerWindow : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
+// A record of many traces shows its first page before the rest has loaded; a page asked for
+// meanwhile is shown once the whole record is in.
+TEST_F(ViewerWindow, ALargeRecordShowsItsFirstPageWhileTheRestLoads) {
+  decode::synth::SynthOptions options;
+  options.seismicTraces = 1500;
+  options.auxTraces = 0;
+  options.samplesPerTrace = 201;
+  const std::filesystem::path large = dir / "large.segd";
+  ASSERT_EQ(decode::synth::writeSyntheticRecord(large, options), "");
+  QImage early;
+  QString earlyTitle;
+  QObject::connect(window.get(), &MainWindow::earlyPageShown, [&] {
+    early = window->graphicArea().picture().copy();
+    earlyTitle = window->windowTitle();
+    EXPECT_TRUE(window->loading());
+    window->page(PagingMode::Next);
+  });
+  openAndWait(large);
+  ASSERT_FALSE(early.isNull());
+  EXPECT_EQ(earlyTitle, "VORAX Viewer - large.segd");
+  EXPECT_EQ(shown(), (TraceRange{60, 120}));
+  window->page(PagingMode::First);
+  EXPECT_EQ(window->graphicArea().picture(), early);
+}
+
 TEST_F(ViewerWindow, OpensARecordAndPagesThroughItByNumber) {
   openAndWait(record);
   EXPECT_TRUE(state.recordLoaded);
