@@ -5,7 +5,6 @@
 #include <string>
 
 #include "decode/sample_converters.h"
-#include "decode/trace_header.h"
 #include "decode/trace_workers.h"
 #include "decode/vorax_loader.h"
 
@@ -17,11 +16,9 @@ constexpr std::uint64_t kSampleBytes = 4;
 // Decodes trace t from its bytes into the record: the samples as recorded and the trace
 // attributes of the first seven extension blocks (any further ones are skipped).
 void decodeTrace(SegdRecord& record, std::int32_t t, Bytes header, Bytes sampleBytes) {
-  DemuxTraceHeaderFields traceHeader;
   SercelExtensionRecords blocks;
-  SEGDDECODEDEMUXTRACEHEADER(header.first(20), traceHeader);
   const Bytes sevenBlocks = header.subspan(20, kSercelExtensionBytes);
-  decodeSercelExtensions(sevenBlocks, blocks);
+  decodeSercelTraceInfoTexts(sevenBlocks, blocks);
   TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
   fillSevenBlockTraceInfo(sevenBlocks, blocks, info);
 

@@ -45,6 +45,11 @@ void decodeSercelExtensions(Bytes blocks, SercelExtensionRecords& out) {
   SEGDDECODE408TRACEHEADEREXTBLOCK7(blockBytes(blocks, 7), out.block7);
 }
 
+void decodeSercelTraceInfoTexts(Bytes blocks, SercelExtensionRecords& out) {
+  SEGDDECODE408TRACEHEADEREXTBLOCK6(blockBytes(blocks, 6), out.block6);
+  SEGDDECODE408TRACEHEADEREXTBLOCK7(blockBytes(blocks, 7), out.block7);
+}
+
 Colorref sercelErrorColour(const TraceHeaderInfo& info, int channelTypeIdentification) {
   Colorref colour = 0;
   int errors = 0;

@@ -30,6 +30,10 @@ struct SercelExtensionRecords {
 // The decoders' statuses are not kept: an unknown code only changes a text.
 void decodeSercelExtensions(Bytes blocks, SercelExtensionRecords& out);
 
+// Decodes only the blocks fillSevenBlockTraceInfo takes texts from (6 and 7), as loading a
+// record does for every trace.
+void decodeSercelTraceInfoTexts(Bytes blocks, SercelExtensionRecords& out);
+
 inline constexpr Colorref kResistanceErrorColour = 0x0000FF;   // red
 inline constexpr Colorref kCapacitanceErrorColour = 0xFF00FF;  // magenta
 inline constexpr Colorref kTiltErrorColour = 0x00FF00;         // green

@@ -1,5 +1,6 @@
 #include "decode/zeroed_floats.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -15,6 +16,11 @@ namespace {
 
 // Below this size an ordinary zeroed allocation is as quick.
 constexpr std::size_t kMappingThreshold = std::size_t{1} << 21;
+// A huge page: mappings start on one and span whole ones, so that every page of the array can
+// be a huge page (a first touch costs one fault per 2 MiB instead of one per 4 KiB).
+constexpr std::size_t kHugePage = std::size_t{1} << 21;
+
+std::size_t wholeHugePages(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 
 }  // namespace
 
@@ -23,11 +29,18 @@ ZeroedFloats::ZeroedFloats(std::size_t count) : size_(count) {
   const std::size_t bytes = count * sizeof(float);
 #if defined(__linux__)
   if (bytes >= kMappingThreshold) {
-    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    const std::size_t length = wholeHugePages(bytes);
+    void* p = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
-    madvise(p, bytes, MADV_HUGEPAGE);  // a hint: without transparent huge pages it does nothing
-    data_ = static_cast<float*>(p);
-    mappedBytes_ = bytes;
+    // Keep the huge-page-aligned part of the mapping, give back what lies before and after.
+    const auto start = reinterpret_cast<std::uintptr_t>(p);
+    const std::uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
+    if (aligned > start) munmap(p, aligned - start);
+    if (const std::size_t after = kHugePage - (aligned - start); after > 0)
+      munmap(reinterpret_cast<void*>(aligned + length), after);
+    madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);  // a hint: without transparent huge pages it does nothing
+    data_ = reinterpret_cast<float*>(aligned);
+    mappedBytes_ = length;
     return;
   }
 #endif
