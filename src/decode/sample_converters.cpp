@@ -143,10 +143,27 @@ std::int32_t peakSampleIndex(std::span<const float> values) {
   return 0;
 }
 
+namespace {
+
 #if defined(VORAX_HAS_AVX2_PATH)
-__attribute__((target_clones("avx2", "default")))
+// Chosen at run time rather than through an indirect function, whose resolver would run
+// before the thread sanitizer's run time is ready.
+const bool kAvx2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}();
+
+__attribute__((target("avx2"))) void divideSamplesAvx2(std::span<float> values, float divisor) {
+  for (float& v : values) v /= divisor;
+}
 #endif
+
+}  // namespace
+
 void divideSamples(std::span<float> values, float divisor) {
+#if defined(VORAX_HAS_AVX2_PATH)
+  if (kAvx2) return divideSamplesAvx2(values, divisor);
+#endif
   for (float& v : values) v /= divisor;
 }
 
@@ -182,8 +199,6 @@ void mergeLanePeaks(const std::uint32_t* laneBits, const std::uint32_t* laneFirs
 }
 
 #if defined(VORAX_HAS_AVX2_PATH)
-const bool kAvx2 = __builtin_cpu_supports("avx2");
-
 // Eight samples at a time on processors with AVX2: one byte shuffle swaps them. Returns how
 // many samples it converted (a multiple of eight); `peak` holds their peak.
 __attribute__((target("avx2"))) std::size_t swapWithPeakAvx2(const std::uint8_t* bytes, std::size_t count,

@@ -1,0 +1,54 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/recording_canvas.h"
+#include "app/wiggle_drawing.h"
+
+namespace vorax::app {
+namespace {
+
+// A canvas whose pixels lie in memory, so wiggles are rasterised straight into them.
+class MemoryCanvas : public RecordingCanvas {
+ public:
+  MemoryCanvas(int width, int height)
+      : RecordingCanvas(width, height), pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+  std::optional<PixelSurface> pixelSurface() override {
+    return PixelSurface{pixels.data(), pixelWidth(), pixelWidth(), pixelHeight()};
+  }
+  std::vector<std::uint32_t> pixels;
+};
+
+// A page large enough to be drawn on two threads, in bands and strips of rows, lights the same
+// pixels as its traces drawn one by one over the whole height: neighbours overlap (wide clip)
+// and differ in colour, so any trace drawn out of order in any row shows.
+TEST(WiggleDrawing, TwoThreadsDrawWhatOneTraceAfterAnotherDraws) {
+  constexpr int kTraces = 120;
+  constexpr int kSamples = 1500;
+  std::vector<std::vector<float>> data(kTraces, std::vector<float>(kSamples));
+  for (int k = 0; k < kTraces; ++k)
+    for (int j = 0; j < kSamples; ++j) data[k][j] = std::sin(0.05f * j * (1 + k % 7) + k);
+  const Colorref colours[] = {kBlack, kRed, kBlue, kGreen, kMagenta};
+  std::vector<WiggleTrace> traces;
+  for (int k = 0; k < kTraces; ++k)
+    traces.push_back({data[k], k + 1.0, 2.0, colours[k % 5]});
+  const WorldWindow world{-2, -30, kTraces + 5.0, kSamples + 30.0};
+  const SampleWindow window{0.5, kSamples - 0.5};
+
+  MemoryCanvas together(900, 1400);
+  together.setWorldWindow(world);
+  drawWiggles(together, traces, window, 1.6);
+  MemoryCanvas oneByOne(900, 1400);
+  oneByOne.setWorldWindow(world);
+  for (const WiggleTrace& trace : traces) drawWiggles(oneByOne, {&trace, 1}, window, 1.6);
+
+  EXPECT_EQ(together.pixels, oneByOne.pixels);
+  EXPECT_GT(std::count(together.pixels.begin(), together.pixels.end(), surfacePixel(kRed)), 10000);
+}
+
+}  // namespace
+}  // namespace vorax::app
