@@ -9,12 +9,12 @@ Needs Debian's python3-numpy (and python3-scipy for the scipy.fft figures):
     apt-get install python3-numpy python3-scipy
 Usage: bench/numpy_bandpass.py [build/release/bench/filter_bench]
 """
-import json
-import subprocess
 import sys
 import time
 
 import numpy as np
+
+from benchmark_medians import medians
 
 TRACES, SAMPLES, DT = 1000, 4096, 0.002
 CORNERS = (8.0, 12.0, 70.0, 90.0)
@@ -68,13 +68,8 @@ def main():
     for name, (wall, cpu) in figures.items():
         print(f"{name:40s} {wall:9.1f} {cpu:9.1f}")
     if len(sys.argv) > 1:
-        out = subprocess.run([sys.argv[1], "--benchmark_format=json", "--benchmark_repetitions=5",
-                              "--benchmark_report_aggregates_only=true"],
-                             check=True, capture_output=True, text=True).stdout
-        for b in json.loads(out)["benchmarks"]:
-            if b.get("aggregate_name") == "median":
-                # cpu_time counts the calling thread only.
-                print(f"{b['run_name']:40s} {b['real_time']:9.1f} {b['cpu_time']:9.1f} (median, calling thread)")
+        for name, wall, cpu in medians(sys.argv[1]):
+            print(f"{name:40s} {wall:9.1f} {cpu:9.1f} (median, calling thread)")
 
 
 if __name__ == "__main__":

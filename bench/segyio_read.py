@@ -9,15 +9,15 @@ Needs Debian's python3-numpy and python3-segyio:
     apt-get install python3-numpy python3-segyio
 Usage: bench/segyio_read.py [build/release/bench/record_loader_bench]
 """
-import json
 import os
-import subprocess
 import sys
 import tempfile
 import time
 
 import numpy as np
 import segyio
+
+from benchmark_medians import medians
 
 TRACES, SAMPLES = 2000, 6001
 REPEATS = 15
@@ -70,12 +70,8 @@ def main():
     for name, ms in figures.items():
         print(f"{name:45s} {ms:12.1f}")
     if len(sys.argv) > 1:
-        out = subprocess.run([sys.argv[1], "--benchmark_format=json", "--benchmark_repetitions=5",
-                              "--benchmark_report_aggregates_only=true"],
-                             check=True, capture_output=True, text=True).stdout
-        for b in json.loads(out)["benchmarks"]:
-            if b.get("aggregate_name") == "median":
-                print(f"{b['run_name']:45s} {b['real_time']:12.1f} (median)")
+        for name, wall, _ in medians(sys.argv[1]):
+            print(f"{name:45s} {wall:12.1f} (median)")
 
 
 if __name__ == "__main__":

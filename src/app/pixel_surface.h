@@ -32,6 +32,30 @@ inline int pixelIndexOf(double v) {
   return truncated - static_cast<int>(v < static_cast<double>(truncated));
 }
 
+// Calls light(x, y) for each pixel of the aliased one-pixel line from (x0, y0) to (x1, y1),
+// both ends included, in order from the first (Bresenham's steps in every octant).
+template <typename Light>
+void forEachLinePixel(int x0, int y0, int x1, int y1, Light light) {
+  const int dx = std::abs(x1 - x0);
+  const int dy = -std::abs(y1 - y0);
+  const int stepX = x0 < x1 ? 1 : -1;
+  const int stepY = y0 < y1 ? 1 : -1;
+  int error = dx + dy;
+  while (true) {
+    light(x0, y0);
+    if (x0 == x1 && y0 == y1) return;
+    const int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x0 += stepX;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y0 += stepY;
+    }
+  }
+}
+
 // Aliased one-pixel lines in one colour. It writes only rows firstRow..endRow - 1 of the
 // surface, so that two pens on different bands of rows may draw one picture at once; pixels
 // outside the surface are skipped.
@@ -46,24 +70,7 @@ class PixelPen {
 
   // Bresenham from pixel (x0, y0) to (x1, y1), both ends lit.
   void line(int x0, int y0, int x1, int y1) {
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int stepX = x0 < x1 ? 1 : -1;
-    const int stepY = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    while (true) {
-      plot(x0, y0);
-      if (x0 == x1 && y0 == y1) return;
-      const int twice = 2 * error;
-      if (twice >= dy) {
-        error += dy;
-        x0 += stepX;
-      }
-      if (twice <= dx) {
-        error += dx;
-        y0 += stepY;
-      }
-    }
+    forEachLinePixel(x0, y0, x1, y1, [this](int x, int y) { plot(x, y); });
   }
 
   // True when a segment between these device points is short enough to walk pixel by pixel.

@@ -211,31 +211,15 @@ class TraceRows {
 
   // Bresenham from the last point to (x1, y1), as PixelPen::line steps it.
   void walk(int x1, int y1) {
-    int x0 = column_;
-    int y0 = row_;
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int stepX = x0 < x1 ? 1 : -1;
-    const int stepY = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    while (x0 != x1 || y0 != y1) {
-      const int twice = 2 * error;
-      if (twice >= dy) {
-        error += dy;
-        x0 += stepX;
-      }
-      if (twice <= dx) {
-        error += dx;
-        y0 += stepY;
-      }
-      if (y0 != row_) {
+    forEachLinePixel(column_, row_, x1, y1, [this](int x, int y) {
+      if (y != row_) {
         flush();
-        row_ = y0;
-        lo_ = hi_ = x0;
+        row_ = y;
+        lo_ = hi_ = x;
       } else {
-        widen(x0);
+        widen(x);
       }
-    }
+    });
   }
 
   // Writes the finished row: the wiggle's run and the fill, as one span when they touch.
