@@ -355,7 +355,7 @@ void MainWindow::updateStatus() {
     statusLabels_[n]->setText(QString::fromStdString(values[n]));
     statusLabels_[n]->setVisible(!values[n].empty());
   }
-  gainLabel_->setText(QString::fromStdString(gainText(state_.display.displayGainDb)));
+  gainLabel_->setText(QString::fromStdString(gainText((early_ ? early_->display : state_.display).displayGainDb)));
 }
 
 QString MainWindow::statusLine() const {
