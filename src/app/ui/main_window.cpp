@@ -407,8 +407,9 @@ ConfigureDialog* MainWindow::openConfigure() {
 
 ToolsDialog* MainWindow::openTools() {
   std::map<QString, ToolOpener> openers;
-  for (const auto& [caption, open] : tools_)
-    if (open) openers[caption] = [this, caption] { openTool(caption); };
+  for (const auto& [name, open] : tools_) {
+    if (open) openers[name] = [this, caption = name] { openTool(caption); };
+  }
   auto* dialog = new ToolsDialog(openers, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::finished, this, &MainWindow::focusDisplay);

@@ -33,6 +33,10 @@ QPointF QtCanvas::device(PointF p) const {
 }
 
 void QtCanvas::clear(Colorref background) {
+  if (const std::optional<PixelSurface> surface = imageSurface()) {
+    fillSurface(*surface, surfacePixel(background));
+    return;
+  }
   painter_.save();
   painter_.setCompositionMode(QPainter::CompositionMode_Source);
   painter_.fillRect(QRectF(0, 0, width_, height_), toQColor(background));
