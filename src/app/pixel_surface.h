@@ -105,7 +105,7 @@ class PixelPen {
   ColumnRange horizontalLineColumns(double a, double b) const {
     const double lo = std::clamp(std::min(a, b), -1.0, surface_.width + 1.0);
     const double hi = std::clamp(std::max(a, b), -1.0, surface_.width + 1.0);
-    return {static_cast<int>(std::floor(lo + 0.5)), static_cast<int>(std::floor(hi + 0.5))};
+    return {pixelIndexOf(lo + 0.5), pixelIndexOf(hi + 0.5)};
   }
 
   // The pixels of one row from column `first` up to, not including, `end`.

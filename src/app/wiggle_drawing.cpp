@@ -44,8 +44,8 @@ struct SampleRange {
   std::int64_t last;  // < first when none
 };
 
-SampleRange samplesShown(std::span<const float> samples, const SampleWindow& window) {
-  const auto last = static_cast<std::int64_t>(samples.size()) - 1;
+SampleRange samplesShown(std::size_t samples, const SampleWindow& window) {
+  const auto last = static_cast<std::int64_t>(samples) - 1;
   return {std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(window.s0))),
           std::min<std::int64_t>(last, static_cast<std::int64_t>(std::floor(window.s1)))};
 }
@@ -118,7 +118,7 @@ void buildWiggle(const WiggleTrace& trace, const SampleWindow& window, double cl
   out.fills.clear();
   out.fillRow = -1;
   const double x = trace.position;
-  const SampleRange shown = samplesShown(trace.samples, window);
+  const SampleRange shown = samplesShown(trace.samples.size(), window);
   appendWigglePoint(out, grid, {x, window.s0});
   double previous = 0;
   for (std::int64_t j = shown.first; j <= shown.last; ++j) {
@@ -250,13 +250,31 @@ class TraceRows {
   double fillEnd_ = kNoFill;
 };
 
+// The pixel row of every sample a page shows: the same for all its traces, so worked out once.
+class SampleRows {
+ public:
+  SampleRows(std::span<const WiggleTrace> traces, const SampleWindow& window, const PixelGrid& grid) {
+    std::size_t longest = 0;
+    for (const WiggleTrace& trace : traces) longest = std::max(longest, trace.samples.size());
+    const SampleRange shown = samplesShown(longest, window);
+    first_ = shown.first;
+    for (std::int64_t j = shown.first; j <= shown.last; ++j)
+      rows_.push_back(pixelIndexOf(grid.deviceY(static_cast<double>(j))));
+  }
+  int of(std::int64_t j) const { return rows_[static_cast<std::size_t>(j - first_)]; }
+
+ private:
+  std::int64_t first_ = 0;
+  std::vector<int> rows_;
+};
+
 // Lights the pixels of rows firstRow..endRow - 1 that the canvas would light for the trace's
 // polyline and fills, starting from the segment that reaches firstRow.
 void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double clip, const PixelGrid& grid,
-                 PixelPen& pen, int firstRow, int endRow) {
+                 const SampleRows& sampleRows, PixelPen& pen, int firstRow, int endRow) {
   const double x = trace.position;
   const double axis = grid.deviceX(x);
-  const SampleRange shown = samplesShown(trace.samples, window);
+  const SampleRange shown = samplesShown(trace.samples.size(), window);
   if (shown.last < shown.first) {  // no sample: the wiggle is its starting point alone
     pen.plot(pixelIndexOf(axis), pixelIndexOf(grid.deviceY(window.s0)));
     return;
@@ -274,7 +292,7 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
   for (; j <= shown.last && rows.row() < endRow; ++j) {
     const double v = excursion(trace, j, clip);
     const double deviceX = grid.deviceX(x + v);
-    const int row = pixelIndexOf(grid.deviceY(static_cast<double>(j)));
+    const int row = sampleRows.of(j);
     if (j > shown.first) {
       forRowsBetweenSamples(grid, j, rows.row(), row, previous, v, firstRow, endRow, [&](double y, double fv) {
         pen.horizontalLine(axis, grid.deviceX(x + fv), grid.deviceY(y));
@@ -290,14 +308,14 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
 // the next: a strip of a wide picture stays in the processor's cache while all its traces are
 // drawn, where whole traces one after another would fetch every row again for each trace.
 void rasterBand(const PixelSurface& surface, std::span<const WiggleTrace> traces, const SampleWindow& window,
-                double clip, const PixelGrid& grid, int firstRow, int endRow) {
+                double clip, const PixelGrid& grid, const SampleRows& sampleRows, int firstRow, int endRow) {
   const int stripRows = std::max(1, kStripBytes / std::max(1, surface.width * 4));
   for (int strip = firstRow; strip < endRow; strip += stripRows) {
     const int stripEnd = std::min(endRow, strip + stripRows);
     PixelPen pen(surface, 0, strip, stripEnd);
     for (const WiggleTrace& trace : traces) {
       pen.setPixel(surfacePixel(trace.colour));
-      rasterTrace(trace, window, clip, grid, pen, strip, stripEnd);
+      rasterTrace(trace, window, clip, grid, sampleRows, pen, strip, stripEnd);
     }
   }
 }
@@ -326,15 +344,16 @@ void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const Samp
     drawThroughCanvas(canvas, traces, window, clip);
     return;
   }
+  const SampleRows sampleRows(traces, window, grid);
   const double samplesDrawn = static_cast<double>(traces.size()) * std::max(0.0, window.s1 - window.s0);
   if (samplesDrawn < kSamplesForTwoThreads) {
-    rasterBand(*surface, traces, window, clip, grid, 0, surface->height);
+    rasterBand(*surface, traces, window, clip, grid, sampleRows, 0, surface->height);
   } else {
     const auto top = static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s0), 0, surface->height));
     const auto bottom = static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
     const int middle = top + (bottom - top) / 2;
-    std::jthread lower([&] { rasterBand(*surface, traces, window, clip, grid, middle, surface->height); });
-    rasterBand(*surface, traces, window, clip, grid, 0, middle);
+    std::jthread lower([&] { rasterBand(*surface, traces, window, clip, grid, sampleRows, middle, surface->height); });
+    rasterBand(*surface, traces, window, clip, grid, sampleRows, 0, middle);
   }
   canvas.setPen(traces.back().colour, 1, PenStyle::Solid, false);
 }
