@@ -18,6 +18,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "gui_application.h"
+
 #include "app/display_settings.h"
 #include "app/record_display.h"
 #include "app/ui/qt_canvas.h"
@@ -33,14 +35,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kSeismicTraces = 9998;
 constexpr int kAuxTraces = 2;
 constexpr int kSamples = 6001;
-
-void ensureGuiApplication() {
-  static int argc = 1;
-  static char name[] = "first_page_render_bench";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QGuiApplication app(argc, argv);
-}
 
 class LargeRecord {
  public:

@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "gui_application.h"
+
 #include "app/record_display.h"
 #include "app/ui/qt_canvas.h"
 
@@ -15,15 +17,6 @@ namespace {
 
 constexpr std::int32_t kTraces = 300;
 constexpr std::int32_t kSamples = 2001;
-
-// Text drawing needs a GUI application; the offscreen platform needs no display.
-void ensureGuiApplication() {
-  static int argc = 1;
-  static char name[] = "render_bench";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QGuiApplication app(argc, argv);
-}
 
 // A shot-like record: decaying wavelets arriving later with offset, plus noise, each trace
 // normalised to peak 1 as the loader leaves it.

@@ -9,20 +9,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "gui_application.h"
+
 #include "app/single_trace_view.h"
 #include "app/ui/qt_canvas.h"
 
 namespace {
 
 constexpr std::int32_t kSamples = 14001;
-
-void ensureGuiApplication() {
-  static int argc = 1;
-  static char name[] = "single_trace_bench";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QGuiApplication app(argc, argv);
-}
 
 // One trace: a 10-80 Hz sweep over the first 12 s with noise, normalised to peak 1.
 vorax::decode::SegdRecord sweepRecord() {

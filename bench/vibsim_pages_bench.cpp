@@ -3,6 +3,8 @@
 // and three vibrators of 12 s sweeps at 0.5 ms.
 #include <benchmark/benchmark.h>
 
+#include "gui_application.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdlib>
@@ -17,18 +19,6 @@
 namespace {
 
 using namespace vorax;
-
-// Text needs a GUI application; the offscreen platform needs no display.
-void ensureGuiApplication() {
-  static int argc = 1;
-  static char name[] = "bench";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> application;
-  if (!application) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    application = std::make_unique<QGuiApplication>(argc, argv);
-  }
-}
 
 const decode::SegdRecord& vibratorRecord() {
   static decode::SegdRecord record = [] {
