@@ -24,7 +24,7 @@
 #include "app/record_display.h"
 #include "app/ui/qt_canvas.h"
 #include "decode/record_opener.h"
-#include "decode/sercel_synth.h"
+#include "decode/synth/sercel_synth.h"
 #include "decode/zeroed_floats.h"
 
 namespace {

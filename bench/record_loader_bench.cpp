@@ -14,12 +14,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "decode/header_driver.h"
+#include "decode/segd/header_driver.h"
 #include "decode/record_opener.h"
-#include "decode/sercel_loader.h"
-#include "decode/sercel_synth.h"
-#include "decode/synth_writer.h"
-#include "decode/vorax_loader.h"
+#include "decode/sercel/sercel_loader.h"
+#include "decode/synth/sercel_synth.h"
+#include "decode/synth/synth_writer.h"
+#include "decode/vorax/vorax_loader.h"
 #include "decode/zeroed_floats.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/sercel_synth.h"
+#include "decode/synth/sercel_synth.h"
 #include "tools/file_splitter.h"
 #include "tools/radio_fix.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "decode/quick_headers.h"
+#include "decode/sercel/quick_headers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vorax::decode;

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "base/debug_log.h"
-#include "decode/messages.h"
+#include "base/messages.h"
 #include "decode/record_file.h"
 #include "decode/record_opener.h"
-#include "decode/seg2_headers.h"
+#include "decode/seg2/seg2_headers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vorax::decode;

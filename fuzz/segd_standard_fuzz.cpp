@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/debug_log.h"
-#include "decode/messages.h"
+#include "base/messages.h"
 #include "decode/record_file.h"
 #include "decode/record_opener.h"
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "decode/sn388_headers.h"
+#include "decode/sercel/sn388_headers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vorax::decode;

@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "base/atomic_file.h"
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace vorax::app {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace vorax::capi {
 

@@ -5,13 +5,13 @@
 #include <string_view>
 
 #include "capi/c_bridge.h"
-#include "decode/general_headers.h"
-#include "decode/quick_headers.h"
-#include "decode/seg2_headers.h"
-#include "decode/sercel_headers.h"
-#include "decode/sn388_headers.h"
-#include "decode/trace_header.h"
-#include "decode/vorax_headers.h"
+#include "decode/segd/general_headers.h"
+#include "decode/sercel/quick_headers.h"
+#include "decode/seg2/seg2_headers.h"
+#include "decode/sercel/sercel_headers.h"
+#include "decode/sercel/sn388_headers.h"
+#include "decode/segd/trace_header.h"
+#include "decode/vorax/vorax_headers.h"
 
 namespace d = vorax::decode;
 using vorax::capi::bytesOf;

@@ -8,7 +8,7 @@
 #include "capi/c_bridge.h"
 #include "decode/conversions.h"
 #include "decode/sample_converters.h"
-#include "decode/seg2_headers.h"
+#include "decode/seg2/seg2_headers.h"
 
 namespace d = vorax::decode;
 using vorax::capi::bytesOf;

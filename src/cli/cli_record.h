@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "decode/messages.h"
+#include "base/messages.h"
 #include "decode/record_opener.h"
 #include "decode/segd_record.h"
 

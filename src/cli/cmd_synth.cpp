@@ -9,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/synth_options.h"
 #include "cli/synth_sercel.h"
-#include "decode/sercel_synth.h"
-#include "decode/synth_writer.h"
+#include "decode/synth/sercel_synth.h"
+#include "decode/synth/synth_writer.h"
 #include "vibsim/vibrator_synth.h"
 
 namespace vorax::cli {

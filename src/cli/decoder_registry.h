@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "cli/json_text.h"
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace vorax::cli {
 

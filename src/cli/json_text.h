@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "decode/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace vorax::cli {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/json_text.h"
-#include "decode/header_driver.h"
+#include "decode/segd/header_driver.h"
 #include "decode/segd_record.h"
 
 namespace vorax::cli {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cli/json_text.h"
-#include "decode/seg2_reader.h"
+#include "decode/seg2/seg2_reader.h"
 
 namespace vorax::cli {
 

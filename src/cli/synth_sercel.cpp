@@ -7,7 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "decode/sercel_synth.h"
+#include "decode/synth/sercel_synth.h"
 
 namespace vorax::cli {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 #include "decode/conversions.h"
 
 namespace vorax::decode {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace vorax::decode {
 

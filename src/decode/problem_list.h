@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/messages.h"
+#include "base/messages.h"
 
 namespace vorax::decode {
 

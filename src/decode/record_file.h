@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace vorax::decode {
 

@@ -1,9 +1,9 @@
 #include "decode/record_opener.h"
 
-#include "decode/seg2_opener.h"
-#include "decode/sercel_loader.h"
-#include "decode/standard_opener.h"
-#include "decode/vorax_loader.h"
+#include "decode/seg2/seg2_opener.h"
+#include "decode/sercel/sercel_loader.h"
+#include "decode/standard/standard_opener.h"
+#include "decode/vorax/vorax_loader.h"
 
 namespace vorax::decode {
 

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "base/debug_log.h"
-#include "decode/header_driver.h"
-#include "decode/messages.h"
+#include "decode/segd/header_driver.h"
+#include "base/messages.h"
 #include "decode/record_file.h"
-#include "decode/seg2_reader.h"
+#include "decode/seg2/seg2_reader.h"
 #include "decode/segd_record.h"
 #include "decode/trace_workers.h"
-#include "decode/standard_headers.h"
+#include "decode/standard/standard_headers.h"
 
 namespace vorax::decode {
 

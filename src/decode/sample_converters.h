@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <span>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 
 namespace vorax::decode {
 

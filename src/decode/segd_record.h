@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/fixed_text.h"
+#include "base/fixed_text.h"
 #include "decode/zeroed_floats.h"
 
 namespace vorax::decode {

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "decode/vorax_loader.h"
+#include "decode/vorax/vorax_loader.h"
 
 namespace vorax::decode {
 

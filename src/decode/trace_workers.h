@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "decode/byte_reader.h"
-#include "decode/messages.h"
+#include "base/byte_reader.h"
+#include "base/messages.h"
 #include "decode/record_file.h"
 #include "decode/segd_record.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/atomic_file.h"
-#include "decode/byte_reader.h"
-#include "decode/fixed_text.h"
+#include "base/byte_reader.h"
+#include "base/fixed_text.h"
 
 namespace vorax::filter {
 

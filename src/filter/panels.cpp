@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/utilities.h"
-#include "decode/header_driver.h"
+#include "decode/segd/header_driver.h"
 #include "decode/record_opener.h"
 #include "filter/trace_filter.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/messages.h"
+#include "base/messages.h"
 
 namespace vorax::tools {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <string_view>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 #include "decode/conversions.h"
-#include "decode/sercel_record_headers.h"
+#include "decode/sercel/sercel_record_headers.h"
 
 namespace vorax::tools {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "decode/general_headers.h"
-#include "decode/messages.h"
+#include "decode/segd/general_headers.h"
+#include "base/messages.h"
 #include "decode/record_file.h"
 
 namespace vorax::tools {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/debug_log.h"
-#include "decode/messages.h"
+#include "base/messages.h"
 #include "decode/segd_record.h"
 
 namespace vorax::tools {

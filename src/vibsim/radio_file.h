@@ -22,8 +22,8 @@
 #include <filesystem>
 #include <string>
 
-#include "decode/byte_reader.h"
-#include "decode/fixed_text.h"
+#include "base/byte_reader.h"
+#include "base/fixed_text.h"
 #include "decode/segd_record.h"
 
 namespace vorax::vibsim {

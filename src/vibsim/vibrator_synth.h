@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/synth_writer.h"
+#include "decode/synth/synth_writer.h"
 
 namespace vorax::vibsim {
 

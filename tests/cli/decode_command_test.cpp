@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/seg2_file_builder.h"
+#include "decode/seg2/seg2_file_builder.h"
 #include "test_support.h"
 
 namespace vorax::cli {

@@ -5,7 +5,7 @@
 
 #include "base/debug_log.h"
 #include "decode/record_opener.h"
-#include "decode/synth_writer.h"
+#include "decode/synth/synth_writer.h"
 #include "filter/panel_settings.h"
 #include "filter/record_filter.h"
 #include "test_support.h"

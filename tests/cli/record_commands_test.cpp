@@ -1,7 +1,7 @@
 // vorax info / traces / synth, run as a user would.
 #include <gtest/gtest.h>
 
-#include "handmade_record.h"
+#include "decode/vorax/handmade_record.h"
 #include "test_support.h"
 
 namespace vorax::cli {

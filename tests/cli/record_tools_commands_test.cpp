@@ -1,7 +1,7 @@
 // vorax sumdiff, fix-radio and split, run as a user would.
 #include <gtest/gtest.h>
 
-#include "decode/sercel_synth.h"
+#include "decode/synth/sercel_synth.h"
 #include "test_support.h"
 
 namespace vorax::cli {

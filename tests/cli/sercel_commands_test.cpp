@@ -1,7 +1,7 @@
 // vorax info / traces / synth on Sercel records, run as a user would.
 #include <gtest/gtest.h>
 
-#include "sercel_handmade_record.h"
+#include "decode/sercel/sercel_handmade_record.h"
 #include "test_support.h"
 
 namespace vorax::cli {

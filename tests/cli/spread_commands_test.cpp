@@ -5,8 +5,8 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
-#include "decode/seg2_file_builder.h"
-#include "decode/sercel_synth.h"
+#include "decode/seg2/seg2_file_builder.h"
+#include "decode/synth/sercel_synth.h"
 #include "test_support.h"
 
 namespace vorax::cli {

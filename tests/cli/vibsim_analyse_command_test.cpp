@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "decode/seg2_file_builder.h"
+#include "decode/seg2/seg2_file_builder.h"
 #include "sweep_fixture.h"
 #include "test_support.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "decode/synth_writer.h"
-#include "handmade_record.h"
+#include "decode/synth/synth_writer.h"
+#include "decode/vorax/handmade_record.h"
 #include "test_support.h"
 
 namespace vorax::decode {

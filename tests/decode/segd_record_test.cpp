@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "decode/byte_reader.h"
-#include "decode/fixed_text.h"
+#include "base/byte_reader.h"
+#include "base/fixed_text.h"
 
 namespace vorax::decode {
 namespace {

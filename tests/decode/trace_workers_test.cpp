@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 
 #include "decode/sample_converters.h"
-#include "decode/sercel_loader.h"
-#include "decode/vorax_loader.h"
+#include "decode/sercel/sercel_loader.h"
+#include "decode/vorax/vorax_loader.h"
 
 namespace vorax::decode {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/recording_canvas.h"
-#include "decode/synth_writer.h"
+#include "decode/synth/synth_writer.h"
 #include "filter/panel_picture.h"
 #include "test_support.h"
 

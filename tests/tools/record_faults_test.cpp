@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/sercel_synth.h"
+#include "decode/synth/sercel_synth.h"
 #include "test_support.h"
 
 namespace vorax::tools {

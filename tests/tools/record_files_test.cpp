@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "decode/sercel_synth.h"
-#include "decode/synth_writer.h"
+#include "decode/synth/sercel_synth.h"
+#include "decode/synth/synth_writer.h"
 #include "test_support.h"
 #include "tools/file_splitter.h"
 #include "tools/radio_fix.h"

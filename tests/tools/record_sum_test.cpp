@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/debug_log.h"
-#include "decode/sercel_synth.h"
-#include "decode/synth_writer.h"
+#include "decode/synth/sercel_synth.h"
+#include "decode/synth/synth_writer.h"
 #include "test_support.h"
 #include "tools/record_sum.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 #include "test_support.h"
 
 namespace vorax::vibsim {

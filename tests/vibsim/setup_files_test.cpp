@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstring>
 
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 #include "test_support.h"
 #include "vibsim/setup_fields.h"
 

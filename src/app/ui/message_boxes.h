@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "decode/messages.h"
+#include "base/messages.h"
 
 class QWidget;
 

@@ -25,8 +25,8 @@
 #include "app/ui/trace_attributes_box.h"
 #include "app/ui/file_dialogs.h"
 #include "decode/record_opener.h"
-#include "decode/sercel_synth.h"
-#include "decode/synth_writer.h"
+#include "decode/synth/sercel_synth.h"
+#include "decode/synth/synth_writer.h"
 #include "test_support.h"
 
 namespace vorax::app::ui {

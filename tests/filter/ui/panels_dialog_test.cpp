@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "decode/synth_writer.h"
+#include "decode/synth/synth_writer.h"
 #include "test_support.h"
 
 namespace vorax::filter::ui {

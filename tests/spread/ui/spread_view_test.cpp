@@ -12,7 +12,7 @@
 #include "app/startup.h"
 #include "app/ui/graphic_area.h"
 #include "decode/record_opener.h"
-#include "decode/sercel_synth.h"
+#include "decode/synth/sercel_synth.h"
 #include "spread/ui/slice_runner.h"
 #include "spread/ui/spread_view_dialog.h"
 #include "test_support.h"

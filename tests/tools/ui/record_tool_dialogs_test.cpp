@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "decode/sercel_synth.h"
+#include "decode/synth/sercel_synth.h"
 #include "test_support.h"
 #include "tools/radio_fix.h"
 #include "tools/record_sum.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "app/app_state.h"
-#include "decode/byte_reader.h"
+#include "base/byte_reader.h"
 #include "test_support.h"
 #include "vibsim/setup_fields.h"
 #include "vibsim/setup_files.h"

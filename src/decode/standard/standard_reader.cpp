@@ -1,0 +1,326 @@
+#include "decode/standard/standard_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "decode/conversions.h"
+#include "decode/problem_list.h"
+#include "decode/sample_converters.h"
+#include "decode/standard/standard_samples.h"
+
+namespace vorax::decode {
+
+namespace {
+
+constexpr std::uint64_t kTraceHeaderBytes = 20;
+constexpr std::uint64_t kExtensionBytes = 32;
+
+int bcdByte(std::uint8_t b) {
+  const int high = b >> 4;
+  const int low = b & 0x0F;
+  return high > 9 || low > 9 ? -1 : high * 10 + low;
+}
+
+std::int64_t signedBig(Bytes data, std::size_t offset, std::size_t count) {
+  const std::uint64_t raw = bigUnsigned(data, offset, count);
+  const std::uint64_t sign = std::uint64_t{1} << (8 * count - 1);
+  return static_cast<std::int64_t>(raw ^ sign) - static_cast<std::int64_t>(sign);
+}
+
+// Pieces of a record file, read on demand into one reused buffer.
+class FileBytes {
+ public:
+  explicit FileBytes(RecordFile& file) : file_(file) {}
+  std::uint64_t size() const { return file_.size(); }
+
+  // The bytes [offset, offset + count) clipped to the file; valid until the next call.
+  Bytes at(std::uint64_t offset, std::uint64_t count) {
+    offset = std::min(offset, size());
+    buffer_.resize(static_cast<std::size_t>(std::min(count, size() - offset)));
+    file_.setPosition(offset + 1);
+    buffer_.resize(file_.read(buffer_));
+    return buffer_;
+  }
+
+ private:
+  RecordFile& file_;
+  std::vector<std::uint8_t> buffer_;
+};
+
+// Where one trace lies in the file and what its headers say.
+struct TraceLocation {
+  std::uint64_t dataOffset = 0;
+  std::int64_t samples = 0;         // samples present in the file
+  const StandardChannelSet* channelSet = nullptr;
+  int channelSetNumber = 0;
+  std::int32_t traceNumber = 0;
+  double receiverLine = 0;
+  double receiverPoint = 0;
+  int sensorType = 0;
+};
+
+// A receiver line or point number of trace header extension 1: three signed bytes, or, when
+// they are all FF, the extended form of three integer bytes and a 16-bit fraction.
+double receiverNumber(Bytes extension1, std::size_t offset, std::size_t extendedOffset) {
+  if (bigUnsigned(extension1, offset, 3) != 0xFFFFFF) return static_cast<double>(signedBig(extension1, offset, 3));
+  return static_cast<double>(signedBig(extension1, extendedOffset, 3)) +
+         static_cast<double>(bigUnsigned(extension1, extendedOffset + 3, 2)) / 65536.0;
+}
+
+std::int64_t samplesOf(const StandardHeaders& headers, const StandardChannelSet* cs, Bytes extension1,
+                       int extensions) {
+  if (extensions >= 1) {
+    const std::uint64_t fromExtension =
+        headers.revisionMajor >= 3 ? bigU32(extension1, 24) : bigUnsigned(extension1, 7, 3);
+    if (fromExtension > 0) return static_cast<std::int64_t>(fromExtension);
+  }
+  return cs != nullptr ? cs->samples : 0;
+}
+
+class TraceWalk {
+ public:
+  TraceWalk(FileBytes& file, const StandardHeaders& headers, Problems& problems)
+      : file_(file), headers_(headers), problems_(problems) {}
+
+  std::vector<TraceLocation> run(std::uint64_t& endOfLastTrace) {
+    std::vector<TraceLocation> traces;
+    const std::int64_t declared = headers_.declaredTraces();
+    std::uint64_t offset = headers_.firstTraceOffset;
+    while (static_cast<std::int64_t>(traces.size()) < declared && offset + kTraceHeaderBytes <= file_.size()) {
+      TraceLocation trace;
+      const std::uint64_t next = locate(offset, trace);
+      traces.push_back(trace);
+      if (next == 0) break;
+      offset = next;
+    }
+    endOfLastTrace = traces.empty() ? headers_.firstTraceOffset : end_;
+    if (static_cast<std::int64_t>(traces.size()) < declared)
+      problems_.add("The file ends after " + std::to_string(traces.size()) + " of the " + std::to_string(declared) +
+                    " traces its channel sets declare");
+    return traces;
+  }
+
+ private:
+  // Fills `trace` from the trace header at `offset`; returns the offset of the next trace
+  // header, or 0 when this trace runs past the end of the file.
+  std::uint64_t locate(std::uint64_t offset, TraceLocation& trace) {
+    // The trace header and extension 1 in one read.
+    const Bytes both = file_.at(offset, kTraceHeaderBytes + kExtensionBytes);
+    const Bytes header = both.first(std::min<std::size_t>(both.size(), kTraceHeaderBytes));
+    const int extensions = byteAt(header, 9);
+    const int scanType = bcdByte(byteAt(header, 2));
+    trace.channelSetNumber = byteAt(header, 3) == 0xFF ? bigU16(header, 15) : bcdByte(byteAt(header, 3));
+    trace.channelSet = headers_.channelSet(scanType, trace.channelSetNumber);
+    const std::uint64_t extensionsAt = offset + kTraceHeaderBytes;
+    const Bytes extension1 = both.subspan(header.size());
+    const std::int64_t traceNumber = bigU16(header, 4) == 0xFFFF ? signedBig(extension1, 21, 3) : bcdDigitsOf(header, 4);
+    trace.traceNumber = static_cast<std::int32_t>(traceNumber);
+    if (extensions >= 1) {
+      trace.receiverLine = receiverNumber(extension1, 0, 10);
+      trace.receiverPoint = receiverNumber(extension1, 3, 15);
+      trace.sensorType = headers_.revisionMajor >= 2 ? byteAt(extension1, 20) : 0;
+    }
+    const std::int64_t declared = std::max<std::int64_t>(samplesOf(headers_, trace.channelSet, extension1, extensions), 0);
+    trace.dataOffset = extensionsAt + kExtensionBytes * static_cast<std::uint64_t>(extensions);
+    const std::uint64_t bytes = standardSampleBytes(headers_.formatCode, static_cast<std::uint64_t>(declared));
+    const std::uint64_t end = trace.dataOffset + bytes;
+    if (end <= file_.size()) {
+      trace.samples = declared;
+      end_ = end;
+      return end;
+    }
+    const std::uint64_t inFile = trace.dataOffset < file_.size() ? file_.size() - trace.dataOffset : 0;
+    const std::uint64_t perSample = std::max<std::uint64_t>(standardSampleBytes(headers_.formatCode, 4) / 4, 1);
+    trace.samples = static_cast<std::int64_t>(std::min<std::uint64_t>(inFile / perSample, static_cast<std::uint64_t>(declared)));
+    end_ = file_.size();
+    problems_.add("Trace at byte " + std::to_string(offset + 1) + " is cut by the end of the file: " +
+                  std::to_string(trace.samples) + " of " + std::to_string(declared) + " samples read");
+    return 0;
+  }
+
+  static std::int64_t bcdDigitsOf(Bytes header, std::size_t offset) {
+    const int high = bcdByte(byteAt(header, offset));
+    const int low = bcdByte(byteAt(header, offset + 1));
+    return high < 0 || low < 0 ? 0 : high * 100 + low;
+  }
+
+  FileBytes& file_;
+  const StandardHeaders& headers_;
+  Problems& problems_;
+  std::uint64_t end_ = 0;
+};
+
+std::string channelSetList(const std::set<int>& numbers) {
+  std::string text;
+  for (int n : numbers) text += (text.empty() ? "" : ", ") + std::to_string(n);
+  return text;
+}
+
+// Warns when traces differ in length or sample interval, naming the channel sets.
+void checkChannelSets(const std::vector<TraceLocation>& traces, std::int64_t longest, double intervalUs,
+                      Problems& problems) {
+  std::set<int> shorter;
+  std::set<int> otherInterval;
+  for (const TraceLocation& t : traces) {
+    if (t.samples < longest) shorter.insert(t.channelSetNumber);
+    if (t.channelSet != nullptr && t.channelSet->sampleIntervalUs != intervalUs) otherInterval.insert(t.channelSetNumber);
+  }
+  if (!shorter.empty())
+    problems.add("Channel sets " + channelSetList(shorter) + " hold fewer samples than the longest trace (" +
+                 std::to_string(longest) + "): their traces are padded with zeros");
+  if (!otherInterval.empty())
+    problems.add("Channel sets " + channelSetList(otherInterval) + " have another sample interval than " +
+                 std::to_string(intervalUs) + " us: they are shown at that interval");
+}
+
+// The record's sample interval: that of the first seismic channel set holding traces, else the
+// first channel set's.
+double recordIntervalUs(const StandardHeaders& headers) {
+  for (const StandardChannelSet& cs : headers.channelSets) {
+    if (cs.seismic() && cs.sampleIntervalUs > 0) return cs.sampleIntervalUs;
+  }
+  return headers.channelSets.empty() ? 0 : headers.channelSets.front().sampleIntervalUs;
+}
+
+const char* sensorKindText(int sensorType) {
+  switch (sensorType) {
+    case 1: return "Hydro";
+    case 2: case 3: case 4: case 5: return "Geoph";
+    case 6: case 7: case 8: case 9: return "Accel";
+    default: return "";
+  }
+}
+
+void fillTraceInfo(const TraceLocation& t, TraceHeaderInfo& info) {
+  info.receiverLine = static_cast<float>(t.receiverLine);
+  info.receiverPoint = static_cast<float>(t.receiverPoint);
+  info.channelKind = t.channelSet != nullptr && !t.channelSet->seismic() ? "Aux" : "Seis";
+  info.sensorKind = sensorKindText(t.sensorType);
+  info.channelNumber = t.traceNumber;
+}
+
+std::string twoDigits(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", std::clamp(value, 0, 99));
+  return text;
+}
+
+void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& traces, std::int32_t ns,
+                 double intervalUs, SegdRecord& record) {
+  RecordSummary& s = record.summary;
+  s.fileNumber = std::to_string(std::clamp<std::int64_t>(h.fileNumber, 0, 9999));
+  s.recordDate = datefromjulian(std::max(h.year, 0), std::max(h.dayOfYear, 1));
+  s.recordTime = twoDigits(h.hour) + ":" + twoDigits(h.minute) + ":" + twoDigits(h.second);
+  s.sampleIntervalUs = static_cast<float>(intervalUs);
+  s.samplesPerTrace = ns;
+  s.recordType = "Type " + std::to_string(h.recordType);
+  s.sourceLine = static_cast<float>(h.sourceLine);
+  s.sourcePoint = static_cast<float>(h.sourcePoint);
+  s.traceCount = static_cast<std::int32_t>(traces.size());
+  for (std::size_t i = 0; i < traces.size(); ++i) {
+    const bool seismic = traces[i].channelSet == nullptr || traces[i].channelSet->seismic();
+    if (!seismic) {
+      ++s.auxTraceCount;
+      continue;
+    }
+    if (s.seismicTraceCount++ == 0) {
+      s.firstReceiverLine = static_cast<std::int32_t>(traces[i].receiverLine);
+      s.firstReceiverPoint = static_cast<std::int32_t>(traces[i].receiverPoint);
+    }
+  }
+  s.extendedHeaderStatus = "SEG-D rev " + std::to_string(h.revisionMajor) + "." + std::to_string(h.revisionMinor) +
+                           ", format " + std::to_string(h.formatCode);
+  record.sampleIntervalMs = s.sampleIntervalUs / 1000;
+  record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(std::max(ns - 1, 0));
+}
+
+void loadSamples(FileBytes& file, const StandardHeaders& headers, const std::vector<TraceLocation>& traces,
+                 SegdRecord& record, const ProgressCallback& progress) {
+  for (std::size_t i = 0; i < traces.size(); ++i) {
+    const TraceLocation& t = traces[i];
+    const auto number = static_cast<std::int32_t>(i + 1);
+    const auto count = static_cast<std::size_t>(std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
+    std::span<float> out = record.samples.trace(number).first(count);
+    const std::uint64_t bytes = standardSampleBytes(headers.formatCode, count);
+    convertStandardSamples(file.at(t.dataOffset, bytes), headers.formatCode, out);
+    const float descale = t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
+    const float peak = largestFiniteMagnitude(out);
+    if (peak > 0) {
+      for (float& v : out) v /= peak;
+    }
+    TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(number)];
+    info.amplitudeScale = peak;
+    info.peakSampleIndex = peakSampleIndex(out);
+    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(number)] = peak * descale;
+    if (progress && (i + 1) % 100 == 0 && !progress(static_cast<int>(100 * (i + 1) / traces.size()))) return;
+  }
+}
+
+// The headers, from as few of the file's first bytes as they need.
+std::string readHeaders(FileBytes& file, StandardHeaders& headers) {
+  std::uint64_t wanted = 4096;
+  for (;;) {
+    std::uint64_t more = 0;
+    const Bytes head = file.at(0, wanted);
+    std::string error = readStandardHeaders(head, file.size(), headers, more);
+    if (more == 0 || more <= head.size()) return error;
+    wanted = more;
+  }
+}
+
+}  // namespace
+
+StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record, StandardHeaders& headers,
+                                    MessageSink& messages, const ProgressCallback& progress) {
+  StandardReadResult result;
+  FileBytes file(recordFile);
+  if (std::string error = readHeaders(file, headers); !error.empty()) {
+    messages.show(error, false);
+    return result;
+  }
+  if (!isStandardSampleFormat(headers.formatCode)) {
+    messages.show("Sample format " + std::to_string(headers.formatCode) +
+                      " is not read: formats 8015, 8036, 8038, 8058 and 8080 are",
+                  false);
+    return result;
+  }
+  Problems problems;
+  std::vector<TraceLocation> traces = TraceWalk(file, headers, problems).run(result.endOfLastTrace);
+  if (traces.empty()) {
+    problems.add("No trace of this record lies in the file");
+    problems.showTo(messages);
+    return result;
+  }
+  std::int64_t longest = 0;
+  for (const TraceLocation& t : traces) longest = std::max(longest, t.samples);
+  const std::uint64_t limit = std::max<std::uint64_t>(paddedSampleLimit(file.size()) / (traces.size() + 1), 2) - 1;
+  if (static_cast<std::uint64_t>(longest) > limit) {
+    problems.add("Traces differ too much in length: samples per trace limited to " + std::to_string(limit) +
+                 " of " + std::to_string(longest));
+    longest = static_cast<std::int64_t>(limit);
+  }
+  const double intervalUs = recordIntervalUs(headers);
+  checkChannelSets(traces, longest, intervalUs, problems);
+
+  SegdRecord loaded;
+  const auto traceCount = static_cast<std::int32_t>(traces.size());
+  const auto ns = static_cast<std::int32_t>(longest);
+  loaded.samples.reset(traceCount, ns);
+  loaded.traceInfo.assign(traces.size() + 1, TraceHeaderInfo{});
+  loaded.traceDivisor.assign(traces.size() + 1, 1.0f);
+  for (std::size_t i = 0; i < traces.size(); ++i) fillTraceInfo(traces[i], loaded.traceInfo[i + 1]);
+  loadSamples(file, headers, traces, loaded, progress);
+  loaded.lineRuns = buildLineRuns(loaded.traceInfo, traceCount);
+  fillSummary(headers, traces, ns, intervalUs, loaded);
+  record = std::move(loaded);
+  problems.showTo(messages);
+  result.ok = true;
+  result.tracesRead = traceCount;
+  return result;
+}
+
+}  // namespace vorax::decode

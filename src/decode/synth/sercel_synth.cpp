@@ -1,0 +1,498 @@
+#include "decode/synth/sercel_synth.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+
+#include "base/atomic_file.h"
+#include "decode/conversions.h"
+
+namespace vorax::decode::synth {
+
+namespace {
+
+constexpr int kManufacturerSercel = 13;
+constexpr std::uint64_t kModelSn428 = 5;  // general constants: "SN428 CM428XL"
+constexpr int kExtensionBlocks = 7;
+constexpr int kExtendedHeaderBlocks = 32;  // 1024 bytes
+// Written as "FF" in block 1 and in binary in block 2: 16 is 0x0010, which read as BCD
+// digits would be 10.
+constexpr int kExternalHeaderBlocks = 16;
+constexpr int kMaxChannelsPerSet = 9999;   // four BCD digits
+
+constexpr std::uint8_t kUnitFdu = 0x01;
+constexpr std::uint8_t kAssemblyString12 = 0x0C;
+constexpr std::uint8_t kSubunitFdu1 = 0x01;
+constexpr std::uint8_t kControlUnitLaul = 0x02;
+constexpr std::uint8_t kControlUnitLaux = 0x03;
+constexpr int kFdusPerAssembly = 12;
+constexpr float kGeophoneSensitivity = 22.8f;  // V/(m/s)
+constexpr float kAuxConversionFactor = 6.742e-05f;
+
+using Extension = std::array<Block32, kExtensionBlocks>;
+
+void storeSingle(std::span<std::uint8_t> b, std::size_t offset, float value) {
+  storeBig(b, offset, std::bit_cast<std::uint32_t>(value), 4);
+}
+
+void storeDouble(std::span<std::uint8_t> b, std::size_t offset, double value) {
+  storeBig(b, offset, std::bit_cast<std::uint64_t>(value), 8);
+}
+
+// A line or point number as three binary bytes of whole part and four BCD fraction digits.
+void storeFractional(std::span<std::uint8_t> b, std::size_t offset, double value) {
+  auto whole = static_cast<std::uint64_t>(std::floor(value));
+  auto fraction = static_cast<std::uint64_t>(std::llround((value - std::floor(value)) * 10000));
+  if (fraction >= 10000) {
+    ++whole;
+    fraction = 0;
+  }
+  storeBig(b, offset, whole, 3);
+  storeBcd(b, offset + 3, fraction, 4);
+}
+
+void storeText(std::span<std::uint8_t> b, std::size_t offset, std::size_t width,
+               std::string_view text) {
+  for (std::size_t i = 0; i < width && i < text.size(); ++i)
+    b[offset + i] = static_cast<std::uint8_t>(text[i]);
+}
+
+int recordLengthMs(const SercelSynthOptions& o) {
+  return static_cast<int>(std::lround((o.samplesPerTrace - 1) * o.sampleIntervalMs));
+}
+
+int totalTraces(const SercelSynthOptions& o) { return o.auxTraces + o.seismicTraces; }
+
+// "9 May 2024" for the record's day.
+std::string dayText(const RecordClock& clock) {
+  const std::string date = datefromjulian(clock.year, clock.dayOfYear);  // "CCYY-MM-D"
+  return date.substr(8) + " " + getmonth(std::stoi(date.substr(5, 2))) + " " + date.substr(0, 4);
+}
+
+GeneralHeaderValues generalHeaderValues(const SercelSynthOptions& o) {
+  GeneralHeaderValues v;
+  v.fileNumber = o.fileNumber;
+  v.generalConstants = kModelSn428;
+  v.clock = o.clock;
+  v.manufacturerCode = kManufacturerSercel;
+  v.manufacturerSerial = 428;
+  v.baseScanInterval = baseScanIntervalCode(o.sampleIntervalMs);
+  v.recordLengthMs = recordLengthMs(o);
+  v.channelSets = o.auxTraces > 0 ? 2 : 1;
+  v.extendedHeaderBlocks = kExtendedHeaderBlocks;
+  v.externalHeaderBlocks = kExternalHeaderBlocks;
+  v.revisionMajor = 1;
+  v.revisionMinor = 0;
+  return v;
+}
+
+Block32 generalHeaderBlock3(const SercelSynthOptions& o) {
+  Block32 b{};
+  storeBig(b, 0, static_cast<std::uint64_t>(o.fileNumber), 3);
+  storeFractional(b, 3, o.sourceLine);
+  storeFractional(b, 8, o.sourcePoint);
+  b[13] = 0x01;  // source point index
+  b[18] = 0x03;  // general header block number
+  b[19] = 0x01;  // source set number
+  return b;
+}
+
+std::vector<Block32> channelSetDescriptors(const SercelSynthOptions& o) {
+  ChannelSetValues cs;
+  cs.recordLengthMs = recordLengthMs(o);
+  cs.aliasFilterHz = static_cast<int>(std::lround(0.8 * 500 / o.sampleIntervalMs));
+  cs.aliasFilterSlope = 370;
+  cs.traceHeaderExtensions = kExtensionBlocks;
+  std::vector<Block32> sets;
+  if (o.auxTraces > 0) {
+    cs.channelCount = o.auxTraces;
+    cs.channelTypeDigit = 9;
+    sets.push_back(channelSetDescriptor(cs));
+    cs.number = 2;
+  }
+  cs.channelCount = o.seismicTraces;
+  cs.channelTypeDigit = 1;
+  sets.push_back(channelSetDescriptor(cs));
+  return sets;
+}
+
+struct Amplitudes {
+  float aux = 0;
+  float seismic = 0;
+};
+
+float peakOf(std::span<const float> samples) {
+  float peak = 0;
+  for (float v : samples) peak = std::max(peak, std::fabs(v));
+  return peak;
+}
+
+Amplitudes recordAmplitudes(const SercelSynthOptions& o) {
+  Amplitudes a;
+  for (int t = 1; t <= totalTraces(o); ++t) {
+    const float peak = peakOf(sercelTraceSamples(o, t));
+    float& kind = t <= o.auxTraces ? a.aux : a.seismic;
+    kind = std::max(kind, peak);
+  }
+  return a;
+}
+
+// Bytes 1-144: 36 four-byte fields, in order (0-based offset = 4 x index).
+void storeLeadingFields(std::span<std::uint8_t> h, const SercelSynthOptions& o) {
+  auto field = [&h](int index, std::uint64_t value) {
+    storeBig(h, static_cast<std::size_t>(4 * index), value, 4);
+  };
+  const auto u = [](int v) { return static_cast<std::uint64_t>(v); };
+  const SpreadLayout spread = sercelSpreadOf(o);
+  field(0, u(recordLengthMs(o)));
+  field(1, static_cast<std::uint64_t>(std::lround(o.sampleIntervalMs * 1000)));
+  field(2, u(totalTraces(o)));
+  field(3, u(o.auxTraces));
+  field(4, u(o.seismicTraces));
+  field(5, 0);                // dead seismic traces
+  field(6, u(o.seismicTraces));  // live
+  field(7, 1);                // source type: impulsive
+  field(8, u(o.samplesPerTrace));
+  field(9, u(o.fileNumber));  // shot number
+  storeSingle(h, 40, 1.5f);   // time-break window (ms)
+  field(11, 0);               // test record type: normal
+  field(12, u(spread.firstLineNumber));
+  field(13, u(spread.firstPointNumber));
+  field(14, 1);               // spread number
+  field(15, 2);               // spread type: absolute
+  field(16, 0);               // time break
+  field(17, u(o.upholeTimeMs));
+  field(18, 1);               // blaster identifier
+  field(19, 1);               // blaster status: ready / fired OK
+  field(20, 0);               // refraction delay
+  field(21, 0);               // time break to T0
+  field(22, 1);               // internal time break
+  field(23, 0);               // no prestack in field units
+  field(24, 1);               // noise elimination: none
+  field(28, 0);               // historic editing: unused
+  field(32, 0);               // threshold: unused
+  field(35, 1);               // process type: raw data
+}
+
+std::vector<std::uint8_t> extendedHeader(const SercelSynthOptions& o) {
+  std::vector<std::uint8_t> h(32 * kExtendedHeaderBlocks, 0);
+  storeLeadingFields(h, o);
+  const Amplitudes amplitudes = recordAmplitudes(o);
+  const Position source = spreadCentre(sercelSpreadOf(o));
+  storeBig(h, 400, 1, 4);
+  storeText(h, 404, 80, o.auxTraces > 0 ? "a1-a" + std::to_string(o.auxTraces) : "");
+  storeBig(h, 484, static_cast<std::uint64_t>(recordLengthMs(o)), 4);
+  storeSingle(h, 512, amplitudes.aux);
+  storeSingle(h, 516, amplitudes.seismic);
+  storeText(h, 524, 16, "VORAX SYNTH");  // tape label
+  storeBig(h, 540, static_cast<std::uint64_t>(o.tapeNumber), 4);
+  storeText(h, 544, 16, "1.0");
+  storeText(h, 560, 12, dayText(o.clock));
+  storeDouble(h, 572, source.east);
+  storeDouble(h, 580, source.north);
+  storeSingle(h, 588, static_cast<float>(o.sourceElevation));
+  storeBig(h, 592, 0, 4);  // no slip sweep
+  char comment[161];
+  std::snprintf(comment, sizeof comment, "Synthetic 428-style shot record, file %d, seed %u",
+                o.fileNumber, o.seed);
+  storeText(h, 604, 160, comment);
+  storeBig(h, 764, 1, 4);  // acquisition filter: 0.8 minimum phase
+  storeBig(h, 772, 1, 4);  // PRM tilt correction on
+  return h;
+}
+
+std::string externalHeaderText(const SercelSynthOptions& o) {
+  char text[200];
+  std::snprintf(text, sizeof text,
+                "SERCEL-STYLE SYNTHETIC RECORD  FILE %d  SEED %u  SOURCE LINE %s POINT %s  "
+                "UPHOLE %d MS",
+                o.fileNumber, o.seed, shortestText(o.sourceLine).c_str(),
+                shortestText(o.sourcePoint).c_str(), o.upholeTimeMs);
+  return text;
+}
+
+// Uniform in [low, high), from the trace's own noise sequence.
+float between(NoiseSource& noise, double low, double high) {
+  return static_cast<float>(low + (high - low) * noise.uniform());
+}
+
+void storeSeismicBlocks(Extension& e, const SercelSynthOptions& o, int s) {
+  const Receiver r = receiverAt(sercelSpreadOf(o), s - 1);
+  const ReceiverTest test = receiverTestFor(o, s);
+  storeBig(e[0], 0, static_cast<std::uint64_t>(r.line), 3);
+  storeBig(e[0], 3, static_cast<std::uint64_t>(r.point), 3);
+  e[0][6] = 1;  // receiver point index
+  storeBig(e[0], 10, static_cast<std::uint64_t>(r.line), 5);
+  storeBig(e[0], 15, static_cast<std::uint64_t>(r.point), 5);
+  e[0][20] = 2;  // geophone, vertical
+
+  storeDouble(e[1], 0, r.east);
+  storeDouble(e[1], 8, r.north);
+  storeSingle(e[1], 16, static_cast<float>(100 + 2 * r.lineIndex + 0.25 * (r.point % 8)));
+
+  storeSingle(e[2], 0, test.resistanceLowLimit);
+  storeSingle(e[2], 4, test.resistanceHighLimit);
+  storeSingle(e[2], 8, test.resistance);
+  storeSingle(e[2], 12, test.tiltLimit);
+  storeSingle(e[2], 16, test.tilt);
+  e[2][20] = static_cast<std::uint8_t>(test.resistanceError);
+  e[2][21] = static_cast<std::uint8_t>(test.tiltError);
+
+  storeSingle(e[3], 0, test.capacitanceLowLimit);
+  storeSingle(e[3], 4, test.capacitanceHighLimit);
+  storeSingle(e[3], 8, test.capacitance);
+  storeSingle(e[3], 12, 8);   // cut-off frequency limits and value (Hz)
+  storeSingle(e[3], 16, 12);
+  storeSingle(e[3], 20, 10);
+  e[3][24] = static_cast<std::uint8_t>(test.capacitanceError);
+
+  storeSingle(e[4], 0, test.leakageLimit);
+  storeSingle(e[4], 4, test.leakage);
+  e[4][24] = static_cast<std::uint8_t>(test.leakageError);
+
+  e[5][0] = kUnitFdu;
+  storeBig(e[5], 1, static_cast<std::uint64_t>(100000 + s), 3);
+  e[5][4] = 1;  // channel number within the unit
+  e[5][8] = kAssemblyString12;
+  storeBig(e[5], 9, static_cast<std::uint64_t>(5000 + (s - 1) / kFdusPerAssembly), 3);
+  e[5][12] = static_cast<std::uint8_t>((s - 1) % kFdusPerAssembly + 1);
+  e[5][16] = kSubunitFdu1;
+  e[5][17] = 0;  // geophone
+  storeSingle(e[5], 20, kGeophoneSensitivity);
+
+  e[6][0] = kControlUnitLaul;
+  storeBig(e[6], 1, static_cast<std::uint64_t>(3000 + r.lineIndex), 3);
+  e[6][4] = 1;  // gain scale 1; a factor of 0 stands for its nominal 0.0002697
+  e[6][5] = 1;  // 0.8 FN minimum phase
+  e[6][14] = 1;  // seismic
+  e[6][15] = 1;  // raw data
+}
+
+void storeAuxBlocks(Extension& e, int auxIndex) {
+  e[5][0] = kUnitFdu;
+  storeBig(e[5], 1, static_cast<std::uint64_t>(99000 + auxIndex), 3);
+  e[5][4] = static_cast<std::uint8_t>(auxIndex);
+  e[5][8] = 0x21;  // HAU
+  e[5][16] = kSubunitFdu1;
+  e[6][0] = kControlUnitLaux;
+  storeBig(e[6], 1, 2999, 3);
+  e[6][4] = 2;
+  e[6][5] = 1;
+  storeSingle(e[6], 8, kAuxConversionFactor);
+  e[6][14] = 9;  // auxiliary
+  e[6][15] = 1;
+}
+
+// Trace maximum value and its time (ms) in block 7 bytes 17-24.
+void storeTraceMaximum(Extension& e, const SercelSynthOptions& o, std::span<const float> samples) {
+  std::size_t peakIndex = 0;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    if (std::fabs(samples[i]) > std::fabs(samples[peakIndex])) peakIndex = i;
+  }
+  const float peak = samples.empty() ? 0.0f : std::fabs(samples[peakIndex]);
+  storeSingle(e[6], 16, peak);
+  storeBig(e[6], 20,
+           static_cast<std::uint64_t>(std::lround(static_cast<double>(peakIndex) * o.sampleIntervalMs)), 4);
+}
+
+Extension extensionBlocks(const SercelSynthOptions& o, int t, std::span<const float> samples) {
+  Extension e{};
+  if (t <= o.auxTraces) {
+    storeAuxBlocks(e, t);
+  } else {
+    storeSeismicBlocks(e, o, t - o.auxTraces);
+  }
+  storeBig(e[0], 7, static_cast<std::uint64_t>(o.samplesPerTrace), 3);
+  storeTraceMaximum(e, o, samples);
+  return e;
+}
+
+std::string outOfRange(const char* what, double low, double high) {
+  return std::string(what) + " must be from " + shortestText(low) + " to " + shortestText(high);
+}
+
+bool inRange(double value, double low, double high) { return value >= low && value <= high; }
+
+}  // namespace
+
+std::string checkSercelSynthOptions(const SercelSynthOptions& o) {
+  if (!inRange(o.seismicTraces, 1, kMaxChannelsPerSet))
+    return outOfRange("seismic trace count", 1, kMaxChannelsPerSet);
+  if (!inRange(o.auxTraces, 0, 99)) return outOfRange("auxiliary trace count", 0, 99);
+  if (!inRange(o.samplesPerTrace, 1, 999999)) return outOfRange("samples per trace", 1, 999999);
+  if (baseScanIntervalCode(o.sampleIntervalMs) == 0)
+    return "sample interval must be 0.25, 0.5, 1, 2 or 4 ms";
+  if (!inRange(o.fileNumber, 1, 9999)) return outOfRange("file number", 1, 9999);
+  if (!inRange(o.receiverLines, 1, 99)) return outOfRange("receiver line count", 1, 99);
+  if (!inRange(o.tiltErrorTraces, 0, o.seismicTraces))
+    return outOfRange("tilt error trace count", 0, o.seismicTraces);
+  if (!inRange(o.tapeNumber, 0, 9999)) return outOfRange("tape number", 0, 9999);
+  if (!inRange(o.clock.year, 0, 99) || !inRange(o.clock.dayOfYear, 1, 366) ||
+      !inRange(o.clock.hour, 0, 23) || !inRange(o.clock.minute, 0, 59) ||
+      !inRange(o.clock.second, 0, 59))
+    return "record date or time out of range";
+  if (!inRange(o.sourceLine, 0, 999999) || !inRange(o.sourcePoint, 0, 999999))
+    return "source line and point must be from 0 to 999999";
+  if (!inRange(o.upholeTimeMs, 0, 9999)) return outOfRange("uphole time", 0, 9999);
+  const SpreadLayout spread = sercelSpreadOf(o);
+  const Receiver last = receiverAt(spread, o.seismicTraces - 1);
+  if (spread.firstLineNumber < 0 || spread.firstPointNumber < 0 || last.line > 0xFFFFFF ||
+      spread.firstPointNumber + receiversPerLine(spread) > 0xFFFFFF)
+    return "receiver line and point numbers do not fit the record";
+  return {};
+}
+
+ReceiverTest receiverTestFor(const SercelSynthOptions& o, int s) {
+  NoiseSource noise(o.seed * 7919u + static_cast<std::uint32_t>(s));
+  ReceiverTest t;
+  t.resistanceLowLimit = kResistanceLowLimit;
+  t.resistanceHighLimit = kResistanceHighLimit;
+  t.capacitanceLowLimit = kCapacitanceLowLimit;
+  t.capacitanceHighLimit = kCapacitanceHighLimit;
+  t.tiltLimit = kTiltLimit;
+  t.leakageLimit = kLeakageLimit;
+  t.resistance = between(noise, 360, 440);
+  t.capacitance = between(noise, 92, 108);
+  t.tilt = between(noise, 0.2, 4);
+  t.leakage = between(noise, 8, 30);
+
+  auto resistanceHigh = [&] {
+    t.resistance = between(noise, 560, 900);
+    t.resistanceError = 1;
+  };
+  auto resistanceLow = [&] {
+    t.resistance = between(noise, 60, 200);
+    t.resistanceError = 1;
+  };
+  auto capacitanceHigh = [&] {
+    t.capacitance = between(noise, 130, 180);
+    t.capacitanceError = 1;
+  };
+  auto capacitanceLow = [&] {
+    t.capacitance = between(noise, 20, 60);
+    t.capacitanceError = 1;
+  };
+  auto tiltOver = [&] {
+    t.tilt = between(noise, 11, 25);
+    t.tiltError = 1;
+  };
+  auto leakageLow = [&] {
+    t.leakage = between(noise, 0.05, 0.8);
+    t.leakageError = 1;
+  };
+  const bool evenCycle = ((s - 1) / 20) % 2 == 0;
+  switch ((s - 1) % 20 + 1) {
+    case 14: resistanceHigh(); break;
+    case 15: resistanceLow(); break;
+    case 16: evenCycle ? capacitanceHigh() : capacitanceLow(); break;
+    case 17: tiltOver(); break;
+    case 18: leakageLow(); break;
+    case 19:
+      if (evenCycle) {
+        resistanceHigh();
+        tiltOver();
+      } else {
+        capacitanceLow();
+        leakageLow();
+      }
+      break;
+    default: break;
+  }
+  if (s <= o.tiltErrorTraces && t.tiltError == 0) tiltOver();
+  return t;
+}
+
+SpreadLayout sercelSpreadOf(const SercelSynthOptions& o) {
+  SpreadLayout spread = o.spread;
+  spread.receiverCount = o.seismicTraces;
+  spread.lines = o.receiverLines;
+  return spread;
+}
+
+std::vector<float> sercelTraceSamples(const SercelSynthOptions& o, int t) {
+  std::vector<float> out(static_cast<std::size_t>(std::max(0, o.samplesPerTrace)), 0.0f);
+  NoiseSource noise(o.seed * 1000003u + static_cast<std::uint32_t>(t));
+  const double dt = o.sampleIntervalMs / 1000.0;
+  if (t == 1 && o.auxTraces >= 1) {
+    synthesiseTimeBreakTrace(dt, out, noise);
+  } else if (t == 2 && o.auxTraces >= 2) {
+    synthesiseUpholeTrace(o.upholeTimeMs / 1000.0, dt, out, noise);
+  } else if (t <= o.auxTraces) {
+    for (float& v : out) v = static_cast<float>(0.001 * noise.gaussian());
+  } else {
+    const SpreadLayout spread = sercelSpreadOf(o);
+    const Receiver r = receiverAt(spread, t - o.auxTraces - 1);
+    const Position s = spreadCentre(spread);
+    synthesiseSeismicTrace(o.model, std::hypot(r.east - s.east, r.north - s.north), dt, out, noise);
+  }
+  return out;
+}
+
+bool writeSercelRecord(const SercelSynthOptions& o, const ByteSink& sink) {
+  const GeneralHeaderValues general = generalHeaderValues(o);
+  std::vector<std::uint8_t> headers;
+  const auto append = [&headers](std::span<const std::uint8_t> bytes) {
+    headers.insert(headers.end(), bytes.begin(), bytes.end());
+  };
+  Block32 block1 = generalHeaderBlock1(general);
+  block1[31] = 0xFF;  // external header blocks: see block 2 bytes 8-9
+  append(block1);
+  append(generalHeaderBlock2(general));
+  append(generalHeaderBlock3(o));
+  for (const Block32& descriptor : channelSetDescriptors(o)) append(descriptor);
+  append(extendedHeader(o));
+  append(externalHeaderBytes(externalHeaderText(o), kExternalHeaderBlocks));
+  if (!sink(headers)) return false;
+
+  std::vector<std::uint8_t> trace;
+  for (int t = 1; t <= totalTraces(o); ++t) {
+    const bool aux = t <= o.auxTraces;
+    TraceHeaderValues header;
+    header.fileNumber = o.fileNumber;
+    header.channelSet = aux || o.auxTraces == 0 ? 1 : 2;
+    header.traceNumber = aux ? t : t - o.auxTraces;
+    header.traceHeaderExtensions = kExtensionBlocks;
+    const std::vector<float> samples = sercelTraceSamples(o, t);
+    trace.clear();
+    const auto traceHeader = demuxTraceHeader(header);
+    trace.insert(trace.end(), traceHeader.begin(), traceHeader.end());
+    for (const Block32& block : extensionBlocks(o, t, samples))
+      trace.insert(trace.end(), block.begin(), block.end());
+    appendBigFloats(trace, samples);
+    if (!sink(trace)) return false;
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> sercelRecordBytes(const SercelSynthOptions& options) {
+  std::vector<std::uint8_t> out;
+  writeSercelRecord(options, [&out](Bytes bytes) {
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    return true;
+  });
+  return out;
+}
+
+std::string writeSercelRecords(const std::filesystem::path& path, const SercelSynthOptions& options,
+                               std::span<const int> fileNumbers) {
+  std::vector<SercelSynthOptions> records;
+  if (fileNumbers.empty()) records.push_back(options);
+  for (std::size_t k = 0; k < fileNumbers.size(); ++k) {
+    SercelSynthOptions record = options;
+    record.fileNumber = fileNumbers[k];
+    record.seed = options.seed + static_cast<std::uint32_t>(k);
+    records.push_back(record);
+  }
+  for (const SercelSynthOptions& record : records) {
+    if (std::string problem = checkSercelSynthOptions(record); !problem.empty()) return problem;
+  }
+  base::AtomicFileWriter writer(path);
+  for (const SercelSynthOptions& record : records) {
+    if (!writeSercelRecord(record, [&writer](Bytes bytes) { return writer.write(bytes); })) break;
+  }
+  writer.commit();
+  return writer.error();
+}
+
+}  // namespace vorax::decode::synth

@@ -1,0 +1,44 @@
+// The one-block trace loader: reads every trace of a VORAX-flavour record (20-byte trace
+// header, one 32-byte extension block, big-endian IEEE samples), normalises each trace to a
+// peak of 1, and rebuilds the record's TraceSamples, TraceHeaderInfo and line runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/messages.h"
+#include "decode/record_file.h"
+#include "decode/segd_record.h"
+#include "decode/trace_workers.h"
+
+namespace vorax::decode {
+
+inline constexpr std::uint64_t kTraceHeaderBytes = 20;
+inline constexpr std::uint64_t kExtensionBlockBytes = 32;
+
+// How much of a declared record the file can hold, counted from the first trace header. A
+// trace whose header starts inside the file is held (its missing tail reads as zeros); when
+// not even one trace fits, the samples per trace are cut to those that start inside the file.
+struct TraceCapacity {
+  std::int32_t traces = 0;
+  std::int32_t samplesPerTrace = 0;
+  bool fileShort = false;  // the file ends before the declared traces do
+
+  // The one warning a loader gives for a short file: what was declared and what is loaded.
+  std::string warning(std::int32_t declaredTraces, std::int32_t declaredSamples) const;
+};
+TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSamples,
+                            std::uint64_t headerBytesPerTrace, std::uint64_t bytesAvailable);
+
+// Loads the traces declared by the record summary starting at `firstTracePosition` (the header
+// driver's result). Loads only what the file holds: a file shorter than declared gives one
+// warning through `messages` and a usable record of the traces it holds (the summary keeps the
+// declared counts; record.samples.traceCount() says what is held). `progress` hears every 100
+// traces and 100 at the end; when it returns false the loading stops there. Returns the number
+// of traces read. The traces are decoded on two threads; `early` hears the first ones as soon
+// as they are in.
+std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
+                             SegdRecord& record, MessageSink& messages,
+                             const ProgressCallback& progress = {}, const EarlyTraces& early = {});
+
+}  // namespace vorax::decode

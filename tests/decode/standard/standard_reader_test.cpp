@@ -1,0 +1,173 @@
+#include "decode/standard/standard_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "decode/record_opener.h"
+#include "decode/standard/standard_segd_builder.h"
+#include "test_support.h"
+
+namespace vorax::decode {
+namespace {
+
+using test::StandardSegdBuilder;
+
+// Two auxiliary traces, then three seismic traces on line 7 (the last one in the extended
+// line/point form); values that every format holds exactly.
+StandardSegdBuilder twoChannelSets(int major, int minor, int format) {
+  StandardSegdBuilder b;
+  b.revisionMajor = major;
+  b.revisionMinor = minor;
+  b.formatCode = format;
+  const std::vector<double> aux = {0, 1000, -2000, 0, 0};
+  const std::vector<double> seis = {64, -128, 256, 65536, -512};
+  b.channelSets.push_back({9, 1000, 1, {{0, 1, false, aux}, {0, 2, false, aux}}});
+  b.channelSets.push_back({1, 1000, 2, {{7, 101, false, seis}, {7, 102, false, seis}, {7, 103, true, seis}}});
+  return b;
+}
+
+struct Read {
+  StandardReadResult result;
+  SegdRecord record;
+  StandardHeaders headers;
+  CollectingMessages messages;
+};
+
+Read read(const std::vector<std::uint8_t>& bytes) {
+  Read r;
+  RecordFile file = RecordFile::fromMemory(bytes);
+  r.result = readStandardSegd(file, r.record, r.headers, r.messages);
+  return r;
+}
+
+TEST(StandardReader, EveryRevisionAndSampleFormat) {
+  const std::pair<int, int> revisions[] = {{1, 0}, {2, 1}, {3, 0}};
+  const int formats[] = {8015, 8036, 8038, 8058, 8080};
+  for (auto [major, minor] : revisions) {
+    for (int format : formats) {
+      if (format == 8080 && major < 3) continue;  // 8080 is a revision 3 format
+      SCOPED_TRACE(std::to_string(major) + "." + std::to_string(minor) + " format " + std::to_string(format));
+      const auto bytes = twoChannelSets(major, minor, format).build();
+      const Read r = read(bytes);
+      ASSERT_TRUE(r.result.ok) << (r.messages.messages.empty() ? "" : r.messages.messages.front());
+      EXPECT_TRUE(r.messages.messages.empty()) << r.messages.messages.front();
+      EXPECT_EQ(r.result.endOfLastTrace, bytes.size());
+      EXPECT_EQ(r.headers.revisionMajor, major);
+      ASSERT_EQ(r.record.samples.traceCount(), 5);
+      ASSERT_EQ(r.record.samples.samplesPerTrace(), 5);
+      EXPECT_FLOAT_EQ(r.record.summary.sampleIntervalUs, 1000.0f);
+      EXPECT_FLOAT_EQ(r.record.recordLengthMs, 4.0f);
+      EXPECT_EQ(r.record.summary.auxTraceCount, 2);
+      EXPECT_EQ(r.record.summary.seismicTraceCount, 3);
+      EXPECT_EQ(r.record.summary.firstReceiverLine, 7);
+      EXPECT_EQ(r.record.summary.firstReceiverPoint, 101);
+      EXPECT_EQ(r.record.summary.fileNumber.trimmed(), "1234");
+      EXPECT_EQ(r.record.summary.recordTime.trimmed(), "20:06:05");
+      EXPECT_EQ(r.record.traceInfo[1].channelKind.trimmed(), "Aux");
+      EXPECT_EQ(r.record.traceInfo[3].channelKind.trimmed(), "Seis");
+      EXPECT_EQ(r.record.traceInfo[4].channelNumber, 4);
+      EXPECT_FLOAT_EQ(r.record.traceInfo[4].receiverPoint, 102.0f);
+      EXPECT_FLOAT_EQ(r.record.traceInfo[5].receiverLine, 7.25f);  // extended form
+      EXPECT_FLOAT_EQ(r.record.traceInfo[5].receiverPoint, 103.0f);
+      // Normalised to peak 1; stored x divisor is the recorded value.
+      const float recorded[] = {64, -128, 256, 65536, -512};
+      for (int s = 0; s < 5; ++s)
+        EXPECT_FLOAT_EQ(r.record.samples.at(3, s) * r.record.divisorOf(3), recorded[s]) << s;
+      EXPECT_FLOAT_EQ(r.record.samples.at(3, 3), 1.0f);
+      EXPECT_FLOAT_EQ(r.record.samples.at(2, 2) * r.record.divisorOf(2), -2000.0f);
+      EXPECT_EQ(r.record.samples.at(3, 5), 0.0f);  // the trailing zero
+      ASSERT_EQ(r.record.lineRuns.size(), 4u);  // element 0 unused; lines 0 (aux), 7, 7.25
+    }
+  }
+}
+
+TEST(StandardReader, ChannelSetsOfDifferentLengthsArePaddedWithAWarning) {
+  StandardSegdBuilder b;
+  b.channelSets.push_back({1, 1000, 1, {{1, 1, false, {1, 2, 3}}}});
+  b.channelSets.push_back({1, 1000, 1, {{1, 2, false, {1, 2, 3, 4, 5, 6, 7}}}});
+  const Read r = read(b.build());
+  ASSERT_TRUE(r.result.ok);
+  EXPECT_EQ(r.record.samples.samplesPerTrace(), 7);
+  EXPECT_EQ(r.record.samples.at(1, 3), 0.0f);
+  ASSERT_EQ(r.messages.messages.size(), 1u);
+  EXPECT_NE(r.messages.messages[0].find("Channel sets 1 hold fewer samples"), std::string::npos) << r.messages.messages[0];
+}
+
+TEST(StandardReader, DamagedFilesGiveAMessageNeverACrash) {
+  const auto whole = twoChannelSets(2, 1, 8058).build();
+  for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+    const std::vector<std::uint8_t> bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+    const Read r = read(bytes);
+    EXPECT_FALSE(r.messages.messages.empty()) << cut;
+    if (r.result.ok) {
+      EXPECT_LE(r.result.endOfLastTrace, cut);
+    }
+  }
+  const Read headersOnly = read(std::vector<std::uint8_t>(whole.begin(), whole.begin() + 40));
+  EXPECT_EQ(headersOnly.messages.messages.at(0),
+            "The file ends inside its general header: it has 40 bytes, its headers need 64");
+  auto badFormat = twoChannelSets(2, 1, 8058).build();
+  badFormat[2] = 0x80;
+  badFormat[3] = 0x48;
+  const Read unsupported = read(badFormat);
+  EXPECT_FALSE(unsupported.result.ok);
+  EXPECT_EQ(unsupported.messages.messages.at(0), "Sample format 8048 is not read: formats 8015, 8036, 8038, 8058 and 8080 are");
+}
+
+TEST(StandardReader, TheOpenerChoosesItByManufacturerAndKeepsTheDecodersMessages) {
+  const auto path = std::filesystem::temp_directory_path() / "vorax_standard_opener.segd";
+  test::writeFileBytes(path, twoChannelSets(2, 1, 8058).build());
+  SegdRecord record;
+  CollectingMessages messages;
+  OpenResult opened = openRecord(path, record, messages, base::DebugLog{});
+  ASSERT_TRUE(opened.ok());
+  EXPECT_EQ(opened.flavour, RecordFlavour::Standard);
+  EXPECT_EQ(record.samples.traceCount(), 5);
+  ASSERT_FALSE(opened.notes.empty());
+  EXPECT_EQ(opened.notes[0], "The Manufacturer code is not recognised");
+  EXPECT_TRUE(messages.messages.empty());
+  std::filesystem::remove(path);
+}
+
+struct RealNodalFile {
+  const char* name;
+  std::int32_t traces;
+  std::int32_t samples;
+  float intervalUs;
+};
+
+TEST(StandardReaderRealFiles, NodalRecordsOpenWhole) {
+  const RealNodalFile files[] = {
+      {"PH5_453005513.2.2021.05.08.20.06.00.000.E.segd", 359, 251, 4000},
+      {"obspy_one_channel_many_traces.fcnt", 10, 500, 2000},
+      {"obspy_three_chans_six_traces.fcnt", 6, 15000, 2000},
+  };
+  for (const RealNodalFile& f : files) {
+    SCOPED_TRACE(f.name);
+    VORAX_REQUIRE_REAL_FILE(path, f.name);
+    const auto bytes = test::readFileBytes(path);
+    const Read r = read(bytes);
+    ASSERT_TRUE(r.result.ok);
+    EXPECT_TRUE(r.messages.messages.empty()) << r.messages.messages.front();
+    EXPECT_EQ(r.result.endOfLastTrace, bytes.size());
+    EXPECT_EQ(r.record.samples.traceCount(), f.traces);
+    EXPECT_EQ(r.record.samples.samplesPerTrace(), f.samples);
+    EXPECT_FLOAT_EQ(r.record.summary.sampleIntervalUs, f.intervalUs);
+    for (std::int32_t t = 1; t <= f.traces; ++t) EXPECT_GT(r.record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale, 0) << t;
+  }
+}
+
+TEST(StandardReaderRealFiles, ReceiverNumbersAsTheRecordersWroteThem) {
+  VORAX_REQUIRE_REAL_FILE(smartSolo, "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd");
+  // The peer's dump of this file gives extended receiver line 1, point 1 for every trace.
+  const Read nodal = read(test::readFileBytes(smartSolo));
+  EXPECT_FLOAT_EQ(nodal.record.traceInfo[1].receiverLine, 1.0f);
+  EXPECT_FLOAT_EQ(nodal.record.traceInfo[359].receiverPoint, 1.0f);
+  VORAX_REQUIRE_REAL_FILE(fairfield, "obspy_one_channel_many_traces.fcnt");
+  // Trace 1's extension 1 begins 00 00 04 | 00 00 01: line 4, point 1.
+  const Read ff = read(test::readFileBytes(fairfield));
+  EXPECT_FLOAT_EQ(ff.record.traceInfo[1].receiverLine, 4.0f);
+  EXPECT_FLOAT_EQ(ff.record.traceInfo[1].receiverPoint, 1.0f);
+}
+
+}  // namespace
+}  // namespace vorax::decode
