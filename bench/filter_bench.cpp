@@ -24,7 +24,8 @@ const vorax::decode::SegdRecord& benchRecord() {
     for (std::int32_t t = 1; t <= kTraces; ++t) {
       r.traceInfo[static_cast<std::size_t>(t)].amplitudeScale = 1;
       for (std::int32_t s = 0; s < kSamples; ++s)
-        r.samples.at(t, s) = static_cast<float>(std::sin(0.05 * s + 0.1 * (t - 1)) + 0.5 * std::sin(0.9 * s));
+        r.samples.at(t, s) =
+            static_cast<float>(std::sin(0.05 * s + 0.1 * (t - 1)) + 0.5 * std::sin(0.9 * s));
     }
     return r;
   }();
@@ -34,12 +35,19 @@ const vorax::decode::SegdRecord& benchRecord() {
 void BM_BandPassRecord(benchmark::State& state) {
   const auto threads = static_cast<unsigned>(state.range(0));
   const vorax::decode::SegdRecord& record = benchRecord();
-  const std::vector<vorax::filter::FilterRequest> bandPass{{vorax::filter::FilterType::BandPass, {8, 12, 70, 90}}};
+  const std::vector<vorax::filter::FilterRequest> bandPass{
+      {vorax::filter::FilterType::BandPass, {8, 12, 70, 90}}};
   vorax::dsp::Fft fft;
-  for (auto _ : state) benchmark::DoNotOptimize(vorax::filter::filterRecordTraces(record, bandPass, fft, {}, threads));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(vorax::filter::filterRecordTraces(record, bandPass, fft, {}, threads));
   state.SetItemsProcessed(state.iterations() * kTraces);
 }
 
 }  // namespace
 
-BENCHMARK(BM_BandPassRecord)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BandPassRecord)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

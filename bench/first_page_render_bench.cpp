@@ -4,9 +4,10 @@
 // thread, standing in for the window's, while the rest loads. Reports the time from the open
 // to the first picture and to the whole record, beside the floor: the whole file read into
 // newly allocated memory, measured in the same run.
+#include <benchmark/benchmark.h>
+
 #include <QGuiApplication>
 #include <QImage>
-
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -16,16 +17,13 @@
 #include <optional>
 #include <thread>
 
-#include <benchmark/benchmark.h>
-
-#include "gui_application.h"
-
 #include "app/display_settings.h"
 #include "app/record_display.h"
 #include "app/ui/qt_canvas.h"
 #include "decode/record_opener.h"
 #include "decode/synth/sercel_synth.h"
 #include "decode/zeroed_floats.h"
+#include "gui_application.h"
 
 namespace {
 
@@ -118,7 +116,8 @@ class PictureThread {
     vorax::app::startRecordDisplay(settings, record, display);
     QImage picture(1600, 1000, QImage::Format_RGB32);
     vorax::app::ui::QtCanvas canvas(picture);
-    vorax::app::DrawRecordDisplay(canvas, record, display, vorax::app::displayOptionsFrom(settings));
+    vorax::app::DrawRecordDisplay(canvas, record, display,
+                                  vorax::app::displayOptionsFrom(settings));
     lock.lock();
     drawnAt_ = Clock::now();
     ready_.notify_one();
@@ -190,7 +189,8 @@ void openWhole(benchmark::State& state) {
     vorax::decode::openRecord(record.path(), segd, messages, noLog);
     totalMs += millisecondsBetween(start, Clock::now());
   }
-  if (floorMs > 0) state.counters["x_floor"] = totalMs / static_cast<double>(state.iterations()) / floorMs;
+  if (floorMs > 0)
+    state.counters["x_floor"] = totalMs / static_cast<double>(state.iterations()) / floorMs;
 }
 
 BENCHMARK(freshMemoryRead)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 // memory against the record's sample bytes, and `x_floor`: their time over the floor's, the
 // whole file read into newly allocated memory (`freshMemoryRead`, run first), scaled to the
 // loaded file's size.
+#include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -12,10 +13,8 @@
 #include <functional>
 #include <vector>
 
-#include <benchmark/benchmark.h>
-
-#include "decode/segd/header_driver.h"
 #include "decode/record_opener.h"
+#include "decode/segd/header_driver.h"
 #include "decode/sercel/sercel_loader.h"
 #include "decode/synth/sercel_synth.h"
 #include "decode/synth/synth_writer.h"
@@ -88,7 +87,8 @@ double peakResidentMegabytes() {
 double floorMsPerByte = 0;
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
 // The counters of a loading run that took `totalMs` over all iterations. `x_floor` is the mean

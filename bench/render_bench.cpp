@@ -1,17 +1,16 @@
 // One full page of the main display (300 traces x 2001 samples) drawn into a 1600 x 1000
 // picture through the Qt canvas, as the viewer and `vorax render` draw it.
+#include <benchmark/benchmark.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <cmath>
 #include <cstdlib>
 #include <random>
 
-#include <benchmark/benchmark.h>
-
-#include "gui_application.h"
-
 #include "app/record_display.h"
 #include "app/ui/qt_canvas.h"
+#include "gui_application.h"
 
 namespace {
 

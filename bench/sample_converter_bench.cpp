@@ -1,12 +1,12 @@
 // Sample conversion of one trace as the one-block loader does it: 6001 big-endian IEEE
 // samples (a 12 s record at 2 ms) normalised to peak 1. Throughput counts raw input bytes.
+#include <benchmark/benchmark.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <random>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "decode/sample_converters.h"
 
@@ -25,7 +25,8 @@ std::vector<std::uint8_t> bigEndianTrace() {
     const float value = 1000.0f * std::exp(-t) * std::sin(2 * 3.14159265f * 30 * t) + noise(random);
     std::uint32_t word;
     std::memcpy(&word, &value, 4);
-    for (int shift = 24; shift >= 0; shift -= 8) raw.push_back(static_cast<std::uint8_t>(word >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+      raw.push_back(static_cast<std::uint8_t>(word >> shift));
   }
   return raw;
 }
@@ -35,8 +36,7 @@ void bigSingleNorm(benchmark::State& state) {
   std::vector<float> out(kSamples + 1);
   for (auto _ : state) {
     float scale = 1;
-    benchmark::DoNotOptimize(
-        vorax::decode::ARRAYBIGSINGLETOLITTLENORM(raw, kSamples, out, scale));
+    benchmark::DoNotOptimize(vorax::decode::ARRAYBIGSINGLETOLITTLENORM(raw, kSamples, out, scale));
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(raw.size()));

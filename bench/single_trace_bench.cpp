@@ -1,18 +1,17 @@
 // The single trace view on a 14,001-sample trace (14 s at 1 ms): the "F vs T" and "FT An."
 // analyses alone, and each view drawn into a 1600 x 1000 picture through the Qt canvas as
 // the window redraws it.
+#include <benchmark/benchmark.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <cmath>
 #include <cstdlib>
 #include <random>
 
-#include <benchmark/benchmark.h>
-
-#include "gui_application.h"
-
 #include "app/single_trace_view.h"
 #include "app/ui/qt_canvas.h"
+#include "gui_application.h"
 
 namespace {
 
@@ -44,7 +43,8 @@ void BM_FrequencyVsTime(benchmark::State& state) {
   const vorax::decode::SegdRecord record = sweepRecord();
   vorax::app::SingleTraceState view = vorax::app::openSingleTrace(record, 1);
   vorax::dsp::Fft fft;
-  for (auto _ : state) benchmark::DoNotOptimize(vorax::app::traceFrequencyVsTime(record, view, fft));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(vorax::app::traceFrequencyVsTime(record, view, fft));
 }
 BENCHMARK(BM_FrequencyVsTime)->Unit(benchmark::kMillisecond);
 
@@ -67,7 +67,8 @@ void BM_RedrawView(benchmark::State& state) {
   QImage picture(1600, 1000, QImage::Format_RGB32);
   for (auto _ : state) {
     vorax::app::ui::QtCanvas canvas(picture);
-    vorax::app::drawSingleTraceView(canvas, record, view, fft, nullptr, state.range(1) ? &image : nullptr);
+    vorax::app::drawSingleTraceView(canvas, record, view, fft, nullptr,
+                                    state.range(1) ? &image : nullptr);
   }
 }
 BENCHMARK(BM_RedrawView)

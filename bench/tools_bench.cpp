@@ -33,7 +33,9 @@ double residentMb(const char* key) {
 }
 
 // Forgets the peak so far: VmHWM restarts from the current resident size.
-void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+void resetPeak() {
+  std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 struct MemoryCounters {
   MemoryCounters() : start(residentMb("VmRSS:")) { resetPeak(); }
@@ -115,7 +117,8 @@ void BM_RepairFirstRecord(benchmark::State& state) {
     file.clearOutputs();
     const MemoryCounters memory;
     state.ResumeTiming();
-    const vorax::tools::RadioFixResult result = vorax::tools::fixRadioFiles({file.input()}, options);
+    const vorax::tools::RadioFixResult result =
+        vorax::tools::fixRadioFiles({file.input()}, options);
     state.PauseTiming();
     memory.report(state);
     if (result.files.size() != 1) state.SkipWithError(result.message.c_str());
@@ -134,7 +137,8 @@ void BM_PlainCopy(benchmark::State& state) {
     state.ResumeTiming();
     std::FILE* in = std::fopen(file.input().c_str(), "rb");
     std::FILE* out = std::fopen((file.outputs() / "copy").c_str(), "wb");
-    for (std::size_t n; in != nullptr && out != nullptr && (n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0;)
+    for (std::size_t n; in != nullptr && out != nullptr &&
+                        (n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0;)
       std::fwrite(chunk.data(), 1, n, out);
     if (in != nullptr) std::fclose(in);
     if (out != nullptr) std::fclose(out);

@@ -45,8 +45,8 @@ decode::SegdRecord vibratorRecord() {
   mass.startPhaseDeg = 90;
   gf.delayS = 120e-6;
   gf.secondHarmonic = 0.15;
-  return test::simRecord({test::sweepTrace(test::Sweep{}), test::sweepTrace(ref), test::sweepTrace(bp),
-                          test::sweepTrace(mass), test::sweepTrace(gf)});
+  return test::simRecord({test::sweepTrace(test::Sweep{}), test::sweepTrace(ref),
+                          test::sweepTrace(bp), test::sweepTrace(mass), test::sweepTrace(gf)});
 }
 
 // Traces: 1 pilot, 2 reference, 3 base plate, 4 mass, 5 ground force. A fresh SimInput each
@@ -66,11 +66,13 @@ void BM_AllAnalysesOfOneVibrator(benchmark::State& state) {
     benchmark::DoNotOptimize(vibsim::computeSpectrum(input, 1, 0));
     benchmark::DoNotOptimize(vibsim::computeSpectrum(input, 5, 13));
     for (std::int32_t t : {1, 5})
-      benchmark::DoNotOptimize(vibsim::computeTimeFrequency(fft, input.trace(t).first(kN + 1), 0.5, 80));
+      benchmark::DoNotOptimize(
+          vibsim::computeTimeFrequency(fft, input.trace(t).first(kN + 1), 0.5, 80));
     // Page 3.
     for (std::int32_t t : {1, 5})
       for (auto end : {vibsim::TaperEnd::Start, vibsim::TaperEnd::End})
-        benchmark::DoNotOptimize(vibsim::computeTaperView(input, t, end, vibsim::kTaperAlignmentMs));
+        benchmark::DoNotOptimize(
+            vibsim::computeTaperView(input, t, end, vibsim::kTaperAlignmentMs));
     benchmark::DoNotOptimize(vibsim::computeTransferFunction(input, 3, 4));
     benchmark::DoNotOptimize(vibsim::computeDeltaPhase(input, 3, 4));
   }

@@ -3,8 +3,6 @@
 // and three vibrators of 12 s sweeps at 0.5 ms.
 #include <benchmark/benchmark.h>
 
-#include "gui_application.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include "app/ui/qt_canvas.h"
 #include "decode/record_file.h"
 #include "decode/record_opener.h"
+#include "gui_application.h"
 #include "vibsim/similarity_pages.h"
 #include "vibsim/vibrator_synth.h"
 
@@ -38,8 +37,11 @@ void BM_OneVibratorThreePages(benchmark::State& state) {
   ensureGuiApplication();
   const decode::SegdRecord& record = vibratorRecord();
   vibsim::WirelineSetup setup;
-  const vibsim::WirelineVibrator vibrator{3, "V3", {vibsim::vibratorTrace(3, 0), vibsim::vibratorTrace(3, 1),
-                                                    vibsim::vibratorTrace(3, 2), vibsim::vibratorTrace(3, 3)}};
+  const vibsim::WirelineVibrator vibrator{
+      3,
+      "V3",
+      {vibsim::vibratorTrace(3, 0), vibsim::vibratorTrace(3, 1), vibsim::vibratorTrace(3, 2),
+       vibsim::vibratorTrace(3, 3)}};
   dsp::Fft fft;
   QImage picture(vibsim::kPanePictureWidth, vibsim::kPanePictureHeight, QImage::Format_RGB32);
   for (auto _ : state) {

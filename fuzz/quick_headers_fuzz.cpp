@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Bytes trace = size > kFileHeaderBytes ? bytes.subspan(kFileHeaderBytes) : Bytes();
   const std::int32_t t = quick408gettracehl(trace, traceHeader, fileHeader);
   const std::int32_t v = vqc88decodefileheader(bytes, vqc88);
-  const bool knownStatuses = (f == 0 || f == -1 || f == -3 || f == -4) && (t == 0 || t == -1 || t == -2) &&
-                             (v == 0 || v == -1);
+  const bool knownStatuses = (f == 0 || f == -1 || f == -3 || f == -4) &&
+                             (t == 0 || t == -1 || t == -2) && (v == 0 || v == -1);
   if (!knownStatuses) __builtin_trap();
   return 0;
 }

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint64_t held = (static_cast<std::uint64_t>(record.samples.traceCount()) + 1) *
                                record.samples.valuesPerTrace();
     if (static_cast<std::size_t>(record.samples.traceCount()) != result.seg2.traces.size() ||
-        record.traceInfo.size() != result.seg2.traces.size() + 1 || held > 4 * size + (1u << 20) + 1)
+        record.traceInfo.size() != result.seg2.traces.size() + 1 ||
+        held > 4 * size + (1u << 20) + 1)
       __builtin_trap();
   }
   const std::string terminator(size > 0 && data[0] % 3 == 0 ? 0 : 1, '\0');

@@ -12,8 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Sn388Block1Fields block1;
   Sn388Block2Fields block2;
   Sn388ExtendedFields extended;
-  const std::int32_t s1 = SEGDDECODE388TRACEHEADEREXTBLOCK1(bytes.first(size < 32 ? size : 32), block1);
-  const std::int32_t s2 = SEGDDECODE388TRACEHEADEREXTBLOCK2(size > 32 ? bytes.subspan(32) : Bytes(), block2);
+  const std::int32_t s1 =
+      SEGDDECODE388TRACEHEADEREXTBLOCK1(bytes.first(size < 32 ? size : 32), block1);
+  const std::int32_t s2 =
+      SEGDDECODE388TRACEHEADEREXTBLOCK2(size > 32 ? bytes.subspan(32) : Bytes(), block2);
   const std::int32_t s3 = SEGDDECODE388EXTENDEDHEADER(bytes, extended);
   if ((s1 != 0 && s1 != 1) || s2 != 0 || s3 < 0 || s3 > 10) __builtin_trap();
   return 0;

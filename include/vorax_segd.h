@@ -26,13 +26,13 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(VORAX_SEGD_BUILDING)
-#    define VORAX_SEGD_API __declspec(dllexport)
-#  else
-#    define VORAX_SEGD_API __declspec(dllimport)
-#  endif
+#if defined(VORAX_SEGD_BUILDING)
+#define VORAX_SEGD_API __declspec(dllexport)
 #else
-#  define VORAX_SEGD_API __attribute__((visibility("default")))
+#define VORAX_SEGD_API __declspec(dllimport)
+#endif
+#else
+#define VORAX_SEGD_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
@@ -708,7 +708,6 @@ typedef struct Vqc88FileHeader {
   char message[60];
 } Vqc88FileHeader;
 
-
 /* ---- SEG-D general headers, scan type headers, external header ---- */
 
 /* General header block 1 (32 bytes): -1 unknown format code, -3 sample interval code, -4
@@ -817,8 +816,8 @@ VORAX_SEGD_API int32_t ARRAYBIGSINGLETOLITTLENORM(const uint8_t* raw, size_t raw
                                                   float* scale);
 /* As above, the peak search starting from the scale passed in; scale out = scale in x peak. */
 VORAX_SEGD_API int32_t ARRAYLITTLESINGLETOLITTLENORM(const uint8_t* raw, size_t raw_length,
-                                                     int32_t count, float* out,
-                                                     size_t out_length, float* scale);
+                                                     int32_t count, float* out, size_t out_length,
+                                                     float* scale);
 VORAX_SEGD_API int32_t ARRAYLITTLELONGINTTOLITTLESINGLENORM(const uint8_t* raw, size_t raw_length,
                                                             int32_t count, float* out,
                                                             size_t out_length, float* scale);
@@ -827,14 +826,14 @@ VORAX_SEGD_API int32_t ARRAYBIGLONGINTTOLITTLESINGLENORM(const uint8_t* raw, siz
                                                          size_t out_length, float* scale);
 /* Kept as recorded; scale becomes max(scale in, largest absolute sample). */
 VORAX_SEGD_API int32_t ARRAYBIGSINGLETOLITTLENOTNORM(const uint8_t* raw, size_t raw_length,
-                                                     int32_t count, float* out,
-                                                     size_t out_length, float* scale);
+                                                     int32_t count, float* out, size_t out_length,
+                                                     float* scale);
 /* Divided by scale (0 divides by 1); scale unchanged. */
 VORAX_SEGD_API int32_t ARRAYBIGSINGLETOLITTLEFIXED(const uint8_t* raw, size_t raw_length,
                                                    int32_t count, float* out, size_t out_length,
                                                    float* scale);
-VORAX_SEGD_API int32_t arraybigsingletolittle(const uint8_t* raw, size_t raw_length,
-                                              int32_t count, float* out, size_t out_length);
+VORAX_SEGD_API int32_t arraybigsingletolittle(const uint8_t* raw, size_t raw_length, int32_t count,
+                                              float* out, size_t out_length);
 
 /* ---- Byte-to-text routines ---- */
 
@@ -846,13 +845,11 @@ VORAX_SEGD_API size_t BCD2STRINGD(const uint8_t* bytes, size_t length, int32_t c
 /* Per byte the decimal text of the high then the low nibble: 0x1C -> "112". */
 VORAX_SEGD_API size_t bcd2string(const uint8_t* bytes, size_t length, char* out, size_t capacity);
 /* Decimal text of the bytes as one big-endian unsigned integer; "Too Big" past 9 bytes. */
-VORAX_SEGD_API size_t bintodecimal(const uint8_t* bytes, size_t length, char* out,
-                                   size_t capacity);
+VORAX_SEGD_API size_t bintodecimal(const uint8_t* bytes, size_t length, char* out, size_t capacity);
 /* The same as a number; 2147483647 past 9 bytes or when it does not fit. */
 VORAX_SEGD_API int32_t bintonumber(const uint8_t* bytes, size_t length);
 /* "major.minor" of two bytes: {2, 1} -> "2.1". */
-VORAX_SEGD_API size_t revisiontext(const uint8_t* bytes, size_t length, char* out,
-                                   size_t capacity);
+VORAX_SEGD_API size_t revisiontext(const uint8_t* bytes, size_t length, char* out, size_t capacity);
 /* Big-endian IEEE single (7 significant digits) and double (15) as decimal text. */
 VORAX_SEGD_API size_t ieeesingletext(const uint8_t* bytes, size_t length, char* out,
                                      size_t capacity);

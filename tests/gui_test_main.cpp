@@ -1,8 +1,8 @@
 // main() of the GUI test programs: one QApplication on the offscreen platform.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <cstdlib>
-
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

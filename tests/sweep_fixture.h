@@ -17,7 +17,7 @@ struct Sweep {
   double startPhaseDeg = -90;  // of a cosine: -90 is a sine
   double delayS = 0;
   double polarity = 1;
-  double secondHarmonic = 0;   // amplitude relative to the fundamental
+  double secondHarmonic = 0;  // amplitude relative to the fundamental
 
   double frequencyAt(double t) const { return startHz + (endHz - startHz) * t / lengthS; }
   // Phase of the undelayed fundamental, radians.
@@ -41,7 +41,8 @@ struct Sweep {
   // the record keeps it.
   std::vector<float> samples(double dtS, std::size_t count) const {
     std::vector<float> v(count, 0.0f);
-    for (std::size_t i = 0; i + 1 < count; ++i) v[i] = static_cast<float>(valueAt(static_cast<double>(i) * dtS));
+    for (std::size_t i = 0; i + 1 < count; ++i)
+      v[i] = static_cast<float>(valueAt(static_cast<double>(i) * dtS));
     return v;
   }
 };

@@ -1,13 +1,14 @@
 #include "test_support.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace vorax::test {
 
@@ -34,7 +35,8 @@ std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& file) {
 
 void writeFileBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::filesystem::path realDataFile(const std::string& name) {
@@ -47,8 +49,10 @@ namespace {
 std::string shellQuote(const std::string& s) {
   std::string out = "'";
   for (char c : s) {
-    if (c == '\'') out += "'\\''";
-    else out.push_back(c);
+    if (c == '\'')
+      out += "'\\''";
+    else
+      out.push_back(c);
   }
   return out + "'";
 }

@@ -1,12 +1,12 @@
 // Helpers shared by the tests: scratch folders, the real recorder files, running the CLI.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace vorax::test {
 
@@ -41,6 +41,6 @@ CliResult runCli(const std::vector<std::string>& args);
 }  // namespace vorax::test
 
 // Skips the current test when a real recorder file is not present.
-#define VORAX_REQUIRE_REAL_FILE(var, name)                                   \
-  const std::filesystem::path var = ::vorax::test::realDataFile(name);       \
+#define VORAX_REQUIRE_REAL_FILE(var, name)                             \
+  const std::filesystem::path var = ::vorax::test::realDataFile(name); \
   if (var.empty()) GTEST_SKIP() << "real data file " << (name) << " absent"

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/debug_log.h"
 #include "app/display_state.h"
 #include "app/settings.h"
+#include "base/debug_log.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
 

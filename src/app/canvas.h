@@ -26,9 +26,15 @@ inline constexpr Colorref kYellow = 0x00FFFF;
 inline constexpr Colorref kMagenta = 0xFF00FF;
 inline constexpr Colorref kLightGrey = 0xC0C0C0;
 
-constexpr std::uint8_t redOf(Colorref c) { return c & 0xFF; }
-constexpr std::uint8_t greenOf(Colorref c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t blueOf(Colorref c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t redOf(Colorref c) {
+  return c & 0xFF;
+}
+constexpr std::uint8_t greenOf(Colorref c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t blueOf(Colorref c) {
+  return (c >> 16) & 0xFF;
+}
 constexpr Colorref rgb(int r, int g, int b) {
   return static_cast<Colorref>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }

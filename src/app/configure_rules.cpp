@@ -57,12 +57,16 @@ std::string displayWindowProblem(std::string_view startText, std::string_view en
   const double start = decode::numericValue(startText);
   const double end = decode::numericValue(endText);
   if (start < end) return {};
-  return "The Display Start Time (" + decode::shortestText(start) + " ms) must be before the Display EndTime (" +
-         decode::shortestText(end) + " ms).";
+  return "The Display Start Time (" + decode::shortestText(start) +
+         " ms) must be before the Display EndTime (" + decode::shortestText(end) + " ms).";
 }
 
-float clampClip(float clip) { return std::isnan(clip) ? 0.5f : std::clamp(clip, 0.5f, 4.0f); }
+float clampClip(float clip) {
+  return std::isnan(clip) ? 0.5f : std::clamp(clip, 0.5f, 4.0f);
+}
 
-float clampGainDb(float gainDb) { return std::isnan(gainDb) ? 0.0f : std::clamp(gainDb, -60.0f, 160.0f); }
+float clampGainDb(float gainDb) {
+  return std::isnan(gainDb) ? 0.0f : std::clamp(gainDb, -60.0f, 160.0f);
+}
 
 }  // namespace vorax::app

@@ -59,13 +59,15 @@ void drawDisplayAnnotations(Canvas& canvas, const RecordDisplayGeometry& geometr
   for (std::int32_t trace : annotations.pickedTraces) {
     if (trace < geometry.x0 || trace >= geometry.x1) continue;
     const double x = trace;
-    const std::array<PointF, 3> mark{{{x - halfWidth, geometry.s0}, {x + halfWidth, geometry.s0}, {x, geometry.s0 + h}}};
+    const std::array<PointF, 3> mark{
+        {{x - halfWidth, geometry.s0}, {x + halfWidth, geometry.s0}, {x, geometry.s0 + h}}};
     canvas.polygon(mark);
   }
   if (!annotations.velocityText.empty()) {
     const double y = std::max(geometry.s0 - 2 * h, geometry.world.top + h);
     canvas.setTextColour(kBlue);
-    canvas.text({static_cast<double>(geometry.x1), y}, annotations.velocityText, HAlign::Right, VAlign::Bottom);
+    canvas.text({static_cast<double>(geometry.x1), y}, annotations.velocityText, HAlign::Right,
+                VAlign::Bottom);
   }
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
   canvas.setTextColour(kBlack);

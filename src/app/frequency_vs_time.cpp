@@ -19,7 +19,9 @@ constexpr std::size_t kFewestImageColumns = 256;
 // percent; the distortion axis stops here so that real harmonic levels stay readable.
 constexpr double kHighestDistortionShown = 100;
 
-double valueOrZero(float v) { return std::isfinite(v) ? v : 0.0; }
+double valueOrZero(float v) {
+  return std::isfinite(v) ? v : 0.0;
+}
 
 // Reused buffers of one analysis run.
 struct SegmentAnalyser {
@@ -32,8 +34,11 @@ struct SegmentAnalyser {
   std::vector<float> spectrumAt(std::span<const float> samples, std::int64_t point) {
     const auto n = static_cast<std::int64_t>(samples.size());
     for (std::size_t k = 0; k < kSegmentLength; ++k) {
-      const std::int64_t j = point - static_cast<std::int64_t>(kSegmentBefore) + static_cast<std::int64_t>(k);
-      segment[k] = j >= 0 && j < n ? static_cast<float>(valueOrZero(samples[static_cast<std::size_t>(j)])) : 0.0f;
+      const std::int64_t j =
+          point - static_cast<std::int64_t>(kSegmentBefore) + static_cast<std::int64_t>(k);
+      segment[k] = j >= 0 && j < n
+                       ? static_cast<float>(valueOrZero(samples[static_cast<std::size_t>(j)]))
+                       : 0.0f;
     }
     BlackmanTaper(segment, tapered);
     std::copy(tapered.begin(), tapered.end(), frame.begin() + kSegmentPosition);
@@ -52,7 +57,9 @@ FrequencyPoint pointOf(std::span<const float> amplitudes, double timeMs, double 
   return {timeMs, static_cast<double>(p) * binHz, distortion};
 }
 
-std::string axisNumber(double v) { return decode::shortestText(static_cast<float>(v)); }
+std::string axisNumber(double v) {
+  return decode::shortestText(static_cast<float>(v));
+}
 
 // The axis top: the smallest multiple of CHOOSESTEP(0, largest) not below the largest.
 struct AxisRange {
@@ -65,24 +72,28 @@ AxisRange axisFor(double largest, double fallback) {
   return {step, std::max(step, std::ceil(largest / step - 1e-6) * step)};
 }
 
-double lineHeight(const Canvas& canvas) { return canvas.measureText("0").height; }
+double lineHeight(const Canvas& canvas) {
+  return canvas.measureText("0").height;
+}
 
 void drawCaption(Canvas& canvas, const std::string& caption) {
   const WorldWindow world = canvas.worldWindow();
   const WorldMapping m = canvas.mapping();
-  canvas.text({world.left + 8 * m.worldPerPixelX(), world.top - 6 * m.worldPerPixelY()}, caption, HAlign::Left,
-              VAlign::Top);
+  canvas.text({world.left + 8 * m.worldPerPixelX(), world.top - 6 * m.worldPerPixelY()}, caption,
+              HAlign::Left, VAlign::Top);
 }
 
 void drawTimeAxis(Canvas& canvas, const PlotRect& data) {
   const double step = CHOOSESTEP(static_cast<float>(data.left), static_cast<float>(data.right));
-  drawBottomTicks(canvas, data, data.left, data.right, step, [](double ms) { return timeLabelMs(ms); }, false);
+  drawBottomTicks(
+      canvas, data, data.left, data.right, step, [](double ms) { return timeLabelMs(ms); }, false);
   drawBottomTitle(canvas, data, "Time (ms)");
 }
 
 // A short line in the colour followed by the text, right-aligned at `right`; returns the
 // left end of the entry.
-double drawLegendEntry(Canvas& canvas, double right, double y, Colorref colour, const std::string& text) {
+double drawLegendEntry(Canvas& canvas, double right, double y, Colorref colour,
+                       const std::string& text) {
   const double width = canvas.measureText(text).width;
   const double swatch = canvas.measureText("MMM").width;
   canvas.text({right, y}, text, HAlign::Right, VAlign::Centre);
@@ -98,7 +109,8 @@ void drawCurve(Canvas& canvas, std::span<const PointF> points, Colorref colour) 
   const WorldMapping m = canvas.mapping();
   const double dx = 2 * m.worldPerPixelX();
   const double dy = 2 * m.worldPerPixelY();
-  for (const PointF& p : points) canvas.fillRect({p.x - dx, p.y - dy}, {p.x + dx, p.y + dy}, colour);
+  for (const PointF& p : points)
+    canvas.fillRect({p.x - dx, p.y - dy}, {p.x + dx, p.y + dy}, colour);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
 }
 
@@ -118,13 +130,17 @@ PixelMargins plotMargins(const Canvas& canvas, double rightLabelPixels) {
 
 std::int64_t analysisHop(double sampleIntervalMs) {
   if (!(sampleIntervalMs > 0)) return 1;
-  return static_cast<std::int64_t>(std::clamp(std::floor(kHopMs / sampleIntervalMs + 1e-9), 1.0, 1e9));
+  return static_cast<std::int64_t>(
+      std::clamp(std::floor(kHopMs / sampleIntervalMs + 1e-9), 1.0, 1e9));
 }
 
-double frameBinHz(double sampleIntervalMs) { return 1000.0 / (kFrameLength * sampleIntervalMs); }
+double frameBinHz(double sampleIntervalMs) {
+  return 1000.0 / (kFrameLength * sampleIntervalMs);
+}
 
-std::vector<FrequencyPoint> AnalyseFrequencyVsTime(std::span<const float> samples, double sampleIntervalMs,
-                                                   dsp::Fft& fft, const base::DebugLog* log) {
+std::vector<FrequencyPoint> AnalyseFrequencyVsTime(std::span<const float> samples,
+                                                   double sampleIntervalMs, dsp::Fft& fft,
+                                                   const base::DebugLog* log) {
   std::vector<FrequencyPoint> points;
   if (samples.empty() || !(sampleIntervalMs > 0)) return points;
   const auto n = static_cast<std::int64_t>(samples.size()) - 1;
@@ -133,25 +149,30 @@ std::vector<FrequencyPoint> AnalyseFrequencyVsTime(std::span<const float> sample
   SegmentAnalyser analyser{fft};
   for (std::int64_t b = 1; b <= n / hop; ++b) {
     const std::int64_t point = (b - 1) * hop;
-    points.push_back(pointOf(analyser.spectrumAt(samples, point), static_cast<double>(point) * sampleIntervalMs, binHz));
+    points.push_back(pointOf(analyser.spectrumAt(samples, point),
+                             static_cast<double>(point) * sampleIntervalMs, binHz));
   }
   if (log != nullptr && log->enabled()) log->line("Tapers applied");
   return points;
 }
 
-TimeFrequencyImage analyseTimeFrequency(std::span<const float> samples, double sampleIntervalMs, dsp::Fft& fft) {
+TimeFrequencyImage analyseTimeFrequency(std::span<const float> samples, double sampleIntervalMs,
+                                        dsp::Fft& fft) {
   TimeFrequencyImage image;
   image.sampleIntervalMs = sampleIntervalMs;
   if (samples.empty() || !(sampleIntervalMs > 0)) return image;
   const auto n = static_cast<std::int64_t>(samples.size()) - 1;
-  image.hop = std::clamp<std::int64_t>(n / static_cast<std::int64_t>(kFewestImageColumns), 1, analysisHop(sampleIntervalMs));
+  image.hop = std::clamp<std::int64_t>(n / static_cast<std::int64_t>(kFewestImageColumns), 1,
+                                       analysisHop(sampleIntervalMs));
   image.columns = static_cast<std::size_t>(n / image.hop + 1);
   image.endMs = static_cast<double>(n) * sampleIntervalMs;
   image.levels.resize(image.columns * kFrameBins);
   SegmentAnalyser analyser{fft};
   for (std::size_t c = 0; c < image.columns; ++c) {
-    const std::vector<float> amplitudes = analyser.spectrumAt(samples, static_cast<std::int64_t>(c) * image.hop);
-    std::copy(amplitudes.begin(), amplitudes.end(), image.levels.begin() + static_cast<std::ptrdiff_t>(c * kFrameBins));
+    const std::vector<float> amplitudes =
+        analyser.spectrumAt(samples, static_cast<std::int64_t>(c) * image.hop);
+    std::copy(amplitudes.begin(), amplitudes.end(),
+              image.levels.begin() + static_cast<std::ptrdiff_t>(c * kFrameBins));
   }
   image.largest = *std::max_element(image.levels.begin(), image.levels.end());
   return image;
@@ -166,10 +187,12 @@ Colorref sixDecadeColour(double v) {
   return HLSTORGB(static_cast<float>(240 - 240 * v), 120, static_cast<float>(240 * v));
 }
 
-std::string frequencyReadout(double hz) { return fixedDecimals(hz, 1) + "Hz"; }
+std::string frequencyReadout(double hz) {
+  return fixedDecimals(hz, 1) + "Hz";
+}
 
-PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points, double endMs,
-                                          const std::string& caption) {
+PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points,
+                                 double endMs, const std::string& caption) {
   canvas.clear(kWhite);
   setPlotFont(canvas);
   double largestHz = 0;
@@ -183,14 +206,18 @@ PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint>
   const AxisRange percent = axisFor(std::min(largestDistortion, kHighestDistortionShown), 1);
   const double rightLabels = canvas.measureText("00000 ").width / canvas.mapping().worldPerPixelX();
   PlotRect data{0, std::max(endMs, 0.0), 0, hz.top};
-  const WorldWindow world = setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 2.5 * plotFontPixels(canvas)));
+  const WorldWindow world =
+      setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 2.5 * plotFontPixels(canvas)));
 
   drawCaption(canvas, caption);
   const double legendY = data.top + 1.2 * lineHeight(canvas);
-  const double left = drawLegendEntry(canvas, data.right, legendY, kRed,
-                                      capped ? "Distortion (%, over 100 drawn at 100)" : "Distortion (%)");
-  drawLegendEntry(canvas, left - canvas.measureText("MM").width, legendY, kBlue, "Dominant frequency (Hz)");
-  for (double f : stepValues(0, hz.top, hz.step)) drawSideTick(canvas, data, Side::Left, f, axisNumber(f), true);
+  const double left =
+      drawLegendEntry(canvas, data.right, legendY, kRed,
+                      capped ? "Distortion (%, over 100 drawn at 100)" : "Distortion (%)");
+  drawLegendEntry(canvas, left - canvas.measureText("MM").width, legendY, kBlue,
+                  "Dominant frequency (Hz)");
+  for (double f : stepValues(0, hz.top, hz.step))
+    drawSideTick(canvas, data, Side::Left, f, axisNumber(f), true);
   const double hzPerPercent = hz.top / percent.top;
   for (double d : stepValues(0, percent.top, percent.step))
     drawSideTick(canvas, data, Side::Right, d * hzPerPercent, axisNumber(d), false);
@@ -221,21 +248,21 @@ void drawColourScale(Canvas& canvas, const PlotRect& data) {
   constexpr int kSteps = 240;
   for (int k = 0; k < kSteps; ++k) {
     const double v = (k + 0.5) / kSteps;
-    canvas.fillRect({x0, data.bottom + height * k / kSteps}, {x1, data.bottom + height * (k + 1) / kSteps},
-                    sixDecadeColour(v));
+    canvas.fillRect({x0, data.bottom + height * k / kSteps},
+                    {x1, data.bottom + height * (k + 1) / kSteps}, sixDecadeColour(v));
   }
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
   canvas.rectangle({x0, data.bottom}, {x1, data.top});
   const PlotRect bar{x0, x1, data.bottom, data.top};
   for (int decade = 0; decade <= 6; ++decade)
-    drawSideTick(canvas, bar, Side::Right, data.top - height * decade / 6, std::to_string(-20 * decade) + " dB",
-                 false);
+    drawSideTick(canvas, bar, Side::Right, data.top - height * decade / 6,
+                 std::to_string(-20 * decade) + " dB", false);
 }
 
 }  // namespace
 
 PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,
-                                             const std::string& caption) {
+                                    const std::string& caption) {
   canvas.clear(kWhite);
   setPlotFont(canvas);
   if (image.columns == 0) {
@@ -245,12 +272,14 @@ PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& im
   }
   const double binHz = frameBinHz(image.sampleIntervalMs);
   const double nyquist = binHz * (kFrameBins - 1);
-  const double rightLabels = canvas.measureText("-120 dB ").width / canvas.mapping().worldPerPixelX();
+  const double rightLabels =
+      canvas.measureText("-120 dB ").width / canvas.mapping().worldPerPixelX();
   PlotRect data{0, std::max(image.endMs, image.sampleIntervalMs), 0, nyquist};
   const WorldWindow world = setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 40));
 
   std::array<Colorref, 241> colours{};
-  for (std::size_t k = 0; k < colours.size(); ++k) colours[k] = sixDecadeColour(static_cast<double>(k) / 240);
+  for (std::size_t k = 0; k < colours.size(); ++k)
+    colours[k] = sixDecadeColour(static_cast<double>(k) / 240);
   const double columnMs = static_cast<double>(image.hop) * image.sampleIntervalMs;
   for (std::size_t c = 0; c < image.columns; ++c) {
     const double t = static_cast<double>(c) * columnMs;
@@ -262,7 +291,9 @@ PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& im
     std::size_t runColour = 0;
     for (std::size_t bin = 0; bin <= kFrameBins; ++bin) {
       std::size_t colour = 0;
-      if (bin < kFrameBins) colour = static_cast<std::size_t>(std::lround(240 * sixDecadeLevel(levels[bin], image.largest)));
+      if (bin < kFrameBins)
+        colour =
+            static_cast<std::size_t>(std::lround(240 * sixDecadeLevel(levels[bin], image.largest)));
       if (bin == 0) runColour = colour;
       if (bin < kFrameBins && colour == runColour) continue;
       const double f0 = std::max(0.0, (static_cast<double>(runStart) - 0.5) * binHz);
@@ -275,7 +306,8 @@ PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& im
 
   drawCaption(canvas, caption);
   const AxisRange hz = axisFor(nyquist, 1);
-  for (double f : stepValues(0, nyquist, hz.step)) drawSideTick(canvas, data, Side::Left, f, axisNumber(f), false);
+  for (double f : stepValues(0, nyquist, hz.step))
+    drawSideTick(canvas, data, Side::Left, f, axisNumber(f), false);
   drawSideTitle(canvas, data, Side::Left, "Frequency (Hz)");
   drawTimeAxis(canvas, data);
   drawColourScale(canvas, data);

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/canvas.h"
-#include "base/debug_log.h"
 #include "app/plot_frame.h"
+#include "base/debug_log.h"
 #include "dsp/fft.h"
 
 namespace vorax::app {
@@ -40,22 +40,24 @@ struct FrequencyPoint {
 // (b - 1) x hop. The peak p is the first bin of the largest amplitude A; the frequency is
 // p x bin width; the distortion is 100 x (sum of the amplitudes at 2p, 3p, ... up to bin 512)
 // / A percent, 0 when p or A is 0. Logs "Tapers applied" to `log` when it is enabled.
-std::vector<FrequencyPoint> AnalyseFrequencyVsTime(std::span<const float> samples, double sampleIntervalMs,
-                                                   dsp::Fft& fft, const base::DebugLog* log = nullptr);
+std::vector<FrequencyPoint> AnalyseFrequencyVsTime(std::span<const float> samples,
+                                                   double sampleIntervalMs, dsp::Fft& fft,
+                                                   const base::DebugLog* log = nullptr);
 
 // The spectrogram: one column of kFrameBins levels per analysis point.
 struct TimeFrequencyImage {
   double sampleIntervalMs = 0;
-  std::int64_t hop = 1;             // samples between columns
-  std::size_t columns = 0;          // column c is centred on sample c x hop
-  std::vector<float> levels;        // column-major: levels[c * kFrameBins + bin]
+  std::int64_t hop = 1;       // samples between columns
+  std::size_t columns = 0;    // column c is centred on sample c x hop
+  std::vector<float> levels;  // column-major: levels[c * kFrameBins + bin]
   float largest = 0;
-  double endMs = 0;                 // time of the last sample analysed
+  double endMs = 0;  // time of the last sample analysed
 };
 
 // The same analysis over the whole of `samples`, with columns every 50 ms or closer, so that
 // a short trace still gets at least 256 columns.
-TimeFrequencyImage analyseTimeFrequency(std::span<const float> samples, double sampleIntervalMs, dsp::Fft& fft);
+TimeFrequencyImage analyseTimeFrequency(std::span<const float> samples, double sampleIntervalMs,
+                                        dsp::Fft& fft);
 
 // Six-decade level of a cell: v = (6 + log10(level / largest)) / 6, 0 below a millionth (or
 // for a level of 0), 1 at the largest.
@@ -67,12 +69,12 @@ Colorref sixDecadeColour(double v);
 // The dominant frequency of each point against its time (blue, left axis: 0 to the smallest
 // multiple of CHOOSESTEP(0, largest frequency) not below the largest) and the distortion on
 // its own axis on the right (red, percent), over 0..endMs.
-PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points, double endMs,
-                                          const std::string& caption);
+PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points,
+                                 double endMs, const std::string& caption);
 
 // The spectrogram from 0 to the Nyquist frequency with a colour scale in dB on the right.
 PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,
-                                             const std::string& caption);
+                                    const std::string& caption);
 
 // "0.0" + "Hz" for the read-out of the frequency under the pointer.
 std::string frequencyReadout(double hz);

@@ -21,7 +21,8 @@ std::string trimmed(std::string_view text) {
 
 // Record length in ms, rounded down: sample interval (us) x (samples - 1) / 1000.
 std::string lengthText(const decode::RecordSummary& s) {
-  double ms = static_cast<double>(s.sampleIntervalUs) * (static_cast<double>(s.samplesPerTrace) - 1) / 1000;
+  double ms =
+      static_cast<double>(s.sampleIntervalUs) * (static_cast<double>(s.samplesPerTrace) - 1) / 1000;
   return shortestText(std::floor(ms));
 }
 
@@ -41,7 +42,9 @@ PanelBox panelBox(const HeaderPanelArea& area, double textHeight) {
   return {cx - 0.45 * w, cx + 0.45 * w, cy - hh / 2 + textHeight, area.s1};
 }
 
-double rowY(const PanelBox& box, double hi, double lh, int row) { return box.top + hi / 2 + row * lh; }
+double rowY(const PanelBox& box, double hi, double lh, int row) {
+  return box.top + hi / 2 + row * lh;
+}
 
 }  // namespace
 

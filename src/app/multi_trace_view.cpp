@@ -28,7 +28,9 @@ double sampleOrZero(std::span<const float> samples, std::int64_t j) {
   return std::isnan(v) ? 0 : v;
 }
 
-double textHeight(const Canvas& canvas) { return canvas.measureText("0").height; }
+double textHeight(const Canvas& canvas) {
+  return canvas.measureText("0").height;
+}
 
 // Each sample of the slot marked with a short tick and written with three decimals above it.
 void drawNumerics(Canvas& canvas, std::span<const PointF> points, std::span<const float> samples,
@@ -44,7 +46,8 @@ void drawNumerics(Canvas& canvas, std::span<const PointF> points, std::span<cons
 }
 
 // Slot k's trace: y = k + s x (sample(j) - sample(start)), as one polyline.
-std::vector<PointF> slotPoints(std::span<const float> samples, SampleRange range, int k, double scale) {
+std::vector<PointF> slotPoints(std::span<const float> samples, SampleRange range, int k,
+                               double scale) {
   std::vector<PointF> points;
   points.reserve(static_cast<std::size_t>(range.last - range.first + 1));
   const double start = sampleOrZero(samples, range.first);
@@ -53,7 +56,8 @@ std::vector<PointF> slotPoints(std::span<const float> samples, SampleRange range
   return points;
 }
 
-void drawSlotLabel(Canvas& canvas, const WorldWindow& world, int k, const std::string& label, bool left) {
+void drawSlotLabel(Canvas& canvas, const WorldWindow& world, int k, const std::string& label,
+                   bool left) {
   canvas.setFont("Arial", 13, false);
   const std::string text = "(" + std::to_string(k) + ") " + label;
   const double y = k + 1.1 * textHeight(canvas);

@@ -65,9 +65,12 @@ void forEachLinePixel(int x0, int y0, int x1, int y1, Light light) {
 class PixelPen {
  public:
   PixelPen(const PixelSurface& surface, std::uint32_t pixel, int firstRow, int endRow)
-      : surface_(surface), pixel_(pixel), firstRow_(std::max(0, firstRow)),
+      : surface_(surface),
+        pixel_(pixel),
+        firstRow_(std::max(0, firstRow)),
         endRow_(std::min(surface.height, endRow)) {}
-  PixelPen(const PixelSurface& surface, std::uint32_t pixel) : PixelPen(surface, pixel, 0, surface.height) {}
+  PixelPen(const PixelSurface& surface, std::uint32_t pixel)
+      : PixelPen(surface, pixel, 0, surface.height) {}
 
   void setPixel(std::uint32_t pixel) { pixel_ = pixel; }
 
@@ -79,7 +82,8 @@ class PixelPen {
   // True when a segment between these device points is short enough to walk pixel by pixel.
   bool walkable(double ax, double ay, double bx, double by) const {
     const double limit = walkLimit();
-    return std::abs(ax) < limit && std::abs(ay) < limit && std::abs(bx) < limit && std::abs(by) < limit;
+    return std::abs(ax) < limit && std::abs(ay) < limit && std::abs(bx) < limit &&
+           std::abs(by) < limit;
   }
   double walkLimit() const { return 4.0 * std::max(surface_.width, surface_.height); }
 

@@ -18,7 +18,8 @@ WorldWindow setPlotWindow(Canvas& canvas, PlotRect& data, PixelMargins margins) 
   const double perPixelX = (data.right - data.left) / (w - margins.left - margins.right);
   const double perPixelY = (data.top - data.bottom) / (h - margins.top - margins.bottom);
   const WorldWindow world{data.left - margins.left * perPixelX, data.top + margins.top * perPixelY,
-                          data.right + margins.right * perPixelX, data.bottom - margins.bottom * perPixelY};
+                          data.right + margins.right * perPixelX,
+                          data.bottom - margins.bottom * perPixelY};
   canvas.setWorldWindow(world);
   return world;
 }
@@ -29,7 +30,9 @@ double plotFontPixels(const Canvas& canvas) {
 
 std::vector<double> stepValues(double from, double to, double step) {
   std::vector<double> values;
-  if (!(step > 0) || !(to >= from) || !(std::abs(from / step) < 1e12) || !(std::abs(to / step) < 1e12)) return values;
+  if (!(step > 0) || !(to >= from) || !(std::abs(from / step) < 1e12) ||
+      !(std::abs(to / step) < 1e12))
+    return values;
   const double slack = step * 1e-6;
   for (auto k = static_cast<std::int64_t>(std::ceil((from - slack) / step));; ++k) {
     const double v = static_cast<double>(k) * step;
@@ -69,8 +72,8 @@ void drawBottomTicks(Canvas& canvas, const PlotRect& data, double from, double t
   }
 }
 
-void drawSideTick(Canvas& canvas, const PlotRect& data, Side side, double y, const std::string& label,
-                  bool grid) {
+void drawSideTick(Canvas& canvas, const PlotRect& data, Side side, double y,
+                  const std::string& label, bool grid) {
   const double tick = canvas.mapping().worldPerPixelX() * 4;
   const double x = side == Side::Left ? data.left : data.right;
   const double out = side == Side::Left ? -tick : tick;
@@ -80,15 +83,18 @@ void drawSideTick(Canvas& canvas, const PlotRect& data, Side side, double y, con
   }
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
   canvas.line({x, y}, {x + out, y});
-  canvas.text({x + 1.5 * out, y}, label, side == Side::Left ? HAlign::Right : HAlign::Left, VAlign::Centre);
+  canvas.text({x + 1.5 * out, y}, label, side == Side::Left ? HAlign::Right : HAlign::Left,
+              VAlign::Centre);
 }
 
-std::string timeLabelMs(double ms) { return fixedDecimals(ms, 1) + "mS "; }
+std::string timeLabelMs(double ms) {
+  return fixedDecimals(ms, 1) + "mS ";
+}
 
 void drawBottomTitle(Canvas& canvas, const PlotRect& data, const std::string& title) {
   const WorldWindow world = canvas.worldWindow();
-  canvas.text({(data.left + data.right) / 2, world.bottom + 4 * canvas.mapping().worldPerPixelY()}, title,
-              HAlign::Centre, VAlign::Bottom);
+  canvas.text({(data.left + data.right) / 2, world.bottom + 4 * canvas.mapping().worldPerPixelY()},
+              title, HAlign::Centre, VAlign::Bottom);
 }
 
 void drawSideTitle(Canvas& canvas, const PlotRect& data, Side side, const std::string& title) {
@@ -103,8 +109,10 @@ void drawSideTitle(Canvas& canvas, const PlotRect& data, Side side, const std::s
 
 std::optional<PointF> PlotGeometry::dataPointAt(int width, int height, PointF pixel) const {
   if (!hasData || width <= 0 || height <= 0) return std::nullopt;
-  const PointF w = WorldMapping{world, static_cast<double>(width), static_cast<double>(height)}.toWorld(pixel);
-  if (w.x < data.left || w.x > data.right || w.y < data.bottom || w.y > data.top) return std::nullopt;
+  const PointF w =
+      WorldMapping{world, static_cast<double>(width), static_cast<double>(height)}.toWorld(pixel);
+  if (w.x < data.left || w.x > data.right || w.y < data.bottom || w.y > data.top)
+    return std::nullopt;
   return w;
 }
 

@@ -57,8 +57,8 @@ void drawBottomTicks(Canvas& canvas, const PlotRect& data, double from, double t
 // Ticks and labels at the given y values along the left (or right) edge, labels vertically
 // centred and right- (or left-) aligned next to the tick; dotted grid lines across when asked.
 enum class Side { Left, Right };
-void drawSideTick(Canvas& canvas, const PlotRect& data, Side side, double y, const std::string& label,
-                  bool grid);
+void drawSideTick(Canvas& canvas, const PlotRect& data, Side side, double y,
+                  const std::string& label, bool grid);
 
 // Multiples of `step` in from..to (both included when they are multiples), robust to rounding.
 std::vector<double> stepValues(double from, double to, double step);
@@ -69,6 +69,5 @@ std::string timeLabelMs(double ms);
 // Axis titles: one centred under the bottom labels, one rotated beside the left or right labels.
 void drawBottomTitle(Canvas& canvas, const PlotRect& data, const std::string& title);
 void drawSideTitle(Canvas& canvas, const PlotRect& data, Side side, const std::string& title);
-
 
 }  // namespace vorax::app

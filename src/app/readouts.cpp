@@ -49,16 +49,19 @@ std::optional<TraceAndSample> traceAndSampleAt(const RecordDisplayGeometry& geom
 std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndSample& at) {
   const std::int32_t channel = seismicChannelNumber(record, at.trace);
   const double ms = at.sample * static_cast<double>(record.sampleIntervalMs);
-  return "Seis Channel : " + std::to_string(channel) + " " + " Time : " + fixedDecimals(ms, 1) + "mS";
+  return "Seis Channel : " + std::to_string(channel) + " " + " Time : " + fixedDecimals(ms, 1) +
+         "mS";
 }
 
 std::string velocityText(const decode::SegdRecord& record, const TraceAndSample& a,
                          const TraceAndSample& b) {
   const decode::TraceHeaderInfo* first = infoOf(record, a.trace);
   const decode::TraceHeaderInfo* second = infoOf(record, b.trace);
-  const double seconds = std::abs(b.sample - a.sample) * static_cast<double>(record.sampleIntervalMs) / 1000;
+  const double seconds =
+      std::abs(b.sample - a.sample) * static_cast<double>(record.sampleIntervalMs) / 1000;
   if (first == nullptr || second == nullptr || !(seconds > 0)) return "Invalid Selection ";
-  const double distance = std::hypot(second->receiverX - first->receiverX, second->receiverY - first->receiverY);
+  const double distance =
+      std::hypot(second->receiverX - first->receiverX, second->receiverY - first->receiverY);
   if (!(distance > 0)) return kNoDistanceText;
   const double velocity = distance / seconds;
   if (!(velocity < kHighestVelocity)) return "Invalid Selection ";
@@ -71,16 +74,16 @@ using AttributeCaptions = std::array<const char*, kTraceAttributeCount>;
 
 // The captions of the one-block (VORAX) reader, whose unnamed values are shown under the
 // columns they are stored in.
-constexpr AttributeCaptions kVoraxCaptions{"Trace",   "Line",    "Point",    "X",      "Y",       "Z",
-                                           "Type",    "Tr Edit", "Gain (db)", "Cable #", "MLCU #", "Chan",
-                                           "SLCU Adr", "RSU Ch", "RSU Adr",  "RSU #"};
+constexpr AttributeCaptions kVoraxCaptions{
+    "Trace",     "Line",    "Point",  "X",    "Y",        "Z",      "Type",    "Tr Edit",
+    "Gain (db)", "Cable #", "MLCU #", "Chan", "SLCU Adr", "RSU Ch", "RSU Adr", "RSU #"};
 
 // The same columns named for what the seven-block (Sercel) reader and the SEG-2 reader keep
 // in them, in the VORAX rows' order of columns.
-constexpr AttributeCaptions kNamedCaptions{"Trace",       "Line",        "Point",     "X",       "Y",
-                                           "Z",           "Type",        "Capacitance", "Tilt",  "Resistance",
-                                           "Leakage",     "Chan",        "CU Type",   "CU Serial #",
-                                           "Interpolations", "Unit Serial #"};
+constexpr AttributeCaptions kNamedCaptions{
+    "Trace",          "Line",         "Point",      "X",       "Y",    "Z",       "Type",
+    "Capacitance",    "Tilt",         "Resistance", "Leakage", "Chan", "CU Type", "CU Serial #",
+    "Interpolations", "Unit Serial #"};
 
 constexpr const char* kMissingValue = "-";
 
@@ -90,7 +93,9 @@ std::string number(Value value) {
   return std::isfinite(value) ? decode::shortestText(value) : kMissingValue;
 }
 
-std::string text(std::string_view value) { return value.empty() ? kMissingValue : std::string(value); }
+std::string text(std::string_view value) {
+  return value.empty() ? kMissingValue : std::string(value);
+}
 
 }  // namespace
 
@@ -123,7 +128,8 @@ std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::S
       std::to_string(info->unitSerialNumber)};
   // SEG-2 files and standard SEG-D records hold no receiver test values and no acquisition
   // unit.
-  if (record.flavour == decode::RecordFlavour::Seg2 || record.flavour == decode::RecordFlavour::Standard)
+  if (record.flavour == decode::RecordFlavour::Seg2 ||
+      record.flavour == decode::RecordFlavour::Standard)
     for (std::size_t n : {7, 8, 9, 10, 12, 13, 14, 15}) values[n] = kMissingValue;
   for (std::size_t n = 0; n < kTraceAttributeCount; ++n) fields[n].value = values[n];
   return fields;

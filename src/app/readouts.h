@@ -37,7 +37,8 @@ std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndS
 // difference; "Vel:" + "0.0" + "m/S " below 20000, otherwise (or for no time difference)
 // "Invalid Selection ". Two receivers at the same X and Y give kNoDistanceText: a velocity
 // of 0 would be a false measurement.
-inline constexpr const char* kNoDistanceText = "No distance: the two receivers have the same X and Y ";
+inline constexpr const char* kNoDistanceText =
+    "No distance: the two receivers have the same X and Y ";
 std::string velocityText(const decode::SegdRecord& record, const TraceAndSample& a,
                          const TraceAndSample& b);
 

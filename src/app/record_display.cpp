@@ -64,9 +64,11 @@ bool auxiliaryTracesLead(const decode::SegdRecord& record) {
 // passed on the way instead of counting them again for every trace.
 class ChannelNumbering {
  public:
-  ChannelNumbering(const decode::SegdRecord& record, std::int32_t first) : record_(record), next_(first) {
+  ChannelNumbering(const decode::SegdRecord& record, std::int32_t first)
+      : record_(record), next_(first) {
     if (auxiliaryTracesLead(record)) return;
-    const std::int32_t known = std::min<std::int32_t>(first, static_cast<std::int32_t>(record.traceInfo.size()));
+    const std::int32_t known =
+        std::min<std::int32_t>(first, static_cast<std::int32_t>(record.traceInfo.size()));
     for (std::int32_t t = 1; t < known; ++t) auxBefore_ += auxiliary(record, t) ? 1 : 0;
   }
   // The channel number of the next trace.
@@ -97,7 +99,8 @@ bool displayGainApplies(const decode::SegdRecord& record) {
     return record.traceInfo.size() > 1 && record.traceInfo[1].channelKind.trimmed() == "Seis";
   // The auxiliary traces lead (Sercel records often leave their channel type undefined), so
   // the first seismic trace is the one after them.
-  return record.summary.auxTraceCount >= 0 && record.summary.auxTraceCount < record.loadedTraceCount();
+  return record.summary.auxTraceCount >= 0 &&
+         record.summary.auxTraceCount < record.loadedTraceCount();
 }
 
 namespace {
@@ -108,7 +111,8 @@ double gainFactor(const decode::SegdRecord& record, float gainDb) {
 
 // The trace's colour, turning tilt-flagged (green) traces black for good when there are
 // more than 100 of them and the user asked to ignore them.
-Colorref traceColour(decode::SegdRecord& record, std::int32_t trace, const DisplayOptions& options) {
+Colorref traceColour(decode::SegdRecord& record, std::int32_t trace,
+                     const DisplayOptions& options) {
   if (static_cast<std::size_t>(trace) >= record.traceInfo.size()) return kBlack;
   decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(trace)];
   if (info.errorColour == kGreen && record.tiltErrorCount > 100 && options.ignoreTiltErrors)
@@ -135,7 +139,8 @@ void drawTraces(Canvas& canvas, decode::SegdRecord& record, const DisplayState& 
   wiggles.reserve(static_cast<std::size_t>(std::max(0, last - first + 1)));
   for (std::int32_t i = first; i <= last; ++i) {
     wiggles.push_back({record.samples.trace(i), static_cast<double>(i),
-                       g * traceFactor(record, i, options.fixedGain), traceColour(record, i, options)});
+                       g * traceFactor(record, i, options.fixedGain),
+                       traceColour(record, i, options)});
   }
   drawWiggles(canvas, wiggles, window, options.clip);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
@@ -186,7 +191,9 @@ void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceW
   }
   auto step = static_cast<std::int64_t>(std::max(0.0, std::floor(window.s0 / d)));
   double t = static_cast<double>(step) * d;
-  auto clearOfLastLabel = [&](double y) { return !lastLabelled || y - *lastLabelled >= kLabelSpacing * h; };
+  auto clearOfLastLabel = [&](double y) {
+    return !lastLabelled || y - *lastLabelled >= kLabelSpacing * h;
+  };
   for (; t <= window.s1; t = static_cast<double>(++step) * d) {
     if (t <= window.s0 || t >= window.s1) continue;
     canvas.line({x0, t}, {x1, t});
@@ -243,7 +250,7 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
   drawTimeAxis(canvas, record, traces, window);
   drawBanner(canvas, traces, world);
   drawHeaderPanel(canvas, record.summary, panel);
-  return {world,     traces.x0, traces.x1, window.s0, window.s1, canvas.measureText("0").height,
+  return {world,      traces.x0, traces.x1, window.s0, window.s1, canvas.measureText("0").height,
           fontPixels, true};
 }
 

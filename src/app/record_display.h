@@ -29,14 +29,14 @@ struct DisplayOptions {
 
 // What a drawing leaves behind for the pointer read-out and printing.
 struct RecordDisplayGeometry {
-  WorldWindow world;        // xLeft, yTop, xRight, yBottom
-  std::int32_t x0 = 0;      // first trace shown
-  std::int32_t x1 = 1;      // last trace shown + 1 (the trace area's right edge)
-  double s0 = 0;            // first and last displayed samples
+  WorldWindow world;    // xLeft, yTop, xRight, yBottom
+  std::int32_t x0 = 0;  // first trace shown
+  std::int32_t x1 = 1;  // last trace shown + 1 (the trace area's right edge)
+  double s0 = 0;        // first and last displayed samples
   double s1 = 1;
-  double textHeight = 0;    // height of the display font, in samples
-  double fontPixels = 0;    // the display font's size, for drawing over the display later
-  bool hasTraces = false;   // false: the record could not be shown (no samples, no interval)
+  double textHeight = 0;   // height of the display font, in samples
+  double fontPixels = 0;   // the display font's size, for drawing over the display later
+  bool hasTraces = false;  // false: the record could not be shown (no samples, no interval)
 };
 
 // The sample window of a display window in ms: start and end divided by the sample interval
@@ -57,9 +57,9 @@ std::int32_t seismicChannelNumber(const decode::SegdRecord& record, std::int32_t
 // trace, the one after the auxiliary traces: the gain applies when the record holds it.
 bool displayGainApplies(const decode::SegdRecord& record);
 // Draws the whole main display for state.firstTrace..lastTrace and the state's time window
-// and gain; a record without samples or sample interval gets the empty no-record frame. Only traces the record holds are drawn. Tilt-flagged (green) traces are turned
-// black in the record itself when the options ask for it, so the change lasts until the
-// record is read again.
+// and gain; a record without samples or sample interval gets the empty no-record frame. Only traces
+// the record holds are drawn. Tilt-flagged (green) traces are turned black in the record itself
+// when the options ask for it, so the change lasts until the record is read again.
 RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& record,
                                         const DisplayState& state, const DisplayOptions& options);
 

@@ -139,9 +139,9 @@ void applyFilterDefaults(ViewerSettings& s) {
   setInts(s, rows::kFilterEnabled, {0, 0, 0, 0});
   setSingles(s, rows::kFilterCornersC, {8.0f, 12.0f, 70.0f, 90.0f});
   setInts(s, rows::kPanelWindow, {40, 200, 1000, 2000});
-  setSingles(s, rows::kPanelCorners, {8.0f,  12.0f, 60.0f, 70.0f, 9.0f,  13.0f, 65.0f, 75.0f,
-                                  10.0f, 14.0f, 70.0f, 80.0f, 11.0f, 15.0f, 75.0f, 85.0f,
-                                  12.0f, 16.0f, 80.0f, 95.0f, 13.0f, 17.0f, 85.0f, 100.0f});
+  setSingles(s, rows::kPanelCorners,
+             {8.0f,  12.0f, 60.0f, 70.0f, 9.0f,  13.0f, 65.0f, 75.0f, 10.0f, 14.0f, 70.0f, 80.0f,
+              11.0f, 15.0f, 75.0f, 85.0f, 12.0f, 16.0f, 80.0f, 95.0f, 13.0f, 17.0f, 85.0f, 100.0f});
   setInts(s, rows::kPanelFilterEnabled, {1, 1, 1, 0, 0, 0});
   s.setPanelValue(20);
   s.setPanelGenerateBmp(0);

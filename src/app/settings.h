@@ -127,7 +127,9 @@ class ViewerSettings {
 
   // Multi-vibrator similarity set-up: rows 0..30 of names and of the eight channel columns.
   std::string_view multiVibName(std::size_t row) const { return text(rows::kMultiVibNames, row); }
-  void setMultiVibName(std::size_t row, std::string_view v) { setText(rows::kMultiVibNames, v, row); }
+  void setMultiVibName(std::size_t row, std::string_view v) {
+    setText(rows::kMultiVibNames, v, row);
+  }
   std::int32_t multiVibChannel(std::size_t column, std::size_t row) const {
     return int32(rows::kMultiVibChannels, grouped(rows::kMultiVibChannels, column, row));
   }

@@ -47,11 +47,13 @@ std::string channelCaption(const decode::SegdRecord& record, std::int32_t trace)
 }
 
 // The caption line at the top left of the picture: channel, line, point, RMS and unit serial.
-void drawCaptions(Canvas& canvas, const decode::SegdRecord& record, std::int32_t trace, const std::string& rms) {
-  const decode::TraceHeaderInfo info =
-      static_cast<std::size_t>(trace) < record.traceInfo.size() ? record.traceInfo[static_cast<std::size_t>(trace)]
-                                                                : decode::TraceHeaderInfo{};
-  const std::string captions[] = {channelCaption(record, trace), "Line " + decode::shortestText(info.receiverLine),
+void drawCaptions(Canvas& canvas, const decode::SegdRecord& record, std::int32_t trace,
+                  const std::string& rms) {
+  const decode::TraceHeaderInfo info = static_cast<std::size_t>(trace) < record.traceInfo.size()
+                                           ? record.traceInfo[static_cast<std::size_t>(trace)]
+                                           : decode::TraceHeaderInfo{};
+  const std::string captions[] = {channelCaption(record, trace),
+                                  "Line " + decode::shortestText(info.receiverLine),
                                   "Point " + decode::shortestText(info.receiverPoint), rms,
                                   "FDU " + std::to_string(info.unitSerialNumber)};
   const WorldWindow world = canvas.worldWindow();
@@ -64,15 +66,18 @@ void drawCaptions(Canvas& canvas, const decode::SegdRecord& record, std::int32_t
   }
 }
 
-void drawTimeLabels(Canvas& canvas, const PlotRect& data, double intervalMs, double startMs, double endMs) {
+void drawTimeLabels(Canvas& canvas, const PlotRect& data, double intervalMs, double startMs,
+                    double endMs) {
   const double step = CHOOSESTEP(static_cast<float>(startMs), static_cast<float>(endMs));
   const double first = std::ceil(startMs / step - 1e-6) * step;
-  drawBottomTicks(canvas, data, first / intervalMs, endMs / intervalMs, step / intervalMs,
-                  [&](double sample) { return timeLabelMs(sample * intervalMs); }, true);
+  drawBottomTicks(
+      canvas, data, first / intervalMs, endMs / intervalMs, step / intervalMs,
+      [&](double sample) { return timeLabelMs(sample * intervalMs); }, true);
 }
 
 // Recorded amplitude at +1, 0 and -1 on the left, in the RMS unit.
-void drawAmplitudeLabels(Canvas& canvas, const PlotRect& data, double unitsPerY, const std::string& unit) {
+void drawAmplitudeLabels(Canvas& canvas, const PlotRect& data, double unitsPerY,
+                         const std::string& unit) {
   for (double y : {1.0, 0.0, -1.0})
     drawSideTick(canvas, data, Side::Left, y, fixedDecimals(y * unitsPerY, 1) + unit, y == 0.0);
 }
@@ -115,8 +120,12 @@ void applyViewButton(SingleTraceState& state, ViewButton button, float recordLen
       state.viewStartMs = mid - 2 * h;
       state.viewEndMs = mid + 2 * h;
       break;
-    case ViewButton::ScaleUp: state.viewScale *= kScaleStep; break;
-    case ViewButton::ScaleDown: state.viewScale /= kScaleStep; break;
+    case ViewButton::ScaleUp:
+      state.viewScale *= kScaleStep;
+      break;
+    case ViewButton::ScaleDown:
+      state.viewScale /= kScaleStep;
+      break;
     case ViewButton::ShiftRight:
       state.viewStartMs += width / 10;
       state.viewEndMs += width / 10;
@@ -133,7 +142,9 @@ void applyViewButton(SingleTraceState& state, ViewButton button, float recordLen
         state.viewEndMs = width;
       }
       break;
-    case ViewButton::ResetScale: state.viewScale = 1; break;
+    case ViewButton::ResetScale:
+      state.viewScale = 1;
+      break;
     case ViewButton::StartDouble:
       state.viewStartMs = 0;
       state.viewEndMs *= 2;
@@ -152,7 +163,8 @@ void applyViewButton(SingleTraceState& state, ViewButton button, float recordLen
 
 void limitViewWindow(SingleTraceState& state, float recordLengthMs) {
   if (!(state.viewStartMs >= 0)) state.viewStartMs = 0;
-  if (!(state.viewEndMs <= recordLengthMs) || !(state.viewEndMs > state.viewStartMs)) state.viewEndMs = recordLengthMs;
+  if (!(state.viewEndMs <= recordLengthMs) || !(state.viewEndMs > state.viewStartMs))
+    state.viewEndMs = recordLengthMs;
   if (!(state.viewStartMs < state.viewEndMs)) state.viewStartMs = 0;
   if (!(state.viewScale > 0) || !std::isfinite(state.viewScale)) state.viewScale = 1;
 }
@@ -186,7 +198,8 @@ std::string traceRmsText(double rmsMv, float& unitFactor) {
   return "Trace RMS " + decode::shortestText(rms * 1000.0f) + "uV";
 }
 
-PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state) {
+PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
+                             SingleTraceState& state) {
   limitViewWindow(state, record.recordLengthMs);
   if (!numericsAllowed(record, state)) state.numericsOn = false;
   canvas.clear(kWhite);
@@ -206,9 +219,11 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, S
   const double normalising = normalisingFactor(record, trace);
   const double unitsPerStored = recordedFactor(record, trace) * state.rmsUnitFactor;
 
-  const double labelWidth = canvas.measureText("-00000.0 mV  ").width / canvas.mapping().worldPerPixelX();
+  const double labelWidth =
+      canvas.measureText("-00000.0 mV  ").width / canvas.mapping().worldPerPixelX();
   PlotRect data{state.viewStartMs / dt, state.viewEndMs / dt, -1, 1};
-  const WorldWindow world = setPlotWindow(canvas, data, {labelWidth + 10, 2.5 * fontPixels + 8, 20, 2.5 * fontPixels});
+  const WorldWindow world =
+      setPlotWindow(canvas, data, {labelWidth + 10, 2.5 * fontPixels + 8, 20, 2.5 * fontPixels});
   drawCaptions(canvas, record, trace, rms);
   drawAmplitudeLabels(canvas, data, unitsPerStored / normalising / state.viewScale, unit);
   drawTimeLabels(canvas, data, dt, state.viewStartMs, state.viewEndMs);
@@ -221,7 +236,8 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, S
   for (std::int64_t j = span.first; j <= span.last; ++j) {
     const double v = sampleOrZero(samples, j);
     // Kept inside the frame, so a magnified trace never runs over the captions and labels.
-    points.push_back({static_cast<double>(j), std::clamp(state.viewScale * normalising * v, -1.0, 1.0)});
+    points.push_back(
+        {static_cast<double>(j), std::clamp(state.viewScale * normalising * v, -1.0, 1.0)});
     if (state.numericsOn) values.push_back(v * unitsPerStored);
   }
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
@@ -232,13 +248,15 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record, S
   return {world, data, true};
 }
 
-std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record, const SingleTraceState& state,
-                                                 dsp::Fft& fft, const base::DebugLog* log) {
+std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record,
+                                                 const SingleTraceState& state, dsp::Fft& fft,
+                                                 const base::DebugLog* log) {
   if (!holdsTrace(record, state.viewTrace)) return {};
   if (!(state.viewEndMs >= 0)) return {};
   // The view's window never ends past the record; an unlimited state is held to it as well.
-  const auto n = static_cast<std::int64_t>(std::min(std::floor(state.viewEndMs / record.sampleIntervalMs + 1e-9),
-                                                    static_cast<double>(record.samples.samplesPerTrace())));
+  const auto n = static_cast<std::int64_t>(
+      std::min(std::floor(state.viewEndMs / record.sampleIntervalMs + 1e-9),
+               static_cast<double>(record.samples.samplesPerTrace())));
   const std::span<const float> trace = record.samples.trace(state.viewTrace);
   std::vector<float> samples(static_cast<std::size_t>(n) + 1, 0.0f);
   const auto held = std::min<std::int64_t>(n + 1, record.samples.samplesPerTrace());
@@ -246,21 +264,26 @@ std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& recor
   return AnalyseFrequencyVsTime(samples, record.sampleIntervalMs, fft, log);
 }
 
-TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace, dsp::Fft& fft) {
+TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace,
+                                      dsp::Fft& fft) {
   if (!holdsTrace(record, trace)) return {};
   const std::span<const float> samples = record.samples.trace(trace);
-  return analyseTimeFrequency(samples.first(static_cast<std::size_t>(record.samples.samplesPerTrace())),
-                              record.sampleIntervalMs, fft);
+  return analyseTimeFrequency(
+      samples.first(static_cast<std::size_t>(record.samples.samplesPerTrace())),
+      record.sampleIntervalMs, fft);
 }
 
 std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleTraceState& state) {
   if (state.viewMode == SingleTraceMode::TimeFrequency)
-    return channelCaption(record, state.viewTrace) + "    FT An.    0 - " + timeLabelMs(record.recordLengthMs);
-  return channelCaption(record, state.viewTrace) + "    F vs T    0 - " + timeLabelMs(state.viewEndMs);
+    return channelCaption(record, state.viewTrace) + "    FT An.    0 - " +
+           timeLabelMs(record.recordLengthMs);
+  return channelCaption(record, state.viewTrace) + "    F vs T    0 - " +
+         timeLabelMs(state.viewEndMs);
 }
 
-PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state,
-                                        dsp::Fft& fft, const base::DebugLog* log, const TimeFrequencyImage* image) {
+PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record,
+                                 SingleTraceState& state, dsp::Fft& fft, const base::DebugLog* log,
+                                 const TimeFrequencyImage* image) {
   if (state.viewMode == SingleTraceMode::Trace || !holdsTrace(record, state.viewTrace))
     return DrawSingleTrace(canvas, record, state);
   limitViewWindow(state, record.recordLengthMs);
@@ -272,7 +295,8 @@ PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& recor
   } else if (image != nullptr) {
     plot = drawTimeFrequencyImage(canvas, *image, caption);
   } else {
-    plot = drawTimeFrequencyImage(canvas, traceTimeFrequency(record, state.viewTrace, fft), caption);
+    plot =
+        drawTimeFrequencyImage(canvas, traceTimeFrequency(record, state.viewTrace, fft), caption);
   }
   return plot;
 }

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/canvas.h"
-#include "base/debug_log.h"
 #include "app/frequency_vs_time.h"
 #include "app/plot_frame.h"
+#include "base/debug_log.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
 
@@ -70,15 +70,17 @@ std::string traceRmsText(double rmsMv, float& unitFactor);
 // DrawSingleTrace: limits the window, clears numerics when they are not allowed, sets the
 // RMS unit factor, and draws the trace, its captions, numerics and time labels.
 PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
-                                    SingleTraceState& state);
+                             SingleTraceState& state);
 
 // "F vs T" of the view's trace over samples 0..n, n = viewEndMs / interval (samples past the
 // trace's end count as 0).
-std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record, const SingleTraceState& state,
-                                                 dsp::Fft& fft, const base::DebugLog* log = nullptr);
+std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record,
+                                                 const SingleTraceState& state, dsp::Fft& fft,
+                                                 const base::DebugLog* log = nullptr);
 
 // "FT An." of the whole trace.
-TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace, dsp::Fft& fft);
+TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace,
+                                      dsp::Fft& fft);
 
 // The caption of the time-frequency plots: the channel, the mode's name and the window.
 std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleTraceState& state);
@@ -87,8 +89,9 @@ std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleT
 // up in the time-frequency modes) in the state's mode: DrawSingleTrace, the "F vs T" plot
 // or the "FT An." image. `image` is the trace's spectrogram when the caller keeps one (it is
 // computed here when null).
-PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record, SingleTraceState& state,
-                                        dsp::Fft& fft, const base::DebugLog* log = nullptr,
-                                        const TimeFrequencyImage* image = nullptr);
+PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& record,
+                                 SingleTraceState& state, dsp::Fft& fft,
+                                 const base::DebugLog* log = nullptr,
+                                 const TimeFrequencyImage* image = nullptr);
 
 }  // namespace vorax::app

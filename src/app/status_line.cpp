@@ -8,9 +8,12 @@
 
 namespace vorax::app {
 
-std::string gainText(float gainDb) { return "Gain " + decode::shortestText(gainDb) + " dB"; }
+std::string gainText(float gainDb) {
+  return "Gain " + decode::shortestText(gainDb) + " dB";
+}
 
-StatusTexts statusTexts(const decode::SegdRecord& record, const DisplayState& display, bool recordLoaded) {
+StatusTexts statusTexts(const decode::SegdRecord& record, const DisplayState& display,
+                        bool recordLoaded) {
   if (!recordLoaded) return {"No record", "", "", ""};
   StatusTexts texts;
   texts.file = std::filesystem::path(record.fileName).filename().string();
@@ -19,14 +22,18 @@ StatusTexts statusTexts(const decode::SegdRecord& record, const DisplayState& di
   const std::int32_t first = std::min(std::max(1, display.firstTrace), held);
   const std::int32_t last = std::min(display.lastTrace, held);
   texts.traces = last >= first && first >= 1
-                     ? "Traces " + std::to_string(first) + "-" + std::to_string(last) + " of " + std::to_string(held)
+                     ? "Traces " + std::to_string(first) + "-" + std::to_string(last) + " of " +
+                           std::to_string(held)
                      : "No traces of " + std::to_string(held);
   texts.gain = gainText(display.displayGainDb);
   if (!displayGainApplies(record))
-    texts.gain += record.flavour == decode::RecordFlavour::Vorax ? " (not applied: trace 1 is not seismic)"
-                                                                 : " (not applied: no seismic trace)";
-  const float endMs = std::min(display.displayEndMs, record.recordLengthMs + record.sampleIntervalMs);
-  texts.timeWindow = decode::shortestText(display.displayStartMs) + "-" + decode::shortestText(endMs) + " ms";
+    texts.gain += record.flavour == decode::RecordFlavour::Vorax
+                      ? " (not applied: trace 1 is not seismic)"
+                      : " (not applied: no seismic trace)";
+  const float endMs =
+      std::min(display.displayEndMs, record.recordLengthMs + record.sampleIntervalMs);
+  texts.timeWindow =
+      decode::shortestText(display.displayStartMs) + "-" + decode::shortestText(endMs) + " ms";
   return texts;
 }
 

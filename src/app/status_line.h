@@ -17,7 +17,8 @@ struct StatusTexts {
 };
 
 // Empty texts apart from "No record" when no record is shown.
-StatusTexts statusTexts(const decode::SegdRecord& record, const DisplayState& display, bool recordLoaded);
+StatusTexts statusTexts(const decode::SegdRecord& record, const DisplayState& display,
+                        bool recordLoaded);
 
 // The display gain as the window shows it: "Gain 18 dB", "Gain -4.5 dB".
 std::string gainText(float gainDb);

@@ -29,8 +29,8 @@ struct SelectionStatistics {
   SelectionRectangle range;  // ordered and limited to the traces and samples the record holds
   double startMs = 0;
   double endMs = 0;
-  double rms = 0;     // recorded units (mV): sqrt of the plain mean of the squares
-  double peak = 0;    // the signed value of largest magnitude, the first one met on a tie
+  double rms = 0;               // recorded units (mV): sqrt of the plain mean of the squares
+  double peak = 0;              // the signed value of largest magnitude, the first one met on a tie
   std::vector<float> spectrum;  // bins 0..N/2, summed over the traces
   double binHz = 0;
   bool empty = true;  // no trace or no sample of the rectangle is in the record
@@ -39,7 +39,8 @@ struct SelectionStatistics {
 // Orders the rectangle, limits it to traces 1..held and samples 0..samples per trace - 1,
 // and computes the statistics (values as recorded, NaN samples counting as 0) and the sum
 // over its traces of the amplitude spectra of the Blackman-tapered normalised samples.
-SelectionStatistics analyseSelection(const decode::SegdRecord& record, SelectionRectangle selection, dsp::Fft& fft);
+SelectionStatistics analyseSelection(const decode::SegdRecord& record, SelectionRectangle selection,
+                                     dsp::Fft& fft);
 
 // The whole of one trace, as the single trace view's "FFT" button selects it.
 SelectionRectangle wholeTraceSelection(const decode::SegdRecord& record, std::int32_t trace);
@@ -65,7 +66,7 @@ struct SelectionPlotOptions {
 
 // Frequency (Hz) across, log10 of the normalised level up.
 PlotGeometry drawSelectionSpectrum(Canvas& canvas, const SelectionStatistics& statistics,
-                                           const SelectionPlotOptions& options);
+                                   const SelectionPlotOptions& options);
 
 // The "Cursor" read-out of a point of the plot: the frequency and the level of the nearest
 // bin, as "12.5Hz  -6.0dB" (dB of the largest level), or the plain level when dbScale is
@@ -74,7 +75,8 @@ struct SpectrumCursor {
   std::size_t bin = 0;
   std::string text;
 };
-std::optional<SpectrumCursor> spectrumCursorAt(const SelectionStatistics& statistics, const PlotGeometry& plot,
-                                               int width, int height, PointF pixel, bool dbScale);
+std::optional<SpectrumCursor> spectrumCursorAt(const SelectionStatistics& statistics,
+                                               const PlotGeometry& plot, int width, int height,
+                                               PointF pixel, bool dbScale);
 
 }  // namespace vorax::app

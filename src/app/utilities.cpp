@@ -9,9 +9,9 @@ namespace vorax::app {
 
 float CHOOSESTEP(float a, float b) {
   static constexpr std::array<float, 26> kCandidates{
-      0.01f, 0.1f,  1.0f,   2.0f,    5.0f,    10.0f,   20.0f,   25.0f, 30.0f,
-      40.0f, 50.0f, 75.0f,  100.0f,  150.0f,  200.0f,  400.0f,  500.0f, 1000.0f,
-      2000.0f, 3000.0f, 5000.0f, 10000.0f, 0.02f, 0.05f, 0.2f, 0.5f};
+      0.01f,   0.1f,    1.0f,    2.0f,     5.0f,   10.0f,  20.0f,  25.0f,  30.0f,
+      40.0f,   50.0f,   75.0f,   100.0f,   150.0f, 200.0f, 400.0f, 500.0f, 1000.0f,
+      2000.0f, 3000.0f, 5000.0f, 10000.0f, 0.02f,  0.05f,  0.2f,   0.5f};
   const float range = std::fabs(b - a);
   float best = 1000000.0f;
   float step = kCandidates.front();
@@ -29,15 +29,19 @@ namespace {
 
 // One colour component of the HLS model for a hue in degrees.
 double hlsComponent(double m1, double m2, double hue) {
-  if (hue < 0) hue += 360;
-  else if (hue > 360) hue -= 360;
+  if (hue < 0)
+    hue += 360;
+  else if (hue > 360)
+    hue -= 360;
   if (hue < 60) return m1 + (m2 - m1) * hue / 60;
   if (hue < 180) return m2;
   if (hue < 240) return m1 + (m2 - m1) * (240 - hue) / 60;
   return m1;
 }
 
-int toByte(double unit) { return static_cast<int>(std::lround(std::clamp(unit, 0.0, 1.0) * 255)); }
+int toByte(double unit) {
+  return static_cast<int>(std::lround(std::clamp(unit, 0.0, 1.0) * 255));
+}
 
 }  // namespace
 
@@ -68,7 +72,8 @@ float ATAN2(float y, float x) {
 
 std::string PADOUT(std::string& s, int n) {
   const std::size_t first = s.find_first_not_of(' ');
-  s = first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(' ') - first + 1);
+  s = first == std::string::npos ? std::string()
+                                 : s.substr(first, s.find_last_not_of(' ') - first + 1);
   s.resize(static_cast<std::size_t>(std::max(n, 0)), ' ');
   return s;
 }

@@ -97,8 +97,9 @@ void appendFill(WiggleBuffers& out, const PixelGrid& grid, double axis, PointF e
 // excursion v, so that a zoomed display is filled solid rather than striped. Only rows
 // firstRow - 1..endRow are visited.
 template <typename Fill>
-void forRowsBetweenSamples(const PixelGrid& grid, std::int64_t j, std::int64_t rowBefore, std::int64_t rowAfter,
-                           double before, double after, std::int64_t firstRow, std::int64_t endRow, Fill fill) {
+void forRowsBetweenSamples(const PixelGrid& grid, std::int64_t j, std::int64_t rowBefore,
+                           std::int64_t rowAfter, double before, double after,
+                           std::int64_t firstRow, std::int64_t endRow, Fill fill) {
   if (rowAfter - rowBefore < 2 || (before <= 0 && after <= 0)) return;
   const auto previous = static_cast<double>(j - 1);
   const std::int64_t lastRow = std::min(rowAfter, endRow + 1);
@@ -111,8 +112,8 @@ void forRowsBetweenSamples(const PixelGrid& grid, std::int64_t j, std::int64_t r
 
 constexpr std::int64_t kAllRows = std::int64_t{1} << 40;
 
-void buildWiggle(const WiggleTrace& trace, const SampleWindow& window, double clip, const PixelGrid& grid,
-                 WiggleBuffers& out) {
+void buildWiggle(const WiggleTrace& trace, const SampleWindow& window, double clip,
+                 const PixelGrid& grid, WiggleBuffers& out) {
   out.points.clear();
   out.columns.clear();
   out.fills.clear();
@@ -124,9 +125,11 @@ void buildWiggle(const WiggleTrace& trace, const SampleWindow& window, double cl
   for (std::int64_t j = shown.first; j <= shown.last; ++j) {
     const double v = excursion(trace, j, clip);
     if (j > shown.first) {
-      forRowsBetweenSamples(grid, j, grid.row(static_cast<double>(j - 1)), grid.row(static_cast<double>(j)),
-                            previous, v, -kAllRows, kAllRows,
-                            [&](double y, double fv) { appendFill(out, grid, x, {x + fv, y}); });
+      forRowsBetweenSamples(grid, j, grid.row(static_cast<double>(j - 1)),
+                            grid.row(static_cast<double>(j)), previous, v, -kAllRows, kAllRows,
+                            [&](double y, double fv) {
+                              appendFill(out, grid, x, {x + fv, y});
+                            });
     }
     const PointF p{x + v, static_cast<double>(j)};
     appendWigglePoint(out, grid, p);
@@ -135,8 +138,8 @@ void buildWiggle(const WiggleTrace& trace, const SampleWindow& window, double cl
   }
 }
 
-void drawThroughCanvas(Canvas& canvas, std::span<const WiggleTrace> traces, const SampleWindow& window,
-                       double clip) {
+void drawThroughCanvas(Canvas& canvas, std::span<const WiggleTrace> traces,
+                       const SampleWindow& window, double clip) {
   const PixelGrid grid(canvas.mapping());
   WiggleBuffers buffers;
   for (const WiggleTrace& trace : traces) {
@@ -153,7 +156,8 @@ void drawThroughCanvas(Canvas& canvas, std::span<const WiggleTrace> traces, cons
 std::int64_t firstSampleFrom(const PixelGrid& grid, const SampleRange& shown, std::int64_t row) {
   const double estimate = std::floor((static_cast<double>(row) - grid.oy) / grid.sy);
   std::int64_t j = std::clamp<std::int64_t>(
-      std::isfinite(estimate) ? static_cast<std::int64_t>(std::clamp(estimate, -1e15, 1e15)) : shown.first,
+      std::isfinite(estimate) ? static_cast<std::int64_t>(std::clamp(estimate, -1e15, 1e15))
+                              : shown.first,
       shown.first, shown.last + 1);
   while (j > shown.first && grid.row(static_cast<double>(j - 1)) >= row) --j;
   while (j <= shown.last && grid.row(static_cast<double>(j)) < row) ++j;
@@ -253,7 +257,8 @@ class TraceRows {
 // The pixel row of every sample a page shows: the same for all its traces, so worked out once.
 class SampleRows {
  public:
-  SampleRows(std::span<const WiggleTrace> traces, const SampleWindow& window, const PixelGrid& grid) {
+  SampleRows(std::span<const WiggleTrace> traces, const SampleWindow& window,
+             const PixelGrid& grid) {
     std::size_t longest = 0;
     for (const WiggleTrace& trace : traces) longest = std::max(longest, trace.samples.size());
     const SampleRange shown = samplesShown(longest, window);
@@ -270,8 +275,9 @@ class SampleRows {
 
 // Lights the pixels of rows firstRow..endRow - 1 that the canvas would light for the trace's
 // polyline and fills, starting from the segment that reaches firstRow.
-void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double clip, const PixelGrid& grid,
-                 const SampleRows& sampleRows, PixelPen& pen, int firstRow, int endRow) {
+void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double clip,
+                 const PixelGrid& grid, const SampleRows& sampleRows, PixelPen& pen, int firstRow,
+                 int endRow) {
   const double x = trace.position;
   const double axis = grid.deviceX(x);
   const SampleRange shown = samplesShown(trace.samples.size(), window);
@@ -294,9 +300,10 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
     const double deviceX = grid.deviceX(x + v);
     const int row = sampleRows.of(j);
     if (j > shown.first) {
-      forRowsBetweenSamples(grid, j, rows.row(), row, previous, v, firstRow, endRow, [&](double y, double fv) {
-        pen.horizontalLine(axis, grid.deviceX(x + fv), grid.deviceY(y));
-      });
+      forRowsBetweenSamples(grid, j, rows.row(), row, previous, v, firstRow, endRow,
+                            [&](double y, double fv) {
+                              pen.horizontalLine(axis, grid.deviceX(x + fv), grid.deviceY(y));
+                            });
     }
     rows.lineTo(pixelIndexOf(deviceX), row);
     rows.fillTo(v > 0 ? deviceX : -std::numeric_limits<double>::infinity());
@@ -307,8 +314,9 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
 // Draws rows firstRow..endRow - 1 a strip of rows at a time, every trace over one strip before
 // the next: a strip of a wide picture stays in the processor's cache while all its traces are
 // drawn, where whole traces one after another would fetch every row again for each trace.
-void rasterBand(const PixelSurface& surface, std::span<const WiggleTrace> traces, const SampleWindow& window,
-                double clip, const PixelGrid& grid, const SampleRows& sampleRows, int firstRow, int endRow) {
+void rasterBand(const PixelSurface& surface, std::span<const WiggleTrace> traces,
+                const SampleWindow& window, double clip, const PixelGrid& grid,
+                const SampleRows& sampleRows, int firstRow, int endRow) {
   const int stripRows = std::max(1, kStripBytes / std::max(1, surface.width * 4));
   for (int strip = firstRow; strip < endRow; strip += stripRows) {
     const int stripEnd = std::min(endRow, strip + stripRows);
@@ -335,7 +343,8 @@ bool fitsPixelWalk(std::span<const WiggleTrace> traces, const SampleWindow& wind
 
 }  // namespace
 
-void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const SampleWindow& window, double clip) {
+void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const SampleWindow& window,
+                 double clip) {
   if (traces.empty()) return;
   canvas.setPen(traces.front().colour, 1, PenStyle::Solid, false);
   const std::optional<PixelSurface> surface = canvas.pixelSurface();
@@ -345,21 +354,26 @@ void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const Samp
     return;
   }
   const SampleRows sampleRows(traces, window, grid);
-  const double samplesDrawn = static_cast<double>(traces.size()) * std::max(0.0, window.s1 - window.s0);
+  const double samplesDrawn =
+      static_cast<double>(traces.size()) * std::max(0.0, window.s1 - window.s0);
   if (samplesDrawn < kSamplesForTwoThreads) {
     rasterBand(*surface, traces, window, clip, grid, sampleRows, 0, surface->height);
   } else {
-    const auto top = static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s0), 0, surface->height));
-    const auto bottom = static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
+    const auto top =
+        static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s0), 0, surface->height));
+    const auto bottom =
+        static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
     const int middle = top + (bottom - top) / 2;
-    std::jthread lower([&] { rasterBand(*surface, traces, window, clip, grid, sampleRows, middle, surface->height); });
+    std::jthread lower([&] {
+      rasterBand(*surface, traces, window, clip, grid, sampleRows, middle, surface->height);
+    });
     rasterBand(*surface, traces, window, clip, grid, sampleRows, 0, middle);
   }
   canvas.setPen(traces.back().colour, 1, PenStyle::Solid, false);
 }
 
-void drawWiggle(Canvas& canvas, std::span<const float> samples, double position, const SampleWindow& window,
-                double factor, double clip, Colorref colour) {
+void drawWiggle(Canvas& canvas, std::span<const float> samples, double position,
+                const SampleWindow& window, double factor, double clip, Colorref colour) {
   const WiggleTrace trace{samples, position, factor, colour};
   drawWiggles(canvas, {&trace, 1}, window, clip);
 }

@@ -29,10 +29,11 @@ struct WiggleTrace {
 
 // Draws the traces in order (a later trace covers an earlier one where they overlap) and
 // leaves the pen as it was set last: one pixel, solid, the last trace's colour.
-void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const SampleWindow& window, double clip);
+void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const SampleWindow& window,
+                 double clip);
 
 // One trace, as drawWiggles draws it.
-void drawWiggle(Canvas& canvas, std::span<const float> samples, double position, const SampleWindow& window,
-                double factor, double clip, Colorref colour);
+void drawWiggle(Canvas& canvas, std::span<const float> samples, double position,
+                const SampleWindow& window, double factor, double clip, Colorref colour);
 
 }  // namespace vorax::app

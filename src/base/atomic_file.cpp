@@ -44,7 +44,9 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
   if (file_ == nullptr) fail("Cannot write " + target_.string() + ": " + std::strerror(errno));
 }
 
-AtomicFileWriter::~AtomicFileWriter() { discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+  discard();
+}
 
 bool AtomicFileWriter::write(std::span<const std::uint8_t> bytes) {
   if (!ok()) return false;

@@ -38,25 +38,48 @@ inline std::uint64_t littleUnsigned(Bytes data, std::size_t offset, std::size_t 
   return value;
 }
 
-inline std::uint16_t bigU16(Bytes d, std::size_t o) { return static_cast<std::uint16_t>(bigUnsigned(d, o, 2)); }
-inline std::uint32_t bigU32(Bytes d, std::size_t o) { return static_cast<std::uint32_t>(bigUnsigned(d, o, 4)); }
-inline std::int32_t bigI32(Bytes d, std::size_t o) { return static_cast<std::int32_t>(bigU32(d, o)); }
-inline std::uint16_t littleU16(Bytes d, std::size_t o) { return static_cast<std::uint16_t>(littleUnsigned(d, o, 2)); }
-inline std::uint32_t littleU32(Bytes d, std::size_t o) { return static_cast<std::uint32_t>(littleUnsigned(d, o, 4)); }
-inline std::int16_t littleI16(Bytes d, std::size_t o) { return static_cast<std::int16_t>(littleU16(d, o)); }
-inline std::int32_t littleI32(Bytes d, std::size_t o) { return static_cast<std::int32_t>(littleU32(d, o)); }
-inline std::int16_t bigI16(Bytes d, std::size_t o) { return static_cast<std::int16_t>(bigU16(d, o)); }
+inline std::uint16_t bigU16(Bytes d, std::size_t o) {
+  return static_cast<std::uint16_t>(bigUnsigned(d, o, 2));
+}
+inline std::uint32_t bigU32(Bytes d, std::size_t o) {
+  return static_cast<std::uint32_t>(bigUnsigned(d, o, 4));
+}
+inline std::int32_t bigI32(Bytes d, std::size_t o) {
+  return static_cast<std::int32_t>(bigU32(d, o));
+}
+inline std::uint16_t littleU16(Bytes d, std::size_t o) {
+  return static_cast<std::uint16_t>(littleUnsigned(d, o, 2));
+}
+inline std::uint32_t littleU32(Bytes d, std::size_t o) {
+  return static_cast<std::uint32_t>(littleUnsigned(d, o, 4));
+}
+inline std::int16_t littleI16(Bytes d, std::size_t o) {
+  return static_cast<std::int16_t>(littleU16(d, o));
+}
+inline std::int32_t littleI32(Bytes d, std::size_t o) {
+  return static_cast<std::int32_t>(littleU32(d, o));
+}
+inline std::int16_t bigI16(Bytes d, std::size_t o) {
+  return static_cast<std::int16_t>(bigU16(d, o));
+}
 
-inline float bigFloat(Bytes d, std::size_t o) { return std::bit_cast<float>(bigU32(d, o)); }
-inline float littleFloat(Bytes d, std::size_t o) { return std::bit_cast<float>(littleU32(d, o)); }
-inline double bigDouble(Bytes d, std::size_t o) { return std::bit_cast<double>(bigUnsigned(d, o, 8)); }
+inline float bigFloat(Bytes d, std::size_t o) {
+  return std::bit_cast<float>(bigU32(d, o));
+}
+inline float littleFloat(Bytes d, std::size_t o) {
+  return std::bit_cast<float>(littleU32(d, o));
+}
+inline double bigDouble(Bytes d, std::size_t o) {
+  return std::bit_cast<double>(bigUnsigned(d, o, 8));
+}
 inline double littleDouble(Bytes d, std::size_t o) {
   return std::bit_cast<double>(littleUnsigned(d, o, 8));
 }
 
 // Writers used by the record and settings writers: append or store in a byte vector.
 inline void putBig(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t count) {
-  for (std::size_t i = count; i > 0; --i) out.push_back(static_cast<std::uint8_t>(value >> (8 * (i - 1))));
+  for (std::size_t i = count; i > 0; --i)
+    out.push_back(static_cast<std::uint8_t>(value >> (8 * (i - 1))));
 }
 inline void storeLittle(std::span<std::uint8_t> out, std::size_t offset, std::uint64_t value,
                         std::size_t count) {

@@ -1,26 +1,25 @@
 // The header decoders with C linkage: each runs the C++ decoder of the same name on the
 // caller's buffer and record.
-#include "vorax_segd.h"
-
 #include <string_view>
 
 #include "capi/c_bridge.h"
-#include "decode/segd/general_headers.h"
-#include "decode/sercel/quick_headers.h"
 #include "decode/seg2/seg2_headers.h"
+#include "decode/segd/general_headers.h"
+#include "decode/segd/trace_header.h"
+#include "decode/sercel/quick_headers.h"
 #include "decode/sercel/sercel_headers.h"
 #include "decode/sercel/sn388_headers.h"
-#include "decode/segd/trace_header.h"
 #include "decode/vorax/vorax_headers.h"
+#include "vorax_segd.h"
 
 namespace d = vorax::decode;
 using vorax::capi::bytesOf;
 using vorax::capi::decodeInto;
 
 // A decoder that takes only its block and its record.
-#define VORAX_BLOCK_DECODER(NAME, RECORD)                                            \
-  int32_t NAME(const uint8_t* buffer, size_t length, RECORD* out) {                   \
-    return decodeInto<d::RECORD>(                                                     \
+#define VORAX_BLOCK_DECODER(NAME, RECORD)                                                  \
+  int32_t NAME(const uint8_t* buffer, size_t length, RECORD* out) {                        \
+    return decodeInto<d::RECORD>(                                                          \
         out, [&](d::RECORD& record) { return d::NAME(bytesOf(buffer, length), record); }); \
   }
 
@@ -60,7 +59,8 @@ int32_t DECODESEG2TRACEHEADER(const uint8_t* buffer, size_t length, const char* 
 
 int32_t DECODESEG2FILEDESCRIPTOR(const uint8_t* area, size_t length, const char* terminator,
                                  size_t terminator_length, Seg2FileDescriptorFields* out) {
-  const std::string_view split = terminator == nullptr ? std::string_view() : std::string_view(terminator, terminator_length);
+  const std::string_view split =
+      terminator == nullptr ? std::string_view() : std::string_view(terminator, terminator_length);
   return decodeInto<d::Seg2FileDescriptorFields>(out, [&](d::Seg2FileDescriptorFields& record) {
     return d::DECODESEG2FILEDESCRIPTOR(bytesOf(area, length), split, record);
   });
@@ -68,7 +68,8 @@ int32_t DECODESEG2FILEDESCRIPTOR(const uint8_t* area, size_t length, const char*
 
 int32_t DECODESEG2TRACEDESCRIPTOR(const uint8_t* area, size_t length, const char* terminator,
                                   size_t terminator_length, Seg2TraceDescriptorFields* out) {
-  const std::string_view split = terminator == nullptr ? std::string_view() : std::string_view(terminator, terminator_length);
+  const std::string_view split =
+      terminator == nullptr ? std::string_view() : std::string_view(terminator, terminator_length);
   return decodeInto<d::Seg2TraceDescriptorFields>(out, [&](d::Seg2TraceDescriptorFields& record) {
     return d::DECODESEG2TRACEDESCRIPTOR(bytesOf(area, length), split, record);
   });
@@ -76,8 +77,9 @@ int32_t DECODESEG2TRACEDESCRIPTOR(const uint8_t* area, size_t length, const char
 
 int32_t quick408gettracehl(const uint8_t* buffer, size_t length, QuickTraceHeader* out,
                            const QuickFileHeader* file_header) {
-  const d::QuickFileHeader file =
-      file_header == nullptr ? d::QuickFileHeader{} : std::bit_cast<d::QuickFileHeader>(*file_header);
+  const d::QuickFileHeader file = file_header == nullptr
+                                      ? d::QuickFileHeader{}
+                                      : std::bit_cast<d::QuickFileHeader>(*file_header);
   return decodeInto<d::QuickTraceHeader>(out, [&](d::QuickTraceHeader& record) {
     return d::quick408gettracehl(bytesOf(buffer, length), record, file);
   });

@@ -1,21 +1,20 @@
 // Compile-time proof that every C record of vorax_segd.h has the layout of its C++ twin, so
 // that the entry points can exchange them byte for byte.
-#include "vorax_segd.h"
-
 #include <cstddef>
 
-#include "decode/segd/general_headers.h"
-#include "decode/sercel/quick_headers.h"
 #include "decode/seg2/seg2_headers.h"
+#include "decode/segd/general_headers.h"
+#include "decode/segd/trace_header.h"
+#include "decode/sercel/quick_headers.h"
 #include "decode/sercel/sercel_headers.h"
 #include "decode/sercel/sn388_headers.h"
-#include "decode/segd/trace_header.h"
 #include "decode/vorax/vorax_headers.h"
+#include "vorax_segd.h"
 
 namespace d = vorax::decode;
 
 #define VORAX_SAME_SIZE(RECORD) static_assert(sizeof(::RECORD) == sizeof(d::RECORD), #RECORD)
-#define VORAX_SAME_FIELD(RECORD, C_FIELD, CPP_FIELD)                      \
+#define VORAX_SAME_FIELD(RECORD, C_FIELD, CPP_FIELD)                             \
   static_assert(offsetof(::RECORD, C_FIELD) == offsetof(d::RECORD, CPP_FIELD) && \
                     sizeof(::RECORD::C_FIELD) == sizeof(d::RECORD::CPP_FIELD),   \
                 #RECORD "." #C_FIELD)
@@ -354,7 +353,8 @@ VORAX_SAME_FIELD(Ext408ExtendedFields, noisy_trace_percentage, noisyTracePercent
 VORAX_SAME_FIELD(Ext408ExtendedFields, historic_range, historicRange);
 VORAX_SAME_FIELD(Ext408ExtendedFields, historic_taper_length, historicTaperLength);
 VORAX_SAME_FIELD(Ext408ExtendedFields, threshold_hold_variable, thresholdHoldVariable);
-VORAX_SAME_FIELD(Ext408ExtendedFields, historic_threshold_initial_value, historicThresholdInitialValue);
+VORAX_SAME_FIELD(Ext408ExtendedFields, historic_threshold_initial_value,
+                 historicThresholdInitialValue);
 VORAX_SAME_FIELD(Ext408ExtendedFields, historic_zeroing_length, historicZeroingLength);
 VORAX_SAME_FIELD(Ext408ExtendedFields, process_type, processType);
 VORAX_SAME_FIELD(Ext408ExtendedFields, bytes_145_272, bytes145To272);

@@ -1,14 +1,13 @@
 // vorax decode NAME FILE [--offset BYTES] [--length BYTES]: runs one header decoder by its
 // exported name on the bytes at a 0-based offset of a file and prints
 // {"status": N, "record": {...}}.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
 #include "cli/decoder_registry.h"
@@ -31,7 +30,8 @@ std::string decoderList() {
   return text;
 }
 
-std::vector<std::uint8_t> readAt(decode::RecordFile& file, std::uint64_t offset, std::uint64_t count) {
+std::vector<std::uint8_t> readAt(decode::RecordFile& file, std::uint64_t offset,
+                                 std::uint64_t count) {
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
   file.setPosition(offset + 1);
   bytes.resize(file.read(bytes));
@@ -62,14 +62,16 @@ int runDecode(const DecodeArgs& args) {
   const auto start = static_cast<std::uint64_t>(args.offset);
   if (start >= file.size()) {
     std::fprintf(stderr, "vorax decode: offset %llu lies beyond the end of the file (%llu bytes)\n",
-                 static_cast<unsigned long long>(start), static_cast<unsigned long long>(file.size()));
+                 static_cast<unsigned long long>(start),
+                 static_cast<unsigned long long>(file.size()));
     return 2;
   }
   const std::uint64_t available = file.size() - start;
   const DecodeContext context = decodeContextOf(readAt(file, 0, 32));
   std::vector<std::uint8_t> block;
   if (length) {
-    block = readAt(file, start, std::min<std::uint64_t>(available, static_cast<std::uint64_t>(*length)));
+    block = readAt(file, start,
+                   std::min<std::uint64_t>(available, static_cast<std::uint64_t>(*length)));
   } else if (decoder->naturalSize == 0) {
     block = readAt(file, start, std::min(available, kStringListSearchBytes));
     block.resize(stringListLength(block, context));
@@ -91,15 +93,17 @@ int runDecode(const DecodeArgs& args) {
 void addDecodeCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<DecodeArgs>();
   CLI::App* command = app.add_subcommand(
-      "decode", "Runs one header decoder on the bytes at an offset of a file and prints its "
-                "status and record as JSON.");
+      "decode",
+      "Runs one header decoder on the bytes at an offset of a file and prints its "
+      "status and record as JSON.");
   command->add_option("NAME", args->name, "the decoder's exported name (any case)")->required();
   command->add_option("FILE", args->file, "the file to read")->required();
   command->add_option("--offset", args->offset, "0-based byte offset of the block")
       ->check(CLI::NonNegativeNumber);
-  command->add_option_function<std::int64_t>(
-             "--length", [args](const std::int64_t& n) { args->length = n; },
-             "bytes to decode (the block's own size when not given)")
+  command
+      ->add_option_function<std::int64_t>(
+          "--length", [args](const std::int64_t& n) { args->length = n; },
+          "bytes to decode (the block's own size when not given)")
       ->check(CLI::PositiveNumber);
   command->footer(decoderList());
   command->callback([args, &status] { status = runDecode(*args); });

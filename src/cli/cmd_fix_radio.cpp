@@ -1,12 +1,11 @@
 // vorax fix-radio FILE... [--traces T] [--end-ms E] [--prefix P] [--out-dir DIR]
 // [--delete-original]: repairs radio-similarity records as the viewer's "Fix Radio Sim File"
 // does, one line printed per file written.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_record.h"
 #include "cli/commands.h"
@@ -64,9 +63,10 @@ int runFixRadio(const FixRadioArgs& args) {
 
 void addFixRadioCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<FixRadioArgs>();
-  CLI::App* command = app.add_subcommand(
-      "fix-radio", "Rewrite radio-similarity Sercel records to hold only their first traces: "
-                   "channel set 1 gets the traces and end time, channel set 2 is emptied.");
+  CLI::App* command =
+      app.add_subcommand("fix-radio",
+                         "Rewrite radio-similarity Sercel records to hold only their first traces: "
+                         "channel set 1 gets the traces and end time, channel set 2 is emptied.");
   command->add_option("FILE", args->files, "Sercel records to repair")->required();
   command->add_option("--traces", args->traces, "traces required (written as 0..9999)")
       ->check(CLI::NonNegativeNumber);

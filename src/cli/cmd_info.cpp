@@ -1,9 +1,8 @@
 // vorax info [--json] FILE: the header summary of a record.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_record.h"
 #include "cli/commands.h"
@@ -40,8 +39,9 @@ void printSummary(const CliRecord& r) {
   printNumber("Traces", s.traceCount);
   printNumber("Source line", s.sourceLine);
   printNumber("Source point", s.sourcePoint);
-  printLine("Source X Y Z", decode::shortestText(s.sourceX) + " " + decode::shortestText(s.sourceY) +
-                                " " + decode::shortestText(s.sourceZ));
+  printLine("Source X Y Z", decode::shortestText(s.sourceX) + " " +
+                                decode::shortestText(s.sourceY) + " " +
+                                decode::shortestText(s.sourceZ));
   printLine("Time break", s.timeBreakKind.rtrimmed());
   printLine("Filter", s.filter.rtrimmed());
   printNumber("Uphole time", s.upholeTime);
@@ -69,7 +69,9 @@ void printDecodedHeaders(const decode::DecodedHeaders& h) {
   if (h.reached >= decode::HeaderStage::Gh2) printFields("General header 2", h.gh2);
 }
 
-bool isSeg2(const CliRecord& r) { return r.result.flavour == decode::RecordFlavour::Seg2; }
+bool isSeg2(const CliRecord& r) {
+  return r.result.flavour == decode::RecordFlavour::Seg2;
+}
 
 Json infoJson(const CliRecord& r) {
   Json out = Json::object();

@@ -1,12 +1,11 @@
 // vorax panels FOLDER [--setup FILE.PNL] --out-dir DIR [--size WxH]: the filter panels of
 // every record in the folder, written as the "Filter Panels" dialog's "Go" writes them with
 // "Generate BMP Files" on: one picture per panel, named as the dialog names them.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "base/debug_log.h"
 #include "cli/commands.h"
@@ -51,17 +50,18 @@ int runPanels(const PanelsArgs& args) {
   dsp::Fft fft;
   decode::SegdRecord last;
   int status = 0;
-  filter::runPanelFiles(settings, filter::panelFileList(args.folder), fft, base::DebugLog(),
-                        [&](const filter::Panel& panel) {
-                          const std::filesystem::path path =
-                              std::filesystem::path(args.outDir) / filter::panelPictureName(settings, panel);
-                          status = writePictureFile("panels", path.string(), size, [&](app::Canvas& canvas) {
-                            filter::drawPanel(canvas, panel, settings);
-                          });
-                          if (status == 0) std::printf("%s\n", path.string().c_str());
-                          return status == 0;
-                        },
-                        last);
+  filter::runPanelFiles(
+      settings, filter::panelFileList(args.folder), fft, base::DebugLog(),
+      [&](const filter::Panel& panel) {
+        const std::filesystem::path path =
+            std::filesystem::path(args.outDir) / filter::panelPictureName(settings, panel);
+        status = writePictureFile("panels", path.string(), size, [&](app::Canvas& canvas) {
+          filter::drawPanel(canvas, panel, settings);
+        });
+        if (status == 0) std::printf("%s\n", path.string().c_str());
+        return status == 0;
+      },
+      last);
   return status;
 }
 
@@ -70,13 +70,15 @@ int runPanels(const PanelsArgs& args) {
 void addPanelsCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<PanelsArgs>();
   CLI::App* command = app.add_subcommand(
-      "panels", "Writes the filter panels of every record in a folder as the Filter Panels dialog's Go does "
-                "with Generate BMP Files on, printing each picture's name.");
+      "panels",
+      "Writes the filter panels of every record in a folder as the Filter Panels dialog's Go does "
+      "with Generate BMP Files on, printing each picture's name.");
   command->add_option("FOLDER", args->folder, "folder of record files")->required();
   command->add_option("--setup", args->setup, "panel file (.PNL) with the range, filters and gains")
       ->default_str("the dialog's defaults");
   command->add_option("--out-dir", args->outDir, "folder the pictures are written to")->required();
-  command->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
+  command
+      ->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
       ->check(pictureSizeCheck());
   command->callback([args, &status] { status = runPanels(*args); });
 }

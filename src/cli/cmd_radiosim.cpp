@@ -4,12 +4,11 @@
 // and DIR/summary.json with each vibrator's verdicts. A file that cannot be read is listed as
 // skipped. Exit 0 when the run completed whatever the verdicts, 2 on a bad set-up, folder,
 // output folder or radio channel.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <system_error>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
 #include "cli/similarity_batch.h"
@@ -29,10 +28,12 @@ int fail(const std::string& error) {
 
 int runRadiosim(const SimilarityArgs& args) {
   app::ViewerSettings settings;
-  if (const std::string error = loadRunSettings(args, vibsim::kRsfFile, settings); !error.empty()) return fail(error);
+  if (const std::string error = loadRunSettings(args, vibsim::kRsfFile, settings); !error.empty())
+    return fail(error);
   std::error_code ec;
   if (!std::filesystem::is_directory(args.input, ec)) return fail(args.input + " is not a folder");
-  if (const std::string error = prepareOutputFolder(args.outDir); !error.empty()) return fail(error);
+  if (const std::string error = prepareOutputFolder(args.outDir); !error.empty())
+    return fail(error);
 
   const vibsim::RadioSetup setup = vibsim::radioSetupOf(settings, args.input);
   dsp::Fft fft;
@@ -54,13 +55,16 @@ int runRadiosim(const SimilarityArgs& args) {
       status = fail(*problem);
       break;
     }
-    auto pages = vibsim::makeRadioPages(record, setup, v, vibsim::bannerTextsOf(settings, record), fft);
+    auto pages =
+        vibsim::makeRadioPages(record, setup, v, vibsim::bannerTextsOf(settings, record), fft);
     if (!writeVibratorPictures("radiosim", *pages, args.outDir)) status = 2;
-    entry.verdict = vibsim::judgeVibrator(record, setup.referenceChannel, setup.returnChannel, setup.params, fft);
+    entry.verdict = vibsim::judgeVibrator(record, setup.referenceChannel, setup.returnChannel,
+                                          setup.params, fft);
     std::printf("Vib %s: %s\n", v.label.c_str(), entry.verdict->pass() ? "pass" : "FAIL");
     summary.push_back(entry);
   }
-  if (const std::string error = writeSummary(args.outDir, summary); !error.empty()) return fail(error);
+  if (const std::string error = writeSummary(args.outDir, summary); !error.empty())
+    return fail(error);
   return status;
 }
 
@@ -69,9 +73,12 @@ int runRadiosim(const SimilarityArgs& args) {
 void addRadiosimCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<SimilarityArgs>();
   CLI::App* command = app.add_subcommand(
-      "radiosim", "Runs a radio similarity set-up over a folder of radio similarity files: every "
-                  "page it asks for as a BMP picture, and summary.json with each vibrator's verdicts.");
-  command->add_option("FOLDER", args->input, "folder of radio similarity files (replaces the set-up's)")
+      "radiosim",
+      "Runs a radio similarity set-up over a folder of radio similarity files: every "
+      "page it asks for as a BMP picture, and summary.json with each vibrator's verdicts.");
+  command
+      ->add_option("FOLDER", args->input,
+                   "folder of radio similarity files (replaces the set-up's)")
       ->required();
   addSimilarityOptions(*command, *args, "radio similarity set-up file (.RSF, 1844 bytes)");
   command->callback([args, &status] { status = runRadiosim(*args); });

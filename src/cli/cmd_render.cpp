@@ -1,11 +1,10 @@
 // vorax render FILE -o OUT.bmp|.png [--first N] [--last N] [--start-ms T] [--end-ms T]
 // [--gain-db G] [--size WxH]: the main display of a record, drawn as the viewer draws it
 // (with the default settings for everything not given), saved as a picture.
+#include <CLI/CLI.hpp>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "app/settings.h"
 #include "cli/cli_record.h"
@@ -47,7 +46,9 @@ template <typename T>
 void addWindowOption(CLI::App& command, const char* name, std::optional<T>& target,
                      const std::string& meaning, const std::string& byDefault, double lowest,
                      double highest) {
-  command.add_option_function<T>(name, [&target](const T& value) { target = value; }, meaning)
+  command
+      .add_option_function<T>(
+          name, [&target](const T& value) { target = value; }, meaning)
       ->check(CLI::Range(lowest, highest).description(""))
       ->default_str(byDefault);
 }
@@ -57,13 +58,15 @@ void addWindowOption(CLI::App& command, const char* name, std::optional<T>& targ
 void addRenderCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<RenderArgs>();
   CLI::App* command = app.add_subcommand(
-      "render", "Draws the main display of a record as the viewer does (default settings for "
-                "everything not given) and saves it as a picture.");
+      "render",
+      "Draws the main display of a record as the viewer does (default settings for "
+      "everything not given) and saves it as a picture.");
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
   command->add_option("-o,--output", args->output, "the picture to write: NAME.bmp or NAME.png")
       ->required()
       ->check(pictureNameCheck());
-  command->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
+  command
+      ->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
       ->check(pictureSizeCheck());
   app::ViewerSettings defaults;
   app::ApplyDefaultSettings(defaults);

@@ -2,12 +2,11 @@
 // [--db-scale] [--title] [--values]): the
 // statistics and stacked spectrum of a rectangle of the record, as the Trace Selection dialog
 // shows them. A reversed range is the same rectangle.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "app/trace_selection.h"
 #include "cli/cli_record.h"
@@ -41,8 +40,9 @@ std::optional<Range> parseRange(const std::string& text) {
 }
 
 CLI::Validator rangeCheck() {
-  return CLI::Validator([](std::string& text) { return parseRange(text) ? "" : "needs FIRST-LAST, whole numbers"; },
-                        "FIRST-LAST");
+  return CLI::Validator(
+      [](std::string& text) { return parseRange(text) ? "" : "needs FIRST-LAST, whole numbers"; },
+      "FIRST-LAST");
 }
 
 struct SelectionArgs {
@@ -66,18 +66,20 @@ int fail(const std::string& why) {
 std::string outsideRecord(const app::SelectionRectangle& r, const decode::SegdRecord& record) {
   if (r.firstTrace < 1 || r.lastTrace > record.loadedTraceCount())
     return "traces " + std::to_string(r.firstTrace) + "-" + std::to_string(r.lastTrace) +
-           " are not in the record (it holds traces 1 to " + std::to_string(record.loadedTraceCount()) + ")";
+           " are not in the record (it holds traces 1 to " +
+           std::to_string(record.loadedTraceCount()) + ")";
   if (r.endSample >= record.samples.samplesPerTrace())
     return "samples " + std::to_string(r.startSample) + "-" + std::to_string(r.endSample) +
-           " are not in the record (it holds samples 0 to " + std::to_string(record.samples.samplesPerTrace() - 1) +
-           ")";
+           " are not in the record (it holds samples 0 to " +
+           std::to_string(record.samples.samplesPerTrace() - 1) + ")";
   return {};
 }
 
 Json selectionJson(const app::SelectionStatistics& s) {
   const std::vector<float> level = app::normalisedSpectrum(s.spectrum);
   Json frequencies = Json::array();
-  for (std::size_t i = 0; i < level.size(); ++i) frequencies.push_back(static_cast<double>(i) * s.binHz);
+  for (std::size_t i = 0; i < level.size(); ++i)
+    frequencies.push_back(static_cast<double>(i) * s.binHz);
   Json out;
   out["first_trace"] = s.range.firstTrace;
   out["last_trace"] = s.range.lastTrace;
@@ -100,7 +102,8 @@ int runSelection(const SelectionArgs& args) {
   const Range samples = *parseRange(args.samples);
   const app::SelectionRectangle rectangle =
       app::orderedSelection({traces.first, traces.last, samples.first, samples.last});
-  if (const std::string why = outsideRecord(rectangle, opened.record); !why.empty()) return fail(why);
+  if (const std::string why = outsideRecord(rectangle, opened.record); !why.empty())
+    return fail(why);
 
   dsp::Fft fft;
   const app::SelectionStatistics statistics = app::analyseSelection(opened.record, rectangle, fft);
@@ -110,8 +113,9 @@ int runSelection(const SelectionArgs& args) {
     options.dbScale = args.dbScale;
     options.title = args.title;
     options.values = args.values;
-    const int status = writePictureFile("selection", args.output, *parsePictureSize(args.size),
-                                        [&](app::Canvas& canvas) { app::drawSelectionSpectrum(canvas, statistics, options); });
+    const int status = writePictureFile(
+        "selection", args.output, *parsePictureSize(args.size),
+        [&](app::Canvas& canvas) { app::drawSelectionSpectrum(canvas, statistics, options); });
     if (status != 0) return status;
   }
   if (args.json) std::printf("%s\n", jsonText(selectionJson(statistics)).c_str());
@@ -123,8 +127,9 @@ int runSelection(const SelectionArgs& args) {
 void addSelectionCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<SelectionArgs>();
   CLI::App* command = app.add_subcommand(
-      "selection", "RMS, peak and stacked amplitude spectrum of a rectangle of traces by samples, as the Trace "
-                   "Selection dialog shows them (--json), or its spectrum plot (-o).");
+      "selection",
+      "RMS, peak and stacked amplitude spectrum of a rectangle of traces by samples, as the Trace "
+      "Selection dialog shows them (--json), or its spectrum plot (-o).");
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
   command->add_option("--traces", args->traces, "traces FIRST-LAST (from 1; either order)")
       ->required()
@@ -133,13 +138,17 @@ void addSelectionCommand(CLI::App& app, int& status) {
       ->required()
       ->check(rangeCheck());
   command->add_flag("--json", args->json, "print the statistics and the spectrum as JSON");
-  command->add_option("-o,--output", args->output, "draw the spectrum plot into NAME.bmp or NAME.png")
+  command
+      ->add_option("-o,--output", args->output, "draw the spectrum plot into NAME.bmp or NAME.png")
       ->check(pictureNameCheck());
-  command->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
+  command
+      ->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
       ->check(pictureSizeCheck())
       ->capture_default_str();
-  command->add_flag("--db-scale", args->dbScale, "-o: level labels in dB (the dialog's \"dB Scale\")");
-  command->add_flag("--title", args->title, "-o: the title \"Trace Selection\" (the dialog's \"Title\")");
+  command->add_flag("--db-scale", args->dbScale,
+                    "-o: level labels in dB (the dialog's \"dB Scale\")");
+  command->add_flag("--title", args->title,
+                    "-o: the title \"Trace Selection\" (the dialog's \"Title\")");
   command->add_flag("--values", args->values, "-o: the six value lines (the dialog's \"Values\")");
   command->callback([args, &status] { status = runSelection(*args); });
 }

@@ -1,9 +1,8 @@
 // vorax settings: shows a settings file as JSON, or writes one holding the defaults.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "app/settings.h"
 #include "cli/commands.h"
@@ -34,11 +33,16 @@ std::string hexText(std::span<const std::uint8_t> bytes) {
 Json elementJson(const app::ViewerSettings& settings, const app::SettingRow& row,
                  std::size_t index) {
   switch (row.type) {
-    case app::SettingType::Text: return fieldJson(settings.text(row, index));
-    case app::SettingType::Int32: return fieldJson(settings.int32(row, index));
-    case app::SettingType::Single: return fieldJson(settings.single(row, index));
-    case app::SettingType::Colour: return fieldJson(settings.colour(row, index));
-    case app::SettingType::Reserved: break;
+    case app::SettingType::Text:
+      return fieldJson(settings.text(row, index));
+    case app::SettingType::Int32:
+      return fieldJson(settings.int32(row, index));
+    case app::SettingType::Single:
+      return fieldJson(settings.single(row, index));
+    case app::SettingType::Colour:
+      return fieldJson(settings.colour(row, index));
+    case app::SettingType::Reserved:
+      break;
   }
   return Json(hexText(settings.bytes().subspan(row.offset, row.size())));
 }
@@ -70,7 +74,8 @@ int showSettings(const std::string& file) {
       break;
   }
   Json out = Json::object();
-  for (const app::SettingRow& row : app::kSettingRows) out[std::string(row.name)] = rowJson(settings, row);
+  for (const app::SettingRow& row : app::kSettingRows)
+    out[std::string(row.name)] = rowJson(settings, row);
   std::printf("%s\n", jsonText(out).c_str());
   if (loaded.source == app::SettingsLoad::Source::ShortFile) {
     std::fprintf(stderr,
@@ -103,7 +108,8 @@ struct SettingsArgs {
 void addSettingsCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<SettingsArgs>();
   CLI::App* command = app.add_subcommand(
-      "settings", "Prints every field of a settings file as JSON, or writes one holding the defaults.");
+      "settings",
+      "Prints every field of a settings file as JSON, or writes one holding the defaults.");
   CLI::Option* file = command->add_option("FILE", args->file, "the settings file to show");
   command->add_option("--reset", args->reset, "write this file holding the default settings")
       ->excludes(file);

@@ -1,10 +1,9 @@
 // vorax split FILE [--out-dir DIR]: one file per record of a multi-record Sercel file, named
 // after each record's file number, one line printed per record written.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_record.h"
 #include "cli/commands.h"
@@ -55,8 +54,9 @@ int runSplit(const SplitArgs& args) {
 void addSplitCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<SplitArgs>();
   CLI::App* command = app.add_subcommand(
-      "split", "Split a file of several Sercel records into one file per record, named after "
-               "each record's file number (NNNN.SEGD; NNNN_2.SEGD for a repeated number).");
+      "split",
+      "Split a file of several Sercel records into one file per record, named after "
+      "each record's file number (NNNN.SEGD; NNNN_2.SEGD for a repeated number).");
   command->add_option("FILE", args->file, "file holding one or more Sercel records")->required();
   command->add_option("--out-dir", args->outDir,
                       "folder of the output files; empty: the folder of FILE");

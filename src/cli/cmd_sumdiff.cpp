@@ -1,17 +1,16 @@
 // vorax sumdiff FILE1 FILE2 (--sum | --difference) [--normalise] --json | -o OUT.png: the
 // sum or difference of two records, printed as `vorax traces --json --samples` prints a
 // record, or drawn as the viewer draws it.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include <CLI/CLI.hpp>
-
 #include "base/debug_log.h"
 #include "cli/cli_record.h"
 #include "cli/commands.h"
-#include "cli/record_json.h"
 #include "cli/picture_file.h"
+#include "cli/record_json.h"
 #include "tools/record_sum.h"
 
 namespace vorax::cli {
@@ -43,7 +42,8 @@ int runSumDiff(const SumDiffArgs& args) {
     return outcome.message.empty() ? 1 : 2;
   }
   if (!args.picture.empty()) {
-    if (const int status = writeRecordPictureFile("sumdiff", args.picture, PictureSize{}, result); status != 0)
+    if (const int status = writeRecordPictureFile("sumdiff", args.picture, PictureSize{}, result);
+        status != 0)
       return status;
   }
   if (args.json) printTracesJson(result, true);

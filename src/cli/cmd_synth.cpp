@@ -1,10 +1,9 @@
 // vorax synth [options] -o FILE: writes a synthetic shot record, VORAX style or (--sercel)
 // Sercel 428 style.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
 #include "cli/synth_options.h"
@@ -70,28 +69,33 @@ void addSynthCommand(CLI::App& app, int& status) {
   CLI::Option* sercel =
       command->add_flag("--sercel", args->sercel, "a Sercel 428-style record instead");
 
-  command->add_option("--dead", args->deadTrace,
-                      "seismic trace made dead (0 none; -1 a third along the spread)")
+  command
+      ->add_option("--dead", args->deadTrace,
+                   "seismic trace made dead (0 none; -1 a third along the spread)")
       ->excludes(sercel);
-  command->add_option("--reversed", args->reversedTrace,
-                      "seismic trace made reversed (0 none; -1 two thirds along the spread)")
+  command
+      ->add_option("--reversed", args->reversedTrace,
+                   "seismic trace made reversed (0 none; -1 two thirds along the spread)")
       ->excludes(sercel);
   command->add_flag("--itb", args->internalTimeBreak, "internal time break (ITB) instead of FTB")
       ->excludes(sercel);
-  command->add_flag("--minimum-phase", args->minimumPhase,
-                    "recorder filter Minimum Phase instead of Linear Phase")
+  command
+      ->add_flag("--minimum-phase", args->minimumPhase,
+                 "recorder filter Minimum Phase instead of Linear Phase")
       ->excludes(sercel);
 
   SercelSynthArgs& s = args->sercelOnly;
   command->add_flag("--tilt-errors", s.tiltErrors, "seismic traces 1-110 get a tilt error")
       ->needs(sercel);
   command
-      ->add_option_function<int>("--records", [&s](const int& n) { s.records = n; },
-                                 "records written one after another, 1-999")
+      ->add_option_function<int>(
+          "--records", [&s](const int& n) { s.records = n; },
+          "records written one after another, 1-999")
       ->default_str("1")
       ->needs(sercel);
-  command->add_option("--file-numbers", s.fileNumbers,
-                      "the records' file numbers, A,B,... (default: --file-number counted up)")
+  command
+      ->add_option("--file-numbers", s.fileNumbers,
+                   "the records' file numbers, A,B,... (default: --file-number counted up)")
       ->needs(sercel);
 
   command

@@ -1,12 +1,11 @@
 // vorax trace FILE --trace N [--start-ms A] [--end-ms B] (--json | -o OUT.png [--view
 // trace|fvst|ft] [--size WxH]): one trace as the single trace view shows it — its RMS and
 // its frequency against time as JSON, or the view's picture.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "app/single_trace_view.h"
 #include "cli/cli_record.h"
@@ -37,13 +36,16 @@ int fail(const std::string& why) {
 }
 
 // The view's window from the options; empty when they leave no time to show.
-std::string applyWindow(const TraceArgs& args, const decode::SegdRecord& record, app::SingleTraceState& view) {
+std::string applyWindow(const TraceArgs& args, const decode::SegdRecord& record,
+                        app::SingleTraceState& view) {
   if (args.startMs) view.viewStartMs = *args.startMs;
   if (args.endMs) view.viewEndMs = *args.endMs;
   if (!(record.recordLengthMs > 0)) return "the record has no samples to show";
-  if (!(view.viewEndMs > view.viewStartMs) || !(view.viewStartMs < record.recordLengthMs) || !(view.viewEndMs > 0))
-    return "the window " + decode::shortestText(view.viewStartMs) + " to " + decode::shortestText(view.viewEndMs) +
-           " ms is empty (the record runs 0 to " + decode::shortestText(record.recordLengthMs) + " ms)";
+  if (!(view.viewEndMs > view.viewStartMs) || !(view.viewStartMs < record.recordLengthMs) ||
+      !(view.viewEndMs > 0))
+    return "the window " + decode::shortestText(view.viewStartMs) + " to " +
+           decode::shortestText(view.viewEndMs) + " ms is empty (the record runs 0 to " +
+           decode::shortestText(record.recordLengthMs) + " ms)";
   app::limitViewWindow(view, record.recordLengthMs);
   return {};
 }
@@ -52,7 +54,9 @@ Json traceJson(const decode::SegdRecord& record, app::SingleTraceState& view, ds
   const double rms = app::traceRms(record, view.viewTrace);
   Json points = Json::array();
   for (const app::FrequencyPoint& p : app::traceFrequencyVsTime(record, view, fft))
-    points.push_back({{"time_ms", p.timeMs}, {"frequency_hz", p.frequencyHz}, {"distortion_percent", p.distortionPercent}});
+    points.push_back({{"time_ms", p.timeMs},
+                      {"frequency_hz", p.frequencyHz},
+                      {"distortion_percent", p.distortionPercent}});
   Json out;
   out["trace"] = view.viewTrace;
   out["rms_mv"] = rms;
@@ -74,7 +78,8 @@ int runTrace(const TraceArgs& args) {
   if (opened.exitStatus != 0) return opened.exitStatus;
   const decode::SegdRecord& record = opened.record;
   if (args.trace < 1 || args.trace > record.loadedTraceCount())
-    return fail("trace " + std::to_string(args.trace) + " is not in the record (it holds traces 1 to " +
+    return fail("trace " + std::to_string(args.trace) +
+                " is not in the record (it holds traces 1 to " +
                 std::to_string(record.loadedTraceCount()) + ")");
   app::SingleTraceState view = app::openSingleTrace(record, args.trace);
   if (const std::string empty = applyWindow(args, record, view); !empty.empty()) return fail(empty);
@@ -82,9 +87,9 @@ int runTrace(const TraceArgs& args) {
   dsp::Fft fft;
   if (!args.output.empty()) {
     view.viewMode = modeOf(args.view);
-    const int status = writePictureFile("trace", args.output, *parsePictureSize(args.size), [&](app::Canvas& canvas) {
-      app::drawSingleTraceView(canvas, record, view, fft);
-    });
+    const int status = writePictureFile(
+        "trace", args.output, *parsePictureSize(args.size),
+        [&](app::Canvas& canvas) { app::drawSingleTraceView(canvas, record, view, fft); });
     if (status != 0) return status;
   }
   if (args.json) std::printf("%s\n", jsonText(traceJson(record, view, fft)).c_str());
@@ -96,12 +101,16 @@ int runTrace(const TraceArgs& args) {
 void addTraceCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<TraceArgs>();
   CLI::App* command = app.add_subcommand(
-      "trace", "One trace as the single trace view shows it: its RMS and dominant frequency against time "
-               "(--json), or the view's picture (-o).");
+      "trace",
+      "One trace as the single trace view shows it: its RMS and dominant frequency against time "
+      "(--json), or the view's picture (-o).");
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
   command->add_option("--trace", args->trace, "trace number, from 1")->required();
-  command->add_option("--start-ms", args->startMs, "start of the time window, ms")->default_str("0");
-  command->add_option("--end-ms", args->endMs, "end of the time window, ms (also the end of the F vs T analysis)")
+  command->add_option("--start-ms", args->startMs, "start of the time window, ms")
+      ->default_str("0");
+  command
+      ->add_option("--end-ms", args->endMs,
+                   "end of the time window, ms (also the end of the F vs T analysis)")
       ->default_str("the record length");
   command->add_flag("--json", args->json, "print the RMS and the F vs T points as JSON");
   command->add_option("-o,--output", args->output, "draw the view into NAME.bmp or NAME.png")
@@ -109,7 +118,8 @@ void addTraceCommand(CLI::App& app, int& status) {
   command->add_option("--view", args->view, "what -o draws: the trace, F vs T or the FT An. image")
       ->check(CLI::IsMember({"trace", "fvst", "ft"}))
       ->capture_default_str();
-  command->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
+  command
+      ->add_option("--size", args->size, "picture size in pixels, WIDTHxHEIGHT, each 16 to 20000")
       ->check(pictureSizeCheck())
       ->capture_default_str();
   command->callback([args, &status] { status = runTrace(*args); });

@@ -1,11 +1,10 @@
-// vorax traces [--json] FILE [--samples] [--loader vorax|408|standard]: the per-trace attributes of a
-// record.
+// vorax traces [--json] FILE [--samples] [--loader vorax|408|standard]: the per-trace attributes of
+// a record.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_record.h"
 #include "cli/commands.h"
@@ -21,12 +20,12 @@ void printTable(const decode::SegdRecord& record) {
               "peak", "scale");
   for (std::int32_t t = 1; t <= record.loadedTraceCount(); ++t) {
     const decode::TraceHeaderInfo& i = record.traceInfo[static_cast<std::size_t>(t)];
-    std::printf("%6d %8s %8s %12s %12s %4.*s %6d %8s\n", t,
-                decode::shortestText(i.receiverLine).c_str(),
-                decode::shortestText(i.receiverPoint).c_str(),
-                decode::shortestText(i.receiverX).c_str(), decode::shortestText(i.receiverY).c_str(),
-                static_cast<int>(i.channelKind.rtrimmed().size()), i.channelKind.data(),
-                i.peakSampleIndex, decode::shortestText(i.amplitudeScale).c_str());
+    std::printf(
+        "%6d %8s %8s %12s %12s %4.*s %6d %8s\n", t, decode::shortestText(i.receiverLine).c_str(),
+        decode::shortestText(i.receiverPoint).c_str(), decode::shortestText(i.receiverX).c_str(),
+        decode::shortestText(i.receiverY).c_str(),
+        static_cast<int>(i.channelKind.rtrimmed().size()), i.channelKind.data(), i.peakSampleIndex,
+        decode::shortestText(i.amplitudeScale).c_str());
   }
 }
 
@@ -60,10 +59,12 @@ void addTracesCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<TracesArgs>();
   CLI::App* command = app.add_subcommand("traces", "The per-trace attributes of a record.");
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
-  command->add_flag("--json", args->json, "every attribute of every trace as JSON instead of a table");
+  command->add_flag("--json", args->json,
+                    "every attribute of every trace as JSON instead of a table");
   command->add_flag("--samples", args->samples, "with --json, also each trace's sample values");
   command->add_option("--loader", args->loader,
-                      "trace loader: vorax, 408 (Sercel 408 style) or standard (public SEG-D layout); empty: the record's own");
+                      "trace loader: vorax, 408 (Sercel 408 style) or standard (public SEG-D "
+                      "layout); empty: the record's own");
   command->callback([args, &status] { status = runTraces(*args); });
 }
 

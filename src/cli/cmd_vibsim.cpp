@@ -3,11 +3,10 @@
 // asks for as a BMP picture in DIR (the viewer's picture names), and DIR/summary.json with
 // each vibrator's verdicts. Exit 0 when the run completed whatever the verdicts, 1 on a fatal
 // header, 2 on a bad set-up, record, output folder or pilot channel.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "app/settings.h"
 #include "cli/cli_record.h"
@@ -42,7 +41,8 @@ int runVibsim(const SimilarityArgs& args) {
   int status = 0;
   for (const vibsim::WirelineVibrator& v : setup.vibrators) {
     BatchVibrator entry{v.row, v.label, std::nullopt, {}};
-    if (const auto problem = vibsim::checkWirelineChannels(setup, v, opened.record.loadedTraceCount())) {
+    if (const auto problem =
+            vibsim::checkWirelineChannels(setup, v, opened.record.loadedTraceCount())) {
       entry.skipped = problem->reason;
       summary.push_back(entry);
       std::fprintf(stderr, "vorax vibsim: %s\n", problem->reason.c_str());
@@ -54,7 +54,8 @@ int runVibsim(const SimilarityArgs& args) {
     }
     auto pages = vibsim::makeWirelinePages(opened.record, setup, v, banner, args.outDir, fft);
     if (!writeVibratorPictures("vibsim", *pages, args.outDir)) status = 2;
-    entry.verdict = vibsim::judgeVibrator(opened.record, setup.pilotChannel, v.channels.force, setup.params, fft);
+    entry.verdict = vibsim::judgeVibrator(opened.record, setup.pilotChannel, v.channels.force,
+                                          setup.params, fft);
     std::printf("Vib %s: %s\n", v.label.c_str(), entry.verdict->pass() ? "pass" : "FAIL");
     summary.push_back(entry);
   }
@@ -70,9 +71,11 @@ int runVibsim(const SimilarityArgs& args) {
 void addVibsimCommand(CLI::App& app, int& status) {
   auto args = std::make_shared<SimilarityArgs>();
   CLI::App* command = app.add_subcommand(
-      "vibsim", "Runs a multi-vibrator similarity set-up over a record: every page it asks for as "
-                "a BMP picture, and summary.json with each vibrator's verdicts.");
-  command->add_option("FILE", args->input, "SEG-D record holding the vibrators' traces")->required();
+      "vibsim",
+      "Runs a multi-vibrator similarity set-up over a record: every page it asks for as "
+      "a BMP picture, and summary.json with each vibrator's verdicts.");
+  command->add_option("FILE", args->input, "SEG-D record holding the vibrators' traces")
+      ->required();
   addSimilarityOptions(*command, *args, "multi-vibrator set-up file (.MVS, 1400 bytes)");
   command->callback([args, &status] { status = runVibsim(*args); });
 }

@@ -1,12 +1,11 @@
 // vorax vibsim-analyse FILE --pilot N --signal N [--signal2 N] [--truncate-ms T] [--json]:
 // the similarity numbers of one vibrator's traces, as the similarity pages compute them
 // (every other similarity parameter at its default).
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_record.h"
 #include "cli/commands.h"
@@ -36,21 +35,25 @@ struct Numbers {
   vibsim::SpectrumCurve spectrum;
 };
 
-Json pointsJson(const std::vector<float>& values, std::size_t count, double pointMs, const char* key) {
+Json pointsJson(const std::vector<float>& values, std::size_t count, double pointMs,
+                const char* key) {
   Json out = Json::array();
   for (std::size_t k = 0; k < count && k < values.size(); ++k)
-    out.push_back(Json{{"time_ms", static_cast<double>(k) * pointMs}, {key, singleJson(values[k])}});
+    out.push_back(
+        Json{{"time_ms", static_cast<double>(k) * pointMs}, {key, singleJson(values[k])}});
   return out;
 }
 
 void printJson(const Numbers& n) {
   Json out = Json::object();
-  out["start_time_error_us"] = n.phase.startTimeErrorUs ? singleJson(*n.phase.startTimeErrorUs) : Json(nullptr);
+  out["start_time_error_us"] =
+      n.phase.startTimeErrorUs ? singleJson(*n.phase.startTimeErrorUs) : Json(nullptr);
   out["phase_error"] = pointsJson(n.phase.error, n.phase.error.size(), n.phase.pointMs, "degrees");
   const auto points = static_cast<std::size_t>(n.curves.m) + 1;
   out["frequency"] = pointsJson(n.curves.frequency, points, n.curves.pointMs, "hz");
   out["distortion"] = pointsJson(n.curves.distortion, points, n.curves.pointMs, "percent");
-  out["xcorr"] = Json{{"peak_lag_ms", n.xcorr.peakLagMs}, {"peak_value", singleJson(n.xcorr.peakValue)}};
+  out["xcorr"] =
+      Json{{"peak_lag_ms", n.xcorr.peakLagMs}, {"peak_value", singleJson(n.xcorr.peakValue)}};
   out["spectrum_peak_hz"] = n.spectrum.peakHz;
   std::printf("%s\n", jsonText(out).c_str());
 }
@@ -67,9 +70,12 @@ void printText(const Numbers& n) {
     std::printf("start time error    %.1f us\n", static_cast<double>(*n.phase.startTimeErrorUs));
   else
     std::printf("start time error    none (no point with a frequency)\n");
-  std::printf("largest phase error %.2f degrees\n", static_cast<double>(largestMagnitude(n.phase.error)));
-  std::printf("largest distortion  %.2f %%\n", static_cast<double>(largestMagnitude(n.curves.distortion)));
-  std::printf("correlation peak    %.4f at %.2f ms\n", static_cast<double>(n.xcorr.peakValue), n.xcorr.peakLagMs);
+  std::printf("largest phase error %.2f degrees\n",
+              static_cast<double>(largestMagnitude(n.phase.error)));
+  std::printf("largest distortion  %.2f %%\n",
+              static_cast<double>(largestMagnitude(n.curves.distortion)));
+  std::printf("correlation peak    %.4f at %.2f ms\n", static_cast<double>(n.xcorr.peakValue),
+              n.xcorr.peakLagMs);
   std::printf("spectrum peak       %.2f Hz\n", n.spectrum.peakHz);
 }
 
@@ -82,11 +88,12 @@ int runAnalyse(const AnalyseArgs& args) {
     const char* option;
     std::int32_t trace;
   };
-  for (Choice c : {Choice{"--pilot", args.pilot}, Choice{"--signal", args.signal}, Choice{"--signal2", args.signal2}}) {
+  for (Choice c : {Choice{"--pilot", args.pilot}, Choice{"--signal", args.signal},
+                   Choice{"--signal2", args.signal2}}) {
     const bool optional = std::string(c.option) == "--signal2" && c.trace == 0;
     if (optional || (c.trace >= 1 && c.trace <= traces)) continue;
-    std::fprintf(stderr, "vorax vibsim-analyse: %s %d is not a trace of the record (it has %d)\n", c.option, c.trace,
-                 traces);
+    std::fprintf(stderr, "vorax vibsim-analyse: %s %d is not a trace of the record (it has %d)\n",
+                 c.option, c.trace, traces);
     return 2;
   }
   if (!(r.record.summary.sampleIntervalUs > 0)) {
@@ -123,9 +130,11 @@ void addVibsimAnalyseCommand(CLI::App& app, int& status) {
       "--signal gives the phase error's second curve.");
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
   command->add_option("--pilot", args->pilot, "trace number of the pilot")->required();
-  command->add_option("--signal", args->signal, "trace number of the signal (e.g. ground force)")->required();
+  command->add_option("--signal", args->signal, "trace number of the signal (e.g. ground force)")
+      ->required();
   command->add_option("--signal2", args->signal2, "trace number of a second signal; 0 for none");
-  command->add_option("--truncate-ms", args->truncateMs, "analysis length, ms (capped at the record)")
+  command
+      ->add_option("--truncate-ms", args->truncateMs, "analysis length, ms (capped at the record)")
       ->check(CLI::Range(1, 10000000));
   command->add_flag("--json", args->json, "every number as JSON instead of a summary");
   command->callback([args, &status] { status = runAnalyse(*args); });

@@ -4,13 +4,13 @@
 #include <array>
 #include <cctype>
 
-#include "decode/segd/general_headers.h"
-#include "decode/sercel/quick_headers.h"
 #include "decode/seg2/seg2_headers.h"
 #include "decode/seg2/seg2_reader.h"
+#include "decode/segd/general_headers.h"
+#include "decode/segd/trace_header.h"
+#include "decode/sercel/quick_headers.h"
 #include "decode/sercel/sercel_headers.h"
 #include "decode/sercel/sn388_headers.h"
-#include "decode/segd/trace_header.h"
 #include "decode/vorax/vorax_headers.h"
 
 namespace vorax::cli {
@@ -58,7 +58,8 @@ const std::array kDecoders = {
     DecoderEntry{"SEGDDECODEGH1", 32, plain<d::Gh1Fields, d::SEGDDECODEGH1>},
     DecoderEntry{"SEGDDECODEGH2", 32, plain<d::Gh2Fields, d::SEGDDECODEGH2>},
     DecoderEntry{"SEGDDECODEGH3", 32, plain<d::Gh3Fields, d::SEGDDECODEGH3>},
-    DecoderEntry{"SEGDDECODESCANTYPEHEADER", 32, plain<d::ChannelSetFields, d::SEGDDECODESCANTYPEHEADER>},
+    DecoderEntry{"SEGDDECODESCANTYPEHEADER", 32,
+                 plain<d::ChannelSetFields, d::SEGDDECODESCANTYPEHEADER>},
     DecoderEntry{"SEGDDECODE408EXTERNALHEADER", 1024,
                  plain<d::ExternalHeaderFields, d::SEGDDECODE408EXTERNALHEADER>},
     DecoderEntry{"SEGDDECODEDEMUXTRACEHEADER", 20,
@@ -90,7 +91,8 @@ const std::array kDecoders = {
                  plain<d::Sn388Block2Fields, d::SEGDDECODE388TRACEHEADEREXTBLOCK2>},
     DecoderEntry{"SEGDDECODE388EXTENDEDHEADER", 1024,
                  plain<d::Sn388ExtendedFields, d::SEGDDECODE388EXTENDEDHEADER>},
-    DecoderEntry{"DECODESEG2FILEHEADER", 32, plain<d::Seg2FileHeaderFields, d::DECODESEG2FILEHEADER>},
+    DecoderEntry{"DECODESEG2FILEHEADER", 32,
+                 plain<d::Seg2FileHeaderFields, d::DECODESEG2FILEHEADER>},
     DecoderEntry{"DECODESEG2TRACEHEADER", 32, seg2TraceHeader},
     DecoderEntry{"DECODESEG2FILEDESCRIPTOR", 0,
                  seg2Strings<d::Seg2FileDescriptorFields, d::DECODESEG2FILEDESCRIPTOR>},
@@ -98,12 +100,14 @@ const std::array kDecoders = {
                  seg2Strings<d::Seg2TraceDescriptorFields, d::DECODESEG2TRACEDESCRIPTOR>},
     DecoderEntry{"quick408fhl", kQuickFileHeaderBytes, plain<d::QuickFileHeader, d::quick408fhl>},
     DecoderEntry{"quick408gettracehl", 244, quickTrace},
-    DecoderEntry{"vqc88decodefileheader", 2656, plain<d::Vqc88FileHeader, d::vqc88decodefileheader>},
+    DecoderEntry{"vqc88decodefileheader", 2656,
+                 plain<d::Vqc88FileHeader, d::vqc88decodefileheader>},
 };
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           return std::toupper(static_cast<unsigned char>(x)) ==
+                  std::toupper(static_cast<unsigned char>(y));
          });
 }
 
@@ -120,7 +124,9 @@ DecodeContext decodeContextOf(d::Bytes fileStart) {
   return context;
 }
 
-std::span<const DecoderEntry> decoderEntries() { return kDecoders; }
+std::span<const DecoderEntry> decoderEntries() {
+  return kDecoders;
+}
 
 const DecoderEntry* findDecoder(std::string_view name) {
   for (const DecoderEntry& entry : kDecoders) {

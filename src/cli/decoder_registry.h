@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/json_text.h"
 #include "base/byte_reader.h"
+#include "cli/json_text.h"
 
 namespace vorax::cli {
 

@@ -3,11 +3,10 @@
 #pragma once
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 #include <type_traits>
-
-#include <nlohmann/json.hpp>
 
 #include "base/fixed_text.h"
 
@@ -37,7 +36,8 @@ Json fieldJson(const T& value) {
 template <typename Record>
 Json recordJson(const Record& record) {
   Json out = Json::object();
-  record.visit([&](std::string_view name, const auto& field) { out[std::string(name)] = fieldJson(field); });
+  record.visit(
+      [&](std::string_view name, const auto& field) { out[std::string(name)] = fieldJson(field); });
   return out;
 }
 

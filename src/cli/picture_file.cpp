@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/ui/qt_canvas.h"
 #include "app/display_settings.h"
 #include "app/record_display.h"
 #include "app/settings.h"
+#include "app/ui/qt_canvas.h"
 #include "base/atomic_file.h"
 
 namespace vorax::cli {
@@ -30,7 +30,8 @@ void ensureGuiApplication() {
   static int argc = 1;
   static char name[] = "vorax";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+  static std::unique_ptr<QGuiApplication> application =
+      std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace
@@ -52,7 +53,8 @@ std::string pictureFormatOf(const std::string& name) {
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   const auto endsWith = [&](const std::string& ext) {
-    return lower.size() > ext.size() && lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0;
+    return lower.size() > ext.size() &&
+           lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0;
   };
   if (endsWith(".bmp")) return "BMP";
   if (endsWith(".png")) return "PNG";
@@ -69,7 +71,9 @@ CLI::Validator pictureNameCheck() {
 
 CLI::Validator pictureSizeCheck() {
   return CLI::Validator(
-      [](std::string& text) { return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000"; },
+      [](std::string& text) {
+        return parsePictureSize(text) ? "" : "--size needs WIDTHxHEIGHT, each 16 to 20000";
+      },
       "WxH");
 }
 
@@ -93,7 +97,8 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
     return 2;
   }
   base::AtomicFileWriter file(output);
-  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+              static_cast<std::size_t>(bytes.size())});
   if (!file.commit()) {
     std::fprintf(stderr, "vorax %s: %s\n", command.c_str(), file.error().c_str());
     return 2;
@@ -102,7 +107,8 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
 }
 
 int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
-                           decode::SegdRecord& record, const std::function<void(app::DisplayState&)>& adjust) {
+                           decode::SegdRecord& record,
+                           const std::function<void(app::DisplayState&)>& adjust) {
   app::ViewerSettings settings;
   app::ApplyDefaultSettings(settings);
   app::DisplayState display;

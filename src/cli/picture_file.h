@@ -2,11 +2,10 @@
 // core picture onto an image that is saved whole (temporary file renamed into place).
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <functional>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "app/canvas.h"
 #include "app/display_state.h"

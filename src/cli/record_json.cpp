@@ -49,7 +49,8 @@ void addHeadersJson(const decode::DecodedHeaders& headers, Json& out) {
   }
   if (reached(Stage::ChannelSets)) {
     Json& channelSets = out["channel_sets"] = Json::array();
-    for (const decode::ChannelSetFields& cs : headers.channelSets) channelSets.push_back(recordJson(cs));
+    for (const decode::ChannelSetFields& cs : headers.channelSets)
+      channelSets.push_back(recordJson(cs));
   }
   if (reached(Stage::Extended))
     out["extended"] = sercel ? recordJson(headers.sercel.extended) : recordJson(headers.extended);

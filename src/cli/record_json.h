@@ -17,8 +17,8 @@ namespace vorax::cli {
 Json summaryJson(const decode::SegdRecord& record);
 
 // Adds "gh1", "gh2", "gh3" (null when block 3 was not decoded), "channel_sets", "extended"
-// and "external" to `out`, as far as the header driver got. A Sercel record shows its standard block 3 and Sercel extended
-// header there.
+// and "external" to `out`, as far as the header driver got. A Sercel record shows its standard
+// block 3 and Sercel extended header there.
 void addHeadersJson(const decode::DecodedHeaders& headers, Json& out);
 
 // Trace t's attributes, with "trace" first; with `withSamples` also its values 0..ns.

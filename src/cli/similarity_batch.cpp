@@ -3,17 +3,20 @@
 #include <CLI/CLI.hpp>
 #include <system_error>
 
-#include "cli/picture_file.h"
 #include "base/atomic_file.h"
+#include "cli/picture_file.h"
 
 namespace vorax::cli {
 
 void addSimilarityOptions(CLI::App& command, SimilarityArgs& args, const char* setupKind) {
   command.add_option("--setup", args.setup, setupKind)->required();
-  command.add_option("--out-dir", args.outDir, "folder for the pictures and summary.json (made if missing)")
+  command
+      .add_option("--out-dir", args.outDir,
+                  "folder for the pictures and summary.json (made if missing)")
       ->required();
-  command.add_option("--settings", args.settings,
-                     "viewer settings file giving the banner's contractor, oil company and crew")
+  command
+      .add_option("--settings", args.settings,
+                  "viewer settings file giving the banner's contractor, oil company and crew")
       ->default_str("the default settings");
 }
 
@@ -34,7 +37,8 @@ bool writeVibratorPictures(const std::string& command, vibsim::SimilarityPages& 
     for (int pane = 0; pane < pages.paneCount(page); ++pane) {
       const std::string path = (folder / pages.pictureName(page, pane)).string();
       const PictureSize size{vibsim::kPanePictureWidth, vibsim::kPanePictureHeight};
-      if (writePictureFile(command, path, size, [&](app::Canvas& canvas) { pages.drawPane(canvas, page, pane); }) != 0)
+      if (writePictureFile(command, path, size,
+                           [&](app::Canvas& canvas) { pages.drawPane(canvas, page, pane); }) != 0)
         ok = false;
     }
   }
@@ -49,7 +53,8 @@ Json summaryJson(const std::vector<BatchVibrator>& vibrators) {
       entry["skipped"] = v.skipped;
     } else {
       const vibsim::VibratorVerdict& verdict = *v.verdict;
-      entry["start_time_error_us"] = verdict.startTimeErrorUs ? singleJson(*verdict.startTimeErrorUs) : Json(nullptr);
+      entry["start_time_error_us"] =
+          verdict.startTimeErrorUs ? singleJson(*verdict.startTimeErrorUs) : Json(nullptr);
       entry["max_phase_error_deg"] = singleJson(verdict.maxPhaseErrorDeg);
       entry["max_distortion_percent"] = singleJson(verdict.maxDistortionPercent);
       entry["start_time_pass"] = verdict.startTimePass;
@@ -62,7 +67,8 @@ Json summaryJson(const std::vector<BatchVibrator>& vibrators) {
   return Json{{"vibrators", std::move(list)}};
 }
 
-std::string writeSummary(const std::filesystem::path& folder, const std::vector<BatchVibrator>& vibrators) {
+std::string writeSummary(const std::filesystem::path& folder,
+                         const std::vector<BatchVibrator>& vibrators) {
   const std::string text = jsonText(summaryJson(vibrators)) + "\n";
   base::AtomicFileWriter writer(folder / "summary.json");
   writer.write({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
@@ -73,7 +79,8 @@ std::string writeSummary(const std::filesystem::path& folder, const std::vector<
 std::string prepareOutputFolder(const std::filesystem::path& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (!std::filesystem::is_directory(folder, ec)) return "cannot make the output folder " + folder.string();
+  if (!std::filesystem::is_directory(folder, ec))
+    return "cannot make the output folder " + folder.string();
   return {};
 }
 

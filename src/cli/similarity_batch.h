@@ -19,7 +19,7 @@ class App;
 namespace vorax::cli {
 
 struct SimilarityArgs {
-  std::string input;     // the record, or the folder of radio similarity files
+  std::string input;  // the record, or the folder of radio similarity files
   std::string setup;
   std::string outDir;
   std::string settings;  // banner texts from a viewer settings file
@@ -50,7 +50,8 @@ bool writeVibratorPictures(const std::string& command, vibsim::SimilarityPages& 
 // {"row", "name", "skipped"}, ...]}
 Json summaryJson(const std::vector<BatchVibrator>& vibrators);
 // Writes summary.json into `folder` atomically; returns an error text or an empty text.
-std::string writeSummary(const std::filesystem::path& folder, const std::vector<BatchVibrator>& vibrators);
+std::string writeSummary(const std::filesystem::path& folder,
+                         const std::vector<BatchVibrator>& vibrators);
 
 // Creates the output folder when needed; returns an error text or an empty text.
 std::string prepareOutputFolder(const std::filesystem::path& folder);

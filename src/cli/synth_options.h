@@ -1,12 +1,11 @@
 // The options both synthetic-record writers (VORAX and Sercel style) share, read the same way.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <type_traits>
-
-#include <CLI/CLI.hpp>
 
 #include "decode/conversions.h"
 
@@ -39,7 +38,8 @@ void addCommonSynthOptions(CLI::App& command, CommonSynthArgs& args,
                  auto sercelValue) {
     using T = typename std::remove_reference_t<decltype(target)>::value_type;
     command
-        .add_option_function<T>(name, [&target](const T& value) { target = value; }, meaning)
+        .add_option_function<T>(
+            name, [&target](const T& value) { target = value; }, meaning)
         ->default_str(numberText(voraxValue) + ", with --sercel " + numberText(sercelValue));
   };
   const VoraxOptions& v = voraxDefaults;
@@ -47,11 +47,11 @@ void addCommonSynthOptions(CLI::App& command, CommonSynthArgs& args,
   add("--traces", args.traces, "seismic traces", v.seismicTraces, s.seismicTraces);
   add("--aux", args.aux, "auxiliary traces (VORAX 0-14, Sercel 0-99)", v.auxTraces, s.auxTraces);
   add("--samples", args.samples, "samples per trace", v.samplesPerTrace, s.samplesPerTrace);
-  add("--interval", args.intervalMs, "sample interval: 0.25, 0.5, 1, 2 or 4 ms",
-      v.sampleIntervalMs, s.sampleIntervalMs);
+  add("--interval", args.intervalMs, "sample interval: 0.25, 0.5, 1, 2 or 4 ms", v.sampleIntervalMs,
+      s.sampleIntervalMs);
   add("--seed", args.seed, "noise seed", v.seed, s.seed);
-  add("--file-number", args.fileNumber, "file number (VORAX 1-999999, Sercel 1-9999)",
-      v.fileNumber, s.fileNumber);
+  add("--file-number", args.fileNumber, "file number (VORAX 1-999999, Sercel 1-9999)", v.fileNumber,
+      s.fileNumber);
   add("--lines", args.lines, "receiver lines (VORAX 1-9)", v.receiverLines, s.receiverLines);
   add("--tape", args.tape, "tape number", v.tapeNumber, s.tapeNumber);
 }

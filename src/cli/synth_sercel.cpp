@@ -1,11 +1,10 @@
 #include "cli/synth_sercel.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "decode/synth/sercel_synth.h"
 
@@ -66,10 +65,11 @@ int runSercelSynth(const CommonSynthArgs& common, const SercelSynthArgs& args) {
     std::fprintf(stderr, "vorax synth: %s\n", error.c_str());
     return 2;
   }
-  std::printf("%s: %zu Sercel-style record(s) of %d seismic + %d auxiliary traces of %d samples "
-              "at %g ms\n",
-              common.output.c_str(), fileNumbers.size(), options.seismicTraces, options.auxTraces,
-              options.samplesPerTrace, options.sampleIntervalMs);
+  std::printf(
+      "%s: %zu Sercel-style record(s) of %d seismic + %d auxiliary traces of %d samples "
+      "at %g ms\n",
+      common.output.c_str(), fileNumbers.size(), options.seismicTraces, options.auxTraces,
+      options.samplesPerTrace, options.sampleIntervalMs);
   return 0;
 }
 

@@ -30,7 +30,11 @@ inline std::string lowDigitOf(const Block& block, std::size_t position) {
 }
 
 // The numeric value of the high and low nibble (0-15), for single-digit codes.
-inline int highNibble(const Block& block, std::size_t position) { return block.at(position) >> 4; }
-inline int lowNibble(const Block& block, std::size_t position) { return block.at(position) & 0x0F; }
+inline int highNibble(const Block& block, std::size_t position) {
+  return block.at(position) >> 4;
+}
+inline int lowNibble(const Block& block, std::size_t position) {
+  return block.at(position) & 0x0F;
+}
 
 }  // namespace vorax::decode

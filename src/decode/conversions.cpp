@@ -1,11 +1,11 @@
 #include "decode/conversions.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <type_traits>
 #include <limits>
+#include <type_traits>
 
 namespace vorax::decode {
 
@@ -82,9 +82,13 @@ std::string revisiontext(Bytes bytes) {
   return std::to_string(byteAt(bytes, 0)) + "." + std::to_string(byteAt(bytes, 1));
 }
 
-std::string ieeesingletext(Bytes bytes) { return formatG(bigFloat(bytes, 0), 7); }
+std::string ieeesingletext(Bytes bytes) {
+  return formatG(bigFloat(bytes, 0), 7);
+}
 
-std::string ieeedoubletext(Bytes bytes) { return formatG(bigDouble(bytes, 0), 15); }
+std::string ieeedoubletext(Bytes bytes) {
+  return formatG(bigDouble(bytes, 0), 15);
+}
 
 std::string fractionaltext(Bytes bytes) {
   if (bytes.size() < 2) return bintodecimal(bytes) + ".";
@@ -134,7 +138,8 @@ double numericValue(std::string_view text) {
     ++i;
   }
   double value = 0.0;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') value = value * 10 + (text[i++] - '0');
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+    value = value * 10 + (text[i++] - '0');
   if (i < text.size() && text[i] == '.') {
     ++i;
     double scale = 0.1;
@@ -191,7 +196,11 @@ std::string shortestOf(T value, int maxDigits) {
 
 }  // namespace
 
-std::string shortestText(double value) { return shortestOf(value, 17); }
-std::string shortestText(float value) { return shortestOf(value, 9); }
+std::string shortestText(double value) {
+  return shortestOf(value, 17);
+}
+std::string shortestText(float value) {
+  return shortestOf(value, 9);
+}
 
 }  // namespace vorax::decode

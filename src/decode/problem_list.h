@@ -24,7 +24,8 @@ class Problems {
       if (i > 0) text += "\n";
       text += texts_[i];
     }
-    if (texts_.size() > kShown) text += "\n... and " + std::to_string(texts_.size() - kShown) + " more";
+    if (texts_.size() > kShown)
+      text += "\n... and " + std::to_string(texts_.size() - kShown) + " more";
     messages.show(text, false);
   }
 
@@ -35,6 +36,8 @@ class Problems {
 // Samples held in the record may exceed the file's own sample count only by the zero padding
 // of traces shorter than the longest; this bounds that padding for hostile mixes of one long
 // and many tiny traces.
-inline std::uint64_t paddedSampleLimit(std::uint64_t fileBytes) { return 4 * fileBytes + (1u << 20); }
+inline std::uint64_t paddedSampleLimit(std::uint64_t fileBytes) {
+  return 4 * fileBytes + (1u << 20);
+}
 
 }  // namespace vorax::decode

@@ -1,12 +1,12 @@
 #include "decode/record_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vorax::decode {
 
@@ -22,7 +22,8 @@ RecordFile::Opened RecordFile::open(const std::filesystem::path& path) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
   if (ec) return {std::nullopt, openFailure(path, ec.message())};
-  if (std::filesystem::is_directory(status)) return {std::nullopt, openFailure(path, "it is a folder")};
+  if (std::filesystem::is_directory(status))
+    return {std::nullopt, openFailure(path, "it is a folder")};
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   if (ec) return {std::nullopt, openFailure(path, ec.message())};
 

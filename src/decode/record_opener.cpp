@@ -27,14 +27,15 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
                         const OpenOptions& options) {
   switch (flavour) {
     case RecordFlavour::Vorax:
-      return readtracesvorax(firstTracePosition, file, record, messages, options.progress, options.earlyTraces);
+      return readtracesvorax(firstTracePosition, file, record, messages, options.progress,
+                             options.earlyTraces);
     case RecordFlavour::Sercel408:
       // Only a Sercel record's channel sets are trusted to say how many blocks a trace has.
       return readtraces408(firstTracePosition, file, record, messages, options.progress,
                            headers.sercel.present ? sercelExtensionBlocks(headers.channelSets)
                                                   : kSercelExtensionBlocks,
                            options.earlyTraces);
-    case RecordFlavour::Seg2:  // read whole by openSeg2
+    case RecordFlavour::Seg2:      // read whole by openSeg2
     case RecordFlavour::Standard:  // read whole by openStandardSegd
       break;
   }
@@ -43,9 +44,8 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
 
 }  // namespace
 
-OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
-                      MessageSink& messages, const base::DebugLog& debugLog,
-                      const OpenOptions& options) {
+OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record, MessageSink& messages,
+                      const base::DebugLog& debugLog, const OpenOptions& options) {
   RecordFile::Opened opened = RecordFile::open(path);
   if (!opened.ok()) {
     OpenResult result;
@@ -71,9 +71,8 @@ OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& message
   result.flavour = flavourOf(result.headers, options);
   record.flavour = result.flavour;
   if (options.loadTraces) {
-    result.tracesRead =
-        loadTraces(result.flavour, result.firstTracePosition, file, record, result.headers,
-                   messages, options);
+    result.tracesRead = loadTraces(result.flavour, result.firstTracePosition, file, record,
+                                   result.headers, messages, options);
   }
   file.close();
   result.status = OpenStatus::Ok;

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "base/debug_log.h"
-#include "decode/segd/header_driver.h"
 #include "base/messages.h"
 #include "decode/record_file.h"
 #include "decode/seg2/seg2_reader.h"
+#include "decode/segd/header_driver.h"
 #include "decode/segd_record.h"
-#include "decode/trace_workers.h"
 #include "decode/standard/standard_headers.h"
+#include "decode/trace_workers.h"
 
 namespace vorax::decode {
 
@@ -55,9 +55,8 @@ struct OpenResult {
 
 // Opens the file at `path` into `record`. Decoder messages and the loader's warning go to
 // `messages`.
-OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record,
-                      MessageSink& messages, const base::DebugLog& debugLog,
-                      const OpenOptions& options = {});
+OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record, MessageSink& messages,
+                      const base::DebugLog& debugLog, const OpenOptions& options = {});
 
 // The same for a file already open (bytes in memory, for example); it is closed at the end.
 OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,

@@ -81,8 +81,7 @@ float finitePeak(std::span<const float> values, float start) {
 
 // The normalising members that start their peak search from the scale passed in.
 template <ByteOrder Order, typename Sample>
-std::int32_t normaliseFromScale(Bytes raw, std::int32_t count, std::span<float> out,
-                                float& scale) {
+std::int32_t normaliseFromScale(Bytes raw, std::int32_t count, std::span<float> out, float& scale) {
   const float scalePassedIn = scale;
   const std::span<float> values = outputFor(count, out);
   decodeSamples<Order, Sample>(raw, values);
@@ -189,9 +188,11 @@ std::uint32_t finiteMagnitudeBits(std::uint32_t word) {
 
 // Merges per-lane peaks (each the first index of its lane's largest value) into `peak`: the
 // largest overall, the first index among equals.
-void mergeLanePeaks(const std::uint32_t* laneBits, const std::uint32_t* laneFirst, int lanes, PeakBits& peak) {
+void mergeLanePeaks(const std::uint32_t* laneBits, const std::uint32_t* laneFirst, int lanes,
+                    PeakBits& peak) {
   for (int lane = 0; lane < lanes; ++lane) {
-    if (laneBits[lane] > peak.bits || (laneBits[lane] == peak.bits && laneFirst[lane] < peak.index)) {
+    if (laneBits[lane] > peak.bits ||
+        (laneBits[lane] == peak.bits && laneFirst[lane] < peak.index)) {
       peak.bits = laneBits[lane];
       peak.index = laneFirst[lane];
     }
@@ -201,10 +202,11 @@ void mergeLanePeaks(const std::uint32_t* laneBits, const std::uint32_t* laneFirs
 #if defined(VORAX_HAS_AVX2_PATH)
 // Eight samples at a time on processors with AVX2: one byte shuffle swaps them. Returns how
 // many samples it converted (a multiple of eight); `peak` holds their peak.
-__attribute__((target("avx2"))) std::size_t swapWithPeakAvx2(const std::uint8_t* bytes, std::size_t count,
-                                                             float* values, PeakBits& peak) {
-  const __m256i swap = _mm256_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12, 3, 2, 1, 0, 7, 6,
-                                        5, 4, 11, 10, 9, 8, 15, 14, 13, 12);
+__attribute__((target("avx2"))) std::size_t swapWithPeakAvx2(const std::uint8_t* bytes,
+                                                             std::size_t count, float* values,
+                                                             PeakBits& peak) {
+  const __m256i swap = _mm256_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12, 3, 2,
+                                        1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12);
   const __m256i magnitudeMask = _mm256_set1_epi32(0x7FFFFFFF);
   const __m256i infinity = _mm256_set1_epi32(0x7F800000);
   const __m256i eight = _mm256_set1_epi32(8);
@@ -213,7 +215,8 @@ __attribute__((target("avx2"))) std::size_t swapWithPeakAvx2(const std::uint8_t*
   __m256i bestIndex = _mm256_setzero_si256();
   std::size_t i = 0;
   for (; i + 8 <= count; i += 8) {
-    const __m256i w = _mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 4 * i)), swap);
+    const __m256i w = _mm256_shuffle_epi8(
+        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 4 * i)), swap);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(values + i), w);
     __m256i bits = _mm256_and_si256(w, magnitudeMask);
     bits = _mm256_and_si256(bits, _mm256_cmpgt_epi32(infinity, bits));  // 0 for NaN and infinity
@@ -263,8 +266,8 @@ SamplePeak arraybigsingletolittlepeak(Bytes raw, std::int32_t count, std::span<f
       bits = _mm_and_si128(bits, _mm_cmplt_epi32(bits, infinity));  // >= 0 as int32
       const __m128i larger = _mm_cmpgt_epi32(bits, bestBits);
       bestBits = _mm_or_si128(_mm_and_si128(larger, bits), _mm_andnot_si128(larger, bestBits));
-      bestIndex = _mm_or_si128(_mm_and_si128(larger, laneIndex),
-                               _mm_andnot_si128(larger, bestIndex));
+      bestIndex =
+          _mm_or_si128(_mm_and_si128(larger, laneIndex), _mm_andnot_si128(larger, bestIndex));
       laneIndex = _mm_add_epi32(laneIndex, four);
     }
     alignas(16) std::uint32_t laneBits[4];
@@ -313,8 +316,8 @@ std::int32_t ARRAYLITTLELONGINTTOLITTLESINGLENORM(Bytes raw, std::int32_t count,
   return normaliseFromScale<ByteOrder::kLittle, std::int32_t>(raw, count, out, scale);
 }
 
-std::int32_t ARRAYBIGLONGINTTOLITTLESINGLENORM(Bytes raw, std::int32_t count,
-                                               std::span<float> out, float& scale) {
+std::int32_t ARRAYBIGLONGINTTOLITTLESINGLENORM(Bytes raw, std::int32_t count, std::span<float> out,
+                                               float& scale) {
   return normaliseFromScale<ByteOrder::kBig, std::int32_t>(raw, count, out, scale);
 }
 

@@ -32,8 +32,8 @@ std::int32_t ARRAYLITTLESINGLETOLITTLENORM(Bytes raw, std::int32_t count, std::s
 std::int32_t ARRAYLITTLELONGINTTOLITTLESINGLENORM(Bytes raw, std::int32_t count,
                                                   std::span<float> out, float& scale);
 //   big-endian signed 32-bit integers:
-std::int32_t ARRAYBIGLONGINTTOLITTLESINGLENORM(Bytes raw, std::int32_t count,
-                                               std::span<float> out, float& scale);
+std::int32_t ARRAYBIGLONGINTTOLITTLESINGLENORM(Bytes raw, std::int32_t count, std::span<float> out,
+                                               float& scale);
 
 // Big-endian IEEE singles kept as recorded; scale becomes max(scale passed in, largest
 // absolute sample). Returns 0.

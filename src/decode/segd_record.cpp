@@ -52,10 +52,12 @@ SegdRecord leadingTraces(const SegdRecord& record, std::int32_t count) {
   }
   const auto entries = static_cast<std::size_t>(kept) + 1;
   leading.traceInfo.assign(record.traceInfo.begin(),
-                           record.traceInfo.begin() + static_cast<std::ptrdiff_t>(std::min(entries, record.traceInfo.size())));
-  leading.traceDivisor.assign(record.traceDivisor.begin(),
-                              record.traceDivisor.begin() +
-                                  static_cast<std::ptrdiff_t>(std::min(entries, record.traceDivisor.size())));
+                           record.traceInfo.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                          entries, record.traceInfo.size())));
+  leading.traceDivisor.assign(
+      record.traceDivisor.begin(),
+      record.traceDivisor.begin() +
+          static_cast<std::ptrdiff_t>(std::min(entries, record.traceDivisor.size())));
   leading.lineRuns = buildLineRuns(leading.traceInfo, kept);
   return leading;
 }

@@ -55,12 +55,12 @@ struct TraceHeaderInfo {
   double receiverX = 0;
   double receiverY = 0;
   float receiverZ = 0;
-  FixedText<4> channelKind;   // "Seis" / "Aux"
-  FixedText<8> sensorKind;    // "Geoph" / "Hydro"; empty for VORAX
-  float resistance = 0;       // VORAX: low digit of ext. byte 26 (cable number)
-  float capacitance = 0;      // VORAX: trace edit code
-  float tilt = 0;             // VORAX: ext. byte 21 (recorded gain)
-  float leakage = 0;          // VORAX: high digit of ext. byte 26
+  FixedText<4> channelKind;  // "Seis" / "Aux"
+  FixedText<8> sensorKind;   // "Geoph" / "Hydro"; empty for VORAX
+  float resistance = 0;      // VORAX: low digit of ext. byte 26 (cable number)
+  float capacitance = 0;     // VORAX: trace edit code
+  float tilt = 0;            // VORAX: ext. byte 21 (recorded gain)
+  float leakage = 0;         // VORAX: high digit of ext. byte 26
   std::int32_t resistanceError = 0;
   std::int32_t capacitanceError = 0;
   std::int32_t tiltError = 0;
@@ -109,8 +109,12 @@ class TraceSamples {
 
   std::span<float> trace(std::int32_t t);
   std::span<const float> trace(std::int32_t t) const;
-  float at(std::int32_t t, std::int32_t sample) const { return trace(t)[static_cast<std::size_t>(sample)]; }
-  float& at(std::int32_t t, std::int32_t sample) { return trace(t)[static_cast<std::size_t>(sample)]; }
+  float at(std::int32_t t, std::int32_t sample) const {
+    return trace(t)[static_cast<std::size_t>(sample)];
+  }
+  float& at(std::int32_t t, std::int32_t sample) {
+    return trace(t)[static_cast<std::size_t>(sample)];
+  }
 
  private:
   std::int32_t traceCount_ = 0;
@@ -130,8 +134,8 @@ enum class RecordFlavour {
 struct SegdRecord {
   RecordSummary summary;
   RecordFlavour flavour = RecordFlavour::Vorax;  // set by the opener
-  float sampleIntervalMs = 0;   // summary.sampleIntervalUs / 1000
-  float recordLengthMs = 0;     // sampleIntervalMs * (samplesPerTrace - 1)
+  float sampleIntervalMs = 0;                    // summary.sampleIntervalUs / 1000
+  float recordLengthMs = 0;                      // sampleIntervalMs * (samplesPerTrace - 1)
   std::string fileName;
   std::int32_t tiltErrorCount = 0;
 

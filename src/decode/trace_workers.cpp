@@ -23,8 +23,11 @@ constexpr std::uint64_t kStagingBytes = std::uint64_t{256} << 10;
 class BlockDecoder {
  public:
   BlockDecoder(const RecordFile& file, const TraceLayout& layout, const TraceDecoder& decode)
-      : file_(file), layout_(layout), decode_(decode),
-        traceBytes_(layout.headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, layout.heldSamples))),
+      : file_(file),
+        layout_(layout),
+        decode_(decode),
+        traceBytes_(layout.headerBytes +
+                    4 * static_cast<std::uint64_t>(std::max(0, layout.heldSamples))),
         tracesPerRead_(static_cast<std::int32_t>(std::clamp<std::uint64_t>(
             kStagingBytes / std::max<std::uint64_t>(1, layout.stride), 1, kTracesPerBlock))) {}
 
@@ -45,8 +48,9 @@ class BlockDecoder {
     const Bytes staged = Bytes(staging_).first(static_cast<std::size_t>(bytes));
     file_.readAt(positionOf(first), std::span(staging_).first(staged.size()));
     for (std::int32_t t = first; t <= last; ++t) {
-      const Bytes trace = staged.subspan(static_cast<std::size_t>(static_cast<std::uint64_t>(t - first) * layout_.stride),
-                                         static_cast<std::size_t>(traceBytes_));
+      const Bytes trace = staged.subspan(
+          static_cast<std::size_t>(static_cast<std::uint64_t>(t - first) * layout_.stride),
+          static_cast<std::size_t>(traceBytes_));
       decode_(t, trace.first(static_cast<std::size_t>(layout_.headerBytes)),
               trace.subspan(static_cast<std::size_t>(layout_.headerBytes)));
     }
@@ -127,7 +131,8 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
   bool earlyHeard = !early.ready || early.count >= layout.traces;
   auto report = [&](bool waitForAll) {
     while (reported < blocks.count && !blocks.stop.load(std::memory_order_relaxed) &&
-           (waitForAll || blocks.done[static_cast<std::size_t>(reported)].load(std::memory_order_acquire))) {
+           (waitForAll ||
+            blocks.done[static_cast<std::size_t>(reported)].load(std::memory_order_acquire))) {
       read = std::min(layout.traces, (reported + 1) * kTracesPerBlock);
       ++reported;
       if (progress && read % kTracesPerBlock == 0 &&
@@ -173,9 +178,10 @@ std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64
   record.tiltErrorCount = 0;
   if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
 
-  const TraceLayout layout{position, headerBytes,
-                           headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, declaredSamples)),
-                           held.traces, held.samplesPerTrace};
+  const TraceLayout layout{
+      position, headerBytes,
+      headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, declaredSamples)), held.traces,
+      held.samplesPerTrace};
   const std::int32_t read = decodeTracesOnTwoWorkers(file, layout, decode, progress, record, early);
   record.lineRuns = buildLineRuns(record.traceInfo, read);
   return read;

@@ -20,7 +20,9 @@ constexpr std::size_t kMappingThreshold = std::size_t{1} << 21;
 // be a huge page (a first touch costs one fault per 2 MiB instead of one per 4 KiB).
 constexpr std::size_t kHugePage = std::size_t{1} << 21;
 
-std::size_t wholeHugePages(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+std::size_t wholeHugePages(std::size_t bytes) {
+  return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
 
 }  // namespace
 
@@ -30,7 +32,8 @@ ZeroedFloats::ZeroedFloats(std::size_t count) : size_(count) {
 #if defined(__linux__)
   if (bytes >= kMappingThreshold) {
     const std::size_t length = wholeHugePages(bytes);
-    void* p = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* p = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                   -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
     // Keep the huge-page-aligned part of the mapping, give back what lies before and after.
     const auto start = reinterpret_cast<std::uintptr_t>(p);
@@ -38,7 +41,8 @@ ZeroedFloats::ZeroedFloats(std::size_t count) : size_(count) {
     if (aligned > start) munmap(p, aligned - start);
     if (const std::size_t after = kHugePage - (aligned - start); after > 0)
       munmap(reinterpret_cast<void*>(aligned + length), after);
-    madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);  // a hint: without transparent huge pages it does nothing
+    madvise(reinterpret_cast<void*>(aligned), length,
+            MADV_HUGEPAGE);  // a hint: without transparent huge pages it does nothing
     data_ = reinterpret_cast<float*>(aligned);
     mappedBytes_ = length;
     return;
@@ -48,7 +52,9 @@ ZeroedFloats::ZeroedFloats(std::size_t count) : size_(count) {
   if (data_ == nullptr) throw std::bad_alloc();
 }
 
-ZeroedFloats::~ZeroedFloats() { release(); }
+ZeroedFloats::~ZeroedFloats() {
+  release();
+}
 
 void ZeroedFloats::release() {
 #if defined(__linux__)

@@ -1,9 +1,10 @@
 #include "dsp/fft.h"
 
+#include <fftw3.h>
+
 #include <algorithm>
 #include <climits>
 #include <complex>
-#include <fftw3.h>
 
 namespace vorax::dsp {
 
@@ -20,7 +21,8 @@ std::mutex& plannerMutex() {
 // planner saw.
 template <typename T>
 struct FftwArray {
-  explicit FftwArray(std::size_t n) : data(static_cast<T*>(fftwf_malloc(sizeof(T) * std::max<std::size_t>(n, 1)))) {}
+  explicit FftwArray(std::size_t n)
+      : data(static_cast<T*>(fftwf_malloc(sizeof(T) * std::max<std::size_t>(n, 1)))) {}
   ~FftwArray() { fftwf_free(data); }
   FftwArray(const FftwArray&) = delete;
   FftwArray& operator=(const FftwArray&) = delete;
@@ -29,7 +31,9 @@ struct FftwArray {
 
 constexpr std::size_t kLargestLength = INT_MAX;  // FFTW takes the length as an int
 
-bool usableLength(std::size_t n) { return n > 0 && n <= kLargestLength; }
+bool usableLength(std::size_t n) {
+  return n > 0 && n <= kLargestLength;
+}
 
 // A plan made on fftwf_malloc arrays may run on other arrays only when they have the same
 // alignment; arrays that do not are copied through aligned ones.
@@ -37,7 +41,9 @@ bool planAligned(const void* p) {
   return fftwf_alignment_of(static_cast<float*>(const_cast<void*>(p))) == 0;
 }
 
-fftwf_complex* asFftw(std::complex<float>* p) { return reinterpret_cast<fftwf_complex*>(p); }
+fftwf_complex* asFftw(std::complex<float>* p) {
+  return reinterpret_cast<fftwf_complex*>(p);
+}
 
 void scale(float* values, std::size_t count, std::size_t n) {
   const float factor = 1.0f / static_cast<float>(n);
@@ -81,7 +87,8 @@ fftwf_plan Fft::planFor(Kind kind, std::size_t n) {
       case Kind::ComplexForward:
       case Kind::ComplexInverse:
         plan = fftwf_plan_dft_1d(length, complexes.data, complexes.data,
-                                 kind == Kind::ComplexForward ? FFTW_FORWARD : FFTW_BACKWARD, FFTW_ESTIMATE);
+                                 kind == Kind::ComplexForward ? FFTW_FORWARD : FFTW_BACKWARD,
+                                 FFTW_ESTIMATE);
         break;
     }
   }

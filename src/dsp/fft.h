@@ -50,7 +50,14 @@ class Fft {
   bool inverseCcs(std::span<float> data, std::size_t n);
 
  private:
-  enum class Kind { RealForward, RealInverse, CcsForward, CcsInverse, ComplexForward, ComplexInverse };
+  enum class Kind {
+    RealForward,
+    RealInverse,
+    CcsForward,
+    CcsInverse,
+    ComplexForward,
+    ComplexInverse
+  };
   fftwf_plan_s* planFor(Kind kind, std::size_t n);
 
   std::mutex mutex_;  // guards plans_

@@ -30,7 +30,8 @@ template <typename T>
 class LinearTrack {
  public:
   explicit LinearTrack(std::vector<T> values) : v_(std::move(values)), integral_(v_.size()) {
-    for (std::size_t i = 1; i < v_.size(); ++i) integral_[i] = integral_[i - 1] + (v_[i - 1] + v_[i]) * 0.5;
+    for (std::size_t i = 1; i < v_.size(); ++i)
+      integral_[i] = integral_[i - 1] + (v_[i - 1] + v_[i]) * 0.5;
   }
 
   const std::vector<T>& values() const { return v_; }
@@ -95,10 +96,13 @@ void anchorWholeTurns(std::vector<double>& theta, std::span<const double> magnit
                                   [&](double m) { return m >= kOnsetFraction * peak; });
   if (peak <= 0 || onset == magnitude.end()) return;
   const auto i0 = static_cast<std::size_t>(onset - magnitude.begin());
-  const std::size_t reach = std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(kFirstWindowSeconds * fs)));
+  const std::size_t reach =
+      std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(kFirstWindowSeconds * fs)));
   const std::size_t i1 = std::min(i0 + reach, theta.size() - 1);
-  const double radiansPerSample = i1 > i0 ? (theta[i1] - theta[i0]) / static_cast<double>(i1 - i0) : 0;
-  const double startDegrees = (theta[i0] - radiansPerSample * static_cast<double>(i0)) * kDegreesPerRadian;
+  const double radiansPerSample =
+      i1 > i0 ? (theta[i1] - theta[i0]) / static_cast<double>(i1 - i0) : 0;
+  const double startDegrees =
+      (theta[i0] - radiansPerSample * static_cast<double>(i0)) * kDegreesPerRadian;
   const double turns = std::floor((startDegrees - kStartPhaseLowDegrees) / 360);
   for (double& t : theta) t -= turns * kTwoPi;
 }
@@ -109,7 +113,9 @@ double localPeriod(const LinearTrack<double>& phase, double x, double fs) {
   double period = std::clamp(kFirstWindowSeconds * fs, kShortestPeriodSamples, longest);
   for (int round = 0; round < kPeriodRounds; ++round) {
     const double radiansPerSample = phase.slope(x, period);
-    period = radiansPerSample > 0 ? std::clamp(kTwoPi / radiansPerSample, kShortestPeriodSamples, longest) : longest;
+    period = radiansPerSample > 0
+                 ? std::clamp(kTwoPi / radiansPerSample, kShortestPeriodSamples, longest)
+                 : longest;
   }
   return period;
 }
@@ -122,7 +128,8 @@ std::vector<double> hannWindow(std::size_t halfWidth) {
   const std::size_t count = 2 * halfWidth + 1;
   std::vector<double> w(count);
   for (std::size_t j = 0; j < count; ++j)
-    w[j] = 0.5 * (1 - std::cos(kTwoPi * static_cast<double>(j + 1) / static_cast<double>(count + 1)));
+    w[j] =
+        0.5 * (1 - std::cos(kTwoPi * static_cast<double>(j + 1) / static_cast<double>(count + 1)));
   return w;
 }
 
@@ -144,7 +151,8 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
   clearFirst(frequency);
   clearFirst(distortion);
   const double fs = sampleRateHz;
-  if (n < 1 || !(fs > 0) || !std::isfinite(fs) || phase.empty() || frequency.empty() || distortion.empty())
+  if (n < 1 || !(fs > 0) || !std::isfinite(fs) || phase.empty() || frequency.empty() ||
+      distortion.empty())
     return 0;
   double lastSample = n;
   if (timeMs > 0) lastSample = std::min(lastSample, std::floor(timeMs * fs / 1000));
@@ -164,7 +172,8 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
   const std::size_t L = z.size();
   const std::size_t step = static_cast<std::size_t>(ipfdPointStep(sampleRateHz));
   const std::size_t lastPoint = (L - 1) / step;
-  const std::size_t m = std::min({lastPoint, phase.size() - 1, frequency.size() - 1, distortion.size() - 1});
+  const std::size_t m =
+      std::min({lastPoint, phase.size() - 1, frequency.size() - 1, distortion.size() - 1});
 
   // Period and smooth phase at every point of the span (also those beyond m, so that the
   // samples up to the span's end are covered); between points both are linear in time.
@@ -175,7 +184,8 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
     period[k] = localPeriod(rawPhase, x, fs);
     smooth[k] = rawPhase.mean(x, period[k]);
   }
-  smooth[lastPoint + 1] = lastPoint > 0 ? 2 * smooth[lastPoint] - smooth[lastPoint - 1] : smooth[lastPoint];
+  smooth[lastPoint + 1] =
+      lastPoint > 0 ? 2 * smooth[lastPoint] - smooth[lastPoint - 1] : smooth[lastPoint];
 
   // The signal turned down by the smooth phase: the fundamental sits near 0 Hz, a harmonic h
   // near (h - 1) f. The rotation runs by recurrence within each stretch between points.
@@ -184,8 +194,10 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
     const std::size_t first = k * step;
     const std::size_t end = std::min(L, first + step);
     Complex rotation = std::polar(1.0, -smooth[k]);
-    const Complex advance = std::polar(1.0, -(smooth[k + 1] - smooth[k]) / static_cast<double>(step));
-    for (std::size_t i = first; i < end; ++i, rotation *= advance) turned[i] = Complex(z[i]) * rotation;
+    const Complex advance =
+        std::polar(1.0, -(smooth[k + 1] - smooth[k]) / static_cast<double>(step));
+    for (std::size_t i = first; i < end; ++i, rotation *= advance)
+      turned[i] = Complex(z[i]) * rotation;
   }
   const LinearTrack<Complex> turnedTrack(std::move(turned));
   const std::vector<Complex>& y = turnedTrack.values();
@@ -205,7 +217,8 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
 
   const double weak = kWeakSignalFraction * peak;
 
-  const auto halfWindow = std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(kDistortionWindowMs * fs / 2000)));
+  const auto halfWindow = std::max<std::size_t>(
+      1, static_cast<std::size_t>(std::lround(kDistortionWindowMs * fs / 2000)));
   const std::vector<double> hann = hannWindow(halfWindow);
   for (std::size_t k = 0; k <= m; ++k) {
     const std::size_t c = k * step;
@@ -226,7 +239,9 @@ std::int32_t GETIPFD(Fft& fft, std::span<const float> samples, std::int32_t n, f
       harmonics += w * std::norm(y[s] - a);
       fundamentalEnergy += w * std::norm(a);
     }
-    distortion[k] = fundamentalEnergy > 0 ? static_cast<float>(100 * std::sqrt(harmonics / fundamentalEnergy)) : 0;
+    distortion[k] = fundamentalEnergy > 0
+                        ? static_cast<float>(100 * std::sqrt(harmonics / fundamentalEnergy))
+                        : 0;
   }
   return static_cast<std::int32_t>(m);
 }

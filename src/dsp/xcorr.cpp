@@ -62,8 +62,9 @@ void XCORR(Fft& fft, std::span<const float> a, std::span<const float> b, std::in
   out[zero] = static_cast<float>(std::clamp(dot / norm, -1.0, 1.0));
 }
 
-std::int32_t FFTI(Fft& fft, std::span<const float> samples, std::span<float>, std::span<float> amplitude,
-                  const std::int32_t& n, const float&, std::string_view) {
+std::int32_t FFTI(Fft& fft, std::span<const float> samples, std::span<float>,
+                  std::span<float> amplitude, const std::int32_t& n, const float&,
+                  std::string_view) {
   if (!amplitude.empty()) amplitude[0] = 0;
   if (n < 1) return 0;
   const auto count = static_cast<std::size_t>(n) + 1;

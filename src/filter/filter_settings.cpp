@@ -43,11 +43,13 @@ std::string validateFilters(const FilterSettings& f) {
     if (!f.enabledOf(band)) continue;
     const auto& c = f.cornersOf(band);
     const bool pass = band == FilterType::BandPass;
-    test(c[1] < c[0] || c[2] < c[0] || c[3] < c[0],
-         pass ? "Band Pass - F1 must be lowest value!!" : "Band Reject - F1 must be lowest value!!");
-    test(c[2] < c[1] || c[3] < c[1],
-         pass ? "Band Pass - F2 must be less than F3 and F4" : "Band Reject - F2 must be less than F3 and F4");
-    test(c[3] < c[2], pass ? "Band Pass - F3 must be less than F4" : "Band Reject - F3 must be less than F4");
+    test(
+        c[1] < c[0] || c[2] < c[0] || c[3] < c[0],
+        pass ? "Band Pass - F1 must be lowest value!!" : "Band Reject - F1 must be lowest value!!");
+    test(c[2] < c[1] || c[3] < c[1], pass ? "Band Pass - F2 must be less than F3 and F4"
+                                          : "Band Reject - F2 must be less than F3 and F4");
+    test(c[3] < c[2],
+         pass ? "Band Pass - F3 must be less than F4" : "Band Reject - F3 must be less than F4");
   }
   return message;
 }
@@ -61,17 +63,21 @@ std::vector<FilterRequest> enabledFilters(const FilterSettings& filters) {
 
 std::string phaseText(FilterType type) {
   switch (type) {
-    case FilterType::LowCut: return "";
-    case FilterType::HighCut: return "High Cut Filtering";
-    case FilterType::BandPass: return "Bandpass Cut Filtering";
-    case FilterType::BandReject: return "Band Reject Filtering";
+    case FilterType::LowCut:
+      return "";
+    case FilterType::HighCut:
+      return "High Cut Filtering";
+    case FilterType::BandPass:
+      return "Bandpass Cut Filtering";
+    case FilterType::BandReject:
+      return "Band Reject Filtering";
   }
   return "";
 }
 
 std::string progressText(FilterType type, int percent) {
-  static constexpr const char* kTexts[] = {"Low Cut Filtering ", "High Cut Filtering ", "Bandpass Filtering ",
-                                           "Band Reject Filtering "};
+  static constexpr const char* kTexts[] = {"Low Cut Filtering ", "High Cut Filtering ",
+                                           "Bandpass Filtering ", "Band Reject Filtering "};
   return kTexts[static_cast<std::size_t>(type)] + std::to_string(percent) + "%";
 }
 

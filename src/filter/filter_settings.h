@@ -21,7 +21,9 @@ struct FilterSettings {
 
   bool& enabledOf(FilterType type) { return enabled[static_cast<std::size_t>(type)]; }
   bool enabledOf(FilterType type) const { return enabled[static_cast<std::size_t>(type)]; }
-  std::array<float, 4>& cornersOf(FilterType type) { return filters[static_cast<std::size_t>(type)].corners; }
+  std::array<float, 4>& cornersOf(FilterType type) {
+    return filters[static_cast<std::size_t>(type)].corners;
+  }
   const std::array<float, 4>& cornersOf(FilterType type) const {
     return filters[static_cast<std::size_t>(type)].corners;
   }

@@ -25,12 +25,13 @@ app::SampleWindow panelWindow(const Panel& panel, const PanelSettings& settings)
   const double intervalMs = panel.sampleIntervalUs / 1000.0;
   if (!(intervalMs > 0) || !std::isfinite(intervalMs)) return {};
   const double s0 = std::max(0.0, settings.timeFromMs / intervalMs);
-  const double s1 = std::min(settings.timeToMs / intervalMs, static_cast<double>(panel.samplesPerTrace));
+  const double s1 =
+      std::min(settings.timeToMs / intervalMs, static_cast<double>(panel.samplesPerTrace));
   return {s0, s1};
 }
 
-void drawTitles(app::Canvas& canvas, const Panel& panel, const PanelSettings& settings, const app::WorldWindow& world,
-                double top) {
+void drawTitles(app::Canvas& canvas, const Panel& panel, const PanelSettings& settings,
+                const app::WorldWindow& world, double top) {
   const double height = canvas.pixelHeight();
   const double middle = (world.left + world.right) / 2;
   const double line = (top - world.top) / 4;
@@ -39,7 +40,8 @@ void drawTitles(app::Canvas& canvas, const Panel& panel, const PanelSettings& se
   canvas.text({middle, world.top + 0.3 * line}, settings.headerLine, HAlign::Centre, VAlign::Top);
   canvas.setFont("MS Sans Serif", std::max(9.0, height / 55), false);
   canvas.text({middle, world.top + 1.4 * line},
-              "File : " + panel.fileName + "     Filter : " + panel.filterLabel, HAlign::Centre, VAlign::Top);
+              "File : " + panel.fileName + "     Filter : " + panel.filterLabel, HAlign::Centre,
+              VAlign::Top);
   canvas.setFont("Small Fonts", std::max(8.0, height / 70), false);
   canvas.text({middle, world.top + 2.4 * line}, settings.infoLine, HAlign::Centre, VAlign::Top);
 }
@@ -57,9 +59,10 @@ void drawTraceNumbers(app::Canvas& canvas, const Panel& panel, double top) {
 }
 
 // Dotted time lines with their times in ms at CHOOSESTEP steps of the samples (at least 1).
-void drawTimeAxis(app::Canvas& canvas, const Panel& panel, const app::SampleWindow& window, double left,
-                  double right) {
-  const double step = std::max(1.0f, app::CHOOSESTEP(static_cast<float>(window.s0), static_cast<float>(window.s1)));
+void drawTimeAxis(app::Canvas& canvas, const Panel& panel, const app::SampleWindow& window,
+                  double left, double right) {
+  const double step =
+      std::max(1.0f, app::CHOOSESTEP(static_cast<float>(window.s0), static_cast<float>(window.s1)));
   canvas.setPen(app::kBlack, 1, app::PenStyle::Dotted);
   for (double s = std::ceil(window.s0 / step) * step; s <= window.s1; s += step) {
     canvas.line({left, s}, {right, s});
@@ -83,7 +86,8 @@ std::vector<float> agc(std::span<const float> values, std::size_t windowSamples)
   for (std::size_t k = 0; k < n; ++k) {
     const std::size_t from = k > half ? k - half : 0;
     const std::size_t to = std::min(n, k + half + 1);
-    const double rms = std::sqrt(std::max(0.0, energy[to] - energy[from]) / static_cast<double>(to - from));
+    const double rms =
+        std::sqrt(std::max(0.0, energy[to] - energy[from]) / static_cast<double>(to - from));
     if (rms > 0 && !std::isnan(values[k])) out[k] = static_cast<float>(values[k] / rms * kAgcLevel);
   }
   return out;
@@ -94,14 +98,17 @@ void drawPanel(app::Canvas& canvas, const Panel& panel, const PanelSettings& set
   const double traces = std::max<double>(1, static_cast<double>(panel.traceCount()));
   const double span = samples.s1 > samples.s0 ? samples.s1 - samples.s0 : 1;
   const double width = traces + 1;
-  const app::WorldWindow world{-kAxisShare * width / (1 - kAxisShare), samples.s0 - kTitleShare * span / (1 - kTitleShare - kMarginShare),
-                               width, samples.s1 + kMarginShare * span / (1 - kTitleShare - kMarginShare)};
+  const app::WorldWindow world{-kAxisShare * width / (1 - kAxisShare),
+                               samples.s0 - kTitleShare * span / (1 - kTitleShare - kMarginShare),
+                               width,
+                               samples.s1 + kMarginShare * span / (1 - kTitleShare - kMarginShare)};
   canvas.setWorldWindow(world);
   canvas.clear(app::kWhite);
   drawTitles(canvas, panel, settings, world, samples.s0);
   canvas.setFont("Arial", std::max(8.0, canvas.pixelHeight() / 80.0), false);
   if (panel.traceCount() == 0 || !(samples.s1 > samples.s0)) {
-    canvas.text({width / 2, samples.s0 + span / 2}, "No traces in the panel's range", HAlign::Centre, VAlign::Centre);
+    canvas.text({width / 2, samples.s0 + span / 2}, "No traces in the panel's range",
+                HAlign::Centre, VAlign::Centre);
     return;
   }
   canvas.setPen(app::kBlack, 1);
@@ -110,12 +117,15 @@ void drawPanel(app::Canvas& canvas, const Panel& panel, const PanelSettings& set
   drawTimeAxis(canvas, panel, samples, 0.5, traces + 0.5);
 
   const double gain = std::pow(10.0, settings.initialGainDb / 20.0);
-  const double clip = settings.traceClip >= 0 && std::isfinite(settings.traceClip) ? settings.traceClip : PanelSettings{}.traceClip;
+  const double clip = settings.traceClip >= 0 && std::isfinite(settings.traceClip)
+                          ? settings.traceClip
+                          : PanelSettings{}.traceClip;
   // The AGC window in samples, at most the whole trace (a loaded panel file may hold anything).
   const double dt = panel.sampleIntervalUs / 1e6;
   const double agcWindow = dt > 0 ? settings.agcWindowSeconds / dt : 1.0;
-  const auto agcSamples = static_cast<std::size_t>(
-      std::clamp(std::isnan(agcWindow) ? 1.0 : agcWindow, 1.0, static_cast<double>(panel.samplesPerTrace) + 1));
+  const auto agcSamples =
+      static_cast<std::size_t>(std::clamp(std::isnan(agcWindow) ? 1.0 : agcWindow, 1.0,
+                                          static_cast<double>(panel.samplesPerTrace) + 1));
   for (std::size_t p = 0; p < panel.traceCount(); ++p) {
     const std::span<const float> values = panel.trace(p);
     const double position = static_cast<double>(p) + 1;

@@ -35,7 +35,9 @@ std::string trimmed(std::string_view text) {
 }
 
 // A line as the file holds it: trimmed, then cut or blank-padded to 30 characters.
-decode::FixedText<kPanelLineWidth> panelLine(std::string_view text) { return decode::FixedText<kPanelLineWidth>(trimmed(text)); }
+decode::FixedText<kPanelLineWidth> panelLine(std::string_view text) {
+  return decode::FixedText<kPanelLineWidth>(trimmed(text));
+}
 
 void putInt(std::span<std::uint8_t> out, std::size_t offset, std::int32_t v) {
   decode::storeLittle(out, offset, static_cast<std::uint32_t>(v), 4);
@@ -92,7 +94,8 @@ std::array<std::uint8_t, kPanelFileBytes> encodePanelFile(const PanelSettings& p
   const std::array<std::int32_t, 4> window{p.traceFrom, p.traceTo, p.timeFromMs, p.timeToMs};
   for (std::size_t i = 0; i < 4; ++i) putInt(out, kWindowOffset + 4 * i, window[i]);
   for (std::size_t k = 0; k < kPanelFilterCount; ++k) {
-    for (std::size_t j = 0; j < 4; ++j) putSingle(out, kCornersOffset + 16 * k + 4 * j, p.corners[k][j]);
+    for (std::size_t j = 0; j < 4; ++j)
+      putSingle(out, kCornersOffset + 16 * k + 4 * j, p.corners[k][j]);
     putInt(out, kEnabledOffset + 4 * k, p.enabled[k] ? 1 : 0);
   }
   putInt(out, kGenerateBmpOffset, p.generateBmp ? 1 : 0);
@@ -107,7 +110,8 @@ std::array<std::uint8_t, kPanelFileBytes> encodePanelFile(const PanelSettings& p
   return bytes;
 }
 
-std::optional<PanelSettings> decodePanelFile(std::span<const std::uint8_t> bytes, const PanelSettings& base) {
+std::optional<PanelSettings> decodePanelFile(std::span<const std::uint8_t> bytes,
+                                             const PanelSettings& base) {
   if (bytes.size() < kPanelFileBytes) return std::nullopt;
   PanelSettings p = base;
   p.traceFrom = decode::littleI32(bytes, kWindowOffset);
@@ -115,12 +119,14 @@ std::optional<PanelSettings> decodePanelFile(std::span<const std::uint8_t> bytes
   p.timeFromMs = decode::littleI32(bytes, kWindowOffset + 8);
   p.timeToMs = decode::littleI32(bytes, kWindowOffset + 12);
   for (std::size_t k = 0; k < kPanelFilterCount; ++k) {
-    for (std::size_t j = 0; j < 4; ++j) p.corners[k][j] = decode::littleFloat(bytes, kCornersOffset + 16 * k + 4 * j);
+    for (std::size_t j = 0; j < 4; ++j)
+      p.corners[k][j] = decode::littleFloat(bytes, kCornersOffset + 16 * k + 4 * j);
     p.enabled[k] = decode::littleI32(bytes, kEnabledOffset + 4 * k) != 0;
   }
   p.generateBmp = decode::littleI32(bytes, kGenerateBmpOffset) != 0;
   auto line = [&](std::size_t offset) {
-    return trimmed(std::string_view(reinterpret_cast<const char*>(bytes.data()) + offset, kPanelLineWidth));
+    return trimmed(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()) + offset, kPanelLineWidth));
   };
   p.headerLine = line(kHeaderLineOffset);
   p.infoLine = line(kInfoLineOffset);
@@ -133,7 +139,8 @@ std::optional<PanelSettings> decodePanelFile(std::span<const std::uint8_t> bytes
 
 std::filesystem::path panelFileName(const std::string& typed) {
   std::string upper = typed;
-  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return upper.find(".PNL") == std::string::npos ? typed + ".PNL" : typed;
 }
 
@@ -151,7 +158,8 @@ PanelFileLoad loadPanelFile(const std::filesystem::path& path, const PanelSettin
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   std::optional<PanelSettings> settings = decodePanelFile(bytes, base);
-  if (!settings) return {std::nullopt, path.string() + " is not a panel file: it holds fewer than 476 bytes"};
+  if (!settings)
+    return {std::nullopt, path.string() + " is not a panel file: it holds fewer than 476 bytes"};
   return {settings, {}};
 }
 

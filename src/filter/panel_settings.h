@@ -44,7 +44,7 @@ struct PanelSettings {
   bool generateBmp = false;
   std::string headerLine = "Sweep Tests ...";  // at most 30 characters, trimmed
   std::string infoLine = app::kContractorCrewPreset;
-  std::string folder;                          // at most 256 characters
+  std::string folder;  // at most 256 characters
   float initialGainDb = 24;
   float traceClip = 0.7f;
   float agcWindowSeconds = 0.5f;
@@ -60,7 +60,8 @@ void storePanelSettings(const PanelSettings& panels, app::ViewerSettings& settin
 std::array<std::uint8_t, kPanelFileBytes> encodePanelFile(const PanelSettings& panels);
 // Every field of a panel file over `base` (whose folder is kept); nullopt when the bytes are
 // fewer than a record.
-std::optional<PanelSettings> decodePanelFile(std::span<const std::uint8_t> bytes, const PanelSettings& base);
+std::optional<PanelSettings> decodePanelFile(std::span<const std::uint8_t> bytes,
+                                             const PanelSettings& base);
 
 // The name a panel file is saved under: the typed name, with ".PNL" appended unless the name
 // already contains it (in any case).

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "app/utilities.h"
-#include "decode/segd/header_driver.h"
 #include "decode/record_opener.h"
+#include "decode/segd/header_driver.h"
 #include "filter/trace_filter.h"
 
 namespace vorax::filter {
@@ -14,7 +14,8 @@ namespace vorax::filter {
 namespace {
 
 std::string upperCased(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
 }
 
@@ -50,7 +51,8 @@ Panel copyPanel(const decode::SegdRecord& record, std::int32_t traceFrom, std::i
   panel.firstTrace = first;
   for (std::int32_t t = first; t <= last; ++t) {
     const auto at = static_cast<std::size_t>(t);
-    panel.scales.push_back(at < record.traceInfo.size() ? record.traceInfo[at].amplitudeScale : 1.0f);
+    panel.scales.push_back(at < record.traceInfo.size() ? record.traceInfo[at].amplitudeScale
+                                                        : 1.0f);
     const std::span<const float> values = record.samples.trace(t);
     panel.values.insert(panel.values.end(), values.begin(), values.end());
   }
@@ -71,7 +73,8 @@ Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp
   out.filterLabel = filterLabel(corners);
   const auto samples = static_cast<std::size_t>(panel.samplesPerTrace);
   if (samples == 0) return out;
-  const FilterPlan plan(FilterRequest{FilterType::BandPass, corners}, panel.sampleIntervalUs, samples);
+  const FilterPlan plan(FilterRequest{FilterType::BandPass, corners}, panel.sampleIntervalUs,
+                        samples);
   FilterWork work;
   for (std::size_t p = 0; p < out.traceCount(); ++p) {
     const std::span<float> stored = out.trace(p).first(samples);
@@ -81,8 +84,8 @@ Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp
 }
 
 std::string panelPictureName(const PanelSettings& settings, const Panel& panel) {
-  return "Filter Panel --" + settings.headerLine + " - " + settings.infoLine + " - File " + panel.fileNumber +
-         " Filter " + panel.filterLabel + ".BMP";
+  return "Filter Panel --" + settings.headerLine + " - " + settings.infoLine + " - File " +
+         panel.fileNumber + " Filter " + panel.filterLabel + ".BMP";
 }
 
 std::vector<std::string> panelFileList(const std::filesystem::path& folder) {
@@ -109,8 +112,9 @@ std::vector<Panel> panelsOfRecord(const decode::SegdRecord& record, const std::s
   return panels;
 }
 
-void runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames, dsp::Fft& fft,
-                   const base::DebugLog& debugLog, const std::function<bool(const Panel&)>& onPanel,
+void runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames,
+                   dsp::Fft& fft, const base::DebugLog& debugLog,
+                   const std::function<bool(const Panel&)>& onPanel,
                    decode::SegdRecord& lastRecord) {
   DebugLogSink messages(debugLog);
   for (const std::string& name : fileNames) {

@@ -26,7 +26,7 @@ struct Panel {
   std::int32_t samplesPerTrace = 0;  // S
   std::int32_t firstTrace = 1;
   std::vector<float> scales;
-  std::vector<float> values;           // trace p at p x (S + 1)
+  std::vector<float> values;  // trace p at p x (S + 1)
   std::string filterLabel = "None";
 
   std::size_t traceCount() const { return scales.size(); }
@@ -59,8 +59,9 @@ std::vector<Panel> panelsOfRecord(const decode::SegdRecord& record, const std::s
 // "Go": every listed file of the folder that passes the quick header check is read and its
 // panels handed to `onPanel` in order (false stops the run). Files that fail the check or
 // cannot be read are skipped. The last record read is left in `lastRecord`.
-void runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames, dsp::Fft& fft,
-                   const base::DebugLog& debugLog, const std::function<bool(const Panel&)>& onPanel,
+void runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames,
+                   dsp::Fft& fft, const base::DebugLog& debugLog,
+                   const std::function<bool(const Panel&)>& onPanel,
                    decode::SegdRecord& lastRecord);
 
 }  // namespace vorax::filter

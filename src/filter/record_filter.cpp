@@ -14,8 +14,8 @@ constexpr std::int32_t kProgressStep = 100;  // traces between progress reports
 // every filter after the first): the threads take traces in turn from a shared counter.
 class FilterPass {
  public:
-  FilterPass(const decode::TraceSamples& source, FilteredTraces& out, const FilterPlan& plan, dsp::Fft& fft,
-             std::atomic<bool>& cancelled)
+  FilterPass(const decode::TraceSamples& source, FilteredTraces& out, const FilterPlan& plan,
+             dsp::Fft& fft, std::atomic<bool>& cancelled)
       : source_(source), out_(out), plan_(plan), fft_(fft), cancelled_(cancelled) {}
 
   // Filters traces until none are left; the caller's thread passes `report`.
@@ -24,7 +24,8 @@ class FilterPass {
     const std::int32_t traces = out_.samples.traceCount();
     const std::size_t samples = plan_.upperIndex();
     for (std::int32_t t = next_++; t <= traces && !cancelled_; t = next_++) {
-      filterSamples(plan_, fft_, source_.trace(t).first(samples), out_.samples.trace(t).first(samples),
+      filterSamples(plan_, fft_, source_.trace(t).first(samples),
+                    out_.samples.trace(t).first(samples),
                     out_.amplitudeScales[static_cast<std::size_t>(t)], scratch);
       const std::int32_t done = ++done_;
       if (report) report(done);
@@ -43,17 +44,22 @@ class FilterPass {
 
 }  // namespace
 
-unsigned coreCount() { return std::max(1u, std::thread::hardware_concurrency()); }
+unsigned coreCount() {
+  return std::max(1u, std::thread::hardware_concurrency());
+}
 
 std::optional<FilteredTraces> filterRecordTraces(const decode::SegdRecord& record,
-                                                 std::span<const FilterRequest> filters, dsp::Fft& fft,
-                                                 const FilterProgress& progress, unsigned threads) {
+                                                 std::span<const FilterRequest> filters,
+                                                 dsp::Fft& fft, const FilterProgress& progress,
+                                                 unsigned threads) {
   const std::int32_t traces = record.samples.traceCount();
   FilteredTraces out;
   out.samples.reset(traces, record.samples.samplesPerTrace());  // value S of each trace stays 0
   out.amplitudeScales.assign(static_cast<std::size_t>(traces) + 1, 0.0f);
-  for (std::int32_t t = 1; t <= traces && static_cast<std::size_t>(t) < record.traceInfo.size(); ++t)
-    out.amplitudeScales[static_cast<std::size_t>(t)] = record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale;
+  for (std::int32_t t = 1; t <= traces && static_cast<std::size_t>(t) < record.traceInfo.size();
+       ++t)
+    out.amplitudeScales[static_cast<std::size_t>(t)] =
+        record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale;
   const std::size_t samples = static_cast<std::size_t>(std::max(0, out.samples.samplesPerTrace()));
   if (traces <= 0 || samples == 0) {
     out.samples = record.samples;
@@ -98,7 +104,8 @@ void applyFilteredTraces(decode::SegdRecord& record, FilteredTraces&& filtered) 
 
 bool filterRecord(decode::SegdRecord& record, std::span<const FilterRequest> filters, dsp::Fft& fft,
                   const FilterProgress& progress, unsigned threads) {
-  std::optional<FilteredTraces> filtered = filterRecordTraces(record, filters, fft, progress, threads);
+  std::optional<FilteredTraces> filtered =
+      filterRecordTraces(record, filters, fft, progress, threads);
   if (!filtered) return false;
   applyFilteredTraces(record, std::move(*filtered));
   return true;

@@ -28,8 +28,9 @@ struct FilteredTraces {
 // samples 0..S-1 as the filter's samples 1..S; value S of every trace stays 0. Uses `threads`
 // threads (the caller's among them). nullopt when the run was cancelled.
 std::optional<FilteredTraces> filterRecordTraces(const decode::SegdRecord& record,
-                                                 std::span<const FilterRequest> filters, dsp::Fft& fft,
-                                                 const FilterProgress& progress = {}, unsigned threads = 1);
+                                                 std::span<const FilterRequest> filters,
+                                                 dsp::Fft& fft, const FilterProgress& progress = {},
+                                                 unsigned threads = 1);
 
 // Puts a finished run into the record. Stored x divisor still gives the recorded amplitude
 // filtered: each divisor is multiplied by new scale / old scale.

@@ -26,8 +26,8 @@ void scalePair(std::span<float> s, std::int64_t i, float t) {
 // Pairs from, from + 2, ... up to `to`, scaled by the ramp's points in order; the last point
 // serves the pairs left over when the transition has more pairs than points. `reversed`
 // walks the ramp from its last point down to point 0 (the falling ramp).
-void rampPairs(std::span<float> s, std::int64_t from, std::int64_t to, const std::vector<float>& ramp,
-               bool reversed) {
+void rampPairs(std::span<float> s, std::int64_t from, std::int64_t to,
+               const std::vector<float>& ramp, bool reversed) {
   std::size_t point = 0;
   for (std::int64_t i = from; i <= to; i += 2, ++point) {
     const std::size_t p = std::min(point, ramp.size() - 1);
@@ -39,7 +39,9 @@ void zeroPairs(std::span<float> s, std::int64_t from, std::int64_t to, std::int6
   for (std::int64_t i = from; i <= to; i += step) scalePair(s, i, 0.0f);
 }
 
-double roundHalfEven(double x) { return std::nearbyint(x); }  // the default rounding mode
+double roundHalfEven(double x) {
+  return std::nearbyint(x);
+}  // the default rounding mode
 
 std::size_t powerOfTwoAbove(std::size_t m) {
   std::size_t n = 1;
@@ -51,10 +53,14 @@ std::size_t powerOfTwoAbove(std::size_t m) {
 
 std::string_view filterCaption(FilterType type) {
   switch (type) {
-    case FilterType::LowCut: return "Low Cut";
-    case FilterType::HighCut: return "High Cut";
-    case FilterType::BandPass: return "Band Pass";
-    case FilterType::BandReject: return "Band Reject";
+    case FilterType::LowCut:
+      return "Low Cut";
+    case FilterType::HighCut:
+      return "High Cut";
+    case FilterType::BandPass:
+      return "Band Pass";
+    case FilterType::BandReject:
+      return "Band Reject";
   }
   return "";
 }
@@ -63,12 +69,15 @@ std::size_t cornerCount(FilterType type) {
   return type == FilterType::LowCut || type == FilterType::HighCut ? 2 : 4;
 }
 
-std::size_t transformLength(std::size_t upperIndex) { return powerOfTwoAbove(upperIndex); }
+std::size_t transformLength(std::size_t upperIndex) {
+  return powerOfTwoAbove(upperIndex);
+}
 
 std::int64_t cornerIndex(double dtSeconds, double hertz, std::size_t n) {
   const double index = roundHalfEven(2.0 * dtSeconds * hertz * static_cast<double>(n));
   if (!(index > 0)) return 0;  // also a corner that is not a number
-  return index >= static_cast<double>(n) ? static_cast<std::int64_t>(n) : static_cast<std::int64_t>(index);
+  return index >= static_cast<double>(n) ? static_cast<std::int64_t>(n)
+                                         : static_cast<std::int64_t>(index);
 }
 
 std::vector<float> risingRamp(std::int64_t width) {
@@ -79,16 +88,19 @@ std::vector<float> risingRamp(std::int64_t width) {
   const double period = static_cast<double>(w - 2);
   for (std::int64_t m = 1; m <= h; ++m) {
     const double phase = 2 * kRampPi * static_cast<double>(m) / period;
-    ramp[static_cast<std::size_t>(m)] = static_cast<float>(0.42 - 0.5 * std::cos(phase) + 0.08 * std::cos(2 * phase));
+    ramp[static_cast<std::size_t>(m)] =
+        static_cast<float>(0.42 - 0.5 * std::cos(phase) + 0.08 * std::cos(2 * phase));
   }
   ramp[0] = 0.0f;  // the formula's 0.42 - 0.5 + 0.08, exactly
   return ramp;
 }
 
-FilterPlan::FilterPlan(const FilterRequest& request, double sampleIntervalUs, std::size_t upperIndex)
+FilterPlan::FilterPlan(const FilterRequest& request, double sampleIntervalUs,
+                       std::size_t upperIndex)
     : type_(request.type), upperIndex_(upperIndex), n_(filter::transformLength(upperIndex)) {
   const double dt = sampleIntervalUs / 1000000.0;
-  for (std::size_t j = 0; j < cornerCount(type_); ++j) b_[j] = cornerIndex(dt, request.corners[j], n_);
+  for (std::size_t j = 0; j < cornerCount(type_); ++j)
+    b_[j] = cornerIndex(dt, request.corners[j], n_);
   lowerRamp_ = risingRamp(b_[1] - b_[0]);
   upperRamp_ = cornerCount(type_) == 4 ? risingRamp(b_[3] - b_[2]) : lowerRamp_;
 }
@@ -120,8 +132,8 @@ void FilterPlan::shapeSpectrum(std::span<float> s) const {
   }
 }
 
-void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in, std::span<float> out,
-                   float& scale, FilterWork& work) {
+void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in,
+                   std::span<float> out, float& scale, FilterWork& work) {
   const std::size_t m = plan.upperIndex();
   const std::size_t n = plan.transformLength();
   if (m == 0 || in.size() < m || out.size() < m) return;
@@ -138,7 +150,8 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   // then one spare value.
   work.spectrum.resize(n + 3);
   work.spectrum[n + 2] = 0.0f;
-  const std::span<std::complex<float>> bins(reinterpret_cast<std::complex<float>*>(work.spectrum.data()), n / 2 + 1);
+  const std::span<std::complex<float>> bins(
+      reinterpret_cast<std::complex<float>*>(work.spectrum.data()), n / 2 + 1);
   fft.forward(signal, bins);
   plan.shapeSpectrum(work.spectrum);
   fft.inverseOverwriting(bins, signal);
@@ -149,7 +162,8 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   scale = peak;
 }
 
-void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale, FilterWork& work) {
+void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,
+                 FilterWork& work) {
   const std::size_t m = plan.upperIndex();
   if (m == 0 || v.size() <= m) return;
   filterSamples(plan, fft, v.subspan(1, m), v.subspan(1, m), scale, work);

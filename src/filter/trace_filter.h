@@ -18,8 +18,8 @@ namespace vorax::filter {
 
 // In the order a filtering run applies them.
 enum class FilterType { LowCut, HighCut, BandPass, BandReject };
-inline constexpr std::array<FilterType, 4> kFilterOrder{FilterType::LowCut, FilterType::HighCut,
-                                                         FilterType::BandPass, FilterType::BandReject};
+inline constexpr std::array<FilterType, 4> kFilterOrder{
+    FilterType::LowCut, FilterType::HighCut, FilterType::BandPass, FilterType::BandReject};
 
 // "Low Cut", "High Cut", "Band Pass", "Band Reject".
 std::string_view filterCaption(FilterType type);
@@ -76,10 +76,11 @@ struct FilterWork {
 // are the trace vector's samples 1..M, after its leading 0. The input is scale x samples
 // (non-finite samples enter as 0); the output is re-normalised so that its largest magnitude
 // is 1, and scale becomes that magnitude (0, with the samples all 0, when nothing is left).
-void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in, std::span<float> out,
-                   float& scale, FilterWork& work);
+void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in,
+                   std::span<float> out, float& scale, FilterWork& work);
 
 // The same on a trace vector v of upper index M (samples at 1..M), in place; v[0] becomes 0.
-void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale, FilterWork& work);
+void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,
+                 FilterWork& work);
 
 }  // namespace vorax::filter

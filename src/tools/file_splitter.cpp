@@ -21,7 +21,9 @@ int percentOf(std::uint64_t part, std::uint64_t whole) {
 class Splitter {
  public:
   Splitter(const fs::path& input, fs::path folder, const SplitCallbacks& callbacks)
-      : input_(input), folder_(std::move(folder)), callbacks_(callbacks),
+      : input_(input),
+        folder_(std::move(folder)),
+        callbacks_(callbacks),
         messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_) {}
 
   SplitResult run(decode::RecordFile& in) {

@@ -46,7 +46,8 @@ void rewriteExtendedHeader(std::vector<std::uint8_t>& extended, std::int32_t tra
 class RadioFixer {
  public:
   RadioFixer(const RadioFixOptions& options, const RadioFixCallbacks& callbacks)
-      : options_(options), callbacks_(callbacks),
+      : options_(options),
+        callbacks_(callbacks),
         messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_) {
     options_.prefix = trimmedText(options_.prefix);
   }
@@ -71,7 +72,8 @@ class RadioFixer {
   }
 
   fs::path outputFor(const fs::path& input) const {
-    const fs::path folder = options_.outputFolder.empty() ? input.parent_path() : options_.outputFolder;
+    const fs::path folder =
+        options_.outputFolder.empty() ? input.parent_path() : options_.outputFolder;
     if (options_.prefix.empty()) return folder / kEmptyPrefixOutput;
     return folder / (options_.prefix + input.filename().string());
   }
@@ -98,7 +100,8 @@ class RadioFixer {
     }
     const fs::path folder = output.parent_path().empty() ? fs::path(".") : output.parent_path();
     if (folderIsReadOnly(folder))
-      return fail(RadioFixStatus::FileError, "Cannot write in " + folder.string() + ": it is read-only");
+      return fail(RadioFixStatus::FileError,
+                  "Cannot write in " + folder.string() + ": it is read-only");
 
     rewriteChannelSets(layout.scanTypes, options_);
     rewriteExtendedHeader(layout.extended, options_.tracesRequired);
@@ -111,9 +114,8 @@ class RadioFixer {
     if (!out.ok()) return fail(RadioFixStatus::FileError, out.error());
 
     // Traces past the record's own count would be the bytes of whatever follows it.
-    const std::uint64_t wanted =
-        std::min<std::uint64_t>(static_cast<std::uint64_t>(std::max(0, options_.tracesRequired)),
-                                layout.traces);
+    const std::uint64_t wanted = std::min<std::uint64_t>(
+        static_cast<std::uint64_t>(std::max(0, options_.tracesRequired)), layout.traces);
     const TraceCopy copy = copyTraces(in, out, layout, wanted, [&](std::uint64_t traces) {
       return !callbacks_.progress ||
              callbacks_.progress(wanted == 0 ? 100 : static_cast<int>(100 * traces / wanted));
@@ -125,7 +127,8 @@ class RadioFixer {
     if (!out.commit(deleting ? base::Durability::Synced : base::Durability::Flushed))
       return fail(RadioFixStatus::FileError, out.error());
 
-    RadioFixFile& fixed = result_.files.emplace_back(RadioFixFile{input, output, copy.traces, false});
+    RadioFixFile& fixed =
+        result_.files.emplace_back(RadioFixFile{input, output, copy.traces, false});
     if (copy.traces < static_cast<std::uint64_t>(std::max(0, options_.tracesRequired))) {
       messages_.show(name + " holds " + std::to_string(copy.traces) + " of the " +
                          std::to_string(options_.tracesRequired) + " traces required: " +

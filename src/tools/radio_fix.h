@@ -60,6 +60,7 @@ struct RadioFixCallbacks {
 
 // Repairs `inputs` in order; the run stops at the first file that cannot be repaired.
 RadioFixResult fixRadioFiles(const std::vector<std::filesystem::path>& inputs,
-                             const RadioFixOptions& options, const RadioFixCallbacks& callbacks = {});
+                             const RadioFixOptions& options,
+                             const RadioFixCallbacks& callbacks = {});
 
 }  // namespace vorax::tools

@@ -48,12 +48,14 @@ bool readSection(decode::RecordFile& file, std::uint64_t length, std::vector<std
   return readExactly(file, out, got);
 }
 
-LayoutRead failed(LayoutStatus status, std::string message) { return {status, std::move(message)}; }
+LayoutRead failed(LayoutStatus status, std::string message) {
+  return {status, std::move(message)};
+}
 
 LayoutRead headersCut(const decode::RecordFile& file, const RecordLayout& layout) {
-  return failed(LayoutStatus::HeadersCut,
-                file.name() + " ends inside the headers of the record at byte " +
-                    std::to_string(layout.start));
+  return failed(LayoutStatus::HeadersCut, file.name() +
+                                              " ends inside the headers of the record at byte " +
+                                              std::to_string(layout.start));
 }
 
 }  // namespace
@@ -76,15 +78,16 @@ LayoutRead readRecordLayout(decode::RecordFile& file, RecordLayout& layout,
   const decode::Bytes general = layout.general;
   for (auto [status, message] :
        {std::pair{decode::SEGDDECODEGH1(general.first(32), layout.gh1), &layout.gh1.message},
-        std::pair{decode::SEGDDECODEGH2(general.subspan(32, 32), layout.gh2), &layout.gh2.message}}) {
+        std::pair{decode::SEGDDECODEGH2(general.subspan(32, 32), layout.gh2),
+                  &layout.gh2.message}}) {
     if (status < 0) return failed(LayoutStatus::DecoderFatal, std::string(message->rtrimmed()));
     if (status > 0) messages.show(message->rtrimmed(), false);
   }
   if (std::string problem = sizingProblem(layout.gh1); !problem.empty())
     return failed(LayoutStatus::CannotSize, std::move(problem));
 
-  const auto channelSets =
-      static_cast<std::uint64_t>(std::max(0, decode::numericInt(layout.gh1.channelSetsPerScanType.view())));
+  const auto channelSets = static_cast<std::uint64_t>(
+      std::max(0, decode::numericInt(layout.gh1.channelSetsPerScanType.view())));
   const std::uint64_t extendedBytes = decode::sercelExtendedHeaderBytes(layout.gh1, layout.gh2);
   if (extendedBytes < kSizingBytes) {
     return failed(LayoutStatus::CannotSize,
@@ -93,12 +96,14 @@ LayoutRead readRecordLayout(decode::RecordFile& file, RecordLayout& layout,
   }
   if (!readSection(file, kBlockBytes * channelSets, layout.scanTypes) ||
       !readSection(file, extendedBytes, layout.extended) ||
-      !readSection(file, decode::sercelExternalHeaderBytes(layout.gh1, layout.gh2), layout.external))
+      !readSection(file, decode::sercelExternalHeaderBytes(layout.gh1, layout.gh2),
+                   layout.external))
     return headersCut(file, layout);
 
   std::vector<decode::ChannelSetFields> descriptors(static_cast<std::size_t>(channelSets));
   for (std::size_t i = 0; i < descriptors.size(); ++i)
-    decode::SEGDDECODESCANTYPEHEADER(decode::Bytes(layout.scanTypes).subspan(32 * i, 32), descriptors[i]);
+    decode::SEGDDECODESCANTYPEHEADER(decode::Bytes(layout.scanTypes).subspan(32 * i, 32),
+                                     descriptors[i]);
   layout.extensionBlocks = decode::sercelExtensionBlocks(descriptors);
   layout.traces = decode::bigU32(layout.extended, 8);
   layout.samplesPerTrace = decode::bigU32(layout.extended, 32);

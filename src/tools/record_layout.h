@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "decode/segd/general_headers.h"
 #include "base/messages.h"
 #include "decode/record_file.h"
+#include "decode/segd/general_headers.h"
 
 namespace vorax::tools {
 
@@ -32,8 +32,8 @@ struct RecordLayout {
   decode::Gh1Fields gh1;
   decode::Gh2Fields gh2;
 
-  std::string fileNumber;          // the four digits of general header block 1, bytes 1-2
-  std::uint64_t traces = 0;        // n: extended header bytes 9-12
+  std::string fileNumber;             // the four digits of general header block 1, bytes 1-2
+  std::uint64_t traces = 0;           // n: extended header bytes 9-12
   std::uint64_t samplesPerTrace = 0;  // ns: extended header bytes 33-36
   std::uint64_t extensionBlocks = 7;  // 32-byte trace header extensions per trace
 
@@ -50,10 +50,10 @@ struct RecordLayout {
 
 enum class LayoutStatus {
   Ok,
-  DecoderFatal,   // a general header decoder returned a fatal result; `message` is its text
-  CannotSize,     // not a record the tools can size; `message` names the instrument model
-  HeadersCut,     // the file ends inside the headers
-  ReadError,      // the file could not be read
+  DecoderFatal,  // a general header decoder returned a fatal result; `message` is its text
+  CannotSize,    // not a record the tools can size; `message` names the instrument model
+  HeadersCut,    // the file ends inside the headers
+  ReadError,     // the file could not be read
 };
 
 struct LayoutRead {

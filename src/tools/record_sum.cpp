@@ -95,7 +95,8 @@ SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
                              const SumDiffOptions& options, decode::SegdRecord& result,
                              decode::MessageSink& messages, const base::DebugLog& debugLog,
                              const SumDiffProgress& progress) {
-  if (trimmedText(file1).empty() || trimmedText(file2).empty()) return failure(kSelectTwoFilesMessage);
+  if (trimmedText(file1).empty() || trimmedText(file2).empty())
+    return failure(kSelectTwoFilesMessage);
 
   decode::SegdRecord first;
   decode::SegdRecord second;
@@ -112,11 +113,13 @@ SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
     return [&stopped, callback](int percent) { return !(stopped = stopped || !callback(percent)); };
   };
   const SumDiffOutcome cancelled{false, {}, false, true};
-  if (SumDiffOutcome o = open(file1, true, first, messages, debugLog, watched(progress.readFile1)); !o.ok)
+  if (SumDiffOutcome o = open(file1, true, first, messages, debugLog, watched(progress.readFile1));
+      !o.ok)
     return o;
   if (stopped) return cancelled;
   debugLog.line("Add-subtract file Read file 1 Traces OK");
-  if (SumDiffOutcome o = open(file2, true, second, messages, debugLog, watched(progress.readFile2)); !o.ok)
+  if (SumDiffOutcome o = open(file2, true, second, messages, debugLog, watched(progress.readFile2));
+      !o.ok)
     return o;
   if (stopped) return cancelled;
   debugLog.line("Add-subtract file Read file 2 Traces OK");

@@ -16,13 +16,15 @@ namespace vorax::tools {
 
 inline constexpr const char* kSelectTwoFilesMessage = "You must select 2 files";
 inline constexpr const char* kNoOperationMessage = "No Operation Specified";
-inline constexpr const char* kTraceCountMismatch = "Total Number of Traces Do Not Match, Cannot Continue";
+inline constexpr const char* kTraceCountMismatch =
+    "Total Number of Traces Do Not Match, Cannot Continue";
 inline constexpr const char* kSeisCountMismatch =
     "Total Number of Seis Traces Do Not Match, Cannot Continue";
 inline constexpr const char* kAuxCountMismatch =
     "Total Number of Aux Traces Do Not Match, Cannot Continue";
 inline constexpr const char* kSampleRateMismatch = "Sample Rates Do Not Match, Cannot Continue";
-inline constexpr const char* kSampleCountMismatch = "Number of Samples Do Not Match, Cannot Continue";
+inline constexpr const char* kSampleCountMismatch =
+    "Number of Samples Do Not Match, Cannot Continue";
 
 enum class SumDiffOperation { None, Sum, Difference };
 
@@ -49,7 +51,8 @@ struct SumDiffOutcome {
 
 // The first geometry mismatch between the two header summaries, in the order trace count,
 // seismic traces, auxiliary traces, sample interval, samples per trace; empty when none.
-std::string geometryMismatch(const decode::RecordSummary& first, const decode::RecordSummary& second);
+std::string geometryMismatch(const decode::RecordSummary& first,
+                             const decode::RecordSummary& second);
 
 // Combines `first` into `second` trace by trace (first + second, or first - second). With
 // `normalise` each result trace is divided by its largest absolute value; otherwise seismic

@@ -28,7 +28,8 @@ TraceCopy copyTraces(decode::RecordFile& in, base::AtomicFileWriter& out,
     const std::span<std::uint8_t> part(chunk.data(), length);
     std::size_t got = 0;
     if (!readExactly(in, part, got)) {
-      copy.error = "Cannot read " + in.name() + " at byte " + std::to_string(in.position() - length);
+      copy.error =
+          "Cannot read " + in.name() + " at byte " + std::to_string(in.position() - length);
       break;
     }
     if (!out.write(part)) {

@@ -16,7 +16,7 @@ struct TraceCopy {
   std::uint64_t traces = 0;  // traces copied whole
   bool inputEnded = false;   // the input ended first; the bytes it held were copied
   bool cancelled = false;
-  std::string error;         // a read or write failure
+  std::string error;  // a read or write failure
   bool ok() const { return error.empty() && !cancelled; }
 };
 

@@ -14,7 +14,8 @@ namespace vorax::vibsim {
 
 namespace {
 
-constexpr std::size_t kTransferEndPoints = 5;  // zeroed at the end; left out of the maximum at both ends
+constexpr std::size_t kTransferEndPoints =
+    5;  // zeroed at the end; left out of the maximum at both ends
 constexpr int kBasePlateSmoothing = 7;
 constexpr int kMassSmoothing = 3;
 constexpr int kRatioSmoothing = 40;
@@ -34,13 +35,14 @@ std::size_t samplesOf(SimInput& input, double ms) {
 // Root-sum-square amplitude of successive windows, from the analytic signal z: sqrt(sum of
 // |z|^2 / 2) equals the samples' root-sum-square over whole cycles, and unlike it does not
 // swing with where a window cuts a slow cycle (a 20 ms window holds a sixth of an 8 Hz one).
-std::vector<float> windowAmplitudes(dsp::Fft& fft, std::span<const float> samples, std::size_t window,
-                                    std::size_t count) {
+std::vector<float> windowAmplitudes(dsp::Fft& fft, std::span<const float> samples,
+                                    std::size_t window, std::size_t count) {
   const std::vector<std::complex<float>> z = dsp::analyticSignal(fft, samples);
   std::vector<float> rss(count);
   for (std::size_t w = 0; w < count; ++w) {
     double sum = 0;
-    for (std::size_t i = w * window; i < (w + 1) * window; ++i) sum += std::norm(std::complex<double>(z[i]));
+    for (std::size_t i = w * window; i < (w + 1) * window; ++i)
+      sum += std::norm(std::complex<double>(z[i]));
     rss[w] = static_cast<float>(std::sqrt(sum / 2));
   }
   for (std::size_t w = count - std::min(count, kTransferEndPoints); w < count; ++w) rss[w] = 0;
@@ -58,13 +60,14 @@ void drawTimeTraceAnalysis(Canvas& canvas, SimInput& input, double top, std::int
 
 void drawTimeFrequencyAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t trace,
                                std::string_view caption) {
-  const TimeFrequencyGrid grid =
-      computeTimeFrequency(input.fft(), analysisSpan(input, trace), input.dtMs(), input.params().maxFrequency);
-  drawTimeFrequencyPicture(canvas, plotBand(BandKind::TransferFunction, top), grid, input.params().maxFrequency,
-                           caption);
+  const TimeFrequencyGrid grid = computeTimeFrequency(input.fft(), analysisSpan(input, trace),
+                                                      input.dtMs(), input.params().maxFrequency);
+  drawTimeFrequencyPicture(canvas, plotBand(BandKind::TransferFunction, top), grid,
+                           input.params().maxFrequency, caption);
 }
 
-std::vector<float> computeTransferFunction(SimInput& input, std::int32_t basePlate, std::int32_t mass) {
+std::vector<float> computeTransferFunction(SimInput& input, std::int32_t basePlate,
+                                           std::int32_t mass) {
   const std::span<const float> bp = analysisSpan(input, basePlate);
   const std::span<const float> ms = analysisSpan(input, mass);
   if (bp.empty() || ms.empty()) return {};
@@ -72,22 +75,25 @@ std::vector<float> computeTransferFunction(SimInput& input, std::int32_t basePla
   const std::size_t count = bp.size() / window;
   if (count <= 2 * kTransferEndPoints) return {};
 
-  const std::vector<float> bpAmplitude = runningMean(windowAmplitudes(input.fft(), bp, window, count), kBasePlateSmoothing);
-  const std::vector<float> massAmplitude = runningMean(windowAmplitudes(input.fft(), ms, window, count), kMassSmoothing);
+  const std::vector<float> bpAmplitude =
+      runningMean(windowAmplitudes(input.fft(), bp, window, count), kBasePlateSmoothing);
+  const std::vector<float> massAmplitude =
+      runningMean(windowAmplitudes(input.fft(), ms, window, count), kMassSmoothing);
   std::vector<float> ratio(count);
   // Where the mass hardly moves (its zeroed tail above all) the ratio means nothing: 0 there,
   // rather than base plate / 0.01, whose spike the 40-window mean would carry inwards.
   for (std::size_t w = 0; w < count; ++w)
     ratio[w] = massAmplitude[w] > kSmallestMass ? bpAmplitude[w] / massAmplitude[w] : 0.0f;
   ratio = runningMean(ratio, kRatioSmoothing);
-  const float largest = *std::max_element(ratio.begin() + kTransferEndPoints, ratio.end() - kTransferEndPoints);
+  const float largest =
+      *std::max_element(ratio.begin() + kTransferEndPoints, ratio.end() - kTransferEndPoints);
   if (!(largest > 0)) return {};
   for (float& r : ratio) r /= largest;
   return ratio;
 }
 
-void drawTransferFunctionAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t basePlate,
-                                  std::int32_t mass, Colorref colour) {
+void drawTransferFunctionAnalysis(Canvas& canvas, SimInput& input, double top,
+                                  std::int32_t basePlate, std::int32_t mass, Colorref colour) {
   const PlotBand band = plotBand(BandKind::TransferFunction, top);
   drawBandFrame(canvas, band);
   drawBandCaption(canvas, band, "Transfer Function (BP Acc/Mass Acc)");
@@ -100,7 +106,9 @@ void drawTransferFunctionAnalysis(Canvas& canvas, SimInput& input, double top, s
 }
 
 TaperEnd taperEndFromName(std::string_view name) {
-  return !name.empty() && std::toupper(static_cast<unsigned char>(name[0])) == 'E' ? TaperEnd::End : TaperEnd::Start;
+  return !name.empty() && std::toupper(static_cast<unsigned char>(name[0])) == 'E'
+             ? TaperEnd::End
+             : TaperEnd::Start;
 }
 
 TaperView computeTaperView(SimInput& input, std::int32_t trace, TaperEnd end, double alignmentMs) {
@@ -123,7 +131,8 @@ TaperView computeTaperView(SimInput& input, std::int32_t trace, TaperEnd end, do
   for (float v : span) peak = std::max(peak, std::abs(v));
   if (!(peak > 0)) return view;
 
-  const std::vector<std::complex<float>> analytic = dsp::analyticSignal(input.fft(), samples.first(nA + 1));
+  const std::vector<std::complex<float>> analytic =
+      dsp::analyticSignal(input.fft(), samples.first(nA + 1));
   std::vector<float> magnitude(analytic.size());
   for (std::size_t i = 0; i < analytic.size(); ++i) magnitude[i] = std::abs(analytic[i]);
   const std::vector<float> envelope =
@@ -168,7 +177,8 @@ std::vector<float> pulseSamples(SimInput& input, std::int32_t trace) {
   const std::size_t first = std::min(samples.size() - 1, samplesOf(input, params.pulseStart));
   const std::size_t last = std::min(samples.size() - 1, samplesOf(input, params.pulseEnd));
   if (first >= last) return {};
-  return {samples.begin() + static_cast<std::ptrdiff_t>(first), samples.begin() + static_cast<std::ptrdiff_t>(last) + 1};
+  return {samples.begin() + static_cast<std::ptrdiff_t>(first),
+          samples.begin() + static_cast<std::ptrdiff_t>(last) + 1};
 }
 
 void drawPulseViewAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t trace,

@@ -23,15 +23,16 @@ void drawTimeFrequencyAnalysis(Canvas& canvas, SimInput& input, double top, std:
 // length; each window's root-sum-square amplitude (taken from the analytic signal, so that
 // it holds steady over windows shorter than a cycle); the last 5 values of each series set to 0;
 // base plate smoothed over 7 windows, mass over 3; ratio base plate / mass where the mass is
-// above 0.01, else 0; the ratio smoothed over 40 windows (41, centred) and divided by its largest value 5 windows in from
-// each end. Empty when that largest value is 0 or there are too few windows. The 20 ms
-// windows give about 50 amplitudes a second, and the 40-window mean (0.8 s) follows a sweep's
-// resonances while ironing out the window-to-window scatter.
+// above 0.01, else 0; the ratio smoothed over 40 windows (41, centred) and divided by its largest
+// value 5 windows in from each end. Empty when that largest value is 0 or there are too few
+// windows. The 20 ms windows give about 50 amplitudes a second, and the 40-window mean (0.8 s)
+// follows a sweep's resonances while ironing out the window-to-window scatter.
 inline constexpr double kTransferWindowMs = 20;
-std::vector<float> computeTransferFunction(SimInput& input, std::int32_t basePlate, std::int32_t mass);
+std::vector<float> computeTransferFunction(SimInput& input, std::int32_t basePlate,
+                                           std::int32_t mass);
 // Caption "Transfer Function (BP Acc/Mass Acc)", 0..1 over the analysis length.
-void drawTransferFunctionAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t basePlate,
-                                  std::int32_t mass, Colorref colour);
+void drawTransferFunctionAnalysis(Canvas& canvas, SimInput& input, double top,
+                                  std::int32_t basePlate, std::int32_t mass, Colorref colour);
 
 enum class TaperEnd { Start, End };
 // Only the first letter counts, in any case: "E…" is the end, anything else the start.
@@ -46,12 +47,12 @@ TaperEnd taperEndFromName(std::string_view name);
 inline constexpr double kTaperSmoothingMs = 20;
 inline constexpr double kTaperAlignmentMs = 0;
 struct TaperView {
-  std::vector<float> samples;    // the span, normalised (empty when silent or out of range)
-  std::vector<float> amplitude;  // the amplitude curve at the same samples, same scale
-  double startMs = 0;            // time of the first sample shown
-  double endMs = 0;              // time of the last
-  double taperMarkMs = 0;        // startTaper (start) or tA - endTaper (end)
-  std::int32_t shiftSamples = 0; // F
+  std::vector<float> samples;     // the span, normalised (empty when silent or out of range)
+  std::vector<float> amplitude;   // the amplitude curve at the same samples, same scale
+  double startMs = 0;             // time of the first sample shown
+  double endMs = 0;               // time of the last
+  double taperMarkMs = 0;         // startTaper (start) or tA - endTaper (end)
+  std::int32_t shiftSamples = 0;  // F
 };
 TaperView computeTaperView(SimInput& input, std::int32_t trace, TaperEnd end, double alignmentMs);
 // With debug logging on, writes "Filter Fiddle Factor = " F " Samples" to the debug log. The

@@ -9,7 +9,9 @@ namespace vorax::vibsim {
 
 namespace {
 
-float toDb(float c) { return c > 0 ? 20.0f * std::log10(c) : kNoCorrelationDb; }
+float toDb(float c) {
+  return c > 0 ? 20.0f * std::log10(c) : kNoCorrelationDb;
+}
 
 void drawLagAxis(Canvas& canvas, const PlotBand& band, double correlogramTimeMs) {
   drawHorizontalAxis(canvas, band, -correlogramTimeMs, correlogramTimeMs, "mS");
@@ -23,7 +25,8 @@ BandKind bandKind(Side side, bool db) {
 }  // namespace
 
 Side sideFromName(std::string_view name) {
-  return !name.empty() && std::toupper(static_cast<unsigned char>(name[0])) == 'R' ? Side::Right : Side::Left;
+  return !name.empty() && std::toupper(static_cast<unsigned char>(name[0])) == 'R' ? Side::Right
+                                                                                   : Side::Left;
 }
 
 Correlogram computeCorrelogram(SimInput& input, std::int32_t a, std::int32_t b) {
@@ -31,7 +34,8 @@ Correlogram computeCorrelogram(SimInput& input, std::int32_t a, std::int32_t b) 
   if (!input.valid()) return result;
   const std::vector<float>& c = input.correlation(a, b);
   const std::int32_t n = input.nA();
-  const auto wanted = static_cast<std::int32_t>(std::lround(input.params().correlogramTime / input.dtMs()));
+  const auto wanted =
+      static_cast<std::int32_t>(std::lround(input.params().correlogramTime / input.dtMs()));
   result.halfLags = std::clamp(wanted, 0, n);
   result.dtMs = input.dtMs();
   result.values.assign(c.begin() + (n - result.halfLags), c.begin() + (n + result.halfLags) + 1);
@@ -61,8 +65,8 @@ void drawCorrelogram(Canvas& canvas, const PlotBand& band, const Correlogram& co
 void drawCorrelogramAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t a,
                              std::int32_t b, std::string_view side, Colorref colour,
                              std::string_view caption) {
-  drawCorrelogram(canvas, plotBand(bandKind(sideFromName(side), false), top), computeCorrelogram(input, a, b),
-                  input.params().correlogramTime, colour, caption);
+  drawCorrelogram(canvas, plotBand(bandKind(sideFromName(side), false), top),
+                  computeCorrelogram(input, a, b), input.params().correlogramTime, colour, caption);
 }
 
 void drawDbCorrelogram(Canvas& canvas, const PlotBand& band, const Correlogram& correlogram,
@@ -73,9 +77,11 @@ void drawDbCorrelogram(Canvas& canvas, const PlotBand& band, const Correlogram& 
   drawAxisCaption(canvas, band, "Db");
   if (depthDb > 0)
     for (double db = 0; db <= depthDb + 1e-9; db += 6)
-      drawValueLabel(canvas, band, 1 - db / depthDb, db == 0 ? "0" : "-" + std::to_string(static_cast<int>(db)));
+      drawValueLabel(canvas, band, 1 - db / depthDb,
+                     db == 0 ? "0" : "-" + std::to_string(static_cast<int>(db)));
   drawLagAxis(canvas, band, correlogramTimeMs);
-  if (qcLimitDb > 0 && depthDb > 0) drawLevelLine(canvas, band, 1 - qcLimitDb / depthDb, kQcRed, "");
+  if (qcLimitDb > 0 && depthDb > 0)
+    drawLevelLine(canvas, band, 1 - qcLimitDb / depthDb, kQcRed, "");
   if (!(depthDb > 0) || !(correlogram.peakValue > 0)) return;  // nothing correlates: no curve
   std::vector<float> db = correlogramDb(correlogram.values, correlogram.peakValue);
   for (float& v : db) v = static_cast<float>(1 + v / depthDb);
@@ -85,8 +91,9 @@ void drawDbCorrelogram(Canvas& canvas, const PlotBand& band, const Correlogram& 
 void drawDbCorrelogramAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t a,
                                std::int32_t b, std::string_view side, double depthDb,
                                double qcLimitDb, Colorref colour, std::string_view caption) {
-  drawDbCorrelogram(canvas, plotBand(bandKind(sideFromName(side), true), top), computeCorrelogram(input, a, b),
-                    input.params().correlogramTime, depthDb, qcLimitDb, colour, caption);
+  drawDbCorrelogram(canvas, plotBand(bandKind(sideFromName(side), true), top),
+                    computeCorrelogram(input, a, b), input.params().correlogramTime, depthDb,
+                    qcLimitDb, colour, caption);
 }
 
 }  // namespace vorax::vibsim

@@ -32,7 +32,8 @@ void foldPhase(std::span<float> d) {
   }
 }
 
-PhaseErrorResult computePhaseError(SimInput& input, std::int32_t a, std::int32_t b, std::int32_t c) {
+PhaseErrorResult computePhaseError(SimInput& input, std::int32_t a, std::int32_t b,
+                                   std::int32_t c) {
   const IpfdCurves& pilot = input.ipfd(a, 0);
   const IpfdCurves& first = input.ipfd(b, input.tA());
   const IpfdCurves& last = c != 0 ? input.ipfd(c, input.tA()) : first;
@@ -51,12 +52,14 @@ PhaseErrorResult computePhaseError(SimInput& input, std::int32_t a, std::int32_t
     sum += result.error[k] / (360.0 * last.frequency[k]);
     ++count;
   }
-  if (count > 0) result.startTimeErrorUs = static_cast<float>(1e6 * sum / static_cast<double>(count));
+  if (count > 0)
+    result.startTimeErrorUs = static_cast<float>(1e6 * sum / static_cast<double>(count));
 
   if (c != 0) {
     const std::size_t secondPoints = std::min(points, static_cast<std::size_t>(first.m) + 1);
     result.secondError.resize(secondPoints);
-    for (std::size_t k = 0; k < secondPoints; ++k) result.secondError[k] = pilot.phase[k] - first.phase[k];
+    for (std::size_t k = 0; k < secondPoints; ++k)
+      result.secondError[k] = pilot.phase[k] - first.phase[k];
     foldPhase(result.secondError);
     foldPhase(result.secondError);
   }
@@ -77,12 +80,14 @@ void drawPhaseError(Canvas& canvas, const PlotBand& band, const PhaseErrorResult
   state.startTimeError = *result.startTimeErrorUs;
 
   drawBandCurve(canvas, band, result.secondError, -scale, scale, second);
-  for (double limit : {static_cast<double>(params.phaseQcLimit), -static_cast<double>(params.phaseQcLimit)})
+  for (double limit :
+       {static_cast<double>(params.phaseQcLimit), -static_cast<double>(params.phaseQcLimit)})
     drawLevelLine(canvas, band, fractionOf(limit, -scale, scale), kQcRed, "QC");
   drawZeroLine(canvas, band, 0.5, params);
   drawValueLabel(canvas, band, 1, integerText(scale));
   drawValueLabel(canvas, band, 0, integerText(-scale));
-  drawPointTimeAxis(canvas, band, static_cast<std::int32_t>(result.error.size()) - 1, result.pointMs);
+  drawPointTimeAxis(canvas, band, static_cast<std::int32_t>(result.error.size()) - 1,
+                    result.pointMs);
 }
 
 void drawPhaseErrorAnalysis(Canvas& canvas, SimInput& input, SimRunState& state, double top,
@@ -94,17 +99,20 @@ void drawPhaseErrorAnalysis(Canvas& canvas, SimInput& input, SimRunState& state,
 
 std::string startTimeLabelText(float startTimeErrorUs) {
   char text[64];
-  std::snprintf(text, sizeof text, "Start Time Error %.1fuS", static_cast<double>(startTimeErrorUs));
+  std::snprintf(text, sizeof text, "Start Time Error %.1fuS",
+                static_cast<double>(startTimeErrorUs));
   return text;
 }
 
 void drawStartTimeLabel(Canvas& canvas, const SimRunState& state, PointF at) {
   setPaneFont(canvas, "Arial", 9, true);
   canvas.setTextColour(std::abs(state.startTimeError) > 100 ? kStartTimeBad : kStartTimeGood);
-  canvas.text(at, startTimeLabelText(state.startTimeError), app::HAlign::Centre, app::VAlign::Centre);
+  canvas.text(at, startTimeLabelText(state.startTimeError), app::HAlign::Centre,
+              app::VAlign::Centre);
 }
 
-void drawFrequencyAnalysis(Canvas& canvas, SimInput& input, double top, std::span<const TraceColour> traces) {
+void drawFrequencyAnalysis(Canvas& canvas, SimInput& input, double top,
+                           std::span<const TraceColour> traces) {
   const PlotBand band = plotBand(BandKind::TimeTrace, top);
   const double maxFrequency = input.params().maxFrequency;
   drawBandFrame(canvas, band);
@@ -114,7 +122,8 @@ void drawFrequencyAnalysis(Canvas& canvas, SimInput& input, double top, std::spa
   drawAxisCaption(canvas, band, "Hz");
   for (const TraceColour& t : traces) {
     const IpfdCurves& curves = input.ipfd(t.trace, input.tA());
-    drawBandCurve(canvas, band, firstPoints(curves.frequency, static_cast<std::size_t>(curves.m) + 1), 0,
+    drawBandCurve(canvas, band,
+                  firstPoints(curves.frequency, static_cast<std::size_t>(curves.m) + 1), 0,
                   maxFrequency, t.colour);
   }
   if (!traces.empty()) {
@@ -133,7 +142,8 @@ void drawDistortionAnalysis(Canvas& canvas, SimInput& input, double top, std::in
   drawValueLabel(canvas, band, 0, "0");
   drawValueLabel(canvas, band, 1, integerText(params.distortionMaxScale));
   drawAxisCaption(canvas, band, "%");
-  drawLevelLine(canvas, band, fractionOf(params.distortionQcLimit, 0, params.distortionMaxScale), kQcRed, "QC");
+  drawLevelLine(canvas, band, fractionOf(params.distortionQcLimit, 0, params.distortionMaxScale),
+                kQcRed, "QC");
   drawBandCurve(canvas, band, curves.distortion, 0, params.distortionMaxScale, colour);
   drawPointTimeAxis(canvas, band, curves.m, curves.pointMs);
 }

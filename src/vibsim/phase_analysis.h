@@ -19,8 +19,9 @@ namespace vorax::vibsim {
 void foldPhase(std::span<float> d);
 
 struct PhaseErrorResult {
-  std::vector<float> error;        // pilot - last signal, folded once, points 0..M
-  std::vector<float> secondError;  // pilot - first signal, folded twice; empty without a second signal
+  std::vector<float> error;  // pilot - last signal, folded once, points 0..M
+  std::vector<float>
+      secondError;  // pilot - first signal, folded twice; empty without a second signal
   // Mean over points 5..M-5 with a frequency above 0 of error / (360 f), microseconds; absent
   // when no point qualifies.
   std::optional<float> startTimeErrorUs;
@@ -51,7 +52,8 @@ std::string startTimeLabelText(float startTimeErrorUs);
 void drawStartTimeLabel(Canvas& canvas, const SimRunState& state, PointF at = kStartTimeLabelAt);
 
 // "Frequency vs Time": each trace's frequency over the analysis length, 0..maxFrequency.
-void drawFrequencyAnalysis(Canvas& canvas, SimInput& input, double top, std::span<const TraceColour> traces);
+void drawFrequencyAnalysis(Canvas& canvas, SimInput& input, double top,
+                           std::span<const TraceColour> traces);
 
 // Distortion over the analysis length, 0..distortionMaxScale, QC line at distortionQcLimit;
 // the caption is the page's (e.g. "Ground Force Distortion (%)").

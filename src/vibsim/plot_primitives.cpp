@@ -74,14 +74,22 @@ double PlotBand::yAt(double fraction) const {
 
 PlotBand plotBand(BandKind kind, double top) {
   switch (kind) {
-    case BandKind::TimeTrace: return {60, 985, top, 152};
-    case BandKind::Spectrum: return {60, 985, top, 200};
-    case BandKind::TransferFunction: return {60, 985, top, 350};
-    case BandKind::Pulse: return {60, 985, top, 115};
-    case BandKind::CorrelogramLeft: return {60, 510, top, 300};
-    case BandKind::CorrelogramRight: return {540, 980, top, 300};
-    case BandKind::DbCorrelogramLeft: return {60, 500, top, 300};
-    case BandKind::DbCorrelogramRight: return {550, 980, top, 300};
+    case BandKind::TimeTrace:
+      return {60, 985, top, 152};
+    case BandKind::Spectrum:
+      return {60, 985, top, 200};
+    case BandKind::TransferFunction:
+      return {60, 985, top, 350};
+    case BandKind::Pulse:
+      return {60, 985, top, 115};
+    case BandKind::CorrelogramLeft:
+      return {60, 510, top, 300};
+    case BandKind::CorrelogramRight:
+      return {540, 980, top, 300};
+    case BandKind::DbCorrelogramLeft:
+      return {60, 500, top, 300};
+    case BandKind::DbCorrelogramRight:
+      return {550, 980, top, 300};
   }
   return {60, 985, top, 152};
 }
@@ -161,7 +169,8 @@ void drawHorizontalAxis(Canvas& canvas, const PlotBand& band, double startValue,
   }
   if (!unit.empty()) {
     const double row = canvas.measureText(unit).height;
-    canvas.text({band.right, band.bottom() - tick - row}, unit, app::HAlign::Right, app::VAlign::Top);
+    canvas.text({band.right, band.bottom() - tick - row}, unit, app::HAlign::Right,
+                app::VAlign::Top);
   }
 }
 

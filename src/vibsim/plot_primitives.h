@@ -21,13 +21,13 @@ using app::PointF;
 // A pane is addressed 0..1000 across and 0..1000 up (0 at the bottom), whatever its pixels.
 inline constexpr double kPaneSize = 1000;
 
-inline constexpr Colorref kTitleGreen = 0x008000;    // page title
-inline constexpr Colorref kCompanyTeal = 0x808000;   // contractor and oil company
+inline constexpr Colorref kTitleGreen = 0x008000;      // page title
+inline constexpr Colorref kCompanyTeal = 0x808000;     // contractor and oil company
 inline constexpr Colorref kVibratorPurple = 0x800080;  // vibrator line, record date and time
-inline constexpr Colorref kCrewMaroon = 0x000080;    // crew
-inline constexpr Colorref kAxisBlue = 0xC00000;      // captions, axes, labels
-inline constexpr Colorref kFooterRed = 0x0000FF;     // footer banner text
-inline constexpr Colorref kQcRed = 0x0000FF;         // the dB correlogram's QC line
+inline constexpr Colorref kCrewMaroon = 0x000080;      // crew
+inline constexpr Colorref kAxisBlue = 0xC00000;        // captions, axes, labels
+inline constexpr Colorref kFooterRed = 0x0000FF;       // footer banner text
+inline constexpr Colorref kQcRed = 0x0000FF;           // the dB correlogram's QC line
 
 // Sets the pane's world window (0..1000 across, 0..1000 up) and clears it to white.
 void beginPane(Canvas& canvas);

@@ -25,14 +25,15 @@ std::uint64_t bytesNeeded(std::int32_t samples) {
 }
 
 std::string tooShort(const std::string& name, std::uint64_t size, std::uint64_t needed) {
-  return name + " is too short for a radio similarity file: " + std::to_string(size) +
-         " bytes, " + std::to_string(needed) + " needed. The file is skipped.";
+  return name + " is too short for a radio similarity file: " + std::to_string(size) + " bytes, " +
+         std::to_string(needed) + " needed. The file is skipped.";
 }
 
 // Channel c (1..3) into trace c: shifted by 120 samples and divided by its peak.
 void fillTrace(decode::Bytes samples, std::int32_t n, std::int32_t c, decode::SegdRecord& record) {
   std::span<float> trace = record.samples.trace(c);
-  const std::size_t channelStart = static_cast<std::size_t>(c - 1) * static_cast<std::size_t>(n) * 2;
+  const std::size_t channelStart =
+      static_cast<std::size_t>(c - 1) * static_cast<std::size_t>(n) * 2;
   float peak = 0;
   for (std::int32_t i = 0; i <= n - kRadioShiftSamples; ++i) {
     const float value = decode::littleI16(samples, channelStart + static_cast<std::size_t>(i) * 2);
@@ -64,7 +65,8 @@ RadioFileHeader decodeRadioFileHeader(decode::Bytes h) {
   return out;
 }
 
-RadioLoad loadRadioSimilarity(decode::Bytes file, const std::string& name, decode::SegdRecord& record) {
+RadioLoad loadRadioSimilarity(decode::Bytes file, const std::string& name,
+                              decode::SegdRecord& record) {
   RadioLoad result;
   if (file.size() < kRadioHeaderSize) {
     result.message = tooShort(name, file.size(), kRadioHeaderSize);
@@ -73,7 +75,8 @@ RadioLoad loadRadioSimilarity(decode::Bytes file, const std::string& name, decod
   result.header = decodeRadioFileHeader(file.first(kRadioHeaderSize));
   const std::int32_t n = result.header.samplesPerChannel;
   if (n < 1) {
-    result.message = name + " holds no samples (N = " + std::to_string(n) + "). The file is skipped.";
+    result.message =
+        name + " holds no samples (N = " + std::to_string(n) + "). The file is skipped.";
     return result;
   }
   if (file.size() < bytesNeeded(n)) {

@@ -57,7 +57,8 @@ struct RadioLoad {
 // Reads a radio similarity file held in memory into `record` (replaced whole). A file too
 // short for its header or for its 3 x N samples, or with N below 1, is refused with a
 // message and leaves `record` untouched; nothing past the file's end is ever read.
-RadioLoad loadRadioSimilarity(decode::Bytes file, const std::string& name, decode::SegdRecord& record);
+RadioLoad loadRadioSimilarity(decode::Bytes file, const std::string& name,
+                              decode::SegdRecord& record);
 RadioLoad loadRadioSimilarityFile(const std::filesystem::path& path, decode::SegdRecord& record);
 
 }  // namespace vorax::vibsim

@@ -13,7 +13,8 @@ std::vector<float> runningMean(std::span<const float> values, int length) {
   for (std::size_t i = 0; i < values.size(); ++i) {
     const std::size_t from = i >= half ? i - half : 0;
     const std::size_t to = std::min(values.size() - 1, i + half);
-    out[i] = static_cast<float>((prefix[to + 1] - prefix[from]) / static_cast<double>(to - from + 1));
+    out[i] =
+        static_cast<float>((prefix[to + 1] - prefix[from]) / static_cast<double>(to - from + 1));
   }
   return out;
 }

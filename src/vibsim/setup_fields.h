@@ -15,13 +15,20 @@
 
 namespace vorax::vibsim {
 
-inline constexpr int kSetupRows = 30;        // vibrator rows 1..30 (row 0 reserved)
+inline constexpr int kSetupRows = 30;  // vibrator rows 1..30 (row 0 reserved)
 inline constexpr std::size_t kNameWidth = 8;
 inline constexpr std::size_t kRadioFileNameWidth = 15;
 
 // Channel columns of the multi-vibrator set-up, in file order.
 enum ChannelColumn : std::size_t {
-  kSimRef, kSimBasePlate, kSimMass, kSimForce, kPulseRef, kPulseBasePlate, kPulseMass, kPulseForce
+  kSimRef,
+  kSimBasePlate,
+  kSimMass,
+  kSimForce,
+  kPulseRef,
+  kPulseBasePlate,
+  kPulseMass,
+  kPulseForce
 };
 inline constexpr std::array<std::string_view, 4> kChannelCaptions{"Ref", "BP", "Mass", "Force"};
 
@@ -46,11 +53,14 @@ using namespace app::rows;
 inline constexpr SetupField kPilotChannel{"Pilot Channel", kMultiVibOptions, 0};
 inline constexpr SetupField kSimilarity{"Similarity", kMultiVibOptions, 1, &SimParams::similarity};
 inline constexpr SetupField kPulse{"Pulse", kMultiVibOptions, 2, &SimParams::pulse};
-inline constexpr SetupField kScreenPause{"Screen Pause", kMultiVibOptions, 3, &SimParams::screenPause};
-inline constexpr SetupField kShowZeroLines{"Show Zero Lines", kMultiVibOptions, 4, &SimParams::showZeroLines};
+inline constexpr SetupField kScreenPause{"Screen Pause", kMultiVibOptions, 3,
+                                         &SimParams::screenPause};
+inline constexpr SetupField kShowZeroLines{"Show Zero Lines", kMultiVibOptions, 4,
+                                           &SimParams::showZeroLines};
 inline constexpr SetupField kSercel{"Sercel", kMultiVibOptions, 5, &SimParams::sercel};
 inline constexpr SetupField kPelton{"Pelton", kMultiVibOptions, 6, &SimParams::pelton};
-inline constexpr SetupField kLowResPrint{"Low Res Print", kMultiVibOptions, 7, &SimParams::lowResPrint};
+inline constexpr SetupField kLowResPrint{"Low Res Print", kMultiVibOptions, 7,
+                                         &SimParams::lowResPrint};
 inline constexpr SetupField kScreen{"Screen", kMultiVibOptions, 8, &SimParams::screen};
 inline constexpr SetupField kBmp{"BMP", kMultiVibOptions, 9, &SimParams::bmp};
 inline constexpr SetupField kPage1{"Page 1", kMultiVibOptions, 10, &SimParams::page1};
@@ -78,9 +88,9 @@ inline constexpr std::array<SetupField, 14> kParameters{{
     {"Pulse Start Time (mS)", kMultiVibLimits, 8, &SimParams::pulseStart},
     {"Pulse End Time (mS)", kMultiVibLimits, 9, &SimParams::pulseEnd},
 }};
-inline constexpr std::array<SetupField, 12> kTicks{kSimilarity, kPulse, kScreenPause, kShowZeroLines,
-                                                  kSercel, kPelton, kLowResPrint, kScreen, kBmp,
-                                                  kPage1, kPage2, kPage3};
+inline constexpr std::array<SetupField, 12> kTicks{
+    kSimilarity,  kPulse,  kScreenPause, kShowZeroLines, kSercel, kPelton,
+    kLowResPrint, kScreen, kBmp,         kPage1,         kPage2,  kPage3};
 // Singles.
 inline constexpr SetupField kMassOfMass{"Mass of Mass (Kg)", kMultiVibMasses, 0};
 inline constexpr SetupField kMassOfBasePlate{"Mass of BP (Kg)", kMultiVibMasses, 1};
@@ -88,7 +98,13 @@ inline constexpr SetupField kMassOfBasePlate{"Mass of BP (Kg)", kMultiVibMasses,
 // Curve colours: pilot, reference, base plate, mass, ground force.
 inline constexpr std::array<std::string_view, 5> kColourCaptions{"Pilot", "Reference", "Base Plate",
                                                                  "Mass", "Ground Force"};
-enum Colour : std::size_t { kPilotColour, kReferenceColour, kBasePlateColour, kMassColour, kForceColour };
+enum Colour : std::size_t {
+  kPilotColour,
+  kReferenceColour,
+  kBasePlateColour,
+  kMassColour,
+  kForceColour
+};
 }  // namespace mvs
 
 namespace rsf {
@@ -98,10 +114,12 @@ inline constexpr SetupField kReturnChannel{"Radio Return Channel", app::rows::kR
 inline constexpr SetupField kSimilarity{"Similarity", kRadioOptions, 0, &SimParams::similarity};
 inline constexpr SetupField kPulse{"Pulse", kRadioOptions, 1, &SimParams::pulse};
 inline constexpr SetupField kScreenPause{"Screen Pause", kRadioOptions, 2, &SimParams::screenPause};
-inline constexpr SetupField kShowZeroLines{"Show Zero Lines", kRadioOptions, 3, &SimParams::showZeroLines};
+inline constexpr SetupField kShowZeroLines{"Show Zero Lines", kRadioOptions, 3,
+                                           &SimParams::showZeroLines};
 inline constexpr SetupField kSercel{"Sercel", kRadioOptions, 4, &SimParams::sercel};
 inline constexpr SetupField kPelton{"Pelton", kRadioOptions, 5, &SimParams::pelton};
-inline constexpr SetupField kLowResPrint{"Low Res Print", kRadioOptions, 6, &SimParams::lowResPrint};
+inline constexpr SetupField kLowResPrint{"Low Res Print", kRadioOptions, 6,
+                                         &SimParams::lowResPrint};
 inline constexpr SetupField kScreen{"Screen", kRadioOptions, 7, &SimParams::screen};
 inline constexpr SetupField kBmp{"BMP", kRadioOptions, 8, &SimParams::bmp};
 inline constexpr SetupField kPage1{"Page 1", kRadioOptions, 9, &SimParams::page1};
@@ -109,7 +127,8 @@ inline constexpr SetupField kPage2{"Page 2", kRadioOptions, 10, &SimParams::page
 inline constexpr SetupField kPage3{"Page 3", kRadioOptions, 11, &SimParams::page3};
 inline constexpr SetupField kHighResPrint{"High Res Print", kRadioOptions, 12};
 inline constexpr SetupField kDelay{"Delay (S)", app::rows::kSimilarityDelay, 0};
-inline constexpr SetupField kAutoVibName{"Auto Vib Name", app::rows::kRadioAutoVibName, 0, &SimParams::autoVibName};
+inline constexpr SetupField kAutoVibName{"Auto Vib Name", app::rows::kRadioAutoVibName, 0,
+                                         &SimParams::autoVibName};
 
 inline constexpr std::array<SetupField, 14> kParameters{{
     {"Max Frequency", kRadioLimits, 0, &SimParams::maxFrequency},
@@ -127,9 +146,9 @@ inline constexpr std::array<SetupField, 14> kParameters{{
     {"Pulse Start Time (mS)", kRadioLimits, 12, &SimParams::pulseStart},
     {"Pulse End Time (mS)", kRadioLimits, 13, &SimParams::pulseEnd},
 }};
-inline constexpr std::array<SetupField, 13> kTicks{kSimilarity, kPulse, kScreenPause, kShowZeroLines,
-                                                  kSercel, kPelton, kLowResPrint, kScreen, kBmp,
-                                                  kPage1, kPage2, kPage3, kAutoVibName};
+inline constexpr std::array<SetupField, 13> kTicks{
+    kSimilarity, kPulse, kScreenPause, kShowZeroLines, kSercel, kPelton,     kLowResPrint,
+    kScreen,     kBmp,   kPage1,       kPage2,         kPage3,  kAutoVibName};
 enum Colour : std::size_t { kReferenceColour, kReturnColour };
 }  // namespace rsf
 

@@ -23,7 +23,8 @@ void zeroReservedRowZero(const app::SettingRow& row, std::span<std::uint8_t> fie
 
 }  // namespace
 
-std::vector<std::uint8_t> setupImage(const SetupFileKind& kind, const app::ViewerSettings& settings) {
+std::vector<std::uint8_t> setupImage(const SetupFileKind& kind,
+                                     const app::ViewerSettings& settings) {
   std::vector<std::uint8_t> image(kind.size, 0);
   for (const SetupFileRow& r : kind.rows) {
     const auto from = settings.bytes().subspan(r.row.offset, r.row.size());

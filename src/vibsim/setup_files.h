@@ -39,15 +39,15 @@ inline constexpr std::size_t kRsfSize = 1844;
 
 // Multi-vibrator set-up. Name and channel rows 0 are reserved and written as zero bytes.
 inline constexpr std::array<SetupFileRow, 11> kMvsRows{{
-    {app::rows::kMultiVibNames, 0},           // 31 x 8: row r at 8 x r
-    {app::rows::kMultiVibChannels, 248},      // 8 columns x 31 rows of int32
-    {app::rows::kMultiVibOptions, 1240},      // pilot channel, then 12 ticks
+    {app::rows::kMultiVibNames, 0},       // 31 x 8: row r at 8 x r
+    {app::rows::kMultiVibChannels, 248},  // 8 columns x 31 rows of int32
+    {app::rows::kMultiVibOptions, 1240},  // pilot channel, then 12 ticks
     {app::rows::kReservedMultiVib, 1292},
-    {app::rows::kMultiVibLimits, 1300},       // 10 int32
-    {app::rows::kMultiVibMasses, 1340},       // mass of mass, mass of base plate (singles)
-    {app::rows::kSimilarityColours, 1348},    // pilot, reference, base plate, mass, ground force
-    {app::rows::kMultiVibExtraOptions, 1368}, // "Calculated Force", "Transfer Function"
-    {app::rows::kSweepValues, 1376},          // truncate, xcorr limit, FFT scale, end taper
+    {app::rows::kMultiVibLimits, 1300},        // 10 int32
+    {app::rows::kMultiVibMasses, 1340},        // mass of mass, mass of base plate (singles)
+    {app::rows::kSimilarityColours, 1348},     // pilot, reference, base plate, mass, ground force
+    {app::rows::kMultiVibExtraOptions, 1368},  // "Calculated Force", "Transfer Function"
+    {app::rows::kSweepValues, 1376},           // truncate, xcorr limit, FFT scale, end taper
     {app::rows::kSimilarityDelay, 1392},
     {app::rows::kHighResPrint, 1396},
 }};
@@ -55,17 +55,17 @@ inline constexpr std::array<SetupFileRow, 11> kMvsRows{{
 // Radio similarity set-up. Name and file-name rows 0 are reserved (zero bytes).
 inline constexpr std::array<SetupFileRow, 13> kRsfRows{{
     {app::rows::kRadioNames, 0},
-    {app::rows::kRadioSimFiles, 248},         // 31 x 15
-    {app::rows::kRadioPulseFiles, 713},       // 31 x 15
+    {app::rows::kRadioSimFiles, 248},    // 31 x 15
+    {app::rows::kRadioPulseFiles, 713},  // 31 x 15
     {app::rows::kRadioFolder, 1178},
     {app::rows::kReservedRadio, 1433},
-    {app::rows::kRadioChannels, 1688},        // reference, return
+    {app::rows::kRadioChannels, 1688},  // reference, return
     {app::rows::kRadioReferenceTitle, 1696},
     {app::rows::kRadioReturnTitle, 1708},
-    {app::rows::kRadioOptions, 1720},         // 12 ticks as the multi-vibrator one, then high res
-    {app::rows::kRadioLimits, 1772},          // 14 int32
-    {app::rows::kRadioColours, 1828},         // reference, return
-    {app::rows::kSimilarityDelay, 1836},      // shared with the multi-vibrator set-up
+    {app::rows::kRadioOptions, 1720},     // 12 ticks as the multi-vibrator one, then high res
+    {app::rows::kRadioLimits, 1772},      // 14 int32
+    {app::rows::kRadioColours, 1828},     // reference, return
+    {app::rows::kSimilarityDelay, 1836},  // shared with the multi-vibrator set-up
     {app::rows::kRadioAutoVibName, 1840},
 }};
 
@@ -84,7 +84,8 @@ static_assert(setupRowsTileTheFile(kMvsFile), ".MVS rows must cover 1400 bytes e
 static_assert(setupRowsTileTheFile(kRsfFile), ".RSF rows must cover 1844 bytes exactly");
 
 // The file image of the working set-up held in `settings`.
-std::vector<std::uint8_t> setupImage(const SetupFileKind& kind, const app::ViewerSettings& settings);
+std::vector<std::uint8_t> setupImage(const SetupFileKind& kind,
+                                     const app::ViewerSettings& settings);
 // Copies a file image (exactly kind.size bytes) into the working set-up.
 void applySetupImage(const SetupFileKind& kind, std::span<const std::uint8_t> image,
                      app::ViewerSettings& settings);

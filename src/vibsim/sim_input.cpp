@@ -31,7 +31,8 @@ const IpfdCurves& SimInput::ipfd(std::int32_t t, std::int32_t timeMs) {
   // beyond the trace both mean the whole trace): one key per span.
   std::int32_t lastSample = n_;
   if (timeMs > 0 && valid())
-    lastSample = static_cast<std::int32_t>(std::min<double>(n_, std::floor(timeMs * static_cast<double>(sampleRate_) / 1000)));
+    lastSample = static_cast<std::int32_t>(
+        std::min<double>(n_, std::floor(timeMs * static_cast<double>(sampleRate_) / 1000)));
   const auto key = std::make_tuple(t, lastSample);
   if (auto found = ipfd_.find(key); found != ipfd_.end()) return found->second;
   IpfdCurves curves;
@@ -41,11 +42,12 @@ const IpfdCurves& SimInput::ipfd(std::int32_t t, std::int32_t timeMs) {
   curves.frequency.assign(size, 0.0f);
   curves.distortion.assign(size, 0.0f);
   if (valid() && !samples.empty()) {
-    curves.m = dsp::GETIPFD(fft_, samples, n_, sampleRate_, timeMs, 0, curves.phase, curves.frequency,
-                            curves.distortion);
+    curves.m = dsp::GETIPFD(fft_, samples, n_, sampleRate_, timeMs, 0, curves.phase,
+                            curves.frequency, curves.distortion);
     curves.pointMs = dsp::ipfdPointStep(sampleRate_) * dtMs_;
   }
-  for (auto* v : {&curves.phase, &curves.frequency, &curves.distortion}) v->resize(static_cast<std::size_t>(curves.m) + 1);
+  for (auto* v : {&curves.phase, &curves.frequency, &curves.distortion})
+    v->resize(static_cast<std::size_t>(curves.m) + 1);
   return ipfd_.emplace(key, std::move(curves)).first->second;
 }
 

@@ -22,8 +22,8 @@ std::string trimmedText(std::string_view s) {
 }
 
 // "Frequency vs Time" of two traces.
-void drawFrequencies(app::Canvas& canvas, SimInput& input, double top, std::int32_t a, Colorref colourA,
-                     std::int32_t b, Colorref colourB) {
+void drawFrequencies(app::Canvas& canvas, SimInput& input, double top, std::int32_t a,
+                     Colorref colourA, std::int32_t b, Colorref colourB) {
   const TraceColour traces[] = {{a, colourA}, {b, colourB}};
   drawFrequencyAnalysis(canvas, input, top, traces);
 }
@@ -38,7 +38,10 @@ struct Band {
 class BandedPages : public SimilarityPages {
  public:
   BandedPages(std::string label, BannerTexts banner, std::string folder, const SimParams& params)
-      : label_(std::move(label)), banner_(std::move(banner)), folder_(std::move(folder)), params_(params) {}
+      : label_(std::move(label)),
+        banner_(std::move(banner)),
+        folder_(std::move(folder)),
+        params_(params) {}
 
   const std::string& vibratorLabel() const override { return label_; }
   const std::string& pictureFolder() const override { return folder_; }
@@ -54,8 +57,8 @@ class BandedPages : public SimilarityPages {
 
   void drawPane(app::Canvas& canvas, int page, int pane) override {
     beginPane(canvas);
-    drawPageBanner(canvas, {title(page), banner_.contractor, banner_.oilCompany, label_, banner_.crew,
-                            banner_.recordDate, banner_.recordTime});
+    drawPageBanner(canvas, {title(page), banner_.contractor, banner_.oilCompany, label_,
+                            banner_.crew, banner_.recordDate, banner_.recordTime});
     for (const Band& band : bands(page)) {
       if (band.pane == pane) band.draw(canvas);
     }
@@ -78,13 +81,16 @@ class WirelinePages final : public BandedPages {
                 const WirelineVibrator& vibrator, const BannerTexts& banner, std::string folder,
                 dsp::Fft& fft, const base::DebugLog* log)
       : BandedPages(vibrator.label, banner, std::move(folder), setup.params),
-        input_(record, setup.params, fft, log), setup_(setup), channels_(vibrator.channels) {}
+        input_(record, setup.params, fft, log),
+        setup_(setup),
+        channels_(vibrator.channels) {}
 
   int paneCount(int page) const override { return page == kPulsePage ? 1 : 2; }
 
   std::string pictureName(int page, int pane) const override {
     if (page == kPulsePage) return "Wire Pulse Vib " + label_ + " Page 1.BMP";
-    return "Wire Sim Vib " + label_ + " Page " + std::to_string(page) + (pane == 0 ? "A" : "B") + ".BMP";
+    return "Wire Sim Vib " + label_ + " Page " + std::to_string(page) + (pane == 0 ? "A" : "B") +
+           ".BMP";
   }
 
   std::string printCaption(int page, bool fromWindow) const override {
@@ -106,47 +112,115 @@ class WirelinePages final : public BandedPages {
     switch (page) {
       case 1:
         return {
-            {0, [=, this](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 840, pilot, c.pilot, "Pilot"); }},
-            {0, [=, this](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 628, ch.force, c.force, "Ground Force"); }},
-            {0, [=, this](app::Canvas& k) { drawPhaseErrorAnalysis(k, *in, *run, 416, pilot, ch.force, 0, c.force, c.force); }},
-            {0, [=, this](app::Canvas& k) {
+            {0,
+             [=, this](app::Canvas& k) {
+               drawTimeTraceAnalysis(k, *in, 840, pilot, c.pilot, "Pilot");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawTimeTraceAnalysis(k, *in, 628, ch.force, c.force, "Ground Force");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawPhaseErrorAnalysis(k, *in, *run, 416, pilot, ch.force, 0, c.force, c.force);
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
                drawFrequencies(k, *in, 204, pilot, c.pilot, ch.force, c.force);
              }},
-            {1, [=, this](app::Canvas& k) {
-               drawCorrelogramAnalysis(k, *in, 840, pilot, ch.reference, "Left", c.reference, "Xcorr Pilot*Ref");
-               drawCorrelogramAnalysis(k, *in, 840, pilot, ch.force, "Right", c.force, "Xcorr Pilot*GF");
+            {1,
+             [=, this](app::Canvas& k) {
+               drawCorrelogramAnalysis(k, *in, 840, pilot, ch.reference, "Left", c.reference,
+                                       "Xcorr Pilot*Ref");
+               drawCorrelogramAnalysis(k, *in, 840, pilot, ch.force, "Right", c.force,
+                                       "Xcorr Pilot*GF");
              }},
-            {1, [=, this](app::Canvas& k) {
-               drawDbCorrelogramAnalysis(k, *in, 416, pilot, ch.reference, "Left", 90, 0, c.reference, "Xcorr Pilot*Ref");
-               drawDbCorrelogramAnalysis(k, *in, 416, pilot, ch.force, "Right", 78, params_.xcorrQcLimit, c.force,
-                               "Xcorr Pilot*GF");
+            {1,
+             [=, this](app::Canvas& k) {
+               drawDbCorrelogramAnalysis(k, *in, 416, pilot, ch.reference, "Left", 90, 0,
+                                         c.reference, "Xcorr Pilot*Ref");
+               drawDbCorrelogramAnalysis(k, *in, 416, pilot, ch.force, "Right", 78,
+                                         params_.xcorrQcLimit, c.force, "Xcorr Pilot*GF");
              }},
             {1, [=, this](app::Canvas& k) { drawStartTimeLabel(k, *run); }},
         };
       case 2:
         return {
-            {0, [=, this](app::Canvas& k) { drawDistortionAnalysis(k, *in, 820, ch.force, c.force, "Ground Force Distortion (%)"); }},
-            {0, [=, this](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 540, pilot, 0, c.pilot, "FFT Pilot"); }},
-            {0, [=, this](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 260, ch.force, 13, c.force, "FFT Ground Force"); }},
-            {1, [=, this](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 840, pilot, "FT Analysis Pilot"); }},
-            {1, [=, this](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 410, ch.force, "FT Analysis GF"); }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawDistortionAnalysis(k, *in, 820, ch.force, c.force,
+                                      "Ground Force Distortion (%)");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawSpectrumAnalysis(k, *in, 540, pilot, 0, c.pilot, "FFT Pilot");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawSpectrumAnalysis(k, *in, 260, ch.force, 13, c.force, "FFT Ground Force");
+             }},
+            {1,
+             [=, this](app::Canvas& k) {
+               drawTimeFrequencyAnalysis(k, *in, 840, pilot, "FT Analysis Pilot");
+             }},
+            {1,
+             [=, this](app::Canvas& k) {
+               drawTimeFrequencyAnalysis(k, *in, 410, ch.force, "FT Analysis GF");
+             }},
         };
       case 3:
         return {
-            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 820, pilot, "Start", kTaperAlignmentMs, c.pilot, "Pilot Start Taper"); }},
-            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 628, pilot, "End", kTaperAlignmentMs, c.pilot, "Pilot End Taper"); }},
-            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 416, ch.force, "Start", kTaperAlignmentMs, c.force, "GF Start Taper"); }},
-            {0, [=, this](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 204, ch.force, "End", kTaperAlignmentMs, c.force, "GF End Taper"); }},
-            {1, [=, this](app::Canvas& k) { drawTransferFunctionAnalysis(k, *in, 840, ch.basePlate, ch.mass, c.mass); }},
-            {1, [=, this](app::Canvas& k) { drawDeltaPhaseAnalysis(k, *in, 410, ch.basePlate, ch.mass, c.basePlate); }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 820, pilot, "Start", kTaperAlignmentMs, c.pilot,
+                                     "Pilot Start Taper");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 628, pilot, "End", kTaperAlignmentMs, c.pilot,
+                                     "Pilot End Taper");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 416, ch.force, "Start", kTaperAlignmentMs, c.force,
+                                     "GF Start Taper");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 204, ch.force, "End", kTaperAlignmentMs, c.force,
+                                     "GF End Taper");
+             }},
+            {1,
+             [=, this](app::Canvas& k) {
+               drawTransferFunctionAnalysis(k, *in, 840, ch.basePlate, ch.mass, c.mass);
+             }},
+            {1,
+             [=, this](app::Canvas& k) {
+               drawDeltaPhaseAnalysis(k, *in, 410, ch.basePlate, ch.mass, c.basePlate);
+             }},
         };
       default:
         return {
-            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 840, pilot, c.pilot, "Pilot"); }},
-            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 670, ch.reference, c.reference, "Ref"); }},
-            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 500, ch.mass, c.mass, "Mass"); }},
-            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 330, ch.basePlate, c.basePlate, "BP"); }},
-            {0, [=, this](app::Canvas& k) { drawPulseViewAnalysis(k, *in, 160, ch.force, c.force, "Ground Force"); }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawPulseViewAnalysis(k, *in, 840, pilot, c.pilot, "Pilot");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawPulseViewAnalysis(k, *in, 670, ch.reference, c.reference, "Ref");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawPulseViewAnalysis(k, *in, 500, ch.mass, c.mass, "Mass");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawPulseViewAnalysis(k, *in, 330, ch.basePlate, c.basePlate, "BP");
+             }},
+            {0,
+             [=, this](app::Canvas& k) {
+               drawPulseViewAnalysis(k, *in, 160, ch.force, c.force, "Ground Force");
+             }},
         };
     }
   }
@@ -158,10 +232,12 @@ class WirelinePages final : public BandedPages {
 
 class RadioPages final : public BandedPages {
  public:
-  RadioPages(const decode::SegdRecord& record, const RadioSetup& setup, const RadioVibrator& vibrator,
-             const BannerTexts& banner, dsp::Fft& fft, const base::DebugLog* log)
+  RadioPages(const decode::SegdRecord& record, const RadioSetup& setup,
+             const RadioVibrator& vibrator, const BannerTexts& banner, dsp::Fft& fft,
+             const base::DebugLog* log)
       : BandedPages(vibrator.label, banner, setup.folder.string(), setup.params),
-        input_(record, setup.params, fft, log), setup_(setup) {}
+        input_(record, setup.params, fft, log),
+        setup_(setup) {}
 
   int paneCount(int page) const override { return page == 1 || page == 2 ? 2 : 1; }
 
@@ -194,32 +270,73 @@ class RadioPages final : public BandedPages {
         return {
             {0, [=](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 840, ref, refColour, REF); }},
             {0, [=](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 628, ret, retColour, RET); }},
-            {0, [=](app::Canvas& k) { drawPhaseErrorAnalysis(k, *in, *run, 416, ref, ret, 0, retColour, retColour); }},
-            {0, [=](app::Canvas& k) { drawFrequencies(k, *in, 204, ref, refColour, ret, retColour); }},
-            {1, [=](app::Canvas& k) {
-               drawCorrelogramAnalysis(k, *in, 840, ref, ref, "Left", refColour, "Autocorr Radio Ref");
-               drawCorrelogramAnalysis(k, *in, 840, ref, ret, "Right", retColour, "Xcorr Ref*Return");
+            {0,
+             [=](app::Canvas& k) {
+               drawPhaseErrorAnalysis(k, *in, *run, 416, ref, ret, 0, retColour, retColour);
              }},
-            {1, [=, this](app::Canvas& k) {
-               drawDbCorrelogramAnalysis(k, *in, 416, ref, ref, "Left", 90, 0, refColour, "Autocorr Radio Ref");
-               drawDbCorrelogramAnalysis(k, *in, 416, ref, ret, "Right", 78, params_.xcorrQcLimit, retColour, "Xcorr Ref*Return");
+            {0,
+             [=](app::Canvas& k) { drawFrequencies(k, *in, 204, ref, refColour, ret, retColour); }},
+            {1,
+             [=](app::Canvas& k) {
+               drawCorrelogramAnalysis(k, *in, 840, ref, ref, "Left", refColour,
+                                       "Autocorr Radio Ref");
+               drawCorrelogramAnalysis(k, *in, 840, ref, ret, "Right", retColour,
+                                       "Xcorr Ref*Return");
+             }},
+            {1,
+             [=, this](app::Canvas& k) {
+               drawDbCorrelogramAnalysis(k, *in, 416, ref, ref, "Left", 90, 0, refColour,
+                                         "Autocorr Radio Ref");
+               drawDbCorrelogramAnalysis(k, *in, 416, ref, ret, "Right", 78, params_.xcorrQcLimit,
+                                         retColour, "Xcorr Ref*Return");
              }},
             {1, [=](app::Canvas& k) { drawStartTimeLabel(k, *run); }},
         };
       case 2:
         return {
-            {0, [=](app::Canvas& k) { drawDistortionAnalysis(k, *in, 820, ret, retColour, "Distortion " + RET + "(%)"); }},
-            {0, [=](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 540, ret, 7, retColour, "FFT " + RET); }},
-            {0, [=](app::Canvas& k) { drawSpectrumAnalysis(k, *in, 260, ref, 0, refColour, "FFT " + REF); }},
-            {1, [=](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 840, ref, "FT Analysis " + REF); }},
-            {1, [=](app::Canvas& k) { drawTimeFrequencyAnalysis(k, *in, 410, ret, "FT Analysis " + RET); }},
+            {0,
+             [=](app::Canvas& k) {
+               drawDistortionAnalysis(k, *in, 820, ret, retColour, "Distortion " + RET + "(%)");
+             }},
+            {0,
+             [=](app::Canvas& k) {
+               drawSpectrumAnalysis(k, *in, 540, ret, 7, retColour, "FFT " + RET);
+             }},
+            {0,
+             [=](app::Canvas& k) {
+               drawSpectrumAnalysis(k, *in, 260, ref, 0, refColour, "FFT " + REF);
+             }},
+            {1,
+             [=](app::Canvas& k) {
+               drawTimeFrequencyAnalysis(k, *in, 840, ref, "FT Analysis " + REF);
+             }},
+            {1,
+             [=](app::Canvas& k) {
+               drawTimeFrequencyAnalysis(k, *in, 410, ret, "FT Analysis " + RET);
+             }},
         };
       case 3:
         return {
-            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 820, ref, "Start", kTaperAlignmentMs, refColour, REF + " Start Taper"); }},
-            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 628, ref, "End", kTaperAlignmentMs, refColour, REF + " End Taper"); }},
-            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 416, ret, "Start", kTaperAlignmentMs, retColour, RET + " Start Taper"); }},
-            {0, [=](app::Canvas& k) { drawTaperViewAnalysis(k, *in, 204, ret, "End", kTaperAlignmentMs, retColour, RET + " End Taper"); }},
+            {0,
+             [=](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 820, ref, "Start", kTaperAlignmentMs, refColour,
+                                     REF + " Start Taper");
+             }},
+            {0,
+             [=](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 628, ref, "End", kTaperAlignmentMs, refColour,
+                                     REF + " End Taper");
+             }},
+            {0,
+             [=](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 416, ret, "Start", kTaperAlignmentMs, retColour,
+                                     RET + " Start Taper");
+             }},
+            {0,
+             [=](app::Canvas& k) {
+               drawTaperViewAnalysis(k, *in, 204, ret, "End", kTaperAlignmentMs, retColour,
+                                     RET + " End Taper");
+             }},
         };
       default:
         return {
@@ -236,20 +353,26 @@ class RadioPages final : public BandedPages {
 }  // namespace
 
 BannerTexts bannerTextsOf(const app::ViewerSettings& settings, const decode::SegdRecord& record) {
-  return {trimmedText(settings.contractor()), trimmedText(settings.oilCompany()), trimmedText(settings.crew()),
-          trimmedText(record.summary.recordDate.view()), trimmedText(record.summary.recordTime.view())};
+  return {trimmedText(settings.contractor()), trimmedText(settings.oilCompany()),
+          trimmedText(settings.crew()), trimmedText(record.summary.recordDate.view()),
+          trimmedText(record.summary.recordTime.view())};
 }
 
-std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
-                                                   const WirelineVibrator& vibrator, const BannerTexts& banner,
+std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& record,
+                                                   const WirelineSetup& setup,
+                                                   const WirelineVibrator& vibrator,
+                                                   const BannerTexts& banner,
                                                    std::string pictureFolder, dsp::Fft& fft,
                                                    const base::DebugLog* log) {
-  return std::make_unique<WirelinePages>(record, setup, vibrator, banner, std::move(pictureFolder), fft, log);
+  return std::make_unique<WirelinePages>(record, setup, vibrator, banner, std::move(pictureFolder),
+                                         fft, log);
 }
 
-std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record, const RadioSetup& setup,
-                                                const RadioVibrator& vibrator, const BannerTexts& banner,
-                                                dsp::Fft& fft, const base::DebugLog* log) {
+std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record,
+                                                const RadioSetup& setup,
+                                                const RadioVibrator& vibrator,
+                                                const BannerTexts& banner, dsp::Fft& fft,
+                                                const base::DebugLog* log) {
   return std::make_unique<RadioPages>(record, setup, vibrator, banner, fft, log);
 }
 
@@ -269,7 +392,8 @@ VibratorVerdict judgeVibrator(const decode::SegdRecord& record, std::int32_t pil
   // where it ends) are left out: their amplitude ramps make the short-window estimates
   // meaningless, and the taper pages show them.
   const double from = static_cast<double>(first) * signal.pointMs + params.startTaper;
-  const double to = static_cast<double>(last == 0 ? 0 : last - 1) * signal.pointMs - params.endTaper;
+  const double to =
+      static_cast<double>(last == 0 ? 0 : last - 1) * signal.pointMs - params.endTaper;
   for (std::size_t k = first; k < last; ++k) {
     const double t = static_cast<double>(k) * signal.pointMs;
     if (!(signal.frequency[k] > 0) || t < from || t > to) continue;
@@ -278,9 +402,11 @@ VibratorVerdict judgeVibrator(const decode::SegdRecord& record, std::int32_t pil
     if (k < signal.distortion.size())
       verdict.maxDistortionPercent = std::max(verdict.maxDistortionPercent, signal.distortion[k]);
   }
-  verdict.startTimePass = phase.startTimeErrorUs && std::abs(*phase.startTimeErrorUs) <= kStartTimeLimitUs;
+  verdict.startTimePass =
+      phase.startTimeErrorUs && std::abs(*phase.startTimeErrorUs) <= kStartTimeLimitUs;
   verdict.phasePass = verdict.maxPhaseErrorDeg <= static_cast<float>(params.phaseQcLimit);
-  verdict.distortionPass = verdict.maxDistortionPercent <= static_cast<float>(params.distortionQcLimit);
+  verdict.distortionPass =
+      verdict.maxDistortionPercent <= static_cast<float>(params.distortionQcLimit);
   return verdict;
 }
 

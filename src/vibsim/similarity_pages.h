@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/canvas.h"
-#include "base/debug_log.h"
 #include "app/settings.h"
+#include "base/debug_log.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
 #include "vibsim/plot_primitives.h"
@@ -85,11 +85,11 @@ std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record
 // first such point, "End Taper Length (mS)" before the last.
 struct VibratorVerdict {
   std::optional<float> startTimeErrorUs;  // absent when no point of the sweep could measure it
-  float maxPhaseErrorDeg = 0;      // largest magnitude, after the fold
+  float maxPhaseErrorDeg = 0;             // largest magnitude, after the fold
   float maxDistortionPercent = 0;
-  bool startTimePass = false;      // |error| <= 100 us (measured)
-  bool phasePass = false;          // no point beyond the phase QC limit
-  bool distortionPass = false;     // no point beyond the distortion QC limit
+  bool startTimePass = false;   // |error| <= 100 us (measured)
+  bool phasePass = false;       // no point beyond the phase QC limit
+  bool distortionPass = false;  // no point beyond the distortion QC limit
   bool pass() const { return startTimePass && phasePass && distortionPass; }
 };
 inline constexpr float kStartTimeLimitUs = 100;

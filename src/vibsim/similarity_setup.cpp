@@ -14,7 +14,8 @@ namespace vorax::vibsim {
 namespace {
 
 template <std::size_t N>
-void copyParams(const app::ViewerSettings& s, const std::array<SetupField, N>& fields, SimParams& p) {
+void copyParams(const app::ViewerSettings& s, const std::array<SetupField, N>& fields,
+                SimParams& p) {
   for (const SetupField& f : fields) {
     if (f.param != nullptr) p.*(f.param) = fieldValue(s, f);
   }
@@ -148,7 +149,8 @@ std::vector<std::string> radioFolderFiles(const std::filesystem::path& folder) {
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
     std::error_code entryError;
-    if (!entry.is_regular_file(entryError) || entry.file_size(entryError) == 0 || entryError) continue;
+    if (!entry.is_regular_file(entryError) || entry.file_size(entryError) == 0 || entryError)
+      continue;
     const std::string name = entry.path().filename().string();
     const std::string upperName = upper(name);
     const bool ignored = std::ranges::any_of(kIgnored, [&](std::string_view ext) {

@@ -44,8 +44,8 @@ struct VibratorChannels {
 };
 
 struct WirelineVibrator {
-  int row = 0;            // 1..30
-  std::string label;      // the row's name, or its number when the name is empty
+  int row = 0;        // 1..30
+  std::string label;  // the row's name, or its number when the name is empty
   VibratorChannels channels;
 };
 

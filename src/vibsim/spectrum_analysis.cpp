@@ -34,7 +34,9 @@ SpectrumCurve computeSpectrum(SimInput& input, std::int32_t trace, int smoothing
     db[i] = (amplitude[i] > 0 ? 20.0f * std::log10(amplitude[i]) : kNoAmplitudeDb) - reference;
   if (smoothing > 0) db = runningMean(db, smoothing);
   const auto shown = std::min<std::size_t>(
-      db.size() - 1, static_cast<std::size_t>(std::max(0L, std::lround(static_cast<double>(k) * input.params().maxFrequency / nyquist))));
+      db.size() - 1,
+      static_cast<std::size_t>(std::max(
+          0L, std::lround(static_cast<double>(k) * input.params().maxFrequency / nyquist))));
   db.resize(shown + 1);
   result.db = std::move(db);
   return result;
@@ -56,8 +58,8 @@ void drawSpectrum(Canvas& canvas, const PlotBand& band, const SpectrumCurve& spe
 
 void drawSpectrumAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t trace,
                           int smoothing, Colorref colour, std::string_view caption) {
-  drawSpectrum(canvas, plotBand(BandKind::Spectrum, top), computeSpectrum(input, trace, smoothing), input.params(),
-               colour, caption);
+  drawSpectrum(canvas, plotBand(BandKind::Spectrum, top), computeSpectrum(input, trace, smoothing),
+               input.params(), colour, caption);
 }
 
 }  // namespace vorax::vibsim

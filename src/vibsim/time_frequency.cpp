@@ -26,8 +26,8 @@ Colorref levelColour(double v) {
 }
 
 // Amplitudes of one window centred on sample `centre`, tapered by `taper` and zero-padded.
-std::vector<float> windowSpectrum(dsp::Fft& fft, std::span<const float> samples, std::ptrdiff_t centre,
-                                  std::span<const float> taper) {
+std::vector<float> windowSpectrum(dsp::Fft& fft, std::span<const float> samples,
+                                  std::ptrdiff_t centre, std::span<const float> taper) {
   std::vector<float> padded(taper.size() * kZeroPadding, 0.0f);
   const std::ptrdiff_t first = centre - static_cast<std::ptrdiff_t>(taper.size() / 2);
   for (std::size_t i = 0; i < taper.size(); ++i) {
@@ -44,13 +44,17 @@ TimeFrequencyGrid computeTimeFrequency(dsp::Fft& fft, std::span<const float> sam
                                        int maxFrequency) {
   TimeFrequencyGrid grid;
   if (!(dtMs > 0) || samples.empty() || maxFrequency <= 0) return grid;
-  const auto step = std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(kColumnStepMs / dtMs)));
-  const auto columns = static_cast<std::size_t>(std::lround(static_cast<double>(samples.size()) / static_cast<double>(step)));
-  const auto windowSamples = std::clamp<std::size_t>(static_cast<std::size_t>(std::lround(kTimeFrequencyWindowMs / dtMs)), 8,
-                                                     dsp::kLongestSpectrum / kZeroPadding);
+  const auto step =
+      std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(kColumnStepMs / dtMs)));
+  const auto columns = static_cast<std::size_t>(
+      std::lround(static_cast<double>(samples.size()) / static_cast<double>(step)));
+  const auto windowSamples =
+      std::clamp<std::size_t>(static_cast<std::size_t>(std::lround(kTimeFrequencyWindowMs / dtMs)),
+                              8, dsp::kLongestSpectrum / kZeroPadding);
   const std::size_t n = dsp::spectrumLength(windowSamples * kZeroPadding - 1);
   const double rowStepHz = 1000.0 / (static_cast<double>(n) * dtMs);
-  const std::size_t rows = std::min(n / 2 + 1, static_cast<std::size_t>(maxFrequency / rowStepHz) + 1);
+  const std::size_t rows =
+      std::min(n / 2 + 1, static_cast<std::size_t>(maxFrequency / rowStepHz) + 1);
   if (columns == 0) return grid;
 
   // The Blackman weights, worked out once: the taper of a window of ones.
@@ -60,7 +64,8 @@ TimeFrequencyGrid computeTimeFrequency(dsp::Fft& fft, std::span<const float> sam
   std::vector<float> db(columns * rows);
   float strongest = -INFINITY;
   for (std::size_t c = 0; c < columns; ++c) {
-    const std::vector<float> a = windowSpectrum(fft, samples, static_cast<std::ptrdiff_t>(c * step), taper);
+    const std::vector<float> a =
+        windowSpectrum(fft, samples, static_cast<std::ptrdiff_t>(c * step), taper);
     for (std::size_t r = 0; r < rows; ++r) {
       const float level = a[r] > 0 ? 20.0f * std::log10(a[r]) : -INFINITY;
       db[c * rows + r] = level;
@@ -76,7 +81,8 @@ TimeFrequencyGrid computeTimeFrequency(dsp::Fft& fft, std::span<const float> sam
   grid.level.resize(db.size());
   const double floor = strongest - kTimeFrequencyFloorDb;
   for (std::size_t i = 0; i < db.size(); ++i)
-    grid.level[i] = static_cast<float>(std::clamp((db[i] - floor) / kTimeFrequencyFloorDb, 0.0, 1.0));
+    grid.level[i] =
+        static_cast<float>(std::clamp((db[i] - floor) / kTimeFrequencyFloorDb, 0.0, 1.0));
   return grid;
 }
 
@@ -113,8 +119,9 @@ void drawTimeFrequencyPicture(Canvas& canvas, const PlotBand& band, const TimeFr
   canvas.setTextColour(kAxisBlue);
   canvas.text({bar.centreX(), bar.top}, "DB", app::HAlign::Centre, app::VAlign::Bottom);
   canvas.text({bar.right, bar.top}, "0", app::HAlign::Left, app::VAlign::Top);
-  canvas.text({bar.right, bar.bottom()}, "-" + std::to_string(static_cast<int>(kTimeFrequencyFloorDb)),
-              app::HAlign::Left, app::VAlign::Bottom);
+  canvas.text({bar.right, bar.bottom()},
+              "-" + std::to_string(static_cast<int>(kTimeFrequencyFloorDb)), app::HAlign::Left,
+              app::VAlign::Bottom);
   drawValueLabel(canvas, picture, 0, "0");
   drawValueLabel(canvas, picture, 1, std::to_string(maxFrequency));
   drawAxisCaption(canvas, picture, "Hz");

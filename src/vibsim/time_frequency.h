@@ -1,6 +1,7 @@
 // The time-frequency picture ("FT Analysis"): amplitude spectra of short windows 50 ms apart
 // along the analysis length, in dB, coloured from blue (weak) through cyan, green and yellow
-// to red (strongest) with a colour bar labelled "DB". Time runs across, frequency upwards to "Max Frequency".
+// to red (strongest) with a colour bar labelled "DB". Time runs across, frequency upwards to "Max
+// Frequency".
 #pragma once
 
 #include <span>
@@ -21,10 +22,10 @@ inline constexpr double kTimeFrequencyFloorDb = 60;
 
 struct TimeFrequencyGrid {
   int columns = 0;
-  int rows = 0;               // frequencies 0 .. about maxFrequency, evenly spaced
-  double columnStepMs = 0;    // column c is centred on c x columnStepMs
-  double rowStepHz = 0;       // row r is r x rowStepHz
-  std::vector<float> level;   // columns x rows, column-major; 0 (floor) .. 1 (strongest)
+  int rows = 0;              // frequencies 0 .. about maxFrequency, evenly spaced
+  double columnStepMs = 0;   // column c is centred on c x columnStepMs
+  double rowStepHz = 0;      // row r is r x rowStepHz
+  std::vector<float> level;  // columns x rows, column-major; 0 (floor) .. 1 (strongest)
 
   float at(int column, int row) const {
     return level[static_cast<std::size_t>(column) * static_cast<std::size_t>(rows) +

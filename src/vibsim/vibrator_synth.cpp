@@ -26,12 +26,15 @@ double sweepPhase(const SweepShape& s, double t) {
   return kTwoPi * (s.startHz * t + (s.endHz - s.startHz) * t * t / (2 * s.lengthS));
 }
 
-void putLittle(std::vector<std::uint8_t>& out, std::size_t at, std::uint64_t value, std::size_t count) {
+void putLittle(std::vector<std::uint8_t>& out, std::size_t at, std::uint64_t value,
+               std::size_t count) {
   decode::storeLittle(out, at, value, count);
 }
 
-void putText(std::vector<std::uint8_t>& out, std::size_t at, const std::string& text, std::size_t width) {
-  for (std::size_t i = 0; i < width; ++i) out[at + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' ';
+void putText(std::vector<std::uint8_t>& out, std::size_t at, const std::string& text,
+             std::size_t width) {
+  for (std::size_t i = 0; i < width; ++i)
+    out[at + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' ';
 }
 
 void putChannel(std::vector<std::uint8_t>& out, std::size_t at, const std::vector<float>& samples) {
@@ -69,7 +72,8 @@ decode::synth::SynthOptions vibratorRecordSynthOptions(const VibratorRecordOptio
   synth.deadTrace = 0;
   synth.reversedTrace = 0;
   synth.sampleIntervalMs = o.sampleIntervalMs;
-  synth.samplesPerTrace = static_cast<int>(std::lround(o.recordLengthS * 1000 / o.sampleIntervalMs)) + 1;
+  synth.samplesPerTrace =
+      static_cast<int>(std::lround(o.recordLengthS * 1000 / o.sampleIntervalMs)) + 1;
   const double dtS = o.sampleIntervalMs / 1000;
   const std::int32_t count = synth.samplesPerTrace;
   synth.traceSource = [o, dtS, count](int t) {
@@ -84,7 +88,8 @@ decode::synth::SynthOptions vibratorRecordSynthOptions(const VibratorRecordOptio
   return synth;
 }
 
-std::string writeVibratorRecord(const std::filesystem::path& path, const VibratorRecordOptions& options) {
+std::string writeVibratorRecord(const std::filesystem::path& path,
+                                const VibratorRecordOptions& options) {
   return decode::synth::writeSyntheticRecord(path, vibratorRecordSynthOptions(options));
 }
 

@@ -23,9 +23,9 @@ struct SweepShape {
 
 // One signal as a vibrator gives it back.
 struct VibratorFault {
-  double delayUs = 0;            // late by this much against the pilot
-  double secondHarmonic = 0;     // amplitude of 2f relative to the fundamental (0.3 = 30 %)
-  double amplitude = 1;          // sign -1 reverses the polarity
+  double delayUs = 0;         // late by this much against the pilot
+  double secondHarmonic = 0;  // amplitude of 2f relative to the fundamental (0.3 = 30 %)
+  double amplitude = 1;       // sign -1 reverses the polarity
 };
 
 // Samples 0..count-1 at `dtS` seconds of the sweep carrying `fault`; zero outside the sweep.
@@ -45,11 +45,14 @@ struct VibratorRecordOptions {
 
 inline constexpr std::int32_t kPilotTrace = 1;
 // Trace of column 0 (reference), 1 (base plate), 2 (mass) or 3 (ground force) of vibrator v.
-constexpr std::int32_t vibratorTrace(int v, int column) { return 4 * v - 2 + column; }
+constexpr std::int32_t vibratorTrace(int v, int column) {
+  return 4 * v - 2 + column;
+}
 
 decode::synth::SynthOptions vibratorRecordSynthOptions(const VibratorRecordOptions& options);
 // Writes the record atomically; returns an error text or an empty text.
-std::string writeVibratorRecord(const std::filesystem::path& path, const VibratorRecordOptions& options);
+std::string writeVibratorRecord(const std::filesystem::path& path,
+                                const VibratorRecordOptions& options);
 
 // A radio similarity file: channel 1 a time-break pulse, channel 2 the reference (the
 // clean sweep), channel 3 the return carrying `fault`, each scaled to 16-bit samples. The

@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
   }
   vorax::app::ui::MainWindow window(state);
   vorax::vibsim::ui::addSimilarityTools(window, state);
-  window.setToolOpener("Spread View", [&] { vorax::spread::ui::openSpreadView(state, &window, [&] { window.returnToMainWindow(); }); });
+  window.setToolOpener("Spread View", [&] {
+    vorax::spread::ui::openSpreadView(state, &window, [&] { window.returnToMainWindow(); });
+  });
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   vorax::filter::ui::addFilterTools(window, state);

@@ -34,7 +34,8 @@ inline decode::SegdRecord makeDisplayRecord(std::int32_t traces, std::int32_t sa
 
 // Gives traces first..last (1-based, inclusive) the receiver line and rebuilds the runs.
 inline void setLine(decode::SegdRecord& record, std::int32_t first, std::int32_t last, float line) {
-  for (std::int32_t t = first; t <= last; ++t) record.traceInfo[static_cast<std::size_t>(t)].receiverLine = line;
+  for (std::int32_t t = first; t <= last; ++t)
+    record.traceInfo[static_cast<std::size_t>(t)].receiverLine = line;
   record.lineRuns = decode::buildLineRuns(record.traceInfo, record.samples.traceCount());
 }
 

@@ -80,8 +80,10 @@ TEST(PagingByLine, NextAndPrevStepOneLineAndStopAtTheEnds) {
 TEST(PagingByLine, LastTraceOnNoKnownLineGivesPageZero) {
   decode::SegdRecord record = fourRunRecord();
   // A by-number page can end past the record; its line matches no run.
-  EXPECT_EQ(page(PagingMode::Next, DisplaySelection::ByLine, {0, 60}, 60, record), (TraceRange{0, 0}));
-  EXPECT_EQ(page(PagingMode::Prev, DisplaySelection::ByLine, {0, -1}, 60, record), (TraceRange{0, 0}));
+  EXPECT_EQ(page(PagingMode::Next, DisplaySelection::ByLine, {0, 60}, 60, record),
+            (TraceRange{0, 0}));
+  EXPECT_EQ(page(PagingMode::Prev, DisplaySelection::ByLine, {0, -1}, 60, record),
+            (TraceRange{0, 0}));
 }
 
 TEST(PagingByLine, ALineRecordedTwiceIsFoundAtItsFirstRun) {
@@ -89,7 +91,8 @@ TEST(PagingByLine, ALineRecordedTwiceIsFoundAtItsFirstRun) {
   test::setLine(record, 1, 10, 7);
   test::setLine(record, 11, 20, 8);
   test::setLine(record, 21, 30, 7);  // runs (7: 0..10), (8: 11..20), (7: 21..30)
-  EXPECT_EQ(page(PagingMode::Next, DisplaySelection::ByLine, {21, 30}, 60, record), (TraceRange{11, 20}));
+  EXPECT_EQ(page(PagingMode::Next, DisplaySelection::ByLine, {21, 30}, 60, record),
+            (TraceRange{11, 20}));
 }
 
 TEST(Picks, AtMostSixAndAPickedTraceIsRemovedByPickingItAgain) {

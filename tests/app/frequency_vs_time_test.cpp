@@ -13,7 +13,8 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 TEST(FrequencyVsTime, HopIs50msOfSamplesAndBinsAre1024PointsWide) {
-  const std::pair<double, std::int64_t> hops[] = {{0.25, 200}, {0.5, 100}, {1, 50}, {2, 25}, {4, 12}, {100, 1}};
+  const std::pair<double, std::int64_t> hops[] = {{0.25, 200}, {0.5, 100}, {1, 50},
+                                                  {2, 25},     {4, 12},    {100, 1}};
   for (auto [ms, hop] : hops) EXPECT_EQ(analysisHop(ms), hop) << ms;
   EXPECT_DOUBLE_EQ(frameBinHz(1), 1000.0 / 1024);
 }
@@ -78,7 +79,8 @@ TEST(FrequencyVsTime, SilenceHasNoFrequencyAndNoDistortion) {
     EXPECT_EQ(p.frequencyHz, 0);
     EXPECT_EQ(p.distortionPercent, 0);
   }
-  EXPECT_TRUE(AnalyseFrequencyVsTime(std::vector<float>(40, 1.0f), 1, fft).empty());  // shorter than a hop
+  EXPECT_TRUE(
+      AnalyseFrequencyVsTime(std::vector<float>(40, 1.0f), 1, fft).empty());  // shorter than a hop
 }
 
 TEST(TimeFrequencyImage, SixDecadeScaleRunsFromGreyToPureRed) {
@@ -86,9 +88,9 @@ TEST(TimeFrequencyImage, SixDecadeScaleRunsFromGreyToPureRed) {
   EXPECT_NEAR(sixDecadeLevel(8e-3f, 8), 0.5, 1e-7);
   EXPECT_EQ(sixDecadeLevel(1e-7f, 1), 0);
   EXPECT_EQ(sixDecadeLevel(0, 1), 0);
-  EXPECT_EQ(sixDecadeColour(1), 0x0000FFu);               // HLS(0, 120, 240): red
-  EXPECT_EQ(sixDecadeColour(0), rgb(128, 128, 128));      // HLS(240, 120, 0): grey
-  EXPECT_EQ(sixDecadeColour(0.5), rgb(64, 191, 191));     // HLS(120, 120, 120)
+  EXPECT_EQ(sixDecadeColour(1), 0x0000FFu);            // HLS(0, 120, 240): red
+  EXPECT_EQ(sixDecadeColour(0), rgb(128, 128, 128));   // HLS(240, 120, 0): grey
+  EXPECT_EQ(sixDecadeColour(0.5), rgb(64, 191, 191));  // HLS(120, 120, 120)
 }
 
 TEST(TimeFrequencyImage, ColumnsCoverTheTraceAndPeakWhereTheSignalIs) {
@@ -100,7 +102,9 @@ TEST(TimeFrequencyImage, ColumnsCoverTheTraceAndPeakWhereTheSignalIs) {
   EXPECT_EQ(image.hop, 7);  // 2000 / 256
   EXPECT_EQ(image.columns, 286u);
   EXPECT_EQ(image.endMs, 2000);
-  const auto column = [&](std::size_t c) { return std::span<const float>(image.levels).subspan(c * kFrameBins, kFrameBins); };
+  const auto column = [&](std::size_t c) {
+    return std::span<const float>(image.levels).subspan(c * kFrameBins, kFrameBins);
+  };
   const std::span<const float> quiet = column(10);
   EXPECT_EQ(*std::max_element(quiet.begin(), quiet.end()), 0);
   const std::span<const float> loud = column(200);  // 1400 ms

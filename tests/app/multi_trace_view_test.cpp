@@ -17,7 +17,8 @@ std::vector<const DrawnItem*> polylines(const RecordingCanvas& canvas) {
 
 MultiTraceOptions labelled() {
   MultiTraceOptions options;
-  for (std::size_t k = 0; k < kMaxPickedTraces; ++k) options.labels[k] = "Trace " + std::to_string(k + 1);
+  for (std::size_t k = 0; k < kMaxPickedTraces; ++k)
+    options.labels[k] = "Trace " + std::to_string(k + 1);
   return options;
 }
 

@@ -12,7 +12,8 @@ TEST(PlotFrame, BottomLabelsThatWouldTouchAreLeftOutAndTheRestStayInside) {
   canvas.setFont("Small Fonts", 10, false);  // a 5-letter label is 30 pixels, a step 20
   PlotRect data{0, 100, 0, 1};
   setPlotWindow(canvas, data, {});
-  drawBottomTicks(canvas, data, 0, 100, 10, [](double) { return std::string("LLLLL"); }, false);
+  drawBottomTicks(
+      canvas, data, 0, 100, 10, [](double) { return std::string("LLLLL"); }, false);
   const std::vector<const DrawnItem*> labels = canvas.texts();
   ASSERT_GE(labels.size(), 3u);
   const double width = canvas.measureText("LLLLL").width;
@@ -33,7 +34,8 @@ TEST(PlotFrame, DataPointsComeBackFromThePixelsOfTheWindowSetForThem) {
   RecordingCanvas canvas(300, 200);
   PlotRect data{10, 20, -1, 1};
   PlotGeometry plot{setPlotWindow(canvas, data, {50, 20, 50, 30}), data, true};
-  const std::optional<PointF> corner = plot.dataPointAt(300, 200, {50, 20});  // top left of the data
+  const std::optional<PointF> corner =
+      plot.dataPointAt(300, 200, {50, 20});  // top left of the data
   ASSERT_TRUE(corner);
   EXPECT_NEAR(corner->x, 10, 1e-9);
   EXPECT_NEAR(corner->y, 1, 1e-9);

@@ -15,9 +15,13 @@ namespace {
 RecordDisplayGeometry geometry() {
   return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15, 11, true};
 }
-WorldMapping mapping() { return {geometry().world, 1000, 800}; }
+WorldMapping mapping() {
+  return {geometry().world, 1000, 800};
+}
 
-PointF pixelOf(double x, double sample) { return mapping().toDevice({x, sample}); }
+PointF pixelOf(double x, double sample) {
+  return mapping().toDevice({x, sample});
+}
 
 TEST(PointerPosition, NearestTraceAndSampleInsideTheTraceArea) {
   auto at = traceAndSampleAt(geometry(), mapping(), pixelOf(5.3, 400.4), 40);
@@ -28,9 +32,12 @@ TEST(PointerPosition, NearestTraceAndSampleInsideTheTraceArea) {
 }
 
 TEST(PointerPosition, EdgesClampToHeldTracesAndOutsideGivesNothing) {
-  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(0.2, 0.3), 40), (TraceAndSample{1, 0}));
-  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(20.9, 999.8), 40), (TraceAndSample{20, 1000}));
-  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(15, 10), 12), (TraceAndSample{12, 10}));
+  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(0.2, 0.3), 40),
+            (TraceAndSample{1, 0}));
+  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(20.9, 999.8), 40),
+            (TraceAndSample{20, 1000}));
+  EXPECT_EQ(*traceAndSampleAt(geometry(), mapping(), pixelOf(15, 10), 12),
+            (TraceAndSample{12, 10}));
   EXPECT_FALSE(traceAndSampleAt(geometry(), mapping(), pixelOf(22, 500), 40));  // header panel
   EXPECT_FALSE(traceAndSampleAt(geometry(), mapping(), pixelOf(5, -20), 40));   // above the traces
   EXPECT_FALSE(traceAndSampleAt(geometry(), mapping(), pixelOf(5, 500), 0));
@@ -72,7 +79,7 @@ TEST(Velocity, ReceiversAtTheSameXAndYGiveNoDistanceRatherThanZeroVelocity) {
   decode::SegdRecord record = test::makeDisplayRecord(3, 1001);  // all receivers at 0, 0
   EXPECT_EQ(velocityText(record, {1, 100}, {3, 350}), kNoDistanceText);
   EXPECT_EQ(velocityText(record, {2, 100}, {2, 350}), kNoDistanceText);  // the same trace
-  record.traceInfo[3].receiverY = 0.5;  // half a metre in 0.5 s
+  record.traceInfo[3].receiverY = 0.5;                                   // half a metre in 0.5 s
   EXPECT_EQ(velocityText(record, {1, 100}, {3, 350}), "Vel:1.0m/S ");
 }
 
@@ -83,9 +90,9 @@ TEST(TraceAttributes, FieldsInTheirOrderFromTheTraceAttributes) {
   info.receiverPoint = 2003.5f;
   info.receiverX = 512345.67;
   info.sensorKind = "Geoph";
-  info.resistance = 3;      // cable number
-  info.capacitance = 2;     // trace edit code
-  info.tilt = 24;           // recorded gain
+  info.resistance = 3;   // cable number
+  info.capacitance = 2;  // trace edit code
+  info.tilt = 24;        // recorded gain
   info.leakage = 1;
   info.channelNumber = 17;
   info.controlUnitText = "4660";
@@ -96,10 +103,10 @@ TEST(TraceAttributes, FieldsInTheirOrderFromTheTraceAttributes) {
   std::vector<std::pair<std::string, std::string>> got;
   for (const TraceAttribute& f : fields) got.emplace_back(f.caption, f.value);
   std::vector<std::pair<std::string, std::string>> expected{
-      {"Trace", "2"},      {"Line", "1001"},     {"Point", "2003.5"},  {"X", "512345.67"},
-      {"Y", "0"},          {"Z", "0"},           {"Type", "Seis Geoph"}, {"Tr Edit", "2"},
-      {"Gain (db)", "24"}, {"Cable #", "3"},     {"MLCU #", "1"},      {"Chan", "17"},
-      {"SLCU Adr", "4660"}, {"RSU Ch", "18"},    {"RSU Adr", "5"},     {"RSU #", "12345678"}};
+      {"Trace", "2"},       {"Line", "1001"}, {"Point", "2003.5"},    {"X", "512345.67"},
+      {"Y", "0"},           {"Z", "0"},       {"Type", "Seis Geoph"}, {"Tr Edit", "2"},
+      {"Gain (db)", "24"},  {"Cable #", "3"}, {"MLCU #", "1"},        {"Chan", "17"},
+      {"SLCU Adr", "4660"}, {"RSU Ch", "18"}, {"RSU Adr", "5"},       {"RSU #", "12345678"}};
   EXPECT_EQ(got, expected);
   EXPECT_EQ(traceAttributes(record, 9)[0].value, "");
   EXPECT_EQ(traceAttributes(record, 0)[1].value, "");
@@ -124,17 +131,32 @@ TEST(TraceAttributes, OtherFlavoursCaptionWhatEachFieldHoldsAndDashWhatIsMissing
   };
   const Case cases[] = {
       {decode::RecordFlavour::Sercel408,
-       {{"Capacitance", "-"}, {"Tilt", "1.5"}, {"Resistance", "412.5"}, {"Leakage", "9.25"}, {"Chan", "3"},
-        {"CU Type", "FDU"}, {"CU Serial #", "77"}, {"Interpolations", "0"}, {"Unit Serial #", "1234567"}}},
+       {{"Capacitance", "-"},
+        {"Tilt", "1.5"},
+        {"Resistance", "412.5"},
+        {"Leakage", "9.25"},
+        {"Chan", "3"},
+        {"CU Type", "FDU"},
+        {"CU Serial #", "77"},
+        {"Interpolations", "0"},
+        {"Unit Serial #", "1234567"}}},
       {decode::RecordFlavour::Seg2,
-       {{"Capacitance", "-"}, {"Tilt", "-"}, {"Resistance", "-"}, {"Leakage", "-"}, {"Chan", "3"},
-        {"CU Type", "-"}, {"CU Serial #", "-"}, {"Interpolations", "-"}, {"Unit Serial #", "-"}}},
+       {{"Capacitance", "-"},
+        {"Tilt", "-"},
+        {"Resistance", "-"},
+        {"Leakage", "-"},
+        {"Chan", "3"},
+        {"CU Type", "-"},
+        {"CU Serial #", "-"},
+        {"Interpolations", "-"},
+        {"Unit Serial #", "-"}}},
   };
   for (const Case& c : cases) {
     record.flavour = c.flavour;
     const auto fields = traceAttributes(record, 1);
     std::vector<std::pair<std::string, std::string>> got;
-    for (std::size_t n = 7; n < kTraceAttributeCount; ++n) got.emplace_back(fields[n].caption, fields[n].value);
+    for (std::size_t n = 7; n < kTraceAttributeCount; ++n)
+      got.emplace_back(fields[n].caption, fields[n].value);
     EXPECT_EQ(got, c.rows) << static_cast<int>(c.flavour);
     EXPECT_EQ(std::string(traceAttributes(record, 0)[9].caption), "Resistance");
     EXPECT_EQ(traceAttributes(record, 0)[9].value, "");

@@ -12,8 +12,8 @@ using Names = std::vector<std::string>;
 TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostEight) {
   Names names;
   for (int n = 1; n <= 10; ++n) names = withRecentFile(names, "/r/" + std::to_string(n) + ".segd");
-  EXPECT_EQ(names, (Names{"/r/10.segd", "/r/9.segd", "/r/8.segd", "/r/7.segd", "/r/6.segd", "/r/5.segd",
-                          "/r/4.segd", "/r/3.segd"}));
+  EXPECT_EQ(names, (Names{"/r/10.segd", "/r/9.segd", "/r/8.segd", "/r/7.segd", "/r/6.segd",
+                          "/r/5.segd", "/r/4.segd", "/r/3.segd"}));
   names = withRecentFile(names, "/r/6.segd");
   EXPECT_EQ(names.front(), "/r/6.segd");
   EXPECT_EQ(names.size(), 8u);

@@ -1,12 +1,12 @@
 #include "app/record_display.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/display_fixture.h"
 #include "app/recording_canvas.h"
@@ -24,7 +24,9 @@ std::vector<const DrawnItem*> itemsOf(const RecordingCanvas& canvas, Kind kind) 
 }
 
 // The wiggle polylines, one per drawn trace, in drawing order.
-std::vector<const DrawnItem*> wiggles(const RecordingCanvas& canvas) { return itemsOf(canvas, Kind::Polyline); }
+std::vector<const DrawnItem*> wiggles(const RecordingCanvas& canvas) {
+  return itemsOf(canvas, Kind::Polyline);
+}
 
 // Largest |x - trace| over a wiggle's points: the excursion in trace spacings.
 double largestExcursion(const DrawnItem& wiggle, double trace) {
@@ -58,7 +60,8 @@ DisplayOptions options(bool fixedGain, float clip, bool ignoreTilt = false) {
 TEST(RecordDisplayWindow, MarginsAroundTheTraceAreaAndRoomForThePanelOnTheRight) {
   decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
   RecordingCanvas canvas(1000, 800);
-  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  RecordDisplayGeometry g =
+      DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
   // x0 = 0, x1 = 21, mx = 1.05; s0 = 0, s1 = 1000, my = 50.
   EXPECT_EQ(g.x0, 0);
   EXPECT_EQ(g.x1, 21);
@@ -76,7 +79,8 @@ TEST(RecordDisplayWindow, OnlyTracesTheRecordHoldsAreDrawnAndTheEndIsClampedToTh
   decode::SegdRecord record = test::makeDisplayRecord(10, 11);
   record.summary.traceCount = 98;  // declared, but the damaged file held only 10
   RecordingCanvas canvas;
-  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 60, 0, 20, 0), options(false, 1));
+  RecordDisplayGeometry g =
+      DrawRecordDisplay(canvas, record, page(0, 60, 0, 20, 0), options(false, 1));
   EXPECT_EQ(g.x1, 11);
   ASSERT_EQ(wiggles(canvas).size(), 10u);
   EXPECT_DOUBLE_EQ(wiggles(canvas).front()->points[0].x, 1);
@@ -86,7 +90,8 @@ TEST(RecordDisplayWindow, OnlyTracesTheRecordHoldsAreDrawnAndTheEndIsClampedToTh
 TEST(RecordDisplayWindow, ARecordWithoutSampleIntervalShowsTheEmptyFrame) {
   decode::SegdRecord record = test::makeDisplayRecord(5, 11, 0);
   RecordingCanvas canvas;
-  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 5, 0, 20, 0), options(false, 1));
+  RecordDisplayGeometry g =
+      DrawRecordDisplay(canvas, record, page(0, 5, 0, 20, 0), options(false, 1));
   EXPECT_FALSE(g.hasTraces);
   EXPECT_TRUE(wiggles(canvas).empty());
   EXPECT_DOUBLE_EQ(canvas.worldWindow().top, 110);
@@ -134,15 +139,18 @@ TEST(RecordDisplayGain, OtherFlavoursWithAuxiliaryTracesFirstDecideByTheFirstSei
     std::int32_t auxTraces;
     double excursion;  // of sample 5 at 20 dB: 0.1 x 10 with the gain, 0.1 without
   };
-  for (const Case c : {Case{decode::RecordFlavour::Sercel408, 2, 1.0}, Case{decode::RecordFlavour::Seg2, 2, 1.0},
-                       Case{decode::RecordFlavour::Vorax, 2, 0.1}, Case{decode::RecordFlavour::Sercel408, 3, 0.1}}) {
+  for (const Case c :
+       {Case{decode::RecordFlavour::Sercel408, 2, 1.0}, Case{decode::RecordFlavour::Seg2, 2, 1.0},
+        Case{decode::RecordFlavour::Vorax, 2, 0.1},
+        Case{decode::RecordFlavour::Sercel408, 3, 0.1}}) {
     record.flavour = c.flavour;
     record.summary.auxTraceCount = c.auxTraces;
     EXPECT_EQ(displayGainApplies(record), c.excursion == 1.0);
     RecordingCanvas canvas;
     DrawRecordDisplay(canvas, record, page(0, 3, 0, 20, 20), options(false, 4));
     for (std::size_t n = 0; n < 3; ++n)
-      EXPECT_NEAR(excursionAt(*wiggles(canvas)[n], static_cast<double>(n + 1), 5), c.excursion, 1e-6)
+      EXPECT_NEAR(excursionAt(*wiggles(canvas)[n], static_cast<double>(n + 1), 5), c.excursion,
+                  1e-6)
           << static_cast<int>(c.flavour) << " trace " << n + 1;
   }
 }
@@ -183,7 +191,8 @@ TEST(RecordDisplayGain, RecordedValuesAreNormalisedByTheTracePeak) {
   std::vector<double> expected{0, 0, 0.25, -0.5, 1.0, 0};  // pen start, then samples 0..4
   const DrawnItem& w = *wiggles(canvas)[0];
   ASSERT_EQ(w.points.size(), expected.size());
-  for (std::size_t n = 0; n < expected.size(); ++n) EXPECT_DOUBLE_EQ(w.points[n].x - 1, expected[n]) << n;
+  for (std::size_t n = 0; n < expected.size(); ++n)
+    EXPECT_DOUBLE_EQ(w.points[n].x - 1, expected[n]) << n;
 }
 
 TEST(RecordDisplayWiggle, PolylineFromTheWindowStartAndFillForPositiveSamplesOnly) {
@@ -205,7 +214,8 @@ TEST(RecordDisplayWiggle, PolylineFromTheWindowStartAndFillForPositiveSamplesOnl
   std::vector<std::pair<double, double>> fills;  // (y, right end) of horizontal lines at x 1
   for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
     if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 &&
-        line->points[0].y == line->points[1].y && line->points[0].y == std::floor(line->points[0].y))
+        line->points[0].y == line->points[1].y &&
+        line->points[0].y == std::floor(line->points[0].y))
       fills.emplace_back(line->points[0].y, line->points[1].x);  // at the samples themselves
   EXPECT_EQ(fills, (std::vector<std::pair<double, double>>{{1, 1.5}, {3, 1.25}, {4, 2}}));
 }
@@ -222,8 +232,8 @@ TEST(RecordDisplayWiggle, ZoomedInEveryPixelRowBetweenSamplesIsFilledUpToTheWigg
   auto rowOf = [](double y) { return static_cast<long>(std::floor((y + 0.2) * 800 / 4.4)); };
   std::map<long, double> fillEnd;  // pixel row -> right end of its fill
   for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
-    if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 && line->points[0].y == line->points[1].y &&
-        line->points[0].y >= 0)
+    if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 &&
+        line->points[0].y == line->points[1].y && line->points[0].y >= 0)
       fillEnd[rowOf(line->points[0].y)] = line->points[1].x;
   std::size_t expectedRows = 0;
   for (long row = rowOf(0) + 1; row < rowOf(4); ++row) {
@@ -244,12 +254,14 @@ TEST(RecordDisplayWiggle, ZoomedInEveryPixelRowBetweenSamplesIsFilledUpToTheWigg
 
 TEST(RecordDisplayWiggle, FillsSharingAPixelRowKeepOnlyTheLongestWhichCoversTheOthers) {
   decode::SegdRecord record = test::makeDisplayRecord(1, 2001);
-  for (std::int32_t j = 0; j < 2000; ++j) record.samples.at(1, j) = static_cast<float>((j * 37) % 11) / 10;
+  for (std::int32_t j = 0; j < 2000; ++j)
+    record.samples.at(1, j) = static_cast<float>((j * 37) % 11) / 10;
   RecordingCanvas canvas(1000, 800);  // 2200 samples over 800 rows: 2.75 samples a row
   DrawRecordDisplay(canvas, record, page(1, 1, 0, 4000, 0), options(false, 4));
   std::vector<const DrawnItem*> fills;
   for (const DrawnItem* line : itemsOf(canvas, Kind::Line))
-    if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 && line->points[0].y == line->points[1].y)
+    if (line->penStyle == PenStyle::Solid && line->points[0].x == 1 &&
+        line->points[0].y == line->points[1].y)
       fills.push_back(line);
   EXPECT_LE(fills.size(), 800u);
   EXPECT_GT(fills.size(), 500u);
@@ -258,7 +270,8 @@ TEST(RecordDisplayWiggle, FillsSharingAPixelRowKeepOnlyTheLongestWhichCoversTheO
     if (v <= 0) continue;
     bool covered = false;
     for (const DrawnItem* fill : fills)
-      covered = covered || (std::abs(fill->points[0].y - j) < 2.75 && fill->points[1].x >= 1 + v - 1e-6);
+      covered =
+          covered || (std::abs(fill->points[0].y - j) < 2.75 && fill->points[1].x >= 1 + v - 1e-6);
     EXPECT_TRUE(covered) << j;
   }
 }
@@ -280,7 +293,8 @@ TEST(RecordDisplayWiggle, UnreadableSamplesAreDrawnAsZero) {
 
 TEST(RecordDisplayTilt, ManyTiltFlaggedTracesTurnBlackForGoodWhenIgnored) {
   decode::SegdRecord record = test::makeDisplayRecord(120, 5);
-  for (std::int32_t t = 1; t <= 120; ++t) record.traceInfo[static_cast<std::size_t>(t)].errorColour = kGreen;
+  for (std::int32_t t = 1; t <= 120; ++t)
+    record.traceInfo[static_cast<std::size_t>(t)].errorColour = kGreen;
   record.tiltErrorCount = 100;  // not above 100: they stay green
   RecordingCanvas first;
   DrawRecordDisplay(first, record, page(0, 60, 0, 8, 0), options(false, 1, true));
@@ -313,9 +327,9 @@ TEST(RecordDisplayLabels, ChannelNumbersOnChannelOneAndEveryStepLessTheAuxiliary
   RecordingCanvas canvas;
   DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
   // Traces 0..20: a step of 2 gives ten intervals. Channel = trace - 2.
-  std::vector<std::pair<std::string, double>> expected{{"1", 3}, {"2", 4}, {"4", 6}, {"6", 8},
-                                                       {"8", 10}, {"10", 12}, {"12", 14},
-                                                       {"14", 16}, {"16", 18}, {"18", 20}};
+  std::vector<std::pair<std::string, double>> expected{
+      {"1", 3},   {"2", 4},   {"4", 6},   {"6", 8},   {"8", 10},
+      {"10", 12}, {"12", 14}, {"14", 16}, {"16", 18}, {"18", 20}};
   EXPECT_EQ(channelLabels(canvas), expected);
 }
 
@@ -328,9 +342,9 @@ TEST(RecordDisplayLabels, VoraxAuxiliaryTracesAfterTheSeismicOnesAreNotChannels)
   record.traceInfo[20].channelKind = "Aux";
   RecordingCanvas canvas;
   DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
-  std::vector<std::pair<std::string, double>> expected{{"1", 1},   {"2", 2},   {"4", 4},   {"6", 6},
-                                                       {"8", 8},   {"10", 10}, {"12", 12}, {"14", 14},
-                                                       {"16", 16}, {"18", 18}};
+  std::vector<std::pair<std::string, double>> expected{
+      {"1", 1},   {"2", 2},   {"4", 4},   {"6", 6},   {"8", 8},
+      {"10", 10}, {"12", 12}, {"14", 14}, {"16", 16}, {"18", 18}};
   EXPECT_EQ(channelLabels(canvas), expected);
   EXPECT_EQ(seismicChannelNumber(record, 18), 18);
   EXPECT_EQ(seismicChannelNumber(record, 20), 0);
@@ -379,13 +393,15 @@ TEST(RecordDisplayLabels, TimeLabelsNeverOverprintEachOther) {
   for (int height : {200, 300, 600, 1000}) {
     for (float endMs = 200; endMs <= 300; endMs += 2) {
       RecordingCanvas canvas(1024, height);
-      const RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 60, 0, endMs, 0), options(false, 1));
+      const RecordDisplayGeometry g =
+          DrawRecordDisplay(canvas, record, page(0, 60, 0, endMs, 0), options(false, 1));
       std::vector<double> ys;
       for (const DrawnItem* t : canvas.texts())
         if (t->hAlign == HAlign::Right && t->points[0].x == 0) ys.push_back(t->points[0].y);
       ASSERT_GE(ys.size(), 2u);
       for (std::size_t n = 1; n < ys.size(); ++n)
-        EXPECT_GE(ys[n] - ys[n - 1], g.textHeight) << "height " << height << " end " << endMs << " ms";
+        EXPECT_GE(ys[n] - ys[n - 1], g.textHeight)
+            << "height " << height << " end " << endMs << " ms";
     }
   }
   RecordingCanvas canvas(1024, 600);
@@ -397,7 +413,8 @@ TEST(RecordDisplayLabels, TimeLabelsNeverOverprintEachOther) {
 TEST(RecordDisplayLabels, RedBannerCentredOverTheTracesNearTheFoot) {
   decode::SegdRecord record = test::makeDisplayRecord(40, 1001);
   RecordingCanvas canvas;
-  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
+  RecordDisplayGeometry g =
+      DrawRecordDisplay(canvas, record, page(0, 20, 0, 2000, 0), options(false, 1));
   const DrawnItem* banner = canvas.findText(std::string("VORAX Viewer ") + VORAX_VERSION);
   ASSERT_NE(banner, nullptr);
   EXPECT_EQ(banner->colour, kRed);

@@ -21,7 +21,9 @@ std::vector<std::uint8_t> slice(std::span<const std::uint8_t> bytes, std::size_t
           bytes.begin() + static_cast<std::ptrdiff_t>(offset + count)};
 }
 
-std::vector<std::uint8_t> textBytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> textBytes(const std::string& text) {
+  return {text.begin(), text.end()};
+}
 
 ViewerSettings defaults() {
   ViewerSettings s;
@@ -45,8 +47,8 @@ TEST(DefaultSettings, SitAtTheirOffsetsAsLittleEndianBytes) {
   EXPECT_EQ(slice(b, 4893, 8), (std::vector<std::uint8_t>{0, 0, 0x40, 0x3F, 0, 0, 0x90, 0x41}));
   // Colours red, blue, green, yellow, magenta as COLORREF 0x00BBGGRR.
   EXPECT_EQ(slice(b, 2943, 20),
-            (std::vector<std::uint8_t>{0xFF, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0,
-                                       0, 0xFF, 0, 0xFF, 0}));
+            (std::vector<std::uint8_t>{0xFF, 0, 0,    0,    0, 0, 0xFF, 0, 0,    0xFF,
+                                       0,    0, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0xFF, 0}));
   // 4082.0f = 0x457F2000.
   EXPECT_EQ(slice(b, 2935, 4), (std::vector<std::uint8_t>{0x00, 0x20, 0x7F, 0x45}));
   // Last radio limit 400 = 0x190 at 4817 + 13 x 4.
@@ -64,8 +66,8 @@ TEST(DefaultSettings, LeaveDashRowsZeroAndFillBlankRowsWithSpaces) {
   const auto b = s.bytes();
   const std::vector<std::uint8_t> zeros(512, 0);
   EXPECT_EQ(slice(b, 0, 512), zeros);  // reserved head and LastDataFolder
-  EXPECT_EQ(slice(b, 1595, 248), std::vector<std::uint8_t>(248, 0));    // unit names
-  EXPECT_EQ(slice(b, 1843, 992), std::vector<std::uint8_t>(992, 0));    // channel table
+  EXPECT_EQ(slice(b, 1595, 248), std::vector<std::uint8_t>(248, 0));  // unit names
+  EXPECT_EQ(slice(b, 1843, 992), std::vector<std::uint8_t>(992, 0));  // channel table
   EXPECT_EQ(slice(b, 3041, 4), std::vector<std::uint8_t>(4, 0));
   EXPECT_EQ(slice(b, 3045, 1688), std::vector<std::uint8_t>(1688, 0));  // radio table..reserved
   EXPECT_EQ(slice(b, 795, 768), std::vector<std::uint8_t>(768, ' '));   // three blank paths

@@ -70,7 +70,8 @@ TEST(SingleTraceButtons, AnyWindowIsHeldInsideTheRecord) {
   const decode::SegdRecord record = test::makeDisplayRecord(1, 100, 1000);  // 0..99 ms
   const float nan = std::nanf("");
   const float inf = INFINITY;
-  const std::pair<float, float> windows[] = {{nan, 5}, {-5, 1e30f}, {50, 10}, {inf, -inf}, {0, nan}};
+  const std::pair<float, float> windows[] = {
+      {nan, 5}, {-5, 1e30f}, {50, 10}, {inf, -inf}, {0, nan}};
   dsp::Fft fft;
   for (auto [start, end] : windows) {
     SingleTraceState state = openSingleTrace(record, 1);
@@ -141,8 +142,8 @@ TEST(DrawSingleTrace, DrawsTheWindowsSamplesCaptionsAndNumericsInTheRmsUnit) {
   ASSERT_TRUE(plot.hasData);
   EXPECT_EQ(plot.data.left, 0);
   EXPECT_EQ(plot.data.right, 1);  // samples 0..1 of a 1 ms record 1 ms long
-  for (const char* caption : {"Channel 1", "Line 1", "Point 2017", "Trace RMS 500uV", "FDU 41000004", "500.0 uV",
-                              "0.0 uV", "0.0mS "})
+  for (const char* caption : {"Channel 1", "Line 1", "Point 2017", "Trace RMS 500uV",
+                              "FDU 41000004", "500.0 uV", "0.0 uV", "0.0mS "})
     EXPECT_NE(canvas.findText(caption), nullptr) << caption;
   EXPECT_EQ(state.rmsUnitFactor, 1000);
   const DrawnItem* trace = nullptr;

@@ -15,7 +15,9 @@ using test::readFileBytes;
 using test::TempDir;
 using test::writeFileBytes;
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> bytesOf(const std::string& text) {
+  return {text.begin(), text.end()};
+}
 
 std::string fileText(const std::filesystem::path& file) {
   const std::vector<std::uint8_t> bytes = readFileBytes(file);
@@ -43,8 +45,8 @@ TEST(ReadOnlyFolder, AWritableFolderIsNotAndAMissingOneIs) {
 TEST(ReadOnlyFolder, AFolderWithoutWritePermissionIs) {
   TempDir dir;
   if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
-  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   EXPECT_TRUE(folderIsReadOnly(dir.path()));
 }
 

@@ -46,8 +46,9 @@ TEST(TraceSelection, ADragInEitherDirectionIsTheSameRectangle) {
   const decode::SegdRecord record = selectionRecord();
   dsp::Fft fft;
   const SelectionStatistics forward = analyseSelection(record, {1, 3, 2, 40}, fft);
-  for (SelectionRectangle reversed : {SelectionRectangle{3, 1, 40, 2}, SelectionRectangle{1, 3, 40, 2},
-                                      SelectionRectangle{3, 1, 2, 40}}) {
+  for (SelectionRectangle reversed :
+       {SelectionRectangle{3, 1, 40, 2}, SelectionRectangle{1, 3, 40, 2},
+        SelectionRectangle{3, 1, 2, 40}}) {
     const SelectionStatistics s = analyseSelection(record, reversed, fft);
     EXPECT_EQ(s.range, (SelectionRectangle{1, 3, 2, 40}));
     EXPECT_EQ(s.rms, forward.rms);
@@ -74,8 +75,11 @@ std::vector<double> directSpectrum(const std::vector<double>& x, std::size_t n) 
   for (std::size_t k = 1; k <= n / 2; ++k) {
     std::complex<double> sum = 0;
     for (std::size_t t = 0; t < x.size(); ++t) {
-      const double w = 0.42 - 0.5 * std::cos(2 * 3.14159268 * t / (u - 1)) + 0.08 * std::cos(4 * 3.14159268 * t / (u - 1));
-      sum += x[t] * w * std::polar(1.0, -2 * std::numbers::pi * static_cast<double>(k * t) / static_cast<double>(n));
+      const double w = 0.42 - 0.5 * std::cos(2 * 3.14159268 * t / (u - 1)) +
+                       0.08 * std::cos(4 * 3.14159268 * t / (u - 1));
+      sum += x[t] * w *
+             std::polar(
+                 1.0, -2 * std::numbers::pi * static_cast<double>(k * t) / static_cast<double>(n));
     }
     out[k] = std::abs(sum);
   }
@@ -89,7 +93,7 @@ TEST(TraceSelection, SpectrumIsTheSumOfTheTracesTaperedSpectra) {
   std::vector<double> wave(64);
   std::vector<double> negative(64);
   for (std::size_t j = 0; j < 64; ++j) {
-    wave[j] = record.samples.at(2, static_cast<std::int32_t>(j));        // peak already 1
+    wave[j] = record.samples.at(2, static_cast<std::int32_t>(j));            // peak already 1
     negative[j] = record.samples.at(3, static_cast<std::int32_t>(j)) / 0.5;  // normalised to peak 1
   }
   const std::vector<double> a = directSpectrum(wave, 64);
@@ -125,8 +129,9 @@ TEST(TraceSelectionPlot, DrawsLevelsTitleAndValuesAsAsked) {
   const PlotGeometry plot = drawSelectionSpectrum(canvas, s, options);
   ASSERT_TRUE(plot.hasData);
   EXPECT_DOUBLE_EQ(plot.data.top, std::log10(1.2));
-  for (const char* text : {"FFT Trace Selection", "0dB ", "-6dB ", "First Trace 1", "Last Trace 2", "Start Time 0 ms",
-                           "End Time 2 ms", "RMS 1541.103 uV", "Peak -2000.000 uV"})
+  for (const char* text :
+       {"FFT Trace Selection", "0dB ", "-6dB ", "First Trace 1", "Last Trace 2", "Start Time 0 ms",
+        "End Time 2 ms", "RMS 1541.103 uV", "Peak -2000.000 uV"})
     EXPECT_NE(canvas.findText(text), nullptr) << text;
   EXPECT_EQ(canvas.findText("ABCDEFGEHIJKLMNOPQ"), nullptr);
 

@@ -21,7 +21,9 @@ TEST(ChooseStep, GivesTheStepNearestTenIntervals) {
   EXPECT_FLOAT_EQ(CHOOSESTEP(-1, 1), 0.2f);   // a late candidate wins when strictly closer
 }
 
-TEST(ChooseStep, EmptyRangeGivesTheFirstCandidate) { EXPECT_FLOAT_EQ(CHOOSESTEP(7, 7), 0.01f); }
+TEST(ChooseStep, EmptyRangeGivesTheFirstCandidate) {
+  EXPECT_FLOAT_EQ(CHOOSESTEP(7, 7), 0.01f);
+}
 
 TEST(ChooseStep, OnATieTheEarlierCandidateWins) {
   // 1200 / 100 = 12 and 1200 / 150 = 8 are both 2 from ten intervals.

@@ -1,13 +1,14 @@
+#include "app/wiggle_drawing.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/recording_canvas.h"
-#include "app/wiggle_drawing.h"
 
 namespace vorax::app {
 namespace {
@@ -16,7 +17,8 @@ namespace {
 class MemoryCanvas : public RecordingCanvas {
  public:
   MemoryCanvas(int width, int height)
-      : RecordingCanvas(width, height), pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+      : RecordingCanvas(width, height),
+        pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
   std::optional<PixelSurface> pixelSurface() override {
     return PixelSurface{pixels.data(), pixelWidth(), pixelWidth(), pixelHeight()};
   }
@@ -34,8 +36,7 @@ TEST(WiggleDrawing, TwoThreadsDrawWhatOneTraceAfterAnotherDraws) {
     for (int j = 0; j < kSamples; ++j) data[k][j] = std::sin(0.05f * j * (1 + k % 7) + k);
   const Colorref colours[] = {kBlack, kRed, kBlue, kGreen, kMagenta};
   std::vector<WiggleTrace> traces;
-  for (int k = 0; k < kTraces; ++k)
-    traces.push_back({data[k], k + 1.0, 2.0, colours[k % 5]});
+  for (int k = 0; k < kTraces; ++k) traces.push_back({data[k], k + 1.0, 2.0, colours[k % 5]});
   const WorldWindow world{-2, -30, kTraces + 5.0, kSamples + 30.0};
   const SampleWindow window{0.5, kSamples - 0.5};
 

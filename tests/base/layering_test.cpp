@@ -39,7 +39,8 @@ TEST(Layering, CoreFoldersIncludeOnlyWhatTheyMay) {
   };
   for (const auto& rule : kRules) {
     for (const std::string& used : includedFolders(rule.folder))
-      EXPECT_TRUE(rule.allowed.contains(used)) << "src/" << rule.folder << " includes " << used << "/";
+      EXPECT_TRUE(rule.allowed.contains(used))
+          << "src/" << rule.folder << " includes " << used << "/";
   }
 }
 

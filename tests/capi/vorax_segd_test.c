@@ -1,19 +1,19 @@
 /* Calls libvorax_segd from C, as its users do, and checks results worked out by hand from
  * the bytes. Exit status 0 when every check holds. */
+#include "vorax_segd.h"
+
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
 
-#include "vorax_segd.h"
-
 static int failures = 0;
 
-#define CHECK(condition)                                                 \
-  do {                                                                   \
-    if (!(condition)) {                                                  \
+#define CHECK(condition)                                                            \
+  do {                                                                              \
+    if (!(condition)) {                                                             \
       fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      ++failures;                                                        \
-    }                                                                    \
+      ++failures;                                                                   \
+    }                                                                               \
   } while (0)
 
 /* Whether a blank-padded field holds exactly `text` followed by blanks. */
@@ -52,7 +52,8 @@ static void general_header_from_a_short_buffer(void) {
   memset(&f, ' ', sizeof f);
   CHECK(SEGDDECODEGH1(bytes, sizeof bytes, &f) == -3);
   CHECK(FIELD_IS(f.format_text, "32 Bit IEEE DeMUX"));
-  CHECK(FIELD_IS(f.message, "Invalid Sample Rate Code - the code to indicate sample rate is not correct"));
+  CHECK(FIELD_IS(f.message,
+                 "Invalid Sample Rate Code - the code to indicate sample rate is not correct"));
 }
 
 static void seg2(void) {

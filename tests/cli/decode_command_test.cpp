@@ -22,8 +22,9 @@ class DecodeCommand : public ::testing::Test {
   // day 060, 1 ms, record type 8), then an SN388 block 1 with byte 16 = 0x13.
   void SetUp() override {
     std::vector<std::uint8_t> bytes(100, 0xEE);
-    const std::vector<std::uint8_t> gh1 = {0x01, 0x00, 0x80, 0x58, 0, 0, 0, 0, 0, 0, 0x05, 0x00, 0x60,
-                                           0x12, 0x30, 0x00, 0x31, 0, 0, 0, 0, 0, 0x10, 0, 0, 0x80};
+    const std::vector<std::uint8_t> gh1 = {0x01, 0x00, 0x80, 0x58, 0,    0,    0,    0,    0,
+                                           0,    0x05, 0x00, 0x60, 0x12, 0x30, 0x00, 0x31, 0,
+                                           0,    0,    0,    0,    0x10, 0,    0,    0x80};
     bytes.insert(bytes.end(), gh1.begin(), gh1.end());
     bytes.resize(132, 0);
     std::vector<std::uint8_t> block1(32, 0);
@@ -38,12 +39,15 @@ class DecodeCommand : public ::testing::Test {
 TEST_F(DecodeCommand, NameIsCaseInsensitiveAndOffsetSelectsTheBlock) {
   const test::CliResult r = runCli({"decode", "segddecodegh1", file.string(), "--offset", "100"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_TRUE(contains(r.out, "{\n  \"status\": 0,\n  \"record\": {\n    \"file_number\": \"0100\",\n")) << r.out;
+  EXPECT_TRUE(
+      contains(r.out, "{\n  \"status\": 0,\n  \"record\": {\n    \"file_number\": \"0100\",\n"))
+      << r.out;
   EXPECT_TRUE(contains(r.out, "\"date_text\": \"2005-03-1\""));
   EXPECT_TRUE(contains(r.out, "\"manufacturer_text\": \"Japex\""));
   EXPECT_TRUE(contains(r.out, "\"message\": \"\"\n  }\n}"));
 
-  const test::CliResult sn388 = runCli({"decode", "SEGDDECODE388TRACEHEADEREXTBLOCK1", file.string(), "--offset=132"});
+  const test::CliResult sn388 =
+      runCli({"decode", "SEGDDECODE388TRACEHEADEREXTBLOCK1", file.string(), "--offset=132"});
   ASSERT_EQ(sn388.exitCode, 0) << sn388.err;
   EXPECT_TRUE(contains(sn388.out, "\"unit_type_text\": \"SAR4 or SAR6\""));
   EXPECT_TRUE(contains(sn388.out, "\"channel_type_text\": \"Uphole\""));
@@ -51,15 +55,19 @@ TEST_F(DecodeCommand, NameIsCaseInsensitiveAndOffsetSelectsTheBlock) {
 
 TEST_F(DecodeCommand, LengthLimitsTheBytesTheDecoderSees) {
   // Two bytes: the format code reads as zeros, which is fatal for block 1.
-  const test::CliResult r = runCli({"decode", "SEGDDECODEGH1", file.string(), "--offset", "100", "--length", "2"});
+  const test::CliResult r =
+      runCli({"decode", "SEGDDECODEGH1", file.string(), "--offset", "100", "--length", "2"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(contains(r.out, "\"status\": -1,"));
-  EXPECT_TRUE(contains(r.out, "\"message\": \"0000 is an invalid SEGD Format Code. This is not a SEG D File.\"")) << r.out;
+  EXPECT_TRUE(contains(
+      r.out, "\"message\": \"0000 is an invalid SEGD Format Code. This is not a SEG D File.\""))
+      << r.out;
 }
 
 TEST_F(DecodeCommand, BlockRunningPastTheEndReadsZeros) {
   // Block 2 of SN388 from offset 150: 14 bytes in the file, the rest zeros.
-  const test::CliResult r = runCli({"decode", "SEGDDECODE388TRACEHEADEREXTBLOCK2", file.string(), "--offset", "150"});
+  const test::CliResult r =
+      runCli({"decode", "SEGDDECODE388TRACEHEADEREXTBLOCK2", file.string(), "--offset", "150"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_TRUE(contains(r.out, "\"bytes_22_to_32\": \"000000000000\""));
 }
@@ -89,18 +97,21 @@ TEST(DecodeCommandSeg2, DescriptorStringsAndTraceHeaderFollowTheFilesByteOrder) 
     const std::string path = (dir / "f.sg2").string();
     const std::string offset = std::to_string(b.traceOffset(0));
 
-    const test::CliResult header = runCli({"decode", "DECODESEG2TRACEHEADER", path, "--offset", offset});
+    const test::CliResult header =
+        runCli({"decode", "DECODESEG2TRACEHEADER", path, "--offset", offset});
     EXPECT_EQ(header.exitCode, 1) << pc;
     EXPECT_TRUE(contains(header.out, "\"identifier\": \"4422\"")) << pc << header.out;
-    EXPECT_TRUE(contains(header.out, "\"message\": \"Unknown Data Block Numeric Format - 6\"")) << pc;
+    EXPECT_TRUE(contains(header.out, "\"message\": \"Unknown Data Block Numeric Format - 6\""))
+        << pc;
 
-    const test::CliResult strings =
-        runCli({"decode", "DECODESEG2TRACEDESCRIPTOR", path, "--offset", std::to_string(b.traceOffset(0) + 32)});
+    const test::CliResult strings = runCli({"decode", "DECODESEG2TRACEDESCRIPTOR", path, "--offset",
+                                            std::to_string(b.traceOffset(0) + 32)});
     ASSERT_EQ(strings.exitCode, 0) << pc << strings.err;
     EXPECT_TRUE(contains(strings.out, "\"delay\": \"0.5\"")) << pc << strings.out;
     EXPECT_TRUE(contains(strings.out, "\"receiver_location_z\": \"3\"")) << pc;
 
-    const test::CliResult file = runCli({"decode", "DECODESEG2FILEDESCRIPTOR", path, "--offset", "36"});
+    const test::CliResult file =
+        runCli({"decode", "DECODESEG2FILEDESCRIPTOR", path, "--offset", "36"});
     EXPECT_TRUE(contains(file.out, "\"instrument\": \"UNIT 9\"")) << pc << file.out;
   }
 }

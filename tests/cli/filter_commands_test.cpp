@@ -31,45 +31,53 @@ class FilterCommands : public ::testing::Test {
 };
 
 TEST_F(FilterCommands, JsonIsTheTracesDocumentOfTheRecordFilteredInTheDialogsOrder) {
-  const test::CliResult filtered = runCli({"filter", shot.string(), "--band-reject", "47,49,51,53", "--low-cut", "8,12", "--json"});
+  const test::CliResult filtered = runCli(
+      {"filter", shot.string(), "--band-reject", "47,49,51,53", "--low-cut", "8,12", "--json"});
   ASSERT_EQ(filtered.exitCode, 0) << filtered.err;
   const test::CliResult plain = runCli({"traces", "--json", shot.string(), "--samples"});
   const auto got = nlohmann::ordered_json::parse(filtered.out);
   const auto before = nlohmann::ordered_json::parse(plain.out);
   ASSERT_EQ(got["traces"].size(), 12u);
   EXPECT_EQ(got["line_runs"], before["line_runs"]);
-  for (auto& [key, value] : before["traces"][3].items()) EXPECT_TRUE(got["traces"][3].contains(key)) << key;
+  for (auto& [key, value] : before["traces"][3].items())
+    EXPECT_TRUE(got["traces"][3].contains(key)) << key;
 
   // The same record filtered here: low cut first, then band reject.
   decode::SegdRecord record;
   decode::CollectingMessages messages;
   ASSERT_TRUE(decode::openRecord(shot, record, messages, base::DebugLog()).ok());
   dsp::Fft fft;
-  const std::vector<filter::FilterRequest> order{{filter::FilterType::LowCut, {8, 12}},
-                                                 {filter::FilterType::BandReject, {47, 49, 51, 53}}};
+  const std::vector<filter::FilterRequest> order{
+      {filter::FilterType::LowCut, {8, 12}}, {filter::FilterType::BandReject, {47, 49, 51, 53}}};
   ASSERT_TRUE(filter::filterRecord(record, order, fft));
   for (int t : {1, 7, 12}) {
     const auto& trace = got["traces"][static_cast<std::size_t>(t - 1)];
-    EXPECT_FLOAT_EQ(trace["amplitude_scale"].get<float>(), record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale);
+    EXPECT_FLOAT_EQ(trace["amplitude_scale"].get<float>(),
+                    record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale);
     ASSERT_EQ(trace["samples"].size(), 601u);
     for (std::size_t s = 0; s <= 600; s += 25)
-      EXPECT_FLOAT_EQ(trace["samples"][s].get<float>(), record.samples.at(t, static_cast<std::int32_t>(s))) << t << " " << s;
+      EXPECT_FLOAT_EQ(trace["samples"][s].get<float>(),
+                      record.samples.at(t, static_cast<std::int32_t>(s)))
+          << t << " " << s;
     EXPECT_NE(trace["samples"], before["traces"][static_cast<std::size_t>(t - 1)]["samples"]);
   }
 }
 
 TEST_F(FilterCommands, ValidationFailuresPrintTheDialogsMessage) {
-  const test::CliResult r = runCli({"filter", shot.string(), "--band-pass", "10,5,20,30", "--json"});
+  const test::CliResult r =
+      runCli({"filter", shot.string(), "--band-pass", "10,5,20,30", "--json"});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_EQ(r.err, "Band Pass - F1 must be lowest value!!\n");
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(runCli({"filter", shot.string(), "--low-cut", "8", "--json"}).exitCode, 2);
-  EXPECT_EQ(runCli({"filter", shot.string(), "--low-cut", "8,12"}).exitCode, 2);  // neither --json nor -o
+  EXPECT_EQ(runCli({"filter", shot.string(), "--low-cut", "8,12"}).exitCode,
+            2);  // neither --json nor -o
 }
 
 TEST_F(FilterCommands, PictureOfTheFilteredRecordAndPanelsOfAFolder) {
   const std::filesystem::path png = dir / "filtered.png";
-  const test::CliResult r = runCli({"filter", shot.string(), "--high-cut", "20,30", "-o", png.string(), "--size", "400x300"});
+  const test::CliResult r = runCli(
+      {"filter", shot.string(), "--high-cut", "20,30", "-o", png.string(), "--size", "400x300"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_GT(std::filesystem::file_size(png), 1000u);
 
@@ -81,14 +89,17 @@ TEST_F(FilterCommands, PictureOfTheFilteredRecordAndPanelsOfAFolder) {
   ASSERT_EQ(filter::savePanelFile(dir / "setup.PNL", setup), "");
   const std::filesystem::path out = dir / "out";
   const test::CliResult panels =
-      runCli({"panels", dir.path().string(), "--setup", (dir / "setup.PNL").string(), "--out-dir", out.string(), "--size", "300x200"});
+      runCli({"panels", dir.path().string(), "--setup", (dir / "setup.PNL").string(), "--out-dir",
+              out.string(), "--size", "300x200"});
   ASSERT_EQ(panels.exitCode, 0) << panels.err;
   const std::string prefix = "Filter Panel --Line 4 - Contractor Crew 1 - File ";
   std::vector<std::string> written;
-  for (const auto& entry : std::filesystem::directory_iterator(out)) written.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(out))
+    written.push_back(entry.path().filename().string());
   std::sort(written.begin(), written.end());
-  EXPECT_EQ(written, (std::vector<std::string>{prefix + "1 Filter 10 - 14 - 70 - 80.BMP", prefix + "1 Filter None.BMP",
-                                               prefix + "2 Filter 10 - 14 - 70 - 80.BMP", prefix + "2 Filter None.BMP"}));
+  EXPECT_EQ(written, (std::vector<std::string>{
+                         prefix + "1 Filter 10 - 14 - 70 - 80.BMP", prefix + "1 Filter None.BMP",
+                         prefix + "2 Filter 10 - 14 - 70 - 80.BMP", prefix + "2 Filter None.BMP"}));
   EXPECT_EQ(runCli({"panels", (dir / "absent").string(), "--out-dir", out.string()}).exitCode, 2);
 }
 

@@ -1,8 +1,8 @@
-#include "cli/json_text.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "cli/json_text.h"
 
 namespace vorax::cli {
 namespace {

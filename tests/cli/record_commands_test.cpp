@@ -58,7 +58,7 @@ TEST_F(RecordCommands, InfoJsonAgreesWithTheHandMadeBytes) {
     "format_code": "8058",
 )")) << r.out;
   EXPECT_TRUE(contains(r.out, "\"manufacturer_text\": \"Japex\""));
-  EXPECT_TRUE(contains(r.out, "\"source_line\": \"100.2500\""));  // in "gh3"
+  EXPECT_TRUE(contains(r.out, "\"source_line\": \"100.2500\""));      // in "gh3"
   EXPECT_TRUE(contains(r.out, "\"samples_per_trace\": \"000004\""));  // in "extended"
   EXPECT_TRUE(contains(r.out, "\"channel_sets\": [\n    {\n      \"scan_type_number\": \"01\""));
   EXPECT_TRUE(contains(r.out, "\"text\": \"SHOT 7\""));  // external header, right-trimmed
@@ -93,8 +93,11 @@ TEST_F(RecordCommands, TracesJsonAgreesWithTheHandMadeBytes) {
   EXPECT_TRUE(contains(r.out, "\"unit_serial_number\": 12345678,"));
   EXPECT_TRUE(contains(r.out, "\"control_unit_text\": \"258\","));
   EXPECT_TRUE(contains(r.out, "\"peak_sample_index\": 1,"));
-  EXPECT_TRUE(contains(r.out, "\"samples\": [\n        0.25,\n        -1,\n        0.5,\n        0,\n        0\n      ]"));
-  EXPECT_TRUE(contains(r.out, "\"trace\": 2,\n      \"receiver_line\": 7,\n      \"receiver_point\": 12,"));
+  EXPECT_TRUE(contains(
+      r.out,
+      "\"samples\": [\n        0.25,\n        -1,\n        0.5,\n        0,\n        0\n      ]"));
+  EXPECT_TRUE(
+      contains(r.out, "\"trace\": 2,\n      \"receiver_line\": 7,\n      \"receiver_point\": 12,"));
   EXPECT_TRUE(contains(r.out, "\"channel_kind\": \"Aux\""));
   EXPECT_TRUE(contains(r.out, R"(  "line_runs": [
     [
@@ -126,7 +129,8 @@ TEST_F(RecordCommands, FatalDecoderResultExitsWithOne) {
   test::writeFileBytes(dir / "bad.segd", bad.bytes());
   const test::CliResult info = runCli({"info", "--json", (dir / "bad.segd").string()});
   EXPECT_EQ(info.exitCode, 1);
-  EXPECT_EQ(info.err, "Invalid Sample Rate Code - the code to indicate sample rate is not correct\n");
+  EXPECT_EQ(info.err,
+            "Invalid Sample Rate Code - the code to indicate sample rate is not correct\n");
   // General header 1 as far as its decoder got (date and time come before the sample rate).
   EXPECT_TRUE(info.out.starts_with(R"({
   "first_trace_position": -1,
@@ -135,7 +139,8 @@ TEST_F(RecordCommands, FatalDecoderResultExitsWithOne) {
   ],
   "gh1": {
     "file_number": "1234",
-    "format_code": "8058",)")) << info.out;
+    "format_code": "8058",)"))
+      << info.out;
   EXPECT_TRUE(contains(info.out, R"("date_text": "2005-03-1",
     "time_text": "13:45:30",)"));
   EXPECT_TRUE(contains(info.out, R"("sample_interval_ms": "0",)"));
@@ -172,7 +177,8 @@ TEST_F(RecordCommands, FileCutInsideItsHeadersExitsWithOne) {
   const std::string cut = (dir / "cut.segd").string();
   const test::CliResult info = runCli({"info", cut});
   EXPECT_EQ(info.exitCode, 1);
-  EXPECT_EQ(info.err, "File ends inside its headers - the file has 161 bytes, its headers need 224\n");
+  EXPECT_EQ(info.err,
+            "File ends inside its headers - the file has 161 bytes, its headers need 224\n");
   EXPECT_TRUE(contains(info.out, "General header 2\n")) << info.out;
   EXPECT_EQ(runCli({"traces", "--json", cut}).exitCode, 1);
   EXPECT_EQ(runCli({"render", cut, "-o", (dir / "cut.png").string()}).exitCode, 1);

@@ -26,12 +26,15 @@ class RecordToolCommands : public ::testing::Test {
 };
 
 TEST_F(RecordToolCommands, SumDiffPrintsTheResultOrTheFirstMismatch) {
-  const test::CliResult zero = runCli({"sumdiff", shot.string(), shot.string(), "--difference", "--json"});
+  const test::CliResult zero =
+      runCli({"sumdiff", shot.string(), shot.string(), "--difference", "--json"});
   ASSERT_EQ(zero.exitCode, 0) << zero.err;
-  EXPECT_NE(zero.out.find("\"samples\": [\n        0,\n        0,"), std::string::npos) << zero.out.substr(0, 600);
+  EXPECT_NE(zero.out.find("\"samples\": [\n        0,\n        0,"), std::string::npos)
+      << zero.out.substr(0, 600);
   EXPECT_EQ(zero.out.find("\"samples\": [\n        1"), std::string::npos);
 
-  const test::CliResult mismatch = runCli({"sumdiff", shot.string(), other.string(), "--sum", "--json"});
+  const test::CliResult mismatch =
+      runCli({"sumdiff", shot.string(), other.string(), "--sum", "--json"});
   EXPECT_EQ(mismatch.exitCode, 2);
   EXPECT_EQ(mismatch.err, "Sample Rates Do Not Match, Cannot Continue\n");
 
@@ -46,7 +49,8 @@ TEST_F(RecordToolCommands, SplitAndFixRadioPrintOneLinePerFile) {
   ASSERT_EQ(split.exitCode, 0) << split.err;
   EXPECT_EQ(split.out, (dir / "0001.SEGD").string() + ": file 0001, 6 traces\n");
 
-  const test::CliResult fixed = runCli({"fix-radio", shot.string(), other.string(), "--prefix", "X"});
+  const test::CliResult fixed =
+      runCli({"fix-radio", shot.string(), other.string(), "--prefix", "X"});
   ASSERT_EQ(fixed.exitCode, 0) << fixed.err;
   EXPECT_EQ(fixed.out, shot.string() + ": " + (dir / "Xshot.segd").string() + ", 3 traces\n" +
                            other.string() + ": " + (dir / "Xother.segd").string() + ", 3 traces\n");

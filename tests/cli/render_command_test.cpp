@@ -1,6 +1,6 @@
-#include <QImage>
-
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include "test_support.h"
 
@@ -10,7 +10,8 @@ namespace {
 class RenderCommand : public ::testing::Test {
  protected:
   RenderCommand() {
-    CliResult made = runCli({"synth", "--traces", "30", "--aux", "0", "--samples", "501", "-o", record.string()});
+    CliResult made = runCli(
+        {"synth", "--traces", "30", "--aux", "0", "--samples", "501", "-o", record.string()});
     EXPECT_EQ(made.exitCode, 0) << made.err;
   }
   TempDir dir;
@@ -39,8 +40,9 @@ TEST_F(RenderCommand, DrawsTheMainDisplayAtTheAskedSize) {
 
 TEST_F(RenderCommand, WritesBmpAndTakesTheDisplayWindowOptions) {
   const std::filesystem::path out = dir / "page.BMP";
-  CliResult r = runCli({"render", record.string(), "-o", out.string(), "--first", "10", "--last", "20",
-                        "--start-ms", "100", "--end-ms", "500", "--gain-db=-6", "--size", "320x200"});
+  CliResult r =
+      runCli({"render", record.string(), "-o", out.string(), "--first", "10", "--last", "20",
+              "--start-ms", "100", "--end-ms", "500", "--gain-db=-6", "--size", "320x200"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const std::vector<std::uint8_t> bytes = readFileBytes(out);
   ASSERT_GT(bytes.size(), 54u);
@@ -52,28 +54,36 @@ TEST_F(RenderCommand, WritesBmpAndTakesTheDisplayWindowOptions) {
 TEST_F(RenderCommand, RefusesBadArgumentsAndMissingFiles) {
   EXPECT_EQ(runCli({"render", record.string()}).exitCode, 2);
   EXPECT_EQ(runCli({"render", record.string(), "-o", (dir / "x.jpg").string()}).exitCode, 2);
-  EXPECT_EQ(runCli({"render", record.string(), "-o", (dir / "x.png").string(), "--size", "10x10"}).exitCode, 2);
-  EXPECT_EQ(runCli({"render", record.string(), "-o", (dir / "x.png").string(), "--first", "abc"}).exitCode, 2);
-  EXPECT_EQ(runCli({"render", (dir / "none.segd").string(), "-o", (dir / "x.png").string()}).exitCode, 2);
+  EXPECT_EQ(runCli({"render", record.string(), "-o", (dir / "x.png").string(), "--size", "10x10"})
+                .exitCode,
+            2);
+  EXPECT_EQ(runCli({"render", record.string(), "-o", (dir / "x.png").string(), "--first", "abc"})
+                .exitCode,
+            2);
+  EXPECT_EQ(
+      runCli({"render", (dir / "none.segd").string(), "-o", (dir / "x.png").string()}).exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
 }
 
 // A Sercel record puts its auxiliary traces first: the gain still applies to its traces.
 TEST_F(RenderCommand, SercelRecordsAreDrawnWithTheAskedGain) {
   const std::filesystem::path sercel = dir / "sercel.segd";
-  CliResult made = runCli({"synth", "--sercel", "--traces", "20", "--samples", "201", "-o", sercel.string()});
+  CliResult made =
+      runCli({"synth", "--sercel", "--traces", "20", "--samples", "201", "-o", sercel.string()});
   ASSERT_EQ(made.exitCode, 0) << made.err;
   std::vector<QImage> pictures;
   for (const char* gain : {"--gain-db=0", "--gain-db=-12"}) {
     const std::filesystem::path out = dir / (std::string(gain + 10) + ".png");
-    CliResult r = runCli({"render", sercel.string(), "-o", out.string(), gain, "--size", "800x500"});
+    CliResult r =
+        runCli({"render", sercel.string(), "-o", out.string(), gain, "--size", "800x500"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     pictures.emplace_back(QString::fromStdString(out.string()));
   }
   auto black = [](const QImage& picture) {
     int count = 0;
     for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width() * 3 / 4; ++x) count += picture.pixel(x, y) == qRgb(0, 0, 0);
+      for (int x = 0; x < picture.width() * 3 / 4; ++x)
+        count += picture.pixel(x, y) == qRgb(0, 0, 0);
     return count;
   };
   EXPECT_LT(black(pictures[1]), black(pictures[0]) * 3 / 4);  // a quarter of the amplitude
@@ -84,8 +94,8 @@ TEST_F(RenderCommand, SercelRecordsAreDrawnWithTheAskedGain) {
 // single rows with white above and below (the stripes of a fill drawn at the samples only).
 TEST_F(RenderCommand, ZoomedWindowsAreFilledWithoutStripes) {
   const std::filesystem::path out = dir / "zoom.png";
-  CliResult r = runCli({"render", record.string(), "-o", out.string(), "--first", "1", "--last", "4",
-                        "--start-ms", "200", "--end-ms", "260", "--size", "1000x1000"});
+  CliResult r = runCli({"render", record.string(), "-o", out.string(), "--first", "1", "--last",
+                        "4", "--start-ms", "200", "--end-ms", "260", "--size", "1000x1000"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const QImage picture(QString::fromStdString(out.string()));
   // Traces 1..4: x0 = 1, x1 = 5, mx = 0.2, world x 0.8..5.5 over 1000 columns.
@@ -96,7 +106,8 @@ TEST_F(RenderCommand, ZoomedWindowsAreFilledWithoutStripes) {
     for (int y = 100; y < 900; ++y) {
       const bool here = picture.pixel(column, y) == qRgb(0, 0, 0);
       filled += here;
-      isolated += here && picture.pixel(column, y - 1) != qRgb(0, 0, 0) && picture.pixel(column, y + 1) != qRgb(0, 0, 0);
+      isolated += here && picture.pixel(column, y - 1) != qRgb(0, 0, 0) &&
+                  picture.pixel(column, y + 1) != qRgb(0, 0, 0);
     }
   }
   EXPECT_GT(filled, 300);

@@ -40,7 +40,8 @@ std::vector<std::uint8_t> fiveTraceFile(bool pc) {
   b.int16s(t1, {100, -400, 200});
   t1.strings = {"CHANNEL_NUMBER 101", "SAMPLE_INTERVAL 0.00025", "RECEIVER_LOCATION 10.5 -20.25 3"};
   auto& t2 = b.trace(3);
-  b.packedGroup(t2, 0x0210, 4096, -2049, 1024, 8192);  // exponents 0, 1, 2, 0; -2049 is one's complement -2048
+  b.packedGroup(t2, 0x0210, 4096, -2049, 1024,
+                8192);  // exponents 0, 1, 2, 0; -2049 is one's complement -2048
   t2.strings = {"CHANNEL_NUMBER 102", "SAMPLE_INTERVAL 0.00025"};
   auto& t3 = b.trace(5);
   b.doubles(t3, {-8.0, 2.0, 4.0, 1.0, 0.5});
@@ -85,7 +86,8 @@ TEST_P(Seg2Commands, TracesJsonHoldsEverySampleAndAttribute) {
       "receiver_y": 0,
       "receiver_z": 0,
       "channel_kind": "Aux",)"));
-  for (int c = 101; c <= 105; ++c) EXPECT_TRUE(contains(r.out, "\"channel_number\": " + std::to_string(c) + ",")) << c;
+  for (int c = 101; c <= 105; ++c)
+    EXPECT_TRUE(contains(r.out, "\"channel_number\": " + std::to_string(c) + ",")) << c;
   for (const char* scale : {"400", "8192", "8", "6", "3"})
     EXPECT_TRUE(contains(r.out, "\"amplitude_scale\": " + std::string(scale) + ",")) << scale;
 }
@@ -94,15 +96,18 @@ TEST_P(Seg2Commands, InfoJsonGivesSummaryAndSeg2Headers) {
   const test::CliResult r = runCli({"info", "--json", file.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_TRUE(contains(r.out, R"("record_date": "2017-04-11",
-    "record_time": "09:08:46",)")) << r.out;
+    "record_time": "09:08:46",)"))
+      << r.out;
   EXPECT_TRUE(contains(r.out, R"("sample_interval_us": 250,
     "samples_per_trace": 5,)"));
   EXPECT_TRUE(contains(r.out, R"("trace_count": 5,
     "aux_trace_count": 1,
     "seismic_trace_count": 4,)"));
   EXPECT_TRUE(contains(r.out, "\"record_length_ms\": 1\n"));
-  EXPECT_TRUE(contains(r.out, std::string("\"identifier\": \"") + (GetParam() ? "553A" : "3A55") + "\""));
-  EXPECT_TRUE(contains(r.out, std::string("\"machine\": \"") + (GetParam() ? "PC" : "UNIX") + "\""));
+  EXPECT_TRUE(
+      contains(r.out, std::string("\"identifier\": \"") + (GetParam() ? "553A" : "3A55") + "\""));
+  EXPECT_TRUE(
+      contains(r.out, std::string("\"machine\": \"") + (GetParam() ? "PC" : "UNIX") + "\""));
   EXPECT_TRUE(contains(r.out, "\"acquisition_date\": \"11/APR/2017\""));
   EXPECT_TRUE(contains(r.out, "\"data_format_text\": \"20 Bit Floating Point\""));
   EXPECT_TRUE(contains(r.out, "\"receiver_location_y\": \"-20.25\""));
@@ -146,8 +151,10 @@ TEST(Seg2CommandsRealFiles, OpenCompletely) {
     EXPECT_EQ(count(traces.out, "\"trace\": "), static_cast<std::size_t>(f.traces)) << f.name;
     const test::CliResult info = runCli({"info", "--json", path.string()});
     ASSERT_EQ(info.exitCode, 0) << f.name;
-    EXPECT_TRUE(contains(info.out, "\"samples_per_trace\": " + std::string(f.samples) + ",")) << f.name;
-    EXPECT_TRUE(contains(info.out, "\"sample_interval_us\": " + std::string(f.intervalUs) + ",")) << f.name;
+    EXPECT_TRUE(contains(info.out, "\"samples_per_trace\": " + std::string(f.samples) + ","))
+        << f.name;
+    EXPECT_TRUE(contains(info.out, "\"sample_interval_us\": " + std::string(f.intervalUs) + ","))
+        << f.name;
     EXPECT_TRUE(contains(info.out, "\"trace_count\": " + std::to_string(f.traces) + ",")) << f.name;
   }
 }

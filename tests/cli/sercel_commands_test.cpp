@@ -169,22 +169,27 @@ TEST_F(SercelCommands, SynthSercelRecordOpens) {
 TEST_F(SercelCommands, SynthSeveralRecords) {
   const auto one = dir / "one.segd";
   const auto three = dir / "three.segd";
-  ASSERT_EQ(runCli({"synth", "--sercel", "--traces", "6", "--samples", "5", "-o", one.string()})
-                .exitCode, 0);
-  const test::CliResult r = runCli({"synth", "--sercel", "--traces", "6", "--samples", "5",
-                                    "--records", "3", "--file-numbers", "101,102,103", "-o",
-                                    three.string()});
+  ASSERT_EQ(
+      runCli({"synth", "--sercel", "--traces", "6", "--samples", "5", "-o", one.string()}).exitCode,
+      0);
+  const test::CliResult r =
+      runCli({"synth", "--sercel", "--traces", "6", "--samples", "5", "--records", "3",
+              "--file-numbers", "101,102,103", "-o", three.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(std::filesystem::file_size(three), 3 * std::filesystem::file_size(one));
-  EXPECT_TRUE(contains(runCli({"info", "--json", three.string()}).out, "\"file_number\": \"101\","));
+  EXPECT_TRUE(
+      contains(runCli({"info", "--json", three.string()}).out, "\"file_number\": \"101\","));
   EXPECT_EQ(runCli({"synth", "--sercel", "--records", "2", "--file-numbers", "1,2,3", "-o",
                     (dir / "x.segd").string()})
-                .exitCode, 2);
+                .exitCode,
+            2);
   EXPECT_EQ(runCli({"synth", "--sercel", "--file-numbers", "1,,3", "-o", (dir / "x.segd").string()})
-                .exitCode, 2);
+                .exitCode,
+            2);
   EXPECT_EQ(runCli({"synth", "--sercel", "--traces", "50", "--tilt-errors", "-o",
                     (dir / "x.segd").string()})
-                .exitCode, 2);
+                .exitCode,
+            2);
   EXPECT_FALSE(std::filesystem::exists(dir / "x.segd"));
 }
 
@@ -213,9 +218,12 @@ TEST(SercelRealFiles, ThreeStompRecordThroughTheCommandLine) {
   // 0x437A0000 and 0x43FA0000 and passes.
   EXPECT_TRUE(contains(traces.out, "\"trace\": 1,\n      \"receiver_line\": 1,"));
   EXPECT_EQ(count(traces.out, "\"resistance\": 406.95496,"), 1u);
-  EXPECT_EQ(count(traces.out, "\"resistance_low_limit\": 250,\n      \"resistance_high_limit\": 500,"), 6u);
+  EXPECT_EQ(
+      count(traces.out, "\"resistance_low_limit\": 250,\n      \"resistance_high_limit\": 500,"),
+      6u);
   EXPECT_EQ(count(traces.out, "\"error_colour\": 0,"), 6u);
-  EXPECT_TRUE(contains(runCli({"info", "--json", path.string()}).out, "\"samples_per_trace\": 4001,"));
+  EXPECT_TRUE(
+      contains(runCli({"info", "--json", path.string()}).out, "\"samples_per_trace\": 4001,"));
 }
 
 }  // namespace

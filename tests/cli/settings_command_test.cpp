@@ -66,8 +66,7 @@ TEST_F(SettingsCommand, ShortFileIsShownWithDefaultsPastItsEndAndAWarning) {
   const test::CliResult result = runCli({"settings", file});
   EXPECT_EQ(result.exitCode, 2);
   const std::string json = compact(result.out);
-  EXPECT_NE(json.find(R"("traces_to_display":"xxx","display_start_time":"0",)"),
-            std::string::npos);
+  EXPECT_NE(json.find(R"("traces_to_display":"xxx","display_start_time":"0",)"), std::string::npos);
   EXPECT_NE(result.err.find("515 of 5441 bytes"), std::string::npos);
 }
 

@@ -53,9 +53,10 @@ TEST(VibsimCommand, PicturesAndSummaryOfAFleet) {
   for (int v = 1; v <= 3; ++v) {
     const auto r = static_cast<std::size_t>(v);
     s.setMultiVibName(r, "V" + std::to_string(v));
-    for (std::size_t c = 0; c < 4; ++c) s.setMultiVibChannel(c, r, vibsim::vibratorTrace(v, static_cast<int>(c)));
+    for (std::size_t c = 0; c < 4; ++c)
+      s.setMultiVibChannel(c, r, vibsim::vibratorTrace(v, static_cast<int>(c)));
   }
-  s.setMultiVibChannel(vibsim::kSimRef, 5, 2);   // Ref but no Force: not listed at all
+  s.setMultiVibChannel(vibsim::kSimRef, 5, 2);  // Ref but no Force: not listed at all
   s.setMultiVibName(6, "BAD");
   s.setMultiVibChannel(vibsim::kSimRef, 6, 2);
   s.setMultiVibChannel(vibsim::kSimForce, 6, 99);  // beyond the record: skipped
@@ -63,8 +64,8 @@ TEST(VibsimCommand, PicturesAndSummaryOfAFleet) {
   ASSERT_EQ(vibsim::writeSetupFile(vibsim::kMvsFile, dir / "fleet.MVS", s), "");
 
   const auto out = dir / "out";
-  const test::CliResult r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup", (dir / "fleet.MVS").string(),
-                                    "--out-dir", out.string()});
+  const test::CliResult r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup",
+                                    (dir / "fleet.MVS").string(), "--out-dir", out.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const nlohmann::json summary = readJson(out / "summary.json");
   ASSERT_EQ(summary["vibrators"].size(), 4u);
@@ -74,10 +75,11 @@ TEST(VibsimCommand, PicturesAndSummaryOfAFleet) {
   EXPECT_EQ(skipped["name"], "BAD");
   EXPECT_EQ(skipped["skipped"], "Force Channel for Vib BAD is invalid");
   EXPECT_FALSE(skipped.contains("pass"));
-  for (const char* name : {"Wire Sim Vib V1 Page 1A.BMP", "Wire Sim Vib V3 Page 1B.BMP", "Wire Sim Vib V2 Page 3A.BMP",
-                           "Wire Sim Vib V2 Page 3B.BMP"})
+  for (const char* name : {"Wire Sim Vib V1 Page 1A.BMP", "Wire Sim Vib V3 Page 1B.BMP",
+                           "Wire Sim Vib V2 Page 3A.BMP", "Wire Sim Vib V2 Page 3B.BMP"})
     EXPECT_GT(std::filesystem::file_size(out / name), 1000u) << name;
-  EXPECT_FALSE(std::filesystem::exists(out / "Wire Sim Vib V1 Page 2A.BMP"));  // "Page 2" not ticked
+  EXPECT_FALSE(
+      std::filesystem::exists(out / "Wire Sim Vib V1 Page 2A.BMP"));  // "Page 2" not ticked
 }
 
 TEST(VibsimCommand, BadSetupOrRecordExits2) {
@@ -93,17 +95,18 @@ TEST(VibsimCommand, BadSetupOrRecordExits2) {
   vibsim::setFieldValue(s, vibsim::mvs::kPilotChannel, 40);
   ASSERT_EQ(vibsim::writeSetupFile(vibsim::kMvsFile, dir / "pilot.MVS", s), "");
 
-  test::CliResult r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup", (dir / "short.MVS").string(),
-                              "--out-dir", (dir / "o1").string()});
+  test::CliResult r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup",
+                              (dir / "short.MVS").string(), "--out-dir", (dir / "o1").string()});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("100 bytes, 1400 expected"), std::string::npos) << r.err;
-  r = runCli({"vibsim", (dir / "absent.segd").string(), "--setup", (dir / "pilot.MVS").string(), "--out-dir",
-              (dir / "o2").string()});
+  r = runCli({"vibsim", (dir / "absent.segd").string(), "--setup", (dir / "pilot.MVS").string(),
+              "--out-dir", (dir / "o2").string()});
   EXPECT_EQ(r.exitCode, 2);
-  r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup", (dir / "pilot.MVS").string(), "--out-dir",
-              (dir / "o3").string()});
+  r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup", (dir / "pilot.MVS").string(),
+              "--out-dir", (dir / "o3").string()});
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_EQ(readJson(dir / "o3" / "summary.json")["vibrators"][0]["skipped"], "Pilot Channel is invalid");
+  EXPECT_EQ(readJson(dir / "o3" / "summary.json")["vibrators"][0]["skipped"],
+            "Pilot Channel is invalid");
 }
 
 TEST(RadiosimCommand, PicturesAndSummaryOfAFleet) {
@@ -128,14 +131,15 @@ TEST(RadiosimCommand, PicturesAndSummaryOfAFleet) {
   ASSERT_EQ(vibsim::writeSetupFile(vibsim::kRsfFile, dir / "radio.RSF", s), "");
 
   const auto out = dir / "out";
-  const test::CliResult r = runCli({"radiosim", folder.string(), "--setup", (dir / "radio.RSF").string(),
-                                    "--out-dir", out.string()});
+  const test::CliResult r = runCli({"radiosim", folder.string(), "--setup",
+                                    (dir / "radio.RSF").string(), "--out-dir", out.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const nlohmann::json summary = readJson(out / "summary.json");
   ASSERT_EQ(summary["vibrators"].size(), 4u);
   expectFleetVerdicts(summary["vibrators"]);
   EXPECT_EQ(summary["vibrators"][0]["name"], "VIB1");  // "Auto Vib Name" is ticked by default
-  EXPECT_NE(summary["vibrators"][3]["skipped"].get<std::string>().find("too short"), std::string::npos);
+  EXPECT_NE(summary["vibrators"][3]["skipped"].get<std::string>().find("too short"),
+            std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(out / "Vib VIB2 Page 2B.BMP"));
   EXPECT_TRUE(std::filesystem::exists(out / "Vib VIB3 Page 3A.BMP"));
   EXPECT_FALSE(std::filesystem::exists(out / "Vib VIB3 Page 3B.BMP"));

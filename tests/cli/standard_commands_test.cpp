@@ -10,7 +10,9 @@ namespace {
 
 using test::runCli;
 
-nlohmann::json parsed(const test::CliResult& r) { return nlohmann::json::parse(r.out); }
+nlohmann::json parsed(const test::CliResult& r) {
+  return nlohmann::json::parse(r.out);
+}
 
 TEST(StandardCommands, InfoOnANodalRecordShowsTheLayoutAndTheDecodersMessages) {
   VORAX_REQUIRE_REAL_FILE(path, "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd");
@@ -28,7 +30,8 @@ TEST(StandardCommands, InfoOnANodalRecordShowsTheLayoutAndTheDecodersMessages) {
 
 TEST(StandardCommands, TracesOfAFairfieldRecordWithTheirSamples) {
   VORAX_REQUIRE_REAL_FILE(path, "obspy_one_channel_many_traces.fcnt");
-  const test::CliResult r = runCli({"traces", "--json", "--samples", "--loader", "standard", path.string()});
+  const test::CliResult r =
+      runCli({"traces", "--json", "--samples", "--loader", "standard", path.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const nlohmann::json traces = parsed(r)["traces"];
   ASSERT_EQ(traces.size(), 10u);

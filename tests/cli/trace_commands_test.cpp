@@ -1,8 +1,7 @@
 // vorax trace and vorax selection on a synthetic record.
-#include <QImage>
-
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <nlohmann/json.hpp>
 
 #include "test_support.h"
@@ -13,8 +12,8 @@ namespace {
 class TraceCommands : public ::testing::Test {
  protected:
   TraceCommands() {
-    CliResult made = runCli({"synth", "--traces", "12", "--aux", "0", "--samples", "1001", "--interval", "1", "-o",
-                             record.string()});
+    CliResult made = runCli({"synth", "--traces", "12", "--aux", "0", "--samples", "1001",
+                             "--interval", "1", "-o", record.string()});
     EXPECT_EQ(made.exitCode, 0) << made.err;
   }
   nlohmann::json json(const std::vector<std::string>& args) {
@@ -27,7 +26,8 @@ class TraceCommands : public ::testing::Test {
 };
 
 TEST_F(TraceCommands, TraceJsonHasTheRmsAndOnePointEvery50msOfTheWindow) {
-  const nlohmann::json out = json({"trace", record.string(), "--trace", "6", "--end-ms", "500", "--json"});
+  const nlohmann::json out =
+      json({"trace", record.string(), "--trace", "6", "--end-ms", "500", "--json"});
   EXPECT_EQ(out["trace"], 6);
   const double rms = out["rms_mv"];
   EXPECT_GT(rms, 0);
@@ -47,8 +47,8 @@ TEST_F(TraceCommands, TraceJsonHasTheRmsAndOnePointEvery50msOfTheWindow) {
 TEST_F(TraceCommands, TracePicturesOfEachViewAtTheAskedSize) {
   for (const char* view : {"trace", "fvst", "ft"}) {
     const std::filesystem::path out = dir / (std::string(view) + ".png");
-    CliResult r = runCli({"trace", record.string(), "--trace", "6", "-o", out.string(), "--view", view, "--size",
-                          "640x400"});
+    CliResult r = runCli({"trace", record.string(), "--trace", "6", "-o", out.string(), "--view",
+                          view, "--size", "640x400"});
     ASSERT_EQ(r.exitCode, 0) << view << r.err;
     EXPECT_EQ(QImage(QString::fromStdString(out.string())).size(), QSize(640, 400)) << view;
   }
@@ -64,18 +64,26 @@ TEST_F(TraceCommands, BadTraceOrEmptyWindowExitsTwoWithAReason) {
   const CliResult outside = runCli({"trace", record.string(), "--trace", "13", "--json"});
   EXPECT_EQ(outside.exitCode, 2);
   EXPECT_NE(outside.err.find("trace 13 is not in the record"), std::string::npos) << outside.err;
-  const CliResult empty = runCli({"trace", record.string(), "--trace", "1", "--start-ms", "400", "--end-ms", "300",
-                                  "--json"});
+  const CliResult empty = runCli(
+      {"trace", record.string(), "--trace", "1", "--start-ms", "400", "--end-ms", "300", "--json"});
   EXPECT_EQ(empty.exitCode, 2);
   EXPECT_NE(empty.err.find("is empty"), std::string::npos) << empty.err;
-  EXPECT_EQ(runCli({"trace", record.string(), "--trace", "1"}).exitCode, 2);  // neither --json nor -o
-  EXPECT_EQ(runCli({"selection", record.string(), "--traces", "0-3", "--samples", "0-10", "--json"}).exitCode, 2);
-  EXPECT_EQ(runCli({"selection", record.string(), "--traces", "1-3", "--samples", "0-1001", "--json"}).exitCode, 2);
+  EXPECT_EQ(runCli({"trace", record.string(), "--trace", "1"}).exitCode,
+            2);  // neither --json nor -o
+  EXPECT_EQ(runCli({"selection", record.string(), "--traces", "0-3", "--samples", "0-10", "--json"})
+                .exitCode,
+            2);
+  EXPECT_EQ(
+      runCli({"selection", record.string(), "--traces", "1-3", "--samples", "0-1001", "--json"})
+          .exitCode,
+      2);
 }
 
 TEST_F(TraceCommands, SelectionJsonIsTheSameForAReversedRange) {
-  const nlohmann::json forward = json({"selection", record.string(), "--traces", "3-7", "--samples", "100-355", "--json"});
-  const nlohmann::json reversed = json({"selection", record.string(), "--traces", "7-3", "--samples", "355-100", "--json"});
+  const nlohmann::json forward =
+      json({"selection", record.string(), "--traces", "3-7", "--samples", "100-355", "--json"});
+  const nlohmann::json reversed =
+      json({"selection", record.string(), "--traces", "7-3", "--samples", "355-100", "--json"});
   EXPECT_EQ(forward, reversed);
   EXPECT_EQ(forward["first_trace"], 3);
   EXPECT_EQ(forward["last_trace"], 7);
@@ -84,14 +92,15 @@ TEST_F(TraceCommands, SelectionJsonIsTheSameForAReversedRange) {
   EXPECT_GE(std::abs(forward["peak_uv"].get<double>()), forward["rms_uv"].get<double>());
   const nlohmann::json& spectrum = forward["spectrum"];
   ASSERT_EQ(spectrum["frequency_hz"].size(), 129u);  // 256 samples -> 256 points
-  EXPECT_EQ(spectrum["frequency_hz"].back(), 500);  // Nyquist at 1 ms
+  EXPECT_EQ(spectrum["frequency_hz"].back(), 500);   // Nyquist at 1 ms
   double largest = 0;
   for (const auto& v : spectrum["level"]) largest = std::max(largest, v.get<double>());
   EXPECT_EQ(largest, 1);
 
   const std::filesystem::path out = dir / "selection.bmp";
-  CliResult picture = runCli({"selection", record.string(), "--traces", "3-7", "--samples", "100-355", "-o",
-                              out.string(), "--title", "--values", "--size", "500x300"});
+  CliResult picture =
+      runCli({"selection", record.string(), "--traces", "3-7", "--samples", "100-355", "-o",
+              out.string(), "--title", "--values", "--size", "500x300"});
   ASSERT_EQ(picture.exitCode, 0) << picture.err;
   EXPECT_EQ(QImage(QString::fromStdString(out.string())).size(), QSize(500, 300));
 }

@@ -34,7 +34,8 @@ class VibsimAnalyseCommand : public ::testing::Test {
 };
 
 TEST_F(VibsimAnalyseCommand, JsonHoldsEveryNumber) {
-  const test::CliResult r = runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", "2", "--json"});
+  const test::CliResult r =
+      runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", "2", "--json"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const nlohmann::json j = nlohmann::json::parse(r.out);
   EXPECT_NEAR(j["start_time_error_us"].get<double>(), 100, 5);
@@ -49,8 +50,8 @@ TEST_F(VibsimAnalyseCommand, JsonHoldsEveryNumber) {
   EXPECT_GT(j["spectrum_peak_hz"].get<double>(), 8);
   EXPECT_LT(j["spectrum_peak_hz"].get<double>(), 80);
 
-  const test::CliResult d = runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", "3", "--json",
-                                    "--truncate-ms", "6000"});
+  const test::CliResult d = runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal",
+                                    "3", "--json", "--truncate-ms", "6000"});
   ASSERT_EQ(d.exitCode, 0) << d.err;
   const nlohmann::json dj = nlohmann::json::parse(d.out);
   EXPECT_EQ(dj["distortion"].size(), 601u);
@@ -59,13 +60,21 @@ TEST_F(VibsimAnalyseCommand, JsonHoldsEveryNumber) {
 
 TEST_F(VibsimAnalyseCommand, TraceOutOfRangeExits2) {
   for (const char* bad : {"0", "4"}) {
-    const test::CliResult r = runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", bad});
+    const test::CliResult r =
+        runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", bad});
     EXPECT_EQ(r.exitCode, 2) << bad;
-    EXPECT_NE(r.err.find("--signal " + std::string(bad) + " is not a trace of the record (it has 3)"), std::string::npos) << r.err;
+    EXPECT_NE(
+        r.err.find("--signal " + std::string(bad) + " is not a trace of the record (it has 3)"),
+        std::string::npos)
+        << r.err;
   }
-  EXPECT_EQ(runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", "2", "--signal2", "9"}).exitCode, 2);
+  EXPECT_EQ(
+      runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", "2", "--signal2", "9"})
+          .exitCode,
+      2);
   EXPECT_EQ(runCli({"vibsim-analyse", file.string(), "--signal", "2"}).exitCode, 2);
-  const test::CliResult text = runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", "2", "--signal2", "3"});
+  const test::CliResult text =
+      runCli({"vibsim-analyse", file.string(), "--pilot", "1", "--signal", "2", "--signal2", "3"});
   EXPECT_EQ(text.exitCode, 0) << text.err;
   EXPECT_NE(text.out.find("start time error"), std::string::npos);
 }

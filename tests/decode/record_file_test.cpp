@@ -20,7 +20,8 @@ void expectPatternAt(RecordFile& file, std::uint64_t position, std::size_t count
   std::vector<std::uint8_t> out(count, 0xEE);
   file.setPosition(position);
   const std::size_t got = file.read(out);
-  const std::size_t inFile = position - 1 < size ? std::min<std::size_t>(count, size - (position - 1)) : 0;
+  const std::size_t inFile =
+      position - 1 < size ? std::min<std::size_t>(count, size - (position - 1)) : 0;
   EXPECT_EQ(got, inFile);
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint64_t offset = position - 1 + i;
@@ -42,10 +43,10 @@ TEST(RecordFile, MemoryAndDiskReadTheSameBytesWithZerosPastTheEnd) {
     EXPECT_EQ(file->size(), size);
     EXPECT_EQ(file->position(), 1u);
     expectPatternAt(*file, 1, 32, size);
-    expectPatternAt(*file, 33, 30000, size);    // sequential, larger than a buffer
-    expectPatternAt(*file, 7, 5, size);         // backwards
-    expectPatternAt(*file, 99990, 32, size);    // across the end
-    expectPatternAt(*file, 200000, 8, size);    // wholly past the end
+    expectPatternAt(*file, 33, 30000, size);  // sequential, larger than a buffer
+    expectPatternAt(*file, 7, 5, size);       // backwards
+    expectPatternAt(*file, 99990, 32, size);  // across the end
+    expectPatternAt(*file, 200000, 8, size);  // wholly past the end
     file->setPosition(99991);
     EXPECT_EQ(file->remaining(), 10u);
     file->close();

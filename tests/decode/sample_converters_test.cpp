@@ -23,7 +23,8 @@ constexpr std::uint32_t kInfinity = 0x7F800000;
 Raw bigWords(std::initializer_list<std::uint32_t> words) {
   Raw raw;
   for (std::uint32_t w : words) {
-    for (int shift = 24; shift >= 0; shift -= 8) raw.push_back(static_cast<std::uint8_t>(w >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+      raw.push_back(static_cast<std::uint8_t>(w >> shift));
   }
   return raw;
 }
@@ -31,7 +32,8 @@ Raw bigWords(std::initializer_list<std::uint32_t> words) {
 Raw littleWords(std::initializer_list<std::uint32_t> words) {
   Raw raw;
   for (std::uint32_t w : words) {
-    for (int shift = 0; shift <= 24; shift += 8) raw.push_back(static_cast<std::uint8_t>(w >> shift));
+    for (int shift = 0; shift <= 24; shift += 8)
+      raw.push_back(static_cast<std::uint8_t>(w >> shift));
   }
   return raw;
 }
@@ -104,7 +106,7 @@ TEST(PeakFromScaleNorm, LittleSinglesStartThePeakAtTheScale) {
   float two = 2;
   EXPECT_EQ(ARRAYLITTLESINGLETOLITTLENORM(raw, 2, out, two), 0);
   EXPECT_EQ(out, (std::vector<float>{0.25f, -0.5f}));  // divided by the scale, not by 1
-  EXPECT_EQ(two, 4.0f);                                 // 2 x peak 2
+  EXPECT_EQ(two, 4.0f);                                // 2 x peak 2
 
   float zero = 0;
   EXPECT_EQ(ARRAYLITTLESINGLETOLITTLENORM(littleWords({kHalf, kFour}), 2, out, zero), 0);
@@ -165,12 +167,12 @@ TEST(FixedAndPlain, DivideByScaleOrCopy) {
 TEST(FixedAndPlain, LongTracesDecodeEveryWordInPlace) {
   // Nine words: two whole groups of four and a tail, each byte of each word distinct, so a
   // swap that mixes up words or bytes shows. 0x40490FDB is 3.1415927f, 0xC2F6E979 -123.456f.
-  const Raw raw = bigWords({kHalf, 0x40490FDB, kMinusTwo, 0xC2F6E979, kFour, kOne, 0x00000001,
-                            0x80000000, kHalf});
+  const Raw raw = bigWords(
+      {kHalf, 0x40490FDB, kMinusTwo, 0xC2F6E979, kFour, kOne, 0x00000001, 0x80000000, kHalf});
   std::vector<float> out(9);
   EXPECT_EQ(arraybigsingletolittle(raw, 9, out), 0);
-  EXPECT_EQ(out, (std::vector<float>{0.5f, 3.1415927f, -2.0f, -123.456f, 4.0f, 1.0f,
-                                     1.4e-45f, -0.0f, 0.5f}));
+  EXPECT_EQ(out, (std::vector<float>{0.5f, 3.1415927f, -2.0f, -123.456f, 4.0f, 1.0f, 1.4e-45f,
+                                     -0.0f, 0.5f}));
   EXPECT_TRUE(std::signbit(out[7]));
 }
 

@@ -1,6 +1,9 @@
 // The two-worker trace loading: every trace decoded as the one-trace converters decode it, from
 // memory and from a file on disk, with progress in order and a stop that leaves the later
 // traces unloaded.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -9,10 +12,6 @@
 #include <fstream>
 #include <limits>
 #include <vector>
-
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "decode/sample_converters.h"
 #include "decode/sercel/sercel_loader.h"
@@ -25,7 +24,8 @@ using ByteVector = std::vector<std::uint8_t>;
 
 void appendBigSingle(ByteVector& out, float v) {
   const auto word = std::bit_cast<std::uint32_t>(v);
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(word >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(word >> shift));
 }
 
 ByteVector bigSingles(const std::vector<float>& values) {
@@ -44,18 +44,19 @@ TEST(PeakConverter, FindsTheFirstLargestFiniteMagnitudeWhileConverting) {
     std::int32_t index;
   };
   const std::vector<Case> cases = {
-      {{1, -4, 2, 0}, 4, 1},                                  // negative peak
-      {{0.5f, 0.5f, 0.25f, 0.125f}, 0.5f, 0},                 // first of two equal peaks
-      {{0, 0, 0, 0, 0, 0, 0}, 0, 0},                          // dead trace
-      {{kNaN, kInf, -5, 5, -kInf, 1, 2, 3, 9}, 9, 8},         // non-finite never counts; peak in the tail
-      {{1, 2, 3, 7, 1, 2, 7, 3, 1, -7, 0}, 7, 3},             // ties across lanes: the first wins
-      {{2, 1, 1, 1, 3, 1, 1, 1, 3}, 3, 4},                    // a later lane's tie after an earlier lane's peak
+      {{1, -4, 2, 0}, 4, 1},                           // negative peak
+      {{0.5f, 0.5f, 0.25f, 0.125f}, 0.5f, 0},          // first of two equal peaks
+      {{0, 0, 0, 0, 0, 0, 0}, 0, 0},                   // dead trace
+      {{kNaN, kInf, -5, 5, -kInf, 1, 2, 3, 9}, 9, 8},  // non-finite never counts; peak in the tail
+      {{1, 2, 3, 7, 1, 2, 7, 3, 1, -7, 0}, 7, 3},      // ties across lanes: the first wins
+      {{2, 1, 1, 1, 3, 1, 1, 1, 3}, 3, 4},  // a later lane's tie after an earlier lane's peak
       {{std::numeric_limits<float>::denorm_min(), 0}, std::numeric_limits<float>::denorm_min(), 0},
   };
   for (const Case& c : cases) {
     const ByteVector raw = bigSingles(c.samples);
     std::vector<float> out(c.samples.size() + 1, -1.0f);
-    const SamplePeak peak = arraybigsingletolittlepeak(raw, static_cast<std::int32_t>(c.samples.size()), out);
+    const SamplePeak peak =
+        arraybigsingletolittlepeak(raw, static_cast<std::int32_t>(c.samples.size()), out);
     EXPECT_EQ(peak.magnitude, c.magnitude);
     EXPECT_EQ(peak.index, c.index);
     for (std::size_t i = 0; i < c.samples.size(); ++i)
@@ -79,7 +80,8 @@ constexpr std::int32_t kSamples = 37;
 float sampleOf(std::int32_t t, std::int32_t i) {
   if (t == 7) return 0;
   if (t == 8 && i == 3) return kNaN;
-  const float v = std::sin(0.37f * static_cast<float>(t) + 1.3f * static_cast<float>(i)) * 1000.0f / static_cast<float>(t);
+  const float v = std::sin(0.37f * static_cast<float>(t) + 1.3f * static_cast<float>(i)) * 1000.0f /
+                  static_cast<float>(t);
   return i == t % kSamples ? 3000.0f * (t % 2 == 0 ? 1 : -1) : v;
 }
 
@@ -94,9 +96,11 @@ ByteVector voraxTraces() {
 
 struct TempFile {
   explicit TempFile(const ByteVector& bytes)
-      : path(std::filesystem::temp_directory_path() / ("vorax_trace_workers_" + std::to_string(::getpid()))) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+      : path(std::filesystem::temp_directory_path() /
+             ("vorax_trace_workers_" + std::to_string(::getpid()))) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   ~TempFile() { std::filesystem::remove(path); }
   std::filesystem::path path;
@@ -114,7 +118,12 @@ TEST(TwoWorkerLoading, EveryTraceAsTheSingleTraceConvertersGiveIt) {
     record.summary.samplesPerTrace = kSamples;
     CollectingMessages messages;
     std::vector<int> heard;
-    ASSERT_EQ(readtracesvorax(1, *file, record, messages, [&](int p) { heard.push_back(p); return true; }), kTraces);
+    ASSERT_EQ(readtracesvorax(1, *file, record, messages,
+                              [&](int p) {
+                                heard.push_back(p);
+                                return true;
+                              }),
+              kTraces);
     EXPECT_EQ(heard, (std::vector<int>{40, 80, 100}));
     EXPECT_EQ(file->position(), 1 + bytes.size());
     for (std::int32_t t = 1; t <= kTraces; ++t) {
@@ -124,17 +133,23 @@ TEST(TwoWorkerLoading, EveryTraceAsTheSingleTraceConvertersGiveIt) {
       for (std::int32_t i = 0; i < kSamples; ++i) {
         expected[static_cast<std::size_t>(i)] = sampleOf(t, i);
         const float m = std::fabs(sampleOf(t, i));
-        if (std::isfinite(m) && m > peak) { peak = m; peakIndex = i; }
+        if (std::isfinite(m) && m > peak) {
+          peak = m;
+          peakIndex = i;
+        }
       }
-      if (peak != 0) for (float& v : expected) v /= peak;
+      if (peak != 0)
+        for (float& v : expected) v /= peak;
       const auto got = record.samples.trace(t);
       for (std::int32_t i = 0; i < kSamples; ++i)
         ASSERT_EQ(std::bit_cast<std::uint32_t>(got[static_cast<std::size_t>(i)]),
-                  std::bit_cast<std::uint32_t>(expected[static_cast<std::size_t>(i)])) << t << " " << i;
+                  std::bit_cast<std::uint32_t>(expected[static_cast<std::size_t>(i)]))
+            << t << " " << i;
       EXPECT_EQ(got[kSamples], 0.0f);
       EXPECT_EQ(record.traceDivisor[static_cast<std::size_t>(t)], peak == 0 ? 1.0f : peak);
       EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex, peakIndex);
-      EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale, peak == 0 ? 0.0f : 1.0f);
+      EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale,
+                peak == 0 ? 0.0f : 1.0f);
     }
   }
 }
@@ -177,7 +192,13 @@ TEST(TwoWorkerLoading, EarlyTracesAreHeardOnceBeforeTheRest) {
                               early.push_back(leadingTraces(r, loaded));
                               progressWhenHeard.push_back(lastProgress);
                             }};
-    readtracesvorax(1, file, record, messages, [&](int p) { lastProgress = p; return true; }, earlyTraces);
+    readtracesvorax(
+        1, file, record, messages,
+        [&](int p) {
+          lastProgress = p;
+          return true;
+        },
+        earlyTraces);
     ASSERT_EQ(early.size(), c.heardWith == 0 ? 0u : 1u) << c.asked;
     if (early.empty()) continue;
     const SegdRecord& first = early.front();
@@ -191,7 +212,8 @@ TEST(TwoWorkerLoading, EarlyTracesAreHeardOnceBeforeTheRest) {
       ASSERT_TRUE(std::equal(got.begin(), got.end(), whole.begin(), [](float a, float b) {
         return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
       })) << t;
-      EXPECT_EQ(first.traceDivisor[static_cast<std::size_t>(t)], record.traceDivisor[static_cast<std::size_t>(t)]);
+      EXPECT_EQ(first.traceDivisor[static_cast<std::size_t>(t)],
+                record.traceDivisor[static_cast<std::size_t>(t)]);
       EXPECT_EQ(first.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex,
                 record.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex);
     }

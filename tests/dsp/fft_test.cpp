@@ -19,7 +19,8 @@ std::vector<Complex> directDft(const std::vector<Complex>& x, int sign) {
   std::vector<Complex> out(n);
   for (std::size_t k = 0; k < n; ++k)
     for (std::size_t t = 0; t < n; ++t)
-      out[k] += x[t] * std::polar(1.0, sign * 2 * M_PI * static_cast<double>(k * t % n) / static_cast<double>(n));
+      out[k] += x[t] * std::polar(1.0, sign * 2 * M_PI * static_cast<double>(k * t % n) /
+                                           static_cast<double>(n));
   return out;
 }
 
@@ -31,11 +32,15 @@ std::vector<float> randomReals(std::size_t count, unsigned seed) {
   return x;
 }
 
-std::vector<Complex> asComplex(const std::vector<float>& x) { return {x.begin(), x.end()}; }
+std::vector<Complex> asComplex(const std::vector<float>& x) {
+  return {x.begin(), x.end()};
+}
 
 // Lengths with even, odd and power-of-two cases; the tolerance grows with sqrt(n).
 const std::vector<std::size_t> kLengths{1, 2, 7, 8, 1000, 1024};
-double tolerance(std::size_t n) { return 2e-6 * std::sqrt(static_cast<double>(n)) * 8; }
+double tolerance(std::size_t n) {
+  return 2e-6 * std::sqrt(static_cast<double>(n)) * 8;
+}
 
 TEST(FftCcs, ForwardPacksBinKAsRealAt2kAndImaginaryAt2kPlus1) {
   Fft fft;
@@ -126,9 +131,11 @@ TEST(FftComplex, ForwardIsTheDirectDftAndInverseUndoesIt) {
     for (std::size_t t = 0; t < n; ++t) data[t] = {re[t], im[t]}, x[t] = {re[t], im[t]};
     const std::vector<Complex> expected = directDft(x, -1);
     ASSERT_TRUE(fft.forwardComplex(data));
-    for (std::size_t k = 0; k < n; ++k) EXPECT_LT(std::abs(Complex(data[k]) - expected[k]), tolerance(n)) << n << " " << k;
+    for (std::size_t k = 0; k < n; ++k)
+      EXPECT_LT(std::abs(Complex(data[k]) - expected[k]), tolerance(n)) << n << " " << k;
     ASSERT_TRUE(fft.inverseComplex(data));
-    for (std::size_t t = 0; t < n; ++t) EXPECT_LT(std::abs(Complex(data[t]) - x[t]), 1e-5) << n << " " << t;
+    for (std::size_t t = 0; t < n; ++t)
+      EXPECT_LT(std::abs(Complex(data[t]) - x[t]), 1e-5) << n << " " << t;
   }
 }
 

@@ -30,7 +30,8 @@ Ipfd run(Fft& fft, const std::vector<float>& samples, std::int32_t timeMs = 0) {
   return r;
 }
 
-Ipfd runSweep(Fft& fft, const test::Sweep& sweep, std::int32_t timeMs = 0, std::size_t count = kN + 1) {
+Ipfd runSweep(Fft& fft, const test::Sweep& sweep, std::int32_t timeMs = 0,
+              std::size_t count = kN + 1) {
   return run(fft, sweep.samples(kDt, count), timeMs);
 }
 
@@ -52,7 +53,8 @@ TEST(Ipfd, PointsEvery10msOverTheSpanWhateverTheTimeArgument) {
   EXPECT_EQ(runSweep(fft, sweep, 20000).m, 1200);  // capped at the trace
   // Point k is the same time in both calls: frequencies agree away from the cut.
   const Ipfd whole = runSweep(fft, sweep);
-  for (std::size_t k = 100; k < 550; k += 50) EXPECT_NEAR(part.frequency[k], whole.frequency[k], 0.05) << k;
+  for (std::size_t k = 100; k < 550; k += 50)
+    EXPECT_NEAR(part.frequency[k], whole.frequency[k], 0.05) << k;
 }
 
 TEST(Ipfd, FrequencyAndPhaseOfACleanSweepFollowItsFormula) {
@@ -64,7 +66,8 @@ TEST(Ipfd, FrequencyAndPhaseOfACleanSweepFollowItsFormula) {
     forMiddle(r, [&](std::size_t k, double t) {
       EXPECT_NEAR(r.frequency[k], sweep.frequencyAt(t), 0.05) << t;
       // Whole turns included: the phase is the formula's, not only modulo 360.
-      EXPECT_NEAR(r.phase[k], sweep.phaseAt(t) * 180 / M_PI, 0.5) << "start " << startPhase << " t " << t;
+      EXPECT_NEAR(r.phase[k], sweep.phaseAt(t) * 180 / M_PI, 0.5)
+          << "start " << startPhase << " t " << t;
       EXPECT_LT(r.distortion[k], 1.0) << t;
     });
   }
@@ -85,7 +88,9 @@ TEST(Ipfd, DelayReversalAndHarmonicAgainstACleanCopy) {
   test::Sweep reversed;
   reversed.polarity = -1;
   const Ipfd r = runSweep(fft, reversed, 12000);
-  forMiddle(r, [&](std::size_t k, double t) { EXPECT_NEAR(std::abs(a.phase[k] - r.phase[k]), 180, 0.2) << t; });
+  forMiddle(r, [&](std::size_t k, double t) {
+    EXPECT_NEAR(std::abs(a.phase[k] - r.phase[k]), 180, 0.2) << t;
+  });
 
   test::Sweep harmonic;
   harmonic.secondHarmonic = 0.1;
@@ -99,7 +104,7 @@ TEST(Ipfd, DelayReversalAndHarmonicAgainstACleanCopy) {
 
 TEST(Ipfd, WeakPointsReportNoFrequencyNorDistortion) {
   Fft fft;
-  const test::Sweep sweep;                      // 12 s sweep in a 14 s trace
+  const test::Sweep sweep;  // 12 s sweep in a 14 s trace
   const Ipfd r = runSweep(fft, sweep, 0, 28001);
   EXPECT_EQ(r.m, 1400);
   for (std::size_t k = 1210; k <= 1400; ++k) {

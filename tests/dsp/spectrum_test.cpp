@@ -60,7 +60,7 @@ TEST(AmplitudeSpectrum, SmallCasesWorkedByHand) {
 TEST(AmplitudeSpectrum, MatchesADirectDftOfTheZeroPaddedInput) {
   Fft fft;
   std::vector<float> x = randomSignal(1001, 7);  // U = 1000, N = 1024
-  for (float& v : x) v += 3.0f;                     // a DC level that bin 0 must not show
+  for (float& v : x) v += 3.0f;                  // a DC level that bin 0 must not show
   const std::vector<float> spectrum = AmplitudeSpectrum(fft, x);
   ASSERT_EQ(spectrum.size(), 513u);
   EXPECT_EQ(spectrum[0], 0.0f);

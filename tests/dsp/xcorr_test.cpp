@@ -18,7 +18,8 @@ std::vector<float> noise(std::size_t count, unsigned seed) {
   return x;
 }
 
-std::vector<float> correlate(Fft& fft, const std::vector<float>& a, const std::vector<float>& b, int n) {
+std::vector<float> correlate(Fft& fft, const std::vector<float>& a, const std::vector<float>& b,
+                             int n) {
   std::vector<float> out(2 * static_cast<std::size_t>(n) + 1, 9);
   XCORR(fft, a, b, n, out, 1, 1, 1.0f, 1.0f);
   return out;
@@ -72,14 +73,17 @@ TEST(Ffti, SineOnABinPeaksThereWithItsAmplitude) {
   const std::int32_t n = 1023;  // 1024 values: P = 1024, K = 512
   for (int bin : {1, 40, 200, 511}) {
     std::vector<float> x(2 * n + 1, 0.0f);
-    for (int t = 0; t <= n; ++t) x[t] = 0.5f * static_cast<float>(std::sin(2 * M_PI * bin * t / 1024.0));
+    for (int t = 0; t <= n; ++t)
+      x[t] = 0.5f * static_cast<float>(std::sin(2 * M_PI * bin * t / 1024.0));
     std::vector<float> work(2 * n + 1), amplitude(2 * n + 1, -1);
     const float one = 1.0f;
     const std::int32_t k = FFTI(fft, x, work, amplitude, n, one, "Z");
     ASSERT_EQ(k, 512);
-    EXPECT_EQ(std::max_element(amplitude.begin(), amplitude.begin() + k + 1) - amplitude.begin(), bin);
+    EXPECT_EQ(std::max_element(amplitude.begin(), amplitude.begin() + k + 1) - amplitude.begin(),
+              bin);
     EXPECT_NEAR(amplitude[bin], 0.5, 1e-4);
-    EXPECT_TRUE(std::all_of(amplitude.begin(), amplitude.begin() + k + 1, [](float v) { return v >= 0; }));
+    EXPECT_TRUE(
+        std::all_of(amplitude.begin(), amplitude.begin() + k + 1, [](float v) { return v >= 0; }));
   }
   // 24001 values pad to 32768: K = 16384 <= n; a too-small output gives 0.
   std::vector<float> x(48001, 0.0f), work(48001), amplitude(48001);

@@ -14,7 +14,8 @@ namespace vorax::filter {
 namespace {
 
 std::uint32_t le32(const std::array<std::uint8_t, kPanelFileBytes>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
 TEST(PanelFile, DefaultsLaidOutAsTheTableSays) {
@@ -23,14 +24,16 @@ TEST(PanelFile, DefaultsLaidOutAsTheTableSays) {
   EXPECT_EQ(le32(b, 4), 200u);
   EXPECT_EQ(le32(b, 8), 1000u);
   EXPECT_EQ(le32(b, 12), 2000u);
-  EXPECT_EQ(le32(b, 16), 0x41000000u);       // filter 1 F1 = 8.0f
-  EXPECT_EQ(le32(b, 16 + 4 * 3), 0x428C0000u);  // filter 1 F4 = 70.0f
+  EXPECT_EQ(le32(b, 16), 0x41000000u);                // filter 1 F1 = 8.0f
+  EXPECT_EQ(le32(b, 16 + 4 * 3), 0x428C0000u);        // filter 1 F4 = 70.0f
   EXPECT_EQ(le32(b, 16 + 16 * 5 + 12), 0x42C80000u);  // filter 6 F4 = 100.0f
   for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(le32(b, 112 + 4 * k), k < 3 ? 1u : 0u) << k;
   EXPECT_EQ(le32(b, 136), 0u);
   EXPECT_EQ(le32(b, 140), 0u);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[144]), 30), "Sweep Tests ...               ");
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[174]), 30), "Contractor Crew 1             ");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[144]), 30),
+            "Sweep Tests ...               ");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[174]), 30),
+            "Contractor Crew 1             ");
   for (std::size_t i = 204; i < 460; ++i) ASSERT_EQ(b[i], 0) << i;
   EXPECT_EQ(le32(b, 460), 0x41C00000u);  // 24.0f
   EXPECT_EQ(le32(b, 464), 0x3F333333u);  // 0.7f
@@ -93,8 +96,9 @@ TEST(Panels, LabelsPictureNamesAndTheRange) {
   Panel panel;
   panel.fileNumber = "0042";
   panel.filterLabel = "8 - 12 - 60 - 70";
-  EXPECT_EQ(panelPictureName(s, panel),
-            "Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 0042 Filter 8 - 12 - 60 - 70.BMP");
+  EXPECT_EQ(
+      panelPictureName(s, panel),
+      "Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 0042 Filter 8 - 12 - 60 - 70.BMP");
 
   decode::SegdRecord record;
   record.samples.reset(5, 4);
@@ -121,7 +125,8 @@ TEST(Panels, AgcLevelsEachWindowToTheSameRms) {
             (std::vector<float>{float(kAgcLevel), float(-kAgcLevel), 0, float(kAgcLevel)}));
   // A loud half and a quiet half come out alike away from the join: window 4 (two either side).
   std::vector<float> values(40);
-  for (std::size_t k = 0; k < 40; ++k) values[k] = (k % 2 ? -1.0f : 1.0f) * (k < 20 ? 100.0f : 0.01f);
+  for (std::size_t k = 0; k < 40; ++k)
+    values[k] = (k % 2 ? -1.0f : 1.0f) * (k < 20 ? 100.0f : 0.01f);
   const std::vector<float> out = agc(values, 4);
   EXPECT_NEAR(out[4], kAgcLevel, 1e-7);
   EXPECT_NEAR(out[35], -kAgcLevel, 1e-7);
@@ -136,13 +141,16 @@ TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
   options.samplesPerTrace = 501;
   for (int file : {7, 8}) {
     options.fileNumber = file;
-    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / ("shot" + std::to_string(file) + ".sgd"), options), "");
+    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / ("shot" + std::to_string(file) + ".sgd"),
+                                                  options),
+              "");
   }
   test::writeFileBytes(dir / "picture.BMP", {1, 2, 3});
   test::writeFileBytes(dir / "notes.txt", {1, 2, 3});
   test::writeFileBytes(dir / "empty.sgd", {});
   test::writeFileBytes(dir / "garbage.dat", std::vector<std::uint8_t>(300, 0xEE));
-  EXPECT_EQ(panelFileList(dir.path()), (std::vector<std::string>{"garbage.dat", "shot7.sgd", "shot8.sgd"}));
+  EXPECT_EQ(panelFileList(dir.path()),
+            (std::vector<std::string>{"garbage.dat", "shot7.sgd", "shot8.sgd"}));
 
   PanelSettings s;
   s.folder = dir.path().string();
@@ -152,14 +160,18 @@ TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
   std::vector<std::string> seen;
   decode::SegdRecord last;
   dsp::Fft fft;
-  runPanelFiles(s, panelFileList(dir.path()), fft, base::DebugLog(), [&](const Panel& panel) {
-    seen.push_back(panel.fileName + " " + panel.fileNumber + " " + panel.filterLabel + " " +
-                   std::to_string(panel.traceCount()));
-    return true;
-  }, last);
+  runPanelFiles(
+      s, panelFileList(dir.path()), fft, base::DebugLog(),
+      [&](const Panel& panel) {
+        seen.push_back(panel.fileName + " " + panel.fileNumber + " " + panel.filterLabel + " " +
+                       std::to_string(panel.traceCount()));
+        return true;
+      },
+      last);
   EXPECT_EQ(seen, (std::vector<std::string>{"shot7.sgd 7 None 8", "shot7.sgd 7 9 - 13 - 65 - 75 8",
                                             "shot7.sgd 7 12 - 16 - 80 - 95 8", "shot8.sgd 8 None 8",
-                                            "shot8.sgd 8 9 - 13 - 65 - 75 8", "shot8.sgd 8 12 - 16 - 80 - 95 8"}));
+                                            "shot8.sgd 8 9 - 13 - 65 - 75 8",
+                                            "shot8.sgd 8 12 - 16 - 80 - 95 8"}));
   EXPECT_EQ(last.summary.fileNumber.rtrimmed(), "8");
 }
 
@@ -176,7 +188,8 @@ TEST(PanelPicture, TitlesAndOneWigglePerTrace) {
   drawPanel(canvas, panel, PanelSettings{});
   std::vector<std::string> texts;
   for (const app::DrawnItem* item : canvas.texts()) texts.push_back(item->text);
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "File : shot7.sgd     Filter : 8 - 12 - 60 - 70"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "File : shot7.sgd     Filter : 8 - 12 - 60 - 70"),
+            texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "Sweep Tests ..."), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "40"), texts.end());
   std::size_t wiggles = 0;

@@ -22,7 +22,8 @@ decode::SegdRecord threeTraceRecord() {
   std::vector<float> recorded(1000);
   for (std::size_t s = 0; s < 1000; ++s) {
     const double t = 0.002 * static_cast<double>(s);
-    recorded[s] = static_cast<float>(300 * std::sin(2 * M_PI * 5 * t + 0.3) + 100 * std::sin(2 * M_PI * 50 * t));
+    recorded[s] = static_cast<float>(300 * std::sin(2 * M_PI * 5 * t + 0.3) +
+                                     100 * std::sin(2 * M_PI * 50 * t));
     peak = std::max(peak, std::fabs(recorded[s]));
   }
   for (std::size_t s = 0; s < 1000; ++s) {
@@ -44,19 +45,22 @@ TEST(FilterRecord, EverySampleFilteredWhereItIsAndRecordedAmplitudesKept) {
   // The 5 Hz sine is gone: what is left is the 50 Hz sine of amplitude 100 as recorded.
   for (std::int32_t trace : {1, 2}) {
     float largest = 0;
-    for (std::int32_t s = 0; s < 1000; ++s) largest = std::max(largest, std::fabs(record.samples.at(trace, s)));
+    for (std::int32_t s = 0; s < 1000; ++s)
+      largest = std::max(largest, std::fabs(record.samples.at(trace, s)));
     EXPECT_NEAR(largest, 1.0f, 1e-6) << trace;
     EXPECT_EQ(record.samples.at(trace, 1000), 0.0f) << trace;  // the value after the last sample
     for (std::int32_t s = 0; s < 1000; s += 37) {
       const double expected = 100 * std::sin(2 * M_PI * 50 * 0.002 * s);
       // Away from the ends, where the cut-off 5 Hz sine leaves a transient.
       if (s > 150 && s < 850) {
-        EXPECT_NEAR(record.samples.at(trace, s) * record.divisorOf(trace), expected, 3.0) << trace << " " << s;
+        EXPECT_NEAR(record.samples.at(trace, s) * record.divisorOf(trace), expected, 3.0)
+            << trace << " " << s;
       }
     }
   }
   // The first stored sample is filtered as well (the 5 Hz sine's 88.7 there is taken away).
-  EXPECT_NEAR(record.samples.at(1, 0) * record.divisorOf(1), record.samples.at(2, 0) * record.divisorOf(2), 1e-2);
+  EXPECT_NEAR(record.samples.at(1, 0) * record.divisorOf(1),
+              record.samples.at(2, 0) * record.divisorOf(2), 1e-2);
   EXPECT_LT(std::fabs(record.samples.at(1, 0) * record.divisorOf(1)), 60.0f);
   // Both storage ways give the filtered record's peak as divisor (the 50 Hz amplitude, plus
   // what is left of the 5 Hz transient), and the all-zero trace stays zero with scale 0.
@@ -74,11 +78,13 @@ TEST(FilterRecord, TwoThreadsGiveTheSameResultAndACancelledRunChangesNothing) {
   one.traceDivisor.assign(251, 1.0f);
   for (std::int32_t t = 1; t <= 250; ++t) {
     one.traceInfo[static_cast<std::size_t>(t)].amplitudeScale = 1;
-    for (std::int32_t s = 0; s < 1000; ++s) one.samples.at(t, s) = std::sin(0.01f * static_cast<float>(t * s));
+    for (std::int32_t s = 0; s < 1000; ++s)
+      one.samples.at(t, s) = std::sin(0.01f * static_cast<float>(t * s));
   }
   decode::SegdRecord two = one;
   dsp::Fft fft;
-  const std::vector<FilterRequest> filters{{FilterType::HighCut, {70, 90}}, {FilterType::BandReject, {47, 49, 51, 53}}};
+  const std::vector<FilterRequest> filters{{FilterType::HighCut, {70, 90}},
+                                           {FilterType::BandReject, {47, 49, 51, 53}}};
   std::vector<std::pair<FilterType, int>> reports;
   ASSERT_TRUE(filterRecord(one, filters, fft, [&](FilterType type, int percent) {
     reports.emplace_back(type, percent);
@@ -89,18 +95,20 @@ TEST(FilterRecord, TwoThreadsGiveTheSameResultAndACancelledRunChangesNothing) {
     for (std::int32_t s = 0; s <= 1000; ++s) ASSERT_EQ(one.samples.at(t, s), two.samples.at(t, s));
   // At each filter's start, then every 100 traces: 100 x 100 / 250 = 40 %, then 80 %.
   EXPECT_EQ(reports, (std::vector<std::pair<FilterType, int>>{{FilterType::HighCut, 0},
-                                                             {FilterType::HighCut, 40},
-                                                             {FilterType::HighCut, 80},
-                                                             {FilterType::BandReject, 0},
-                                                             {FilterType::BandReject, 40},
-                                                             {FilterType::BandReject, 80}}));
+                                                              {FilterType::HighCut, 40},
+                                                              {FilterType::HighCut, 80},
+                                                              {FilterType::BandReject, 0},
+                                                              {FilterType::BandReject, 40},
+                                                              {FilterType::BandReject, 80}}));
 
   decode::SegdRecord kept = threeTraceRecord();
   kept.samples.reset(250, 1000);
   const decode::SegdRecord before = kept;
-  EXPECT_FALSE(filterRecord(kept, filters, fft, [](FilterType, int) { return false; }, 2));
+  EXPECT_FALSE(filterRecord(
+      kept, filters, fft, [](FilterType, int) { return false; }, 2));
   for (std::int32_t t = 1; t <= 250; ++t)
-    for (std::int32_t s = 0; s <= 1000; s += 10) ASSERT_EQ(kept.samples.at(t, s), before.samples.at(t, s));
+    for (std::int32_t s = 0; s <= 1000; s += 10)
+      ASSERT_EQ(kept.samples.at(t, s), before.samples.at(t, s));
 }
 
 struct ValidationCase {
@@ -114,14 +122,42 @@ struct ValidationCase {
 TEST(FilterSettings, ValidationShowsTheLastFailingTest) {
   const std::vector<ValidationCase> cases{
       {{true, false, false, false}, {10, 10}, {8, 12, 70, 90}, {47, 49, 51, 53}, ""},
-      {{true, false, false, false}, {12, 8}, {8, 12, 70, 90}, {47, 49, 51, 53}, "Low Cut - F1 Must be less than F2"},
-      {{false, false, true, false}, {8, 12}, {10, 5, 20, 30}, {47, 49, 51, 53}, "Band Pass - F1 must be lowest value!!"},
-      {{false, false, true, false}, {8, 12}, {8, 12, 70, 60}, {47, 49, 51, 53}, "Band Pass - F3 must be less than F4"},
-      {{false, false, true, false}, {8, 12}, {8, 12, 10, 90}, {47, 49, 51, 53}, "Band Pass - F2 must be less than F3 and F4"},
-      {{false, false, false, true}, {8, 12}, {8, 12, 70, 90}, {47, 46, 51, 40}, "Band Reject - F3 must be less than F4"},
+      {{true, false, false, false},
+       {12, 8},
+       {8, 12, 70, 90},
+       {47, 49, 51, 53},
+       "Low Cut - F1 Must be less than F2"},
+      {{false, false, true, false},
+       {8, 12},
+       {10, 5, 20, 30},
+       {47, 49, 51, 53},
+       "Band Pass - F1 must be lowest value!!"},
+      {{false, false, true, false},
+       {8, 12},
+       {8, 12, 70, 60},
+       {47, 49, 51, 53},
+       "Band Pass - F3 must be less than F4"},
+      {{false, false, true, false},
+       {8, 12},
+       {8, 12, 10, 90},
+       {47, 49, 51, 53},
+       "Band Pass - F2 must be less than F3 and F4"},
+      {{false, false, false, true},
+       {8, 12},
+       {8, 12, 70, 90},
+       {47, 46, 51, 40},
+       "Band Reject - F3 must be less than F4"},
       // A later filter's failure replaces an earlier one's.
-      {{true, false, true, true}, {12, 8}, {8, 12, 70, 60}, {47, 49, 51, 53}, "Band Pass - F3 must be less than F4"},
-      {{true, false, false, true}, {12, 8}, {8, 12, 70, 90}, {47, 49, 53, 51}, "Band Reject - F3 must be less than F4"},
+      {{true, false, true, true},
+       {12, 8},
+       {8, 12, 70, 60},
+       {47, 49, 51, 53},
+       "Band Pass - F3 must be less than F4"},
+      {{true, false, false, true},
+       {12, 8},
+       {8, 12, 70, 90},
+       {47, 49, 53, 51},
+       "Band Reject - F3 must be less than F4"},
       // A disabled filter is not tested.
       {{false, false, false, false}, {12, 8}, {8, 2, 1, 0}, {4, 3, 2, 1}, ""},
   };

@@ -19,7 +19,8 @@ using Complex = std::complex<double>;
 std::vector<double> referenceFilter(const std::vector<double>& x, std::size_t n,
                                     const std::function<double(std::size_t element)>& gain) {
   std::vector<Complex> twiddle(n);
-  for (std::size_t j = 0; j < n; ++j) twiddle[j] = std::polar(1.0, -2 * M_PI * static_cast<double>(j) / static_cast<double>(n));
+  for (std::size_t j = 0; j < n; ++j)
+    twiddle[j] = std::polar(1.0, -2 * M_PI * static_cast<double>(j) / static_cast<double>(n));
   std::vector<double> packed(n + 2, 0.0);
   for (std::size_t k = 0; k <= n / 2; ++k) {
     Complex sum;
@@ -89,14 +90,15 @@ TEST(FilterGeometry, TransformLengthCornerIndicesAndRampOfTheWorkedExample) {
   EXPECT_NEAR(ramp[6], 0.920364, 1e-5);
   EXPECT_EQ(risingRamp(17), ramp);  // an odd width loses one
   // Too narrow for the window's (w - 2): a step, never a division by zero.
-  for (std::int64_t width : {0, 1, 2, 3}) EXPECT_EQ(risingRamp(width), (std::vector<float>{0, 1})) << width;
+  for (std::int64_t width : {0, 1, 2, 3})
+    EXPECT_EQ(risingRamp(width), (std::vector<float>{0, 1})) << width;
 }
 
 // One pure sine per bin (0 at t = 0, so that the leading 0 of the trace vector is part of
 // it), 1023 samples so that n = 1024 holds them exactly. Bin k is k / 2.048 Hz at 2 ms.
 struct ToneCase {
   FilterRequest request;
-  std::vector<std::pair<int, double>> passed;   // bin, amplitude
+  std::vector<std::pair<int, double>> passed;  // bin, amplitude
   std::vector<std::pair<int, double>> stopped;
 };
 
@@ -112,7 +114,8 @@ TEST(FilterTrace, PassBandKeptStopBandRemovedForEveryType) {
   for (const ToneCase& c : cases) {
     auto tones = [](const std::vector<std::pair<int, double>>& list, std::size_t t) {
       double sum = 0;
-      for (auto [bin, amplitude] : list) sum += amplitude * std::sin(2 * M_PI * bin * static_cast<double>(t) / 1024);
+      for (auto [bin, amplitude] : list)
+        sum += amplitude * std::sin(2 * M_PI * bin * static_cast<double>(t) / 1024);
       return sum;
     };
     std::vector<float> v(1024, 0.0f);
@@ -156,10 +159,14 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
   const std::vector<SpectrumCase> cases{
       // Elements 0..34 zero (every pair from 0 to b1 = 33), pairs 35..49 on ramp points 1..8.
       {{FilterType::LowCut, {8, 12}},
-       [&](std::size_t e) { return e <= 34 ? 0.0 : e <= 50 ? rampGain(e, 33, r16, false) : 1.0; }},
+       [&](std::size_t e) { return e <= 34   ? 0.0
+                                   : e <= 50 ? rampGain(e, 33, r16, false)
+                                             : 1.0; }},
       // Pairs 287..369 on the falling ramp, everything from 369 on zero.
       {{FilterType::HighCut, {70, 90}},
-       [&](std::size_t e) { return e < 287 ? 1.0 : e < 369 ? rampGain(e, 287, r82, true) : 0.0; }},
+       [&](std::size_t e) { return e < 287   ? 1.0
+                                   : e < 369 ? rampGain(e, 287, r82, true)
+                                             : 0.0; }},
       {{FilterType::BandPass, {8, 12, 70, 90}},
        [&](std::size_t e) {
          if (e <= 34) return 0.0;
@@ -198,7 +205,9 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
 
 TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
   const std::vector<float> r16 = risingRamp(16);
-  auto gain = [&](std::size_t e) { return e <= 34 ? 0.0 : e <= 50 ? rampGain(e, 33, r16, false) : 1.0; };
+  auto gain = [&](std::size_t e) {
+    return e <= 34 ? 0.0 : e <= 50 ? rampGain(e, 33, r16, false) : 1.0;
+  };
   dsp::Fft fft;
   FilterWork work;
   std::vector<float> v = randomVector(1000, 23);
@@ -216,7 +225,8 @@ TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
   // In the ramp (bin 20, between 8 and 12 Hz) the second pass takes away more.
   auto binMagnitude = [](const std::vector<double>& y, std::size_t k) {
     Complex sum;
-    for (std::size_t t = 0; t < y.size(); ++t) sum += y[t] * std::polar(1.0, -2 * M_PI * static_cast<double>(k * t) / 1024);
+    for (std::size_t t = 0; t < y.size(); ++t)
+      sum += y[t] * std::polar(1.0, -2 * M_PI * static_cast<double>(k * t) / 1024);
     return std::abs(sum);
   };
   const std::vector<double> twice(v.begin(), v.end());
@@ -232,7 +242,8 @@ TEST(FilterTrace, ZeroTracesStayZeroAndNarrowRampsStayFinite) {
   for (float scale : {1.0f, 0.0f}) {
     std::vector<float> zeros(501, 0.0f);
     float s = scale;
-    filterTrace(FilterPlan({FilterType::BandPass, {8, 12, 70, 90}}, 1000, 500), fft, zeros, s, work);
+    filterTrace(FilterPlan({FilterType::BandPass, {8, 12, 70, 90}}, 1000, 500), fft, zeros, s,
+                work);
     EXPECT_EQ(zeros, std::vector<float>(501, 0.0f));
     EXPECT_EQ(s, 0.0f);
   }
@@ -244,8 +255,8 @@ TEST(FilterTrace, ZeroTracesStayZeroAndNarrowRampsStayFinite) {
   const std::vector<double> x(v.begin(), v.end());
   float scale = 1.0f;
   filterTrace(reject, fft, v, scale, work);
-  const std::vector<double> expected =
-      normalisedSamples(referenceFilter(x, 512, [](std::size_t e) { return e >= 50 && e <= 53 ? 0.0 : 1.0; }));
+  const std::vector<double> expected = normalisedSamples(
+      referenceFilter(x, 512, [](std::size_t e) { return e >= 50 && e <= 53 ? 0.0 : 1.0; }));
   for (std::size_t t = 1; t <= 500; ++t) {
     ASSERT_TRUE(std::isfinite(v[t])) << t;
     ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
@@ -266,10 +277,11 @@ TEST(FilterTrace, DamagedSamplesEnterAsZero) {
   const std::int64_t b1 = plan.cornerIndices()[0];
   const std::int64_t b2 = plan.cornerIndices()[1];
   const std::vector<float> ramp = risingRamp(b2 - b1);
-  const std::vector<double> expected = normalisedSamples(referenceFilter(x, 256, [&](std::size_t e) {
-    const auto i = static_cast<std::int64_t>(e);
-    return i < b1 ? 1.0 : i < b2 ? rampGain(e, static_cast<std::size_t>(b1), ramp, true) : 0.0;
-  }));
+  const std::vector<double> expected =
+      normalisedSamples(referenceFilter(x, 256, [&](std::size_t e) {
+        const auto i = static_cast<std::int64_t>(e);
+        return i < b1 ? 1.0 : i < b2 ? rampGain(e, static_cast<std::size_t>(b1), ramp, true) : 0.0;
+      }));
   for (std::size_t t = 1; t <= 200; ++t) ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
 }
 

@@ -3,7 +3,6 @@
 // in the middle of a write. Each must leave every input as it was and no part-written file
 // under an output's name.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -35,8 +34,8 @@ struct Shell {
 
 // Runs `vorax ARGS` under bash after `setup` (ulimit, trap), output discarded.
 Shell runVorax(const std::string& setup, const std::string& args) {
-  const std::string command = "bash -c \"" + setup + " exec '" + std::string(VORAX_CLI_PATH) + "' " +
-                              args + " >/dev/null 2>&1\"";
+  const std::string command = "bash -c \"" + setup + " exec '" + std::string(VORAX_CLI_PATH) +
+                              "' " + args + " >/dev/null 2>&1\"";
   const int status = std::system(command.c_str());
   Shell s;
   // A shell reports a child killed by a signal as exit status 128 + signal.
@@ -53,7 +52,8 @@ Shell runVorax(const std::string& setup, const std::string& args) {
 
 std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -73,7 +73,8 @@ class WriteFaults : public ::testing::TestWithParam<Fault> {
     test::writeFileBytes(dir / "in" / "shots.dat", shots);
     test::writeFileBytes(dir / "in" / "A.sgd", recordBytes(5));
     if (GetParam().readOnlyOutput)
-      fs::permissions(dir / "out", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+      fs::permissions(dir / "out",
+                      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                       fs::perm_options::remove);
   }
   void expectInputsIntactAndNoOutput(const Shell& s) {
@@ -101,26 +102,25 @@ class WriteFaults : public ::testing::TestWithParam<Fault> {
 };
 
 TEST_P(WriteFaults, SplitLeavesNoHalfFile) {
-  const Shell s = runVorax(GetParam().setup,
-                           "split '" + (dir / "in" / "shots.dat").string() + "' --out-dir '" +
-                               (dir / "out").string() + "'");
+  const Shell s = runVorax(GetParam().setup, "split '" + (dir / "in" / "shots.dat").string() +
+                                                 "' --out-dir '" + (dir / "out").string() + "'");
   expectInputsIntactAndNoOutput(s);
 }
 
 TEST_P(WriteFaults, RepairKeepsTheOriginalItWasToDelete) {
-  const Shell s = runVorax(GetParam().setup,
-                           "fix-radio '" + (dir / "in" / "A.sgd").string() + "' --traces 100 --out-dir '" +
-                               (dir / "out").string() + "' --delete-original");
+  const Shell s = runVorax(GetParam().setup, "fix-radio '" + (dir / "in" / "A.sgd").string() +
+                                                 "' --traces 100 --out-dir '" +
+                                                 (dir / "out").string() + "' --delete-original");
   expectInputsIntactAndNoOutput(s);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, WriteFaults,
-    ::testing::Values(Fault{"ReadOnlyFolder", "", true, false},
-                      // 100 kB: every output is larger.
-                      Fault{"WriteFails", "trap '' XFSZ; ulimit -f 100;", false, false},
-                      Fault{"KilledMidway", "ulimit -f 100;", false, true}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Faults, WriteFaults,
+                         ::testing::Values(Fault{"ReadOnlyFolder", "", true, false},
+                                           // 100 kB: every output is larger.
+                                           Fault{"WriteFails", "trap '' XFSZ; ulimit -f 100;",
+                                                 false, false},
+                                           Fault{"KilledMidway", "ulimit -f 100;", false, true}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace vorax::tools

@@ -33,7 +33,9 @@ decode::synth::SercelSynthOptions recordOptions(int fileNumber) {
   return o;
 }
 
-Bytes recordBytes(int fileNumber) { return decode::synth::sercelRecordBytes(recordOptions(fileNumber)); }
+Bytes recordBytes(int fileNumber) {
+  return decode::synth::sercelRecordBytes(recordOptions(fileNumber));
+}
 
 std::size_t headerBytesOf(const Bytes& record) {
   const std::size_t externalBlocks = record[32 + 7] * 256u + record[32 + 8];
@@ -48,7 +50,8 @@ Bytes joined(const std::vector<Bytes>& parts) {
 
 std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -90,18 +93,21 @@ TEST_P(Splitting, EachRecordBecomesAByteForByteCopyUnderItsName) {
   std::sort(expected.begin(), expected.end());
   expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
   EXPECT_EQ(namesIn(dir.path()), expected) << "no temporary file is left";
-  const bool renamed = std::any_of(c.outputs.begin(), c.outputs.end(),
-                                   [](const std::string& n) { return n.find('_') != std::string::npos; });
+  const bool renamed = std::any_of(c.outputs.begin(), c.outputs.end(), [](const std::string& n) {
+    return n.find('_') != std::string::npos;
+  });
   EXPECT_EQ(warnings.messages.size(), renamed ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Splitting,
     ::testing::Values(
-        SplitCase{"Three", {1001, 1002, 1003}, "shots.dat", {"1001.SEGD", "1002.SEGD", "1003.SEGD"}},
+        SplitCase{
+            "Three", {1001, 1002, 1003}, "shots.dat", {"1001.SEGD", "1002.SEGD", "1003.SEGD"}},
         SplitCase{"Single", {1001}, "one.dat", {"1001.SEGD"}},
         SplitCase{"RepeatedNumber", {1001, 1001}, "shots.dat", {"1001.SEGD", "1001_2.SEGD"}},
-        SplitCase{"NamedAfterFirstRecord", {1001, 1002}, "1001.SEGD", {"1001_2.SEGD", "1002.SEGD"}}),
+        SplitCase{
+            "NamedAfterFirstRecord", {1001, 1002}, "1001.SEGD", {"1001_2.SEGD", "1002.SEGD"}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Splitting, AFileFromAnEarlierRunIsReplaced) {
@@ -149,12 +155,11 @@ TEST_P(CutInput, StopsAtTheEndWritingWhatExists) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cuts, CutInput,
-    ::testing::Values(
-        CutCase{"InsideFifthTrace", false, 4, 100}, CutCase{"AfterSeventhTrace", false, 7, 0},
-        CutCase{"InsideHeaders", true, 0, 0}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cuts, CutInput,
+                         ::testing::Values(CutCase{"InsideFifthTrace", false, 4, 100},
+                                           CutCase{"AfterSeventhTrace", false, 7, 0},
+                                           CutCase{"InsideHeaders", true, 0, 0}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(Splitting, HostileCountsCopyWhatTheFileHolds) {
   test::TempDir dir;
@@ -174,10 +179,12 @@ TEST(Splitting, HostileCountsCopyWhatTheFileHolds) {
 TEST(RecordTools, RecordsThatCannotBeSizedAreRefusedNamingTheirModel) {
   test::TempDir dir;
   Bytes sn388 = recordBytes(1);
-  sn388[4] = sn388[5] = sn388[6] = sn388[7] = sn388[8] = sn388[9] = 0;  // general constants: model 0
+  sn388[4] = sn388[5] = sn388[6] = sn388[7] = sn388[8] = sn388[9] =
+      0;  // general constants: model 0
   test::writeFileBytes(dir / "sn388.dat", sn388);
   test::writeFileBytes(dir / "vorax.dat", decode::synth::voraxRecordBytes({}));
-  for (const auto& [file, named] : {std::pair{"sn388.dat", "SN388"}, std::pair{"vorax.dat", "Japex"}}) {
+  for (const auto& [file, named] :
+       {std::pair{"sn388.dat", "SN388"}, std::pair{"vorax.dat", "Japex"}}) {
     const SplitResult split = splitFile(dir / file, {});
     EXPECT_EQ(split.status, SplitStatus::InputProblem);
     EXPECT_NE(split.message.find(named), std::string::npos) << split.message;
@@ -194,10 +201,12 @@ TEST(RecordTools, RecordsThatCannotBeSizedAreRefusedNamingTheirModel) {
 Bytes repairedByHand(const Bytes& in, std::array<std::uint8_t, 4> set1,
                      std::array<std::uint8_t, 2> tracePair, std::size_t traces) {
   Bytes out(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(headerBytesOf(in)));
-  const std::uint8_t set1Bytes[8] = {0, 0, set1[0], set1[1], out[96 + 6], out[96 + 7], set1[2], set1[3]};
+  const std::uint8_t set1Bytes[8] = {0,           0,           set1[0], set1[1],
+                                     out[96 + 6], out[96 + 7], set1[2], set1[3]};
   std::copy(std::begin(set1Bytes), std::end(set1Bytes), out.begin() + 96 + 2);
   for (std::size_t b : {2, 3, 4, 5, 8, 9}) out[128 + b] = 0;
-  const std::uint8_t counts[20] = {0, 0, tracePair[0], tracePair[1], 0, 0, tracePair[0], tracePair[1]};
+  const std::uint8_t counts[20] = {0, 0, tracePair[0], tracePair[1],
+                                   0, 0, tracePair[0], tracePair[1]};
   std::copy(std::begin(counts), std::end(counts), out.begin() + 160 + 8);
   const auto first = in.begin() + static_cast<std::ptrdiff_t>(headerBytesOf(in));
   out.insert(out.end(), first, first + static_cast<std::ptrdiff_t>(traces * kTraceBytes));
@@ -208,7 +217,7 @@ struct RepairCase {
   const char* name;
   std::int32_t traces;
   std::int32_t halfEndTime;
-  std::array<std::uint8_t, 4> set1;  // end time pair, channel count BCD pair
+  std::array<std::uint8_t, 4> set1;       // end time pair, channel count BCD pair
   std::array<std::uint8_t, 2> tracePair;  // extended header bytes 10-11 and 14-15
   std::size_t copied;
 };
@@ -226,10 +235,12 @@ TEST_P(Repair, WritesTheHeadersChangedAndTheFirstTraces) {
   std::vector<std::string> status;
   decode::CollectingMessages warnings;
   const RadioFixResult result =
-      fixRadioFiles({dir / "A.sgd"}, options, {[&](const std::string& s) { status.push_back(s); }, {}, &warnings});
+      fixRadioFiles({dir / "A.sgd"}, options,
+                    {[&](const std::string& s) { status.push_back(s); }, {}, &warnings});
 
   ASSERT_EQ(result.status, RadioFixStatus::Complete) << result.message;
-  EXPECT_EQ(test::readFileBytes(dir / "RSA.sgd"), repairedByHand(in, c.set1, c.tracePair, c.copied));
+  EXPECT_EQ(test::readFileBytes(dir / "RSA.sgd"),
+            repairedByHand(in, c.set1, c.tracePair, c.copied));
   EXPECT_EQ(test::readFileBytes(dir / "A.sgd"), in);
   EXPECT_EQ(status, (std::vector<std::string>{"Read A.sgd", "Write A.sgd", "Done"}));
   EXPECT_EQ(warnings.messages.size(), c.copied < static_cast<std::size_t>(c.traces) ? 1u : 0u);
@@ -237,11 +248,12 @@ TEST_P(Repair, WritesTheHeadersChangedAndTheFirstTraces) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, Repair,
-    ::testing::Values(RepairCase{"Defaults", 3, 6000, {0x17, 0x70, 0x00, 0x03}, {0x00, 0x03}, 3},
-                      RepairCase{"TwelveTraces", 12, 6000, {0x17, 0x70, 0x00, 0x12}, {0x00, 0x0C}, 12},
-                      // More than the record holds: its 12 traces, nothing of what follows.
-                      RepairCase{"MoreThanHeld", 20, 1500, {0x05, 0xDC, 0x00, 0x20}, {0x00, 0x14}, 12},
-                      RepairCase{"Limits", 12345, 70000, {0xFF, 0xFF, 0x99, 0x99}, {0x30, 0x39}, 12}),
+    ::testing::Values(
+        RepairCase{"Defaults", 3, 6000, {0x17, 0x70, 0x00, 0x03}, {0x00, 0x03}, 3},
+        RepairCase{"TwelveTraces", 12, 6000, {0x17, 0x70, 0x00, 0x12}, {0x00, 0x0C}, 12},
+        // More than the record holds: its 12 traces, nothing of what follows.
+        RepairCase{"MoreThanHeld", 20, 1500, {0x05, 0xDC, 0x00, 0x20}, {0x00, 0x14}, 12},
+        RepairCase{"Limits", 12345, 70000, {0xFF, 0xFF, 0x99, 0x99}, {0x30, 0x39}, 12}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Repair, DeletesTheOriginalOnlyWithAPrefix) {

@@ -1,5 +1,7 @@
 // Sum and difference of records: the arithmetic on records made by hand, the checks and the
 // whole run on synthetic files.
+#include "tools/record_sum.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,7 +10,6 @@
 #include "decode/synth/sercel_synth.h"
 #include "decode/synth/synth_writer.h"
 #include "test_support.h"
-#include "tools/record_sum.h"
 
 namespace vorax::tools {
 namespace {
@@ -16,13 +17,14 @@ namespace {
 using Trace = std::vector<float>;  // samples 0..3, the last always 0
 
 // Trace 1 seismic, trace 2 auxiliary.
-decode::SegdRecord handRecord(const Trace& seis, const Trace& aux, float divisor,
-                              float seisScale, float auxScale) {
+decode::SegdRecord handRecord(const Trace& seis, const Trace& aux, float divisor, float seisScale,
+                              float auxScale) {
   decode::SegdRecord r;
   r.samples.reset(2, 3);
   r.traceInfo.resize(3);
   r.traceDivisor = {1, divisor, divisor};
-  for (auto [t, values, kind, scale] : {std::tuple{1, &seis, "Seis", seisScale}, std::tuple{2, &aux, "Aux", auxScale}}) {
+  for (auto [t, values, kind, scale] :
+       {std::tuple{1, &seis, "Seis", seisScale}, std::tuple{2, &aux, "Aux", auxScale}}) {
     std::copy(values->begin(), values->end(), r.samples.trace(t).begin());
     r.traceInfo[static_cast<std::size_t>(t)].channelKind = kind;
     r.traceInfo[static_cast<std::size_t>(t)].amplitudeScale = scale;
@@ -37,7 +39,7 @@ struct CombineCase {
   Trace firstSeis, firstAux;
   float firstDivisor;  // stored x divisor = recorded
   Trace secondSeis, secondAux;
-  float auxScale;  // of the second record; its seismic scale is 4
+  float auxScale;   // of the second record; its seismic scale is 4
   Trace seis, aux;  // worked out by hand
 };
 
@@ -50,7 +52,8 @@ TEST_P(Combine, GivesTheHandWorkedTraces) {
   combineRecords(first, second, {c.operation, c.normalise});
   for (auto [t, expected] : {std::pair{1, &c.seis}, std::pair{2, &c.aux}}) {
     for (std::size_t j = 0; j < 4; ++j)
-      EXPECT_FLOAT_EQ(second.samples.trace(t)[j], (*expected)[j]) << "trace " << t << " sample " << j;
+      EXPECT_FLOAT_EQ(second.samples.trace(t)[j], (*expected)[j])
+          << "trace " << t << " sample " << j;
   }
   // Stored times divisor is the recorded sum or difference (unless a zero scale kept trace 2).
   EXPECT_FLOAT_EQ(second.samples.at(1, 1) * second.divisorOf(1),
@@ -63,22 +66,75 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Combine,
     ::testing::Values(
         // Seismic / P = 4, auxiliary / its own scale 2.
-        CombineCase{"Difference", SumDiffOperation::Difference, false, {1, 2, -3, 0}, {0.5, 0, 0, 0}, 1,
-                    {2, -1, 1, 0}, {1, 1, -1, 0}, 2, {-0.25, 0.75, -1, 0}, {-0.25, -0.5, 0.5, 0}},
-        CombineCase{"Sum", SumDiffOperation::Sum, false, {1, 2, -3, 0}, {0.5, 0, 0, 0}, 1,
-                    {2, -1, 1, 0}, {1, 1, -1, 0}, 2, {0.75, 0.25, -0.5, 0}, {0.75, 0.5, -0.5, 0}},
+        CombineCase{"Difference",
+                    SumDiffOperation::Difference,
+                    false,
+                    {1, 2, -3, 0},
+                    {0.5, 0, 0, 0},
+                    1,
+                    {2, -1, 1, 0},
+                    {1, 1, -1, 0},
+                    2,
+                    {-0.25, 0.75, -1, 0},
+                    {-0.25, -0.5, 0.5, 0}},
+        CombineCase{"Sum",
+                    SumDiffOperation::Sum,
+                    false,
+                    {1, 2, -3, 0},
+                    {0.5, 0, 0, 0},
+                    1,
+                    {2, -1, 1, 0},
+                    {1, 1, -1, 0},
+                    2,
+                    {0.75, 0.25, -0.5, 0},
+                    {0.75, 0.5, -0.5, 0}},
         // Records normalised on loading (divisor 2) are combined at recorded amplitude.
-        CombineCase{"NormalisedOnLoading", SumDiffOperation::Difference, false, {0.5, 1, -1.5, 0},
-                    {0.25, 0, 0, 0}, 2, {2, -1, 1, 0}, {1, 1, -1, 0}, 2, {-0.25, 0.75, -1, 0},
+        CombineCase{"NormalisedOnLoading",
+                    SumDiffOperation::Difference,
+                    false,
+                    {0.5, 1, -1.5, 0},
+                    {0.25, 0, 0, 0},
+                    2,
+                    {2, -1, 1, 0},
+                    {1, 1, -1, 0},
+                    2,
+                    {-0.25, 0.75, -1, 0},
                     {-0.25, -0.5, 0.5, 0}},
         // Each trace over its largest magnitude; an all-negative trace keeps its sign.
-        CombineCase{"NormaliseToPeak", SumDiffOperation::Sum, true, {1, 2, -3, 0}, {-1, -2, -1, 0}, 1,
-                    {2, -1, -5, 0}, {0, 0, 0, 0}, 2, {0.375, 0.125, -1, 0}, {-0.5, -1, -0.5, 0}},
-        CombineCase{"NormaliseZeroTrace", SumDiffOperation::Difference, true, {1, 2, -3, 0},
-                    {1, 1, 0, 0}, 1, {2, -1, 1, 0}, {1, 1, 0, 0}, 2, {-0.25, 0.75, -1, 0}, {0, 0, 0, 0}},
+        CombineCase{"NormaliseToPeak",
+                    SumDiffOperation::Sum,
+                    true,
+                    {1, 2, -3, 0},
+                    {-1, -2, -1, 0},
+                    1,
+                    {2, -1, -5, 0},
+                    {0, 0, 0, 0},
+                    2,
+                    {0.375, 0.125, -1, 0},
+                    {-0.5, -1, -0.5, 0}},
+        CombineCase{"NormaliseZeroTrace",
+                    SumDiffOperation::Difference,
+                    true,
+                    {1, 2, -3, 0},
+                    {1, 1, 0, 0},
+                    1,
+                    {2, -1, 1, 0},
+                    {1, 1, 0, 0},
+                    2,
+                    {-0.25, 0.75, -1, 0},
+                    {0, 0, 0, 0}},
         // An auxiliary trace of scale 0 keeps the second record's samples.
-        CombineCase{"AuxScaleZero", SumDiffOperation::Difference, false, {1, 2, -3, 0}, {5, 5, 5, 0}, 1,
-                    {2, -1, 1, 0}, {1, 2, 3, 0}, 0, {-0.25, 0.75, -1, 0}, {1, 2, 3, 0}}),
+        CombineCase{"AuxScaleZero",
+                    SumDiffOperation::Difference,
+                    false,
+                    {1, 2, -3, 0},
+                    {5, 5, 5, 0},
+                    1,
+                    {2, -1, 1, 0},
+                    {1, 2, 3, 0},
+                    0,
+                    {-0.25, 0.75, -1, 0},
+                    {1, 2, 3, 0}}),
     [](const auto& info) { return info.param.name; });
 
 class SumDiffFiles : public ::testing::Test {

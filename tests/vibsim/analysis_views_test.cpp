@@ -20,11 +20,13 @@ using test::Sweep;
 std::vector<float> sine(double hz, double amplitude, std::int32_t samples = test::kSimSamples) {
   std::vector<float> v(static_cast<std::size_t>(samples) + 1, 0.0f);
   for (std::size_t i = 0; i + 1 < v.size(); ++i)
-    v[i] = static_cast<float>(amplitude * std::sin(2 * M_PI * hz * static_cast<double>(i) * test::kSimDtS));
+    v[i] = static_cast<float>(amplitude *
+                              std::sin(2 * M_PI * hz * static_cast<double>(i) * test::kSimDtS));
   return v;
 }
 
-std::vector<const DrawnItem*> itemsOf(const app::RecordingCanvas& canvas, DrawnItem::Kind kind, Colorref colour) {
+std::vector<const DrawnItem*> itemsOf(const app::RecordingCanvas& canvas, DrawnItem::Kind kind,
+                                      Colorref colour) {
   std::vector<const DrawnItem*> found;
   for (const DrawnItem& item : canvas.items())
     if (item.kind == kind && item.colour == colour) found.push_back(&item);
@@ -103,8 +105,8 @@ TEST(TransferFunction, FollowsTheAmplitudeRatioAndSilenceDrawsNothing) {
   ASSERT_EQ(r.size(), 600u);  // 12 s of 20 ms windows
   EXPECT_FLOAT_EQ(*std::max_element(r.begin() + 5, r.end() - 5), 1.0f);
   for (std::size_t w = 60; w < 270; ++w) {
-    EXPECT_NEAR(r[w], r[60], 0.002) << w;                // steady where the ratio is
-    EXPECT_NEAR(r[w + 270] / r[w], 0.5, 0.005) << w;     // and it halves
+    EXPECT_NEAR(r[w], r[60], 0.002) << w;             // steady where the ratio is
+    EXPECT_NEAR(r[w + 270] / r[w], 0.5, 0.005) << w;  // and it halves
   }
   EXPECT_TRUE(computeTransferFunction(input, 3, 2).empty());
 }
@@ -116,12 +118,13 @@ TEST(TaperView, StartAndEndSpansWithTheAmplitudeCurve) {
   ASSERT_EQ(start.samples.size(), 1001u);
   EXPECT_EQ(start.taperMarkMs, 350);
   const Sweep sweep;
-  for (double t : {0.1, 0.2, 0.45}) EXPECT_NEAR(start.amplitude[static_cast<std::size_t>(t * 2000)], sweep.taperAt(t), 0.03) << t;
+  for (double t : {0.1, 0.2, 0.45})
+    EXPECT_NEAR(start.amplitude[static_cast<std::size_t>(t * 2000)], sweep.taperAt(t), 0.03) << t;
   const TaperView end = computeTaperView(input, 1, taperEndFromName("end"), kTaperAlignmentMs);
   EXPECT_EQ(end.startMs, 11500);
   EXPECT_EQ(end.endMs, 12000);
   EXPECT_EQ(end.taperMarkMs, 11650);
-  EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, -20).shiftSamples, 0);   // -40 samples
+  EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, -20).shiftSamples, 0);  // -40 samples
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, -5).shiftSamples, -10);
   EXPECT_EQ(computeTaperView(input, 1, TaperEnd::Start, 10).shiftSamples, 20);
 
@@ -191,7 +194,8 @@ TEST(TimeFrequency, StrongestRowFollowsAConstantTone) {
 
   // Weak cells blue, the strongest red: the colour bar's bottom and top cells.
   app::RecordingCanvas canvas;
-  drawTimeFrequencyPicture(canvas, plotBand(BandKind::TransferFunction, 840), grid, 80, "FT Analysis Pilot");
+  drawTimeFrequencyPicture(canvas, plotBand(BandKind::TransferFunction, 840), grid, 80,
+                           "FT Analysis Pilot");
   std::vector<const DrawnItem*> bar;
   for (const DrawnItem& item : canvas.items())
     if (item.kind == DrawnItem::Kind::FillRect && item.points[0].x > 900) bar.push_back(&item);

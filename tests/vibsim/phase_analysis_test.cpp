@@ -44,10 +44,13 @@ TEST(PhaseError, DelayedReversedAndDistortedCopiesOfThePilot) {
   EXPECT_NEAR(*d.startTimeErrorUs, 100, 5);
   EXPECT_EQ(d.pointMs, 10);
   ASSERT_EQ(d.error.size(), 1201u);
-  forMiddle(d.error.size(), [&](std::size_t k, double t) { EXPECT_NEAR(d.error[k], 360 * Sweep{}.frequencyAt(t) * 100e-6, 1) << t; });
+  forMiddle(d.error.size(), [&](std::size_t k, double t) {
+    EXPECT_NEAR(d.error[k], 360 * Sweep{}.frequencyAt(t) * 100e-6, 1) << t;
+  });
 
   const PhaseErrorResult r = computePhaseError(input, 1, 3, 0);
-  forMiddle(r.error.size(), [&](std::size_t k, double t) { EXPECT_LT(std::abs(r.error[k]), 1) << t; });
+  forMiddle(r.error.size(),
+            [&](std::size_t k, double t) { EXPECT_LT(std::abs(r.error[k]), 1) << t; });
   EXPECT_NEAR(*r.startTimeErrorUs, 0, 5);
 
   const PhaseErrorResult h = computePhaseError(input, 1, 4, 0);
@@ -71,7 +74,8 @@ TEST(PhaseError, DelayedReversedAndDistortedCopiesOfThePilot) {
 TEST(PhaseError, FoldLeavesEndsAndUpTo135Alone) {
   struct Case {
     float in, out;
-  } cases[] = {{135, 135}, {-135, -135}, {136, -44}, {-136, 44}, {180, 0}, {-180, 0}, {300, 120}, {10, 10}};
+  } cases[] = {{135, 135}, {-135, -135}, {136, -44}, {-136, 44},
+               {180, 0},   {-180, 0},    {300, 120}, {10, 10}};
   for (const Case& c : cases) {
     std::vector<float> d{c.in, c.in, c.in};
     foldPhase(d);
@@ -133,7 +137,8 @@ TEST(DeltaPhase, MassLeadingOrLaggingAQuarterTurnReadsMinus90) {
     SimInput input = vib.input();
     const std::vector<float> d = computeDeltaPhase(input, 1, 2);
     ASSERT_EQ(d.size(), 1201u);
-    forMiddle(d.size(), [&](std::size_t k, double t) { EXPECT_NEAR(d[k], -90, 1) << massPhase << " " << t; });
+    forMiddle(d.size(),
+              [&](std::size_t k, double t) { EXPECT_NEAR(d[k], -90, 1) << massPhase << " " << t; });
   }
 }
 

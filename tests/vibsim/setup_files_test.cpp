@@ -21,7 +21,9 @@ std::string textAt(const std::vector<std::uint8_t>& b, std::size_t offset, std::
   return std::string(b.begin() + static_cast<std::ptrdiff_t>(offset),
                      b.begin() + static_cast<std::ptrdiff_t>(offset + n));
 }
-void set(ViewerSettings& s, const SetupField& f, std::int32_t v) { s.setInt32(f.row, v, f.index); }
+void set(ViewerSettings& s, const SetupField& f, std::int32_t v) {
+  s.setInt32(f.row, v, f.index);
+}
 
 // Offsets below are the file layouts written out by hand, not taken from the row tables.
 TEST(MultiVibSetupFile, EveryFieldLandsAtItsOffset) {
@@ -37,10 +39,10 @@ TEST(MultiVibSetupFile, EveryFieldLandsAtItsOffset) {
   set(s, mvs::kPilotChannel, 9);
   set(s, mvs::kPulse, 1);
   set(s, mvs::kPage3, 0);
-  set(s, mvs::kParameters[4], 20);   // distortion QC limit
-  set(s, mvs::kParameters[6], 8000); // truncate time
-  set(s, mvs::kParameters[11], 250); // end taper
-  set(s, mvs::kParameters[13], 321); // pulse end
+  set(s, mvs::kParameters[4], 20);    // distortion QC limit
+  set(s, mvs::kParameters[6], 8000);  // truncate time
+  set(s, mvs::kParameters[11], 250);  // end taper
+  set(s, mvs::kParameters[13], 321);  // pulse end
   s.setSingle(mvs::kMassOfBasePlate.row, 1234.5f, mvs::kMassOfBasePlate.index);
   s.setSimilarityColour(mvs::kForceColour, 0x123456);
   set(s, mvs::kTransferFunction, 1);
@@ -50,7 +52,7 @@ TEST(MultiVibSetupFile, EveryFieldLandsAtItsOffset) {
   const auto b = setupImage(kMvsFile, s);
   ASSERT_EQ(b.size(), 1400u);
   EXPECT_EQ(textAt(b, 0, 8), std::string(8, '\0'));
-  EXPECT_EQ(textAt(b, 8, 8), "VIBRATOR");  // cut to 8
+  EXPECT_EQ(textAt(b, 8, 8), "VIBRATOR");    // cut to 8
   EXPECT_EQ(textAt(b, 240, 8), "V30     ");  // padded with spaces
   EXPECT_EQ(intAt(b, 248), 0);
   EXPECT_EQ(intAt(b, 252), 2);
@@ -91,8 +93,8 @@ TEST(RadioSetupFile, EveryFieldLandsAtItsOffset) {
   s.setRadioReferenceTitle("Pilot Sent");
   set(s, rsf::kBmp, 1);
   set(s, rsf::kHighResPrint, 1);
-  set(s, rsf::kParameters[6], 6000);   // truncate time
-  set(s, rsf::kParameters[13], 444);   // pulse end
+  set(s, rsf::kParameters[6], 6000);  // truncate time
+  set(s, rsf::kParameters[13], 444);  // pulse end
   s.setRadioColour(rsf::kReturnColour, 0x00AA00);
   set(s, rsf::kDelay, 3);
   set(s, rsf::kAutoVibName, 0);
@@ -128,7 +130,8 @@ TEST(SetupFiles, RoundTripByteForByte) {
   for (const SetupFileKind* kind : {&kMvsFile, &kRsfFile}) {
     SCOPED_TRACE(kind->extension);
     std::vector<std::uint8_t> original(kind->size);
-    for (std::size_t i = 0; i < original.size(); ++i) original[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    for (std::size_t i = 0; i < original.size(); ++i)
+      original[i] = static_cast<std::uint8_t>(i * 7 + 3);
     original = setupImage(*kind, [&] {
       ViewerSettings s;
       applySetupImage(*kind, original, s);
@@ -152,7 +155,8 @@ TEST(SetupFiles, WrongSizeOrMissingChangesNothing) {
   ViewerSettings s;
   app::ApplyDefaultSettings(s);
   const ViewerSettings before = s;
-  EXPECT_NE(readSetupFile(kMvsFile, dir / "short.MVS", s).find("1399 bytes, 1400 expected"), std::string::npos);
+  EXPECT_NE(readSetupFile(kMvsFile, dir / "short.MVS", s).find("1399 bytes, 1400 expected"),
+            std::string::npos);
   EXPECT_NE(readSetupFile(kRsfFile, dir / "long.RSF", s), "");
   EXPECT_NE(readSetupFile(kMvsFile, dir / "absent.MVS", s), "");
   EXPECT_NE(readSetupFile(kMvsFile, dir.path(), s), "");

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "decode/segd_record.h"
 #include "../sweep_fixture.h"
+#include "decode/segd_record.h"
 
 namespace vorax::test {
 
@@ -26,7 +26,8 @@ inline decode::SegdRecord simRecord(const std::vector<std::vector<float>>& trace
   return record;
 }
 
-inline std::vector<float> sweepTrace(const Sweep& sweep, std::int32_t samplesPerTrace = kSimSamples) {
+inline std::vector<float> sweepTrace(const Sweep& sweep,
+                                     std::int32_t samplesPerTrace = kSimSamples) {
   return sweep.samples(kSimDtS, static_cast<std::size_t>(samplesPerTrace) + 1);
 }
 

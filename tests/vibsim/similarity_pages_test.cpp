@@ -47,8 +47,10 @@ class WirelinePagesTest : public ::testing::Test {
     WirelineSetup s;
     s.params.distortionQcLimit = 20;
     for (int v = 1; v <= 3; ++v)
-      s.vibrators.push_back({v, "V" + std::to_string(v),
-                             {vibratorTrace(v, 0), vibratorTrace(v, 1), vibratorTrace(v, 2), vibratorTrace(v, 3)}});
+      s.vibrators.push_back(
+          {v,
+           "V" + std::to_string(v),
+           {vibratorTrace(v, 0), vibratorTrace(v, 1), vibratorTrace(v, 2), vibratorTrace(v, 3)}});
     return s;
   }
 
@@ -74,7 +76,8 @@ void expectVerdict(const VibratorVerdict& got, const Expected& e) {
 TEST_F(WirelinePagesTest, VerdictsShowExactlyTheFaultsPutIn) {
   const WirelineSetup s = setup();
   for (int v = 1; v <= 3; ++v)
-    expectVerdict(judgeVibrator(*record_, kPilotTrace, vibratorTrace(v, 3), s.params, fft_), kExpected[v - 1]);
+    expectVerdict(judgeVibrator(*record_, kPilotTrace, vibratorTrace(v, 3), s.params, fft_),
+                  kExpected[v - 1]);
 }
 
 std::vector<std::string> textsOf(const app::RecordingCanvas& canvas) {
@@ -89,12 +92,16 @@ bool contains(const std::vector<std::string>& texts, const std::string& text) {
 
 TEST_F(WirelinePagesTest, EveryPaneCarriesItsBannerAndCaptions) {
   const WirelineSetup s = setup();
-  auto pages = makeWirelinePages(*record_, s, s.vibrators[1], {"Acme", "Oil Co", "Crew 9", "d", "t"}, "/f", fft_);
+  auto pages = makeWirelinePages(*record_, s, s.vibrators[1],
+                                 {"Acme", "Oil Co", "Crew 9", "d", "t"}, "/f", fft_);
   const struct {
     int page, pane;
     std::vector<std::string> captions;
   } cases[] = {
-      {1, 0, {"Wireline Similarity", "Vibrator Number V2", "Pilot", "Ground Force", "Phase Error (Degrees)", "Frequency vs Time"}},
+      {1,
+       0,
+       {"Wireline Similarity", "Vibrator Number V2", "Pilot", "Ground Force",
+        "Phase Error (Degrees)", "Frequency vs Time"}},
       {1, 1, {"Wireline Similarity", "Xcorr Pilot*Ref", "Xcorr Pilot*GF", "Db"}},
       {2, 0, {"Ground Force Distortion (%)", "FFT Pilot", "FFT Ground Force"}},
       {2, 1, {"FT Analysis Pilot", "FT Analysis GF", "DB"}},
@@ -116,8 +123,10 @@ TEST_F(WirelinePagesTest, EveryPaneCarriesItsBannerAndCaptions) {
 TEST_F(WirelinePagesTest, StartTimeLabelShowsPageOnesMeasurement) {
   const WirelineSetup s = setup();
   for (int v : {1, 2}) {
-    auto pages = makeWirelinePages(*record_, s, s.vibrators[static_cast<std::size_t>(v - 1)], {}, "", fft_);
-    app::RecordingCanvas a(kPanePictureWidth, kPanePictureHeight), b(kPanePictureWidth, kPanePictureHeight);
+    auto pages =
+        makeWirelinePages(*record_, s, s.vibrators[static_cast<std::size_t>(v - 1)], {}, "", fft_);
+    app::RecordingCanvas a(kPanePictureWidth, kPanePictureHeight),
+        b(kPanePictureWidth, kPanePictureHeight);
     pages->drawPane(a, 1, 0);
     pages->drawPane(b, 1, 1);
     const app::DrawnItem* label = nullptr;
@@ -164,7 +173,9 @@ TEST(RadioPages, VerdictsNamesAndCaptions) {
     options.returnFault = faults[v];
     decode::SegdRecord record;
     ASSERT_TRUE(loadRadioSimilarity(radioFileBytes(options), "r", record).ok);
-    expectVerdict(judgeVibrator(record, setup.referenceChannel, setup.returnChannel, setup.params, fft), kExpected[v]);
+    expectVerdict(
+        judgeVibrator(record, setup.referenceChannel, setup.returnChannel, setup.params, fft),
+        kExpected[v]);
     if (v != 0) continue;
     auto pages = makeRadioPages(record, setup, {1, "R1", "R1.DAT"}, {}, fft);
     EXPECT_EQ(pages->pictureName(2, 1), "Vib R1 Page 2B.BMP");
@@ -176,18 +187,25 @@ TEST(RadioPages, VerdictsNamesAndCaptions) {
       int page, pane;
       std::vector<std::string> captions;
     } cases[] = {
-        {1, 0, {"Radio Similarity", "Radio Ref", "Ground Force", "Phase Error (Degrees)", "Frequency vs Time"}},
+        {1,
+         0,
+         {"Radio Similarity", "Radio Ref", "Ground Force", "Phase Error (Degrees)",
+          "Frequency vs Time"}},
         {1, 1, {"Autocorr Radio Ref", "Xcorr Ref*Return"}},
         {2, 0, {"Distortion Ground Force(%)", "FFT Ground Force", "FFT Radio Ref"}},
         {2, 1, {"FT Analysis Radio Ref", "FT Analysis Ground Force"}},
-        {3, 0, {"Radio Ref Start Taper", "Radio Ref End Taper", "Ground Force Start Taper", "Ground Force End Taper"}},
+        {3,
+         0,
+         {"Radio Ref Start Taper", "Radio Ref End Taper", "Ground Force Start Taper",
+          "Ground Force End Taper"}},
     };
     for (const auto& c : cases) {
       SCOPED_TRACE(testing::Message() << "page " << c.page << " pane " << c.pane);
       app::RecordingCanvas canvas(kPanePictureWidth, kPanePictureHeight);
       pages->drawPane(canvas, c.page, c.pane);
       const auto texts = textsOf(canvas);
-      for (const std::string& caption : c.captions) EXPECT_TRUE(contains(texts, caption)) << caption;
+      for (const std::string& caption : c.captions)
+        EXPECT_TRUE(contains(texts, caption)) << caption;
     }
   }
 }

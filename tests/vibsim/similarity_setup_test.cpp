@@ -15,9 +15,18 @@ app::ViewerSettings defaults() {
 }
 
 TEST(SetupNumbers, ParsedRoundedTiesToEven) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {"12", 12}, {" 7", 7}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"80Hz", 80}, {"abc", 0},
-      {"", 0}, {"1e3", 1000}, {"99999999999", 2147483647}, {"-1e20", -2147483647 - 1}, {"nan", 0}};
+  const std::pair<const char*, std::int32_t> cases[] = {{"12", 12},
+                                                        {" 7", 7},
+                                                        {"2.5", 2},
+                                                        {"3.5", 4},
+                                                        {"-2.5", -2},
+                                                        {"80Hz", 80},
+                                                        {"abc", 0},
+                                                        {"", 0},
+                                                        {"1e3", 1000},
+                                                        {"99999999999", 2147483647},
+                                                        {"-1e20", -2147483647 - 1},
+                                                        {"nan", 0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(parseSetupInteger(text), value) << text;
   EXPECT_EQ(parseSetupSingle("4082.5"), 4082.5f);
   EXPECT_EQ(parseSetupSingle("x"), 0.0f);
@@ -28,7 +37,7 @@ TEST(WirelineSetup, ActiveRowsLabelsAndParameters) {
   s.setMultiVibName(1, "V1");
   s.setMultiVibChannel(kSimRef, 1, 2);
   s.setMultiVibChannel(kSimForce, 1, 5);
-  s.setMultiVibChannel(kSimRef, 2, 6);  // Ref but no Force: left out, no message
+  s.setMultiVibChannel(kSimRef, 2, 6);   // Ref but no Force: left out, no message
   s.setMultiVibChannel(kSimRef, 7, 10);  // no name: labelled by its row
   s.setMultiVibChannel(kSimForce, 7, 13);
   s.setMultiVibChannel(kPulseRef, 9, 3);
@@ -74,13 +83,41 @@ TEST(WirelineSetup, ChannelChecksAndTheirWords) {
     bool endsRun;
   };
   const Case cases[] = {
-      {false, {6, 3, 4, 5}, 1, "Ref Channel for Vib V3 is invalid, OK to Skip, Cancel Exits", false},
-      {false, {2, 3, 4, 9}, 1, "Force Channel for Vib V3 is invalid, OK to Skip, Cancel Exits", false},
-      {false, {2, 7, 4, 5}, 1, "Base Plate Channel for Vib V3 is invalid, OK to Skip, Cancel Exits", false},
-      {true, {6, 3, 4, 5}, 1, "Pulse Ref Channel for Vib V3 is invalid, OK to Skip, Cancel Exits", false},
-      {true, {2, 6, 4, 5}, 1, "Pulse Base Plate Channel for Vib V3 is invalid, OK to Skip, Cancel Exits", false},
-      {true, {2, 3, 6, 5}, 1, "Pulse Mass Channel for Vib V3 is invalid, OK to Skip, Cancel Exits", false},
-      {true, {2, 3, 4, 6}, 1, "Pulse Force Channel for Vib V3 is invalid, OK to Skip, Cancel Exits", false},
+      {false,
+       {6, 3, 4, 5},
+       1,
+       "Ref Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
+       false},
+      {false,
+       {2, 3, 4, 9},
+       1,
+       "Force Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
+       false},
+      {false,
+       {2, 7, 4, 5},
+       1,
+       "Base Plate Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
+       false},
+      {true,
+       {6, 3, 4, 5},
+       1,
+       "Pulse Ref Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
+       false},
+      {true,
+       {2, 6, 4, 5},
+       1,
+       "Pulse Base Plate Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
+       false},
+      {true,
+       {2, 3, 6, 5},
+       1,
+       "Pulse Mass Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
+       false},
+      {true,
+       {2, 3, 4, 6},
+       1,
+       "Pulse Force Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
+       false},
       {false, {2, 3, 4, 5}, 0, "Pilot Channel is invalid", true},
       {false, {2, 3, 4, 5}, 6, "Pilot Channel is invalid", true},
   };
@@ -109,7 +146,8 @@ TEST(RadioSetup, FolderListingRules) {
   test::writeFileBytes(dir / "v10", {1});
   test::writeFileBytes(dir / "bmp.old", {1});
   std::filesystem::create_directory(dir / "sub.dat");
-  EXPECT_EQ(radioFolderFiles(dir.path()), (std::vector<std::string>{"bmp.old", "v10", "V2_sim.dat"}));
+  EXPECT_EQ(radioFolderFiles(dir.path()),
+            (std::vector<std::string>{"bmp.old", "v10", "V2_sim.dat"}));
   EXPECT_TRUE(radioFolderFiles(dir / "absent").empty());
 }
 

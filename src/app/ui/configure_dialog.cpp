@@ -18,8 +18,12 @@ namespace vorax::app::ui {
 
 namespace {
 
-QString qtext(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-std::string plain(const QLineEdit* edit) { return edit->text().trimmed().toStdString(); }
+QString qtext(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string plain(const QLineEdit* edit) {
+  return edit->text().trimmed().toStdString();
+}
 
 QGroupBox* radioGroup(const QString& title, std::initializer_list<QRadioButton*> buttons) {
   auto* group = new QGroupBox(title);
@@ -94,7 +98,9 @@ ConfigureDialog::ConfigureDialog(ViewerSettings& settings, std::optional<float> 
   fillFromSettings();
 }
 
-QString ConfigureDialog::problem() const { return problem_->isHidden() ? QString() : problem_->text(); }
+QString ConfigureDialog::problem() const {
+  return problem_->isHidden() ? QString() : problem_->text();
+}
 
 void ConfigureDialog::fillFromSettings() {
   traces_->setText(qtext(clampTracesPerScreenText(settings_.tracesToDisplay())));
@@ -102,7 +108,8 @@ void ConfigureDialog::fillFromSettings() {
   end_->setText(qtext(settings_.displayEndTime()));
   byLine_->setChecked(settings_.displayByLine() == 1);
   all_->setChecked(settings_.displayAll() == 1);
-  byNumber_->setChecked(settings_.displayByNumber() == 1 || (!byLine_->isChecked() && !all_->isChecked()));
+  byNumber_->setChecked(settings_.displayByNumber() == 1 ||
+                        (!byLine_->isChecked() && !all_->isChecked()));
   ignoreTilt_->setChecked(settings_.ignoreTiltErrors() == 1);
   oilCompany_->setText(qtext(settings_.oilCompany()).trimmed());
   contractor_->setText(qtext(settings_.contractor()).trimmed());

@@ -21,7 +21,8 @@ class ConfigureDialog : public QDialog {
 
  public:
   // `recordLengthMs` is given when a record is loaded: the times are then kept inside it.
-  ConfigureDialog(ViewerSettings& settings, std::optional<float> recordLengthMs, QWidget* parent = nullptr);
+  ConfigureDialog(ViewerSettings& settings, std::optional<float> recordLengthMs,
+                  QWidget* parent = nullptr);
 
   QLineEdit* tracesEdit() const { return traces_; }
   QLineEdit* startEdit() const { return start_; }

@@ -41,9 +41,8 @@ std::string runOpen(QWidget* owner, std::string_view filter, std::string_view ti
 
 std::string runSave(QWidget* owner, std::string_view filter, std::string_view title,
                     std::string_view initialFolder, SaveKind kind) {
-  const QFileDialog::Options options = kind == SaveKind::Replace
-                                           ? QFileDialog::DontConfirmOverwrite
-                                           : QFileDialog::Options();
+  const QFileDialog::Options options =
+      kind == SaveKind::Replace ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
   return QFileDialog::getSaveFileName(owner, fromUtf8(title), fromUtf8(initialFolder),
                                       platformFileFilter(filter), nullptr, options)
       .toStdString();

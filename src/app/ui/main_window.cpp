@@ -20,7 +20,6 @@
 #include "app/recent_files.h"
 #include "app/startup.h"
 #include "app/status_line.h"
-#include "app/utilities.h"
 #include "app/ui/configure_dialog.h"
 #include "app/ui/file_dialogs.h"
 #include "app/ui/graphic_area.h"
@@ -28,6 +27,7 @@
 #include "app/ui/picture_output.h"
 #include "app/ui/record_loading.h"
 #include "app/ui/trace_attributes_box.h"
+#include "app/utilities.h"
 #include "decode/conversions.h"
 
 namespace vorax::app::ui {
@@ -71,10 +71,13 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
   connect(loader_, &RecordLoader::loaded, this, &MainWindow::recordLoaded);
   connect(loader_, &RecordLoader::earlyTracesLoaded, this, &MainWindow::earlyTracesLoaded);
   connect(graphicArea_, &GraphicArea::mousePressed, this, &MainWindow::mousePressed);
-  connect(graphicArea_, &GraphicArea::mouseMoved, this,
-          [this](QPointF position, Qt::MouseButtons, Qt::KeyboardModifiers) { mouseMoved(position); });
+  connect(
+      graphicArea_, &GraphicArea::mouseMoved, this,
+      [this](QPointF position, Qt::MouseButtons, Qt::KeyboardModifiers) { mouseMoved(position); });
   connect(graphicArea_, &GraphicArea::mouseReleased, this,
-          [this](QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers) { mouseReleased(position, button); });
+          [this](QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers) {
+            mouseReleased(position, button);
+          });
   connect(graphicArea_, &GraphicArea::pointerLeft, this, &MainWindow::pointerLeft);
   connect(graphicArea_, &GraphicArea::wheelTurned, this, &MainWindow::wheelTurned);
   graphicArea_->setPainter([this](Canvas& canvas) { drawDisplay(canvas); });
@@ -93,8 +96,8 @@ QPushButton* MainWindow::addButton(const QString& caption, QVBoxLayout* column) 
   return button;
 }
 
-QPushButton* MainWindow::addButtonPair(const QString& left, const QString& right, QVBoxLayout* column,
-                                       QPushButton** rightButton) {
+QPushButton* MainWindow::addButtonPair(const QString& left, const QString& right,
+                                       QVBoxLayout* column, QPushButton** rightButton) {
   auto* row = new QHBoxLayout;
   row->setSpacing(4);
   auto* first = new QPushButton(left, buttonColumn_);
@@ -187,8 +190,8 @@ void MainWindow::layoutPane() {
   const int width = pane_->width();
   const int height = pane_->height();
   const int columnNeeds = buttonColumn_->minimumSizeHint().width();
-  const int graphicWidth = std::max(0, std::min(static_cast<int>(width * kGraphicWidthShare),
-                                                width - columnNeeds - 3 * kMargin));
+  const int graphicWidth = std::max(
+      0, std::min(static_cast<int>(width * kGraphicWidthShare), width - columnNeeds - 3 * kMargin));
   graphicArea_->setGeometry(kMargin, kMargin, graphicWidth, std::max(0, height - 2 * kMargin));
   const int columnLeft = kMargin + graphicWidth + kMargin;
   buttonColumn_->setGeometry(columnLeft, kMargin, std::max(0, width - columnLeft - kMargin),
@@ -226,7 +229,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::askAndOpen() {
   if (loading()) return;
-  const std::string name = SHOWOPEN(this, kRecordFileFilter, "Select File To Open", state_.LastDataFolder);
+  const std::string name =
+      SHOWOPEN(this, kRecordFileFilter, "Select File To Open", state_.LastDataFolder);
   focusDisplay();
   const QString trimmed = QString::fromStdString(name).trimmed();
   if (trimmed.isEmpty()) return;
@@ -244,14 +248,17 @@ void MainWindow::printDisplay() {
   focusDisplay();
 }
 
-bool MainWindow::loading() const { return loader_->busy(); }
+bool MainWindow::loading() const {
+  return loader_->busy();
+}
 
 void MainWindow::openRecordFile(const std::filesystem::path& path) {
   if (loading()) return;
   state_.LastDataFolder = FolderOfPath(path.string());
   progress_->setValue(0);
   progress_->show();
-  loader_->start(path, state_.debugLog, earlyTraceCount(state_.settings, state_.display.tracesPerScreen));
+  loader_->start(path, state_.debugLog,
+                 earlyTraceCount(state_.settings, state_.display.tracesPerScreen));
 }
 
 void MainWindow::earlyTracesLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
@@ -287,7 +294,8 @@ void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
         focusDisplay();
         return;
       } else {
-        messages_->show(outcome->path.filename().string() + " holds no traces that can be shown.", false);
+        messages_->show(outcome->path.filename().string() + " holds no traces that can be shown.",
+                        false);
       }
       break;
   }
@@ -319,7 +327,9 @@ void MainWindow::rememberRecentFile(const std::string& path) {
   rebuildRecentMenu();
 }
 
-const decode::SegdRecord& MainWindow::shownRecord() const { return early_ ? early_->record : state_.record; }
+const decode::SegdRecord& MainWindow::shownRecord() const {
+  return early_ ? early_->record : state_.record;
+}
 
 void MainWindow::updateTitle() {
   const std::string name = std::filesystem::path(shownRecord().fileName).filename().string();
@@ -328,7 +338,8 @@ void MainWindow::updateTitle() {
 
 void MainWindow::drawDisplay(Canvas& canvas) {
   if (early_) {
-    geometry_ = DrawRecordDisplay(canvas, early_->record, early_->display, displayOptionsFrom(state_.settings));
+    geometry_ = DrawRecordDisplay(canvas, early_->record, early_->display,
+                                  displayOptionsFrom(state_.settings));
     return;
   }
   if (!state_.recordLoaded) {
@@ -337,7 +348,8 @@ void MainWindow::drawDisplay(Canvas& canvas) {
     geometry_.world = canvas.worldWindow();
     return;
   }
-  geometry_ = DrawRecordDisplay(canvas, state_.record, state_.display, displayOptionsFrom(state_.settings));
+  geometry_ =
+      DrawRecordDisplay(canvas, state_.record, state_.display, displayOptionsFrom(state_.settings));
   drawDisplayAnnotations(canvas, geometry_, {state_.display.pickedTraces, velocityText_});
 }
 
@@ -348,14 +360,17 @@ void MainWindow::redrawDisplay() {
 }
 
 void MainWindow::updateStatus() {
-  const StatusTexts texts = early_ ? statusTexts(early_->record, early_->display, true)
-                                  : statusTexts(state_.record, state_.display, state_.recordLoaded);
-  const std::string values[] = {texts.file, texts.traces, texts.gain, texts.timeWindow, overlay_.readout};
+  const StatusTexts texts = early_
+                                ? statusTexts(early_->record, early_->display, true)
+                                : statusTexts(state_.record, state_.display, state_.recordLoaded);
+  const std::string values[] = {texts.file, texts.traces, texts.gain, texts.timeWindow,
+                                overlay_.readout};
   for (std::size_t n = 0; n < statusLabels_.size(); ++n) {
     statusLabels_[n]->setText(QString::fromStdString(values[n]));
     statusLabels_[n]->setVisible(!values[n].empty());
   }
-  gainLabel_->setText(QString::fromStdString(gainText((early_ ? early_->display : state_.display).displayGainDb)));
+  gainLabel_->setText(
+      QString::fromStdString(gainText((early_ ? early_->display : state_.display).displayGainDb)));
 }
 
 QString MainWindow::statusLine() const {
@@ -365,7 +380,9 @@ QString MainWindow::statusLine() const {
   return texts.join(" | ");
 }
 
-void MainWindow::focusDisplay() { graphicArea_->setFocus(Qt::OtherFocusReason); }
+void MainWindow::focusDisplay() {
+  graphicArea_->setFocus(Qt::OtherFocusReason);
+}
 
 void MainWindow::page(PagingMode mode) {
   if (early_) pendingPaging_.push_back(mode);
@@ -424,7 +441,9 @@ void MainWindow::openTool(const QString& caption) {
   found->second();
 }
 
-void MainWindow::setToolOpener(const QString& caption, ToolOpener opener) { tools_[caption] = std::move(opener); }
+void MainWindow::setToolOpener(const QString& caption, ToolOpener opener) {
+  tools_[caption] = std::move(opener);
+}
 
 void MainWindow::returnToMainWindow() {
   show();
@@ -446,7 +465,8 @@ void MainWindow::setTraceSelectionOpener(std::function<void(const TraceSelection
 MultiTraceWindow* MainWindow::showMultiTraceView() {
   if (multiTraceWindow_.isNull()) multiTraceWindow_ = new MultiTraceWindow(state_, this);
   multiTraceWindow_->setModal(true);
-  connect(multiTraceWindow_, &QDialog::finished, this, &MainWindow::focusDisplay, Qt::UniqueConnection);
+  connect(multiTraceWindow_, &QDialog::finished, this, &MainWindow::focusDisplay,
+          Qt::UniqueConnection);
   multiTraceWindow_->show();
   multiTraceWindow_->graphicArea().redraw();
   showButton_->hide();
@@ -456,7 +476,8 @@ MultiTraceWindow* MainWindow::showMultiTraceView() {
 void MainWindow::saveDisplayPicture(const std::string& typedName, PictureFormat format) {
   const std::string path = pictureFileName(typedName, format);
   const std::string error = savePicture(graphicArea_->picture(), path, format);
-  if (!error.empty()) messages_->show("The picture could not be saved to " + path + ".\n" + error, false);
+  if (!error.empty())
+    messages_->show("The picture could not be saved to " + path + ".\n" + error, false);
 }
 
 }  // namespace vorax::app::ui

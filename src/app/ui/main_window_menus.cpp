@@ -13,8 +13,8 @@ namespace vorax::app::ui {
 
 namespace {
 
-QAction* addCommand(QMenu* menu, const QString& text, const QList<QKeySequence>& keys, QObject* context,
-                    std::function<void()> run) {
+QAction* addCommand(QMenu* menu, const QString& text, const QList<QKeySequence>& keys,
+                    QObject* context, std::function<void()> run) {
   QAction* action = menu->addAction(text);
   action->setShortcuts(keys);
   QObject::connect(action, &QAction::triggered, context, std::move(run));
@@ -25,7 +25,8 @@ constexpr const char* kKeysHelp =
     "<table>"
     "<tr><td><b>Ctrl+O</b></td><td>Open a record (or drop a file on the window)</td></tr>"
     "<tr><td><b>Home / End</b></td><td>First / last page of traces</td></tr>"
-    "<tr><td><b>Page Up / Page Down</b></td><td>Previous / next page (or turn the mouse wheel)</td></tr>"
+    "<tr><td><b>Page Up / Page Down</b></td><td>Previous / next page (or turn the mouse "
+    "wheel)</td></tr>"
     "<tr><td><b>+ / -</b></td><td>Display gain up / down 3 dB (or Ctrl + mouse wheel)</td></tr>"
     "<tr><td><b>Ctrl+S</b></td><td>Save the display as a picture</td></tr>"
     "<tr><td><b>Ctrl+P</b></td><td>Print the display</td></tr>"
@@ -46,27 +47,35 @@ void MainWindow::buildMenus() {
   recentMenu_ = file->addMenu("Open &Recent");
   rebuildRecentMenu();
   file->addSeparator();
-  addCommand(file, "&Save Picture...", {QKeySequence(Qt::CTRL | Qt::Key_S)}, this, [this] { askAndSavePicture(); });
-  addCommand(file, "&Print...", {QKeySequence(Qt::CTRL | Qt::Key_P)}, this, [this] { printDisplay(); });
+  addCommand(file, "&Save Picture...", {QKeySequence(Qt::CTRL | Qt::Key_S)}, this,
+             [this] { askAndSavePicture(); });
+  addCommand(file, "&Print...", {QKeySequence(Qt::CTRL | Qt::Key_P)}, this,
+             [this] { printDisplay(); });
   file->addSeparator();
   addCommand(file, "&Quit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, this, [this] { close(); });
 
   QMenu* view = menuBar()->addMenu("&View");
   addCommand(view, "Gain &Up 3 dB", {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)}, this,
              [this] { changeGain(kGainStepDb); });
-  addCommand(view, "Gain &Down 3 dB", {QKeySequence(Qt::Key_Minus)}, this, [this] { changeGain(-kGainStepDb); });
+  addCommand(view, "Gain &Down 3 dB", {QKeySequence(Qt::Key_Minus)}, this,
+             [this] { changeGain(-kGainStepDb); });
   view->addSeparator();
-  addCommand(view, "&First Page", {QKeySequence(Qt::Key_Home)}, this, [this] { page(PagingMode::First); });
-  addCommand(view, "P&revious Page", {QKeySequence(Qt::Key_PageUp)}, this, [this] { page(PagingMode::Prev); });
-  addCommand(view, "&Next Page", {QKeySequence(Qt::Key_PageDown)}, this, [this] { page(PagingMode::Next); });
-  addCommand(view, "&Last Page", {QKeySequence(Qt::Key_End)}, this, [this] { page(PagingMode::Last); });
+  addCommand(view, "&First Page", {QKeySequence(Qt::Key_Home)}, this,
+             [this] { page(PagingMode::First); });
+  addCommand(view, "P&revious Page", {QKeySequence(Qt::Key_PageUp)}, this,
+             [this] { page(PagingMode::Prev); });
+  addCommand(view, "&Next Page", {QKeySequence(Qt::Key_PageDown)}, this,
+             [this] { page(PagingMode::Next); });
+  addCommand(view, "&Last Page", {QKeySequence(Qt::Key_End)}, this,
+             [this] { page(PagingMode::Last); });
   view->addSeparator();
   addCommand(view, "&Configure...", {}, this, [this] { openConfigure(); });
 
   buildToolsMenu(menuBar()->addMenu("&Tools"));
 
   QMenu* help = menuBar()->addMenu("&Help");
-  addCommand(help, "&Keys and Mouse", {QKeySequence::HelpContents}, this, [this] { showKeysHelp(); });
+  addCommand(help, "&Keys and Mouse", {QKeySequence::HelpContents}, this,
+             [this] { showKeysHelp(); });
   addCommand(help, "&About VORAX Viewer", {}, this, [this] { showAbout(); });
 }
 
@@ -100,10 +109,11 @@ void MainWindow::showKeysHelp() {
 }
 
 void MainWindow::showAbout() {
-  QMessageBox::about(this, "About VORAX Viewer",
-                     QString("<b>%1</b><p>A viewer and quality-control tool for seismic field records "
-                             "(SEG-D, SEG-2).</p>")
-                         .arg(kBannerText));
+  QMessageBox::about(
+      this, "About VORAX Viewer",
+      QString("<b>%1</b><p>A viewer and quality-control tool for seismic field records "
+              "(SEG-D, SEG-2).</p>")
+          .arg(kBannerText));
   focusDisplay();
 }
 

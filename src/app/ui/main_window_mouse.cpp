@@ -13,16 +13,20 @@
 
 namespace vorax::app::ui {
 
-bool MainWindow::acceptsMouse() const { return state_.recordLoaded && !loading() && geometry_.hasTraces; }
+bool MainWindow::acceptsMouse() const {
+  return state_.recordLoaded && !loading() && geometry_.hasTraces;
+}
 
 std::optional<TraceAndSample> MainWindow::pointAt(QPointF position) const {
   const QImage& picture = graphicArea_->picture();
   const WorldMapping mapping{geometry_.world, static_cast<double>(picture.width()),
                              static_cast<double>(picture.height())};
-  return traceAndSampleAt(geometry_, mapping, {position.x(), position.y()}, state_.record.loadedTraceCount());
+  return traceAndSampleAt(geometry_, mapping, {position.x(), position.y()},
+                          state_.record.loadedTraceCount());
 }
 
-void MainWindow::mousePressed(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+void MainWindow::mousePressed(QPointF position, Qt::MouseButton button,
+                              Qt::KeyboardModifiers modifiers) {
   if (!acceptsMouse()) return;
   const std::optional<TraceAndSample> at = pointAt(position);
   if (!at) return;

@@ -20,7 +20,10 @@ constexpr double kScreenShare = 0.8;
 }  // namespace
 
 MultiTraceWindow::MultiTraceWindow(AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state), graphicArea_(new GraphicArea(this)), numericsButton_(new QPushButton("Numerics")) {
+    : QDialog(parent),
+      state_(state),
+      graphicArea_(new GraphicArea(this)),
+      numericsButton_(new QPushButton("Numerics")) {
   setWindowTitle("Multi Trace View");
   setAttribute(Qt::WA_DeleteOnClose);
   numericsButton_->setCheckable(true);
@@ -31,7 +34,8 @@ MultiTraceWindow::MultiTraceWindow(AppState& state, QWidget* parent)
   connect(print, &QPushButton::clicked, this, [this] { PrintView(this, graphicArea_->picture()); });
   connect(numericsButton_, &QPushButton::toggled, this, &MultiTraceWindow::setNumerics);
   connect(labels, &QPushButton::clicked, this, &MultiTraceWindow::openLabels);
-  connect(bmp, &QPushButton::clicked, this, [this] { SaveViewAsBmp(this, graphicArea_->picture(), state_.StartFolder); });
+  connect(bmp, &QPushButton::clicked, this,
+          [this] { SaveViewAsBmp(this, graphicArea_->picture(), state_.StartFolder); });
   connect(exit, &QPushButton::clicked, this, &QDialog::close);
 
   auto* buttons = new QHBoxLayout;
@@ -41,9 +45,11 @@ MultiTraceWindow::MultiTraceWindow(AppState& state, QWidget* parent)
   layout->addWidget(graphicArea_, 1);
   layout->addLayout(buttons);
 
-  if (const QScreen* screen = this->screen()) resize(screen->availableGeometry().size() * kScreenShare);
+  if (const QScreen* screen = this->screen())
+    resize(screen->availableGeometry().size() * kScreenShare);
   graphicArea_->setPainter([this](Canvas& canvas) {
-    DrawMultiTraceView(canvas, state_.record, state_.display, multiTraceOptionsFrom(state_.settings, numerics_));
+    DrawMultiTraceView(canvas, state_.record, state_.display,
+                       multiTraceOptionsFrom(state_.settings, numerics_));
   });
 }
 

@@ -17,7 +17,9 @@ namespace {
 constexpr const char* kBmpFilter = "BMP Files (*.BMP)|*.BMP";
 constexpr const char* kPngFilter = "PNG Files (*.PNG)|*.PNG";
 
-const char* formatName(PictureFormat format) { return format == PictureFormat::Png ? "PNG" : "BMP"; }
+const char* formatName(PictureFormat format) {
+  return format == PictureFormat::Png ? "PNG" : "BMP";
+}
 
 }  // namespace
 
@@ -25,8 +27,8 @@ PictureTarget askPictureTarget(QWidget* owner, const std::string& startFolder) {
   const QString bmp = platformFileFilter(kBmpFilter);
   const QString png = platformFileFilter(kPngFilter);
   QString chosenFilter = bmp;
-  const QString name = QFileDialog::getSaveFileName(owner, "Save File", QString::fromStdString(startFolder),
-                                                    bmp + ";;" + png, &chosenFilter);
+  const QString name = QFileDialog::getSaveFileName(
+      owner, "Save File", QString::fromStdString(startFolder), bmp + ";;" + png, &chosenFilter);
   PictureTarget target;
   target.typedName = name.trimmed().toStdString();
   target.format = chosenFilter == png ? PictureFormat::Png : PictureFormat::Bmp;
@@ -51,8 +53,9 @@ void SaveViewAsBmp(QWidget* owner, const QImage& picture, const std::string& sta
   const std::string path = pictureFileName(target.typedName, target.format);
   const std::string error = savePicture(picture, path, target.format);
   if (!error.empty())
-    QMessageBox::warning(owner, "VORAX Viewer",
-                         QString::fromStdString("The picture could not be saved to " + path + ".\n" + error));
+    QMessageBox::warning(
+        owner, "VORAX Viewer",
+        QString::fromStdString("The picture could not be saved to " + path + ".\n" + error));
 }
 
 void printPicture(QPrinter& printer, const QImage& picture) {

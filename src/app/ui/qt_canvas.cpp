@@ -10,7 +10,9 @@
 
 namespace vorax::app::ui {
 
-QColor toQColor(Colorref colour) { return QColor(redOf(colour), greenOf(colour), blueOf(colour)); }
+QColor toQColor(Colorref colour) {
+  return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
 
 QtCanvas::QtCanvas(QPaintDevice& device)
     : painter_(&device), width_(device.width()), height_(device.height()) {
@@ -53,7 +55,9 @@ void QtCanvas::setPen(Colorref colour, double widthPixels, PenStyle style, bool 
                                       : QPainter::CompositionMode_SourceOver);
 }
 
-void QtCanvas::setBrush(Colorref colour) { painter_.setBrush(toQColor(colour)); }
+void QtCanvas::setBrush(Colorref colour) {
+  painter_.setBrush(toQColor(colour));
+}
 
 void QtCanvas::setFont(std::string_view family, double pixelHeight, bool bold) {
   QFont font(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
@@ -73,7 +77,9 @@ namespace {
 // The world-to-device mapping as one multiply-add per axis, for the bulk drawing calls.
 struct DeviceTransform {
   DeviceTransform(const WorldWindow& w, double width, double height)
-      : sx(width / (w.right - w.left)), ox(-w.left * sx), sy(height / (w.bottom - w.top)),
+      : sx(width / (w.right - w.left)),
+        ox(-w.left * sx),
+        sy(height / (w.bottom - w.top)),
         oy(-w.top * sy) {}
   QPointF operator()(PointF p) const { return {p.x * sx + ox, p.y * sy + oy}; }
   double sx, ox, sy, oy;
@@ -81,20 +87,23 @@ struct DeviceTransform {
 
 }  // namespace
 
-std::optional<PixelSurface> QtCanvas::pixelSurface() { return imageSurface(); }
+std::optional<PixelSurface> QtCanvas::pixelSurface() {
+  return imageSurface();
+}
 
 std::optional<PixelSurface> QtCanvas::imageSurface() {
   if (image_ == nullptr || painter_.compositionMode() != QPainter::CompositionMode_SourceOver ||
       !painter_.transform().isIdentity() || painter_.hasClipping())
     return std::nullopt;
   return PixelSurface{reinterpret_cast<std::uint32_t*>(image_->bits()),
-                      image_->bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t)), image_->width(),
-                      image_->height()};
+                      image_->bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t)),
+                      image_->width(), image_->height()};
 }
 
 std::optional<PixelPen> QtCanvas::directPen() {
   const QPen pen = painter_.pen();
-  if (pen.style() != Qt::SolidLine || pen.widthF() != 0 || painter_.testRenderHint(QPainter::Antialiasing))
+  if (pen.style() != Qt::SolidLine || pen.widthF() != 0 ||
+      painter_.testRenderHint(QPainter::Antialiasing))
     return std::nullopt;
   const std::optional<PixelSurface> surface = imageSurface();
   if (!surface) return std::nullopt;
@@ -109,7 +118,8 @@ void QtCanvas::lines(std::span<const LineF> segments) {
       const QPointF b = toDevice(s.b);
       if (a.y() == b.y() && pen->horizontalLine(a.x(), b.x(), a.y())) continue;
       if (pen->walkable(a.x(), a.y(), b.x(), b.y())) {
-        pen->line(pixelIndexOf(a.x()), pixelIndexOf(a.y()), pixelIndexOf(b.x()), pixelIndexOf(b.y()));
+        pen->line(pixelIndexOf(a.x()), pixelIndexOf(a.y()), pixelIndexOf(b.x()),
+                  pixelIndexOf(b.y()));
       } else {
         painter_.drawLine(a, b);
       }

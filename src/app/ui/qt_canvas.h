@@ -5,7 +5,6 @@
 
 #include <QPainter>
 #include <QPen>
-
 #include <optional>
 
 #include "app/canvas.h"

@@ -32,19 +32,25 @@ void RecordLoader::start(const std::filesystem::path& path, const base::DebugLog
     // window that is going away stops the loader.
     options.progress = [this, stopping](int percent) {
       if (stopping->load()) return false;
-      QMetaObject::invokeMethod(this, [this, percent] { emit progressed(percent); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, percent] { emit progressed(percent); }, Qt::QueuedConnection);
       return true;
     };
     // The first traces are copied out on the worker while the other loading thread goes on.
     options.earlyTraces.count = earlyTraces;
-    options.earlyTraces.ready = [this, path, stopping](const decode::SegdRecord& record, std::int32_t loaded) {
+    options.earlyTraces.ready = [this, path, stopping](const decode::SegdRecord& record,
+                                                       std::int32_t loaded) {
       if (stopping->load()) return;
       auto early = std::make_shared<LoadedRecord>();
       early->path = path;
       early->record = decode::leadingTraces(record, loaded);
       early->result.status = decode::OpenStatus::Ok;
-      QMetaObject::invokeMethod(this, [this, early] { if (busy_) emit earlyTracesLoaded(early); },
-                                Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this,
+          [this, early] {
+            if (busy_) emit earlyTracesLoaded(early);
+          },
+          Qt::QueuedConnection);
     };
     outcome->result = decode::openRecord(path, outcome->record, messages, debugLog, options);
     outcome->messages = std::move(messages.messages);

@@ -44,28 +44,33 @@ SingleTraceWindow::SingleTraceWindow(AppState& state, std::int32_t trace, QWidge
   connect(addButton("Close", actions), &QPushButton::clicked, this, &QWidget::close);
   connect(addButton("BMP", actions), &QPushButton::clicked, this,
           [this] { SaveViewAsBmp(this, graphicArea_->picture(), state_.StartFolder); });
-  connect(addButton("Print", actions), &QPushButton::clicked, this, [this] { PrintView(this, graphicArea_->picture()); });
+  connect(addButton("Print", actions), &QPushButton::clicked, this,
+          [this] { PrintView(this, graphicArea_->picture()); });
   numericsButton_ = addButton("Display Numerics", actions);
   connect(numericsButton_, &QPushButton::clicked, this, &SingleTraceWindow::toggleNumerics);
   connect(addButton("FFT", actions), &QPushButton::clicked, this,
           [this] { emit spectrumRequested(wholeTraceSelection(state_.record, view_.viewTrace)); });
   connect(addButton("F vs T", actions), &QPushButton::clicked, this,
           [this] { setMode(SingleTraceMode::FrequencyVsTime); });
-  connect(addButton("FT An.", actions), &QPushButton::clicked, this, [this] { setMode(SingleTraceMode::TimeFrequency); });
+  connect(addButton("FT An.", actions), &QPushButton::clicked, this,
+          [this] { setMode(SingleTraceMode::TimeFrequency); });
   actions->addStretch(1);
 
   auto* zoom = new QHBoxLayout;
   const std::pair<const char*, ViewButton> viewButtons[] = {
-      {"<>", ViewButton::ZoomIn},       {"><", ViewButton::ZoomOut},    {"|<", ViewButton::StartDouble},
-      {"|>", ViewButton::StartHalve},   {"|---|", ViewButton::WholeTrace}, {"<-", ViewButton::ShiftLeft},
-      {"->", ViewButton::ShiftRight},   {"+", ViewButton::ScaleUp},     {"-", ViewButton::ScaleDown},
-      {"R", ViewButton::ResetScale}};
+      {"<>", ViewButton::ZoomIn},        {"><", ViewButton::ZoomOut},
+      {"|<", ViewButton::StartDouble},   {"|>", ViewButton::StartHalve},
+      {"|---|", ViewButton::WholeTrace}, {"<-", ViewButton::ShiftLeft},
+      {"->", ViewButton::ShiftRight},    {"+", ViewButton::ScaleUp},
+      {"-", ViewButton::ScaleDown},      {"R", ViewButton::ResetScale}};
   for (const auto& [caption, button] : viewButtons) {
     const ViewButton pressed = button;
-    connect(addButton(caption, zoom), &QPushButton::clicked, this, [this, pressed] { press(pressed); });
+    connect(addButton(caption, zoom), &QPushButton::clicked, this,
+            [this, pressed] { press(pressed); });
   }
   zoom->addStretch(1);
-  for (auto [caption, field] : {std::pair{"Time", time_}, std::pair{"Sample", sample_}, std::pair{"Frequency", frequency_}}) {
+  for (auto [caption, field] : {std::pair{"Time", time_}, std::pair{"Sample", sample_},
+                                std::pair{"Frequency", frequency_}}) {
     zoom->addWidget(new QLabel(caption));
     zoom->addWidget(field);
   }
@@ -75,8 +80,10 @@ SingleTraceWindow::SingleTraceWindow(AppState& state, std::int32_t trace, QWidge
   layout->addLayout(zoom);
   layout->addLayout(actions);
 
-  if (const QScreen* screen = this->screen()) resize(screen->availableGeometry().size() * kScreenShare);
-  connect(graphicArea_, &GraphicArea::mouseMoved, this, [this](QPointF position) { showReadout(position); });
+  if (const QScreen* screen = this->screen())
+    resize(screen->availableGeometry().size() * kScreenShare);
+  connect(graphicArea_, &GraphicArea::mouseMoved, this,
+          [this](QPointF position) { showReadout(position); });
   graphicArea_->setPainter([this](Canvas& canvas) { draw(canvas); });
 }
 
@@ -124,11 +131,13 @@ void SingleTraceWindow::showReadout(QPointF position) {
   sample_->clear();
   frequency_->clear();
   const QImage& picture = graphicArea_->picture();
-  const std::optional<PointF> at = geometry_.dataPointAt(picture.width(), picture.height(), {position.x(), position.y()});
+  const std::optional<PointF> at =
+      geometry_.dataPointAt(picture.width(), picture.height(), {position.x(), position.y()});
   if (!at) return;
   if (view_.viewMode == SingleTraceMode::Trace) {
     const auto sample = static_cast<std::int64_t>(std::lround(at->x));
-    time_->setText(QString::fromStdString(timeLabelMs(static_cast<double>(sample) * state_.record.sampleIntervalMs)));
+    time_->setText(QString::fromStdString(
+        timeLabelMs(static_cast<double>(sample) * state_.record.sampleIntervalMs)));
     sample_->setText(QString::number(sample));
   } else {
     time_->setText(QString::fromStdString(timeLabelMs(at->x)));

@@ -5,7 +5,8 @@
 
 namespace vorax::app::ui {
 
-ToolsDialog::ToolsDialog(const std::map<QString, ToolOpener>& openers, QWidget* parent) : QDialog(parent) {
+ToolsDialog::ToolsDialog(const std::map<QString, ToolOpener>& openers, QWidget* parent)
+    : QDialog(parent) {
   setWindowTitle("Tools");
   auto* layout = new QVBoxLayout(this);
   for (const char* caption : kToolCaptions) {

@@ -10,9 +10,10 @@
 namespace vorax::app::ui {
 
 // The tool buttons in their order.
-inline constexpr const char* kToolCaptions[] = {"Spread View",  "Split Proc File", "Fix Radio Sim File",
-                                                "Record Sum/Diff", "Multi Vib Sim", "Radio Sims",
-                                                "Filters",      "Panels"};
+inline constexpr const char* kToolCaptions[] = {
+    "Spread View",     "Split Proc File", "Fix Radio Sim File",
+    "Record Sum/Diff", "Multi Vib Sim",   "Radio Sims",
+    "Filters",         "Panels"};
 
 using ToolOpener = std::function<void()>;
 

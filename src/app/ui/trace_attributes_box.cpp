@@ -27,7 +27,8 @@ TraceAttributesBox::TraceAttributesBox(QWidget* parent) : QGroupBox("Trace Attri
     auto* value = new QLabel(this);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     value->setFrameShape(QFrame::StyledPanel);
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance("-1234567.891") + 2 * value->frameWidth() + 4);
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance("-1234567.891") +
+                           2 * value->frameWidth() + 4);
     grid->addWidget(caption, static_cast<int>(row), 0);
     grid->addWidget(value, static_cast<int>(row), 1);
     captions_[row] = caption;
@@ -36,15 +37,20 @@ TraceAttributesBox::TraceAttributesBox(QWidget* parent) : QGroupBox("Trace Attri
   grid->setColumnStretch(1, 1);
 }
 
-void TraceAttributesBox::showAttributes(const std::array<TraceAttribute, kTraceAttributeCount>& attributes) {
+void TraceAttributesBox::showAttributes(
+    const std::array<TraceAttribute, kTraceAttributeCount>& attributes) {
   for (std::size_t row = 0; row < kTraceAttributeCount; ++row) {
     captions_[row]->setText(attributes[row].caption);
     values_[row]->setText(QString::fromStdString(attributes[row].value));
   }
 }
 
-QString TraceAttributesBox::caption(int row) const { return captions_[static_cast<std::size_t>(row)]->text(); }
+QString TraceAttributesBox::caption(int row) const {
+  return captions_[static_cast<std::size_t>(row)]->text();
+}
 
-QString TraceAttributesBox::value(int row) const { return values_[static_cast<std::size_t>(row)]->text(); }
+QString TraceAttributesBox::value(int row) const {
+  return values_[static_cast<std::size_t>(row)]->text();
+}
 
 }  // namespace vorax::app::ui

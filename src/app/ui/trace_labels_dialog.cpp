@@ -14,12 +14,16 @@ namespace vorax::app::ui {
 
 namespace {
 
-QString qtext(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString qtext(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
 TraceLabelsDialog::TraceLabelsDialog(ViewerSettings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings), title_(new QLineEdit(qtext(settings.multiTraceTitle()))) {
+    : QDialog(parent),
+      settings_(settings),
+      title_(new QLineEdit(qtext(settings.multiTraceTitle()))) {
   setWindowTitle("Trace Labels");
   title_->setMaxLength(40);
 
@@ -68,7 +72,8 @@ TraceLabelsDialog::TraceLabelsDialog(ViewerSettings& settings, QWidget* parent)
 
 void TraceLabelsDialog::store() {
   settings_.setMultiTraceTitle(title_->text().trimmed().toStdString());
-  for (std::size_t p = 0; p < 3; ++p) settings_.setTitlePosition(p, titlePosition_[p]->isChecked() ? 1 : 0);
+  for (std::size_t p = 0; p < 3; ++p)
+    settings_.setTitlePosition(p, titlePosition_[p]->isChecked() ? 1 : 0);
   for (std::size_t k = 0; k < kMaxPickedTraces; ++k) {
     settings_.setTraceLabel(k, labels_[k]->text().trimmed().toStdString());
     settings_.setTraceLabelSide(k, 0, left_[k]->isChecked() ? 1 : 0);

@@ -18,12 +18,14 @@ namespace {
 
 constexpr double kScreenShare = 0.75;
 
-QString msText(double ms) { return QString::fromStdString(decode::shortestText(static_cast<float>(ms))); }
+QString msText(double ms) {
+  return QString::fromStdString(decode::shortestText(static_cast<float>(ms)));
+}
 
 }  // namespace
 
-TraceSelectionDialog::TraceSelectionDialog(AppState& state, const SelectionRectangle& selection, bool fromSingleTrace,
-                                           QWidget* parent)
+TraceSelectionDialog::TraceSelectionDialog(AppState& state, const SelectionRectangle& selection,
+                                           bool fromSingleTrace, QWidget* parent)
     : QDialog(parent),
       state_(state),
       statistics_(analyseSelection(state.record, selection, state.fft)),
@@ -58,7 +60,8 @@ TraceSelectionDialog::TraceSelectionDialog(AppState& state, const SelectionRecta
   connect(addButton("Close"), &QPushButton::clicked, this, &QDialog::accept);
   connect(addButton("BMP"), &QPushButton::clicked, this,
           [this] { SaveViewAsBmp(this, graphicArea_->picture(), state_.StartFolder); });
-  connect(addButton("Print"), &QPushButton::clicked, this, [this] { PrintView(this, graphicArea_->picture()); });
+  connect(addButton("Print"), &QPushButton::clicked, this,
+          [this] { PrintView(this, graphicArea_->picture()); });
   connect(addButton("<"), &QPushButton::clicked, this, &TraceSelectionDialog::widen);
   connect(addButton(">"), &QPushButton::clicked, this, &TraceSelectionDialog::narrow);
   buttons->addStretch(1);
@@ -74,8 +77,10 @@ TraceSelectionDialog::TraceSelectionDialog(AppState& state, const SelectionRecta
   layout->addLayout(top, 1);
   layout->addLayout(buttons);
 
-  if (const QScreen* screen = this->screen()) resize(screen->availableGeometry().size() * kScreenShare);
-  connect(graphicArea_, &GraphicArea::mouseMoved, this, [this](QPointF position) { pointerAt(position); });
+  if (const QScreen* screen = this->screen())
+    resize(screen->availableGeometry().size() * kScreenShare);
+  connect(graphicArea_, &GraphicArea::mouseMoved, this,
+          [this](QPointF position) { pointerAt(position); });
   graphicArea_->setOverlay([this](Canvas& canvas) { drawCursor(canvas); });
   graphicArea_->setPainter([this](Canvas& canvas) { draw(canvas); });
 }
@@ -96,7 +101,9 @@ QCheckBox* TraceSelectionDialog::addOption(const QString& caption, bool on) {
   return box;
 }
 
-QLineEdit& TraceSelectionDialog::field(const QString& caption) { return *findChild<QLineEdit*>(caption); }
+QLineEdit& TraceSelectionDialog::field(const QString& caption) {
+  return *findChild<QLineEdit*>(caption);
+}
 
 QCheckBox& TraceSelectionDialog::option(const QString& caption) {
   for (QCheckBox* box : findChildren<QCheckBox*>())
@@ -105,12 +112,14 @@ QCheckBox& TraceSelectionDialog::option(const QString& caption) {
 }
 
 void TraceSelectionDialog::widen() {
-  upperBin_ = widenUpperBin(upperBin_, statistics_.spectrum.empty() ? 0 : statistics_.spectrum.size() - 1);
+  upperBin_ =
+      widenUpperBin(upperBin_, statistics_.spectrum.empty() ? 0 : statistics_.spectrum.size() - 1);
   graphicArea_->redraw();
 }
 
 void TraceSelectionDialog::narrow() {
-  upperBin_ = narrowUpperBin(upperBin_, statistics_.spectrum.empty() ? 0 : statistics_.spectrum.size() - 1);
+  upperBin_ =
+      narrowUpperBin(upperBin_, statistics_.spectrum.empty() ? 0 : statistics_.spectrum.size() - 1);
   graphicArea_->redraw();
 }
 
@@ -131,8 +140,8 @@ void TraceSelectionDialog::draw(Canvas& canvas) {
 
 void TraceSelectionDialog::pointerAt(QPointF position) {
   const QImage& picture = graphicArea_->picture();
-  cursor_ = spectrumCursorAt(statistics_, plot_, picture.width(), picture.height(), {position.x(), position.y()},
-                             option("dB Scale").isChecked());
+  cursor_ = spectrumCursorAt(statistics_, plot_, picture.width(), picture.height(),
+                             {position.x(), position.y()}, option("dB Scale").isChecked());
   field("Cursor").setText(cursor_ ? QString::fromStdString(cursor_->text) : QString());
   graphicArea_->refreshOverlay();
 }
@@ -147,7 +156,8 @@ void TraceSelectionDialog::drawCursor(Canvas& canvas) {
   canvas.setFont("Small Fonts", 12, false);
   canvas.setTextColour(kMagenta);
   const bool leftHalf = x < (plot_.data.left + plot_.data.right) / 2;
-  canvas.text({x, plot_.data.top}, " " + cursor_->text + " ", leftHalf ? HAlign::Left : HAlign::Right, VAlign::Top);
+  canvas.text({x, plot_.data.top}, " " + cursor_->text + " ",
+              leftHalf ? HAlign::Left : HAlign::Right, VAlign::Top);
 }
 
 }  // namespace vorax::app::ui

@@ -10,7 +10,8 @@ namespace {
 
 // Trace Selection over the single trace view, which hides while it is open and comes back
 // when it closes.
-void openFromSingleTraceView(SingleTraceWindow* view, AppState& state, const SelectionRectangle& selection) {
+void openFromSingleTraceView(SingleTraceWindow* view, AppState& state,
+                             const SelectionRectangle& selection) {
   auto* dialog = new TraceSelectionDialog(state, selection, true, view);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(dialog, &QDialog::finished, view, [view] {
@@ -27,13 +28,16 @@ SingleTraceWindow* openSingleTraceView(MainWindow& window, AppState& state, std:
   auto* view = new SingleTraceWindow(state, trace, &window);
   QObject::connect(view, &SingleTraceWindow::closed, &window, &MainWindow::returnToMainWindow);
   QObject::connect(view, &SingleTraceWindow::spectrumRequested, view,
-                   [view, &state](const SelectionRectangle& selection) { openFromSingleTraceView(view, state, selection); });
+                   [view, &state](const SelectionRectangle& selection) {
+                     openFromSingleTraceView(view, state, selection);
+                   });
   window.hide();
   view->show();
   return view;
 }
 
-TraceSelectionDialog* openTraceSelection(MainWindow& window, AppState& state, const SelectionRectangle& selection) {
+TraceSelectionDialog* openTraceSelection(MainWindow& window, AppState& state,
+                                         const SelectionRectangle& selection) {
   auto* dialog = new TraceSelectionDialog(state, selection, false, &window);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(dialog, &QDialog::finished, &window, &MainWindow::returnToMainWindow);
@@ -42,7 +46,8 @@ TraceSelectionDialog* openTraceSelection(MainWindow& window, AppState& state, co
 }
 
 void installTraceViews(MainWindow& window, AppState& state) {
-  window.setSingleTraceViewOpener([&window, &state](std::int32_t trace) { openSingleTraceView(window, state, trace); });
+  window.setSingleTraceViewOpener(
+      [&window, &state](std::int32_t trace) { openSingleTraceView(window, state, trace); });
   window.setTraceSelectionOpener([&window, &state](const TraceSelection& s) {
     openTraceSelection(window, state, {s.firstTrace, s.lastTrace, s.startSample, s.endSample});
   });

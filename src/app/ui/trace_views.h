@@ -16,6 +16,7 @@ void installTraceViews(MainWindow& window, AppState& state);
 
 // The two openers, for the hooks and for tests.
 SingleTraceWindow* openSingleTraceView(MainWindow& window, AppState& state, std::int32_t trace);
-TraceSelectionDialog* openTraceSelection(MainWindow& window, AppState& state, const SelectionRectangle& selection);
+TraceSelectionDialog* openTraceSelection(MainWindow& window, AppState& state,
+                                         const SelectionRectangle& selection);
 
 }  // namespace vorax::app::ui

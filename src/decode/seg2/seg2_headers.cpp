@@ -25,10 +25,8 @@ std::string valueOf(const Block& b, std::size_t first, std::size_t last, bool pc
 }
 
 constexpr CodeLabel kDataFormats[] = {
-    {1, "16 Bit Fixed Point"},
-    {2, "32 Bit Fixed Point"},
-    {3, "20 Bit Floating Point"},
-    {4, "32 Bit Floating Point (IEEE)"},
+    {1, "16 Bit Fixed Point"},           {2, "32 Bit Fixed Point"},
+    {3, "20 Bit Floating Point"},        {4, "32 Bit Floating Point (IEEE)"},
     {5, "64 Bit Floating Point (IEEE)"},
 };
 
@@ -46,7 +44,9 @@ auto into(FixedText<W> Record::*field) {
   return [field](Record& r, std::string_view value) { r.*field = value; };
 }
 
-bool isBlankOrNul(char c) { return c == ' ' || c == '\0'; }
+bool isBlankOrNul(char c) {
+  return c == ' ' || c == '\0';
+}
 
 // A location value trimmed and split at runs of blanks; its first three parts are X, Y and Z
 // (a missing part is stored empty).

@@ -19,20 +19,20 @@ namespace vorax::decode {
 
 // File descriptor block header (the first 32 bytes of the file).
 struct Seg2FileHeaderFields {
-  FixedText<4> identifier;               // hex 1-2 as stored: "553A" (PC) or "3A55" (UNIX)
-  FixedText<4> revision;                 // hex 3-4, most significant byte first
-  FixedText<4> tracePointerBlockSize;    // value 5-6
-  FixedText<4> traceCount;               // value 7-8
-  FixedText<2> stringTerminatorCount;    // value 9
-  FixedText<2> stringTerminatorCode1;    // value 10
-  FixedText<2> stringTerminatorCode2;    // value 11
-  FixedText<2> lineTerminatorCount;      // value 12
-  FixedText<2> lineTerminatorCode1;      // value 13
-  FixedText<2> lineTerminatorCode2;      // value 14
-  FixedText<1> byteOrderFlag;            // "1" PC order, "-" UNIX order
-  FixedText<4> machine;                  // "PC  " or "UNIX"
-  FixedText<2> stringTerminator;         // the characters of bytes 10 and 11
-  FixedText<2> lineTerminator;           // the characters of bytes 13 and 14
+  FixedText<4> identifier;             // hex 1-2 as stored: "553A" (PC) or "3A55" (UNIX)
+  FixedText<4> revision;               // hex 3-4, most significant byte first
+  FixedText<4> tracePointerBlockSize;  // value 5-6
+  FixedText<4> traceCount;             // value 7-8
+  FixedText<2> stringTerminatorCount;  // value 9
+  FixedText<2> stringTerminatorCode1;  // value 10
+  FixedText<2> stringTerminatorCode2;  // value 11
+  FixedText<2> lineTerminatorCount;    // value 12
+  FixedText<2> lineTerminatorCode1;    // value 13
+  FixedText<2> lineTerminatorCode2;    // value 14
+  FixedText<1> byteOrderFlag;          // "1" PC order, "-" UNIX order
+  FixedText<4> machine;                // "PC  " or "UNIX"
+  FixedText<2> stringTerminator;       // the characters of bytes 10 and 11
+  FixedText<2> lineTerminator;         // the characters of bytes 13 and 14
   FixedText<16> message;
 
   template <typename V>
@@ -57,11 +57,11 @@ struct Seg2FileHeaderFields {
 
 // Trace descriptor block header (the first 32 bytes of a trace descriptor block).
 struct Seg2TraceHeaderFields {
-  FixedText<4> identifier;        // hex 1-2, most significant byte first: "4422"
-  FixedText<4> blockSize;         // value 3-4
-  FixedText<8> dataBlockSize;     // value 5-8
-  FixedText<8> sampleCount;       // value 9-12
-  FixedText<2> dataFormatCode;    // value 13
+  FixedText<4> identifier;      // hex 1-2, most significant byte first: "4422"
+  FixedText<4> blockSize;       // value 3-4
+  FixedText<8> dataBlockSize;   // value 5-8
+  FixedText<8> sampleCount;     // value 9-12
+  FixedText<2> dataFormatCode;  // value 13
   FixedText<40> dataFormatText;
   FixedText<60> message;
 

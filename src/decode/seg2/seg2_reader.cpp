@@ -82,7 +82,9 @@ struct Candidate {
   Seg2TraceHeaderFields header;
 };
 
-std::string traceLabel(std::size_t pointerIndex) { return "Trace " + std::to_string(pointerIndex + 1); }
+std::string traceLabel(std::size_t pointerIndex) {
+  return "Trace " + std::to_string(pointerIndex + 1);
+}
 
 // Checks one trace pointer; on success returns its candidate.
 std::optional<Candidate> locateTrace(const FileView& file, std::size_t index, std::uint64_t pointer,
@@ -102,8 +104,10 @@ std::optional<Candidate> locateTrace(const FileView& file, std::size_t index, st
   Candidate c;
   c.pointerIndex = index;
   c.offset = pointer;
-  if (DECODESEG2TRACEHEADER(file.range(pointer, pointer + kTraceHeaderBytes), byteOrderFlag, c.header) != 0) {
-    problems.add(label + " at byte " + std::to_string(pointer) + ": " + std::string(c.header.message.trimmed()));
+  if (DECODESEG2TRACEHEADER(file.range(pointer, pointer + kTraceHeaderBytes), byteOrderFlag,
+                            c.header) != 0) {
+    problems.add(label + " at byte " + std::to_string(pointer) + ": " +
+                 std::string(c.header.message.trimmed()));
     return std::nullopt;
   }
   const std::uint64_t blockSize = file.word(pointer + 2);
@@ -112,8 +116,9 @@ std::optional<Candidate> locateTrace(const FileView& file, std::size_t index, st
   c.format = static_cast<int>(file.byte(pointer + 12));
   if (blockSize < kTraceHeaderBytes || pointer + blockSize > file.size()) {
     problems.add(label + ": descriptor block of " + std::to_string(blockSize) + " bytes at byte " +
-                 std::to_string(pointer) + (blockSize < kTraceHeaderBytes ? " is shorter than 32 bytes"
-                                                                          : " runs past the end of the file"));
+                 std::to_string(pointer) +
+                 (blockSize < kTraceHeaderBytes ? " is shorter than 32 bytes"
+                                                : " runs past the end of the file"));
     return std::nullopt;
   }
   c.dataOffset = pointer + blockSize;
@@ -122,8 +127,8 @@ std::optional<Candidate> locateTrace(const FileView& file, std::size_t index, st
     problems.add(label + ": data block of " + std::to_string(dataSize) + " bytes at byte " +
                  std::to_string(c.dataOffset) + " runs past the end of the file");
   if (seg2DataBytes(c.format, declared) > dataSize)
-    problems.add(label + ": data block of " + std::to_string(dataSize) + " bytes is too short for the " +
-                 std::to_string(declared) + " samples declared");
+    problems.add(label + ": data block of " + std::to_string(dataSize) +
+                 " bytes is too short for the " + std::to_string(declared) + " samples declared");
   c.samples = std::min(declared, seg2SamplesIn(c.format, dataInFile));
   c.end = c.dataOffset + dataInFile;
   return c;
@@ -138,9 +143,10 @@ std::vector<Candidate> withoutOverlaps(std::vector<Candidate> candidates, Proble
   std::vector<Candidate> kept;
   for (const Candidate& c : sorted) {
     if (!kept.empty() && c.offset < kept.back().end) {
-      problems.add(traceLabel(c.pointerIndex) + " at byte " + std::to_string(c.offset) + " overlaps " +
-                   traceLabel(kept.back().pointerIndex) + " (bytes " + std::to_string(kept.back().offset) +
-                   " to " + std::to_string(kept.back().end - 1) + ")");
+      problems.add(traceLabel(c.pointerIndex) + " at byte " + std::to_string(c.offset) +
+                   " overlaps " + traceLabel(kept.back().pointerIndex) + " (bytes " +
+                   std::to_string(kept.back().offset) + " to " +
+                   std::to_string(kept.back().end - 1) + ")");
       continue;
     }
     kept.push_back(c);
@@ -158,14 +164,17 @@ std::vector<std::uint64_t> tracePointers(const FileView& file, std::uint64_t blo
                  " bytes runs past the end of the file");
   std::uint64_t count = traceCount;
   if (4 * count > blockSize) {
-    problems.add(std::to_string(traceCount) + " trace pointers do not fit in the trace pointer sub-block of " +
+    problems.add(std::to_string(traceCount) +
+                 " trace pointers do not fit in the trace pointer sub-block of " +
                  std::to_string(blockSize) + " bytes");
     count = blockSize / 4;
   }
-  const std::uint64_t inFile = file.size() > kFileHeaderBytes ? (file.size() - kFileHeaderBytes) / 4 : 0;
+  const std::uint64_t inFile =
+      file.size() > kFileHeaderBytes ? (file.size() - kFileHeaderBytes) / 4 : 0;
   count = std::min(count, inFile);
   std::vector<std::uint64_t> pointers;
-  for (std::uint64_t i = 0; i < count; ++i) pointers.push_back(file.dword(kFileHeaderBytes + 4 * i));
+  for (std::uint64_t i = 0; i < count; ++i)
+    pointers.push_back(file.dword(kFileHeaderBytes + 4 * i));
   return pointers;
 }
 
@@ -188,21 +197,25 @@ float descalingFactorOf(const Seg2Trace& trace) {
 // scale is the largest absolute value as stored, and the trace's divisor that peak times the
 // descaling factor, so that normalised x divisor is the recorded value. Non-finite samples are
 // kept but do not count towards the peak.
-void loadSamples(const FileView& file, const std::vector<Candidate>& traces, const Seg2Headers& headers,
-                 SegdRecord& record) {
+void loadSamples(const FileView& file, const std::vector<Candidate>& traces,
+                 const Seg2Headers& headers, SegdRecord& record) {
   for (std::size_t i = 0; i < traces.size(); ++i) {
     const Candidate& c = traces[i];
     const auto t = static_cast<std::int32_t>(i + 1);
     std::span<float> out = record.samples.trace(t);
-    const std::size_t count = std::min<std::uint64_t>(c.samples, static_cast<std::uint64_t>(record.samples.samplesPerTrace()));
-    convertSeg2Samples(file.range(c.dataOffset, c.end), c.format, file.littleEndian(), out.first(count));
+    const std::size_t count = std::min<std::uint64_t>(
+        c.samples, static_cast<std::uint64_t>(record.samples.samplesPerTrace()));
+    convertSeg2Samples(file.range(c.dataOffset, c.end), c.format, file.littleEndian(),
+                       out.first(count));
     const float peak = largestFiniteMagnitude(out.first(count));
     if (peak > 0) {
       for (std::size_t s = 0; s < count; ++s) out[s] /= peak;
     }
     TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
     info.amplitudeScale = peak;
-    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(t)] = peak * descalingFactorOf(headers.traces[i]);
+    if (peak > 0)
+      record.traceDivisor[static_cast<std::size_t>(t)] =
+          peak * descalingFactorOf(headers.traces[i]);
     info.peakSampleIndex = peakSampleIndex(out.first(count));
   }
 }
@@ -258,9 +271,11 @@ bool readSeg2(Bytes bytes, SegdRecord& record, Seg2Headers& headers, MessageSink
   Problems problems;
 
   std::vector<Candidate> candidates;
-  const std::vector<std::uint64_t> pointers = tracePointers(file, pointerBlockSize, file.word(6), problems);
+  const std::vector<std::uint64_t> pointers =
+      tracePointers(file, pointerBlockSize, file.word(6), problems);
   for (std::size_t i = 0; i < pointers.size(); ++i) {
-    if (auto c = locateTrace(file, i, pointers[i], headerEnd, headers.fileHeader.byteOrderFlag.view(), problems))
+    if (auto c = locateTrace(file, i, pointers[i], headerEnd,
+                             headers.fileHeader.byteOrderFlag.view(), problems))
       candidates.push_back(std::move(*c));
   }
   const std::vector<Candidate> traces = withoutOverlaps(std::move(candidates), problems);
@@ -296,7 +311,8 @@ bool readSeg2(Bytes bytes, SegdRecord& record, Seg2Headers& headers, MessageSink
   record.traceDivisor.assign(traces.size() + 1, 1.0f);
   for (std::int32_t t = 1; t <= traceCount; ++t) {
     Seg2Trace& trace = headers.traces[static_cast<std::size_t>(t - 1)];
-    trace.samplesLoaded = static_cast<std::int32_t>(std::min<std::uint64_t>(traces[static_cast<std::size_t>(t - 1)].samples, static_cast<std::uint64_t>(ns)));
+    trace.samplesLoaded = static_cast<std::int32_t>(std::min<std::uint64_t>(
+        traces[static_cast<std::size_t>(t - 1)].samples, static_cast<std::uint64_t>(ns)));
     fillSeg2TraceInfo(trace, t, record.traceInfo[static_cast<std::size_t>(t)]);
   }
   loadSamples(file, traces, headers, record);

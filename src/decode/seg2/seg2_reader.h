@@ -22,8 +22,8 @@ namespace vorax::decode {
 
 // One trace as found in the file.
 struct Seg2Trace {
-  std::uint64_t offset = 0;          // 0-based file offset of its descriptor block
-  std::int32_t samplesLoaded = 0;    // samples read (the declared count, capped to its data)
+  std::uint64_t offset = 0;        // 0-based file offset of its descriptor block
+  std::int32_t samplesLoaded = 0;  // samples read (the declared count, capped to its data)
   Seg2TraceHeaderFields header;
   Seg2TraceDescriptorFields descriptor;
   std::vector<std::string> strings;  // the descriptor strings, terminators removed

@@ -41,14 +41,17 @@ int monthNumber(std::string_view text) {
   if (int number = wholeNumber(text); number >= 1 && number <= 12) return number;
   if (text.size() < 3) return -1;
   std::string upper;
-  for (char c : text.substr(0, 3)) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+  for (char c : text.substr(0, 3))
+    upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
   for (std::size_t m = 0; m < kNames.size(); ++m) {
     if (kNames[m] == upper) return static_cast<int>(m) + 1;
   }
   return -1;
 }
 
-bool present(std::string_view text) { return !trimmed(text).empty(); }
+bool present(std::string_view text) {
+  return !trimmed(text).empty();
+}
 
 }  // namespace
 
@@ -116,17 +119,19 @@ void fillSeg2TraceInfo(const Seg2Trace& trace, std::int32_t traceNumber, TraceHe
   info.conversionFactorCopy = 1;
 }
 
-void fillSeg2Summary(const Seg2Headers& headers, std::int32_t samplesPerTrace,
-                     SegdRecord& record) {
+void fillSeg2Summary(const Seg2Headers& headers, std::int32_t samplesPerTrace, SegdRecord& record) {
   RecordSummary& s = record.summary;
   const Seg2FileDescriptorFields& file = headers.fileDescriptor;
   const auto traceCount = static_cast<std::int32_t>(headers.traces.size());
-  if (present(file.acquisitionDate.view())) s.recordDate = seg2DateText(file.acquisitionDate.view());
-  if (present(file.acquisitionTime.view())) s.recordTime = seg2TimeText(file.acquisitionTime.view());
+  if (present(file.acquisitionDate.view()))
+    s.recordDate = seg2DateText(file.acquisitionDate.view());
+  if (present(file.acquisitionTime.view()))
+    s.recordTime = seg2TimeText(file.acquisitionTime.view());
   s.samplesPerTrace = samplesPerTrace;
   s.traceCount = traceCount;
   for (std::int32_t t = 1; t <= traceCount; ++t) {
-    if (record.traceInfo[static_cast<std::size_t>(t)].channelKind.trimmed() == "Aux") ++s.auxTraceCount;
+    if (record.traceInfo[static_cast<std::size_t>(t)].channelKind.trimmed() == "Aux")
+      ++s.auxTraceCount;
   }
   s.seismicTraceCount = traceCount - s.auxTraceCount;
   if (traceCount > 0) {
@@ -141,7 +146,8 @@ void fillSeg2Summary(const Seg2Headers& headers, std::int32_t samplesPerTrace,
     s.firstReceiverPoint = static_cast<std::int32_t>(record.traceInfo[1].receiverPoint);
   }
   record.sampleIntervalMs = s.sampleIntervalUs / 1000.0f;
-  record.recordLengthMs = samplesPerTrace > 0 ? record.sampleIntervalMs * static_cast<float>(samplesPerTrace - 1) : 0;
+  record.recordLengthMs =
+      samplesPerTrace > 0 ? record.sampleIntervalMs * static_cast<float>(samplesPerTrace - 1) : 0;
 }
 
 }  // namespace vorax::decode

@@ -31,7 +31,6 @@ void fillSeg2TraceInfo(const Seg2Trace& trace, std::int32_t traceNumber, TraceHe
 
 // The record summary and the derived times from the file descriptor and the first trace.
 // `traceInfo` is already filled for traces 1..N.
-void fillSeg2Summary(const Seg2Headers& headers, std::int32_t samplesPerTrace,
-                     SegdRecord& record);
+void fillSeg2Summary(const Seg2Headers& headers, std::int32_t samplesPerTrace, SegdRecord& record);
 
 }  // namespace vorax::decode

@@ -11,11 +11,16 @@ constexpr std::uint64_t kPackedGroupBytes = 10;
 
 std::uint64_t fixedSampleBytes(int format) {
   switch (format) {
-    case 1: return 2;
-    case 2: return 4;
-    case 4: return 4;
-    case 5: return 8;
-    default: return 0;
+    case 1:
+      return 2;
+    case 2:
+      return 4;
+    case 4:
+      return 4;
+    case 5:
+      return 8;
+    default:
+      return 0;
   }
 }
 
@@ -28,9 +33,11 @@ float fixedSample(Bytes data, std::size_t offset, int format, bool littleEndian)
     case 1:
       return static_cast<std::int16_t>(unsignedAt(data, offset, 2, littleEndian));
     case 2:
-      return static_cast<float>(static_cast<std::int32_t>(unsignedAt(data, offset, 4, littleEndian)));
+      return static_cast<float>(
+          static_cast<std::int32_t>(unsignedAt(data, offset, 4, littleEndian)));
     case 4:
-      return std::bit_cast<float>(static_cast<std::uint32_t>(unsignedAt(data, offset, 4, littleEndian)));
+      return std::bit_cast<float>(
+          static_cast<std::uint32_t>(unsignedAt(data, offset, 4, littleEndian)));
     default:
       return static_cast<float>(std::bit_cast<double>(unsignedAt(data, offset, 8, littleEndian)));
   }
@@ -52,10 +59,13 @@ void convertPacked(Bytes data, bool littleEndian, std::span<float> out) {
 
 }  // namespace
 
-bool isSeg2Format(int format) { return format >= 1 && format <= 5; }
+bool isSeg2Format(int format) {
+  return format >= 1 && format <= 5;
+}
 
 std::uint64_t seg2DataBytes(int format, std::uint64_t samples) {
-  if (format == 3) return (samples + kPackedGroupSamples - 1) / kPackedGroupSamples * kPackedGroupBytes;
+  if (format == 3)
+    return (samples + kPackedGroupSamples - 1) / kPackedGroupSamples * kPackedGroupBytes;
   return samples * fixedSampleBytes(format);
 }
 

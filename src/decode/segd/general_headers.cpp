@@ -73,7 +73,14 @@ constexpr std::array<const char*, 41> kManufacturers{
     "Fairfield Industries",
     "",
     "Geco Prakla",
-    "", "", "", "", "", "", "", "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
     "Japex",
     "Halliburton",
     "Compuseis",
@@ -90,12 +97,18 @@ constexpr int kSercel = 13;
 
 std::string_view sercelModel(std::int32_t generalConstants) {
   switch (generalConstants) {
-    case 0: return "SN388";
-    case 1: return "SN408UL CM408";
-    case 2: return "Seal";
-    case 3: return "SN408UL CM408XL";
-    case 5: return "SN428 CM428XL";
-    default: return "Unknown";
+    case 0:
+      return "SN388";
+    case 1:
+      return "SN408UL CM408";
+    case 2:
+      return "Seal";
+    case 3:
+      return "SN408UL CM408XL";
+    case 5:
+      return "SN428 CM428XL";
+    default:
+      return "Unknown";
   }
 }
 
@@ -143,9 +156,9 @@ void fillGh1Digits(const Block& b, Gh1Fields& out) {
 // Manufacturer text and, for Sercel, the instrument model. Returns 2 for an unknown code.
 std::int32_t decodeManufacturer(Gh1Fields& out) {
   const std::int32_t code = numericInt(out.manufacturerCode.view());
-  const char* name =
-      code >= 0 && code < static_cast<std::int32_t>(kManufacturers.size()) ? kManufacturers[code]
-                                                                           : nullptr;
+  const char* name = code >= 0 && code < static_cast<std::int32_t>(kManufacturers.size())
+                         ? kManufacturers[code]
+                         : nullptr;
   if (name == nullptr) {
     out.manufacturerText = "Unknown Manufacturer";
     out.message = "The Manufacturer code is not recognised";
@@ -172,7 +185,8 @@ std::int32_t SEGDDECODEGH1(Bytes buffer, Gh1Fields& out) {
   const std::string_view formatName = formatText(format);
   if (formatName.empty()) {
     out.formatText = "Unknown";
-    out.message = std::string(format) + " is an invalid SEGD Format Code. This is not a SEG D File.";
+    out.message =
+        std::string(format) + " is an invalid SEGD Format Code. This is not a SEG D File.";
     return -1;
   }
   out.formatText = formatName;
@@ -191,16 +205,20 @@ std::int32_t SEGDDECODEGH1(Bytes buffer, Gh1Fields& out) {
   out.sampleIntervalMs = interval;
 
   switch (numericInt(out.recordTypeCode.view())) {
-    case 2: out.recordTypeText = "Test"; break;
-    case 8: out.recordTypeText = "Normal"; break;
+    case 2:
+      out.recordTypeText = "Test";
+      break;
+    case 8:
+      out.recordTypeText = "Normal";
+      break;
     default:
       out.recordTypeText = "Unknown";
       out.message = "Invalid Record Type Code - The code indicating record type should be 2 or 8";
       return -4;
   }
 
-  out.recordLengthText = out.recordLength == "FFF" ? std::string("Ext Rec Len Used")
-                                                   : out.recordLength.str();
+  out.recordLengthText =
+      out.recordLength == "FFF" ? std::string("Ext Rec Len Used") : out.recordLength.str();
   out.extendedHeaderLength = headerLengthText(out.extendedHeaderBlocks.view());
   out.externalHeaderLength = headerLengthText(out.externalHeaderBlocks.view());
   return status;

@@ -10,46 +10,46 @@
 
 #include <cstdint>
 
-#include "decode/block_text.h"
 #include "base/byte_reader.h"
 #include "base/fixed_text.h"
+#include "decode/block_text.h"
 
 namespace vorax::decode {
 
 // General header block 1 (32 bytes).
 struct Gh1Fields {
-  FixedText<4> fileNumber;               // hex 1-2
-  FixedText<4> formatCode;               // hex 3-4
-  FixedText<12> generalConstants;        // hex 5-10
-  FixedText<2> year;                     // hex 11
-  FixedText<1> additionalBlocks;         // high digit of 12
-  FixedText<3> julianDay;                // low digit of 12, hex 13
-  FixedText<2> hour;                     // hex 14
-  FixedText<2> minute;                   // hex 15
-  FixedText<2> second;                   // hex 16
-  FixedText<2> manufacturerCode;         // hex 17
-  FixedText<4> manufacturerSerial;       // hex 18-19
-  FixedText<6> bytesPerScan;             // hex 20-22
-  FixedText<2> baseScanIntervalCode;     // hex 23
-  FixedText<1> polarity;                 // high digit of 24
-  FixedText<3> scansPerBlock;            // low digit of 24, hex 25
-  FixedText<1> recordTypeCode;           // high digit of 26
-  FixedText<3> recordLength;             // low digit of 26, hex 27
-  FixedText<2> scanTypesPerRecord;       // hex 28
-  FixedText<2> channelSetsPerScanType;   // hex 29
-  FixedText<2> skewBlocks;               // hex 30
-  FixedText<2> extendedHeaderBlocks;     // hex 31
-  FixedText<2> externalHeaderBlocks;     // hex 32
+  FixedText<4> fileNumber;              // hex 1-2
+  FixedText<4> formatCode;              // hex 3-4
+  FixedText<12> generalConstants;       // hex 5-10
+  FixedText<2> year;                    // hex 11
+  FixedText<1> additionalBlocks;        // high digit of 12
+  FixedText<3> julianDay;               // low digit of 12, hex 13
+  FixedText<2> hour;                    // hex 14
+  FixedText<2> minute;                  // hex 15
+  FixedText<2> second;                  // hex 16
+  FixedText<2> manufacturerCode;        // hex 17
+  FixedText<4> manufacturerSerial;      // hex 18-19
+  FixedText<6> bytesPerScan;            // hex 20-22
+  FixedText<2> baseScanIntervalCode;    // hex 23
+  FixedText<1> polarity;                // high digit of 24
+  FixedText<3> scansPerBlock;           // low digit of 24, hex 25
+  FixedText<1> recordTypeCode;          // high digit of 26
+  FixedText<3> recordLength;            // low digit of 26, hex 27
+  FixedText<2> scanTypesPerRecord;      // hex 28
+  FixedText<2> channelSetsPerScanType;  // hex 29
+  FixedText<2> skewBlocks;              // hex 30
+  FixedText<2> extendedHeaderBlocks;    // hex 31
+  FixedText<2> externalHeaderBlocks;    // hex 32
   FixedText<20> formatText;
   FixedText<20> manufacturerText;
-  FixedText<10> dateText;                // "2005-03-7"
-  FixedText<8> timeText;                 // "hh:mm:ss"
-  FixedText<30> instrumentModel;         // manufacturer 13 only
-  FixedText<4> sampleIntervalMs;         // "0.25" .. "4"
-  FixedText<10> recordTypeText;          // "Normal", "Test", "Unknown"
+  FixedText<10> dateText;         // "2005-03-7"
+  FixedText<8> timeText;          // "hh:mm:ss"
+  FixedText<30> instrumentModel;  // manufacturer 13 only
+  FixedText<4> sampleIntervalMs;  // "0.25" .. "4"
+  FixedText<10> recordTypeText;   // "Normal", "Test", "Unknown"
   FixedText<20> recordLengthText;
-  FixedText<12> extendedHeaderLength;    // bytes, or "From GH2"
-  FixedText<12> externalHeaderLength;    // bytes, or "From GH2"
+  FixedText<12> extendedHeaderLength;  // bytes, or "From GH2"
+  FixedText<12> externalHeaderLength;  // bytes, or "From GH2"
   FixedText<80> message;
 
   template <typename V>
@@ -92,20 +92,20 @@ struct Gh1Fields {
 
 // General header block 2 (32 bytes). Its decoder always returns 0.
 struct Gh2Fields {
-  FixedText<6> expandedFileNumber;        // hex 1-3
-  FixedText<4> extendedChannelSets;       // hex 4-5
-  FixedText<4> extendedHeaderBlocks;      // hex 6-7
-  FixedText<4> externalHeaderBlocks;      // hex 8-9
-  FixedText<2> byte10;                    // hex 10
-  FixedText<4> segdRevision;              // hex 11-12
-  FixedText<4> generalTrailerBlocks;      // hex 13-14
-  FixedText<6> extendedRecordLength;      // hex 15-17
-  FixedText<2> byte18;                    // hex 18
-  FixedText<2> generalHeaderBlockNumber;  // hex 19
-  FixedText<26> bytes20To32;              // hex 20-32
-  FixedText<10> expandedFileNumberValue;  // decimal 1-3
-  FixedText<6> revisionText;              // "2.0"
-  FixedText<6> extendedRecordLengthValue; // decimal 15-17
+  FixedText<6> expandedFileNumber;         // hex 1-3
+  FixedText<4> extendedChannelSets;        // hex 4-5
+  FixedText<4> extendedHeaderBlocks;       // hex 6-7
+  FixedText<4> externalHeaderBlocks;       // hex 8-9
+  FixedText<2> byte10;                     // hex 10
+  FixedText<4> segdRevision;               // hex 11-12
+  FixedText<4> generalTrailerBlocks;       // hex 13-14
+  FixedText<6> extendedRecordLength;       // hex 15-17
+  FixedText<2> byte18;                     // hex 18
+  FixedText<2> generalHeaderBlockNumber;   // hex 19
+  FixedText<26> bytes20To32;               // hex 20-32
+  FixedText<10> expandedFileNumberValue;   // decimal 1-3
+  FixedText<6> revisionText;               // "2.0"
+  FixedText<6> extendedRecordLengthValue;  // decimal 15-17
   FixedText<80> message;
 
   template <typename V>

@@ -25,8 +25,8 @@ bool accept(std::int32_t status, const FixedText<80>& message, bool systemModal,
 
 // True when the file holds `bytes` bytes; otherwise says that it ends inside its headers,
 // which need `headersNeed` bytes (at least, when `atLeast`).
-bool fileHolds(const RecordFile& file, std::uint64_t bytes, std::uint64_t headersNeed,
-               bool atLeast, MessageSink& messages) {
+bool fileHolds(const RecordFile& file, std::uint64_t bytes, std::uint64_t headersNeed, bool atLeast,
+               MessageSink& messages) {
   if (file.size() >= bytes) return true;
   messages.show(shortHeadersMessage(file.size(), headersNeed, atLeast), true);
   return false;
@@ -51,10 +51,12 @@ std::vector<std::uint8_t> readHeaderBytes(RecordFile& file, std::uint64_t length
 
 // Traces outside channel set 1, which the one-block loader reads as auxiliary, as the
 // channel-set descriptors declare them; never more than the record's traces.
-std::int32_t auxiliaryChannels(const std::vector<ChannelSetFields>& channelSets, std::int32_t traceCount) {
+std::int32_t auxiliaryChannels(const std::vector<ChannelSetFields>& channelSets,
+                               std::int32_t traceCount) {
   std::int64_t count = 0;
   for (const ChannelSetFields& set : channelSets)
-    if (numericInt(set.channelSetNumber.view()) != 1) count += std::max(0, numericInt(set.channelCount.view()));
+    if (numericInt(set.channelSetNumber.view()) != 1)
+      count += std::max(0, numericInt(set.channelCount.view()));
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(count, 0, std::max(0, traceCount)));
 }
 
@@ -133,8 +135,8 @@ bool readRemainingHeaders(RecordFile& file, const HeaderBlock& block3, DecodedHe
     if (!accept(SEGDDECODE408EXTENDEDHEADER(extended, h.sercel.extended), h.sercel.extended.message,
                 false, messages))
       return false;
-  } else if (!accept(SEGDDECODEVORAXEXTENDEDHEADER(extended, h.extended), h.extended.message,
-                     false, messages)) {
+  } else if (!accept(SEGDDECODEVORAXEXTENDEDHEADER(extended, h.extended), h.extended.message, false,
+                     messages)) {
     return false;
   }
 
@@ -180,8 +182,8 @@ HeaderLengths headerLengths(const Gh1Fields& gh1, const Gh2Fields& gh2) {
 
 std::uint64_t headerBytes(const Gh1Fields& gh1, const Gh2Fields& gh2) {
   const HeaderLengths lengths = headerLengths(gh1, gh2);
-  const auto channelSets = static_cast<std::uint64_t>(
-      std::max(0, numericInt(gh1.channelSetsPerScanType.view())));
+  const auto channelSets =
+      static_cast<std::uint64_t>(std::max(0, numericInt(gh1.channelSetsPerScanType.view())));
   return kGeneralHeaderBytes + kBlockBytes * channelSets + lengths.extended + lengths.external;
 }
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "base/debug_log.h"
-#include "decode/segd/general_headers.h"
 #include "base/messages.h"
 #include "decode/record_file.h"
+#include "decode/segd/general_headers.h"
 #include "decode/segd_record.h"
 #include "decode/sercel/sercel_record_headers.h"
 #include "decode/vorax/vorax_headers.h"
@@ -53,10 +53,10 @@ std::string shortHeadersMessage(std::uint64_t fileBytes, std::uint64_t neededByt
 
 // Reads the headers from position 1 of `file`. Returns the 1-based position of the first trace
 // header, or -1 when a decoder reported a fatal result or the file ends inside its headers
-// (said before any decoder sees the missing bytes as zeros); the file is then closed and the summary
-// keeps what it held before (it is written only after every decoder passed). Non-zero decoder
-// results are shown through `messages` in the decoder's own words (general header block 1's as
-// system-modal). `headers` receives every record decoded, also when the driver stops.
+// (said before any decoder sees the missing bytes as zeros); the file is then closed and the
+// summary keeps what it held before (it is written only after every decoder passed). Non-zero
+// decoder results are shown through `messages` in the decoder's own words (general header block 1's
+// as system-modal). `headers` receives every record decoded, also when the driver stops.
 std::int32_t readfileheaders(RecordFile& file, SegdRecord& record, DecodedHeaders& headers,
                              MessageSink& messages, const base::DebugLog& debugLog);
 

@@ -23,7 +23,7 @@ struct DemuxTraceHeaderFields {
   FixedText<4> extendedChannelSetNumber;  // hex 16-17
   FixedText<6> extendedFileNumber;        // decimal 18-20
   FixedText<40> traceEditText;
-  FixedText<6> effectiveFileNumber;       // extended file number when file number is "FFFF"
+  FixedText<6> effectiveFileNumber;  // extended file number when file number is "FFFF"
   FixedText<80> message;
 
   template <typename V>

@@ -53,12 +53,18 @@ std::string trimmedCharacters(const Block& b, std::size_t first, std::size_t las
 // Seconds per sample for the base scan interval code of general header byte 23, or 0.
 float sampleIntervalSeconds(std::uint8_t code) {
   switch (code) {
-    case 0x04: return 0.00025f;
-    case 0x08: return 0.0005f;
-    case 0x10: return 0.001f;
-    case 0x20: return 0.002f;
-    case 0x40: return 0.004f;
-    default: return 0.0f;
+    case 0x04:
+      return 0.00025f;
+    case 0x08:
+      return 0.0005f;
+    case 0x10:
+      return 0.001f;
+    case 0x20:
+      return 0.002f;
+    case 0x40:
+      return 0.004f;
+    default:
+      return 0.0f;
   }
 }
 
@@ -73,7 +79,9 @@ constexpr CodeLabel kChannelFilters[] = {
     {1, "0.8FN Minimum Phase"}, {2, "0.8FN Linear phase"}, {3, "SU6R-like"}};
 
 // Sample-to-mV factor of a channel gain code: 2 is the low-range gain.
-float millivoltsPerCount(std::uint8_t gainCode) { return gainCode == 2 ? 0.00006742f : 0.0002697f; }
+float millivoltsPerCount(std::uint8_t gainCode) {
+  return gainCode == 2 ? 0.00006742f : 0.0002697f;
+}
 
 void copyRecordValues(const QuickFileHeader& file, QuickTraceHeader& out) {
   out.fileNumber = file.fileNumber;

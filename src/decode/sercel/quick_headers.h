@@ -19,30 +19,30 @@ namespace vorax::decode {
 // descriptors, then the 1024-byte extended header from file byte 609 (its byte n is file
 // byte 608 + n).
 struct QuickFileHeader {
-  std::int32_t fileNumber = 0;         // numeric value of the hex digits of 1-2
-  FixedText<10> date;                  // year 11, day of year 12-13
-  FixedText<8> time;                   // hex 14, 15, 16 joined by ":"
-  FixedText<16> tapeLabel;             // characters 1133-1148, trimmed
-  FixedText<4> tapeNumber;             // decimal 1149-1152
-  FixedText<4> formatCode;             // hex 3-4
-  float sampleInterval = 0;            // seconds, from the code of byte 23
-  std::int32_t samplesPerTrace = 0;    // 641-644
-  std::int32_t recordType = 0;         // first hex digit of 26
-  std::int32_t testRecordType = 0;     // 653-656
-  float sourceLine = 0;                // fractional 68-72
-  float sourcePoint = 0;               // fractional 73-77
-  double sourceX = 0;                  // double 1181-1188
-  double sourceY = 0;                  // double 1189-1196
-  float sourceZ = 0;                   // single 1197-1200
-  std::int32_t totalTraces = 0;        // 617-620
-  std::int32_t auxiliaryTraces = 0;    // 621-624
-  std::int32_t seismicTraces = 0;      // 625-628
-  std::int32_t spreadFirstLine = 0;    // 657-660
-  std::int32_t spreadFirstNumber = 0;  // 661-664
-  std::int32_t internalTimeBreak = 0;  // 697-700
-  std::int32_t blasterStatus = 0;      // 685-688
-  float maximumAuxiliaryAmplitude = 0; // single 1121-1124
-  float maximumSeismicAmplitude = 0;   // single 1125-1128
+  std::int32_t fileNumber = 0;             // numeric value of the hex digits of 1-2
+  FixedText<10> date;                      // year 11, day of year 12-13
+  FixedText<8> time;                       // hex 14, 15, 16 joined by ":"
+  FixedText<16> tapeLabel;                 // characters 1133-1148, trimmed
+  FixedText<4> tapeNumber;                 // decimal 1149-1152
+  FixedText<4> formatCode;                 // hex 3-4
+  float sampleInterval = 0;                // seconds, from the code of byte 23
+  std::int32_t samplesPerTrace = 0;        // 641-644
+  std::int32_t recordType = 0;             // first hex digit of 26
+  std::int32_t testRecordType = 0;         // 653-656
+  float sourceLine = 0;                    // fractional 68-72
+  float sourcePoint = 0;                   // fractional 73-77
+  double sourceX = 0;                      // double 1181-1188
+  double sourceY = 0;                      // double 1189-1196
+  float sourceZ = 0;                       // single 1197-1200
+  std::int32_t totalTraces = 0;            // 617-620
+  std::int32_t auxiliaryTraces = 0;        // 621-624
+  std::int32_t seismicTraces = 0;          // 625-628
+  std::int32_t spreadFirstLine = 0;        // 657-660
+  std::int32_t spreadFirstNumber = 0;      // 661-664
+  std::int32_t internalTimeBreak = 0;      // 697-700
+  std::int32_t blasterStatus = 0;          // 685-688
+  float maximumAuxiliaryAmplitude = 0;     // single 1121-1124
+  float maximumSeismicAmplitude = 0;       // single 1125-1128
   std::int32_t acquisitionFilterType = 0;  // 1373-1376
   FixedText<60> message;
 
@@ -94,29 +94,29 @@ struct QuickTraceHeader {
   float sourceX = 0;
   float sourceY = 0;
   float sourceZ = 0;
-  float receiverLine = 0;                 // 21-23
-  float receiverPoint = 0;                // 24-26
-  double receiverX = 0;                   // double 53-60
-  double receiverY = 0;                   // double 61-68
-  float receiverZ = 0;                    // single 69-72
-  std::int32_t sensorType = 0;            // 41
-  float resistance = 0;                   // single 93-96
-  float capacitance = 0;                  // single 125-128
-  float tilt = 0;                         // single 101-104
-  float leakage = 0;                      // single 153-156
-  std::int32_t resistanceError = 0;       // 105
-  std::int32_t capacitanceError = 0;      // 141
-  std::int32_t tiltError = 0;             // 106
-  std::int32_t leakageError = 0;          // 173
-  std::int32_t unitSerialNumber = 0;      // 182-184
-  std::int32_t channelNumber = 0;         // 185
-  std::int32_t channelType = 0;           // 227 (block 7)
-  std::int32_t controlUnitType = 0;       // 213
+  float receiverLine = 0;                    // 21-23
+  float receiverPoint = 0;                   // 24-26
+  double receiverX = 0;                      // double 53-60
+  double receiverY = 0;                      // double 61-68
+  float receiverZ = 0;                       // single 69-72
+  std::int32_t sensorType = 0;               // 41
+  float resistance = 0;                      // single 93-96
+  float capacitance = 0;                     // single 125-128
+  float tilt = 0;                            // single 101-104
+  float leakage = 0;                         // single 153-156
+  std::int32_t resistanceError = 0;          // 105
+  std::int32_t capacitanceError = 0;         // 141
+  std::int32_t tiltError = 0;                // 106
+  std::int32_t leakageError = 0;             // 173
+  std::int32_t unitSerialNumber = 0;         // 182-184
+  std::int32_t channelNumber = 0;            // 185
+  std::int32_t channelType = 0;              // 227 (block 7)
+  std::int32_t controlUnitType = 0;          // 213
   std::int32_t controlUnitSerialNumber = 0;  // 214-216
-  std::int32_t channelFilter = 0;         // 218
-  float mvConversionFactor = 0;           // from the gain code of 217
-  float traceMaximumValue = 0;            // single 229-232
-  std::int32_t interpolationCount = 0;    // 237-240
+  std::int32_t channelFilter = 0;            // 218
+  float mvConversionFactor = 0;              // from the gain code of 217
+  float traceMaximumValue = 0;               // single 229-232
+  std::int32_t interpolationCount = 0;       // 237-240
   FixedText<20> controlUnitText;
   FixedText<20> filterText;
   FixedText<60> message;
@@ -174,16 +174,16 @@ struct Vqc88TableEntry {
 
 // The file header of a VQC-88 file (2656 bytes are read).
 struct Vqc88FileHeader {
-  FixedText<4> formatCode;          // hex 3-4, "8765"
-  FixedText<8> bytes609To612;       // decimal
-  FixedText<8> bytes613To616;       // decimal
-  FixedText<8> bytes617To620;       // hex
-  FixedText<8> bytes657To660;       // decimal
-  FixedText<8> bytes1261To1264;     // decimal
+  FixedText<4> formatCode;                // hex 3-4, "8765"
+  FixedText<8> bytes609To612;             // decimal
+  FixedText<8> bytes613To616;             // decimal
+  FixedText<8> bytes617To620;             // hex
+  FixedText<8> bytes657To660;             // decimal
+  FixedText<8> bytes1261To1264;           // decimal
   std::array<Vqc88TableEntry, 10> table;  // 37 bytes each from byte 1633
   std::array<FixedText<20>, 3> texts;     // first three zero-separated parts of 2033-2432
-  FixedText<100> text2433To2532;    // up to the first zero byte
-  FixedText<124> text2533To2656;    // up to the first zero byte
+  FixedText<100> text2433To2532;          // up to the first zero byte
+  FixedText<124> text2533To2656;          // up to the first zero byte
   FixedText<60> message;
 
   template <typename V>

@@ -29,9 +29,15 @@ class PaddedBlock {
   std::string decimal(std::size_t first, std::size_t last) const {
     return bintodecimal(range(first, last));
   }
-  std::string hex(std::size_t first, std::size_t last) const { return hexdigits(range(first, last)); }
-  std::string singleText(std::size_t first) const { return ieeesingletext(range(first, first + 3)); }
-  std::string doubleText(std::size_t first) const { return ieeedoubletext(range(first, first + 7)); }
+  std::string hex(std::size_t first, std::size_t last) const {
+    return hexdigits(range(first, last));
+  }
+  std::string singleText(std::size_t first) const {
+    return ieeesingletext(range(first, first + 3));
+  }
+  std::string doubleText(std::size_t first) const {
+    return ieeedoubletext(range(first, first + 7));
+  }
   // The bytes as characters, unchanged.
   std::string characters(std::size_t first, std::size_t last) const {
     Bytes r = range(first, last);
@@ -60,7 +66,9 @@ void textFromTable(std::span<const CodeLabel> table, std::uint32_t code, FixedTe
   }
 }
 
-std::string_view yesNo(std::uint8_t errorValue) { return errorValue == 0 ? "No" : "Yes"; }
+std::string_view yesNo(std::uint8_t errorValue) {
+  return errorValue == 0 ? "No" : "Yes";
+}
 
 constexpr CodeLabel kSensorTypes[] = {
     {0, "Not defined"},
@@ -79,14 +87,14 @@ constexpr CodeLabel kSensorTypes[] = {
 constexpr CodeLabel kUnitTypes[] = {
     {0x00, "Not identified"}, {0x01, "FDU"}, {0x02, "SU6R"}, {0x1C, "DSU"}};
 
-constexpr CodeLabel kAssemblyTypes[] = {
-    {0x20, "ALS"},  {0x21, "HAU"},  {0x22, "HAPU"}, {0x23, "SAXU"},
-    {0x24, "AXCU"}, {0x42, "LSI"},  {0x60, "TZAS"}, {0xE0, "FDU2S"}};
+constexpr CodeLabel kAssemblyTypes[] = {{0x20, "ALS"},  {0x21, "HAU"},  {0x22, "HAPU"},
+                                        {0x23, "SAXU"}, {0x24, "AXCU"}, {0x42, "LSI"},
+                                        {0x60, "TZAS"}, {0xE0, "FDU2S"}};
 
-constexpr CodeLabel kSubunitTypes[] = {
-    {0x01, "FDU1"},  {0x02, "FDU3C"},   {0x03, "FDU1M"}, {0x04, "FDU2M"},
-    {0x05, "FDU6"},  {0x07, "FDU2Mx2"}, {0x09, "DSU3"},  {0x10, "DSU1"},
-    {0x0A, "TZSU2"}, {0x0B, "TZSU4"},   {0x0C, "OBCSU4"}, {0x0F, "FDU2S"}};
+constexpr CodeLabel kSubunitTypes[] = {{0x01, "FDU1"},  {0x02, "FDU3C"},  {0x03, "FDU1M"},
+                                       {0x04, "FDU2M"}, {0x05, "FDU6"},   {0x07, "FDU2Mx2"},
+                                       {0x09, "DSU3"},  {0x10, "DSU1"},   {0x0A, "TZSU2"},
+                                       {0x0B, "TZSU4"}, {0x0C, "OBCSU4"}, {0x0F, "FDU2S"}};
 
 constexpr CodeLabel kControlUnitTypes[] = {
     {0x01, "LCI"},      {0x02, "LAUL"},     {0x03, "LAUX"},     {0x04, "LAULS"},
@@ -111,13 +119,12 @@ constexpr CodeLabel kEditedStatuses[] = {
 
 constexpr CodeLabel kChannelTypeIds[] = {{1, "Seis"}, {9, "Aux"}};
 
-constexpr CodeLabel kChannelProcesses[] = {
-    {1, "Raw data"},
-    {2, "Aux stack"},
-    {3, "Correlation, negative part"},
-    {4, "Correlation, positive part"},
-    {5, "Normal correlation"},
-    {6, "Seis stack"}};
+constexpr CodeLabel kChannelProcesses[] = {{1, "Raw data"},
+                                           {2, "Aux stack"},
+                                           {3, "Correlation, negative part"},
+                                           {4, "Correlation, positive part"},
+                                           {5, "Normal correlation"},
+                                           {6, "Seis stack"}};
 
 // Nominal sample-to-mV factors used when a block 7 records a factor of 0.
 std::string_view nominalConversionFactor(std::uint8_t gainScale) {
@@ -242,8 +249,8 @@ std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK7(Bytes buffer, Ext408Block7Fields&
   out.channelFilter = b.decimal(6, 6);
   out.channelDataError = b.decimal(7, 7);
   out.channelEditedStatus = b.decimal(8, 8);
-  out.conversionFactor = b.single(9) == 0.0f ? std::string(nominalConversionFactor(gainScale))
-                                             : b.singleText(9);
+  out.conversionFactor =
+      b.single(9) == 0.0f ? std::string(nominalConversionFactor(gainScale)) : b.singleText(9);
   out.stacksNoisy = b.decimal(13, 13);
   out.stacksLow = b.decimal(14, 14);
   out.channelTypeIdentification = b.decimal(15, 15);
@@ -325,10 +332,10 @@ constexpr std::size_t kTimeBreakWindowIndex = 10;  // bytes 41-44, the one IEEE 
 constexpr CodeLabel kSourceTypes[] = {{0, "No Source"}, {1, "Impulsive"}, {2, "Vibrator"}};
 
 constexpr CodeLabel kTestRecordTypes[] = {
-    {0, "Normal record"},     {1, "Field noise"},      {2, "Field impulse"},
-    {3, "Not used"},          {4, "Instr noise"},      {5, "Instr distortion"},
-    {6, "Instr gain/phase"},  {7, "Instr crosstalk"},  {8, "Instr common mode"},
-    {9, "Synthetic"},         {10, "Similarity"},      {11, "Instr pulse"},
+    {0, "Normal record"},    {1, "Field noise"},     {2, "Field impulse"},
+    {3, "Not used"},         {4, "Instr noise"},     {5, "Instr distortion"},
+    {6, "Instr gain/phase"}, {7, "Instr crosstalk"}, {8, "Instr common mode"},
+    {9, "Synthetic"},        {10, "Similarity"},     {11, "Instr pulse"},
     {12, "Field distortion"}};
 
 constexpr CodeLabel kSpreadTypes[] = {{1, "Generic"}, {2, "Absolute"}};
@@ -355,14 +362,13 @@ constexpr CodeLabel kHistoricEditingTypes[] = {{0, "Unused"}, {1, "Zeroing"}, {2
 
 constexpr CodeLabel kThresholdTypes[] = {{0, "Unused"}, {1, "Hold"}, {2, "Var"}};
 
-constexpr CodeLabel kProcessTypes[] = {
-    {1, "No operation (raw data)"},
-    {2, "Stack"},
-    {3, "Correlation After stack"},
-    {4, "Correlation Before stack"},
-    {5, "Raw data, Stack"},
-    {6, "Raw data, Correlation After Stack"},
-    {7, "Raw data, Correlation Before Stack"}};
+constexpr CodeLabel kProcessTypes[] = {{1, "No operation (raw data)"},
+                                       {2, "Stack"},
+                                       {3, "Correlation After stack"},
+                                       {4, "Correlation Before stack"},
+                                       {5, "Raw data, Stack"},
+                                       {6, "Raw data, Correlation After Stack"},
+                                       {7, "Raw data, Correlation Before Stack"}};
 
 constexpr CodeLabel kAcquisitionFilterTypes[] = {{1, "0.8 Min"}, {2, "0.8 Lin"}, {3, "SU6R Like"}};
 

@@ -45,11 +45,11 @@ struct Ext408Block1Fields {
 };
 
 struct Ext408Block2Fields {
-  FixedText<10> receiverEasting;    // double 1-8
-  FixedText<10> receiverNorthing;   // double 9-16
-  FixedText<6> receiverElevation;   // single 17-20
-  FixedText<2> byte21;              // decimal
-  FixedText<22> bytes22To32;        // hex
+  FixedText<10> receiverEasting;   // double 1-8
+  FixedText<10> receiverNorthing;  // double 9-16
+  FixedText<6> receiverElevation;  // single 17-20
+  FixedText<2> byte21;             // decimal
+  FixedText<22> bytes22To32;       // hex
   FixedText<80> message;
 
   template <typename V>
@@ -124,12 +124,12 @@ struct Ext408Block4Fields {
 };
 
 struct Ext408Block5Fields {
-  FixedText<6> leakageLimit;       // single 1-4
-  FixedText<6> leakageValue;       // single 5-8
-  FixedText<32> bytes9To24;        // hex
-  FixedText<2> leakageError;       // decimal 25
-  FixedText<14> bytes26To32;       // hex
-  FixedText<3> leakageErrorText;   // "No" / "Yes"
+  FixedText<6> leakageLimit;      // single 1-4
+  FixedText<6> leakageValue;      // single 5-8
+  FixedText<32> bytes9To24;       // hex
+  FixedText<2> leakageError;      // decimal 25
+  FixedText<14> bytes26To32;      // hex
+  FixedText<3> leakageErrorText;  // "No" / "Yes"
   FixedText<80> message;
 
   template <typename V>
@@ -145,19 +145,19 @@ struct Ext408Block5Fields {
 };
 
 struct Ext408Block6Fields {
-  FixedText<2> unitType;               // hex 1
-  FixedText<8> unitSerialNumber;       // decimal 2-4
-  FixedText<2> channelNumber;          // decimal 5
-  FixedText<6> bytes6To8;              // hex
-  FixedText<2> assemblyType;           // hex 9
-  FixedText<8> assemblySerialNumber;   // decimal 10-12
-  FixedText<2> locationInAssembly;     // decimal 13
-  FixedText<6> bytes14To16;            // hex
-  FixedText<2> subunitType;            // hex 17
-  FixedText<2> channelTypeCode;        // decimal 18: 0 geophone, otherwise hydrophone
-  FixedText<4> bytes19To20;            // hex
-  FixedText<6> sensorSensitivity;      // single 21-24
-  FixedText<16> bytes25To32;           // hex
+  FixedText<2> unitType;              // hex 1
+  FixedText<8> unitSerialNumber;      // decimal 2-4
+  FixedText<2> channelNumber;         // decimal 5
+  FixedText<6> bytes6To8;             // hex
+  FixedText<2> assemblyType;          // hex 9
+  FixedText<8> assemblySerialNumber;  // decimal 10-12
+  FixedText<2> locationInAssembly;    // decimal 13
+  FixedText<6> bytes14To16;           // hex
+  FixedText<2> subunitType;           // hex 17
+  FixedText<2> channelTypeCode;       // decimal 18: 0 geophone, otherwise hydrophone
+  FixedText<4> bytes19To20;           // hex
+  FixedText<6> sensorSensitivity;     // single 21-24
+  FixedText<16> bytes25To32;          // hex
   FixedText<16> unitTypeText;
   // One wider than 16 so that "String of 0C FDUs" is held whole.
   FixedText<17> assemblyTypeText;
@@ -189,22 +189,22 @@ struct Ext408Block6Fields {
 };
 
 struct Ext408Block7Fields {
-  FixedText<2> controlUnitType;             // hex 1
-  FixedText<8> controlUnitSerialNumber;     // decimal 2-4
-  FixedText<2> channelGainScale;            // decimal 5
-  FixedText<2> channelFilter;               // decimal 6
-  FixedText<2> channelDataError;            // decimal 7
-  FixedText<2> channelEditedStatus;         // decimal 8
+  FixedText<2> controlUnitType;          // hex 1
+  FixedText<8> controlUnitSerialNumber;  // decimal 2-4
+  FixedText<2> channelGainScale;         // decimal 5
+  FixedText<2> channelFilter;            // decimal 6
+  FixedText<2> channelDataError;         // decimal 7
+  FixedText<2> channelEditedStatus;      // decimal 8
   // Single 9-12; a recorded 0 is replaced by the nominal factor of the gain scale.
   FixedText<20> conversionFactor;
-  FixedText<2> stacksNoisy;                 // decimal 13
-  FixedText<2> stacksLow;                   // decimal 14
-  FixedText<2> channelTypeIdentification;   // decimal 15: 1 seismic, 9 auxiliary
-  FixedText<2> channelProcess;              // decimal 16
-  FixedText<20> traceMaximumValue;          // single 17-20
-  FixedText<8> traceMaximumTime;            // decimal 21-24
-  FixedText<8> numberOfInterpolations;      // decimal 25-28
-  FixedText<8> bytes29To32;                 // hex
+  FixedText<2> stacksNoisy;                // decimal 13
+  FixedText<2> stacksLow;                  // decimal 14
+  FixedText<2> channelTypeIdentification;  // decimal 15: 1 seismic, 9 auxiliary
+  FixedText<2> channelProcess;             // decimal 16
+  FixedText<20> traceMaximumValue;         // single 17-20
+  FixedText<8> traceMaximumTime;           // decimal 21-24
+  FixedText<8> numberOfInterpolations;     // decimal 25-28
+  FixedText<8> bytes29To32;                // hex
   FixedText<12> controlUnitTypeText;
   // The gain scale's meaning for three families of recording units.
   FixedText<24> gainScaleText1;
@@ -249,71 +249,71 @@ struct Ext408Block7Fields {
 // width 5 (bytes 41-44 as a single). Names of bytes 145-1023 follow the positions where the
 // layout gives them no meaning; those it does name (amplitudes, tape, source position) say so.
 struct Ext408ExtendedFields {
-  FixedText<5> acquisitionLength;             // 1-4
-  FixedText<5> sampleRate;                    // 5-8, microseconds
-  FixedText<5> totalTraces;                   // 9-12
-  FixedText<5> auxiliaryTraces;               // 13-16
-  FixedText<5> seismicTraces;                 // 17-20
-  FixedText<5> deadSeismicTraces;             // 21-24
-  FixedText<5> liveSeismicTraces;             // 25-28
-  FixedText<5> sourceType;                    // 29-32
-  FixedText<5> samplesPerTrace;               // 33-36
-  FixedText<5> shotNumber;                    // 37-40
-  FixedText<5> timeBreakWindow;               // 41-44, single
-  FixedText<5> testRecordType;                // 45-48
-  FixedText<5> spreadFirstLine;               // 49-52
-  FixedText<5> spreadFirstNumber;             // 53-56
-  FixedText<5> spreadNumber;                  // 57-60
-  FixedText<5> spreadType;                    // 61-64
-  FixedText<5> timeBreak;                     // 65-68
-  FixedText<5> upholeTime;                    // 69-72
-  FixedText<5> blasterIdentifier;             // 73-76
-  FixedText<5> blasterStatus;                 // 77-80
-  FixedText<5> refractionDelay;               // 81-84
-  FixedText<5> timeBreakToT0;                 // 85-88
-  FixedText<5> internalTimeBreak;             // 89-92
-  FixedText<5> prestackInFieldUnits;          // 93-96
-  FixedText<5> noiseEliminationType;          // 97-100
-  FixedText<5> lowTracePercentage;            // 101-104
-  FixedText<5> lowTraceValue;                 // 105-108
-  FixedText<5> numberOfWindows;               // 109-112
-  FixedText<5> historicEditingType;           // 113-116
-  FixedText<5> noisyTracePercentage;          // 117-120
-  FixedText<5> historicRange;                 // 121-124
-  FixedText<5> historicTaperLength;           // 125-128
-  FixedText<5> thresholdHoldVariable;         // 129-132
-  FixedText<5> historicThresholdInitialValue; // 133-136
-  FixedText<5> historicZeroingLength;         // 137-140
-  FixedText<5> processType;                   // 141-144
-  FixedText<256> bytes145To272;               // hex
-  FixedText<256> bytes273To400;               // hex
-  FixedText<5> bytes401To404;                 // decimal
-  FixedText<80> bytes405To484;                // characters
-  FixedText<5> bytes485To488;                 // decimal
+  FixedText<5> acquisitionLength;              // 1-4
+  FixedText<5> sampleRate;                     // 5-8, microseconds
+  FixedText<5> totalTraces;                    // 9-12
+  FixedText<5> auxiliaryTraces;                // 13-16
+  FixedText<5> seismicTraces;                  // 17-20
+  FixedText<5> deadSeismicTraces;              // 21-24
+  FixedText<5> liveSeismicTraces;              // 25-28
+  FixedText<5> sourceType;                     // 29-32
+  FixedText<5> samplesPerTrace;                // 33-36
+  FixedText<5> shotNumber;                     // 37-40
+  FixedText<5> timeBreakWindow;                // 41-44, single
+  FixedText<5> testRecordType;                 // 45-48
+  FixedText<5> spreadFirstLine;                // 49-52
+  FixedText<5> spreadFirstNumber;              // 53-56
+  FixedText<5> spreadNumber;                   // 57-60
+  FixedText<5> spreadType;                     // 61-64
+  FixedText<5> timeBreak;                      // 65-68
+  FixedText<5> upholeTime;                     // 69-72
+  FixedText<5> blasterIdentifier;              // 73-76
+  FixedText<5> blasterStatus;                  // 77-80
+  FixedText<5> refractionDelay;                // 81-84
+  FixedText<5> timeBreakToT0;                  // 85-88
+  FixedText<5> internalTimeBreak;              // 89-92
+  FixedText<5> prestackInFieldUnits;           // 93-96
+  FixedText<5> noiseEliminationType;           // 97-100
+  FixedText<5> lowTracePercentage;             // 101-104
+  FixedText<5> lowTraceValue;                  // 105-108
+  FixedText<5> numberOfWindows;                // 109-112
+  FixedText<5> historicEditingType;            // 113-116
+  FixedText<5> noisyTracePercentage;           // 117-120
+  FixedText<5> historicRange;                  // 121-124
+  FixedText<5> historicTaperLength;            // 125-128
+  FixedText<5> thresholdHoldVariable;          // 129-132
+  FixedText<5> historicThresholdInitialValue;  // 133-136
+  FixedText<5> historicZeroingLength;          // 137-140
+  FixedText<5> processType;                    // 141-144
+  FixedText<256> bytes145To272;                // hex
+  FixedText<256> bytes273To400;                // hex
+  FixedText<5> bytes401To404;                  // decimal
+  FixedText<80> bytes405To484;                 // characters
+  FixedText<5> bytes485To488;                  // decimal
   FixedText<5> bytes489To492;
   FixedText<5> bytes493To496;
   FixedText<5> bytes497To500;
   FixedText<5> bytes501To504;
   FixedText<5> bytes505To508;
   FixedText<5> bytes509To512;
-  FixedText<12> maximumAuxiliaryAmplitude;    // 513-516, single
-  FixedText<12> maximumSeismicAmplitude;      // 517-520, single
-  FixedText<5> bytes521To524;                 // decimal
-  FixedText<16> tapeLabel;                    // 525-540, characters, trimmed
-  FixedText<5> tapeNumber;                    // 541-544, decimal
-  FixedText<16> bytes545To560;                // characters
-  FixedText<12> bytes561To572;                // characters
-  FixedText<16> sourceEasting;                // 573-580, double
-  FixedText<16> sourceNorthing;               // 581-588, double
-  FixedText<10> sourceElevation;              // 589-592, single
-  FixedText<5> slipSweep;                     // 593-596
-  FixedText<5> bytes597To600;                 // decimal
-  FixedText<5> bytes601To604;                 // decimal
-  FixedText<160> bytes605To764;               // characters
-  FixedText<5> acquisitionFilterType;         // 765-768
-  FixedText<5> bytes769To772;                 // decimal
-  FixedText<5> prmTiltFlag;                   // 773-776
-  FixedText<490> bytes777To1023;              // hex, cut to 490 digits
+  FixedText<12> maximumAuxiliaryAmplitude;  // 513-516, single
+  FixedText<12> maximumSeismicAmplitude;    // 517-520, single
+  FixedText<5> bytes521To524;               // decimal
+  FixedText<16> tapeLabel;                  // 525-540, characters, trimmed
+  FixedText<5> tapeNumber;                  // 541-544, decimal
+  FixedText<16> bytes545To560;              // characters
+  FixedText<12> bytes561To572;              // characters
+  FixedText<16> sourceEasting;              // 573-580, double
+  FixedText<16> sourceNorthing;             // 581-588, double
+  FixedText<10> sourceElevation;            // 589-592, single
+  FixedText<5> slipSweep;                   // 593-596
+  FixedText<5> bytes597To600;               // decimal
+  FixedText<5> bytes601To604;               // decimal
+  FixedText<160> bytes605To764;             // characters
+  FixedText<5> acquisitionFilterType;       // 765-768
+  FixedText<5> bytes769To772;               // decimal
+  FixedText<5> prmTiltFlag;                 // 773-776
+  FixedText<490> bytes777To1023;            // hex, cut to 490 digits
   FixedText<20> sourceTypeText;
   FixedText<20> testRecordTypeText;
   FixedText<8> spreadTypeText;

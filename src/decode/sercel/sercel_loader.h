@@ -9,8 +9,8 @@
 #include "base/messages.h"
 #include "decode/record_file.h"
 #include "decode/segd_record.h"
-#include "decode/trace_workers.h"
 #include "decode/sercel/sercel_trace_info.h"
+#include "decode/trace_workers.h"
 
 namespace vorax::decode {
 

@@ -106,9 +106,10 @@ void fillSevenBlockTraceInfo(Bytes blocks, const SercelExtensionRecords& decoded
   // A recorded factor of 0 stands for the gain scale's nominal factor, which the decoder put
   // in the text (always plain decimal, never an exponent).
   const float recordedFactor = singleAt(blocks, 7, 9);
-  const float factor = recordedFactor == 0.0f
-                           ? static_cast<float>(numericValue(decoded.block7.conversionFactor.view()))
-                           : recordedFactor;
+  const float factor =
+      recordedFactor == 0.0f
+          ? static_cast<float>(numericValue(decoded.block7.conversionFactor.view()))
+          : recordedFactor;
   info.mvConversionFactor = factor;
   info.conversionFactorCopy = factor;
   info.traceMaximum = singleAt(blocks, 7, 17);

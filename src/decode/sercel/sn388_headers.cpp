@@ -21,8 +21,12 @@ std::uint64_t valueOf(const Block& b, std::size_t first, std::size_t last) {
 std::string hexOf(const Block& b, std::size_t first, std::size_t last) {
   return hexdigits(b.bytes(first, last));
 }
-std::string singleOf(const Block& b, std::size_t first) { return ieeesingletext(b.bytes(first, first + 3)); }
-std::string doubleOf(const Block& b, std::size_t first) { return ieeedoubletext(b.bytes(first, first + 7)); }
+std::string singleOf(const Block& b, std::size_t first) {
+  return ieeesingletext(b.bytes(first, first + 3));
+}
+std::string doubleOf(const Block& b, std::size_t first) {
+  return ieeedoubletext(b.bytes(first, first + 7));
+}
 
 // Bytes as characters, unchanged.
 std::string charactersOf(const Block& b, std::size_t first, std::size_t last) {
@@ -145,12 +149,9 @@ constexpr CodeLabel kTests[] = {
 };
 constexpr CodeLabel kSpreadTypes[] = {{0, "Generic"}, {1, "Absolute"}};
 constexpr CodeLabel kSyntheticSignalTypes[] = {
-    {0, "No signal"},
-    {1, "Impulse"},
-    {2, "Sine wave 7.8125 Hz"},
-    {3, "Sine wave 15.625 Hz"},
-    {4, "Sine wave 31.25 Hz"},
-    {5, "Sine wave 62.50 Hz"},
+    {0, "No signal"},           {1, "Impulse"},
+    {2, "Sine wave 7.8125 Hz"}, {3, "Sine wave 15.625 Hz"},
+    {4, "Sine wave 31.25 Hz"},  {5, "Sine wave 62.50 Hz"},
 };
 constexpr CodeLabel kNoiseEliminations[] = {
     {0, "None"}, {1, "Diversity Stack"}, {2, "Historic"}, {3, "Off"}};
@@ -196,7 +197,8 @@ void decodeTabled(const Block& b, const ExtendedCheck& c, FixedText<W>& field, C
   std::uint64_t code = valueOf(b, c.firstByte, c.firstByte + 3);
   std::string message(c.message);
   if (c.appendCode) message += std::to_string(code);
-  labelOrFail(c.table, static_cast<std::int64_t>(code), field, c.fallback, check, c.status, message);
+  labelOrFail(c.table, static_cast<std::int64_t>(code), field, c.fallback, check, c.status,
+              message);
 }
 
 void decodeExtendedNumbers(const Block& b, Sn388ExtendedFields& out) {
@@ -307,36 +309,47 @@ std::int32_t SEGDDECODE388EXTENDEDHEADER(Bytes buffer, Sn388ExtendedFields& out)
 
   decodeTabled(b, {13, kNoYes, "Unknown", 3, "UH Type Not Correct- should be 0 or 1", false},
                out.upholeText, check);
-  decodeTabled(b, {33, kAuxiliaryUnits, "Unknown", 3,
-                   "AUX Type Not Correct- should be 2 or 3 but is ", true},
-               out.auxiliaryUnitText, check);
-  decodeTabled(b, {41, kSourceTypes, "Unknown", 3, "Source Type Not Correct- should be 0 or 1", false},
+  decodeTabled(
+      b,
+      {33, kAuxiliaryUnits, "Unknown", 3, "AUX Type Not Correct- should be 2 or 3 but is ", true},
+      out.auxiliaryUnitText, check);
+  decodeTabled(b,
+               {41, kSourceTypes, "Unknown", 3, "Source Type Not Correct- should be 0 or 1", false},
                out.sourceTypeText, check);
-  decodeTabled(b, {45, kFiringOrderChannels, "Unknown", 2, "FOC Type Not Correct- should be 0 to 5", false},
-               out.firingOrderChannelText, check);
+  decodeTabled(
+      b, {45, kFiringOrderChannels, "Unknown", 2, "FOC Type Not Correct- should be 0 to 5", false},
+      out.firingOrderChannelText, check);
   decodeTabled(b, {57, kSignals, "Unknown", 2, "SIG Type Not Correct- should be 0 to 9", false},
                out.signalText, check);
-  decodeTabled(b, {61, kSyntheticSignalShapes, "Unknown", 2, "SSS Type Not Correct- should be 0 to 11", false},
-               out.syntheticSignalShapeText, check);
+  decodeTabled(
+      b,
+      {61, kSyntheticSignalShapes, "Unknown", 2, "SSS Type Not Correct- should be 0 to 11", false},
+      out.syntheticSignalShapeText, check);
   decodeTabled(b, {81, kTests, "Unknown", 2, "TST Type Not Correct- should be 0 to 14", false},
                out.testText, check);
-  decodeTabled(b, {97, kSpreadTypes, "Unknown", 3, "Spread Type Not Correct- should be 0 or 1", false},
+  decodeTabled(b,
+               {97, kSpreadTypes, "Unknown", 3, "Spread Type Not Correct- should be 0 or 1", false},
                out.spreadTypeText, check);
   decodeBlasterStatus(b, out, check);
   decodeTabled(b, {185, kSyntheticSignalTypes, "Unknown", 10, "SST Error, should be 0 to 5", false},
                out.syntheticSignalTypeText, check);
-  decodeTabled(b, {193, kNoYes, "Err", 6, "SAR Prestack flag Error, should be 0 or 1 but is ", true},
+  decodeTabled(b,
+               {193, kNoYes, "Err", 6, "SAR Prestack flag Error, should be 0 or 1 but is ", true},
                out.sarPrestackText, check);
-  decodeTabled(b, {257, kNoiseEliminations, "Unknown", 7,
-                   "Noise elemination flag Error, should be 0,1,2 or 3 but is ", true},
+  decodeTabled(b,
+               {257, kNoiseEliminations, "Unknown", 7,
+                "Noise elemination flag Error, should be 0,1,2 or 3 but is ", true},
                out.noiseEliminationText, check);
-  decodeTabled(b, {273, kHistoricEditings, "Unknown", 8,
-                   "Historic Editing flag Error, should be 0 or 1 but is ", true},
+  decodeTabled(b,
+               {273, kHistoricEditings, "Unknown", 8,
+                "Historic Editing flag Error, should be 0 or 1 but is ", true},
                out.historicEditingText, check);
-  decodeTabled(b, {289, kThresholds, "Err", 9, "Threshold flag Error, should be 0 or 1 but is ", true},
+  decodeTabled(b,
+               {289, kThresholds, "Err", 9, "Threshold flag Error, should be 0 or 1 but is ", true},
                out.thresholdText, check);
-  decodeTabled(b, {301, kProcessTypes, "Unknown", 10, "Process type Error, should be 0 to 6 but is ", true},
-               out.processTypeText, check);
+  decodeTabled(
+      b, {301, kProcessTypes, "Unknown", 10, "Process type Error, should be 0 to 6 but is ", true},
+      out.processTypeText, check);
   decodeTabled(b, {681, kNoYes, "Err", 9, "XDT flag Error, should be 0 or 1 but is ", true},
                out.xdtText, check);
   decodeTabled(b, {733, kTtms, "Err", 9, "TTM flag Error, should be 0 or 1 but is ", true},

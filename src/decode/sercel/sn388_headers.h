@@ -21,27 +21,27 @@ namespace vorax::decode {
 
 // Trace header extension block 1 (32 bytes). Status 0, or 1 for any unknown code.
 struct Sn388Block1Fields {
-  FixedText<6> receiverLineNumber;   // decimal 1-3
-  FixedText<6> receiverPointNumber;  // decimal 4-6
-  FixedText<2> receiverPointIndex;   // decimal 7
-  FixedText<6> samplesPerTrace;      // decimal 8-10
-  FixedText<6> bytes11To13;          // decimal
-  FixedText<1> channelFilterCode;    // decimal 14
-  FixedText<2> channelGain;          // decimal 15
-  FixedText<2> unitTypeValue;        // byte 16 AND 0xF0, decimal
-  FixedText<2> channelTypeValue;     // byte 16 AND 0x0F, decimal
-  FixedText<2> noiseEliminationCode; // decimal 17
-  FixedText<2> processCode;          // decimal 18
-  FixedText<1> statusByte;           // decimal 19
+  FixedText<6> receiverLineNumber;    // decimal 1-3
+  FixedText<6> receiverPointNumber;   // decimal 4-6
+  FixedText<2> receiverPointIndex;    // decimal 7
+  FixedText<6> samplesPerTrace;       // decimal 8-10
+  FixedText<6> bytes11To13;           // decimal
+  FixedText<1> channelFilterCode;     // decimal 14
+  FixedText<2> channelGain;           // decimal 15
+  FixedText<2> unitTypeValue;         // byte 16 AND 0xF0, decimal
+  FixedText<2> channelTypeValue;      // byte 16 AND 0x0F, decimal
+  FixedText<2> noiseEliminationCode;  // decimal 17
+  FixedText<2> processCode;           // decimal 18
+  FixedText<1> statusByte;            // decimal 19
   FixedText<2> byte20;
   FixedText<2> byte21;
   FixedText<4> bytes22To23;
   FixedText<5> bytes24To25;
   FixedText<3> byte26;
-  FixedText<15> bytes27To30;         // single; "1" when the value is 0
-  FixedText<4> bytes31To32;          // hex
+  FixedText<15> bytes27To30;  // single; "1" when the value is 0
+  FixedText<4> bytes31To32;   // hex
   FixedText<20> filterText;
-  FixedText<6> gainText;             // gain digits + " dB"
+  FixedText<6> gainText;  // gain digits + " dB"
   FixedText<12> unitTypeText;
   FixedText<24> channelTypeText;
   FixedText<20> noiseEliminationText;
@@ -112,45 +112,45 @@ struct Sn388ExtendedFields {
   FixedText<128> bytes305To432;              // first 128 hex digits
   FixedText<128> bytes433To560;              // first 128 hex digits
   FixedText<5> bytes561To564;
-  FixedText<80> bytes565To644;               // characters
+  FixedText<80> bytes565To644;  // characters
   std::array<FixedText<5>, 13> words645To696;
   FixedText<4> bytes697To700;
   FixedText<5> bytes701To704;
-  FixedText<16> bytes705To720;               // characters, trimmed
+  FixedText<16> bytes705To720;  // characters, trimmed
   FixedText<5> bytes721To724;
-  FixedText<5> bytes725To728;                // single
-  FixedText<5> bytes729To732;                // single
+  FixedText<5> bytes725To728;  // single
+  FixedText<5> bytes729To732;  // single
   FixedText<5> bytes733To736;
   FixedText<5> bytes737To740;
-  FixedText<16> bytes741To756;               // characters, trimmed
+  FixedText<16> bytes741To756;  // characters, trimmed
   FixedText<5> bytes757To760;
   FixedText<5> bytes761To764;
   FixedText<5> bytes765To768;
   FixedText<5> bytes769To772;
-  FixedText<12> bytes773To784;               // characters, trimmed
+  FixedText<12> bytes773To784;  // characters, trimmed
   FixedText<14> bytes785To788;
   FixedText<5> bytes789To792;
-  FixedText<9> bytes793To800;                // double
-  FixedText<9> bytes801To808;                // double
-  FixedText<5> bytes809To812;                // single
-  FixedText<211> bytes813To1023;             // first 211 hex digits
-  FixedText<8> upholeText;                   // 13-16
-  FixedText<8> auxiliaryUnitText;            // 33-36
-  FixedText<10> sourceTypeText;              // 41-44
-  FixedText<24> firingOrderChannelText;      // 45-48
-  FixedText<80> signalText;                  // 57-60
-  FixedText<22> syntheticSignalShapeText;    // 61-64
-  FixedText<40> testText;                    // 81-84
-  FixedText<40> spreadTypeText;              // 97-100
+  FixedText<9> bytes793To800;                       // double
+  FixedText<9> bytes801To808;                       // double
+  FixedText<5> bytes809To812;                       // single
+  FixedText<211> bytes813To1023;                    // first 211 hex digits
+  FixedText<8> upholeText;                          // 13-16
+  FixedText<8> auxiliaryUnitText;                   // 33-36
+  FixedText<10> sourceTypeText;                     // 41-44
+  FixedText<24> firingOrderChannelText;             // 45-48
+  FixedText<80> signalText;                         // 57-60
+  FixedText<22> syntheticSignalShapeText;           // 61-64
+  FixedText<40> testText;                           // 81-84
+  FixedText<40> spreadTypeText;                     // 97-100
   std::array<FixedText<24>, 3> blasterStatusTexts;  // 181-184
-  FixedText<28> syntheticSignalTypeText;     // 185-188
-  FixedText<3> sarPrestackText;              // 193-196
-  FixedText<16> noiseEliminationText;        // 257-260
-  FixedText<8> historicEditingText;          // 273-276
-  FixedText<4> thresholdText;                // 289-292
-  FixedText<24> processTypeText;             // 301-304
-  FixedText<3> xdtText;                      // 681-684
-  FixedText<12> ttmText;                     // 733-736
+  FixedText<28> syntheticSignalTypeText;            // 185-188
+  FixedText<3> sarPrestackText;                     // 193-196
+  FixedText<16> noiseEliminationText;               // 257-260
+  FixedText<8> historicEditingText;                 // 273-276
+  FixedText<4> thresholdText;                       // 289-292
+  FixedText<24> processTypeText;                    // 301-304
+  FixedText<3> xdtText;                             // 681-684
+  FixedText<12> ttmText;                            // 733-736
   FixedText<80> message;
 
   template <typename V>

@@ -19,7 +19,8 @@ int bcdByte(std::uint8_t b) {
 
 // `count` BCD digits starting at the high nibble of byte `offset` (0-based); -1 when any is not
 // a decimal digit.
-std::int64_t bcdDigits(Bytes data, std::size_t offset, std::size_t count, bool startAtLowNibble = false) {
+std::int64_t bcdDigits(Bytes data, std::size_t offset, std::size_t count,
+                       bool startAtLowNibble = false) {
   std::int64_t value = 0;
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t nibble = i + (startAtLowNibble ? 1 : 0);
@@ -80,8 +81,10 @@ void readGeneralHeader2(Bytes gh1, Bytes gh2, StandardHeaders& out) {
   const std::int64_t extended = countWithEscape(gh1, 30, gh2, 5, rev3 ? 3 : 2);
   const std::int64_t external = countWithEscape(gh1, 31, gh2, rev3 ? 27 : 7, rev3 ? 3 : 2);
   out.skewBytes = static_cast<std::uint64_t>(std::max<std::int64_t>(skew, 0)) * kBlockBytes;
-  out.extendedHeaderBytes = static_cast<std::uint64_t>(std::max<std::int64_t>(extended, 0)) * kBlockBytes;
-  out.externalHeaderBytes = static_cast<std::uint64_t>(std::max<std::int64_t>(external, 0)) * kBlockBytes;
+  out.extendedHeaderBytes =
+      static_cast<std::uint64_t>(std::max<std::int64_t>(extended, 0)) * kBlockBytes;
+  out.externalHeaderBytes =
+      static_cast<std::uint64_t>(std::max<std::int64_t>(external, 0)) * kBlockBytes;
   if (out.recordLengthMs == 0 && out.revisionMajor >= 1)
     out.recordLengthMs = static_cast<double>(bigUnsigned(gh2, 14, 3));
 }
@@ -97,10 +100,12 @@ StandardChannelSet readDescriptorBefore3(Bytes d, double baseScanIntervalUs) {
   cs.typeCode = byteAt(d, 10) >> 4;
   // Byte 12, high digit: sub-scans per base scan as a power of two.
   cs.sampleIntervalUs = baseScanIntervalUs / static_cast<double>(1u << (byteAt(d, 11) >> 4));
-  if (cs.number < 0 || cs.number == 0) cs.number = static_cast<int>(bigU16(d, 26));  // extended number
+  if (cs.number < 0 || cs.number == 0)
+    cs.number = static_cast<int>(bigU16(d, 26));  // extended number
   cs.extensions = byteAt(d, 28) & 0x0F;
   if (cs.sampleIntervalUs > 0 && cs.endMs > cs.startMs)
-    cs.samples = static_cast<std::int64_t>((cs.endMs - cs.startMs) * 1000.0 / cs.sampleIntervalUs) + 1;
+    cs.samples =
+        static_cast<std::int64_t>((cs.endMs - cs.startMs) * 1000.0 / cs.sampleIntervalUs) + 1;
   return cs;
 }
 
@@ -164,18 +169,21 @@ std::string readStandardHeaders(Bytes head, std::uint64_t fileSize, StandardHead
   // (with moreBytesNeeded set) when only `head` is too short.
   const auto needs = [&](std::uint64_t bytes, const char* what) -> std::string {
     if (bytes > fileSize)
-      return "The file ends inside its " + std::string(what) + ": it has " + std::to_string(fileSize) +
-             " bytes, its headers need " + std::to_string(bytes);
+      return "The file ends inside its " + std::string(what) + ": it has " +
+             std::to_string(fileSize) + " bytes, its headers need " + std::to_string(bytes);
     if (bytes <= head.size()) return {};
     moreBytesNeeded = bytes;
     return "more";
   };
-  const auto finished = [&](std::string reason) { return moreBytesNeeded > 0 ? std::string() : reason; };
+  const auto finished = [&](std::string reason) {
+    return moreBytesNeeded > 0 ? std::string() : reason;
+  };
   if (std::string e = needs(kBlockBytes, "general header"); !e.empty()) return finished(e);
   const Bytes gh1 = head.first(kBlockBytes);
   readGeneralHeader1(gh1, out);
   int additional = byteAt(gh1, 11) >> 4;
-  const Bytes gh2 = head.size() >= 2 * kBlockBytes ? head.subspan(kBlockBytes, kBlockBytes) : Bytes{};
+  const Bytes gh2 =
+      head.size() >= 2 * kBlockBytes ? head.subspan(kBlockBytes, kBlockBytes) : Bytes{};
   if (additional >= 1) {
     if (std::string e = needs(2 * kBlockBytes, "general header"); !e.empty()) return finished(e);
     if (additional == 0xF) additional = static_cast<int>(bigU16(gh2, 22));
@@ -183,39 +191,47 @@ std::string readStandardHeaders(Bytes head, std::uint64_t fileSize, StandardHead
   } else {
     out.channelSetsPerScanType = bcdByte(byteAt(gh1, 28));
     out.skewBytes = static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 29)), 0)) * kBlockBytes;
-    out.extendedHeaderBytes = static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 30)), 0)) * kBlockBytes;
-    out.externalHeaderBytes = static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 31)), 0)) * kBlockBytes;
+    out.extendedHeaderBytes =
+        static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 30)), 0)) * kBlockBytes;
+    out.externalHeaderBytes =
+        static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 31)), 0)) * kBlockBytes;
   }
   out.generalHeaderBytes = kBlockBytes * static_cast<std::uint64_t>(1 + additional);
-  if (std::string e = needs(out.generalHeaderBytes, "general header"); !e.empty()) return finished(e);
+  if (std::string e = needs(out.generalHeaderBytes, "general header"); !e.empty())
+    return finished(e);
   if (additional >= 2 && out.revisionMajor < 3) {
     const Bytes gh3 = head.subspan(2 * kBlockBytes, kBlockBytes);
     out.sourceLine = withFraction(gh3, 3, 3);
     out.sourcePoint = withFraction(gh3, 8, 3);
   }
   if (out.scanTypes <= 0 || out.channelSetsPerScanType <= 0)
-    return "The general header declares no channel sets (" + std::to_string(out.scanTypes) + " scan types, " +
-           std::to_string(out.channelSetsPerScanType) + " channel sets per scan type)";
+    return "The general header declares no channel sets (" + std::to_string(out.scanTypes) +
+           " scan types, " + std::to_string(out.channelSetsPerScanType) +
+           " channel sets per scan type)";
 
   out.channelSetBytes = out.revisionMajor >= 3 ? 96 : kBlockBytes;
   const std::uint64_t descriptors = static_cast<std::uint64_t>(out.scanTypes) *
                                     static_cast<std::uint64_t>(out.channelSetsPerScanType);
   const std::uint64_t descriptorsEnd = out.generalHeaderBytes + descriptors * out.channelSetBytes +
                                        static_cast<std::uint64_t>(out.scanTypes) * out.skewBytes;
-  if (std::string e = needs(descriptorsEnd, "channel set descriptors"); !e.empty()) return finished(e);
+  if (std::string e = needs(descriptorsEnd, "channel set descriptors"); !e.empty())
+    return finished(e);
   std::uint64_t at = out.generalHeaderBytes;
   for (int s = 0; s < out.scanTypes; ++s) {
     for (int c = 0; c < out.channelSetsPerScanType; ++c, at += out.channelSetBytes) {
       const Bytes d = head.subspan(at, out.channelSetBytes);
-      StandardChannelSet cs = out.revisionMajor >= 3 ? readDescriptor3(d) : readDescriptorBefore3(d, out.baseScanIntervalUs);
+      StandardChannelSet cs = out.revisionMajor >= 3
+                                  ? readDescriptor3(d)
+                                  : readDescriptorBefore3(d, out.baseScanIntervalUs);
       if (cs.channels > 0) out.channelSets.push_back(cs);
     }
     at += out.skewBytes;
   }
   out.firstTraceOffset = at + out.extendedHeaderBytes + out.externalHeaderBytes;
   if (out.firstTraceOffset > fileSize)
-    return "The file ends inside its extended and external headers: it has " + std::to_string(fileSize) +
-           " bytes, its headers need " + std::to_string(out.firstTraceOffset);
+    return "The file ends inside its extended and external headers: it has " +
+           std::to_string(fileSize) + " bytes, its headers need " +
+           std::to_string(out.firstTraceOffset);
   return {};
 }
 

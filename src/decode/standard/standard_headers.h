@@ -17,14 +17,14 @@ namespace vorax::decode {
 struct StandardChannelSet {
   int scanType = 0;
   int number = 0;
-  int typeCode = 0;             // the channel type's high digit: 1 seismic, 9 auxiliary, ...
+  int typeCode = 0;  // the channel type's high digit: 1 seismic, 9 auxiliary, ...
   double startMs = 0;
   double endMs = 0;
-  std::int64_t samples = 0;     // from the descriptor (revision 3) or start/end and interval
+  std::int64_t samples = 0;  // from the descriptor (revision 3) or start/end and interval
   double sampleIntervalUs = 0;
   std::int64_t channels = 0;
-  int extensions = 0;           // trace header extensions the descriptor announces
-  double descale = 1;           // revision 3 sample descale multiplication factor
+  int extensions = 0;  // trace header extensions the descriptor announces
+  double descale = 1;  // revision 3 sample descale multiplication factor
 
   bool seismic() const { return typeCode == 1; }
 };

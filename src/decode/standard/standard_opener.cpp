@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::size_t kBlockBytes = 32;
 
-void keepNote(std::int32_t status, std::string_view message, const base::DebugLog& debugLog, OpenResult& result) {
+void keepNote(std::int32_t status, std::string_view message, const base::DebugLog& debugLog,
+              OpenResult& result) {
   if (status == 0) return;
   debugLog.line(message);
   result.notes.emplace_back(message);
@@ -36,7 +37,8 @@ OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& m
   file.setPosition(1);
   const std::size_t held = file.read(generalHeaders);
   const Bytes blocks(generalHeaders.data(), held);
-  const std::int32_t gh1Status = SEGDDECODEGH1(blocks.first(std::min(held, kBlockBytes)), result.headers.gh1);
+  const std::int32_t gh1Status =
+      SEGDDECODEGH1(blocks.first(std::min(held, kBlockBytes)), result.headers.gh1);
   keepNote(gh1Status, result.headers.gh1.message.trimmed(), debugLog, result);
   if (held >= kBlockBytes) result.headers.reached = HeaderStage::Gh1;
   if (held == 2 * kBlockBytes) {
@@ -45,7 +47,8 @@ OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& m
     keepNote(gh2Status, result.headers.gh2.message.trimmed(), debugLog, result);
   }
 
-  const StandardReadResult read = readStandardSegd(file, record, result.standard, messages, options.progress);
+  const StandardReadResult read =
+      readStandardSegd(file, record, result.standard, messages, options.progress);
   file.close();
   if (!read.ok) {
     result.status = OpenStatus::DecoderFatal;
@@ -54,7 +57,8 @@ OpenResult openStandardSegd(RecordFile& file, SegdRecord& record, MessageSink& m
   record.fileName = file.name();
   record.flavour = RecordFlavour::Standard;
   result.status = OpenStatus::Ok;
-  result.firstTracePosition = static_cast<std::int32_t>(std::min<std::uint64_t>(result.standard.firstTraceOffset + 1, INT32_MAX));
+  result.firstTracePosition = static_cast<std::int32_t>(
+      std::min<std::uint64_t>(result.standard.firstTraceOffset + 1, INT32_MAX));
   result.tracesRead = read.tracesRead;
   return result;
 }

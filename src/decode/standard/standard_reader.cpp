@@ -54,7 +54,7 @@ class FileBytes {
 // Where one trace lies in the file and what its headers say.
 struct TraceLocation {
   std::uint64_t dataOffset = 0;
-  std::int64_t samples = 0;         // samples present in the file
+  std::int64_t samples = 0;  // samples present in the file
   const StandardChannelSet* channelSet = nullptr;
   int channelSetNumber = 0;
   std::int32_t traceNumber = 0;
@@ -66,13 +66,14 @@ struct TraceLocation {
 // A receiver line or point number of trace header extension 1: three signed bytes, or, when
 // they are all FF, the extended form of three integer bytes and a 16-bit fraction.
 double receiverNumber(Bytes extension1, std::size_t offset, std::size_t extendedOffset) {
-  if (bigUnsigned(extension1, offset, 3) != 0xFFFFFF) return static_cast<double>(signedBig(extension1, offset, 3));
+  if (bigUnsigned(extension1, offset, 3) != 0xFFFFFF)
+    return static_cast<double>(signedBig(extension1, offset, 3));
   return static_cast<double>(signedBig(extension1, extendedOffset, 3)) +
          static_cast<double>(bigUnsigned(extension1, extendedOffset + 3, 2)) / 65536.0;
 }
 
-std::int64_t samplesOf(const StandardHeaders& headers, const StandardChannelSet* cs, Bytes extension1,
-                       int extensions) {
+std::int64_t samplesOf(const StandardHeaders& headers, const StandardChannelSet* cs,
+                       Bytes extension1, int extensions) {
   if (extensions >= 1) {
     const std::uint64_t fromExtension =
         headers.revisionMajor >= 3 ? bigU32(extension1, 24) : bigUnsigned(extension1, 7, 3);
@@ -90,7 +91,8 @@ class TraceWalk {
     std::vector<TraceLocation> traces;
     const std::int64_t declared = headers_.declaredTraces();
     std::uint64_t offset = headers_.firstTraceOffset;
-    while (static_cast<std::int64_t>(traces.size()) < declared && offset + kTraceHeaderBytes <= file_.size()) {
+    while (static_cast<std::int64_t>(traces.size()) < declared &&
+           offset + kTraceHeaderBytes <= file_.size()) {
       TraceLocation trace;
       const std::uint64_t next = locate(offset, trace);
       traces.push_back(trace);
@@ -99,8 +101,8 @@ class TraceWalk {
     }
     endOfLastTrace = traces.empty() ? headers_.firstTraceOffset : end_;
     if (static_cast<std::int64_t>(traces.size()) < declared)
-      problems_.add("The file ends after " + std::to_string(traces.size()) + " of the " + std::to_string(declared) +
-                    " traces its channel sets declare");
+      problems_.add("The file ends after " + std::to_string(traces.size()) + " of the " +
+                    std::to_string(declared) + " traces its channel sets declare");
     return traces;
   }
 
@@ -113,32 +115,40 @@ class TraceWalk {
     const Bytes header = both.first(std::min<std::size_t>(both.size(), kTraceHeaderBytes));
     const int extensions = byteAt(header, 9);
     const int scanType = bcdByte(byteAt(header, 2));
-    trace.channelSetNumber = byteAt(header, 3) == 0xFF ? bigU16(header, 15) : bcdByte(byteAt(header, 3));
+    trace.channelSetNumber =
+        byteAt(header, 3) == 0xFF ? bigU16(header, 15) : bcdByte(byteAt(header, 3));
     trace.channelSet = headers_.channelSet(scanType, trace.channelSetNumber);
     const std::uint64_t extensionsAt = offset + kTraceHeaderBytes;
     const Bytes extension1 = both.subspan(header.size());
-    const std::int64_t traceNumber = bigU16(header, 4) == 0xFFFF ? signedBig(extension1, 21, 3) : bcdDigitsOf(header, 4);
+    const std::int64_t traceNumber =
+        bigU16(header, 4) == 0xFFFF ? signedBig(extension1, 21, 3) : bcdDigitsOf(header, 4);
     trace.traceNumber = static_cast<std::int32_t>(traceNumber);
     if (extensions >= 1) {
       trace.receiverLine = receiverNumber(extension1, 0, 10);
       trace.receiverPoint = receiverNumber(extension1, 3, 15);
       trace.sensorType = headers_.revisionMajor >= 2 ? byteAt(extension1, 20) : 0;
     }
-    const std::int64_t declared = std::max<std::int64_t>(samplesOf(headers_, trace.channelSet, extension1, extensions), 0);
+    const std::int64_t declared =
+        std::max<std::int64_t>(samplesOf(headers_, trace.channelSet, extension1, extensions), 0);
     trace.dataOffset = extensionsAt + kExtensionBytes * static_cast<std::uint64_t>(extensions);
-    const std::uint64_t bytes = standardSampleBytes(headers_.formatCode, static_cast<std::uint64_t>(declared));
+    const std::uint64_t bytes =
+        standardSampleBytes(headers_.formatCode, static_cast<std::uint64_t>(declared));
     const std::uint64_t end = trace.dataOffset + bytes;
     if (end <= file_.size()) {
       trace.samples = declared;
       end_ = end;
       return end;
     }
-    const std::uint64_t inFile = trace.dataOffset < file_.size() ? file_.size() - trace.dataOffset : 0;
-    const std::uint64_t perSample = std::max<std::uint64_t>(standardSampleBytes(headers_.formatCode, 4) / 4, 1);
-    trace.samples = static_cast<std::int64_t>(std::min<std::uint64_t>(inFile / perSample, static_cast<std::uint64_t>(declared)));
+    const std::uint64_t inFile =
+        trace.dataOffset < file_.size() ? file_.size() - trace.dataOffset : 0;
+    const std::uint64_t perSample =
+        std::max<std::uint64_t>(standardSampleBytes(headers_.formatCode, 4) / 4, 1);
+    trace.samples = static_cast<std::int64_t>(
+        std::min<std::uint64_t>(inFile / perSample, static_cast<std::uint64_t>(declared)));
     end_ = file_.size();
-    problems_.add("Trace at byte " + std::to_string(offset + 1) + " is cut by the end of the file: " +
-                  std::to_string(trace.samples) + " of " + std::to_string(declared) + " samples read");
+    problems_.add("Trace at byte " + std::to_string(offset + 1) +
+                  " is cut by the end of the file: " + std::to_string(trace.samples) + " of " +
+                  std::to_string(declared) + " samples read");
     return 0;
   }
 
@@ -161,20 +171,23 @@ std::string channelSetList(const std::set<int>& numbers) {
 }
 
 // Warns when traces differ in length or sample interval, naming the channel sets.
-void checkChannelSets(const std::vector<TraceLocation>& traces, std::int64_t longest, double intervalUs,
-                      Problems& problems) {
+void checkChannelSets(const std::vector<TraceLocation>& traces, std::int64_t longest,
+                      double intervalUs, Problems& problems) {
   std::set<int> shorter;
   std::set<int> otherInterval;
   for (const TraceLocation& t : traces) {
     if (t.samples < longest) shorter.insert(t.channelSetNumber);
-    if (t.channelSet != nullptr && t.channelSet->sampleIntervalUs != intervalUs) otherInterval.insert(t.channelSetNumber);
+    if (t.channelSet != nullptr && t.channelSet->sampleIntervalUs != intervalUs)
+      otherInterval.insert(t.channelSetNumber);
   }
   if (!shorter.empty())
-    problems.add("Channel sets " + channelSetList(shorter) + " hold fewer samples than the longest trace (" +
-                 std::to_string(longest) + "): their traces are padded with zeros");
+    problems.add("Channel sets " + channelSetList(shorter) +
+                 " hold fewer samples than the longest trace (" + std::to_string(longest) +
+                 "): their traces are padded with zeros");
   if (!otherInterval.empty())
-    problems.add("Channel sets " + channelSetList(otherInterval) + " have another sample interval than " +
-                 std::to_string(intervalUs) + " us: they are shown at that interval");
+    problems.add("Channel sets " + channelSetList(otherInterval) +
+                 " have another sample interval than " + std::to_string(intervalUs) +
+                 " us: they are shown at that interval");
 }
 
 // The record's sample interval: that of the first seismic channel set holding traces, else the
@@ -188,10 +201,20 @@ double recordIntervalUs(const StandardHeaders& headers) {
 
 const char* sensorKindText(int sensorType) {
   switch (sensorType) {
-    case 1: return "Hydro";
-    case 2: case 3: case 4: case 5: return "Geoph";
-    case 6: case 7: case 8: case 9: return "Accel";
-    default: return "";
+    case 1:
+      return "Hydro";
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+      return "Geoph";
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+      return "Accel";
+    default:
+      return "";
   }
 }
 
@@ -209,8 +232,8 @@ std::string twoDigits(int value) {
   return text;
 }
 
-void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& traces, std::int32_t ns,
-                 double intervalUs, SegdRecord& record) {
+void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& traces,
+                 std::int32_t ns, double intervalUs, SegdRecord& record) {
   RecordSummary& s = record.summary;
   s.fileNumber = std::to_string(std::clamp<std::int64_t>(h.fileNumber, 0, 9999));
   s.recordDate = datefromjulian(std::max(h.year, 0), std::max(h.dayOfYear, 1));
@@ -232,22 +255,26 @@ void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& tra
       s.firstReceiverPoint = static_cast<std::int32_t>(traces[i].receiverPoint);
     }
   }
-  s.extendedHeaderStatus = "SEG-D rev " + std::to_string(h.revisionMajor) + "." + std::to_string(h.revisionMinor) +
-                           ", format " + std::to_string(h.formatCode);
+  s.extendedHeaderStatus = "SEG-D rev " + std::to_string(h.revisionMajor) + "." +
+                           std::to_string(h.revisionMinor) + ", format " +
+                           std::to_string(h.formatCode);
   record.sampleIntervalMs = s.sampleIntervalUs / 1000;
   record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(std::max(ns - 1, 0));
 }
 
-void loadSamples(FileBytes& file, const StandardHeaders& headers, const std::vector<TraceLocation>& traces,
-                 SegdRecord& record, const ProgressCallback& progress) {
+void loadSamples(FileBytes& file, const StandardHeaders& headers,
+                 const std::vector<TraceLocation>& traces, SegdRecord& record,
+                 const ProgressCallback& progress) {
   for (std::size_t i = 0; i < traces.size(); ++i) {
     const TraceLocation& t = traces[i];
     const auto number = static_cast<std::int32_t>(i + 1);
-    const auto count = static_cast<std::size_t>(std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
+    const auto count = static_cast<std::size_t>(
+        std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
     std::span<float> out = record.samples.trace(number).first(count);
     const std::uint64_t bytes = standardSampleBytes(headers.formatCode, count);
     convertStandardSamples(file.at(t.dataOffset, bytes), headers.formatCode, out);
-    const float descale = t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
+    const float descale =
+        t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
     const float peak = largestFiniteMagnitude(out);
     if (peak > 0) {
       for (float& v : out) v /= peak;
@@ -256,7 +283,9 @@ void loadSamples(FileBytes& file, const StandardHeaders& headers, const std::vec
     info.amplitudeScale = peak;
     info.peakSampleIndex = peakSampleIndex(out);
     if (peak > 0) record.traceDivisor[static_cast<std::size_t>(number)] = peak * descale;
-    if (progress && (i + 1) % 100 == 0 && !progress(static_cast<int>(100 * (i + 1) / traces.size()))) return;
+    if (progress && (i + 1) % 100 == 0 &&
+        !progress(static_cast<int>(100 * (i + 1) / traces.size())))
+      return;
   }
 }
 
@@ -274,8 +303,9 @@ std::string readHeaders(FileBytes& file, StandardHeaders& headers) {
 
 }  // namespace
 
-StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record, StandardHeaders& headers,
-                                    MessageSink& messages, const ProgressCallback& progress) {
+StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record,
+                                    StandardHeaders& headers, MessageSink& messages,
+                                    const ProgressCallback& progress) {
   StandardReadResult result;
   FileBytes file(recordFile);
   if (std::string error = readHeaders(file, headers); !error.empty()) {
@@ -297,10 +327,11 @@ StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record, 
   }
   std::int64_t longest = 0;
   for (const TraceLocation& t : traces) longest = std::max(longest, t.samples);
-  const std::uint64_t limit = std::max<std::uint64_t>(paddedSampleLimit(file.size()) / (traces.size() + 1), 2) - 1;
+  const std::uint64_t limit =
+      std::max<std::uint64_t>(paddedSampleLimit(file.size()) / (traces.size() + 1), 2) - 1;
   if (static_cast<std::uint64_t>(longest) > limit) {
-    problems.add("Traces differ too much in length: samples per trace limited to " + std::to_string(limit) +
-                 " of " + std::to_string(longest));
+    problems.add("Traces differ too much in length: samples per trace limited to " +
+                 std::to_string(limit) + " of " + std::to_string(longest));
     longest = static_cast<std::int64_t>(limit);
   }
   const double intervalUs = recordIntervalUs(headers);

@@ -22,10 +22,10 @@ struct StandardReadResult {
   std::uint64_t endOfLastTrace = 0;  // 0-based offset one past the last trace read
 };
 
-// Reads the record in `file` (trace by trace: memory holds the record, not the file) into `record` (replaced whole on success, untouched on failure).
-// Problems (a file cut inside a trace, channel sets of different lengths or intervals) are
-// shown through `messages` as one warning; a record that cannot be read at all gets one
-// message saying why.
+// Reads the record in `file` (trace by trace: memory holds the record, not the file) into `record`
+// (replaced whole on success, untouched on failure). Problems (a file cut inside a trace, channel
+// sets of different lengths or intervals) are shown through `messages` as one warning; a record
+// that cannot be read at all gets one message saying why.
 StandardReadResult readStandardSegd(RecordFile& file, SegdRecord& record, StandardHeaders& headers,
                                     MessageSink& messages, const ProgressCallback& progress = {});
 

@@ -31,12 +31,17 @@ void convert20Bit(Bytes data, std::span<float> out) {
 
 std::uint64_t standardSampleBytes(int formatCode, std::uint64_t samples) {
   switch (formatCode) {
-    case 8015: return (samples + kGroupSamples - 1) / kGroupSamples * kGroupBytes;
-    case 8036: return 3 * samples;
+    case 8015:
+      return (samples + kGroupSamples - 1) / kGroupSamples * kGroupBytes;
+    case 8036:
+      return 3 * samples;
     case 8038:
-    case 8058: return 4 * samples;
-    case 8080: return 8 * samples;
-    default: return 0;
+    case 8058:
+      return 4 * samples;
+    case 8080:
+      return 8 * samples;
+    default:
+      return 0;
   }
 }
 
@@ -46,7 +51,8 @@ void convertStandardSamples(Bytes data, int formatCode, std::span<float> out) {
       convert20Bit(data, out);
       return;
     case 8036:
-      for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<float>(signed24(data, 3 * i));
+      for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<float>(signed24(data, 3 * i));
       return;
     case 8038:
       for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<float>(bigI32(data, 4 * i));
@@ -55,7 +61,8 @@ void convertStandardSamples(Bytes data, int formatCode, std::span<float> out) {
       arraybigsingletolittle(data, static_cast<std::int32_t>(out.size()), out);
       return;
     case 8080:
-      for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<float>(bigDouble(data, 8 * i));
+      for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<float>(bigDouble(data, 8 * i));
       return;
     default:
       for (float& v : out) v = 0;

@@ -19,7 +19,7 @@ constexpr int kExtendedHeaderBlocks = 32;  // 1024 bytes
 // Written as "FF" in block 1 and in binary in block 2: 16 is 0x0010, which read as BCD
 // digits would be 10.
 constexpr int kExternalHeaderBlocks = 16;
-constexpr int kMaxChannelsPerSet = 9999;   // four BCD digits
+constexpr int kMaxChannelsPerSet = 9999;  // four BCD digits
 
 constexpr std::uint8_t kUnitFdu = 0x01;
 constexpr std::uint8_t kAssemblyString12 = 0x0C;
@@ -62,7 +62,9 @@ int recordLengthMs(const SercelSynthOptions& o) {
   return static_cast<int>(std::lround((o.samplesPerTrace - 1) * o.sampleIntervalMs));
 }
 
-int totalTraces(const SercelSynthOptions& o) { return o.auxTraces + o.seismicTraces; }
+int totalTraces(const SercelSynthOptions& o) {
+  return o.auxTraces + o.seismicTraces;
+}
 
 // "9 May 2024" for the record's day.
 std::string dayText(const RecordClock& clock) {
@@ -150,29 +152,29 @@ void storeLeadingFields(std::span<std::uint8_t> h, const SercelSynthOptions& o) 
   field(2, u(totalTraces(o)));
   field(3, u(o.auxTraces));
   field(4, u(o.seismicTraces));
-  field(5, 0);                // dead seismic traces
+  field(5, 0);                   // dead seismic traces
   field(6, u(o.seismicTraces));  // live
-  field(7, 1);                // source type: impulsive
+  field(7, 1);                   // source type: impulsive
   field(8, u(o.samplesPerTrace));
   field(9, u(o.fileNumber));  // shot number
   storeSingle(h, 40, 1.5f);   // time-break window (ms)
   field(11, 0);               // test record type: normal
   field(12, u(spread.firstLineNumber));
   field(13, u(spread.firstPointNumber));
-  field(14, 1);               // spread number
-  field(15, 2);               // spread type: absolute
-  field(16, 0);               // time break
+  field(14, 1);  // spread number
+  field(15, 2);  // spread type: absolute
+  field(16, 0);  // time break
   field(17, u(o.upholeTimeMs));
-  field(18, 1);               // blaster identifier
-  field(19, 1);               // blaster status: ready / fired OK
-  field(20, 0);               // refraction delay
-  field(21, 0);               // time break to T0
-  field(22, 1);               // internal time break
-  field(23, 0);               // no prestack in field units
-  field(24, 1);               // noise elimination: none
-  field(28, 0);               // historic editing: unused
-  field(32, 0);               // threshold: unused
-  field(35, 1);               // process type: raw data
+  field(18, 1);  // blaster identifier
+  field(19, 1);  // blaster status: ready / fired OK
+  field(20, 0);  // refraction delay
+  field(21, 0);  // time break to T0
+  field(22, 1);  // internal time break
+  field(23, 0);  // no prestack in field units
+  field(24, 1);  // noise elimination: none
+  field(28, 0);  // historic editing: unused
+  field(32, 0);  // threshold: unused
+  field(35, 1);  // process type: raw data
 }
 
 std::vector<std::uint8_t> extendedHeader(const SercelSynthOptions& o) {
@@ -242,7 +244,7 @@ void storeSeismicBlocks(Extension& e, const SercelSynthOptions& o, int s) {
   storeSingle(e[3], 0, test.capacitanceLowLimit);
   storeSingle(e[3], 4, test.capacitanceHighLimit);
   storeSingle(e[3], 8, test.capacitance);
-  storeSingle(e[3], 12, 8);   // cut-off frequency limits and value (Hz)
+  storeSingle(e[3], 12, 8);  // cut-off frequency limits and value (Hz)
   storeSingle(e[3], 16, 12);
   storeSingle(e[3], 20, 10);
   e[3][24] = static_cast<std::uint8_t>(test.capacitanceError);
@@ -263,8 +265,8 @@ void storeSeismicBlocks(Extension& e, const SercelSynthOptions& o, int s) {
 
   e[6][0] = kControlUnitLaul;
   storeBig(e[6], 1, static_cast<std::uint64_t>(3000 + r.lineIndex), 3);
-  e[6][4] = 1;  // gain scale 1; a factor of 0 stands for its nominal 0.0002697
-  e[6][5] = 1;  // 0.8 FN minimum phase
+  e[6][4] = 1;   // gain scale 1; a factor of 0 stands for its nominal 0.0002697
+  e[6][5] = 1;   // 0.8 FN minimum phase
   e[6][14] = 1;  // seismic
   e[6][15] = 1;  // raw data
 }
@@ -292,8 +294,10 @@ void storeTraceMaximum(Extension& e, const SercelSynthOptions& o, std::span<cons
   }
   const float peak = samples.empty() ? 0.0f : std::fabs(samples[peakIndex]);
   storeSingle(e[6], 16, peak);
-  storeBig(e[6], 20,
-           static_cast<std::uint64_t>(std::lround(static_cast<double>(peakIndex) * o.sampleIntervalMs)), 4);
+  storeBig(
+      e[6], 20,
+      static_cast<std::uint64_t>(std::lround(static_cast<double>(peakIndex) * o.sampleIntervalMs)),
+      4);
 }
 
 Extension extensionBlocks(const SercelSynthOptions& o, int t, std::span<const float> samples) {
@@ -312,7 +316,9 @@ std::string outOfRange(const char* what, double low, double high) {
   return std::string(what) + " must be from " + shortestText(low) + " to " + shortestText(high);
 }
 
-bool inRange(double value, double low, double high) { return value >= low && value <= high; }
+bool inRange(double value, double low, double high) {
+  return value >= low && value <= high;
+}
 
 }  // namespace
 
@@ -383,11 +389,21 @@ ReceiverTest receiverTestFor(const SercelSynthOptions& o, int s) {
   };
   const bool evenCycle = ((s - 1) / 20) % 2 == 0;
   switch ((s - 1) % 20 + 1) {
-    case 14: resistanceHigh(); break;
-    case 15: resistanceLow(); break;
-    case 16: evenCycle ? capacitanceHigh() : capacitanceLow(); break;
-    case 17: tiltOver(); break;
-    case 18: leakageLow(); break;
+    case 14:
+      resistanceHigh();
+      break;
+    case 15:
+      resistanceLow();
+      break;
+    case 16:
+      evenCycle ? capacitanceHigh() : capacitanceLow();
+      break;
+    case 17:
+      tiltOver();
+      break;
+    case 18:
+      leakageLow();
+      break;
     case 19:
       if (evenCycle) {
         resistanceHigh();
@@ -397,7 +413,8 @@ ReceiverTest receiverTestFor(const SercelSynthOptions& o, int s) {
         leakageLow();
       }
       break;
-    default: break;
+    default:
+      break;
   }
   if (s <= o.tiltErrorTraces && t.tiltError == 0) tiltOver();
   return t;

@@ -25,20 +25,20 @@ namespace vorax::decode::synth {
 
 struct SercelSynthOptions {
   int seismicTraces = 120;
-  int auxTraces = 2;               // 0..99, channel type identification 9
+  int auxTraces = 2;  // 0..99, channel type identification 9
   int samplesPerTrace = 1001;
-  double sampleIntervalMs = 2;     // 0.25, 0.5, 1, 2 or 4
+  double sampleIntervalMs = 2;  // 0.25, 0.5, 1, 2 or 4
   std::uint32_t seed = 1;
-  int fileNumber = 1;              // 1..9999
-  int receiverLines = 3;           // 1..99
-  int tiltErrorTraces = 0;         // seismic traces 1..this carry a tilt error
+  int fileNumber = 1;       // 1..9999
+  int receiverLines = 3;    // 1..99
+  int tiltErrorTraces = 0;  // seismic traces 1..this carry a tilt error
   int tapeNumber = 7;
   RecordClock clock;
-  double sourceLine = 3001;        // up to four decimals are kept
+  double sourceLine = 3001;  // up to four decimals are kept
   double sourcePoint = 1041.5;
   double sourceElevation = 123.5;  // (m); the shot sits at the centre of the spread
   int upholeTimeMs = 12;
-  SpreadLayout spread;             // receiverCount and lines come from the fields above
+  SpreadLayout spread;  // receiverCount and lines come from the fields above
   ShotModel model;
 };
 

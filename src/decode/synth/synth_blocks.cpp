@@ -85,7 +85,8 @@ Block32 channelSetDescriptor(const ChannelSetValues& v) {
   b[0] = 0x01;  // scan type 1
   storeBcd(b, 1, static_cast<std::uint64_t>(v.number), 2);
   // Bytes 3-4: start time 0. Bytes 5-6: end time in units of 2 ms.
-  storeBig(b, 4, std::min<std::uint64_t>(static_cast<std::uint64_t>(v.recordLengthMs / 2), 0xFFFF), 2);
+  storeBig(b, 4, std::min<std::uint64_t>(static_cast<std::uint64_t>(v.recordLengthMs / 2), 0xFFFF),
+           2);
   storeBcd(b, 8, static_cast<std::uint64_t>(v.channelCount), 4);
   b[10] = nibbles(v.channelTypeDigit, 0);
   b[11] = nibbles(0, 1);  // one subscan, fixed gain control

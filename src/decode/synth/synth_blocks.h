@@ -42,8 +42,8 @@ struct GeneralHeaderValues {
   std::uint64_t generalConstants = 0;  // twelve BCD digits
   RecordClock clock;
   int additionalBlocks = 2;
-  int manufacturerCode = 31;  // two BCD digits
-  int manufacturerSerial = 0; // four BCD digits
+  int manufacturerCode = 31;     // two BCD digits
+  int manufacturerSerial = 0;    // four BCD digits
   int baseScanInterval = 0x20;   // byte 23, in 1/16 ms: 0x04 0.25 ms .. 0x40 4 ms
   int recordTypeDigit = 8;       // 8 normal, 2 test
   int recordLengthMs = 0;        // block 1 says "FFF"; block 2 bytes 15-17 hold the length
@@ -60,14 +60,14 @@ Block32 generalHeaderBlock2(const GeneralHeaderValues& v);
 // One scan type header (channel-set descriptor).
 struct ChannelSetValues {
   int number = 1;
-  int channelCount = 0;            // four BCD digits
-  int channelTypeDigit = 1;        // 1 seismic, 9 auxiliary
-  int recordLengthMs = 0;          // end time, stored in units of 2 ms
-  int aliasFilterHz = 0;           // BCD
-  int aliasFilterSlope = 0;        // dB/octave, BCD
-  int lowCutHz = 0;                // BCD
-  int lowCutSlope = 0;             // BCD
-  int traceHeaderExtensions = 1;   // low nibble of byte 29
+  int channelCount = 0;           // four BCD digits
+  int channelTypeDigit = 1;       // 1 seismic, 9 auxiliary
+  int recordLengthMs = 0;         // end time, stored in units of 2 ms
+  int aliasFilterHz = 0;          // BCD
+  int aliasFilterSlope = 0;       // dB/octave, BCD
+  int lowCutHz = 0;               // BCD
+  int lowCutSlope = 0;            // BCD
+  int traceHeaderExtensions = 1;  // low nibble of byte 29
   int verticalStack = 1;
 };
 
@@ -77,9 +77,9 @@ Block32 channelSetDescriptor(const ChannelSetValues& v);
 struct TraceHeaderValues {
   int fileNumber = 1;  // above 9999 bytes 1-2 hold FFFF and bytes 18-20 the number
   int channelSet = 1;
-  int traceNumber = 1;         // within its channel set, four BCD digits
+  int traceNumber = 1;  // within its channel set, four BCD digits
   int traceHeaderExtensions = 1;
-  int traceEditCode = 0;       // 0 none, 2 dead before acquisition, 3 edited
+  int traceEditCode = 0;  // 0 none, 2 dead before acquisition, 3 edited
 };
 
 std::array<std::uint8_t, 20> demuxTraceHeader(const TraceHeaderValues& v);

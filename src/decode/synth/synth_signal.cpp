@@ -56,8 +56,8 @@ double firstBreakTime(const ShotModel& model, double offset) {
                   model.refractorIntercept + offset / model.refractorVelocity);
 }
 
-void synthesiseSeismicTrace(const ShotModel& model, double offset, double dt,
-                            std::span<float> out, NoiseSource& noise) {
+void synthesiseSeismicTrace(const ShotModel& model, double offset, double dt, std::span<float> out,
+                            NoiseSource& noise) {
   std::fill(out.begin(), out.end(), 0.0f);
   addNoise(out, model.noiseLevel, noise);
 
@@ -95,8 +95,7 @@ void synthesiseTimeBreakTrace(double dt, std::span<float> out, NoiseSource& nois
   addEvent(out, dt, 0.005, 0.005, 1.0, [](double) { return 1.0; });
 }
 
-void synthesiseUpholeTrace(double upholeTime, double dt, std::span<float> out,
-                           NoiseSource& noise) {
+void synthesiseUpholeTrace(double upholeTime, double dt, std::span<float> out, NoiseSource& noise) {
   std::fill(out.begin(), out.end(), 0.0f);
   addNoise(out, 0.01, noise);
   addEvent(out, dt, upholeTime, 0.03, 0.8, [](double t) { return ricker(60, t); });

@@ -56,8 +56,8 @@ double firstBreakTime(const ShotModel& model, double offset);
 // Fills `out` (one value per sample, sample i at i * dt seconds) with the trace of a receiver
 // at distance `offset` from the source: noise throughout, first break, reflections with
 // spherical spreading, and ground roll.
-void synthesiseSeismicTrace(const ShotModel& model, double offset, double dt,
-                            std::span<float> out, NoiseSource& noise);
+void synthesiseSeismicTrace(const ShotModel& model, double offset, double dt, std::span<float> out,
+                            NoiseSource& noise);
 
 // Auxiliary traces: the time-break pulse (10 ms step at time 0) and the uphole geophone
 // (a sharp wavelet at the uphole time), each with a little noise.
@@ -71,16 +71,16 @@ struct SpreadLayout {
   int lines = 4;
   int firstLineNumber = 1001;
   int firstPointNumber = 2001;
-  double originEast = 512000.00;    // first point of the first line (m)
+  double originEast = 512000.00;  // first point of the first line (m)
   double originNorth = 6234000.00;
-  double pointSpacing = 25;         // along a line, eastward (m)
-  double lineSpacing = 200;         // between lines, northward (m)
+  double pointSpacing = 25;  // along a line, eastward (m)
+  double lineSpacing = 200;  // between lines, northward (m)
 };
 
 struct Receiver {
-  int lineIndex;   // 0-based
-  int line;        // line number
-  int point;       // point number
+  int lineIndex;  // 0-based
+  int line;       // line number
+  int point;      // point number
   double east;
   double north;
 };

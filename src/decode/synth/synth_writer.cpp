@@ -11,13 +11,13 @@ namespace vorax::decode::synth {
 
 namespace {
 
-constexpr int kMaxAuxTraces = 14;            // auxiliary channel codes in the extended header
-constexpr int kChannelsPerUnit = 6;          // receivers served by one field unit
+constexpr int kMaxAuxTraces = 14;    // auxiliary channel codes in the extended header
+constexpr int kChannelsPerUnit = 6;  // receivers served by one field unit
 constexpr std::uint32_t kFirstUnitSerial = 41000001;
 constexpr std::uint32_t kAuxUnitSerial = 40000001;
-constexpr int kSeismicGainDb = 24;           // extension block byte 21
+constexpr int kSeismicGainDb = 24;  // extension block byte 21
 constexpr int kAuxGainDb = 12;
-constexpr int kControlUnitType = 5;          // extension block bytes 27-28
+constexpr int kControlUnitType = 5;              // extension block bytes 27-28
 constexpr double kMaxHundredths = 4294967295.0;  // four unsigned bytes
 
 // Auxiliary channel codes of the extended header: time break, uphole, then dummies.
@@ -27,7 +27,9 @@ int auxChannelCode(int auxIndex) {
   return 3;
 }
 
-std::uint64_t hundredths(double metres) { return static_cast<std::uint64_t>(std::llround(metres * 100)); }
+std::uint64_t hundredths(double metres) {
+  return static_cast<std::uint64_t>(std::llround(metres * 100));
+}
 
 // A line or point number as three binary bytes of whole part and four BCD fraction digits.
 void storeFractional(Block32& b, std::size_t offset, double value) {
@@ -41,7 +43,9 @@ void storeFractional(Block32& b, std::size_t offset, double value) {
   storeBcd(b, offset + 3, fraction, 4);
 }
 
-double recordLengthMs(const SynthOptions& o) { return (o.samplesPerTrace - 1) * o.sampleIntervalMs; }
+double recordLengthMs(const SynthOptions& o) {
+  return (o.samplesPerTrace - 1) * o.sampleIntervalMs;
+}
 
 GeneralHeaderValues generalHeaderValues(const SynthOptions& o, int externalBlocks) {
   GeneralHeaderValues v;
@@ -80,17 +84,17 @@ std::array<std::uint8_t, 64> voraxExtendedHeader(const SynthOptions& o) {
   b[7] = nibbles(o.internalTimeBreak ? 1 : 0, 0);  // time break kind, no data retry
   b[8] = nibbles(0, 0);                            // no correlation, normal record
   b[9] = nibbles(o.minimumPhase ? 1 : 0, 0);
-  for (int aux = 1; aux <= o.auxTraces; ++aux) {   // one code digit each from byte 21
+  for (int aux = 1; aux <= o.auxTraces; ++aux) {  // one code digit each from byte 21
     const auto byte = static_cast<std::size_t>(20 + (aux - 1) / 2);
     const int code = auxChannelCode(aux);
     b[byte] = (aux % 2 == 1) ? nibbles(code, b[byte] & 0xF) : nibbles(b[byte] >> 4, code);
   }
-  b[32] = nibbles(1, 0);                 // source type: explosive
-  storeBcd(b, 34, 120, 4);               // value A: 12.0 (charge depth, m)
-  storeBcd(b, 36, 20, 4);                // value B: 2.0 (charge, kg)
+  b[32] = nibbles(1, 0);    // source type: explosive
+  storeBcd(b, 34, 120, 4);  // value A: 12.0 (charge depth, m)
+  storeBcd(b, 36, 20, 4);   // value B: 2.0 (charge, kg)
   storeBcd(b, 38, static_cast<std::uint64_t>(std::llround(o.upholeTimeMs * 10)), 4);
-  storeBcd(b, 40, 250, 6);               // value D: 25.0
-  b[51] = nibbles(1, 0);                 // array filter: linear
+  storeBcd(b, 40, 250, 6);  // value D: 25.0
+  b[51] = nibbles(1, 0);    // array filter: linear
   return b;
 }
 
@@ -99,9 +103,8 @@ std::string externalHeaderText(const SynthOptions& o) {
   std::snprintf(text, sizeof text,
                 "VORAX SYNTHETIC SHOT RECORD  FILE %d  SEED %u  SHOT %s %02d:%02d:%02d  "
                 "SOURCE LINE %s POINT %s  EXPLOSIVE 2 KG AT 12 M  CREW 7",
-                o.fileNumber, o.seed,
-                datefromjulian(o.clock.year, o.clock.dayOfYear).c_str(), o.clock.hour,
-                o.clock.minute, o.clock.second, shortestText(o.sourceLine).c_str(),
+                o.fileNumber, o.seed, datefromjulian(o.clock.year, o.clock.dayOfYear).c_str(),
+                o.clock.hour, o.clock.minute, o.clock.second, shortestText(o.sourceLine).c_str(),
                 shortestText(o.sourcePoint).c_str());
   return text;
 }
@@ -137,7 +140,9 @@ std::string outOfRange(const char* what, double low, double high) {
   return std::string(what) + " must be from " + shortestText(low) + " to " + shortestText(high);
 }
 
-bool inRange(double value, double low, double high) { return value >= low && value <= high; }
+bool inRange(double value, double low, double high) {
+  return value >= low && value <= high;
+}
 
 std::string checkGeometry(const SynthOptions& o) {
   const SpreadLayout spread = spreadOf(o);
@@ -146,7 +151,8 @@ std::string checkGeometry(const SynthOptions& o) {
       receiverAt(spread, std::min(o.seismicTraces, receiversPerLine(spread)) - 1);
   const Receiver last = receiverAt(spread, o.seismicTraces - 1);
   for (const double metres : {first.east, first.north, endOfFirstLine.east, last.north}) {
-    if (!inRange(metres * 100, 0, kMaxHundredths)) return "receiver coordinates do not fit the record";
+    if (!inRange(metres * 100, 0, kMaxHundredths))
+      return "receiver coordinates do not fit the record";
   }
   if (!inRange(o.sourceElevation * 100, 0, kMaxHundredths))
     return outOfRange("source elevation", 0, kMaxHundredths / 100);
@@ -159,14 +165,16 @@ std::string checkGeometry(const SynthOptions& o) {
 
 std::string checkSynthOptions(const SynthOptions& o) {
   if (!inRange(o.seismicTraces, 1, 9999)) return outOfRange("seismic trace count", 1, 9999);
-  if (!inRange(o.auxTraces, 0, kMaxAuxTraces)) return outOfRange("auxiliary trace count", 0, kMaxAuxTraces);
+  if (!inRange(o.auxTraces, 0, kMaxAuxTraces))
+    return outOfRange("auxiliary trace count", 0, kMaxAuxTraces);
   if (o.seismicTraces + o.auxTraces > 9999) return "at most 9999 traces in all";
   if (!inRange(o.samplesPerTrace, 1, 999999)) return outOfRange("samples per trace", 1, 999999);
   if (baseScanIntervalCode(o.sampleIntervalMs) == 0)
     return "sample interval must be 0.25, 0.5, 1, 2 or 4 ms";
   if (!inRange(o.fileNumber, 1, 999999)) return outOfRange("file number", 1, 999999);
   if (!inRange(o.receiverLines, 1, 9)) return outOfRange("receiver line count", 1, 9);
-  if (!inRange(o.deadTrace, -1, o.seismicTraces)) return outOfRange("dead trace", -1, o.seismicTraces);
+  if (!inRange(o.deadTrace, -1, o.seismicTraces))
+    return outOfRange("dead trace", -1, o.seismicTraces);
   if (!inRange(o.reversedTrace, -1, o.seismicTraces))
     return outOfRange("reversed trace", -1, o.seismicTraces);
   if (!inRange(o.tapeNumber, 0, 9999)) return outOfRange("tape number", 0, 9999);
@@ -196,7 +204,9 @@ SpreadLayout spreadOf(const SynthOptions& o) {
   return spread;
 }
 
-Position sourcePosition(const SynthOptions& o) { return spreadCentre(spreadOf(o)); }
+Position sourcePosition(const SynthOptions& o) {
+  return spreadCentre(spreadOf(o));
+}
 
 std::vector<float> synthTraceSamples(const SynthOptions& o, int t) {
   std::vector<float> out(static_cast<std::size_t>(std::max(0, o.samplesPerTrace)), 0.0f);

@@ -23,23 +23,23 @@ namespace vorax::decode::synth {
 
 struct SynthOptions {
   int seismicTraces = 96;
-  int auxTraces = 2;               // 0..14
+  int auxTraces = 2;  // 0..14
   int samplesPerTrace = 1001;
-  double sampleIntervalMs = 2;     // 0.25, 0.5, 1, 2 or 4
+  double sampleIntervalMs = 2;  // 0.25, 0.5, 1, 2 or 4
   std::uint32_t seed = 1;
-  int fileNumber = 1;              // 1..999999
-  int receiverLines = 4;           // 1..9 (one cable digit per line)
-  int deadTrace = -1;              // seismic trace number; -1 a third along, 0 none
-  int reversedTrace = -1;          // seismic trace number; -1 two thirds along, 0 none
+  int fileNumber = 1;      // 1..999999
+  int receiverLines = 4;   // 1..9 (one cable digit per line)
+  int deadTrace = -1;      // seismic trace number; -1 a third along, 0 none
+  int reversedTrace = -1;  // seismic trace number; -1 two thirds along, 0 none
   int tapeNumber = 17;
   RecordClock clock;
-  double sourceLine = 3001;        // up to four decimals are kept
+  double sourceLine = 3001;  // up to four decimals are kept
   double sourcePoint = 1041.5;
-  double sourceElevation = 123.45; // (m); the shot sits at the centre of the spread
-  double upholeTimeMs = 12.5;      // kept in tenths of a millisecond
-  bool internalTimeBreak = false;  // "ITB" instead of "FTB"
-  bool minimumPhase = false;       // recorder filter "Minimum Phase" instead of "Linear Phase"
-  SpreadLayout spread;             // receiverCount is taken from seismicTraces
+  double sourceElevation = 123.45;  // (m); the shot sits at the centre of the spread
+  double upholeTimeMs = 12.5;       // kept in tenths of a millisecond
+  bool internalTimeBreak = false;   // "ITB" instead of "FTB"
+  bool minimumPhase = false;        // recorder filter "Minimum Phase" instead of "Linear Phase"
+  SpreadLayout spread;              // receiverCount is taken from seismicTraces
   ShotModel model;
   // When set, trace t's samples (samplesPerTrace values) come from here instead of the shot
   // model: records of other kinds of test (vibrator similarity) with the same headers.

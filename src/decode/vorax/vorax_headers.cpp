@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "decode/block_text.h"
-#include "decode/segd/general_headers.h"
 #include "decode/conversions.h"
+#include "decode/segd/general_headers.h"
 
 namespace vorax::decode {
 
@@ -14,49 +14,74 @@ namespace {
 // Text of one auxiliary channel code (a single hex digit, 0-15).
 std::string auxChannelText(int code, std::string_view digit) {
   switch (code) {
-    case 0: return "Unknown";
-    case 3: return "Dummy";
-    case 4: return "TB";
-    case 5: return "Uphole";
-    case 6: return "Pilot";
-    case 7: return "Timing Word";
-    case 8: return "WaterBreak";
-    case 11: return "Conf TB";
-    case 13: return "Radio Ref";
-    case 14: return "Radio Return";
-    default: return std::string(digit) + " Unspecified";
+    case 0:
+      return "Unknown";
+    case 3:
+      return "Dummy";
+    case 4:
+      return "TB";
+    case 5:
+      return "Uphole";
+    case 6:
+      return "Pilot";
+    case 7:
+      return "Timing Word";
+    case 8:
+      return "WaterBreak";
+    case 11:
+      return "Conf TB";
+    case 13:
+      return "Radio Ref";
+    case 14:
+      return "Radio Return";
+    default:
+      return std::string(digit) + " Unspecified";
   }
 }
 
 std::string sourceTypeText(int code, std::string_view digit) {
   switch (code) {
-    case 1: return "Explosive";
-    case 2: return "Vibrator";
-    case 3: return "Other";
-    default: return std::string(digit) + " Unknown";
+    case 1:
+      return "Explosive";
+    case 2:
+      return "Vibrator";
+    case 3:
+      return "Other";
+    default:
+      return std::string(digit) + " Unknown";
   }
 }
 
 std::string arrayFilterText(int code, std::string_view digit) {
   switch (code) {
-    case 1: return "Linear";
-    case 2: return "Eliptic";
-    case 3: return "Other";
-    default: return std::string(digit) + " Unknown";
+    case 1:
+      return "Linear";
+    case 2:
+      return "Eliptic";
+    case 3:
+      return "Other";
+    default:
+      return std::string(digit) + " Unknown";
   }
 }
 
 std::string_view correlationText(int code) {
   switch (code) {
-    case 0: return "No Xcorrelation";
-    case 1: return "CAS";
-    case 2: return "CBS";
-    default: return "Unknown";
+    case 0:
+      return "No Xcorrelation";
+    case 1:
+      return "CAS";
+    case 2:
+      return "CBS";
+    default:
+      return "Unknown";
   }
 }
 
 // The numeric value of a digit field divided by 10: "0125" -> "12.5".
-std::string tenths(std::string_view digits) { return shortestText(numericValue(digits) / 10.0); }
+std::string tenths(std::string_view digits) {
+  return shortestText(numericValue(digits) / 10.0);
+}
 
 void fillExtendedDigits(const Block& b, VoraxExtendedFields& out) {
   out.tapeNumber = hexOf(b, 1, 2);
@@ -71,7 +96,8 @@ void fillExtendedDigits(const Block& b, VoraxExtendedFields& out) {
   out.bytes11To16 = hexOf(b, 11, 16);
   out.bytes17To20 = hexOf(b, 17, 20);
   const std::string auxDigits = hexOf(b, 21, 27);
-  for (std::size_t i = 0; i < kAuxChannelCount; ++i) out.auxChannelCodes[i] = auxDigits.substr(i, 1);
+  for (std::size_t i = 0; i < kAuxChannelCount; ++i)
+    out.auxChannelCodes[i] = auxDigits.substr(i, 1);
   out.noiseEditDigits = hexOf(b, 28, 30);
   out.byte31 = hexOf(b, 31, 31);
   out.byte32 = hexOf(b, 32, 32);

@@ -32,9 +32,9 @@ struct VoraxGh3Fields {
   FixedText<10> sourceX;
   FixedText<10> sourceY;
   FixedText<10> sourceZ;
-  FixedText<10> sourceLine;               // bytes 4-6 integer, 7-8 four fraction digits
-  FixedText<10> sourcePoint;              // bytes 9-11 integer, 12-13 fraction digits
-  FixedText<3> sourcePointIndex;          // decimal 14
+  FixedText<10> sourceLine;       // bytes 4-6 integer, 7-8 four fraction digits
+  FixedText<10> sourcePoint;      // bytes 9-11 integer, 12-13 fraction digits
+  FixedText<3> sourcePointIndex;  // decimal 14
   FixedText<80> message;
 
   template <typename V>
@@ -62,40 +62,40 @@ inline constexpr std::size_t kAuxChannelCount = 14;
 
 // The 64-byte extended header. Counts are BCD: trace count "0240" is 240 traces.
 struct VoraxExtendedFields {
-  FixedText<5> tapeNumber;                // hex 1-2
-  FixedText<5> traceCount;                // hex 3-4
-  FixedText<8> samplesPerTrace;           // hex 5-7
-  FixedText<1> timeBreakDigit;            // high digit of 8
-  FixedText<1> dataRetryDigit;            // low digit of 8
-  FixedText<1> correlationDigit;          // high digit of 9
-  FixedText<1> recordKindDigit;           // low digit of 9
-  FixedText<1> filterPhaseDigit;          // high digit of 10
-  FixedText<1> byte10SecondDigit;         // low digit of 10
-  FixedText<8> bytes11To16;               // first 8 of the 12 hex digits of 11-16
-  FixedText<8> bytes17To20;               // hex 17-20
+  FixedText<5> tapeNumber;         // hex 1-2
+  FixedText<5> traceCount;         // hex 3-4
+  FixedText<8> samplesPerTrace;    // hex 5-7
+  FixedText<1> timeBreakDigit;     // high digit of 8
+  FixedText<1> dataRetryDigit;     // low digit of 8
+  FixedText<1> correlationDigit;   // high digit of 9
+  FixedText<1> recordKindDigit;    // low digit of 9
+  FixedText<1> filterPhaseDigit;   // high digit of 10
+  FixedText<1> byte10SecondDigit;  // low digit of 10
+  FixedText<8> bytes11To16;        // first 8 of the 12 hex digits of 11-16
+  FixedText<8> bytes17To20;        // hex 17-20
   // One hex digit each: the 6 digits of bytes 21-23, then the 8 digits of bytes 24-27.
   std::array<FixedText<1>, kAuxChannelCount> auxChannelCodes;
-  FixedText<6> noiseEditDigits;           // hex 28-30
-  FixedText<2> byte31;                    // hex 31
-  FixedText<2> byte32;                    // hex 32
-  FixedText<1> sourceTypeDigit;           // high digit of 33
-  FixedText<1> byte33SecondDigit;         // low digit of 33
-  FixedText<2> byte34;                    // hex 34
-  FixedText<6> valueA;                    // hex 35-36
-  FixedText<6> valueB;                    // hex 37-38
-  FixedText<6> upholeTime;                // hex 39-40
-  FixedText<8> valueD;                    // hex 41-43
-  FixedText<4> bytes44To45;               // hex 44-45
-  FixedText<4> bytes46To47;               // hex 46-47
-  FixedText<4> valueE;                    // hex 48-49
-  FixedText<4> valueF;                    // hex 50-51
-  FixedText<1> arrayFilterDigit;          // high digit of 52
-  FixedText<24> bytes54To64;              // hex 54-64; byte 53 is not read
-  FixedText<3> timeBreakKind;             // "FTB" / "ITB"
+  FixedText<6> noiseEditDigits;    // hex 28-30
+  FixedText<2> byte31;             // hex 31
+  FixedText<2> byte32;             // hex 32
+  FixedText<1> sourceTypeDigit;    // high digit of 33
+  FixedText<1> byte33SecondDigit;  // low digit of 33
+  FixedText<2> byte34;             // hex 34
+  FixedText<6> valueA;             // hex 35-36
+  FixedText<6> valueB;             // hex 37-38
+  FixedText<6> upholeTime;         // hex 39-40
+  FixedText<8> valueD;             // hex 41-43
+  FixedText<4> bytes44To45;        // hex 44-45
+  FixedText<4> bytes46To47;        // hex 46-47
+  FixedText<4> valueE;             // hex 48-49
+  FixedText<4> valueF;             // hex 50-51
+  FixedText<1> arrayFilterDigit;   // high digit of 52
+  FixedText<24> bytes54To64;       // hex 54-64; byte 53 is not read
+  FixedText<3> timeBreakKind;      // "FTB" / "ITB"
   FixedText<16> dataRetry;
   FixedText<16> correlation;
   FixedText<16> recordKind;
-  FixedText<16> filterPhase;              // "Linear Phase" / "Minimum Phase"
+  FixedText<16> filterPhase;  // "Linear Phase" / "Minimum Phase"
   std::array<FixedText<16>, kAuxChannelCount> auxChannelTexts;
   FixedText<16> noiseEdit;
   FixedText<16> sourceType;
@@ -104,7 +104,7 @@ struct VoraxExtendedFields {
   FixedText<16> valueBTenths;
   FixedText<16> upholeTimeTenths;
   FixedText<16> valueDTenths;
-  FixedText<164> valueETenths;            // 164 wide, unlike its neighbours
+  FixedText<164> valueETenths;  // 164 wide, unlike its neighbours
   FixedText<16> valueFTenths;
   FixedText<16> arrayFilter;
   FixedText<80> message;
@@ -112,16 +112,14 @@ struct VoraxExtendedFields {
   template <typename V>
   void visit(V&& v) const {
     static constexpr std::array<std::string_view, kAuxChannelCount> kCodeNames{
-        "aux_channel_code_1",  "aux_channel_code_2",  "aux_channel_code_3",
-        "aux_channel_code_4",  "aux_channel_code_5",  "aux_channel_code_6",
-        "aux_channel_code_7",  "aux_channel_code_8",  "aux_channel_code_9",
-        "aux_channel_code_10", "aux_channel_code_11", "aux_channel_code_12",
+        "aux_channel_code_1",  "aux_channel_code_2",  "aux_channel_code_3",  "aux_channel_code_4",
+        "aux_channel_code_5",  "aux_channel_code_6",  "aux_channel_code_7",  "aux_channel_code_8",
+        "aux_channel_code_9",  "aux_channel_code_10", "aux_channel_code_11", "aux_channel_code_12",
         "aux_channel_code_13", "aux_channel_code_14"};
     static constexpr std::array<std::string_view, kAuxChannelCount> kTextNames{
-        "aux_channel_text_1",  "aux_channel_text_2",  "aux_channel_text_3",
-        "aux_channel_text_4",  "aux_channel_text_5",  "aux_channel_text_6",
-        "aux_channel_text_7",  "aux_channel_text_8",  "aux_channel_text_9",
-        "aux_channel_text_10", "aux_channel_text_11", "aux_channel_text_12",
+        "aux_channel_text_1",  "aux_channel_text_2",  "aux_channel_text_3",  "aux_channel_text_4",
+        "aux_channel_text_5",  "aux_channel_text_6",  "aux_channel_text_7",  "aux_channel_text_8",
+        "aux_channel_text_9",  "aux_channel_text_10", "aux_channel_text_11", "aux_channel_text_12",
         "aux_channel_text_13", "aux_channel_text_14"};
     v("tape_number", tapeNumber);
     v("trace_count", traceCount);
@@ -172,22 +170,22 @@ struct VoraxExtendedFields {
 
 // The trace header extension block (32 bytes) of the VORAX layout. Byte 32 is not read.
 struct VoraxTraceExt1Fields {
-  FixedText<6> receiverLine;              // decimal 1-3
-  FixedText<6> receiverPoint;             // decimal 4-6
-  FixedText<2> receiverPointIndex;        // decimal 7
-  FixedText<6> samplesPerTrace;           // decimal 8-10
-  FixedText<2> byte11;                    // hex 11
-  FixedText<2> byte12;                    // hex 12
-  FixedText<10> receiverX;                // decimal 13-16, hundredths of a metre
-  FixedText<10> receiverY;                // decimal 17-20, hundredths of a metre
-  FixedText<2> byte21;                    // hex 21
-  FixedText<8> unitIdentifier;            // hex 22-25
-  FixedText<1> byte26FirstDigit;          // high digit of 26
-  FixedText<1> byte26SecondDigit;         // low digit of 26
-  FixedText<4> bytes27To28;               // hex 27-28
-  FixedText<4> bytes29To30;               // hex 29-30
-  FixedText<4> byte31;                    // hex 31
-  FixedText<2> byte31Again;               // hex 31
+  FixedText<6> receiverLine;        // decimal 1-3
+  FixedText<6> receiverPoint;       // decimal 4-6
+  FixedText<2> receiverPointIndex;  // decimal 7
+  FixedText<6> samplesPerTrace;     // decimal 8-10
+  FixedText<2> byte11;              // hex 11
+  FixedText<2> byte12;              // hex 12
+  FixedText<10> receiverX;          // decimal 13-16, hundredths of a metre
+  FixedText<10> receiverY;          // decimal 17-20, hundredths of a metre
+  FixedText<2> byte21;              // hex 21
+  FixedText<8> unitIdentifier;      // hex 22-25
+  FixedText<1> byte26FirstDigit;    // high digit of 26
+  FixedText<1> byte26SecondDigit;   // low digit of 26
+  FixedText<4> bytes27To28;         // hex 27-28
+  FixedText<4> bytes29To30;         // hex 29-30
+  FixedText<4> byte31;              // hex 31
+  FixedText<2> byte31Again;         // hex 31
   FixedText<80> message;
 
   template <typename V>

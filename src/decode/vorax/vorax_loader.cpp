@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::uint64_t kSampleBytes = 4;
 
-float valueOf(std::string_view text) { return static_cast<float>(numericValue(text)); }
+float valueOf(std::string_view text) {
+  return static_cast<float>(numericValue(text));
+}
 
 // The one-block column of the trace attributes.
 void fillTraceInfo(const DemuxTraceHeaderFields& traceHeader, const VoraxTraceExt1Fields& e,
@@ -74,12 +76,12 @@ void decodeTrace(SegdRecord& record, std::int32_t t, Bytes header, Bytes sampleB
 
 std::string TraceCapacity::warning(std::int32_t declaredTraces,
                                    std::int32_t declaredSamples) const {
-  std::string text = "The file is shorter than its headers declare: " +
-                     std::to_string(declaredTraces) + " traces declared, " +
-                     std::to_string(traces) + " loaded";
+  std::string text =
+      "The file is shorter than its headers declare: " + std::to_string(declaredTraces) +
+      " traces declared, " + std::to_string(traces) + " loaded";
   if (samplesPerTrace < declaredSamples) {
-    text += ", with " + std::to_string(samplesPerTrace) + " of " +
-            std::to_string(declaredSamples) + " samples per trace";
+    text += ", with " + std::to_string(samplesPerTrace) + " of " + std::to_string(declaredSamples) +
+            " samples per trace";
   }
   return text + "; missing samples read as 0.";
 }
@@ -89,7 +91,8 @@ TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSa
   TraceCapacity held;
   const auto traces = static_cast<std::uint64_t>(std::max(0, declaredTraces));
   const auto samples = static_cast<std::uint64_t>(std::max(0, declaredSamples));
-  const std::uint64_t bytesPerTrace = std::max<std::uint64_t>(1, headerBytesPerTrace + kSampleBytes * samples);
+  const std::uint64_t bytesPerTrace =
+      std::max<std::uint64_t>(1, headerBytesPerTrace + kSampleBytes * samples);
   const std::uint64_t startingInFile = (bytesAvailable + bytesPerTrace - 1) / bytesPerTrace;
   held.traces = static_cast<std::int32_t>(std::min(traces, startingInFile));
   held.samplesPerTrace = static_cast<std::int32_t>(samples);
@@ -107,9 +110,9 @@ TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSa
   return held;
 }
 
-std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file,
-                             SegdRecord& record, MessageSink& messages,
-                             const ProgressCallback& progress, const EarlyTraces& early) {
+std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
+                             MessageSink& messages, const ProgressCallback& progress,
+                             const EarlyTraces& early) {
   return loadTracesOnTwoWorkers(
       firstTracePosition, kTraceHeaderBytes + kExtensionBlockBytes, file, record, messages,
       [&record](std::int32_t t, Bytes header, Bytes samples) {

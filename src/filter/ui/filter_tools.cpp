@@ -9,13 +9,15 @@ void addFilterTools(app::ui::MainWindow& window, app::AppState& state) {
   window.setToolOpener("Filters", [&window, &state] {
     auto* dialog = new FiltersDialog(state, &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(dialog, &QDialog::finished, &window, [&window] { window.returnToMainWindow(); });
+    QObject::connect(dialog, &QDialog::finished, &window,
+                     [&window] { window.returnToMainWindow(); });
     dialog->open();
   });
   window.setToolOpener("Panels", [&window, &state] {
     auto* dialog = new PanelsDialog(state, &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(dialog, &QDialog::finished, &window, [&window] { window.returnToMainWindow(); });
+    QObject::connect(dialog, &QDialog::finished, &window,
+                     [&window] { window.returnToMainWindow(); });
     dialog->open();
   });
 }

@@ -18,7 +18,9 @@ namespace vorax::filter::ui {
 
 namespace {
 
-QString qtext(const std::string& text) { return QString::fromStdString(text); }
+QString qtext(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -32,7 +34,8 @@ FiltersDialog::FiltersDialog(app::AppState& state, QWidget* parent)
   setWindowTitle("Filters");
   setModal(true);
   auto* grid = new QGridLayout;
-  for (int j = 0; j < 4; ++j) grid->addWidget(new QLabel(QString("F%1").arg(j + 1)), 0, j + 1, Qt::AlignHCenter);
+  for (int j = 0; j < 4; ++j)
+    grid->addWidget(new QLabel(QString("F%1").arg(j + 1)), 0, j + 1, Qt::AlignHCenter);
   const FilterSettings settings = filterSettingsFrom(state_.settings);
   for (FilterType type : kFilterOrder) {
     const auto row = static_cast<std::size_t>(type);
@@ -62,7 +65,8 @@ FiltersDialog::FiltersDialog(app::AppState& state, QWidget* parent)
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &FiltersDialog::startIfValid);
   connect(cancel_, &QPushButton::clicked, this, &FiltersDialog::reject);
-  connect(&watcher_, &QFutureWatcher<std::optional<FilteredTraces>>::finished, this, &FiltersDialog::runFinished);
+  connect(&watcher_, &QFutureWatcher<std::optional<FilteredTraces>>::finished, this,
+          &FiltersDialog::runFinished);
 }
 
 FiltersDialog::~FiltersDialog() {
@@ -70,7 +74,9 @@ FiltersDialog::~FiltersDialog() {
   watcher_.waitForFinished();
 }
 
-QString FiltersDialog::message() const { return message_->isVisible() ? message_->text() : QString(); }
+QString FiltersDialog::message() const {
+  return message_->isVisible() ? message_->text() : QString();
+}
 
 FilterSettings FiltersDialog::settingsFromBoxes() const {
   FilterSettings f;
@@ -78,7 +84,8 @@ FilterSettings FiltersDialog::settingsFromBoxes() const {
     const auto row = static_cast<std::size_t>(type);
     f.enabledOf(type) = enabled_[row]->isChecked();
     for (std::size_t j = 0; j < cornerCount(type); ++j)
-      f.cornersOf(type)[j] = static_cast<float>(decode::numericValue(corners_[row][j]->text().toStdString()));
+      f.cornersOf(type)[j] =
+          static_cast<float>(decode::numericValue(corners_[row][j]->text().toStdString()));
   }
   return f;
 }
@@ -105,7 +112,8 @@ void FiltersDialog::startIfValid() {
   cancelRequested_ = false;
   const std::vector<FilterRequest> requests = enabledFilters(filters);
   auto report = [this](FilterType type, int percent) {
-    QMetaObject::invokeMethod(this, [this, type, percent] { showProgress(type, percent); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, type, percent] { showProgress(type, percent); }, Qt::QueuedConnection);
     return !cancelRequested_;
   };
   const decode::SegdRecord& record = state_.record;

@@ -27,11 +27,21 @@ namespace {
 
 constexpr float kGainStepDb = 3;
 
-QString qtext(const std::string& text) { return QString::fromStdString(text); }
-std::string plain(const QLineEdit* edit) { return edit->text().trimmed().toStdString(); }
-float number(const QLineEdit* edit) { return static_cast<float>(decode::numericValue(plain(edit))); }
-std::int32_t whole(const QLineEdit* edit) { return decode::numericInt(plain(edit)); }
-QString numberText(float value) { return qtext(decode::shortestText(value)); }
+QString qtext(const std::string& text) {
+  return QString::fromStdString(text);
+}
+std::string plain(const QLineEdit* edit) {
+  return edit->text().trimmed().toStdString();
+}
+float number(const QLineEdit* edit) {
+  return static_cast<float>(decode::numericValue(plain(edit)));
+}
+std::int32_t whole(const QLineEdit* edit) {
+  return decode::numericInt(plain(edit));
+}
+QString numberText(float value) {
+  return qtext(decode::shortestText(value));
+}
 
 QLineEdit* smallEdit() {
   auto* edit = new QLineEdit;
@@ -89,8 +99,8 @@ QWidget* PanelsDialog::buildControls() {
   files_->setMaximumHeight(130);
   column->addWidget(files_);
   connect(selectFolder_, &QPushButton::clicked, this, [this] {
-    const QString chosen = QFileDialog::getExistingDirectory(this, "Select Panel File Folder",
-                                                             folder_.empty() ? QDir::homePath() : qtext(folder_));
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, "Select Panel File Folder", folder_.empty() ? QDir::homePath() : qtext(folder_));
     if (!chosen.isEmpty()) selectFolder(chosen.toStdString());
   });
   column->addWidget(buildRangeBox());
@@ -148,7 +158,8 @@ QGroupBox* PanelsDialog::buildGainBox() {
   windowRow->addWidget(new QLabel("Window"));
   windowRow->addWidget(agcWindow_);
   grid->addLayout(windowRow, 2, 1);
-  const std::pair<const char*, float> steps[] = {{"Gain +", kGainStepDb}, {"Gain -", -kGainStepDb}, {"Set", 0.0f}};
+  const std::pair<const char*, float> steps[] = {
+      {"Gain +", kGainStepDb}, {"Gain -", -kGainStepDb}, {"Set", 0.0f}};
   for (int i = 0; i < 3; ++i) {
     auto* button = new QPushButton(steps[i].first);
     grid->addWidget(button, i, 2);
@@ -169,11 +180,13 @@ QGridLayout* PanelsDialog::buildButtons() {
   connect(add("Cancel", 0, 1), &QPushButton::clicked, this, &PanelsDialog::reject);
   connect(add("Save", 1, 0), &QPushButton::clicked, this, [this] {
     storeSettings();
-    const std::string name = app::ui::SHOWSAVEB(this, "Panel Files (*.PNL)|*.PNL", "Save File", folder_);
+    const std::string name =
+        app::ui::SHOWSAVEB(this, "Panel Files (*.PNL)|*.PNL", "Save File", folder_);
     if (!name.empty()) savePanelFileTo(name);
   });
   connect(add("Load", 1, 1), &QPushButton::clicked, this, [this] {
-    const std::string name = app::ui::SHOWOPEN(this, "Panel Files |*.PNL", "Select File To Open", folder_);
+    const std::string name =
+        app::ui::SHOWOPEN(this, "Panel Files |*.PNL", "Select File To Open", folder_);
     if (!name.empty()) loadPanelFileFrom(name);
   });
   return buttons;
@@ -217,7 +230,9 @@ void PanelsDialog::showSettings(const PanelSettings& p) {
   if (p.folder != folder_ && !p.folder.empty()) selectFolder(p.folder);
 }
 
-void PanelsDialog::storeSettings() { storePanelSettings(settingsFromControls(), state_.settings); }
+void PanelsDialog::storeSettings() {
+  storePanelSettings(settingsFromControls(), state_.settings);
+}
 
 void PanelsDialog::selectFolder(const std::string& folder) {
   folder_ = folder;
@@ -236,7 +251,9 @@ bool PanelsDialog::savePanelFileTo(const std::string& typedName) {
   const std::filesystem::path path = panelFileName(typedName);
   const std::string error = savePanelFile(path, settingsFromControls());
   if (error.empty()) return true;
-  QMessageBox::warning(this, "VORAX Viewer", qtext("The panel file could not be saved to " + path.string() + ".\n" + error));
+  QMessageBox::warning(
+      this, "VORAX Viewer",
+      qtext("The panel file could not be saved to " + path.string() + ".\n" + error));
   return false;
 }
 
@@ -256,9 +273,11 @@ void PanelsDialog::showPanel(const Panel& panel, const PanelSettings& settings) 
   shownWith_ = settings;
   graphic_->redraw();
   if (!settings.generateBmp) return;
-  const std::string path = (std::filesystem::path(settings.folder) / panelPictureName(settings, panel)).string();
+  const std::string path =
+      (std::filesystem::path(settings.folder) / panelPictureName(settings, panel)).string();
   state_.debugLog.line(path);
-  const std::string error = app::ui::savePicture(graphic_->picture(), path, app::PictureFormat::Bmp);
+  const std::string error =
+      app::ui::savePicture(graphic_->picture(), path, app::PictureFormat::Bmp);
   if (!error.empty()) status_->setText(qtext("Not saved: " + path + " (" + error + ")"));
 }
 
@@ -266,8 +285,9 @@ void PanelsDialog::setRunning(bool running) {
   for (QWidget* child : findChildren<QWidget*>()) {
     auto* button = qobject_cast<QPushButton*>(child);
     const bool stays = button != nullptr && button->text() == "Cancel";
-    if (child != graphic_ && !stays && (qobject_cast<QPushButton*>(child) || qobject_cast<QLineEdit*>(child) ||
-                                        qobject_cast<QCheckBox*>(child) || qobject_cast<QListWidget*>(child)))
+    if (child != graphic_ && !stays &&
+        (qobject_cast<QPushButton*>(child) || qobject_cast<QLineEdit*>(child) ||
+         qobject_cast<QCheckBox*>(child) || qobject_cast<QListWidget*>(child)))
       child->setEnabled(!running);
   }
 }
@@ -283,10 +303,14 @@ void PanelsDialog::go() {
   setRunning(true);
   status_->setText("Working");
   watcher_.setFuture(QtConcurrent::run([this, settings, names] {
-    runPanelFiles(settings, names, state_.fft, state_.debugLog, [this, settings](const Panel& panel) {
-      QMetaObject::invokeMethod(this, [this, panel, settings] { showPanel(panel, settings); }, Qt::QueuedConnection);
-      return !cancelRequested_;
-    }, lastRead_);
+    runPanelFiles(
+        settings, names, state_.fft, state_.debugLog,
+        [this, settings](const Panel& panel) {
+          QMetaObject::invokeMethod(
+              this, [this, panel, settings] { showPanel(panel, settings); }, Qt::QueuedConnection);
+          return !cancelRequested_;
+        },
+        lastRead_);
     haveLastRead_ = haveLastRead_ || lastRead_.loadedTraceCount() > 0;
   }));
 }

@@ -16,7 +16,9 @@ namespace vorax::tools::ui {
 
 namespace {
 
-std::int32_t valueOf(const QLineEdit* box) { return decode::numericInt(box->text().toStdString()); }
+std::int32_t valueOf(const QLineEdit* box) {
+  return decode::numericInt(box->text().toStdString());
+}
 
 }  // namespace
 
@@ -45,7 +47,8 @@ RadioFixDialog::RadioFixDialog(app::AppState& state, QWidget* parent)
   const app::ViewerSettings& s = state_.settings;
   traces_->setText(QString::number(s.radioFixTracesRequired()));
   endTime_->setText(QString::number(2 * s.radioFixHalfEndTime()));
-  prefix_->setText(QString::fromUtf8(s.radioFixPrefix().data(), static_cast<qsizetype>(s.radioFixPrefix().size())));
+  prefix_->setText(QString::fromUtf8(s.radioFixPrefix().data(),
+                                     static_cast<qsizetype>(s.radioFixPrefix().size())));
   prefix_->setMaxLength(10);
   deleteOriginal_->setChecked(s.radioFixDeleteOriginal() != 0);
 
@@ -66,7 +69,9 @@ RadioFixDialog::RadioFixDialog(app::AppState& state, QWidget* parent)
   setMinimumWidth(380);
 }
 
-QString RadioFixDialog::status() const { return status_->text(); }
+QString RadioFixDialog::status() const {
+  return status_->text();
+}
 
 void RadioFixDialog::reject() {
   if (holdCloseWhileRunning(run_)) return;

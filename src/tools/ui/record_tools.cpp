@@ -28,12 +28,12 @@ void addRecordTools(app::ui::MainWindow& window, app::AppState& state) {
   window.setToolOpener("Split Proc File", [&window, &state] {
     openTool(window, new FileSplitterDialog(state, &window));
   });
-  window.setToolOpener("Fix Radio Sim File", [&window, &state] {
-    openTool(window, new RadioFixDialog(state, &window));
-  });
+  window.setToolOpener("Fix Radio Sim File",
+                       [&window, &state] { openTool(window, new RadioFixDialog(state, &window)); });
   window.setToolOpener("Record Sum/Diff", [&window, &state] {
     auto* dialog = new SumDiffDialog(
-        state, [&state](decode::SegdRecord&& result) { showCombinedRecord(state, std::move(result)); },
+        state,
+        [&state](decode::SegdRecord&& result) { showCombinedRecord(state, std::move(result)); },
         &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &QDialog::finished, &window, [&window, &state](int result) {

@@ -26,8 +26,8 @@ constexpr std::size_t kNormalise = 2;
 
 }  // namespace
 
-SumDiffDialog::SumDiffDialog(app::AppState& state, std::function<void(decode::SegdRecord&&)> takeResult,
-                             QWidget* parent)
+SumDiffDialog::SumDiffDialog(app::AppState& state,
+                             std::function<void(decode::SegdRecord&&)> takeResult, QWidget* parent)
     : QDialog(parent),
       state_(state),
       takeResult_(std::move(takeResult)),
@@ -57,7 +57,10 @@ SumDiffDialog::SumDiffDialog(app::AppState& state, std::function<void(decode::Se
   grid->addWidget(normalise_, 2, 1);
   int row = 3;
   for (int i = 0; i < 3; ++i) {
-    grid->addWidget(new QLabel(i == 0 ? "Read File 1" : i == 1 ? "Read File 2" : "Operation"), row, 0);
+    grid->addWidget(new QLabel(i == 0   ? "Read File 1"
+                               : i == 1 ? "Read File 2"
+                                        : "Operation"),
+                    row, 0);
     grid->addWidget(bars_[i], row++, 1);
   }
   auto* cancel = new QPushButton("Cancel");
@@ -134,7 +137,8 @@ void SumDiffDialog::go() {
   SumDiffOutcome outcome;
   {
     ToolRun::Scope scope(run_);
-    outcome = sumDifference(files_[0], files_[1], options, result, *messages_, state_.debugLog, progress);
+    outcome =
+        sumDifference(files_[0], files_[1], options, result, *messages_, state_.debugLog, progress);
   }
   if (outcome.cancelled) {
     reject();  // Cancel was pressed while reading

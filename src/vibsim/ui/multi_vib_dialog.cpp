@@ -29,7 +29,8 @@ void saveSettingsDuringRun(app::AppState& state) {
   app::saveSettings(state.settings, state.startFolderFile(app::kSettingsFileName));
 }
 
-MultiVibDialog::MultiVibDialog(app::AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+MultiVibDialog::MultiVibDialog(app::AppState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
   setWindowTitle(QString("Vibrator Similarity Processing - Multiple Vibs in ") + "One File");
   build();
   controls_.load(state_.settings);
@@ -50,7 +51,8 @@ QWidget* MultiVibDialog::buildRows() {
   grid->addWidget(new QLabel("Sim Channel Definitions"), 0, 2, 1, 4, Qt::AlignCenter);
   grid->addWidget(new QLabel("Pulse Channel Definitions"), 0, 6, 1, 4, Qt::AlignCenter);
   for (std::size_t c = 0; c < 8; ++c)
-    grid->addWidget(new QLabel(QString::fromUtf8(kChannelCaptions[c % 4].data())), 1, 2 + static_cast<int>(c), Qt::AlignCenter);
+    grid->addWidget(new QLabel(QString::fromUtf8(kChannelCaptions[c % 4].data())), 1,
+                    2 + static_cast<int>(c), Qt::AlignCenter);
   for (int row = 1; row <= kSetupRows; ++row) {
     const auto r = static_cast<std::size_t>(row);
     grid->addWidget(new QLabel(QString("Vib %1").arg(row)), row + 1, 0);
@@ -90,8 +92,10 @@ QWidget* MultiVibDialog::buildSettingsColumn() {
   layout->addLayout(groups);
 
   auto* outputs = new QHBoxLayout;
-  outputs->addWidget(controls_.tickGroup("Destination", {mvs::kScreen, mvs::kBmp, mvs::kLowResPrint, mvs::kHighResPrint}));
-  outputs->addWidget(controls_.tickGroup("Output (Sim Only)", {mvs::kPage1, mvs::kPage2, mvs::kPage3}));
+  outputs->addWidget(controls_.tickGroup(
+      "Destination", {mvs::kScreen, mvs::kBmp, mvs::kLowResPrint, mvs::kHighResPrint}));
+  outputs->addWidget(
+      controls_.tickGroup("Output (Sim Only)", {mvs::kPage1, mvs::kPage2, mvs::kPage3}));
   outputs->addWidget(controls_.tickGroup("", {mvs::kCalculatedForce, mvs::kTransferFunction}));
   layout->addLayout(outputs);
 
@@ -102,13 +106,16 @@ QWidget* MultiVibDialog::buildSettingsColumn() {
   auto* colours = new QGroupBox("Colours");
   auto* colourGrid = new QGridLayout(colours);
   for (std::size_t i = 0; i < mvs::kColourCaptions.size(); ++i) {
-    colourGrid->addWidget(new QLabel(QString::fromUtf8(mvs::kColourCaptions[i].data())), 0, static_cast<int>(i));
-    colourGrid->addWidget(controls_.colour(app::rows::kSimilarityColours, i), 1, static_cast<int>(i));
+    colourGrid->addWidget(new QLabel(QString::fromUtf8(mvs::kColourCaptions[i].data())), 0,
+                          static_cast<int>(i));
+    colourGrid->addWidget(controls_.colour(app::rows::kSimilarityColours, i), 1,
+                          static_cast<int>(i));
   }
   layout->addWidget(colours);
 
   layout->addLayout(controls_.setupButtons(
-      this, {"Multi Vib Sim Files (*.MVS)|*.MVS", "MVS Files |*.MVS", [this] { return state_.LastDataFolder; },
+      this, {"Multi Vib Sim Files (*.MVS)|*.MVS", "MVS Files |*.MVS",
+             [this] { return state_.LastDataFolder; },
              [this](const std::string& name) { return saveSetupTo(name); },
              [this](const std::string& name) { return loadSetupFrom(name); }, [this] { go(); }}));
   layout->addStretch(1);
@@ -135,12 +142,16 @@ PreparedVibrator MultiVibDialog::prepare(const WirelineSetup& setup, int index) 
       QMessageBox::warning(window_, kTitle, text, QMessageBox::Ok);
       return {PreparedVibrator::Action::EndRun, nullptr};
     }
-    const auto answer = QMessageBox::warning(window_, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel);
-    return {answer == QMessageBox::Ok ? PreparedVibrator::Action::Skip : PreparedVibrator::Action::EndRun, nullptr};
+    const auto answer =
+        QMessageBox::warning(window_, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel);
+    return {answer == QMessageBox::Ok ? PreparedVibrator::Action::Skip
+                                      : PreparedVibrator::Action::EndRun,
+            nullptr};
   }
   return {PreparedVibrator::Action::Show,
-          makeWirelinePages(state_.record, setup, vibrator, bannerTextsOf(state_.settings, state_.record),
-                            state_.LastDataFolder, state_.fft, &state_.debugLog)};
+          makeWirelinePages(state_.record, setup, vibrator,
+                            bannerTextsOf(state_.settings, state_.record), state_.LastDataFolder,
+                            state_.fft, &state_.debugLog)};
 }
 
 void MultiVibDialog::go() {
@@ -156,18 +167,21 @@ void MultiVibDialog::go() {
   const RunDestinations destinations{setup_.params.screen == 1, setup_.params.screenPause == 1,
                                      setup_.delaySeconds, setup_.params.bmp == 1,
                                      printQuality(setup_.params, setup_.highResPrint)};
-  run_ = new SimilarityRun(static_cast<int>(setup_.vibrators.size()),
-                           [this](int index) { return prepare(setup_, index); }, destinations, window_, this);
+  run_ = new SimilarityRun(
+      static_cast<int>(setup_.vibrators.size()),
+      [this](int index) { return prepare(setup_, index); }, destinations, window_, this);
   run_->setLeaveHook([this](int) { saveSettingsDuringRun(state_); });
   const auto rowOf = [this](int index) {
     return index >= 0 ? setup_.vibrators[static_cast<std::size_t>(index)].row : 0;
   };
   run_->setPreviousHooks(
       [this, rowOf](int index) {
-        if (state_.debugLog.enabled()) state_.debugLog.line("Multi Vib Previous entry point vn=" + std::to_string(rowOf(index)));
+        if (state_.debugLog.enabled())
+          state_.debugLog.line("Multi Vib Previous entry point vn=" + std::to_string(rowOf(index)));
       },
       [this, rowOf](int index) {
-        if (state_.debugLog.enabled()) state_.debugLog.line("Multi Vib Previous exit point vn=" + std::to_string(rowOf(index)));
+        if (state_.debugLog.enabled())
+          state_.debugLog.line("Multi Vib Previous exit point vn=" + std::to_string(rowOf(index)));
       });
   connect(run_, &SimilarityRun::finished, run_, &QObject::deleteLater);
   window_->show();

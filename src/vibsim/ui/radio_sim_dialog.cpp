@@ -22,7 +22,8 @@
 
 namespace vorax::vibsim::ui {
 
-RadioSimDialog::RadioSimDialog(app::AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+RadioSimDialog::RadioSimDialog(app::AppState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
   setWindowTitle("408 Radio Similarities");
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(buildRows(), 1);
@@ -88,23 +89,27 @@ QWidget* RadioSimDialog::buildSettingsColumn() {
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(controls_.tickGroup("", {rsf::kSimilarity, rsf::kPulse}, true));
-  auto* options = controls_.optionsGroup(rsf::kScreenPause, rsf::kDelay, rsf::kShowZeroLines, {rsf::kSercel, rsf::kPelton});
+  auto* options = controls_.optionsGroup(rsf::kScreenPause, rsf::kDelay, rsf::kShowZeroLines,
+                                         {rsf::kSercel, rsf::kPelton});
   groups->addWidget(options);
-  groups->addWidget(controls_.tickGroup("Destination", {rsf::kScreen, rsf::kBmp, rsf::kLowResPrint, rsf::kHighResPrint}));
+  groups->addWidget(controls_.tickGroup(
+      "Destination", {rsf::kScreen, rsf::kBmp, rsf::kLowResPrint, rsf::kHighResPrint}));
   groups->addWidget(controls_.tickGroup("Output (Sim)", {rsf::kPage1, rsf::kPage2, rsf::kPage3}));
   layout->addLayout(groups);
   layout->addWidget(controls_.parameterGroup(
       "Parameters", std::vector<SetupField>(rsf::kParameters.begin(), rsf::kParameters.end()), {}));
 
   layout->addLayout(controls_.setupButtons(
-      this, {"Radio Sim Definition Files (*.RSF)|*.RSF", "RSF Files |*.RSF", [this] { return folder_; },
-             [this](const std::string& name) { return saveSetupTo(name); },
-             [this](const std::string& name) { return loadSetupFrom(name); }, [this] { go(); }}));
+      this,
+      {"Radio Sim Definition Files (*.RSF)|*.RSF", "RSF Files |*.RSF", [this] { return folder_; },
+       [this](const std::string& name) { return saveSetupTo(name); },
+       [this](const std::string& name) { return loadSetupFrom(name); }, [this] { go(); }}));
   layout->addStretch(1);
 
   connect(choose, &QPushButton::clicked, this, [this] {
-    const QString chosen = QFileDialog::getExistingDirectory(this, "Select Radio Similarity Folder",
-                                                             QString::fromStdString(folder_.empty() ? std::string("/") : folder_));
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, "Select Radio Similarity Folder",
+        QString::fromStdString(folder_.empty() ? std::string("/") : folder_));
     if (!chosen.isEmpty()) setFolder(chosen.toStdString());
   });
   connect(loadAll, &QPushButton::clicked, this, &RadioSimDialog::loadAllFiles);
@@ -152,7 +157,8 @@ PreparedVibrator RadioSimDialog::prepare(int index) {
     return {PreparedVibrator::Action::EndRun, nullptr};
   }
   return {PreparedVibrator::Action::Show,
-          makeRadioPages(record_, setup_, vibrator, bannerTextsOf(state_.settings, record_), state_.fft, &state_.debugLog)};
+          makeRadioPages(record_, setup_, vibrator, bannerTextsOf(state_.settings, record_),
+                         state_.fft, &state_.debugLog)};
 }
 
 void RadioSimDialog::go() {
@@ -161,7 +167,8 @@ void RadioSimDialog::go() {
   state_.settings.setRadioFolder(folder_);
   setup_ = radioSetupOf(state_.settings, folder_);
   if (setup_.vibrators.empty()) {
-    QMessageBox::information(this, "VORAX Viewer", "No listed file was found in the radio similarity folder.");
+    QMessageBox::information(this, "VORAX Viewer",
+                             "No listed file was found in the radio similarity folder.");
     return;
   }
   window_ = new SimilarityWindow(state_.debugLog, "HDLG15/Radio Sim Display Destroyed", this);
@@ -169,8 +176,9 @@ void RadioSimDialog::go() {
   const RunDestinations destinations{setup_.params.screen == 1, setup_.params.screenPause == 1,
                                      setup_.delaySeconds, setup_.params.bmp == 1,
                                      printQuality(setup_.params, setup_.highResPrint)};
-  run_ = new SimilarityRun(static_cast<int>(setup_.vibrators.size()),
-                           [this](int index) { return prepare(index); }, destinations, window_, this);
+  run_ = new SimilarityRun(
+      static_cast<int>(setup_.vibrators.size()), [this](int index) { return prepare(index); },
+      destinations, window_, this);
   run_->setLeaveHook([this](int) { saveSettingsDuringRun(state_); });
   connect(window_, &SimilarityWindow::cancelled, this, [this] {
     if (state_.debugLog.enabled()) state_.debugLog.line("HDLG15/Radio Sim Request to be Destroyed");

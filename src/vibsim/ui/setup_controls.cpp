@@ -1,14 +1,14 @@
 #include "vibsim/ui/setup_controls.h"
 
 #include <QCheckBox>
-#include <QDialog>
-#include <QHBoxLayout>
-#include <QMessageBox>
 #include <QColorDialog>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -22,7 +22,9 @@ namespace {
 
 constexpr int kNumberBoxWidth = 60;
 
-QString shortestNumber(float value) { return QString::number(static_cast<double>(value), 'g', 9); }
+QString shortestNumber(float value) {
+  return QString::number(static_cast<double>(value), 'g', 9);
+}
 
 }  // namespace
 
@@ -33,7 +35,8 @@ ColourSwatch::ColourSwatch(QWidget* parent) : QPushButton(parent) {
 
 void ColourSwatch::setColour(app::Colorref colour) {
   colour_ = colour;
-  setStyleSheet(QString("background-color: %1; border: 1px solid black;").arg(app::ui::toQColor(colour).name()));
+  setStyleSheet(QString("background-color: %1; border: 1px solid black;")
+                    .arg(app::ui::toQColor(colour).name()));
 }
 
 void ColourSwatch::choose() {
@@ -42,18 +45,24 @@ void ColourSwatch::choose() {
 }
 
 QCheckBox* SetupControls::tick(const SetupField& f) {
-  auto* box = new QCheckBox(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size())));
+  auto* box =
+      new QCheckBox(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size())));
   box->setObjectName(box->text());
-  loaders_.push_back([box, f](const app::ViewerSettings& s) { box->setChecked(fieldValue(s, f) == 1); });
-  storers_.push_back([box, f](app::ViewerSettings& s) { setFieldValue(s, f, box->isChecked() ? 1 : 0); });
+  loaders_.push_back(
+      [box, f](const app::ViewerSettings& s) { box->setChecked(fieldValue(s, f) == 1); });
+  storers_.push_back(
+      [box, f](app::ViewerSettings& s) { setFieldValue(s, f, box->isChecked() ? 1 : 0); });
   return box;
 }
 
 QRadioButton* SetupControls::option(const SetupField& f) {
-  auto* button = new QRadioButton(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size())));
+  auto* button =
+      new QRadioButton(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size())));
   button->setObjectName(button->text());
-  loaders_.push_back([button, f](const app::ViewerSettings& s) { button->setChecked(fieldValue(s, f) == 1); });
-  storers_.push_back([button, f](app::ViewerSettings& s) { setFieldValue(s, f, button->isChecked() ? 1 : 0); });
+  loaders_.push_back(
+      [button, f](const app::ViewerSettings& s) { button->setChecked(fieldValue(s, f) == 1); });
+  storers_.push_back(
+      [button, f](app::ViewerSettings& s) { setFieldValue(s, f, button->isChecked() ? 1 : 0); });
   return button;
 }
 
@@ -61,7 +70,9 @@ QLineEdit* SetupControls::number(const SetupField& f) {
   auto* edit = new QLineEdit;
   edit->setFixedWidth(kNumberBoxWidth);
   edit->setObjectName(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size())));
-  loaders_.push_back([edit, f](const app::ViewerSettings& s) { edit->setText(QString::number(fieldValue(s, f))); });
+  loaders_.push_back([edit, f](const app::ViewerSettings& s) {
+    edit->setText(QString::number(fieldValue(s, f)));
+  });
   storers_.push_back([edit, f](app::ViewerSettings& s) {
     setFieldValue(s, f, parseSetupInteger(edit->text().toStdString()));
   });
@@ -72,7 +83,9 @@ QLineEdit* SetupControls::single(const SetupField& f) {
   auto* edit = new QLineEdit;
   edit->setFixedWidth(kNumberBoxWidth);
   edit->setObjectName(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size())));
-  loaders_.push_back([edit, f](const app::ViewerSettings& s) { edit->setText(shortestNumber(s.single(f.row, f.index))); });
+  loaders_.push_back([edit, f](const app::ViewerSettings& s) {
+    edit->setText(shortestNumber(s.single(f.row, f.index)));
+  });
   storers_.push_back([edit, f](app::ViewerSettings& s) {
     s.setSingle(f.row, parseSetupSingle(edit->text().toStdString()), f.index);
   });
@@ -107,8 +120,11 @@ QLineEdit* SetupControls::text(const app::SettingRow& row, std::size_t index) {
 
 ColourSwatch* SetupControls::colour(const app::SettingRow& row, std::size_t index) {
   auto* swatch = new ColourSwatch;
-  loaders_.push_back([swatch, row, index](const app::ViewerSettings& s) { swatch->setColour(s.colour(row, index)); });
-  storers_.push_back([swatch, row, index](app::ViewerSettings& s) { s.setColour(row, swatch->colour(), index); });
+  loaders_.push_back([swatch, row, index](const app::ViewerSettings& s) {
+    swatch->setColour(s.colour(row, index));
+  });
+  storers_.push_back(
+      [swatch, row, index](app::ViewerSettings& s) { s.setColour(row, swatch->colour(), index); });
   return swatch;
 }
 
@@ -121,7 +137,8 @@ void SetupControls::store(app::ViewerSettings& settings) const {
   for (const auto& store : storers_) store(settings);
 }
 
-QGroupBox* SetupControls::parameterGroup(const QString& title, const std::vector<SetupField>& numbers,
+QGroupBox* SetupControls::parameterGroup(const QString& title,
+                                         const std::vector<SetupField>& numbers,
                                          const std::vector<SetupField>& singles) {
   auto* group = new QGroupBox(title);
   auto* grid = new QGridLayout(group);
@@ -130,7 +147,9 @@ QGroupBox* SetupControls::parameterGroup(const QString& title, const std::vector
   const auto place = [&](const SetupField& f, QLineEdit* edit) {
     const int row = i % 8;
     const int column = (i / 8) * 2;
-    grid->addWidget(new QLabel(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size()))), row, column);
+    grid->addWidget(
+        new QLabel(QString::fromUtf8(f.caption.data(), static_cast<int>(f.caption.size()))), row,
+        column);
     grid->addWidget(edit, row, column + 1);
     ++i;
   };
@@ -140,17 +159,20 @@ QGroupBox* SetupControls::parameterGroup(const QString& title, const std::vector
 }
 
 QGroupBox* SetupControls::optionsGroup(const SetupField& screenPause, const SetupField& delay,
-                                       const SetupField& showZeroLines, const std::vector<SetupField>& more) {
+                                       const SetupField& showZeroLines,
+                                       const std::vector<SetupField>& more) {
   auto* group = new QGroupBox("Options");
   auto* grid = new QGridLayout(group);
   QCheckBox* pause = tick(screenPause);
-  auto* delayCaption = new QLabel(QString::fromUtf8(delay.caption.data(), static_cast<int>(delay.caption.size())));
+  auto* delayCaption =
+      new QLabel(QString::fromUtf8(delay.caption.data(), static_cast<int>(delay.caption.size())));
   QLineEdit* delayBox = number(delay);
   grid->addWidget(pause, 0, 0, 1, 2);
   grid->addWidget(delayCaption, 1, 0);
   grid->addWidget(delayBox, 1, 1);
   grid->addWidget(tick(showZeroLines), 2, 0, 1, 2);
-  for (std::size_t i = 0; i < more.size(); ++i) grid->addWidget(option(more[i]), 3, static_cast<int>(i));
+  for (std::size_t i = 0; i < more.size(); ++i)
+    grid->addWidget(option(more[i]), 3, static_cast<int>(i));
   const auto showDelay = [pause, delayCaption, delayBox] {
     delayCaption->setVisible(!pause->isChecked());
     delayBox->setVisible(!pause->isChecked());
@@ -171,11 +193,13 @@ QHBoxLayout* SetupControls::setupButtons(QDialog* dialog, FileActions actions) {
     if (!error.empty()) QMessageBox::warning(dialog, "VORAX Viewer", QString::fromStdString(error));
   };
   QObject::connect(save, &QPushButton::clicked, dialog, [dialog, actions, report] {
-    const std::string name = app::ui::SHOWSAVE(dialog, actions.saveFilter, "Save File", actions.folder());
+    const std::string name =
+        app::ui::SHOWSAVE(dialog, actions.saveFilter, "Save File", actions.folder());
     if (!name.empty()) report(actions.save(name));
   });
   QObject::connect(load, &QPushButton::clicked, dialog, [dialog, actions, report] {
-    const std::string name = app::ui::SHOWOPEN(dialog, actions.loadFilter, "Select File To Open", actions.folder());
+    const std::string name =
+        app::ui::SHOWOPEN(dialog, actions.loadFilter, "Select File To Open", actions.folder());
     if (!name.empty()) report(actions.load(name));
   });
   QObject::connect(go, &QPushButton::clicked, dialog, actions.go);
@@ -183,7 +207,8 @@ QHBoxLayout* SetupControls::setupButtons(QDialog* dialog, FileActions actions) {
   return row;
 }
 
-QGroupBox* SetupControls::tickGroup(const QString& title, const std::vector<SetupField>& ticks, bool options) {
+QGroupBox* SetupControls::tickGroup(const QString& title, const std::vector<SetupField>& ticks,
+                                    bool options) {
   auto* group = new QGroupBox(title);
   auto* column = new QVBoxLayout(group);
   column->setSpacing(2);

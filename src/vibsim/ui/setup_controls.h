@@ -73,7 +73,8 @@ class SetupControls {
   QHBoxLayout* setupButtons(QDialog* dialog, FileActions actions);
 
   // A group of ticks (or options) under a title, one per line.
-  QGroupBox* tickGroup(const QString& title, const std::vector<SetupField>& ticks, bool options = false);
+  QGroupBox* tickGroup(const QString& title, const std::vector<SetupField>& ticks,
+                       bool options = false);
 
  private:
   std::vector<std::function<void(const app::ViewerSettings&)>> loaders_;

@@ -25,11 +25,13 @@ QImage renderPane(SimilarityPages& pages, int page, int pane, QSize size) {
 std::vector<std::string> saveRunPictures(SimilarityPages& pages, int page) {
   std::vector<std::string> errors;
   for (int pane = 0; pane < pages.paneCount(page); ++pane) {
-    const QImage picture = renderPane(pages, page, pane, QSize(kPanePictureWidth, kPanePictureHeight));
+    const QImage picture =
+        renderPane(pages, page, pane, QSize(kPanePictureWidth, kPanePictureHeight));
     const std::string path =
         (std::filesystem::path(pages.pictureFolder()) / pages.pictureName(page, pane)).string();
     const std::string error = app::ui::savePicture(picture, path, app::PictureFormat::Bmp);
-    if (!error.empty()) errors.push_back("The picture could not be saved to " + path + ".\n" + error);
+    if (!error.empty())
+      errors.push_back("The picture could not be saved to " + path + ".\n" + error);
   }
   return errors;
 }
@@ -57,7 +59,8 @@ void printSimilarityPage(QPrinter& printer, SimilarityPages& pages, int page, bo
   // Each pane keeps the A4 portrait proportions in its half of the page.
   const int panes = pages.paneCount(page);
   const int slotWidth = whole.width() / 2;
-  const int height = std::min(whole.height() - captionHeight, slotWidth * kPanePictureHeight / kPanePictureWidth);
+  const int height =
+      std::min(whole.height() - captionHeight, slotWidth * kPanePictureHeight / kPanePictureWidth);
   const int width = height * kPanePictureWidth / kPanePictureHeight;
   for (int pane = 0; pane < panes; ++pane) {
     const QImage picture = renderPane(pages, page, pane, QSize(width, height));

@@ -10,8 +10,11 @@ namespace vorax::vibsim::ui {
 
 SimilarityRun::SimilarityRun(int candidates, Prepare prepare, RunDestinations destinations,
                              SimilarityWindow* window, QObject* parent)
-    : QObject(parent), candidates_(candidates), prepare_(std::move(prepare)),
-      destinations_(destinations), window_(window) {
+    : QObject(parent),
+      candidates_(candidates),
+      prepare_(std::move(prepare)),
+      destinations_(destinations),
+      window_(window) {
   countdown_.setInterval(1000);
   connect(&countdown_, &QTimer::timeout, this, &SimilarityRun::tick);
   connect(window_, &SimilarityWindow::nextVibrator, this, [this] {
@@ -87,7 +90,8 @@ void SimilarityRun::produceDestinations() {
     if (destinations_.printQuality > 0 && printer() != nullptr) {
       std::vector<QImage> pictures;
       for (int pane = 0; pane < pages_->paneCount(page); ++pane)
-        pictures.push_back(renderPane(*pages_, page, pane, QSize(kPanePictureWidth, kPanePictureHeight)));
+        pictures.push_back(
+            renderPane(*pages_, page, pane, QSize(kPanePictureWidth, kPanePictureHeight)));
       printSimilarityPage(*printer(), *pages_, page, destinations_.printQuality == 2,
                           pages_->printCaption(page, false), pictures);
     }

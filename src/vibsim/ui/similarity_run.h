@@ -81,7 +81,7 @@ class SimilarityRun : public QObject {
   std::unique_ptr<SimilarityPages> pages_;
   std::vector<int> shown_;  // indices shown so far, for "Previous Vibrator"
   int current_ = -1;
-  bool left_ = false;  // the current vibrator's leave hook has run
+  bool left_ = false;       // the current vibrator's leave hook has run
   std::vector<int> steps_;  // the pages of the current vibrator
   std::size_t step_ = 0;
   QTimer countdown_;

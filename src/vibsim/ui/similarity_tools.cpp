@@ -20,8 +20,10 @@ void openTool(app::ui::MainWindow& window, app::AppState& state) {
 }  // namespace
 
 void addSimilarityTools(app::ui::MainWindow& window, app::AppState& state) {
-  window.setToolOpener("Multi Vib Sim", [&window, &state] { openTool<MultiVibDialog>(window, state); });
-  window.setToolOpener("Radio Sims", [&window, &state] { openTool<RadioSimDialog>(window, state); });
+  window.setToolOpener("Multi Vib Sim",
+                       [&window, &state] { openTool<MultiVibDialog>(window, state); });
+  window.setToolOpener("Radio Sims",
+                       [&window, &state] { openTool<RadioSimDialog>(window, state); });
 }
 
 }  // namespace vorax::vibsim::ui

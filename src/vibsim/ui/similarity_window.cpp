@@ -31,13 +31,18 @@ QPushButton* addButton(QHBoxLayout* row, const QString& caption) {
 
 }  // namespace
 
-SimilarityWindow::SimilarityWindow(const base::DebugLog& log, std::string destroyedLine, QWidget* parent)
-    : QWidget(parent, Qt::Window), log_(log), destroyedLine_(std::move(destroyedLine)),
-      panes_{new app::ui::GraphicArea, new app::ui::GraphicArea}, status_(new QLabel) {
+SimilarityWindow::SimilarityWindow(const base::DebugLog& log, std::string destroyedLine,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      log_(log),
+      destroyedLine_(std::move(destroyedLine)),
+      panes_{new app::ui::GraphicArea, new app::ui::GraphicArea},
+      status_(new QLabel) {
   setWindowTitle("Similarity");
   auto* paneRow = new QHBoxLayout;
   int height = 700;
-  if (const QScreen* screen = this->screen()) height = static_cast<int>(screen->availableGeometry().height() * kPaneHeightShare);
+  if (const QScreen* screen = this->screen())
+    height = static_cast<int>(screen->availableGeometry().height() * kPaneHeightShare);
   const int width = height * kPanePictureWidth / kPanePictureHeight;
   for (auto* pane : panes_) {
     pane->setFixedSize(width, height);
@@ -86,9 +91,13 @@ void SimilarityWindow::showPage(SimilarityPages& pages, int page) {
   redrawPanes();
 }
 
-void SimilarityWindow::setStatus(const QString& text) { status_->setText(text); }
+void SimilarityWindow::setStatus(const QString& text) {
+  status_->setText(text);
+}
 
-const QImage& SimilarityWindow::panePicture(int pane) const { return panes_[pane == 0 ? 0 : 1]->picture(); }
+const QImage& SimilarityWindow::panePicture(int pane) const {
+  return panes_[pane == 0 ? 0 : 1]->picture();
+}
 
 void SimilarityWindow::redrawPanes() {
   for (int pane = 0; pane < 2; ++pane) {
@@ -113,14 +122,16 @@ std::string SimilarityWindow::saveTypedPictures(const std::string& typedName) co
   const int first = 2 * (std::clamp(page_, 1, 3) - 1) + 1;
   for (int pane = 0; pane < pages_->paneCount(page_); ++pane) {
     const std::string path = base + " Page " + std::to_string(first + pane) + ".BMP";
-    const std::string error = app::ui::savePicture(panePicture(pane), path, app::PictureFormat::Bmp);
+    const std::string error =
+        app::ui::savePicture(panePicture(pane), path, app::PictureFormat::Bmp);
     if (!error.empty()) return "The picture could not be saved to " + path + ".\n" + error;
   }
   return {};
 }
 
 void SimilarityWindow::askAndSavePictures() {
-  const std::string name = app::ui::SHOWSAVE(this, "BMP Files (*.BMP)|*.BMP", "Save File", pages_ ? pages_->pictureFolder() : "");
+  const std::string name = app::ui::SHOWSAVE(this, "BMP Files (*.BMP)|*.BMP", "Save File",
+                                             pages_ ? pages_->pictureFolder() : "");
   if (name.empty()) return;
   const std::string error = saveTypedPictures(name);
   if (!error.empty()) QMessageBox::warning(this, "VORAX Viewer", QString::fromStdString(error));
@@ -135,7 +146,8 @@ void SimilarityWindow::printCurrentPage() {
   if (dialog.exec() != QDialog::Accepted) return;
   std::vector<QImage> pictures;
   for (int pane = 0; pane < pages_->paneCount(page_); ++pane) pictures.push_back(panePicture(pane));
-  printSimilarityPage(printer, *pages_, page_, highResPrint_, pages_->printCaption(page_, true), pictures);
+  printSimilarityPage(printer, *pages_, page_, highResPrint_, pages_->printCaption(page_, true),
+                      pictures);
 }
 
 }  // namespace vorax::vibsim::ui

@@ -1,9 +1,10 @@
 #include "app/ui/file_dialogs.h"
 
+#include <gtest/gtest.h>
+
 #include <QDesktopServices>
 #include <QObject>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 namespace vorax::app::ui {
 namespace {

@@ -1,7 +1,8 @@
 #include "app/ui/main_window.h"
 
-#include <QPushButton>
 #include <gtest/gtest.h>
+
+#include <QPushButton>
 
 #include "app/startup.h"
 #include "app/ui/graphic_area.h"

@@ -1,10 +1,11 @@
 #include "app/ui/message_boxes.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace vorax::app::ui {
 namespace {

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <random>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/ui/qt_canvas.h"
 

@@ -1,7 +1,8 @@
 #include "app/ui/qt_canvas.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 namespace vorax::app::ui {
 namespace {

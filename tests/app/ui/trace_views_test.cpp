@@ -1,13 +1,14 @@
 // The single trace view and Trace Selection as the user drives them from the main window.
+#include "app/ui/trace_views.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "app/display_fixture.h"
@@ -16,7 +17,6 @@
 #include "app/ui/picture_output.h"
 #include "app/ui/single_trace_window.h"
 #include "app/ui/trace_selection_dialog.h"
-#include "app/ui/trace_views.h"
 #include "test_support.h"
 
 namespace vorax::app::ui {
@@ -31,7 +31,8 @@ QPushButton& button(QWidget& parent, const QString& caption) {
 }
 
 void moveTo(GraphicArea& area, QPointF at) {
-  QMouseEvent event(QEvent::MouseMove, at, area.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent event(QEvent::MouseMove, at, area.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                    Qt::NoModifier);
   QApplication::sendEvent(&area, &event);
 }
 
@@ -41,7 +42,8 @@ class TraceViews : public ::testing::Test {
   TraceViews() {
     state.record = test::makeDisplayRecord(4, 1000, 1000);
     for (std::int32_t j = 0; j < 1000; ++j)
-      state.record.samples.at(2, j) = static_cast<float>(std::sin(2 * 3.14159265358979 * 50 * j / 1000.0));
+      state.record.samples.at(2, j) =
+          static_cast<float>(std::sin(2 * 3.14159265358979 * 50 * j / 1000.0));
     state.recordLoaded = true;
     state.StartFolder = dir.path().string() + "/";
     window = std::make_unique<MainWindow>(state);
@@ -76,7 +78,8 @@ TEST_F(TraceViews, SingleTraceViewReplacesTheMainWindowUntilClose) {
   const QImage fvst = view->graphicArea().picture();
   EXPECT_NE(fvst, trace);
   const PlotGeometry plot = view->geometry();
-  const PointF middle = WorldMapping{plot.world, static_cast<double>(fvst.width()), static_cast<double>(fvst.height())}
+  const PointF middle = WorldMapping{plot.world, static_cast<double>(fvst.width()),
+                                     static_cast<double>(fvst.height())}
                             .toDevice({50, 25});
   moveTo(view->graphicArea(), {middle.x, middle.y});
   EXPECT_EQ(view->frequencyField().text(), "25.0Hz");
@@ -131,7 +134,9 @@ TEST_F(TraceViews, SelectionOptionsGoToTheSettingsAndThePictureSavesAndPrints) {
 
   const QImage& picture = dialog->graphicArea().picture();
   EXPECT_EQ(savePicture(picture, (dir / "sel.BMP").string(), PictureFormat::Bmp), "");
-  EXPECT_EQ(QImage(QString::fromStdString((dir / "sel.BMP").string())).convertToFormat(QImage::Format_RGB32), picture);
+  EXPECT_EQ(QImage(QString::fromStdString((dir / "sel.BMP").string()))
+                .convertToFormat(QImage::Format_RGB32),
+            picture);
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString((dir / "sel.pdf").string()));

@@ -1,4 +1,6 @@
 // The main window driven as a user drives it, on a synthetic record.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -12,18 +14,15 @@
 #include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
-
 #include <fstream>
-
-#include <gtest/gtest.h>
 
 #include "app/startup.h"
 #include "app/ui/configure_dialog.h"
+#include "app/ui/file_dialogs.h"
 #include "app/ui/graphic_area.h"
 #include "app/ui/main_window.h"
 #include "app/ui/multi_trace_window.h"
 #include "app/ui/trace_attributes_box.h"
-#include "app/ui/file_dialogs.h"
 #include "decode/record_opener.h"
 #include "decode/synth/sercel_synth.h"
 #include "decode/synth/synth_writer.h"
@@ -65,7 +64,8 @@ class ViewerWindow : public ::testing::Test {
     window->openRecordFile(path);
     QElapsedTimer timer;
     timer.start();
-    while (window->loading() && timer.elapsed() < 20000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (window->loading() && timer.elapsed() < 20000)
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
     QApplication::processEvents();
     ASSERT_FALSE(window->loading());
   }
@@ -79,17 +79,19 @@ class ViewerWindow : public ::testing::Test {
     return {p.x, p.y};
   }
 
-  void mouse(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  void mouse(QEvent::Type type, QPointF at, Qt::MouseButton button,
+             Qt::KeyboardModifiers modifiers) {
     QWidget& area = window->graphicArea();
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, at, area.mapToGlobal(at), button, held, modifiers);
     QApplication::sendEvent(&area, &event);
   }
   void wheel(int notches, Qt::KeyboardModifiers modifiers) {
     QWidget& area = window->graphicArea();
     const QPointF at(area.width() / 2.0, area.height() / 2.0);
-    QWheelEvent event(at, area.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event(at, area.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&area, &event);
   }
   std::filesystem::path sercelRecord() {
@@ -223,7 +225,8 @@ TEST_F(ViewerWindow, PointerShowsTheTraceAttributesAndCtrlClicksPickForTheMultiT
   MultiTraceWindow* view = window->findChild<MultiTraceWindow*>();
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->windowTitle(), "Multi Trace View");
-  for (const char* caption : {"Print", "Numerics", "Labels", "Exit"}) EXPECT_NE(buttonOf(*view, caption), nullptr);
+  for (const char* caption : {"Print", "Numerics", "Labels", "Exit"})
+    EXPECT_NE(buttonOf(*view, caption), nullptr);
   const QImage& picture = view->graphicArea().picture();
   ASSERT_FALSE(picture.isNull());
   int black = 0;
@@ -236,7 +239,8 @@ TEST_F(ViewerWindow, PointerShowsTheTraceAttributesAndCtrlClicksPickForTheMultiT
 TEST_F(ViewerWindow, SavedPictureHasNoCrosshairWhileTheScreenShowsIt) {
   openAndWait(record);
   mouse(QEvent::MouseMove, pixelOf(30, 100), Qt::NoButton, Qt::NoModifier);
-  const QImage onScreen = window->graphicArea().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage onScreen =
+      window->graphicArea().grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage drawn = window->graphicArea().picture();
   const QPoint cross = pixelOf(30, 100).toPoint();
   EXPECT_EQ(onScreen.pixel(cross.x() + 40, cross.y()), qRgb(255, 0, 0));
@@ -308,7 +312,8 @@ TEST_F(ViewerWindow, KeysPageAndChangeGainAndADroppedFileOpens) {
   QApplication::sendEvent(window.get(), &drop);
   QElapsedTimer timer;
   timer.start();
-  while (window->loading() && timer.elapsed() < 20000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  while (window->loading() && timer.elapsed() < 20000)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
   ASSERT_TRUE(state.recordLoaded);
   EXPECT_EQ(window->windowTitle(), "VORAX Viewer - shot.segd");
 
@@ -344,14 +349,15 @@ TEST_F(ViewerWindow, AFailedOrEmptyOpenLeavesTheRecordOnScreenAndTheTitle) {
   decode::CollectingMessages quiet;
   decode::OpenOptions headersOnlyOptions;
   headersOnlyOptions.loadTraces = false;
-  const decode::OpenResult opened = decode::openRecord(record, headers, quiet, state.debugLog, headersOnlyOptions);
+  const decode::OpenResult opened =
+      decode::openRecord(record, headers, quiet, state.debugLog, headersOnlyOptions);
   ASSERT_GT(opened.firstTracePosition, 1);
   std::ofstream(headersOnly, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), opened.firstTracePosition - 1);
   std::vector<std::filesystem::path> failures{garbage, headersOnly};
   const char* realDir = std::getenv("VORAX_REALDATA_DIR");
-  const std::filesystem::path smartSolo =
-      std::filesystem::path(realDir ? realDir : "") / "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd";
+  const std::filesystem::path smartSolo = std::filesystem::path(realDir ? realDir : "") /
+                                          "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd";
   if (realDir != nullptr && std::filesystem::exists(smartSolo)) failures.push_back(smartSolo);
   for (const std::filesystem::path& failure : failures) {
     messages.messages.clear();
@@ -374,7 +380,8 @@ TEST_F(ViewerWindow, ConfigureRefusesAWindowThatEndsBeforeItStartsAndAppliesATra
   dialog->endEdit()->setText("100");
   clickDialogButton(*dialog, "OK");
   EXPECT_TRUE(dialog->isVisible());
-  EXPECT_EQ(dialog->problem(), "The Display Start Time (300 ms) must be before the Display EndTime (100 ms).");
+  EXPECT_EQ(dialog->problem(),
+            "The Display Start Time (300 ms) must be before the Display EndTime (100 ms).");
   EXPECT_EQ(state.settings.displayStartTime(), "0");
   dialog->startEdit()->setText("0");
   dialog->tracesEdit()->setText("24");
@@ -393,8 +400,9 @@ TEST_F(ViewerWindow, MenusStatusBarAndGainShowWhatTheWindowDoes) {
   for (QAction* menu : window->menuBar()->actions())
     for (QAction* action : menu->menu()->actions())
       shortcuts[action->text().remove('&').remove("...")] = action->shortcut().toString();
-  for (const char* action : {"Open", "Open Recent", "Save Picture", "Print", "Quit", "Gain Up 3 dB", "Gain Down 3 dB",
-                             "Next Page", "Configure", "Tools", "Filters", "Keys and Mouse", "About VORAX Viewer"})
+  for (const char* action :
+       {"Open", "Open Recent", "Save Picture", "Print", "Quit", "Gain Up 3 dB", "Gain Down 3 dB",
+        "Next Page", "Configure", "Tools", "Filters", "Keys and Mouse", "About VORAX Viewer"})
     EXPECT_EQ(shortcuts.count(action), 1u) << action;
   EXPECT_EQ(shortcuts["Save Picture"], "Ctrl+S");
   EXPECT_EQ(shortcuts["Print"], "Ctrl+P");
@@ -407,8 +415,9 @@ TEST_F(ViewerWindow, MenusStatusBarAndGainShowWhatTheWindowDoes) {
   EXPECT_EQ(window->statusLine(), "shot.segd | Traces 1-60 of 130 | Gain 18 dB | 0-402 ms");
   buttonOf(*window, "-")->click();
   mouse(QEvent::MouseMove, pixelOf(12, 100), Qt::NoButton, Qt::NoModifier);
-  EXPECT_EQ(window->statusLine(),
-            "shot.segd | Traces 1-60 of 130 | Gain 15 dB | 0-402 ms | Seis Channel : 12  Time : 200.0mS");
+  EXPECT_EQ(
+      window->statusLine(),
+      "shot.segd | Traces 1-60 of 130 | Gain 15 dB | 0-402 ms | Seis Channel : 12  Time : 200.0mS");
   bool gainShown = false;
   for (QLabel* label : buttonOf(*window, "+")->parentWidget()->findChildren<QLabel*>())
     gainShown = gainShown || label->text() == "Gain 15 dB";
@@ -431,7 +440,8 @@ TEST_F(ViewerWindow, StartScreenHintsHowToOpenARecord) {
   const int middle = picture.height() / 2;
   int text = 0;
   for (int y = middle - 15; y <= middle + 15; ++y)
-    for (int x = picture.width() / 4; x < 3 * picture.width() / 4; ++x) text += picture.pixel(x, y) != qRgb(255, 255, 255);
+    for (int x = picture.width() / 4; x < 3 * picture.width() / 4; ++x)
+      text += picture.pixel(x, y) != qRgb(255, 255, 255);
   EXPECT_GT(text, 100);
 }
 
@@ -457,8 +467,9 @@ TEST_F(ViewerWindow, AttributesFollowTheRecordAndStayReadableAt1024By700) {
     const QRect area(label->mapTo(window->centralWidget(), QPoint(0, 0)), label->size());
     EXPECT_TRUE(inside.contains(area)) << label->text().toStdString();
   }
-  EXPECT_TRUE(inside.contains(QRect(buttonOf(*window, "End")->mapTo(window->centralWidget(), QPoint(0, 0)),
-                                    buttonOf(*window, "End")->size())));
+  EXPECT_TRUE(
+      inside.contains(QRect(buttonOf(*window, "End")->mapTo(window->centralWidget(), QPoint(0, 0)),
+                            buttonOf(*window, "End")->size())));
 }
 
 TEST_F(ViewerWindow, SercelRecordsTakeTheDisplayGain) {

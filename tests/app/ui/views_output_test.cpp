@@ -1,12 +1,12 @@
 // The multi trace view's dialogs and the picture files and pages of the views.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include <gtest/gtest.h>
 
 #include "app/settings.h"
 #include "app/ui/graphic_area.h"

@@ -1,14 +1,15 @@
+#include "app/wiggle_drawing.h"
+
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/record_display.h"
 #include "app/ui/qt_canvas.h"
-#include "app/wiggle_drawing.h"
 
 namespace vorax::app::ui {
 namespace {

@@ -60,12 +60,15 @@ class Seg2FileBuilder {
 
   std::vector<std::uint8_t> build() {
     std::vector<std::uint8_t> file;
-    if (pc_) file = {0x55, 0x3A}; else file = {0x3A, 0x55};
-    put(file, 1, 2);                                       // revision
+    if (pc_)
+      file = {0x55, 0x3A};
+    else
+      file = {0x3A, 0x55};
+    put(file, 1, 2);  // revision
     const auto pointerBlock = static_cast<std::uint16_t>(4 * traces_.size());
     put(file, pointerBlock, 2);
     put(file, static_cast<std::uint16_t>(traces_.size()), 2);
-    file.insert(file.end(), {1, 0, 0, 1, 0x0A, 0});        // terminators: 00 and 0A
+    file.insert(file.end(), {1, 0, 0, 1, 0x0A, 0});  // terminators: 00 and 0A
     file.resize(32, 0);
     const std::size_t pointers = file.size();
     file.resize(file.size() + pointerBlock, 0);
@@ -80,7 +83,8 @@ class Seg2FileBuilder {
   }
 
   // Stores `value` in `count` bytes at `offset` in the file's byte order.
-  void store(std::vector<std::uint8_t>& file, std::size_t offset, std::uint64_t value, int count) const {
+  void store(std::vector<std::uint8_t>& file, std::size_t offset, std::uint64_t value,
+             int count) const {
     for (int i = 0; i < count; ++i) {
       int shift = pc_ ? 8 * i : 8 * (count - 1 - i);
       file[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> shift);

@@ -9,20 +9,23 @@
 namespace vorax::decode {
 namespace {
 
-std::vector<std::uint8_t> bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> bytesOf(std::string_view text) {
+  return {text.begin(), text.end()};
+}
 
 TEST(Seg2Hexvalue, AnyLengthAsOneUnsignedNumber) {
   EXPECT_EQ(hexvalue(std::vector<std::uint8_t>{0x01, 0x00}), "256");
   EXPECT_EQ(hexvalue(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}), "4294967295");
-  EXPECT_EQ(hexvalue(std::vector<std::uint8_t>(10, 0xFF)), "1208925819614629174706175");  // 2^80 - 1
+  EXPECT_EQ(hexvalue(std::vector<std::uint8_t>(10, 0xFF)),
+            "1208925819614629174706175");  // 2^80 - 1
   EXPECT_EQ(hexvalue(std::vector<std::uint8_t>{0x00, 0x00, 0x07}), "7");
   EXPECT_EQ(hexvalue(Bytes{}), "0");
 }
 
 TEST(Seg2FileHeader, PcOrderReversesTwoByteFields) {
   // Revision 1, M = 0x0210 = 528, N = 60, string terminator 1 x 00, line terminator 2 x 0C 0A.
-  std::vector<std::uint8_t> bytes = {0x55, 0x3A, 0x01, 0x00, 0x10, 0x02, 0x3C, 0x00,
-                                     0x01, 0x00, 0x00, 0x02, 0x0C, 0x0A};
+  std::vector<std::uint8_t> bytes = {0x55, 0x3A, 0x01, 0x00, 0x10, 0x02, 0x3C,
+                                     0x00, 0x01, 0x00, 0x00, 0x02, 0x0C, 0x0A};
   bytes.resize(32, 0);
   Seg2FileHeaderFields f;
   EXPECT_EQ(DECODESEG2FILEHEADER(bytes, f), 0);
@@ -67,8 +70,9 @@ TEST(Seg2FileHeader, OtherIdentifierIsNotSeg2AndLeavesLaterFields) {
 
 std::vector<std::uint8_t> traceHeaderBytes(bool pc, int format) {
   // Identifier 4422, block size 316, data size 5120, 2048 samples.
-  std::vector<std::uint8_t> b = pc ? std::vector<std::uint8_t>{0x22, 0x44, 0x3C, 0x01, 0x00, 0x14, 0, 0, 0x00, 0x08, 0, 0}
-                                   : std::vector<std::uint8_t>{0x44, 0x22, 0x01, 0x3C, 0, 0, 0x14, 0x00, 0, 0, 0x08, 0x00};
+  std::vector<std::uint8_t> b =
+      pc ? std::vector<std::uint8_t>{0x22, 0x44, 0x3C, 0x01, 0x00, 0x14, 0, 0, 0x00, 0x08, 0, 0}
+         : std::vector<std::uint8_t>{0x44, 0x22, 0x01, 0x3C, 0, 0, 0x14, 0x00, 0, 0, 0x08, 0x00};
   b.push_back(static_cast<std::uint8_t>(format));
   b.resize(32, 0);
   return b;
@@ -103,7 +107,9 @@ TEST(Seg2TraceHeader, UnknownFormatAndWrongIdentifier) {
 
 TEST(Seg2Descriptor, ReceiverLocationSplitsIntoThreeFields) {
   Seg2TraceDescriptorFields f;
-  EXPECT_EQ(DECODESEG2TRACEDESCRIPTOR(bytesOf("xxRECEIVER_LOCATION 100.0 200.5 12.0"), std::string(1, '\0'), f), 0);
+  EXPECT_EQ(DECODESEG2TRACEDESCRIPTOR(bytesOf("xxRECEIVER_LOCATION 100.0 200.5 12.0"),
+                                      std::string(1, '\0'), f),
+            0);
   EXPECT_EQ(f.receiverLocationX.trimmed(), "100.0");
   EXPECT_EQ(f.receiverLocationY.trimmed(), "200.5");
   EXPECT_EQ(f.receiverLocationZ.trimmed(), "12.0");
@@ -125,8 +131,12 @@ std::vector<std::uint8_t> stringArea(const std::vector<std::string>& texts, bool
   std::vector<std::uint8_t> area;
   for (const std::string& t : texts) {
     std::size_t length = t.size() + 3;
-    if (pc) area.insert(area.end(), {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)});
-    else area.insert(area.end(), {static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
+    if (pc)
+      area.insert(area.end(),
+                  {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)});
+    else
+      area.insert(area.end(),
+                  {static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
     area.insert(area.end(), t.begin(), t.end());
     area.push_back(0);
   }
@@ -140,7 +150,8 @@ TEST(Seg2Descriptor, WholeAreaInEitherOrderFillsEveryKeyword) {
   for (bool pc : {true, false}) {
     Seg2FileDescriptorFields f;
     f.client = "untouched";
-    auto area = stringArea({"ACQUISITION_DATE 07/JAN/2013", longNote, "INSTRUMENT DMT", sortText}, pc);
+    auto area =
+        stringArea({"ACQUISITION_DATE 07/JAN/2013", longNote, "INSTRUMENT DMT", sortText}, pc);
     EXPECT_EQ(DECODESEG2FILEDESCRIPTOR(area, std::string(1, '\0'), f), 0);
     EXPECT_EQ(f.acquisitionDate.trimmed(), "07/JAN/2013") << pc;
     EXPECT_EQ(f.note.trimmed(), longNote.substr(5)) << pc;
@@ -152,14 +163,16 @@ TEST(Seg2Descriptor, WholeAreaInEitherOrderFillsEveryKeyword) {
 
 TEST(Seg2Descriptor, LongerKeywordsDoNotOverwriteTheirPrefixes) {
   auto area = stringArea({"ACQUISITION_TIME 10:30:41", "ACQUISITION_TIME_MICROSECONDS_UTC 0",
-                          "ACQUISITION_DATE_UTC 07/JAN/2013", "SCALE_UNITS mm/s"}, true);
+                          "ACQUISITION_DATE_UTC 07/JAN/2013", "SCALE_UNITS mm/s"},
+                         true);
   Seg2FileDescriptorFields f;
   DECODESEG2FILEDESCRIPTOR(area, std::string(1, '\0'), f);
   EXPECT_EQ(f.acquisitionTime.trimmed(), "10:30:41");
   EXPECT_EQ(f.acquisitionDate.trimmed(), "");
   EXPECT_EQ(f.units.trimmed(), "");
 
-  auto traceArea = stringArea({"DIGITAL_BAND_REJECT_FILTER 50 60", "TRIGGER_DELAY 5", "DELAY -0.010"}, true);
+  auto traceArea =
+      stringArea({"DIGITAL_BAND_REJECT_FILTER 50 60", "TRIGGER_DELAY 5", "DELAY -0.010"}, true);
   Seg2TraceDescriptorFields t;
   DECODESEG2TRACEDESCRIPTOR(traceArea, std::string(1, '\0'), t);
   EXPECT_EQ(t.digitalBandRejectFilter.trimmed(), "50 60");

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,9 +48,11 @@ Seg2FileBuilder fiveFormats(bool pc) {
 void expectSamples(const SegdRecord& r, std::int32_t t, const std::vector<float>& expected) {
   ASSERT_EQ(r.samples.samplesPerTrace(), 8);
   for (std::size_t i = 0; i < expected.size(); ++i)
-    EXPECT_FLOAT_EQ(r.samples.at(t, static_cast<std::int32_t>(i)), expected[i]) << "trace " << t << " sample " << i;
+    EXPECT_FLOAT_EQ(r.samples.at(t, static_cast<std::int32_t>(i)), expected[i])
+        << "trace " << t << " sample " << i;
   for (std::size_t i = expected.size(); i <= 8; ++i)
-    EXPECT_EQ(r.samples.at(t, static_cast<std::int32_t>(i)), 0.0f) << "trace " << t << " padding " << i;
+    EXPECT_EQ(r.samples.at(t, static_cast<std::int32_t>(i)), 0.0f)
+        << "trace " << t << " padding " << i;
 }
 
 TEST(Seg2Reader, EveryFormatInBothByteOrders) {
@@ -66,8 +68,9 @@ TEST(Seg2Reader, EveryFormatInBothByteOrders) {
     ASSERT_EQ(r.samples.traceCount(), 5);
     expectSamples(r, 1, {0.25f, -1.0f, 0.5f});
     expectSamples(r, 2, {0.5f, 0.0f, -0.25f, 1.0f, 1.0f / 140000});
-    expectSamples(r, 3, {1000.0f / 32768, -4000.0f / 32768, 1200.0f / 32768, 0.5f,
-                         1.0f / 32768, 2.0f / 32768, 3.0f / 32768, -1.0f});
+    expectSamples(r, 3,
+                  {1000.0f / 32768, -4000.0f / 32768, 1200.0f / 32768, 0.5f, 1.0f / 32768,
+                   2.0f / 32768, 3.0f / 32768, -1.0f});
     expectSamples(r, 4, {0.25f, -1.0f, 0.5f});
     expectSamples(r, 5, {1.0f, -0.5f});
     const float scales[] = {400, 140000, 32768, 2, 3};
@@ -76,7 +79,8 @@ TEST(Seg2Reader, EveryFormatInBothByteOrders) {
       EXPECT_FLOAT_EQ(r.traceInfo[t].amplitudeScale, scales[t - 1]) << t;
       EXPECT_EQ(r.traceInfo[t].peakSampleIndex, peaks[t - 1]) << t;
       EXPECT_EQ(r.traceInfo[t].channelNumber, 10 + t);
-      EXPECT_EQ(h.traces[static_cast<std::size_t>(t - 1)].header.dataFormatCode.trimmed(), std::to_string(t));
+      EXPECT_EQ(h.traces[static_cast<std::size_t>(t - 1)].header.dataFormatCode.trimmed(),
+                std::to_string(t));
     }
     EXPECT_DOUBLE_EQ(r.traceInfo[1].receiverX, 10.5);
     EXPECT_DOUBLE_EQ(r.traceInfo[1].receiverY, 20.25);
@@ -130,20 +134,23 @@ TEST(Seg2ReaderHostile, PointersOutsideTheFileOrIntoTheHeaderLeaveTheTraceOut) {
   ASSERT_TRUE(o.ok);
   EXPECT_EQ(o.record.samples.traceCount(), 3);
   EXPECT_EQ(o.record.traceInfo[2].channelNumber, 14);
-  EXPECT_NE(o.allMessages().find("Trace 2: descriptor at byte 4294967280 lies outside the file"), std::string::npos)
+  EXPECT_NE(o.allMessages().find("Trace 2: descriptor at byte 4294967280 lies outside the file"),
+            std::string::npos)
       << o.allMessages();
-  EXPECT_NE(o.allMessages().find("Trace 3: pointer 8 points into the file header"), std::string::npos);
+  EXPECT_NE(o.allMessages().find("Trace 3: pointer 8 points into the file header"),
+            std::string::npos);
 }
 
 TEST(Seg2ReaderHostile, OverlappingTracesAreReported) {
   auto builder = fiveFormats(false);
   auto bytes = builder.build();
-  builder.store(bytes, 32 + 4, builder.traceOffset(0), 4);      // trace 2 = trace 1
+  builder.store(bytes, 32 + 4, builder.traceOffset(0), 4);       // trace 2 = trace 1
   builder.store(bytes, 32 + 8, builder.traceOffset(0) + 40, 4);  // trace 3 inside trace 1
   Opened o = open(bytes);
   ASSERT_TRUE(o.ok);
   EXPECT_EQ(o.record.samples.traceCount(), 3);
-  EXPECT_NE(o.allMessages().find("Trace 2 at byte " + std::to_string(builder.traceOffset(0)) + " overlaps Trace 1"),
+  EXPECT_NE(o.allMessages().find("Trace 2 at byte " + std::to_string(builder.traceOffset(0)) +
+                                 " overlaps Trace 1"),
             std::string::npos)
       << o.allMessages();
   EXPECT_NE(o.allMessages().find("Trace 3 at byte"), std::string::npos);
@@ -163,7 +170,8 @@ TEST(Seg2ReaderHostile, DeclaredSizesBeyondTheDataAreCapped) {
   EXPECT_FLOAT_EQ(o.record.samples.at(1, 1), -1.0f);
   EXPECT_FLOAT_EQ(o.record.samples.at(5, 0), 1.0f);
   EXPECT_EQ(o.headers.traces[0].samplesLoaded, 3);
-  EXPECT_NE(o.allMessages().find("Trace 1: data block of 6 bytes is too short for the 4294967295 samples declared"),
+  EXPECT_NE(o.allMessages().find(
+                "Trace 1: data block of 6 bytes is too short for the 4294967295 samples declared"),
             std::string::npos)
       << o.allMessages();
   EXPECT_NE(o.allMessages().find("Trace 5: data block of 2147483632 bytes"), std::string::npos);
@@ -176,7 +184,8 @@ TEST(Seg2ReaderHostile, MorePointersThanTheSubBlockHolds) {
   Opened o = open(bytes);
   ASSERT_TRUE(o.ok);
   EXPECT_EQ(o.record.samples.traceCount(), 5);
-  EXPECT_NE(o.allMessages().find("1000 trace pointers do not fit in the trace pointer sub-block of 20 bytes"),
+  EXPECT_NE(o.allMessages().find(
+                "1000 trace pointers do not fit in the trace pointer sub-block of 20 bytes"),
             std::string::npos);
 }
 
@@ -237,7 +246,8 @@ Opened openReal(const std::filesystem::path& path) {
 }
 
 std::int32_t littleInt32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-  return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+  return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 |
+                                   bytes[offset + 2] << 16 |
                                    static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
 
@@ -286,7 +296,8 @@ TEST(Seg2RealFiles, VipaThreeComponentsWithNonStandardKeywords) {
   const auto bytes = test::readFileBytes(path);
   const std::size_t dataOffsets[] = {2080 + 1056, 11136 + 1056, 20192 + 1056};
   for (int t = 1; t <= 3; ++t) {
-    const Seg2TraceDescriptorFields& d = o.headers.traces[static_cast<std::size_t>(t - 1)].descriptor;
+    const Seg2TraceDescriptorFields& d =
+        o.headers.traces[static_cast<std::size_t>(t - 1)].descriptor;
     EXPECT_EQ(d.channelNumber.trimmed(), std::to_string(t));
     EXPECT_EQ(d.traceType.trimmed(), "SEISMIC_DATA");
     EXPECT_EQ(d.lowCutFilter.trimmed(), "10.000000 12.000000");
@@ -294,7 +305,8 @@ TEST(Seg2RealFiles, VipaThreeComponentsWithNonStandardKeywords) {
     const float scale = o.record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale;
     for (int s : {0, 1, 999, 1999}) {
       EXPECT_FLOAT_EQ(o.record.samples.at(t, s) * scale,
-                      static_cast<float>(littleInt32At(bytes, dataOffsets[t - 1] + 4 * static_cast<std::size_t>(s))))
+                      static_cast<float>(littleInt32At(
+                          bytes, dataOffsets[t - 1] + 4 * static_cast<std::size_t>(s))))
           << t << " " << s;
     }
   }
@@ -312,7 +324,8 @@ TEST(Seg2RealFiles, SeismodulesIeeeSingles) {
   EXPECT_EQ(o.record.summary.fileNumber.trimmed(), "329");
   EXPECT_EQ(o.record.summary.recordDate.trimmed(), "2007-05-8");
   for (int t = 1; t <= 3; ++t) {
-    const Seg2TraceDescriptorFields& d = o.headers.traces[static_cast<std::size_t>(t - 1)].descriptor;
+    const Seg2TraceDescriptorFields& d =
+        o.headers.traces[static_cast<std::size_t>(t - 1)].descriptor;
     EXPECT_EQ(d.shotSequenceNumber.trimmed(), "329");
     EXPECT_EQ(d.stack.trimmed(), "2");
     EXPECT_EQ(d.fixedGain.trimmed(), "24 DB");
@@ -341,7 +354,8 @@ TEST(Seg2RealFiles, StrataViewSixtyTracesWithTrailingPadding) {
   EXPECT_EQ(o.headers.fileDescriptor.observer.trimmed(), "JOHN");
   EXPECT_EQ(o.headers.traces.back().offset, 964476u);
   for (int t = 1; t <= 60; ++t) {
-    const Seg2TraceDescriptorFields& d = o.headers.traces[static_cast<std::size_t>(t - 1)].descriptor;
+    const Seg2TraceDescriptorFields& d =
+        o.headers.traces[static_cast<std::size_t>(t - 1)].descriptor;
     EXPECT_EQ(d.channelNumber.trimmed(), std::to_string(t));
     EXPECT_EQ(d.delay.trimmed(), "-0.050");
     EXPECT_EQ(d.sampleInterval.trimmed(), "0.0005");
@@ -378,7 +392,8 @@ std::vector<std::vector<double>> readExportColumns(const std::filesystem::path& 
 TEST(Seg2RealFiles, SamplesEqualTheRecordersExports) {
   const ExportOracle oracles[] = {
       {"obspy_20180307_031245000.0.seg2", "obspy_20180307_031245000.0.DAT.gz", 1.0},
-      {"obspy_20130107_103041000.CET.3c.cont.0.seg2", "obspy_20130107_103041000.CET.3c.cont.0.DAT.gz", 1e3},
+      {"obspy_20130107_103041000.CET.3c.cont.0.seg2",
+       "obspy_20130107_103041000.CET.3c.cont.0.DAT.gz", 1e3},
   };
   for (const ExportOracle& oracle : oracles) {
     SCOPED_TRACE(oracle.seg2);
@@ -401,8 +416,10 @@ TEST(Seg2RealFiles, SamplesEqualTheRecordersExports) {
         const float stored = o.record.samples.at(t, static_cast<std::int32_t>(s));
         if (std::abs(stored - expected[s] / peak) > 1e-6) ++normalisedMisses;
         // The exports print eight decimals: allow half a unit of the last one beside 1e-6 relative.
-        const double recorded = static_cast<double>(stored) * o.record.divisorOf(t) * oracle.unitFactor;
-        if (std::abs(recorded - expected[s]) > 1e-6 * std::abs(expected[s]) + 5e-9) ++recordedMisses;
+        const double recorded =
+            static_cast<double>(stored) * o.record.divisorOf(t) * oracle.unitFactor;
+        if (std::abs(recorded - expected[s]) > 1e-6 * std::abs(expected[s]) + 5e-9)
+          ++recordedMisses;
       }
       EXPECT_EQ(normalisedMisses, 0) << "trace " << t;
       EXPECT_EQ(recordedMisses, 0) << "trace " << t;

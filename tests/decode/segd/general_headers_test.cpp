@@ -80,8 +80,7 @@ TEST(Gh1, EmptyBufferIsFormatZeroAndFatal) {
   Gh1Fields f;
   EXPECT_EQ(SEGDDECODEGH1(ByteVector{}, f), -1);
   EXPECT_EQ(f.fileNumber, "0000");
-  EXPECT_EQ(f.message.trimmed(),
-            "0000 is an invalid SEGD Format Code. This is not a SEG D File.");
+  EXPECT_EQ(f.message.trimmed(), "0000 is an invalid SEGD Format Code. This is not a SEG D File.");
 }
 
 TEST(Gh1, Manufacturers) {

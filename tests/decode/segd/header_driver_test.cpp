@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "decode/record_opener.h"
-#include "decode/vorax/handmade_record.h"
 #include "decode/sercel/sercel_handmade_record.h"
+#include "decode/vorax/handmade_record.h"
 #include "test_support.h"
 
 namespace vorax::decode {
@@ -201,13 +201,20 @@ TEST(HeaderDriver, FileCutInsideItsHeadersSaysSoBeforeAnyCodeCheck) {
     const char* needs;
     HeaderStage reached;
   } kCuts[] = {
-      {vorax, 0, "at least 96", HeaderStage::None},   {vorax, 1, "at least 96", HeaderStage::None},
-      {vorax, 25, "at least 96", HeaderStage::None},  {vorax, 26, "at least 96", HeaderStage::None},
-      {vorax, 31, "at least 96", HeaderStage::None},  {vorax, 32, "at least 224", HeaderStage::Gh1},
-      {vorax, 63, "at least 224", HeaderStage::Gh1},  {vorax, 64, "224", HeaderStage::Gh2},
-      {vorax, 100, "224", HeaderStage::Gh2},          {vorax, 161, "224", HeaderStage::Gh2},
-      {vorax, 223, "224", HeaderStage::Gh2},          {sercel, 20, "at least 96", HeaderStage::None},
-      {sercel, 40, "at least 192", HeaderStage::Gh1}, {sercel, 200, "5312", HeaderStage::Gh2},
+      {vorax, 0, "at least 96", HeaderStage::None},
+      {vorax, 1, "at least 96", HeaderStage::None},
+      {vorax, 25, "at least 96", HeaderStage::None},
+      {vorax, 26, "at least 96", HeaderStage::None},
+      {vorax, 31, "at least 96", HeaderStage::None},
+      {vorax, 32, "at least 224", HeaderStage::Gh1},
+      {vorax, 63, "at least 224", HeaderStage::Gh1},
+      {vorax, 64, "224", HeaderStage::Gh2},
+      {vorax, 100, "224", HeaderStage::Gh2},
+      {vorax, 161, "224", HeaderStage::Gh2},
+      {vorax, 223, "224", HeaderStage::Gh2},
+      {sercel, 20, "at least 96", HeaderStage::None},
+      {sercel, 40, "at least 192", HeaderStage::Gh1},
+      {sercel, 200, "5312", HeaderStage::Gh2},
       {sercel, 5311, "5312", HeaderStage::Gh2},
   };
   for (const auto& c : kCuts) {

@@ -13,7 +13,8 @@ namespace {
 
 void putBig(std::vector<std::uint8_t>& b, std::size_t firstByte, std::uint64_t value, int count) {
   for (int i = 0; i < count; ++i)
-    b[firstByte - 1 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * (count - 1 - i)));
+    b[firstByte - 1 + static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>(value >> (8 * (count - 1 - i)));
 }
 void putText(std::vector<std::uint8_t>& b, std::size_t firstByte, std::string_view text) {
   std::memcpy(b.data() + firstByte - 1, text.data(), text.size());
@@ -244,7 +245,7 @@ std::vector<std::uint8_t> vqc88Header() {
 
 TEST(Vqc88FileHeaderTest, NumbersTableAndTexts) {
   auto b = vqc88Header();
-  putText(b, 1633, "F1");                          // code cut at its zero byte
+  putText(b, 1633, "F1");  // code cut at its zero byte
   putText(b, 1636, "Phase error max");
   putText(b, 1653, "12.5 deg");
   putText(b, 1633 + 37, "AB");

@@ -17,24 +17,24 @@ class SercelHandmadeRecord {
 
   SercelHandmadeRecord() {
     gh1 = Bytes(32, 0);
-    put(gh1, 1, {0x00, 0x42});              // file number "0042"
-    put(gh1, 3, {0x80, 0x58});              // format 8058
-    put(gh1, 10, {0x05});                   // general constants ...05: SN428
-    put(gh1, 11, {0x03, 0x21, 0x26});       // year 03; 2 additional blocks; day 126 -> 2003-05-6
-    put(gh1, 14, {0x11, 0x38, 0x35});       // 11:38:35
-    put(gh1, 17, {0x13, 0x00, 0x01});       // manufacturer 13 "Sercel"
-    put(gh1, 23, {0x10});                   // 1 ms
-    put(gh1, 26, {0x8F, 0xFF});             // normal record, length in block 2
-    put(gh1, 28, {0x01, 0x03});             // one scan type, three channel sets (one unused)
-    put(gh1, 31, {0xFF, 0xFF});             // both header lengths in block 2
+    put(gh1, 1, {0x00, 0x42});         // file number "0042"
+    put(gh1, 3, {0x80, 0x58});         // format 8058
+    put(gh1, 10, {0x05});              // general constants ...05: SN428
+    put(gh1, 11, {0x03, 0x21, 0x26});  // year 03; 2 additional blocks; day 126 -> 2003-05-6
+    put(gh1, 14, {0x11, 0x38, 0x35});  // 11:38:35
+    put(gh1, 17, {0x13, 0x00, 0x01});  // manufacturer 13 "Sercel"
+    put(gh1, 23, {0x10});              // 1 ms
+    put(gh1, 26, {0x8F, 0xFF});        // normal record, length in block 2
+    put(gh1, 28, {0x01, 0x03});        // one scan type, three channel sets (one unused)
+    put(gh1, 31, {0xFF, 0xFF});        // both header lengths in block 2
 
     gh2 = Bytes(32, 0);
-    put(gh2, 1, {0x00, 0x00, 0x2A});        // expanded file number 42
+    put(gh2, 1, {0x00, 0x00, 0x2A});  // expanded file number 42
     // Binary block counts: 0x0020 = 32 blocks (1024 bytes) of extended header and 0x0080 =
     // 128 blocks (4096 bytes) of external header. Read as BCD digits they would be 20 and 80.
     put(gh2, 6, {0x00, 0x20, 0x00, 0x80});
-    put(gh2, 11, {0x01, 0x00});             // revision 1.0
-    put(gh2, 15, {0x00, 0x00, 0x03});       // 3 ms
+    put(gh2, 11, {0x01, 0x00});        // revision 1.0
+    put(gh2, 15, {0x00, 0x00, 0x03});  // 3 ms
 
     gh3 = Bytes(32, 0);
     put(gh3, 1, {0x00, 0x00, 0x2A});
@@ -45,39 +45,39 @@ class SercelHandmadeRecord {
 
     Bytes aux(32, 0);
     put(aux, 1, {0x01, 0x01});
-    put(aux, 9, {0x00, 0x01, 0x90});        // one auxiliary channel
-    put(aux, 29, {0x07});                   // seven trace header extensions
+    put(aux, 9, {0x00, 0x01, 0x90});  // one auxiliary channel
+    put(aux, 29, {0x07});             // seven trace header extensions
     Bytes seismic(32, 0);
     put(seismic, 1, {0x01, 0x02});
-    put(seismic, 9, {0x00, 0x03, 0x10});    // three seismic channels
+    put(seismic, 9, {0x00, 0x03, 0x10});  // three seismic channels
     put(seismic, 29, {0x07});
     channelSets = {aux, seismic, Bytes(32, 0)};
 
     extended = Bytes(1024, 0);
-    putU32(extended, 1, 3);                 // acquisition length (ms)
-    putU32(extended, 5, 1000);              // sample rate (us)
-    putU32(extended, 9, 4);                 // traces
-    putU32(extended, 13, 1);                // auxiliary
-    putU32(extended, 17, 3);                // seismic
-    putU32(extended, 29, 1);                // impulsive
-    putU32(extended, 33, 4);                // samples per trace
-    putU32(extended, 37, 42);               // shot number
-    putU32(extended, 49, 1001);             // spread first line
-    putU32(extended, 53, 2001);             // spread first number
-    putU32(extended, 61, 2);                // absolute spread
-    putU32(extended, 65, 7);                // time break
-    putU32(extended, 69, 15);               // uphole time
-    putU32(extended, 73, 3);                // blaster identifier
-    putU32(extended, 77, 1);                // blaster status
-    putU32(extended, 89, 1);                // internal time break -> "ITB"
-    putU32(extended, 97, 1);                // noise elimination: none
-    putU32(extended, 141, 1);               // process: raw data
+    putU32(extended, 1, 3);      // acquisition length (ms)
+    putU32(extended, 5, 1000);   // sample rate (us)
+    putU32(extended, 9, 4);      // traces
+    putU32(extended, 13, 1);     // auxiliary
+    putU32(extended, 17, 3);     // seismic
+    putU32(extended, 29, 1);     // impulsive
+    putU32(extended, 33, 4);     // samples per trace
+    putU32(extended, 37, 42);    // shot number
+    putU32(extended, 49, 1001);  // spread first line
+    putU32(extended, 53, 2001);  // spread first number
+    putU32(extended, 61, 2);     // absolute spread
+    putU32(extended, 65, 7);     // time break
+    putU32(extended, 69, 15);    // uphole time
+    putU32(extended, 73, 3);     // blaster identifier
+    putU32(extended, 77, 1);     // blaster status
+    putU32(extended, 89, 1);     // internal time break -> "ITB"
+    putU32(extended, 97, 1);     // noise elimination: none
+    putU32(extended, 141, 1);    // process: raw data
     put(extended, 525, {'L', 'B', 'L', ' ', '9'});
-    putU32(extended, 541, 9);               // tape number
-    putDouble(extended, 573, 512345.75);    // source easting
-    putDouble(extended, 581, 6234567.25);   // source northing
+    putU32(extended, 541, 9);              // tape number
+    putDouble(extended, 573, 512345.75);   // source easting
+    putDouble(extended, 581, 6234567.25);  // source northing
     putU32(extended, 589, std::bit_cast<std::uint32_t>(123.5f));
-    putU32(extended, 765, 2);               // acquisition filter "0.8 Lin"
+    putU32(extended, 765, 2);  // acquisition filter "0.8 Lin"
 
     external = Bytes(4096, 0);
     put(external, 1, {'S', 'H', 'O', 'T', ' ', '4', '2'});
@@ -200,8 +200,8 @@ class SercelHandmadeRecord {
     t.single(5, 5, 20);
     t.u32(6, 1, 0x0101E240);  // unit type FDU, serial 0x01E240 = 123456
     t.u8(6, 5, 1);
-    t.u8(7, 1, 0x02);         // LAUL
-    t.u8(7, 4, 0x07);         // control unit serial 7
+    t.u8(7, 1, 0x02);  // LAUL
+    t.u8(7, 4, 0x07);  // control unit serial 7
     t.u8(7, 5, 1);
     t.u8(7, 6, 1);
     t.u8(7, 15, 1);

@@ -27,10 +27,10 @@ void putU32(B& block, std::size_t position, std::uint32_t value) {
 
 TEST(SercelBlock1, ReceiverNumbersAndSensorType) {
   B b(32, 0);
-  put(b, 1, {0x00, 0x27, 0x10});            // 10000
-  put(b, 4, {0x00, 0x03, 0xE9});            // 1001
+  put(b, 1, {0x00, 0x27, 0x10});  // 10000
+  put(b, 4, {0x00, 0x03, 0xE9});  // 1001
   put(b, 7, {0x01});
-  put(b, 8, {0x00, 0x07, 0xD1});            // 2001
+  put(b, 8, {0x00, 0x07, 0xD1});               // 2001
   put(b, 11, {0x00, 0x00, 0x01, 0x00, 0x00});  // 65536
   put(b, 16, {0x01, 0x00, 0x00, 0x00, 0x00});  // 4294967296
   put(b, 21, {9});
@@ -85,11 +85,11 @@ TEST(SercelBlocks2To5, PositionsAndTestValues) {
   EXPECT_EQ(f2.bytes22To32, std::string(22, '0'));
 
   B b3(32, 0);
-  put(b3, 1, {0x43, 0x7A, 0, 0});           // 250
-  put(b3, 5, {0x43, 0xFA, 0, 0});           // 500
-  put(b3, 9, {0x44, 0x9A, 0x52, 0x25});     // 1234.567, cut to 6
-  put(b3, 13, {0x41, 0x70, 0, 0});          // 15
-  put(b3, 17, {0x40, 0x20, 0, 0});          // 2.5
+  put(b3, 1, {0x43, 0x7A, 0, 0});        // 250
+  put(b3, 5, {0x43, 0xFA, 0, 0});        // 500
+  put(b3, 9, {0x44, 0x9A, 0x52, 0x25});  // 1234.567, cut to 6
+  put(b3, 13, {0x41, 0x70, 0, 0});       // 15
+  put(b3, 17, {0x40, 0x20, 0, 0});       // 2.5
   put(b3, 21, {1, 0});
   put(b3, 32, {0x5A});
   Ext408Block3Fields f3;
@@ -106,7 +106,7 @@ TEST(SercelBlocks2To5, PositionsAndTestValues) {
   EXPECT_EQ(f3.tiltErrorText.trimmed(), "No");
 
   B b4(32, 0);
-  put(b4, 9, {0x42, 0xC8, 0, 0});  // 100
+  put(b4, 9, {0x42, 0xC8, 0, 0});   // 100
   put(b4, 21, {0x41, 0xCC, 0, 0});  // 25.5
   put(b4, 25, {0, 2});
   Ext408Block4Fields f4;
@@ -135,15 +135,15 @@ TEST(SercelBlocks2To5, PositionsAndTestValues) {
 
 B goodBlock6() {
   B b(32, 0);
-  put(b, 1, {0x01});                // FDU
-  put(b, 2, {0x00, 0x30, 0x39});    // 12345
+  put(b, 1, {0x01});              // FDU
+  put(b, 2, {0x00, 0x30, 0x39});  // 12345
   put(b, 5, {3});
   put(b, 9, {0x0C});
-  put(b, 10, {0x01, 0x00, 0x00});   // 65536
+  put(b, 10, {0x01, 0x00, 0x00});  // 65536
   put(b, 13, {4});
-  put(b, 17, {0x10});               // DSU1
+  put(b, 17, {0x10});  // DSU1
   put(b, 18, {0});
-  put(b, 21, {0x3F, 0, 0, 0});      // 0.5
+  put(b, 21, {0x3F, 0, 0, 0});  // 0.5
   return b;
 }
 
@@ -201,11 +201,11 @@ TEST(SercelBlock6, LastFailingCheckWins) {
 
 B goodBlock7() {
   B b(32, 0);
-  put(b, 1, {0x15});                  // REM
-  put(b, 2, {0x00, 0x01, 0x00});      // 256
-  put(b, 5, {1, 2, 0, 3});            // gain 1, filter 2, no data error, noise edit
-  put(b, 9, {0x3F, 0xC0, 0, 0});      // 1.5
-  put(b, 13, {4, 5, 9, 2});           // stacks, aux, aux stack
+  put(b, 1, {0x15});                     // REM
+  put(b, 2, {0x00, 0x01, 0x00});         // 256
+  put(b, 5, {1, 2, 0, 3});               // gain 1, filter 2, no data error, noise edit
+  put(b, 9, {0x3F, 0xC0, 0, 0});         // 1.5
+  put(b, 13, {4, 5, 9, 2});              // stacks, aux, aux stack
   put(b, 17, {0x43, 0xCB, 0x7A, 0xE1});  // 406.96
   putU32(b, 21, 1234);
   putU32(b, 25, 7);
@@ -326,11 +326,11 @@ B goodExtendedHeader() {
   putU32(h, 9, 86);
   putU32(h, 13, 2);
   putU32(h, 17, 84);
-  putU32(h, 29, 2);        // vibrator
+  putU32(h, 29, 2);  // vibrator
   putU32(h, 33, 2001);
-  putU32(h, 37, 123456);   // cut to 5 digits
+  putU32(h, 37, 123456);           // cut to 5 digits
   put(h, 41, {0x3F, 0xC0, 0, 0});  // 1.5
-  putU32(h, 45, 10);       // similarity
+  putU32(h, 45, 10);               // similarity
   putU32(h, 61, 1);
   putU32(h, 69, 25);
   putU32(h, 77, 4);

@@ -27,7 +27,9 @@ struct TraceBytes {
     for (int i = 0; i < count; ++i)
       u8(block, byte + i, static_cast<std::uint8_t>(v >> (8 * (count - 1 - i))));
   }
-  void single(int block, int byte, float v) { big(block, byte, std::bit_cast<std::uint32_t>(v), 4); }
+  void single(int block, int byte, float v) {
+    big(block, byte, std::bit_cast<std::uint32_t>(v), 4);
+  }
   void appendTo(B& file, const std::vector<float>& samples) const {
     file.insert(file.end(), header.begin(), header.end());
     file.insert(file.end(), blocks.begin(), blocks.end());
@@ -50,12 +52,13 @@ void load(Loaded& out, const B& file, std::int32_t traces, std::int32_t samples,
   out.record.summary.traceCount = traces;
   out.record.summary.samplesPerTrace = samples;
   RecordFile f = RecordFile::fromMemory(file);
-  out.read = readtraces408(first, f, out.record, out.messages,
-                           [&out](int percent) {
-                             out.progress.push_back(percent);
-                             return true;
-                           },
-                           extensionBlocks);
+  out.read = readtraces408(
+      first, f, out.record, out.messages,
+      [&out](int percent) {
+        out.progress.push_back(percent);
+        return true;
+      },
+      extensionBlocks);
 }
 
 // Four traces of four samples, worked by hand:

@@ -18,7 +18,9 @@ struct Blocks {
     for (int i = 0; i < count; ++i)
       u8(block, byte + i, static_cast<std::uint8_t>(v >> (8 * (count - 1 - i))));
   }
-  void single(int block, int byte, float v) { big(block, byte, std::bit_cast<std::uint32_t>(v), 4); }
+  void single(int block, int byte, float v) {
+    big(block, byte, std::bit_cast<std::uint32_t>(v), 4);
+  }
   void dbl(int block, int byte, double v) { big(block, byte, std::bit_cast<std::uint64_t>(v), 8); }
 };
 

@@ -10,7 +10,9 @@ namespace vorax::decode {
 namespace {
 
 // A block with every code valid: filter 0, unit/channel type 0, noise and process 0.
-std::vector<std::uint8_t> zeroBlock() { return std::vector<std::uint8_t>(32, 0); }
+std::vector<std::uint8_t> zeroBlock() {
+  return std::vector<std::uint8_t>(32, 0);
+}
 
 TEST(Sn388Block1, UnitAndChannelTypeComeFromTheTwoNibblesOfByte16) {
   auto bytes = zeroBlock();
@@ -69,17 +71,23 @@ TEST(Sn388Block1, UnknownCodeIsReportedEvenWhenItsCutTextLooksKnown) {
   EXPECT_EQ(SEGDDECODE388TRACEHEADEREXTBLOCK1(bytes, f), 1);
   EXPECT_EQ(f.channelFilterCode.view(), "1");
   EXPECT_EQ(f.filterText.trimmed(), "Unknown");
-  EXPECT_EQ(f.message.trimmed(), "Channel Filter type code not recognised - should be 0 to 5 but is 12");
+  EXPECT_EQ(f.message.trimmed(),
+            "Channel Filter type code not recognised - should be 0 to 5 but is 12");
 }
 
 TEST(Sn388Block1, NumericFieldsAndTexts) {
   auto bytes = zeroBlock();
-  bytes[0] = 0x01; bytes[1] = 0x86; bytes[2] = 0xA0;  // 100000
-  bytes[7] = 0x00; bytes[8] = 0x07; bytes[9] = 0xD1;  // 2001
+  bytes[0] = 0x01;
+  bytes[1] = 0x86;
+  bytes[2] = 0xA0;  // 100000
+  bytes[7] = 0x00;
+  bytes[8] = 0x07;
+  bytes[9] = 0xD1;  // 2001
   bytes[13] = 5;
   bytes[14] = 24;
   bytes[25] = 0xFF;
-  bytes[30] = 0xAB; bytes[31] = 0x0C;
+  bytes[30] = 0xAB;
+  bytes[31] = 0x0C;
   Sn388Block1Fields f;
   EXPECT_EQ(SEGDDECODE388TRACEHEADEREXTBLOCK1(bytes, f), 0);
   EXPECT_EQ(f.receiverLineNumber.trimmed(), "100000");
@@ -98,7 +106,8 @@ TEST(Sn388Block1, ZeroSingleAtBytes27To30ReadsOne) {
   Sn388Block1Fields f;
   SEGDDECODE388TRACEHEADEREXTBLOCK1(bytes, f);
   EXPECT_EQ(f.bytes27To30.trimmed(), "1");
-  bytes[26] = 0xC0; bytes[27] = 0x20;  // -2.5
+  bytes[26] = 0xC0;
+  bytes[27] = 0x20;  // -2.5
   SEGDDECODE388TRACEHEADEREXTBLOCK1(bytes, f);
   EXPECT_EQ(f.bytes27To30.trimmed(), "-2.5");
 }
@@ -116,9 +125,11 @@ TEST(Sn388Block2, CoordinatesAndHexTail) {
   // 1234.5 = 0x40934A0000000000; -7.25 = 0xC0E80000; bytes 22-32 hex cut to 12 digits.
   const std::uint8_t x[8] = {0x40, 0x93, 0x4A, 0, 0, 0, 0, 0};
   std::copy(x, x + 8, bytes.begin());
-  bytes[16] = 0xC0; bytes[17] = 0xE8;
+  bytes[16] = 0xC0;
+  bytes[17] = 0xE8;
   bytes[20] = 0x99;  // byte 21 is not shown
-  for (int i = 21; i < 32; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(0x10 + i);
+  for (int i = 21; i < 32; ++i)
+    bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(0x10 + i);
   Sn388Block2Fields f;
   EXPECT_EQ(SEGDDECODE388TRACEHEADEREXTBLOCK2(bytes, f), 0);
   EXPECT_EQ(f.receiverX.trimmed(), "1234.5");
@@ -135,7 +146,8 @@ std::vector<std::uint8_t> validExtended() {
 }
 
 void setWord(std::vector<std::uint8_t>& bytes, std::size_t firstByte, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i) bytes[firstByte - 1 + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+  for (std::size_t i = 0; i < 4; ++i)
+    bytes[firstByte - 1 + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
 TEST(Sn388Extended, ValidCodesAndProcessTypeFive) {

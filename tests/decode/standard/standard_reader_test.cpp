@@ -21,7 +21,8 @@ StandardSegdBuilder twoChannelSets(int major, int minor, int format) {
   const std::vector<double> aux = {0, 1000, -2000, 0, 0};
   const std::vector<double> seis = {64, -128, 256, 65536, -512};
   b.channelSets.push_back({9, 1000, 1, {{0, 1, false, aux}, {0, 2, false, aux}}});
-  b.channelSets.push_back({1, 1000, 2, {{7, 101, false, seis}, {7, 102, false, seis}, {7, 103, true, seis}}});
+  b.channelSets.push_back(
+      {1, 1000, 2, {{7, 101, false, seis}, {7, 102, false, seis}, {7, 103, true, seis}}});
   return b;
 }
 
@@ -45,7 +46,8 @@ TEST(StandardReader, EveryRevisionAndSampleFormat) {
   for (auto [major, minor] : revisions) {
     for (int format : formats) {
       if (format == 8080 && major < 3) continue;  // 8080 is a revision 3 format
-      SCOPED_TRACE(std::to_string(major) + "." + std::to_string(minor) + " format " + std::to_string(format));
+      SCOPED_TRACE(std::to_string(major) + "." + std::to_string(minor) + " format " +
+                   std::to_string(format));
       const auto bytes = twoChannelSets(major, minor, format).build();
       const Read r = read(bytes);
       ASSERT_TRUE(r.result.ok) << (r.messages.messages.empty() ? "" : r.messages.messages.front());
@@ -75,7 +77,7 @@ TEST(StandardReader, EveryRevisionAndSampleFormat) {
       EXPECT_FLOAT_EQ(r.record.samples.at(3, 3), 1.0f);
       EXPECT_FLOAT_EQ(r.record.samples.at(2, 2) * r.record.divisorOf(2), -2000.0f);
       EXPECT_EQ(r.record.samples.at(3, 5), 0.0f);  // the trailing zero
-      ASSERT_EQ(r.record.lineRuns.size(), 4u);  // element 0 unused; lines 0 (aux), 7, 7.25
+      ASSERT_EQ(r.record.lineRuns.size(), 4u);     // element 0 unused; lines 0 (aux), 7, 7.25
     }
   }
 }
@@ -89,13 +91,15 @@ TEST(StandardReader, ChannelSetsOfDifferentLengthsArePaddedWithAWarning) {
   EXPECT_EQ(r.record.samples.samplesPerTrace(), 7);
   EXPECT_EQ(r.record.samples.at(1, 3), 0.0f);
   ASSERT_EQ(r.messages.messages.size(), 1u);
-  EXPECT_NE(r.messages.messages[0].find("Channel sets 1 hold fewer samples"), std::string::npos) << r.messages.messages[0];
+  EXPECT_NE(r.messages.messages[0].find("Channel sets 1 hold fewer samples"), std::string::npos)
+      << r.messages.messages[0];
 }
 
 TEST(StandardReader, DamagedFilesGiveAMessageNeverACrash) {
   const auto whole = twoChannelSets(2, 1, 8058).build();
   for (std::size_t cut = 0; cut < whole.size(); ++cut) {
-    const std::vector<std::uint8_t> bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+    const std::vector<std::uint8_t> bytes(whole.begin(),
+                                          whole.begin() + static_cast<std::ptrdiff_t>(cut));
     const Read r = read(bytes);
     EXPECT_FALSE(r.messages.messages.empty()) << cut;
     if (r.result.ok) {
@@ -110,7 +114,8 @@ TEST(StandardReader, DamagedFilesGiveAMessageNeverACrash) {
   badFormat[3] = 0x48;
   const Read unsupported = read(badFormat);
   EXPECT_FALSE(unsupported.result.ok);
-  EXPECT_EQ(unsupported.messages.messages.at(0), "Sample format 8048 is not read: formats 8015, 8036, 8038, 8058 and 8080 are");
+  EXPECT_EQ(unsupported.messages.messages.at(0),
+            "Sample format 8048 is not read: formats 8015, 8036, 8038, 8058 and 8080 are");
 }
 
 TEST(StandardReader, TheOpenerChoosesItByManufacturerAndKeepsTheDecodersMessages) {
@@ -152,7 +157,8 @@ TEST(StandardReaderRealFiles, NodalRecordsOpenWhole) {
     EXPECT_EQ(r.record.samples.traceCount(), f.traces);
     EXPECT_EQ(r.record.samples.samplesPerTrace(), f.samples);
     EXPECT_FLOAT_EQ(r.record.summary.sampleIntervalUs, f.intervalUs);
-    for (std::int32_t t = 1; t <= f.traces; ++t) EXPECT_GT(r.record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale, 0) << t;
+    for (std::int32_t t = 1; t <= f.traces; ++t)
+      EXPECT_GT(r.record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale, 0) << t;
   }
 }
 

@@ -48,7 +48,8 @@ class StandardSegdBuilder {
  private:
   static std::uint8_t bcd(int v) { return static_cast<std::uint8_t>((v / 10 % 10) << 4 | v % 10); }
   static void big(std::vector<std::uint8_t>& out, std::size_t at, std::uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * (bytes - 1 - i)));
+    for (int i = 0; i < bytes; ++i)
+      out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * (bytes - 1 - i)));
   }
   bool rev3() const { return revisionMajor >= 3; }
   std::size_t samplesOf(std::size_t c) const {
@@ -61,17 +62,17 @@ class StandardSegdBuilder {
     out[1] = 0x34;
     out[2] = bcd(formatCode / 100);
     out[3] = bcd(formatCode % 100);
-    out[10] = 0x21;        // year 21
-    out[11] = 0x21;        // two more blocks; day 128
+    out[10] = 0x21;  // year 21
+    out[11] = 0x21;  // two more blocks; day 128
     out[12] = 0x28;
-    out[13] = 0x20;        // 20:06:05
+    out[13] = 0x20;  // 20:06:05
     out[14] = 0x06;
     out[15] = 0x05;
     out[16] = manufacturer;
     out[22] = static_cast<std::uint8_t>(channelSets.front().intervalUs * 16 / 1000);
-    out[25] = 0x8F;        // record type 8, length FFF
+    out[25] = 0x8F;  // record type 8, length FFF
     out[26] = 0xFF;
-    out[27] = 0x01;        // one scan type
+    out[27] = 0x01;  // one scan type
     out[28] = bcd(static_cast<int>(channelSets.size()));
     out[30] = bcd(extendedBlocks);
     out[31] = bcd(externalBlocks);
@@ -89,7 +90,8 @@ class StandardSegdBuilder {
     const StandardChannelSetSpec& cs = channelSets[c];
     const std::size_t at = out.size();
     const auto samples = static_cast<std::uint64_t>(samplesOf(c));
-    const std::uint64_t endUs = samples == 0 ? 0 : (samples - 1) * static_cast<std::uint64_t>(cs.intervalUs);
+    const std::uint64_t endUs =
+        samples == 0 ? 0 : (samples - 1) * static_cast<std::uint64_t>(cs.intervalUs);
     out.resize(at + (rev3() ? 96 : 32), 0);
     out[at] = 0x01;
     if (rev3()) {
@@ -114,7 +116,8 @@ class StandardSegdBuilder {
     out[at + 28] = static_cast<std::uint8_t>(cs.extensions);
   }
 
-  void trace(std::vector<std::uint8_t>& out, std::size_t c, const StandardTraceSpec& t, int number) const {
+  void trace(std::vector<std::uint8_t>& out, std::size_t c, const StandardTraceSpec& t,
+             int number) const {
     const StandardChannelSetSpec& cs = channelSets[c];
     std::size_t at = out.size();
     out.resize(at + 20 + 32 * static_cast<std::size_t>(cs.extensions), 0);
@@ -159,17 +162,21 @@ class StandardSegdBuilder {
           int exponent = 0;
           while (std::abs(v) > 32767) v /= 2, ++exponent;
           out[group + (i % 4) / 2] |= static_cast<std::uint8_t>(exponent << ((i % 2 == 0) ? 4 : 0));
-          big(out, group + 2 + 2 * (i % 4), static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2);
+          big(out, group + 2 + 2 * (i % 4),
+              static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2);
         }
         return;
       }
       case 8036:
         out.resize(at + 3 * values.size());
-        for (std::size_t i = 0; i < values.size(); ++i) big(out, at + 3 * i, static_cast<std::uint32_t>(static_cast<std::int32_t>(values[i])) & 0xFFFFFF, 3);
+        for (std::size_t i = 0; i < values.size(); ++i)
+          big(out, at + 3 * i,
+              static_cast<std::uint32_t>(static_cast<std::int32_t>(values[i])) & 0xFFFFFF, 3);
         return;
       case 8038:
         out.resize(at + 4 * values.size());
-        for (std::size_t i = 0; i < values.size(); ++i) big(out, at + 4 * i, static_cast<std::uint32_t>(static_cast<std::int32_t>(values[i])), 4);
+        for (std::size_t i = 0; i < values.size(); ++i)
+          big(out, at + 4 * i, static_cast<std::uint32_t>(static_cast<std::int32_t>(values[i])), 4);
         return;
       case 8080:
         out.resize(at + 8 * values.size());

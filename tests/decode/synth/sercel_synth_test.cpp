@@ -44,9 +44,9 @@ TEST(SercelSynth, GeneralHeadersSayWhereEverythingIs) {
   EXPECT_EQ(bytes[30], 0x32);  // 32 extended header blocks, BCD
   EXPECT_EQ(bytes[31], 0xFF);  // external header blocks: in block 2
   EXPECT_EQ(bytes[32 + 7], 0x00);
-  EXPECT_EQ(bytes[32 + 8], 0x10);  // 16, binary
-  EXPECT_EQ(bytes[96 + 10], 0x90);  // channel set 1: auxiliary
-  EXPECT_EQ(bytes[128 + 10], 0x10);  // channel set 2: seismic
+  EXPECT_EQ(bytes[32 + 8], 0x10);       // 16, binary
+  EXPECT_EQ(bytes[96 + 10], 0x90);      // channel set 1: auxiliary
+  EXPECT_EQ(bytes[128 + 10], 0x10);     // channel set 2: seismic
   EXPECT_EQ(bytes[96 + 28] & 0x0F, 7);  // seven trace header extensions
 }
 
@@ -123,7 +123,7 @@ TEST(SercelSynth, SpreadLinesAndPositions) {
   EXPECT_EQ(r.traceInfo[3].sensorKind.trimmed(), "Geoph");
   EXPECT_EQ(r.traceInfo[3].controlUnitText.trimmed(), "LAUL");
   EXPECT_EQ(r.traceInfo[3].mvConversionFactor, 0.0002697f);  // recorded as 0, gain scale 1
-  EXPECT_EQ(r.traceInfo[1].mvConversionFactor, 6.742e-05f);   // recorded
+  EXPECT_EQ(r.traceInfo[1].mvConversionFactor, 6.742e-05f);  // recorded
 }
 
 TEST(SercelSynth, SamplesAsWrittenAndTraceMaximum) {

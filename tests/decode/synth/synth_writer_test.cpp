@@ -40,7 +40,7 @@ TEST(SynthBlocks, LargeFileNumbersMoveToTheExpandedFields) {
 
 TEST(SynthSignal, FirstBreaksFollowTheRefractorBeyondTheCrossover) {
   const ShotModel model;
-  EXPECT_DOUBLE_EQ(firstBreakTime(model, 13), 13 / 650.0);           // direct wave
+  EXPECT_DOUBLE_EQ(firstBreakTime(model, 13), 13 / 650.0);               // direct wave
   EXPECT_DOUBLE_EQ(firstBreakTime(model, 1000), 0.045 + 1000 / 2100.0);  // refraction
   EXPECT_DOUBLE_EQ(ricker(30, 0), 1.0);
   // Zero crossing where pi^2 f^2 t^2 = 1/2.
@@ -91,7 +91,8 @@ TEST(SynthRecord, OpensWithTheSummaryAsWritten) {
   EXPECT_DOUBLE_EQ(r.sourceY, 6234300.0);
   EXPECT_FLOAT_EQ(r.sourceZ, 123.45f);
   const std::size_t traceBytes = 52 + 4 * 101;
-  EXPECT_EQ(s.bytes.size(), static_cast<std::size_t>(s.result.firstTracePosition - 1) + 98 * traceBytes);
+  EXPECT_EQ(s.bytes.size(),
+            static_cast<std::size_t>(s.result.firstTracePosition - 1) + 98 * traceBytes);
   EXPECT_EQ(s.result.headers.extended.auxChannelTexts[0].trimmed(), "TB");
   EXPECT_EQ(s.result.headers.extended.auxChannelTexts[1].trimmed(), "Uphole");
   EXPECT_NE(s.result.headers.external.text.view().find("VORAX SYNTHETIC SHOT RECORD"),
@@ -112,8 +113,8 @@ TEST(SynthRecord, ReceiversUnitsAndLinesAsWritten) {
   EXPECT_DOUBLE_EQ(info[25].receiverY, 6234200.0);
   EXPECT_EQ(info[96].receiverPoint, 2024.0f);
   EXPECT_DOUBLE_EQ(info[96].receiverX, 512575.0);
-  EXPECT_EQ(info[25].resistance, 2.0f);  // cable number of the second line
-  EXPECT_EQ(info[25].tilt, 24.0f);       // gain digits
+  EXPECT_EQ(info[25].resistance, 2.0f);           // cable number of the second line
+  EXPECT_EQ(info[25].tilt, 24.0f);                // gain digits
   EXPECT_EQ(info[7].unitSerialNumber, 41000002);  // second unit of six channels
   EXPECT_EQ(info[7].channelNumber, 1);
   EXPECT_EQ(info[12].channelNumber, 6);
@@ -236,10 +237,12 @@ TEST(SynthRecord, HeadersDeclareTheAuxiliaryTracesItWrites) {
     EXPECT_EQ(r.seismicTraceCount, 12);
     ASSERT_EQ(s.record.loadedTraceCount(), 12 + aux);
     for (int t = 1; t <= 12 + aux; ++t)
-      EXPECT_EQ(s.record.traceInfo[static_cast<std::size_t>(t)].channelKind.trimmed(), t <= 12 ? "Seis" : "Aux")
+      EXPECT_EQ(s.record.traceInfo[static_cast<std::size_t>(t)].channelKind.trimmed(),
+                t <= 12 ? "Seis" : "Aux")
           << "aux " << aux << " trace " << t;
     int codes = 0;
-    for (const auto& text : s.result.headers.extended.auxChannelTexts) codes += text.trimmed() != "Unknown";
+    for (const auto& text : s.result.headers.extended.auxChannelTexts)
+      codes += text.trimmed() != "Unknown";
     EXPECT_EQ(codes, aux);
   }
 }

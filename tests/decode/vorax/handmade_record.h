@@ -15,15 +15,15 @@ class HandmadeRecord {
 
   HandmadeRecord() {
     gh1 = Bytes(32, 0);
-    put(gh1, 1, {0x12, 0x34});        // file number "1234"
-    put(gh1, 3, {0x80, 0x58});        // format 8058
-    put(gh1, 11, {0x05, 0x20, 0x60}); // year 05; 2 additional blocks; day 060 -> 2005-03-1
-    put(gh1, 14, {0x13, 0x45, 0x30}); // 13:45:30
-    put(gh1, 17, {0x31, 0x00, 0x42}); // manufacturer 31 "Japex", serial 0042
-    put(gh1, 23, {0x10});             // sample interval 1 ms
-    put(gh1, 26, {0x80, 0x02});       // record type 8 "Normal", length 002
-    put(gh1, 28, {0x01, 0x01});       // one scan type, one channel set
-    put(gh1, 31, {0x02, 0x01});       // 2 extended blocks (ignored: always 64 bytes), 1 external
+    put(gh1, 1, {0x12, 0x34});         // file number "1234"
+    put(gh1, 3, {0x80, 0x58});         // format 8058
+    put(gh1, 11, {0x05, 0x20, 0x60});  // year 05; 2 additional blocks; day 060 -> 2005-03-1
+    put(gh1, 14, {0x13, 0x45, 0x30});  // 13:45:30
+    put(gh1, 17, {0x31, 0x00, 0x42});  // manufacturer 31 "Japex", serial 0042
+    put(gh1, 23, {0x10});              // sample interval 1 ms
+    put(gh1, 26, {0x80, 0x02});        // record type 8 "Normal", length 002
+    put(gh1, 28, {0x01, 0x01});        // one scan type, one channel set
+    put(gh1, 31, {0x02, 0x01});        // 2 extended blocks (ignored: always 64 bytes), 1 external
 
     gh2 = Bytes(32, 0);
     put(gh2, 1, {0x00, 0x30, 0x39});  // expanded file number 12345 -> summary "1234"
@@ -61,8 +61,8 @@ class HandmadeRecord {
     traces.push_back(trace(0x02, 1, {0x00, 0x00, 0x07}, {0x00, 0x00, 0x0C}, 10100, 20000,
                            {0x3F000000, 0x3F000000, 0x3E800000, 0x3E000000}));
     // Trace 3: dead (edit code 2), all zeros, on line 8.
-    traces.push_back(trace(0x01, 2, {0x00, 0x00, 0x08}, {0x00, 0x00, 0x01}, 10000, 20100,
-                           {0, 0, 0, 0}));
+    traces.push_back(
+        trace(0x01, 2, {0x00, 0x00, 0x08}, {0x00, 0x00, 0x01}, 10000, 20100, {0, 0, 0, 0}));
   }
 
   // Headers end at 0-based offset 96 + 32 x 1 + 64 + 32 x 1 = 224.
@@ -90,7 +90,7 @@ class HandmadeRecord {
                      std::initializer_list<std::uint32_t> samples) {
     Bytes t(20 + 32, 0);
     put(t, 1, {0x12, 0x34, 0x01, channelSetNumber, 0x00, 0x01});
-    put(t, 10, {0x01});      // one extension block
+    put(t, 10, {0x01});  // one extension block
     put(t, 12, {editCode});
     put(t, 21, line);
     put(t, 24, point);

@@ -86,10 +86,10 @@ TEST(VoraxExtended, AuxiliaryChannels) {
   VoraxExtendedFields f;
   SEGDDECODEVORAXEXTENDEDHEADER(extendedHeader(), f);
   const char* codes = "DE90345678BA0F";
-  const char* texts[] = {"Radio Ref",     "Radio Return", "9 Unspecified", "Unknown",
-                         "Dummy",         "TB",           "Uphole",        "Pilot",
-                         "Timing Word",   "WaterBreak",   "Conf TB",       "A Unspecified",
-                         "Unknown",       "F Unspecified"};
+  const char* texts[] = {"Radio Ref",   "Radio Return", "9 Unspecified", "Unknown",
+                         "Dummy",       "TB",           "Uphole",        "Pilot",
+                         "Timing Word", "WaterBreak",   "Conf TB",       "A Unspecified",
+                         "Unknown",     "F Unspecified"};
   for (std::size_t i = 0; i < kAuxChannelCount; ++i) {
     EXPECT_EQ(f.auxChannelCodes[i].view(), std::string_view(codes + i, 1)) << i;
     EXPECT_EQ(f.auxChannelTexts[i].trimmed(), texts[i]) << i;

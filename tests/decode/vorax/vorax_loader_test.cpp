@@ -157,8 +157,9 @@ TEST(TraceCapacity, CountsTracesStartingInsideTheFile) {
 
 std::vector<std::uint8_t> manyTraces(int count) {
   HandmadeRecord r;
-  HandmadeRecord::put(r.extended, 3, {(count / 1000) << 4 | (count / 100 % 10),
-                                      (count / 10 % 10) << 4 | (count % 10)});
+  HandmadeRecord::put(
+      r.extended, 3,
+      {(count / 1000) << 4 | (count / 100 % 10), (count / 10 % 10) << 4 | (count % 10)});
   auto bytes = r.bytes();
   bytes.resize(HandmadeRecord::kFirstTracePosition - 1 + count * HandmadeRecord::kTraceBytes);
   return bytes;

@@ -1,11 +1,11 @@
 #include "filter/ui/filters_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 namespace vorax::filter::ui {
@@ -25,7 +25,8 @@ class FiltersDialogTest : public ::testing::Test {
     for (std::int32_t t = 1; t <= traces; ++t) {
       state.record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale = 1;
       for (std::int32_t s = 0; s < samples; ++s)
-        state.record.samples.at(t, s) = std::sin(0.05f * static_cast<float>(s)) + std::sin(0.9f * static_cast<float>(s));
+        state.record.samples.at(t, s) =
+            std::sin(0.05f * static_cast<float>(s)) + std::sin(0.9f * static_cast<float>(s));
     }
   }
 
@@ -84,7 +85,8 @@ TEST_F(FiltersDialogTest, CancelStopsTheRunAndLeavesTheRecordAsItWas) {
   const decode::SegdRecord before = state.record;
   FiltersDialog dialog(state);
   dialog.show();
-  for (const char* caption : {"Low Cut", "High Cut", "Band Pass", "Band Reject"}) check(dialog, caption)->setChecked(true);
+  for (const char* caption : {"Low Cut", "High Cut", "Band Pass", "Band Reject"})
+    check(dialog, caption)->setChecked(true);
   QSignalSpy finished(&dialog, &QDialog::finished);
   button(dialog, "OK")->click();
   EXPECT_TRUE(dialog.running());
@@ -92,7 +94,8 @@ TEST_F(FiltersDialogTest, CancelStopsTheRunAndLeavesTheRecordAsItWas) {
   ASSERT_TRUE(finished.wait(60000));
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   for (std::int32_t t = 1; t <= 4000; t += 97)
-    for (std::int32_t s = 0; s <= 4000; s += 101) ASSERT_EQ(state.record.samples.at(t, s), before.samples.at(t, s));
+    for (std::int32_t s = 0; s <= 4000; s += 101)
+      ASSERT_EQ(state.record.samples.at(t, s), before.samples.at(t, s));
   EXPECT_EQ(state.record.traceInfo[1].amplitudeScale, 1.0f);
 }
 

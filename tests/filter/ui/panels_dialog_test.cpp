@@ -1,10 +1,11 @@
 #include "filter/ui/panels_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 #include "decode/synth/synth_writer.h"
 #include "test_support.h"

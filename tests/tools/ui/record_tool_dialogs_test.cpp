@@ -1,9 +1,10 @@
 // The record tool dialogs, offscreen: opened from the Tools dialog, run on synthetic records.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include "app/startup.h"
 #include "decode/synth/sercel_synth.h"

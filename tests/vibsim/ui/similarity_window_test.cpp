@@ -1,3 +1,5 @@
+#include "vibsim/ui/similarity_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -14,7 +16,6 @@
 #include "vibsim/setup_files.h"
 #include "vibsim/ui/multi_vib_dialog.h"
 #include "vibsim/ui/similarity_run.h"
-#include "vibsim/ui/similarity_window.h"
 
 namespace vorax::vibsim::ui {
 namespace {
@@ -22,7 +23,8 @@ namespace {
 // Pages that draw a white pane and remember what was asked of them.
 class FakePages : public SimilarityPages {
  public:
-  FakePages(std::string label, std::vector<int> pages) : label_(std::move(label)), pages_(std::move(pages)) {}
+  FakePages(std::string label, std::vector<int> pages)
+      : label_(std::move(label)), pages_(std::move(pages)) {}
   const std::string& vibratorLabel() const override { return label_; }
   std::vector<int> requestedPages() const override { return pages_; }
   int paneCount(int page) const override { return page == 3 ? 1 : 2; }
@@ -60,8 +62,9 @@ struct RunFixture {
         [this, skipIndex](int index) {
           prepared.push_back(index);
           if (index == skipIndex) return PreparedVibrator{PreparedVibrator::Action::Skip, nullptr};
-          return PreparedVibrator{PreparedVibrator::Action::Show,
-                                  std::make_unique<FakePages>("V" + std::to_string(index), std::vector<int>{1, 2})};
+          return PreparedVibrator{
+              PreparedVibrator::Action::Show,
+              std::make_unique<FakePages>("V" + std::to_string(index), std::vector<int>{1, 2})};
         },
         destinations, window);
   }
@@ -129,7 +132,7 @@ TEST(MultiVibDialog, SetupFilesDelayBoxAndControls) {
   ASSERT_NE(force, nullptr);
   EXPECT_EQ(force->text(), "7");
   EXPECT_EQ(dialog.findChild<QLineEdit*>("channel_0_1")->text(), "");  // 0 shows empty
-  force->setText("8.5");  // ties go to even
+  force->setText("8.5");                                               // ties go to even
   dialog.findChild<QLineEdit*>("Distortion QC Lim (%)")->setText("20");
   EXPECT_EQ(dialog.saveSetupTo((dir / "fleet").string()), "");
   ASSERT_TRUE(std::filesystem::exists(dir / "fleet.MVS"));
