@@ -92,4 +92,20 @@ void AtomicFileWriter::discard() {
   }
 }
 
+std::string writeThroughTemporary(
+    const std::filesystem::path& target,
+    const std::function<std::string(const std::filesystem::path& temporary)>& write) {
+  std::filesystem::path temporary = target;
+  temporary += ".tmp";
+  std::string error = write(temporary);
+  std::error_code ec;
+  if (error.empty()) {
+    std::filesystem::rename(temporary, target, ec);
+    if (!ec) return {};
+    error = "Cannot write " + target.string() + ": " + ec.message();
+  }
+  std::filesystem::remove(temporary, ec);
+  return error;
+}
+
 }  // namespace vorax::base

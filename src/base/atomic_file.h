@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -44,5 +45,13 @@ class AtomicFileWriter {
   std::FILE* file_ = nullptr;
   std::string error_;
 };
+
+// The same contract for a library that opens and writes the file itself: `write` gets the
+// temporary name beside `target` (the target's name + ".tmp") and returns an empty text once
+// it has written and closed the file, else why it failed. Only then is the file renamed over
+// the target; otherwise it is removed. Returns the error, empty on success.
+std::string writeThroughTemporary(
+    const std::filesystem::path& target,
+    const std::function<std::string(const std::filesystem::path& temporary)>& write);
 
 }  // namespace vorax::base

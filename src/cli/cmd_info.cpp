@@ -7,8 +7,6 @@
 #include "cli/cli_record.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
-#include "cli/seg2_json.h"
-#include "cli/standard_json.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -73,25 +71,6 @@ bool isSeg2(const CliRecord& r) {
   return r.result.flavour == decode::RecordFlavour::Seg2;
 }
 
-Json infoJson(const CliRecord& r) {
-  Json out = Json::object();
-  out["first_trace_position"] = r.result.firstTracePosition;
-  out["messages"] = textListJson(r.messages.messages);
-  if (!r.result.ok()) {
-    if (!isSeg2(r)) addHeadersJson(r.result.headers, out);
-    return out;
-  }
-  out["record"] = summaryJson(r.record);
-  if (isSeg2(r)) {
-    addSeg2HeadersJson(r.result.seg2, out);
-  } else if (r.result.flavour == decode::RecordFlavour::Standard) {
-    addStandardHeadersJson(r.result, out);
-  } else {
-    addHeadersJson(r.result.headers, out);
-  }
-  return out;
-}
-
 struct InfoArgs {
   std::string file;
   bool json = false;
@@ -102,7 +81,7 @@ int runInfo(const InfoArgs& args) {
   openForCommand("info", args.file, false, r);
   if (r.exitStatus == 2) return 2;
   if (args.json) {
-    std::printf("%s\n", jsonText(infoJson(r)).c_str());
+    std::printf("%s\n", jsonText(infoJson(r.record, r.result, r.messages.messages)).c_str());
   } else if (r.result.ok()) {
     printSummary(r);
   } else if (!isSeg2(r)) {

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "cli/seg2_json.h"
+#include "cli/standard_json.h"
+
 namespace vorax::cli {
 
 Json summaryJson(const decode::SegdRecord& record) {
@@ -117,6 +120,30 @@ Json lineRunsJson(std::span<const decode::LineRun> runs) {
 Json textListJson(const std::vector<std::string>& texts) {
   Json out = Json::array();
   for (const std::string& t : texts) out.push_back(t);
+  return out;
+}
+
+void addDecodedHeadersJson(const decode::OpenResult& result, Json& out) {
+  if (result.flavour == decode::RecordFlavour::Seg2) {
+    addSeg2HeadersJson(result.seg2, out);
+  } else if (result.flavour == decode::RecordFlavour::Standard) {
+    addStandardHeadersJson(result, out);
+  } else {
+    addHeadersJson(result.headers, out);
+  }
+}
+
+Json infoJson(const decode::SegdRecord& record, const decode::OpenResult& result,
+              const std::vector<std::string>& messages) {
+  Json out = Json::object();
+  out["first_trace_position"] = result.firstTracePosition;
+  out["messages"] = textListJson(messages);
+  if (!result.ok()) {
+    if (result.flavour != decode::RecordFlavour::Seg2) addHeadersJson(result.headers, out);
+    return out;
+  }
+  out["record"] = summaryJson(record);
+  addDecodedHeadersJson(result, out);
   return out;
 }
 
