@@ -26,6 +26,7 @@
 #include "app/ui/message_boxes.h"
 #include "app/ui/tools_dialog.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -99,6 +100,8 @@ class MainWindow : public QMainWindow {
   // trace selection (Alt-drag). Without one the action does nothing.
   void setSingleTraceViewOpener(std::function<void(std::int32_t trace)> opener);
   void setTraceSelectionOpener(std::function<void(const TraceSelection&)> opener);
+  // Adds a command to the File menu above "Quit" (the composition root adds the exports).
+  void addFileCommand(const QString& text, std::function<void()> run);
   // Where decoder messages and open errors go; message boxes unless replaced.
   void setMessageSink(decode::MessageSink& sink) { messages_ = &sink; }
 
@@ -176,6 +179,8 @@ class MainWindow : public QMainWindow {
   QPointer<MultiTraceWindow> multiTraceWindow_;  // closing the view deletes it
 
   QMenu* recentMenu_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* quitSeparator_ = nullptr;   // File menu commands added later go above it
   std::vector<QLabel*> statusLabels_;  // file, traces, gain, time window, read-out
   std::vector<std::string> recentFiles_;
 

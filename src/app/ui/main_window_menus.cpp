@@ -51,7 +51,8 @@ void MainWindow::buildMenus() {
              [this] { askAndSavePicture(); });
   addCommand(file, "&Print...", {QKeySequence(Qt::CTRL | Qt::Key_P)}, this,
              [this] { printDisplay(); });
-  file->addSeparator();
+  fileMenu_ = file;
+  quitSeparator_ = file->addSeparator();
   addCommand(file, "&Quit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, this, [this] { close(); });
 
   QMenu* view = menuBar()->addMenu("&View");
@@ -92,6 +93,12 @@ void MainWindow::buildToolsMenu(QMenu* menu) {
       action->setEnabled(found != tools_.end() && found->second);
     }
   });
+}
+
+void MainWindow::addFileCommand(const QString& text, std::function<void()> run) {
+  QAction* action = new QAction(text, fileMenu_);
+  connect(action, &QAction::triggered, this, std::move(run));
+  fileMenu_->insertAction(quitSeparator_, action);
 }
 
 void MainWindow::rebuildRecentMenu() {
