@@ -34,6 +34,7 @@ ExportOutcome runExport(const std::vector<std::filesystem::path>& files,
 SegyExportDialog::SegyExportDialog(app::AppState& state, QWidget* parent)
     : QDialog(parent), state_(state), boxes_(this), messages_(&boxes_) {
   setWindowTitle("Export SEG-Y");
+  setMinimumWidth(720);  // room for full record paths
   files_ = new QListWidget(this);
   auto* add = new QPushButton("Add...", this);
   auto* remove = new QPushButton("Remove", this);
