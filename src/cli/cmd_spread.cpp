@@ -31,10 +31,6 @@ Json optionalNumber(const std::optional<float>& value) {
   return value ? singleJson(*value) : Json(nullptr);
 }
 
-Json colourJson(decode::Colorref colour) {
-  return Json::array({app::redOf(colour), app::greenOf(colour), app::blueOf(colour)});
-}
-
 Json mapJson(const spread::SpreadMap& map) {
   Json out = Json::object();
   out["map"] = std::string(spread::captionOf(map.kind));

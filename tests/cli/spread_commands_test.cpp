@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
 
@@ -106,6 +107,46 @@ TEST_F(SpreadCommands, SlicesWriteOnePicturePerFrame) {
                            "tslice_0065.png", "tslice_0070.png"})
     EXPECT_TRUE(std::filesystem::exists(times / name)) << name;
   EXPECT_FALSE(std::filesystem::exists(times / "tslice_0075.png"));
+}
+
+TEST_F(SpreadCommands, TimeSliceJsonScalesRecordedSamplesByTheirTracePeak) {
+  // The seven-block loader keeps recorded mV; each value is the sample over the largest
+  // magnitude of its trace, worked out here from `traces --samples`.
+  test::CliResult r = runCli({"traces", "--json", "--samples", record.string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const nlohmann::json traces = nlohmann::json::parse(r.out)["traces"];
+  r = runCli({"tslice", record.string(), "--start-ms", "100", "--end-ms", "104", "--every", "2",
+              "--json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const nlohmann::json frames = nlohmann::json::parse(r.out)["frames"];
+  ASSERT_EQ(frames.size(), 2u);  // samples 50 and 52
+  EXPECT_EQ(frames[1]["sample"], 52);
+  EXPECT_EQ(frames[1]["time_ms"], 104);
+  bool sawLargeValue = false;
+  for (const nlohmann::json& frame : frames) {
+    ASSERT_EQ(frame["traces"].size(), 120u);
+    for (const nlohmann::json& box : frame["traces"]) {
+      const nlohmann::json& trace = traces[box["trace"].get<std::size_t>() - 1];
+      const std::vector<double> samples = trace["samples"].get<std::vector<double>>();
+      double peak = 0;
+      for (double x : samples) peak = std::max(peak, std::fabs(x));
+      const double expected = samples[frame["sample"].get<std::size_t>()] / peak;
+      const double value = box["value"].get<double>();
+      ASSERT_NEAR(value, expected, 1e-6) << box;
+      EXPECT_EQ(box["line"], trace["receiver_line"]);
+      EXPECT_EQ(box["point"], trace["receiver_point"]);
+      // Hue 100 (1 + value): below 60 (sector 0) red at full, from 60 to 180 green at full.
+      const std::vector<int> rgb = box["colour"].get<std::vector<int>>();
+      if (value < -0.4) {
+        EXPECT_EQ(rgb[0], 255) << box;
+      } else if (value < 0.8) {
+        EXPECT_EQ(rgb[1], 255) << box;
+      }
+      sawLargeValue = sawLargeValue || std::fabs(value) > 0.2;
+    }
+  }
+  EXPECT_TRUE(sawLargeValue);
+  EXPECT_EQ(runCli({"tslice", record.string()}).exitCode, 2);  // neither --json nor --out-dir
 }
 
 TEST_F(SpreadCommands, BadRequestsAndRecordsWithoutTestValuesExitTwo) {

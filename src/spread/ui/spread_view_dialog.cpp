@@ -146,6 +146,7 @@ QWidget* SpreadViewDialog::buildSliceControls() {
   auto* fslice = new QPushButton("FSlice", box);
   auto* abandon = new QPushButton("Abandon", box);
   connect(tslice, &QPushButton::clicked, this, [this] {
+    if (timeSlicePeaks_.empty()) timeSlicePeaks_ = timeSlicePeaks(state_.record);
     scene_ = Scene::TimeSlice;
     runner_->startTimeSlice();
   });
@@ -266,7 +267,7 @@ void SpreadViewDialog::drawScene(app::Canvas& canvas) {
       drawSpreadMap(canvas, state_.record, layout_, map_, state_.debugLog);
       return;
     case Scene::TimeSlice:
-      drawTimeSliceFrame(canvas, state_.record, layout_, frame_);
+      drawTimeSliceFrame(canvas, state_.record, layout_, timeSlicePeaks_, frame_);
       return;
     case Scene::FrequencySlice:
       if (runner_->spectra())
