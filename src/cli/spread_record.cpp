@@ -12,7 +12,7 @@ int openSpreadRecord(std::string_view command, const std::string& path, CliRecor
   if (out.exitStatus != 0) return out.exitStatus;
   if (!spread::hasLiveTraces(out.record)) {
     std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(),
-                 spread::kNoTestValuesMessage);
+                 spread::kNoLiveTracesMessage);
     return 2;
   }
   return 0;

@@ -149,6 +149,18 @@ TEST_F(SpreadCommands, TimeSliceJsonScalesRecordedSamplesByTheirTracePeak) {
   EXPECT_EQ(runCli({"tslice", record.string()}).exitCode, 2);  // neither --json nor --out-dir
 }
 
+TEST_F(SpreadCommands, ARecordWithoutReceiverTestsHasNoMapButItsSlices) {
+  options.receiverTests = false;
+  test::writeFileBytes(record, synth::sercelRecordBytes(options));
+  for (const char* map : {"errors", "resistance"}) {
+    const test::CliResult r = runCli({"spread", record.string(), "--map", map, "--json"});
+    EXPECT_EQ(r.exitCode, 2) << map;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "vorax spread: This record holds no receiver test values\n");
+  }
+  EXPECT_EQ(runCli({"tslice", record.string(), "--end-ms", "0", "--json"}).exitCode, 0);
+}
+
 TEST_F(SpreadCommands, BadRequestsAndRecordsWithoutTestValuesExitTwo) {
   EXPECT_EQ(runCli({"spread", record.string(), "--map", "noise", "--json"}).exitCode, 2);
   EXPECT_EQ(runCli({"spread", record.string(), "--map", "tilt"}).exitCode,

@@ -252,6 +252,8 @@ void storeSeismicBlocks(Extension& e, const SercelSynthOptions& o, int s) {
   storeSingle(e[4], 0, test.leakageLimit);
   storeSingle(e[4], 4, test.leakage);
   e[4][24] = static_cast<std::uint8_t>(test.leakageError);
+  if (!o.receiverTests)
+    for (Block32* block : {&e[2], &e[3], &e[4]}) block->fill(0xFF);
 
   e[5][0] = kUnitFdu;
   storeBig(e[5], 1, static_cast<std::uint64_t>(100000 + s), 3);

@@ -226,6 +226,7 @@ void SpreadViewDialog::showMap(MapKind kind) {
   runner_->stop();
   map_ = computeSpreadMap(state_.record, kind,
                           {state_.record.tiltErrorCount, state_.settings.ignoreTiltErrors() != 0});
+  if (!map_.holdsTestValues) status_->setText(kNoTestValuesMessage);
   scene_ = Scene::Map;
   area_->redraw();
 }
@@ -304,7 +305,7 @@ void SpreadViewDialog::done(int result) {
 SpreadViewDialog* openSpreadView(app::AppState& state, QWidget* parent,
                                  std::function<void()> closed) {
   if (!hasLiveTraces(state.record)) {
-    QMessageBox::information(parent, "VORAX Viewer", kNoTestValuesMessage);
+    QMessageBox::information(parent, "VORAX Viewer", kNoLiveTracesMessage);
     if (closed) closed();
     return nullptr;
   }
