@@ -20,8 +20,6 @@ std::string pictureFileName(std::string_view typed, PictureFormat format) {
 
 namespace {
 
-constexpr std::size_t kMaxFileNameBytes = 199;
-
 bool unsafeInFileName(unsigned char c) {
   constexpr std::string_view kForbidden = "<>:\"/\\|?*";
   return c < 0x20 || c == 0x7F || kForbidden.find(static_cast<char>(c)) != std::string_view::npos;
@@ -33,13 +31,14 @@ bool utf8Continuation(unsigned char c) {
 
 }  // namespace
 
-std::string fileNameFromTitle(std::string_view title, std::string_view extension) {
+std::string fileNameFromTitle(std::string_view title, std::string_view extension,
+                              std::size_t maxBytes) {
   std::string name(title.empty() ? std::string_view("_") : title);
   std::replace_if(
       name.begin(), name.end(),
       [](char c) { return unsafeInFileName(static_cast<unsigned char>(c)); }, '_');
-  const std::size_t room =
-      kMaxFileNameBytes > extension.size() ? kMaxFileNameBytes - extension.size() : 1;
+  maxBytes = std::min(maxBytes, kMaxFileNameBytes);
+  const std::size_t room = maxBytes > extension.size() ? maxBytes - extension.size() : 1;
   if (name.size() > room) {
     std::size_t cut = room;
     while (cut > 0 && utf8Continuation(static_cast<unsigned char>(name[cut]))) --cut;
