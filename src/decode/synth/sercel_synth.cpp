@@ -68,8 +68,9 @@ int totalTraces(const SercelSynthOptions& o) {
 
 // "9 May 2024" for the record's day.
 std::string dayText(const RecordClock& clock) {
-  const std::string date = datefromjulian(clock.year, clock.dayOfYear);  // "CCYY-MM-D"
-  return date.substr(8) + " " + getmonth(std::stoi(date.substr(5, 2))) + " " + date.substr(0, 4);
+  const std::string date = datefromjulian(clock.year, clock.dayOfYear);  // "CCYY-MM-DD"
+  return std::to_string(std::stoi(date.substr(8))) + " " + getmonth(std::stoi(date.substr(5, 2))) +
+         " " + date.substr(0, 4);
 }
 
 GeneralHeaderValues generalHeaderValues(const SercelSynthOptions& o) {
