@@ -232,6 +232,8 @@ TEST(SpreadMapTest, ARecordWithoutTestValuesHasNoMapAndPartialOnesShowNoValue) {
   drawSpreadMap(canvas, record, computeSpreadLayout(record), errors, base::DebugLog{});
   EXPECT_NE(canvas.findText("This record holds no receiver test values"), nullptr);
   EXPECT_TRUE(test::filled(canvas).empty());  // no box reads as a clean spread
+  for (const app::DrawnItem& item : canvas.items())
+    EXPECT_NE(item.kind, app::DrawnItem::Kind::Rectangle);  // nor an empty legend
 
   // Trace 4 alone was tested: the others are "no value" in the Errors map, not " None".
   record.traceInfo[4].resistance = 300;
