@@ -151,17 +151,24 @@ TEST(Panels, AgcLevelsEachWindowToTheSameRms) {
   EXPECT_LT(std::fabs(out[20]), 0.01 * kAgcLevel);
 }
 
-TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
-  test::TempDir dir;
+// VORAX records <prefix>7.sgd and <prefix>8.sgd of file numbers 7 and 8, with two auxiliary
+// traces before the seismic ones.
+void writeVoraxRecords(const test::TempDir& dir, const std::string& prefix, int seismicTraces,
+                       int samples) {
   decode::synth::SynthOptions options;
-  options.seismicTraces = 24;
-  options.samplesPerTrace = 501;
+  options.seismicTraces = seismicTraces;
+  options.samplesPerTrace = samples;
   for (int file : {7, 8}) {
     options.fileNumber = file;
-    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / ("shot" + std::to_string(file) + ".sgd"),
+    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / (prefix + std::to_string(file) + ".sgd"),
                                                   options),
               "");
   }
+}
+
+TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
+  test::TempDir dir;
+  writeVoraxRecords(dir, "shot", 24, 501);
   test::writeFileBytes(dir / "picture.BMP", {1, 2, 3});
   test::writeFileBytes(dir / "notes.txt", {1, 2, 3});
   test::writeFileBytes(dir / "empty.sgd", {});
@@ -207,15 +214,7 @@ TEST(Panels, RecordNamesTakeTheFileNameWithoutANumberAndANumberForTheSecondRecor
 
 TEST(Panels, GoReadsEveryFlavourWithItsOwnLoaderAndNamesWhatItSkips) {
   test::TempDir dir;
-  decode::synth::SynthOptions vorax;
-  vorax.seismicTraces = 6;
-  vorax.samplesPerTrace = 301;
-  for (int file : {7, 8}) {
-    vorax.fileNumber = file;
-    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / ("a_vorax" + std::to_string(file) + ".sgd"),
-                                                  vorax),
-              "");
-  }
+  writeVoraxRecords(dir, "a_vorax", 6, 301);
   decode::synth::SercelSynthOptions sercel;  // two records of file number 5
   sercel.seismicTraces = 6;
   sercel.samplesPerTrace = 301;
