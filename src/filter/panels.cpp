@@ -107,7 +107,9 @@ Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp
 }
 
 std::string panelPictureName(const PanelSettings& settings, const Panel& panel) {
-  const std::string& name = panel.recordName.empty() ? panel.fileNumber : panel.recordName;
+  const std::string& name = !panel.recordName.empty()   ? panel.recordName
+                            : !panel.fileNumber.empty() ? panel.fileNumber
+                                                        : panel.fileName;
   const std::string tail = " - File " + name + " Filter " + panel.filterLabel;
   // The two lines give way first: what tells pictures apart (record, filter) is never cut.
   constexpr std::size_t kRoom = app::kMaxFileNameBytes - 4;  // before ".BMP"

@@ -50,8 +50,8 @@ Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp
 
 // "Filter Panel --<header> - <info> - File <record name> Filter <label>.BMP", the name a
 // panel's picture is saved under in the panel folder: one file name, the characters that
-// cannot be in one replaced by '_', under 200 bytes. The record name is the panel's, or its
-// file number when it has none.
+// cannot be in one replaced by '_', under 200 bytes. The record name is the panel's, or
+// (a panel of "Test", outside a run) its file number, or its file name.
 std::string panelPictureName(const PanelSettings& settings, const Panel& panel);
 
 // Hands out the names records go by in a run's picture names: the file number (the file name

@@ -102,6 +102,9 @@ TEST(Panels, LabelsPictureNamesAndTheRange) {
   EXPECT_EQ(
       panelPictureName(s, panel),
       "Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 0042 Filter 8 - 12 - 60 - 70.BMP");
+  Panel unnumbered;  // a "Test" panel of a record without a file number
+  unnumbered.fileName = "line.sg2";
+  EXPECT_TRUE(panelPictureName(s, unnumbered).ends_with(" - File line.sg2 Filter None.BMP"));
   // Titles never make folders or control characters; a long name keeps record and filter.
   s.headerLine = "Shot 08/12/2026";
   s.infoLine = "Crew\t3: \"A\"";
