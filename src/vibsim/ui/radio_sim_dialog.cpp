@@ -168,7 +168,7 @@ void RadioSimDialog::go() {
   setup_ = radioSetupOf(state_.settings, folder_);
   if (setup_.vibrators.empty()) {
     QMessageBox::information(this, "VORAX Viewer",
-                             "No listed file was found in the radio similarity folder.");
+                             QString::fromStdString(noListedFileMessage(folder_)));
     return;
   }
   window_ = new SimilarityWindow(state_.debugLog, "HDLG15/Radio Sim Display Destroyed", this);
