@@ -106,8 +106,6 @@ VibratorVerdict judgeVibrator(SimInput& input, std::int32_t pilot, std::int32_t 
   const double referenceRms = recordedRms(input, reference);
   if (referenceRms > 0) verdict.signalShare = recordedRms(input, signal) / referenceRms;
 
-  verdict.startTimePass =
-      phase.startTimeErrorUs && std::abs(*phase.startTimeErrorUs) <= kStartTimeLimitUs;
   verdict.phasePass = verdict.judgedPoints > 0 && verdict.maxPhaseErrorDeg <= limits.phaseDeg;
   verdict.distortionPass =
       verdict.judgedPoints > 0 && verdict.maxDistortionPercent <= limits.distortionPct;
@@ -117,6 +115,9 @@ VibratorVerdict judgeVibrator(SimInput& input, std::int32_t pilot, std::int32_t 
   verdict.polarityPass = verdict.meanUnfoldedPhaseDeg && verdict.zeroLagCorrelation > 0 &&
                          std::abs(*verdict.meanUnfoldedPhaseDeg) <= kReversedPhaseDeg;
   verdict.signalPass = verdict.signalShare >= kWeakSignalShare;
+  // A start time read off a channel with no signal is no measurement of the vibrator.
+  verdict.startTimePass = verdict.signalPass && phase.startTimeErrorUs &&
+                          std::abs(*phase.startTimeErrorUs) <= kStartTimeLimitUs;
   return verdict;
 }
 

@@ -49,7 +49,7 @@ struct VibratorVerdict {
   // vibrator's reference; 0 when either is silent.
   double signalShare = 0;
 
-  bool startTimePass = false;    // measured, and |error| <= 100 us
+  bool startTimePass = false;    // measured on a signal (signalPass), and |error| <= 100 us
   bool phasePass = false;        // judged points, none beyond the phase QC limit
   bool distortionPass = false;   // judged points, none beyond the distortion QC limit
   bool correlationPass = false;  // peak at least the floor, within 1 ms of zero lag

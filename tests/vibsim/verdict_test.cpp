@@ -30,7 +30,7 @@ constexpr FaultCase kFleet[] = {
     {"30 % harmonic", {0, 0.3, 1}, {true, true, false, true, true, true}},
     {"reversed", {0, 0, -1}, {true, true, true, false, false, true}},
     {"dead", {0, 0, 0}, {false, false, false, false, false, false}},
-    {"0.5 %", {0, 0, 0.005}, {true, true, true, true, true, false}},
+    {"0.5 %", {0, 0, 0.005}, {false, true, true, true, true, false}},
 };
 constexpr int kFleetSize = static_cast<int>(std::size(kFleet));
 
