@@ -83,9 +83,10 @@ void drawPhaseError(Canvas& canvas, const PlotBand& band, const PhaseErrorResult
   const double scale = params.phaseScale;
   drawBandFrame(canvas, band);
   drawBandCaption(canvas, band, "Phase Error (Degrees)");
-  drawBandCurve(canvas, band, result.error, -scale, scale, first);
+  // Without a single point where the signal sweeps, the difference is the pilot's phase
+  // against noise: drawn, it would look like a wildly failing vibrator rather than none.
   if (!result.startTimeErrorUs) return;
-
+  drawBandCurve(canvas, band, result.error, -scale, scale, first);
   drawBandCurve(canvas, band, result.secondError, -scale, scale, second);
   for (double limit :
        {static_cast<double>(params.phaseQcLimit), -static_cast<double>(params.phaseQcLimit)})

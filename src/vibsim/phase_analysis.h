@@ -44,7 +44,7 @@ PhaseErrorResult computePhaseError(SimInput& input, std::int32_t a, std::int32_t
 
 // Caption "Phase Error (Degrees)", -phaseScale..+phaseScale, QC lines at +-phaseQcLimit
 // labelled "QC", the zero line; the error in `first`, the second curve in `second`. Without a
-// start-time error only the first curve is drawn (with frame and caption).
+// start-time error (no point where the signal sweeps) only the frame and caption are drawn.
 void drawPhaseError(Canvas& canvas, const PlotBand& band, const PhaseErrorResult& result,
                     const SimParams& params, Colorref first, Colorref second);
 // Both in one: the phase-error analysis in the phase band whose top edge is `top`.

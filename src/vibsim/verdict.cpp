@@ -99,8 +99,9 @@ VibratorVerdict judgeVibrator(SimInput& input, std::int32_t pilot, std::int32_t 
         static_cast<float>(std::atan2(sines, cosines) * kDegreesPerRadian);
 
   const Correlogram correlogram = computeCorrelogram(input, pilot, signal);
-  verdict.correlationPeak = correlogram.peakValue;
-  verdict.correlationLagMs = correlogram.peakLagMs;
+  verdict.correlationPeak = std::max(0.0f, correlogram.peakValue);
+  // Nothing correlates (a silent signal): there is no peak, so no lag to give.
+  verdict.correlationLagMs = verdict.correlationPeak > 0 ? correlogram.peakLagMs : 0;
   if (input.valid()) verdict.zeroLagCorrelation = input.correlation(pilot, signal)[input.nA()];
 
   const double referenceRms = recordedRms(input, reference);
@@ -155,8 +156,9 @@ std::vector<VerdictItem> verdictItems(const VibratorVerdict& v) {
        judged ? formatted("%.1f %%", static_cast<double>(v.maxDistortionPercent)) : "no points",
        v.distortionPass},
       {"Xcorr",
-       formatted("%.3f at %.1f mS", static_cast<double>(v.correlationPeak),
-                 shown(v.correlationLagMs, 0.1)),
+       v.correlationPeak > 0 ? formatted("%.3f at %.1f mS", static_cast<double>(v.correlationPeak),
+                                         shown(v.correlationLagMs, 0.1))
+                             : "none",
        v.correlationPass},
       {"Polarity", polarity, v.polarityPass},
       {"Signal", signal, v.signalPass},

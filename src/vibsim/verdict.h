@@ -37,8 +37,8 @@ struct VibratorVerdict {
   float maxPhaseErrorDeg = 0;             // largest magnitude, after the fold
   float maxDistortionPercent = 0;
   std::size_t judgedPoints = 0;  // points the phase and distortion verdicts read
-  // Pilot x signal over every lag: the largest value and its lag (signal late: positive), and
-  // the value at zero lag.
+  // Pilot x signal over every lag: the largest value and its lag (signal late: positive; 0
+  // and 0 when nothing correlates), and the value at zero lag.
   float correlationPeak = 0;
   double correlationLagMs = 0;
   float zeroLagCorrelation = 0;

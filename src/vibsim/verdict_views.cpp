@@ -8,7 +8,7 @@ namespace vorax::vibsim {
 
 namespace {
 
-constexpr double kRowPoints = 7;
+constexpr double kRowPoints = 8;
 constexpr double kRowLeft = 20;
 constexpr double kRowRight = 980;
 constexpr double kRowGap = 12;  // pane units between two items
@@ -132,9 +132,12 @@ void drawVerdictRow(Canvas& canvas, const VibratorVerdict& verdict) {
     return total;
   };
   double points = kRowPoints;
-  if (const double w = width(points); w > kRowRight - kRowLeft)
-    points *= (kRowRight - kRowLeft) / w;
-  double x = kRowLeft;
+  double total = width(points);
+  if (total > kRowRight - kRowLeft) {
+    points *= (kRowRight - kRowLeft) / total;
+    total = width(points);
+  }
+  double x = std::max(kRowLeft, kPaneSize / 2 - total / 2);
   for (const Piece& p : pieces) {
     setPaneFont(canvas, "Arial", points, p.bold);
     canvas.setTextColour(p.pass ? kPassGreen : kFailRed);
@@ -214,7 +217,12 @@ void drawFleetTable(Canvas& canvas, const std::vector<FleetEntry>& entries,
       // A skipped row's reason runs from the first number column, where there is room.
       const bool reason = c == kColumns - 1 && row[kVerdictColumn].text == "SKIPPED";
       const double left = reason ? columnLeft[2] : columnLeft[c];
-      setPageFont(canvas, points, c == kVerdictColumn || r == 0);
+      const double room = (reason ? columnLeft[kVerdictColumn] : columnLeft[c + 1]) - left - 8;
+      const bool bold = c == kVerdictColumn || r == 0;
+      setPageFont(canvas, points, bold);
+      // A text wider than its column (a long list of failed verdicts) is set smaller.
+      if (const double width = canvas.measureText(row[c].text).width; width > room)
+        setPageFont(canvas, 0.9 * points * room / width, bold);
       canvas.setTextColour(heading ? kHeaderBlue : cellColour(row[c]));
       canvas.text({left + 4, y + rowHeight / 2}, row[c].text, app::HAlign::Left,
                   app::VAlign::Centre);

@@ -16,9 +16,9 @@ inline constexpr Colorref kPassGreen = 0x008000;
 inline constexpr Colorref kFailRed = 0x0000FF;
 
 // "PASS" or "FAIL", then each verdict item as "Name reading", in green or red, along one line
-// inside the banner frame below its second row (y = 903 down to the frame at 880). The font
-// shrinks when the line would not fit between x = 20 and x = 980.
-inline constexpr double kVerdictRowTop = 903;
+// centred in the banner between its title row and its second row (from y = 955 down). The
+// font (8 pt) shrinks when the line would not fit between x = 20 and x = 980.
+inline constexpr double kVerdictRowTop = 955;
 void drawVerdictRow(Canvas& canvas, const VibratorVerdict& verdict);
 
 // Page 1 pane B: "Start Time Error " + the value as "0.0" + "uS", green up to 100 us and red
