@@ -6,6 +6,7 @@
 
 #include "app/recording_canvas.h"
 #include "decode/record_opener.h"
+#include "fleet_setup.h"
 #include "test_support.h"
 #include "vibsim/radio_file.h"
 #include "vibsim/setup_fields.h"
@@ -43,16 +44,7 @@ class WirelinePagesTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { delete record_; }
 
-  WirelineSetup setup() const {
-    WirelineSetup s;
-    s.params.distortionQcLimit = 20;
-    for (int v = 1; v <= 3; ++v)
-      s.vibrators.push_back(
-          {v,
-           "V" + std::to_string(v),
-           {vibratorTrace(v, 0), vibratorTrace(v, 1), vibratorTrace(v, 2), vibratorTrace(v, 3)}});
-    return s;
-  }
+  WirelineSetup setup() const { return test::fleetSetup(3); }
 
   static decode::SegdRecord* record_;
   dsp::Fft fft_;

@@ -10,6 +10,7 @@
 
 #include "app/recording_canvas.h"
 #include "decode/record_opener.h"
+#include "fleet_setup.h"
 #include "test_support.h"
 #include "vibsim/similarity_pages.h"
 #include "vibsim/verdict_views.h"
@@ -49,16 +50,7 @@ class FaultyFleet : public ::testing::Test {
   }
   static void TearDownTestSuite() { delete record_; }
 
-  static WirelineSetup setup() {
-    WirelineSetup s;
-    s.params.distortionQcLimit = 20;
-    for (int v = 1; v <= kFleetSize; ++v)
-      s.vibrators.push_back(
-          {v,
-           "V" + std::to_string(v),
-           {vibratorTrace(v, 0), vibratorTrace(v, 1), vibratorTrace(v, 2), vibratorTrace(v, 3)}});
-    return s;
-  }
+  static WirelineSetup setup() { return test::fleetSetup(kFleetSize); }
 
   static decode::SegdRecord* record_;
   dsp::Fft fft_;

@@ -128,8 +128,11 @@ QWidget* MultiVibDialog::buildSettingsColumn() {
 
 std::string MultiVibDialog::saveSetupTo(const std::string& typedName) {
   const std::string path = setupFileName(kMvsFile, typedName);
-  if (mayReplace && !mayReplace(path)) return {};
   controls_.store(state_.settings);
+  // A set-up that could not be loaded again is not written.
+  if (const std::string problem = checkSetupValues(kMvsFile, state_.settings); !problem.empty())
+    return "The set-up cannot be saved: " + problem + ".";
+  if (mayReplace && !mayReplace(path)) return {};
   return writeSetupFile(kMvsFile, path, state_.settings);
 }
 

@@ -139,8 +139,11 @@ void RadioSimDialog::loadAllFiles() {
 // and differs from the chosen one: the user's choice is never replaced without asking.
 std::string RadioSimDialog::saveSetupTo(const std::string& typedName) {
   const std::string path = setupFileName(kRsfFile, typedName);
-  if (mayReplace && !mayReplace(path)) return {};
   controls_.store(state_.settings);
+  // A set-up that could not be loaded again is not written.
+  if (const std::string problem = checkSetupValues(kRsfFile, state_.settings); !problem.empty())
+    return "The set-up cannot be saved: " + problem + ".";
+  if (mayReplace && !mayReplace(path)) return {};
   state_.settings.setRadioFolder(folder_);
   return writeSetupFile(kRsfFile, path, state_.settings);
 }

@@ -159,7 +159,7 @@ TEST(SetupDialogs, AskBeforeReplacingAFileOrTheChosenFolder) {
   }
 }
 
-TEST(SetupDialogs, GoRefusesTapersThatCoverTheSweep) {
+TEST(SetupDialogs, GoAndSaveRefuseTapersThatCoverTheSweep) {
   test::TempDir dir;
   app::AppState state;
   loadFleet(state, {{}}, dir.path());
@@ -176,6 +176,9 @@ TEST(SetupDialogs, GoRefusesTapersThatCoverTheSweep) {
   dialog.go();
   EXPECT_EQ(dialog.run(), nullptr);
   EXPECT_TRUE(seen.contains("cover the whole \"Truncate Time (mS)\"")) << seen.toStdString();
+  EXPECT_NE(dialog.saveSetupTo((dir / "tapers").string()).find("cannot be saved"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "tapers.MVS"));
 }
 
 TEST(SimilarityWindow, PanesGrowWithTheWindowKeepingTheirProportions) {
