@@ -37,6 +37,7 @@ class FakePages : public SimilarityPages {
   }
   std::string printCaption(int, bool) const override { return "caption"; }
   const std::string& pictureFolder() const override { return folder_; }
+  std::optional<VibratorVerdict> verdict() override { return std::nullopt; }
   int lastPage = -1;
 
  private:
