@@ -138,9 +138,10 @@ void RadioFixDialog::fix(const QStringList& files) {
     QDialog::reject();
     return;
   }
+  if (result.status == RadioFixStatus::Complete) return;
+  status_->setText("Stopped");
   // A file kept because the user said so needs no message.
-  if (result.status != RadioFixStatus::Complete && result.status != RadioFixStatus::OutputExists)
-    messages_->show(result.message, false);
+  if (result.status != RadioFixStatus::OutputExists) messages_->show(result.message, false);
 }
 
 }  // namespace vorax::tools::ui
