@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <vector>
 
 #include "decode/synth/sercel_synth.h"
@@ -319,16 +320,24 @@ TEST(Repair, CountsAboveTheFieldsAreWrittenAtTheirLimits) {
 
 // Which files an output may replace. Every case deletes originals, so a wrong replacement
 // would lose a file.
+// Names separated by spaces, as the cases below list them.
+std::vector<std::string> words(const char* text) {
+  std::vector<std::string> list;
+  std::istringstream in(text);
+  for (std::string w; in >> w;) list.push_back(w);
+  return list;
+}
+
 struct GuardCase {
   const char* name;
-  std::vector<std::string> inputs;
-  std::vector<std::string> existing;  // written before the run, each a different record
+  const char* inputs;
+  const char* existing;  // written before the run, each a different record
   const char* prefix;
   bool answer;  // of the question before replacing
   RadioFixStatus status;
-  std::vector<std::string> asked;
-  std::vector<std::string> replaced;  // existing files whose bytes changed
-  std::vector<std::string> after;     // the folder's files after the run
+  const char* asked;
+  const char* replaced;  // existing files whose bytes changed
+  const char* after;     // the folder's files after the run
 };
 
 class RepairOutputs : public ::testing::TestWithParam<GuardCase> {};
@@ -336,83 +345,49 @@ class RepairOutputs : public ::testing::TestWithParam<GuardCase> {};
 TEST_P(RepairOutputs, NeverReplaceAnInputNorAUsersFileUnasked) {
   const GuardCase& c = GetParam();
   test::TempDir dir;
-  for (std::size_t k = 0; k < c.existing.size(); ++k)
-    test::writeFileBytes(dir / c.existing[k], recordBytes(static_cast<int>(k + 1)));
+  const std::vector<std::string> existing = words(c.existing);
+  for (std::size_t k = 0; k < existing.size(); ++k)
+    test::writeFileBytes(dir / existing[k], recordBytes(static_cast<int>(k + 1)));
   std::vector<fs::path> inputs;
-  for (const std::string& name : c.inputs) inputs.push_back(dir / name);
+  for (const std::string& name : words(c.inputs)) inputs.push_back(dir / name);
   RadioFixOptions options;
   options.prefix = c.prefix;
   options.deleteOriginal = true;
   std::vector<std::string> asked;
   const RadioFixResult result =
-      fixRadioFiles(inputs, options, {{}, {}, nullptr, [&](const fs::path& existing) {
-                                        asked.push_back(existing.filename().string());
+      fixRadioFiles(inputs, options, {{}, {}, nullptr, [&](const fs::path& file) {
+                                        asked.push_back(file.filename().string());
                                         return c.answer;
                                       }});
   EXPECT_EQ(result.status, c.status) << result.message;
-  EXPECT_EQ(asked, c.asked);
-  EXPECT_EQ(namesIn(dir.path()), c.after);
-  for (std::size_t k = 0; k < c.existing.size(); ++k) {
-    if (!fs::exists(dir / c.existing[k])) continue;
-    const bool replaced =
-        std::find(c.replaced.begin(), c.replaced.end(), c.existing[k]) != c.replaced.end();
-    EXPECT_EQ(test::readFileBytes(dir / c.existing[k]) != recordBytes(static_cast<int>(k + 1)),
-              replaced)
-        << c.existing[k];
+  EXPECT_EQ(asked, words(c.asked));
+  EXPECT_EQ(namesIn(dir.path()), words(c.after));
+  std::vector<std::string> replaced;
+  for (std::size_t k = 0; k < existing.size(); ++k) {
+    if (fs::exists(dir / existing[k]) &&
+        test::readFileBytes(dir / existing[k]) != recordBytes(static_cast<int>(k + 1)))
+      replaced.push_back(existing[k]);
   }
+  EXPECT_EQ(replaced, words(c.replaced));
 }
 
+using enum RadioFixStatus;
 INSTANTIATE_TEST_SUITE_P(
     Names, RepairOutputs,
     ::testing::Values(
         // The repair of A would be RSA.sgd, the next input: refused even when replacing is
         // allowed, before anything is written or deleted.
-        GuardCase{"OutputIsALaterInput",
-                  {"A.sgd", "RSA.sgd"},
-                  {"A.sgd", "RSA.sgd"},
-                  "RS",
-                  true,
-                  RadioFixStatus::InputProblem,
-                  {},
-                  {},
-                  {"A.sgd", "RSA.sgd"}},
-        GuardCase{"OutputIsALaterInputNotThereYet",
-                  {"A.sgd", "RSA.sgd"},
-                  {"A.sgd"},
-                  "RS",
-                  true,
-                  RadioFixStatus::InputProblem,
-                  {},
-                  {},
-                  {"A.sgd"}},
-        GuardCase{"UsersFileKept",
-                  {"A.sgd"},
-                  {"A.sgd", "RSA.sgd"},
-                  "RS",
-                  false,
-                  RadioFixStatus::OutputExists,
-                  {"RSA.sgd"},
-                  {},
-                  {"A.sgd", "RSA.sgd"}},
-        GuardCase{"UsersFileReplacedWhenAllowed",
-                  {"A.sgd"},
-                  {"A.sgd", "RSA.sgd"},
-                  "RS",
-                  true,
-                  RadioFixStatus::Complete,
-                  {"RSA.sgd"},
-                  {"RSA.sgd"},
-                  {"RSA.sgd"}},
+        GuardCase{"OutputIsALaterInput", "A.sgd RSA.sgd", "A.sgd RSA.sgd", "RS", true, InputProblem,
+                  "", "", "A.sgd RSA.sgd"},
+        GuardCase{"OutputIsALaterInputNotThereYet", "A.sgd RSA.sgd", "A.sgd", "RS", true,
+                  InputProblem, "", "", "A.sgd"},
+        GuardCase{"UsersFileKept", "A.sgd", "A.sgd RSA.sgd", "RS", false, OutputExists, "RSA.sgd",
+                  "", "A.sgd RSA.sgd"},
+        GuardCase{"UsersFileReplacedWhenAllowed", "A.sgd", "A.sgd RSA.sgd", "RS", true, Complete,
+                  "RSA.sgd", "RSA.sgd", "RSA.sgd"},
         // Without a prefix every repair is "radtmp": the run's own file, replaced unasked.
-        GuardCase{"OwnOutputWrittenAgain",
-                  {"A.sgd", "B.sgd"},
-                  {"A.sgd", "B.sgd"},
-                  "",
-                  false,
-                  RadioFixStatus::Complete,
-                  {},
-                  {},
-                  {"A.sgd", "B.sgd", "radtmp"}}),
+        GuardCase{"OwnOutputWrittenAgain", "A.sgd B.sgd", "A.sgd B.sgd", "", false, Complete, "",
+                  "", "A.sgd B.sgd radtmp"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Repair, AnInputThisRunWroteIsNotRepairedAgain) {
