@@ -26,7 +26,8 @@ const RadioFleet& fleet() {
     for (int v = 1; v <= 3; ++v) {
       vibsim::RadioFileOptions options;
       options.sweep = fuzz::shortSweep();
-      options.samplesPerChannel = 6000;  // 3 s at 4 x 124.78 us
+      options.intervalMultiplier = 16;   // 16 x 124.78 us: about 2 ms
+      options.samplesPerChannel = 1500;  // 3 s
       options.returnFault = faults[v - 1];
       const std::string name = "VIB" + std::to_string(v) + ".DAT";
       vibsim::writeRadioFile(made.folder / name, options);
