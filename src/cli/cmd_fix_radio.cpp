@@ -32,6 +32,7 @@ int exitStatusOf(tools::RadioFixStatus status) {
       return 0;
     case tools::RadioFixStatus::InputProblem:
       return 1;
+    case tools::RadioFixStatus::OutputIsInput:
     case tools::RadioFixStatus::OutputExists:
     case tools::RadioFixStatus::FileError:
     case tools::RadioFixStatus::Cancelled:

@@ -104,7 +104,7 @@ class RadioFixer {
       case OutputGuard::Verdict::Free:
         return true;
       case OutputGuard::Verdict::IsInput:
-        return fail(RadioFixStatus::InputProblem,
+        return fail(RadioFixStatus::OutputIsInput,
                     "The repair of " + input.string() + " would replace " + output.string() +
                         ", one of the files to repair: choose another output prefix or folder");
       case OutputGuard::Verdict::Declined:
@@ -118,7 +118,7 @@ class RadioFixer {
     const std::string name = input.filename().string();
     setStatus("Read " + name);
     if (guard_.wroteThisRun(input))
-      return fail(RadioFixStatus::InputProblem,
+      return fail(RadioFixStatus::OutputIsInput,
                   input.string() + " was written by this run: it is not repaired again");
     decode::RecordFile::Opened opened = decode::RecordFile::open(input);
     if (!opened.ok()) return fail(RadioFixStatus::FileError, opened.error);

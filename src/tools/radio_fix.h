@@ -48,10 +48,11 @@ struct RadioFixFile {
 
 enum class RadioFixStatus {
   Complete,
-  InputProblem,  // a decoder's fatal result, a record that cannot be sized or holds no
-                 // whole trace, an output named as an input, an input the run wrote
-  OutputExists,  // an existing file under an output's name is not to be replaced
-  FileError,     // an input could not be read or an output written
+  InputProblem,   // a decoder's fatal result, a record that cannot be sized or holds no
+                  // whole trace
+  OutputIsInput,  // an output named as one of the inputs, or an input the run wrote
+  OutputExists,   // an existing file under an output's name is not to be replaced
+  FileError,      // an input could not be read or an output written
   Cancelled,
 };
 

@@ -64,7 +64,7 @@ TEST_F(RecordToolCommands, RepairsAndSplitsKeepTheUsersFilesUnlessTold) {
   const std::vector<std::uint8_t> shotBytes = test::readFileBytes(shot);
   const test::CliResult asInput =
       runCli({"fix-radio", shot.string(), named.string(), "--delete-original", "--overwrite"});
-  EXPECT_EQ(asInput.exitCode, 1);
+  EXPECT_EQ(asInput.exitCode, 2);
   EXPECT_EQ(asInput.out, "");
   EXPECT_NE(asInput.err.find("one of the files to repair"), std::string::npos) << asInput.err;
   EXPECT_EQ(test::readFileBytes(shot), shotBytes);

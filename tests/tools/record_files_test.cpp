@@ -309,7 +309,7 @@ TEST(Repair, NeverReplacesItsInput) {
   options.prefix = "";
   options.deleteOriginal = true;
   const RadioFixResult result = fixRadioFiles({dir / "radtmp"}, options);
-  EXPECT_EQ(result.status, RadioFixStatus::InputProblem);
+  EXPECT_EQ(result.status, RadioFixStatus::OutputIsInput);
   EXPECT_EQ(test::readFileBytes(dir / "radtmp"), recordBytes(1));
 }
 
@@ -377,10 +377,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The repair of A would be RSA.sgd, the next input: refused even when replacing is
         // allowed, before anything is written or deleted.
-        GuardCase{"OutputIsALaterInput", "A.sgd RSA.sgd", "A.sgd RSA.sgd", "RS", true, InputProblem,
-                  "", "", "A.sgd RSA.sgd"},
+        GuardCase{"OutputIsALaterInput", "A.sgd RSA.sgd", "A.sgd RSA.sgd", "RS", true,
+                  OutputIsInput, "", "", "A.sgd RSA.sgd"},
         GuardCase{"OutputIsALaterInputNotThereYet", "A.sgd RSA.sgd", "A.sgd", "RS", true,
-                  InputProblem, "", "", "A.sgd"},
+                  OutputIsInput, "", "", "A.sgd"},
         GuardCase{"UsersFileKept", "A.sgd", "A.sgd RSA.sgd", "RS", false, OutputExists, "RSA.sgd",
                   "", "A.sgd RSA.sgd"},
         GuardCase{"UsersFileReplacedWhenAllowed", "A.sgd", "A.sgd RSA.sgd", "RS", true, Complete,
@@ -396,7 +396,7 @@ TEST(Repair, AnInputThisRunWroteIsNotRepairedAgain) {
   // A second name for A's repair, made before the repair exists.
   fs::create_symlink(dir / "RSA.sgd", dir / "link.sgd");
   const RadioFixResult result = fixRadioFiles({dir / "A.sgd", dir / "link.sgd"}, {});
-  EXPECT_EQ(result.status, RadioFixStatus::InputProblem);
+  EXPECT_EQ(result.status, RadioFixStatus::OutputIsInput);
   EXPECT_NE(result.message.find("was written by this run"), std::string::npos) << result.message;
   EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"A.sgd", "RSA.sgd", "link.sgd"}));
 }
