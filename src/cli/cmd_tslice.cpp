@@ -63,14 +63,17 @@ int runTslice(const TsliceOptions& options) {
     std::fprintf(stderr, "vorax tslice: the record holds no samples\n");
     return 2;
   }
+  const RecordRange times{0, spread::sampleTimeMs(record, samples - 1), "ms"};
+  const double endMs = options.endMs.value_or(times.high);
+  if (!valueWithin("tslice", "--start-ms", options.startMs, times) ||
+      !valueWithin("tslice", "--end-ms", endMs, times))
+    return 2;
   // Samples whose time lies in start..end.
-  const double first = std::max(0.0, std::ceil(options.startMs / intervalMs));
-  const double last = std::min<double>(
-      samples - 1,
-      std::floor(options.endMs.value_or(spread::sampleTimeMs(record, samples - 1)) / intervalMs));
+  const double first = std::ceil(options.startMs / intervalMs);
+  const double last = std::min<double>(samples - 1, std::floor(endMs / intervalMs));
   if (!(first <= last)) {
     std::fprintf(stderr, "vorax tslice: no sample lies between %g and %g ms\n", options.startMs,
-                 options.endMs.value_or(spread::sampleTimeMs(record, samples - 1)));
+                 endMs);
     return 2;
   }
   if (!options.outDir.empty() && !makeOutputFolder("tslice", options.outDir)) return 2;

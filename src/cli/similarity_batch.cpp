@@ -2,14 +2,17 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cstdio>
 #include <system_error>
 
 #include "base/atomic_file.h"
 #include "cli/picture_file.h"
+#include "cli/settings_file.h"
 
 namespace vorax::cli {
 
 void addSimilarityOptions(CLI::App& command, SimilarityArgs& args, const char* setupKind) {
+  args.command = command.get_name();
   command.add_option("--setup", args.setup, setupKind)->required();
   command
       .add_option("--out-dir", args.outDir,
@@ -17,7 +20,8 @@ void addSimilarityOptions(CLI::App& command, SimilarityArgs& args, const char* s
       ->required();
   command
       .add_option("--settings", args.settings,
-                  "viewer settings file giving the banner's contractor, oil company and crew")
+                  "viewer settings file giving the banner's contractor, oil company and crew "
+                  "(read as `vorax settings` reads it)")
       ->default_str("the default settings");
 }
 
@@ -26,7 +30,10 @@ std::string loadRunSettings(const SimilarityArgs& args, const vibsim::SetupFileK
   app::ApplyDefaultSettings(settings);
   if (!args.settings.empty()) {
     const app::SettingsLoad loaded = app::loadSettings(args.settings, settings);
-    if (loaded.source == app::SettingsLoad::Source::Unreadable) return loaded.message;
+    if (std::string problem = settingsFileProblem(args.settings, loaded); !problem.empty())
+      return problem;
+    if (const std::string warning = settingsFileWarning(args.settings, loaded); !warning.empty())
+      std::fprintf(stderr, "vorax %s: %s\n", args.command.c_str(), warning.c_str());
   }
   return vibsim::readSetupFile(kind, args.setup, settings);
 }

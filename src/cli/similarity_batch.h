@@ -21,7 +21,8 @@ class App;
 namespace vorax::cli {
 
 struct SimilarityArgs {
-  std::string input;  // the record, or the folder of radio similarity files
+  std::string command;  // "vibsim", "radiosim": set by addSimilarityOptions
+  std::string input;    // the record, or the folder of radio similarity files
   std::string setup;
   std::string outDir;
   std::string settings;  // banner texts from a viewer settings file
@@ -31,7 +32,8 @@ struct SimilarityArgs {
 void addSimilarityOptions(CLI::App& command, SimilarityArgs& args, const char* setupKind);
 
 // The default settings, then the settings file when given, then the set-up file over them.
-// Returns an error text or an empty text.
+// Returns an error text (also for a settings file that does not exist or cannot be read) or
+// an empty text; a settings file cut short is warned about on standard error.
 std::string loadRunSettings(const SimilarityArgs& args, const vibsim::SetupFileKind& kind,
                             app::ViewerSettings& settings);
 

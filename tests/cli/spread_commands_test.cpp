@@ -161,6 +161,39 @@ TEST_F(SpreadCommands, ARecordWithoutReceiverTestsHasNoMapButItsSlices) {
   EXPECT_EQ(runCli({"tslice", record.string(), "--end-ms", "0", "--json"}).exitCode, 0);
 }
 
+// The record runs 0 to 2000 ms (1001 samples at 2 ms) and 0 to 250 Hz.
+TEST_F(SpreadCommands, RangesOutsideTheRecordOrEmptyAreRefusedBeforeAnyPicture) {
+  const std::filesystem::path frames = dir / "frames";
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"fslice", "--from", "nan"}, "fslice: --from needs a finite number of Hz, not nan"},
+      {{"fslice", "--to", "inf"}, "fslice: --to needs a finite number of Hz, not inf"},
+      {{"fslice", "--from", "1e9", "--to", "2e9"},
+       "fslice: --from 1e+09 Hz lies outside the record's 0 to 250 Hz"},
+      {{"fslice", "--to", "250.5"}, "fslice: --to 250.5 Hz lies outside the record's 0 to 250 Hz"},
+      {{"fslice", "--from", "50", "--to", "20"}, "fslice: no frequency lies between 50 and 20 Hz"},
+      {{"tslice", "--start-ms", "nan"}, "tslice: --start-ms needs a finite number of ms, not nan"},
+      {{"tslice", "--start-ms=-1"},
+       "tslice: --start-ms -1 ms lies outside the record's 0 to 2000 ms"},
+      {{"tslice", "--end-ms", "5000"},
+       "tslice: --end-ms 5000 ms lies outside the record's 0 to 2000 ms"},
+      {{"tslice", "--start-ms", "140", "--end-ms", "100"},
+       "tslice: no sample lies between 140 and 100 ms"},
+      {{"tslice", "--start-ms", "100.5", "--end-ms", "101.5"},
+       "tslice: no sample lies between 100.5 and 101.5 ms"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{c.args[0], record.string(), "--out-dir", frames.string()};
+    args.insert(args.end(), c.args.begin() + 1, c.args.end());
+    const test::CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 2) << c.message;
+    EXPECT_EQ(r.err, "vorax " + c.message + "\n");
+    EXPECT_FALSE(std::filesystem::exists(frames)) << c.message;
+  }
+}
+
 TEST_F(SpreadCommands, BadRequestsAndRecordsWithoutTestValuesExitTwo) {
   EXPECT_EQ(runCli({"spread", record.string(), "--map", "noise", "--json"}).exitCode, 2);
   EXPECT_EQ(runCli({"spread", record.string(), "--map", "tilt"}).exitCode,
