@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <cstdlib>
+#include <iostream>
 
 #include "app/app_state.h"
 #include "app/startup.h"
@@ -14,8 +16,13 @@
 #include "spread/ui/spread_view_dialog.h"
 #include "tools/ui/record_tools.h"
 #include "vibsim/ui/similarity_tools.h"
+#include "viewer/command_line.h"
 
 int main(int argc, char** argv) {
+  const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
+  if (const auto status =
+          vorax::viewer::answerWithoutWindow(argc, argv, std::cout, std::cerr, environment))
+    return *status;
   QApplication application(argc, argv);
   vorax::app::AppState state;
   const vorax::app::SettingsLoad loaded = vorax::app::startUp(state);
