@@ -98,7 +98,9 @@ TEST_F(FaultyFleet, EachFaultFailsExactlyItsVerdicts) {
     EXPECT_EQ(polarity->colour, c.passes[4] ? kPassGreen : kFailRed);
     const StartTimeLabel label = startTimeLabel(got);
     ASSERT_NE(b.findText(label.text), nullptr);
-    if (!c.passes[5]) EXPECT_EQ(label.text, "No signal");
+    if (!c.passes[5]) {
+      EXPECT_EQ(label.text, "No signal");
+    }
     EXPECT_EQ(b.findText(label.text)->colour, label.colour);
   }
 }

@@ -62,10 +62,14 @@ struct RunFixture {
         candidates,
         [this, skipIndex](int index) {
           prepared.push_back(index);
-          if (index == skipIndex) return PreparedVibrator{PreparedVibrator::Action::Skip, nullptr};
+          if (index == skipIndex)
+            return PreparedVibrator{PreparedVibrator::Action::Skip, nullptr, 0, {}, {}};
           return PreparedVibrator{
               PreparedVibrator::Action::Show,
-              std::make_unique<FakePages>("V" + std::to_string(index), std::vector<int>{1, 2})};
+              std::make_unique<FakePages>("V" + std::to_string(index), std::vector<int>{1, 2}),
+              0,
+              {},
+              {}};
         },
         destinations, window);
   }
