@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <system_error>
 
 #ifdef _WIN32
@@ -14,6 +15,8 @@
 namespace vorax::base {
 
 namespace {
+
+constexpr int kTemporaryNames = 100;
 
 bool syncFile(std::FILE* file) {
 #ifdef _WIN32
@@ -35,13 +38,29 @@ void syncFolder([[maybe_unused]] const std::filesystem::path& folder) {
 #endif
 }
 
+// Creates the first free temporary name beside `target` and opens it for writing. "x": created
+// afresh or not at all, so that a file already under the name (the user's, or one a killed
+// run left) is never written over; the next name is tried instead. nullptr (errno set) when
+// none could be made.
+std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  for (int k = 0; k < kTemporaryNames; ++k) {
+    temporary = target;
+    temporary += (k == 0 ? std::string() : "." + std::to_string(k)) + ".tmp";
+    if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx")) return file;
+    if (errno != EEXIST) break;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
-    : target_(std::move(target)), temporary_(target_) {
-  temporary_ += ".tmp";
-  file_ = std::fopen(temporary_.string().c_str(), "wb");
-  if (file_ == nullptr) fail("Cannot write " + target_.string() + ": " + std::strerror(errno));
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+  file_ = createTemporary(target_, temporary_);
+  if (file_ == nullptr) {
+    const int error = errno;
+    temporary_.clear();  // not ours: never removed
+    fail("Cannot write " + target_.string() + ": " + std::strerror(error));
+  }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -95,8 +114,10 @@ void AtomicFileWriter::discard() {
 std::string writeThroughTemporary(
     const std::filesystem::path& target,
     const std::function<std::string(const std::filesystem::path& temporary)>& write) {
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
+  std::filesystem::path temporary;
+  std::FILE* reserved = createTemporary(target, temporary);
+  if (reserved == nullptr) return "Cannot write " + target.string() + ": " + std::strerror(errno);
+  std::fclose(reserved);  // the name is ours now; the library opens it afresh
   std::string error = write(temporary);
   std::error_code ec;
   if (error.empty()) {

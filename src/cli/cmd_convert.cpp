@@ -1,11 +1,13 @@
-// vorax convert FILE... -o OUT.sgy [--sort as-recorded|channel]: the records, one after
-// another, as one SEG-Y revision 1 file with IEEE float samples in recorded units.
+// vorax convert FILE... -o OUT.sgy [--sort as-recorded|channel] [--overwrite]: the records, one
+// after another, as one SEG-Y revision 1 file with IEEE float samples in recorded units. An
+// existing OUT.sgy is kept unless --overwrite.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/cli_record.h"
@@ -20,9 +22,16 @@ struct ConvertArgs {
   std::vector<std::string> files;
   std::string output;
   interchange::SegySort sort = interchange::SegySort::AsRecorded;
+  bool overwrite = false;
 };
 
 int runConvert(const ConvertArgs& args) {
+  std::error_code ec;
+  if (!args.overwrite && std::filesystem::exists(args.output, ec)) {
+    std::fprintf(stderr, "vorax convert: %s already exists and is kept (--overwrite replaces it)\n",
+                 args.output.c_str());
+    return 2;
+  }
   const std::vector<std::filesystem::path> files(args.files.begin(), args.files.end());
   CliMessages messages;
   const interchange::SegyResult result =
@@ -57,6 +66,7 @@ void addConvertCommand(CLI::App& app, int& status) {
                    "trace order in each record: as-recorded, or channel (by channel number)")
       ->transform(CLI::CheckedTransformer(sorts, CLI::ignore_case))
       ->default_str("as-recorded");
+  command->add_flag("--overwrite", args->overwrite, "replace OUT.sgy when it exists");
   command->callback([args, &status] { status = runConvert(*args); });
 }
 

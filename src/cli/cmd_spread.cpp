@@ -41,6 +41,10 @@ int runSpread(const SpreadOptions& options) {
     return status;
   const spread::SpreadMap map = spread::computeSpreadMap(
       opened.record, *kind, {opened.record.tiltErrorCount, options.ignoreTilt});
+  if (!map.holdsTestValues) {
+    std::fprintf(stderr, "vorax spread: %s\n", spread::kNoTestValuesMessage);
+    return 2;
+  }
   if (options.json) std::printf("%s\n", jsonText(mapJson(map)).c_str());
   if (options.output.empty()) return 0;
 

@@ -1,17 +1,11 @@
 #include "cli/spread_json.h"
 
-#include "app/canvas.h"
-
 namespace vorax::cli {
 
 namespace {
 
 Json optionalNumber(const std::optional<float>& value) {
   return value ? singleJson(*value) : Json(nullptr);
-}
-
-Json colourJson(decode::Colorref colour) {
-  return Json::array({app::redOf(colour), app::greenOf(colour), app::blueOf(colour)});
 }
 
 }  // namespace

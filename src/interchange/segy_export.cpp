@@ -193,11 +193,28 @@ class SegyFileWriter {
   SegyResult result_;
 };
 
+// True when `path` names one of `inputs` (through any name or link): writing it would replace
+// a record with its own export.
+bool namesAnInput(const std::filesystem::path& path,
+                  const std::vector<std::filesystem::path>& inputs) {
+  return std::any_of(inputs.begin(), inputs.end(), [&](const std::filesystem::path& input) {
+    std::error_code ec;
+    return std::filesystem::equivalent(path, input, ec);
+  });
+}
+
 // Runs `addRecords` on a writer of a temporary file that replaces `path` only when every
-// record was written; `addRecords` returns why it stopped early, or an empty text.
-SegyResult writeAtomically(const std::filesystem::path& path, SegySort sort,
+// record was written; `addRecords` returns why it stopped early, or an empty text. Nothing is
+// written when `path` is one of the `inputs`.
+SegyResult writeAtomically(const std::filesystem::path& path,
+                           const std::vector<std::filesystem::path>& inputs, SegySort sort,
                            const std::function<std::string(SegyFileWriter&)>& addRecords) {
   SegyResult result;
+  if (namesAnInput(path, inputs)) {
+    result.error = "Cannot write " + path.string() +
+                   ": it is one of the records to export; choose another SEG-Y file";
+    return result;
+  }
   result.error = base::writeThroughTemporary(path, [&](const std::filesystem::path& temporary) {
     SegyFileWriter writer(temporary, path, sort);
     const std::string stopped = addRecords(writer);
@@ -238,7 +255,9 @@ SegySource segySourceOf(const decode::SegdRecord& record, const decode::OpenResu
 
 SegyResult writeSegy(const std::filesystem::path& path, const std::vector<SegySource>& records,
                      SegySort sort) {
-  return writeAtomically(path, sort, [&](SegyFileWriter& writer) {
+  std::vector<std::filesystem::path> inputs;
+  for (const SegySource& source : records) inputs.emplace_back(source.record->fileName);
+  return writeAtomically(path, inputs, sort, [&](SegyFileWriter& writer) {
     for (std::size_t k = 0; k < records.size(); ++k)
       if (!writer.add(records[k], k)) break;
     return std::string();
@@ -248,7 +267,7 @@ SegyResult writeSegy(const std::filesystem::path& path, const std::vector<SegySo
 SegyResult convertToSegy(const std::vector<std::filesystem::path>& files,
                          const std::filesystem::path& path, SegySort sort,
                          decode::MessageSink& messages) {
-  return writeAtomically(path, sort, [&](SegyFileWriter& writer) -> std::string {
+  return writeAtomically(path, files, sort, [&](SegyFileWriter& writer) -> std::string {
     for (std::size_t k = 0; k < files.size(); ++k) {
       decode::SegdRecord record;
       const decode::OpenResult opened =

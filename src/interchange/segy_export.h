@@ -40,10 +40,10 @@ struct SegyResult {
 };
 
 // Writes `records` in order into `path`, whole or not at all (a temporary file renamed into
-// place). Fails, writing nothing, when there is no record, a record holds no traces, the
-// records differ in samples per trace or sample interval (a SEG-Y file holds one trace
-// length), a trace holds more than 32767 samples, the interval is not 1..32767 us, or a
-// coordinate does not fit 32 bits.
+// place). Fails, writing nothing, when `path` is one of the records' own files, there is no
+// record, a record holds no traces, the records differ in samples per trace or sample
+// interval (a SEG-Y file holds one trace length), a trace holds more than 32767 samples, the
+// interval is not 1..32767 us, or a coordinate does not fit 32 bits.
 SegyResult writeSegy(const std::filesystem::path& path, const std::vector<SegySource>& records,
                      SegySort sort);
 

@@ -28,7 +28,7 @@ struct ShotTime {
   int second = 0;
 };
 
-// From the summary's date "YYYY-MM-D" and time "HH:MM:SS"; nullopt when either does not read
+// From the summary's date "YYYY-MM-DD" and time "HH:MM:SS"; nullopt when either does not read
 // as a calendar date and a time of day.
 std::optional<ShotTime> shotTimeOf(const decode::RecordSummary& summary);
 

@@ -66,9 +66,11 @@ py::object spreadMap(const Record& source, const std::string& map, bool ignoreTi
   const std::optional<spread::MapKind> kind = spread::mapKindNamed(map);
   if (!kind) throw py::value_error("map must be resistance, capacitance, leakage, tilt or errors");
   const decode::SegdRecord& record = source.record();
-  if (!spread::hasLiveTraces(record)) throw py::value_error(spread::kNoTestValuesMessage);
-  return pythonObject(
-      cli::mapJson(spread::computeSpreadMap(record, *kind, {record.tiltErrorCount, ignoreTilt})));
+  if (!spread::hasLiveTraces(record)) throw py::value_error(spread::kNoLiveTracesMessage);
+  const spread::SpreadMap computed =
+      spread::computeSpreadMap(record, *kind, {record.tiltErrorCount, ignoreTilt});
+  if (!computed.holdsTestValues) throw py::value_error(spread::kNoTestValuesMessage);
+  return pythonObject(cli::mapJson(computed));
 }
 
 py::object analyseVibrator(const Record& source, const cli::VibratorTraces& traces) {

@@ -115,7 +115,7 @@ TEST(SegyExport, RecordsReadBackWithTheirSamplesAndNumbers) {
   EXPECT_EQ(segy.binaryField(SEGY_BIN_SEGY_REVISION), 0x0100);
   EXPECT_EQ(segy.binaryField(SEGY_BIN_TRACES), 14);
   EXPECT_EQ(segy.binaryField(SEGY_BIN_AUX_TRACES), 2);
-  EXPECT_NE(segy.text().find("RECORD 2: FILE 8  DATE 2024-05-9  TIME 10:42:17"), std::string::npos);
+  EXPECT_NE(segy.text().find("RECORD 2: FILE 8  DATE 2024-05-09  TIME 10:42:17"), std::string::npos);
   EXPECT_NE(segy.text().find("SOURCE FILE shot_8.segd"), std::string::npos);
 
   for (int k : {0, 5, 14, 27}) {
@@ -192,6 +192,17 @@ TEST(SegyExport, FailsWholeAndLeavesNoFile) {
   EXPECT_NE(missing.error.find("absent.segd"), std::string::npos) << missing.error;
   EXPECT_FALSE(std::filesystem::exists(out));
   EXPECT_FALSE(std::filesystem::exists(dir / "out.sgy.tmp"));
+
+  // Named as one of the records, through another name: the record is kept.
+  const std::vector<std::uint8_t> recorded = test::readFileBytes(dir / "shot_1.segd");
+  const std::filesystem::path sameFile = dir / "." / "shot_1.segd";
+  for (const SegyResult& onInput :
+       {writeSegy(sameFile, {segySourceOf(shot->record, shot->result)}, SegySort::AsRecorded),
+        convertToSegy({dir / "shot_1.segd"}, sameFile, SegySort::AsRecorded, messages)}) {
+    EXPECT_EQ(onInput.error, "Cannot write " + sameFile.string() +
+                                 ": it is one of the records to export; choose another SEG-Y file");
+  }
+  EXPECT_EQ(test::readFileBytes(dir / "shot_1.segd"), recorded);
 
   const SegyResult noFolder = writeSegy(
       dir / "no" / "such.sgy", {segySourceOf(shot->record, shot->result)}, SegySort::AsRecorded);

@@ -15,7 +15,13 @@ foreach(file
     include/vorax_segd.h
     share/applications/vorax-viewer.desktop
     share/icons/hicolor/scalable/apps/vorax-viewer.svg
-    share/mime/packages/vorax-viewer.xml)
+    share/mime/packages/vorax-viewer.xml
+    share/man/man1/vorax.1.gz
+    share/man/man1/vorax-viewer.1.gz
+    share/bash-completion/completions/vorax
+    share/doc/vorax/copyright
+    share/doc/vorax-viewer/changelog.gz
+    ${CMAKE_INSTALL_LIBDIR}/pkgconfig/vorax_segd.pc)
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -23,8 +29,8 @@ endforeach()
 # The Python module, where Debian's python3 looks under a prefix other than /usr.
 if(PYTHON_MODULE)
   file(GLOB module "${prefix}/lib/python3.*/dist-packages/${PYTHON_MODULE}")
-  if(NOT module)
-    message(FATAL_ERROR "not installed: lib/python3.X/dist-packages/${PYTHON_MODULE}")
+  if(NOT module OR NOT EXISTS "${prefix}/share/doc/python3-vorax/copyright")
+    message(FATAL_ERROR "not installed: lib/python3.X/dist-packages/${PYTHON_MODULE} and its copyright")
   endif()
 endif()
 file(READ "${prefix}/share/applications/vorax-viewer.desktop" desktop)

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app/ui/file_dialogs.h"
+#include "app/ui/message_boxes.h"
 
 namespace vorax::interchange::ui {
 
@@ -98,7 +99,9 @@ void SegyExportDialog::askForFiles() {
 void SegyExportDialog::askForOutput() {
   const std::string chosen =
       app::ui::SHOWSAVE(this, kSegyFilter, "Export SEG-Y", output_->text().toStdString());
-  if (!chosen.empty()) setOutput(chosen);
+  if (chosen.empty()) return;
+  setOutput(chosen);
+  replaceAgreed_ = chosen;  // the file dialog asked already
 }
 
 void SegyExportDialog::exportFiles() {
@@ -111,6 +114,7 @@ void SegyExportDialog::exportFiles() {
     messages_->show("Choose the records to export and the SEG-Y file to write.", false);
     return;
   }
+  if (output.string() != replaceAgreed_ && !app::ui::askToReplace(this, output.string())) return;
   const SegySort sort = sort_->currentIndex() == 1 ? SegySort::Channel : SegySort::AsRecorded;
   setEnabled(false);
   run_.setFuture(

@@ -37,7 +37,8 @@ class SegyExportDialog : public QDialog {
   void setOutput(const std::string& path);
   void setSort(SegySort sort);
   // "Export": starts the run (the dialog stays disabled until it ends, then closes when it
-  // wrote the file).
+  // wrote the file). Asks first before replacing an existing file, unless it was chosen
+  // with Browse (whose file dialog asked).
   void exportFiles();
   void setMessageSink(decode::MessageSink& sink) { messages_ = &sink; }
 
@@ -57,6 +58,7 @@ class SegyExportDialog : public QDialog {
   QLineEdit* output_;
   QPushButton* export_;
   QFutureWatcher<ExportOutcome> run_;
+  std::string replaceAgreed_;  // the output the user agreed to replace in the file dialog
 };
 
 // Adds "Export SEG-Y..." to the window's File menu.

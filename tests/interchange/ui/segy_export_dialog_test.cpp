@@ -1,14 +1,18 @@
-// File > Export SEG-Y, offscreen: the menu entry, an export of the open record's file and one
-// that fails.
+// File > Export SEG-Y, offscreen: the menu entry, an export of the open record's file, the
+// question before replacing a file, and an export that fails.
 #include "interchange/ui/segy_export_dialog.h"
 
 #include <gtest/gtest.h>
 #include <segyio/segy.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "app/startup.h"
 #include "decode/synth/synth_writer.h"
@@ -77,6 +81,37 @@ TEST_F(SegyExportWindow, ExportsTheOpenRecordAsTheCommandLineDoes) {
                 .exitCode,
             0);
   EXPECT_EQ(test::readFileBytes(written), test::readFileBytes(dir / "cli.sgy"));
+}
+
+// Answers the next question box with `button`, keeping its text.
+void answerNextQuestion(QMessageBox::StandardButton button, QString& text) {
+  QTimer::singleShot(0, [button, &text] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    text = box->text();
+    box->button(button)->click();
+  });
+}
+
+TEST_F(SegyExportWindow, AsksBeforeReplacingAnExistingFile) {
+  const std::filesystem::path existing = dir / "shot.sgy";
+  const std::vector<std::uint8_t> users{1, 2, 3};
+  test::writeFileBytes(existing, users);
+  SegyExportDialog dialog(state);
+  dialog.setMessageSink(messages);
+  QSignalSpy finished(&dialog, &SegyExportDialog::finishedExport);
+  QString question;
+  answerNextQuestion(QMessageBox::No, question);
+  dialog.exportFiles();
+  EXPECT_EQ(question, QString::fromStdString(existing.string()) +
+                          " already exists.\nDo you want to replace it?");
+  EXPECT_EQ(finished.count(), 0);
+  EXPECT_EQ(test::readFileBytes(existing), users);
+
+  answerNextQuestion(QMessageBox::Yes, question);
+  dialog.exportFiles();
+  ASSERT_TRUE(finished.wait(20000));
+  EXPECT_EQ(tracesIn(existing), 14);
 }
 
 TEST_F(SegyExportWindow, SaysWhyAnExportFailedAndWritesNothing) {
