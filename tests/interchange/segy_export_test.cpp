@@ -115,7 +115,8 @@ TEST(SegyExport, RecordsReadBackWithTheirSamplesAndNumbers) {
   EXPECT_EQ(segy.binaryField(SEGY_BIN_SEGY_REVISION), 0x0100);
   EXPECT_EQ(segy.binaryField(SEGY_BIN_TRACES), 14);
   EXPECT_EQ(segy.binaryField(SEGY_BIN_AUX_TRACES), 2);
-  EXPECT_NE(segy.text().find("RECORD 2: FILE 8  DATE 2024-05-09  TIME 10:42:17"), std::string::npos);
+  EXPECT_NE(segy.text().find("RECORD 2: FILE 8  DATE 2024-05-09  TIME 10:42:17"),
+            std::string::npos);
   EXPECT_NE(segy.text().find("SOURCE FILE shot_8.segd"), std::string::npos);
 
   for (int k : {0, 5, 14, 27}) {
