@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -62,6 +63,7 @@ SegyExportDialog::SegyExportDialog(app::AppState& state, QWidget* parent)
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   export_ = buttons->addButton("Export", QDialogButtonBox::AcceptRole);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel("Records, written one after another:", this));
   layout->addLayout(fileRow);
   layout->addLayout(form);
   layout->addWidget(buttons);
