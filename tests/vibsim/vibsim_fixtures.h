@@ -1,6 +1,6 @@
 // Records and set-ups for the vibrator similarity tests: records of vibrator traces made in
-// the test, the synthetic fleet of known faults with what its verdicts must read, and the
-// texts of a drawn pane.
+// the test (sim_record.h), the synthetic fleet of known faults with what its verdicts must read,
+// and the texts of a drawn pane.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,39 +11,16 @@
 #include <string_view>
 #include <vector>
 
-#include "../sweep_fixture.h"
 #include "app/recording_canvas.h"
 #include "decode/record_opener.h"
 #include "decode/segd_record.h"
 #include "test_support.h"
+#include "vibsim/sim_record.h"
 #include "vibsim/similarity_setup.h"
 #include "vibsim/verdict.h"
 #include "vibsim/vibrator_synth.h"
 
 namespace vorax::test {
-
-// Records made sample by sample: 0.5 ms sampling, each trace given as samples.
-inline constexpr double kSimDtS = 0.0005;
-inline constexpr std::int32_t kSimSamples = 24000;  // 12 s
-
-inline decode::SegdRecord simRecord(const std::vector<std::vector<float>>& traces,
-                                    std::int32_t samplesPerTrace = kSimSamples) {
-  decode::SegdRecord record;
-  record.summary.sampleIntervalUs = 500;
-  record.summary.samplesPerTrace = samplesPerTrace;
-  record.sampleIntervalMs = 0.5f;
-  record.samples.reset(static_cast<std::int32_t>(traces.size()), samplesPerTrace);
-  for (std::size_t t = 0; t < traces.size(); ++t) {
-    auto out = record.samples.trace(static_cast<std::int32_t>(t + 1));
-    std::copy_n(traces[t].begin(), std::min(traces[t].size(), out.size() - 1), out.begin());
-  }
-  return record;
-}
-
-inline std::vector<float> sweepTrace(const Sweep& sweep,
-                                     std::int32_t samplesPerTrace = kSimSamples) {
-  return sweep.samples(kSimDtS, static_cast<std::size_t>(samplesPerTrace) + 1);
-}
 
 // The synthetic vibrator record, written and opened as a user opens it.
 inline decode::SegdRecord openedVibratorRecord(const vibsim::VibratorRecordOptions& options) {
