@@ -8,39 +8,28 @@
 #include <random>
 #include <vector>
 
+#include "dsp/dsp_reference.h"
+
 namespace vorax::filter {
 namespace {
 
 using Complex = std::complex<double>;
 
-// The filter worked out independently of the engine: the packed spectrum of the n-point
-// direct DFT (in double) of x, each bin multiplied by gain(bin), transformed back by
-// the direct inverse DFT.
+// The filter worked out independently of the engine: the n-point direct DFT (in double) of x,
+// bins 0..n/2 multiplied by gain(bin) and the others made their conjugates, transformed back
+// by the direct inverse DFT.
 std::vector<double> referenceFilter(const std::vector<double>& x, std::size_t n,
                                     const std::function<double(std::size_t bin)>& gain) {
-  std::vector<Complex> twiddle(n);
-  for (std::size_t j = 0; j < n; ++j)
-    twiddle[j] = std::polar(1.0, -2 * M_PI * static_cast<double>(j) / static_cast<double>(n));
-  std::vector<double> packed(n + 2, 0.0);
+  std::vector<Complex> bins = test::directDft(std::vector<Complex>(x.begin(), x.end()), -1, n);
   for (std::size_t k = 0; k <= n / 2; ++k) {
-    Complex sum;
-    for (std::size_t t = 0; t < x.size(); ++t) sum += x[t] * twiddle[k * t % n];
-    packed[2 * k] = sum.real() * gain(k);
-    packed[2 * k + 1] = sum.imag() * gain(k);
-  }
-  std::vector<Complex> bins(n);
-  for (std::size_t k = 0; k <= n / 2; ++k) {
-    bins[k] = {packed[2 * k], packed[2 * k + 1]};
+    bins[k] *= gain(k);
     if (k != 0 && k != n / 2) bins[n - k] = std::conj(bins[k]);
   }
-  if (n % 2 == 0) bins[n / 2].imag(0);
   bins[0].imag(0);
+  if (n % 2 == 0) bins[n / 2].imag(0);
+  const std::vector<Complex> back = test::directDft(bins, +1);
   std::vector<double> out(x.size());
-  for (std::size_t t = 0; t < x.size(); ++t) {
-    Complex sum;
-    for (std::size_t k = 0; k < n; ++k) sum += bins[k] * std::conj(twiddle[k * t % n]);
-    out[t] = sum.real() / static_cast<double>(n);
-  }
+  for (std::size_t t = 0; t < x.size(); ++t) out[t] = back[t].real() / static_cast<double>(n);
   return out;
 }
 
@@ -187,10 +176,7 @@ TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
 
   // In the ramp (bin 20, between 8 and 12 Hz) the second pass takes away more.
   auto binMagnitude = [](const std::vector<double>& y, std::size_t k) {
-    Complex sum;
-    for (std::size_t t = 0; t < y.size(); ++t)
-      sum += y[t] * std::polar(1.0, -2 * M_PI * static_cast<double>(k * t) / 1024);
-    return std::abs(sum);
+    return std::abs(test::directDft(std::vector<Complex>(y.begin(), y.end()), -1, 1024)[k]);
   };
   const std::vector<double> twice(v.begin(), v.end());
   const std::vector<double> onceNormalised = normalisedSamples(once);
