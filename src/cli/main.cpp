@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   vorax::cli::addSplitCommand(app, status);
   vorax::cli::addFilterCommand(app, status);
   vorax::cli::addPanelsCommand(app, status);
+  vorax::cli::addQcCommand(app, status);
 
   try {
     app.parse(argc, argv);

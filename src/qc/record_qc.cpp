@@ -24,9 +24,15 @@ std::span<const float> samplesOf(const decode::SegdRecord& record, std::int32_t 
   return record.samples.trace(t).first(static_cast<std::size_t>(record.samples.samplesPerTrace()));
 }
 
+// Every trace not marked auxiliary. A Sercel trace whose type code is unknown ("Undefined")
+// is placed by its position: Sercel recorders write the auxiliary traces first.
 bool isSeismic(const decode::SegdRecord& record, std::int32_t t) {
   const auto i = static_cast<std::size_t>(t);
-  return i < record.traceInfo.size() && record.traceInfo[i].channelKind.trimmed() == "Seis";
+  if (i >= record.traceInfo.size()) return false;
+  const std::string_view kind = record.traceInfo[i].channelKind.trimmed();
+  if (kind == "Seis") return true;
+  if (kind == "Aux") return false;
+  return record.flavour != decode::RecordFlavour::Sercel408 || t > record.summary.auxTraceCount;
 }
 
 std::optional<std::int64_t> leadingNumber(std::string_view text) {
@@ -59,9 +65,8 @@ std::array<std::size_t, kPolarityNeighbours> nearestInPool(const std::vector<Tra
   for (std::size_t n = 0; n < picked.size(); ++n) {
     const bool leftIn = left >= 0;
     const bool rightIn = right < pool.size();
-    const bool takeLeft =
-        leftIn && (!rightIn || t - pool[static_cast<std::size_t>(left)]->trace <=
-                                   pool[right]->trace - t);
+    const bool takeLeft = leftIn && (!rightIn || t - pool[static_cast<std::size_t>(left)]->trace <=
+                                                     pool[right]->trace - t);
     picked[n] = takeLeft ? static_cast<std::size_t>(left--) : right++;
   }
   return picked;
@@ -117,7 +122,7 @@ std::optional<TestValueErrors> testValueErrorsOf(const decode::SegdRecord& recor
 }  // namespace
 
 bool RecordQc::passed() const {
-  return readable() && deadTraces.empty() && reversedTraces.empty() && noisyTraces.empty() &&
+  return error.empty() && deadTraces.empty() && reversedTraces.empty() && noisyTraces.empty() &&
          spikeTraces.empty() && (!testValueErrors || testValueErrors->total() == 0);
 }
 
@@ -155,8 +160,8 @@ RecordQc checkRecord(const decode::SegdRecord& record) {
     if (s.dead) out.deadTraces.push_back(s.trace);
     if (s.noisy) out.noisyTraces.push_back(s.trace);
     // A sample that is not a number is a spike of its own kind.
-    if (!s.dead && (s.energy.nonFinite ||
-                    hasSpike(samplesOf(record, s.trace), s.energy, kSpikeFactor)))
+    if (!s.dead &&
+        (s.energy.nonFinite || hasSpike(samplesOf(record, s.trace), s.energy, kSpikeFactor)))
       out.spikeTraces.push_back(s.trace);
     if (!s.dead && !s.noisy && !s.energy.nonFinite) pool.push_back(&s);
   }
@@ -169,8 +174,8 @@ RecordQc checkRecord(const decode::SegdRecord& record) {
   for (std::int32_t t = 1; t <= out.traceCount; ++t) {
     const auto i = static_cast<std::size_t>(t);
     if (!flagged[i]) continue;
-    const decode::TraceHeaderInfo info = i < record.traceInfo.size() ? record.traceInfo[i]
-                                                                      : decode::TraceHeaderInfo{};
+    const decode::TraceHeaderInfo info =
+        i < record.traceInfo.size() ? record.traceInfo[i] : decode::TraceHeaderInfo{};
     out.flaggedReceivers.push_back({t, info.receiverLine, info.receiverPoint});
   }
   return out;

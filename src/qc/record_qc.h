@@ -43,7 +43,9 @@ struct FlaggedReceiver {
 
 struct RecordQc {
   std::string file;
-  std::string error;  // why the record could not be read; empty when it was
+  // Why the record could not be read whole; empty when it was. A record read in part (fewer
+  // traces than its headers announce) keeps the verdicts of the traces it holds.
+  std::string error;
 
   // The shot's headers as the record summary holds them.
   std::optional<std::int64_t> fileNumber;  // the leading decimal digits; none without any
@@ -64,14 +66,14 @@ struct RecordQc {
 
   std::vector<FlaggedReceiver> flaggedReceivers;  // ascending by trace
 
-  bool readable() const { return error.empty(); }
-  // Readable, no trace with a verdict and no test value in error.
+  bool readable() const { return error.empty() || traceCount > 0; }
+  // Read whole, no trace with a verdict and no test value in error.
   bool passed() const;
   bool operator==(const RecordQc&) const = default;
 };
 
-// Judges the seismic traces of `record` (those whose channel kind is "Seis"). `file` is
-// record.fileName.
+// Judges the seismic traces of `record` (every trace not marked "Aux"; in a Sercel record an
+// unmarked trace among the leading auxiliary count is auxiliary). `file` is record.fileName.
 RecordQc checkRecord(const decode::SegdRecord& record);
 
 // A record that could not be read: its file and the reason.

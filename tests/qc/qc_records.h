@@ -59,7 +59,9 @@ inline PlantedRecord plantedFaultRecord(int fileNumber) {
   std::vector<std::vector<float>> traces;
   for (int t = 1; t <= base.seismicTraces + base.auxTraces; ++t)
     traces.push_back(decode::synth::synthTraceSamples(base, t));
-  auto trace = [&](int t) -> std::vector<float>& { return traces[static_cast<std::size_t>(t - 1)]; };
+  auto trace = [&](int t) -> std::vector<float>& {
+    return traces[static_cast<std::size_t>(t - 1)];
+  };
 
   std::vector<double> rms;
   for (int t = 1; t <= base.seismicTraces; ++t) rms.push_back(planted::rmsOf(trace(t)));
