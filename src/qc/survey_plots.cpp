@@ -156,7 +156,7 @@ void drawReceiversFlagged(Canvas& canvas, std::span<const ReceiverFlags> receive
       {0, 0, static_cast<double>(canvas.pixelWidth()), static_cast<double>(canvas.pixelHeight())});
   for (const ReceiverFlags& r : receivers)
     nameWidth = std::max(nameWidth, canvas.measureText(r.receiver).width + font);
-  app::setPlotWindow(canvas, data, {nameWidth, 2.5 * font, 3 * font, 3.5 * font});
+  app::setPlotWindow(canvas, data, {nameWidth, 3 * font, 3 * font, 3.5 * font});
   const double unitX = canvas.mapping().worldPerPixelX();
   for (std::size_t i = 0; i < receivers.size(); ++i) {
     const double top = data.top - static_cast<double>(i) - 0.15;
@@ -176,7 +176,10 @@ void drawReceiversFlagged(Canvas& canvas, std::span<const ReceiverFlags> receive
     canvas.text({(data.left + data.right) / 2, (data.top + data.bottom) / 2},
                 "no receiver was flagged", app::HAlign::Centre, app::VAlign::Centre);
   }
-  frameTitle(canvas, data, "Receivers flagged most often");
+  frameTitle(canvas,
+             {data.left, data.right, data.bottom,
+              data.top + 0.6 * font * canvas.mapping().worldPerPixelY()},
+             "Receivers flagged most often");
 }
 
 }  // namespace vorax::qc

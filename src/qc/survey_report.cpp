@@ -122,7 +122,7 @@ td.number { text-align: right; }
 tr.flagged td.verdict { color: #b00000; font-weight: bold; }
 td.verdict { color: #006000; font-weight: bold; }
 td.error, span.error { color: #b00000; }
-td img { width: 240px; height: 150px; display: block; }
+td img { width: 320px; height: 200px; display: block; }
 )";
   css += "td.dead { color: " + hexColour(kDeadColour) + "; }\n";
   css += "td.reversed { color: " + hexColour(kReversedColour) + "; }\n";
