@@ -9,6 +9,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/trace_views.h"
 #include "filter/ui/filter_tools.h"
+#include "qc/ui/survey_qc_tool.h"
 #include "spread/ui/spread_view_dialog.h"
 #include "tools/ui/record_tools.h"
 #include "vibsim/ui/similarity_tools.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   vorax::filter::ui::addFilterTools(window, state);
+  vorax::qc::ui::addSurveyQcTool(window);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.openRecordFile(arguments.at(1).toStdString());
