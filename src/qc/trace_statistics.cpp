@@ -19,6 +19,7 @@ TraceEnergy traceEnergy(std::span<const float> samples) {
     }
     if (v != 0) e.allZero = false;
     e.sumSquares += v * v;
+    e.peak = std::max(e.peak, std::abs(v));
     ++e.finite;
   }
   return e;
@@ -40,6 +41,7 @@ bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double 
   // |x| > factor * sqrt((S - x^2) / (n - 1))  <=>  x^2 (n - 1 + factor^2) > factor^2 S.
   const double f2 = factor * factor;
   const double bar = f2 * energy.sumSquares / (static_cast<double>(energy.finite - 1) + f2);
+  if (!(energy.peak * energy.peak > bar)) return false;  // most traces end here
   auto magnitude = [&](std::size_t k) {
     const double v = samples[k];
     return std::isfinite(v) ? std::abs(v) : 0.0;
@@ -72,17 +74,18 @@ void medianOfFour(const std::array<std::span<const float>, 4>& traces,
 namespace {
 
 double dot(const float* a, const float* b, std::size_t n) {
-  // Four partial sums let the compiler keep several multiplications in flight.
-  double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+  // Eight single-precision lanes the compiler keeps in vector registers, summed in double at
+  // the end: over a trace of 10,000 samples a lane adds some 1,250 products, well within what
+  // a correlation coefficient needs (about 1e-5 of its value).
+  constexpr std::size_t kLanes = 8;
+  float lanes[kLanes] = {};
   std::size_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    s0 += static_cast<double>(a[i]) * b[i];
-    s1 += static_cast<double>(a[i + 1]) * b[i + 1];
-    s2 += static_cast<double>(a[i + 2]) * b[i + 2];
-    s3 += static_cast<double>(a[i + 3]) * b[i + 3];
-  }
-  for (; i < n; ++i) s0 += static_cast<double>(a[i]) * b[i];
-  return (s0 + s1) + (s2 + s3);
+  for (; i + kLanes <= n; i += kLanes)
+    for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += a[i + k] * b[i + k];
+  double sum = 0;
+  for (const float lane : lanes) sum += lane;
+  for (; i < n; ++i) sum += static_cast<double>(a[i]) * b[i];
+  return sum;
 }
 
 }  // namespace

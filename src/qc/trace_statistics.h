@@ -14,6 +14,7 @@ struct TraceEnergy {
   std::size_t finite = 0;  // how many samples are finite
   bool allZero = true;     // every sample is exactly zero
   bool nonFinite = false;  // some sample is NaN or infinite
+  double peak = 0;         // the largest magnitude of a finite sample
   double rms() const;      // over the finite samples; 0 when there are none
 };
 
