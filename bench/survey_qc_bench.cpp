@@ -3,12 +3,15 @@
 // same run: every file of the folder read whole into newly allocated memory. The folder is
 // named by VORAX_QC_BENCH_FOLDER; without it the benchmarks say so and skip.
 //
-// Counters: records_per_s, and x_floor, the run's time over the floor's.
+// Counters: records_per_s, x_floor (the run's wall time over the floor's) and cpu_s_per_record
+// (the whole process's CPU time, every thread, per record: less shaken by other work on the
+// machine than wall time).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -35,6 +38,12 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The process's CPU time since `start`, every thread, per record of every iteration.
+double cpuSecondsPerRecord(std::clock_t start, std::size_t records, const benchmark::State& state) {
+  return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC /
+         static_cast<double>(records * static_cast<std::size_t>(state.iterations()));
+}
+
 double floorSeconds = 0;  // one pass of freshMemoryRead; 0 until it ran
 
 void freshMemoryRead(benchmark::State& state) {
@@ -42,6 +51,7 @@ void freshMemoryRead(benchmark::State& state) {
   if (files.empty()) return state.SkipWithError("VORAX_QC_BENCH_FOLDER names no records");
   double total = 0;
   std::int64_t bytes = 0;
+  const std::clock_t cpuStart = std::clock();
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     for (const std::string& file : files) {
@@ -58,6 +68,7 @@ void freshMemoryRead(benchmark::State& state) {
   floorSeconds = total / static_cast<double>(state.iterations());
   state.SetBytesProcessed(bytes);
   state.counters["records_per_s"] = static_cast<double>(files.size()) / floorSeconds;
+  state.counters["cpu_s_per_record"] = cpuSecondsPerRecord(cpuStart, files.size(), state);
 }
 
 // What `vorax qc FOLDER --out DIR --jobs N` does: the verdicts of every record on N threads,
@@ -80,6 +91,7 @@ void surveyQc(benchmark::State& state) {
                                 {qc::kThumbnailWidth, qc::kThumbnailHeight}, record);
   };
   double total = 0;
+  const std::clock_t cpuStart = std::clock();
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     std::vector<qc::RecordQc> records;
@@ -90,6 +102,7 @@ void surveyQc(benchmark::State& state) {
   }
   const double perRun = total / static_cast<double>(state.iterations());
   state.counters["records_per_s"] = static_cast<double>(files.size()) / perRun;
+  state.counters["cpu_s_per_record"] = cpuSecondsPerRecord(cpuStart, files.size(), state);
   if (floorSeconds > 0) state.counters["x_floor"] = perRun / floorSeconds;
   std::error_code error;
   fs::remove_all(out, error);

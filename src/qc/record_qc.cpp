@@ -178,6 +178,9 @@ RecordQc checkRecord(const decode::SegdRecord& record) {
         i < record.traceInfo.size() ? record.traceInfo[i] : decode::TraceHeaderInfo{};
     out.flaggedReceivers.push_back({t, info.receiverLine, info.receiverPoint});
   }
+  if (record.loadedTraceCount() < record.summary.traceCount)
+    out.error = "only " + std::to_string(record.loadedTraceCount()) + " of " +
+                std::to_string(record.summary.traceCount) + " traces could be read";
   return out;
 }
 

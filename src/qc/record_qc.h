@@ -49,7 +49,7 @@ struct RecordQc {
 
   // The shot's headers as the record summary holds them.
   std::optional<std::int64_t> fileNumber;  // the leading decimal digits; none without any
-  std::string date;                        // "YYYY-MM-D", as the header summary writes it
+  std::string date;                        // "YYYY-MM-DD", as the header summary writes it
   std::string time;                        // "HH:MM:SS"
   float sourceLine = 0;
   float sourcePoint = 0;
@@ -74,6 +74,9 @@ struct RecordQc {
 
 // Judges the seismic traces of `record` (every trace not marked "Aux"; in a Sercel record an
 // unmarked trace among the leading auxiliary count is auxiliary). `file` is record.fileName.
+// A record holding fewer traces than its headers announce gets `error` saying how many, and
+// does not pass. recordJson(checkRecord(record)) (qc_json.h) is the record's records.jsonl
+// object; `vorax qc` only adds the reader's own messages to such an `error`.
 RecordQc checkRecord(const decode::SegdRecord& record);
 
 // A record that could not be read: its file and the reason.

@@ -19,7 +19,7 @@ inline constexpr app::Colorref kNoisyColour = 0x0000E0;     // red
 inline constexpr app::Colorref kSpikeColour = 0x0090FF;     // orange
 inline constexpr app::Colorref kUnreadableColour = 0xB0B0B0;
 
-// Seconds from 1 Jan 1970 of the shot's date ("YYYY-MM-D") and time ("HH:MM:SS"); nothing when
+// Seconds from 1 Jan 1970 of the shot's date ("YYYY-MM-DD") and time ("HH:MM:SS"); nothing when
 // either does not parse.
 std::optional<double> shotSeconds(const RecordQc& record);
 

@@ -36,6 +36,25 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
+// A relative URL of the path: every byte but letters, digits, "-._~" and "/" as %XX, so a
+// record named "shot #3.segd" still finds its thumbnail.
+std::string urlOf(std::string_view path) {
+  std::string out;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       std::string_view("-._~/").find(c) != std::string_view::npos;
+    if (plain) {
+      out += c;
+    } else {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", byte);
+      out += hex;
+    }
+  }
+  return out;
+}
+
 // "3: 5, 17, 40" (the first 12 numbers, then "..."), or empty for none.
 std::string traceCell(const std::vector<std::int32_t>& traces) {
   if (traces.empty()) return "";
@@ -102,9 +121,9 @@ std::string recordRow(std::size_t n, const RecordQc& r, bool thumbnail) {
   cell(traceCell(r.spikeTraces), "spike");
   cell(testValueCell(r));
   cell(r.passed() ? "passed" : "flagged", "verdict");
-  const std::string picture = thumbnailName(r.file);
-  cell(thumbnail ? "<a href=\"" + escaped(picture) + "\"><img src=\"" + escaped(picture) +
-                       "\" alt=\"first page of " + escaped(name) + "\" loading=\"lazy\"></a>"
+  const std::string picture = urlOf(thumbnailName(r.file));
+  cell(thumbnail ? "<a href=\"" + picture + "\"><img src=\"" + picture + "\" alt=\"first page of " +
+                       escaped(name) + "\" loading=\"lazy\"></a>"
                  : "");
   return row + "</tr>\n";
 }

@@ -53,11 +53,7 @@ std::optional<RecordQc> checkRecordFile(
   }
   record.fileName = file;
   RecordQc qc = checkRecord(record);
-  if (record.loadedTraceCount() < record.summary.traceCount) {
-    qc.error = "only " + std::to_string(record.loadedTraceCount()) + " of " +
-               std::to_string(record.summary.traceCount) + " traces could be read";
-    if (!messages.messages.empty()) qc.error += ": " + joined(messages.messages);
-  }
+  if (!qc.error.empty() && !messages.messages.empty()) qc.error += ": " + joined(messages.messages);
   if (withRecord) withRecord(record, qc);
   return qc;
 }

@@ -31,7 +31,7 @@ TEST(RecordQc, FindsExactlyThePlantedTraces) {
   EXPECT_NEAR(qc.rmsMedian, planted.rmsMedian, 1e-6 * planted.rmsMedian);
 
   EXPECT_EQ(qc.fileNumber, 7);
-  EXPECT_EQ(qc.date, "2024-05-9");
+  EXPECT_EQ(qc.date, "2024-05-09");
   EXPECT_EQ(qc.time, "10:42:17");
   EXPECT_EQ(qc.sourceLine, 3001);
   EXPECT_EQ(qc.sourcePoint, 1041.5);
@@ -49,6 +49,25 @@ TEST(RecordQc, FindsExactlyThePlantedTraces) {
     all.insert(all.end(), list->begin(), list->end());
   std::sort(all.begin(), all.end());
   EXPECT_EQ(flagged, all);
+}
+
+TEST(RecordQc, RecordReadInPartKeepsItsVerdictsAndFails) {
+  const PlantedRecord planted = plantedFaultRecord();
+  // Cut inside trace 61's data: the reader keeps the 60 whole traces before it.
+  std::vector<std::uint8_t> cut = planted.bytes;
+  cut.resize(cut.size() * 61 / 98 - 100);
+  const decode::SegdRecord record = loadRecord(cut);
+  ASSERT_GT(record.loadedTraceCount(), 20);
+  ASSERT_LT(record.loadedTraceCount(), 64);
+  const RecordQc qc = checkRecord(record);
+  EXPECT_EQ(qc.traceCount, record.loadedTraceCount());
+  EXPECT_EQ(qc.error,
+            "only " + std::to_string(record.loadedTraceCount()) + " of 98 traces could be read");
+  EXPECT_EQ(qc.deadTraces, (Traces{32, 50}));
+  EXPECT_EQ(qc.reversedTraces, Traces{20});
+  EXPECT_EQ(qc.noisyTraces, Traces{10});
+  EXPECT_TRUE(qc.readable());
+  EXPECT_FALSE(qc.passed());
 }
 
 TEST(RecordQc, CleanRecordPasses) {

@@ -8,6 +8,7 @@
 #include "qc/qc_json.h"
 #include "qc/qc_records.h"
 #include "qc/record_finder.h"
+#include "qc/survey_report.h"
 #include "qc/survey_summary.h"
 #include "test_support.h"
 
@@ -68,7 +69,7 @@ TEST(QcJson, RecordLinesReadBackAsWritten) {
   RecordQc r;
   r.file = "night/shot 1.segd";
   r.fileNumber = 1042;
-  r.date = "2024-05-9";
+  r.date = "2024-05-09";
   r.time = "10:42:17";
   r.sourceLine = 3001;
   r.sourcePoint = 1041.5f;
@@ -98,6 +99,20 @@ TEST(QcJson, RecordLinesReadBackAsWritten) {
   missing.erase("trace_count");
   EXPECT_FALSE(recordFromJson(missing, nullptr, error).has_value());
   EXPECT_NE(error.find("trace_count"), std::string::npos);
+}
+
+TEST(SurveyReport, ThumbnailLinksSurviveAnyFileName) {
+  RecordQc r;
+  r.file = "night/shot #3 & 50%.segd";
+  r.traceCount = 1;
+  const std::vector<RecordQc> records{r};
+  const std::string page = reportHtml(records, [](const RecordQc&) { return true; });
+  // thumbnailName keeps the file name; in the page's URLs "#", "&", "%" and spaces are escaped.
+  const std::string name = thumbnailName(r.file);
+  ASSERT_EQ(name.rfind("thumbnails/shot #3 & 50%.segd-", 0), 0u) << name;
+  const std::string url = "thumbnails/shot%20%233%20%26%2050%25.segd-" + name.substr(30);
+  EXPECT_NE(page.find("<img src=\"" + url + "\""), std::string::npos) << page;
+  EXPECT_NE(page.find("shot #3 &amp; 50%.segd"), std::string::npos);
 }
 
 TEST(SurveySummary, CountsRecordsTracesAndReceivers) {
