@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "app/plot_frame.h"
@@ -103,8 +104,13 @@ void drawFlagsPerRecord(Canvas& canvas, std::span<const RecordQc> records) {
   app::PlotRect data{0, static_cast<double>(std::max<std::size_t>(order.size(), 1)), 0,
                      static_cast<double>(highest) * 1.05};
   app::setPlotWindow(canvas, data, {4.5 * font, 4 * font, 1.5 * font, 3.5 * font});
-  for (double y : app::stepValues(0, data.top, app::CHOOSESTEP(0, static_cast<float>(data.top)))) {
-    if (y == std::floor(y)) drawSideTick(canvas, data, app::Side::Left, y, countText(y), true);
+  // Counts are whole: a step below one would only repeat labels. The step is a float, so a
+  // multiple of it is rounded before it is judged whole.
+  const double step =
+      std::max(1.0, static_cast<double>(app::CHOOSESTEP(0, static_cast<float>(data.top))));
+  for (double y : app::stepValues(0, data.top, step)) {
+    if (std::abs(y - std::round(y)) < 1e-6)
+      drawSideTick(canvas, data, app::Side::Left, std::round(y), countText(y), true);
   }
   const double gap = order.size() > 200 ? 0 : 0.15;
   for (std::size_t i = 0; i < order.size(); ++i) {
@@ -143,9 +149,12 @@ void drawFlagsPerRecord(Canvas& canvas, std::span<const RecordQc> records) {
              "Flagged traces per record");
 }
 
-void drawReceiversFlagged(Canvas& canvas, std::span<const ReceiverFlags> receivers) {
+void drawReceiversFlagged(Canvas& canvas, std::span<const ReceiverFlags> all) {
   const double font = app::plotFontPixels(canvas);
   canvas.setFont("Arial", font);
+  const double rowsFitting = std::floor((canvas.pixelHeight() - 6.5 * font) / (1.2 * font));
+  const std::span<const ReceiverFlags> receivers =
+      all.first(std::min(all.size(), static_cast<std::size_t>(std::max(rowsFitting, 1.0))));
   double nameWidth = 4 * font;
   std::int64_t most = 1;
   for (const ReceiverFlags& r : receivers) most = std::max(most, r.records);

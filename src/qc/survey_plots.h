@@ -30,7 +30,8 @@ std::vector<const RecordQc*> inShotOrder(std::span<const RecordQc> records);
 // unreadable record a grey bar of full height. Titles, y ticks, first and last shot below.
 void drawFlagsPerRecord(app::Canvas& canvas, std::span<const RecordQc> records);
 
-// One horizontal bar per receiver, the most flagged at the top, with its count.
+// One horizontal bar per receiver, the most flagged at the top, with its count. Only the first
+// receivers whose names fit one above the other in the canvas's height are drawn.
 void drawReceiversFlagged(app::Canvas& canvas, std::span<const ReceiverFlags> receivers);
 
 }  // namespace vorax::qc

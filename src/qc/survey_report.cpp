@@ -111,8 +111,9 @@ std::string recordRow(std::size_t n, const RecordQc& r, bool thumbnail) {
     return row + "</tr>\n";
   }
   cell(r.fileNumber ? std::to_string(*r.fileNumber) : "");
-  cell(escaped(r.date + " " + r.time));
-  cell(escaped(decode::shortestText(r.sourceLine) + " / " + decode::shortestText(r.sourcePoint)));
+  cell(escaped(r.date + " " + r.time), "when");
+  cell(escaped(decode::shortestText(r.sourceLine) + " / " + decode::shortestText(r.sourcePoint)),
+       "when");
   cell(std::to_string(r.traceCount), "number");
   cell(decode::shortestText(static_cast<float>(r.rmsMedian)), "number");
   cell(traceCell(r.deadTraces), "dead");
@@ -133,11 +134,12 @@ std::string style() {
 body { font-family: Arial, Helvetica, sans-serif; margin: 16px; color: #111; }
 h1 { font-size: 20px; margin: 0 0 6px 0; }
 .summary { font-size: 15px; margin: 4px 0 12px 0; }
-.plots img { max-width: 49%; border: 1px solid #ccc; margin-right: 4px; }
+.plots img { max-width: 100%; border: 1px solid #ccc; margin: 0 4px 4px 0; }
 table { border-collapse: collapse; font-size: 13px; margin-top: 12px; }
 th, td { border: 1px solid #bbb; padding: 3px 6px; vertical-align: middle; text-align: left; }
 th { background: #e8e8e8; position: sticky; top: 0; }
 td.number { text-align: right; }
+td.when { white-space: nowrap; }
 tr.flagged td.verdict { color: #b00000; font-weight: bold; }
 td.verdict { color: #006000; font-weight: bold; }
 td.error, span.error { color: #b00000; }

@@ -2,12 +2,16 @@
 // folder watch.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <fstream>
 
+#include "app/recording_canvas.h"
 #include "qc/folder_watch.h"
 #include "qc/qc_json.h"
 #include "qc/qc_records.h"
 #include "qc/record_finder.h"
+#include "qc/survey_plots.h"
 #include "qc/survey_report.h"
 #include "qc/survey_summary.h"
 #include "test_support.h"
@@ -139,6 +143,53 @@ TEST(SurveySummary, CountsRecordsTracesAndReceivers) {
   EXPECT_EQ(most[0].records, 2);
   EXPECT_EQ(most[1].receiver, "1001/2002");
   EXPECT_EQ(receiverName({7, 0, 0}), "trace 7");
+}
+
+TEST(SurveyPlots, FlagsPerRecordStacksTheVerdictsOnWholeCounts) {
+  // One record with 2 dead and 1 noisy trace, one unreadable: the highest bar is 3 traces.
+  RecordQc a;
+  a.traceCount = 10;
+  a.deadTraces = {1, 2};
+  a.noisyTraces = {5};
+  const std::vector<RecordQc> records{a, unreadableRecord("b", "bad")};
+  app::RecordingCanvas canvas(1000, 360);
+  drawFlagsPerRecord(canvas, records);
+  // Each filled bar as x0, x1, bottom, top in hundredths of a record or trace.
+  std::vector<std::array<long, 4>> bars;
+  for (const app::DrawnItem& item : canvas.items()) {
+    const auto [a, b] = std::pair{item.points.front(), item.points.back()};
+    if (item.kind == app::DrawnItem::Kind::FillRect && a.x >= 0 && a.y != b.y &&
+        std::abs(b.x - a.x - 0.7) < 1e-9)
+      bars.push_back({std::lround(a.x * 100), std::lround(b.x * 100), std::lround(a.y * 100),
+                      std::lround(b.y * 100)});
+  }
+  EXPECT_EQ(bars, (std::vector<std::array<long, 4>>{
+                      {15, 85, 0, 200}, {15, 85, 200, 300}, {115, 185, 0, 300}}));
+  for (const char* label : {"0", "1", "2", "3"})
+    EXPECT_NE(canvas.findText(label), nullptr) << label;
+  EXPECT_EQ(canvas.findText("0.5"), nullptr);
+
+  // A survey whose worst record has one flagged trace still labels the top of its scale.
+  a.deadTraces = {1};
+  a.noisyTraces = {};
+  app::RecordingCanvas one(1000, 360);
+  drawFlagsPerRecord(one, std::vector<RecordQc>{a});
+  EXPECT_NE(one.findText("1"), nullptr);
+}
+
+TEST(SurveyPlots, ReceiversFlaggedDrawsTheNamesThatFitTheHeight) {
+  std::vector<ReceiverFlags> receivers;
+  for (int n = 1; n <= 20; ++n) receivers.push_back({"1001/" + std::to_string(2000 + n), 21 - n});
+  // 9-pixel text, 58.5 pixels of margins, 10.8 pixels a row: 360 pixels hold 27 rows and
+  // 120 pixels 5.
+  for (const auto& [height, shown] : {std::pair{360, 20}, std::pair{120, 5}}) {
+    app::RecordingCanvas canvas(1000, height);
+    drawReceiversFlagged(canvas, receivers);
+    int names = 0;
+    for (const app::DrawnItem* t : canvas.texts()) names += t->text.starts_with("1001/");
+    EXPECT_EQ(names, shown) << height;
+    EXPECT_NE(canvas.findText("1001/2001"), nullptr);
+  }
 }
 
 TEST(FolderWatch, TakesAFileOnceItIsCompleteOrMovedInWhole) {

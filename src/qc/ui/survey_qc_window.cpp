@@ -5,11 +5,9 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -53,6 +51,7 @@ QStandardItem* countItem(const std::vector<std::int32_t>& traces) {
 
 QString verdictText(const RecordQc& r) {
   if (!r.readable()) return "unreadable";
+  if (!r.error.empty()) return "read in part";
   return r.passed() ? "passed" : "flagged";
 }
 
@@ -66,17 +65,28 @@ QString testValueText(const RecordQc& r) {
       .arg(e.leakage);
 }
 
-QPixmap plotPixmap(const std::function<void(app::Canvas&)>& draw) {
-  QImage picture(kPlotWidth, kPlotHeight, QImage::Format_RGB32);
-  picture.fill(Qt::white);
-  {
-    app::ui::QtCanvas canvas(picture);
-    draw(canvas);
-  }
-  return QPixmap::fromImage(picture);
-}
-
 }  // namespace
+
+// A survey plot drawn at the widget's own size, so its text keeps its size however large the
+// window is (a picture scaled down would shrink the text past reading).
+class PlotView : public QWidget {
+ public:
+  explicit PlotView(QWidget* parent) : QWidget(parent) {}
+  void setDraw(std::function<void(app::Canvas&)> draw) {
+    draw_ = std::move(draw);
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    app::ui::QtCanvas canvas(*this);
+    canvas.clear(app::kWhite);
+    if (draw_) draw_(canvas);
+  }
+
+ private:
+  std::function<void(app::Canvas&)> draw_;
+};
 
 std::vector<app::TraceMark> verdictMarks(const RecordQc& record) {
   std::map<std::int32_t, std::string> labels;
@@ -148,12 +158,11 @@ SurveyQcWindow::SurveyQcWindow(RecordOpener openRecord, QWidget* parent)
   auto* plots = new QWidget(this);
   auto* plotRow = new QHBoxLayout(plots);
   plotRow->setContentsMargins(0, 0, 0, 0);
-  flagsPlot_ = new QLabel(plots);
-  receiversPlot_ = new QLabel(plots);
-  for (QLabel* plot : {flagsPlot_, receiversPlot_}) {
-    plot->setScaledContents(true);
-    plot->setMinimumSize(kPlotWidth / 4, kPlotHeight / 4);
-    plot->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  flagsPlot_ = new PlotView(plots);
+  receiversPlot_ = new PlotView(plots);
+  for (PlotView* plot : {flagsPlot_, receiversPlot_}) {
+    plot->setMinimumSize(kPlotWidth / 4, kPlotHeight / 2);
+    plot->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     plotRow->addWidget(plot);
   }
   auto* splitter = new QSplitter(Qt::Vertical, this);
@@ -274,14 +283,13 @@ void SurveyQcWindow::drawPlots() {
   std::sort(byName.begin(), byName.end(),
             [](const RecordQc& a, const RecordQc& b) { return a.file < b.file; });
   const std::vector<ReceiverFlags> receivers = receiversFlaggedMostOften(byName, kReceiversShown);
-  flagsPlot_->setPixmap(plotPixmap([&](app::Canvas& c) { drawFlagsPerRecord(c, byName); }));
-  receiversPlot_->setPixmap(
-      plotPixmap([&](app::Canvas& c) { drawReceiversFlagged(c, receivers); }));
+  flagsPlot_->setDraw([byName](app::Canvas& c) { drawFlagsPerRecord(c, byName); });
+  receiversPlot_->setDraw([receivers](app::Canvas& c) { drawReceiversFlagged(c, receivers); });
 }
 
 void SurveyQcWindow::setFlaggedOnly(bool flaggedOnly) {
   if (flaggedOnly_->isChecked() != flaggedOnly) flaggedOnly_->setChecked(flaggedOnly);
-  filter_->setFilterRegularExpression(flaggedOnly ? QRegularExpression("^(flagged|unreadable)$")
+  filter_->setFilterRegularExpression(flaggedOnly ? QRegularExpression("^(?!passed$)")
                                                   : QRegularExpression());
 }
 

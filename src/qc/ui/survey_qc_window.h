@@ -24,6 +24,8 @@ class QTableView;
 
 namespace vorax::qc::ui {
 
+class PlotView;
+
 // The table's columns, in order.
 inline constexpr const char* kColumnTitles[] = {
     "File",  "File number", "Shot time",         "Traces", "RMS median", "Dead", "Reversed",
@@ -76,8 +78,8 @@ class SurveyQcWindow : public QWidget {
   QStandardItemModel* model_;
   QSortFilterProxyModel* filter_;
   QTableView* table_;
-  QLabel* flagsPlot_;
-  QLabel* receiversPlot_;
+  PlotView* flagsPlot_;
+  PlotView* receiversPlot_;
 
   std::vector<RecordQc> records_;  // in the order they finished; the model's rows
   std::size_t total_ = 0;

@@ -19,6 +19,11 @@ TEST(SurveyQcWindow, RunsAFolderFiltersAndOpensARecordWithItsMarks) {
   clean.deadTrace = 0;
   clean.reversedTrace = 0;
   test::writeFileBytes(dir / "b.segd", decode::synth::voraxRecordBytes(clean));
+  std::vector<std::uint8_t> cut = plantedFaultRecord(2).bytes;
+  cut.resize(3000);  // the headers and part of the first trace
+  test::writeFileBytes(dir / "c.segd", cut);
+  cut.resize(96);  // the general headers only
+  test::writeFileBytes(dir / "d.segd", cut);
 
   std::string opened;
   std::vector<app::TraceMark> marks;
@@ -30,12 +35,18 @@ TEST(SurveyQcWindow, RunsAFolderFiltersAndOpensARecordWithItsMarks) {
   QSignalSpy finished(&window, &SurveyQcWindow::runFinished);
   window.run();
   ASSERT_TRUE(finished.wait(30000));
-  ASSERT_EQ(window.records().size(), 2u);
+  ASSERT_EQ(window.records().size(), 4u);
   QAbstractItemModel* rows = window.table().model();
-  EXPECT_EQ(rows->rowCount(), 2);
+  EXPECT_EQ(rows->rowCount(), 4);
   window.setFlaggedOnly(true);
-  ASSERT_EQ(rows->rowCount(), 1);
-  EXPECT_EQ(rows->data(rows->index(0, 0)).toString(), "a.segd");
+  window.table().sortByColumn(0, Qt::AscendingOrder);
+  std::vector<std::pair<QString, QString>> verdicts;  // file, verdict of the rows shown
+  for (int row = 0; row < rows->rowCount(); ++row)
+    verdicts.emplace_back(rows->data(rows->index(row, 0)).toString(),
+                          rows->data(rows->index(row, 10)).toString());
+  EXPECT_EQ(verdicts,
+            (std::vector<std::pair<QString, QString>>{
+                {"a.segd", "flagged"}, {"c.segd", "read in part"}, {"d.segd", "unreadable"}}));
   EXPECT_EQ(rows->data(rows->index(0, 5)).toInt(), 2);  // dead traces 32 and 50
 
   window.openRow(0);
