@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
   vorax::cli::addFilterCommand(app, status);
   vorax::cli::addPanelsCommand(app, status);
   vorax::cli::addConvertCommand(app, status);
+  vorax::cli::addQcCommand(app, status);
 
   return vorax::cli::runCommandLine(app, argc, argv, status);
 }

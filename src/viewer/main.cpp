@@ -14,6 +14,7 @@
 #include "app/ui/trace_views.h"
 #include "filter/ui/filter_tools.h"
 #include "interchange/ui/segy_export_dialog.h"
+#include "qc/ui/survey_qc_tool.h"
 #include "spread/ui/spread_view_dialog.h"
 #include "tools/ui/record_tools.h"
 #include "vibsim/ui/similarity_tools.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   vorax::tools::ui::addRecordTools(window, state);
   vorax::filter::ui::addFilterTools(window, state);
   vorax::interchange::ui::addSegyExport(window, state);
+  vorax::qc::ui::addSurveyQcTool(window);
   vorax::app::ui::SettingsKeeper keeper(state);
   keeper.watchDialogs();
   keeper.watchSessionEnd();

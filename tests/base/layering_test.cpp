@@ -37,6 +37,7 @@ TEST(Layering, CoreFoldersIncludeOnlyWhatTheyMay) {
       {"dsp", {"base", "dsp"}},
       {"app", {"base", "decode", "dsp", "app"}},
       {"interchange", {"base", "decode", "dsp", "app", "interchange"}},
+      {"qc", {"base", "decode", "dsp", "app", "qc"}},
   };
   for (const auto& rule : kRules) {
     for (const std::string& used : includedFolders(rule.folder))
