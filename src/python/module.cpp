@@ -17,6 +17,8 @@
 #include "interchange/segy_export.h"
 #include "python/json_objects.h"
 #include "python/python_record.h"
+#include "qc/qc_json.h"
+#include "qc/record_qc.h"
 #include "spread/spread_layout.h"
 #include "spread/spread_map.h"
 
@@ -73,6 +75,15 @@ py::object spreadMap(const Record& source, const std::string& map, bool ignoreTi
   return pythonObject(cli::mapJson(computed));
 }
 
+py::object recordQc(const Record& source) {
+  qc::RecordQc verdicts;
+  {
+    const py::gil_scoped_release unlocked;
+    verdicts = qc::checkRecord(source.record());
+  }
+  return pythonObject(qc::recordJson(verdicts));
+}
+
 py::object analyseVibrator(const Record& source, const cli::VibratorTraces& traces) {
   if (const std::string problem = cli::vibratorTracesProblem(source.record(), traces);
       !problem.empty())
@@ -118,7 +129,7 @@ PYBIND11_MODULE(vorax, m) {
   using python::Record;
   m.doc() =
       "Seismic field records (SEG-D, SEG-2) as NumPy arrays, with VORAX Viewer's "
-      "filters, spread maps, vibrator analyses and SEG-Y export.";
+      "filters, survey QC verdicts, spread maps, vibrator analyses and SEG-Y export.";
   m.attr("__version__") = VORAX_VERSION;
 
   py::class_<Record>(m, "Record", "A record opened with vorax.open.")
@@ -146,6 +157,8 @@ PYBIND11_MODULE(vorax, m) {
         py::arg("ignore_tilt") = false,
         "One receiver test-value map (resistance, capacitance, leakage, tilt or errors), as "
         "`vorax spread --json` gives it.");
+  m.def("qc", &python::recordQc, py::arg("record"),
+        "The survey QC verdicts of the record, as one line of `vorax qc`'s records.jsonl.");
   m.def(
       "analyse_vibrator",
       [](const Record& record, std::int32_t pilot, std::int32_t signal, std::int32_t signal2,

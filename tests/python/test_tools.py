@@ -1,5 +1,7 @@
-"""vorax.filter, spread_map and analyse_vibrator: the dicts and arrays of `vorax filter`,
-`vorax spread` and `vorax vibsim-analyse`."""
+"""vorax.filter, spread_map, qc and analyse_vibrator: the dicts and arrays of `vorax filter`,
+`vorax spread`, `vorax qc` and `vorax vibsim-analyse`."""
+import json
+
 import numpy as np
 import pytest
 import vorax
@@ -52,3 +54,12 @@ def test_analyse_vibrator_equals_the_vibsim_analyse_command(tmp_path):
     assert numbers["start_time_error_us"] is not None
     with pytest.raises(ValueError, match="--signal 999 is not a trace of the record"):
         vorax.analyse_vibrator(record, 1, 999)
+
+
+def test_qc_equals_a_line_of_the_qc_command(tmp_path):
+    path = tmp_path / "shot.segd"
+    run_cli("synth", "-o", path, "--traces", "24", "--lines", "2", "--dead", "5")
+    verdicts = vorax.qc(vorax.open(str(path)))
+    run_cli("qc", path, "--out", tmp_path / "qc")
+    assert verdicts == json.loads((tmp_path / "qc" / "records.jsonl").read_text().splitlines()[0])
+    assert verdicts["dead_traces"] == [5] and verdicts["passed"] is False
