@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "decode/record_opener.h"
+#include "decode/standard/standard_read.h"
 #include "decode/standard/standard_reader.h"
 #include "decode/standard/standard_segd_builder.h"
 #include "decode/utc_time.h"
@@ -17,22 +18,10 @@ namespace vorax::decode {
 namespace {
 
 using test::ExtensionField;
+using test::readStandard;
+using test::StandardRead;
 using test::StandardSegdBuilder;
 using test::StandardTraceSpec;
-
-struct Read {
-  StandardReadResult result;
-  SegdRecord record;
-  StandardHeaders headers;
-  CollectingMessages messages;
-};
-
-Read read(const std::vector<std::uint8_t>& bytes) {
-  Read r;
-  RecordFile file = RecordFile::fromMemory(bytes);
-  r.result = readStandardSegd(file, r.record, r.headers, r.messages);
-  return r;
-}
 
 std::string startText(const SegdRecord& record, std::size_t trace) {
   const auto& start = record.traceInfo[trace].startTimeUtcUs;
@@ -69,7 +58,7 @@ StandardSegdBuilder fairfieldRecord() {
 }
 
 TEST(NodalFields, FairfieldComponentPositionStartTimeAndSampleCount) {
-  const Read r = read(fairfieldRecord().build());
+  const StandardRead r = readStandard(fairfieldRecord().build());
   ASSERT_TRUE(r.result.ok);
   EXPECT_TRUE(r.messages.messages.empty()) << r.messages.messages.front();
   const auto& info = r.record.traceInfo;
@@ -110,7 +99,7 @@ StandardSegdBuilder smartSoloRecord() {
 }
 
 TEST(NodalFields, SmartSoloSerialGpsPositionAndGpsTime) {
-  const Read r = read(smartSoloRecord().build());
+  const StandardRead r = readStandard(smartSoloRecord().build());
   ASSERT_TRUE(r.result.ok);
   const auto& info = r.record.traceInfo;
   EXPECT_EQ(info[1].unitSerialNumber, 453005513);
@@ -131,7 +120,7 @@ TEST(NodalFields, SmartSoloSerialGpsPositionAndGpsTime) {
 TEST(NodalFields, OtherMakersAndCutExtensionsGiveNoNodalField) {
   StandardSegdBuilder other = smartSoloRecord();
   other.manufacturer = 0x34;
-  const Read r = read(other.build());
+  const StandardRead r = readStandard(other.build());
   ASSERT_TRUE(r.result.ok);
   EXPECT_FALSE(r.record.traceInfo[1].startTimeUtcUs.has_value());
   EXPECT_EQ(r.record.traceInfo[1].unitSerialNumber, 0);
@@ -141,7 +130,7 @@ TEST(NodalFields, OtherMakersAndCutExtensionsGiveNoNodalField) {
   // Cut anywhere, the records still give a message and no field from a block not all there.
   for (const auto& whole : {fairfieldRecord().build(), smartSoloRecord().build()}) {
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
-      const Read c = read(std::vector<std::uint8_t>(
+      const StandardRead c = readStandard(std::vector<std::uint8_t>(
           whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)));
       EXPECT_FALSE(c.messages.messages.empty()) << cut;
       if (!c.result.ok) continue;
@@ -154,7 +143,7 @@ TEST(NodalFields, OtherMakersAndCutExtensionsGiveNoNodalField) {
   // The first trace of the SmartSolo record cut inside its extension 6: no serial number.
   const auto smartSolo = smartSoloRecord().build();
   const std::size_t firstTrace = 96 + 32 + 3 * 32;  // general headers, descriptor, ext./ext.
-  const Read cutSerial = read(std::vector<std::uint8_t>(
+  const StandardRead cutSerial = readStandard(std::vector<std::uint8_t>(
       smartSolo.begin(), smartSolo.begin() + static_cast<std::ptrdiff_t>(firstTrace + 20 + 170)));
   ASSERT_TRUE(cutSerial.result.ok);
   EXPECT_EQ(cutSerial.record.traceInfo[1].unitSerialNumber, 0);
@@ -181,7 +170,7 @@ std::vector<std::map<std::string, std::string>> ph5TraceFields(const std::filesy
 TEST(NodalFieldsRealFiles, SmartSoloAgainstPh5sDump) {
   VORAX_REQUIRE_REAL_FILE(path, "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd");
   VORAX_REQUIRE_REAL_FILE(dump, "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd.header");
-  const Read r = read(test::readFileBytes(path));
+  const StandardRead r = readStandard(test::readFileBytes(path));
   ASSERT_TRUE(r.result.ok);
   const auto peer = ph5TraceFields(dump);
   ASSERT_EQ(peer.size(), 359u);
@@ -210,7 +199,7 @@ TEST(NodalFieldsRealFiles, SmartSoloAgainstPh5sDump) {
 
 TEST(NodalFieldsRealFiles, FairfieldAsObspyReadsThem) {
   VORAX_REQUIRE_REAL_FILE(three, "obspy_three_chans_six_traces.fcnt");
-  const Read r = read(test::readFileBytes(three));
+  const StandardRead r = readStandard(test::readFileBytes(three));
   ASSERT_TRUE(r.result.ok);
   // ObsPy's tests: trace 1 is sensor code 3 at 469565.2 E, 5280709.7 N, starting
   // 2017-08-09T16:00:00.38; its second slice starts 30 s later; codes 3, 4, 2 by channel set.
@@ -227,7 +216,7 @@ TEST(NodalFieldsRealFiles, FairfieldAsObspyReadsThem) {
   for (const StandardChannelSet& cs : r.headers.channelSets) EXPECT_EQ(cs.samples, 15000);
 
   VORAX_REQUIRE_REAL_FILE(one, "obspy_one_channel_many_traces.fcnt");
-  const Read single = read(test::readFileBytes(one));
+  const StandardRead single = readStandard(test::readFileBytes(one));
   ASSERT_TRUE(single.result.ok);
   EXPECT_DOUBLE_EQ(single.record.traceInfo[1].receiverX, 402380.7);
   EXPECT_DOUBLE_EQ(single.record.traceInfo[10].receiverY, 4482537.8);
