@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "app/readouts.h"
 #include "decode/conversions.h"
 
 namespace vorax::app {
@@ -48,8 +49,8 @@ double rowY(const PanelBox& box, double hi, double lh, int row) {
 
 }  // namespace
 
-std::array<HeaderPanelRow, kHeaderPanelRows> headerPanelRows(const decode::RecordSummary& s) {
-  return {{
+std::vector<HeaderPanelRow> headerPanelRows(const decode::RecordSummary& s) {
+  std::vector<HeaderPanelRow> rows{{
       {"File", trimmed(s.fileNumber.view())},
       {"Date", trimmed(s.recordDate.view())},
       {"Time", trimmed(s.recordTime.view())},
@@ -74,6 +75,11 @@ std::array<HeaderPanelRow, kHeaderPanelRows> headerPanelRows(const decode::Recor
       {"UH Time", std::to_string(s.upholeTime)},
       {"Filter", trimmed(s.filter.view())},
   }};
+  if (s.gpsLatitude && s.gpsLongitude) {
+    rows.push_back({"GPS Lat", fixedDecimals(*s.gpsLatitude, 6)});
+    rows.push_back({"GPS Lon", fixedDecimals(*s.gpsLongitude, 6)});
+  }
+  return rows;
 }
 
 bool headerPanelFits(const Canvas& canvas, const decode::RecordSummary& summary,
@@ -82,11 +88,12 @@ bool headerPanelFits(const Canvas& canvas, const decode::RecordSummary& summary,
   double lh = canvas.measureText("XXX ").height;
   PanelBox box = panelBox(area, i.height);
   double widest = canvas.measureText("File Header").width + 2 * i.width;
-  for (const HeaderPanelRow& row : headerPanelRows(summary)) {
+  const std::vector<HeaderPanelRow> rows = headerPanelRows(summary);
+  for (const HeaderPanelRow& row : rows) {
     double both = canvas.measureText(row.label).width + canvas.measureText(row.value).width;
     widest = std::max(widest, both + 3 * i.width);  // margins of one "I" and a gap of one
   }
-  double lastRowBottom = rowY(box, i.height, lh, kHeaderPanelRows) + lh;
+  double lastRowBottom = rowY(box, i.height, lh, static_cast<int>(rows.size())) + lh;
   return widest <= box.right - box.left && lastRowBottom <= box.bottom;
 }
 

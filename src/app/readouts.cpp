@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "decode/conversions.h"
+#include "decode/utc_time.h"
 
 namespace vorax::app {
 
@@ -85,6 +86,13 @@ constexpr AttributeCaptions kNamedCaptions{
     "Capacitance",    "Tilt",         "Resistance", "Leakage", "Chan", "CU Type", "CU Serial #",
     "Interpolations", "Unit Serial #"};
 
+// Standard records hold no receiver test values: a nodal recorder's rows show each trace's
+// start time (UTC) and GPS position there instead.
+constexpr AttributeCaptions kStandardCaptions{
+    "Trace",          "Line",         "Point",    "X",         "Y",    "Z",       "Type",
+    "Start Date",     "Start UTC",    "Latitude", "Longitude", "Chan", "CU Type", "CU Serial #",
+    "Interpolations", "Unit Serial #"};
+
 constexpr const char* kMissingValue = "-";
 
 // Single and double values each in their own shortest form.
@@ -97,12 +105,33 @@ std::string text(std::string_view value) {
   return value.empty() ? kMissingValue : std::string(value);
 }
 
+std::string degreesText(const std::optional<double>& degrees) {
+  return degrees ? fixedDecimals(*degrees, 6) : kMissingValue;
+}
+
+// Rows 7-10 and 15 of a standard record: start date, start time of day, latitude, longitude,
+// unit serial number.
+void fillStandardRows(const decode::TraceHeaderInfo& info,
+                      std::array<std::string, kTraceAttributeCount>& values) {
+  for (std::size_t n : {12, 13, 14}) values[n] = kMissingValue;
+  const std::string start =
+      info.startTimeUtcUs ? decode::utcText(*info.startTimeUtcUs, decode::UtcDigits::Short) : "";
+  // "2017-08-09T16:00:30.380Z": the date, then the time of day without the zone letter.
+  values[7] = start.empty() ? kMissingValue : start.substr(0, 10);
+  values[8] = start.empty() ? kMissingValue : start.substr(11, start.size() - 12);
+  values[9] = degreesText(info.latitude);
+  values[10] = degreesText(info.longitude);
+  if (info.unitSerialNumber == 0) values[15] = kMissingValue;
+}
+
 }  // namespace
 
 std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::SegdRecord& record,
                                                                  std::int32_t trace) {
   const AttributeCaptions& captions =
-      record.flavour == decode::RecordFlavour::Vorax ? kVoraxCaptions : kNamedCaptions;
+      record.flavour == decode::RecordFlavour::Vorax      ? kVoraxCaptions
+      : record.flavour == decode::RecordFlavour::Standard ? kStandardCaptions
+                                                          : kNamedCaptions;
   std::array<TraceAttribute, kTraceAttributeCount> fields;
   for (std::size_t n = 0; n < kTraceAttributeCount; ++n) fields[n] = {captions[n], ""};
   const decode::TraceHeaderInfo* info = infoOf(record, trace);
@@ -126,11 +155,10 @@ std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::S
       std::to_string(info->controlUnitSerialNumber),
       std::to_string(info->interpolationCount),
       std::to_string(info->unitSerialNumber)};
-  // SEG-2 files and standard SEG-D records hold no receiver test values and no acquisition
-  // unit.
-  if (record.flavour == decode::RecordFlavour::Seg2 ||
-      record.flavour == decode::RecordFlavour::Standard)
+  // SEG-2 files hold no receiver test values and no acquisition unit.
+  if (record.flavour == decode::RecordFlavour::Seg2)
     for (std::size_t n : {7, 8, 9, 10, 12, 13, 14, 15}) values[n] = kMissingValue;
+  if (record.flavour == decode::RecordFlavour::Standard) fillStandardRows(*info, values);
   for (std::size_t n = 0; n < kTraceAttributeCount; ++n) fields[n].value = values[n];
   return fields;
 }

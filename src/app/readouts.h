@@ -57,8 +57,11 @@ struct TraceAttribute {
 // column), "Chan", "SLCU Adr" (control unit text), "RSU Ch" (control unit serial number),
 // "RSU Adr" (interpolation count), "RSU #" (unit serial number). Sercel, SEG-2 and standard records
 // caption the same rows with what they hold ("Capacitance", "Tilt", "Resistance",
-// "Leakage", ...). A value the record does not have (NaN, an empty text, any test or unit
-// value of a SEG-2 file) is "-". Empty values for a trace the record does not describe.
+// "Leakage", ...); a standard record's rows 7-10 hold each trace's "Start Date" and
+// "Start UTC" (its first sample, to the millisecond or microsecond), "Latitude" and
+// "Longitude" (degrees to 6 decimals). A value the record does not have (NaN, an empty text,
+// any test or unit value of a SEG-2 file, a unit serial number 0 of a standard record) is
+// "-". Empty values for a trace the record does not describe.
 std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::SegdRecord& record,
                                                                  std::int32_t trace);
 

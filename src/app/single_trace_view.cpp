@@ -8,6 +8,7 @@
 #include "app/trace_scaling.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
+#include "decode/utc_time.h"
 
 namespace vorax::app {
 
@@ -46,16 +47,19 @@ std::string channelCaption(const decode::SegdRecord& record, std::int32_t trace)
   return channel > 0 ? "Channel " + std::to_string(channel) : "Aux Trace " + std::to_string(trace);
 }
 
-// The caption line at the top left of the picture: channel, line, point, RMS and unit serial.
+// The caption line at the top left of the picture: channel, line, point, RMS and unit serial,
+// then the trace's start time when the record's traces start at different times.
 void drawCaptions(Canvas& canvas, const decode::SegdRecord& record, std::int32_t trace,
                   const std::string& rms) {
   const decode::TraceHeaderInfo info = static_cast<std::size_t>(trace) < record.traceInfo.size()
                                            ? record.traceInfo[static_cast<std::size_t>(trace)]
                                            : decode::TraceHeaderInfo{};
-  const std::string captions[] = {channelCaption(record, trace),
-                                  "Line " + decode::shortestText(info.receiverLine),
-                                  "Point " + decode::shortestText(info.receiverPoint), rms,
-                                  "FDU " + std::to_string(info.unitSerialNumber)};
+  std::vector<std::string> captions{channelCaption(record, trace),
+                                    "Line " + decode::shortestText(info.receiverLine),
+                                    "Point " + decode::shortestText(info.receiverPoint), rms,
+                                    "FDU " + std::to_string(info.unitSerialNumber)};
+  if (info.startTimeUtcUs && decode::tracesStartApart(record))
+    captions.push_back("Start " + decode::utcText(*info.startTimeUtcUs, decode::UtcDigits::Short));
   const WorldWindow world = canvas.worldWindow();
   const WorldMapping m = canvas.mapping();
   double x = world.left + 8 * m.worldPerPixelX();

@@ -40,6 +40,9 @@ void printSummary(const CliRecord& r) {
   printLine("Source X Y Z", decode::shortestText(s.sourceX) + " " +
                                 decode::shortestText(s.sourceY) + " " +
                                 decode::shortestText(s.sourceZ));
+  if (s.gpsLatitude && s.gpsLongitude)
+    printLine("GPS position",
+              decode::shortestText(*s.gpsLatitude) + " " + decode::shortestText(*s.gpsLongitude));
   printLine("Time break", s.timeBreakKind.rtrimmed());
   printLine("Filter", s.filter.rtrimmed());
   printNumber("Uphole time", s.upholeTime);

@@ -4,6 +4,7 @@
 
 #include "cli/seg2_json.h"
 #include "cli/standard_json.h"
+#include "decode/utc_time.h"
 
 namespace vorax::cli {
 
@@ -36,6 +37,10 @@ Json summaryJson(const decode::SegdRecord& record) {
   out["extended_header_status"] = fieldJson(s.extendedHeaderStatus);
   out["sample_interval_ms"] = fieldJson(record.sampleIntervalMs);
   out["record_length_ms"] = fieldJson(record.recordLengthMs);
+  if (s.gpsLatitude && s.gpsLongitude) {
+    out["latitude"] = fieldJson(*s.gpsLatitude);
+    out["longitude"] = fieldJson(*s.gpsLongitude);
+  }
   return out;
 }
 
@@ -101,6 +106,11 @@ Json traceJson(const decode::SegdRecord& record, std::int32_t t, bool withSample
   out["filter_text"] = fieldJson(i.filterText);
   out["error_colour"] = fieldJson(i.errorColour);
   out["note"] = fieldJson(i.note);
+  if (i.startTimeUtcUs) out["start_time_utc"] = decode::utcText(*i.startTimeUtcUs);
+  if (i.latitude && i.longitude) {
+    out["latitude"] = fieldJson(*i.latitude);
+    out["longitude"] = fieldJson(*i.longitude);
+  }
   if (withSamples) {
     Json& samples = out["samples"] = Json::array();
     for (const float v : record.samples.trace(t)) samples.push_back(singleJson(v));

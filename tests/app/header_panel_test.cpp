@@ -61,6 +61,27 @@ TEST(HeaderPanelRows, TextsTrimmedLabelCutToEightNumbersInShortestForm) {
   EXPECT_EQ(rows.back().label, "Filter");
 }
 
+TEST(HeaderPanelRows, AGpsPositionAddsTwoRowsAfterTheOthers) {
+  decode::RecordSummary s;
+  EXPECT_EQ(headerPanelRows(s).size(), static_cast<std::size_t>(kHeaderPanelRows));
+  s.gpsLatitude = 19.42083740234375;
+  s.gpsLongitude = -155.29118347167969;
+  const auto rows = headerPanelRows(s);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kHeaderPanelRows) + 2);
+  EXPECT_EQ(rows[kHeaderPanelRows].label, "GPS Lat");
+  EXPECT_EQ(rows[kHeaderPanelRows].value, "19.420837");
+  EXPECT_EQ(rows[kHeaderPanelRows + 1].label, "GPS Lon");
+  EXPECT_EQ(rows[kHeaderPanelRows + 1].value, "-155.291183");
+  // The two rows need room: down to sample 470 the 23 rows end at 141 + 12.5 + 6.25 +
+  // 24 x 12.5 = 459.75, the 25 rows at 484.75.
+  RecordingCanvas canvas(1000, 800);
+  canvas.setWorldWindow({0, 0, 25, 1000});
+  canvas.setFont("Arial", 10, false);
+  EXPECT_TRUE(headerPanelFits(canvas, decode::RecordSummary{}, {20, 25, 0, 470}));
+  EXPECT_FALSE(headerPanelFits(canvas, s, {20, 25, 0, 470}));
+  EXPECT_TRUE(headerPanelFits(canvas, s, {20, 25, 0, 500}));
+}
+
 TEST(HeaderPanelGeometry, NinetyPercentOfTheMarginFromThirtyPercentOfTheTimeRangeDown) {
   // Margin 20..25 in x, samples 0..1000; 1000 x 800 pixels over a 25 x 1000 window:
   // 0.025 x units and 1.25 samples per pixel; a 10-pixel font is 12.5 samples high and its

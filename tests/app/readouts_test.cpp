@@ -163,6 +163,37 @@ TEST(TraceAttributes, OtherFlavoursCaptionWhatEachFieldHoldsAndDashWhatIsMissing
   }
 }
 
+// A nodal record's rows show each trace's component, start time, GPS position and unit.
+TEST(TraceAttributes, StandardRecordsShowStartTimeGpsPositionAndUnitSerial) {
+  decode::SegdRecord record = test::makeDisplayRecord(2, 11);
+  record.flavour = decode::RecordFlavour::Standard;
+  decode::TraceHeaderInfo& info = record.traceInfo[1];
+  info.sensorKind = "Geoph H1";
+  info.receiverX = 469565.2;
+  info.startTimeUtcUs = 1502294430380000;  // 2017-08-09 16:00:30.38 UTC
+  info.latitude = 19.42083740234375;
+  info.longitude = -155.29118347167969;
+  info.unitSerialNumber = 453005513;
+  record.traceInfo[2].startTimeUtcUs = 1502294400000250;  // 250 us past a whole second
+  const auto fields = traceAttributes(record, 1);
+  std::vector<std::pair<std::string, std::string>> got;
+  for (std::size_t n : {3, 6, 7, 8, 9, 10, 12, 15})
+    got.emplace_back(fields[n].caption, fields[n].value);
+  const std::vector<std::pair<std::string, std::string>> expected{{"X", "469565.2"},
+                                                                  {"Type", "Seis Geoph H1"},
+                                                                  {"Start Date", "2017-08-09"},
+                                                                  {"Start UTC", "16:00:30.380"},
+                                                                  {"Latitude", "19.420837"},
+                                                                  {"Longitude", "-155.291183"},
+                                                                  {"CU Type", "-"},
+                                                                  {"Unit Serial #", "453005513"}};
+  EXPECT_EQ(got, expected);
+  const auto second = traceAttributes(record, 2);
+  EXPECT_EQ(second[8].value, "16:00:00.000250");
+  EXPECT_EQ(second[9].value, "-");
+  EXPECT_EQ(second[15].value, "-");  // no unit serial number
+}
+
 TEST(ConfigureRules, CountsClipAndGainKeptInRange) {
   EXPECT_EQ(clampTracesPerScreenText("500"), "300");
   EXPECT_EQ(clampTracesPerScreenText("1"), "5");

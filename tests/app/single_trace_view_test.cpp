@@ -155,5 +155,23 @@ TEST(DrawSingleTrace, DrawsTheWindowsSamplesCaptionsAndNumericsInTheRmsUnit) {
   EXPECT_DOUBLE_EQ(trace->points[1].y, 0);
 }
 
+TEST(DrawSingleTrace, TheStartTimeIsCaptionedWhenTracesStartApart) {
+  decode::SegdRecord record = rmsRecord(2);
+  record.traceInfo[1].startTimeUtcUs = 1502294400380000;  // 2017-08-09 16:00:00.38 UTC
+  record.traceInfo[2].startTimeUtcUs = 1502294400380000;
+  const auto captionOf = [&](std::int32_t trace) {
+    SingleTraceState state = openSingleTrace(record, trace);
+    RecordingCanvas canvas;
+    DrawSingleTrace(canvas, record, state);
+    for (const DrawnItem* item : canvas.texts())
+      if (item->text.rfind("Start ", 0) == 0) return item->text;
+    return std::string();
+  };
+  EXPECT_EQ(captionOf(2), "");  // both traces start together: no caption
+  record.traceInfo[2].startTimeUtcUs = 1502294430380000;
+  EXPECT_EQ(captionOf(1), "Start 2017-08-09T16:00:00.380Z");
+  EXPECT_EQ(captionOf(2), "Start 2017-08-09T16:00:30.380Z");
+}
+
 }  // namespace
 }  // namespace vorax::app
