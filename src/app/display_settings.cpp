@@ -8,8 +8,14 @@
 namespace vorax::app {
 
 DisplayOptions displayOptionsFrom(const ViewerSettings& settings) {
-  return {settings.fixedGainDisplay() == 1, clampClip(settings.traceClip()),
-          settings.ignoreTiltErrors() == 1};
+  DisplayOptions options;
+  options.mode = settings.displayMode();
+  options.balance = settings.traceBalance();
+  const float agcWindow = settings.displayAgcWindowMs();
+  options.agcWindowMs = settings.displayAgc() == 1 && agcWindow > 0 ? agcWindow : 0;
+  options.clip = clampClip(settings.traceClip());
+  options.ignoreTiltErrors = settings.ignoreTiltErrors() == 1;
+  return options;
 }
 
 DisplaySelection displaySelectionFrom(const ViewerSettings& settings) {

@@ -58,6 +58,22 @@ void ViewerSettings::setColour(const SettingRow& row, decode::Colorref value, st
   if (at != kNone) decode::storeLittle(bytes_, at, value, 4);
 }
 
+DisplayMode ViewerSettings::displayMode() const {
+  const std::int32_t v = int32(rows::kDisplayMode);
+  return v == 1 ? DisplayMode::VariableArea : v == 2 ? DisplayMode::Density : DisplayMode::Wiggle;
+}
+
+TraceBalance ViewerSettings::traceBalance() const {
+  const std::int32_t v = int32(rows::kTraceBalance);
+  return v == 0 ? TraceBalance::None : v == 1 ? TraceBalance::Peak : TraceBalance::Rms;
+}
+
+void ViewerSettings::setTraceBalance(TraceBalance v) {
+  setInt32(rows::kTraceBalance, static_cast<std::int32_t>(v));
+  setFixedGainDisplay(v == TraceBalance::None ? 1 : 0);
+  setNormalisedDisplay(v == TraceBalance::None ? 0 : 1);
+}
+
 namespace {
 
 void setInts(ViewerSettings& s, const SettingRow& row, std::initializer_list<std::int32_t> v) {
@@ -101,6 +117,16 @@ void applyDisplayDefaults(ViewerSettings& s) {
   s.setNormalisedDisplay(1);
   s.setTraceClip(0.75f);
   s.setInitialGainDb(18.0f);
+}
+
+// The display options behind the tag. The RMS balance makes the first picture of a record
+// readable at the 18 dB default, where the peak-normalised display is almost solid black.
+void applyDisplayOptionDefaults(ViewerSettings& s, TraceBalance balance) {
+  s.setText(rows::kDisplayOptionsTag, kDisplayOptionsTag);
+  s.setDisplayMode(DisplayMode::Wiggle);
+  s.setTraceBalance(balance);
+  s.setDisplayAgc(0);
+  s.setDisplayAgcWindowMs(500.0f);
 }
 
 void applyToolDefaults(ViewerSettings& s) {
@@ -158,6 +184,7 @@ void applyFilterDefaults(ViewerSettings& s) {
 
 void ApplyDefaultSettings(ViewerSettings& settings) {
   applyDisplayDefaults(settings);
+  applyDisplayOptionDefaults(settings, TraceBalance::Rms);
   applyToolDefaults(settings);
   applySimilarityDefaults(settings);
   applyFilterDefaults(settings);
@@ -181,6 +208,14 @@ SettingsLoad loadSettings(const std::filesystem::path& file, ViewerSettings& set
   std::memcpy(settings.bytes().data(), buffer.data(), result.bytesRead);
   result.source = result.bytesRead == kSettingsSize ? SettingsLoad::Source::File
                                                     : SettingsLoad::Source::ShortFile;
+  if (settings.text(rows::kDisplayOptionsTag) != kDisplayOptionsTag) {
+    // The older flags stay as the file has them; only the new rows are filled in.
+    const std::int32_t fixed = settings.fixedGainDisplay();
+    const std::int32_t normalised = settings.normalisedDisplay();
+    applyDisplayOptionDefaults(settings, fixed == 1 ? TraceBalance::None : TraceBalance::Rms);
+    settings.setFixedGainDisplay(fixed);
+    settings.setNormalisedDisplay(normalised);
+  }
   return result;
 }
 

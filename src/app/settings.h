@@ -11,12 +11,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/display_mode.h"
 #include "app/settings_layout.h"
 #include "decode/segd_record.h"
 
 namespace vorax::app {
 
 inline constexpr const char* kSettingsFileName = "VORAXviewer.def";
+
+// The first bytes of a settings record that holds the display options of kDisplayMode on.
+inline constexpr const char* kDisplayOptionsTag = "VXD1";
+
 
 // Site presets of the contractor name, the crew name and the panel title line 2.
 inline constexpr const char* kContractorPreset = "Contractor";
@@ -68,6 +73,18 @@ class ViewerSettings {
   void setTraceClip(float v) { setSingle(rows::kTraceClip, v); }
   float initialGainDb() const { return single(rows::kInitialGainDb); }
   void setInitialGainDb(float v) { setSingle(rows::kInitialGainDb, v); }
+  // Display mode, trace balance and AGC; readable whatever the bytes hold (an unknown mode is
+  // the wiggle display, an unknown balance the RMS balance).
+  DisplayMode displayMode() const;
+  void setDisplayMode(DisplayMode v) { setInt32(rows::kDisplayMode, static_cast<std::int32_t>(v)); }
+  TraceBalance traceBalance() const;
+  // Also keeps the two older display-mode flags in step: "Fixed Gain Display" for no balance,
+  // "Display Normalised to Peak" otherwise.
+  void setTraceBalance(TraceBalance v);
+  std::int32_t displayAgc() const { return int32(rows::kDisplayAgc); }
+  void setDisplayAgc(std::int32_t v) { setInt32(rows::kDisplayAgc, v); }
+  float displayAgcWindowMs() const { return single(rows::kDisplayAgcWindowMs); }
+  void setDisplayAgcWindowMs(float v) { setSingle(rows::kDisplayAgcWindowMs, v); }
   std::string_view oilCompany() const { return text(rows::kOilCompany); }
   void setOilCompany(std::string_view v) { setText(rows::kOilCompany, v); }
   std::string_view contractor() const { return text(rows::kContractor); }
@@ -270,7 +287,9 @@ struct SettingsLoad {
 
 // Loads `file` into `settings`: the defaults first, then as many of the file's bytes as it
 // has, up to 5441 (a file of 5441 bytes or more is used unchanged, no check of its content;
-// a shorter one keeps the defaults past its end).
+// a shorter one keeps the defaults past its end). A file without the display options tag
+// (written before they existed) gets their defaults, with no balance when it asked for the
+// fixed gain display and the RMS balance otherwise.
 SettingsLoad loadSettings(const std::filesystem::path& file, ViewerSettings& settings);
 
 struct SettingsSave {

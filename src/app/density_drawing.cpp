@@ -1,0 +1,243 @@
+#include "app/density_drawing.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+namespace vorax::app {
+
+namespace {
+
+// The colour map is looked up in a table of this many colours over -1..+1; the middle one is
+// exactly 0 (white).
+constexpr int kLevels = 511;
+constexpr int kZeroLevel = kLevels / 2;
+// Below this many pixels a second thread costs more than it saves.
+constexpr double kPixelsForTwoThreads = 1 << 18;
+// The picture bytes drawn at a time, well within a processor core's second-level cache.
+constexpr int kStripBytes = 256 << 10;
+
+struct Anchor {
+  double at;
+  int r, g, b;
+};
+constexpr std::array<Anchor, 5> kMap{{{-1.0, 0, 0, 77},
+                                      {-0.5, 0, 0, 255},
+                                      {0.0, 255, 255, 255},
+                                      {0.5, 255, 0, 0},
+                                      {1.0, 128, 0, 0}}};
+
+// The level of a value already divided by the clip: its index in the colour table.
+int levelOf(double scaled) {
+  if (!(scaled == scaled)) return kZeroLevel;  // NaN
+  const double clamped = std::clamp(scaled, -1.0, 1.0);
+  return static_cast<int>((clamped + 1.0) * kZeroLevel + 0.5);
+}
+
+const std::array<std::uint32_t, kLevels>& levelPixels() {
+  static const std::array<std::uint32_t, kLevels> table = [] {
+    std::array<std::uint32_t, kLevels> t{};
+    for (int i = 0; i < kLevels; ++i)
+      t[static_cast<std::size_t>(i)] =
+          surfacePixel(densityColour(static_cast<double>(i - kZeroLevel) / kZeroLevel));
+    return t;
+  }();
+  return table;
+}
+
+struct SampleRange {
+  std::int64_t first;
+  std::int64_t last;  // < first when none
+};
+
+SampleRange samplesShown(std::span<const DensityTrace> traces, const SampleWindow& window) {
+  std::size_t longest = 0;
+  for (const DensityTrace& t : traces) longest = std::max(longest, t.samples.size());
+  return {std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(window.s0))),
+          std::min<std::int64_t>(static_cast<std::int64_t>(longest) - 1,
+                                 static_cast<std::int64_t>(std::floor(window.s1)))};
+}
+
+double valueOf(const DensityTrace& trace, std::int64_t j) {
+  if (j < 0 || static_cast<std::size_t>(j) >= trace.samples.size()) return 0;
+  const double v = trace.factor * trace.samples[static_cast<std::size_t>(j)];
+  return std::isnan(v) ? 0 : v;
+}
+
+// ---- Straight into the pixels ----
+
+// The traces of one pixel column: [first, end) of the page's traces.
+struct ColumnTraces {
+  int column;
+  std::size_t first;
+  std::size_t end;
+};
+
+// The traces whose positions fall inside each pixel column; a column holding none takes the
+// trace whose cell covers the column's middle, and a column outside every cell is left out.
+std::vector<ColumnTraces> columnTraces(std::span<const DensityTrace> traces,
+                                       const WorldMapping& mapping, int width) {
+  std::vector<ColumnTraces> columns;
+  const double worldPerPixel = (mapping.window.right - mapping.window.left) / mapping.deviceWidth;
+  std::size_t next = 0;  // first trace not left of the current column
+  for (int c = 0; c < width; ++c) {
+    const double left = mapping.window.left + c * worldPerPixel;
+    const double right = left + worldPerPixel;
+    const double middle = left + worldPerPixel / 2;
+    while (next < traces.size() && traces[next].position < left) ++next;
+    std::size_t end = next;
+    while (end < traces.size() && traces[end].position < right) ++end;
+    if (end > next) {
+      columns.push_back({c, next, end});
+      continue;
+    }
+    // None inside: the nearest neighbour whose cell reaches the middle.
+    for (std::size_t k : {next, next - 1}) {
+      if (k >= traces.size()) continue;
+      if (std::abs(traces[k].position - middle) <= 0.5) {
+        columns.push_back({c, k, k + 1});
+        break;
+      }
+    }
+  }
+  return columns;
+}
+
+// The sample each pixel row from firstRow on shows.
+struct RowSamples {
+  int firstRow = 0;
+  std::vector<std::int64_t> samples;
+};
+
+RowSamples rowSamples(const SampleRange& shown, const SampleWindow& window,
+                      const WorldMapping& mapping, int height) {
+  RowSamples rows;
+  const double worldPerPixel = (mapping.window.bottom - mapping.window.top) / mapping.deviceHeight;
+  if (!(worldPerPixel > 0)) return rows;
+  const double top = std::max(window.s0, static_cast<double>(shown.first) - 0.5);
+  const double bottom = std::min(window.s1, static_cast<double>(shown.last) + 0.5);
+  for (int r = 0; r < height; ++r) {
+    const double y = mapping.window.top + (r + 0.5) * worldPerPixel;
+    if (y < top) continue;
+    if (y > bottom) break;
+    if (rows.samples.empty()) rows.firstRow = r;
+    rows.samples.push_back(std::clamp<std::int64_t>(std::llround(y), shown.first, shown.last));
+  }
+  return rows;
+}
+
+void rasterRows(const PixelSurface& surface, std::span<const DensityTrace> traces,
+                std::span<const ColumnTraces> columns, const RowSamples& rows, double clip,
+                int firstRow, int endRow) {
+  const std::array<std::uint32_t, kLevels>& pixels = levelPixels();
+  const double scale = 1.0 / clip;
+  for (const ColumnTraces& column : columns) {
+    const double mean = scale / static_cast<double>(column.end - column.first);
+    for (int r = firstRow; r < endRow; ++r) {
+      const std::int64_t j = rows.samples[static_cast<std::size_t>(r - rows.firstRow)];
+      double sum = 0;
+      for (std::size_t k = column.first; k < column.end; ++k) sum += valueOf(traces[k], j);
+      surface.bits[static_cast<std::ptrdiff_t>(r) * surface.stride + column.column] =
+          pixels[static_cast<std::size_t>(levelOf(sum * mean))];
+    }
+  }
+}
+
+// Rows firstRow..endRow - 1 a strip at a time, so that a strip of the picture stays in the
+// processor's cache while every column of it is written.
+void rasterBand(const PixelSurface& surface, std::span<const DensityTrace> traces,
+                std::span<const ColumnTraces> columns, const RowSamples& rows, double clip,
+                int firstRow, int endRow) {
+  const int stripRows = std::max(1, kStripBytes / std::max(1, surface.width * 4));
+  for (int strip = firstRow; strip < endRow; strip += stripRows)
+    rasterRows(surface, traces, columns, rows, clip, strip, std::min(endRow, strip + stripRows));
+}
+
+void rasterDensity(const PixelSurface& surface, const WorldMapping& mapping,
+                   std::span<const DensityTrace> traces, const SampleWindow& window,
+                   double clip) {
+  const SampleRange shown = samplesShown(traces, window);
+  if (shown.last < shown.first) return;
+  const std::vector<ColumnTraces> columns = columnTraces(traces, mapping, surface.width);
+  const RowSamples rows = rowSamples(shown, window, mapping, surface.height);
+  const int first = rows.firstRow;
+  const int end = first + static_cast<int>(rows.samples.size());
+  if (static_cast<double>(columns.size()) * (end - first) < kPixelsForTwoThreads) {
+    rasterBand(surface, traces, columns, rows, clip, first, end);
+    return;
+  }
+  const int middle = first + (end - first) / 2;
+  std::jthread lower([&] { rasterBand(surface, traces, columns, rows, clip, middle, end); });
+  rasterBand(surface, traces, columns, rows, clip, first, middle);
+}
+
+// ---- Through the canvas ----
+
+void drawThroughCanvas(Canvas& canvas, std::span<const DensityTrace> traces,
+                       const SampleWindow& window, double clip) {
+  const SampleRange shown = samplesShown(traces, window);
+  for (const DensityTrace& trace : traces) {
+    std::int64_t j = shown.first;
+    while (j <= shown.last) {
+      const int level = levelOf(valueOf(trace, j) / clip);
+      std::int64_t end = j + 1;
+      while (end <= shown.last && levelOf(valueOf(trace, end) / clip) == level) ++end;
+      if (level != kZeroLevel) {
+        const double top = std::max(window.s0, static_cast<double>(j) - 0.5);
+        const double bottom = std::min(window.s1, static_cast<double>(end - 1) + 0.5);
+        canvas.fillRect({trace.position - 0.5, top}, {trace.position + 0.5, bottom},
+                        densityColour(static_cast<double>(level - kZeroLevel) / kZeroLevel));
+      }
+      j = end;
+    }
+  }
+}
+
+}  // namespace
+
+Colorref densityColour(double value) {
+  if (std::isnan(value)) return kWhite;
+  const double v = std::clamp(value, -1.0, 1.0);
+  std::size_t i = 1;
+  while (i + 1 < kMap.size() && v > kMap[i].at) ++i;
+  const Anchor& a = kMap[i - 1];
+  const Anchor& b = kMap[i];
+  const double t = (v - a.at) / (b.at - a.at);
+  auto mix = [t](int from, int to) { return static_cast<int>(std::lround(from + (to - from) * t)); };
+  return rgb(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
+}
+
+void drawDensity(Canvas& canvas, std::span<const DensityTrace> traces, const SampleWindow& window,
+                 double clip) {
+  if (traces.empty() || !(window.s1 > window.s0)) return;
+  if (!(clip > 0) || !std::isfinite(clip)) clip = 1;
+  const WorldMapping mapping = canvas.mapping();
+  const std::optional<PixelSurface> surface = canvas.pixelSurface();
+  const bool downwards = mapping.window.bottom > mapping.window.top &&
+                         mapping.window.right > mapping.window.left;
+  if (surface && downwards) {
+    rasterDensity(*surface, mapping, traces, window, clip);
+  } else {
+    drawThroughCanvas(canvas, traces, window, clip);
+  }
+}
+
+void drawDensityColourBar(Canvas& canvas, PointF a, PointF b, const std::string& negative,
+                          const std::string& positive) {
+  constexpr int kSteps = 64;
+  const double width = (b.x - a.x) / kSteps;
+  for (int i = 0; i < kSteps; ++i) {
+    const double value = -1.0 + (2.0 * i + 1) / kSteps;
+    canvas.fillRect({a.x + i * width, a.y}, {a.x + (i + 1) * width, b.y}, densityColour(value));
+  }
+  canvas.setPen(kBlack, 1, PenStyle::Solid, false);
+  canvas.rectangle(a, b);
+  canvas.text({a.x, b.y}, negative, HAlign::Left, VAlign::Top);
+  canvas.text({(a.x + b.x) / 2, b.y}, "0", HAlign::Centre, VAlign::Top);
+  canvas.text({b.x, b.y}, positive, HAlign::Right, VAlign::Top);
+}
+
+}  // namespace vorax::app
