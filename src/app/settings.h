@@ -21,6 +21,7 @@ inline constexpr const char* kSettingsFileName = "VORAXviewer.def";
 
 // The first bytes of a settings record that holds the display options of kDisplayMode on.
 inline constexpr const char* kDisplayOptionsTag = "VXD1";
+inline constexpr float kDefaultAgcWindowMs = 500;
 
 
 // Site presets of the contractor name, the crew name and the panel title line 2.
@@ -73,18 +74,22 @@ class ViewerSettings {
   void setTraceClip(float v) { setSingle(rows::kTraceClip, v); }
   float initialGainDb() const { return single(rows::kInitialGainDb); }
   void setInitialGainDb(float v) { setSingle(rows::kInitialGainDb, v); }
-  // Display mode, trace balance and AGC; readable whatever the bytes hold (an unknown mode is
-  // the wiggle display, an unknown balance the RMS balance).
+  // Display mode, trace balance and AGC, behind kDisplayOptionsTag. A record without the tag
+  // (a file written before they existed) reads as the wiggle display, no AGC, and no balance
+  // when it asks for the fixed gain display, the RMS balance otherwise; the first of them set
+  // writes the tag and all four. An unknown mode reads as the wiggle display, an unknown
+  // balance as the RMS balance.
+  bool hasDisplayOptions() const;
   DisplayMode displayMode() const;
-  void setDisplayMode(DisplayMode v) { setInt32(rows::kDisplayMode, static_cast<std::int32_t>(v)); }
+  void setDisplayMode(DisplayMode v);
   TraceBalance traceBalance() const;
   // Also keeps the two older display-mode flags in step: "Fixed Gain Display" for no balance,
   // "Display Normalised to Peak" otherwise.
   void setTraceBalance(TraceBalance v);
-  std::int32_t displayAgc() const { return int32(rows::kDisplayAgc); }
-  void setDisplayAgc(std::int32_t v) { setInt32(rows::kDisplayAgc, v); }
-  float displayAgcWindowMs() const { return single(rows::kDisplayAgcWindowMs); }
-  void setDisplayAgcWindowMs(float v) { setSingle(rows::kDisplayAgcWindowMs, v); }
+  std::int32_t displayAgc() const;
+  void setDisplayAgc(std::int32_t v);
+  float displayAgcWindowMs() const;
+  void setDisplayAgcWindowMs(float v);
   std::string_view oilCompany() const { return text(rows::kOilCompany); }
   void setOilCompany(std::string_view v) { setText(rows::kOilCompany, v); }
   std::string_view contractor() const { return text(rows::kContractor); }
@@ -265,6 +270,8 @@ class ViewerSettings {
     return index < row.count ? row.offset + index * row.width : kNone;
   }
 
+  void keepDisplayOptions();  // writes the tag and the options as read without it
+
   std::array<std::uint8_t, kSettingsSize> bytes_;
 };
 
@@ -287,9 +294,7 @@ struct SettingsLoad {
 
 // Loads `file` into `settings`: the defaults first, then as many of the file's bytes as it
 // has, up to 5441 (a file of 5441 bytes or more is used unchanged, no check of its content;
-// a shorter one keeps the defaults past its end). A file without the display options tag
-// (written before they existed) gets their defaults, with no balance when it asked for the
-// fixed gain display and the RMS balance otherwise.
+// a shorter one keeps the defaults past its end).
 SettingsLoad loadSettings(const std::filesystem::path& file, ViewerSettings& settings);
 
 struct SettingsSave {

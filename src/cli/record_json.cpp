@@ -33,6 +33,7 @@ Json summaryJson(const decode::SegdRecord& record) {
   out["extended_header_status"] = fieldJson(s.extendedHeaderStatus);
   out["sample_interval_ms"] = fieldJson(record.sampleIntervalMs);
   out["record_length_ms"] = fieldJson(record.recordLengthMs);
+  out["start_time_ms"] = fieldJson(record.startTimeMs);
   return out;
 }
 

@@ -49,7 +49,7 @@ MultiTraceWindow::MultiTraceWindow(AppState& state, QWidget* parent)
     resize(screen->availableGeometry().size() * kScreenShare);
   graphicArea_->setPainter([this](Canvas& canvas) {
     DrawMultiTraceView(canvas, state_.record, state_.display,
-                       multiTraceOptionsFrom(state_.settings, numerics_));
+                       multiTraceOptionsFor(state_.settings, numerics_, state_.record, state_.display));
   });
 }
 
