@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -12,13 +13,11 @@ namespace vorax::app {
 namespace {
 
 // The colour map is looked up in a table of this many colours over -1..+1; the middle one is
-// exactly 0 (white).
-constexpr int kLevels = 511;
+// exactly 0 (white), and +-1/2 are levels of their own.
+constexpr int kLevels = 513;
 constexpr int kZeroLevel = kLevels / 2;
 // Below this many pixels a second thread costs more than it saves.
 constexpr double kPixelsForTwoThreads = 1 << 18;
-// The picture bytes drawn at a time, well within a processor core's second-level cache.
-constexpr int kStripBytes = 256 << 10;
 
 struct Anchor {
   double at;
@@ -61,9 +60,13 @@ SampleRange samplesShown(std::span<const DensityTrace> traces, const SampleWindo
                                  static_cast<std::int64_t>(std::floor(window.s1)))};
 }
 
-double valueOf(const DensityTrace& trace, std::int64_t j) {
+double factorOf(const DensityTrace& trace) {
+  return trace.balance ? trace.factor * trace.balance(trace.samples) : trace.factor;
+}
+
+double valueOf(const DensityTrace& trace, double factor, std::int64_t j) {
   if (j < 0 || static_cast<std::size_t>(j) >= trace.samples.size()) return 0;
-  const double v = trace.factor * trace.samples[static_cast<std::size_t>(j)];
+  const double v = factor * trace.samples[static_cast<std::size_t>(j)];
   return std::isnan(v) ? 0 : v;
 }
 
@@ -129,49 +132,73 @@ RowSamples rowSamples(const SampleRange& shown, const SampleWindow& window,
   return rows;
 }
 
+// The column sums of one block of columns, written row by row: neighbouring columns share
+// the picture's memory, so a block's rows are written a whole run at a time.
+constexpr std::size_t kColumnsABlock = 16;
+
 void rasterRows(const PixelSurface& surface, std::span<const DensityTrace> traces,
                 std::span<const ColumnTraces> columns, const RowSamples& rows, double clip,
                 int firstRow, int endRow) {
   const std::array<std::uint32_t, kLevels>& pixels = levelPixels();
-  const double scale = 1.0 / clip;
-  for (const ColumnTraces& column : columns) {
-    const double mean = scale / static_cast<double>(column.end - column.first);
-    for (int r = firstRow; r < endRow; ++r) {
-      const std::int64_t j = rows.samples[static_cast<std::size_t>(r - rows.firstRow)];
-      double sum = 0;
-      for (std::size_t k = column.first; k < column.end; ++k) sum += valueOf(traces[k], j);
-      surface.bits[static_cast<std::ptrdiff_t>(r) * surface.stride + column.column] =
-          pixels[static_cast<std::size_t>(levelOf(sum * mean))];
+  const auto count = static_cast<std::size_t>(endRow - firstRow);
+  const std::int64_t* samples = rows.samples.data() + (firstRow - rows.firstRow);
+  std::vector<float> sums(count * kColumnsABlock);
+  // Each trace's factor with its balance, worked out when its first column is drawn.
+  std::vector<double> factors(traces.size(), std::numeric_limits<double>::quiet_NaN());
+  for (std::size_t block = 0; block < columns.size(); block += kColumnsABlock) {
+    const std::size_t inBlock = std::min(kColumnsABlock, columns.size() - block);
+    std::fill(sums.begin(), sums.end(), 0.0f);
+    for (std::size_t c = 0; c < inBlock; ++c) {
+      const ColumnTraces& column = columns[block + c];
+      float* columnSums = sums.data() + c * count;
+      // The column's mean over the clip, so that a sum of +-1 is a full colour.
+      const double mean = 1.0 / (clip * static_cast<double>(column.end - column.first));
+      for (std::size_t k = column.first; k < column.end; ++k) {
+        const float* values = traces[k].samples.data();
+        const auto held = static_cast<std::int64_t>(traces[k].samples.size());
+        if (std::isnan(factors[k])) factors[k] = factorOf(traces[k]);
+        const auto factor = static_cast<float>(factors[k] * mean);
+        // The rows' samples grow down the column: those the trace holds come first.
+        const auto rowsHeld =
+            static_cast<std::size_t>(std::lower_bound(samples, samples + count, held) - samples);
+        for (std::size_t r = 0; r < rowsHeld; ++r) {
+          const float v = values[samples[r]];
+          columnSums[r] += v == v ? factor * v : 0.0f;  // NaN counts as 0
+        }
+      }
+    }
+    for (std::size_t r = 0; r < count; ++r) {
+      std::uint32_t* row =
+          surface.bits +
+          static_cast<std::ptrdiff_t>(firstRow + static_cast<int>(r)) * surface.stride;
+      for (std::size_t c = 0; c < inBlock; ++c)
+        row[columns[block + c].column] =
+            pixels[static_cast<std::size_t>(levelOf(sums[c * count + r]))];
     }
   }
 }
 
-// Rows firstRow..endRow - 1 a strip at a time, so that a strip of the picture stays in the
-// processor's cache while every column of it is written.
-void rasterBand(const PixelSurface& surface, std::span<const DensityTrace> traces,
-                std::span<const ColumnTraces> columns, const RowSamples& rows, double clip,
-                int firstRow, int endRow) {
-  const int stripRows = std::max(1, kStripBytes / std::max(1, surface.width * 4));
-  for (int strip = firstRow; strip < endRow; strip += stripRows)
-    rasterRows(surface, traces, columns, rows, clip, strip, std::min(endRow, strip + stripRows));
-}
-
+// Each column is drawn top to bottom, reading its traces' samples in order: a page of
+// thousands of traces is far larger than the processor's caches, and samples read in order
+// are fetched ahead, where rows of traces read across would wait for each. Two threads share
+// the columns of a large picture.
 void rasterDensity(const PixelSurface& surface, const WorldMapping& mapping,
-                   std::span<const DensityTrace> traces, const SampleWindow& window,
-                   double clip) {
+                   std::span<const DensityTrace> traces, const SampleWindow& window, double clip) {
   const SampleRange shown = samplesShown(traces, window);
   if (shown.last < shown.first) return;
   const std::vector<ColumnTraces> columns = columnTraces(traces, mapping, surface.width);
   const RowSamples rows = rowSamples(shown, window, mapping, surface.height);
   const int first = rows.firstRow;
   const int end = first + static_cast<int>(rows.samples.size());
+  const std::span<const ColumnTraces> all(columns);
   if (static_cast<double>(columns.size()) * (end - first) < kPixelsForTwoThreads) {
-    rasterBand(surface, traces, columns, rows, clip, first, end);
+    rasterRows(surface, traces, all, rows, clip, first, end);
     return;
   }
-  const int middle = first + (end - first) / 2;
-  std::jthread lower([&] { rasterBand(surface, traces, columns, rows, clip, middle, end); });
-  rasterBand(surface, traces, columns, rows, clip, first, middle);
+  const std::size_t half = columns.size() / 2;
+  std::jthread right(
+      [&] { rasterRows(surface, traces, all.subspan(half), rows, clip, first, end); });
+  rasterRows(surface, traces, all.first(half), rows, clip, first, end);
 }
 
 // ---- Through the canvas ----
@@ -180,11 +207,12 @@ void drawThroughCanvas(Canvas& canvas, std::span<const DensityTrace> traces,
                        const SampleWindow& window, double clip) {
   const SampleRange shown = samplesShown(traces, window);
   for (const DensityTrace& trace : traces) {
+    const double factor = factorOf(trace);
     std::int64_t j = shown.first;
     while (j <= shown.last) {
-      const int level = levelOf(valueOf(trace, j) / clip);
+      const int level = levelOf(valueOf(trace, factor, j) / clip);
       std::int64_t end = j + 1;
-      while (end <= shown.last && levelOf(valueOf(trace, end) / clip) == level) ++end;
+      while (end <= shown.last && levelOf(valueOf(trace, factor, end) / clip) == level) ++end;
       if (level != kZeroLevel) {
         const double top = std::max(window.s0, static_cast<double>(j) - 0.5);
         const double bottom = std::min(window.s1, static_cast<double>(end - 1) + 0.5);
@@ -206,7 +234,9 @@ Colorref densityColour(double value) {
   const Anchor& a = kMap[i - 1];
   const Anchor& b = kMap[i];
   const double t = (v - a.at) / (b.at - a.at);
-  auto mix = [t](int from, int to) { return static_cast<int>(std::lround(from + (to - from) * t)); };
+  auto mix = [t](int from, int to) {
+    return static_cast<int>(std::lround(from + (to - from) * t));
+  };
   return rgb(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
 }
 
@@ -216,8 +246,8 @@ void drawDensity(Canvas& canvas, std::span<const DensityTrace> traces, const Sam
   if (!(clip > 0) || !std::isfinite(clip)) clip = 1;
   const WorldMapping mapping = canvas.mapping();
   const std::optional<PixelSurface> surface = canvas.pixelSurface();
-  const bool downwards = mapping.window.bottom > mapping.window.top &&
-                         mapping.window.right > mapping.window.left;
+  const bool downwards =
+      mapping.window.bottom > mapping.window.top && mapping.window.right > mapping.window.left;
   if (surface && downwards) {
     rasterDensity(*surface, mapping, traces, window, clip);
   } else {

@@ -21,6 +21,9 @@ struct DensityTrace {
   std::span<const float> samples;
   double position = 0;  // x of the middle of the trace's cells
   double factor = 1;    // stored sample to trace spacings
+  // When given, the factor is also multiplied by this of the samples, worked out by the
+  // thread that draws the trace, while its samples are at hand.
+  double (*balance)(std::span<const float>) = nullptr;
 };
 
 // The colour of a value over the colour map's range -1..+1: dark blue at -1, blue at -1/2,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/density_drawing.h"
@@ -11,8 +12,8 @@
 #include "app/no_record_frame.h"
 #include "app/trace_scaling.h"
 #include "app/utilities.h"
-#include "decode/sercel/sercel_trace_info.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_trace_info.h"
 #include "dsp/agc.h"
 
 namespace vorax::app {
@@ -20,6 +21,8 @@ namespace vorax::app {
 namespace {
 
 constexpr double kSmallestFontPixels = 6;
+// Pages with fewer samples than this are balanced on one thread: starting a second costs more.
+constexpr double kSamplesForTwoThreads = 100000;
 // Least distance between the middles of two time labels, in text heights: a label's glyphs
 // reach beyond the measured height of a digit.
 constexpr double kLabelSpacing = 2;
@@ -136,8 +139,10 @@ Colorref traceColour(decode::SegdRecord& record, std::int32_t trace,
 // true recorded amplitude). With AGC the page's traces are levelled copies instead.
 class PageTraces {
  public:
+  // `balanceLater`: the balance is left to whoever draws the samples (variable density, which
+  // reads each trace while it has it at hand); balance() tells which.
   PageTraces(const decode::SegdRecord& record, const DisplayState& state,
-             const DisplayOptions& options, const TraceWindow& traces) {
+             const DisplayOptions& options, const TraceWindow& traces, bool balanceLater) {
     const double g = gainFactor(record, state.displayGainDb);
     const double intervalMs = record.sampleIntervalMs;
     const bool agc = options.agcWindowMs > 0 && intervalMs > 0;
@@ -148,20 +153,47 @@ class PageTraces {
     for (std::int32_t i = traces.first; i <= traces.last; ++i) {
       const std::span<const float> stored = record.samples.trace(i);
       if (agc) {
-        levelled_.push_back(dsp::slidingRmsAgc(stored, agcSamples));
+        // The trace's samples alone are levelled; the value past its end stays 0.
+        const auto n = static_cast<std::size_t>(record.samples.samplesPerTrace());
+        levelled_.push_back(dsp::slidingRmsAgc(stored.first(n), agcSamples));
+        levelled_.back().push_back(0.0f);
         samples_.push_back(levelled_.back());
         factors_.push_back(g * kBalancedRmsLevel);
+      } else if (balanceLater && balanceOfSamples(options.balance)) {
+        samples_.push_back(storedSamples(record, i));
+        factors_.push_back(g);
       } else {
         samples_.push_back(stored);
-        factors_.push_back(g * balanceFactor(record, i, options.balance));
+        factors_.push_back(g);
       }
     }
+    if (!agc && balanceLater) balance_ = balanceOfSamples(options.balance);
+    if (!agc && !balance_) balanceEach(record, options.balance, traces.first);
   }
+  BalanceOfSamples balance() const { return balance_; }
   std::size_t size() const { return samples_.size(); }
   std::span<const float> samples(std::size_t k) const { return samples_[k]; }
   double factor(std::size_t k) const { return factors_[k]; }
 
  private:
+  // Multiplies each factor by its trace's balance; a page of many traces is shared between
+  // two threads (each balance reads the whole trace).
+  void balanceEach(const decode::SegdRecord& record, TraceBalance balance, std::int32_t first) {
+    auto range = [&](std::size_t from, std::size_t to) {
+      for (std::size_t k = from; k < to; ++k)
+        factors_[k] *= balanceFactor(record, first + static_cast<std::int32_t>(k), balance);
+    };
+    const std::size_t n = factors_.size();
+    const double samples = static_cast<double>(n) * record.samples.samplesPerTrace();
+    if (samples < kSamplesForTwoThreads) {
+      range(0, n);
+      return;
+    }
+    std::jthread upper([&] { range(n / 2, n); });
+    range(0, n / 2);
+  }
+
+  BalanceOfSamples balance_ = nullptr;
   std::vector<std::vector<float>> levelled_;
   std::vector<std::span<const float>> samples_;
   std::vector<double> factors_;
@@ -174,7 +206,8 @@ void drawTraces(Canvas& canvas, decode::SegdRecord& record, const PageTraces& pa
     std::vector<DensityTrace> cells;
     cells.reserve(page.size());
     for (std::size_t k = 0; k < page.size(); ++k)
-      cells.push_back({page.samples(k), static_cast<double>(traces.first) + k, page.factor(k)});
+      cells.push_back(
+          {page.samples(k), static_cast<double>(traces.first) + k, page.factor(k), page.balance()});
     drawDensity(canvas, cells, window, options.clip);
     return;
   }
@@ -185,8 +218,8 @@ void drawTraces(Canvas& canvas, decode::SegdRecord& record, const PageTraces& pa
     wiggles.push_back({page.samples(k), static_cast<double>(i), page.factor(k),
                        shownTraceColour(traceColour(record, i, options))});
   }
-  const WiggleStyle style = options.mode == DisplayMode::VariableArea ? WiggleStyle::FillOnly
-                                                                      : WiggleStyle::LineAndFill;
+  const WiggleStyle style =
+      options.mode == DisplayMode::VariableArea ? WiggleStyle::FillOnly : WiggleStyle::LineAndFill;
   drawWiggles(canvas, wiggles, window, options.clip, style);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
 }
@@ -268,21 +301,34 @@ void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceW
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
 }
 
-// The label of a colour bar's end: what a full colour stands for, by the scaling.
-std::string colourBarEndText(const decode::SegdRecord& record, const DisplayState& state,
-                             const DisplayOptions& options) {
-  const double g = gainFactor(record, state.displayGainDb);
-  const double full = options.clip / g;  // trace spacings before the gain
-  if (options.agcWindowMs > 0) return decode::shortestText(full / kBalancedRmsLevel) + " x AGC RMS";
+// A number to two significant digits, for the colour bar.
+std::string twoDigits(double value) {
+  if (!(value > 0) || !std::isfinite(value)) return decode::shortestText(static_cast<float>(value));
+  const double scale = std::pow(10.0, std::floor(std::log10(value)) - 1);
+  return decode::shortestText(static_cast<float>(std::round(value / scale) * scale));
+}
+
+// What a full colour of the colour bar stands for: a number and the caption that gives its
+// unit, by the scaling.
+struct ColourBarScale {
+  std::string caption;
+  std::string end;
+};
+
+ColourBarScale colourBarScale(const decode::SegdRecord& record, const DisplayState& state,
+                              const DisplayOptions& options) {
+  const double full = options.clip / gainFactor(record, state.displayGainDb);  // before the gain
+  if (options.agcWindowMs > 0)
+    return {"Amplitude (x AGC RMS)", twoDigits(full / kBalancedRmsLevel)};
   switch (options.balance) {
     case TraceBalance::Rms:
-      return decode::shortestText(full / kBalancedRmsLevel) + " x RMS";
+      return {"Amplitude (x trace RMS)", twoDigits(full / kBalancedRmsLevel)};
     case TraceBalance::Peak:
-      return decode::shortestText(full) + " x peak";
+      return {"Amplitude (x trace peak)", twoDigits(full)};
     case TraceBalance::None:
       break;
   }
-  return decode::shortestText(full);
+  return {"Amplitude (recorded)", twoDigits(full)};
 }
 
 // The right margin above the header panel: the colour bar in variable density, and the
@@ -296,10 +342,10 @@ void drawMarginKeys(Canvas& canvas, decode::SegdRecord& record, const DisplaySta
   const double right = panel.xRight - 0.05 * w;
   double y = panel.s0 + 0.5 * h;
   if (options.mode == DisplayMode::Density) {
-    canvas.text({left, y}, "Amplitude", HAlign::Left, VAlign::Top);
+    const ColourBarScale scale = colourBarScale(record, state, options);
+    canvas.text({left, y}, scale.caption, HAlign::Left, VAlign::Top);
     y += 1.5 * h;
-    const std::string end = colourBarEndText(record, state, options);
-    drawDensityColourBar(canvas, {left, y}, {right, y + 1.5 * h}, "-" + end, "+" + end);
+    drawDensityColourBar(canvas, {left, y}, {right, y + 1.5 * h}, "-" + scale.end, "+" + scale.end);
     y += 4 * h;
   }
   bool anyColoured = false;
@@ -374,7 +420,9 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
   canvas.rectangle({static_cast<double>(traces.x0), window.s0},
                    {static_cast<double>(traces.x1), window.s1});
 
-  drawTraces(canvas, record, PageTraces(record, state, options, traces), options, traces, window);
+  const bool density = options.mode == DisplayMode::Density;
+  drawTraces(canvas, record, PageTraces(record, state, options, traces, density), options, traces,
+             window);
   if (options.mode == DisplayMode::Density) drawErrorMarks(canvas, record, options, traces, window);
   drawChannelLabels(canvas, record, traces, window);
   drawTimeAxis(canvas, record, traces, window);

@@ -427,7 +427,6 @@ TEST(RecordDisplayLabels, RedBannerCentredOverTheTracesNearTheFoot) {
   EXPECT_DOUBLE_EQ(banner->points[0].y, 1050 - 1.5 * g.textHeight);
 }
 
-
 // A trace balanced by RMS is drawn with its RMS at kBalancedRmsLevel x gain: a square wave of
 // +-0.5 (RMS 0.5) at 18 dB reaches 0.5 x (1/32)/0.5 x 7.943 = 0.248 spacings.
 TEST(RecordDisplayBalance, RmsBalanceAndAgcLevelEveryTraceAlike) {
@@ -477,7 +476,8 @@ TEST(RecordDisplayModes, VariableAreaHasNoLineAndDensityColoursEachSample) {
   EXPECT_DOUBLE_EQ(cells[0]->points[1].y, 5.5);
   EXPECT_EQ(cells[1]->colour, kBlue);  // trace 2, sample 7
   EXPECT_DOUBLE_EQ(cells[1]->points[0].x, 1.5);
-  EXPECT_NE(density.findText("+2 x peak"), nullptr);  // the colour bar: full colour at clip 2
+  EXPECT_NE(density.findText("+2"), nullptr);  // the colour bar: full colour at clip 2 ...
+  EXPECT_NE(density.findText("Amplitude (x trace peak)"), nullptr);  // ... times the peak
 }
 
 // A record starting 50 ms before the shot: sample 0 is -50 ms, the axis steps fall on whole
@@ -486,7 +486,8 @@ TEST(RecordDisplayLabels, TimesCountFromTheRecordsStartTime) {
   decode::SegdRecord record = test::makeDisplayRecord(40, 501);  // 2 ms: -50..950 ms
   record.startTimeMs = -50;
   RecordingCanvas canvas;
-  RecordDisplayGeometry g = DrawRecordDisplay(canvas, record, page(20, 40, -50, 950, 0), options(false, 1));
+  RecordDisplayGeometry g =
+      DrawRecordDisplay(canvas, record, page(20, 40, -50, 950, 0), options(false, 1));
   EXPECT_EQ(g.x0, 19);
   EXPECT_EQ(g.firstTrace, 20);
   EXPECT_DOUBLE_EQ(g.s0, 0);
