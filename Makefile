@@ -3,9 +3,11 @@ JOBS    ?= 2
 RELEASE := build/release
 SANITIZE := build/sanitize
 TSAN    := build/tsan
+FUZZ    := build/fuzz
+FUZZ_SECONDS ?= 60
 DEMO    := data/demo/demo.segd
 
-.PHONY: run test test-threads package deps build build-sanitize build-tsan clean
+.PHONY: run test test-threads package fuzz deps build build-sanitize build-tsan clean
 
 run: build
 	./$(RELEASE)/src/vorax-viewer $(DEMO)
@@ -20,9 +22,21 @@ test-threads: build-tsan
 	$(TSAN)/tests/vorax_decode_tests --gtest_brief=1
 	$(TSAN)/tests/vorax_app_tests --gtest_brief=1
 
-# A Debian package of the release build: build/release/vorax-viewer_VERSION_ARCH.deb
+# The Debian packages of the release build (build/release/*.deb), checked by lintian: an
+# error fails the build.
 package: build
-	cd $(RELEASE) && cpack -G DEB
+	@scripts/install-deps --package
+	cd $(RELEASE) && rm -f *.deb && cpack -G DEB
+	cd $(RELEASE) && lintian --fail-on error *.deb
+
+# Every fuzz target built with clang and run for FUZZ_SECONDS each from fuzz/corpus/, new
+# coverage merged back into the corpus.
+fuzz:
+	@scripts/install-deps --fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORAX_FUZZ=ON \
+	  -DVORAX_TESTS=OFF -DVORAX_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS) --target fuzz_targets
+	scripts/run-fuzzers $(FUZZ) $(FUZZ_SECONDS)
 
 deps:
 	@scripts/install-deps

@@ -859,7 +859,7 @@ VORAX_SEGD_API size_t ieeedoubletext(const uint8_t* bytes, size_t length, char* 
  * {0, 0, 100, 0x00, 0x50} -> "100.0050". */
 VORAX_SEGD_API size_t fractionaltext(const uint8_t* bytes, size_t length, char* out,
                                      size_t capacity);
-/* "CCYY-MM-D" of a two-digit year and a day of the year: (5, 60) -> "2005-03-1". */
+/* "CCYY-MM-DD" of a two-digit year and a day of the year: (5, 60) -> "2005-03-01". */
 VORAX_SEGD_API size_t datefromjulian(int32_t two_digit_year, int32_t day_of_year, char* out,
                                      size_t capacity);
 /* "Jan".."Dec" for 1..12, "bad" otherwise. */

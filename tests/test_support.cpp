@@ -66,10 +66,10 @@ std::string slurp(const std::filesystem::path& file) {
 
 }  // namespace
 
-CliResult runCli(const std::vector<std::string>& args) {
+CliResult runProgram(const std::vector<std::string>& words) {
   TempDir dir;
-  std::string command = shellQuote(VORAX_CLI_PATH);
-  for (const std::string& a : args) command += " " + shellQuote(a);
+  std::string command;
+  for (const std::string& w : words) command += (command.empty() ? "" : " ") + shellQuote(w);
   command += " >" + shellQuote((dir / "out").string()) + " 2>" + shellQuote((dir / "err").string());
   int status = std::system(command.c_str());
   CliResult result;
@@ -77,6 +77,12 @@ CliResult runCli(const std::vector<std::string>& args) {
   result.out = slurp(dir / "out");
   result.err = slurp(dir / "err");
   return result;
+}
+
+CliResult runCli(const std::vector<std::string>& args) {
+  std::vector<std::string> words{VORAX_CLI_PATH};
+  words.insert(words.end(), args.begin(), args.end());
+  return runProgram(words);
 }
 
 }  // namespace vorax::test

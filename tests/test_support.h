@@ -35,7 +35,9 @@ struct CliResult {
   std::string out;
   std::string err;
 };
-// Runs the `vorax` command line with the given arguments (each quoted for the shell).
+// Runs a program: its path, then its arguments (each quoted for the shell).
+CliResult runProgram(const std::vector<std::string>& words);
+// Runs the `vorax` command line with the given arguments.
 CliResult runCli(const std::vector<std::string>& args);
 
 }  // namespace vorax::test

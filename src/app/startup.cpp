@@ -72,19 +72,28 @@ SettingsLoad startUp(AppState& state) {
   return startUp(state, current.string(), folderIsReadOnly(current));
 }
 
-ShutdownResult saveSettingsAtEnd(AppState& state, bool folderReadOnly) {
+ShutdownResult saveSettingsNow(AppState& state, bool folderReadOnly) {
   state.settings.setLastDataFolder(state.LastDataFolder);
   ShutdownResult result;
   if (folderReadOnly) {
     result.outcome = ShutdownResult::Outcome::ReadOnlyFolder;
-  } else {
-    SettingsSave saved = saveSettings(state.settings, state.startFolderFile(kSettingsFileName));
-    if (!saved.ok) {
-      result.outcome = ShutdownResult::Outcome::Failed;
-      result.message = saved.message;
-      state.debugLog.line(saved.message);
-    }
+    return result;
   }
+  const SettingsSave saved = saveSettings(state.settings, state.startFolderFile(kSettingsFileName));
+  if (!saved.ok) {
+    result.outcome = ShutdownResult::Outcome::Failed;
+    result.message = saved.message;
+    state.debugLog.line(saved.message);
+  }
+  return result;
+}
+
+ShutdownResult saveSettingsNow(AppState& state) {
+  return saveSettingsNow(state, folderIsReadOnly(state.StartFolder));
+}
+
+ShutdownResult saveSettingsAtEnd(AppState& state, bool folderReadOnly) {
+  const ShutdownResult result = saveSettingsNow(state, folderReadOnly);
   state.debugLog.line("Program End");
   return result;
 }

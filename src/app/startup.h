@@ -35,9 +35,14 @@ struct ShutdownResult {
   std::string message;  // why saving failed
 };
 
-// The end of the main window: LastDataFolder is stored at offset 256 (space padded), the
-// settings are saved unless the folder is read-only (then silently not), and "Program End"
-// is logged.
+// The settings as they stand reach the disk (atomically): LastDataFolder is stored at offset
+// 256 (space padded), and the file is written unless the folder is read-only (then silently
+// not). Called whenever a change must not be lost: a dialog's OK, a tool's end, the desktop
+// session's end, a request to terminate.
+ShutdownResult saveSettingsNow(AppState& state, bool folderReadOnly);
+ShutdownResult saveSettingsNow(AppState& state);
+
+// The end of the main window: saveSettingsNow, then "Program End" is logged.
 ShutdownResult saveSettingsAtEnd(AppState& state, bool folderReadOnly);
 
 // The same, asking the file system whether StartFolder is read-only.

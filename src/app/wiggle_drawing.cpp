@@ -30,8 +30,12 @@ struct PixelGrid {
   std::int64_t row(double y) const { return floorToInt(deviceY(y)); }
   // The world y of the middle of a device pixel row.
   double rowMiddle(std::int64_t r) const { return (static_cast<double>(r) + 0.5 - oy) / sy; }
-  // std::floor without the library call: this runs twice per sample of every page.
+  // std::floor without the library call: this runs twice per sample of every page. Points
+  // far off the picture (a huge gain) are held at a distance any 64-bit pixel holds.
   static std::int64_t floorToInt(double v) {
+    constexpr double kFarOff = 1e15;
+    if (!(v > -kFarOff)) v = -kFarOff;  // NaN too
+    if (v > kFarOff) v = kFarOff;
     const auto truncated = static_cast<std::int64_t>(v);
     return truncated - static_cast<std::int64_t>(v < static_cast<double>(truncated));
   }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <system_error>
 
 #ifdef _WIN32
@@ -14,6 +15,8 @@
 namespace vorax::base {
 
 namespace {
+
+constexpr int kTemporaryNames = 100;
 
 bool syncFile(std::FILE* file) {
 #ifdef _WIN32
@@ -37,11 +40,20 @@ void syncFolder([[maybe_unused]] const std::filesystem::path& folder) {
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
-    : target_(std::move(target)), temporary_(target_) {
-  temporary_ += ".tmp";
-  file_ = std::fopen(temporary_.string().c_str(), "wb");
-  if (file_ == nullptr) fail("Cannot write " + target_.string() + ": " + std::strerror(errno));
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+  // "x": created afresh or not at all, so that a file already under the name (the user's, or
+  // one a killed run left) is never written over; the next name is tried instead.
+  for (int k = 0; k < kTemporaryNames && file_ == nullptr; ++k) {
+    temporary_ = target_;
+    temporary_ += (k == 0 ? std::string() : "." + std::to_string(k)) + ".tmp";
+    file_ = std::fopen(temporary_.string().c_str(), "wbx");
+    if (file_ == nullptr && errno != EEXIST) break;
+  }
+  if (file_ == nullptr) {
+    const int error = errno;
+    temporary_.clear();  // not ours: never removed
+    fail("Cannot write " + target_.string() + ": " + std::strerror(error));
+  }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {

@@ -1,8 +1,9 @@
 // Writing a file so that it appears complete or not at all: the bytes go to a temporary file
-// beside the target (the target's name + ".tmp"), which is renamed over the target only once
-// everything was written and flushed. A writer dropped without commit() removes its temporary
-// file, so a failure, a full disk or a cancel leaves nothing under the target's name; a
-// process killed midway leaves at most the ".tmp" file.
+// beside the target (the target's name + ".tmp", or + ".1.tmp", ".2.tmp", ... when that name
+// is taken: an existing file is never written over), which is renamed over the target only
+// once everything was written and flushed. A writer dropped without commit() removes its
+// temporary file, so a failure, a full disk or a cancel leaves nothing under the target's
+// name; a process killed midway leaves at most the ".tmp" file.
 #pragma once
 
 #include <cstdint>

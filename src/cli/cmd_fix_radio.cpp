@@ -1,6 +1,7 @@
 // vorax fix-radio FILE... [--traces T] [--end-ms E] [--prefix P] [--out-dir DIR]
-// [--delete-original]: repairs radio-similarity records as the viewer's "Fix Radio Sim File"
-// does, one line printed per file written.
+// [--delete-original] [--overwrite]: repairs radio-similarity records as the viewer's "Fix
+// Radio Sim File" does, one line printed per file written. An existing file under an output's
+// name is kept (the run stops there) unless --overwrite.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
@@ -22,6 +23,7 @@ struct FixRadioArgs {
   std::string prefix = "RS";
   std::string outDir;
   bool deleteOriginal = false;
+  bool overwrite = false;
 };
 
 int exitStatusOf(tools::RadioFixStatus status) {
@@ -30,6 +32,8 @@ int exitStatusOf(tools::RadioFixStatus status) {
       return 0;
     case tools::RadioFixStatus::InputProblem:
       return 1;
+    case tools::RadioFixStatus::OutputIsInput:
+    case tools::RadioFixStatus::OutputExists:
     case tools::RadioFixStatus::FileError:
     case tools::RadioFixStatus::Cancelled:
       break;
@@ -47,15 +51,20 @@ int runFixRadio(const FixRadioArgs& args) {
   CliMessages warnings;
   tools::RadioFixCallbacks callbacks;
   callbacks.messages = &warnings;
+  const bool overwrite = args.overwrite;
+  callbacks.mayReplace = [overwrite](const std::filesystem::path&) { return overwrite; };
   const std::vector<std::filesystem::path> inputs(args.files.begin(), args.files.end());
   const tools::RadioFixResult result = tools::fixRadioFiles(inputs, options, callbacks);
   for (const tools::RadioFixFile& f : result.files) {
-    std::printf("%s: %s, %llu traces%s\n", f.input.string().c_str(), f.output.string().c_str(),
+    std::printf("%s: %s, %llu traces%s%s\n", f.input.string().c_str(), f.output.string().c_str(),
                 static_cast<unsigned long long>(f.tracesCopied),
+                f.partial ? ", partial: the input ends early" : "",
                 f.inputDeleted ? ", original deleted" : "");
   }
   if (result.status != tools::RadioFixStatus::Complete)
-    std::fprintf(stderr, "vorax fix-radio: %s\n", result.message.c_str());
+    std::fprintf(
+        stderr, "vorax fix-radio: %s%s\n", result.message.c_str(),
+        result.status == tools::RadioFixStatus::OutputExists ? " (--overwrite replaces it)" : "");
   return exitStatusOf(result.status);
 }
 
@@ -77,7 +86,11 @@ void addFixRadioCommand(CLI::App& app, int& status) {
   command->add_option("--out-dir", args->outDir,
                       "folder of the output files; empty: the folder of each input");
   command->add_flag("--delete-original", args->deleteOriginal,
-                    "delete each input once its repaired record is written and synced");
+                    "delete each input once its repaired record is written and synced "
+                    "(never one whose repair is partial)");
+  command->add_flag("--overwrite", args->overwrite,
+                    "replace existing files under the output names (never an input); without "
+                    "it the run stops at the first one, keeping it");
   command->callback([args, &status] { status = runFixRadio(*args); });
 }
 

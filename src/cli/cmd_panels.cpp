@@ -1,6 +1,7 @@
 // vorax panels FOLDER [--setup FILE.PNL] --out-dir DIR [--size WxH]: the filter panels of
 // every record in the folder, written as the "Filter Panels" dialog's "Go" writes them with
-// "Generate BMP Files" on: one picture per panel, named as the dialog names them.
+// "Generate BMP Files" on: one picture per panel, named as the dialog names them, then the
+// lines the dialog's status shows (records done and skipped, each skipped file and why).
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +51,7 @@ int runPanels(const PanelsArgs& args) {
   dsp::Fft fft;
   decode::SegdRecord last;
   int status = 0;
-  filter::runPanelFiles(
+  const filter::PanelRun run = filter::runPanelFiles(
       settings, filter::panelFileList(args.folder), fft, base::DebugLog(),
       [&](const filter::Panel& panel) {
         const std::filesystem::path path =
@@ -62,7 +63,10 @@ int runPanels(const PanelsArgs& args) {
         return status == 0;
       },
       last);
-  return status;
+  if (status != 0) return status;
+  for (const std::string& line : filter::panelRunLines(run)) std::printf("%s\n", line.c_str());
+  // Files listed and none read: nothing was done.
+  return run.done == 0 && !run.skipped.empty() ? 2 : 0;
 }
 
 }  // namespace
@@ -72,7 +76,8 @@ void addPanelsCommand(CLI::App& app, int& status) {
   CLI::App* command = app.add_subcommand(
       "panels",
       "Writes the filter panels of every record in a folder as the Filter Panels dialog's Go does "
-      "with Generate BMP Files on, printing each picture's name.");
+      "with Generate BMP Files on, printing each picture's name, then the records done and "
+      "skipped (exit 2 when none could be read).");
   command->add_option("FOLDER", args->folder, "folder of record files")->required();
   command->add_option("--setup", args->setup, "panel file (.PNL) with the range, filters and gains")
       ->default_str("the dialog's defaults");

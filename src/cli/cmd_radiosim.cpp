@@ -1,9 +1,9 @@
 // vorax radiosim FOLDER --setup SETUP.RSF --out-dir DIR [--settings VORAXviewer.def]: the
 // radio similarity run of the set-up over a folder of radio similarity files (FOLDER takes
 // the place of the set-up's folder): every page the set-up asks for as a BMP picture in DIR,
-// and DIR/summary.json with each vibrator's verdicts. A file that cannot be read is listed as
-// skipped. Exit 0 when the run completed whatever the verdicts, 2 on a bad set-up, folder,
-// output folder or radio channel.
+// DIR/summary.json with each vibrator's verdicts, and the fleet table as DIR/fleet.csv and
+// DIR/Fleet Table.BMP. A file that cannot be read is listed as skipped. Exit statuses as
+// kSimilarityExitHelp says.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
@@ -32,15 +32,17 @@ int runRadiosim(const SimilarityArgs& args) {
     return fail(error);
   std::error_code ec;
   if (!std::filesystem::is_directory(args.input, ec)) return fail(args.input + " is not a folder");
+  const vibsim::RadioSetup setup = vibsim::radioSetupOf(settings, args.input);
+  if (setup.vibrators.empty()) return fail(vibsim::noListedFileMessage(setup.folder.string()));
   if (const std::string error = prepareOutputFolder(args.outDir); !error.empty())
     return fail(error);
 
-  const vibsim::RadioSetup setup = vibsim::radioSetupOf(settings, args.input);
   dsp::Fft fft;
-  std::vector<BatchVibrator> summary;
-  int status = 0;
+  std::vector<vibsim::FleetEntry> summary;
+  vibsim::BannerTexts banner = vibsim::bannerTextsOf(settings, decode::SegdRecord{});
+  bool setupError = false;
   for (const vibsim::RadioVibrator& v : setup.vibrators) {
-    BatchVibrator entry{v.row, v.label, std::nullopt, {}};
+    vibsim::FleetEntry entry{v.row, v.label, std::nullopt, {}};
     decode::SegdRecord record;
     const vibsim::RadioLoad load = vibsim::loadRadioSimilarityFile(setup.folder / v.file, record);
     if (!load.ok) {
@@ -52,20 +54,24 @@ int runRadiosim(const SimilarityArgs& args) {
     if (const auto problem = vibsim::checkRadioChannels(setup, record.loadedTraceCount())) {
       entry.skipped = *problem;
       summary.push_back(entry);
-      status = fail(*problem);
+      setupError = true;
+      fail(*problem);
       break;
     }
     auto pages =
         vibsim::makeRadioPages(record, setup, v, vibsim::bannerTextsOf(settings, record), fft);
-    if (!writeVibratorPictures("radiosim", *pages, args.outDir)) status = 2;
-    entry.verdict = vibsim::judgeVibrator(record, setup.referenceChannel, setup.returnChannel,
-                                          setup.params, fft);
-    std::printf("Vib %s: %s\n", v.label.c_str(), entry.verdict->pass() ? "pass" : "FAIL");
+    if (!writeVibratorPictures("radiosim", *pages, args.outDir)) setupError = true;
+    entry.verdict = pages->verdict();
+    if (entry.verdict)
+      std::printf("Vib %s: %s\n", v.label.c_str(), entry.verdict->pass() ? "pass" : "FAIL");
     summary.push_back(entry);
   }
-  if (const std::string error = writeSummary(args.outDir, summary); !error.empty())
+  if (const std::string error =
+          writeSummary("radiosim", args.outDir, summary, setup.params, "Radio Similarity Fleet",
+                       vibsim::fleetSubtitle(banner, setup.folder.string()));
+      !error.empty())
     return fail(error);
-  return status;
+  return setupError ? 2 : runStatus(summary);
 }
 
 }  // namespace
@@ -75,7 +81,9 @@ void addRadiosimCommand(CLI::App& app, int& status) {
   CLI::App* command = app.add_subcommand(
       "radiosim",
       "Runs a radio similarity set-up over a folder of radio similarity files: every "
-      "page it asks for as a BMP picture, and summary.json with each vibrator's verdicts.");
+      "page it asks for as a BMP picture, summary.json with each vibrator's verdicts, and the "
+      "fleet table as fleet.csv and \"Fleet Table.BMP\".");
+  command->footer(kSimilarityExitHelp);
   command
       ->add_option("FOLDER", args->input,
                    "folder of radio similarity files (replaces the set-up's)")

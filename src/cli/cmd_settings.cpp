@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/settings_file.h"
 
 namespace vorax::cli {
 
@@ -62,26 +63,16 @@ Json rowJson(const app::ViewerSettings& settings, const app::SettingRow& row) {
 int showSettings(const std::string& file) {
   app::ViewerSettings settings;
   const app::SettingsLoad loaded = app::loadSettings(file, settings);
-  switch (loaded.source) {
-    case app::SettingsLoad::Source::Defaults:
-      std::fprintf(stderr, "vorax settings: %s does not exist\n", file.c_str());
-      return 2;
-    case app::SettingsLoad::Source::Unreadable:
-      std::fprintf(stderr, "vorax settings: %s\n", loaded.message.c_str());
-      return 2;
-    case app::SettingsLoad::Source::File:
-    case app::SettingsLoad::Source::ShortFile:
-      break;
+  if (const std::string problem = settingsFileProblem(file, loaded); !problem.empty()) {
+    std::fprintf(stderr, "vorax settings: %s\n", problem.c_str());
+    return 2;
   }
   Json out = Json::object();
   for (const app::SettingRow& row : app::kSettingRows)
     out[std::string(row.name)] = rowJson(settings, row);
   std::printf("%s\n", jsonText(out).c_str());
-  if (loaded.source == app::SettingsLoad::Source::ShortFile) {
-    std::fprintf(stderr,
-                 "vorax settings: %s holds %zu of %zu bytes; the fields past its end show the "
-                 "defaults\n",
-                 file.c_str(), loaded.bytesRead, app::kSettingsSize);
+  if (const std::string warning = settingsFileWarning(file, loaded); !warning.empty()) {
+    std::fprintf(stderr, "vorax settings: %s\n", warning.c_str());
     return 2;
   }
   return 0;

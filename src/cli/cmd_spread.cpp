@@ -31,10 +31,6 @@ Json optionalNumber(const std::optional<float>& value) {
   return value ? singleJson(*value) : Json(nullptr);
 }
 
-Json colourJson(decode::Colorref colour) {
-  return Json::array({app::redOf(colour), app::greenOf(colour), app::blueOf(colour)});
-}
-
 Json mapJson(const spread::SpreadMap& map) {
   Json out = Json::object();
   out["map"] = std::string(spread::captionOf(map.kind));
@@ -73,6 +69,10 @@ int runSpread(const SpreadOptions& options) {
     return status;
   const spread::SpreadMap map = spread::computeSpreadMap(
       opened.record, *kind, {opened.record.tiltErrorCount, options.ignoreTilt});
+  if (!map.holdsTestValues) {
+    std::fprintf(stderr, "vorax spread: %s\n", spread::kNoTestValuesMessage);
+    return 2;
+  }
   if (options.json) std::printf("%s\n", jsonText(mapJson(map)).c_str());
   if (options.output.empty()) return 0;
 

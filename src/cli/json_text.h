@@ -8,6 +8,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "app/canvas.h"
 #include "base/fixed_text.h"
 
 namespace vorax::cli {
@@ -17,6 +18,11 @@ using Json = nlohmann::ordered_json;
 // A single-precision value as the number its shortest text names (0.1f is 0.1, not
 // 0.100000001490116); NaN and infinities are null.
 Json singleJson(float value);
+
+// A colour as [red, green, blue], each 0..255.
+inline Json colourJson(app::Colorref colour) {
+  return Json::array({app::redOf(colour), app::greenOf(colour), app::blueOf(colour)});
+}
 
 // One header field: texts right-trimmed, numbers as numbers, NaN as null.
 template <typename T>

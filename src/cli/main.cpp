@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
+#include "cli/run_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"vorax: the command line of VORAX Viewer, for batch QC of seismic records.",
@@ -31,11 +32,5 @@ int main(int argc, char** argv) {
   vorax::cli::addFilterCommand(app, status);
   vorax::cli::addPanelsCommand(app, status);
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    // --help and --version exit 0; every usage error exits 2.
-    return app.exit(error) == 0 ? 0 : 2;
-  }
-  return status;
+  return vorax::cli::runCommandLine(app, argc, argv, status);
 }

@@ -1,9 +1,7 @@
 #include "cli/picture_file.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -13,8 +11,8 @@
 #include "app/display_settings.h"
 #include "app/record_display.h"
 #include "app/settings.h"
+#include "app/ui/picture_writer.h"
 #include "app/ui/qt_canvas.h"
-#include "base/atomic_file.h"
 
 namespace vorax::cli {
 
@@ -81,26 +79,20 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
                      const std::function<void(app::Canvas&)>& draw) {
   ensureGuiApplication();
   QImage picture(size.width, size.height, QImage::Format_RGB32);
+  if (picture.isNull()) {  // Qt gives a null picture when its pixels cannot be had
+    std::fprintf(stderr, "vorax %s: not enough memory for a %dx%d picture\n", command.c_str(),
+                 size.width, size.height);
+    return 2;
+  }
   picture.fill(Qt::white);
   {
     app::ui::QtCanvas canvas(picture);
     draw(canvas);
   }
-  const std::string format = pictureFormatOf(output);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format.c_str());
-  if (!writer.write(picture)) {
-    std::fprintf(stderr, "vorax %s: cannot encode %s: %s\n", command.c_str(), format.c_str(),
-                 writer.errorString().toStdString().c_str());
-    return 2;
-  }
-  base::AtomicFileWriter file(output);
-  file.write({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-              static_cast<std::size_t>(bytes.size())});
-  if (!file.commit()) {
-    std::fprintf(stderr, "vorax %s: %s\n", command.c_str(), file.error().c_str());
+  const app::PictureFormat format =
+      pictureFormatOf(output) == "PNG" ? app::PictureFormat::Png : app::PictureFormat::Bmp;
+  if (const std::string error = app::ui::savePicture(picture, output, format); !error.empty()) {
+    std::fprintf(stderr, "vorax %s: %s\n", command.c_str(), error.c_str());
     return 2;
   }
   return 0;

@@ -1,5 +1,5 @@
 // Pictures written by the commands' -o option: the size and name checks, and drawing a
-// core picture onto an image that is saved whole (temporary file renamed into place).
+// core picture onto an image that is streamed to its file (temporary file renamed into place).
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -31,7 +31,8 @@ CLI::Validator pictureSizeCheck();
 
 // Draws onto a white picture of the size (text works without a display: the offscreen
 // platform is used unless another is set) and writes it in the format of the name. Returns
-// 0, or 2 with the reason printed as "vorax <command>: ...".
+// 0, or 2 with the reason printed as "vorax <command>: ..." (also when the picture's pixels
+// cannot be had).
 int writePictureFile(const std::string& command, const std::string& output, PictureSize size,
                      const std::function<void(app::Canvas&)>& draw);
 

@@ -1,6 +1,8 @@
 #include "cli/spread_record.h"
 
+#include <cmath>
 #include <cstdio>
+#include <string>
 #include <system_error>
 
 #include "spread/spread_layout.h"
@@ -12,10 +14,28 @@ int openSpreadRecord(std::string_view command, const std::string& path, CliRecor
   if (out.exitStatus != 0) return out.exitStatus;
   if (!spread::hasLiveTraces(out.record)) {
     std::fprintf(stderr, "vorax %.*s: %s\n", static_cast<int>(command.size()), command.data(),
-                 spread::kNoTestValuesMessage);
+                 spread::kNoLiveTracesMessage);
     return 2;
   }
   return 0;
+}
+
+bool valueWithin(std::string_view command, std::string_view option, double value,
+                 const RecordRange& range) {
+  const std::string name(command);
+  const std::string opt(option);
+  const std::string unit(range.unit);
+  if (!std::isfinite(value)) {
+    std::fprintf(stderr, "vorax %s: %s needs a finite number of %s, not %g\n", name.c_str(),
+                 opt.c_str(), unit.c_str(), value);
+    return false;
+  }
+  if (value < range.low || value > range.high) {
+    std::fprintf(stderr, "vorax %s: %s %g %s lies outside the record's %g to %g %s\n", name.c_str(),
+                 opt.c_str(), value, unit.c_str(), range.low, range.high, unit.c_str());
+    return false;
+  }
+  return true;
 }
 
 bool makeOutputFolder(std::string_view command, const std::filesystem::path& folder) {

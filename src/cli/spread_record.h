@@ -15,6 +15,16 @@ namespace vorax::cli {
 // opener's status, or 2 for a record without live traces.
 int openSpreadRecord(std::string_view command, const std::string& path, CliRecord& out);
 
+// A value the record bounds: `value` of `option` must be a finite number in low..high (the
+// record's extent, in `unit`). False after saying why not, as "vorax <command>: ...".
+struct RecordRange {
+  double low = 0;
+  double high = 0;
+  std::string_view unit;  // "Hz", "ms"
+};
+bool valueWithin(std::string_view command, std::string_view option, double value,
+                 const RecordRange& range);
+
 // Makes the folder (and its parents) when missing; false after saying why.
 bool makeOutputFolder(std::string_view command, const std::filesystem::path& folder);
 

@@ -124,7 +124,7 @@ std::string datefromjulian(int twoDigitYear, int dayOfYear) {
   }
   const char* century = (twoDigitYear >= 71 && twoDigitYear <= 99) ? "19" : "20";
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%s%02d-%02d-%d", century, twoDigitYear % 100, month,
+  std::snprintf(buffer, sizeof buffer, "%s%02d-%02d-%02d", century, twoDigitYear % 100, month,
                 remainder);
   return buffer;
 }

@@ -39,8 +39,8 @@ std::string ieeedoubletext(Bytes bytes);
 // of each nibble of the last two bytes: {0,0,100, 0x00,0x50} -> "100.0050".
 std::string fractionaltext(Bytes bytes);
 
-// Date text "CCYY-MM-D" of a two-digit year and a day of the year (day without leading
-// zero). Century "19" for years 71-99, "20" otherwise.
+// Date text "CCYY-MM-DD" of a two-digit year and a day of the year, month and day zero-padded
+// so that dates read and sort alike everywhere. Century "19" for years 71-99, "20" otherwise.
 std::string datefromjulian(int twoDigitYear, int dayOfYear);
 
 // "Jan".."Dec" for 1..12, "bad" for any other number.

@@ -1,5 +1,7 @@
 #include "decode/record_opener.h"
 
+#include <array>
+
 #include "decode/seg2/seg2_opener.h"
 #include "decode/sercel/sercel_loader.h"
 #include "decode/standard/standard_opener.h"
@@ -8,6 +10,33 @@
 namespace vorax::decode {
 
 namespace {
+
+// Whether `bytes` are text: tabs, line ends, form feeds and printable characters, with any
+// byte above 0x7E part of a well-formed UTF-8 sequence (one cut by the end of `bytes` counts).
+// Every SEG-D general header holds bytes below 0x20 (BCD zeros, binary counts), every SEG-2
+// file starts with its identifier word, so a record never reads as text.
+bool isText(std::span<const std::uint8_t> bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const std::uint8_t c = bytes[i];
+    if (c == '\t' || c == '\n' || c == '\r' || c == '\f' || (c >= 0x20 && c < 0x7F)) continue;
+    const std::size_t following = c >= 0xC2 && c <= 0xDF   ? 1
+                                  : c >= 0xE0 && c <= 0xEF ? 2
+                                  : c >= 0xF0 && c <= 0xF4 ? 3
+                                                           : 0;
+    if (following == 0) return false;
+    for (std::size_t k = 1; k <= following && i + k < bytes.size(); ++k)
+      if ((bytes[i + k] & 0xC0) != 0x80) return false;
+    i += following;
+  }
+  return true;
+}
+
+// A text file opened by mistake (a note, a log, an exported listing): its first 512 bytes.
+bool startsAsText(const RecordFile& file) {
+  std::array<std::uint8_t, 512> head{};
+  const std::size_t got = file.readAt(1, head);
+  return got > 0 && isText(std::span<const std::uint8_t>(head).first(got));
+}
 
 RecordFlavour flavourOf(const DecodedHeaders& headers, const OpenOptions& options) {
   switch (options.loader) {
@@ -59,6 +88,13 @@ OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record, Mes
 OpenResult openRecord(RecordFile& file, SegdRecord& record, MessageSink& messages,
                       const base::DebugLog& debugLog, const OpenOptions& options) {
   if (startsAsSeg2(file)) return openSeg2(file, record, messages);
+  if (startsAsText(file)) {
+    OpenResult result;
+    result.status = OpenStatus::FileError;
+    result.error = std::filesystem::path(file.name()).filename().string() + kTextFileMessage;
+    file.close();
+    return result;
+  }
   const bool standard = options.loader == LoaderChoice::Standard ||
                         (options.loader == LoaderChoice::Auto && startsAsStandardSegd(file));
   if (standard) return openStandardSegd(file, record, messages, debugLog, options);

@@ -29,6 +29,9 @@ enum class OpenStatus {
   FileError,     // the file could not be opened; `error` says why
 };
 
+// The end of the message for a text file opened by mistake, after the file's name.
+inline constexpr const char* kTextFileMessage = " is a text file, not a SEG-D or SEG-2 file.";
+
 struct OpenOptions {
   bool loadTraces = true;  // false: headers only (the summary and the decoded records)
   ProgressCallback progress;
@@ -54,7 +57,7 @@ struct OpenResult {
 };
 
 // Opens the file at `path` into `record`. Decoder messages and the loader's warning go to
-// `messages`.
+// `messages`. A file whose first bytes are text is a FileError saying so.
 OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record, MessageSink& messages,
                       const base::DebugLog& debugLog, const OpenOptions& options = {});
 

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <utility>
 
+#include "app/picture_file_name.h"
 #include "app/utilities.h"
 #include "decode/record_opener.h"
-#include "decode/segd/header_driver.h"
 #include "filter/trace_filter.h"
 
 namespace vorax::filter {
@@ -19,15 +20,37 @@ std::string upperCased(std::string text) {
   return text;
 }
 
-// Decoder messages of files read for panels go to the debug log, not to message boxes.
+// Decoder messages of files read for panels go to the debug log, not to message boxes; the
+// last one says why a file was skipped.
 class DebugLogSink : public decode::MessageSink {
  public:
   explicit DebugLogSink(const base::DebugLog& log) : log_(log) {}
-  void show(std::string_view text, bool) override { log_.line(text); }
+  void show(std::string_view text, bool) override {
+    log_.line(text);
+    last_ = text;
+  }
+  std::string takeLast() { return std::exchange(last_, {}); }
 
  private:
   const base::DebugLog& log_;
+  std::string last_;
 };
+
+constexpr std::size_t kRecordNameBytes = 64;
+
+// Why the file cannot give panels, or "" when it can.
+std::string unreadableReason(const decode::OpenResult& opened, DebugLogSink& messages) {
+  const std::string decoderMessage = messages.takeLast();
+  switch (opened.status) {
+    case decode::OpenStatus::FileError:
+      return opened.error;
+    case decode::OpenStatus::DecoderFatal:
+      return decoderMessage.empty() ? "its headers cannot be read" : decoderMessage;
+    case decode::OpenStatus::Ok:
+      break;
+  }
+  return "";
+}
 
 }  // namespace
 
@@ -84,8 +107,39 @@ Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp
 }
 
 std::string panelPictureName(const PanelSettings& settings, const Panel& panel) {
-  return "Filter Panel --" + settings.headerLine + " - " + settings.infoLine + " - File " +
-         panel.fileNumber + " Filter " + panel.filterLabel + ".BMP";
+  const std::string& name = !panel.recordName.empty()   ? panel.recordName
+                            : !panel.fileNumber.empty() ? panel.fileNumber
+                                                        : panel.fileName;
+  const std::string tail = " - File " + name + " Filter " + panel.filterLabel;
+  // The two lines give way first: what tells pictures apart (record, filter) is never cut.
+  constexpr std::size_t kRoom = app::kMaxFileNameBytes - 4;  // before ".BMP"
+  const std::string head =
+      app::fileNameFromTitle("Filter Panel --" + settings.headerLine + " - " + settings.infoLine,
+                             "", kRoom > tail.size() ? kRoom - tail.size() : 1);
+  return app::fileNameFromTitle(head + tail, ".BMP");
+}
+
+PanelRecordNames::Given PanelRecordNames::next(std::string_view fileNumber,
+                                               std::string_view fileName) {
+  const std::string base =
+      app::fileNameFromTitle(fileNumber.empty() ? fileName : fileNumber, "", kRecordNameBytes);
+  Given given{base, false};
+  for (int copy = 2;
+       std::find(taken_.begin(), taken_.end(), upperCased(given.name)) != taken_.end(); ++copy)
+    given = {base + "_" + std::to_string(copy), true};
+  taken_.push_back(upperCased(given.name));
+  return given;
+}
+
+std::vector<std::string> panelRunLines(const PanelRun& run) {
+  std::vector<std::string> lines{std::string(run.stopped ? "Stopped" : "Done") + ": " +
+                                 std::to_string(run.done) +
+                                 (run.done == 1 ? " record, " : " records, ") +
+                                 std::to_string(run.skipped.size()) + " skipped"};
+  lines.insert(lines.end(), run.renamed.begin(), run.renamed.end());
+  for (const SkippedFile& file : run.skipped)
+    lines.push_back("Skipped " + file.fileName + ": " + file.reason);
+  return lines;
 }
 
 std::vector<std::string> panelFileList(const std::filesystem::path& folder) {
@@ -112,21 +166,44 @@ std::vector<Panel> panelsOfRecord(const decode::SegdRecord& record, const std::s
   return panels;
 }
 
-void runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames,
-                   dsp::Fft& fft, const base::DebugLog& debugLog,
-                   const std::function<bool(const Panel&)>& onPanel,
-                   decode::SegdRecord& lastRecord) {
+PanelRun runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames,
+                       dsp::Fft& fft, const base::DebugLog& debugLog,
+                       const std::function<bool(const Panel&)>& onPanel,
+                       decode::SegdRecord& lastRecord) {
   DebugLogSink messages(debugLog);
+  PanelRecordNames names;
+  PanelRun run;
   for (const std::string& name : fileNames) {
     const std::filesystem::path path = std::filesystem::path(settings.folder) / name;
-    if (decode::quickvoraxcheck(path) != 0) continue;
     decode::SegdRecord record;
-    if (!decode::openRecord(path, record, messages, debugLog).ok()) continue;
+    const decode::OpenResult opened = decode::openRecord(path, record, messages, debugLog);
+    std::string reason = unreadableReason(opened, messages);
+    if (reason.empty() && copyPanel(record, settings.traceFrom, settings.traceTo).traceCount() == 0)
+      reason = "it holds " + std::to_string(record.loadedTraceCount()) +
+               (record.loadedTraceCount() == 1 ? " trace" : " traces") + ", none of traces " +
+               std::to_string(settings.traceFrom) + " to " + std::to_string(settings.traceTo);
+    if (!reason.empty()) {
+      debugLog.line("Panels: Skipped " + name + ": " + reason);
+      run.skipped.push_back({name, reason});
+      continue;
+    }
     debugLog.line("Panels: File " + name);
-    for (const Panel& panel : panelsOfRecord(record, name, settings, fft))
-      if (!onPanel(panel)) return;
+    const std::string fileNumber(record.summary.fileNumber.trimmed());
+    const PanelRecordNames::Given given = names.next(fileNumber, name);
+    if (given.renamed)
+      run.renamed.push_back(name + ": File " + (fileNumber.empty() ? name : fileNumber) +
+                            " is also an earlier record's: its pictures say File " + given.name);
+    for (Panel& panel : panelsOfRecord(record, name, settings, fft)) {
+      panel.recordName = given.name;
+      if (!onPanel(panel)) {
+        run.stopped = true;
+        return run;
+      }
+    }
+    ++run.done;
     lastRecord = std::move(record);
   }
+  return run;
 }
 
 }  // namespace vorax::filter

@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/debug_log.h"
@@ -22,6 +23,9 @@ namespace vorax::filter {
 struct Panel {
   std::string fileName;    // the record file's name, without its folder
   std::string fileNumber;  // the record's four-character file number, without trailing blanks
+  // What the record is called in picture names: its file number, or its file name when it has
+  // none; a run makes it distinct (panelRecordNames).
+  std::string recordName;
   float sampleIntervalUs = 0;
   std::int32_t samplesPerTrace = 0;  // S
   std::int32_t firstTrace = 1;
@@ -44,9 +48,27 @@ std::string filterLabel(const std::array<float, 4>& corners);
 // label set.
 Panel bandPassPanel(const Panel& panel, const std::array<float, 4>& corners, dsp::Fft& fft);
 
-// "Filter Panel --<header> - <info> - File <file number> Filter <label>.BMP", the name a
-// panel's picture is saved under in the panel folder.
+// "Filter Panel --<header> - <info> - File <record name> Filter <label>.BMP", the name a
+// panel's picture is saved under in the panel folder: one file name, the characters that
+// cannot be in one replaced by '_', under 200 bytes. The record name is the panel's, or
+// (a panel of "Test", outside a run) its file number, or its file name.
 std::string panelPictureName(const PanelSettings& settings, const Panel& panel);
+
+// Hands out the names records go by in a run's picture names: the file number (the file name
+// when it is blank), cut to 64 bytes, then _2, _3, ... when an earlier record of the run went
+// by the same name (compared without case, as Windows file names are).
+class PanelRecordNames {
+ public:
+  // The name for a record, and whether it had to be made distinct.
+  struct Given {
+    std::string name;
+    bool renamed = false;
+  };
+  Given next(std::string_view fileNumber, std::string_view fileName);
+
+ private:
+  std::vector<std::string> taken_;  // upper-cased
+};
 
 // The names of the folder's candidate files, sorted: regular files longer than 0 bytes whose
 // last four characters, upper-cased, are none of .BMP .TXT .JPG .WRI .DOC.
@@ -56,12 +78,30 @@ std::vector<std::string> panelFileList(const std::filesystem::path& folder);
 std::vector<Panel> panelsOfRecord(const decode::SegdRecord& record, const std::string& fileName,
                                   const PanelSettings& settings, dsp::Fft& fft);
 
-// "Go": every listed file of the folder that passes the quick header check is read and its
-// panels handed to `onPanel` in order (false stops the run). Files that fail the check or
-// cannot be read are skipped. The last record read is left in `lastRecord`.
-void runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames,
-                   dsp::Fft& fft, const base::DebugLog& debugLog,
-                   const std::function<bool(const Panel&)>& onPanel,
-                   decode::SegdRecord& lastRecord);
+// What became of the files of a "Go" run.
+struct SkippedFile {
+  std::string fileName;
+  std::string reason;  // the opener's or decoder's message, or why no panel could be cut
+};
+struct PanelRun {
+  std::int32_t done = 0;  // records whose panels were all handed on
+  std::vector<SkippedFile> skipped;
+  std::vector<std::string> renamed;  // "B.segd: File 1 is also an earlier record's: ..."
+  bool stopped = false;              // `onPanel` asked to stop
+};
+
+// "Done: 3 records, 1 skipped" ("Stopped: ..."), then one line per renamed record and one
+// "Skipped <file>: <reason>" per skipped file.
+std::vector<std::string> panelRunLines(const PanelRun& run);
+
+// "Go": every listed file of the folder is read with its own flavour's loader (VORAX, Sercel,
+// standard SEG-D, SEG-2) and its panels handed to `onPanel` in order (false stops the run),
+// each with a distinct record name. A file that cannot be read, or whose traces miss the
+// panel window, is skipped and named in the result. The last record read is left in
+// `lastRecord`.
+PanelRun runPanelFiles(const PanelSettings& settings, std::span<const std::string> fileNames,
+                       dsp::Fft& fft, const base::DebugLog& debugLog,
+                       const std::function<bool(const Panel&)>& onPanel,
+                       decode::SegdRecord& lastRecord);
 
 }  // namespace vorax::filter

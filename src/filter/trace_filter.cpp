@@ -13,30 +13,42 @@ namespace {
 // The value of pi the ramps were always computed with.
 constexpr double kRampPi = 3.14159268;
 
-// Element i of the packed spectrum and the one after it, both multiplied by t; a pair whose
-// element i is exactly 0 is left as it is.
-void scalePair(std::span<float> s, std::int64_t i, float t) {
-  const auto at = static_cast<std::size_t>(i);
-  if (s[at] != 0.0f) {
-    s[at] *= t;
-    s[at + 1] *= t;
-  }
+// Bin k of the packed spectrum (elements 2k and 2k + 1) multiplied by t.
+void scaleBin(std::span<float> s, std::int64_t k, float t) {
+  const auto at = static_cast<std::size_t>(2 * k);
+  s[at] *= t;
+  s[at + 1] *= t;
 }
 
-// Pairs from, from + 2, ... up to `to`, scaled by the ramp's points in order; the last point
-// serves the pairs left over when the transition has more pairs than points. `reversed`
-// walks the ramp from its last point down to point 0 (the falling ramp).
-void rampPairs(std::span<float> s, std::int64_t from, std::int64_t to,
-               const std::vector<float>& ramp, bool reversed) {
+// Bins from, from + 1, ... up to `to`, scaled by the ramp's points in order; the last point
+// serves the bins left over when the transition has more bins than points. `reversed` walks
+// the ramp from its last point down to point 0 (the falling ramp).
+void rampBins(std::span<float> s, std::int64_t from, std::int64_t to,
+              const std::vector<float>& ramp, bool reversed) {
   std::size_t point = 0;
-  for (std::int64_t i = from; i <= to; i += 2, ++point) {
+  for (std::int64_t k = from; k <= to; ++k, ++point) {
     const std::size_t p = std::min(point, ramp.size() - 1);
-    scalePair(s, i, reversed ? ramp[ramp.size() - 1 - p] : ramp[p]);
+    scaleBin(s, k, reversed ? ramp[ramp.size() - 1 - p] : ramp[p]);
   }
 }
 
-void zeroPairs(std::span<float> s, std::int64_t from, std::int64_t to, std::int64_t step) {
-  for (std::int64_t i = from; i <= to; i += step) scalePair(s, i, 0.0f);
+void zeroBins(std::span<float> s, std::int64_t from, std::int64_t to) {
+  for (std::int64_t k = from; k <= to; ++k) scaleBin(s, k, 0.0f);
+}
+
+// Whether corner j (0..3) begins or ends a rising ramp, one with its stop band below it.
+bool risesAt(FilterType type, std::size_t j) {
+  switch (type) {
+    case FilterType::LowCut:
+      return true;
+    case FilterType::HighCut:
+      return false;
+    case FilterType::BandPass:
+      return j < 2;
+    case FilterType::BandReject:
+      return j >= 2;
+  }
+  return false;
 }
 
 double roundHalfEven(double x) {
@@ -101,33 +113,35 @@ FilterPlan::FilterPlan(const FilterRequest& request, double sampleIntervalUs,
   const double dt = sampleIntervalUs / 1000000.0;
   for (std::size_t j = 0; j < cornerCount(type_); ++j)
     b_[j] = cornerIndex(dt, request.corners[j], n_);
+  // An odd index is the imaginary half of bin b / 2: a stop band takes the whole bin, so the
+  // corners of a rising ramp (stop band below) round up, those of a falling one round down.
+  for (std::size_t j = 0; j < 4; ++j) bin_[j] = risesAt(type_, j) ? (b_[j] + 1) / 2 : b_[j] / 2;
   lowerRamp_ = risingRamp(b_[1] - b_[0]);
   upperRamp_ = cornerCount(type_) == 4 ? risingRamp(b_[3] - b_[2]) : lowerRamp_;
 }
 
 void FilterPlan::shapeSpectrum(std::span<float> s) const {
-  // The last pair inside the n + 3 values starts at n + 1.
-  const auto lastPair = static_cast<std::int64_t>(n_) + 1;
+  const auto nyquist = static_cast<std::int64_t>(n_ / 2);
   switch (type_) {
     case FilterType::LowCut:
-      rampPairs(s, b_[0], b_[1], lowerRamp_, false);
-      zeroPairs(s, 0, b_[0], 1);
+      rampBins(s, bin_[0], bin_[1], lowerRamp_, false);
+      zeroBins(s, 0, bin_[0]);
       break;
     case FilterType::HighCut:
-      rampPairs(s, b_[0], b_[1], lowerRamp_, true);
-      zeroPairs(s, b_[1], lastPair, 2);
+      rampBins(s, bin_[0], bin_[1], lowerRamp_, true);
+      zeroBins(s, bin_[1], nyquist);
       break;
     case FilterType::BandPass:
-      rampPairs(s, b_[0], b_[1], lowerRamp_, false);
-      zeroPairs(s, 0, b_[0], 1);
-      rampPairs(s, b_[2], b_[3], upperRamp_, true);
-      zeroPairs(s, b_[3], lastPair, 2);
+      rampBins(s, bin_[0], bin_[1], lowerRamp_, false);
+      zeroBins(s, 0, bin_[0]);
+      rampBins(s, bin_[2], bin_[3], upperRamp_, true);
+      zeroBins(s, bin_[3], nyquist);
       break;
     case FilterType::BandReject:
       // The reject band between the ramps is set to 0, the value both ramps end at.
-      rampPairs(s, b_[0], b_[1], lowerRamp_, true);
-      rampPairs(s, b_[2], b_[3], upperRamp_, false);
-      zeroPairs(s, b_[1], b_[2], 2);
+      rampBins(s, bin_[0], bin_[1], lowerRamp_, true);
+      rampBins(s, bin_[2], bin_[3], upperRamp_, false);
+      zeroBins(s, bin_[1], bin_[2]);
       break;
   }
 }

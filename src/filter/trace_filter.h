@@ -45,7 +45,12 @@ std::int64_t cornerIndex(double dtSeconds, double hertz, std::size_t n);
 std::vector<float> risingRamp(std::int64_t width);
 
 // The corner indices and ramps of one filter for one transform length, shared by every trace
-// (and every thread) that filter runs on.
+// (and every thread) that filter runs on. A corner index names an element of the packed
+// spectrum; a ramp begins or ends at the bin that holds it, and an odd index (the imaginary
+// half of bin index / 2) goes to the stop band's side: rising ramps' corners round up to bin
+// (index + 1) / 2, falling ramps' down to index / 2. Ramps act on whole bins, one ramp point
+// per bin, and every bin from a stop corner's bin outwards (inside a band reject's stop band)
+// is zero, so a sine at a stop corner is taken out whole.
 class FilterPlan {
  public:
   FilterPlan(const FilterRequest& request, double sampleIntervalUs, std::size_t upperIndex);
@@ -53,8 +58,9 @@ class FilterPlan {
   std::size_t upperIndex() const { return upperIndex_; }
   std::size_t transformLength() const { return n_; }
   const std::array<std::int64_t, 4>& cornerIndices() const { return b_; }
+  const std::array<std::int64_t, 4>& cornerBins() const { return bin_; }
 
-  // Changes the packed spectrum (at least n + 3 values) as the filter type asks.
+  // Changes bins 0..n/2 of the packed spectrum (at least n + 2 values) as the filter type asks.
   void shapeSpectrum(std::span<float> spectrum) const;
 
  private:
@@ -62,8 +68,9 @@ class FilterPlan {
   std::size_t upperIndex_;
   std::size_t n_;
   std::array<std::int64_t, 4> b_{};
-  std::vector<float> lowerRamp_;  // rising ramp of the b1..b2 transition
-  std::vector<float> upperRamp_;  // rising ramp of the b3..b4 (cuts: b1..b2) transition
+  std::array<std::int64_t, 4> bin_{};  // the bins of b_
+  std::vector<float> lowerRamp_;       // rising ramp of the b1..b2 transition
+  std::vector<float> upperRamp_;       // rising ramp of the b3..b4 (cuts: b1..b2) transition
 };
 
 // Scratch space of the filter that a caller reuses from trace to trace (one per thread).

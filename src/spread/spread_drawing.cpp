@@ -120,9 +120,17 @@ void drawSpreadMap(app::Canvas& canvas, const decode::SegdRecord& record,
                    const SpreadLayout& layout, const SpreadMap& map, const base::DebugLog& log) {
   startSpreadPicture(canvas, layout);
   log.line("Enter Display Spread");
+  drawSpreadTitle(canvas, layout, captionOf(map.kind));
+  if (!map.holdsTestValues) {  // no legend either: there are no bands to show
+    canvas.setFont("Arial", pointsToPixels(12), false);
+    canvas.setTextColour(app::kBlack);
+    canvas.text(
+        {layout.worldLeft + layout.worldWidth / 2, layout.worldTop - layout.worldHeight / 2},
+        kNoTestValuesMessage, app::HAlign::Centre, app::VAlign::Centre);
+    return;
+  }
   drawLegendFrameOutline(canvas, layout);
   log.line("Draw Legend Box Outline OK");
-  drawSpreadTitle(canvas, layout, captionOf(map.kind));
   for (const MapEntry& e : map.entries) fillTraceBox(canvas, layout, e.point, e.line, e.colour);
   log.line("Ready to assign values and colours");
   log.line(std::string("Ready to draw ") + std::string(legendLogWords(map.kind).prefix) +

@@ -33,7 +33,8 @@ void drawLineLabels(app::Canvas& canvas, const decode::SegdRecord& record,
 // Multiples of CHOOSESTEP(xmin, xmax), at least 1, from 0 that lie in xmin..xmax, written upwards
 // in 12 pt, centred on their point, starting a box half-height above the world's bottom.
 void drawPointLabels(app::Canvas& canvas, const SpreadLayout& layout);
-// The whole map: frame, title, boxes, legend, labels; with its debug-log lines.
+// The whole map: frame, title, boxes, legend, labels; with its debug-log lines. A record
+// without test values gets the title and the message saying so instead.
 void drawSpreadMap(app::Canvas& canvas, const decode::SegdRecord& record,
                    const SpreadLayout& layout, const SpreadMap& map, const base::DebugLog& log);
 

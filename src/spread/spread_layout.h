@@ -18,7 +18,7 @@ bool isLiveTrace(const decode::TraceHeaderInfo& info);
 std::int32_t heldTraceCount(const decode::SegdRecord& record);
 
 // What the spread view and its commands say about a record without live traces.
-inline constexpr const char* kNoTestValuesMessage =
+inline constexpr const char* kNoLiveTracesMessage =
     "This record holds no receiver test values: no trace has a receiver line above 0.";
 
 // True when at least one held trace is live.

@@ -142,6 +142,20 @@ MapLimits limitsFor(const decode::SegdRecord& record, MapKind kind) {
   return {};
 }
 
+bool holdsTestValues(const decode::TraceHeaderInfo& info) {
+  return std::isfinite(info.resistance) || std::isfinite(info.capacitance) ||
+         std::isfinite(info.tilt) || std::isfinite(info.leakage);
+}
+
+bool recordHoldsTestValues(const decode::SegdRecord& record) {
+  const std::int32_t n = heldTraceCount(record);
+  for (std::int32_t t = 1; t <= n; ++t) {
+    const decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
+    if (isLiveTrace(info) && holdsTestValues(info)) return true;
+  }
+  return false;
+}
+
 float mapValueOf(MapKind kind, const decode::TraceHeaderInfo& info) {
   switch (kind) {
     case MapKind::Resistance:
@@ -155,6 +169,7 @@ float mapValueOf(MapKind kind, const decode::TraceHeaderInfo& info) {
     case MapKind::Errors:
       break;
   }
+  if (!holdsTestValues(info)) return NAN;
   return static_cast<float>(8 * (info.resistanceError == 1) + 4 * (info.capacitanceError == 1) +
                             2 * (info.tiltError == 1) + (info.leakageError == 1));
 }
@@ -185,6 +200,7 @@ Colorref errorCodeColour(int code) {
 Colorref boxColour(MapKind kind, const decode::TraceHeaderInfo& info, const Thresholds& thresholds,
                    const ColourContext& context) {
   const float v = mapValueOf(kind, info);
+  if (std::isnan(v)) return kNoValueGrey;
   std::optional<Colorref> colour;
   switch (kind) {
     case MapKind::Resistance:
@@ -208,7 +224,16 @@ Colorref boxColour(MapKind kind, const decode::TraceHeaderInfo& info, const Thre
   return colour.value_or(kOutOfRangeGrey);
 }
 
-std::vector<LegendRow> legendRows(MapKind kind, const Thresholds& t, bool anyOutOfRange) {
+namespace {
+
+bool allNumbers(const Thresholds& t) {
+  for (const std::optional<float>& v :
+       {t.upperLimit, t.upper2, t.upper3, t.lowerLimit, t.lower2, t.lower3})
+    if (v && !std::isfinite(*v)) return false;
+  return true;
+}
+
+std::vector<LegendRow> bandRows(MapKind kind, const Thresholds& t) {
   std::vector<LegendRow> rows;
   switch (kind) {
     case MapKind::Resistance:
@@ -237,11 +262,22 @@ std::vector<LegendRow> legendRows(MapKind kind, const Thresholds& t, bool anyOut
       break;
     }
     case MapKind::Errors:
-      return {{kGreen, " None"},      {kBlue, " Leakage"},      {kMagenta, " Tilt"},
+      rows = {{kGreen, " None"},      {kBlue, " Leakage"},      {kMagenta, " Tilt"},
               {kYellow, " Multiple"}, {kBlack, " Capacitance"}, {kRed, " Resistance"},
               {kWhite, " Other"}};
+      break;
   }
-  if (anyOutOfRange) rows.push_back({kOutOfRangeGrey, " Out of range"});
+  return rows;
+}
+
+}  // namespace
+
+std::vector<LegendRow> legendRows(MapKind kind, const Thresholds& t, const LegendExtras& extras) {
+  std::vector<LegendRow> rows;
+  if (allNumbers(t)) rows = bandRows(kind, t);
+  if (extras.anyOutOfRange && kind != MapKind::Errors)
+    rows.push_back({kOutOfRangeGrey, " Out of range"});
+  if (extras.anyNoValue) rows.push_back({kNoValueGrey, " no value"});
   return rows;
 }
 
@@ -251,17 +287,20 @@ SpreadMap computeSpreadMap(const decode::SegdRecord& record, MapKind kind,
   map.kind = kind;
   const MapLimits limits = limitsFor(record, kind);
   map.thresholds = deriveThresholds(kind, limits.first, limits.second);
+  map.holdsTestValues = recordHoldsTestValues(record);
+  if (!map.holdsTestValues) return map;
   const std::int32_t n = heldTraceCount(record);
-  bool anyOutOfRange = false;
+  LegendExtras extras;
   for (std::int32_t t = 1; t <= n; ++t) {
     const decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
     if (!isLiveTrace(info)) continue;
     const Colorref colour = boxColour(kind, info, map.thresholds, context);
-    anyOutOfRange = anyOutOfRange || colour == kOutOfRangeGrey;
+    extras.anyOutOfRange = extras.anyOutOfRange || colour == kOutOfRangeGrey;
+    extras.anyNoValue = extras.anyNoValue || colour == kNoValueGrey;
     map.entries.push_back(
         {t, info.receiverLine, info.receiverPoint, mapValueOf(kind, info), colour});
   }
-  map.legend = legendRows(kind, map.thresholds, anyOutOfRange);
+  map.legend = legendRows(kind, map.thresholds, extras);
   return map;
 }
 
@@ -312,7 +351,8 @@ std::string readoutText(const SpreadMap& map, const MapEntry& entry,
                         const decode::TraceHeaderInfo& info) {
   using decode::shortestText;
   const std::string value =
-      map.kind == MapKind::Errors
+      std::isnan(entry.value) ? std::string(captionOf(map.kind)) + " no value"
+      : map.kind == MapKind::Errors
           ? "Error code " + std::to_string(static_cast<int>(entry.value))
           : std::string(captionOf(map.kind)) + " " + shortestText(entry.value);
   return "Trace " + std::to_string(entry.trace) + "  Line " + shortestText(entry.line) +

@@ -32,6 +32,17 @@ inline constexpr Colorref kMidBlue = app::rgb(0, 128, 192);
 inline constexpr Colorref kCyan = app::rgb(0, 255, 255);
 // A value that falls in no band: a value or a recorded limit that is not a number.
 inline constexpr Colorref kOutOfRangeGrey = app::rgb(128, 128, 128);
+// A trace that holds no value for the map (for Errors: no test value at all).
+inline constexpr Colorref kNoValueGrey = app::rgb(210, 210, 210);
+
+// What the maps say about a record whose live traces hold no receiver test value at all
+// (every value missing or not a number): its error flags and bands would read as passing.
+inline constexpr const char* kNoTestValuesMessage = "This record holds no receiver test values";
+
+// Whether a trace holds at least one receiver test value that is a number.
+bool holdsTestValues(const decode::TraceHeaderInfo& info);
+// Whether any live trace of the record does.
+bool recordHoldsTestValues(const decode::SegdRecord& record);
 
 // The six band thresholds; a map defines only some of them (none for Errors).
 struct Thresholds {
@@ -65,7 +76,7 @@ struct ColourContext {
 };
 
 // The map's test value of a trace; for Errors the error code 8R + 4C + 2T + L, each letter 1
-// when that error flag equals 1.
+// when that error flag equals 1, or NaN when the trace holds no test value.
 float mapValueOf(MapKind kind, const decode::TraceHeaderInfo& info);
 Colorref boxColour(MapKind kind, const decode::TraceHeaderInfo& info, const Thresholds& thresholds,
                    const ColourContext& context);
@@ -76,20 +87,28 @@ struct LegendRow {
   std::string text;
 };
 
-// The legend rows of a map, top row first; " Out of range" in grey is added to a banded map
-// only when some trace is painted grey.
-std::vector<LegendRow> legendRows(MapKind kind, const Thresholds& thresholds, bool anyOutOfRange);
+// Which rows besides the bands a legend needs.
+struct LegendExtras {
+  bool anyOutOfRange = false;  // some trace of a banded map painted the out-of-range grey
+  bool anyNoValue = false;     // some trace holds no value for the map
+};
+
+// The legend rows of a map, top row first: the bands (only when every threshold is a number),
+// then " Out of range" in grey and " no value" in light grey when some trace is painted so.
+std::vector<LegendRow> legendRows(MapKind kind, const Thresholds& thresholds,
+                                  const LegendExtras& extras);
 
 struct MapEntry {
   std::int32_t trace = 0;  // 1..N in file order
   float line = 0;
   float point = 0;
-  float value = 0;
+  float value = 0;  // NaN: no value (painted kNoValueGrey)
   Colorref colour = 0;
 };
 
 struct SpreadMap {
   MapKind kind = MapKind::Errors;
+  bool holdsTestValues = true;  // false: no live trace holds any test value; no map to show
   Thresholds thresholds;
   std::vector<MapEntry> entries;  // live traces only, in trace order
   std::vector<LegendRow> legend;

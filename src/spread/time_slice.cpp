@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/readouts.h"
+#include "decode/sample_converters.h"
 #include "spread/spread_drawing.h"
 #include "spread/spread_map.h"
 
@@ -81,6 +82,9 @@ void drawAmplitudeScale(app::Canvas& canvas, const SpreadLayout& layout) {
   canvas.setTextColour(app::kBlack);
   canvas.text({frame.right, frame.top}, " +1", app::HAlign::Left, app::VAlign::Top);
   canvas.text({frame.right, frame.bottom}, " -1", app::HAlign::Left, app::VAlign::Bottom);
+  const double above = 1.5 * canvas.measureText("Sample / trace peak").height;
+  canvas.text({frame.left, frame.top + above}, "Sample / trace peak", app::HAlign::Left,
+              app::VAlign::Top);
 }
 
 }  // namespace
@@ -89,8 +93,35 @@ double sampleTimeMs(const decode::SegdRecord& record, std::int32_t sample) {
   return static_cast<double>(sample) * record.summary.sampleIntervalUs / 1000.0;
 }
 
+std::vector<float> timeSlicePeaks(const decode::SegdRecord& record) {
+  const std::int32_t n = heldTraceCount(record);
+  std::vector<float> peaks(static_cast<std::size_t>(n) + 1, 0.0f);
+  for (std::int32_t t = 1; t <= n; ++t)
+    peaks[static_cast<std::size_t>(t)] = decode::largestFiniteMagnitude(record.samples.trace(t));
+  return peaks;
+}
+
+std::vector<TimeSliceBox> timeSliceBoxes(const decode::SegdRecord& record,
+                                         std::span<const float> peaks, std::int32_t sample) {
+  std::vector<TimeSliceBox> boxes;
+  if (sample < 0 || sample >= record.samples.samplesPerTrace()) return boxes;
+  const std::int32_t n =
+      std::min<std::int32_t>(heldTraceCount(record), static_cast<std::int32_t>(peaks.size()) - 1);
+  for (std::int32_t t = 1; t <= n; ++t) {
+    const decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
+    if (!isLiveTrace(info)) continue;
+    const float x = record.samples.at(t, sample);
+    const float peak = peaks[static_cast<std::size_t>(t)];
+    // A non-finite sample is damaged (the peak passed over it): it stays NaN, the grey.
+    const float value = !std::isfinite(x) ? NAN : peak > 0 ? x / peak : 0.0f;
+    boxes.push_back({t, info.receiverLine, info.receiverPoint, value, timeSliceColour(value)});
+  }
+  return boxes;
+}
+
 void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record,
-                        const SpreadLayout& layout, std::int32_t sample) {
+                        const SpreadLayout& layout, std::span<const float> peaks,
+                        std::int32_t sample) {
   startSpreadPicture(canvas, layout);
   drawLegendFrameOutline(canvas, layout);
   drawSpreadTitle(canvas, layout, "Time Slice");
@@ -98,13 +129,8 @@ void drawTimeSliceFrame(app::Canvas& canvas, const decode::SegdRecord& record,
   drawAmplitudeScale(canvas, layout);
   drawLineLabels(canvas, record, layout);
   drawPointLabels(canvas, layout);
-  const std::int32_t n = heldTraceCount(record);
-  for (std::int32_t t = 1; t <= n; ++t) {
-    const decode::TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
-    if (!isLiveTrace(info)) continue;
-    fillTraceBox(canvas, layout, info.receiverPoint, info.receiverLine,
-                 timeSliceColour(record.samples.at(t, sample)));
-  }
+  for (const TimeSliceBox& box : timeSliceBoxes(record, peaks, sample))
+    fillTraceBox(canvas, layout, box.point, box.line, box.colour);
   const LegendFrame frame = legendFrameOf(layout);
   canvas.setFont("MS Sans Serif", pointsToPixels(8), false);
   canvas.setTextColour(app::kBlack);

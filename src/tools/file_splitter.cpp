@@ -1,7 +1,5 @@
 #include "tools/file_splitter.h"
 
-#include <set>
-
 #include "base/atomic_file.h"
 #include "decode/record_file.h"
 #include "tools/record_layout.h"
@@ -21,10 +19,10 @@ int percentOf(std::uint64_t part, std::uint64_t whole) {
 class Splitter {
  public:
   Splitter(const fs::path& input, fs::path folder, const SplitCallbacks& callbacks)
-      : input_(input),
-        folder_(std::move(folder)),
+      : folder_(std::move(folder)),
         callbacks_(callbacks),
-        messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_) {}
+        messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_),
+        guard_({input}, callbacks.mayReplace) {}
 
   SplitResult run(decode::RecordFile& in) {
     if (in.size() == 0) fail(SplitStatus::InputProblem, in.name() + " is empty");
@@ -46,28 +44,38 @@ class Splitter {
     return !callbacks_.progress || callbacks_.progress(progress);
   }
 
-  // The first of NNNN.SEGD, NNNN_2.SEGD, ... that is neither the input nor written in this run.
-  fs::path outputFor(const RecordLayout& layout) {
+  // The first of NNNN.SEGD, NNNN_2.SEGD, ... (NNNN_partial.SEGD, ... for a cut record) that
+  // is neither the input nor written in this run; empty, with the reason recorded, when it
+  // is an existing file not to be replaced.
+  fs::path outputFor(const RecordLayout& layout, bool partial) {
+    const std::string tag = partial ? "_partial" : "";
     std::string clash;
     for (int k = 1;; ++k) {
       const std::string name =
-          layout.fileNumber + (k == 1 ? "" : "_" + std::to_string(k)) + ".SEGD";
+          layout.fileNumber + (k == 1 ? "" : "_" + std::to_string(k)) + tag + ".SEGD";
       const fs::path candidate = folder_ / name;
-      if (written_.contains(candidate)) {
+      if (guard_.wroteThisRun(candidate)) {
         if (k == 1) clash = " was written earlier in this run";
         continue;
       }
-      if (isSameFile(candidate, input_)) {
+      const OutputGuard::Verdict verdict = guard_.check(candidate);
+      if (verdict == OutputGuard::Verdict::IsInput) {
         if (k == 1) clash = " is the file being split";
         continue;
+      }
+      if (verdict == OutputGuard::Verdict::Declined) {
+        fail(SplitStatus::OutputExists, candidate.string() +
+                                            " already exists and is kept: the split stops at "
+                                            "the record with file number " +
+                                            layout.fileNumber);
+        return {};
       }
       if (k > 1) {
         messages_.show("File number " + layout.fileNumber + " of the record at byte " +
                            std::to_string(layout.start) + " is written as " + name + ": " +
-                           layout.fileNumber + ".SEGD" + clash,
+                           layout.fileNumber + tag + ".SEGD" + clash,
                        false);
       }
-      written_.insert(candidate);
       return candidate;
     }
   }
@@ -84,7 +92,9 @@ class Splitter {
                            percentOf(layout.start - 1, length_)};
     if (!report(progress)) return fail(SplitStatus::Cancelled, "Cancelled");
 
-    const fs::path target = outputFor(layout);
+    const bool partial = in.remaining() / layout.traceBytes() < layout.traces;
+    const fs::path target = outputFor(layout, partial);
+    if (target.empty()) return false;
     base::AtomicFileWriter out(target);
     out.write(layout.general);
     out.write(layout.scanTypes);
@@ -101,8 +111,9 @@ class Splitter {
     if (copy.cancelled) return fail(SplitStatus::Cancelled, "Cancelled");
     if (!copy.error.empty()) return fail(SplitStatus::FileError, copy.error);
     if (!out.commit()) return fail(SplitStatus::FileError, out.error());
+    guard_.written(target);
 
-    result_.records.push_back({target, layout.fileNumber, layout.traces, copy.traces});
+    result_.records.push_back({target, layout.fileNumber, layout.traces, copy.traces, partial});
     if (copy.inputEnded) {
       messages_.show(in.name() + " ends inside the record with file number " + layout.fileNumber +
                          ": " + std::to_string(copy.traces) + " of " +
@@ -114,13 +125,12 @@ class Splitter {
     return report(progress) || fail(SplitStatus::Cancelled, "Cancelled");
   }
 
-  fs::path input_;
   fs::path folder_;
   const SplitCallbacks& callbacks_;
   decode::CollectingMessages collected_;
   decode::MessageSink& messages_;
   std::uint64_t length_ = 0;
-  std::set<fs::path> written_;
+  OutputGuard guard_;
   SplitResult result_;
 };
 

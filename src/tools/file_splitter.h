@@ -5,8 +5,9 @@
 // Each output is written under a temporary name and renamed when complete, so a failure, a
 // cancel or a killed process leaves no part-written file under a record's name. A record never
 // replaces the file being split, nor a file written earlier in the same run (a repeated file
-// number gets "1001_2.SEGD", "1001_3.SEGD", ... with a warning); files from earlier runs are
-// replaced.
+// number gets "1001_2.SEGD", "1001_3.SEGD", ... with a warning). Any other existing file is
+// replaced only when the callbacks' question allows it; else the split stops there. A record
+// the input ends inside is copied as far as it goes to "1001_partial.SEGD", with a warning.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "base/messages.h"
+#include "tools/tool_support.h"
 
 namespace vorax::tools {
 
@@ -35,6 +37,7 @@ struct SplitRecord {
   std::string fileNumber;
   std::uint64_t declaredTraces = 0;
   std::uint64_t tracesCopied = 0;  // fewer than declared when the input ends inside the record
+  bool partial = false;            // the input ends inside the record
 };
 
 enum class SplitStatus {
@@ -42,6 +45,7 @@ enum class SplitStatus {
   InputProblem,    // a decoder's fatal result, a record that cannot be sized, cut headers
   FileError,       // the input could not be read, an output could not be written
   ReadOnlyFolder,  // the output folder is read-only; nothing was written
+  OutputExists,    // an existing file under a record's name is not to be replaced
   Cancelled,
 };
 
@@ -54,6 +58,7 @@ struct SplitResult {
 struct SplitCallbacks {
   std::function<bool(const SplitProgress&)> progress;  // false cancels
   decode::MessageSink* messages = nullptr;             // warnings (renamed or short records)
+  ReplaceQuestion mayReplace;  // an existing file that the run did not write; none: kept
 };
 
 // Splits `input` into `outputFolder` (the input's own folder when empty).

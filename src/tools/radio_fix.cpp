@@ -43,12 +43,30 @@ void rewriteExtendedHeader(std::vector<std::uint8_t>& extended, std::int32_t tra
   std::fill(extended.begin() + 16, extended.begin() + 28, std::uint8_t{0});
 }
 
+// How many of the traces wanted the input holds whole, read at its first trace header.
+struct TracesHeld {
+  std::uint64_t wanted = 0;  // T, but no more than the record declares
+  std::uint64_t whole = 0;   // of those, the ones the file holds to their last byte
+  bool cut() const { return whole < wanted; }
+};
+
+TracesHeld tracesHeld(const decode::RecordFile& in, const RecordLayout& layout,
+                      std::int32_t tracesRequired) {
+  TracesHeld held;
+  held.wanted = std::min<std::uint64_t>(static_cast<std::uint64_t>(std::max(0, tracesRequired)),
+                                        layout.traces);
+  held.whole = std::min(held.wanted, in.remaining() / layout.traceBytes());
+  return held;
+}
+
 class RadioFixer {
  public:
-  RadioFixer(const RadioFixOptions& options, const RadioFixCallbacks& callbacks)
+  RadioFixer(const std::vector<fs::path>& inputs, const RadioFixOptions& options,
+             const RadioFixCallbacks& callbacks)
       : options_(options),
         callbacks_(callbacks),
-        messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_) {
+        messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_),
+        guard_(inputs, callbacks.mayReplace) {
     options_.prefix = trimmedText(options_.prefix);
   }
 
@@ -71,16 +89,37 @@ class RadioFixer {
     return false;
   }
 
-  fs::path outputFor(const fs::path& input) const {
+  fs::path outputFor(const fs::path& input, bool partial) const {
     const fs::path folder =
         options_.outputFolder.empty() ? input.parent_path() : options_.outputFolder;
-    if (options_.prefix.empty()) return folder / kEmptyPrefixOutput;
-    return folder / (options_.prefix + input.filename().string());
+    const fs::path name = options_.prefix.empty()
+                              ? fs::path(kEmptyPrefixOutput)
+                              : fs::path(options_.prefix + input.filename().string());
+    return folder / (partial ? withTag(name, "_partial") : name);
+  }
+
+  // False, with the reason recorded, when `output` may not be written.
+  bool outputAllowed(const fs::path& input, const fs::path& output) {
+    switch (guard_.check(output)) {
+      case OutputGuard::Verdict::Free:
+        return true;
+      case OutputGuard::Verdict::IsInput:
+        return fail(RadioFixStatus::OutputIsInput,
+                    "The repair of " + input.string() + " would replace " + output.string() +
+                        ", one of the files to repair: choose another output prefix or folder");
+      case OutputGuard::Verdict::Declined:
+        break;
+    }
+    return fail(RadioFixStatus::OutputExists, output.string() + " already exists and is kept: " +
+                                                  input.string() + " is not repaired");
   }
 
   bool fixOne(const fs::path& input) {
     const std::string name = input.filename().string();
     setStatus("Read " + name);
+    if (guard_.wroteThisRun(input))
+      return fail(RadioFixStatus::OutputIsInput,
+                  input.string() + " was written by this run: it is not repaired again");
     decode::RecordFile::Opened opened = decode::RecordFile::open(input);
     if (!opened.ok()) return fail(RadioFixStatus::FileError, opened.error);
     decode::RecordFile& in = *opened.file;
@@ -91,20 +130,22 @@ class RadioFixer {
                                                          : RadioFixStatus::InputProblem,
                   read.message);
     }
-
-    const fs::path output = outputFor(input);
-    if (isSameFile(output, input)) {
+    const TracesHeld held = tracesHeld(in, layout, options_.tracesRequired);
+    if (held.whole == 0 && held.wanted > 0)
       return fail(RadioFixStatus::InputProblem,
-                  "The repaired record would replace " + input.string() +
-                      " itself: choose an output prefix or another folder");
-    }
+                  input.string() + " ends inside its first trace: nothing is written for it");
+
+    const fs::path output = outputFor(input, held.cut());
     const fs::path folder = output.parent_path().empty() ? fs::path(".") : output.parent_path();
     if (folderIsReadOnly(folder))
       return fail(RadioFixStatus::FileError,
                   "Cannot write in " + folder.string() + ": it is read-only");
+    if (!outputAllowed(input, output)) return false;
 
-    rewriteChannelSets(layout.scanTypes, options_);
-    rewriteExtendedHeader(layout.extended, options_.tracesRequired);
+    RadioFixOptions counted = options_;
+    counted.tracesRequired = static_cast<std::int32_t>(held.whole);
+    rewriteChannelSets(layout.scanTypes, counted);
+    rewriteExtendedHeader(layout.extended, counted.tracesRequired);
     base::AtomicFileWriter out(output);
     out.write(layout.general);
     out.write(layout.scanTypes);
@@ -113,30 +154,42 @@ class RadioFixer {
     out.write(layout.external);
     if (!out.ok()) return fail(RadioFixStatus::FileError, out.error());
 
-    // Traces past the record's own count would be the bytes of whatever follows it.
-    const std::uint64_t wanted = std::min<std::uint64_t>(
-        static_cast<std::uint64_t>(std::max(0, options_.tracesRequired)), layout.traces);
-    const TraceCopy copy = copyTraces(in, out, layout, wanted, [&](std::uint64_t traces) {
+    const std::uint64_t whole = held.whole;
+    const TraceCopy copy = copyTraces(in, out, layout, whole, [&](std::uint64_t traces) {
       return !callbacks_.progress ||
-             callbacks_.progress(wanted == 0 ? 100 : static_cast<int>(100 * traces / wanted));
+             callbacks_.progress(whole == 0 ? 100 : static_cast<int>(100 * traces / whole));
     });
     if (copy.cancelled) return fail(RadioFixStatus::Cancelled, "Cancelled");
     if (!copy.error.empty()) return fail(RadioFixStatus::FileError, copy.error);
     in.close();
-    const bool deleting = options_.deleteOriginal;
+    const bool deleting = options_.deleteOriginal && !held.cut();
     if (!out.commit(deleting ? base::Durability::Synced : base::Durability::Flushed))
       return fail(RadioFixStatus::FileError, out.error());
+    guard_.written(output);
 
     RadioFixFile& fixed =
-        result_.files.emplace_back(RadioFixFile{input, output, copy.traces, false});
-    if (copy.traces < static_cast<std::uint64_t>(std::max(0, options_.tracesRequired))) {
-      messages_.show(name + " holds " + std::to_string(copy.traces) + " of the " +
-                         std::to_string(options_.tracesRequired) + " traces required: " +
-                         std::to_string(copy.traces) + " copied to " + output.filename().string(),
-                     false);
-    }
+        result_.files.emplace_back(RadioFixFile{input, output, copy.traces, held.cut(), false});
+    tellShortfall(fixed, held);
     if (deleting) deleteInput(fixed);
     return true;
+  }
+
+  void tellShortfall(const RadioFixFile& fixed, const TracesHeld& held) {
+    const std::string name = fixed.input.filename().string();
+    const std::string copied = std::to_string(fixed.tracesCopied);
+    const std::string into = fixed.output.filename().string();
+    if (held.cut()) {
+      messages_.show(name + " ends inside trace " + std::to_string(held.whole + 1) + ": " + copied +
+                         " whole traces copied to " + into + ", whose headers count them" +
+                         (options_.deleteOriginal ? "; " + name + " is kept" : ""),
+                     false);
+    } else if (fixed.tracesCopied <
+               static_cast<std::uint64_t>(std::max(0, options_.tracesRequired))) {
+      messages_.show(name + " holds " + copied + " of the " +
+                         std::to_string(options_.tracesRequired) + " traces required: " + copied +
+                         " copied to " + into + ", whose headers count them",
+                     false);
+    }
   }
 
   void deleteInput(RadioFixFile& fixed) {
@@ -156,6 +209,7 @@ class RadioFixer {
   const RadioFixCallbacks& callbacks_;
   decode::CollectingMessages collected_;
   decode::MessageSink& messages_;
+  OutputGuard guard_;
   RadioFixResult result_;
 };
 
@@ -163,7 +217,7 @@ class RadioFixer {
 
 RadioFixResult fixRadioFiles(const std::vector<fs::path>& inputs, const RadioFixOptions& options,
                              const RadioFixCallbacks& callbacks) {
-  return RadioFixer(options, callbacks).run(inputs);
+  return RadioFixer(inputs, options, callbacks).run(inputs);
 }
 
 }  // namespace vorax::tools

@@ -1,6 +1,6 @@
 // The byte layout of one Sercel SEG-D record inside a file, as the record tools (splitter,
-// radio-similarity repair) need it: the header sections as read, and the size of every trace
-// and of the whole record, taken from the Sercel extended header.
+// radio-similarity repair) need it: the header sections as read, and the size of every trace,
+// taken from the Sercel extended header.
 //
 // Only records whose extended header carries the trace count (bytes 9-12) and the samples per
 // trace (bytes 33-36) in the Sercel layout can be sized; any other record is refused with a
@@ -45,7 +45,6 @@ struct RecordLayout {
   }
   // 1-based position of the first trace header.
   std::uint64_t firstTrace() const { return start + headerBytes(); }
-  std::uint64_t recordBytes() const { return headerBytes() + traces * traceBytes(); }
 };
 
 enum class LayoutStatus {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "decode/record_opener.h"
 #include "tools/tool_support.h"
@@ -58,6 +59,13 @@ std::string geometryMismatch(const decode::RecordSummary& a, const decode::Recor
   if (a.sampleIntervalUs != b.sampleIntervalUs) return kSampleRateMismatch;
   if (a.samplesPerTrace != b.samplesPerTrace) return kSampleCountMismatch;
   return {};
+}
+
+std::string combinedTitle(const std::string& file1, const std::string& file2,
+                          SumDiffOperation operation) {
+  const char* sign = operation == SumDiffOperation::Sum ? " + " : " \u2212 ";
+  return std::filesystem::path(file1).filename().string() + sign +
+         std::filesystem::path(file2).filename().string();
 }
 
 void combineRecords(const decode::SegdRecord& first, decode::SegdRecord& second,
@@ -129,6 +137,7 @@ SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
     return failure(kSampleCountMismatch);
 
   combineRecords(first, second, options, progress.operation);
+  second.fileName = combinedTitle(file1, file2, options.operation);
   result = std::move(second);
   return {true, {}, false};
 }

@@ -2,7 +2,8 @@
 // with the trace loader its flavour needs; the traces are combined at their recorded
 // amplitudes (the stored samples times the factor the loader divided them by), so records
 // loaded as recorded (Sercel) and records normalised per trace on loading (VORAX) both give
-// the sum or difference of what was recorded. The result replaces the second file's record.
+// the sum or difference of what was recorded. The result keeps the second file's headers and
+// is titled after both files ("A.sgd − B.sgd", "A.sgd + B.sgd").
 #pragma once
 
 #include <cstdint>
@@ -53,6 +54,11 @@ struct SumDiffOutcome {
 // seismic traces, auxiliary traces, sample interval, samples per trace; empty when none.
 std::string geometryMismatch(const decode::RecordSummary& first,
                              const decode::RecordSummary& second);
+
+// The title of the combined record: the two file names (without folders) joined by " + " or
+// by " − " (the minus sign, U+2212).
+std::string combinedTitle(const std::string& file1, const std::string& file2,
+                          SumDiffOperation operation);
 
 // Combines `first` into `second` trace by trace (first + second, or first - second). With
 // `normalise` each result trace is divided by its largest absolute value; otherwise seismic

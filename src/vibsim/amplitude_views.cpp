@@ -122,7 +122,9 @@ TaperView computeTaperView(SimInput& input, std::int32_t trace, TaperEnd end, do
   const std::size_t last = end == TaperEnd::Start ? std::min(samples.size() - 1, shown) : nA;
   view.startMs = static_cast<double>(first) * input.dtMs();
   view.endMs = static_cast<double>(last) * input.dtMs();
-  view.taperMarkMs = end == TaperEnd::Start ? params.startTaper : input.tA() - params.endTaper;
+  view.taperMarkMs = end == TaperEnd::Start
+                         ? static_cast<double>(params.startTaper)
+                         : static_cast<double>(input.tA()) - static_cast<double>(params.endTaper);
   const auto f = static_cast<std::int32_t>(std::lround(alignmentMs / input.dtMs()));
   view.shiftSamples = f < kLowestShift ? 0 : f;
 

@@ -34,9 +34,9 @@ Correlogram computeCorrelogram(SimInput& input, std::int32_t a, std::int32_t b) 
   if (!input.valid()) return result;
   const std::vector<float>& c = input.correlation(a, b);
   const std::int32_t n = input.nA();
-  const auto wanted =
-      static_cast<std::int32_t>(std::lround(input.params().correlogramTime / input.dtMs()));
-  result.halfLags = std::clamp(wanted, 0, n);
+  // Clamped as a double: a huge "Correlogram Time" over a short interval exceeds 32 bits.
+  const double wanted = std::round(input.params().correlogramTime / input.dtMs());
+  result.halfLags = static_cast<std::int32_t>(std::clamp(wanted, 0.0, static_cast<double>(n)));
   result.dtMs = input.dtMs();
   result.values.assign(c.begin() + (n - result.halfLags), c.begin() + (n + result.halfLags) + 1);
   const auto peak = std::max_element(c.begin(), c.end());

@@ -32,6 +32,10 @@ void foldPhase(std::span<float> d) {
   }
 }
 
+float wrapPhase(double degrees) {
+  return static_cast<float>(std::remainder(degrees, 360.0));
+}
+
 PhaseErrorResult computePhaseError(SimInput& input, std::int32_t a, std::int32_t b,
                                    std::int32_t c) {
   const IpfdCurves& pilot = input.ipfd(a, 0);
@@ -41,25 +45,29 @@ PhaseErrorResult computePhaseError(SimInput& input, std::int32_t a, std::int32_t
 
   PhaseErrorResult result;
   result.pointMs = last.pointMs;
-  result.error.resize(points);
-  for (std::size_t k = 0; k < points; ++k) result.error[k] = pilot.phase[k] - last.phase[k];
+  result.unfolded.resize(points);
+  for (std::size_t k = 0; k < points; ++k)
+    result.unfolded[k] = wrapPhase(static_cast<double>(pilot.phase[k]) - last.phase[k]);
+  result.error = result.unfolded;
   foldPhase(result.error);
 
-  double sum = 0;
-  std::size_t count = 0;
+  double phaseTimesFrequency = 0;
+  double frequencySquared = 0;
   for (std::size_t k = kStartTimeMargin; k + kStartTimeMargin < points; ++k) {
-    if (!(last.frequency[k] > 0)) continue;
-    sum += result.error[k] / (360.0 * last.frequency[k]);
-    ++count;
+    const double f = last.frequency[k];
+    if (!(f > 0)) continue;
+    phaseTimesFrequency += result.error[k] * f;
+    frequencySquared += f * f;
   }
-  if (count > 0)
-    result.startTimeErrorUs = static_cast<float>(1e6 * sum / static_cast<double>(count));
+  if (frequencySquared > 0)
+    result.startTimeErrorUs =
+        static_cast<float>(1e6 * phaseTimesFrequency / (360.0 * frequencySquared));
 
   if (c != 0) {
     const std::size_t secondPoints = std::min(points, static_cast<std::size_t>(first.m) + 1);
     result.secondError.resize(secondPoints);
     for (std::size_t k = 0; k < secondPoints; ++k)
-      result.secondError[k] = pilot.phase[k] - first.phase[k];
+      result.secondError[k] = wrapPhase(static_cast<double>(pilot.phase[k]) - first.phase[k]);
     foldPhase(result.secondError);
     foldPhase(result.secondError);
   }
@@ -71,14 +79,14 @@ void drawPointTimeAxis(Canvas& canvas, const PlotBand& band, std::int32_t m, dou
 }
 
 void drawPhaseError(Canvas& canvas, const PlotBand& band, const PhaseErrorResult& result,
-                    const SimParams& params, Colorref first, Colorref second, SimRunState& state) {
+                    const SimParams& params, Colorref first, Colorref second) {
   const double scale = params.phaseScale;
   drawBandFrame(canvas, band);
   drawBandCaption(canvas, band, "Phase Error (Degrees)");
-  drawBandCurve(canvas, band, result.error, -scale, scale, first);
+  // Without a single point where the signal sweeps, the difference is the pilot's phase
+  // against noise: drawn, it would look like a wildly failing vibrator rather than none.
   if (!result.startTimeErrorUs) return;
-  state.startTimeError = *result.startTimeErrorUs;
-
+  drawBandCurve(canvas, band, result.error, -scale, scale, first);
   drawBandCurve(canvas, band, result.secondError, -scale, scale, second);
   for (double limit :
        {static_cast<double>(params.phaseQcLimit), -static_cast<double>(params.phaseQcLimit)})
@@ -90,25 +98,10 @@ void drawPhaseError(Canvas& canvas, const PlotBand& band, const PhaseErrorResult
                     result.pointMs);
 }
 
-void drawPhaseErrorAnalysis(Canvas& canvas, SimInput& input, SimRunState& state, double top,
-                            std::int32_t a, std::int32_t b, std::int32_t c, Colorref first,
-                            Colorref second) {
+void drawPhaseErrorAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t a,
+                            std::int32_t b, std::int32_t c, Colorref first, Colorref second) {
   drawPhaseError(canvas, plotBand(BandKind::TimeTrace, top), computePhaseError(input, a, b, c),
-                 input.params(), first, second, state);
-}
-
-std::string startTimeLabelText(float startTimeErrorUs) {
-  char text[64];
-  std::snprintf(text, sizeof text, "Start Time Error %.1fuS",
-                static_cast<double>(startTimeErrorUs));
-  return text;
-}
-
-void drawStartTimeLabel(Canvas& canvas, const SimRunState& state, PointF at) {
-  setPaneFont(canvas, "Arial", 9, true);
-  canvas.setTextColour(std::abs(state.startTimeError) > 100 ? kStartTimeBad : kStartTimeGood);
-  canvas.text(at, startTimeLabelText(state.startTimeError), app::HAlign::Centre,
-              app::VAlign::Centre);
+                 input.params(), first, second);
 }
 
 void drawFrequencyAnalysis(Canvas& canvas, SimInput& input, double top,
@@ -139,8 +132,7 @@ void drawDistortionAnalysis(Canvas& canvas, SimInput& input, double top, std::in
   const IpfdCurves& curves = input.ipfd(trace, input.tA());
   drawBandFrame(canvas, band);
   drawBandCaption(canvas, band, caption);
-  drawValueLabel(canvas, band, 0, "0");
-  drawValueLabel(canvas, band, 1, integerText(params.distortionMaxScale));
+  drawValueTicks(canvas, band, 0, params.distortionMaxScale, params.distortionQcLimit);
   drawAxisCaption(canvas, band, "%");
   drawLevelLine(canvas, band, fractionOf(params.distortionQcLimit, 0, params.distortionMaxScale),
                 kQcRed, "QC");

@@ -18,12 +18,22 @@ namespace vorax::vibsim {
 // of d[k] + 180 and d[k] - 180 is smaller in magnitude: a polarity reversal reads as 0.
 void foldPhase(std::span<float> d);
 
+// A phase difference as an angle: whole turns taken off, into -180..+180 degrees. Two
+// traces' phases are each unwrapped along their own trace, so they may differ by whole turns
+// that are no error of the vibrator.
+float wrapPhase(double degrees);
+
 struct PhaseErrorResult {
-  std::vector<float> error;  // pilot - last signal, folded once, points 0..M
+  // Pilot - last signal, whole turns taken off (wrapPhase), not folded: near +-180 where the
+  // signal's polarity is reversed. Points 0..M.
+  std::vector<float> unfolded;
+  std::vector<float> error;  // the same folded once (a polarity reversal reads as 0)
   std::vector<float>
       secondError;  // pilot - first signal, folded twice; empty without a second signal
-  // Mean over points 5..M-5 with a frequency above 0 of error / (360 f), microseconds; absent
-  // when no point qualifies.
+  // The delay of the signal behind the pilot, microseconds: the least-squares fit of
+  // error = 360 f x delay over points 5..M-5 with a frequency f above 0. Weighting each point
+  // by f^2 lets the sweep's body decide, not the low frequencies of the start taper (where a
+  // tenth of a degree is already tens of microseconds); absent when no point qualifies.
   std::optional<float> startTimeErrorUs;
   double pointMs = 0;
 };
@@ -34,22 +44,12 @@ PhaseErrorResult computePhaseError(SimInput& input, std::int32_t a, std::int32_t
 
 // Caption "Phase Error (Degrees)", -phaseScale..+phaseScale, QC lines at +-phaseQcLimit
 // labelled "QC", the zero line; the error in `first`, the second curve in `second`. Without a
-// start-time error only the first curve is drawn (with frame and caption) and `state` keeps
-// its value; otherwise state.startTimeError takes the new value.
+// start-time error (no point where the signal sweeps) only the frame and caption are drawn.
 void drawPhaseError(Canvas& canvas, const PlotBand& band, const PhaseErrorResult& result,
-                    const SimParams& params, Colorref first, Colorref second, SimRunState& state);
+                    const SimParams& params, Colorref first, Colorref second);
 // Both in one: the phase-error analysis in the phase band whose top edge is `top`.
-void drawPhaseErrorAnalysis(Canvas& canvas, SimInput& input, SimRunState& state, double top,
-                            std::int32_t a, std::int32_t b, std::int32_t c, Colorref first,
-                            Colorref second);
-
-// "Start Time Error " + the value as "0.0" + "uS", centred at `at`; red when its magnitude
-// is above 100 microseconds, else green.
-inline constexpr PointF kStartTimeLabelAt{500, 478};
-inline constexpr Colorref kStartTimeGood = 0x008000;
-inline constexpr Colorref kStartTimeBad = 0x0000FF;
-std::string startTimeLabelText(float startTimeErrorUs);
-void drawStartTimeLabel(Canvas& canvas, const SimRunState& state, PointF at = kStartTimeLabelAt);
+void drawPhaseErrorAnalysis(Canvas& canvas, SimInput& input, double top, std::int32_t a,
+                            std::int32_t b, std::int32_t c, Colorref first, Colorref second);
 
 // "Frequency vs Time": each trace's frequency over the analysis length, 0..maxFrequency.
 void drawFrequencyAnalysis(Canvas& canvas, SimInput& input, double top,

@@ -20,6 +20,8 @@ constexpr double kTitlePoints = 12;
 constexpr double kDatePoints = 8;
 constexpr double kFooterPoints = 6;
 constexpr double kLabelGap = 6;  // pane units between a band edge and its labels
+constexpr double kMostAxisLabels = 50;
+constexpr double kPaneEdgeGap = 2;  // pane units kept clear at the pane's edges
 
 std::string_view rtrim(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -150,10 +152,31 @@ void drawNormalisedLabels(Canvas& canvas, const PlotBand& band, const SimParams&
     drawValueLabel(canvas, band, 0.5, "0");
 }
 
+void drawValueTicks(Canvas& canvas, const PlotBand& band, double bottomValue, double topValue,
+                    double besideValue) {
+  if (!(topValue > bottomValue) || !std::isfinite(topValue - bottomValue)) return;
+  double step = 2 * app::CHOOSESTEP(static_cast<float>(bottomValue), static_cast<float>(topValue));
+  while ((topValue - bottomValue) / step > kMostAxisLabels) step *= 10;
+  canvas.setPen(kAxisBlue, 1, app::PenStyle::Solid, false);
+  for (double i = std::ceil(bottomValue / step - 1e-9); i * step <= topValue + 1e-9 * step; ++i) {
+    const double value = i * step;
+    const double fraction = fractionOf(value, bottomValue, topValue);
+    const double y = band.yAt(fraction);
+    canvas.line({band.left, y}, {band.left + kLabelGap / 2, y});
+    if (std::abs(value - besideValue) < step / 2) continue;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0f", value == 0 ? 0.0 : value);
+    drawValueLabel(canvas, band, fraction, text);
+  }
+}
+
 void drawHorizontalAxis(Canvas& canvas, const PlotBand& band, double startValue, double endValue,
                         std::string_view unit) {
-  if (!(endValue > startValue)) return;
-  const double step = app::CHOOSESTEP(static_cast<float>(startValue), static_cast<float>(endValue));
+  if (!(endValue > startValue) || !std::isfinite(endValue - startValue)) return;
+  // The library's steps end at 10000, so a range far beyond 100000 would give thousands of
+  // labels: the step then grows tenfold until a few dozen are left.
+  double step = app::CHOOSESTEP(static_cast<float>(startValue), static_cast<float>(endValue));
+  while ((endValue - startValue) / step > kMostAxisLabels) step *= 10;
   setPaneFont(canvas, "Arial", kLabelPoints);
   canvas.setTextColour(kAxisBlue);
   canvas.setPen(kAxisBlue, 1, app::PenStyle::Solid, false);
@@ -165,13 +188,42 @@ void drawHorizontalAxis(Canvas& canvas, const PlotBand& band, double startValue,
     canvas.line({x, band.bottom()}, {x, band.bottom() - tick});
     char text[32];
     std::snprintf(text, sizeof text, "%.0f", value == 0 ? 0.0 : value);  // never "-0"
-    canvas.text({x, band.bottom() - tick}, text, app::HAlign::Centre, app::VAlign::Top);
+    // A label at the band's end stays whole inside the pane.
+    const double half = canvas.measureText(text).width / 2;
+    const double labelX = std::clamp(x, half + kPaneEdgeGap, kPaneSize - kPaneEdgeGap - half);
+    canvas.text({labelX, band.bottom() - tick}, text, app::HAlign::Centre, app::VAlign::Top);
   }
   if (!unit.empty()) {
     const double row = canvas.measureText(unit).height;
     canvas.text({band.right, band.bottom() - tick - row}, unit, app::HAlign::Right,
                 app::VAlign::Top);
   }
+}
+
+namespace {
+
+constexpr double kLightestCurve = 0.3;  // relative luminance: 3:1 against white
+
+double linearOf(std::uint8_t component) {
+  const double c = component / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+int componentOf(double linear) {
+  const double c = linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+  return static_cast<int>(std::lround(std::clamp(c, 0.0, 1.0) * 255));
+}
+
+}  // namespace
+
+Colorref readableOnWhite(Colorref colour) {
+  const double r = linearOf(app::redOf(colour));
+  const double g = linearOf(app::greenOf(colour));
+  const double b = linearOf(app::blueOf(colour));
+  const double luminance = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  if (luminance <= kLightestCurve) return colour;
+  const double k = kLightestCurve / luminance;
+  return app::rgb(componentOf(r * k), componentOf(g * k), componentOf(b * k));
 }
 
 void drawBandCurve(Canvas& canvas, const PlotBand& band, std::span<const float> values,
@@ -182,7 +234,7 @@ void drawBandCurve(Canvas& canvas, const PlotBand& band, std::span<const float> 
   for (std::size_t i = 0; i < values.size(); ++i)
     points[i] = {band.xAt(static_cast<double>(i) / last),
                  band.yAt(fractionOf(values[i], bottomValue, topValue))};
-  canvas.setPen(colour, 1, app::PenStyle::Solid, false);
+  canvas.setPen(readableOnWhite(colour), 1, app::PenStyle::Solid, false);
   canvas.polyline(points);
 }
 

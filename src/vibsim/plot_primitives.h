@@ -107,19 +107,32 @@ void drawLevelLine(Canvas& canvas, const PlotBand& band, double fraction, Colorr
 // The zero line labelled "0", drawn only when "Show Zero Lines" is ticked.
 void drawZeroLine(Canvas& canvas, const PlotBand& band, double fraction, const SimParams& params);
 
+// Tick marks and "0"-format value labels at the left edge for a vertical axis running from
+// `bottomValue` to `topValue`, about five intervals (twice the CHOOSESTEP step); a tick
+// within half a step of `besideValue` (a QC line with its own label) gets no label.
+void drawValueTicks(Canvas& canvas, const PlotBand& band, double bottomValue, double topValue,
+                    double besideValue);
+
 // The labels "1", "0", "-1" of a band drawn -1..+1, and its zero line when "Show Zero Lines"
 // is ticked.
 void drawNormalisedLabels(Canvas& canvas, const PlotBand& band, const SimParams& params);
 
 // Ticks and "0"-format labels under the band for a horizontal axis running from `startValue`
-// at the left edge to `endValue` at the right, the step from CHOOSESTEP; `unit` (may be
-// empty) is written under the labels' row at the band's right edge.
+// at the left edge to `endValue` at the right, the step from CHOOSESTEP (made ten times
+// larger until at most 50 intervals are left); `unit` (may be empty) is written under the
+// labels' row at the band's right edge.
 void drawHorizontalAxis(Canvas& canvas, const PlotBand& band, double startValue, double endValue,
                         std::string_view unit);
 
+// A curve colour as drawn on the white pane: a colour too light to read on white (relative
+// luminance above 0.3, a contrast below 3:1, as the default yellow of the mass or a pure
+// green) is darkened to that luminance, keeping its hue; darker colours are kept.
+Colorref readableOnWhite(Colorref colour);
+
 // A curve of values spread evenly across the band (the first at the left edge, the last at
-// the right edge), each mapped from bottomValue..topValue and clipped to the band's edges.
-// Non-finite values are drawn at the bottom edge. Fewer than two values draw nothing.
+// the right edge), each mapped from bottomValue..topValue and clipped to the band's edges,
+// in readableOnWhite(colour). Non-finite values are drawn at the bottom edge. Fewer than two
+// values draw nothing.
 void drawBandCurve(Canvas& canvas, const PlotBand& band, std::span<const float> values,
                    double bottomValue, double topValue, Colorref colour);
 

@@ -7,6 +7,7 @@
 
 #include "app/picture_file_name.h"
 #include "base/atomic_file.h"
+#include "vibsim/setup_checks.h"
 
 namespace vorax::vibsim {
 
@@ -75,7 +76,11 @@ std::string readSetupFile(const SetupFileKind& kind, const std::filesystem::path
   in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
   if (!in || static_cast<std::size_t>(in.gcount()) != kind.size)
     return "Cannot read " + path.string();
-  applySetupImage(kind, image, settings);
+  app::ViewerSettings read = settings;
+  applySetupImage(kind, image, read);
+  if (const std::string problem = checkSetupValues(kind, read); !problem.empty())
+    return path.string() + " cannot be used: " + problem + ".";
+  settings = read;
   return {};
 }
 

@@ -97,8 +97,9 @@ std::string setupFileName(const SetupFileKind& kind, std::string_view typed);
 // Writes the working set-up to `path` atomically. Returns an empty text or why it failed.
 std::string writeSetupFile(const SetupFileKind& kind, const std::filesystem::path& path,
                            const app::ViewerSettings& settings);
-// Reads a set-up file into the working set-up. A file that is missing, unreadable or not
-// exactly kind.size bytes long changes nothing and gives the reason; else an empty text.
+// Reads a set-up file into the working set-up. A file that is missing, unreadable, not
+// exactly kind.size bytes long or holding a value outside its range (checkSetupValues)
+// changes nothing and gives the reason; else an empty text.
 std::string readSetupFile(const SetupFileKind& kind, const std::filesystem::path& path,
                           app::ViewerSettings& settings);
 

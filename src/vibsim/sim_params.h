@@ -1,6 +1,5 @@
-// The similarity parameter set every analysis reads, and the one value an analysis leaves for
-// a later one (the start-time error shown under the correlograms). A set-up dialog copies its
-// values into SimParams before a run; the analyses never change it.
+// The similarity parameter set every analysis reads. A set-up dialog copies its values into
+// SimParams before a run; the analyses never change it.
 #pragma once
 
 #include <cstdint>
@@ -37,13 +36,6 @@ struct SimParams {
   std::int32_t endTaper = 350;           // "End Taper Length (mS)"
   std::int32_t pulseStart = 200;         // "Pulse Start Time (mS)"
   std::int32_t pulseEnd = 300;           // "Pulse End Time (mS)"
-};
-
-// What one analysis leaves for another during a run.
-struct SimRunState {
-  // Microseconds; written by the phase-error analysis, shown by the start-time label. It
-  // keeps its last value when an analysis finds no point to measure it on.
-  float startTimeError = 0;
 };
 
 }  // namespace vorax::vibsim

@@ -5,11 +5,13 @@
 #include <functional>
 #include <utility>
 
+#include "app/picture_file_name.h"
 #include "vibsim/amplitude_views.h"
 #include "vibsim/correlogram.h"
 #include "vibsim/phase_analysis.h"
 #include "vibsim/sim_input.h"
 #include "vibsim/spectrum_analysis.h"
+#include "vibsim/verdict_views.h"
 
 namespace vorax::vibsim {
 
@@ -34,14 +36,26 @@ struct Band {
   std::function<void(app::Canvas&)> draw;
 };
 
-// What wireline and radio pages share: banner, footer, bands in order, requested pages.
+// The traces a vibrator is judged on.
+struct VerdictTraces {
+  std::int32_t pilot = 0;
+  std::int32_t reference = 0;
+  std::int32_t signal = 0;
+};
+
+// What wireline and radio pages share: the analysis input, banner, verdict row, footer, bands
+// in order, requested pages.
 class BandedPages : public SimilarityPages {
  public:
-  BandedPages(std::string label, BannerTexts banner, std::string folder, const SimParams& params)
+  BandedPages(const decode::SegdRecord& record, const SimParams& params, dsp::Fft& fft,
+              const base::DebugLog* log, std::string label, BannerTexts banner, std::string folder,
+              VerdictTraces verdictTraces)
       : label_(std::move(label)),
         banner_(std::move(banner)),
         folder_(std::move(folder)),
-        params_(params) {}
+        params_(params),
+        input_(record, params_, fft, log),
+        verdictTraces_(verdictTraces) {}
 
   const std::string& vibratorLabel() const override { return label_; }
   const std::string& pictureFolder() const override { return folder_; }
@@ -55,10 +69,21 @@ class BandedPages : public SimilarityPages {
     return pages;
   }
 
+  std::optional<VibratorVerdict> verdict() override {
+    if (params_.pulse == 1) return std::nullopt;
+    if (!verdict_)
+      verdict_ = judgeVibrator(input_, verdictTraces_.pilot, verdictTraces_.reference,
+                               verdictTraces_.signal);
+    return verdict_;
+  }
+
   void drawPane(app::Canvas& canvas, int page, int pane) override {
     beginPane(canvas);
     drawPageBanner(canvas, {title(page), banner_.contractor, banner_.oilCompany, label_,
                             banner_.crew, banner_.recordDate, banner_.recordTime});
+    if (page != kPulsePage) {
+      if (const std::optional<VibratorVerdict> v = verdict()) drawVerdictRow(canvas, *v);
+    }
     for (const Band& band : bands(page)) {
       if (band.pane == pane) band.draw(canvas);
     }
@@ -69,10 +94,20 @@ class BandedPages : public SimilarityPages {
   virtual std::string title(int page) const = 0;
   virtual std::vector<Band> bands(int page) = 0;
 
+  // "<prefix><label><suffix>.BMP", made safe as a file name whatever the label holds.
+  std::string pictureFileName(std::string_view prefix, std::string_view suffix) const {
+    return app::fileNameFromTitle(std::string(prefix) + label_ + std::string(suffix), ".BMP");
+  }
+
   std::string label_;
   BannerTexts banner_;
   std::string folder_;
   SimParams params_;
+  SimInput input_;
+
+ private:
+  VerdictTraces verdictTraces_;
+  std::optional<VibratorVerdict> verdict_;
 };
 
 class WirelinePages final : public BandedPages {
@@ -80,17 +115,17 @@ class WirelinePages final : public BandedPages {
   WirelinePages(const decode::SegdRecord& record, const WirelineSetup& setup,
                 const WirelineVibrator& vibrator, const BannerTexts& banner, std::string folder,
                 dsp::Fft& fft, const base::DebugLog* log)
-      : BandedPages(vibrator.label, banner, std::move(folder), setup.params),
-        input_(record, setup.params, fft, log),
+      : BandedPages(record, setup.params, fft, log, vibrator.label, banner, std::move(folder),
+                    {setup.pilotChannel, vibrator.channels.reference, vibrator.channels.force}),
         setup_(setup),
         channels_(vibrator.channels) {}
 
   int paneCount(int page) const override { return page == kPulsePage ? 1 : 2; }
 
   std::string pictureName(int page, int pane) const override {
-    if (page == kPulsePage) return "Wire Pulse Vib " + label_ + " Page 1.BMP";
-    return "Wire Sim Vib " + label_ + " Page " + std::to_string(page) + (pane == 0 ? "A" : "B") +
-           ".BMP";
+    if (page == kPulsePage) return pictureFileName("Wire Pulse Vib ", " Page 1");
+    return pictureFileName("Wire Sim Vib ",
+                           " Page " + std::to_string(page) + (pane == 0 ? "A" : "B"));
   }
 
   std::string printCaption(int page, bool fromWindow) const override {
@@ -108,7 +143,6 @@ class WirelinePages final : public BandedPages {
     const std::int32_t pilot = setup_.pilotChannel;
     const VibratorChannels ch = channels_;
     SimInput* in = &input_;
-    SimRunState* run = &run_;
     switch (page) {
       case 1:
         return {
@@ -122,7 +156,7 @@ class WirelinePages final : public BandedPages {
              }},
             {0,
              [=, this](app::Canvas& k) {
-               drawPhaseErrorAnalysis(k, *in, *run, 416, pilot, ch.force, 0, c.force, c.force);
+               drawPhaseErrorAnalysis(k, *in, 416, pilot, ch.force, 0, c.force, c.force);
              }},
             {0,
              [=, this](app::Canvas& k) {
@@ -142,7 +176,7 @@ class WirelinePages final : public BandedPages {
                drawDbCorrelogramAnalysis(k, *in, 416, pilot, ch.force, "Right", 78,
                                          params_.xcorrQcLimit, c.force, "Xcorr Pilot*GF");
              }},
-            {1, [=, this](app::Canvas& k) { drawStartTimeLabel(k, *run); }},
+            {1, [this](app::Canvas& k) { drawStartTimeLabel(k, *verdict()); }},
         };
       case 2:
         return {
@@ -225,7 +259,6 @@ class WirelinePages final : public BandedPages {
     }
   }
 
-  SimInput input_;
   const WirelineSetup& setup_;
   VibratorChannels channels_;
 };
@@ -235,15 +268,15 @@ class RadioPages final : public BandedPages {
   RadioPages(const decode::SegdRecord& record, const RadioSetup& setup,
              const RadioVibrator& vibrator, const BannerTexts& banner, dsp::Fft& fft,
              const base::DebugLog* log)
-      : BandedPages(vibrator.label, banner, setup.folder.string(), setup.params),
-        input_(record, setup.params, fft, log),
+      : BandedPages(record, setup.params, fft, log, vibrator.label, banner, setup.folder.string(),
+                    {setup.referenceChannel, setup.referenceChannel, setup.returnChannel}),
         setup_(setup) {}
 
   int paneCount(int page) const override { return page == 1 || page == 2 ? 2 : 1; }
 
   std::string pictureName(int page, int pane) const override {
-    if (page == kPulsePage) return "Radio Pulse Vib " + label_ + " Page 1.BMP";
-    return "Vib " + label_ + " Page " + std::to_string(page) + (pane == 0 ? "A" : "B") + ".BMP";
+    if (page == kPulsePage) return pictureFileName("Radio Pulse Vib ", " Page 1");
+    return pictureFileName("Vib ", " Page " + std::to_string(page) + (pane == 0 ? "A" : "B"));
   }
 
   std::string printCaption(int page, bool fromWindow) const override {
@@ -264,7 +297,6 @@ class RadioPages final : public BandedPages {
     const std::string REF = setup_.referenceTitle;
     const std::string RET = setup_.returnTitle;
     SimInput* in = &input_;
-    SimRunState* run = &run_;
     switch (page) {
       case 1:
         return {
@@ -272,7 +304,7 @@ class RadioPages final : public BandedPages {
             {0, [=](app::Canvas& k) { drawTimeTraceAnalysis(k, *in, 628, ret, retColour, RET); }},
             {0,
              [=](app::Canvas& k) {
-               drawPhaseErrorAnalysis(k, *in, *run, 416, ref, ret, 0, retColour, retColour);
+               drawPhaseErrorAnalysis(k, *in, 416, ref, ret, 0, retColour, retColour);
              }},
             {0,
              [=](app::Canvas& k) { drawFrequencies(k, *in, 204, ref, refColour, ret, retColour); }},
@@ -290,7 +322,7 @@ class RadioPages final : public BandedPages {
                drawDbCorrelogramAnalysis(k, *in, 416, ref, ret, "Right", 78, params_.xcorrQcLimit,
                                          retColour, "Xcorr Ref*Return");
              }},
-            {1, [=](app::Canvas& k) { drawStartTimeLabel(k, *run); }},
+            {1, [this](app::Canvas& k) { drawStartTimeLabel(k, *verdict()); }},
         };
       case 2:
         return {
@@ -346,7 +378,6 @@ class RadioPages final : public BandedPages {
     }
   }
 
-  SimInput input_;
   const RadioSetup& setup_;
 };
 
@@ -356,6 +387,16 @@ BannerTexts bannerTextsOf(const app::ViewerSettings& settings, const decode::Seg
   return {trimmedText(settings.contractor()), trimmedText(settings.oilCompany()),
           trimmedText(settings.crew()), trimmedText(record.summary.recordDate.view()),
           trimmedText(record.summary.recordTime.view())};
+}
+
+std::string fleetSubtitle(const BannerTexts& banner, std::string_view source) {
+  std::string when = banner.recordDate;
+  if (!banner.recordTime.empty()) when += (when.empty() ? "" : " ") + banner.recordTime;
+  std::string out;
+  for (const std::string& part :
+       {banner.contractor, banner.oilCompany, banner.crew, when, std::string(source)})
+    if (!part.empty()) out += (out.empty() ? "" : " - ") + part;
+  return out;
 }
 
 std::unique_ptr<SimilarityPages> makeWirelinePages(const decode::SegdRecord& record,
@@ -374,40 +415,6 @@ std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record
                                                 const BannerTexts& banner, dsp::Fft& fft,
                                                 const base::DebugLog* log) {
   return std::make_unique<RadioPages>(record, setup, vibrator, banner, fft, log);
-}
-
-VibratorVerdict judgeVibrator(const decode::SegdRecord& record, std::int32_t pilotTrace,
-                              std::int32_t signalTrace, const SimParams& params, dsp::Fft& fft) {
-  SimInput input(record, params, fft);
-  const PhaseErrorResult phase = computePhaseError(input, pilotTrace, signalTrace, 0);
-  const IpfdCurves& signal = input.ipfd(signalTrace, input.tA());
-  VibratorVerdict verdict;
-  verdict.startTimeErrorUs = phase.startTimeErrorUs;
-  const std::size_t points = signal.frequency.size();
-  std::size_t first = 0;
-  while (first < points && !(signal.frequency[first] > 0)) ++first;
-  std::size_t last = points;
-  while (last > first && !(signal.frequency[last - 1] > 0)) --last;
-  // The sweep's tapers (the set-up's taper lengths from where the sweep starts and back from
-  // where it ends) are left out: their amplitude ramps make the short-window estimates
-  // meaningless, and the taper pages show them.
-  const double from = static_cast<double>(first) * signal.pointMs + params.startTaper;
-  const double to =
-      static_cast<double>(last == 0 ? 0 : last - 1) * signal.pointMs - params.endTaper;
-  for (std::size_t k = first; k < last; ++k) {
-    const double t = static_cast<double>(k) * signal.pointMs;
-    if (!(signal.frequency[k] > 0) || t < from || t > to) continue;
-    if (k < phase.error.size())
-      verdict.maxPhaseErrorDeg = std::max(verdict.maxPhaseErrorDeg, std::abs(phase.error[k]));
-    if (k < signal.distortion.size())
-      verdict.maxDistortionPercent = std::max(verdict.maxDistortionPercent, signal.distortion[k]);
-  }
-  verdict.startTimePass =
-      phase.startTimeErrorUs && std::abs(*phase.startTimeErrorUs) <= kStartTimeLimitUs;
-  verdict.phasePass = verdict.maxPhaseErrorDeg <= static_cast<float>(params.phaseQcLimit);
-  verdict.distortionPass =
-      verdict.maxDistortionPercent <= static_cast<float>(params.distortionQcLimit);
-  return verdict;
 }
 
 }  // namespace vorax::vibsim

@@ -17,6 +17,7 @@
 #include "vibsim/plot_primitives.h"
 #include "vibsim/sim_params.h"
 #include "vibsim/similarity_setup.h"
+#include "vibsim/verdict.h"
 
 namespace vorax::vibsim {
 
@@ -36,6 +37,9 @@ struct BannerTexts {
   std::string recordTime;
 };
 BannerTexts bannerTextsOf(const app::ViewerSettings& settings, const decode::SegdRecord& record);
+// The fleet table's second line: contractor, oil company, crew, record date and time and
+// `source` (the record file or the radio folder), those that are not empty, " - " between.
+std::string fleetSubtitle(const BannerTexts& banner, std::string_view source);
 
 class SimilarityPages {
  public:
@@ -47,8 +51,7 @@ class SimilarityPages {
   virtual std::vector<int> requestedPages() const = 0;
   // 1 or 2 (pane A, pane B).
   virtual int paneCount(int page) const = 0;
-  // Draws pane 0 (A) or 1 (B) of a page, banner and footer included. Drawing pane A of
-  // page 1 measures the start-time error that pane B shows.
+  // Draws pane 0 (A) or 1 (B) of a page, banner, verdict row and footer included.
   virtual void drawPane(app::Canvas& canvas, int page, int pane) = 0;
   // The picture file name (no folder) of a pane saved by a run: "Wire Sim Vib V1 Page 1A.BMP".
   virtual std::string pictureName(int page, int pane) const = 0;
@@ -56,11 +59,9 @@ class SimilarityPages {
   virtual std::string printCaption(int page, bool fromWindow) const = 0;
   // The folder the run saves pictures in.
   virtual const std::string& pictureFolder() const = 0;
-  // Microseconds, as measured by the last drawing of page 1 pane A.
-  float startTimeError() const { return run_.startTimeError; }
-
- protected:
-  SimRunState run_;
+  // The vibrator's verdicts (judged once, when first asked for), which every similarity
+  // pane shows under its banner; a pulse test has none.
+  virtual std::optional<VibratorVerdict> verdict() = 0;
 };
 
 // Wireline pages of one vibrator of a multi-vibrator run over `record` (which, like the
@@ -78,22 +79,5 @@ std::unique_ptr<SimilarityPages> makeRadioPages(const decode::SegdRecord& record
                                                 const RadioVibrator& vibrator,
                                                 const BannerTexts& banner, dsp::Fft& fft,
                                                 const base::DebugLog* log = nullptr);
-
-// The numbers a QC sheet is signed on, for one vibrator: pilot (or radio reference) against
-// ground force (or radio return). Phase and distortion count only where the sweep is present
-// (instantaneous frequency above 0) and past its tapers: "Start Taper Length (mS)" from the
-// first such point, "End Taper Length (mS)" before the last.
-struct VibratorVerdict {
-  std::optional<float> startTimeErrorUs;  // absent when no point of the sweep could measure it
-  float maxPhaseErrorDeg = 0;             // largest magnitude, after the fold
-  float maxDistortionPercent = 0;
-  bool startTimePass = false;   // |error| <= 100 us (measured)
-  bool phasePass = false;       // no point beyond the phase QC limit
-  bool distortionPass = false;  // no point beyond the distortion QC limit
-  bool pass() const { return startTimePass && phasePass && distortionPass; }
-};
-inline constexpr float kStartTimeLimitUs = 100;
-VibratorVerdict judgeVibrator(const decode::SegdRecord& record, std::int32_t pilotTrace,
-                              std::int32_t signalTrace, const SimParams& params, dsp::Fft& fft);
 
 }  // namespace vorax::vibsim

@@ -135,6 +135,10 @@ RadioSetup radioSetupOf(const app::ViewerSettings& s, const std::filesystem::pat
   return setup;
 }
 
+std::string noListedFileMessage(std::string_view folder) {
+  return "No listed file was found in the radio similarity folder " + std::string(folder) + ".";
+}
+
 std::optional<std::string> checkRadioChannels(const RadioSetup& setup, std::int32_t traceCount) {
   if (setup.referenceChannel <= 0 || setup.referenceChannel > traceCount)
     return "Radio Reference Channel is invalid";

@@ -107,6 +107,10 @@ struct RadioSetup {
 // `folder` is the folder the run reads (the dialog's chosen folder, or the command's).
 RadioSetup radioSetupOf(const app::ViewerSettings& settings, const std::filesystem::path& folder);
 
+// "No listed file was found in the radio similarity folder " + the folder searched + ".": a
+// run whose rows name no file of the folder.
+std::string noListedFileMessage(std::string_view folder);
+
 // "Radio Reference Channel is invalid" / "Radio Return Channel is invalid" for a channel of 0
 // or above the record's trace count.
 std::optional<std::string> checkRadioChannels(const RadioSetup& setup, std::int32_t traceCount);

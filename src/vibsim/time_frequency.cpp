@@ -118,9 +118,11 @@ void drawTimeFrequencyPicture(Canvas& canvas, const PlotBand& band, const TimeFr
   setPaneFont(canvas, "Arial", 6);
   canvas.setTextColour(kAxisBlue);
   canvas.text({bar.centreX(), bar.top}, "DB", app::HAlign::Centre, app::VAlign::Bottom);
-  canvas.text({bar.right, bar.top}, "0", app::HAlign::Left, app::VAlign::Top);
-  canvas.text({bar.right, bar.bottom()},
-              "-" + std::to_string(static_cast<int>(kTimeFrequencyFloorDb)), app::HAlign::Left,
+  // In the gap left of the bar: right of it the pane ends.
+  const double labelRight = bar.left - kColourBarGap / 8;
+  canvas.text({labelRight, bar.top}, "0", app::HAlign::Right, app::VAlign::Top);
+  canvas.text({labelRight, bar.bottom()},
+              "-" + std::to_string(static_cast<int>(kTimeFrequencyFloorDb)), app::HAlign::Right,
               app::VAlign::Bottom);
   drawValueLabel(canvas, picture, 0, "0");
   drawValueLabel(canvas, picture, 1, std::to_string(maxFrequency));

@@ -12,14 +12,19 @@ namespace vorax::vibsim {
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr double kFullScale16 = 30000;  // a little below the 16-bit limit
-constexpr double kMassShare = -0.8;     // mass acceleration against the base plate's
+constexpr double kFullScale16 = 30000;   // a little below the 16-bit limit
+constexpr double kMassShare = -0.8;      // mass acceleration against the base plate's
+constexpr double kAntiAliasShare = 0.8;  // of the Nyquist frequency: a recorder's filter corner
 
 double taperEnvelope(const SweepShape& s, double t) {
   if (t < 0 || t > s.lengthS) return 0;
   const double edge = std::min(t, s.lengthS - t);
   if (s.taperS <= 0 || edge >= s.taperS) return 1;
   return 0.5 * (1 - std::cos(std::numbers::pi * edge / s.taperS));
+}
+
+double sweepFrequency(const SweepShape& s, double t) {
+  return s.startHz + (s.endHz - s.startHz) * t / s.lengthS;
 }
 
 double sweepPhase(const SweepShape& s, double t) {
@@ -52,13 +57,15 @@ void putChannel(std::vector<std::uint8_t>& out, std::size_t at, const std::vecto
 std::vector<float> sweepSamples(const SweepShape& sweep, const VibratorFault& fault, double dtS,
                                 std::int32_t count) {
   std::vector<float> out(static_cast<std::size_t>(std::max(count, 0)));
+  const double antiAliasHz = kAntiAliasShare * 0.5 / dtS;
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) * dtS - fault.delayUs * 1e-6;
     const double envelope = taperEnvelope(sweep, t);
     if (envelope == 0) continue;
     const double phase = sweepPhase(sweep, t);
+    const double harmonic = 2 * sweepFrequency(sweep, t) < antiAliasHz ? fault.secondHarmonic : 0;
     out[i] = static_cast<float>(fault.amplitude * envelope *
-                                (std::sin(phase) + fault.secondHarmonic * std::sin(2 * phase)));
+                                (std::sin(phase) + harmonic * std::sin(2 * phase)));
   }
   return out;
 }

@@ -29,6 +29,8 @@ struct VibratorFault {
 };
 
 // Samples 0..count-1 at `dtS` seconds of the sweep carrying `fault`; zero outside the sweep.
+// The harmonic is left out where it would stand above 0.8 of the Nyquist frequency (a
+// recorder's anti-alias filter takes it out there), so that it never aliases.
 std::vector<float> sweepSamples(const SweepShape& sweep, const VibratorFault& fault, double dtS,
                                 std::int32_t count);
 

@@ -220,5 +220,20 @@ TEST(PictureFileName, ExtensionAppendedUnlessContainedInAnyCase) {
   EXPECT_EQ(pictureFileName("shot.bmp", PictureFormat::Png), "shot.bmp.PNG");
 }
 
+TEST(PictureFileName, TitlesBecomeOneSafeNameUnder200Bytes) {
+  EXPECT_EQ(fileNameFromTitle("Shot 08/12/2026", ".BMP"), "Shot 08_12_2026.BMP");
+  EXPECT_EQ(fileNameFromTitle("a\\b<c>d:e\"f|g?h*i", ".BMP"), "a_b_c_d_e_f_g_h_i.BMP");
+  EXPECT_EQ(fileNameFromTitle(std::string("v\n\r\t\x7f") + '\0' + "1", ".BMP"), "v_____1.BMP");
+  EXPECT_EQ(fileNameFromTitle("", ".BMP"), "_.BMP");
+  EXPECT_EQ(fileNameFromTitle("Vib 3 é", ".BMP"), "Vib 3 é.BMP");
+
+  const std::string longName = fileNameFromTitle(std::string(300, 'x'), ".BMP");
+  EXPECT_EQ(longName, std::string(195, 'x') + ".BMP");
+  // "é" is two bytes; a cut through the 98th one keeps 97 whole characters.
+  std::string accents;
+  for (int i = 0; i < 150; ++i) accents += "é";
+  EXPECT_EQ(fileNameFromTitle(accents, ".BMP"), accents.substr(0, 194) + ".BMP");
+}
+
 }  // namespace
 }  // namespace vorax::app

@@ -110,6 +110,27 @@ TEST_F(StartUp, EndStoresTheLastDataFolderSpacePadded) {
             bytesOf(expected));
 }
 
+TEST_F(StartUp, SavingNowWritesTheSettingsWithoutEndingAndNeverInAReadOnlyFolder) {
+  writeFileBytes(switchFile, {});
+  startUp(state, dir.path().string(), false);
+  state.LastDataFolder = "/records/line 7";
+  EXPECT_EQ(saveSettingsNow(state, true).outcome, ShutdownResult::Outcome::ReadOnlyFolder);
+  EXPECT_FALSE(std::filesystem::exists(settingsFile));
+  EXPECT_EQ(saveSettingsNow(state, false).outcome, ShutdownResult::Outcome::Saved);
+  const std::vector<std::uint8_t> written = readFileBytes(settingsFile);
+  ASSERT_EQ(written.size(), 5441u);
+  std::string expected = "/records/line 7";
+  expected.resize(256, ' ');
+  EXPECT_EQ(std::vector<std::uint8_t>(written.begin() + 256, written.begin() + 512),
+            bytesOf(expected));
+  EXPECT_EQ(fileText(logFile), "Program start\r\n");  // the program goes on
+  // No temporary file is left beside it.
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++files;
+  EXPECT_EQ(files, 3u);  // the switch, the log and the settings
+}
+
 TEST_F(StartUp, DebugSwitchStartsAFreshLogOfStartAndEnd) {
   writeFileBytes(switchFile, {});
   writeFileBytes(logFile, bytesOf("old run\r\n"));

@@ -51,5 +51,20 @@ TEST(WiggleDrawing, TwoThreadsDrawWhatOneTraceAfterAnotherDraws) {
   EXPECT_GT(std::count(together.pixels.begin(), together.pixels.end(), surfacePixel(kRed)), 10000);
 }
 
+// A gain and clip far beyond the picture (a hostile panel file) keep the pixel arithmetic in
+// range (the sanitizer build traps on an overflowing conversion): the wiggle still reaches
+// its clipped excursions.
+TEST(WiggleDrawing, AHugeGainKeepsThePixelArithmeticInRange) {
+  const std::vector<float> samples{0.0f, 1.0f, -1.0f, 0.5f};
+  RecordingCanvas canvas(100, 40);
+  canvas.setWorldWindow({0, -1, 10, 4});
+  drawWiggle(canvas, samples, 2.0, {0, 3}, 1e30, 1e33, kRed);
+  ASSERT_FALSE(canvas.items().empty());
+  const std::vector<PointF>& wiggle = canvas.items().front().points;
+  ASSERT_EQ(wiggle.size(), 5u);
+  EXPECT_DOUBLE_EQ(wiggle[2].x, 2.0 + 1e30);
+  EXPECT_DOUBLE_EQ(wiggle[3].x, 2.0 - 1e30);
+}
+
 }  // namespace
 }  // namespace vorax::app

@@ -128,7 +128,7 @@ static void texts(void) {
   CHECK(hexdigits(bytes, 2, NULL, 0) == 4);
   CHECK(hexvalue(one_zero, 2, out, sizeof out) == 3 && strcmp(out, "256") == 0);
   CHECK(bcd2string(bytes + 1, 1, out, sizeof out) == 4 && strcmp(out, "1015") == 0);
-  CHECK(datefromjulian(5, 60, out, sizeof out) == 9 && strcmp(out, "2005-03-1") == 0);
+  CHECK(datefromjulian(5, 60, out, sizeof out) == 10 && strcmp(out, "2005-03-01") == 0);
   CHECK(getmonth(13, out, sizeof out) == 3 && strcmp(out, "bad") == 0);
   CHECK(bintonumber(one_zero, 2) == 256);
   CHECK(PADOUT(padded, sizeof padded, 4) == 4 && strcmp(padded, "ab  ") == 0);

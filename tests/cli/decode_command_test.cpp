@@ -42,7 +42,7 @@ TEST_F(DecodeCommand, NameIsCaseInsensitiveAndOffsetSelectsTheBlock) {
   EXPECT_TRUE(
       contains(r.out, "{\n  \"status\": 0,\n  \"record\": {\n    \"file_number\": \"0100\",\n"))
       << r.out;
-  EXPECT_TRUE(contains(r.out, "\"date_text\": \"2005-03-1\""));
+  EXPECT_TRUE(contains(r.out, "\"date_text\": \"2005-03-01\""));
   EXPECT_TRUE(contains(r.out, "\"manufacturer_text\": \"Japex\""));
   EXPECT_TRUE(contains(r.out, "\"message\": \"\"\n  }\n}"));
 

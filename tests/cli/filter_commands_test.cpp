@@ -103,5 +103,47 @@ TEST_F(FilterCommands, PictureOfTheFilteredRecordAndPanelsOfAFolder) {
   EXPECT_EQ(runCli({"panels", (dir / "absent").string(), "--out-dir", out.string()}).exitCode, 2);
 }
 
+TEST_F(FilterCommands, PanelsOfRecordsOfOneFileNumberAndADatedInfoLineAllGetTheirPictures) {
+  decode::synth::SynthOptions options;
+  options.seismicTraces = 12;
+  options.samplesPerTrace = 600;
+  options.fileNumber = 2;  // as shot2.sgd
+  ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / "shot3.sgd", options), "");
+  test::writeFileBytes(dir / "unknown.dat", std::vector<std::uint8_t>(200, 0xEE));
+  filter::PanelSettings setup;
+  setup.enabled = {true, false, false, false, false, false};
+  setup.infoLine = "08/12/2026";
+  setup.traceFrom = 2;
+  setup.traceTo = 6;
+  ASSERT_EQ(filter::savePanelFile(dir / "setup.PNL", setup), "");
+  const std::filesystem::path out = dir / "out";
+  const test::CliResult r =
+      runCli({"panels", dir.path().string(), "--setup", (dir / "setup.PNL").string(), "--out-dir",
+              out.string(), "--size", "300x200"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(out)) {
+    ++files;
+    EXPECT_NE(r.out.find(entry.path().string() + "\n"), std::string::npos) << entry.path();
+  }
+  EXPECT_EQ(files, 6u);  // None and 8-12-60-70 of three records
+  const std::string prefix = (out / "Filter Panel --Sweep Tests ... - 08_12_2026 - File ").string();
+  EXPECT_TRUE(std::filesystem::exists(prefix + "2_2 Filter None.BMP"));
+  EXPECT_NE(r.out.find("Done: 3 records, 2 skipped\n"
+                       "shot3.sgd: File 2 is also an earlier record's: its pictures say File 2_2\n"
+                       "Skipped setup.PNL: "),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("Skipped unknown.dat: "), std::string::npos) << r.out;
+
+  // Nothing readable: exit 2, and the output says why.
+  const test::TempDir junk;
+  test::writeFileBytes(junk / "a.dat", std::vector<std::uint8_t>(200, 0xEE));
+  const test::CliResult none = runCli({"panels", junk.path().string(), "--out-dir", out.string()});
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_NE(none.out.find("Done: 0 records, 1 skipped\nSkipped a.dat: "), std::string::npos)
+      << none.out;
+}
+
 }  // namespace
 }  // namespace vorax::cli

@@ -27,7 +27,7 @@ TEST_F(RecordCommands, InfoJsonAgreesWithTheHandMadeBytes) {
   EXPECT_TRUE(contains(r.out, "\"first_trace_position\": 225,\n  \"messages\": [],\n"));
   EXPECT_TRUE(contains(r.out, R"(  "record": {
     "file_number": "1234",
-    "record_date": "2005-03-1",
+    "record_date": "2005-03-01",
     "record_time": "13:45:30",
     "label": "",
     "tape_number": "0042",
@@ -141,7 +141,7 @@ TEST_F(RecordCommands, FatalDecoderResultExitsWithOne) {
     "file_number": "1234",
     "format_code": "8058",)"))
       << info.out;
-  EXPECT_TRUE(contains(info.out, R"("date_text": "2005-03-1",
+  EXPECT_TRUE(contains(info.out, R"("date_text": "2005-03-01",
     "time_text": "13:45:30",)"));
   EXPECT_TRUE(contains(info.out, R"("sample_interval_ms": "0",)"));
   EXPECT_FALSE(contains(info.out, "\"gh2\""));

@@ -56,5 +56,39 @@ TEST_F(RecordToolCommands, SplitAndFixRadioPrintOneLinePerFile) {
                            other.string() + ": " + (dir / "Xother.segd").string() + ", 3 traces\n");
 }
 
+// An unrelated record under the name of a repair is never replaced: named as a later input it
+// is refused outright; as a file of the user's it is kept unless --overwrite.
+TEST_F(RecordToolCommands, RepairsAndSplitsKeepTheUsersFilesUnlessTold) {
+  const std::filesystem::path named = dir / "RSshot.segd";
+  test::writeFileBytes(named, test::readFileBytes(other));
+  const std::vector<std::uint8_t> shotBytes = test::readFileBytes(shot);
+  const test::CliResult asInput =
+      runCli({"fix-radio", shot.string(), named.string(), "--delete-original", "--overwrite"});
+  EXPECT_EQ(asInput.exitCode, 2);
+  EXPECT_EQ(asInput.out, "");
+  EXPECT_NE(asInput.err.find("one of the files to repair"), std::string::npos) << asInput.err;
+  EXPECT_EQ(test::readFileBytes(shot), shotBytes);
+  EXPECT_EQ(test::readFileBytes(named), test::readFileBytes(other));
+
+  const test::CliResult kept = runCli({"fix-radio", shot.string(), "--delete-original"});
+  EXPECT_EQ(kept.exitCode, 2);
+  EXPECT_EQ(kept.err, "vorax fix-radio: " + named.string() + " already exists and is kept: " +
+                          shot.string() + " is not repaired (--overwrite replaces it)\n");
+  EXPECT_EQ(test::readFileBytes(named), test::readFileBytes(other));
+  const test::CliResult replaced = runCli({"fix-radio", shot.string(), "--overwrite"});
+  EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+  EXPECT_NE(test::readFileBytes(named), test::readFileBytes(other));
+
+  const std::filesystem::path split = dir / "0001.SEGD";
+  test::writeFileBytes(split, {1, 2, 3});
+  const test::CliResult splitKept = runCli({"split", shot.string()});
+  EXPECT_EQ(splitKept.exitCode, 2);
+  EXPECT_NE(splitKept.err.find("0001.SEGD already exists and is kept"), std::string::npos)
+      << splitKept.err;
+  EXPECT_EQ(test::readFileBytes(split), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(runCli({"split", shot.string(), "--overwrite"}).exitCode, 0);
+  EXPECT_EQ(test::readFileBytes(split), shotBytes);
+}
+
 }  // namespace
 }  // namespace vorax::cli

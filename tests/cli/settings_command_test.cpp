@@ -70,6 +70,28 @@ TEST_F(SettingsCommand, ShortFileIsShownWithDefaultsPastItsEndAndAWarning) {
   EXPECT_NE(result.err.find("515 of 5441 bytes"), std::string::npos);
 }
 
+// A run given the file says what `vorax settings` says of it, before the run's own checks.
+TEST_F(SettingsCommand, ARunGivenAShortOrMissingFileSaysSo) {
+  test::writeFileBytes(file, std::vector<std::uint8_t>(515, 'x'));
+  for (const char* command : {"vibsim", "radiosim"}) {
+    const std::string absent = (dir / "absent").string();
+    const std::vector<std::string> run{command,     absent, "--setup",   absent,
+                                       "--out-dir", absent, "--settings"};
+    std::vector<std::string> args = run;
+    args.push_back(file);
+    test::CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+              std::string("vorax ") + command + ": " + file +
+                  " holds 515 of 5441 bytes; the fields past its end take the defaults");
+    args = run;
+    args.push_back(absent + ".def");
+    r = runCli(args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, std::string("vorax ") + command + ": " + absent + ".def does not exist\n");
+  }
+}
+
 TEST_F(SettingsCommand, BadArgumentsShowTheUsage) {
   EXPECT_EQ(runCli({"settings", "--reset"}).exitCode, 2);
   const test::CliResult result = runCli({"settings", "a", "b"});

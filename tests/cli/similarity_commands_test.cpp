@@ -66,7 +66,7 @@ TEST(VibsimCommand, PicturesAndSummaryOfAFleet) {
   const auto out = dir / "out";
   const test::CliResult r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup",
                                     (dir / "fleet.MVS").string(), "--out-dir", out.string()});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ASSERT_EQ(r.exitCode, 3) << r.err;  // completed, and vibrators failed
   const nlohmann::json summary = readJson(out / "summary.json");
   ASSERT_EQ(summary["vibrators"].size(), 4u);
   expectFleetVerdicts(summary["vibrators"]);
@@ -133,7 +133,7 @@ TEST(RadiosimCommand, PicturesAndSummaryOfAFleet) {
   const auto out = dir / "out";
   const test::CliResult r = runCli({"radiosim", folder.string(), "--setup",
                                     (dir / "radio.RSF").string(), "--out-dir", out.string()});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ASSERT_EQ(r.exitCode, 3) << r.err;
   const nlohmann::json summary = readJson(out / "summary.json");
   ASSERT_EQ(summary["vibrators"].size(), 4u);
   expectFleetVerdicts(summary["vibrators"]);
@@ -147,6 +147,101 @@ TEST(RadiosimCommand, PicturesAndSummaryOfAFleet) {
   const test::CliResult bad = runCli({"radiosim", (dir / "absent").string(), "--setup",
                                       (dir / "radio.RSF").string(), "--out-dir", out.string()});
   EXPECT_EQ(bad.exitCode, 2);
+
+  // A folder holding none of the listed files: nothing to do, and the folder is named.
+  const auto empty = dir / "empty";
+  std::filesystem::create_directory(empty);
+  const test::CliResult none =
+      runCli({"radiosim", empty.string(), "--setup", (dir / "radio.RSF").string(), "--out-dir",
+              (dir / "out2").string()});
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_NE(
+      none.err.find("No listed file was found in the radio similarity folder " + empty.string()),
+      std::string::npos)
+      << none.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "out2" / "summary.json"));
+}
+
+// The wiring faults of a season: a ground force reversed, dead, or at 0.5 % of its level,
+// beside a clean vibrator. Only the clean one passes, each other failing by its own verdict;
+// a run of the clean one alone exits 0.
+TEST(VibsimCommand, WiringFaultsFailTheirVibratorsAndTheExitStatusSaysSo) {
+  test::TempDir dir;
+  vibsim::VibratorRecordOptions record;
+  record.sampleIntervalMs = 2;
+  record.groundForceFaults = {{}, {0, 0, -1}, {0, 0, 0}, {0, 0, 0.005}};
+  ASSERT_EQ(vibsim::writeVibratorRecord(dir / "vibs.segd", record), "");
+  app::ViewerSettings s = fleetSettings();
+  for (int v = 1; v <= 4; ++v)
+    for (std::size_t c = 0; c < 4; ++c)
+      s.setMultiVibChannel(c, static_cast<std::size_t>(v),
+                           vibsim::vibratorTrace(v, static_cast<int>(c)));
+  vibsim::setFieldValue(s, vibsim::mvs::kPage2, 0);
+  vibsim::setFieldValue(s, vibsim::mvs::kPage3, 0);
+  ASSERT_EQ(vibsim::writeSetupFile(vibsim::kMvsFile, dir / "fleet.MVS", s), "");
+  const test::CliResult r =
+      runCli({"vibsim", (dir / "vibs.segd").string(), "--setup", (dir / "fleet.MVS").string(),
+              "--out-dir", (dir / "out").string()});
+  ASSERT_EQ(r.exitCode, 3) << r.err;
+  const nlohmann::json v = readJson(dir / "out" / "summary.json")["vibrators"];
+  const char* keys[] = {"start_time_pass",  "phase_pass",    "distortion_pass",
+                        "correlation_pass", "polarity_pass", "signal_pass"};
+  const bool expected[4][6] = {{true, true, true, true, true, true},
+                               {true, true, true, false, false, true},
+                               {false, false, false, false, false, false},
+                               {false, true, true, true, true, false}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(v[i].dump());
+    for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(v[i][keys[k]], expected[i][k]) << keys[k];
+    EXPECT_EQ(v[i]["pass"], i == 0);
+  }
+  EXPECT_NEAR(v[0]["correlation_peak"].get<double>(), 1, 1e-3);
+  EXPECT_EQ(v[0]["correlation_lag_ms"], 0);
+  EXPECT_GT(std::abs(v[1]["correlation_lag_ms"].get<double>()), 5);
+  EXPECT_TRUE(v[2]["start_time_error_us"].is_null());
+  const std::vector<std::uint8_t> bytes = test::readFileBytes(dir / "out" / "fleet.csv");
+  const std::string csv(bytes.begin(), bytes.end());
+  EXPECT_NE(csv.find("\r\n1,1,0.0,0.00,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find(",FAIL,Xcorr Polarity\r\n"), std::string::npos) << csv;
+  EXPECT_GT(std::filesystem::file_size(dir / "out" / "Fleet Table.BMP"), 100000u);
+
+  for (int row = 2; row <= 4; ++row)
+    s.setMultiVibChannel(vibsim::kSimForce, static_cast<std::size_t>(row), 0);
+  ASSERT_EQ(vibsim::writeSetupFile(vibsim::kMvsFile, dir / "clean.MVS", s), "");
+  EXPECT_EQ(runCli({"vibsim", (dir / "vibs.segd").string(), "--setup", (dir / "clean.MVS").string(),
+                    "--out-dir", (dir / "clean").string()})
+                .exitCode,
+            0);
+}
+
+TEST(VibsimCommand, NothingToDoOrTapersCoveringTheSweepExit2WithAMessage) {
+  test::TempDir dir;
+  vibsim::VibratorRecordOptions record;
+  record.sampleIntervalMs = 4;
+  ASSERT_EQ(vibsim::writeVibratorRecord(dir / "vibs.segd", record), "");
+  app::ViewerSettings s = fleetSettings();
+  s.setMultiVibChannel(vibsim::kSimRef, 1, 2);  // a Ref but no Force: no active row
+  ASSERT_EQ(vibsim::writeSetupFile(vibsim::kMvsFile, dir / "none.MVS", s), "");
+  test::CliResult r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup",
+                              (dir / "none.MVS").string(), "--out-dir", (dir / "o1").string()});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("no vibrator with both a Ref and a Force channel"), std::string::npos)
+      << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "o1" / "summary.json"));
+
+  s.setMultiVibChannel(vibsim::kSimForce, 1, 5);
+  vibsim::setFieldValue(s, vibsim::mvs::kParameters[10], 6000);  // start taper
+  vibsim::setFieldValue(s, vibsim::mvs::kParameters[11], 6000);  // end taper
+  ASSERT_EQ(vibsim::writeSetupFile(vibsim::kMvsFile, dir / "tapers.MVS", s), "");
+  r = runCli({"vibsim", (dir / "vibs.segd").string(), "--setup", (dir / "tapers.MVS").string(),
+              "--out-dir", (dir / "o2").string()});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("\"Start Taper Length (mS)\" and \"End Taper Length (mS)\" together "
+                       "(12000 ms) cover the whole \"Truncate Time (mS)\""),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(runCli({"vibsim", "--help"}).out.find("3 when it completed and any vibrator failed"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
 
@@ -106,6 +107,91 @@ TEST_F(SpreadCommands, SlicesWriteOnePicturePerFrame) {
                            "tslice_0065.png", "tslice_0070.png"})
     EXPECT_TRUE(std::filesystem::exists(times / name)) << name;
   EXPECT_FALSE(std::filesystem::exists(times / "tslice_0075.png"));
+}
+
+TEST_F(SpreadCommands, TimeSliceJsonScalesRecordedSamplesByTheirTracePeak) {
+  // The seven-block loader keeps recorded mV; each value is the sample over the largest
+  // magnitude of its trace, worked out here from `traces --samples`.
+  test::CliResult r = runCli({"traces", "--json", "--samples", record.string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const nlohmann::json traces = nlohmann::json::parse(r.out)["traces"];
+  r = runCli({"tslice", record.string(), "--start-ms", "100", "--end-ms", "104", "--every", "2",
+              "--json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const nlohmann::json frames = nlohmann::json::parse(r.out)["frames"];
+  ASSERT_EQ(frames.size(), 2u);  // samples 50 and 52
+  EXPECT_EQ(frames[1]["sample"], 52);
+  EXPECT_EQ(frames[1]["time_ms"], 104);
+  bool sawLargeValue = false;
+  for (const nlohmann::json& frame : frames) {
+    ASSERT_EQ(frame["traces"].size(), 120u);
+    for (const nlohmann::json& box : frame["traces"]) {
+      const nlohmann::json& trace = traces[box["trace"].get<std::size_t>() - 1];
+      const std::vector<double> samples = trace["samples"].get<std::vector<double>>();
+      double peak = 0;
+      for (double x : samples) peak = std::max(peak, std::fabs(x));
+      const double expected = samples[frame["sample"].get<std::size_t>()] / peak;
+      const double value = box["value"].get<double>();
+      ASSERT_NEAR(value, expected, 1e-6) << box;
+      EXPECT_EQ(box["line"], trace["receiver_line"]);
+      EXPECT_EQ(box["point"], trace["receiver_point"]);
+      // Hue 100 (1 + value): below 60 (sector 0) red at full, from 60 to 180 green at full.
+      const std::vector<int> rgb = box["colour"].get<std::vector<int>>();
+      if (value < -0.4) {
+        EXPECT_EQ(rgb[0], 255) << box;
+      } else if (value < 0.8) {
+        EXPECT_EQ(rgb[1], 255) << box;
+      }
+      sawLargeValue = sawLargeValue || std::fabs(value) > 0.2;
+    }
+  }
+  EXPECT_TRUE(sawLargeValue);
+  EXPECT_EQ(runCli({"tslice", record.string()}).exitCode, 2);  // neither --json nor --out-dir
+}
+
+TEST_F(SpreadCommands, ARecordWithoutReceiverTestsHasNoMapButItsSlices) {
+  options.receiverTests = false;
+  test::writeFileBytes(record, synth::sercelRecordBytes(options));
+  for (const char* map : {"errors", "resistance"}) {
+    const test::CliResult r = runCli({"spread", record.string(), "--map", map, "--json"});
+    EXPECT_EQ(r.exitCode, 2) << map;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "vorax spread: This record holds no receiver test values\n");
+  }
+  EXPECT_EQ(runCli({"tslice", record.string(), "--end-ms", "0", "--json"}).exitCode, 0);
+}
+
+// The record runs 0 to 2000 ms (1001 samples at 2 ms) and 0 to 250 Hz.
+TEST_F(SpreadCommands, RangesOutsideTheRecordOrEmptyAreRefusedBeforeAnyPicture) {
+  const std::filesystem::path frames = dir / "frames";
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"fslice", "--from", "nan"}, "fslice: --from needs a finite number of Hz, not nan"},
+      {{"fslice", "--to", "inf"}, "fslice: --to needs a finite number of Hz, not inf"},
+      {{"fslice", "--from", "1e9", "--to", "2e9"},
+       "fslice: --from 1e+09 Hz lies outside the record's 0 to 250 Hz"},
+      {{"fslice", "--to", "250.5"}, "fslice: --to 250.5 Hz lies outside the record's 0 to 250 Hz"},
+      {{"fslice", "--from", "50", "--to", "20"}, "fslice: no frequency lies between 50 and 20 Hz"},
+      {{"tslice", "--start-ms", "nan"}, "tslice: --start-ms needs a finite number of ms, not nan"},
+      {{"tslice", "--start-ms=-1"},
+       "tslice: --start-ms -1 ms lies outside the record's 0 to 2000 ms"},
+      {{"tslice", "--end-ms", "5000"},
+       "tslice: --end-ms 5000 ms lies outside the record's 0 to 2000 ms"},
+      {{"tslice", "--start-ms", "140", "--end-ms", "100"},
+       "tslice: no sample lies between 140 and 100 ms"},
+      {{"tslice", "--start-ms", "100.5", "--end-ms", "101.5"},
+       "tslice: no sample lies between 100.5 and 101.5 ms"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{c.args[0], record.string(), "--out-dir", frames.string()};
+    args.insert(args.end(), c.args.begin() + 1, c.args.end());
+    const test::CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 2) << c.message;
+    EXPECT_EQ(r.err, "vorax " + c.message + "\n");
+    EXPECT_FALSE(std::filesystem::exists(frames)) << c.message;
+  }
 }
 
 TEST_F(SpreadCommands, BadRequestsAndRecordsWithoutTestValuesExitTwo) {

@@ -54,11 +54,11 @@ TEST(Conversions, FractionalText) {
 }
 
 TEST(Conversions, DateFromJulian) {
-  EXPECT_EQ(datefromjulian(5, 60), "2005-03-1");
+  EXPECT_EQ(datefromjulian(5, 60), "2005-03-01");
   EXPECT_EQ(datefromjulian(4, 60), "2004-02-29");
-  EXPECT_EQ(datefromjulian(99, 1), "1999-01-1");
+  EXPECT_EQ(datefromjulian(99, 1), "1999-01-01");
   EXPECT_EQ(datefromjulian(71, 365), "1971-12-31");
-  EXPECT_EQ(datefromjulian(70, 32), "2070-02-1");
+  EXPECT_EQ(datefromjulian(70, 32), "2070-02-01");
   // 366 or more forces a leap February and clamps to 366: the last day of the year.
   EXPECT_EQ(datefromjulian(5, 366), "2005-12-31");
   EXPECT_EQ(datefromjulian(5, 999), "2005-12-31");

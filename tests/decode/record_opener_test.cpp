@@ -62,5 +62,33 @@ TEST(RecordOpener, MissingFileIsAFileError) {
   EXPECT_TRUE(messages.messages.empty());
 }
 
+TEST(RecordOpener, ATextFileIsNamedAsSuchAndNoRecordBytesAre) {
+  auto open = [](const std::vector<std::uint8_t>& bytes) {
+    RecordFile file = RecordFile::fromMemory(bytes, "/data/notes.txt");
+    SegdRecord record;
+    CollectingMessages messages;
+    return openRecord(file, record, messages, {});
+  };
+  auto bytesOf = [](std::string_view text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+  };
+  // Text, with UTF-8 ("µ", "é") and one multi-byte character cut by the 512-byte window.
+  std::string text = "Shot 1041\tline 3001\r\nGain 24 dB, 2 ms, µV, é\f\n";
+  while (text.size() < 511) text += "x";
+  text += "é";
+  for (const std::string& t : {text, std::string("a")}) {
+    const OpenResult result = open(bytesOf(t));
+    EXPECT_EQ(result.status, OpenStatus::FileError);
+    EXPECT_EQ(result.error, "notes.txt is a text file, not a SEG-D or SEG-2 file.");
+  }
+  // Not text: a record, bytes above 0x7E outside UTF-8, a control character.
+  EXPECT_TRUE(open(test::HandmadeRecord().bytes()).ok());
+  for (const std::vector<std::uint8_t>& bytes : {std::vector<std::uint8_t>(64, 0xFF),
+                                                 bytesOf("abc\x01"
+                                                         "def"),
+                                                 bytesOf("caf\xC3(")})
+    EXPECT_EQ(open(bytes).error.find("text file"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vorax::decode

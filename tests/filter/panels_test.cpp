@@ -6,6 +6,9 @@
 #include <cstring>
 
 #include "app/recording_canvas.h"
+#include "decode/seg2/seg2_file_builder.h"
+#include "decode/standard/standard_segd_builder.h"
+#include "decode/synth/sercel_synth.h"
 #include "decode/synth/synth_writer.h"
 #include "filter/panel_picture.h"
 #include "test_support.h"
@@ -99,6 +102,23 @@ TEST(Panels, LabelsPictureNamesAndTheRange) {
   EXPECT_EQ(
       panelPictureName(s, panel),
       "Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 0042 Filter 8 - 12 - 60 - 70.BMP");
+  Panel unnumbered;  // a "Test" panel of a record without a file number
+  unnumbered.fileName = "line.sg2";
+  EXPECT_TRUE(panelPictureName(s, unnumbered).ends_with(" - File line.sg2 Filter None.BMP"));
+  // Titles never make folders or control characters; a long name keeps record and filter.
+  s.headerLine = "Shot 08/12/2026";
+  s.infoLine = "Crew\t3: \"A\"";
+  panel.recordName = "0042_2";
+  EXPECT_EQ(
+      panelPictureName(s, panel),
+      "Filter Panel --Shot 08_12_2026 - Crew_3_ _A_ - File 0042_2 Filter 8 - 12 - 60 - 70.BMP");
+  s.headerLine = std::string(30, 'h');
+  s.infoLine = std::string(30, 'i');
+  panel.recordName = std::string(120, 'r');
+  const std::string longName = panelPictureName(s, panel);
+  EXPECT_LT(longName.size(), 200u);
+  EXPECT_TRUE(longName.ends_with(" - File " + panel.recordName + " Filter 8 - 12 - 60 - 70.BMP"))
+      << longName;
 
   decode::SegdRecord record;
   record.samples.reset(5, 4);
@@ -134,17 +154,24 @@ TEST(Panels, AgcLevelsEachWindowToTheSameRms) {
   EXPECT_LT(std::fabs(out[20]), 0.01 * kAgcLevel);
 }
 
-TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
-  test::TempDir dir;
+// VORAX records <prefix>7.sgd and <prefix>8.sgd of file numbers 7 and 8, with two auxiliary
+// traces before the seismic ones.
+void writeVoraxRecords(const test::TempDir& dir, const std::string& prefix, int seismicTraces,
+                       int samples) {
   decode::synth::SynthOptions options;
-  options.seismicTraces = 24;
-  options.samplesPerTrace = 501;
+  options.seismicTraces = seismicTraces;
+  options.samplesPerTrace = samples;
   for (int file : {7, 8}) {
     options.fileNumber = file;
-    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / ("shot" + std::to_string(file) + ".sgd"),
+    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / (prefix + std::to_string(file) + ".sgd"),
                                                   options),
               "");
   }
+}
+
+TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
+  test::TempDir dir;
+  writeVoraxRecords(dir, "shot", 24, 501);
   test::writeFileBytes(dir / "picture.BMP", {1, 2, 3});
   test::writeFileBytes(dir / "notes.txt", {1, 2, 3});
   test::writeFileBytes(dir / "empty.sgd", {});
@@ -173,6 +200,86 @@ TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
                                             "shot8.sgd 8 9 - 13 - 65 - 75 8",
                                             "shot8.sgd 8 12 - 16 - 80 - 95 8"}));
   EXPECT_EQ(last.summary.fileNumber.rtrimmed(), "8");
+}
+
+TEST(Panels, RecordNamesTakeTheFileNameWithoutANumberAndANumberForTheSecondRecordOfOne) {
+  PanelRecordNames names;
+  EXPECT_EQ(names.next("7", "a.sgd").name, "7");
+  EXPECT_EQ(names.next("", "line.sg2").name, "line.sg2");
+  const PanelRecordNames::Given again = names.next("7", "b.sgd");
+  EXPECT_EQ(again.name, "7_2");
+  EXPECT_TRUE(again.renamed);
+  EXPECT_EQ(names.next("7", "c.sgd").name, "7_3");
+  EXPECT_EQ(names.next("", "LINE.SG2").name, "LINE.SG2_2");  // Windows sees one name
+  EXPECT_EQ(names.next("", std::string(100, 'n')).name, std::string(64, 'n'));
+  EXPECT_FALSE(names.next("8", "d.sgd").renamed);
+}
+
+TEST(Panels, GoReadsEveryFlavourWithItsOwnLoaderAndNamesWhatItSkips) {
+  test::TempDir dir;
+  writeVoraxRecords(dir, "a_vorax", 6, 301);
+  decode::synth::SercelSynthOptions sercel;  // two records of file number 5
+  sercel.seismicTraces = 6;
+  sercel.samplesPerTrace = 301;
+  sercel.fileNumber = 5;
+  test::writeFileBytes(dir / "c_sercel.segd", decode::synth::sercelRecordBytes(sercel));
+  test::writeFileBytes(dir / "d_sercel.segd", decode::synth::sercelRecordBytes(sercel));
+  test::StandardSegdBuilder standard;
+  standard.channelSets = {{1, 1000, 2, {{1, 1, {}, {1, -2, 3}}, {1, 2, {}, {4, 5, -6}}}}};
+  test::writeFileBytes(dir / "e_standard.segd", standard.build());
+  test::Seg2FileBuilder seg2(true);
+  for (int t = 0; t < 4; ++t) seg2.int16s(seg2.trace(1), {1, 2, 3, 4});
+  test::writeFileBytes(dir / "f_line.sg2", seg2.build());
+  test::writeFileBytes(dir / "g_garbage.dat", std::vector<std::uint8_t>(300, 0xEE));
+  const std::string text = "shot log\n";
+  test::writeFileBytes(dir / "h_notes.log", std::vector<std::uint8_t>(text.begin(), text.end()));
+
+  PanelSettings s;
+  s.folder = dir.path().string();
+  s.traceFrom = 2;
+  s.traceTo = 3;
+  s.enabled = {true, false, false, false, false, false};
+  std::vector<std::string> pictures;
+  std::vector<std::string> seen;
+  decode::SegdRecord last;
+  dsp::Fft fft;
+  const PanelRun run = runPanelFiles(
+      s, panelFileList(dir.path()), fft, base::DebugLog(),
+      [&](const Panel& panel) {
+        pictures.push_back(panelPictureName(s, panel));
+        if (panel.filterLabel == "None")
+          seen.push_back(panel.fileName + " " + panel.recordName + " " +
+                         std::to_string(panel.traceCount()));
+        return true;
+      },
+      last);
+  EXPECT_EQ(seen, (std::vector<std::string>{"a_vorax7.sgd 7 2", "a_vorax8.sgd 8 2",
+                                            "c_sercel.segd 5 2", "d_sercel.segd 5_2 2",
+                                            "e_standard.segd 1234 1", "f_line.sg2 f_line.sg2 2"}));
+  EXPECT_EQ(pictures.size(), 12u);
+  std::sort(pictures.begin(), pictures.end());
+  EXPECT_EQ(std::unique(pictures.begin(), pictures.end()), pictures.end());
+  EXPECT_EQ(run.done, 6);
+  const std::vector<std::string> lines = panelRunLines(run);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "Done: 6 records, 2 skipped");
+  EXPECT_EQ(lines[1],
+            "d_sercel.segd: File 5 is also an earlier record's: its pictures say File 5_2");
+  EXPECT_EQ(lines[2].rfind("Skipped g_garbage.dat: ", 0), 0u) << lines[2];
+  EXPECT_GT(lines[2].size(), std::string("Skipped g_garbage.dat: ").size());
+  EXPECT_EQ(lines[3],
+            "Skipped h_notes.log: h_notes.log is a text file, not a SEG-D or SEG-2 file.");
+
+  // A window beyond the traces (6 seismic, 2 auxiliary): nothing done, the file named.
+  s.traceFrom = 50;
+  s.traceTo = 60;
+  const std::vector<std::string> one{"a_vorax7.sgd"};
+  const PanelRun none = runPanelFiles(
+      s, one, fft, base::DebugLog(), [](const Panel&) { return true; }, last);
+  EXPECT_EQ(panelRunLines(none),
+            (std::vector<std::string>{
+                "Done: 0 records, 1 skipped",
+                "Skipped a_vorax7.sgd: it holds 8 traces, none of traces 50 to 60"}));
 }
 
 TEST(PanelPicture, TitlesAndOneWigglePerTrace) {

@@ -14,10 +14,10 @@ namespace {
 using Complex = std::complex<double>;
 
 // The filter worked out independently of the engine: the packed spectrum of the n-point
-// direct DFT (in double) of x, each element multiplied by gain(element), transformed back by
+// direct DFT (in double) of x, each bin multiplied by gain(bin), transformed back by
 // the direct inverse DFT.
 std::vector<double> referenceFilter(const std::vector<double>& x, std::size_t n,
-                                    const std::function<double(std::size_t element)>& gain) {
+                                    const std::function<double(std::size_t bin)>& gain) {
   std::vector<Complex> twiddle(n);
   for (std::size_t j = 0; j < n; ++j)
     twiddle[j] = std::polar(1.0, -2 * M_PI * static_cast<double>(j) / static_cast<double>(n));
@@ -25,8 +25,8 @@ std::vector<double> referenceFilter(const std::vector<double>& x, std::size_t n,
   for (std::size_t k = 0; k <= n / 2; ++k) {
     Complex sum;
     for (std::size_t t = 0; t < x.size(); ++t) sum += x[t] * twiddle[k * t % n];
-    packed[2 * k] = sum.real() * gain(2 * k);
-    packed[2 * k + 1] = sum.imag() * gain(2 * k + 1);
+    packed[2 * k] = sum.real() * gain(k);
+    packed[2 * k + 1] = sum.imag() * gain(k);
   }
   std::vector<Complex> bins(n);
   for (std::size_t k = 0; k <= n / 2; ++k) {
@@ -136,18 +136,19 @@ TEST(FilterTrace, PassBandKeptStopBandRemovedForEveryType) {
   }
 }
 
-// The spectrum changes element by element, as the filter types define them, for random
-// traces of 1000 samples at 2 ms (n 1024, bin k at elements 2k, 2k + 1). Corner indices:
-// 8 -> 33, 12 -> 49, 70 -> 287, 90 -> 369, 47 -> 193, 49 -> 201, 51 -> 209, 53 -> 217.
+// The spectrum changes bin by bin, as the filter types define them, for random traces of
+// 1000 samples at 2 ms (n 1024). Corner indices (twice the bin numbers): 8 -> 33, 12 -> 49,
+// 70 -> 287, 90 -> 369, 47 -> 193, 49 -> 201, 51 -> 209, 53 -> 217; an odd one rounds up to
+// the next bin on a rising ramp (33 -> 17) and down on a falling one (287 -> 143).
 struct SpectrumCase {
   FilterRequest request;
   std::function<double(std::size_t)> gain;
 };
 
-// The ramp point of element e when pairs from `from` on take the points in order (the last
-// one repeated); a falling ramp takes them from the last point down.
-double rampGain(std::size_t e, std::size_t from, const std::vector<float>& ramp, bool falling) {
-  const std::size_t point = std::min((e - from) / 2, ramp.size() - 1);
+// The ramp point of bin k when bins from `from` on take the points in order (the last one
+// repeated); a falling ramp takes them from the last point down.
+double rampGain(std::size_t k, std::size_t from, const std::vector<float>& ramp, bool falling) {
+  const std::size_t point = std::min(k - from, ramp.size() - 1);
   return falling ? ramp[ramp.size() - 1 - point] : ramp[point];
 }
 
@@ -157,30 +158,30 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
   const std::vector<float> r8 = risingRamp(8);
   ASSERT_EQ(r8.size(), 5u);  // h = 3.5 rounded to 4
   const std::vector<SpectrumCase> cases{
-      // Elements 0..34 zero (every pair from 0 to b1 = 33), pairs 35..49 on ramp points 1..8.
+      // Bins 0..17 zero, bins 17..25 on ramp points 0..8.
       {{FilterType::LowCut, {8, 12}},
-       [&](std::size_t e) { return e <= 34   ? 0.0
-                                   : e <= 50 ? rampGain(e, 33, r16, false)
+       [&](std::size_t k) { return k <= 17   ? 0.0
+                                   : k <= 25 ? rampGain(k, 17, r16, false)
                                              : 1.0; }},
-      // Pairs 287..369 on the falling ramp, everything from 369 on zero.
+      // Bins 143..184 on the falling ramp (41 points, the last repeated), from 184 on zero.
       {{FilterType::HighCut, {70, 90}},
-       [&](std::size_t e) { return e < 287   ? 1.0
-                                   : e < 369 ? rampGain(e, 287, r82, true)
+       [&](std::size_t k) { return k < 143   ? 1.0
+                                   : k < 184 ? rampGain(k, 143, r82, true)
                                              : 0.0; }},
       {{FilterType::BandPass, {8, 12, 70, 90}},
-       [&](std::size_t e) {
-         if (e <= 34) return 0.0;
-         if (e <= 50) return static_cast<double>(rampGain(e, 33, r16, false));
-         if (e < 287) return 1.0;
-         return e < 369 ? rampGain(e, 287, r82, true) : 0.0;
+       [&](std::size_t k) {
+         if (k <= 17) return 0.0;
+         if (k <= 25) return static_cast<double>(rampGain(k, 17, r16, false));
+         if (k < 143) return 1.0;
+         return k < 184 ? rampGain(k, 143, r82, true) : 0.0;
        }},
-      // Falling ramp over pairs 193..201, zero over 201..210, rising ramp over 209..217.
+      // Falling ramp over bins 96..100, zero over 100..105, rising ramp over 105..109.
       {{FilterType::BandReject, {47, 49, 51, 53}},
-       [&](std::size_t e) {
-         if (e < 193 || e > 218) return 1.0;
-         if (e <= 200) return static_cast<double>(rampGain(e, 193, r8, true));
-         if (e <= 210) return 0.0;
-         return static_cast<double>(rampGain(e, 209, r8, false));
+       [&](std::size_t k) {
+         if (k < 96 || k > 109) return 1.0;
+         if (k < 100) return static_cast<double>(rampGain(k, 96, r8, true));
+         if (k <= 105) return 0.0;
+         return static_cast<double>(rampGain(k, 105, r8, false));
        }},
   };
   dsp::Fft fft;
@@ -205,8 +206,8 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
 
 TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
   const std::vector<float> r16 = risingRamp(16);
-  auto gain = [&](std::size_t e) {
-    return e <= 34 ? 0.0 : e <= 50 ? rampGain(e, 33, r16, false) : 1.0;
+  auto gain = [&](std::size_t k) {
+    return k <= 17 ? 0.0 : k <= 25 ? rampGain(k, 17, r16, false) : 1.0;
   };
   dsp::Fft fft;
   FilterWork work;
@@ -248,7 +249,7 @@ TEST(FilterTrace, ZeroTracesStayZeroAndNarrowRampsStayFinite) {
     EXPECT_EQ(s, 0.0f);
   }
   // The default band reject at 1 ms on 500 samples: n 512, corners 48, 50, 52, 54, ramps 2
-  // wide. A step at each corner: bins 24 and 27 kept whole, 25 and 26 (pairs 50, 52) removed.
+  // wide. A step at each corner: bins 24 and 27 kept whole, 25 and 26 removed.
   const FilterPlan reject({FilterType::BandReject, {47, 49, 51, 53}}, 1000, 500);
   EXPECT_EQ(reject.cornerIndices(), (std::array<std::int64_t, 4>{48, 50, 52, 54}));
   std::vector<float> v = randomVector(500, 31);
@@ -256,7 +257,7 @@ TEST(FilterTrace, ZeroTracesStayZeroAndNarrowRampsStayFinite) {
   float scale = 1.0f;
   filterTrace(reject, fft, v, scale, work);
   const std::vector<double> expected = normalisedSamples(
-      referenceFilter(x, 512, [](std::size_t e) { return e >= 50 && e <= 53 ? 0.0 : 1.0; }));
+      referenceFilter(x, 512, [](std::size_t k) { return k == 25 || k == 26 ? 0.0 : 1.0; }));
   for (std::size_t t = 1; t <= 500; ++t) {
     ASSERT_TRUE(std::isfinite(v[t])) << t;
     ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
@@ -272,17 +273,70 @@ TEST(FilterTrace, DamagedSamplesEnterAsZero) {
   v[60] = INFINITY;
   x[50] = x[60] = 0;
   float scale = 1.0f;
-  filterTrace(FilterPlan({FilterType::HighCut, {70, 90}}, 2000, 200), fft, v, scale, work);
   const FilterPlan plan({FilterType::HighCut, {70, 90}}, 2000, 200);
-  const std::int64_t b1 = plan.cornerIndices()[0];
-  const std::int64_t b2 = plan.cornerIndices()[1];
-  const std::vector<float> ramp = risingRamp(b2 - b1);
+  ASSERT_EQ(plan.cornerBins()[1], 46);
+  filterTrace(plan, fft, v, scale, work);
+  // n 256: corner indices 72 and 92, bins 36 and 46.
+  const std::vector<float> ramp = risingRamp(20);
   const std::vector<double> expected =
-      normalisedSamples(referenceFilter(x, 256, [&](std::size_t e) {
-        const auto i = static_cast<std::int64_t>(e);
-        return i < b1 ? 1.0 : i < b2 ? rampGain(e, static_cast<std::size_t>(b1), ramp, true) : 0.0;
+      normalisedSamples(referenceFilter(x, 256, [&](std::size_t k) {
+        return k < 36 ? 1.0 : k < 46 ? rampGain(k, 36, ramp, true) : 0.0;
       }));
   for (std::size_t t = 1; t <= 200; ++t) ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
+}
+
+// Pure 1 mV sines at 1 ms through each filter, one at a time, on traces of 2,000, 4,000 and
+// 8,000 samples (transforms of 2,048, 4,096 and 8,192 points). Whole cycles from t = 0 to the
+// trace's end, so that the trace's edges add no step. The level is the output's RMS (samples x
+// scale) over the input's, in dB.
+struct SineCase {
+  FilterRequest request;
+  std::vector<double> stoppedHz;  // at a stop corner or beyond: at least 40 dB down
+  std::vector<double> passedHz;   // more than 1 Hz inside the pass band: within 0.5 dB
+};
+
+double sineLevelDb(const FilterPlan& plan, double hertz) {
+  const std::size_t m = plan.upperIndex();
+  std::vector<float> in(m);
+  for (std::size_t k = 0; k < m; ++k) {
+    // Sample k is the trace vector's element k + 1, after the leading 0 at t = 0.
+    in[k] = static_cast<float>(std::sin(2 * M_PI * hertz * 0.001 * static_cast<double>(k + 1)));
+  }
+  dsp::Fft fft;
+  FilterWork work;
+  std::vector<float> out(m);
+  float scale = 1.0f;
+  filterSamples(plan, fft, in, out, scale, work);
+  double inPower = 0;
+  double outPower = 0;
+  for (std::size_t k = m / 4; k < 3 * m / 4; ++k) {
+    inPower += double(in[k]) * in[k];
+    outPower += double(out[k]) * scale * out[k] * scale;
+  }
+  return 10 * std::log10(std::max(outPower, 1e-30) / inPower);
+}
+
+TEST(FilterTrace, PureSinesAtAndBeyondStopCornersAreRemovedAndPassBandSinesKept) {
+  const std::vector<SineCase> cases{
+      {{FilterType::LowCut, {10, 20}}, {10, 9, 5, 1}, {21.5, 40, 200, 480}},
+      {{FilterType::HighCut, {40, 50}}, {50, 51, 55, 70, 250, 499}, {1, 10, 38.5}},
+      {{FilterType::HighCut, {40, 50.5}}, {50.5, 51, 60}, {38.5}},
+      {{FilterType::BandPass, {20, 30, 60, 70}}, {20, 19, 10, 70, 71, 90, 300}, {31.5, 45, 58.5}},
+      {{FilterType::BandPass, {20.5, 30, 60, 69.5}}, {20.5, 69.5}, {31.5, 58.5}},
+      {{FilterType::BandReject, {45, 48, 52, 55}}, {48, 49, 50, 51, 52}, {10, 43.5, 56.5, 120}},
+  };
+  for (std::size_t samples : {2000u, 4000u, 8000u}) {
+    for (const SineCase& c : cases) {
+      const FilterPlan plan(c.request, 1000, samples);
+      ASSERT_EQ(plan.transformLength(), samples == 2000 ? 2048u : samples == 4000 ? 4096u : 8192u);
+      for (double f : c.stoppedHz)
+        EXPECT_LT(sineLevelDb(plan, f), -40.0)
+            << filterCaption(c.request.type) << " " << f << " Hz on " << samples;
+      for (double f : c.passedHz)
+        EXPECT_NEAR(sineLevelDb(plan, f), 0.0, 0.5)
+            << filterCaption(c.request.type) << " " << f << " Hz on " << samples;
+    }
+  }
 }
 
 }  // namespace

@@ -15,7 +15,13 @@ foreach(file
     include/vorax_segd.h
     share/applications/vorax-viewer.desktop
     share/icons/hicolor/scalable/apps/vorax-viewer.svg
-    share/mime/packages/vorax-viewer.xml)
+    share/mime/packages/vorax-viewer.xml
+    share/man/man1/vorax.1.gz
+    share/man/man1/vorax-viewer.1.gz
+    share/bash-completion/completions/vorax
+    share/doc/vorax/copyright
+    share/doc/vorax-viewer/changelog.gz
+    ${CMAKE_INSTALL_LIBDIR}/pkgconfig/vorax_segd.pc)
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()

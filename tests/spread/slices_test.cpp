@@ -38,7 +38,7 @@ TEST(TimeSlice, SampleColoursRunFromRedThroughYellowGreenToCyanBlue) {
 TEST(TimeSlice, ARecordWithoutSamplesDrawsOnlyTheFrameAndTitle) {
   const auto record = test::makeGridRecord(2, 3, 0);
   app::RecordingCanvas canvas;
-  drawTimeSliceFrame(canvas, record, computeSpreadLayout(record), 0);
+  drawTimeSliceFrame(canvas, record, computeSpreadLayout(record), timeSlicePeaks(record), 0);
   EXPECT_TRUE(filled(canvas).empty());
   ASSERT_EQ(canvas.texts().size(), 1u);
   EXPECT_EQ(canvas.texts()[0]->text, "Time Slice");
@@ -47,18 +47,42 @@ TEST(TimeSlice, ARecordWithoutSamplesDrawsOnlyTheFrameAndTitle) {
   EXPECT_EQ(outlines, 1);
 }
 
-TEST(TimeSlice, EachLiveBoxTakesItsSampleAtTheFrameTime) {
-  auto record = test::makeSpreadRecord({{0, 0}, {1, 10}, {1, 11}}, 3);
-  record.samples.at(2, 1) = -1;
-  record.samples.at(3, 1) = 1;
+TEST(TimeSlice, EachLiveBoxTakesItsSampleOverItsTracePeak) {
+  // Samples in recorded mV, as the seven-block loader keeps them. Trace 2 peaks at +13 mV
+  // (sample 1), trace 3 at -10 mV (sample 2); trace 4 is silent, trace 5 damaged at sample 1.
+  auto record = test::makeSpreadRecord({{0, 0}, {1, 10}, {1, 11}, {1, 12}, {1, 13}}, 3);
+  record.samples.at(1, 1) = 500;  // auxiliary: no box
+  record.samples.at(2, 0) = -6.5f;
+  record.samples.at(2, 1) = 13;
+  record.samples.at(3, 1) = -7.5f;
+  record.samples.at(3, 2) = -10;
+  record.samples.at(5, 1) = NAN;
+  record.samples.at(5, 2) = 4;
+  const std::vector<float> peaks = timeSlicePeaks(record);
+  EXPECT_EQ(peaks, (std::vector<float>{0, 500, 13, 10, 0, 4}));
+
+  const std::vector<TimeSliceBox> atOne = timeSliceBoxes(record, peaks, 1);
+  ASSERT_EQ(atOne.size(), 4u);
+  EXPECT_EQ(atOne[0].trace, 2);
+  EXPECT_EQ(atOne[0].value, 1.0f);
+  EXPECT_EQ(atOne[0].colour, app::rgb(0, 170, 255));  // +1: hue 200
+  EXPECT_EQ(atOne[1].value, -0.75f);
+  EXPECT_EQ(atOne[1].colour, app::rgb(255, 106, 0));  // hue 25: sector 0, g = 25/60 x 255
+  EXPECT_EQ(atOne[2].value, 0.0f);                    // a silent trace is 0, never 0/0
+  EXPECT_TRUE(std::isnan(atOne[3].value));
+  EXPECT_EQ(atOne[3].colour, app::rgb(128, 128, 128));  // the out-of-range grey
+  EXPECT_EQ(timeSliceBoxes(record, peaks, 0)[0].value, -0.5f);
+  EXPECT_EQ(timeSliceBoxes(record, peaks, 2)[1].colour, app::rgb(255, 0, 0));  // -1
+  EXPECT_TRUE(timeSliceBoxes(record, peaks, 3).empty());  // value S is not a sample
+
   app::RecordingCanvas canvas;
   const SpreadLayout layout = computeSpreadLayout(record);
-  drawTimeSliceFrame(canvas, record, layout, 1);
+  drawTimeSliceFrame(canvas, record, layout, peaks, 1);
   const auto drawn = boxes(canvas, layout);
-  ASSERT_EQ(drawn.size(), 2u);  // the auxiliary trace (line 0) has no box
-  EXPECT_EQ(drawn[0]->colour, app::rgb(255, 0, 0));
-  EXPECT_EQ(drawn[1]->colour, app::rgb(0, 170, 255));
+  ASSERT_EQ(drawn.size(), 4u);
+  for (std::size_t k = 0; k < drawn.size(); ++k) EXPECT_EQ(drawn[k]->colour, atOne[k].colour);
   EXPECT_NE(canvas.findText("Time 2.0"), nullptr);  // sample 1 of 2 ms
+  EXPECT_NE(canvas.findText("Sample / trace peak"), nullptr);
 }
 
 TEST(FrequencySlice, BandLabelsAndSliderOfTheWorkedExample) {

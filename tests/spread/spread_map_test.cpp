@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "spread/spread_drawing.h"
+#include "spread/spread_layout.h"
 #include "spread/spread_record.h"
 
 namespace vorax::spread {
@@ -114,7 +116,7 @@ TEST(SpreadColours, EachBandInclusiveFirstRowWinsAndCyanOverrides) {
       {MapKind::Tilt, 18, false, kSalmon},
       {MapKind::Tilt, 21, false, kRed},
       {MapKind::Tilt, -80, false, kGreen},
-      {MapKind::Resistance, kNaN, false, kOutOfRangeGrey},
+      {MapKind::Resistance, kNaN, false, kNoValueGrey},  // not recorded: never a band
   };
   const ColourContext context;
   for (const Case& c : cases) {
@@ -169,33 +171,80 @@ std::vector<std::string> textsOf(const std::vector<LegendRow>& rows) {
 
 TEST(SpreadLegend, RowsAndTextsOfEachMap) {
   using Texts = std::vector<std::string>;
-  EXPECT_EQ(textsOf(legendRows(MapKind::Resistance, deriveThresholds(MapKind::Resistance, 250, 500),
-                               false)),
-            (Texts{" >900", " 700-900", " 500-700", " 250-500", " 150-250", " 50-150", " <50"}));
-  EXPECT_EQ(textsOf(legendRows(MapKind::Leakage, deriveThresholds(MapKind::Leakage, 5, 5), false)),
+  EXPECT_EQ(
+      textsOf(legendRows(MapKind::Resistance, deriveThresholds(MapKind::Resistance, 250, 500), {})),
+      (Texts{" >900", " 700-900", " 500-700", " 250-500", " 150-250", " 50-150", " <50"}));
+  EXPECT_EQ(textsOf(legendRows(MapKind::Leakage, deriveThresholds(MapKind::Leakage, 5, 5), {})),
             (Texts{" >10K", " 8-10K", " 5-8K", " <5K"}));  // 7.5 shown whole, rounded up
-  EXPECT_EQ(textsOf(legendRows(MapKind::Tilt, deriveThresholds(MapKind::Tilt, 0.1f, 0.1f), false)),
+  EXPECT_EQ(textsOf(legendRows(MapKind::Tilt, deriveThresholds(MapKind::Tilt, 0.1f, 0.1f), {})),
             (Texts{" >0.4", " 0.3-0.4", " 0.2-0.3", " <0.2"}));
-  EXPECT_EQ(textsOf(legendRows(MapKind::Tilt, deriveThresholds(MapKind::Tilt, 10, 10), false)),
+  EXPECT_EQ(textsOf(legendRows(MapKind::Tilt, deriveThresholds(MapKind::Tilt, 10, 10), {})),
             (Texts{" >20", " 15-20", " 10-15", " <10"}));
-  const std::vector<LegendRow> errors = legendRows(MapKind::Errors, {}, false);
+  const std::vector<LegendRow> errors = legendRows(MapKind::Errors, {}, {});
   EXPECT_EQ(textsOf(errors), (Texts{" None", " Leakage", " Tilt", " Multiple", " Capacitance",
                                     " Resistance", " Other"}));
   EXPECT_EQ(errors.back().colour, kWhite);  // as the map paints "other" codes
 }
 
-TEST(SpreadLegend, OutOfRangeRowOnlyWhenSuchATraceExists) {
+TEST(SpreadLegend, NoValueAndOutOfRangeRowsOnlyWhenSuchATraceExists) {
   auto record = test::makeGridRecord(1, 3);
   record.traceInfo[1].resistance = 300;
   record.traceInfo[2].resistance = 400;
   record.traceInfo[3].resistance = 450;
   EXPECT_EQ(computeSpreadMap(record, MapKind::Resistance, {}).legend.size(), 7u);
+
+  // A trace without a resistance is "no value", never a band: here trace 2 holds other values.
   record.traceInfo[2].resistance = kNaN;
-  const SpreadMap map = computeSpreadMap(record, MapKind::Resistance, {});
+  record.traceInfo[2].tilt = 1;
+  SpreadMap map = computeSpreadMap(record, MapKind::Resistance, {});
   ASSERT_EQ(map.legend.size(), 8u);
-  EXPECT_EQ(map.legend.back().text, " Out of range");
-  EXPECT_EQ(map.legend.back().colour, kOutOfRangeGrey);
-  EXPECT_EQ(map.entries[1].colour, kOutOfRangeGrey);
+  EXPECT_EQ(map.legend.back().text, " no value");
+  EXPECT_EQ(map.legend.back().colour, kNoValueGrey);
+  EXPECT_EQ(map.entries[1].colour, kNoValueGrey);
+  EXPECT_EQ(readoutText(map, map.entries[1], record.traceInfo[2]),
+            "Trace 2  Line 1  Point 102  Resistance no value  Limits 250 - 500");
+
+  // Limits that are not numbers: no bands to show, every value out of range.
+  for (std::size_t t = 1; t <= 3; ++t) record.traceInfo[t].resistanceHighLimit = kNaN;
+  map = computeSpreadMap(record, MapKind::Resistance, {});
+  std::vector<std::string> texts;
+  for (const LegendRow& row : map.legend) texts.push_back(row.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{" Out of range", " no value"}));
+  EXPECT_EQ(map.entries[0].colour, kOutOfRangeGrey);
+}
+
+TEST(SpreadMapTest, ARecordWithoutTestValuesHasNoMapAndPartialOnesShowNoValue) {
+  // As the seven-block loader leaves a record whose extension blocks hold no tests: every
+  // test value NaN, the error flags 0.
+  auto record = test::makeGridRecord(2, 3);
+  for (std::size_t t = 1; t < record.traceInfo.size(); ++t) {
+    decode::TraceHeaderInfo& info = record.traceInfo[t];
+    info.resistance = info.capacitance = info.tilt = info.leakage = kNaN;
+  }
+  EXPECT_FALSE(recordHoldsTestValues(record));
+  for (MapKind kind : kAllMapKinds) {
+    const SpreadMap map = computeSpreadMap(record, kind, {});
+    EXPECT_FALSE(map.holdsTestValues) << captionOf(kind);
+    EXPECT_TRUE(map.entries.empty());
+  }
+  app::RecordingCanvas canvas;
+  const SpreadMap errors = computeSpreadMap(record, MapKind::Errors, {});
+  drawSpreadMap(canvas, record, computeSpreadLayout(record), errors, base::DebugLog{});
+  EXPECT_NE(canvas.findText("This record holds no receiver test values"), nullptr);
+  EXPECT_TRUE(test::filled(canvas).empty());  // no box reads as a clean spread
+  for (const app::DrawnItem& item : canvas.items())
+    EXPECT_NE(item.kind, app::DrawnItem::Kind::Rectangle);  // nor an empty legend
+
+  // Trace 4 alone was tested: the others are "no value" in the Errors map, not " None".
+  record.traceInfo[4].resistance = 300;
+  const SpreadMap partial = computeSpreadMap(record, MapKind::Errors, {});
+  ASSERT_TRUE(partial.holdsTestValues);
+  ASSERT_EQ(partial.entries.size(), 6u);
+  for (const MapEntry& e : partial.entries) {
+    EXPECT_EQ(e.colour, e.trace == 4 ? kGreen : kNoValueGrey) << e.trace;
+    EXPECT_EQ(std::isnan(e.value), e.trace != 4) << e.trace;
+  }
+  EXPECT_EQ(partial.legend.back().text, " no value");
 }
 
 TEST(SpreadMapTraces, LiveTracesOnlyWithTheirFileNumbers) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <vector>
 
 #include "decode/synth/sercel_synth.h"
@@ -10,6 +11,7 @@
 #include "test_support.h"
 #include "tools/file_splitter.h"
 #include "tools/radio_fix.h"
+#include "tools/record_layout.h"
 
 namespace vorax::tools {
 namespace {
@@ -78,7 +80,7 @@ TEST_P(Splitting, EachRecordBecomesAByteForByteCopyUnderItsName) {
   const fs::path input = dir / c.inputName;
   test::writeFileBytes(input, joined(records));
   decode::CollectingMessages warnings;
-  const SplitResult result = splitFile(input, {}, {{}, &warnings});
+  const SplitResult result = splitFile(input, {}, {{}, &warnings, {}});
 
   ASSERT_EQ(result.status, SplitStatus::Complete) << result.message;
   ASSERT_EQ(result.records.size(), records.size());
@@ -110,12 +112,33 @@ INSTANTIATE_TEST_SUITE_P(
             "NamedAfterFirstRecord", {1001, 1002}, "1001.SEGD", {"1001_2.SEGD", "1002.SEGD"}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(Splitting, AFileFromAnEarlierRunIsReplaced) {
+TEST(Splitting, AFileOfTheUsersIsReplacedOnlyWhenTheQuestionAllows) {
   test::TempDir dir;
-  test::writeFileBytes(dir / "1001.SEGD", Bytes(10, 0xAB));
-  test::writeFileBytes(dir / "in.dat", recordBytes(1001));
-  ASSERT_EQ(splitFile(dir / "in.dat", {}).status, SplitStatus::Complete);
-  EXPECT_EQ(test::readFileBytes(dir / "1001.SEGD"), recordBytes(1001));
+  const Bytes users(10, 0xAB);
+  test::writeFileBytes(dir / "1002.SEGD", users);
+  test::writeFileBytes(dir / "in.dat", joined({recordBytes(1001), recordBytes(1002)}));
+  std::vector<fs::path> asked;
+  bool answer = false;
+  const SplitCallbacks callbacks{{}, nullptr, [&](const fs::path& existing) {
+                                   asked.push_back(existing);
+                                   return answer;
+                                 }};
+  const SplitResult kept = splitFile(dir / "in.dat", {}, callbacks);
+  EXPECT_EQ(kept.status, SplitStatus::OutputExists);
+  EXPECT_NE(kept.message.find("1002.SEGD already exists and is kept"), std::string::npos)
+      << kept.message;
+  EXPECT_EQ(asked, std::vector<fs::path>{dir / "1002.SEGD"});
+  EXPECT_EQ(test::readFileBytes(dir / "1002.SEGD"), users);
+  EXPECT_EQ(test::readFileBytes(dir / "1001.SEGD"), recordBytes(1001)) << "written before";
+
+  // 1001.SEGD is now a file of an earlier run: it is asked about too.
+  answer = true;
+  asked.clear();
+  ASSERT_EQ(splitFile(dir / "in.dat", {}, callbacks).status, SplitStatus::Complete);
+  EXPECT_EQ(asked, (std::vector<fs::path>{dir / "1001.SEGD", dir / "1002.SEGD"}));
+  EXPECT_EQ(test::readFileBytes(dir / "1002.SEGD"), recordBytes(1002));
+  EXPECT_EQ(splitFile(dir / "in.dat", {}).status, SplitStatus::OutputExists)
+      << "without a question nothing is replaced";
 }
 
 struct CutCase {
@@ -136,22 +159,25 @@ TEST_P(CutInput, StopsAtTheEndWritingWhatExists) {
   const Bytes cut(third.begin(), third.begin() + static_cast<std::ptrdiff_t>(kept));
   test::writeFileBytes(dir / "in.dat", joined({recordBytes(1001), recordBytes(1002), cut}));
   decode::CollectingMessages warnings;
-  const SplitResult result = splitFile(dir / "in.dat", {}, {{}, &warnings});
+  const SplitResult result = splitFile(dir / "in.dat", {}, {{}, &warnings, {}});
 
   EXPECT_EQ(result.status, c.insideHeaders ? SplitStatus::InputProblem : SplitStatus::Complete)
       << result.message;
   EXPECT_EQ(test::readFileBytes(dir / "1002.SEGD"), recordBytes(1002));
+  EXPECT_FALSE(fs::exists(dir / "1003.SEGD")) << "a cut record is named so";
   if (!c.insideHeaders) {
     ASSERT_EQ(result.records.size(), 3u);
     EXPECT_EQ(result.records[2].tracesCopied, c.thirdTraces);
-    EXPECT_EQ(test::readFileBytes(dir / "1003.SEGD"), cut);
+    EXPECT_TRUE(result.records[2].partial);
+    EXPECT_FALSE(result.records[1].partial);
+    EXPECT_EQ(test::readFileBytes(dir / "1003_partial.SEGD"), cut);
     ASSERT_EQ(warnings.messages.size(), 1u);
     EXPECT_NE(warnings.messages[0].find(std::to_string(c.thirdTraces) + " of 12 traces copied"),
               std::string::npos)
         << warnings.messages[0];
   } else {
     EXPECT_EQ(result.records.size(), 2u);
-    EXPECT_FALSE(fs::exists(dir / "1003.SEGD"));
+    EXPECT_FALSE(fs::exists(dir / "1003_partial.SEGD"));
   }
 }
 
@@ -168,11 +194,12 @@ TEST(Splitting, HostileCountsCopyWhatTheFileHolds) {
   for (std::size_t b : {8, 9, 10, 11, 32, 33, 34, 35}) hostile[extended + b] = 0xFF;
   test::writeFileBytes(dir / "in.dat", hostile);
   decode::CollectingMessages warnings;
-  const SplitResult result = splitFile(dir / "in.dat", {}, {{}, &warnings});
+  const SplitResult result = splitFile(dir / "in.dat", {}, {{}, &warnings, {}});
   ASSERT_EQ(result.status, SplitStatus::Complete) << result.message;
   ASSERT_EQ(result.records.size(), 1u);
   EXPECT_EQ(result.records[0].tracesCopied, 0u);
-  EXPECT_EQ(test::readFileBytes(dir / "1001.SEGD"), hostile);
+  EXPECT_TRUE(result.records[0].partial);
+  EXPECT_EQ(test::readFileBytes(dir / "1001_partial.SEGD"), hostile);
   EXPECT_EQ(warnings.messages.size(), 1u);
 }
 
@@ -236,7 +263,7 @@ TEST_P(Repair, WritesTheHeadersChangedAndTheFirstTraces) {
   decode::CollectingMessages warnings;
   const RadioFixResult result =
       fixRadioFiles({dir / "A.sgd"}, options,
-                    {[&](const std::string& s) { status.push_back(s); }, {}, &warnings});
+                    {[&](const std::string& s) { status.push_back(s); }, {}, &warnings, {}});
 
   ASSERT_EQ(result.status, RadioFixStatus::Complete) << result.message;
   EXPECT_EQ(test::readFileBytes(dir / "RSA.sgd"),
@@ -251,9 +278,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RepairCase{"Defaults", 3, 6000, {0x17, 0x70, 0x00, 0x03}, {0x00, 0x03}, 3},
         RepairCase{"TwelveTraces", 12, 6000, {0x17, 0x70, 0x00, 0x12}, {0x00, 0x0C}, 12},
-        // More than the record holds: its 12 traces, nothing of what follows.
-        RepairCase{"MoreThanHeld", 20, 1500, {0x05, 0xDC, 0x00, 0x20}, {0x00, 0x14}, 12},
-        RepairCase{"Limits", 12345, 70000, {0xFF, 0xFF, 0x99, 0x99}, {0x30, 0x39}, 12}),
+        // More than the record holds: its 12 traces, counted so, nothing of what follows.
+        RepairCase{"MoreThanHeld", 20, 1500, {0x05, 0xDC, 0x00, 0x12}, {0x00, 0x0C}, 12},
+        RepairCase{"Limits", 12345, 70000, {0xFF, 0xFF, 0x00, 0x12}, {0x00, 0x0C}, 12}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Repair, DeletesTheOriginalOnlyWithAPrefix) {
@@ -268,7 +295,8 @@ TEST(Repair, DeletesTheOriginalOnlyWithAPrefix) {
 
   options.prefix = "  ";
   decode::CollectingMessages messages;
-  const RadioFixResult unprefixed = fixRadioFiles({dir / "B.sgd"}, options, {{}, {}, &messages});
+  const RadioFixResult unprefixed =
+      fixRadioFiles({dir / "B.sgd"}, options, {{}, {}, &messages, {}});
   EXPECT_TRUE(unprefixed.deleteSwitchedOff);
   EXPECT_EQ(messages.messages, std::vector<std::string>{kNoPrefixMessage});
   EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"B.sgd", "RSA.sgd", "radtmp"}));
@@ -281,9 +309,148 @@ TEST(Repair, NeverReplacesItsInput) {
   options.prefix = "";
   options.deleteOriginal = true;
   const RadioFixResult result = fixRadioFiles({dir / "radtmp"}, options);
-  EXPECT_EQ(result.status, RadioFixStatus::InputProblem);
+  EXPECT_EQ(result.status, RadioFixStatus::OutputIsInput);
   EXPECT_EQ(test::readFileBytes(dir / "radtmp"), recordBytes(1));
 }
+
+TEST(Repair, CountsAboveTheFieldsAreWrittenAtTheirLimits) {
+  EXPECT_EQ(bcdPair(12345), (std::array<std::uint8_t, 2>{0x99, 0x99}));
+  EXPECT_EQ(binaryPair(70000), (std::array<std::uint8_t, 2>{0xFF, 0xFF}));
+}
+
+// Which files an output may replace. Every case deletes originals, so a wrong replacement
+// would lose a file.
+// Names separated by spaces, as the cases below list them.
+std::vector<std::string> words(const char* text) {
+  std::vector<std::string> list;
+  std::istringstream in(text);
+  for (std::string w; in >> w;) list.push_back(w);
+  return list;
+}
+
+struct GuardCase {
+  const char* name;
+  const char* inputs;
+  const char* existing;  // written before the run, each a different record
+  const char* prefix;
+  bool answer;  // of the question before replacing
+  RadioFixStatus status;
+  const char* asked;
+  const char* replaced;  // existing files whose bytes changed
+  const char* after;     // the folder's files after the run
+};
+
+class RepairOutputs : public ::testing::TestWithParam<GuardCase> {};
+
+TEST_P(RepairOutputs, NeverReplaceAnInputNorAUsersFileUnasked) {
+  const GuardCase& c = GetParam();
+  test::TempDir dir;
+  const std::vector<std::string> existing = words(c.existing);
+  for (std::size_t k = 0; k < existing.size(); ++k)
+    test::writeFileBytes(dir / existing[k], recordBytes(static_cast<int>(k + 1)));
+  std::vector<fs::path> inputs;
+  for (const std::string& name : words(c.inputs)) inputs.push_back(dir / name);
+  RadioFixOptions options;
+  options.prefix = c.prefix;
+  options.deleteOriginal = true;
+  std::vector<std::string> asked;
+  const RadioFixResult result =
+      fixRadioFiles(inputs, options, {{}, {}, nullptr, [&](const fs::path& file) {
+                                        asked.push_back(file.filename().string());
+                                        return c.answer;
+                                      }});
+  EXPECT_EQ(result.status, c.status) << result.message;
+  EXPECT_EQ(asked, words(c.asked));
+  EXPECT_EQ(namesIn(dir.path()), words(c.after));
+  std::vector<std::string> replaced;
+  for (std::size_t k = 0; k < existing.size(); ++k) {
+    if (fs::exists(dir / existing[k]) &&
+        test::readFileBytes(dir / existing[k]) != recordBytes(static_cast<int>(k + 1)))
+      replaced.push_back(existing[k]);
+  }
+  EXPECT_EQ(replaced, words(c.replaced));
+}
+
+using enum RadioFixStatus;
+INSTANTIATE_TEST_SUITE_P(
+    Names, RepairOutputs,
+    ::testing::Values(
+        // The repair of A would be RSA.sgd, the next input: refused even when replacing is
+        // allowed, before anything is written or deleted.
+        GuardCase{"OutputIsALaterInput", "A.sgd RSA.sgd", "A.sgd RSA.sgd", "RS", true,
+                  OutputIsInput, "", "", "A.sgd RSA.sgd"},
+        GuardCase{"OutputIsALaterInputNotThereYet", "A.sgd RSA.sgd", "A.sgd", "RS", true,
+                  OutputIsInput, "", "", "A.sgd"},
+        GuardCase{"UsersFileKept", "A.sgd", "A.sgd RSA.sgd", "RS", false, OutputExists, "RSA.sgd",
+                  "", "A.sgd RSA.sgd"},
+        GuardCase{"UsersFileReplacedWhenAllowed", "A.sgd", "A.sgd RSA.sgd", "RS", true, Complete,
+                  "RSA.sgd", "RSA.sgd", "RSA.sgd"},
+        // Without a prefix every repair is "radtmp": the run's own file, replaced unasked.
+        GuardCase{"OwnOutputWrittenAgain", "A.sgd B.sgd", "A.sgd B.sgd", "", false, Complete, "",
+                  "", "A.sgd B.sgd radtmp"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Repair, AnInputThisRunWroteIsNotRepairedAgain) {
+  test::TempDir dir;
+  test::writeFileBytes(dir / "A.sgd", recordBytes(1));
+  // A second name for A's repair, made before the repair exists.
+  fs::create_symlink(dir / "RSA.sgd", dir / "link.sgd");
+  const RadioFixResult result = fixRadioFiles({dir / "A.sgd", dir / "link.sgd"}, {});
+  EXPECT_EQ(result.status, RadioFixStatus::OutputIsInput);
+  EXPECT_NE(result.message.find("was written by this run"), std::string::npos) << result.message;
+  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"A.sgd", "RSA.sgd", "link.sgd"}));
+}
+
+struct CutRepairCase {
+  const char* name;
+  std::size_t wholeTraces;  // the input keeps its headers, this many traces ...
+  std::size_t extraBytes;   // ... and this many bytes of the next
+  RadioFixStatus status;
+  const char* output;  // nothing when empty
+  std::uint64_t copied;
+  bool originalKept;
+};
+
+class CutRepair : public ::testing::TestWithParam<CutRepairCase> {};
+
+TEST_P(CutRepair, WritesWholeTracesCountedOrNothing) {
+  const CutRepairCase& c = GetParam();
+  test::TempDir dir;
+  const Bytes whole = recordBytes(3);
+  const Bytes in(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(
+                                                    headerBytesOf(whole) +
+                                                    c.wholeTraces * kTraceBytes + c.extraBytes));
+  test::writeFileBytes(dir / "A.sgd", in);
+  RadioFixOptions options;
+  options.deleteOriginal = true;
+  decode::CollectingMessages warnings;
+  const RadioFixResult result = fixRadioFiles({dir / "A.sgd"}, options, {{}, {}, &warnings, {}});
+
+  EXPECT_EQ(result.status, c.status) << result.message;
+  std::vector<std::string> after;
+  if (c.originalKept) after.push_back("A.sgd");
+  if (*c.output != 0) after.push_back(c.output);
+  EXPECT_EQ(namesIn(dir.path()), after);
+  if (*c.output == 0) return;
+  const auto count = static_cast<std::uint8_t>(c.copied);  // BCD and binary alike below 10
+  EXPECT_EQ(test::readFileBytes(dir / c.output),
+            repairedByHand(in, {0x17, 0x70, 0x00, count}, {0x00, count}, c.copied));
+  ASSERT_EQ(result.files.size(), 1u);
+  EXPECT_EQ(result.files[0].tracesCopied, c.copied);
+  EXPECT_EQ(result.files[0].partial, c.originalKept);
+  EXPECT_EQ(warnings.messages.size(), c.originalKept ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cuts, CutRepair,
+    ::testing::Values(CutRepairCase{"InsideFirstTrace", 0, 100, RadioFixStatus::InputProblem, "", 0,
+                                    true},
+                      CutRepairCase{"InsideThirdTrace", 2, 100, RadioFixStatus::Complete,
+                                    "RSA_partial.sgd", 2, true},
+                      // The file ends after the three traces wanted: a whole repair.
+                      CutRepairCase{"AfterTheTracesWanted", 5, 10, RadioFixStatus::Complete,
+                                    "RSA.sgd", 3, false}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace vorax::tools

@@ -201,5 +201,14 @@ TEST_F(SumDiffFiles, ChecksComeInTheirOrder) {
   EXPECT_TRUE(none.untitled);
 }
 
+TEST_F(SumDiffFiles, TheResultIsTitledAfterBothFiles) {
+  const std::string a = write("A.sgd", decode::synth::voraxRecordBytes({}));
+  const std::string b = write("B.sgd", decode::synth::voraxRecordBytes({}));
+  ASSERT_TRUE(run(a, b, {SumDiffOperation::Difference, false}).ok);
+  EXPECT_EQ(result.fileName, "A.sgd \u2212 B.sgd");
+  ASSERT_TRUE(run(a, b, {SumDiffOperation::Sum, false}).ok);
+  EXPECT_EQ(result.fileName, "A.sgd + B.sgd");
+}
+
 }  // namespace
 }  // namespace vorax::tools

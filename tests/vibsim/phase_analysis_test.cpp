@@ -85,34 +85,23 @@ TEST(PhaseError, FoldLeavesEndsAndUpTo135Alone) {
   }
 }
 
-TEST(PhaseError, NoFrequencyLeavesThePreviousStartTimeAndTheRestUndrawn) {
+TEST(PhaseError, NoFrequencyLeavesTheRestUndrawn) {
   Vibrator vib({});
   vib.record.samples.reset(2, test::kSimSamples);  // both traces silent
   SimInput input = vib.input();
-  SimRunState state{42};
   app::RecordingCanvas canvas;
-  drawPhaseErrorAnalysis(canvas, input, state, 416, 1, 2, 0, app::kRed, app::kBlue);
-  EXPECT_EQ(state.startTimeError, 42);
+  drawPhaseErrorAnalysis(canvas, input, 416, 1, 2, 0, app::kRed, app::kBlue);
+  EXPECT_FALSE(computePhaseError(input, 1, 2, 0).startTimeErrorUs);
   EXPECT_EQ(canvas.findText("QC"), nullptr);
   EXPECT_NE(canvas.findText("Phase Error (Degrees)"), nullptr);
 }
 
-TEST(StartTimeLabel, GreenUpTo100MicrosecondsRedAbove) {
+TEST(PhaseError, WholeTurnsBetweenTheTwoPhasesAreNoError) {
   struct Case {
-    float us;
-    Colorref colour;
-    const char* text;
-  } cases[] = {{100, kStartTimeGood, "Start Time Error 100.0uS"},
-               {-100, kStartTimeGood, "Start Time Error -100.0uS"},
-               {100.1f, kStartTimeBad, "Start Time Error 100.1uS"},
-               {-250.25f, kStartTimeBad, "Start Time Error -250.2uS"}};
-  for (const Case& c : cases) {
-    app::RecordingCanvas canvas;
-    drawStartTimeLabel(canvas, SimRunState{c.us});
-    ASSERT_EQ(canvas.texts().size(), 1u);
-    EXPECT_EQ(canvas.texts()[0]->text, c.text);
-    EXPECT_EQ(canvas.texts()[0]->colour, c.colour) << c.us;
-  }
+    double in, out;
+  } cases[] = {{360, 0}, {-720.5, -0.5}, {365, 5}, {179, 179}, {181, -179}, {-540, 180}};
+  for (const Case& c : cases) EXPECT_NEAR(std::abs(wrapPhase(c.in)), std::abs(c.out), 1e-4) << c.in;
+  EXPECT_NEAR(wrapPhase(-720.5), -0.5, 1e-4);
 }
 
 TEST(AnalysisWindow, TruncateTimeBeyondTheRecordTakesTheRecord) {

@@ -4,9 +4,11 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 #include "base/byte_reader.h"
 #include "test_support.h"
+#include "vibsim/setup_checks.h"
 #include "vibsim/setup_fields.h"
 
 namespace vorax::vibsim {
@@ -124,24 +126,32 @@ TEST(RadioSetupFile, EveryFieldLandsAtItsOffset) {
   EXPECT_EQ(intAt(b, 1840), 0);
 }
 
-// A file of arbitrary bytes (reserved stretches zero) reads into the settings and writes back
-// identical; the delay shared by both set-ups travels with each.
+// An image of arbitrary bytes (reserved stretches zero) goes into the settings and comes back
+// identical; a file of sound values reads and writes back identical, the delay shared by both
+// set-ups travelling with each.
 TEST(SetupFiles, RoundTripByteForByte) {
   for (const SetupFileKind* kind : {&kMvsFile, &kRsfFile}) {
     SCOPED_TRACE(kind->extension);
-    std::vector<std::uint8_t> original(kind->size);
-    for (std::size_t i = 0; i < original.size(); ++i)
-      original[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    original = setupImage(*kind, [&] {
-      ViewerSettings s;
-      applySetupImage(*kind, original, s);
-      return s;
-    }());  // reserved stretches now zero, the rest arbitrary
+    std::vector<std::uint8_t> arbitrary(kind->size);
+    for (std::size_t i = 0; i < arbitrary.size(); ++i)
+      arbitrary[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    ViewerSettings held;
+    applySetupImage(*kind, arbitrary, held);
+    const std::vector<std::uint8_t> once = setupImage(*kind, held);  // reserved now zero
+    ViewerSettings again;
+    applySetupImage(*kind, once, again);
+    EXPECT_EQ(setupImage(*kind, again), once);
+
+    ViewerSettings sound;
+    app::ApplyDefaultSettings(sound);
+    set(sound, kind == &kMvsFile ? mvs::kDelay : rsf::kDelay, 17);
+    const std::vector<std::uint8_t> original = setupImage(*kind, sound);
     test::TempDir dir;
     test::writeFileBytes(dir / "in.set", original);
     ViewerSettings s;
     app::ApplyDefaultSettings(s);
     ASSERT_EQ(readSetupFile(*kind, dir / "in.set", s), "");
+    EXPECT_EQ(s.similarityDelay(), 17);
     ASSERT_EQ(writeSetupFile(*kind, dir / "out.set", s), "");
     EXPECT_EQ(test::readFileBytes(dir / "out.set"), original);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.set.tmp"));
@@ -168,6 +178,59 @@ TEST(SetupFiles, ExtensionAppendedOnce) {
   EXPECT_EQ(setupFileName(kMvsFile, "/x/fleet.mvs"), "/x/fleet.mvs");
   EXPECT_EQ(setupFileName(kMvsFile, "/x/a.Mvs.old"), "/x/a.Mvs.old");
   EXPECT_EQ(setupFileName(kRsfFile, "/x/radio.MVS"), "/x/radio.MVS.RSF");
+}
+
+const SetupField& parameter(const SetupFileKind& kind, std::string_view caption) {
+  const auto& fields = kind.size == kMvsSize ? mvs::kParameters : rsf::kParameters;
+  return *std::find_if(fields.begin(), fields.end(),
+                       [&](const SetupField& f) { return f.caption == caption; });
+}
+
+TEST(SetupChecks, ANumberOutOfItsRangeIsRefusedNamingTheField) {
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+  struct Case {
+    const SetupFileKind* kind;
+    SetupField field;
+    std::int32_t value;
+    const char* message;
+  } cases[] = {
+      {&kMvsFile, parameter(kMvsFile, "Truncate Time (mS)"), kLowest,
+       "\"Truncate Time (mS)\" is -2147483648; it must be 1 to 3600000"},
+      {&kMvsFile, parameter(kMvsFile, "End Taper Length (mS)"), kLowest,
+       "\"End Taper Length (mS)\" is -2147483648; it must be 0 to 3600000"},
+      {&kMvsFile, parameter(kMvsFile, "Correlogram Time (+/-)mS"), kHighest,
+       "\"Correlogram Time (+/-)mS\" is 2147483647; it must be 1 to 100000"},
+      {&kRsfFile, parameter(kRsfFile, "Max Frequency"), 0,
+       "\"Max Frequency\" is 0; it must be 1 to 10000"},
+      {&kRsfFile, rsf::kScreen, 2, "\"Screen\" is 2; it must be 0 to 1"},
+      {&kMvsFile, mvs::kDelay, -1, "\"Delay (S)\" is -1; it must be 0 to 3600"},
+      {&kMvsFile, parameter(kMvsFile, "Start Taper Length (mS)"), 11650,
+       "\"Start Taper Length (mS)\" and \"End Taper Length (mS)\" together (12000 ms) cover "
+       "the whole \"Truncate Time (mS)\" (12000 ms)"},
+      {&kRsfFile, parameter(kRsfFile, "Pulse End Time (mS)"), 200,
+       "\"Pulse Start Time (mS)\" (200) must be below \"Pulse End Time (mS)\" (200)"},
+  };
+  test::TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    ViewerSettings written;
+    app::ApplyDefaultSettings(written);
+    EXPECT_EQ(checkSetupValues(*c.kind, written), "");
+    set(written, c.field, c.value);
+    EXPECT_NE(checkSetupValues(*c.kind, written).find(c.message), std::string::npos)
+        << checkSetupValues(*c.kind, written);
+    const auto path = dir / (std::string("bad") + std::string(c.kind->extension));
+    ASSERT_EQ(writeSetupFile(*c.kind, path, written), "");
+
+    ViewerSettings s;
+    app::ApplyDefaultSettings(s);
+    const ViewerSettings before = s;
+    const std::string error = readSetupFile(*c.kind, path, s);
+    EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+    EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    EXPECT_TRUE(std::ranges::equal(s.bytes(), before.bytes()));
+  }
 }
 
 }  // namespace

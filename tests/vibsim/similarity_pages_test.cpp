@@ -6,6 +6,7 @@
 
 #include "app/recording_canvas.h"
 #include "decode/record_opener.h"
+#include "fleet_setup.h"
 #include "test_support.h"
 #include "vibsim/radio_file.h"
 #include "vibsim/setup_fields.h"
@@ -43,16 +44,7 @@ class WirelinePagesTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { delete record_; }
 
-  WirelineSetup setup() const {
-    WirelineSetup s;
-    s.params.distortionQcLimit = 20;
-    for (int v = 1; v <= 3; ++v)
-      s.vibrators.push_back(
-          {v,
-           "V" + std::to_string(v),
-           {vibratorTrace(v, 0), vibratorTrace(v, 1), vibratorTrace(v, 2), vibratorTrace(v, 3)}});
-    return s;
-  }
+  WirelineSetup setup() const { return test::fleetSetup(3); }
 
   static decode::SegdRecord* record_;
   dsp::Fft fft_;
@@ -76,7 +68,8 @@ void expectVerdict(const VibratorVerdict& got, const Expected& e) {
 TEST_F(WirelinePagesTest, VerdictsShowExactlyTheFaultsPutIn) {
   const WirelineSetup s = setup();
   for (int v = 1; v <= 3; ++v)
-    expectVerdict(judgeVibrator(*record_, kPilotTrace, vibratorTrace(v, 3), s.params, fft_),
+    expectVerdict(judgeVibrator(*record_, kPilotTrace, vibratorTrace(v, 0), vibratorTrace(v, 3),
+                                s.params, fft_),
                   kExpected[v - 1]);
 }
 
@@ -133,11 +126,12 @@ TEST_F(WirelinePagesTest, StartTimeLabelShowsPageOnesMeasurement) {
     for (const app::DrawnItem* item : b.texts())
       if (item->text.starts_with("Start Time Error ")) label = item;
     ASSERT_NE(label, nullptr);
+    const float measured = *pages->verdict()->startTimeErrorUs;
     char expected[64];
-    std::snprintf(expected, sizeof expected, "Start Time Error %.1fuS", pages->startTimeError());
+    std::snprintf(expected, sizeof expected, "Start Time Error %.1fuS", measured);
     EXPECT_EQ(label->text, expected);
     EXPECT_EQ(label->colour, v == 1 ? 0x008000u : 0x0000FFu);
-    EXPECT_NEAR(pages->startTimeError(), v == 1 ? 0 : 300, 10);
+    EXPECT_NEAR(measured, v == 1 ? 0 : 300, 10);
   }
 }
 
@@ -157,6 +151,11 @@ TEST_F(WirelinePagesTest, PagesPicturesAndPrintCaptions) {
   EXPECT_EQ(pages->printCaption(3, true), "408 Wire Sim");
   EXPECT_EQ(pages->printCaption(kPulsePage, false), "408 Wire Pulse");
   EXPECT_EQ(pages->pictureFolder(), "/data");
+  // A name is no path: separators, control characters and NUL bytes become '_'.
+  WirelineVibrator hostile = s.vibrators[0];
+  hostile.label = std::string("08/12\\a:") + '\0' + "\n";
+  EXPECT_EQ(makeWirelinePages(*record_, s, hostile, {}, "", fft_)->pictureName(2, 1),
+            "Wire Sim Vib 08_12_a___ Page 2B.BMP");
   s.params.pulse = 1;
   EXPECT_EQ(makeWirelinePages(*record_, s, s.vibrators[0], {}, "", fft_)->requestedPages(),
             (std::vector<int>{kPulsePage}));
@@ -173,9 +172,9 @@ TEST(RadioPages, VerdictsNamesAndCaptions) {
     options.returnFault = faults[v];
     decode::SegdRecord record;
     ASSERT_TRUE(loadRadioSimilarity(radioFileBytes(options), "r", record).ok);
-    expectVerdict(
-        judgeVibrator(record, setup.referenceChannel, setup.returnChannel, setup.params, fft),
-        kExpected[v]);
+    expectVerdict(judgeVibrator(record, setup.referenceChannel, setup.referenceChannel,
+                                setup.returnChannel, setup.params, fft),
+                  kExpected[v]);
     if (v != 0) continue;
     auto pages = makeRadioPages(record, setup, {1, "R1", "R1.DAT"}, {}, fft);
     EXPECT_EQ(pages->pictureName(2, 1), "Vib R1 Page 2B.BMP");

@@ -204,10 +204,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::saveSettingsOnce() {
-  if (ended_) return;
+bool MainWindow::endOnce(ShutdownResult& result) {
+  if (ended_) return false;
   ended_ = true;
-  const ShutdownResult result = saveSettingsAtEnd(state_);
+  result = saveSettingsAtEnd(state_);
+  return true;
+}
+
+void MainWindow::endUnattended() {
+  ShutdownResult ignored;  // saveSettingsAtEnd logs a failure
+  endOnce(ignored);
+}
+
+void MainWindow::saveSettingsOnce() {
+  ShutdownResult result;
+  if (!endOnce(result)) return;
   if (result.outcome == ShutdownResult::Outcome::Failed) {
     QMessageBox::warning(this, "VORAX Viewer",
                          QString("The settings could not be saved.\n%1")
@@ -466,6 +477,7 @@ void MainWindow::setToolOpener(const QString& caption, ToolOpener opener) {
 }
 
 void MainWindow::returnToMainWindow() {
+  saveSettingsNow(state_);  // a failure is in the debug log; End reports it
   show();
   raise();
   clearInteraction();  // a tool may have replaced the record under the marks

@@ -24,6 +24,7 @@
 #include "app/display_zoom.h"
 #include "app/picture_file_name.h"
 #include "app/record_display.h"
+#include "app/startup.h"
 #include "app/ui/message_boxes.h"
 #include "app/ui/tools_dialog.h"
 
@@ -109,9 +110,13 @@ class MainWindow : public QMainWindow {
   void saveDisplayPicture(const std::string& typedName, PictureFormat format);
 
   // Tools are opened from the Tools dialog or menu with the main window hidden; they call
-  // returnToMainWindow() when they close.
+  // returnToMainWindow() when they close, which saves the settings they changed.
   void setToolOpener(const QString& caption, ToolOpener opener);
   void returnToMainWindow();
+
+  // The end without a user to answer (a termination request): the settings saved as "End"
+  // saves them, once, a failure only in the debug log.
+  void endUnattended();
   // Views opened from the display: the single trace view (right click on a trace) and the
   // trace selection (Alt-drag). Without one the action does nothing.
   void setSingleTraceViewOpener(std::function<void(std::int32_t trace)> opener);
@@ -168,6 +173,8 @@ class MainWindow : public QMainWindow {
   void updateStatus();
   void focusDisplay();  // the keys go to the display again after a dialog
   void openTool(const QString& caption);
+  // The settings saved and "Program End" logged, once; false when this was done already.
+  bool endOnce(ShutdownResult& result);
   void saveSettingsOnce();
 
   // Mouse on the graphic area (main_window_mouse.cpp); ignored without a record.

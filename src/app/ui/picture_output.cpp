@@ -1,12 +1,10 @@
 #include "app/ui/picture_output.h"
 
 #include <QFileDialog>
-#include <QImageWriter>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "app/ui/file_dialogs.h"
 
@@ -16,10 +14,6 @@ namespace {
 
 constexpr const char* kBmpFilter = "BMP Files (*.BMP)|*.BMP";
 constexpr const char* kPngFilter = "PNG Files (*.PNG)|*.PNG";
-
-const char* formatName(PictureFormat format) {
-  return format == PictureFormat::Png ? "PNG" : "BMP";
-}
 
 }  // namespace
 
@@ -33,18 +27,6 @@ PictureTarget askPictureTarget(QWidget* owner, const std::string& startFolder) {
   target.typedName = name.trimmed().toStdString();
   target.format = chosenFilter == png ? PictureFormat::Png : PictureFormat::Bmp;
   return target;
-}
-
-std::string savePicture(const QImage& picture, const std::string& path, PictureFormat format) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
-  QImageWriter writer(&file, formatName(format));
-  if (!writer.write(picture)) {
-    file.cancelWriting();
-    return writer.errorString().toStdString();
-  }
-  if (!file.commit()) return file.errorString().toStdString();
-  return {};
 }
 
 void SaveViewAsBmp(QWidget* owner, const QImage& picture, const std::string& startFolder) {

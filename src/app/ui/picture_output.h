@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/picture_file_name.h"
+#include "app/ui/picture_writer.h"
 
 class QPrinter;
 class QWidget;
@@ -20,10 +21,6 @@ struct PictureTarget {
 // The "Save File" dialog in `startFolder`, filter "BMP Files (*.BMP)|*.BMP" (the default)
 // or "PNG Files (*.PNG)|*.PNG".
 PictureTarget askPictureTarget(QWidget* owner, const std::string& startFolder);
-
-// Writes the picture to `path` in the format, through a temporary file renamed into place.
-// Returns an empty text, or why it failed.
-std::string savePicture(const QImage& picture, const std::string& path, PictureFormat format);
 
 // SaveViewAsBmp: asks for the name, applies the extension rule and saves; a failure is shown
 // in a message box.

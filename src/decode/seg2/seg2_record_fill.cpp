@@ -73,7 +73,7 @@ std::string seg2DateText(std::string_view acquisitionDate) {
     if (year >= 0 && year < 100) year += (year >= 71) ? 1900 : 2000;
     if (day >= 1 && day <= 31 && month >= 1 && year >= 1000 && year <= 9999) {
       char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%04d-%02d-%d", year, month, day);
+      std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", year, month, day);
       return buffer;
     }
   }

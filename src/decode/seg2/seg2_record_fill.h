@@ -16,7 +16,7 @@ namespace vorax::decode {
 double seg2Number(std::string_view text);
 
 // "DD/MON/YYYY" (month as a name or a number; a two-digit year is 19xx for 71-99, else 20xx)
-// as the program's date text "YYYY-MM-D"; any other text comes back trimmed.
+// as the program's date text "YYYY-MM-DD"; any other text comes back trimmed.
 std::string seg2DateText(std::string_view acquisitionDate);
 
 // "H:MM:SS" (fractions of a second dropped) as "HH:MM:SS"; any other text comes back trimmed.

@@ -42,7 +42,7 @@ struct Gh1Fields {
   FixedText<2> externalHeaderBlocks;    // hex 32
   FixedText<20> formatText;
   FixedText<20> manufacturerText;
-  FixedText<10> dateText;         // "2005-03-7"
+  FixedText<10> dateText;         // "2005-03-07"
   FixedText<8> timeText;          // "hh:mm:ss"
   FixedText<30> instrumentModel;  // manufacturer 13 only
   FixedText<4> sampleIntervalMs;  // "0.25" .. "4"

@@ -68,8 +68,9 @@ int totalTraces(const SercelSynthOptions& o) {
 
 // "9 May 2024" for the record's day.
 std::string dayText(const RecordClock& clock) {
-  const std::string date = datefromjulian(clock.year, clock.dayOfYear);  // "CCYY-MM-D"
-  return date.substr(8) + " " + getmonth(std::stoi(date.substr(5, 2))) + " " + date.substr(0, 4);
+  const std::string date = datefromjulian(clock.year, clock.dayOfYear);  // "CCYY-MM-DD"
+  return std::to_string(std::stoi(date.substr(8))) + " " + getmonth(std::stoi(date.substr(5, 2))) +
+         " " + date.substr(0, 4);
 }
 
 GeneralHeaderValues generalHeaderValues(const SercelSynthOptions& o) {
@@ -252,6 +253,8 @@ void storeSeismicBlocks(Extension& e, const SercelSynthOptions& o, int s) {
   storeSingle(e[4], 0, test.leakageLimit);
   storeSingle(e[4], 4, test.leakage);
   e[4][24] = static_cast<std::uint8_t>(test.leakageError);
+  if (!o.receiverTests)
+    for (Block32* block : {&e[2], &e[3], &e[4]}) block->fill(0xFF);
 
   e[5][0] = kUnitFdu;
   storeBig(e[5], 1, static_cast<std::uint64_t>(100000 + s), 3);

@@ -29,9 +29,10 @@ struct SercelSynthOptions {
   int samplesPerTrace = 1001;
   double sampleIntervalMs = 2;  // 0.25, 0.5, 1, 2 or 4
   std::uint32_t seed = 1;
-  int fileNumber = 1;       // 1..9999
-  int receiverLines = 3;    // 1..99
-  int tiltErrorTraces = 0;  // seismic traces 1..this carry a tilt error
+  int fileNumber = 1;         // 1..9999
+  int receiverLines = 3;      // 1..99
+  int tiltErrorTraces = 0;    // seismic traces 1..this carry a tilt error
+  bool receiverTests = true;  // false: blocks 3-5 all 0xFF bytes (NaN), as when none were run
   int tapeNumber = 7;
   RecordClock clock;
   double sourceLine = 3001;  // up to four decimals are kept

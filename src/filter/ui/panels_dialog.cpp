@@ -81,7 +81,10 @@ PanelsDialog::PanelsDialog(app::AppState& state, QWidget* parent)
   showSettings(panelSettingsFrom(state_.settings));
   connect(&watcher_, &QFutureWatcher<void>::finished, this, [this] {
     setRunning(false);
-    status_->setText(cancelRequested_ ? "Stopped" : "Done");
+    std::string lines;
+    for (const std::string& line : panelRunLines(lastRun_))
+      lines += (lines.empty() ? "" : "\n") + line;
+    status_->setText(qtext(lines));
     emit runFinished();
   });
   resize(1300, 850);
@@ -114,6 +117,7 @@ QWidget* PanelsDialog::buildControls() {
   column->addLayout(lines);
   column->addWidget(buildGainBox());
   column->addLayout(buildButtons());
+  status_->setWordWrap(true);
   column->addWidget(status_);
   column->addStretch(1);
   return controls;
@@ -303,7 +307,7 @@ void PanelsDialog::go() {
   setRunning(true);
   status_->setText("Working");
   watcher_.setFuture(QtConcurrent::run([this, settings, names] {
-    runPanelFiles(
+    lastRun_ = runPanelFiles(
         settings, names, state_.fft, state_.debugLog,
         [this, settings](const Panel& panel) {
           QMetaObject::invokeMethod(

@@ -89,6 +89,7 @@ class PanelsDialog : public QDialog {
   decode::SegdRecord lastRead_;  // the last record "Go" read: "Test" works on it from then on
   bool haveLastRead_ = false;
   QFutureWatcher<void> watcher_;
+  PanelRun lastRun_;  // written by the run's worker, read once it has finished
   std::atomic<bool> cancelRequested_{false};
 };
 

@@ -146,6 +146,7 @@ QWidget* SpreadViewDialog::buildSliceControls() {
   auto* fslice = new QPushButton("FSlice", box);
   auto* abandon = new QPushButton("Abandon", box);
   connect(tslice, &QPushButton::clicked, this, [this] {
+    if (timeSlicePeaks_.empty()) timeSlicePeaks_ = timeSlicePeaks(state_.record);
     scene_ = Scene::TimeSlice;
     runner_->startTimeSlice();
   });
@@ -225,6 +226,7 @@ void SpreadViewDialog::showMap(MapKind kind) {
   runner_->stop();
   map_ = computeSpreadMap(state_.record, kind,
                           {state_.record.tiltErrorCount, state_.settings.ignoreTiltErrors() != 0});
+  if (!map_.holdsTestValues) status_->setText(kNoTestValuesMessage);
   scene_ = Scene::Map;
   area_->redraw();
 }
@@ -266,7 +268,7 @@ void SpreadViewDialog::drawScene(app::Canvas& canvas) {
       drawSpreadMap(canvas, state_.record, layout_, map_, state_.debugLog);
       return;
     case Scene::TimeSlice:
-      drawTimeSliceFrame(canvas, state_.record, layout_, frame_);
+      drawTimeSliceFrame(canvas, state_.record, layout_, timeSlicePeaks_, frame_);
       return;
     case Scene::FrequencySlice:
       if (runner_->spectra())
@@ -303,7 +305,7 @@ void SpreadViewDialog::done(int result) {
 SpreadViewDialog* openSpreadView(app::AppState& state, QWidget* parent,
                                  std::function<void()> closed) {
   if (!hasLiveTraces(state.record)) {
-    QMessageBox::information(parent, "VORAX Viewer", kNoTestValuesMessage);
+    QMessageBox::information(parent, "VORAX Viewer", kNoLiveTracesMessage);
     if (closed) closed();
     return nullptr;
   }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 #include "app/app_state.h"
 #include "spread/frequency_slice.h"
@@ -68,6 +69,7 @@ class SpreadViewDialog : public QDialog {
   app::AppState& state_;
   SpreadLayout layout_;
   SpreadMap map_;
+  std::vector<float> timeSlicePeaks_;  // worked out on the first "TSlice"
   Scene scene_ = Scene::Map;
   std::int32_t frame_ = 0;  // the sample or bin of the slice frame shown
 

@@ -75,6 +75,7 @@ void FileSplitterDialog::split(const QString& input) {
     overallProgress_->setValue(p.overallPercent);
     return run_.keepGoing();
   };
+  callbacks.mayReplace = replaceQuestion_ ? replaceQuestion_ : askBeforeReplacing(this);
   const SplitResult result = splitFile(path, {}, callbacks);
   switch (result.status) {
     case SplitStatus::Complete:
@@ -83,6 +84,7 @@ void FileSplitterDialog::split(const QString& input) {
       complete_->show();
       break;
     case SplitStatus::Cancelled:
+    case SplitStatus::OutputExists:  // the user chose to keep the file
       break;
     default:
       messages_->show(result.message, false);

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/ui/message_boxes.h"
+#include "tools/tool_support.h"
 #include "tools/ui/tool_run.h"
 
 class QLabel;
@@ -26,6 +27,8 @@ class FileSplitterDialog : public QDialog {
   void split(const QString& input);
   // Where messages go; message boxes unless replaced (tests).
   void setMessageSink(decode::MessageSink& sink) { messages_ = &sink; }
+  // Replaces the question asked before an existing file is replaced (tests answer it).
+  void setReplaceQuestion(ReplaceQuestion question) { replaceQuestion_ = std::move(question); }
 
  protected:
   void reject() override;
@@ -44,6 +47,7 @@ class FileSplitterDialog : public QDialog {
   QLabel* complete_;
   QPushButton* select_;
   ToolRun run_;
+  ReplaceQuestion replaceQuestion_;  // empty: a message box asks
 };
 
 }  // namespace vorax::tools::ui

@@ -127,6 +127,7 @@ void RadioFixDialog::fix(const QStringList& files) {
     run_.keepGoing();
   };
   callbacks.progress = [this](int) { return run_.keepGoing(); };
+  callbacks.mayReplace = replaceQuestion_ ? replaceQuestion_ : askBeforeReplacing(this);
   const RadioFixResult result = fixRadioFiles(inputs, options, callbacks);
   if (result.deleteSwitchedOff) {
     state_.settings.setRadioFixDeleteOriginal(0);
@@ -137,7 +138,10 @@ void RadioFixDialog::fix(const QStringList& files) {
     QDialog::reject();
     return;
   }
-  if (result.status != RadioFixStatus::Complete) messages_->show(result.message, false);
+  if (result.status == RadioFixStatus::Complete) return;
+  status_->setText("Stopped");
+  // A file kept because the user said so needs no message.
+  if (result.status != RadioFixStatus::OutputExists) messages_->show(result.message, false);
 }
 
 }  // namespace vorax::tools::ui

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/ui/message_boxes.h"
+#include "tools/tool_support.h"
 #include "tools/ui/tool_run.h"
 
 class QCheckBox;
@@ -24,6 +25,8 @@ class RadioFixDialog : public QDialog {
   // Repairs `files` (full names) as "Select File(s)" does once they are chosen.
   void fix(const QStringList& files);
   void setMessageSink(decode::MessageSink& sink) { messages_ = &sink; }
+  // Replaces the question asked before an existing file is replaced (tests answer it).
+  void setReplaceQuestion(ReplaceQuestion question) { replaceQuestion_ = std::move(question); }
 
   QString status() const;
 
@@ -56,6 +59,7 @@ class RadioFixDialog : public QDialog {
   QLineEdit* status_;
   QPushButton* select_;
   ToolRun run_;
+  ReplaceQuestion replaceQuestion_;  // empty: a message box asks
 };
 
 }  // namespace vorax::tools::ui

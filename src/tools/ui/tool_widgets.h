@@ -6,7 +6,11 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <filesystem>
 #include <initializer_list>
+#include <memory>
+
+#include "tools/tool_support.h"
 
 namespace vorax::tools::ui {
 
@@ -35,6 +39,21 @@ inline QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
 // A message box without a caption, as a few tool messages are shown.
 inline void showUntitled(QWidget* owner, const QString& text) {
   QMessageBox(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, owner).exec();
+}
+
+// Asks before a run replaces an existing file of the user's: "Yes", "Yes to All" (no more
+// questions in this run) or "No" (the default, also Escape). One question per run.
+inline ReplaceQuestion askBeforeReplacing(QWidget* owner) {
+  auto replaceAll = std::make_shared<bool>(false);
+  return [owner, replaceAll](const std::filesystem::path& existing) {
+    if (*replaceAll) return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        owner, "VORAX Viewer",
+        QString::fromStdString(existing.string() + " already exists.\nReplace it?"),
+        QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No, QMessageBox::No);
+    *replaceAll = answer == QMessageBox::YesToAll;
+    return answer == QMessageBox::Yes || *replaceAll;
+  };
 }
 
 }  // namespace vorax::tools::ui

@@ -10,11 +10,14 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/startup.h"
 #include "app/ui/file_dialogs.h"
+#include "vibsim/setup_checks.h"
 #include "vibsim/setup_files.h"
 #include "vibsim/similarity_pages.h"
+#include "vibsim/ui/aspect_row.h"
 
 namespace vorax::vibsim::ui {
 
@@ -32,6 +35,7 @@ void saveSettingsDuringRun(app::AppState& state) {
 MultiVibDialog::MultiVibDialog(app::AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle(QString("Vibrator Similarity Processing - Multiple Vibs in ") + "One File");
+  mayReplace = [this](const std::string& path) { return askToReplace(this, path); };
   build();
   controls_.load(state_.settings);
 }
@@ -123,8 +127,13 @@ QWidget* MultiVibDialog::buildSettingsColumn() {
 }
 
 std::string MultiVibDialog::saveSetupTo(const std::string& typedName) {
+  const std::string path = setupFileName(kMvsFile, typedName);
   controls_.store(state_.settings);
-  return writeSetupFile(kMvsFile, setupFileName(kMvsFile, typedName), state_.settings);
+  // A set-up that could not be loaded again is not written.
+  if (const std::string problem = checkSetupValues(kMvsFile, state_.settings); !problem.empty())
+    return "The set-up cannot be saved: " + problem + ".";
+  if (mayReplace && !mayReplace(path)) return {};
+  return writeSetupFile(kMvsFile, path, state_.settings);
 }
 
 std::string MultiVibDialog::loadSetupFrom(const std::string& path) {
@@ -140,28 +149,38 @@ PreparedVibrator MultiVibDialog::prepare(const WirelineSetup& setup, int index) 
     const QString text = QString::fromStdString(problem->message);
     if (problem->endsRun) {
       QMessageBox::warning(window_, kTitle, text, QMessageBox::Ok);
-      return {PreparedVibrator::Action::EndRun, nullptr};
+      return {PreparedVibrator::Action::EndRun, nullptr, vibrator.row, vibrator.label,
+              problem->reason};
     }
     const auto answer =
         QMessageBox::warning(window_, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel);
     return {answer == QMessageBox::Ok ? PreparedVibrator::Action::Skip
                                       : PreparedVibrator::Action::EndRun,
-            nullptr};
+            nullptr, vibrator.row, vibrator.label, problem->reason};
   }
   return {PreparedVibrator::Action::Show,
           makeWirelinePages(state_.record, setup, vibrator,
                             bannerTextsOf(state_.settings, state_.record), state_.LastDataFolder,
-                            state_.fft, &state_.debugLog)};
+                            state_.fft, &state_.debugLog),
+          vibrator.row,
+          vibrator.label,
+          {}};
 }
 
 void MultiVibDialog::go() {
   if (run_ && run_->running()) return;
   controls_.store(state_.settings);
+  if (const std::string problem = checkSetupValues(kMvsFile, state_.settings); !problem.empty()) {
+    QMessageBox::warning(this, kTitle,
+                         QString::fromStdString("The set-up cannot be run: " + problem + "."));
+    return;
+  }
   setup_ = wirelineSetupOf(state_.settings);
   if (setup_.vibrators.empty()) {
     QMessageBox::information(this, kTitle, "No vibrator has both a Ref and a Force channel.");
     return;
   }
+  if (fleet_) fleet_->close();
   window_ = new SimilarityWindow(state_.debugLog, "HDLG14/Vib sim display destroyed", this);
   window_->setAttribute(Qt::WA_DeleteOnClose);
   const RunDestinations destinations{setup_.params.screen == 1, setup_.params.screenPause == 1,
@@ -183,6 +202,12 @@ void MultiVibDialog::go() {
         if (state_.debugLog.enabled())
           state_.debugLog.line("Multi Vib Previous exit point vn=" + std::to_string(rowOf(index)));
       });
+  connect(run_, &SimilarityRun::completed, this, [this] {
+    const std::string file = std::filesystem::path(state_.record.fileName).filename().string();
+    fleet_ = openFleetTable(this, run_->fleet(), setup_.params, "Wireline Similarity Fleet",
+                            fleetSubtitle(bannerTextsOf(state_.settings, state_.record), file),
+                            state_.LastDataFolder);
+  });
   connect(run_, &SimilarityRun::finished, run_, &QObject::deleteLater);
   window_->show();
   run_->start();

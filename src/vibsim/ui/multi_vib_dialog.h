@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/app_state.h"
+#include "vibsim/ui/fleet_table_window.h"
 #include "vibsim/ui/setup_controls.h"
 #include "vibsim/ui/similarity_run.h"
 
@@ -34,6 +35,11 @@ class MultiVibDialog : public QDialog {
   void go();
   SimilarityRun* run() const { return run_; }
   SimilarityWindow* displayWindow() const { return window_; }
+  // The fleet table the last run ended with (none while a run goes on).
+  FleetTableWindow* fleetWindow() const { return fleet_; }
+
+  // Asked before an existing set-up file is replaced (a question box; tests answer it).
+  std::function<bool(const std::string& path)> mayReplace;
 
  private:
   void build();
@@ -45,6 +51,7 @@ class MultiVibDialog : public QDialog {
   SetupControls controls_;
   QPointer<SimilarityRun> run_;
   QPointer<SimilarityWindow> window_;
+  QPointer<FleetTableWindow> fleet_;
   WirelineSetup setup_;
 };
 

@@ -16,8 +16,10 @@
 
 #include "app/ui/file_dialogs.h"
 #include "vibsim/radio_file.h"
+#include "vibsim/setup_checks.h"
 #include "vibsim/setup_files.h"
 #include "vibsim/similarity_pages.h"
+#include "vibsim/ui/aspect_row.h"
 #include "vibsim/ui/multi_vib_dialog.h"
 
 namespace vorax::vibsim::ui {
@@ -25,6 +27,12 @@ namespace vorax::vibsim::ui {
 RadioSimDialog::RadioSimDialog(app::AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle("408 Radio Similarities");
+  mayReplace = [this](const std::string& path) { return askToReplace(this, path); };
+  confirm = [this](const std::string& question) {
+    return QMessageBox::question(this, "VORAX Viewer", QString::fromStdString(question),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+  };
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(buildRows(), 1);
   layout->addWidget(buildSettingsColumn());
@@ -127,11 +135,17 @@ void RadioSimDialog::loadAllFiles() {
   controls_.load(state_.settings);
 }
 
-// Saving stores the folder the run reads; loading adopts the stored folder when it exists.
+// Saving stores the folder the run reads. Loading offers the stored folder when it exists
+// and differs from the chosen one: the user's choice is never replaced without asking.
 std::string RadioSimDialog::saveSetupTo(const std::string& typedName) {
+  const std::string path = setupFileName(kRsfFile, typedName);
   controls_.store(state_.settings);
+  // A set-up that could not be loaded again is not written.
+  if (const std::string problem = checkSetupValues(kRsfFile, state_.settings); !problem.empty())
+    return "The set-up cannot be saved: " + problem + ".";
+  if (mayReplace && !mayReplace(path)) return {};
   state_.settings.setRadioFolder(folder_);
-  return writeSetupFile(kRsfFile, setupFileName(kRsfFile, typedName), state_.settings);
+  return writeSetupFile(kRsfFile, path, state_.settings);
 }
 
 std::string RadioSimDialog::loadSetupFrom(const std::string& path) {
@@ -140,7 +154,11 @@ std::string RadioSimDialog::loadSetupFrom(const std::string& path) {
   controls_.load(state_.settings);
   const std::string stored(state_.settings.radioFolder());
   std::error_code ec;
-  if (!stored.empty() && std::filesystem::is_directory(stored, ec)) setFolder(stored);
+  if (stored.empty() || stored == folder_ || !std::filesystem::is_directory(stored, ec)) return {};
+  if (folder_.empty() ||
+      (confirm && confirm("The set-up was saved with the radio similarity folder " + stored +
+                          ".\nUse it instead of " + folder_ + "?")))
+    setFolder(stored);
   return {};
 }
 
@@ -150,25 +168,33 @@ PreparedVibrator RadioSimDialog::prepare(int index) {
   const RadioLoad load = loadRadioSimilarityFile(setup_.folder / vibrator.file, record_);
   if (!load.ok) {
     QMessageBox::warning(window_, "VORAX Viewer", QString::fromStdString(load.message));
-    return {PreparedVibrator::Action::Skip, nullptr};
+    return {PreparedVibrator::Action::Skip, nullptr, vibrator.row, vibrator.label, load.message};
   }
   if (const auto problem = checkRadioChannels(setup_, record_.loadedTraceCount())) {
     QMessageBox::warning(window_, "VORAX Viewer", QString::fromStdString(*problem));
-    return {PreparedVibrator::Action::EndRun, nullptr};
+    return {PreparedVibrator::Action::EndRun, nullptr, vibrator.row, vibrator.label, *problem};
   }
   return {PreparedVibrator::Action::Show,
           makeRadioPages(record_, setup_, vibrator, bannerTextsOf(state_.settings, record_),
-                         state_.fft, &state_.debugLog)};
+                         state_.fft, &state_.debugLog),
+          vibrator.row,
+          vibrator.label,
+          {}};
 }
 
 void RadioSimDialog::go() {
   if (run_ && run_->running()) return;
   controls_.store(state_.settings);
+  if (const std::string problem = checkSetupValues(kRsfFile, state_.settings); !problem.empty()) {
+    QMessageBox::warning(this, "VORAX Viewer",
+                         QString::fromStdString("The set-up cannot be run: " + problem + "."));
+    return;
+  }
   state_.settings.setRadioFolder(folder_);
   setup_ = radioSetupOf(state_.settings, folder_);
   if (setup_.vibrators.empty()) {
     QMessageBox::information(this, "VORAX Viewer",
-                             "No listed file was found in the radio similarity folder.");
+                             QString::fromStdString(noListedFileMessage(folder_)));
     return;
   }
   window_ = new SimilarityWindow(state_.debugLog, "HDLG15/Radio Sim Display Destroyed", this);
@@ -182,6 +208,12 @@ void RadioSimDialog::go() {
   run_->setLeaveHook([this](int) { saveSettingsDuringRun(state_); });
   connect(window_, &SimilarityWindow::cancelled, this, [this] {
     if (state_.debugLog.enabled()) state_.debugLog.line("HDLG15/Radio Sim Request to be Destroyed");
+  });
+  if (fleet_) fleet_->close();
+  connect(run_, &SimilarityRun::completed, this, [this] {
+    fleet_ =
+        openFleetTable(this, run_->fleet(), setup_.params, "Radio Similarity Fleet",
+                       fleetSubtitle(bannerTextsOf(state_.settings, record_), folder_), folder_);
   });
   connect(run_, &SimilarityRun::finished, run_, &QObject::deleteLater);
   window_->show();

@@ -6,10 +6,12 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <functional>
 #include <string>
 
 #include "app/app_state.h"
 #include "decode/segd_record.h"
+#include "vibsim/ui/fleet_table_window.h"
 #include "vibsim/ui/setup_controls.h"
 #include "vibsim/ui/similarity_run.h"
 
@@ -34,6 +36,12 @@ class RadioSimDialog : public QDialog {
   void go();
   SimilarityRun* run() const { return run_; }
   SimilarityWindow* displayWindow() const { return window_; }
+  FleetTableWindow* fleetWindow() const { return fleet_; }
+
+  // Asked before an existing set-up file is replaced, and before the folder of a loaded set-up
+  // replaces the chosen one (question boxes; tests answer them).
+  std::function<bool(const std::string& path)> mayReplace;
+  std::function<bool(const std::string& question)> confirm;
 
  private:
   QWidget* buildRows();
@@ -46,6 +54,7 @@ class RadioSimDialog : public QDialog {
   QLabel* folderText_ = nullptr;
   QPointer<SimilarityRun> run_;
   QPointer<SimilarityWindow> window_;
+  QPointer<FleetTableWindow> fleet_;
   RadioSetup setup_;
   decode::SegdRecord record_;  // the radio file being shown
 };

@@ -194,7 +194,7 @@ QHBoxLayout* SetupControls::setupButtons(QDialog* dialog, FileActions actions) {
   };
   QObject::connect(save, &QPushButton::clicked, dialog, [dialog, actions, report] {
     const std::string name =
-        app::ui::SHOWSAVE(dialog, actions.saveFilter, "Save File", actions.folder());
+        app::ui::SHOWSAVEB(dialog, actions.saveFilter, "Save File", actions.folder());
     if (!name.empty()) report(actions.save(name));
   });
   QObject::connect(load, &QPushButton::clicked, dialog, [dialog, actions, report] {

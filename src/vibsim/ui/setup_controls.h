@@ -61,7 +61,8 @@ class SetupControls {
 
   // "Save Setup", "Load Setup", "Go", "Close" in a row. Save and Load ask for a file (filters
   // and titles as given, starting in `folder()`) and call `save` / `load` with it, showing
-  // the error text they return; Go calls `go`; Close closes `dialog`.
+  // the error text they return (`save` asks before it replaces a file: the name it writes
+  // may carry an extension the file dialog never saw); Go calls `go`; Close closes `dialog`.
   struct FileActions {
     const char* saveFilter;
     const char* loadFilter;

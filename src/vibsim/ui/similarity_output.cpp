@@ -6,19 +6,18 @@
 
 #include "app/ui/picture_output.h"
 #include "app/ui/qt_canvas.h"
+#include "vibsim/pane_canvas.h"
+#include "vibsim/printed_sheet.h"
 
 namespace vorax::vibsim::ui {
 
-namespace {
-
-constexpr double kCaptionShare = 0.05;  // of the printed page's height
-
-}  // namespace
-
-QImage renderPane(SimilarityPages& pages, int page, int pane, QSize size) {
+QImage renderPane(SimilarityPages& pages, int page, int pane, QSize size, double leastPen) {
   QImage picture(size, QImage::Format_RGB32);
   app::ui::QtCanvas canvas(picture);
-  pages.drawPane(canvas, page, pane);
+  PaneCanvas whole(canvas,
+                   {0, 0, static_cast<double>(size.width()), static_cast<double>(size.height())},
+                   leastPen);
+  pages.drawPane(whole, page, pane);
   return picture;
 }
 
@@ -36,36 +35,35 @@ std::vector<std::string> saveRunPictures(SimilarityPages& pages, int page) {
   return errors;
 }
 
-void printSimilarityPage(QPrinter& printer, SimilarityPages& pages, int page, bool highRes,
-                         const std::string& caption, const std::vector<QImage>& panePictures) {
-  QPainter painter(&printer);
-  const QRect whole = painter.viewport();
-  if (!highRes) {
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const int count = static_cast<int>(panePictures.size());
-    for (int i = 0; i < count; ++i) {
-      const QRect slot(whole.left() + whole.width() * i / count, whole.top(), whole.width() / count,
-                       whole.height());
-      painter.drawImage(slot, panePictures[static_cast<std::size_t>(i)]);
-    }
-    return;
-  }
-  const int captionHeight = static_cast<int>(whole.height() * kCaptionShare);
-  QFont font("Arial");
-  font.setPixelSize(captionHeight / 2);
-  painter.setFont(font);
-  painter.drawText(QRect(whole.left(), whole.top(), whole.width(), captionHeight), Qt::AlignCenter,
-                   QString::fromStdString(caption));
-  // Each pane keeps the A4 portrait proportions in its half of the page.
-  const int panes = pages.paneCount(page);
-  const int slotWidth = whole.width() / 2;
-  const int height =
-      std::min(whole.height() - captionHeight, slotWidth * kPanePictureHeight / kPanePictureWidth);
-  const int width = height * kPanePictureWidth / kPanePictureHeight;
-  for (int pane = 0; pane < panes; ++pane) {
-    const QImage picture = renderPane(pages, page, pane, QSize(width, height));
-    const int left = whole.left() + pane * slotWidth + (slotWidth - width) / 2;
-    painter.drawImage(QPoint(left, whole.top() + captionHeight), picture);
+SimilarityPrintJob::SimilarityPrintJob(QPrinter& printer) : printer_(printer) {}
+
+SimilarityPrintJob::~SimilarityPrintJob() = default;
+
+app::ui::QtCanvas& SimilarityPrintJob::nextSheet() {
+  if (canvas_)
+    printer_.newPage();
+  else
+    canvas_ = std::make_unique<app::ui::QtCanvas>(printer_);
+  ++sheets_;
+  return *canvas_;
+}
+
+void SimilarityPrintJob::addPage(SimilarityPages& pages, int page, bool highRes,
+                                 const std::string& caption) {
+  app::ui::QtCanvas& canvas = nextSheet();
+  const PrintedSheet sheet = printedSheet(canvas.pixelWidth(), canvas.pixelHeight(),
+                                          printer_.resolution(), pages.paneCount(page));
+  if (highRes) return drawPrintedPage(canvas, sheet, pages, page, caption);
+  QPainter& painter = canvas.painter();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  const QSize size(kPanePictureWidth, kPanePictureHeight);
+  for (std::size_t i = 0; i < sheet.panes.size(); ++i) {
+    const DeviceRect& at = sheet.panes[i];
+    // The picture's pixels per printed pixel: lines thick enough in the picture to stay
+    // 0.25 mm wide once it is stretched over its place.
+    const double leastPen = sheet.leastPenPixels * size.width() / at.width;
+    painter.drawImage(QRectF(at.left, at.top, at.width, at.height),
+                      renderPane(pages, page, static_cast<int>(i), size, leastPen));
   }
 }
 

@@ -4,8 +4,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "vibsim/ui/similarity_output.h"
-
 namespace vorax::vibsim::ui {
 
 SimilarityRun::SimilarityRun(int candidates, Prepare prepare, RunDestinations destinations,
@@ -29,6 +27,25 @@ SimilarityRun::SimilarityRun(int candidates, Prepare prepare, RunDestinations de
 
 SimilarityRun::~SimilarityRun() = default;
 
+void SimilarityRun::setPrinter(std::unique_ptr<QPrinter> printer) {
+  printer_ = std::move(printer);
+  printerAsked_ = true;
+}
+
+std::vector<FleetEntry> SimilarityRun::fleet() const {
+  std::vector<FleetEntry> entries;
+  for (const auto& [index, entry] : fleet_) entries.push_back(entry);
+  return entries;
+}
+
+void SimilarityRun::record(int index, const PreparedVibrator& prepared) {
+  if (prepared.action == PreparedVibrator::Action::Show) {
+    fleet_[index] = {prepared.row, prepared.label, prepared.pages->verdict(), {}};
+  } else if (!prepared.skipped.empty()) {
+    fleet_[index] = {prepared.row, prepared.label, std::nullopt, prepared.skipped};
+  }
+}
+
 void SimilarityRun::start() {
   running_ = true;
   goForward();
@@ -44,6 +61,7 @@ void SimilarityRun::goForward() {
   for (int index = current_ + 1; index < candidates_; ++index) {
     const PreparedVibrator::Action action = [&] {
       PreparedVibrator prepared = prepare_(index);
+      record(index, prepared);
       if (prepared.action == PreparedVibrator::Action::Show) {
         pages_ = std::move(prepared.pages);
         current_ = index;
@@ -59,6 +77,7 @@ void SimilarityRun::goForward() {
       return showStep(0);
     }
   }
+  emit completed();
   finish();
 }
 
@@ -88,12 +107,9 @@ void SimilarityRun::produceDestinations() {
         QMessageBox::warning(window_, "VORAX Viewer", QString::fromStdString(error));
     }
     if (destinations_.printQuality > 0 && printer() != nullptr) {
-      std::vector<QImage> pictures;
-      for (int pane = 0; pane < pages_->paneCount(page); ++pane)
-        pictures.push_back(
-            renderPane(*pages_, page, pane, QSize(kPanePictureWidth, kPanePictureHeight)));
-      printSimilarityPage(*printer(), *pages_, page, destinations_.printQuality == 2,
-                          pages_->printCaption(page, false), pictures);
+      if (!printJob_) printJob_ = std::make_unique<SimilarityPrintJob>(*printer_);
+      printJob_->addPage(*pages_, page, destinations_.printQuality == 2,
+                         pages_->printCaption(page, false));
     }
   }
 }
@@ -150,6 +166,7 @@ void SimilarityRun::finish() {
   running_ = false;
   countdown_.stop();
   leave();
+  printJob_.reset();  // the document is complete
   if (window_) window_->deleteLater();
   emit finished();
 }

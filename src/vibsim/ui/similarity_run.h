@@ -9,12 +9,15 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "vibsim/similarity_pages.h"
+#include "vibsim/ui/similarity_output.h"
 #include "vibsim/ui/similarity_window.h"
+#include "vibsim/verdict_views.h"
 
 class QPrinter;
 
@@ -28,10 +31,14 @@ struct RunDestinations {
   int printQuality = 0;  // 0 none, 1 low resolution, 2 high resolution
 };
 
-// What the run does with candidate i (0-based): show these pages, skip it, or end the run.
+// What the run does with candidate i (0-based): show these pages, skip it, or end the run;
+// the set-up row and label it had, and why it was skipped (the fleet table lists it).
 struct PreparedVibrator {
   enum class Action { Show, Skip, EndRun } action = Action::Skip;
   std::unique_ptr<SimilarityPages> pages;
+  int row = 0;
+  std::string label;
+  std::string skipped;
 };
 
 class SimilarityRun : public QObject {
@@ -53,13 +60,20 @@ class SimilarityRun : public QObject {
     onPreviousExit_ = std::move(exit);
   }
 
+  // The printer the run prints on, instead of asking for one with the print dialog.
+  void setPrinter(std::unique_ptr<QPrinter> printer);
+
   void start();
   void cancel();
   bool running() const { return running_; }
   int currentIndex() const { return current_; }
   SimilarityPages* currentPages() const { return pages_.get(); }
+  // Every vibrator met so far, judged or skipped, in set-up order.
+  std::vector<FleetEntry> fleet() const;
 
  signals:
+  // The run went past its last vibrator (not cancelled); finished() follows.
+  void completed();
   void finished();
 
  private:
@@ -71,6 +85,7 @@ class SimilarityRun : public QObject {
   void tick();
   void leave();
   void finish();
+  void record(int index, const PreparedVibrator& prepared);
   QPrinter* printer();
 
   int candidates_;
@@ -89,6 +104,8 @@ class SimilarityRun : public QObject {
   bool running_ = false;
   std::unique_ptr<QPrinter> printer_;
   bool printerAsked_ = false;
+  std::unique_ptr<SimilarityPrintJob> printJob_;  // one document for the whole run
+  std::map<int, FleetEntry> fleet_;               // by candidate index
 };
 
 }  // namespace vorax::vibsim::ui

@@ -15,6 +15,7 @@
 #include "app/ui/file_dialogs.h"
 #include "app/ui/graphic_area.h"
 #include "app/ui/picture_output.h"
+#include "vibsim/ui/aspect_row.h"
 #include "vibsim/ui/similarity_output.h"
 
 namespace vorax::vibsim::ui {
@@ -39,15 +40,12 @@ SimilarityWindow::SimilarityWindow(const base::DebugLog& log, std::string destro
       panes_{new app::ui::GraphicArea, new app::ui::GraphicArea},
       status_(new QLabel) {
   setWindowTitle("Similarity");
-  auto* paneRow = new QHBoxLayout;
   int height = 700;
   if (const QScreen* screen = this->screen())
     height = static_cast<int>(screen->availableGeometry().height() * kPaneHeightShare);
-  const int width = height * kPanePictureWidth / kPanePictureHeight;
-  for (auto* pane : panes_) {
-    pane->setFixedSize(width, height);
-    paneRow->addWidget(pane);
-  }
+  // The panes keep the A4 portrait proportions and grow with the window.
+  auto* paneRow = new AspectRow(
+      {panes_[0], panes_[1]}, static_cast<double>(kPanePictureWidth) / kPanePictureHeight, height);
 
   auto* controls = new QHBoxLayout;
   QPushButton* previous = addButton(controls, "Previous Vibrator");
@@ -72,7 +70,7 @@ SimilarityWindow::SimilarityWindow(const base::DebugLog& log, std::string destro
   connect(cancel, &QPushButton::clicked, this, &SimilarityWindow::cancelled);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(paneRow);
+  layout->addWidget(paneRow, 1);
   layout->addLayout(controls);
 }
 
@@ -144,10 +142,8 @@ void SimilarityWindow::printCurrentPage() {
   printer.setPageOrientation(QPageLayout::Landscape);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  std::vector<QImage> pictures;
-  for (int pane = 0; pane < pages_->paneCount(page_); ++pane) pictures.push_back(panePicture(pane));
-  printSimilarityPage(printer, *pages_, page_, highResPrint_, pages_->printCaption(page_, true),
-                      pictures);
+  SimilarityPrintJob job(printer);
+  job.addPage(*pages_, page_, highResPrint_, pages_->printCaption(page_, true));
 }
 
 }  // namespace vorax::vibsim::ui

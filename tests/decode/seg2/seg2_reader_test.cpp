@@ -99,7 +99,7 @@ TEST(Seg2Reader, EveryFormatInBothByteOrders) {
     EXPECT_EQ(r.summary.traceCount, 5);
     EXPECT_EQ(r.summary.auxTraceCount, 1);
     EXPECT_EQ(r.summary.seismicTraceCount, 4);
-    EXPECT_EQ(r.summary.recordDate.trimmed(), "2013-01-7");
+    EXPECT_EQ(r.summary.recordDate.trimmed(), "2013-01-07");
     EXPECT_EQ(r.summary.recordTime.trimmed(), "09:08:46");
     EXPECT_EQ(h.fileDescriptor.instrument.trimmed(), "TEST UNIT 7");
     EXPECT_EQ(h.fileStrings.size(), 3u);
@@ -259,7 +259,7 @@ TEST(Seg2RealFiles, SmartSeisPackedFloatingPoint) {
   ASSERT_EQ(o.record.samples.traceCount(), 1);
   EXPECT_EQ(o.record.samples.samplesPerTrace(), 2048);
   EXPECT_FLOAT_EQ(o.record.summary.sampleIntervalUs, 125.0f);
-  EXPECT_EQ(o.record.summary.recordDate.trimmed(), "2018-03-7");
+  EXPECT_EQ(o.record.summary.recordDate.trimmed(), "2018-03-07");
   EXPECT_EQ(o.record.summary.recordTime.trimmed(), "03:12:45");
   const Seg2TraceDescriptorFields& d = o.headers.traces[0].descriptor;
   EXPECT_EQ(d.delay.trimmed(), "-0.010");
@@ -322,7 +322,7 @@ TEST(Seg2RealFiles, SeismodulesIeeeSingles) {
   EXPECT_EQ(o.record.samples.samplesPerTrace(), 4096);
   EXPECT_FLOAT_EQ(o.record.summary.sampleIntervalUs, 62.5f);
   EXPECT_EQ(o.record.summary.fileNumber.trimmed(), "329");
-  EXPECT_EQ(o.record.summary.recordDate.trimmed(), "2007-05-8");
+  EXPECT_EQ(o.record.summary.recordDate.trimmed(), "2007-05-08");
   for (int t = 1; t <= 3; ++t) {
     const Seg2TraceDescriptorFields& d =
         o.headers.traces[static_cast<std::size_t>(t - 1)].descriptor;

@@ -37,7 +37,7 @@ TEST(Gh1, DecodesDigitAndTextFields) {
   EXPECT_EQ(f.channelSetsPerScanType, "02");
   EXPECT_EQ(f.manufacturerText.trimmed(), "Japex");
   EXPECT_EQ(f.instrumentModel.trimmed(), "");
-  EXPECT_EQ(f.dateText.trimmed(), "2005-03-1");
+  EXPECT_EQ(f.dateText.trimmed(), "2005-03-01");
   EXPECT_EQ(f.timeText, "13:45:07");
   EXPECT_EQ(f.sampleIntervalMs.trimmed(), "1");
   EXPECT_EQ(f.recordTypeText.trimmed(), "Normal");

@@ -50,7 +50,7 @@ TEST(HeaderDriver, FillsTheSummaryOfAHandMadeRecord) {
   EXPECT_TRUE(run.messages.shown.empty());
   const RecordSummary& s = run.record.summary;
   EXPECT_EQ(s.fileNumber.view(), "1234");  // 12345 cut to four characters
-  EXPECT_EQ(s.recordDate.view(), "2005-03-1 ");
+  EXPECT_EQ(s.recordDate.view(), "2005-03-01");
   EXPECT_EQ(s.recordTime.view(), "13:45:30");
   EXPECT_EQ(s.tapeNumber.view(), "0042");
   EXPECT_EQ(s.sampleIntervalUs, 1000.0f);

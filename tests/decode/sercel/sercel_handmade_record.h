@@ -20,7 +20,7 @@ class SercelHandmadeRecord {
     put(gh1, 1, {0x00, 0x42});         // file number "0042"
     put(gh1, 3, {0x80, 0x58});         // format 8058
     put(gh1, 10, {0x05});              // general constants ...05: SN428
-    put(gh1, 11, {0x03, 0x21, 0x26});  // year 03; 2 additional blocks; day 126 -> 2003-05-6
+    put(gh1, 11, {0x03, 0x21, 0x26});  // year 03; 2 additional blocks; day 126 -> 2003-05-06
     put(gh1, 14, {0x11, 0x38, 0x35});  // 11:38:35
     put(gh1, 17, {0x13, 0x00, 0x01});  // manufacturer 13 "Sercel"
     put(gh1, 23, {0x10});              // 1 ms

@@ -36,7 +36,7 @@ TEST(SercelRecordHeaders, HandMadeRecordSummary) {
   EXPECT_TRUE(o.result.headers.sercel.present);
   const RecordSummary& s = o.record.summary;
   EXPECT_EQ(s.fileNumber.trimmed(), "42");
-  EXPECT_EQ(s.recordDate.trimmed(), "2003-05-6");
+  EXPECT_EQ(s.recordDate.trimmed(), "2003-05-06");
   EXPECT_EQ(s.label.trimmed(), "LBL 9");
   EXPECT_EQ(s.tapeNumber.trimmed(), "9");
   EXPECT_EQ(s.sampleIntervalUs, 1000);

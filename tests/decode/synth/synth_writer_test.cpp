@@ -77,7 +77,7 @@ TEST(SynthRecord, OpensWithTheSummaryAsWritten) {
   EXPECT_EQ(r.sampleIntervalUs, 2000.0f);
   EXPECT_EQ(s.record.recordLengthMs, 200.0f);
   EXPECT_EQ(r.fileNumber.trimmed(), "1");
-  EXPECT_EQ(r.recordDate.trimmed(), "2024-05-9");  // day 130 of 2024
+  EXPECT_EQ(r.recordDate.trimmed(), "2024-05-09");  // day 130 of 2024
   EXPECT_EQ(r.recordTime.view(), "10:42:17");
   EXPECT_EQ(r.tapeNumber.view(), "0017");
   EXPECT_EQ(r.timeBreakKind.view(), "FTB");

@@ -17,7 +17,7 @@ class HandmadeRecord {
     gh1 = Bytes(32, 0);
     put(gh1, 1, {0x12, 0x34});         // file number "1234"
     put(gh1, 3, {0x80, 0x58});         // format 8058
-    put(gh1, 11, {0x05, 0x20, 0x60});  // year 05; 2 additional blocks; day 060 -> 2005-03-1
+    put(gh1, 11, {0x05, 0x20, 0x60});  // year 05; 2 additional blocks; day 060 -> 2005-03-01
     put(gh1, 14, {0x13, 0x45, 0x30});  // 13:45:30
     put(gh1, 17, {0x31, 0x00, 0x42});  // manufacturer 31 "Japex", serial 0042
     put(gh1, 23, {0x10});              // sample interval 1 ms

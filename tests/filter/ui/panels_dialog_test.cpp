@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -51,6 +52,7 @@ TEST_F(PanelsDialogTest, GoDrawsAndSavesEveryPanelOfTheListedFiles) {
   options.samplesPerTrace = 1201;
   ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / "shot1.sgd", options), "");
   test::writeFileBytes(dir / "old.BMP", {1});
+  test::writeFileBytes(dir / "notes.log", {'o', 'k', '\n'});
   PanelsDialog dialog(state);
   dialog.show();
   PanelSettings p;
@@ -60,11 +62,17 @@ TEST_F(PanelsDialogTest, GoDrawsAndSavesEveryPanelOfTheListedFiles) {
   p.generateBmp = true;
   dialog.showSettings(p);
   dialog.selectFolder(dir.path().string());
-  EXPECT_EQ(dialog.listedFiles(), QStringList{"shot1.sgd"});
+  EXPECT_EQ(dialog.listedFiles(), (QStringList{"notes.log", "shot1.sgd"}));
   QSignalSpy finished(&dialog, &PanelsDialog::runFinished);
   dialog.go();
   ASSERT_TRUE(finished.wait(20000));
   QCoreApplication::processEvents();
+  QStringList statuses;
+  for (const QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->text().startsWith("Done")) statuses << label->text();
+  EXPECT_EQ(statuses, QStringList{"Done: 1 record, 1 skipped\n"
+                                  "Skipped notes.log: notes.log is a text file, not a SEG-D or "
+                                  "SEG-2 file."});
   const std::string prefix = "Filter Panel --Sweep Tests ... - Contractor Crew 1 - File 1 Filter ";
   EXPECT_TRUE(std::filesystem::exists(dir / (prefix + "None.BMP")));
   EXPECT_TRUE(std::filesystem::exists(dir / (prefix + "8 - 12 - 60 - 70.BMP")));

@@ -53,22 +53,26 @@ TEST_F(RecordToolDialogs, TheToolsDialogOffersTheThreeTools) {
   tools->close();
 }
 
-TEST_F(RecordToolDialogs, SumDiffHandsOverTheDifferenceOrSaysWhatIsMissing) {
-  decode::SegdRecord taken;
-  SumDiffDialog dialog(state, [&](decode::SegdRecord&& r) { taken = std::move(r); });
+TEST_F(RecordToolDialogs, SumDiffHandsOverTheDifferenceTitledAfterBothFiles) {
+  app::ui::MainWindow window(state);
+  SumDiffDialog dialog(state,
+                       [&](decode::SegdRecord&& r) { showCombinedRecord(state, std::move(r)); });
   dialog.setMessageSink(messages);
   dialog.setFile(1, (dir / "A.sgd").string());
   dialog.go();
   EXPECT_EQ(messages.messages, std::vector<std::string>{kSelectTwoFilesMessage});
   EXPECT_EQ(lineTexts(dialog), (std::vector<QString>{"A.sgd", ""}));
 
-  dialog.setFile(2, (dir / "A.sgd").string());
+  test::writeFileBytes(dir / "B.sgd", record);
+  dialog.setFile(2, (dir / "B.sgd").string());
   dialog.go();  // Difference is the default
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  ASSERT_EQ(taken.loadedTraceCount(), 8);
+  ASSERT_EQ(state.record.loadedTraceCount(), 8);
   for (std::int32_t t = 1; t <= 8; ++t)
-    for (float v : taken.samples.trace(t)) ASSERT_EQ(v, 0.0f);
+    for (float v : state.record.samples.trace(t)) ASSERT_EQ(v, 0.0f);
   EXPECT_EQ(state.settings.sumDiffOption(1), 1);
+  window.returnToMainWindow();
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("VORAX Viewer - A.sgd \u2212 B.sgd"));
 }
 
 TEST_F(RecordToolDialogs, SplitterShowsTheLastRecordAndCompletion) {
@@ -97,6 +101,36 @@ TEST_F(RecordToolDialogs, RadioFixWithoutPrefixKeepsTheOriginalAndTurnsDeletingO
   EXPECT_FALSE(dialog.findChild<QCheckBox*>()->isChecked());
   EXPECT_TRUE(std::filesystem::exists(dir / "A.sgd"));
   EXPECT_TRUE(std::filesystem::exists(dir / kEmptyPrefixOutput));
+}
+
+// The user's own file under an output's name: "No" keeps it without a further message, "Yes"
+// replaces it.
+TEST_F(RecordToolDialogs, SplitterAndRadioFixAskBeforeReplacingAUsersFile) {
+  const std::vector<std::uint8_t> users(10, 0xAB);
+  test::writeFileBytes(dir / "0001.SEGD", users);
+  test::writeFileBytes(dir / "RSA.sgd", users);
+  const QString input = QString::fromStdString((dir / "A.sgd").string());
+  for (bool yes : {false, true}) {
+    std::vector<std::string> asked;
+    const auto question = [&](const std::filesystem::path& existing) {
+      asked.push_back(existing.filename().string());
+      return yes;
+    };
+    FileSplitterDialog splitter(state);
+    splitter.setMessageSink(messages);
+    splitter.setReplaceQuestion(question);
+    splitter.split(input);
+    RadioFixDialog fixer(state);
+    fixer.setMessageSink(messages);
+    fixer.setReplaceQuestion(question);
+    fixer.fix({input});
+
+    EXPECT_EQ(asked, (std::vector<std::string>{"0001.SEGD", "RSA.sgd"}));
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front();
+    EXPECT_EQ(test::readFileBytes(dir / "0001.SEGD") == users, !yes);
+    EXPECT_EQ(test::readFileBytes(dir / "RSA.sgd") == users, !yes);
+    EXPECT_EQ(fixer.status(), yes ? "Done" : "Stopped");
+  }
 }
 
 }  // namespace

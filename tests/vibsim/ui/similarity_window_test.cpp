@@ -37,6 +37,7 @@ class FakePages : public SimilarityPages {
   }
   std::string printCaption(int, bool) const override { return "caption"; }
   const std::string& pictureFolder() const override { return folder_; }
+  std::optional<VibratorVerdict> verdict() override { return std::nullopt; }
   int lastPage = -1;
 
  private:
@@ -61,10 +62,14 @@ struct RunFixture {
         candidates,
         [this, skipIndex](int index) {
           prepared.push_back(index);
-          if (index == skipIndex) return PreparedVibrator{PreparedVibrator::Action::Skip, nullptr};
+          if (index == skipIndex)
+            return PreparedVibrator{PreparedVibrator::Action::Skip, nullptr, 0, {}, {}};
           return PreparedVibrator{
               PreparedVibrator::Action::Show,
-              std::make_unique<FakePages>("V" + std::to_string(index), std::vector<int>{1, 2})};
+              std::make_unique<FakePages>("V" + std::to_string(index), std::vector<int>{1, 2}),
+              0,
+              {},
+              {}};
         },
         destinations, window);
   }

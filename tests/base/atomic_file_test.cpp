@@ -1,0 +1,35 @@
+// Atomic file writes beside files of the same names.
+#include "base/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace vorax::base {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A file under the temporary name is the user's (or a killed run's): it is never written over
+// nor removed, whether the write is committed or dropped.
+TEST(AtomicFileWriter, NeverTouchesAFileUnderItsTemporaryName) {
+  test::TempDir dir;
+  const Bytes users{1, 2, 3};
+  test::writeFileBytes(dir / "out.dat.tmp", users);
+  test::writeFileBytes(dir / "out.dat.1.tmp", users);
+  const Bytes written{9, 8};
+  {
+    AtomicFileWriter dropped(dir / "out.dat");
+    ASSERT_TRUE(dropped.write(written));
+  }
+  AtomicFileWriter out(dir / "out.dat");
+  ASSERT_TRUE(out.write(written));
+  ASSERT_TRUE(out.commit()) << out.error();
+  EXPECT_EQ(test::readFileBytes(dir / "out.dat"), written);
+  EXPECT_EQ(test::readFileBytes(dir / "out.dat.tmp"), users);
+  EXPECT_EQ(test::readFileBytes(dir / "out.dat.1.tmp"), users);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.dat.2.tmp"));
+}
+
+}  // namespace
+}  // namespace vorax::base
