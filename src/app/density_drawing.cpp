@@ -4,8 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
+#include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace vorax::app {
@@ -109,7 +110,7 @@ std::vector<ColumnTraces> columnTraces(std::span<const DensityTrace> traces,
   return columns;
 }
 
-// The sample each pixel row from firstRow on shows.
+// The sample each pixel row from firstRow on shows, in order down the picture.
 struct RowSamples {
   int firstRow = 0;
   std::vector<std::int64_t> samples;
@@ -132,73 +133,93 @@ RowSamples rowSamples(const SampleRange& shown, const SampleWindow& window,
   return rows;
 }
 
-// The column sums of one block of columns, written row by row: neighbouring columns share
-// the picture's memory, so a block's rows are written a whole run at a time.
-constexpr std::size_t kColumnsABlock = 16;
+// Products beyond this are held to it, so that a column's sum stays a finite number.
+constexpr float kLargestProduct = 1e30f;
 
-void rasterRows(const PixelSurface& surface, std::span<const DensityTrace> traces,
-                std::span<const ColumnTraces> columns, const RowSamples& rows, double clip,
-                int firstRow, int endRow) {
+// sums[j - first] += factor x values[j] for the samples first..end - 1, a NaN product
+// counting as 0. Written so that the compiler adds several samples at a time.
+void addScaled(std::span<float> sums, std::int64_t first, std::int64_t end, const float* values,
+               float factor) {
+  float* out = sums.data() - first;
+  for (std::int64_t j = first; j < end; ++j) {
+    const float x = std::min(std::max(factor * values[j], -kLargestProduct), kLargestProduct);
+    out[j] += x == x ? x : 0.0f;
+  }
+}
+
+// levelOf for a finite value, in the picture's single precision.
+int levelOfFinite(float scaled) {
+  const float clamped = std::min(std::max(scaled, -1.0f), 1.0f);
+  return static_cast<int>((clamped + 1.0f) * kZeroLevel + 0.5f);
+}
+
+// The picture is written a block of this many columns at a time, row by row: a column of a
+// large picture touches a page of memory in every row.
+constexpr std::size_t kColumnsABlock = 128;
+
+// Each column's traces are first summed over the samples the rows show (each trace read in
+// order, while its samples are at hand for its balance too), then the column's rows are
+// coloured from the sums. A page of thousands of traces is far larger than the processor's
+// caches: samples read in order are fetched ahead, where rows of traces read across would
+// wait for each; and summing whole traces costs less than picking each row's sample from
+// every trace.
+void rasterColumns(const PixelSurface& surface, std::span<const DensityTrace> traces,
+                   std::span<const ColumnTraces> columns, const RowSamples& rows, double clip) {
   const std::array<std::uint32_t, kLevels>& pixels = levelPixels();
-  const auto count = static_cast<std::size_t>(endRow - firstRow);
-  const std::int64_t* samples = rows.samples.data() + (firstRow - rows.firstRow);
-  std::vector<float> sums(count * kColumnsABlock);
-  // Each trace's factor with its balance, worked out when its first column is drawn.
-  std::vector<double> factors(traces.size(), std::numeric_limits<double>::quiet_NaN());
-  for (std::size_t block = 0; block < columns.size(); block += kColumnsABlock) {
-    const std::size_t inBlock = std::min(kColumnsABlock, columns.size() - block);
-    std::fill(sums.begin(), sums.end(), 0.0f);
-    for (std::size_t c = 0; c < inBlock; ++c) {
-      const ColumnTraces& column = columns[block + c];
-      float* columnSums = sums.data() + c * count;
-      // The column's mean over the clip, so that a sum of +-1 is a full colour.
-      const double mean = 1.0 / (clip * static_cast<double>(column.end - column.first));
-      for (std::size_t k = column.first; k < column.end; ++k) {
-        const float* values = traces[k].samples.data();
-        const auto held = static_cast<std::int64_t>(traces[k].samples.size());
-        if (std::isnan(factors[k])) factors[k] = factorOf(traces[k]);
-        const auto factor = static_cast<float>(factors[k] * mean);
-        // The rows' samples grow down the column: those the trace holds come first.
-        const auto rowsHeld =
-            static_cast<std::size_t>(std::lower_bound(samples, samples + count, held) - samples);
-        for (std::size_t r = 0; r < rowsHeld; ++r) {
-          const float v = values[samples[r]];
-          columnSums[r] += v == v ? factor * v : 0.0f;  // NaN counts as 0
+  const std::int64_t first = rows.samples.front();
+  const std::int64_t end = rows.samples.back() + 1;
+  const std::size_t height = rows.samples.size();
+  std::vector<float> sums(static_cast<std::size_t>(end - first));
+  std::optional<std::pair<std::size_t, std::size_t>> summed;  // the traces the sums hold
+  std::vector<std::uint32_t> block(height *
+                                   kColumnsABlock);  // row r, column c at r x kColumnsABlock + c
+  for (std::size_t from = 0; from < columns.size(); from += kColumnsABlock) {
+    const std::span<const ColumnTraces> inBlock =
+        columns.subspan(from, std::min(kColumnsABlock, columns.size() - from));
+    for (std::size_t c = 0; c < inBlock.size(); ++c) {
+      const ColumnTraces& column = inBlock[c];
+      // A trace wider than a column fills several in a row: its sums are made once.
+      if (summed != std::pair{column.first, column.end}) {
+        std::fill(sums.begin(), sums.end(), 0.0f);
+        // The column's mean over the clip, so that a sum of +-1 is a full colour.
+        const double mean = 1.0 / (clip * static_cast<double>(column.end - column.first));
+        for (std::size_t k = column.first; k < column.end; ++k) {
+          const auto held = static_cast<std::int64_t>(traces[k].samples.size());
+          addScaled(sums, first, std::min(end, held), traces[k].samples.data(),
+                    static_cast<float>(factorOf(traces[k]) * mean));
         }
+        summed = std::pair{column.first, column.end};
       }
+      for (std::size_t r = 0; r < height; ++r)
+        block[r * kColumnsABlock + c] = pixels[static_cast<std::size_t>(
+            levelOfFinite(sums[static_cast<std::size_t>(rows.samples[r] - first)]))];
     }
-    for (std::size_t r = 0; r < count; ++r) {
+    for (std::size_t r = 0; r < height; ++r) {
       std::uint32_t* row =
-          surface.bits +
-          static_cast<std::ptrdiff_t>(firstRow + static_cast<int>(r)) * surface.stride;
-      for (std::size_t c = 0; c < inBlock; ++c)
-        row[columns[block + c].column] =
-            pixels[static_cast<std::size_t>(levelOf(sums[c * count + r]))];
+          surface.bits + (rows.firstRow + static_cast<std::ptrdiff_t>(r)) * surface.stride;
+      for (std::size_t c = 0; c < inBlock.size(); ++c)
+        row[inBlock[c].column] = block[r * kColumnsABlock + c];
     }
   }
 }
 
-// Each column is drawn top to bottom, reading its traces' samples in order: a page of
-// thousands of traces is far larger than the processor's caches, and samples read in order
-// are fetched ahead, where rows of traces read across would wait for each. Two threads share
-// the columns of a large picture.
+// Two threads share the columns of a large picture.
 void rasterDensity(const PixelSurface& surface, const WorldMapping& mapping,
                    std::span<const DensityTrace> traces, const SampleWindow& window, double clip) {
   const SampleRange shown = samplesShown(traces, window);
   if (shown.last < shown.first) return;
   const std::vector<ColumnTraces> columns = columnTraces(traces, mapping, surface.width);
   const RowSamples rows = rowSamples(shown, window, mapping, surface.height);
-  const int first = rows.firstRow;
-  const int end = first + static_cast<int>(rows.samples.size());
+  if (rows.samples.empty() || columns.empty()) return;
   const std::span<const ColumnTraces> all(columns);
-  if (static_cast<double>(columns.size()) * (end - first) < kPixelsForTwoThreads) {
-    rasterRows(surface, traces, all, rows, clip, first, end);
+  if (static_cast<double>(columns.size()) * static_cast<double>(rows.samples.size()) <
+      kPixelsForTwoThreads) {
+    rasterColumns(surface, traces, all, rows, clip);
     return;
   }
   const std::size_t half = columns.size() / 2;
-  std::jthread right(
-      [&] { rasterRows(surface, traces, all.subspan(half), rows, clip, first, end); });
-  rasterRows(surface, traces, all.first(half), rows, clip, first, end);
+  std::jthread right([&] { rasterColumns(surface, traces, all.subspan(half), rows, clip); });
+  rasterColumns(surface, traces, all.first(half), rows, clip);
 }
 
 // ---- Through the canvas ----

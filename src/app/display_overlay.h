@@ -26,7 +26,8 @@ struct DisplayOverlay {
 
 // Crosshair: red lines of 3 pixels through the cursor point across the trace area; read-out
 // in blue under the trace area; the velocity rubber band as a blue line, the selection as a
-// blue rectangle, the zoom rectangle dotted in red. The canvas is set to the display's world window and font.
+// blue rectangle, the zoom rectangle dotted in red. The canvas is set to the display's world window
+// and font.
 void drawDisplayOverlay(Canvas& canvas, const RecordDisplayGeometry& geometry,
                         const DisplayOverlay& overlay);
 

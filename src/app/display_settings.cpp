@@ -48,7 +48,8 @@ MultiTraceOptions multiTraceOptionsFor(const ViewerSettings& settings, bool nume
   MultiTraceOptions options = multiTraceOptionsFrom(settings, numerics);
   for (std::size_t k = 0; k < state.pickedTraces.size() && k < kMaxPickedTraces; ++k) {
     if (options.labels[k] != "Trace " + std::to_string(k + 1)) continue;
-    options.labels[k] = "Channel " + std::to_string(seismicChannelNumber(record, state.pickedTraces[k]));
+    options.labels[k] =
+        "Channel " + std::to_string(seismicChannelNumber(record, state.pickedTraces[k]));
   }
   return options;
 }

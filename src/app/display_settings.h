@@ -21,8 +21,7 @@ MultiTraceOptions multiTraceOptionsFrom(const ViewerSettings& settings, bool num
 // The same, with every label still at its default ("Trace k") naming the picked trace's
 // channel instead ("Channel 17").
 MultiTraceOptions multiTraceOptionsFor(const ViewerSettings& settings, bool numerics,
-                                       const decode::SegdRecord& record,
-                                       const DisplayState& state);
+                                       const decode::SegdRecord& record, const DisplayState& state);
 
 // Traces per screen, start and end times and gain from the settings (as Configure's OK and
 // opening a record take them).

@@ -50,8 +50,8 @@ std::optional<TraceAndSample> traceAndSampleAt(const RecordDisplayGeometry& geom
 std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndSample& at) {
   const std::int32_t channel = seismicChannelNumber(record, at.trace);
   const double ms = record.startTimeMs + at.sample * static_cast<double>(record.sampleIntervalMs);
-  std::string text = "Seis Channel : " + std::to_string(channel) + " " +
-                     " Time : " + fixedDecimals(ms, 1) + "mS";
+  std::string text =
+      "Seis Channel : " + std::to_string(channel) + " " + " Time : " + fixedDecimals(ms, 1) + "mS";
   if (const std::optional<double> amplitude = recordedAmplitude(record, at))
     text += "  Amplitude : " + decode::shortestText(static_cast<float>(*amplitude));
   return text;

@@ -47,12 +47,12 @@ extern const std::array<TraceColourKey, 6> kTraceColourKeys;
 
 // What a drawing leaves behind for the pointer read-out and printing.
 struct RecordDisplayGeometry {
-  WorldWindow world;    // xLeft, yTop, xRight, yBottom
-  std::int32_t x0 = 0;  // the trace area's left edge: the first trace shown - 1
-  std::int32_t x1 = 1;  // last trace shown + 1 (the trace area's right edge)
+  WorldWindow world;            // xLeft, yTop, xRight, yBottom
+  std::int32_t x0 = 0;          // the trace area's left edge: the first trace shown - 1
+  std::int32_t x1 = 1;          // last trace shown + 1 (the trace area's right edge)
   std::int32_t firstTrace = 1;  // first and last traces drawn (last < first: none)
   std::int32_t lastTrace = 0;
-  double s0 = 0;        // first and last displayed samples
+  double s0 = 0;  // first and last displayed samples
   double s1 = 1;
   double textHeight = 0;   // height of the display font, in samples
   double fontPixels = 0;   // the display font's size, for drawing over the display later

@@ -31,8 +31,9 @@ int compareNumbers(const std::string& a, std::size_t& i, const std::string& b, s
   while (i < a.size() && isDigit(a[i])) ++i;
   while (j < b.size() && isDigit(b[j])) ++j;
   if (i - startA != j - startB) return i - startA < j - startB ? -1 : 1;
-  const int digits =
-      std::string_view(a).substr(startA, i - startA).compare(std::string_view(b).substr(startB, j - startB));
+  const int digits = std::string_view(a)
+                         .substr(startA, i - startA)
+                         .compare(std::string_view(b).substr(startB, j - startB));
   return digits < 0 ? -1 : digits > 0 ? 1 : 0;
 }
 

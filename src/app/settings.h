@@ -23,7 +23,6 @@ inline constexpr const char* kSettingsFileName = "VORAXviewer.def";
 inline constexpr const char* kDisplayOptionsTag = "VXD1";
 inline constexpr float kDefaultAgcWindowMs = 500;
 
-
 // Site presets of the contractor name, the crew name and the panel title line 2.
 inline constexpr const char* kContractorPreset = "Contractor";
 inline constexpr const char* kCrewPreset = "Crew 1";

@@ -33,8 +33,7 @@ StatusTexts statusTexts(const decode::SegdRecord& record, const DisplayState& di
   // The window as drawn: cut at the record's first and last samples.
   const float startMs = std::max(display.displayStartMs, record.startTimeMs);
   const float endMs = std::min(display.displayEndMs, record.startTimeMs + record.recordLengthMs);
-  texts.timeWindow =
-      decode::shortestText(startMs) + "-" + decode::shortestText(endMs) + " ms";
+  texts.timeWindow = decode::shortestText(startMs) + "-" + decode::shortestText(endMs) + " ms";
   return texts;
 }
 

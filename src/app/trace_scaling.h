@@ -4,6 +4,7 @@
 // the trace by its peak or its RMS.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -32,14 +33,15 @@ inline double finiteRms(std::span<const float> values) {
   constexpr std::size_t kBlock = 256;
   const std::size_t n = values.size();
   double sum = 0;
-  std::size_t j = 0;
-  for (; j + kBlock <= n; j += kBlock) {
+  for (std::size_t block = 0; block < n; block += kBlock) {
+    const std::size_t end = std::min(n, block + kBlock);
     float lanes[kLanes] = {};
-    for (std::size_t i = j; i < j + kBlock; i += kLanes)
-      for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += values[i + k] * values[i + k];
+    std::size_t j = block;
+    for (; j + kLanes <= end; j += kLanes)
+      for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += values[j + k] * values[j + k];
     for (float lane : lanes) sum += lane;
+    for (; j < end; ++j) sum += static_cast<double>(values[j]) * values[j];
   }
-  for (; j < n; ++j) sum += static_cast<double>(values[j]) * values[j];
   std::size_t count = n;
   if (!std::isfinite(sum)) {
     sum = 0;

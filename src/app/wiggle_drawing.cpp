@@ -333,8 +333,8 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
 // the next: a strip of a wide picture stays in the processor's cache while all its traces are
 // drawn, where whole traces one after another would fetch every row again for each trace.
 void rasterBand(const PixelSurface& surface, std::span<const WiggleTrace> traces,
-                const SampleWindow& window, double clip, WiggleStyle style,
-                const PixelGrid& grid, const SampleRows& sampleRows, int firstRow, int endRow) {
+                const SampleWindow& window, double clip, WiggleStyle style, const PixelGrid& grid,
+                const SampleRows& sampleRows, int firstRow, int endRow) {
   const int stripRows = std::max(1, kStripBytes / std::max(1, surface.width * 4));
   for (int strip = firstRow; strip < endRow; strip += stripRows) {
     const int stripEnd = std::min(endRow, strip + stripRows);
@@ -383,8 +383,7 @@ void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const Samp
         static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
     const int middle = top + (bottom - top) / 2;
     std::jthread lower([&] {
-      rasterBand(*surface, traces, window, clip, style, grid, sampleRows, middle,
-                 surface->height);
+      rasterBand(*surface, traces, window, clip, style, grid, sampleRows, middle, surface->height);
     });
     rasterBand(*surface, traces, window, clip, style, grid, sampleRows, 0, middle);
   }

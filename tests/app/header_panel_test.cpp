@@ -16,8 +16,11 @@ std::string valueOf(const decode::RecordSummary& summary, std::string_view label
 
 TEST(HeaderPanelRows, SampleIntervalInMsShownWhole) {
   decode::RecordSummary s;
-  for (const auto& [us, text] : {std::pair{250.0f, "0.25"}, {2000.0f, "2"}, {333.0f, "0.333"},
-                                 {62.5f, "0.0625"}, {31.25f, "0.03125"}}) {
+  for (const auto& [us, text] : {std::pair{250.0f, "0.25"},
+                                 {2000.0f, "2"},
+                                 {333.0f, "0.333"},
+                                 {62.5f, "0.0625"},
+                                 {31.25f, "0.03125"}}) {
     s.sampleIntervalUs = us;
     EXPECT_EQ(valueOf(s, "SR (mS) "), text) << us;
   }

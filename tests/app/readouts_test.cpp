@@ -50,13 +50,15 @@ TEST(PointerReadout, ChannelLessAuxiliaryTracesAndTimeWithOneDecimal) {
   decode::SegdRecord record = test::makeDisplayRecord(10, 1001, 250);
   record.flavour = decode::RecordFlavour::Sercel408;  // auxiliary traces first
   record.summary.auxTraceCount = 2;
-  EXPECT_EQ(pointerReadoutText(record, {5, 401}), "Seis Channel : 3  Time : 100.3mS  Amplitude : 0");
+  EXPECT_EQ(pointerReadoutText(record, {5, 401}),
+            "Seis Channel : 3  Time : 100.3mS  Amplitude : 0");
   // The time counts from the record's start; the amplitude is stored x divisor.
   record.startTimeMs = -50;
   record.samples.at(5, 401) = -0.25f;
   record.traceDivisor.assign(11, 1.0f);
   record.traceDivisor[5] = 8;
-  EXPECT_EQ(pointerReadoutText(record, {5, 401}), "Seis Channel : 3  Time : 50.3mS  Amplitude : -2");
+  EXPECT_EQ(pointerReadoutText(record, {5, 401}),
+            "Seis Channel : 3  Time : 50.3mS  Amplitude : -2");
   EXPECT_FALSE(recordedAmplitude(record, {5, 1001}));  // the trailing zero is no sample
   EXPECT_FALSE(recordedAmplitude(record, {11, 0}));
   EXPECT_EQ(fixedDecimals(2.25, 1), "2.3");

@@ -148,8 +148,9 @@ TEST_F(SettingsFile, WrittenAndReadBackIsByteIdenticalIncludingReservedBytes) {
 TEST(DisplayOptionSettings, DefaultsBehindTheTagAndOlderFilesReadWithoutThem) {
   const ViewerSettings s = defaults();
   EXPECT_EQ(slice(s.bytes(), 0, 20),
-            (std::vector<std::uint8_t>{'V', 'X', 'D', '1', 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
-                                       0x00, 0x00, 0xFA, 0x43}));  // 500.0f = 0x43FA0000
+            (std::vector<std::uint8_t>{
+                'V', 'X', 'D', '1', 0, 0, 0,    0,    2,    0,
+                0,   0,   0,   0,   0, 0, 0x00, 0x00, 0xFA, 0x43}));  // 500.0f = 0x43FA0000
   // A file written before the options: zeros there. It reads as RMS balanced, or as recorded
   // when it asked for the fixed gain display, and its bytes stay as they are until one is set.
   ViewerSettings old = defaults();
