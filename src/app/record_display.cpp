@@ -238,10 +238,13 @@ void drawErrorMarks(Canvas& canvas, decode::SegdRecord& record, const DisplayOpt
 }
 
 // Channel numbers (trace index less the auxiliary traces) on every k-th channel and on
-// channel 1, at the time-zero line: drawn only when time zero is on screen.
+// channel 1, at the time-zero line: drawn only when time zero is on screen, except in a
+// window the user zoomed into, which has them along its top edge (a zoom shows a part of
+// the page that would otherwise carry no trace number at all).
 void drawChannelLabels(Canvas& canvas, const decode::SegdRecord& record, const TraceWindow& traces,
-                       const SampleWindow& window) {
-  if (window.s0 > 0) return;
+                       const SampleWindow& window, bool zoomed) {
+  if (window.s0 > 0 && !zoomed) return;
+  const double top = std::max(window.s0, 0.0);
   float a = static_cast<float>(traces.first);
   float b = static_cast<float>(traces.last);
   const auto k = static_cast<std::int32_t>(std::lround(std::max(1.0f, CHOOSESTEP(a, b))));
@@ -250,8 +253,8 @@ void drawChannelLabels(Canvas& canvas, const decode::SegdRecord& record, const T
   for (std::int32_t i = traces.first; i <= traces.last; ++i) {
     std::int32_t channel = numbering.next();
     if (channel <= 0 || (channel != 1 && channel % k != 0)) continue;
-    canvas.line({static_cast<double>(i), 0}, {static_cast<double>(i), -h / 3});
-    canvas.text({static_cast<double>(i), -1.5 * h}, std::to_string(channel), HAlign::Centre,
+    canvas.line({static_cast<double>(i), top}, {static_cast<double>(i), top - h / 3});
+    canvas.text({static_cast<double>(i), top - 1.5 * h}, std::to_string(channel), HAlign::Centre,
                 VAlign::Top);
   }
 }
@@ -424,7 +427,7 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
   drawTraces(canvas, record, PageTraces(record, state, options, traces, density), options, traces,
              window);
   if (options.mode == DisplayMode::Density) drawErrorMarks(canvas, record, options, traces, window);
-  drawChannelLabels(canvas, record, traces, window);
+  drawChannelLabels(canvas, record, traces, window, !state.zoomHistory.empty());
   drawTimeAxis(canvas, record, traces, window);
   drawBanner(canvas, traces, world);
   drawMarginKeys(canvas, record, state, options, traces, panel);

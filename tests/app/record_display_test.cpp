@@ -379,6 +379,17 @@ TEST(RecordDisplayLabels, WindowFrom500To1000MsHasNoChannelLabelsAndEndsWith1000
             (std::vector<std::string>{"550 ", "600 ", "650 ", "700 ", "750 ", "800 ", "850 ",
                                       "900 ", "950 ", "1000 "}));
   for (const DrawnItem* t : canvas.texts()) EXPECT_GE(t->points[0].y, 250 - 12.5) << t->text;
+  // The same window zoomed into: channel 1 and every second one along its top edge.
+  DisplayState zoomed = page(0, 20, 500, 1000, 0);
+  zoomed.zoomHistory.push_back({});
+  RecordingCanvas zoomedCanvas;
+  DrawRecordDisplay(zoomedCanvas, record, zoomed, options(false, 1));
+  for (const char* channel : {"1", "2", "10", "20"}) {
+    const DrawnItem* label = zoomedCanvas.findText(channel);
+    ASSERT_NE(label, nullptr) << channel;
+    EXPECT_LT(label->points[0].y, 250);
+    EXPECT_GT(label->points[0].y, 250 - 12.5);  // within the top margin
+  }
 }
 
 TEST(RecordDisplayLabels, EndLabelThatWouldOverprintTheLastStepIsLeftOut) {
