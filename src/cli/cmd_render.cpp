@@ -59,9 +59,10 @@ int runRender(const RenderArgs& args) {
   openForCommand("render", args.file, true, opened);
   if (opened.exitStatus != 0) return opened.exitStatus;
 
-  return writeRecordPictureFile("render", args.output, *parsePictureSize(args.size), opened.record,
-                                [&](app::DisplayState& display) { applyOptions(args, display); },
-                                [&](app::ViewerSettings& settings) { applySettings(args, settings); });
+  return writeRecordPictureFile(
+      "render", args.output, *parsePictureSize(args.size), opened.record,
+      [&](app::DisplayState& display) { applyOptions(args, display); },
+      [&](app::ViewerSettings& settings) { applySettings(args, settings); });
 }
 
 template <typename T>

@@ -165,7 +165,7 @@ void ConfigureDialog::storeAndClose() {
   settings_.setOilCompany(plain(oilCompany_));
   settings_.setContractor(plain(contractor_));
   settings_.setCrew(plain(crew_));
-  settings_.setTraceBalance(fixedGain_->isChecked()   ? TraceBalance::None
+  settings_.setTraceBalance(fixedGain_->isChecked()    ? TraceBalance::None
                             : normalised_->isChecked() ? TraceBalance::Peak
                                                        : TraceBalance::Rms);
   settings_.setDisplayMode(density_->isChecked()        ? DisplayMode::Density

@@ -391,8 +391,9 @@ void MainWindow::updateStatus() {
   const StatusTexts texts = early_
                                 ? statusTexts(early_->record, early_->display, true)
                                 : statusTexts(state_.record, state_.display, state_.recordLoaded);
-  const std::string values[] = {texts.file,       texts.traces,    texts.gain,
-                                texts.timeWindow, early_ ? "" : folderPlace_, overlay_.readout};
+  const std::string values[] = {
+      texts.file,      texts.traces, texts.gain, texts.timeWindow, early_ ? "" : folderPlace_,
+      overlay_.readout};
   for (std::size_t n = 0; n < statusLabels_.size(); ++n) {
     statusLabels_[n]->setText(QString::fromStdString(values[n]));
     statusLabels_[n]->setVisible(!values[n].empty());

@@ -204,10 +204,10 @@ class MainWindow : public QMainWindow {
   QPointer<MultiTraceWindow> multiTraceWindow_;  // closing the view deletes it
 
   QMenu* recentMenu_ = nullptr;
-  std::vector<QLabel*> statusLabels_;  // file, traces, gain, time window, folder place, read-out
-  std::string folderPlace_;             // "record k of n" of the record shown
-  bool keepView_ = false;               // the record loading replaces the one shown, view kept
-  std::vector<QAction*> modeActions_;   // wiggle, variable area, variable density
+  std::vector<QLabel*> statusLabels_;     // file, traces, gain, time window, folder place, read-out
+  std::string folderPlace_;               // "record k of n" of the record shown
+  bool keepView_ = false;                 // the record loading replaces the one shown, view kept
+  std::vector<QAction*> modeActions_;     // wiggle, variable area, variable density
   std::vector<QAction*> balanceActions_;  // none, peak, RMS
   QAction* agcAction_ = nullptr;
   std::vector<std::string> recentFiles_;

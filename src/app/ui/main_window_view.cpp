@@ -81,8 +81,7 @@ void MainWindow::setDisplayAgc(bool on) {
 
 void MainWindow::stepRecord(int step) {
   if (!state_.recordLoaded || loading()) return;
-  const std::optional<std::filesystem::path> next =
-      neighbourRecord(state_.record.fileName, step);
+  const std::optional<std::filesystem::path> next = neighbourRecord(state_.record.fileName, step);
   if (!next) return;
   keepView_ = true;
   startLoading(*next);
