@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -171,6 +172,9 @@ void rasterColumns(const PixelSurface& surface, std::span<const DensityTrace> tr
   const std::size_t height = rows.samples.size();
   std::vector<float> sums(static_cast<std::size_t>(end - first));
   std::optional<std::pair<std::size_t, std::size_t>> summed;  // the traces the sums hold
+  // Each trace's factor with its balance, worked out for the first column it is summed in:
+  // a trace shared by two columns is balanced once.
+  std::vector<double> factors(traces.size(), std::numeric_limits<double>::quiet_NaN());
   std::vector<std::uint32_t> block(height *
                                    kColumnsABlock);  // row r, column c at r x kColumnsABlock + c
   for (std::size_t from = 0; from < columns.size(); from += kColumnsABlock) {
@@ -185,8 +189,9 @@ void rasterColumns(const PixelSurface& surface, std::span<const DensityTrace> tr
         const double mean = 1.0 / (clip * static_cast<double>(column.end - column.first));
         for (std::size_t k = column.first; k < column.end; ++k) {
           const auto held = static_cast<std::int64_t>(traces[k].samples.size());
+          if (std::isnan(factors[k])) factors[k] = factorOf(traces[k]);
           addScaled(sums, first, std::min(end, held), traces[k].samples.data(),
-                    static_cast<float>(factorOf(traces[k]) * mean));
+                    static_cast<float>(factors[k] * mean));
         }
         summed = std::pair{column.first, column.end};
       }
