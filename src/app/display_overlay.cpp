@@ -35,6 +35,9 @@ void drawDisplayOverlay(Canvas& canvas, const RecordDisplayGeometry& geometry,
   } else if (overlay.drag == DisplayDrag::Selection) {
     canvas.setPen(kBlue, 1, PenStyle::Solid, false);
     canvas.rectangle(at(overlay.dragFrom), at(overlay.dragTo));
+  } else if (overlay.drag == DisplayDrag::Zoom) {
+    canvas.setPen(kRed, 1, PenStyle::Dotted, false);
+    canvas.rectangle(at(overlay.dragFrom), at(overlay.dragTo));
   }
   if (overlay.cursor) {
     const PointF c = at(*overlay.cursor);

@@ -14,19 +14,20 @@
 
 namespace vorax::app {
 
-enum class DisplayDrag { None, Velocity, Selection };
+enum class DisplayDrag { None, Velocity, Selection, Zoom };
 
 struct DisplayOverlay {
   std::optional<TraceAndSample> cursor;  // the crosshair's point
   std::string readout;                   // the blue line below the traces
-  DisplayDrag drag = DisplayDrag::None;  // a Shift- or Alt-drag from dragFrom to dragTo
+  DisplayDrag drag = DisplayDrag::None;  // a Shift-, Alt- or plain drag from dragFrom to dragTo
   TraceAndSample dragFrom;
   TraceAndSample dragTo;
 };
 
 // Crosshair: red lines of 3 pixels through the cursor point across the trace area; read-out
 // in blue under the trace area; the velocity rubber band as a blue line, the selection as a
-// blue rectangle. The canvas is set to the display's world window and font.
+// blue rectangle, the zoom rectangle dotted in red. The canvas is set to the display's world window
+// and font.
 void drawDisplayOverlay(Canvas& canvas, const RecordDisplayGeometry& geometry,
                         const DisplayOverlay& overlay);
 

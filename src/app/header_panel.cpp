@@ -27,6 +27,11 @@ std::string lengthText(const decode::RecordSummary& s) {
   return shortestText(std::floor(ms));
 }
 
+// The sample interval in ms, whole (62.5 us is "0.0625"), at most 8 characters.
+std::string intervalText(const decode::RecordSummary& s) {
+  return trimmed(shortestText(s.sampleIntervalUs / 1000.0f).substr(0, 8));
+}
+
 // Vertical extent of the panel: from 30 % of the time range plus one text line down to s1.
 struct PanelBox {
   double left;
@@ -57,7 +62,7 @@ std::vector<HeaderPanelRow> headerPanelRows(const decode::RecordSummary& s) {
       {"Record ", trimmed(s.recordType.view())},
       {"Tape #", trimmed(s.tapeNumber.view())},
       {"Label", trimmed(s.label.view().substr(0, 8))},
-      {"SR (mS) ", trimmed(shortestText(s.sampleIntervalUs / 1000.0f).substr(0, 4))},
+      {"SR (mS) ", intervalText(s)},
       {"Length ", lengthText(s)},
       {"Tot Trc", std::to_string(s.traceCount)},
       {"Tot Aux", std::to_string(s.auxTraceCount)},

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/trace_scaling.h"
 #include "decode/conversions.h"
 #include "decode/utc_time.h"
 
@@ -37,8 +38,8 @@ std::optional<TraceAndSample> traceAndSampleAt(const RecordDisplayGeometry& geom
   PointF w = mapping.toWorld(pixel);
   if (w.x < geometry.x0 || w.x > geometry.x1 || w.y < geometry.s0 || w.y > geometry.s1)
     return std::nullopt;
-  const std::int32_t firstTrace = std::max(1, geometry.x0);
-  const std::int32_t lastTrace = std::min(geometry.x1 - 1, heldTraces);
+  const std::int32_t firstTrace = std::max(1, geometry.firstTrace);
+  const std::int32_t lastTrace = std::min(geometry.lastTrace, heldTraces);
   if (lastTrace < firstTrace) return std::nullopt;
   auto trace = static_cast<std::int32_t>(std::clamp<long>(std::lround(w.x), firstTrace, lastTrace));
   auto firstSample = static_cast<long>(std::ceil(geometry.s0));
@@ -49,9 +50,23 @@ std::optional<TraceAndSample> traceAndSampleAt(const RecordDisplayGeometry& geom
 
 std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndSample& at) {
   const std::int32_t channel = seismicChannelNumber(record, at.trace);
-  const double ms = at.sample * static_cast<double>(record.sampleIntervalMs);
-  return "Seis Channel : " + std::to_string(channel) + " " + " Time : " + fixedDecimals(ms, 1) +
-         "mS";
+  const double ms = record.startTimeMs + at.sample * static_cast<double>(record.sampleIntervalMs);
+  std::string text =
+      "Seis Channel : " + std::to_string(channel) + " " + " Time : " + fixedDecimals(ms, 1) + "mS";
+  if (const std::optional<double> amplitude = recordedAmplitude(record, at))
+    text += "  Amplitude : " + decode::shortestText(static_cast<float>(*amplitude));
+  return text;
+}
+
+std::optional<double> recordedAmplitude(const decode::SegdRecord& record,
+                                        const TraceAndSample& at) {
+  if (at.trace < 1 || at.trace > record.loadedTraceCount() || at.sample < 0 ||
+      at.sample >= record.samples.samplesPerTrace())
+    return std::nullopt;
+  const double value = static_cast<double>(record.samples.at(at.trace, at.sample)) *
+                       recordedFactor(record, at.trace);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 std::string velocityText(const decode::SegdRecord& record, const TraceAndSample& a,

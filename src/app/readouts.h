@@ -29,9 +29,14 @@ std::optional<TraceAndSample> traceAndSampleAt(const RecordDisplayGeometry& geom
                                                const WorldMapping& mapping, PointF pixel,
                                                std::int32_t heldTraces);
 
-// "Seis Channel : " + channel + " " + " Time : " + ms as "0.0" + "mS"; the channel is the
-// trace index less the auxiliary traces.
+// "Seis Channel : " + channel + " " + " Time : " + ms as "0.0" + "mS", then, when the sample
+// has one, "  Amplitude : " + the recorded amplitude; the channel is the trace index less the
+// auxiliary traces, the time counted from the record's start time.
 std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndSample& at);
+
+// The sample's value in the record's recorded units (stored value x the trace's divisor);
+// none for a sample the record does not hold or a value that is no finite number.
+std::optional<double> recordedAmplitude(const decode::SegdRecord& record, const TraceAndSample& at);
 
 // Velocity in m/s between two picks from the traces' X and Y (metres) and the sample
 // difference; "Vel:" + "0.0" + "m/S " below 20000, otherwise (or for no time difference)

@@ -99,9 +99,11 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
 
 int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
                            decode::SegdRecord& record,
-                           const std::function<void(app::DisplayState&)>& adjust) {
+                           const std::function<void(app::DisplayState&)>& adjust,
+                           const std::function<void(app::ViewerSettings&)>& adjustSettings) {
   app::ViewerSettings settings;
   app::ApplyDefaultSettings(settings);
+  if (adjustSettings) adjustSettings(settings);
   app::DisplayState display;
   app::takeDisplaySettings(settings, display);
   app::startRecordDisplay(settings, record, display);

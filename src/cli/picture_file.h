@@ -9,6 +9,7 @@
 
 #include "app/canvas.h"
 #include "app/display_state.h"
+#include "app/settings.h"
 #include "decode/segd_record.h"
 
 namespace vorax::cli {
@@ -40,9 +41,11 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
                      const std::function<void(app::Canvas&)>& draw);
 
 // The main display of `record` as the viewer first shows it (default settings, first page),
-// changed by `adjust` when given, written as writePictureFile writes.
+// the settings changed by `adjustSettings` and then the display window by `adjust` when
+// given, written as writePictureFile writes.
 int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
                            decode::SegdRecord& record,
-                           const std::function<void(app::DisplayState&)>& adjust = {});
+                           const std::function<void(app::DisplayState&)>& adjust = {},
+                           const std::function<void(app::ViewerSettings&)>& adjustSettings = {});
 
 }  // namespace vorax::cli

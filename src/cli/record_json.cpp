@@ -41,6 +41,7 @@ Json summaryJson(const decode::SegdRecord& record) {
     out["latitude"] = fieldJson(*s.gpsLatitude);
     out["longitude"] = fieldJson(*s.gpsLongitude);
   }
+  out["start_time_ms"] = fieldJson(record.startTimeMs);
   return out;
 }
 

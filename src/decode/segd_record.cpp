@@ -57,6 +57,7 @@ SegdRecord leadingTraces(const SegdRecord& record, std::int32_t count) {
   leading.flavour = record.flavour;
   leading.sampleIntervalMs = record.sampleIntervalMs;
   leading.recordLengthMs = record.recordLengthMs;
+  leading.startTimeMs = record.startTimeMs;
   leading.fileName = record.fileName;
   leading.tiltErrorCount = record.tiltErrorCount;
   leading.samples.reset(kept, record.samples.samplesPerTrace());

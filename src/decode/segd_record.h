@@ -148,6 +148,9 @@ struct SegdRecord {
   RecordFlavour flavour = RecordFlavour::Vorax;  // set by the opener
   float sampleIntervalMs = 0;                    // summary.sampleIntervalUs / 1000
   float recordLengthMs = 0;                      // sampleIntervalMs * (samplesPerTrace - 1)
+  // Time of sample 0 in ms after the shot: negative for a record that starts before it (a
+  // SEG-2 DELAY of -0.05 s is -50); 0 for records that carry no delay.
+  float startTimeMs = 0;
   std::string fileName;
   std::int32_t tiltErrorCount = 0;
 

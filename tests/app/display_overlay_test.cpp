@@ -12,7 +12,7 @@ using Kind = DrawnItem::Kind;
 // Traces 0..20 over samples 0..1000 on 1000 x 800 pixels, with an 11-pixel font: 1.375
 // samples a pixel, so the font is 15.125 samples high.
 RecordDisplayGeometry geometry() {
-  return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15.125, 11, true};
+  return {{-1.05, -50, 23.625, 1050}, 0, 21, 1, 20, 0, 1000, 15.125, 11, true};
 }
 
 TEST(DisplayOverlay, RedCrosshairThroughTheCursorAcrossTheTraceAreaAndBlueReadoutBelow) {

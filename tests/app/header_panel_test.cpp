@@ -14,14 +14,16 @@ std::string valueOf(const decode::RecordSummary& summary, std::string_view label
   return {};
 }
 
-TEST(HeaderPanelRows, SampleIntervalInMsCutToFourCharacters) {
+TEST(HeaderPanelRows, SampleIntervalInMsShownWhole) {
   decode::RecordSummary s;
-  s.sampleIntervalUs = 250;
-  EXPECT_EQ(valueOf(s, "SR (mS) "), "0.25");
-  s.sampleIntervalUs = 2000;
-  EXPECT_EQ(valueOf(s, "SR (mS) "), "2");
-  s.sampleIntervalUs = 333;
-  EXPECT_EQ(valueOf(s, "SR (mS) "), "0.33");
+  for (const auto& [us, text] : {std::pair{250.0f, "0.25"},
+                                 {2000.0f, "2"},
+                                 {333.0f, "0.333"},
+                                 {62.5f, "0.0625"},
+                                 {31.25f, "0.03125"}}) {
+    s.sampleIntervalUs = us;
+    EXPECT_EQ(valueOf(s, "SR (mS) "), text) << us;
+  }
 }
 
 TEST(HeaderPanelRows, LengthIsTheIntervalTimesSamplesLessOneRoundedDown) {

@@ -13,7 +13,7 @@ namespace {
 
 // Traces 0..20 over samples 0..1000 (the window -1.05..23.625 by -50..1050) on 1000 x 800.
 RecordDisplayGeometry geometry() {
-  return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15, 11, true};
+  return {{-1.05, -50, 23.625, 1050}, 0, 21, 1, 20, 0, 1000, 15, 11, true};
 }
 WorldMapping mapping() {
   return {geometry().world, 1000, 800};
@@ -50,7 +50,17 @@ TEST(PointerReadout, ChannelLessAuxiliaryTracesAndTimeWithOneDecimal) {
   decode::SegdRecord record = test::makeDisplayRecord(10, 1001, 250);
   record.flavour = decode::RecordFlavour::Sercel408;  // auxiliary traces first
   record.summary.auxTraceCount = 2;
-  EXPECT_EQ(pointerReadoutText(record, {5, 401}), "Seis Channel : 3  Time : 100.3mS");
+  EXPECT_EQ(pointerReadoutText(record, {5, 401}),
+            "Seis Channel : 3  Time : 100.3mS  Amplitude : 0");
+  // The time counts from the record's start; the amplitude is stored x divisor.
+  record.startTimeMs = -50;
+  record.samples.at(5, 401) = -0.25f;
+  record.traceDivisor.assign(11, 1.0f);
+  record.traceDivisor[5] = 8;
+  EXPECT_EQ(pointerReadoutText(record, {5, 401}),
+            "Seis Channel : 3  Time : 50.3mS  Amplitude : -2");
+  EXPECT_FALSE(recordedAmplitude(record, {5, 1001}));  // the trailing zero is no sample
+  EXPECT_FALSE(recordedAmplitude(record, {11, 0}));
   EXPECT_EQ(fixedDecimals(2.25, 1), "2.3");
   EXPECT_EQ(fixedDecimals(-0.04, 1), "0.0");
   EXPECT_EQ(fixedDecimals(1000, 1), "1000.0");

@@ -21,6 +21,7 @@
 
 #include "app/app_state.h"
 #include "app/display_overlay.h"
+#include "app/display_zoom.h"
 #include "app/picture_file_name.h"
 #include "app/record_display.h"
 #include "app/startup.h"
@@ -86,7 +87,22 @@ class MainWindow : public QMainWindow {
   bool loading() const;
 
   void page(PagingMode mode);
-  void changeGain(float db);  // the "+" and "-" buttons: 3 dB a press, no limit
+  // The "+" and "-" buttons: 3 dB a press, no limit. The gain is kept in the settings, so
+  // that Configure, the next record and the next run start with it.
+  void changeGain(float db);
+
+  // Zooming (main_window_view.cpp): to a view, remembering the one it replaces; back one
+  // zoom (Backspace); the whole record.
+  void zoomToView(const DisplayView& view);
+  void zoomOutOnce();
+  void showWholeRecord();
+  // Display mode, balance and AGC, kept in the settings.
+  void setDisplayMode(DisplayMode mode);
+  void setTraceBalance(TraceBalance balance);
+  void setDisplayAgc(bool on);
+  // The next (step 1) or previous (-1) record file of the open record's folder, opened with
+  // the page, zoom and gain kept. Does nothing past either end or while a record loads.
+  void stepRecord(int step);
 
   // The dialogs open window-modal and return at once (the caller may fill and confirm them).
   ConfigureDialog* openConfigure();
@@ -140,12 +156,15 @@ class MainWindow : public QMainWindow {
   // Menus and their dialogs (main_window_menus.cpp).
   void buildMenus();
   void buildToolsMenu(QMenu* menu);
+  void buildViewMenu(QMenu* menu);
+  void syncViewMenu();
   void rebuildRecentMenu();
   void showKeysHelp();
   void showAbout();
 
   // Records and drawing.
   void askAndOpen();
+  void startLoading(const std::filesystem::path& path);
   void askAndSavePicture();
   void printDisplay();
   void recordLoaded(const std::shared_ptr<LoadedRecord>& outcome);
@@ -171,6 +190,7 @@ class MainWindow : public QMainWindow {
   void mouseMoved(QPointF position);
   void mouseReleased(QPointF position, Qt::MouseButton button);
   void wheelTurned(int notches, Qt::KeyboardModifiers modifiers);
+  void zoomAboutPointer(int notches, bool traces);
   void pointerLeft();
   void togglePick(std::int32_t trace);
   void clearInteraction();
@@ -191,8 +211,13 @@ class MainWindow : public QMainWindow {
 
   QMenu* recentMenu_ = nullptr;
   QMenu* fileMenu_ = nullptr;
-  QAction* quitSeparator_ = nullptr;   // File menu commands added later go above it
-  std::vector<QLabel*> statusLabels_;  // file, traces, gain, time window, read-out
+  QAction* quitSeparator_ = nullptr;  // File menu commands added later go above it
+  std::vector<QLabel*> statusLabels_;     // file, traces, gain, time window, folder place, read-out
+  std::string folderPlace_;               // "record k of n" of the record shown
+  bool keepView_ = false;                 // the record loading replaces the one shown, view kept
+  std::vector<QAction*> modeActions_;     // wiggle, variable area, variable density
+  std::vector<QAction*> balanceActions_;  // none, peak, RMS
+  QAction* agcAction_ = nullptr;
   std::vector<std::string> recentFiles_;
 
   // The first traces of a record still loading and their first page, on screen until the
