@@ -63,7 +63,7 @@ std::int32_t loadTraces(RecordFlavour flavour, std::int32_t firstTracePosition, 
       return readtraces408(firstTracePosition, file, record, messages, options.progress,
                            headers.sercel.present ? sercelExtensionBlocks(headers.channelSets)
                                                   : kSercelExtensionBlocks,
-                           options.earlyTraces);
+                           options.earlyTraces, headers.channelSets);
     case RecordFlavour::Seg2:      // read whole by openSeg2
     case RecordFlavour::Standard:  // read whole by openStandardSegd
       break;

@@ -207,6 +207,9 @@ TEST(SercelRealFiles, SercelRecordThroughTheCommandLine) {
   EXPECT_TRUE(contains(traces.out, "\"trace\": 2,"));
   EXPECT_TRUE(contains(traces.out, "\"amplitude_scale\": 0.0002697,"));
   EXPECT_FALSE(contains(traces.out, "\"amplitude_scale\": null"));
+  // Every trace's own type is undefined: channel set 1 holds the 2 auxiliary traces.
+  EXPECT_EQ(count(traces.out, "\"channel_kind\": \"Aux\""), 2u);
+  EXPECT_EQ(count(traces.out, "\"channel_kind\": \"Seis\""), 84u);
 }
 
 TEST(SercelRealFiles, ThreeStompRecordThroughTheCommandLine) {

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "base/messages.h"
 #include "decode/record_file.h"
+#include "decode/segd/general_headers.h"
 #include "decode/segd_record.h"
 #include "decode/sercel/sercel_trace_info.h"
 #include "decode/trace_workers.h"
@@ -23,10 +25,12 @@ namespace vorax::decode {
 // samples keep their recorded values; a trace's amplitude scale is the larger of the block 7
 // conversion factor and its largest absolute finite sample. The traces are decoded on two
 // threads; `early` hears the first ones as soon as they are in (before the tilt errors are
-// counted).
+// counted). `channelSets` are the record's descriptors: a trace whose own type is undefined
+// takes its kind from its channel set.
 std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
                            MessageSink& messages, const ProgressCallback& progress = {},
                            std::size_t extensionBlocks = kSercelExtensionBlocks,
-                           const EarlyTraces& early = {});
+                           const EarlyTraces& early = {},
+                           std::span<const ChannelSetFields> channelSets = {});
 
 }  // namespace vorax::decode

@@ -187,6 +187,15 @@ TEST(SercelRecordHeaders, RealSercelRecord) {
     EXPECT_TRUE(std::isfinite(record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale)) << t;
   // Aux trace 1 peaks at the maximum auxiliary amplitude of the extended header (0x46E350CF).
   EXPECT_EQ(record.traceInfo[1].amplitudeScale, std::bit_cast<float>(0x46E350CFu));
+  // Every trace's own type is undefined; its channel set (1: two auxiliary, 2: 84 seismic)
+  // gives the kind.
+  int aux = 0;
+  for (std::int32_t t = 1; t <= 86; ++t) {
+    const auto& kind = record.traceInfo[static_cast<std::size_t>(t)].channelKind;
+    EXPECT_TRUE(kind == (t <= 2 ? "Aux " : "Seis")) << t << " " << kind.view();
+    aux += kind == "Aux ";
+  }
+  EXPECT_EQ(aux, 2);
 }
 
 TEST(SercelRecordHeaders, RealThreeStompRecord) {
