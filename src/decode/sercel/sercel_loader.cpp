@@ -42,7 +42,7 @@ std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, Se
                            std::span<const ChannelSetFields> channelSets) {
   extensionBlocks = std::max(extensionBlocks, kSercelExtensionBlocks);
   const ChannelSetTypes setTypes = channelSetTypes(channelSets);
-  const std::int32_t read = loadTracesOnTwoWorkers(
+  const std::int32_t read = loadTracesOnWorkers(
       firstTracePosition, 20 + 32 * static_cast<std::uint64_t>(extensionBlocks), file, record,
       messages,
       [&record, &setTypes](std::int32_t t, Bytes header, Bytes samples) {
