@@ -57,7 +57,7 @@ int runFilter(const FilterArgs& args) {
   dsp::Fft fft;
   filter::filterRecord(opened.record, filter::enabledFilters(settings), fft);
   if (args.json) {
-    printTracesJson(opened.record, true);
+    printTracesJson(opened.record, true, opened.messages.messages);
     return 0;
   }
   return writeRecordPictureFile("filter", args.output, *parsePictureSize(args.size), opened.record);

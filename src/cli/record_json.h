@@ -29,8 +29,10 @@ Json lineRunsJson(std::span<const decode::LineRun> runs);
 
 Json textListJson(const std::vector<std::string>& texts);
 
-// Prints {"traces": [...], "line_runs": ..., "tilt_error_count": ...} to standard output,
-// each trace with its samples when `withSamples` (the form of `vorax traces --json`).
-void printTracesJson(const decode::SegdRecord& record, bool withSamples);
+// Prints {"traces": [...], "line_runs": ..., "tilt_error_count": ..., "messages": [...]} to
+// standard output, each trace with its samples when `withSamples` (the form of
+// `vorax traces --json`); `messages` are the warnings the command printed.
+void printTracesJson(const decode::SegdRecord& record, bool withSamples,
+                     const std::vector<std::string>& messages);
 
 }  // namespace vorax::cli
