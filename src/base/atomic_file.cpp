@@ -38,9 +38,24 @@ void syncFolder([[maybe_unused]] const std::filesystem::path& folder) {
 #endif
 }
 
+// Whether `target` exists as something other than a regular file or a folder.
+bool isSpecialFile(const std::filesystem::path& target) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(target, ec);
+  return !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status);
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+  if (isSpecialFile(target_)) {
+    direct_ = true;
+    file_ = std::fopen(target_.string().c_str(), "wb");
+    const int error = errno;
+    if (file_ == nullptr) fail("Cannot write " + target_.string() + ": " + std::strerror(error));
+    return;
+  }
   // "x": created afresh or not at all, so that a file already under the name (the user's, or
   // one a killed run left) is never written over; the next name is tried instead.
   for (int k = 0; k < kTemporaryNames && file_ == nullptr; ++k) {
@@ -78,6 +93,7 @@ bool AtomicFileWriter::commit(Durability durability) {
     fail("Cannot write " + target_.string() + ": " + std::strerror(written ? errno : writeError));
     return false;
   }
+  if (direct_) return true;
   std::error_code ec;
   std::filesystem::rename(temporary_, target_, ec);
   if (ec) {
