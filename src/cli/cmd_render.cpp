@@ -18,6 +18,7 @@ namespace {
 
 struct RenderArgs {
   std::string file;
+  std::int32_t record = 0;
   std::string output;
   std::string size = "1600x1000";
   // The display window; what is not given keeps the viewer's default.
@@ -35,7 +36,7 @@ void applyOptions(const RenderArgs& args, app::DisplayState& display) {
 
 int runRender(const RenderArgs& args) {
   CliRecord opened;
-  openForCommand("render", args.file, true, opened);
+  openForCommand("render", args.file, true, opened, decode::LoaderChoice::Auto, args.record);
   if (opened.exitStatus != 0) return opened.exitStatus;
 
   return writeRecordPictureFile("render", args.output, *parsePictureSize(args.size), opened.record,
@@ -79,6 +80,11 @@ void addRenderCommand(CLI::App& app, int& status) {
                   std::string(defaults.displayEndTime()), -1e6, 1e6);
   addWindowOption(*command, "--gain-db", args->gainDb, "display gain, dB",
                   decode::shortestText(defaults.initialGainDb()), -1e6, 1e6);
+  command
+      ->add_option("--record", args->record,
+                   "which record of a file holding several, from 1; by default the first, with a "
+                   "message saying how many the file holds")
+      ->check(CLI::Range(1, 1000000));
   command->callback([args, &status] { status = runRender(*args); });
 }
 

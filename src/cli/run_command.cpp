@@ -1,7 +1,9 @@
 #include "cli/run_command.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -29,6 +31,14 @@ int runCommandLine(CLI::App& app, int argc, char** argv, const int& status) {
     return 2;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s: %s\n", commandName(app).c_str(), error.what());
+    return 2;
+  }
+  // Output lost to a full disk, a closed pipe or a device that refuses it is a failure.
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = errno;
+  if (!flushed || std::ferror(stdout) != 0) {
+    std::fprintf(stderr, "%s: cannot write standard output: %s\n", commandName(app).c_str(),
+                 std::strerror(flushed ? EIO : error));
     return 2;
   }
   return status;
