@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (++run > fuzz::kVibratorsRun) break;
     auto pages = vibsim::makeWirelinePages(f.record, setup, v, banner, {}, fft);
     fuzz::drawEveryPage(*pages);
-    vibsim::judgeVibrator(f.record, setup.pilotChannel, v.channels.force, setup.params, fft);
+    vibsim::judgeVibrator(f.record, setup.pilotChannel, v.channels.reference, v.channels.force,
+                          setup.params, fft);
   }
   return 0;
 }

@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto pages =
         vibsim::makeRadioPages(record, setup, v, vibsim::bannerTextsOf(settings, record), fft);
     fuzz::drawEveryPage(*pages);
-    vibsim::judgeVibrator(record, setup.referenceChannel, setup.returnChannel, setup.params, fft);
+    vibsim::judgeVibrator(record, setup.referenceChannel, setup.referenceChannel,
+                          setup.returnChannel, setup.params, fft);
   }
   return 0;
 }
