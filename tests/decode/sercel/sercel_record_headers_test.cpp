@@ -86,9 +86,13 @@ TEST(SercelRecordHeaders, NoExtendedHeaderAtAll) {
   ASSERT_TRUE(o.result.ok());
   EXPECT_EQ(o.result.firstTracePosition, SercelHandmadeRecord::kFirstTracePosition - 1024);
   // An empty header reads as zeros: spread type, noise elimination, process type and filter
-  // codes 0 are unknown; the filter check is the last.
-  ASSERT_EQ(o.messages.messages.size(), 1u);
+  // codes 0 are unknown; the filter check is the last. No trace is declared, so the four
+  // traces of 20 + 7 x 32 + 4 x 4 bytes are bytes the record does not account for.
+  ASSERT_EQ(o.messages.messages.size(), 2u);
   EXPECT_EQ(o.messages.messages[0], "Acquisition Filter Type Error, should be 1, 2 or 3");
+  EXPECT_EQ(o.messages.messages[1],
+            "The file is longer than its headers declare: the 1040 bytes after the last trace "
+            "are not read.");
   EXPECT_EQ(o.record.summary.traceCount, 0);
   EXPECT_EQ(o.result.tracesRead, 0);
 }
