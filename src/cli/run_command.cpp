@@ -37,8 +37,10 @@ int runCommandLine(CLI::App& app, int argc, char** argv, const int& status) {
   const bool flushed = std::fflush(stdout) == 0;
   const int error = errno;
   if (!flushed || std::ferror(stdout) != 0) {
-    std::fprintf(stderr, "%s: cannot write standard output: %s\n", commandName(app).c_str(),
-                 std::strerror(flushed ? EIO : error));
+    // The reason is known only when the last flush failed; an earlier failed write left none.
+    const std::string why = flushed ? std::string() : std::string(": ") + std::strerror(error);
+    std::fprintf(stderr, "%s: cannot write standard output%s\n", commandName(app).c_str(),
+                 why.c_str());
     return 2;
   }
   return status;

@@ -113,9 +113,7 @@ TEST_F(ScriptCommands, OutputThatCannotBeWrittenIsAFailure) {
   const test::CliResult json = test::runProgram(
       {"sh", "-c", "'" + vorax + "' info --json '" + hand.string() + "' >/dev/full"});
   EXPECT_EQ(json.exitCode, 2);
-  EXPECT_TRUE(
-      contains(json.err, "vorax info: cannot write standard output: No space left on device"))
-      << json.err;
+  EXPECT_TRUE(contains(json.err, "vorax info: cannot write standard output")) << json.err;
   EXPECT_EQ(
       test::runProgram({"sh", "-c", "'" + vorax + "' info '" + hand.string() + "' >/dev/null"})
           .exitCode,
