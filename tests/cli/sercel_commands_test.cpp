@@ -105,7 +105,8 @@ TEST_F(SercelCommands, TracesJsonHasEverySevenBlockValueInPlace) {
       4
     ]
   ],
-  "tilt_error_count": 1
+  "tilt_error_count": 1,
+  "messages": []
 }
 )")) << r.out;
 }
@@ -161,7 +162,7 @@ TEST_F(SercelCommands, SynthSercelRecordOpens) {
   EXPECT_EQ(traces.err, "");
   EXPECT_EQ(count(traces.out, "\"trace\": "), 122u);
   // Traces 1-110 of the seismic ones, and seismic trace 117 (position 17 of its 20).
-  EXPECT_TRUE(contains(traces.out, "\"tilt_error_count\": 111\n"));
+  EXPECT_TRUE(contains(traces.out, "\"tilt_error_count\": 111,\n"));
   EXPECT_EQ(count(traces.out, "\"channel_kind\": \"Aux\""), 2u);
   EXPECT_TRUE(contains(traces.out, "[\n      1003,\n      83,\n      122\n    ]"));
 }
