@@ -28,6 +28,7 @@ bool readsRecords(const std::string& name) {
 }  // namespace
 
 void addScriptOptions(CLI::App& app) {
+  const std::string allowed = std::to_string(base::allowedCpus());
   for (CLI::App* command : app.get_subcommands({})) {
     if (!readsRecords(command->get_name())) continue;
     command->add_flag("--strict", strict,
@@ -39,7 +40,7 @@ void addScriptOptions(CLI::App& app) {
             "threads for decoding, filtering, spectra and drawing; by default one per CPU the "
             "process may use")
         ->check(CLI::Range(1u, base::kMostWorkers))
-        ->default_str(std::to_string(base::allowedCpus()));
+        ->default_str(allowed);
   }
 }
 
