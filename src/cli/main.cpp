@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
   vorax::cli::addSplitCommand(app, status);
   vorax::cli::addFilterCommand(app, status);
   vorax::cli::addPanelsCommand(app, status);
+  vorax::cli::addQcCommand(app, status);
   vorax::cli::addScriptOptions(app);
 
   return vorax::cli::strictStatus(vorax::cli::runCommandLine(app, argc, argv, status));
