@@ -7,12 +7,16 @@
 #include <thread>
 #include <vector>
 
+#include "base/worker_count.h"
+
 namespace vorax::app {
 
 namespace {
 
 // Pictures with fewer samples than this are drawn on one thread: starting a second costs more.
-constexpr double kSamplesForTwoThreads = 20000;
+constexpr double kSamplesForSeveralThreads = 20000;
+// No band of rows drawn by a thread of its own is thinner than this.
+constexpr int kRowsPerBand = 16;
 // The picture bytes drawn at a time, well within a processor core's second-level cache.
 constexpr int kStripBytes = 512 << 10;
 
@@ -374,18 +378,30 @@ void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const Samp
   const SampleRows sampleRows(traces, window, grid);
   const double samplesDrawn =
       static_cast<double>(traces.size()) * std::max(0.0, window.s1 - window.s0);
-  if (samplesDrawn < kSamplesForTwoThreads) {
-    rasterBand(*surface, traces, window, clip, style, grid, sampleRows, 0, surface->height);
-  } else {
-    const auto top =
-        static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s0), 0, surface->height));
-    const auto bottom =
-        static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
-    const int middle = top + (bottom - top) / 2;
-    std::jthread lower([&] {
-      rasterBand(*surface, traces, window, clip, style, grid, sampleRows, middle, surface->height);
-    });
-    rasterBand(*surface, traces, window, clip, style, grid, sampleRows, 0, middle);
+  const auto top =
+      static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s0), 0, surface->height));
+  const auto bottom =
+      static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
+  // The rows the traces cross shared evenly between the workers; the first band starts at the
+  // top of the picture, the last ends at its bottom.
+  const int bands = samplesDrawn < kSamplesForSeveralThreads
+                        ? 1
+                        : std::clamp(static_cast<int>(base::workerCount()), 1,
+                                     std::max(1, (bottom - top) / kRowsPerBand));
+  auto bandStart = [&](int band) {
+    if (band == 0) return 0;
+    if (band == bands) return surface->height;
+    return top + static_cast<int>(std::int64_t{bottom - top} * band / bands);
+  };
+  {
+    std::vector<std::jthread> helpers;
+    for (int band = 1; band < bands; ++band) {
+      helpers.emplace_back([&, band] {
+        rasterBand(*surface, traces, window, clip, style, grid, sampleRows, bandStart(band),
+                   bandStart(band + 1));
+      });
+    }
+    rasterBand(*surface, traces, window, clip, style, grid, sampleRows, 0, bandStart(1));
   }
   canvas.setPen(traces.back().colour, 1, PenStyle::Solid, false);
 }

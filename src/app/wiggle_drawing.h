@@ -3,8 +3,8 @@
 // positive excursion, v = factor x sample limited to +-clip (a NaN sample counts as 0).
 //
 // On a canvas whose pixels can be written directly the traces are rasterised here, split
-// into bands of rows drawn at once on two threads; the pixels are exactly those the canvas's
-// polyline and lines would light. Any other canvas gets those calls.
+// into bands of rows drawn at once on the program's workers; the pixels are exactly those the
+// canvas's polyline and lines would light. Any other canvas gets those calls.
 #pragma once
 
 #include <cstdint>

@@ -52,9 +52,24 @@ std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem:
   return nullptr;
 }
 
+// Whether `target` exists as something other than a regular file or a folder.
+bool isSpecialFile(const std::filesystem::path& target) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(target, ec);
+  return !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status);
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+  if (isSpecialFile(target_)) {
+    direct_ = true;
+    file_ = std::fopen(target_.string().c_str(), "wb");
+    const int error = errno;
+    if (file_ == nullptr) fail("Cannot write " + target_.string() + ": " + std::strerror(error));
+    return;
+  }
   file_ = createTemporary(target_, temporary_);
   if (file_ == nullptr) {
     const int error = errno;
@@ -85,6 +100,7 @@ bool AtomicFileWriter::commit(Durability durability) {
     fail("Cannot write " + target_.string() + ": " + std::strerror(written ? errno : writeError));
     return false;
   }
+  if (direct_) return true;
   std::error_code ec;
   std::filesystem::rename(temporary_, target_, ec);
   if (ec) {

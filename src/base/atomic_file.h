@@ -4,6 +4,10 @@
 // once everything was written and flushed. A writer dropped without commit() removes its
 // temporary file, so a failure, a full disk or a cancel leaves nothing under the target's
 // name; a process killed midway leaves at most the ".tmp" file.
+//
+// A target that exists and is not a regular file (a device such as /dev/null or /dev/full, a
+// pipe, a terminal; a symbolic link is followed) cannot be replaced: the bytes are written
+// straight to it, and a failed write is reported the same way.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +48,7 @@ class AtomicFileWriter {
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   std::FILE* file_ = nullptr;
+  bool direct_ = false;  // written straight to a target that is not a regular file
   std::string error_;
 };
 

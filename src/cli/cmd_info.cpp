@@ -76,12 +76,13 @@ bool isSeg2(const CliRecord& r) {
 
 struct InfoArgs {
   std::string file;
+  std::int32_t record = 0;
   bool json = false;
 };
 
 int runInfo(const InfoArgs& args) {
   CliRecord r;
-  openForCommand("info", args.file, false, r);
+  openForCommand("info", args.file, false, r, decode::LoaderChoice::Auto, args.record);
   if (r.exitStatus == 2) return 2;
   if (args.json) {
     std::printf("%s\n", jsonText(infoJson(r.record, r.result, r.messages.messages)).c_str());
@@ -101,6 +102,11 @@ void addInfoCommand(CLI::App& app, int& status) {
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
   command->add_flag("--json", args->json,
                     "every decoded header and the decoder messages as JSON instead of a summary");
+  command
+      ->add_option("--record", args->record,
+                   "which record of a file holding several, from 1; by default the first, with a "
+                   "message saying how many the file holds")
+      ->check(CLI::Range(1, 1000000));
   command->callback([args, &status] { status = runInfo(*args); });
 }
 

@@ -20,6 +20,7 @@ namespace {
 
 struct RenderArgs {
   std::string file;
+  std::int32_t record = 0;
   std::string output;
   std::string size = "1600x1000";
   // The display window; what is not given keeps the viewer's default.
@@ -56,7 +57,7 @@ void applyOptions(const RenderArgs& args, app::DisplayState& display) {
 
 int runRender(const RenderArgs& args) {
   CliRecord opened;
-  openForCommand("render", args.file, true, opened);
+  openForCommand("render", args.file, true, opened, decode::LoaderChoice::Auto, args.record);
   if (opened.exitStatus != 0) return opened.exitStatus;
 
   return writeRecordPictureFile(
@@ -118,6 +119,11 @@ void addRenderCommand(CLI::App& app, int& status) {
   addWindowOption(*command, "--agc-ms", args->agcMs,
                   "AGC window in ms (each sample over the RMS of the window about it); 0: none",
                   "0", 0, 1e6);
+  command
+      ->add_option("--record", args->record,
+                   "which record of a file holding several, from 1; by default the first, with a "
+                   "message saying how many the file holds")
+      ->check(CLI::Range(1, 1000000));
   command->callback([args, &status] { status = runRender(*args); });
 }
 

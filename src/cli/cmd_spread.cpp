@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/picture_file.h"
 #include "cli/spread_json.h"
+#include "cli/record_json.h"
 #include "cli/spread_record.h"
 #include "spread/spread_drawing.h"
 #include "spread/spread_layout.h"
@@ -45,7 +46,11 @@ int runSpread(const SpreadOptions& options) {
     std::fprintf(stderr, "vorax spread: %s\n", spread::kNoTestValuesMessage);
     return 2;
   }
-  if (options.json) std::printf("%s\n", jsonText(mapJson(map)).c_str());
+  if (options.json) {
+    Json out = mapJson(map);
+    out["messages"] = textListJson(opened.messages.messages);
+    std::printf("%s\n", jsonText(out).c_str());
+  }
   if (options.output.empty()) return 0;
 
   const spread::SpreadLayout layout = spread::computeSpreadLayout(opened.record);

@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/picture_file.h"
+#include "cli/record_json.h"
 #include "decode/conversions.h"
 #include "dsp/fft.h"
 
@@ -95,7 +96,11 @@ int runTrace(const TraceArgs& args) {
         [&](app::Canvas& canvas) { app::drawSingleTraceView(canvas, record, view, fft); });
     if (status != 0) return status;
   }
-  if (args.json) std::printf("%s\n", jsonText(traceJson(record, view, fft)).c_str());
+  if (args.json) {
+    Json out = traceJson(record, view, fft);
+    out["messages"] = textListJson(opened.messages.messages);
+    std::printf("%s\n", jsonText(out).c_str());
+  }
   return 0;
 }
 

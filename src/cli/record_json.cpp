@@ -170,19 +170,39 @@ std::string indented(const std::string& text, int spaces) {
   return out;
 }
 
+// Trace t's attributes and samples as jsonText would write traceJson(record, t, true) at
+// depth 2 of the whole text, the samples written straight from their values.
+std::string traceText(const decode::SegdRecord& record, std::int32_t t, bool withSamples) {
+  std::string text = indented(jsonText(traceJson(record, t, false)), 4);
+  if (!withSamples) return text;
+  constexpr std::string_view kClose = "\n    }";
+  text.resize(text.size() - kClose.size());
+  text += ",\n      \"samples\": [";
+  const std::span<const float> samples = record.samples.trace(t);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    text += i == 0 ? "\n        " : ",\n        ";
+    text += singleJsonText(samples[i]);
+  }
+  text += samples.empty() ? "]" : "\n      ]";
+  text += kClose;
+  return text;
+}
+
 }  // namespace
 
 // Written trace by trace, in the layout jsonText gives, so that a large record with its
 // samples never needs the whole JSON tree in memory.
-void printTracesJson(const decode::SegdRecord& record, bool withSamples) {
+void printTracesJson(const decode::SegdRecord& record, bool withSamples,
+                     const std::vector<std::string>& messages) {
   std::fputs("{\n  \"traces\": [", stdout);
   for (std::int32_t t = 1; t <= record.loadedTraceCount(); ++t) {
     std::fputs(t == 1 ? "\n    " : ",\n    ", stdout);
-    std::fputs(indented(jsonText(traceJson(record, t, withSamples)), 4).c_str(), stdout);
+    std::fputs(traceText(record, t, withSamples).c_str(), stdout);
   }
   std::fputs(record.loadedTraceCount() > 0 ? "\n  ],\n" : "],\n", stdout);
-  std::printf("  \"line_runs\": %s,\n  \"tilt_error_count\": %d\n}\n",
-              indented(jsonText(lineRunsJson(record.lineRuns)), 2).c_str(), record.tiltErrorCount);
+  std::printf("  \"line_runs\": %s,\n  \"tilt_error_count\": %d,\n  \"messages\": %s\n}\n",
+              indented(jsonText(lineRunsJson(record.lineRuns)), 2).c_str(), record.tiltErrorCount,
+              indented(jsonText(textListJson(messages)), 2).c_str());
 }
 
 }  // namespace vorax::cli

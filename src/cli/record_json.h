@@ -40,8 +40,10 @@ void addDecodedHeadersJson(const decode::OpenResult& result, Json& out);
 Json infoJson(const decode::SegdRecord& record, const decode::OpenResult& result,
               const std::vector<std::string>& messages);
 
-// Prints {"traces": [...], "line_runs": ..., "tilt_error_count": ...} to standard output,
-// each trace with its samples when `withSamples` (the form of `vorax traces --json`).
-void printTracesJson(const decode::SegdRecord& record, bool withSamples);
+// Prints {"traces": [...], "line_runs": ..., "tilt_error_count": ..., "messages": [...]} to
+// standard output, each trace with its samples when `withSamples` (the form of
+// `vorax traces --json`); `messages` are the warnings the command printed.
+void printTracesJson(const decode::SegdRecord& record, bool withSamples,
+                     const std::vector<std::string>& messages);
 
 }  // namespace vorax::cli

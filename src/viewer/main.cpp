@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   if (const auto status =
           vorax::viewer::answerWithoutWindow(argc, argv, std::cout, std::cerr, environment))
     return *status;
+  vorax::viewer::applyThreadsVariable(std::cerr, environment);
   QApplication application(argc, argv);
   vorax::app::AppState state;
   const vorax::app::SettingsLoad loaded = vorax::app::startUp(state);

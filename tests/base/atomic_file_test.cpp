@@ -52,5 +52,21 @@ TEST(WriteThroughTemporary, HandsTheLibraryAFreeNameAndRemovesOnlyItsOwn) {
   EXPECT_FALSE(std::filesystem::exists(dir / "out.dat.1.tmp"));
 }
 
+// A device cannot be replaced by a renamed file: it is written to, and its failure reported.
+TEST(AtomicFileWriter, WritesStraightToADevice) {
+  if (!std::filesystem::is_character_file("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const Bytes bytes(100000, 7);
+  AtomicFileWriter null("/dev/null");
+  ASSERT_TRUE(null.write(bytes));
+  EXPECT_TRUE(null.commit()) << null.error();
+  AtomicFileWriter full("/dev/full");
+  const bool written = full.write(bytes) && full.commit();
+  EXPECT_FALSE(written);
+  EXPECT_EQ(full.error(), "Cannot write /dev/full: No space left on device");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_FALSE(std::filesystem::exists("/dev/full.tmp"));
+}
+
 }  // namespace
 }  // namespace vorax::base

@@ -112,7 +112,8 @@ TEST_F(RecordCommands, TracesJsonAgreesWithTheHandMadeBytes) {
       3
     ]
   ],
-  "tilt_error_count": 0
+  "tilt_error_count": 0,
+  "messages": []
 }
 )")) << r.out;
 }
