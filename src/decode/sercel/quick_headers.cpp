@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text_trim.h"
+#include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
 
@@ -11,9 +13,6 @@ namespace vorax::decode {
 
 namespace {
 
-std::string hexOf(const Block& b, std::size_t first, std::size_t last) {
-  return hexdigits(b.bytes(first, last));
-}
 std::int32_t numberOf(const Block& b, std::size_t first, std::size_t last) {
   return bintonumber(b.bytes(first, last));
 }
@@ -30,24 +29,6 @@ std::string textBeforeZero(const Block& b, std::size_t first, std::size_t last) 
     text.push_back(static_cast<char>(byte));
   }
   return text;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-// Bytes as characters without leading and trailing blanks or zero bytes.
-std::string trimmedCharacters(const Block& b, std::size_t first, std::size_t last) {
-  std::vector<std::uint8_t> raw = b.bytes(first, last);
-  std::size_t begin = 0;
-  std::size_t end = raw.size();
-  auto blank = [](std::uint8_t c) { return c == ' ' || c == 0; };
-  while (begin < end && blank(raw[begin])) ++begin;
-  while (end > begin && blank(raw[end - 1])) --end;
-  return std::string(raw.begin() + static_cast<std::ptrdiff_t>(begin),
-                     raw.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 // Seconds per sample for the base scan interval code of general header byte 23, or 0.
@@ -143,7 +124,7 @@ void decodeVqc88Texts(const Block& b, Vqc88FileHeader& out) {
   std::string_view rest = area;
   for (FixedText<20>& text : out.texts) {
     std::size_t cut = rest.find('\0');
-    text = trimBlanks(rest.substr(0, cut));
+    text = base::trimmed(rest.substr(0, cut));
     rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
   }
 }
@@ -167,7 +148,7 @@ std::int32_t quick408fhl(Bytes fileHeader, QuickFileHeader& out) {
     out.message = "Invalid Sample Rate Code - " + hexOf(b, 23, 23);
     return -3;
   }
-  out.tapeLabel = trimmedCharacters(b, 1133, 1148);
+  out.tapeLabel = trimmedCharactersOf(b, 1133, 1148);
   out.tapeNumber = bintodecimal(b.bytes(1149, 1152));
   out.samplesPerTrace = numberOf(b, 641, 644);
   out.recordType = numericInt(hexOf(b, 26, 26).substr(0, 1));

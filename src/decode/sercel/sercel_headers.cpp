@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_trim.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
 
@@ -372,13 +373,6 @@ constexpr CodeLabel kProcessTypes[] = {{1, "No operation (raw data)"},
 
 constexpr CodeLabel kAcquisitionFilterTypes[] = {{1, "0.8 Min"}, {2, "0.8 Lin"}, {3, "SU6R Like"}};
 
-std::string_view trimSpacesAndZeros(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || c == '\0'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 void decodeExtendedValues(const ExtendedBlock& b, Extended& out) {
   for (std::size_t i = 0; i < std::size(kLeadingFields); ++i) {
     const std::size_t first = 4 * i + 1;
@@ -399,7 +393,7 @@ void decodeExtendedValues(const ExtendedBlock& b, Extended& out) {
   out.maximumAuxiliaryAmplitude = b.singleText(513);
   out.maximumSeismicAmplitude = b.singleText(517);
   out.bytes521To524 = b.decimal(521, 524);
-  out.tapeLabel = trimSpacesAndZeros(b.characters(525, 540));
+  out.tapeLabel = base::trimmed(b.characters(525, 540), base::kSpacesAndZeros);
   out.tapeNumber = b.decimal(541, 544);
   out.bytes545To560 = b.characters(545, 560);
   out.bytes561To572 = b.characters(561, 572);

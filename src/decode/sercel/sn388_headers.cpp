@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
 
@@ -12,36 +13,14 @@ namespace {
 
 using Check = LastFailure<FixedText<80>>;
 
-std::string decimalOf(const Block& b, std::size_t first, std::size_t last) {
-  return bintodecimal(b.bytes(first, last));
-}
 std::uint64_t valueOf(const Block& b, std::size_t first, std::size_t last) {
   return b.big(first, last);
-}
-std::string hexOf(const Block& b, std::size_t first, std::size_t last) {
-  return hexdigits(b.bytes(first, last));
 }
 std::string singleOf(const Block& b, std::size_t first) {
   return ieeesingletext(b.bytes(first, first + 3));
 }
 std::string doubleOf(const Block& b, std::size_t first) {
   return ieeedoubletext(b.bytes(first, first + 7));
-}
-
-// Bytes as characters, unchanged.
-std::string charactersOf(const Block& b, std::size_t first, std::size_t last) {
-  std::vector<std::uint8_t> raw = b.bytes(first, last);
-  return std::string(raw.begin(), raw.end());
-}
-
-std::string trimmedCharactersOf(const Block& b, std::size_t first, std::size_t last) {
-  std::string text = charactersOf(b, first, last);
-  auto blank = [](char c) { return c == ' ' || c == '\0'; };
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && blank(text[begin])) ++begin;
-  while (end > begin && blank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
 }
 
 // ---- Block 1 tables ----

@@ -14,6 +14,7 @@
 
 #include "app/startup.h"
 #include "app/ui/file_dialogs.h"
+#include "base/folder_access.h"
 #include "vibsim/setup_checks.h"
 #include "vibsim/setup_files.h"
 #include "vibsim/similarity_pages.h"
@@ -28,7 +29,7 @@ constexpr const char* kTitle = "MV Sim";
 }  // namespace
 
 void saveSettingsDuringRun(app::AppState& state) {
-  if (app::folderIsReadOnly(state.StartFolder)) return;
+  if (base::folderIsReadOnly(state.StartFolder)) return;
   app::saveSettings(state.settings, state.startFolderFile(app::kSettingsFileName));
 }
 
