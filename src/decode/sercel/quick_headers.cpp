@@ -8,6 +8,7 @@
 #include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_code_tables.h"
 
 namespace vorax::decode {
 
@@ -48,16 +49,6 @@ float sampleIntervalSeconds(std::uint8_t code) {
       return 0.0f;
   }
 }
-
-constexpr CodeLabel kControlUnits[] = {
-    {0x01, "LCI"},      {0x02, "LAUL"},     {0x03, "LAUX"},     {0x04, "LAULS"},
-    {0x0B, "LAULM"},    {0x0C, "LAUXM"},    {0x0D, "TAPU"},     {0x0F, "BCXU"},
-    {0x15, "REM"},      {0x16, "LRU"},      {0x1F, "TZLULV-A"}, {0x20, "TZLULV-B"},
-    {0x21, "TZLUHV-A"}, {0x22, "TZLUHV-B"}, {0x29, "OBCLU-A"},  {0x2A, "OBCLU-B"},
-};
-
-constexpr CodeLabel kChannelFilters[] = {
-    {1, "0.8FN Minimum Phase"}, {2, "0.8FN Linear phase"}, {3, "SU6R-like"}};
 
 // Sample-to-mV factor of a channel gain code: 2 is the low-range gain.
 float millivoltsPerCount(std::uint8_t gainCode) {
@@ -182,14 +173,15 @@ std::int32_t quick408gettracehl(Bytes traceHeader, QuickTraceHeader& out,
   out.message = "";
   copyRecordValues(fileHeader, out);
   decodeTraceValues(b, out);
-  if (const std::string_view* text = findLabel(kControlUnits, out.controlUnitType)) {
+  if (const std::string_view* text =
+          findLabel(sercel_codes::kControlUnitTypes, out.controlUnitType)) {
     out.controlUnitText = *text;
   } else {
     out.controlUnitText = "Unknown";
     out.message = "Control Unit Code Not Recognised";
     status = -1;
   }
-  if (const std::string_view* text = findLabel(kChannelFilters, out.channelFilter)) {
+  if (const std::string_view* text = findLabel(sercel_codes::kChannelFilters, out.channelFilter)) {
     out.filterText = *text;
   } else {
     out.filterText = "Undefined";

@@ -6,6 +6,7 @@
 #include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_code_tables.h"
 
 namespace vorax::decode {
 
@@ -147,19 +148,6 @@ constexpr CodeLabel kProcessTypes[] = {
 };
 constexpr CodeLabel kTtms[] = {{0, "Single"}, {1, "Simultaneous"}};
 
-// Blaster status codes 0-8, three texts each (one per blaster family).
-constexpr std::string_view kBlasterStatus[9][3] = {
-    {"", "", "Did Not Fire"},
-    {"Low Battery", "Blaster Ready", "Shot Fired OK"},
-    {"High Voltage Ready", "Open Cap", "No Status Rx"},
-    {"", "", "No UH Data"},
-    {"Fired OK", "UH Error", "Low Battery"},
-    {"", "", "UH phone resistance err"},
-    {"", "", "Bad Cap"},
-    {"", "", "Can't Pick UH Time"},
-    {"Fire Error", "", ""},
-};
-
 // One tabled four-byte field of the extended header: its first byte, table, fallback text,
 // status and message (the code is appended when `appendCode`).
 struct ExtendedCheck {
@@ -217,7 +205,8 @@ void decodeExtendedNumbers(const Block& b, Sn388ExtendedFields& out) {
 void decodeBlasterStatus(const Block& b, Sn388ExtendedFields& out, Check& check) {
   std::uint64_t code = valueOf(b, 181, 184);
   for (std::size_t i = 0; i < 3; ++i)
-    out.blasterStatusTexts[i] = code <= 8 ? kBlasterStatus[code][i] : std::string_view("Unknown");
+    out.blasterStatusTexts[i] =
+        code <= 8 ? sercel_codes::kBlasterStatusTexts[code][i] : std::string_view("Unknown");
   if (code > 8) check.fail(4, "Blaster status code not recognised");
 }
 
