@@ -30,12 +30,20 @@ struct DisplayOverlay {
 void drawDisplayOverlay(Canvas& canvas, const RecordDisplayGeometry& geometry,
                         const DisplayOverlay& overlay);
 
+// A trace marked by a tool that judged it, with a short text saying why ("D", "R+S").
+struct TraceMark {
+  std::int32_t trace = 0;
+  std::string label;
+};
+
 struct DisplayAnnotations {
   std::vector<std::int32_t> pickedTraces;
   std::string velocityText;  // empty when nothing was measured
+  std::vector<TraceMark> markedTraces;
 };
 
-// Picked traces get a magenta triangle at the top of their trace; the velocity text is
+// Picked traces get a magenta triangle at the top of their trace; marked traces a red
+// triangle at the foot of their trace with their label in red above it; the velocity text is
 // written in blue above the traces, right-aligned on the trace area's right edge.
 void drawDisplayAnnotations(Canvas& canvas, const RecordDisplayGeometry& geometry,
                             const DisplayAnnotations& annotations);

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   vorax::cli::addSplitCommand(app, status);
   vorax::cli::addFilterCommand(app, status);
   vorax::cli::addPanelsCommand(app, status);
+  vorax::cli::addQcCommand(app, status);
 
   return vorax::cli::runCommandLine(app, argc, argv, status);
 }

@@ -28,6 +28,10 @@ std::string pictureFormatOf(const std::string& name);
 CLI::Validator pictureNameCheck();
 CLI::Validator pictureSizeCheck();
 
+// Text needs a GUI application; the first picture of the process makes one. A command that
+// draws pictures on several threads calls this first, on the main thread.
+void ensureGuiApplication();
+
 // Draws onto a white picture of the size (text works without a display: the offscreen
 // platform is used unless another is set) and writes it in the format of the name. Returns
 // 0, or 2 with the reason printed as "vorax <command>: ..." (also when the picture's pixels

@@ -13,6 +13,7 @@
 #include "app/ui/settings_keeper.h"
 #include "app/ui/trace_views.h"
 #include "filter/ui/filter_tools.h"
+#include "qc/ui/survey_qc_tool.h"
 #include "spread/ui/spread_view_dialog.h"
 #include "tools/ui/record_tools.h"
 #include "vibsim/ui/similarity_tools.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   vorax::filter::ui::addFilterTools(window, state);
+  vorax::qc::ui::addSurveyQcTool(window);
   vorax::app::ui::SettingsKeeper keeper(state);
   keeper.watchDialogs();
   keeper.watchSessionEnd();

@@ -36,6 +36,7 @@ TEST(Layering, CoreFoldersIncludeOnlyWhatTheyMay) {
       {"decode", {"base", "decode"}},
       {"dsp", {"base", "dsp"}},
       {"app", {"base", "decode", "dsp", "app"}},
+      {"qc", {"base", "decode", "dsp", "app", "qc"}},
   };
   for (const auto& rule : kRules) {
     for (const std::string& used : includedFolders(rule.folder))

@@ -263,8 +263,16 @@ bool MainWindow::loading() const {
   return loader_->busy();
 }
 
+void MainWindow::openRecordMarkingTraces(const std::filesystem::path& path,
+                                         std::vector<TraceMark> marks) {
+  if (loading()) return;
+  openRecordFile(path);
+  pendingMarks_ = std::move(marks);
+}
+
 void MainWindow::openRecordFile(const std::filesystem::path& path) {
   if (loading()) return;
+  pendingMarks_.clear();
   state_.LastDataFolder = FolderOfPath(path.string());
   progress_->setValue(0);
   progress_->show();
@@ -300,7 +308,7 @@ void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
     case decode::OpenStatus::Ok:
       if (showable(outcome->record)) {
         rememberRecentFile(outcome->path.string());
-        showNewRecord(std::move(outcome->record));
+        showNewRecord(std::move(outcome->record), std::exchange(pendingMarks_, {}));
         for (PagingMode mode : paging) page(mode);  // pressed while only the first page was in
         focusDisplay();
         return;
@@ -317,8 +325,9 @@ void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
   focusDisplay();
 }
 
-void MainWindow::showNewRecord(decode::SegdRecord&& record) {
+void MainWindow::showNewRecord(decode::SegdRecord&& record, std::vector<TraceMark> marks) {
   state_.record = std::move(record);
+  marks_ = std::move(marks);
   clearInteraction();
   state_.display.clearPicks();
   showButton_->hide();
@@ -361,7 +370,7 @@ void MainWindow::drawDisplay(Canvas& canvas) {
   }
   geometry_ =
       DrawRecordDisplay(canvas, state_.record, state_.display, displayOptionsFrom(state_.settings));
-  drawDisplayAnnotations(canvas, geometry_, {state_.display.pickedTraces, velocityText_});
+  drawDisplayAnnotations(canvas, geometry_, {state_.display.pickedTraces, velocityText_, marks_});
 }
 
 void MainWindow::redrawDisplay() {
@@ -461,6 +470,7 @@ void MainWindow::returnToMainWindow() {
   show();
   raise();
   clearInteraction();  // a tool may have replaced the record under the marks
+  marks_.clear();
   updateTitle();
   redrawDisplay();
   focusDisplay();

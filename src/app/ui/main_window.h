@@ -78,6 +78,10 @@ class MainWindow : public QMainWindow {
   // record has loaded and has traces to show; only then is it replaced and recordOpened()
   // emitted.
   void openRecordFile(const std::filesystem::path& path);
+  // The same, and once that record is on screen its `marks` are drawn over it (a tool's
+  // verdicts on its traces) until another record replaces it.
+  void openRecordMarkingTraces(const std::filesystem::path& path, std::vector<TraceMark> marks);
+  const std::vector<TraceMark>& traceMarks() const { return marks_; }
   bool loading() const;
 
   void page(PagingMode mode);
@@ -145,7 +149,7 @@ class MainWindow : public QMainWindow {
   // The first page of a large record still loading is shown at once; paging waits for the rest.
   void earlyTracesLoaded(const std::shared_ptr<LoadedRecord>& outcome);
   const decode::SegdRecord& shownRecord() const;
-  void showNewRecord(decode::SegdRecord&& record);
+  void showNewRecord(decode::SegdRecord&& record, std::vector<TraceMark> marks = {});
   void rememberRecentFile(const std::string& path);
   void drawDisplay(Canvas& canvas);
   void redrawDisplay();  // after paging, gain, Configure: the last velocity text goes
@@ -198,6 +202,8 @@ class MainWindow : public QMainWindow {
   RecordDisplayGeometry geometry_;
   DisplayOverlay overlay_;
   std::string velocityText_;
+  std::vector<TraceMark> marks_;         // of the record on screen
+  std::vector<TraceMark> pendingMarks_;  // of the record loading
   std::map<QString, ToolOpener> tools_;
   std::function<void(std::int32_t)> openSingleTraceView_;
   std::function<void(const TraceSelection&)> openTraceSelection_;
