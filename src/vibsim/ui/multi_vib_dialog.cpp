@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "app/ui/file_dialogs.h"
 #include "app/ui/message_boxes.h"
+#include "base/folder_access.h"
 #include "vibsim/setup_checks.h"
 #include "vibsim/setup_files.h"
 #include "vibsim/similarity_pages.h"
@@ -29,7 +30,7 @@ constexpr const char* kTitle = "MV Sim";
 }  // namespace
 
 void saveSettingsDuringRun(app::AppState& state) {
-  if (app::folderIsReadOnly(state.StartFolder)) return;
+  if (base::folderIsReadOnly(state.StartFolder)) return;
   app::saveSettings(state.settings, state.startFolderFile(app::kSettingsFileName));
 }
 
