@@ -123,10 +123,10 @@ std::optional<double> cgroupCpuLimit(const fs::path& root, std::string_view proc
     const std::string_view controllers = text.substr(first + 1, second - first - 1);
     const std::string_view path = text.substr(second + 1);
     if (text.substr(0, first) == "0" && controllers.empty()) {
-      for (const fs::path mount : {root, root / "unified"})
+      for (const fs::path& mount : {root, root / "unified"})
         keep(smallestUpward(mount, path, cpuMaxLimit));
     } else if (namesCpuController(controllers)) {
-      for (const fs::path mount : {root / std::string(controllers), root / "cpu,cpuacct"})
+      for (const fs::path& mount : {root / std::string(controllers), root / "cpu,cpuacct"})
         keep(smallestUpward(mount, path, cfsLimit));
     }
   }

@@ -8,8 +8,8 @@
 
 #include "cli/commands.h"
 #include "cli/picture_file.h"
-#include "cli/spread_json.h"
 #include "cli/record_json.h"
+#include "cli/spread_json.h"
 #include "cli/spread_record.h"
 #include "spread/spread_drawing.h"
 #include "spread/spread_layout.h"

@@ -59,7 +59,7 @@ Record filtered(const Record& source, const Corners& lowCut, const Corners& high
   {
     const py::gil_scoped_release unlocked;
     dsp::Fft fft;
-    filter::filterRecord(record, filter::enabledFilters(settings), fft, {}, filter::coreCount());
+    filter::filterRecord(record, filter::enabledFilters(settings), fft);
   }
   return source.withRecord(std::move(record));
 }

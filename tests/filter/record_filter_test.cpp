@@ -86,10 +86,13 @@ TEST(FilterRecord, TwoThreadsGiveTheSameResultAndACancelledRunChangesNothing) {
   const std::vector<FilterRequest> filters{{FilterType::HighCut, {70, 90}},
                                            {FilterType::BandReject, {47, 49, 51, 53}}};
   std::vector<std::pair<FilterType, int>> reports;
-  ASSERT_TRUE(filterRecord(one, filters, fft, [&](FilterType type, int percent) {
-    reports.emplace_back(type, percent);
-    return true;
-  }));
+  ASSERT_TRUE(filterRecord(
+      one, filters, fft,
+      [&](FilterType type, int percent) {
+        reports.emplace_back(type, percent);
+        return true;
+      },
+      1));
   ASSERT_TRUE(filterRecord(two, filters, fft, {}, 2));
   for (std::int32_t t = 1; t <= 250; ++t)
     for (std::int32_t s = 0; s <= 1000; ++s) ASSERT_EQ(one.samples.at(t, s), two.samples.at(t, s));

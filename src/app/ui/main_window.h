@@ -211,7 +211,7 @@ class MainWindow : public QMainWindow {
 
   QMenu* recentMenu_ = nullptr;
   QMenu* fileMenu_ = nullptr;
-  QAction* quitSeparator_ = nullptr;  // File menu commands added later go above it
+  QAction* quitSeparator_ = nullptr;      // File menu commands added later go above it
   std::vector<QLabel*> statusLabels_;     // file, traces, gain, time window, folder place, read-out
   std::string folderPlace_;               // "record k of n" of the record shown
   bool keepView_ = false;                 // the record loading replaces the one shown, view kept
