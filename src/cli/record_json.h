@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/json_text.h"
+#include "decode/header_driver.h"
 #include "decode/record_opener.h"
-#include "decode/segd/header_driver.h"
 #include "decode/segd_record.h"
 
 namespace vorax::cli {

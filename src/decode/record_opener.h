@@ -10,9 +10,9 @@
 
 #include "base/debug_log.h"
 #include "base/messages.h"
+#include "decode/header_driver.h"
 #include "decode/record_file.h"
 #include "decode/seg2/seg2_reader.h"
-#include "decode/segd/header_driver.h"
 #include "decode/segd_record.h"
 #include "decode/standard/standard_headers.h"
 #include "decode/trace_workers.h"

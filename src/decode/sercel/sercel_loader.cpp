@@ -7,7 +7,6 @@
 #include "decode/sample_converters.h"
 #include "decode/sercel/sercel_record_headers.h"
 #include "decode/trace_workers.h"
-#include "decode/vorax/vorax_loader.h"
 
 namespace vorax::decode {
 

@@ -5,8 +5,8 @@
 #include <bit>
 #include <cmath>
 
+#include "decode/header_driver.h"
 #include "decode/record_opener.h"
-#include "decode/segd/header_driver.h"
 #include "decode/sercel/sercel_handmade_record.h"
 #include "test_support.h"
 

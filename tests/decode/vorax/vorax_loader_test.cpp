@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "decode/segd/header_driver.h"
+#include "decode/header_driver.h"
 #include "decode/vorax/handmade_record.h"
 
 namespace vorax::decode {

@@ -1,4 +1,4 @@
-#include "decode/segd/header_driver.h"
+#include "decode/header_driver.h"
 
 #include <gtest/gtest.h>
 
