@@ -882,6 +882,34 @@ VORAX_SEGD_API size_t PADOUT(char* text, size_t capacity, int32_t n);
 /* Length of a file in bytes, or -1 when it does not exist or is not a regular file. */
 VORAX_SEGD_API int64_t FILELEN(const char* path);
 
+/* ---- Whole records ---------------------------------------------------------------------
+ * A whole record (SEG-D or SEG-2) opened once and read trace by trace. A VoraxRecord is
+ * opaque; each open record is closed with vorax_close. An open record is only read: several
+ * threads may read the same one at once. */
+
+typedef struct VoraxRecord VoraxRecord;
+
+/* The library's version, as "MAJOR.MINOR.PATCH"; the text is never freed. */
+VORAX_SEGD_API const char* vorax_version(void);
+/* Opens the record at `path`, headers and every trace the file holds. On failure returns NULL
+ * and writes why into `message` (zero-terminated, cut to message_size - 1 characters; NULL or
+ * size 0 to ignore it). On success `message` holds the first warning the record gave (a file
+ * shorter than its headers declare, several records in one file) or "". */
+VORAX_SEGD_API VoraxRecord* vorax_open(const char* path, char* message, size_t message_size);
+/* The traces the record holds (fewer than its headers declare when the file is cut short);
+ * 0 for NULL. */
+VORAX_SEGD_API int vorax_trace_count(const VoraxRecord* record);
+/* Samples per trace; 0 for NULL. */
+VORAX_SEGD_API int vorax_sample_count(const VoraxRecord* record);
+/* The sample interval in microseconds; 0 for NULL. */
+VORAX_SEGD_API double vorax_sample_interval_us(const VoraxRecord* record);
+/* Writes the first min(n, vorax_sample_count) samples of `trace` (1..vorax_trace_count) into
+ * out[0..n), in the units recorded (a NaN sample stays NaN). Returns 0, or -1 (nothing written)
+ * for a NULL record, a NULL `out` with n > 0 or a trace number out of range. */
+VORAX_SEGD_API int vorax_read_trace(const VoraxRecord* record, int trace, float* out, size_t n);
+/* Frees the record; NULL is allowed. */
+VORAX_SEGD_API void vorax_close(VoraxRecord* record);
+
 #ifdef __cplusplus
 }
 #endif

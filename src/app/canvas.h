@@ -25,6 +25,7 @@ inline constexpr Colorref kBlue = 0xFF0000;
 inline constexpr Colorref kYellow = 0x00FFFF;
 inline constexpr Colorref kMagenta = 0xFF00FF;
 inline constexpr Colorref kLightGrey = 0xC0C0C0;
+inline constexpr Colorref kDarkYellow = 0x00A0C8;  // yellow dark enough to see on white
 
 constexpr std::uint8_t redOf(Colorref c) {
   return c & 0xFF;

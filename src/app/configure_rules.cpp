@@ -3,25 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/text_trim.h"
 #include "decode/conversions.h"
 
 namespace vorax::app {
-
-namespace {
-
-std::string trimmed(std::string_view text) {
-  std::size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string_view::npos) return {};
-  return std::string(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
-}
-
-}  // namespace
 
 std::string clampTracesPerScreenText(std::string_view text) {
   double n = decode::numericValue(text);
   if (n > 300) return "300";
   if (n < 5) return "5";
-  return trimmed(text);
+  return base::trimmed(text);
 }
 
 std::string clampStartTimeText(std::string_view text, std::optional<float> recordLengthMs) {
@@ -29,28 +20,28 @@ std::string clampStartTimeText(std::string_view text, std::optional<float> recor
   if (ms < 0) return "0";
   if (recordLengthMs && ms > *recordLengthMs)
     return decode::shortestText(std::max(0.0f, *recordLengthMs - 100));
-  return trimmed(text);
+  return base::trimmed(text);
 }
 
 std::string clampEndTimeText(std::string_view text, std::optional<float> recordLengthMs) {
   double ms = decode::numericValue(text);
   if (ms < 0) return "0";
   if (recordLengthMs && ms > *recordLengthMs) return decode::shortestText(*recordLengthMs);
-  return trimmed(text);
+  return base::trimmed(text);
 }
 
 std::string clampClipText(std::string_view text) {
   double clip = decode::numericValue(text);
   if (clip < 0.5) return ".5";
   if (clip > 4) return "4";
-  return trimmed(text);
+  return base::trimmed(text);
 }
 
 std::string clampGainText(std::string_view text) {
   double db = decode::numericValue(text);
   if (db < -60) return "-60";
   if (db > 160) return "160";
-  return trimmed(text);
+  return base::trimmed(text);
 }
 
 std::string displayWindowProblem(std::string_view startText, std::string_view endText) {

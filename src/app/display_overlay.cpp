@@ -35,6 +35,9 @@ void drawDisplayOverlay(Canvas& canvas, const RecordDisplayGeometry& geometry,
   } else if (overlay.drag == DisplayDrag::Selection) {
     canvas.setPen(kBlue, 1, PenStyle::Solid, false);
     canvas.rectangle(at(overlay.dragFrom), at(overlay.dragTo));
+  } else if (overlay.drag == DisplayDrag::Zoom) {
+    canvas.setPen(kRed, 1, PenStyle::Dotted, false);
+    canvas.rectangle(at(overlay.dragFrom), at(overlay.dragTo));
   }
   if (overlay.cursor) {
     const PointF c = at(*overlay.cursor);
@@ -62,6 +65,17 @@ void drawDisplayAnnotations(Canvas& canvas, const RecordDisplayGeometry& geometr
     const std::array<PointF, 3> mark{
         {{x - halfWidth, geometry.s0}, {x + halfWidth, geometry.s0}, {x, geometry.s0 + h}}};
     canvas.polygon(mark);
+  }
+  canvas.setPen(kRed, 1, PenStyle::Solid, false);
+  canvas.setBrush(kRed);
+  canvas.setTextColour(kRed);
+  for (const TraceMark& mark : annotations.markedTraces) {
+    if (mark.trace < geometry.x0 || mark.trace >= geometry.x1) continue;
+    const double x = mark.trace;
+    const std::array<PointF, 3> foot{
+        {{x - halfWidth, geometry.s1}, {x + halfWidth, geometry.s1}, {x, geometry.s1 - h}}};
+    canvas.polygon(foot);
+    canvas.text({x, geometry.s1 - 1.1 * h}, mark.label, HAlign::Centre, VAlign::Bottom);
   }
   if (!annotations.velocityText.empty()) {
     const double y = std::max(geometry.s0 - 2 * h, geometry.world.top + h);

@@ -8,8 +8,14 @@
 namespace vorax::app {
 
 DisplayOptions displayOptionsFrom(const ViewerSettings& settings) {
-  return {settings.fixedGainDisplay() == 1, clampClip(settings.traceClip()),
-          settings.ignoreTiltErrors() == 1};
+  DisplayOptions options;
+  options.mode = settings.displayMode();
+  options.balance = settings.traceBalance();
+  const float agcWindow = settings.displayAgcWindowMs();
+  options.agcWindowMs = settings.displayAgc() == 1 && agcWindow > 0 ? agcWindow : 0;
+  options.clip = clampClip(settings.traceClip());
+  options.ignoreTiltErrors = settings.ignoreTiltErrors() == 1;
+  return options;
 }
 
 DisplaySelection displaySelectionFrom(const ViewerSettings& settings) {
@@ -36,6 +42,18 @@ MultiTraceOptions multiTraceOptionsFrom(const ViewerSettings& settings, bool num
   return options;
 }
 
+MultiTraceOptions multiTraceOptionsFor(const ViewerSettings& settings, bool numerics,
+                                       const decode::SegdRecord& record,
+                                       const DisplayState& state) {
+  MultiTraceOptions options = multiTraceOptionsFrom(settings, numerics);
+  for (std::size_t k = 0; k < state.pickedTraces.size() && k < kMaxPickedTraces; ++k) {
+    if (options.labels[k] != "Trace " + std::to_string(k + 1)) continue;
+    options.labels[k] =
+        "Channel " + std::to_string(seismicChannelNumber(record, state.pickedTraces[k]));
+  }
+  return options;
+}
+
 void takeDisplaySettings(const ViewerSettings& settings, DisplayState& state) {
   state.tracesPerScreen = decode::numericInt(settings.tracesToDisplay());
   state.displayStartMs = static_cast<float>(decode::numericValue(settings.displayStartTime()));
@@ -43,9 +61,15 @@ void takeDisplaySettings(const ViewerSettings& settings, DisplayState& state) {
   state.displayGainDb = settings.initialGainDb();
 }
 
+float displayStartOf(const ViewerSettings& settings, const decode::SegdRecord& record) {
+  const auto start = static_cast<float>(decode::numericValue(settings.displayStartTime()));
+  return start > 0 ? start : record.startTimeMs;
+}
+
 void applyConfiguredDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
                             DisplayState& state) {
   takeDisplaySettings(settings, state);
+  state.displayStartMs = displayStartOf(settings, record);
   switch (displaySelectionFrom(settings)) {
     case DisplaySelection::ByNumber:
       state.lastTrace = state.firstTrace + state.tracesPerScreen;
@@ -62,7 +86,7 @@ void applyConfiguredDisplay(const ViewerSettings& settings, const decode::SegdRe
 void startRecordDisplay(const ViewerSettings& settings, const decode::SegdRecord& record,
                         DisplayState& state) {
   state.clearPicks();
-  state.displayStartMs = static_cast<float>(decode::numericValue(settings.displayStartTime()));
+  state.displayStartMs = displayStartOf(settings, record);
   state.displayEndMs = static_cast<float>(decode::numericValue(settings.displayEndTime()));
   state.displayGainDb = settings.initialGainDb();
   TraceRange first = pageTraces(PagingMode::First, displaySelectionFrom(settings),

@@ -18,9 +18,18 @@ DisplaySelection displaySelectionFrom(const ViewerSettings& settings);
 // Labels, label sides, title and title position of the multi trace view.
 MultiTraceOptions multiTraceOptionsFrom(const ViewerSettings& settings, bool numerics);
 
+// The same, with every label still at its default ("Trace k") naming the picked trace's
+// channel instead ("Channel 17").
+MultiTraceOptions multiTraceOptionsFor(const ViewerSettings& settings, bool numerics,
+                                       const decode::SegdRecord& record, const DisplayState& state);
+
 // Traces per screen, start and end times and gain from the settings (as Configure's OK and
 // opening a record take them).
 void takeDisplaySettings(const ViewerSettings& settings, DisplayState& state);
+
+// The display's start time for a record: the settings' start time, but the record's first
+// sample for a start of 0 or less (so a record starting before the shot shows from its start).
+float displayStartOf(const ViewerSettings& settings, const decode::SegdRecord& record);
 
 // Configure's "OK" with a record on screen: takeDisplaySettings, then the page shows the new
 // number of traces from the current first trace at once (by number), or the whole record

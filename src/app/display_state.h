@@ -13,6 +13,16 @@ namespace vorax::app {
 
 inline constexpr std::size_t kMaxPickedTraces = 6;
 
+// A display window: first and last trace (as paging sets them) and the time window in the
+// record's ms.
+struct DisplayView {
+  std::int32_t firstTrace = 0;
+  std::int32_t lastTrace = 0;
+  float startMs = 0;
+  float endMs = 0;
+  friend bool operator==(const DisplayView&, const DisplayView&) = default;
+};
+
 struct DisplayState {
   // Trace indices of the left-most and right-most trace on screen; 0 is the unused slot
   // before trace 1, and lastTrace may lie past the record's last trace (the renderer clamps).
@@ -24,6 +34,8 @@ struct DisplayState {
   float displayGainDb = 18;
   std::vector<std::int32_t> pickedTraces;  // at most kMaxPickedTraces, in picking order
   std::array<float, kMaxPickedTraces> perTraceScale{1, 1, 1, 1, 1, 1};
+  // The display windows before each zoom, the latest last (see display_zoom.h).
+  std::vector<DisplayView> zoomHistory;
 
   // What opening a record does to the picks: none picked, every scale back to 1.
   void clearPicks();

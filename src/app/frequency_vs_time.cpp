@@ -192,7 +192,7 @@ std::string frequencyReadout(double hz) {
 }
 
 PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points,
-                                 double endMs, const std::string& caption) {
+                                 double startMs, double endMs, const std::string& caption) {
   canvas.clear(kWhite);
   setPlotFont(canvas);
   double largestHz = 0;
@@ -205,7 +205,7 @@ PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint>
   const bool capped = largestDistortion > kHighestDistortionShown;
   const AxisRange percent = axisFor(std::min(largestDistortion, kHighestDistortionShown), 1);
   const double rightLabels = canvas.measureText("00000 ").width / canvas.mapping().worldPerPixelX();
-  PlotRect data{0, std::max(endMs, 0.0), 0, hz.top};
+  PlotRect data{startMs, std::max(endMs, startMs), 0, hz.top};
   const WorldWindow world =
       setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 2.5 * plotFontPixels(canvas)));
 
@@ -274,7 +274,8 @@ PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& im
   const double nyquist = binHz * (kFrameBins - 1);
   const double rightLabels =
       canvas.measureText("-120 dB ").width / canvas.mapping().worldPerPixelX();
-  PlotRect data{0, std::max(image.endMs, image.sampleIntervalMs), 0, nyquist};
+  PlotRect data{image.startMs, std::max(image.endMs, image.startMs + image.sampleIntervalMs), 0,
+                nyquist};
   const WorldWindow world = setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 40));
 
   std::array<Colorref, 241> colours{};
@@ -282,8 +283,8 @@ PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& im
     colours[k] = sixDecadeColour(static_cast<double>(k) / 240);
   const double columnMs = static_cast<double>(image.hop) * image.sampleIntervalMs;
   for (std::size_t c = 0; c < image.columns; ++c) {
-    const double t = static_cast<double>(c) * columnMs;
-    const double t0 = std::max(0.0, t - columnMs / 2);
+    const double t = image.startMs + static_cast<double>(c) * columnMs;
+    const double t0 = std::max(data.left, t - columnMs / 2);
     const double t1 = std::min(data.right, t + columnMs / 2);
     const float* levels = &image.levels[c * kFrameBins];
     // Runs of equal colour up the column are filled as one rectangle.

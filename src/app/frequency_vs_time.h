@@ -51,7 +51,8 @@ struct TimeFrequencyImage {
   std::size_t columns = 0;    // column c is centred on sample c x hop
   std::vector<float> levels;  // column-major: levels[c * kFrameBins + bin]
   float largest = 0;
-  double endMs = 0;  // time of the last sample analysed
+  double startMs = 0;  // time of sample 0 (column 0's middle)
+  double endMs = 0;    // time of the last sample analysed
 };
 
 // The same analysis over the whole of `samples`, with columns every 50 ms or closer, so that
@@ -68,9 +69,9 @@ Colorref sixDecadeColour(double v);
 // Both time-frequency plots have time (ms) across and frequency (Hz) up.
 // The dominant frequency of each point against its time (blue, left axis: 0 to the smallest
 // multiple of CHOOSESTEP(0, largest frequency) not below the largest) and the distortion on
-// its own axis on the right (red, percent), over 0..endMs.
+// its own axis on the right (red, percent), over startMs..endMs.
 PlotGeometry drawFrequencyVsTime(Canvas& canvas, std::span<const FrequencyPoint> points,
-                                 double endMs, const std::string& caption);
+                                 double startMs, double endMs, const std::string& caption);
 
 // The spectrogram from 0 to the Nyquist frequency with a colour scale in dB on the right.
 PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,

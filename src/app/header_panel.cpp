@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "app/readouts.h"
 #include "decode/conversions.h"
 
 namespace vorax::app {
@@ -24,6 +25,11 @@ std::string lengthText(const decode::RecordSummary& s) {
   double ms =
       static_cast<double>(s.sampleIntervalUs) * (static_cast<double>(s.samplesPerTrace) - 1) / 1000;
   return shortestText(std::floor(ms));
+}
+
+// The sample interval in ms, whole (62.5 us is "0.0625"), at most 8 characters.
+std::string intervalText(const decode::RecordSummary& s) {
+  return trimmed(shortestText(s.sampleIntervalUs / 1000.0f).substr(0, 8));
 }
 
 // Vertical extent of the panel: from 30 % of the time range plus one text line down to s1.
@@ -48,15 +54,15 @@ double rowY(const PanelBox& box, double hi, double lh, int row) {
 
 }  // namespace
 
-std::array<HeaderPanelRow, kHeaderPanelRows> headerPanelRows(const decode::RecordSummary& s) {
-  return {{
+std::vector<HeaderPanelRow> headerPanelRows(const decode::RecordSummary& s) {
+  std::vector<HeaderPanelRow> rows{{
       {"File", trimmed(s.fileNumber.view())},
       {"Date", trimmed(s.recordDate.view())},
       {"Time", trimmed(s.recordTime.view())},
       {"Record ", trimmed(s.recordType.view())},
       {"Tape #", trimmed(s.tapeNumber.view())},
       {"Label", trimmed(s.label.view().substr(0, 8))},
-      {"SR (mS) ", trimmed(shortestText(s.sampleIntervalUs / 1000.0f).substr(0, 4))},
+      {"SR (mS) ", intervalText(s)},
       {"Length ", lengthText(s)},
       {"Tot Trc", std::to_string(s.traceCount)},
       {"Tot Aux", std::to_string(s.auxTraceCount)},
@@ -74,6 +80,11 @@ std::array<HeaderPanelRow, kHeaderPanelRows> headerPanelRows(const decode::Recor
       {"UH Time", std::to_string(s.upholeTime)},
       {"Filter", trimmed(s.filter.view())},
   }};
+  if (s.gpsLatitude && s.gpsLongitude) {
+    rows.push_back({"GPS Lat", fixedDecimals(*s.gpsLatitude, 6)});
+    rows.push_back({"GPS Lon", fixedDecimals(*s.gpsLongitude, 6)});
+  }
+  return rows;
 }
 
 bool headerPanelFits(const Canvas& canvas, const decode::RecordSummary& summary,
@@ -82,11 +93,12 @@ bool headerPanelFits(const Canvas& canvas, const decode::RecordSummary& summary,
   double lh = canvas.measureText("XXX ").height;
   PanelBox box = panelBox(area, i.height);
   double widest = canvas.measureText("File Header").width + 2 * i.width;
-  for (const HeaderPanelRow& row : headerPanelRows(summary)) {
+  const std::vector<HeaderPanelRow> rows = headerPanelRows(summary);
+  for (const HeaderPanelRow& row : rows) {
     double both = canvas.measureText(row.label).width + canvas.measureText(row.value).width;
     widest = std::max(widest, both + 3 * i.width);  // margins of one "I" and a gap of one
   }
-  double lastRowBottom = rowY(box, i.height, lh, kHeaderPanelRows) + lh;
+  double lastRowBottom = rowY(box, i.height, lh, static_cast<int>(rows.size())) + lh;
   return widest <= box.right - box.left && lastRowBottom <= box.bottom;
 }
 

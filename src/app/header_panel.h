@@ -2,14 +2,16 @@
 // main display, so that every screen, print and picture of a record carries its identity.
 #pragma once
 
-#include <array>
 #include <string>
+#include <vector>
 
 #include "app/canvas.h"
 #include "decode/segd_record.h"
 
 namespace vorax::app {
 
+// The rows every record shows; a record with a GPS position adds "GPS Lat" and "GPS Lon"
+// (degrees to 6 decimals, north and east positive).
 inline constexpr int kHeaderPanelRows = 23;
 
 struct HeaderPanelRow {
@@ -17,7 +19,7 @@ struct HeaderPanelRow {
   std::string value;  // trimmed
 };
 
-std::array<HeaderPanelRow, kHeaderPanelRows> headerPanelRows(const decode::RecordSummary& summary);
+std::vector<HeaderPanelRow> headerPanelRows(const decode::RecordSummary& summary);
 
 // Where the panel goes, in the main display's world coordinates (x in trace spacings, y in
 // samples growing downwards): the right margin runs from the trace area's right edge x1 to

@@ -1,13 +1,17 @@
 #include "app/pixel_surface.h"
 
+#include <algorithm>
 #include <thread>
+#include <vector>
+
+#include "base/worker_count.h"
 
 namespace vorax::app {
 
 namespace {
 
 // Below this many pixels a second thread costs more than it saves.
-constexpr std::ptrdiff_t kPixelsForTwoThreads = std::ptrdiff_t{1} << 19;
+constexpr std::ptrdiff_t kPixelsForSeveralThreads = std::ptrdiff_t{1} << 19;
 
 void fillRows(const PixelSurface& surface, std::uint32_t pixel, int first, int end) {
   for (int y = first; y < end; ++y) {
@@ -19,13 +23,20 @@ void fillRows(const PixelSurface& surface, std::uint32_t pixel, int first, int e
 }  // namespace
 
 void fillSurface(const PixelSurface& surface, std::uint32_t pixel) {
-  if (static_cast<std::ptrdiff_t>(surface.width) * surface.height < kPixelsForTwoThreads) {
-    fillRows(surface, pixel, 0, surface.height);
-    return;
-  }
-  const int middle = surface.height / 2;
-  std::jthread lower([&] { fillRows(surface, pixel, middle, surface.height); });
-  fillRows(surface, pixel, 0, middle);
+  const std::ptrdiff_t pixels = static_cast<std::ptrdiff_t>(surface.width) * surface.height;
+  const int bands =
+      pixels < kPixelsForSeveralThreads
+          ? 1
+          : static_cast<int>(std::min<std::ptrdiff_t>(std::max(1u, base::workerCount()),
+                                                      pixels / kPixelsForSeveralThreads + 1));
+  auto bandStart = [&](int band) {
+    return static_cast<int>(std::int64_t{surface.height} * band / bands);
+  };
+  std::vector<std::jthread> helpers;
+  for (int band = 1; band < bands; ++band)
+    helpers.emplace_back(
+        [&, band] { fillRows(surface, pixel, bandStart(band), bandStart(band + 1)); });
+  fillRows(surface, pixel, 0, bandStart(1));
 }
 
 }  // namespace vorax::app

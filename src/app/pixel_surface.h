@@ -26,7 +26,8 @@ constexpr std::uint32_t surfacePixel(decode::Colorref c) {
   return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
-// Sets every pixel of the surface, the rows shared between two threads when there are many.
+// Sets every pixel of the surface, the rows shared between the program's workers when there are
+// many.
 void fillSurface(const PixelSurface& surface, std::uint32_t pixel);
 
 // floor(v) as an int without the library call (v is within a few picture sizes here).

@@ -43,12 +43,13 @@ std::vector<double> stepValues(double from, double to, double step) {
 }
 
 void drawBottomTicks(Canvas& canvas, const PlotRect& data, double from, double to, double step,
-                     const TickText& text, bool grid) {
+                     const TickText& text, bool grid, double origin) {
   const WorldWindow world = canvas.worldWindow();
   const double tick = canvas.mapping().worldPerPixelY() * 4;
   const double gap = canvas.mapping().worldPerPixelX() * 6;
   double lastLabelEnd = -INFINITY;  // a label that would touch the one before is left out
-  for (double v : stepValues(from, to, step)) {
+  for (double fromOrigin : stepValues(from - origin, to - origin, step)) {
+    const double v = origin + fromOrigin;
     if (grid && v > data.left && v < data.right) {
       canvas.setPen(kLightGrey, 1, PenStyle::Dotted, false);
       canvas.line({v, data.bottom}, {v, data.top});

@@ -48,11 +48,12 @@ double plotFontPixels(const Canvas& canvas);
 
 using TickText = std::function<std::string(double value)>;
 
-// Ticks and labels at the multiples of `step` from `from` to `to` along the bottom edge of
-// `data` (labels centred below, kept inside the picture at both ends; a label that would
-// touch the one before it is left out), with optional dotted grid lines up to the top edge.
+// Ticks and labels at `origin` plus the multiples of `step` from `from` to `to` along the
+// bottom edge of `data` (labels centred below, kept inside the picture at both ends; a label
+// that would touch the one before it is left out), with optional dotted grid lines up to the
+// top edge.
 void drawBottomTicks(Canvas& canvas, const PlotRect& data, double from, double to, double step,
-                     const TickText& text, bool grid);
+                     const TickText& text, bool grid, double origin = 0);
 
 // Ticks and labels at the given y values along the left (or right) edge, labels vertically
 // centred and right- (or left-) aligned next to the tick; dotted grid lines across when asked.

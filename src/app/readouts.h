@@ -29,9 +29,14 @@ std::optional<TraceAndSample> traceAndSampleAt(const RecordDisplayGeometry& geom
                                                const WorldMapping& mapping, PointF pixel,
                                                std::int32_t heldTraces);
 
-// "Seis Channel : " + channel + " " + " Time : " + ms as "0.0" + "mS"; the channel is the
-// trace index less the auxiliary traces.
+// "Seis Channel : " + channel + " " + " Time : " + ms as "0.0" + "mS", then, when the sample
+// has one, "  Amplitude : " + the recorded amplitude; the channel is the trace index less the
+// auxiliary traces, the time counted from the record's start time.
 std::string pointerReadoutText(const decode::SegdRecord& record, const TraceAndSample& at);
+
+// The sample's value in the record's recorded units (stored value x the trace's divisor);
+// none for a sample the record does not hold or a value that is no finite number.
+std::optional<double> recordedAmplitude(const decode::SegdRecord& record, const TraceAndSample& at);
 
 // Velocity in m/s between two picks from the traces' X and Y (metres) and the sample
 // difference; "Vel:" + "0.0" + "m/S " below 20000, otherwise (or for no time difference)
@@ -57,8 +62,11 @@ struct TraceAttribute {
 // column), "Chan", "SLCU Adr" (control unit text), "RSU Ch" (control unit serial number),
 // "RSU Adr" (interpolation count), "RSU #" (unit serial number). Sercel, SEG-2 and standard records
 // caption the same rows with what they hold ("Capacitance", "Tilt", "Resistance",
-// "Leakage", ...). A value the record does not have (NaN, an empty text, any test or unit
-// value of a SEG-2 file) is "-". Empty values for a trace the record does not describe.
+// "Leakage", ...); a standard record's rows 7-10 hold each trace's "Start Date" and
+// "Start UTC" (its first sample, to the millisecond or microsecond), "Latitude" and
+// "Longitude" (degrees to 6 decimals). A value the record does not have (NaN, an empty text,
+// any test or unit value of a SEG-2 file, a unit serial number 0 of a standard record) is
+// "-". Empty values for a trace the record does not describe.
 std::array<TraceAttribute, kTraceAttributeCount> traceAttributes(const decode::SegdRecord& record,
                                                                  std::int32_t trace);
 

@@ -4,32 +4,44 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/density_drawing.h"
 #include "app/header_panel.h"
 #include "app/no_record_frame.h"
 #include "app/trace_scaling.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_trace_info.h"
+#include "dsp/agc.h"
 
 namespace vorax::app {
 
 namespace {
 
 constexpr double kSmallestFontPixels = 6;
+// Pages with fewer samples than this are balanced on one thread: starting a second costs more.
+constexpr double kSamplesForTwoThreads = 100000;
 // Least distance between the middles of two time labels, in text heights: a label's glyphs
 // reach beyond the measured height of a digit.
 constexpr double kLabelSpacing = 2;
 
+// The trace area runs from one trace spacing left of the first trace drawn to one right of
+// the last, so that no trace reaches over the time labels left of the area.
 struct TraceWindow {
   std::int32_t x0;
   std::int32_t x1;
+  std::int32_t first;  // first and last trace drawn; last < first when none is
+  std::int32_t last;
 };
 
 TraceWindow traceWindowOf(const decode::SegdRecord& record, const DisplayState& state) {
-  std::int32_t x0 = std::max(0, state.firstTrace);
+  const std::int32_t first = std::max(1, state.firstTrace);
+  const std::int32_t x0 = first - 1;
   std::int32_t x1 = std::min(state.lastTrace + 1, record.loadedTraceCount() + 1);
-  return {x0, std::max(x1, x0 + 1)};
+  x1 = std::max(x1, x0 + 1);
+  return {x0, x1, first, std::min(x1 - 1, record.loadedTraceCount())};
 }
 
 // The display font: about 1/70 of the picture's height, smaller when the header panel would
@@ -120,61 +132,143 @@ Colorref traceColour(decode::SegdRecord& record, std::int32_t trace,
   return info.errorColour;
 }
 
-// The factor that turns trace i's stored samples into trace spacings before the gain.
-// Normalised mode: divide by the trace's largest finite sample, so every trace peaks at one
-// spacing (the loaders already normalise most traces, which this leaves as they are; the
-// seven-block loader keeps recorded values, which this normalises too). Fixed gain: undo the
-// loader's normalisation, so each trace is drawn at its true recorded amplitude.
-double traceFactor(const decode::SegdRecord& record, std::int32_t trace, bool fixedGain) {
-  return fixedGain ? recordedFactor(record, trace) : normalisingFactor(record, trace);
-}
+// The samples drawn for a page and the factor that turns each into trace spacings, gain
+// included. The balance scales each trace's stored samples (normalised mode: divide by the
+// trace's largest finite sample; the loaders already normalise most traces, the seven-block
+// loader keeps recorded values; fixed gain: undo the loader's normalisation, drawing the
+// true recorded amplitude). With AGC the page's traces are levelled copies instead.
+class PageTraces {
+ public:
+  // `balanceLater`: the balance is left to whoever draws the samples (variable density, which
+  // reads each trace while it has it at hand); balance() tells which.
+  PageTraces(const decode::SegdRecord& record, const DisplayState& state,
+             const DisplayOptions& options, const TraceWindow& traces, bool balanceLater) {
+    const double g = gainFactor(record, state.displayGainDb);
+    const double intervalMs = record.sampleIntervalMs;
+    const bool agc = options.agcWindowMs > 0 && intervalMs > 0;
+    const auto agcSamples =
+        agc ? static_cast<std::size_t>(std::clamp(options.agcWindowMs / intervalMs, 1.0,
+                                                  record.samples.samplesPerTrace() + 1.0))
+            : 0;
+    for (std::int32_t i = traces.first; i <= traces.last; ++i) {
+      const std::span<const float> stored = record.samples.trace(i);
+      if (agc) {
+        // The trace's samples alone are levelled; the value past its end stays 0.
+        const auto n = static_cast<std::size_t>(record.samples.samplesPerTrace());
+        levelled_.push_back(dsp::slidingRmsAgc(stored.first(n), agcSamples));
+        levelled_.back().push_back(0.0f);
+        samples_.push_back(levelled_.back());
+        factors_.push_back(g * kBalancedRmsLevel);
+      } else if (balanceLater && balanceOfSamples(options.balance)) {
+        samples_.push_back(storedSamples(record, i));
+        factors_.push_back(g);
+      } else {
+        samples_.push_back(stored);
+        factors_.push_back(g);
+      }
+    }
+    if (!agc && balanceLater) balance_ = balanceOfSamples(options.balance);
+    if (!agc && !balance_) balanceEach(record, options.balance, traces.first);
+  }
+  BalanceOfSamples balance() const { return balance_; }
+  std::size_t size() const { return samples_.size(); }
+  std::span<const float> samples(std::size_t k) const { return samples_[k]; }
+  double factor(std::size_t k) const { return factors_[k]; }
 
-void drawTraces(Canvas& canvas, decode::SegdRecord& record, const DisplayState& state,
+ private:
+  // Multiplies each factor by its trace's balance; a page of many traces is shared between
+  // two threads (each balance reads the whole trace).
+  void balanceEach(const decode::SegdRecord& record, TraceBalance balance, std::int32_t first) {
+    auto range = [&](std::size_t from, std::size_t to) {
+      for (std::size_t k = from; k < to; ++k)
+        factors_[k] *= balanceFactor(record, first + static_cast<std::int32_t>(k), balance);
+    };
+    const std::size_t n = factors_.size();
+    const double samples = static_cast<double>(n) * record.samples.samplesPerTrace();
+    if (samples < kSamplesForTwoThreads) {
+      range(0, n);
+      return;
+    }
+    std::jthread upper([&] { range(n / 2, n); });
+    range(0, n / 2);
+  }
+
+  BalanceOfSamples balance_ = nullptr;
+  std::vector<std::vector<float>> levelled_;
+  std::vector<std::span<const float>> samples_;
+  std::vector<double> factors_;
+};
+
+void drawTraces(Canvas& canvas, decode::SegdRecord& record, const PageTraces& page,
                 const DisplayOptions& options, const TraceWindow& traces,
                 const SampleWindow& window) {
-  const double g = gainFactor(record, state.displayGainDb);
-  const std::int32_t first = std::max(1, traces.x0);
-  const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
-  std::vector<WiggleTrace> wiggles;
-  wiggles.reserve(static_cast<std::size_t>(std::max(0, last - first + 1)));
-  for (std::int32_t i = first; i <= last; ++i) {
-    wiggles.push_back({record.samples.trace(i), static_cast<double>(i),
-                       g * traceFactor(record, i, options.fixedGain),
-                       traceColour(record, i, options)});
+  if (options.mode == DisplayMode::Density) {
+    std::vector<DensityTrace> cells;
+    cells.reserve(page.size());
+    for (std::size_t k = 0; k < page.size(); ++k)
+      cells.push_back(
+          {page.samples(k), static_cast<double>(traces.first) + k, page.factor(k), page.balance()});
+    drawDensity(canvas, cells, window, options.clip);
+    return;
   }
-  drawWiggles(canvas, wiggles, window, options.clip);
+  std::vector<WiggleTrace> wiggles;
+  wiggles.reserve(page.size());
+  for (std::size_t k = 0; k < page.size(); ++k) {
+    const auto i = traces.first + static_cast<std::int32_t>(k);
+    wiggles.push_back({page.samples(k), static_cast<double>(i), page.factor(k),
+                       shownTraceColour(traceColour(record, i, options))});
+  }
+  const WiggleStyle style =
+      options.mode == DisplayMode::VariableArea ? WiggleStyle::FillOnly : WiggleStyle::LineAndFill;
+  drawWiggles(canvas, wiggles, window, options.clip, style);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
 }
 
+// In variable density the traces show no error colour: a trace with one gets a mark of it
+// just above the trace area.
+void drawErrorMarks(Canvas& canvas, decode::SegdRecord& record, const DisplayOptions& options,
+                    const TraceWindow& traces, const SampleWindow& window) {
+  const double h = canvas.measureText("0").height;
+  for (std::int32_t i = traces.first; i <= traces.last; ++i) {
+    const Colorref colour = traceColour(record, i, options);
+    if (colour == kBlack) continue;
+    canvas.fillRect({i - 0.5, window.s0 - 0.6 * h}, {i + 0.5, window.s0 - 0.1 * h},
+                    shownTraceColour(colour));
+  }
+}
+
 // Channel numbers (trace index less the auxiliary traces) on every k-th channel and on
-// channel 1, at the time-zero line: drawn only when time zero is on screen.
+// channel 1, at the time-zero line: drawn only when time zero is on screen, except in a
+// window the user zoomed into, which has them along its top edge (a zoom shows a part of
+// the page that would otherwise carry no trace number at all).
 void drawChannelLabels(Canvas& canvas, const decode::SegdRecord& record, const TraceWindow& traces,
-                       const SampleWindow& window) {
-  if (window.s0 > 0) return;
-  float a = static_cast<float>(traces.x0);
-  float b = static_cast<float>(traces.x1 - 1);
+                       const SampleWindow& window, bool zoomed) {
+  if (window.s0 > 0 && !zoomed) return;
+  const double top = std::max(window.s0, 0.0);
+  float a = static_cast<float>(traces.first);
+  float b = static_cast<float>(traces.last);
   const auto k = static_cast<std::int32_t>(std::lround(std::max(1.0f, CHOOSESTEP(a, b))));
   const double h = canvas.measureText("0").height;
-  const std::int32_t last = std::min(traces.x1 - 1, record.loadedTraceCount());
-  ChannelNumbering numbering(record, std::max(1, traces.x0));
-  for (std::int32_t i = std::max(1, traces.x0); i <= last; ++i) {
+  ChannelNumbering numbering(record, traces.first);
+  for (std::int32_t i = traces.first; i <= traces.last; ++i) {
     std::int32_t channel = numbering.next();
     if (channel <= 0 || (channel != 1 && channel % k != 0)) continue;
-    canvas.line({static_cast<double>(i), 0}, {static_cast<double>(i), -h / 3});
-    canvas.text({static_cast<double>(i), -1.5 * h}, std::to_string(channel), HAlign::Centre,
+    canvas.line({static_cast<double>(i), top}, {static_cast<double>(i), top - h / 3});
+    canvas.text({static_cast<double>(i), top - 1.5 * h}, std::to_string(channel), HAlign::Centre,
                 VAlign::Top);
   }
 }
 
 std::string timeLabel(double sample, const decode::SegdRecord& record) {
-  float ms = static_cast<float>(sample * record.summary.sampleIntervalUs / 1000.0);
-  return decode::shortestText(ms) + " ";
+  return decode::shortestText(static_cast<float>(sampleTimeMs(record, sample))) + " ";
 }
 
-// Dotted time lines and labels at multiples of the sample step, left of the trace area. The
-// end time is labelled when the next step lies more than a quarter step past the end. A label
-// closer than kLabelSpacing text heights to the one written before it is left out (its line
-// stays), so that labels never overprint.
+// Dotted time lines and labels at multiples of the step CHOOSESTEP gives for the samples, in
+// ms (for a record starting at 0 ms, the sample multiples themselves), left of the trace
+// area. The first sample of the record is labelled when the window starts there; the end
+// time when the next step lies more than a quarter step past the end. A label closer than
+// kLabelSpacing text heights to the one written before it is left out (its line stays), so
+// that labels never overprint.
 void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceWindow& traces,
                   const SampleWindow& window) {
   float a = static_cast<float>(window.s0);
@@ -189,12 +283,15 @@ void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceW
     canvas.text({x0, 0}, timeLabel(0, record), HAlign::Right, VAlign::Centre);
     lastLabelled = 0;
   }
-  auto step = static_cast<std::int64_t>(std::max(0.0, std::floor(window.s0 / d)));
-  double t = static_cast<double>(step) * d;
+  // Steps counted in time: step k lies at k x d samples after time 0.
+  const double zero = -record.startTimeMs / static_cast<double>(record.sampleIntervalMs);
+  auto sampleOfStep = [&](std::int64_t k) { return zero + static_cast<double>(k) * d; };
+  auto step = static_cast<std::int64_t>(std::floor((window.s0 - zero) / d));
+  double t = sampleOfStep(step);
   auto clearOfLastLabel = [&](double y) {
     return !lastLabelled || y - *lastLabelled >= kLabelSpacing * h;
   };
-  for (; t <= window.s1; t = static_cast<double>(++step) * d) {
+  for (; t <= window.s1; t = sampleOfStep(++step)) {
     if (t <= window.s0 || t >= window.s1) continue;
     canvas.line({x0, t}, {x1, t});
     if (!clearOfLastLabel(t)) continue;
@@ -205,6 +302,67 @@ void drawTimeAxis(Canvas& canvas, const decode::SegdRecord& record, const TraceW
   if (farFromNextStep && clearOfLastLabel(window.s1))
     canvas.text({x0, window.s1}, timeLabel(window.s1, record), HAlign::Right, VAlign::Centre);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
+}
+
+// A number to two significant digits, for the colour bar.
+std::string twoDigits(double value) {
+  if (!(value > 0) || !std::isfinite(value)) return decode::shortestText(static_cast<float>(value));
+  const double scale = std::pow(10.0, std::floor(std::log10(value)) - 1);
+  return decode::shortestText(static_cast<float>(std::round(value / scale) * scale));
+}
+
+// What a full colour of the colour bar stands for: a number and the caption that gives its
+// unit, by the scaling.
+struct ColourBarScale {
+  std::string caption;
+  std::string end;
+};
+
+ColourBarScale colourBarScale(const decode::SegdRecord& record, const DisplayState& state,
+                              const DisplayOptions& options) {
+  const double full = options.clip / gainFactor(record, state.displayGainDb);  // before the gain
+  if (options.agcWindowMs > 0)
+    return {"Amplitude (x AGC RMS)", twoDigits(full / kBalancedRmsLevel)};
+  switch (options.balance) {
+    case TraceBalance::Rms:
+      return {"Amplitude (x trace RMS)", twoDigits(full / kBalancedRmsLevel)};
+    case TraceBalance::Peak:
+      return {"Amplitude (x trace peak)", twoDigits(full)};
+    case TraceBalance::None:
+      break;
+  }
+  return {"Amplitude (recorded)", twoDigits(full)};
+}
+
+// The right margin above the header panel: the colour bar in variable density, and the
+// legend of the trace error colours when the page has a trace with one.
+void drawMarginKeys(Canvas& canvas, decode::SegdRecord& record, const DisplayState& state,
+                    const DisplayOptions& options, const TraceWindow& traces,
+                    const HeaderPanelArea& panel) {
+  const double h = canvas.measureText("0").height;
+  const double w = panel.xRight - panel.x1;
+  const double left = panel.x1 + 0.05 * w;
+  const double right = panel.xRight - 0.05 * w;
+  double y = panel.s0 + 0.5 * h;
+  if (options.mode == DisplayMode::Density) {
+    const ColourBarScale scale = colourBarScale(record, state, options);
+    canvas.text({left, y}, scale.caption, HAlign::Left, VAlign::Top);
+    y += 1.5 * h;
+    drawDensityColourBar(canvas, {left, y}, {right, y + 1.5 * h}, "-" + scale.end, "+" + scale.end);
+    y += 4 * h;
+  }
+  bool anyColoured = false;
+  for (std::int32_t i = traces.first; i <= traces.last && !anyColoured; ++i)
+    anyColoured = traceColour(record, i, options) != kBlack;
+  if (!anyColoured) return;
+  const double line = 1.4 * h;
+  for (const TraceColourKey& key : kTraceColourKeys) {
+    canvas.fillRect({left, y + 0.15 * h}, {left + 2 * canvas.measureText("0").width, y + 0.85 * h},
+                    shownTraceColour(key.colour));
+    canvas.text({left + 3 * canvas.measureText("0").width, y}, key.meaning, HAlign::Left,
+                VAlign::Top);
+    y += line;
+  }
 }
 
 void drawBanner(Canvas& canvas, const TraceWindow& traces, const WorldWindow& world) {
@@ -220,8 +378,26 @@ void drawBanner(Canvas& canvas, const TraceWindow& traces, const WorldWindow& wo
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs) {
   const double intervalMs = record.summary.sampleIntervalUs / 1000.0;
   if (!(intervalMs > 0) || !std::isfinite(intervalMs)) return {};
-  double s1 = std::min(endMs / intervalMs, static_cast<double>(record.samples.samplesPerTrace()));
-  return {startMs / intervalMs, s1};
+  const double lastSample = std::max(0, record.samples.samplesPerTrace() - 1);
+  const double s1 = std::min((endMs - record.startTimeMs) / intervalMs, lastSample);
+  return {(startMs - record.startTimeMs) / intervalMs, s1};
+}
+
+double sampleTimeMs(const decode::SegdRecord& record, double sample) {
+  return record.startTimeMs + sample * record.summary.sampleIntervalUs / 1000.0;
+}
+
+const std::array<TraceColourKey, 6> kTraceColourKeys{{
+    {decode::kResistanceErrorColour, "Resistance error"},
+    {decode::kCapacitanceErrorColour, "Capacitance error"},
+    {decode::kTiltErrorColour, "Tilt error"},
+    {decode::kLeakageErrorColour, "Leakage error"},
+    {decode::kSeveralErrorsColour, "Several errors"},
+    {decode::kAuxiliaryTraceColour, "Auxiliary trace"},
+}};
+
+Colorref shownTraceColour(Colorref errorColour) {
+  return errorColour == kYellow ? kDarkYellow : errorColour;
 }
 
 RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& record,
@@ -229,7 +405,9 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
   const SampleWindow window = sampleWindowOf(record, state.displayStartMs, state.displayEndMs);
   if (!(window.s1 > window.s0)) {
     drawNoRecordFrame(canvas);
-    return {canvas.worldWindow(), 0, 1, 0, 1, 0, 0, false};
+    RecordDisplayGeometry none;
+    none.world = canvas.worldWindow();
+    return none;
   }
   const TraceWindow traces = traceWindowOf(record, state);
   const double mx = 5.0 * (traces.x1 - traces.x0) / 100;
@@ -245,13 +423,27 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
   canvas.rectangle({static_cast<double>(traces.x0), window.s0},
                    {static_cast<double>(traces.x1), window.s1});
 
-  drawTraces(canvas, record, state, options, traces, window);
-  drawChannelLabels(canvas, record, traces, window);
+  const bool density = options.mode == DisplayMode::Density;
+  drawTraces(canvas, record, PageTraces(record, state, options, traces, density), options, traces,
+             window);
+  if (options.mode == DisplayMode::Density) drawErrorMarks(canvas, record, options, traces, window);
+  drawChannelLabels(canvas, record, traces, window, !state.zoomHistory.empty());
   drawTimeAxis(canvas, record, traces, window);
   drawBanner(canvas, traces, world);
+  drawMarginKeys(canvas, record, state, options, traces, panel);
   drawHeaderPanel(canvas, record.summary, panel);
-  return {world,      traces.x0, traces.x1, window.s0, window.s1, canvas.measureText("0").height,
-          fontPixels, true};
+  RecordDisplayGeometry geometry;
+  geometry.world = world;
+  geometry.x0 = traces.x0;
+  geometry.x1 = traces.x1;
+  geometry.firstTrace = traces.first;
+  geometry.lastTrace = traces.last;
+  geometry.s0 = window.s0;
+  geometry.s1 = window.s1;
+  geometry.textHeight = canvas.measureText("0").height;
+  geometry.fontPixels = fontPixels;
+  geometry.hasTraces = true;
+  return geometry;
 }
 
 }  // namespace vorax::app

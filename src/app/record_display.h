@@ -4,10 +4,12 @@
 // sample (y grows downwards).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
 #include "app/canvas.h"
+#include "app/display_mode.h"
 #include "app/display_state.h"
 #include "app/wiggle_drawing.h"
 #include "decode/segd_record.h"
@@ -22,27 +24,49 @@ inline constexpr const char* kBannerText = "VORAX Viewer " VORAX_VERSION;
 
 // The settings the renderer reads.
 struct DisplayOptions {
-  bool fixedGain = false;         // true: true amplitude x gain; false: normalised to peak
-  float clip = 0.75f;             // largest excursion, in trace spacings
+  DisplayMode mode = DisplayMode::Wiggle;
+  // None: true amplitude x gain; Peak: normalised to each trace's peak; Rms: each trace's RMS
+  // drawn kBalancedRmsLevel trace spacings wide before the gain.
+  TraceBalance balance = TraceBalance::Peak;
+  // Above 0: each sample divided by the RMS of the window of this length centred on it (AGC),
+  // then drawn as the RMS balance draws, instead of the balance.
+  float agcWindowMs = 0;
+  float clip = 0.75f;             // largest excursion (density: full colour), in trace spacings
   bool ignoreTiltErrors = false;  // recolour tilt-flagged traces black when over 100 of them
 };
 
+// The colour a trace's error colour is drawn in: yellow is darkened to show on white.
+Colorref shownTraceColour(Colorref errorColour);
+
+// What each trace colour the loaders give means, in the order of the display's legend.
+struct TraceColourKey {
+  Colorref colour;
+  const char* meaning;
+};
+extern const std::array<TraceColourKey, 6> kTraceColourKeys;
+
 // What a drawing leaves behind for the pointer read-out and printing.
 struct RecordDisplayGeometry {
-  WorldWindow world;    // xLeft, yTop, xRight, yBottom
-  std::int32_t x0 = 0;  // first trace shown
-  std::int32_t x1 = 1;  // last trace shown + 1 (the trace area's right edge)
-  double s0 = 0;        // first and last displayed samples
+  WorldWindow world;            // xLeft, yTop, xRight, yBottom
+  std::int32_t x0 = 0;          // the trace area's left edge: the first trace shown - 1
+  std::int32_t x1 = 1;          // last trace shown + 1 (the trace area's right edge)
+  std::int32_t firstTrace = 1;  // first and last traces drawn (last < first: none)
+  std::int32_t lastTrace = 0;
+  double s0 = 0;  // first and last displayed samples
   double s1 = 1;
   double textHeight = 0;   // height of the display font, in samples
   double fontPixels = 0;   // the display font's size, for drawing over the display later
   bool hasTraces = false;  // false: the record could not be shown (no samples, no interval)
 };
 
-// The sample window of a display window in ms: start and end divided by the sample interval
-// in ms, the end limited to the samples per trace. Empty (s1 <= s0) when the record has no
+// The sample window of a display window in ms (times of the record, whose first sample lies
+// at its start time): start and end less the start time, divided by the sample interval in
+// ms, the end limited to the record's last sample. Empty (s1 <= s0) when the record has no
 // sample interval.
 SampleWindow sampleWindowOf(const decode::SegdRecord& record, double startMs, double endMs);
+
+// The time in ms of a (fractional) sample index of the record.
+double sampleTimeMs(const decode::SegdRecord& record, double sample);
 
 // The seismic channel number of a trace: its index less the auxiliary traces before it. A
 // Sercel record puts its auxiliary traces first, so that is the record's auxiliary trace

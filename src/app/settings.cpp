@@ -58,6 +58,64 @@ void ViewerSettings::setColour(const SettingRow& row, decode::Colorref value, st
   if (at != kNone) decode::storeLittle(bytes_, at, value, 4);
 }
 
+bool ViewerSettings::hasDisplayOptions() const {
+  return text(rows::kDisplayOptionsTag) == kDisplayOptionsTag;
+}
+
+DisplayMode ViewerSettings::displayMode() const {
+  const std::int32_t v = hasDisplayOptions() ? int32(rows::kDisplayMode) : 0;
+  return v == 1 ? DisplayMode::VariableArea : v == 2 ? DisplayMode::Density : DisplayMode::Wiggle;
+}
+
+TraceBalance ViewerSettings::traceBalance() const {
+  if (!hasDisplayOptions()) return fixedGainDisplay() == 1 ? TraceBalance::None : TraceBalance::Rms;
+  const std::int32_t v = int32(rows::kTraceBalance);
+  return v == 0 ? TraceBalance::None : v == 1 ? TraceBalance::Peak : TraceBalance::Rms;
+}
+
+std::int32_t ViewerSettings::displayAgc() const {
+  return hasDisplayOptions() ? int32(rows::kDisplayAgc) : 0;
+}
+
+float ViewerSettings::displayAgcWindowMs() const {
+  return hasDisplayOptions() ? single(rows::kDisplayAgcWindowMs) : kDefaultAgcWindowMs;
+}
+
+void ViewerSettings::setDisplayMode(DisplayMode v) {
+  keepDisplayOptions();
+  setInt32(rows::kDisplayMode, static_cast<std::int32_t>(v));
+}
+
+void ViewerSettings::setTraceBalance(TraceBalance v) {
+  keepDisplayOptions();
+  setInt32(rows::kTraceBalance, static_cast<std::int32_t>(v));
+  setFixedGainDisplay(v == TraceBalance::None ? 1 : 0);
+  setNormalisedDisplay(v == TraceBalance::None ? 0 : 1);
+}
+
+void ViewerSettings::setDisplayAgc(std::int32_t v) {
+  keepDisplayOptions();
+  setInt32(rows::kDisplayAgc, v);
+}
+
+void ViewerSettings::setDisplayAgcWindowMs(float v) {
+  keepDisplayOptions();
+  setSingle(rows::kDisplayAgcWindowMs, v);
+}
+
+void ViewerSettings::keepDisplayOptions() {
+  if (hasDisplayOptions()) return;
+  const DisplayMode mode = displayMode();
+  const TraceBalance balance = traceBalance();
+  const std::int32_t agc = displayAgc();
+  const float window = displayAgcWindowMs();
+  setText(rows::kDisplayOptionsTag, kDisplayOptionsTag);
+  setInt32(rows::kDisplayMode, static_cast<std::int32_t>(mode));
+  setInt32(rows::kTraceBalance, static_cast<std::int32_t>(balance));
+  setInt32(rows::kDisplayAgc, agc);
+  setSingle(rows::kDisplayAgcWindowMs, window);
+}
+
 namespace {
 
 void setInts(ViewerSettings& s, const SettingRow& row, std::initializer_list<std::int32_t> v) {
@@ -101,6 +159,15 @@ void applyDisplayDefaults(ViewerSettings& s) {
   s.setNormalisedDisplay(1);
   s.setTraceClip(0.75f);
   s.setInitialGainDb(18.0f);
+}
+
+// The display options behind the tag. The RMS balance makes the first picture of a record
+// readable at the 18 dB default, where the peak-normalised display is almost solid black.
+void applyDisplayOptionDefaults(ViewerSettings& s) {
+  s.setDisplayMode(DisplayMode::Wiggle);
+  s.setTraceBalance(TraceBalance::Rms);
+  s.setDisplayAgc(0);
+  s.setDisplayAgcWindowMs(kDefaultAgcWindowMs);
 }
 
 void applyToolDefaults(ViewerSettings& s) {
@@ -158,6 +225,7 @@ void applyFilterDefaults(ViewerSettings& s) {
 
 void ApplyDefaultSettings(ViewerSettings& settings) {
   applyDisplayDefaults(settings);
+  applyDisplayOptionDefaults(settings);
   applyToolDefaults(settings);
   applySimilarityDefaults(settings);
   applyFilterDefaults(settings);

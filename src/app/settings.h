@@ -11,12 +11,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/display_mode.h"
 #include "app/settings_layout.h"
 #include "decode/segd_record.h"
 
 namespace vorax::app {
 
 inline constexpr const char* kSettingsFileName = "VORAXviewer.def";
+
+// The first bytes of a settings record that holds the display options of kDisplayMode on.
+inline constexpr const char* kDisplayOptionsTag = "VXD1";
+inline constexpr float kDefaultAgcWindowMs = 500;
 
 // Site presets of the contractor name, the crew name and the panel title line 2.
 inline constexpr const char* kContractorPreset = "Contractor";
@@ -68,6 +73,22 @@ class ViewerSettings {
   void setTraceClip(float v) { setSingle(rows::kTraceClip, v); }
   float initialGainDb() const { return single(rows::kInitialGainDb); }
   void setInitialGainDb(float v) { setSingle(rows::kInitialGainDb, v); }
+  // Display mode, trace balance and AGC, behind kDisplayOptionsTag. A record without the tag
+  // (a file written before they existed) reads as the wiggle display, no AGC, and no balance
+  // when it asks for the fixed gain display, the RMS balance otherwise; the first of them set
+  // writes the tag and all four. An unknown mode reads as the wiggle display, an unknown
+  // balance as the RMS balance.
+  bool hasDisplayOptions() const;
+  DisplayMode displayMode() const;
+  void setDisplayMode(DisplayMode v);
+  TraceBalance traceBalance() const;
+  // Also keeps the two older display-mode flags in step: "Fixed Gain Display" for no balance,
+  // "Display Normalised to Peak" otherwise.
+  void setTraceBalance(TraceBalance v);
+  std::int32_t displayAgc() const;
+  void setDisplayAgc(std::int32_t v);
+  float displayAgcWindowMs() const;
+  void setDisplayAgcWindowMs(float v);
   std::string_view oilCompany() const { return text(rows::kOilCompany); }
   void setOilCompany(std::string_view v) { setText(rows::kOilCompany, v); }
   std::string_view contractor() const { return text(rows::kContractor); }
@@ -247,6 +268,8 @@ class ViewerSettings {
   static std::size_t elementOffset(const SettingRow& row, std::size_t index) {
     return index < row.count ? row.offset + index * row.width : kNone;
   }
+
+  void keepDisplayOptions();  // writes the tag and the options as read without it
 
   std::array<std::uint8_t, kSettingsSize> bytes_;
 };

@@ -36,7 +36,15 @@ namespace rows {
 
 using enum SettingType;
 
-inline constexpr SettingRow kReservedHead{"reserved_0", 0, Reserved, 1, 256};
+// The first 256 bytes were reserved (never assigned, so zero in files written without them).
+// The display options added since sit at their start behind a tag: a file whose first four
+// bytes are not kDisplayOptionsTag holds none of them, and they take their defaults.
+inline constexpr SettingRow kDisplayOptionsTag{"display_options_tag", 0, Text, 4};
+inline constexpr SettingRow kDisplayMode{"display_mode", 4, Int32, 4};
+inline constexpr SettingRow kTraceBalance{"trace_balance", 8, Int32, 4};
+inline constexpr SettingRow kDisplayAgc{"display_agc", 12, Int32, 4};
+inline constexpr SettingRow kDisplayAgcWindowMs{"display_agc_window_ms", 16, Single, 4};
+inline constexpr SettingRow kReservedHead{"reserved_20", 20, Reserved, 1, 236};
 inline constexpr SettingRow kLastDataFolder{"last_data_folder", 256, Text, 256};
 inline constexpr SettingRow kTracesToDisplay{"traces_to_display", 512, Text, 3};
 inline constexpr SettingRow kDisplayStartTime{"display_start_time", 515, Text, 5};
@@ -113,6 +121,11 @@ inline constexpr SettingRow kPanelAgc{"panel_agc", 5437, Int32, 4};
 
 // Every row in file order; together they cover bytes 0..5440 exactly once.
 inline constexpr std::array kSettingRows{
+    rows::kDisplayOptionsTag,
+    rows::kDisplayMode,
+    rows::kTraceBalance,
+    rows::kDisplayAgc,
+    rows::kDisplayAgcWindowMs,
     rows::kReservedHead,
     rows::kLastDataFolder,
     rows::kTracesToDisplay,

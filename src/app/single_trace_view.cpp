@@ -8,6 +8,7 @@
 #include "app/trace_scaling.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
+#include "decode/utc_time.h"
 
 namespace vorax::app {
 
@@ -35,8 +36,9 @@ SampleSpan samplesOf(const decode::SegdRecord& record, double startMs, double en
   if (!(dt > 0)) return {0, -1};
   // Limited in floating point first, so that no hostile window overflows the conversion.
   const double held = record.samples.samplesPerTrace();
-  const double first = std::clamp(std::ceil(startMs / dt - 1e-9), 0.0, held);
-  const double last = std::clamp(std::floor(endMs / dt + 1e-9), -1.0, held - 1);
+  const double t0 = record.startTimeMs;
+  const double first = std::clamp(std::ceil((startMs - t0) / dt - 1e-9), 0.0, held);
+  const double last = std::clamp(std::floor((endMs - t0) / dt + 1e-9), -1.0, held - 1);
   if (!(first <= last)) return {0, -1};
   return {static_cast<std::int64_t>(first), static_cast<std::int64_t>(last)};
 }
@@ -46,16 +48,19 @@ std::string channelCaption(const decode::SegdRecord& record, std::int32_t trace)
   return channel > 0 ? "Channel " + std::to_string(channel) : "Aux Trace " + std::to_string(trace);
 }
 
-// The caption line at the top left of the picture: channel, line, point, RMS and unit serial.
+// The caption line at the top left of the picture: channel, line, point, RMS and unit serial,
+// then the trace's start time when the record's traces start at different times.
 void drawCaptions(Canvas& canvas, const decode::SegdRecord& record, std::int32_t trace,
                   const std::string& rms) {
   const decode::TraceHeaderInfo info = static_cast<std::size_t>(trace) < record.traceInfo.size()
                                            ? record.traceInfo[static_cast<std::size_t>(trace)]
                                            : decode::TraceHeaderInfo{};
-  const std::string captions[] = {channelCaption(record, trace),
-                                  "Line " + decode::shortestText(info.receiverLine),
-                                  "Point " + decode::shortestText(info.receiverPoint), rms,
-                                  "FDU " + std::to_string(info.unitSerialNumber)};
+  std::vector<std::string> captions{channelCaption(record, trace),
+                                    "Line " + decode::shortestText(info.receiverLine),
+                                    "Point " + decode::shortestText(info.receiverPoint), rms,
+                                    "FDU " + std::to_string(info.unitSerialNumber)};
+  if (info.startTimeUtcUs && decode::tracesStartApart(record))
+    captions.push_back("Start " + decode::utcText(*info.startTimeUtcUs, decode::UtcDigits::Short));
   const WorldWindow world = canvas.worldWindow();
   const WorldMapping m = canvas.mapping();
   double x = world.left + 8 * m.worldPerPixelX();
@@ -66,13 +71,17 @@ void drawCaptions(Canvas& canvas, const decode::SegdRecord& record, std::int32_t
   }
 }
 
-void drawTimeLabels(Canvas& canvas, const PlotRect& data, double intervalMs, double startMs,
-                    double endMs) {
+// Labels at round times of the record (multiples of the step from time 0, whatever the
+// record's start), placed at their samples.
+void drawTimeLabels(Canvas& canvas, const PlotRect& data, const decode::SegdRecord& record,
+                    double startMs, double endMs) {
+  const double dt = record.sampleIntervalMs;
+  const double t0 = record.startTimeMs;
   const double step = CHOOSESTEP(static_cast<float>(startMs), static_cast<float>(endMs));
   const double first = std::ceil(startMs / step - 1e-6) * step;
   drawBottomTicks(
-      canvas, data, first / intervalMs, endMs / intervalMs, step / intervalMs,
-      [&](double sample) { return timeLabelMs(sample * intervalMs); }, true);
+      canvas, data, (first - t0) / dt, (endMs - t0) / dt, step / dt,
+      [&](double sample) { return timeLabelMs(t0 + sample * dt); }, true, -t0 / dt);
 }
 
 // Recorded amplitude at +1, 0 and -1 on the left, in the RMS unit.
@@ -100,14 +109,20 @@ void drawNumerics(Canvas& canvas, std::span<const PointF> points, std::span<cons
 
 }  // namespace
 
+RecordTimes recordTimesOf(const decode::SegdRecord& record) {
+  return {record.startTimeMs, record.startTimeMs + record.recordLengthMs};
+}
+
 SingleTraceState openSingleTrace(const decode::SegdRecord& record, std::int32_t trace) {
   SingleTraceState state;
   state.viewTrace = trace;
-  state.viewEndMs = record.recordLengthMs;
+  const RecordTimes times = recordTimesOf(record);
+  state.viewStartMs = times.firstMs;
+  state.viewEndMs = times.endMs;
   return state;
 }
 
-void applyViewButton(SingleTraceState& state, ViewButton button, float recordLengthMs) {
+void applyViewButton(SingleTraceState& state, ViewButton button, RecordTimes record) {
   const float width = state.viewEndMs - state.viewStartMs;
   const float h = width / 2;
   const float mid = state.viewStartMs + h;
@@ -129,43 +144,43 @@ void applyViewButton(SingleTraceState& state, ViewButton button, float recordLen
     case ViewButton::ShiftRight:
       state.viewStartMs += width / 10;
       state.viewEndMs += width / 10;
-      if (state.viewEndMs > recordLengthMs) {
-        state.viewEndMs = recordLengthMs;
-        state.viewStartMs = recordLengthMs - width;
+      if (state.viewEndMs > record.endMs) {
+        state.viewEndMs = record.endMs;
+        state.viewStartMs = record.endMs - width;
       }
       break;
     case ViewButton::ShiftLeft:
       state.viewStartMs -= width / 10;
       state.viewEndMs -= width / 10;
-      if (state.viewStartMs < 0) {
-        state.viewStartMs = 0;
-        state.viewEndMs = width;
+      if (state.viewStartMs < record.firstMs) {
+        state.viewStartMs = record.firstMs;
+        state.viewEndMs = record.firstMs + width;
       }
       break;
     case ViewButton::ResetScale:
       state.viewScale = 1;
       break;
     case ViewButton::StartDouble:
-      state.viewStartMs = 0;
-      state.viewEndMs *= 2;
+      state.viewStartMs = record.firstMs;
+      state.viewEndMs = record.firstMs + (state.viewEndMs - record.firstMs) * 2;
       break;
     case ViewButton::StartHalve:
-      state.viewStartMs = 0;
-      state.viewEndMs /= 2;
+      state.viewStartMs = record.firstMs;
+      state.viewEndMs = record.firstMs + (state.viewEndMs - record.firstMs) / 2;
       break;
     case ViewButton::WholeTrace:
-      state.viewStartMs = 0;
-      state.viewEndMs = recordLengthMs;
+      state.viewStartMs = record.firstMs;
+      state.viewEndMs = record.endMs;
       break;
   }
-  limitViewWindow(state, recordLengthMs);
+  limitViewWindow(state, record);
 }
 
-void limitViewWindow(SingleTraceState& state, float recordLengthMs) {
-  if (!(state.viewStartMs >= 0)) state.viewStartMs = 0;
-  if (!(state.viewEndMs <= recordLengthMs) || !(state.viewEndMs > state.viewStartMs))
-    state.viewEndMs = recordLengthMs;
-  if (!(state.viewStartMs < state.viewEndMs)) state.viewStartMs = 0;
+void limitViewWindow(SingleTraceState& state, RecordTimes record) {
+  if (!(state.viewStartMs >= record.firstMs)) state.viewStartMs = record.firstMs;
+  if (!(state.viewEndMs <= record.endMs) || !(state.viewEndMs > state.viewStartMs))
+    state.viewEndMs = record.endMs;
+  if (!(state.viewStartMs < state.viewEndMs)) state.viewStartMs = record.firstMs;
   if (!(state.viewScale > 0) || !std::isfinite(state.viewScale)) state.viewScale = 1;
 }
 
@@ -200,7 +215,7 @@ std::string traceRmsText(double rmsMv, float& unitFactor) {
 
 PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
                              SingleTraceState& state) {
-  limitViewWindow(state, record.recordLengthMs);
+  limitViewWindow(state, recordTimesOf(record));
   if (!numericsAllowed(record, state)) state.numericsOn = false;
   canvas.clear(kWhite);
   canvas.setTextColour(kBlack);
@@ -221,12 +236,13 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
 
   const double labelWidth =
       canvas.measureText("-00000.0 mV  ").width / canvas.mapping().worldPerPixelX();
-  PlotRect data{state.viewStartMs / dt, state.viewEndMs / dt, -1, 1};
+  const double t0 = record.startTimeMs;
+  PlotRect data{(state.viewStartMs - t0) / dt, (state.viewEndMs - t0) / dt, -1, 1};
   const WorldWindow world =
       setPlotWindow(canvas, data, {labelWidth + 10, 2.5 * fontPixels + 8, 20, 2.5 * fontPixels});
   drawCaptions(canvas, record, trace, rms);
   drawAmplitudeLabels(canvas, data, unitsPerStored / normalising / state.viewScale, unit);
-  drawTimeLabels(canvas, data, dt, state.viewStartMs, state.viewEndMs);
+  drawTimeLabels(canvas, data, record, state.viewStartMs, state.viewEndMs);
 
   const SampleSpan span = samplesOf(record, state.viewStartMs, state.viewEndMs);
   const std::span<const float> samples = record.samples.trace(trace);
@@ -252,32 +268,40 @@ std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& recor
                                                  const SingleTraceState& state, dsp::Fft& fft,
                                                  const base::DebugLog* log) {
   if (!holdsTrace(record, state.viewTrace)) return {};
-  if (!(state.viewEndMs >= 0)) return {};
+  const double t0 = record.startTimeMs;
+  if (!(state.viewEndMs >= t0)) return {};
   // The view's window never ends past the record; an unlimited state is held to it as well.
   const auto n = static_cast<std::int64_t>(
-      std::min(std::floor(state.viewEndMs / record.sampleIntervalMs + 1e-9),
+      std::min(std::floor((state.viewEndMs - t0) / record.sampleIntervalMs + 1e-9),
                static_cast<double>(record.samples.samplesPerTrace())));
   const std::span<const float> trace = record.samples.trace(state.viewTrace);
   std::vector<float> samples(static_cast<std::size_t>(n) + 1, 0.0f);
   const auto held = std::min<std::int64_t>(n + 1, record.samples.samplesPerTrace());
   std::copy_n(trace.begin(), held, samples.begin());
-  return AnalyseFrequencyVsTime(samples, record.sampleIntervalMs, fft, log);
+  std::vector<FrequencyPoint> points =
+      AnalyseFrequencyVsTime(samples, record.sampleIntervalMs, fft, log);
+  for (FrequencyPoint& p : points) p.timeMs += t0;
+  return points;
 }
 
 TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace,
                                       dsp::Fft& fft) {
   if (!holdsTrace(record, trace)) return {};
   const std::span<const float> samples = record.samples.trace(trace);
-  return analyseTimeFrequency(
+  TimeFrequencyImage image = analyseTimeFrequency(
       samples.first(static_cast<std::size_t>(record.samples.samplesPerTrace())),
       record.sampleIntervalMs, fft);
+  image.startMs = record.startTimeMs;
+  image.endMs += record.startTimeMs;
+  return image;
 }
 
 std::string timeFrequencyCaption(const decode::SegdRecord& record, const SingleTraceState& state) {
+  const std::string from = decode::shortestText(record.startTimeMs) + " - ";
   if (state.viewMode == SingleTraceMode::TimeFrequency)
-    return channelCaption(record, state.viewTrace) + "    FT An.    0 - " +
-           timeLabelMs(record.recordLengthMs);
-  return channelCaption(record, state.viewTrace) + "    F vs T    0 - " +
+    return channelCaption(record, state.viewTrace) + "    FT An.    " + from +
+           timeLabelMs(recordTimesOf(record).endMs);
+  return channelCaption(record, state.viewTrace) + "    F vs T    " + from +
          timeLabelMs(state.viewEndMs);
 }
 
@@ -286,12 +310,12 @@ PlotGeometry drawSingleTraceView(Canvas& canvas, const decode::SegdRecord& recor
                                  const TimeFrequencyImage* image) {
   if (state.viewMode == SingleTraceMode::Trace || !holdsTrace(record, state.viewTrace))
     return DrawSingleTrace(canvas, record, state);
-  limitViewWindow(state, record.recordLengthMs);
+  limitViewWindow(state, recordTimesOf(record));
   const std::string caption = timeFrequencyCaption(record, state);
   PlotGeometry plot;
   if (state.viewMode == SingleTraceMode::FrequencyVsTime) {
     const std::vector<FrequencyPoint> points = traceFrequencyVsTime(record, state, fft, log);
-    plot = drawFrequencyVsTime(canvas, points, state.viewEndMs, caption);
+    plot = drawFrequencyVsTime(canvas, points, record.startTimeMs, state.viewEndMs, caption);
   } else if (image != nullptr) {
     plot = drawTimeFrequencyImage(canvas, *image, caption);
   } else {

@@ -17,6 +17,8 @@ namespace vorax::app {
 
 enum class SingleTraceMode : std::int32_t { FrequencyVsTime = 1, Trace = 2, TimeFrequency = 3 };
 
+// The times of the view are the record's: its first sample lies at its start time (before
+// the shot for a record with a delay).
 struct SingleTraceState {
   std::int32_t viewTrace = 0;
   float viewStartMs = 0;
@@ -26,6 +28,13 @@ struct SingleTraceState {
   bool numericsOn = false;
   float rmsUnitFactor = 1;  // 1: RMS and numerics in mV; 1000: in uV
 };
+
+// The times a record spans, in ms: from its start time to the start time plus its length.
+struct RecordTimes {
+  float firstMs = 0;
+  float endMs = 0;
+};
+RecordTimes recordTimesOf(const decode::SegdRecord& record);
 
 // The state when the view opens on `trace`: the whole record, scale 1, the trace display.
 SingleTraceState openSingleTrace(const decode::SegdRecord& record, std::int32_t trace);
@@ -37,24 +46,24 @@ enum class ViewButton {
   ScaleUp,      // "+": scale x 1.5
   ScaleDown,    // "-": scale / 1.5
   ShiftRight,   // "->": a tenth of the width later, stopping at the record's end
-  ShiftLeft,    // "<-": a tenth earlier, stopping at 0
+  ShiftLeft,    // "<-": a tenth earlier, stopping at the record's start
   ResetScale,   // "R": scale 1
-  StartDouble,  // "|<": start 0, end x 2
-  StartHalve,   // "|>": start 0, end / 2
-  WholeTrace,   // "|---|": 0 to the record length
+  StartDouble,  // "|<": from the record's start, twice as long
+  StartHalve,   // "|>": from the record's start, half as long
+  WholeTrace,   // "|---|": the whole record
 };
 
 // Applies a button, then the window limits of limitViewWindow.
-void applyViewButton(SingleTraceState& state, ViewButton button, float recordLengthMs);
+void applyViewButton(SingleTraceState& state, ViewButton button, RecordTimes record);
 
-// A start below 0 becomes 0; an end beyond the record length, or not after the start,
-// becomes the record length; a scale of 0 or less becomes 1.
-void limitViewWindow(SingleTraceState& state, float recordLengthMs);
+// A start before the record's becomes the record's; an end beyond the record's, or not after
+// the start, becomes the record's; a scale of 0 or less becomes 1.
+void limitViewWindow(SingleTraceState& state, RecordTimes record);
 
 // Numerics are offered while the window shows fewer than this many samples.
 inline constexpr std::int64_t kNumericsSampleLimit = 150;
 
-// How many samples j (0 <= j < samples per trace) lie in startMs <= j x interval <= endMs.
+// How many samples j (0 <= j < samples per trace) lie in startMs <= the sample's time <= endMs.
 std::int64_t samplesInWindow(const decode::SegdRecord& record, double startMs, double endMs);
 bool numericsAllowed(const decode::SegdRecord& record, const SingleTraceState& state);
 
@@ -72,13 +81,13 @@ std::string traceRmsText(double rmsMv, float& unitFactor);
 PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
                              SingleTraceState& state);
 
-// "F vs T" of the view's trace over samples 0..n, n = viewEndMs / interval (samples past the
-// trace's end count as 0).
+// "F vs T" of the view's trace over samples 0..n, n the sample at viewEndMs (samples past the
+// trace's end count as 0); the points' times are the record's.
 std::vector<FrequencyPoint> traceFrequencyVsTime(const decode::SegdRecord& record,
                                                  const SingleTraceState& state, dsp::Fft& fft,
                                                  const base::DebugLog* log = nullptr);
 
-// "FT An." of the whole trace.
+// "FT An." of the whole trace, its times the record's.
 TimeFrequencyImage traceTimeFrequency(const decode::SegdRecord& record, std::int32_t trace,
                                       dsp::Fft& fft);
 

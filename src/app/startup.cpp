@@ -2,22 +2,12 @@
 
 #include <system_error>
 
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "base/folder_access.h"
+#include "base/text_trim.h"
 
 namespace vorax::app {
 
 namespace {
-
-std::string trimmed(std::string_view text) {
-  const std::string_view blanks(" \0", 2);
-  const std::size_t first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
-}
 
 bool fileExists(const std::filesystem::path& file) {
   std::error_code ec;
@@ -39,14 +29,6 @@ std::string computeStartFolder(std::string_view currentDirectory, char separator
   return folder;
 }
 
-bool folderIsReadOnly(const std::filesystem::path& folder) {
-#if defined(_WIN32)
-  return ::_waccess(folder.c_str(), 2) != 0;
-#else
-  return ::access(folder.c_str(), W_OK) != 0;
-#endif
-}
-
 SettingsLoad startUp(AppState& state, std::string_view currentDirectory, bool folderReadOnly) {
   state.StartFolder =
       computeStartFolder(currentDirectory, std::filesystem::path::preferred_separator);
@@ -61,7 +43,7 @@ SettingsLoad startUp(AppState& state, std::string_view currentDirectory, bool fo
 
   SettingsLoad loaded = loadSettings(state.startFolderFile(kSettingsFileName), state.settings);
   if (!loaded.message.empty()) state.debugLog.line(loaded.message);
-  state.LastDataFolder = trimmed(state.settings.lastDataFolder());
+  state.LastDataFolder = base::trimmed(state.settings.lastDataFolder(), base::kSpacesAndZeros);
   return loaded;
 }
 
@@ -69,7 +51,7 @@ SettingsLoad startUp(AppState& state) {
   std::error_code ec;
   std::filesystem::path current = std::filesystem::current_path(ec);
   if (ec) current = ".";  // the working folder was removed: use it relatively
-  return startUp(state, current.string(), folderIsReadOnly(current));
+  return startUp(state, current.string(), base::folderIsReadOnly(current));
 }
 
 ShutdownResult saveSettingsNow(AppState& state, bool folderReadOnly) {
@@ -89,7 +71,7 @@ ShutdownResult saveSettingsNow(AppState& state, bool folderReadOnly) {
 }
 
 ShutdownResult saveSettingsNow(AppState& state) {
-  return saveSettingsNow(state, folderIsReadOnly(state.StartFolder));
+  return saveSettingsNow(state, base::folderIsReadOnly(state.StartFolder));
 }
 
 ShutdownResult saveSettingsAtEnd(AppState& state, bool folderReadOnly) {
@@ -99,7 +81,7 @@ ShutdownResult saveSettingsAtEnd(AppState& state, bool folderReadOnly) {
 }
 
 ShutdownResult saveSettingsAtEnd(AppState& state) {
-  return saveSettingsAtEnd(state, folderIsReadOnly(state.StartFolder));
+  return saveSettingsAtEnd(state, base::folderIsReadOnly(state.StartFolder));
 }
 
 }  // namespace vorax::app

@@ -16,9 +16,6 @@ namespace vorax::app {
 // such as \\server\share) is kept.
 std::string computeStartFolder(std::string_view currentDirectory, char separator);
 
-// True when the folder cannot be written (or does not exist).
-bool folderIsReadOnly(const std::filesystem::path& folder);
-
 // The start-up sequence with the folder and its read-only state given:
 // debug logging is on only when "VORAXviewerdebug.txt" exists in StartFolder and the folder
 // is writable; when that file exists the old "Kelvarodebug.txt" is deleted first (a fresh

@@ -30,10 +30,10 @@ StatusTexts statusTexts(const decode::SegdRecord& record, const DisplayState& di
     texts.gain += record.flavour == decode::RecordFlavour::Vorax
                       ? " (not applied: trace 1 is not seismic)"
                       : " (not applied: no seismic trace)";
-  const float endMs =
-      std::min(display.displayEndMs, record.recordLengthMs + record.sampleIntervalMs);
-  texts.timeWindow =
-      decode::shortestText(display.displayStartMs) + "-" + decode::shortestText(endMs) + " ms";
+  // The window as drawn: cut at the record's first and last samples.
+  const float startMs = std::max(display.displayStartMs, record.startTimeMs);
+  const float endMs = std::min(display.displayEndMs, record.startTimeMs + record.recordLengthMs);
+  texts.timeWindow = decode::shortestText(startMs) + "-" + decode::shortestText(endMs) + " ms";
   return texts;
 }
 

@@ -1,10 +1,14 @@
-// The two ways the views scale a trace's stored samples. The loaders keep either values as
+// The ways the views scale a trace's stored samples. The loaders keep either values as
 // recorded (seven-block records) or values normalised to a peak of 1 together with the factor
-// they divided by (SegdRecord::traceDivisor); these factors undo either storage.
+// they divided by (SegdRecord::traceDivisor); these factors undo either storage, or balance
+// the trace by its peak or its RMS.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
+#include "app/display_mode.h"
 #include "decode/sample_converters.h"
 #include "decode/segd_record.h"
 
@@ -15,11 +19,86 @@ inline double recordedFactor(const decode::SegdRecord& record, std::int32_t trac
   return record.divisorOf(trace);
 }
 
+// The RMS, in trace spacings before the gain, of a trace balanced by RMS or levelled by AGC:
+// at the default gain of 18 dB (x 7.94) a quarter of a trace spacing, where events show
+// without the fill running into the next trace.
+inline constexpr double kBalancedRmsLevel = 1.0 / 32;
+
+// The RMS of the finite values (0 when none is).
+inline double finiteRms(std::span<const float> values) {
+  // Eight sums side by side, each over blocks of 256 values and then added in double, run at
+  // the processor's pace and keep the float rounding within a block; a value that is no
+  // finite number makes them so, and only then are the values summed again without such values.
+  constexpr std::size_t kLanes = 8;
+  constexpr std::size_t kBlock = 256;
+  const std::size_t n = values.size();
+  double sum = 0;
+  for (std::size_t block = 0; block < n; block += kBlock) {
+    const std::size_t end = std::min(n, block + kBlock);
+    float lanes[kLanes] = {};
+    std::size_t j = block;
+    for (; j + kLanes <= end; j += kLanes)
+      for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += values[j + k] * values[j + k];
+    for (float lane : lanes) sum += lane;
+    for (; j < end; ++j) sum += static_cast<double>(values[j]) * values[j];
+  }
+  std::size_t count = n;
+  if (!std::isfinite(sum)) {
+    sum = 0;
+    count = 0;
+    for (float v : values) {
+      if (!std::isfinite(v)) continue;
+      sum += static_cast<double>(v) * v;
+      ++count;
+    }
+  }
+  return count > 0 ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
+}
+
+// Values x this have their RMS at kBalancedRmsLevel (values of zeros stay zero).
+inline double rmsBalancing(std::span<const float> values) {
+  const double rms = finiteRms(values);
+  return rms > 0 ? kBalancedRmsLevel / rms : 1.0;
+}
+
+// Values x this peak at 1 (values of zeros stay zero).
+inline double peakNormalising(std::span<const float> values) {
+  const float largest = decode::largestFiniteMagnitude(values);
+  return largest > 0 ? 1.0 / largest : 1.0;
+}
+
 // Stored x this = the sample normalised to the trace's largest finite magnitude (1 for a
 // trace of zeros, which stays zero).
 inline double normalisingFactor(const decode::SegdRecord& record, std::int32_t trace) {
-  const float largest = decode::largestFiniteMagnitude(record.samples.trace(trace));
-  return largest > 0 ? 1.0 / largest : 1.0;
+  return peakNormalising(record.samples.trace(trace));
+}
+
+// The trace's stored samples 0..samplesPerTrace - 1 (without the 0 past its end).
+inline std::span<const float> storedSamples(const decode::SegdRecord& record, std::int32_t trace) {
+  return record.samples.trace(trace).first(
+      static_cast<std::size_t>(record.samples.samplesPerTrace()));
+}
+
+// The balance of a trace's stored samples, as a function of them; none for no balance (the
+// factor is then the record's divisor, recordedFactor).
+using BalanceOfSamples = double (*)(std::span<const float>);
+inline BalanceOfSamples balanceOfSamples(TraceBalance balance) {
+  switch (balance) {
+    case TraceBalance::Peak:
+      return peakNormalising;
+    case TraceBalance::Rms:
+      return rmsBalancing;
+    case TraceBalance::None:
+      break;
+  }
+  return nullptr;
+}
+
+// Stored x this = the sample in trace spacings before the gain, by the balance.
+inline double balanceFactor(const decode::SegdRecord& record, std::int32_t trace,
+                            TraceBalance balance) {
+  const BalanceOfSamples of = balanceOfSamples(balance);
+  return of ? of(storedSamples(record, trace)) : recordedFactor(record, trace);
 }
 
 }  // namespace vorax::app

@@ -120,8 +120,8 @@ SelectionStatistics analyseSelection(const decode::SegdRecord& record, Selection
   r.endSample = std::min(r.endSample, record.samples.samplesPerTrace() - 1);
   out.range = r;
   const double intervalMs = record.summary.sampleIntervalUs / 1000.0;
-  out.startMs = r.startSample * intervalMs;
-  out.endMs = r.endSample * intervalMs;
+  out.startMs = record.startTimeMs + r.startSample * intervalMs;
+  out.endMs = record.startTimeMs + r.endSample * intervalMs;
   if (r.firstTrace > r.lastTrace || r.startSample > r.endSample) return out;
   out.empty = false;
 

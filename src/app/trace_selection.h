@@ -27,7 +27,7 @@ SelectionRectangle orderedSelection(SelectionRectangle selection);
 
 struct SelectionStatistics {
   SelectionRectangle range;  // ordered and limited to the traces and samples the record holds
-  double startMs = 0;
+  double startMs = 0;        // the record's times of the first and last samples
   double endMs = 0;
   double rms = 0;               // recorded units (mV): sqrt of the plain mean of the squares
   double peak = 0;              // the signed value of largest magnitude, the first one met on a tie

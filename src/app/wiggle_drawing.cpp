@@ -7,12 +7,16 @@
 #include <thread>
 #include <vector>
 
+#include "base/worker_count.h"
+
 namespace vorax::app {
 
 namespace {
 
 // Pictures with fewer samples than this are drawn on one thread: starting a second costs more.
-constexpr double kSamplesForTwoThreads = 20000;
+constexpr double kSamplesForSeveralThreads = 20000;
+// No band of rows drawn by a thread of its own is thinner than this.
+constexpr int kRowsPerBand = 16;
 // The picture bytes drawn at a time, well within a processor core's second-level cache.
 constexpr int kStripBytes = 512 << 10;
 
@@ -143,13 +147,13 @@ void buildWiggle(const WiggleTrace& trace, const SampleWindow& window, double cl
 }
 
 void drawThroughCanvas(Canvas& canvas, std::span<const WiggleTrace> traces,
-                       const SampleWindow& window, double clip) {
+                       const SampleWindow& window, double clip, WiggleStyle style) {
   const PixelGrid grid(canvas.mapping());
   WiggleBuffers buffers;
   for (const WiggleTrace& trace : traces) {
     buildWiggle(trace, window, clip, grid, buffers);
     canvas.setPen(trace.colour, 1, PenStyle::Solid, false);
-    canvas.polyline(buffers.points);
+    if (style == WiggleStyle::LineAndFill) canvas.polyline(buffers.points);
     if (!buffers.fills.empty()) canvas.lines(buffers.fills);
   }
 }
@@ -170,11 +174,18 @@ std::int64_t firstSampleFrom(const PixelGrid& grid, const SampleRange& shown, st
 
 // The pixels of one trace, gathered row by row and written once a row is finished. Time only
 // grows along the wiggle, so the pixels its one-pixel segments light on a row form one run of
-// columns; the fills of a row all start at the axis, so the longest covers the others.
+// columns; the fills of a row all start at the axis, so the longest covers the others. In
+// the variable area style only the fills are written.
 class TraceRows {
  public:
-  TraceRows(PixelPen& pen, double axis, int column, int row)
-      : pen_(pen), axis_(axis), row_(row), column_(column), lo_(column), hi_(column) {}
+  TraceRows(PixelPen& pen, double axis, int column, int row, WiggleStyle style)
+      : pen_(pen),
+        axis_(axis),
+        line_(style == WiggleStyle::LineAndFill),
+        row_(row),
+        column_(column),
+        lo_(column),
+        hi_(column) {}
   ~TraceRows() { flush(); }
   TraceRows(const TraceRows&) = delete;
   TraceRows& operator=(const TraceRows&) = delete;
@@ -232,6 +243,11 @@ class TraceRows {
 
   // Writes the finished row: the wiggle's run and the fill, as one span when they touch.
   void flush() {
+    if (!line_) {
+      if (fillEnd_ != kNoFill) pen_.horizontalLineOnRow(axis_, fillEnd_, row_);
+      fillEnd_ = kNoFill;
+      return;
+    }
     int first = lo_;
     int end = hi_ + 1;
     if (fillEnd_ != kNoFill) {
@@ -251,6 +267,7 @@ class TraceRows {
 
   PixelPen& pen_;
   double axis_;
+  bool line_;
   int row_;
   int column_;
   int lo_;
@@ -280,13 +297,14 @@ class SampleRows {
 // Lights the pixels of rows firstRow..endRow - 1 that the canvas would light for the trace's
 // polyline and fills, starting from the segment that reaches firstRow.
 void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double clip,
-                 const PixelGrid& grid, const SampleRows& sampleRows, PixelPen& pen, int firstRow,
-                 int endRow) {
+                 WiggleStyle style, const PixelGrid& grid, const SampleRows& sampleRows,
+                 PixelPen& pen, int firstRow, int endRow) {
   const double x = trace.position;
   const double axis = grid.deviceX(x);
   const SampleRange shown = samplesShown(trace.samples.size(), window);
   if (shown.last < shown.first) {  // no sample: the wiggle is its starting point alone
-    pen.plot(pixelIndexOf(axis), pixelIndexOf(grid.deviceY(window.s0)));
+    if (style == WiggleStyle::LineAndFill)
+      pen.plot(pixelIndexOf(axis), pixelIndexOf(grid.deviceY(window.s0)));
     return;
   }
   std::int64_t j = firstSampleFrom(grid, shown, firstRow);
@@ -298,7 +316,7 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
     start = grid.deviceX(x + previous);
     startY = grid.deviceY(static_cast<double>(j - 1));
   }
-  TraceRows rows(pen, axis, pixelIndexOf(start), pixelIndexOf(startY));
+  TraceRows rows(pen, axis, pixelIndexOf(start), pixelIndexOf(startY), style);
   for (; j <= shown.last && rows.row() < endRow; ++j) {
     const double v = excursion(trace, j, clip);
     const double deviceX = grid.deviceX(x + v);
@@ -319,7 +337,7 @@ void rasterTrace(const WiggleTrace& trace, const SampleWindow& window, double cl
 // the next: a strip of a wide picture stays in the processor's cache while all its traces are
 // drawn, where whole traces one after another would fetch every row again for each trace.
 void rasterBand(const PixelSurface& surface, std::span<const WiggleTrace> traces,
-                const SampleWindow& window, double clip, const PixelGrid& grid,
+                const SampleWindow& window, double clip, WiggleStyle style, const PixelGrid& grid,
                 const SampleRows& sampleRows, int firstRow, int endRow) {
   const int stripRows = std::max(1, kStripBytes / std::max(1, surface.width * 4));
   for (int strip = firstRow; strip < endRow; strip += stripRows) {
@@ -327,7 +345,7 @@ void rasterBand(const PixelSurface& surface, std::span<const WiggleTrace> traces
     PixelPen pen(surface, 0, strip, stripEnd);
     for (const WiggleTrace& trace : traces) {
       pen.setPixel(surfacePixel(trace.colour));
-      rasterTrace(trace, window, clip, grid, sampleRows, pen, strip, stripEnd);
+      rasterTrace(trace, window, clip, style, grid, sampleRows, pen, strip, stripEnd);
     }
   }
 }
@@ -348,30 +366,42 @@ bool fitsPixelWalk(std::span<const WiggleTrace> traces, const SampleWindow& wind
 }  // namespace
 
 void drawWiggles(Canvas& canvas, std::span<const WiggleTrace> traces, const SampleWindow& window,
-                 double clip) {
+                 double clip, WiggleStyle style) {
   if (traces.empty()) return;
   canvas.setPen(traces.front().colour, 1, PenStyle::Solid, false);
   const std::optional<PixelSurface> surface = canvas.pixelSurface();
   const PixelGrid grid(canvas.mapping());
   if (!surface || !fitsPixelWalk(traces, window, clip, grid, PixelPen(*surface, 0))) {
-    drawThroughCanvas(canvas, traces, window, clip);
+    drawThroughCanvas(canvas, traces, window, clip, style);
     return;
   }
   const SampleRows sampleRows(traces, window, grid);
   const double samplesDrawn =
       static_cast<double>(traces.size()) * std::max(0.0, window.s1 - window.s0);
-  if (samplesDrawn < kSamplesForTwoThreads) {
-    rasterBand(*surface, traces, window, clip, grid, sampleRows, 0, surface->height);
-  } else {
-    const auto top =
-        static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s0), 0, surface->height));
-    const auto bottom =
-        static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
-    const int middle = top + (bottom - top) / 2;
-    std::jthread lower([&] {
-      rasterBand(*surface, traces, window, clip, grid, sampleRows, middle, surface->height);
-    });
-    rasterBand(*surface, traces, window, clip, grid, sampleRows, 0, middle);
+  const auto top =
+      static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s0), 0, surface->height));
+  const auto bottom =
+      static_cast<int>(std::clamp<std::int64_t>(grid.row(window.s1), 0, surface->height));
+  // The rows the traces cross shared evenly between the workers; the first band starts at the
+  // top of the picture, the last ends at its bottom.
+  const int bands = samplesDrawn < kSamplesForSeveralThreads
+                        ? 1
+                        : std::clamp(static_cast<int>(base::workerCount()), 1,
+                                     std::max(1, (bottom - top) / kRowsPerBand));
+  auto bandStart = [&](int band) {
+    if (band == 0) return 0;
+    if (band == bands) return surface->height;
+    return top + static_cast<int>(std::int64_t{bottom - top} * band / bands);
+  };
+  {
+    std::vector<std::jthread> helpers;
+    for (int band = 1; band < bands; ++band) {
+      helpers.emplace_back([&, band] {
+        rasterBand(*surface, traces, window, clip, style, grid, sampleRows, bandStart(band),
+                   bandStart(band + 1));
+      });
+    }
+    rasterBand(*surface, traces, window, clip, style, grid, sampleRows, 0, bandStart(1));
   }
   canvas.setPen(traces.back().colour, 1, PenStyle::Solid, false);
 }

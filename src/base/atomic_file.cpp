@@ -38,17 +38,39 @@ void syncFolder([[maybe_unused]] const std::filesystem::path& folder) {
 #endif
 }
 
+// Creates the first free temporary name beside `target` and opens it for writing. "x": created
+// afresh or not at all, so that a file already under the name (the user's, or one a killed
+// run left) is never written over; the next name is tried instead. nullptr (errno set) when
+// none could be made.
+std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  for (int k = 0; k < kTemporaryNames; ++k) {
+    temporary = target;
+    temporary += (k == 0 ? std::string() : "." + std::to_string(k)) + ".tmp";
+    if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx")) return file;
+    if (errno != EEXIST) break;
+  }
+  return nullptr;
+}
+
+// Whether `target` exists as something other than a regular file or a folder.
+bool isSpecialFile(const std::filesystem::path& target) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(target, ec);
+  return !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status);
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
-  // "x": created afresh or not at all, so that a file already under the name (the user's, or
-  // one a killed run left) is never written over; the next name is tried instead.
-  for (int k = 0; k < kTemporaryNames && file_ == nullptr; ++k) {
-    temporary_ = target_;
-    temporary_ += (k == 0 ? std::string() : "." + std::to_string(k)) + ".tmp";
-    file_ = std::fopen(temporary_.string().c_str(), "wbx");
-    if (file_ == nullptr && errno != EEXIST) break;
+  if (isSpecialFile(target_)) {
+    direct_ = true;
+    file_ = std::fopen(target_.string().c_str(), "wb");
+    const int error = errno;
+    if (file_ == nullptr) fail("Cannot write " + target_.string() + ": " + std::strerror(error));
+    return;
   }
+  file_ = createTemporary(target_, temporary_);
   if (file_ == nullptr) {
     const int error = errno;
     temporary_.clear();  // not ours: never removed
@@ -78,6 +100,7 @@ bool AtomicFileWriter::commit(Durability durability) {
     fail("Cannot write " + target_.string() + ": " + std::strerror(written ? errno : writeError));
     return false;
   }
+  if (direct_) return true;
   std::error_code ec;
   std::filesystem::rename(temporary_, target_, ec);
   if (ec) {
@@ -102,6 +125,24 @@ void AtomicFileWriter::discard() {
     std::filesystem::remove(temporary_, ec);
     temporary_.clear();
   }
+}
+
+std::string writeThroughTemporary(
+    const std::filesystem::path& target,
+    const std::function<std::string(const std::filesystem::path& temporary)>& write) {
+  std::filesystem::path temporary;
+  std::FILE* reserved = createTemporary(target, temporary);
+  if (reserved == nullptr) return "Cannot write " + target.string() + ": " + std::strerror(errno);
+  std::fclose(reserved);  // the name is ours now; the library opens it afresh
+  std::string error = write(temporary);
+  std::error_code ec;
+  if (error.empty()) {
+    std::filesystem::rename(temporary, target, ec);
+    if (!ec) return {};
+    error = "Cannot write " + target.string() + ": " + ec.message();
+  }
+  std::filesystem::remove(temporary, ec);
+  return error;
 }
 
 }  // namespace vorax::base

@@ -4,11 +4,16 @@
 // once everything was written and flushed. A writer dropped without commit() removes its
 // temporary file, so a failure, a full disk or a cancel leaves nothing under the target's
 // name; a process killed midway leaves at most the ".tmp" file.
+//
+// A target that exists and is not a regular file (a device such as /dev/null or /dev/full, a
+// pipe, a terminal; a symbolic link is followed) cannot be replaced: the bytes are written
+// straight to it, and a failed write is reported the same way.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -43,7 +48,17 @@ class AtomicFileWriter {
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   std::FILE* file_ = nullptr;
+  bool direct_ = false;  // written straight to a target that is not a regular file
   std::string error_;
 };
+
+// The same contract for a library that opens and writes the file itself: `write` gets a
+// temporary name beside `target`, already created empty (so never a file that was there
+// before), and returns an empty text once it has written and closed the file, else why it
+// failed. Only then is the file renamed over
+// the target; otherwise it is removed. Returns the error, empty on success.
+std::string writeThroughTemporary(
+    const std::filesystem::path& target,
+    const std::function<std::string(const std::filesystem::path& temporary)>& write);
 
 }  // namespace vorax::base

@@ -2,6 +2,7 @@
 // output), file errors reported, and the exit status the command returns.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ class CliMessages : public decode::MessageSink {
  public:
   void show(std::string_view text, bool systemModal) override;
   std::vector<std::string> messages;
+  // The messages every CliMessages of the process has shown: the warnings --strict counts.
+  static int shownCount();
 };
 
 struct CliRecord {
@@ -31,9 +34,11 @@ struct CliRecord {
 // nullopt for any other.
 std::optional<decode::LoaderChoice> loaderChoice(const std::string& name);
 
-// Opens `path` (headers only unless `loadTraces`) with the trace loader `loader`. A file error
-// is printed as "vorax <command>: <error>".
+// Opens `path` (headers only unless `loadTraces`) with the trace loader `loader`: record
+// `record` (from 1) of a file holding several, or the first with a message saying how many
+// when `record` is 0. A file error is printed as "vorax <command>: <error>".
 void openForCommand(std::string_view command, const std::string& path, bool loadTraces,
-                    CliRecord& out, decode::LoaderChoice loader = decode::LoaderChoice::Auto);
+                    CliRecord& out, decode::LoaderChoice loader = decode::LoaderChoice::Auto,
+                    std::int32_t record = 0);
 
 }  // namespace vorax::cli

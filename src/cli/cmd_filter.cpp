@@ -55,10 +55,9 @@ int runFilter(const FilterArgs& args) {
   openForCommand("filter", args.file, true, opened, *loader);
   if (opened.exitStatus != 0) return opened.exitStatus;
   dsp::Fft fft;
-  filter::filterRecord(opened.record, filter::enabledFilters(settings), fft, {},
-                       filter::coreCount());
+  filter::filterRecord(opened.record, filter::enabledFilters(settings), fft);
   if (args.json) {
-    printTracesJson(opened.record, true);
+    printTracesJson(opened.record, true, opened.messages.messages);
     return 0;
   }
   return writeRecordPictureFile("filter", args.output, *parsePictureSize(args.size), opened.record);

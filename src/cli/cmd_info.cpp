@@ -7,8 +7,6 @@
 #include "cli/cli_record.h"
 #include "cli/commands.h"
 #include "cli/record_json.h"
-#include "cli/seg2_json.h"
-#include "cli/standard_json.h"
 #include "decode/conversions.h"
 
 namespace vorax::cli {
@@ -42,6 +40,9 @@ void printSummary(const CliRecord& r) {
   printLine("Source X Y Z", decode::shortestText(s.sourceX) + " " +
                                 decode::shortestText(s.sourceY) + " " +
                                 decode::shortestText(s.sourceZ));
+  if (s.gpsLatitude && s.gpsLongitude)
+    printLine("GPS position",
+              decode::shortestText(*s.gpsLatitude) + " " + decode::shortestText(*s.gpsLongitude));
   printLine("Time break", s.timeBreakKind.rtrimmed());
   printLine("Filter", s.filter.rtrimmed());
   printNumber("Uphole time", s.upholeTime);
@@ -73,36 +74,18 @@ bool isSeg2(const CliRecord& r) {
   return r.result.flavour == decode::RecordFlavour::Seg2;
 }
 
-Json infoJson(const CliRecord& r) {
-  Json out = Json::object();
-  out["first_trace_position"] = r.result.firstTracePosition;
-  out["messages"] = textListJson(r.messages.messages);
-  if (!r.result.ok()) {
-    if (!isSeg2(r)) addHeadersJson(r.result.headers, out);
-    return out;
-  }
-  out["record"] = summaryJson(r.record);
-  if (isSeg2(r)) {
-    addSeg2HeadersJson(r.result.seg2, out);
-  } else if (r.result.flavour == decode::RecordFlavour::Standard) {
-    addStandardHeadersJson(r.result, out);
-  } else {
-    addHeadersJson(r.result.headers, out);
-  }
-  return out;
-}
-
 struct InfoArgs {
   std::string file;
+  std::int32_t record = 0;
   bool json = false;
 };
 
 int runInfo(const InfoArgs& args) {
   CliRecord r;
-  openForCommand("info", args.file, false, r);
+  openForCommand("info", args.file, false, r, decode::LoaderChoice::Auto, args.record);
   if (r.exitStatus == 2) return 2;
   if (args.json) {
-    std::printf("%s\n", jsonText(infoJson(r)).c_str());
+    std::printf("%s\n", jsonText(infoJson(r.record, r.result, r.messages.messages)).c_str());
   } else if (r.result.ok()) {
     printSummary(r);
   } else if (!isSeg2(r)) {
@@ -119,6 +102,11 @@ void addInfoCommand(CLI::App& app, int& status) {
   command->add_option("FILE", args->file, "SEG-D or SEG-2 record")->required();
   command->add_flag("--json", args->json,
                     "every decoded header and the decoder messages as JSON instead of a summary");
+  command
+      ->add_option("--record", args->record,
+                   "which record of a file holding several, from 1; by default the first, with a "
+                   "message saying how many the file holds")
+      ->check(CLI::Range(1, 1000000));
   command->callback([args, &status] { status = runInfo(*args); });
 }
 

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/json_text.h"
 #include "cli/picture_file.h"
+#include "cli/spread_json.h"
+#include "cli/record_json.h"
 #include "cli/spread_record.h"
 #include "spread/spread_drawing.h"
 #include "spread/spread_layout.h"
@@ -26,34 +27,6 @@ struct SpreadOptions {
   std::string output;
   std::string size = "1600x1000";
 };
-
-Json optionalNumber(const std::optional<float>& value) {
-  return value ? singleJson(*value) : Json(nullptr);
-}
-
-Json mapJson(const spread::SpreadMap& map) {
-  Json out = Json::object();
-  out["map"] = std::string(spread::captionOf(map.kind));
-  const spread::Thresholds& t = map.thresholds;
-  out["thresholds"] = {
-      {"upper_limit", optionalNumber(t.upperLimit)}, {"upper_2", optionalNumber(t.upper2)},
-      {"upper_3", optionalNumber(t.upper3)},         {"lower_limit", optionalNumber(t.lowerLimit)},
-      {"lower_2", optionalNumber(t.lower2)},         {"lower_3", optionalNumber(t.lower3)}};
-  Json traces = Json::array();
-  for (const spread::MapEntry& e : map.entries) {
-    traces.push_back({{"trace", e.trace},
-                      {"line", singleJson(e.line)},
-                      {"point", singleJson(e.point)},
-                      {"value", singleJson(e.value)},
-                      {"colour", colourJson(e.colour)}});
-  }
-  out["traces"] = std::move(traces);
-  Json legend = Json::array();
-  for (const spread::LegendRow& row : map.legend)
-    legend.push_back({{"colour", colourJson(row.colour)}, {"text", row.text}});
-  out["legend"] = std::move(legend);
-  return out;
-}
 
 int usage(const std::string& why) {
   std::fprintf(stderr, "vorax spread: %s\n", why.c_str());
@@ -73,7 +46,11 @@ int runSpread(const SpreadOptions& options) {
     std::fprintf(stderr, "vorax spread: %s\n", spread::kNoTestValuesMessage);
     return 2;
   }
-  if (options.json) std::printf("%s\n", jsonText(mapJson(map)).c_str());
+  if (options.json) {
+    Json out = mapJson(map);
+    out["messages"] = textListJson(opened.messages.messages);
+    std::printf("%s\n", jsonText(out).c_str());
+  }
   if (options.output.empty()) return 0;
 
   const spread::SpreadLayout layout = spread::computeSpreadLayout(opened.record);

@@ -46,7 +46,7 @@ int runSumDiff(const SumDiffArgs& args) {
         status != 0)
       return status;
   }
-  if (args.json) printTracesJson(result, true);
+  if (args.json) printTracesJson(result, true, messages.messages);
   return 0;
 }
 

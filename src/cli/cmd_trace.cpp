@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/picture_file.h"
+#include "cli/record_json.h"
 #include "decode/conversions.h"
 #include "dsp/fft.h"
 
@@ -35,18 +36,21 @@ int fail(const std::string& why) {
   return 2;
 }
 
-// The view's window from the options; empty when they leave no time to show.
+// The view's window from the options, in the record's times (a record with a delay starts
+// before 0 ms); empty when they leave no time to show.
 std::string applyWindow(const TraceArgs& args, const decode::SegdRecord& record,
                         app::SingleTraceState& view) {
   if (args.startMs) view.viewStartMs = *args.startMs;
   if (args.endMs) view.viewEndMs = *args.endMs;
   if (!(record.recordLengthMs > 0)) return "the record has no samples to show";
-  if (!(view.viewEndMs > view.viewStartMs) || !(view.viewStartMs < record.recordLengthMs) ||
-      !(view.viewEndMs > 0))
+  const app::RecordTimes times = app::recordTimesOf(record);
+  if (!(view.viewEndMs > view.viewStartMs) || !(view.viewStartMs < times.endMs) ||
+      !(view.viewEndMs > times.firstMs))
     return "the window " + decode::shortestText(view.viewStartMs) + " to " +
-           decode::shortestText(view.viewEndMs) + " ms is empty (the record runs 0 to " +
-           decode::shortestText(record.recordLengthMs) + " ms)";
-  app::limitViewWindow(view, record.recordLengthMs);
+           decode::shortestText(view.viewEndMs) + " ms is empty (the record runs " +
+           decode::shortestText(times.firstMs) + " to " + decode::shortestText(times.endMs) +
+           " ms)";
+  app::limitViewWindow(view, times);
   return {};
 }
 
@@ -92,7 +96,11 @@ int runTrace(const TraceArgs& args) {
         [&](app::Canvas& canvas) { app::drawSingleTraceView(canvas, record, view, fft); });
     if (status != 0) return status;
   }
-  if (args.json) std::printf("%s\n", jsonText(traceJson(record, view, fft)).c_str());
+  if (args.json) {
+    Json out = traceJson(record, view, fft);
+    out["messages"] = textListJson(opened.messages.messages);
+    std::printf("%s\n", jsonText(out).c_str());
+  }
   return 0;
 }
 

@@ -31,6 +31,7 @@ void printTable(const decode::SegdRecord& record) {
 
 struct TracesArgs {
   std::string file;
+  std::int32_t record = 0;
   bool json = false;
   bool samples = false;
   std::string loader;
@@ -43,10 +44,10 @@ int runTraces(const TracesArgs& args) {
     return 2;
   }
   CliRecord r;
-  openForCommand("traces", args.file, true, r, *loader);
+  openForCommand("traces", args.file, true, r, *loader, args.record);
   if (r.exitStatus != 0) return r.exitStatus;
   if (args.json) {
-    printTracesJson(r.record, args.samples);
+    printTracesJson(r.record, args.samples, r.messages.messages);
   } else {
     printTable(r.record);
   }
@@ -65,6 +66,11 @@ void addTracesCommand(CLI::App& app, int& status) {
   command->add_option("--loader", args->loader,
                       "trace loader: vorax, 408 (Sercel 408 style) or standard (public SEG-D "
                       "layout); empty: the record's own");
+  command
+      ->add_option("--record", args->record,
+                   "which record of a file holding several, from 1; by default the first, with a "
+                   "message saying how many the file holds")
+      ->check(CLI::Range(1, 1000000));
   command->callback([args, &status] { status = runTraces(*args); });
 }
 

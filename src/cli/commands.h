@@ -28,5 +28,7 @@ void addFixRadioCommand(CLI::App& app, int& status);       // cmd_fix_radio.cpp
 void addSplitCommand(CLI::App& app, int& status);          // cmd_split.cpp
 void addFilterCommand(CLI::App& app, int& status);         // cmd_filter.cpp
 void addPanelsCommand(CLI::App& app, int& status);         // cmd_panels.cpp
+void addConvertCommand(CLI::App& app, int& status);        // cmd_convert.cpp
+void addQcCommand(CLI::App& app, int& status);             // cmd_qc.cpp (qc, qc-merge)
 
 }  // namespace vorax::cli

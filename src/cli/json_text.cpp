@@ -77,6 +77,10 @@ Json singleJson(float value) {
   return Json(std::strtod(decode::shortestText(value).c_str(), nullptr));
 }
 
+std::string singleJsonText(float value) {
+  return std::isfinite(value) ? decode::shortestDecimalText(value) : "null";
+}
+
 std::string jsonText(const Json& value, int indent) {
   std::string out;
   write(out, value, indent, 0);

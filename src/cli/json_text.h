@@ -19,6 +19,10 @@ using Json = nlohmann::ordered_json;
 // 0.100000001490116); NaN and infinities are null.
 Json singleJson(float value);
 
+// The text jsonText writes for singleJson(value), made without the tree: for the millions of
+// samples of a record.
+std::string singleJsonText(float value);
+
 // A colour as [red, green, blue], each 0..255.
 inline Json colourJson(app::Colorref colour) {
   return Json::array({app::redOf(colour), app::greenOf(colour), app::blueOf(colour)});

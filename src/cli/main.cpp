@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/run_command.h"
+#include "cli/script_options.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"vorax: the command line of VORAX Viewer, for batch QC of seismic records.",
@@ -31,6 +32,9 @@ int main(int argc, char** argv) {
   vorax::cli::addSplitCommand(app, status);
   vorax::cli::addFilterCommand(app, status);
   vorax::cli::addPanelsCommand(app, status);
+  vorax::cli::addConvertCommand(app, status);
+  vorax::cli::addQcCommand(app, status);
+  vorax::cli::addScriptOptions(app);
 
-  return vorax::cli::runCommandLine(app, argc, argv, status);
+  return vorax::cli::strictStatus(vorax::cli::runCommandLine(app, argc, argv, status));
 }

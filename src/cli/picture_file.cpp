@@ -21,7 +21,8 @@ namespace {
 constexpr int kSmallestSide = 16;
 constexpr int kLargestSide = 20000;
 
-// Text needs a GUI application; one is made for the first picture of the process.
+}  // namespace
+
 void ensureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -31,8 +32,6 @@ void ensureGuiApplication() {
   static std::unique_ptr<QGuiApplication> application =
       std::make_unique<QGuiApplication>(argc, argv);
 }
-
-}  // namespace
 
 std::optional<PictureSize> parsePictureSize(const std::string& text) {
   const std::size_t x = text.find_first_of("xX");
@@ -100,9 +99,11 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
 
 int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
                            decode::SegdRecord& record,
-                           const std::function<void(app::DisplayState&)>& adjust) {
+                           const std::function<void(app::DisplayState&)>& adjust,
+                           const std::function<void(app::ViewerSettings&)>& adjustSettings) {
   app::ViewerSettings settings;
   app::ApplyDefaultSettings(settings);
+  if (adjustSettings) adjustSettings(settings);
   app::DisplayState display;
   app::takeDisplaySettings(settings, display);
   app::startRecordDisplay(settings, record, display);

@@ -9,6 +9,7 @@
 
 #include "app/canvas.h"
 #include "app/display_state.h"
+#include "app/settings.h"
 #include "decode/segd_record.h"
 
 namespace vorax::cli {
@@ -28,6 +29,10 @@ std::string pictureFormatOf(const std::string& name);
 CLI::Validator pictureNameCheck();
 CLI::Validator pictureSizeCheck();
 
+// Text needs a GUI application; the first picture of the process makes one. A command that
+// draws pictures on several threads calls this first, on the main thread.
+void ensureGuiApplication();
+
 // Draws onto a white picture of the size (text works without a display: the offscreen
 // platform is used unless another is set) and writes it in the format of the name. Returns
 // 0, or 2 with the reason printed as "vorax <command>: ..." (also when the picture's pixels
@@ -36,9 +41,11 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
                      const std::function<void(app::Canvas&)>& draw);
 
 // The main display of `record` as the viewer first shows it (default settings, first page),
-// changed by `adjust` when given, written as writePictureFile writes.
+// the settings changed by `adjustSettings` and then the display window by `adjust` when
+// given, written as writePictureFile writes.
 int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
                            decode::SegdRecord& record,
-                           const std::function<void(app::DisplayState&)>& adjust = {});
+                           const std::function<void(app::DisplayState&)>& adjust = {},
+                           const std::function<void(app::ViewerSettings&)>& adjustSettings = {});
 
 }  // namespace vorax::cli

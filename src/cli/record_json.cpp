@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "cli/seg2_json.h"
+#include "cli/standard_json.h"
+#include "decode/utc_time.h"
+
 namespace vorax::cli {
 
 Json summaryJson(const decode::SegdRecord& record) {
@@ -33,6 +37,11 @@ Json summaryJson(const decode::SegdRecord& record) {
   out["extended_header_status"] = fieldJson(s.extendedHeaderStatus);
   out["sample_interval_ms"] = fieldJson(record.sampleIntervalMs);
   out["record_length_ms"] = fieldJson(record.recordLengthMs);
+  if (s.gpsLatitude && s.gpsLongitude) {
+    out["latitude"] = fieldJson(*s.gpsLatitude);
+    out["longitude"] = fieldJson(*s.gpsLongitude);
+  }
+  out["start_time_ms"] = fieldJson(record.startTimeMs);
   return out;
 }
 
@@ -98,6 +107,11 @@ Json traceJson(const decode::SegdRecord& record, std::int32_t t, bool withSample
   out["filter_text"] = fieldJson(i.filterText);
   out["error_colour"] = fieldJson(i.errorColour);
   out["note"] = fieldJson(i.note);
+  if (i.startTimeUtcUs) out["start_time_utc"] = decode::utcText(*i.startTimeUtcUs);
+  if (i.latitude && i.longitude) {
+    out["latitude"] = fieldJson(*i.latitude);
+    out["longitude"] = fieldJson(*i.longitude);
+  }
   if (withSamples) {
     Json& samples = out["samples"] = Json::array();
     for (const float v : record.samples.trace(t)) samples.push_back(singleJson(v));
@@ -120,6 +134,30 @@ Json textListJson(const std::vector<std::string>& texts) {
   return out;
 }
 
+void addDecodedHeadersJson(const decode::OpenResult& result, Json& out) {
+  if (result.flavour == decode::RecordFlavour::Seg2) {
+    addSeg2HeadersJson(result.seg2, out);
+  } else if (result.flavour == decode::RecordFlavour::Standard) {
+    addStandardHeadersJson(result, out);
+  } else {
+    addHeadersJson(result.headers, out);
+  }
+}
+
+Json infoJson(const decode::SegdRecord& record, const decode::OpenResult& result,
+              const std::vector<std::string>& messages) {
+  Json out = Json::object();
+  out["first_trace_position"] = result.firstTracePosition;
+  out["messages"] = textListJson(messages);
+  if (!result.ok()) {
+    if (result.flavour != decode::RecordFlavour::Seg2) addHeadersJson(result.headers, out);
+    return out;
+  }
+  out["record"] = summaryJson(record);
+  addDecodedHeadersJson(result, out);
+  return out;
+}
+
 namespace {
 
 // A nested JSON text shifted right by `spaces` after each line break.
@@ -132,19 +170,39 @@ std::string indented(const std::string& text, int spaces) {
   return out;
 }
 
+// Trace t's attributes and samples as jsonText would write traceJson(record, t, true) at
+// depth 2 of the whole text, the samples written straight from their values.
+std::string traceText(const decode::SegdRecord& record, std::int32_t t, bool withSamples) {
+  std::string text = indented(jsonText(traceJson(record, t, false)), 4);
+  if (!withSamples) return text;
+  constexpr std::string_view kClose = "\n    }";
+  text.resize(text.size() - kClose.size());
+  text += ",\n      \"samples\": [";
+  const std::span<const float> samples = record.samples.trace(t);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    text += i == 0 ? "\n        " : ",\n        ";
+    text += singleJsonText(samples[i]);
+  }
+  text += samples.empty() ? "]" : "\n      ]";
+  text += kClose;
+  return text;
+}
+
 }  // namespace
 
 // Written trace by trace, in the layout jsonText gives, so that a large record with its
 // samples never needs the whole JSON tree in memory.
-void printTracesJson(const decode::SegdRecord& record, bool withSamples) {
+void printTracesJson(const decode::SegdRecord& record, bool withSamples,
+                     const std::vector<std::string>& messages) {
   std::fputs("{\n  \"traces\": [", stdout);
   for (std::int32_t t = 1; t <= record.loadedTraceCount(); ++t) {
     std::fputs(t == 1 ? "\n    " : ",\n    ", stdout);
-    std::fputs(indented(jsonText(traceJson(record, t, withSamples)), 4).c_str(), stdout);
+    std::fputs(traceText(record, t, withSamples).c_str(), stdout);
   }
   std::fputs(record.loadedTraceCount() > 0 ? "\n  ],\n" : "],\n", stdout);
-  std::printf("  \"line_runs\": %s,\n  \"tilt_error_count\": %d\n}\n",
-              indented(jsonText(lineRunsJson(record.lineRuns)), 2).c_str(), record.tiltErrorCount);
+  std::printf("  \"line_runs\": %s,\n  \"tilt_error_count\": %d,\n  \"messages\": %s\n}\n",
+              indented(jsonText(lineRunsJson(record.lineRuns)), 2).c_str(), record.tiltErrorCount,
+              indented(jsonText(textListJson(messages)), 2).c_str());
 }
 
 }  // namespace vorax::cli

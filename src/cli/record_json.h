@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/json_text.h"
+#include "decode/record_opener.h"
 #include "decode/segd/header_driver.h"
 #include "decode/segd_record.h"
 
@@ -29,8 +30,20 @@ Json lineRunsJson(std::span<const decode::LineRun> runs);
 
 Json textListJson(const std::vector<std::string>& texts);
 
-// Prints {"traces": [...], "line_runs": ..., "tilt_error_count": ...} to standard output,
-// each trace with its samples when `withSamples` (the form of `vorax traces --json`).
-void printTracesJson(const decode::SegdRecord& record, bool withSamples);
+// Adds every header record the opener decoded, as its flavour has them: "seg2" for a SEG-2
+// file, "gh1", "gh2" and "standard" for a standard SEG-D record, else what addHeadersJson adds.
+void addDecodedHeadersJson(const decode::OpenResult& result, Json& out);
+
+// The form of `vorax info --json`: "first_trace_position", "messages", then for an opened
+// record "record" (summaryJson) and its decoded headers; for a SEG-D record that did not open,
+// the headers the driver got to.
+Json infoJson(const decode::SegdRecord& record, const decode::OpenResult& result,
+              const std::vector<std::string>& messages);
+
+// Prints {"traces": [...], "line_runs": ..., "tilt_error_count": ..., "messages": [...]} to
+// standard output, each trace with its samples when `withSamples` (the form of
+// `vorax traces --json`); `messages` are the warnings the command printed.
+void printTracesJson(const decode::SegdRecord& record, bool withSamples,
+                     const std::vector<std::string>& messages);
 
 }  // namespace vorax::cli

@@ -1,7 +1,9 @@
 #include "cli/run_command.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -29,6 +31,16 @@ int runCommandLine(CLI::App& app, int argc, char** argv, const int& status) {
     return 2;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s: %s\n", commandName(app).c_str(), error.what());
+    return 2;
+  }
+  // Output lost to a full disk, a closed pipe or a device that refuses it is a failure.
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = errno;
+  if (!flushed || std::ferror(stdout) != 0) {
+    // The reason is known only when the last flush failed; an earlier failed write left none.
+    const std::string why = flushed ? std::string() : std::string(": ") + std::strerror(error);
+    std::fprintf(stderr, "%s: cannot write standard output%s\n", commandName(app).c_str(),
+                 why.c_str());
     return 2;
   }
   return status;

@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/byte_reader.h"
+#include "base/text_trim.h"
 #include "decode/conversions.h"
 
 namespace vorax::decode {
@@ -19,6 +21,17 @@ inline std::string hexOf(const Block& block, std::size_t first, std::size_t last
 // Decimal text of bytes first..last read as one big-endian unsigned integer.
 inline std::string decimalOf(const Block& block, std::size_t first, std::size_t last) {
   return bintodecimal(block.bytes(first, last));
+}
+
+// Bytes first..last as characters, unchanged.
+inline std::string charactersOf(const Block& block, std::size_t first, std::size_t last) {
+  const std::vector<std::uint8_t> raw = block.bytes(first, last);
+  return std::string(raw.begin(), raw.end());
+}
+
+// Bytes first..last as characters without leading and trailing blanks or zero bytes.
+inline std::string trimmedCharactersOf(const Block& block, std::size_t first, std::size_t last) {
+  return base::trimmed(charactersOf(block, first, last), base::kSpacesAndZeros);
 }
 
 // The high and low nibble of one byte as a single hex digit.

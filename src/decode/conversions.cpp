@@ -1,11 +1,10 @@
 #include "decode/conversions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
-#include <type_traits>
 
 namespace vorax::decode {
 
@@ -160,47 +159,70 @@ std::int32_t numericInt(std::string_view text) {
 
 namespace {
 
-// Fixed-point text without trailing zeros, for magnitudes where %g would use an exponent.
-std::string plainFixed(double value, int decimals) {
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  std::string fixed = buffer;
-  if (fixed.find('.') != std::string::npos) {
-    while (fixed.back() == '0') fixed.pop_back();
-    if (fixed.back() == '.') fixed.pop_back();
+// Where the plain layout of a shortest decimal stops: at the value's own magnitude against
+// 1e-6 and 1e15, or at the magnitude of the decimal its digits name. The two differ only for a
+// single lying just beside a bound (1e-6f is 9.99999997e-07, its digits name 1e-6).
+enum class PlainBounds { OfValue, OfDigits };
+
+// The shortest round-trip decimal of `value` (finite, not zero) laid out as the displays show
+// numbers: plain digits for ordinary magnitudes, an exponent ("1e-07", "1.5e+20") only below
+// 1e-6 and from 1e15 on where the digits do not reach the units (as %g would write them).
+template <typename T>
+std::string shortestLayout(T value, PlainBounds bounds) {
+  char scientific[64];
+  const char* end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                  std::chars_format::scientific)
+                        .ptr;
+  const std::string_view text(scientific, static_cast<std::size_t>(end - scientific));
+  const std::size_t e = text.find('e');
+  const bool negative = text.front() == '-';
+  std::string digits;
+  for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
+    if (c != '.') digits.push_back(c);
+  int exponent = 0;
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                  exponent);
+
+  const auto count = static_cast<int>(digits.size());
+  const double magnitude = std::fabs(static_cast<double>(value));
+  const bool ordinary = bounds == PlainBounds::OfValue ? magnitude >= 1e-6 && magnitude < 1e15
+                                                       : exponent >= -6 && exponent < 15;
+  if (!ordinary && !(exponent >= -4 && exponent < count)) return std::string(text);
+  std::string out = negative ? "-" : "";
+  if (exponent < 0) {
+    out += "0.";
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out += digits;
+  } else if (exponent + 1 >= count) {
+    out += digits;
+    out.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+  } else {
+    const auto units = static_cast<std::size_t>(exponent + 1);
+    out.append(digits, 0, units);
+    out += '.';
+    out.append(digits, units);
   }
-  return fixed;
+  return out;
 }
 
 template <typename T>
-std::string shortestOf(T value, int maxDigits) {
+std::string shortestOf(T value, PlainBounds bounds = PlainBounds::OfValue) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
   if (value == 0) return "0";
-  std::string text;
-  int digits = 1;
-  for (; digits <= maxDigits; ++digits) {
-    text = formatG(static_cast<double>(value), digits);
-    T back = std::is_same_v<T, float> ? static_cast<T>(std::strtof(text.c_str(), nullptr))
-                                      : static_cast<T>(std::strtod(text.c_str(), nullptr));
-    if (back == value) break;
-  }
-  if (text.find('e') == std::string::npos) return text;
-  double magnitude = std::fabs(static_cast<double>(value));
-  if (magnitude < 1e-6 || magnitude >= 1e15) return text;
-  // Ordinary magnitude that %g wrote with an exponent: write it out in full.
-  int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
-  int decimals = std::max(0, std::min(maxDigits, digits) - 1 - exponent);
-  return plainFixed(static_cast<double>(value), decimals);
+  return shortestLayout(value, bounds);
 }
 
 }  // namespace
 
 std::string shortestText(double value) {
-  return shortestOf(value, 17);
+  return shortestOf(value);
 }
 std::string shortestText(float value) {
-  return shortestOf(value, 9);
+  return shortestOf(value);
+}
+std::string shortestDecimalText(float value) {
+  return shortestOf(value, PlainBounds::OfDigits);
 }
 
 }  // namespace vorax::decode

@@ -54,10 +54,15 @@ double numericValue(std::string_view text);
 // numericValue as a 32-bit integer (the fraction dropped, saturated to the int32 range).
 std::int32_t numericInt(std::string_view text);
 
-// Shortest plain decimal text that reads back as the same number, as the displays and JSON
-// show numbers: 1000 -> "1000", 0.25 -> "0.25", 406.96f -> "406.96". No exponent for
-// ordinary magnitudes. NaN gives "NaN".
+// Shortest decimal text that reads back as the same number, as the displays and JSON show
+// numbers: 1000 -> "1000", 0.25 -> "0.25", 406.96f -> "406.96". No exponent from 1e-6 to
+// 1e15 (0.000001, 100000000000000); below and above, the exponent of %g ("1.5e-07", "1e+15").
+// NaN gives "NaN", infinities "Infinity" and "-Infinity", both zeros "0".
 std::string shortestText(double value);
 std::string shortestText(float value);
+
+// The single's shortest digits laid out as shortestText lays out the double nearest to them,
+// which is how JSON writes a single: 1e-6f is "0.000001" here, "1e-06" in shortestText.
+std::string shortestDecimalText(float value);
 
 }  // namespace vorax::decode

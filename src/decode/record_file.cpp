@@ -38,6 +38,7 @@ RecordFile::Opened RecordFile::open(const std::filesystem::path& path) {
   file.name_ = path.string();
   file.open_ = true;
   file.size_ = size;
+  file.fileSize_ = size;
   file.disk_ = std::move(buffer);
   file.descriptor_ = Descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   return {std::move(file), {}};
@@ -48,6 +49,7 @@ RecordFile RecordFile::fromMemory(Bytes bytes, std::string name) {
   file.name_ = std::move(name);
   file.open_ = true;
   file.size_ = bytes.size();
+  file.fileSize_ = bytes.size();
   file.memory_ = bytes;
   return file;
 }
@@ -60,9 +62,9 @@ std::size_t RecordFile::read(std::span<std::uint8_t> out) {
     const std::size_t wanted =
         static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
     if (disk_) {
-      got = readFromDisk(offset, out.first(wanted));
+      got = readFromDisk(start_ + offset, out.first(wanted));
     } else {
-      std::memcpy(out.data(), memory_.data() + offset, wanted);
+      std::memcpy(out.data(), memory_.data() + start_ + offset, wanted);
       got = wanted;
     }
   }
@@ -77,9 +79,9 @@ std::size_t RecordFile::readAt(std::uint64_t position, std::span<std::uint8_t> o
     const std::size_t wanted =
         static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
     if (disk_) {
-      got = readDescriptor(offset, out.first(wanted));
+      got = readDescriptor(start_ + offset, out.first(wanted));
     } else {
-      std::memcpy(out.data(), memory_.data() + offset, wanted);
+      std::memcpy(out.data(), memory_.data() + start_ + offset, wanted);
       got = wanted;
     }
   }
@@ -123,6 +125,18 @@ std::size_t RecordFile::readFromDisk(std::uint64_t offset, std::span<std::uint8_
   const std::size_t count = got > 0 ? static_cast<std::size_t>(got) : 0;
   diskOffset_ += count;
   return count;
+}
+
+void RecordFile::startAt(std::uint64_t position) {
+  start_ = std::min(std::max<std::uint64_t>(position, 1) - 1, fileSize_);
+  size_ = fileSize_ - start_;
+  position_ = 1;
+}
+
+RecordFile::Opened RecordFile::reopen() const {
+  if (disk_ || descriptor_.fd >= 0) return open(name_);
+  if (!open_) return {std::nullopt, "Cannot open " + name_ + ": it is closed"};
+  return {fromMemory(memory_, name_), {}};
 }
 
 void RecordFile::close() {

@@ -44,6 +44,15 @@ class RecordFile {
   // position: several threads may call it at once (the trace loaders' workers do).
   std::size_t readAt(std::uint64_t position, std::span<std::uint8_t> out) const;
 
+  // Makes 1-based `position` of the file byte 1 of what is read, and shortens the size to
+  // match: a record that starts inside a file holding several then reads as a file of its
+  // own (from there to the end). startAt(1) reads the whole file again. Moves the current
+  // position to 1.
+  void startAt(std::uint64_t position);
+
+  // A second reader of the same file (from its byte 1), with its own position.
+  Opened reopen() const;
+
   // File bytes from the current position to the end (0 when the position lies past it).
   std::uint64_t remaining() const { return position_ <= size_ ? size_ - position_ + 1 : 0; }
 
@@ -69,6 +78,8 @@ class RecordFile {
   bool open_ = false;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 1;
+  std::uint64_t start_ = 0;     // 0-based offset in the file of what reads as byte 1
+  std::uint64_t fileSize_ = 0;  // of the whole file
   Bytes memory_;
   std::unique_ptr<std::filebuf> disk_;
   std::uint64_t diskOffset_ = 0;  // 0-based offset the filebuf will read next

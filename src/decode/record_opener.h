@@ -39,7 +39,13 @@ struct OpenOptions {
   // The first traces of a large record, as soon as they are in; records read whole (SEG-2,
   // standard) have none.
   EarlyTraces earlyTraces;
+  // Which record of a file holding several VORAX or Sercel records one after another: 0 the
+  // first, with a message saying how many the file holds; K (from 1) record K, without it.
+  std::int32_t record = 0;
 };
+
+// The message for a file of `count` records of which the first is open.
+std::string severalRecordsMessage(std::int32_t count);
 
 struct OpenResult {
   OpenStatus status = OpenStatus::FileError;
@@ -53,11 +59,16 @@ struct OpenResult {
   StandardHeaders standard;
   std::vector<std::string> notes;
   std::int32_t tracesRead = 0;
+  std::int32_t recordCount = 1;   // records the file holds one after another
+  std::int32_t recordNumber = 1;  // the one opened; positions above count from the file's start
   bool ok() const { return status == OpenStatus::Ok; }
 };
 
 // Opens the file at `path` into `record`. Decoder messages and the loader's warning go to
-// `messages`. A file whose first bytes are text is a FileError saying so.
+// `messages`, and so do the file's size against what the headers declare (also when only the
+// headers are read: a file shorter than its traces, bytes after the last record), and how
+// many records a file holding several holds. A file whose first bytes are text is a
+// FileError saying so; so is a record number the file does not hold.
 OpenResult openRecord(const std::filesystem::path& path, SegdRecord& record, MessageSink& messages,
                       const base::DebugLog& debugLog, const OpenOptions& options = {});
 

@@ -35,6 +35,21 @@ std::vector<LineRun> buildLineRuns(std::span<const TraceHeaderInfo> traceInfo,
   return runs;
 }
 
+bool tracesStartApart(const SegdRecord& record) {
+  const std::optional<std::int64_t>* first = nullptr;
+  const std::size_t held =
+      std::min(record.traceInfo.size(), static_cast<std::size_t>(record.loadedTraceCount()) + 1);
+  for (std::size_t t = 1; t < held; ++t) {
+    const std::optional<std::int64_t>& start = record.traceInfo[t].startTimeUtcUs;
+    if (first == nullptr) {
+      first = &start;
+    } else if (start != *first) {
+      return true;
+    }
+  }
+  return false;
+}
+
 SegdRecord leadingTraces(const SegdRecord& record, std::int32_t count) {
   const std::int32_t kept = std::clamp(count, 0, record.loadedTraceCount());
   SegdRecord leading;
@@ -42,6 +57,7 @@ SegdRecord leadingTraces(const SegdRecord& record, std::int32_t count) {
   leading.flavour = record.flavour;
   leading.sampleIntervalMs = record.sampleIntervalMs;
   leading.recordLengthMs = record.recordLengthMs;
+  leading.startTimeMs = record.startTimeMs;
   leading.fileName = record.fileName;
   leading.tiltErrorCount = record.tiltErrorCount;
   leading.samples.reset(kept, record.samples.samplesPerTrace());

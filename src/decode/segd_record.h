@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -45,6 +46,10 @@ struct RecordSummary {
   std::int32_t upholeTime = 0;
   std::int32_t blastIdentifier = 0;
   FixedText<60> extendedHeaderStatus;
+  // The recorder's GPS position in degrees (north and east positive), when the record gives
+  // one: a nodal recorder's, from its first trace that holds it.
+  std::optional<double> gpsLatitude;
+  std::optional<double> gpsLongitude;
 };
 
 // Per-trace attributes. The comments name what the one-block (VORAX) reader stores where it
@@ -56,7 +61,8 @@ struct TraceHeaderInfo {
   double receiverY = 0;
   float receiverZ = 0;
   FixedText<4> channelKind;  // "Seis" / "Aux"
-  FixedText<8> sensorKind;   // "Geoph" / "Hydro"; empty for VORAX
+  FixedText<8> sensorKind;   // "Geoph" / "Hydro"; empty for VORAX; with the component for
+                             // standard records: "Geoph Z", "Geoph H1", "Accel H2", ...
   float resistance = 0;      // VORAX: low digit of ext. byte 26 (cable number)
   float capacitance = 0;     // VORAX: trace edit code
   float tilt = 0;            // VORAX: ext. byte 21 (recorded gain)
@@ -86,6 +92,12 @@ struct TraceHeaderInfo {
   FixedText<20> filterText;
   Colorref errorColour = 0;
   FixedText<60> note;
+  // What nodal recorders write per trace, empty when the record does not say: the time of the
+  // first sample in microseconds since 1970-01-01 UTC (leap seconds not counted, as
+  // decode/utc_time.h holds times) and the GPS position in degrees, north and east positive.
+  std::optional<std::int64_t> startTimeUtcUs;
+  std::optional<double> latitude;
+  std::optional<double> longitude;
 };
 
 // One run of consecutive traces on the same receiver line (all held as floats, as stored).
@@ -136,6 +148,9 @@ struct SegdRecord {
   RecordFlavour flavour = RecordFlavour::Vorax;  // set by the opener
   float sampleIntervalMs = 0;                    // summary.sampleIntervalUs / 1000
   float recordLengthMs = 0;                      // sampleIntervalMs * (samplesPerTrace - 1)
+  // Time of sample 0 in ms after the shot: negative for a record that starts before it (a
+  // SEG-2 DELAY of -0.05 s is -50); 0 for records that carry no delay.
+  float startTimeMs = 0;
   std::string fileName;
   std::int32_t tiltErrorCount = 0;
 
@@ -162,6 +177,10 @@ struct SegdRecord {
 // element 1 starts with first trace 0, later elements with their first trace.
 std::vector<LineRun> buildLineRuns(std::span<const TraceHeaderInfo> traceInfo,
                                    std::int32_t traceCount);
+
+// True when two held traces carry different start times (slices of a continuous recording,
+// or components recorded apart), so that a trace's own start time tells it from the others.
+bool tracesStartApart(const SegdRecord& record);
 
 // A record with the headers of `record` and its first `count` traces (all it holds, when
 // fewer), line runs built from those.

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/worker_count.h"
 #include "decode/vorax/vorax_loader.h"
 
 namespace vorax::decode {
@@ -68,7 +69,7 @@ class BlockDecoder {
   std::vector<std::uint8_t> staging_;
 };
 
-// The blocks shared by the two workers: each takes the next block not yet taken.
+// The blocks shared by the workers: each takes the next block not yet taken.
 struct SharedBlocks {
   explicit SharedBlocks(std::int32_t count) : count(count), done(static_cast<std::size_t>(count)) {}
 
@@ -100,32 +101,35 @@ void forgetTraces(SegdRecord& record, std::int32_t from, std::int32_t to) {
 
 }  // namespace
 
-std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layout,
-                                      const TraceDecoder& decode, const ProgressCallback& progress,
-                                      SegdRecord& record, const EarlyTraces& early) {
+std::int32_t decodeTracesOnWorkers(RecordFile& file, const TraceLayout& layout,
+                                   const TraceDecoder& decode, const ProgressCallback& progress,
+                                   SegdRecord& record, const EarlyTraces& early) {
   if (layout.traces <= 0) {
     if (progress) progress(100);
     return 0;
   }
   SharedBlocks blocks((layout.traces + kTracesPerBlock - 1) / kTracesPerBlock);
 
-  std::exception_ptr helperFailure;
-  std::jthread helper;
-  if (blocks.count > 1) {
-    helper = std::jthread([&] {
+  // One helper fewer than the workers (the calling thread is one), none beyond the blocks.
+  const auto helperCount = static_cast<std::size_t>(
+      std::clamp<std::int64_t>(std::int64_t{base::workerCount()} - 1, 0, blocks.count - 1));
+  std::vector<std::exception_ptr> helperFailures(helperCount);
+  std::vector<std::jthread> helpers;
+  for (std::size_t h = 0; h < helperCount; ++h) {
+    helpers.emplace_back([&, h] {
       try {
         BlockDecoder decoder(file, layout, decode);
         while (blocks.takeAndDecode(decoder)) {
         }
       } catch (...) {
-        helperFailure = std::current_exception();
+        helperFailures[h] = std::current_exception();
         blocks.stop = true;
       }
     });
   }
 
   // The calling thread decodes blocks too and reports the finished run of blocks from the
-  // first after each of its own; the rest are reported once the helper has finished.
+  // first after each of its own; the rest are reported once the helpers have finished.
   std::int32_t read = 0;
   std::int32_t reported = 0;  // blocks whose progress has been heard
   bool earlyHeard = !early.ready || early.count >= layout.traces;
@@ -149,10 +153,11 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
     while (blocks.takeAndDecode(decoder)) report(false);
   } catch (...) {
     blocks.stop = true;
-    throw;  // the helper is joined when `helper` goes
+    throw;  // the helpers are joined when `helpers` goes
   }
-  if (helper.joinable()) helper.join();
-  if (helperFailure) std::rethrow_exception(helperFailure);
+  helpers.clear();  // joins
+  for (const std::exception_ptr& failure : helperFailures)
+    if (failure) std::rethrow_exception(failure);
   report(true);
 
   if (read < layout.traces) forgetTraces(record, read + 1, layout.traces);
@@ -161,10 +166,10 @@ std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layou
   return read;
 }
 
-std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
-                                    RecordFile& file, SegdRecord& record, MessageSink& messages,
-                                    const TraceDecoder& decode, const ProgressCallback& progress,
-                                    const EarlyTraces& early) {
+std::int32_t loadTracesOnWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
+                                 RecordFile& file, SegdRecord& record, MessageSink& messages,
+                                 const TraceDecoder& decode, const ProgressCallback& progress,
+                                 const EarlyTraces& early) {
   const std::int32_t declaredTraces = record.summary.traceCount;
   const std::int32_t declaredSamples = record.summary.samplesPerTrace;
   const auto position = static_cast<std::uint64_t>(std::max<std::int64_t>(1, firstTracePosition));
@@ -182,7 +187,7 @@ std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64
       position, headerBytes,
       headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, declaredSamples)), held.traces,
       held.samplesPerTrace};
-  const std::int32_t read = decodeTracesOnTwoWorkers(file, layout, decode, progress, record, early);
+  const std::int32_t read = decodeTracesOnWorkers(file, layout, decode, progress, record, early);
   record.lineRuns = buildLineRuns(record.traceInfo, read);
   return read;
 }

@@ -1,7 +1,7 @@
-// Decoding a record's traces on two workers. The traces lie at a fixed stride after the first
-// trace header, so each worker can read its own traces with positioned reads: whole blocks of
-// traces come in with one large read into the worker's staging buffer and are decoded from
-// there while they are in cache.
+// Decoding a record's traces on the program's workers (base::workerCount()). The traces lie at a
+// fixed stride after the first trace header, so each worker can read its own traces with positioned
+// reads: whole blocks of traces come in with one large read into the worker's staging buffer and
+// are decoded from there while they are in cache.
 #pragma once
 
 #include <cstdint>
@@ -33,8 +33,8 @@ struct TraceLayout {
 };
 
 // Decodes trace t from its header bytes (layout.headerBytes) and sample bytes
-// (4 x layout.heldSamples; bytes past the end of the file are zeros). Called from two threads
-// at once for different traces: it may write only trace t's parts of the record.
+// (4 x layout.heldSamples; bytes past the end of the file are zeros). Called from several
+// threads at once for different traces: it may write only trace t's parts of the record.
 using TraceDecoder = std::function<void(std::int32_t t, Bytes header, Bytes samples)>;
 
 // Decodes traces 1..layout.traces. `progress` hears 100 x t / N (rounded) at every 100th trace
@@ -42,17 +42,17 @@ using TraceDecoder = std::function<void(std::int32_t t, Bytes header, Bytes samp
 // stops there and the traces after it are left as `record` had them before (zeroed, default
 // attributes, divisor 1). Leaves the file's position after the last trace read. Returns the
 // number of traces read. `early` hears the first traces as soon as they are in.
-std::int32_t decodeTracesOnTwoWorkers(RecordFile& file, const TraceLayout& layout,
-                                      const TraceDecoder& decode, const ProgressCallback& progress,
-                                      SegdRecord& record, const EarlyTraces& early = {});
+std::int32_t decodeTracesOnWorkers(RecordFile& file, const TraceLayout& layout,
+                                   const TraceDecoder& decode, const ProgressCallback& progress,
+                                   SegdRecord& record, const EarlyTraces& early = {});
 
 // What the two loaders share: sizes the record for the traces the file holds (one warning
-// through `messages` when it is short), decodes them on two workers from
+// through `messages` when it is short), decodes them on the workers from
 // `firstTracePosition` (1-based) with `headerBytes` before each trace's samples, and builds the
 // line runs. Returns the number of traces read.
-std::int32_t loadTracesOnTwoWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
-                                    RecordFile& file, SegdRecord& record, MessageSink& messages,
-                                    const TraceDecoder& decode, const ProgressCallback& progress,
-                                    const EarlyTraces& early = {});
+std::int32_t loadTracesOnWorkers(std::int64_t firstTracePosition, std::uint64_t headerBytes,
+                                 RecordFile& file, SegdRecord& record, MessageSink& messages,
+                                 const TraceDecoder& decode, const ProgressCallback& progress,
+                                 const EarlyTraces& early = {});
 
 }  // namespace vorax::decode

@@ -10,6 +10,7 @@
 #include "base/atomic_file.h"
 #include "base/byte_reader.h"
 #include "base/fixed_text.h"
+#include "base/text_trim.h"
 
 namespace vorax::filter {
 
@@ -27,16 +28,9 @@ constexpr std::size_t kAgcWindowOffset = 468;
 constexpr std::size_t kAgcOffset = 472;
 
 // Without leading and trailing blanks (and the zero bytes a fixed text may end in).
-std::string trimmed(std::string_view text) {
-  constexpr std::string_view kBlank(" \0", 2);
-  const std::size_t first = text.find_first_not_of(kBlank);
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(kBlank) - first + 1));
-}
-
 // A line as the file holds it: trimmed, then cut or blank-padded to 30 characters.
 decode::FixedText<kPanelLineWidth> panelLine(std::string_view text) {
-  return decode::FixedText<kPanelLineWidth>(trimmed(text));
+  return decode::FixedText<kPanelLineWidth>(base::trimmed(text, base::kSpacesAndZeros));
 }
 
 void putInt(std::span<std::uint8_t> out, std::size_t offset, std::int32_t v) {
@@ -59,9 +53,9 @@ PanelSettings panelSettingsFrom(const app::ViewerSettings& s) {
     p.enabled[k] = s.panelFilterEnabled(k) != 0;
   }
   p.generateBmp = s.panelGenerateBmp() != 0;
-  p.headerLine = trimmed(s.panelHeaderLine());
-  p.infoLine = trimmed(s.panelInfoLine());
-  p.folder = trimmed(s.panelFolder());
+  p.headerLine = base::trimmed(s.panelHeaderLine(), base::kSpacesAndZeros);
+  p.infoLine = base::trimmed(s.panelInfoLine(), base::kSpacesAndZeros);
+  p.folder = base::trimmed(s.panelFolder(), base::kSpacesAndZeros);
   p.initialGainDb = s.panelInitialGainDb();
   p.traceClip = s.panelTraceClip();
   p.agcWindowSeconds = s.panelAgcWindow();
@@ -79,8 +73,8 @@ void storePanelSettings(const PanelSettings& p, app::ViewerSettings& s) {
     s.setPanelFilterEnabled(k, p.enabled[k] ? 1 : 0);
   }
   s.setPanelGenerateBmp(p.generateBmp ? 1 : 0);
-  s.setPanelHeaderLine(trimmed(p.headerLine));
-  s.setPanelInfoLine(trimmed(p.infoLine));
+  s.setPanelHeaderLine(base::trimmed(p.headerLine, base::kSpacesAndZeros));
+  s.setPanelInfoLine(base::trimmed(p.infoLine, base::kSpacesAndZeros));
   s.setPanelFolder(p.folder);
   s.setPanelInitialGainDb(p.initialGainDb);
   s.setPanelTraceClip(p.traceClip);
@@ -125,8 +119,9 @@ std::optional<PanelSettings> decodePanelFile(std::span<const std::uint8_t> bytes
   }
   p.generateBmp = decode::littleI32(bytes, kGenerateBmpOffset) != 0;
   auto line = [&](std::size_t offset) {
-    return trimmed(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()) + offset, kPanelLineWidth));
+    return base::trimmed(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()) + offset, kPanelLineWidth),
+        base::kSpacesAndZeros);
   };
   p.headerLine = line(kHeaderLineOffset);
   p.infoLine = line(kInfoLineOffset);

@@ -44,10 +44,6 @@ class FilterPass {
 
 }  // namespace
 
-unsigned coreCount() {
-  return std::max(1u, std::thread::hardware_concurrency());
-}
-
 std::optional<FilteredTraces> filterRecordTraces(const decode::SegdRecord& record,
                                                  std::span<const FilterRequest> filters,
                                                  dsp::Fft& fft, const FilterProgress& progress,

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "base/worker_count.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
 #include "filter/trace_filter.h"
@@ -26,11 +27,12 @@ struct FilteredTraces {
 
 // Runs `filters` in the order given over every trace the record holds, each trace's stored
 // samples 0..S-1 as the filter's samples 1..S; value S of every trace stays 0. Uses `threads`
-// threads (the caller's among them). nullopt when the run was cancelled.
+// threads (the caller's among them; by default the program's worker count). nullopt when the
+// run was cancelled.
 std::optional<FilteredTraces> filterRecordTraces(const decode::SegdRecord& record,
                                                  std::span<const FilterRequest> filters,
                                                  dsp::Fft& fft, const FilterProgress& progress = {},
-                                                 unsigned threads = 1);
+                                                 unsigned threads = base::workerCount());
 
 // Puts a finished run into the record. Stored x divisor still gives the recorded amplitude
 // filtered: each divisor is multiplied by new scale / old scale.
@@ -38,9 +40,6 @@ void applyFilteredTraces(decode::SegdRecord& record, FilteredTraces&& filtered);
 
 // Both at once, for callers that do not run it on a worker. False when cancelled.
 bool filterRecord(decode::SegdRecord& record, std::span<const FilterRequest> filters, dsp::Fft& fft,
-                  const FilterProgress& progress = {}, unsigned threads = 1);
-
-// The number of threads that use the machine's cores (at least 1).
-unsigned coreCount();
+                  const FilterProgress& progress = {}, unsigned threads = base::workerCount());
 
 }  // namespace vorax::filter

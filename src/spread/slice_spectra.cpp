@@ -75,7 +75,7 @@ std::optional<SliceSpectra> computeSliceSpectra(const decode::SegdRecord& record
 
   const std::vector<float> window =
       taperWindow(static_cast<std::size_t>(record.samples.samplesPerTrace()));
-  // Both threads take ten traces at a time; only the calling thread reports and decides to stop.
+  // Every thread takes ten traces at a time; only the calling thread reports and decides to stop.
   std::atomic<std::int32_t> next{0};
   std::atomic<std::int32_t> done{0};
   std::atomic<bool> stop{false};

@@ -1,6 +1,6 @@
 // The spectra behind the frequency slice: every live trace's amplitude spectrum (Blackman
 // tapered), each trace's peak and the spread's peak. Computed once per opening of the
-// spread view, on two threads, with an abandon check every ten traces.
+// spread view, on the program's workers, with an abandon check every ten traces.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/worker_count.h"
 #include "decode/segd_record.h"
 #include "dsp/fft.h"
 
@@ -58,9 +59,10 @@ using SpectraProgress =
 // The spectra of the record's live traces: each trace's samples 0..S-1 moved up one place
 // behind a 0 (S + 1 values, non-finite samples read as 0), Blackman tapered and transformed
 // by the program's amplitude spectrum. Runs on the calling thread and `threads` - 1 helpers
-// (at least one thread). Nothing when the progress callback abandons.
-std::optional<SliceSpectra> computeSliceSpectra(const decode::SegdRecord& record, dsp::Fft& fft,
-                                                const SpectraProgress& progress = {},
-                                                int threads = 2);
+// (at least one thread; by default the program's worker count). Nothing when the progress
+// callback abandons.
+std::optional<SliceSpectra> computeSliceSpectra(
+    const decode::SegdRecord& record, dsp::Fft& fft, const SpectraProgress& progress = {},
+    int threads = static_cast<int>(base::workerCount()));
 
 }  // namespace vorax::spread

@@ -1,6 +1,7 @@
 #include "tools/file_splitter.h"
 
 #include "base/atomic_file.h"
+#include "base/folder_access.h"
 #include "decode/record_file.h"
 #include "tools/record_layout.h"
 #include "tools/tool_support.h"
@@ -139,7 +140,7 @@ class Splitter {
 SplitResult splitFile(const fs::path& input, const fs::path& outputFolder,
                       const SplitCallbacks& callbacks) {
   const fs::path folder = outputFolder.empty() ? input.parent_path() : outputFolder;
-  if (folderIsReadOnly(folder.empty() ? fs::path(".") : folder))
+  if (base::folderIsReadOnly(folder.empty() ? fs::path(".") : folder))
     return {SplitStatus::ReadOnlyFolder, kReadOnlyMediaMessage, {}};
   decode::RecordFile::Opened opened = decode::RecordFile::open(input);
   if (!opened.ok()) return {SplitStatus::FileError, opened.error, {}};

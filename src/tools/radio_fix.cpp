@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/atomic_file.h"
+#include "base/folder_access.h"
+#include "base/text_trim.h"
 #include "decode/record_file.h"
 #include "tools/record_layout.h"
 #include "tools/tool_support.h"
@@ -67,7 +69,7 @@ class RadioFixer {
         callbacks_(callbacks),
         messages_(callbacks.messages != nullptr ? *callbacks.messages : collected_),
         guard_(inputs, callbacks.mayReplace) {
-    options_.prefix = trimmedText(options_.prefix);
+    options_.prefix = base::trimmed(options_.prefix, base::kSpacesAndTabs);
   }
 
   RadioFixResult run(const std::vector<fs::path>& inputs) {
@@ -137,7 +139,7 @@ class RadioFixer {
 
     const fs::path output = outputFor(input, held.cut());
     const fs::path folder = output.parent_path().empty() ? fs::path(".") : output.parent_path();
-    if (folderIsReadOnly(folder))
+    if (base::folderIsReadOnly(folder))
       return fail(RadioFixStatus::FileError,
                   "Cannot write in " + folder.string() + ": it is read-only");
     if (!outputAllowed(input, output)) return false;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "base/text_trim.h"
 #include "decode/record_opener.h"
 #include "tools/tool_support.h"
 
@@ -103,7 +104,8 @@ SumDiffOutcome sumDifference(const std::string& file1, const std::string& file2,
                              const SumDiffOptions& options, decode::SegdRecord& result,
                              decode::MessageSink& messages, const base::DebugLog& debugLog,
                              const SumDiffProgress& progress) {
-  if (trimmedText(file1).empty() || trimmedText(file2).empty())
+  if (base::trimmed(file1, base::kSpacesAndTabs).empty() ||
+      base::trimmed(file2, base::kSpacesAndTabs).empty())
     return failure(kSelectTwoFilesMessage);
 
   decode::SegdRecord first;

@@ -13,13 +13,6 @@ namespace vorax::tools {
 // their absolute, normalised names when one does not exist yet.
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
-// True when `folder` cannot take new files: its write permission is off (the read-only
-// attribute) or the system refuses writing there.
-bool folderIsReadOnly(const std::filesystem::path& folder);
-
-// Without leading and trailing spaces and tabs.
-std::string trimmedText(std::string_view text);
-
 // `name` with `tag` put before its extension: ("RSA.sgd", "_partial") gives "RSA_partial.sgd",
 // ("radtmp", "_partial") "radtmp_partial".
 std::filesystem::path withTag(const std::filesystem::path& name, std::string_view tag);

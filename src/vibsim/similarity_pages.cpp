@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/picture_file_name.h"
+#include "base/text_trim.h"
 #include "vibsim/amplitude_views.h"
 #include "vibsim/correlogram.h"
 #include "vibsim/phase_analysis.h"
@@ -16,12 +17,6 @@
 namespace vorax::vibsim {
 
 namespace {
-
-std::string trimmedText(std::string_view s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
-}
 
 // "Frequency vs Time" of two traces.
 void drawFrequencies(app::Canvas& canvas, SimInput& input, double top, std::int32_t a,
@@ -384,9 +379,9 @@ class RadioPages final : public BandedPages {
 }  // namespace
 
 BannerTexts bannerTextsOf(const app::ViewerSettings& settings, const decode::SegdRecord& record) {
-  return {trimmedText(settings.contractor()), trimmedText(settings.oilCompany()),
-          trimmedText(settings.crew()), trimmedText(record.summary.recordDate.view()),
-          trimmedText(record.summary.recordTime.view())};
+  return {base::trimmed(settings.contractor()), base::trimmed(settings.oilCompany()),
+          base::trimmed(settings.crew()), base::trimmed(record.summary.recordDate.view()),
+          base::trimmed(record.summary.recordTime.view())};
 }
 
 std::string fleetSubtitle(const BannerTexts& banner, std::string_view source) {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <system_error>
 
+#include "base/text_trim.h"
 #include "vibsim/setup_fields.h"
 
 namespace vorax::vibsim {
@@ -21,14 +22,8 @@ void copyParams(const app::ViewerSettings& s, const std::array<SetupField, N>& f
   }
 }
 
-std::string trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 std::string rowLabel(std::string_view name, int row) {
-  std::string label = trimmed(name);
+  std::string label = base::trimmed(name);
   return label.empty() ? std::to_string(row) : label;
 }
 
@@ -125,7 +120,8 @@ RadioSetup radioSetupOf(const app::ViewerSettings& s, const std::filesystem::pat
   setup.folder = folder;
   for (int row = 1; row <= kSetupRows; ++row) {
     const auto r = static_cast<std::size_t>(row);
-    const std::string file = trimmed(setup.pulseTest() ? s.radioPulseFile(r) : s.radioSimFile(r));
+    const std::string file =
+        base::trimmed(setup.pulseTest() ? s.radioPulseFile(r) : s.radioSimFile(r));
     std::error_code ec;
     if (file.empty() || !std::filesystem::is_regular_file(folder / file, ec)) continue;
     const std::string label =

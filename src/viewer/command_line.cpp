@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "base/worker_count.h"
+
 namespace vorax::viewer {
 namespace {
 
@@ -9,8 +11,8 @@ constexpr const char* kUsage =
     "Usage: vorax-viewer [OPTIONS] [FILE]\n"
     "The desktop viewer and quality-control tool of VORAX Viewer: opens SEG-D and SEG-2 seismic\n"
     "field records, pages through their traces with gain and clip, shows their headers, one\n"
-    "trace's spectrum, the receiver test values over the spread, filters, and vibrator\n"
-    "similarity QC.\n"
+    "trace's spectrum, the receiver test values over the spread, filters, vibrator\n"
+    "similarity QC and the survey QC of a folder of records.\n"
     "\n"
     "Positionals:\n"
     "  FILE                        a record to open at start\n"
@@ -62,6 +64,17 @@ std::optional<int> answerWithoutWindow(int argc, const char* const* argv, std::o
     return 2;
   }
   return std::nullopt;
+}
+
+void applyThreadsVariable(std::ostream& errors, const char* (*environment)(const char* name)) {
+  const char* text = environment("VORAX_THREADS");
+  if (text == nullptr) return;
+  if (const std::optional<unsigned> count = base::parseWorkerCount(text)) {
+    base::setWorkerCount(*count);
+  } else {
+    errors << "vorax-viewer: VORAX_THREADS must be a whole number from 1 to " << base::kMostWorkers
+           << ", not \"" << text << "\"; using one thread per CPU the process may use\n";
+  }
 }
 
 }  // namespace vorax::viewer

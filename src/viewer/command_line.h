@@ -15,4 +15,8 @@ std::optional<int> answerWithoutWindow(int argc, const char* const* argv, std::o
                                        std::ostream& errors,
                                        const char* (*environment)(const char* name));
 
+// Sets the program's worker count from VORAX_THREADS (a whole number from 1 to 1024) when it is
+// set; any other value is named on `errors` and the CPUs the process may use are kept.
+void applyThreadsVariable(std::ostream& errors, const char* (*environment)(const char* name));
+
 }  // namespace vorax::viewer

@@ -13,6 +13,8 @@
 #include "app/ui/settings_keeper.h"
 #include "app/ui/trace_views.h"
 #include "filter/ui/filter_tools.h"
+#include "interchange/ui/segy_export_dialog.h"
+#include "qc/ui/survey_qc_tool.h"
 #include "spread/ui/spread_view_dialog.h"
 #include "tools/ui/record_tools.h"
 #include "vibsim/ui/similarity_tools.h"
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
   if (const auto status =
           vorax::viewer::answerWithoutWindow(argc, argv, std::cout, std::cerr, environment))
     return *status;
+  vorax::viewer::applyThreadsVariable(std::cerr, environment);
   QApplication application(argc, argv);
   vorax::app::AppState state;
   const vorax::app::SettingsLoad loaded = vorax::app::startUp(state);
@@ -37,6 +40,8 @@ int main(int argc, char** argv) {
   vorax::app::ui::installTraceViews(window, state);
   vorax::tools::ui::addRecordTools(window, state);
   vorax::filter::ui::addFilterTools(window, state);
+  vorax::interchange::ui::addSegyExport(window, state);
+  vorax::qc::ui::addSurveyQcTool(window);
   vorax::app::ui::SettingsKeeper keeper(state);
   keeper.watchDialogs();
   keeper.watchSessionEnd();

@@ -12,7 +12,7 @@ using Kind = DrawnItem::Kind;
 // Traces 0..20 over samples 0..1000 on 1000 x 800 pixels, with an 11-pixel font: 1.375
 // samples a pixel, so the font is 15.125 samples high.
 RecordDisplayGeometry geometry() {
-  return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15.125, 11, true};
+  return {{-1.05, -50, 23.625, 1050}, 0, 21, 1, 20, 0, 1000, 15.125, 11, true};
 }
 
 TEST(DisplayOverlay, RedCrosshairThroughTheCursorAcrossTheTraceAreaAndBlueReadoutBelow) {
@@ -60,7 +60,7 @@ TEST(DisplayOverlay, RubberBandsFromTheDragStart) {
 
 TEST(DisplayAnnotations, MarksOnlyPickedTracesOnScreenAndVelocityAboveTheRightEdge) {
   RecordingCanvas canvas(1000, 800);
-  drawDisplayAnnotations(canvas, geometry(), {{4, 25, 20}, "Vel:1000.0m/S "});
+  drawDisplayAnnotations(canvas, geometry(), {{4, 25, 20}, "Vel:1000.0m/S ", {}});
   std::vector<const DrawnItem*> marks;
   for (const DrawnItem& item : canvas.items())
     if (item.kind == Kind::Polygon) marks.push_back(&item);
@@ -73,6 +73,22 @@ TEST(DisplayAnnotations, MarksOnlyPickedTracesOnScreenAndVelocityAboveTheRightEd
   EXPECT_EQ(velocity->hAlign, HAlign::Right);
   EXPECT_DOUBLE_EQ(velocity->points[0].x, 21);
   EXPECT_LT(velocity->points[0].y, -15.125);  // above the channel labels
+}
+
+TEST(DisplayAnnotations, MarkedTracesGetARedTriangleAtTheirFootAndTheirLabel) {
+  RecordingCanvas canvas(1000, 800);
+  drawDisplayAnnotations(canvas, geometry(), {{}, "", {{6, "D"}, {25, "R"}, {9, "N+S"}}});
+  std::vector<const DrawnItem*> feet;
+  for (const DrawnItem& item : canvas.items())
+    if (item.kind == Kind::Polygon) feet.push_back(&item);
+  ASSERT_EQ(feet.size(), 2u);  // trace 25 is not on this page
+  EXPECT_EQ(feet[0]->colour, kRed);
+  EXPECT_DOUBLE_EQ(feet[0]->points[0].y, geometry().s1);  // base on the trace area's foot
+  EXPECT_LT(feet[0]->points[2].y, geometry().s1);         // pointing up into the traces
+  EXPECT_DOUBLE_EQ(feet[1]->points[2].x, 9);
+  ASSERT_NE(canvas.findText("N+S"), nullptr);
+  EXPECT_DOUBLE_EQ(canvas.findText("N+S")->points[0].x, 9);
+  EXPECT_EQ(canvas.findText("R"), nullptr);
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ ViewerSettings defaults() {
 TEST(DisplaySettings, DefaultsGiveNormalisedClippedPagesOfSixtyFromZeroToThreeSeconds) {
   ViewerSettings settings = defaults();
   DisplayOptions options = displayOptionsFrom(settings);
-  EXPECT_FALSE(options.fixedGain);
+  EXPECT_EQ(options.balance, TraceBalance::Rms);  // readable at 18 dB, unlike peak
+  EXPECT_EQ(options.mode, DisplayMode::Wiggle);
+  EXPECT_FLOAT_EQ(options.agcWindowMs, 0);
   EXPECT_FLOAT_EQ(options.clip, 0.75f);
   EXPECT_FALSE(options.ignoreTiltErrors);
   EXPECT_EQ(displaySelectionFrom(settings), DisplaySelection::ByNumber);
@@ -45,13 +47,42 @@ TEST(DisplaySettings, OptionsFollowTheirFlagsAndAStoredClipOutOfRangeIsLimited) 
   settings.setDisplayAll(0);
   settings.setDisplayByLine(1);
   EXPECT_EQ(displaySelectionFrom(settings), DisplaySelection::ByLine);
-  settings.setFixedGainDisplay(1);
+  settings.setTraceBalance(TraceBalance::None);
+  settings.setDisplayAgc(1);
+  settings.setDisplayAgcWindowMs(250);
   settings.setIgnoreTiltErrors(1);
   settings.setTraceClip(9);
   DisplayOptions options = displayOptionsFrom(settings);
-  EXPECT_TRUE(options.fixedGain);
+  EXPECT_EQ(options.balance, TraceBalance::None);
+  EXPECT_FLOAT_EQ(options.agcWindowMs, 250);
   EXPECT_TRUE(options.ignoreTiltErrors);
   EXPECT_FLOAT_EQ(options.clip, 4);
+}
+
+// A start of 0 shows a record from its first sample, before the shot for a delayed one.
+TEST(DisplaySettings, RecordsStartingBeforeTheShotShowFromTheirFirstSample) {
+  ViewerSettings settings = defaults();
+  decode::SegdRecord record = test::makeDisplayRecord(10, 11);
+  record.startTimeMs = -50;
+  EXPECT_FLOAT_EQ(displayStartOf(settings, record), -50);
+  settings.setDisplayStartTime("20");
+  EXPECT_FLOAT_EQ(displayStartOf(settings, record), 20);
+}
+
+// Labels left at their defaults name the picked traces' channels.
+TEST(DisplaySettings, DefaultPickLabelsNameTheChannels) {
+  ViewerSettings settings = defaults();
+  settings.setTraceLabel(1, "Near");
+  decode::SegdRecord record = test::makeDisplayRecord(40, 11);
+  record.flavour = decode::RecordFlavour::Sercel408;
+  record.summary.auxTraceCount = 2;
+  DisplayState state;
+  state.pickedTraces = {17, 5, 9};
+  const MultiTraceOptions options = multiTraceOptionsFor(settings, false, record, state);
+  EXPECT_EQ(options.labels[0], "Channel 15");
+  EXPECT_EQ(options.labels[1], "Near");
+  EXPECT_EQ(options.labels[2], "Channel 7");
+  EXPECT_EQ(options.labels[3], "Trace 4");
 }
 
 TEST(DisplaySettings, MultiTraceTextsAndSidesFromTheSettings) {

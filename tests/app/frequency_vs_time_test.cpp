@@ -114,7 +114,7 @@ TEST(TimeFrequencyImage, ColumnsCoverTheTraceAndPeakWhereTheSignalIs) {
 TEST(FrequencyVsTimePlot, FrequencyAxisEndsAtTheStepMultipleAboveTheLargest) {
   const FrequencyPoint points[] = {{0, 10, 5}, {50, 39.0625, 12}};
   RecordingCanvas canvas;
-  const PlotGeometry plot = drawFrequencyVsTime(canvas, points, 100, "F vs T");
+  const PlotGeometry plot = drawFrequencyVsTime(canvas, points, 0, 100, "F vs T");
   EXPECT_EQ(plot.data.top, 40);  // CHOOSESTEP(0, 39.06) = 5
   EXPECT_NE(canvas.findText("40"), nullptr);
   EXPECT_EQ(canvas.findText("45"), nullptr);

@@ -14,14 +14,16 @@ std::string valueOf(const decode::RecordSummary& summary, std::string_view label
   return {};
 }
 
-TEST(HeaderPanelRows, SampleIntervalInMsCutToFourCharacters) {
+TEST(HeaderPanelRows, SampleIntervalInMsShownWhole) {
   decode::RecordSummary s;
-  s.sampleIntervalUs = 250;
-  EXPECT_EQ(valueOf(s, "SR (mS) "), "0.25");
-  s.sampleIntervalUs = 2000;
-  EXPECT_EQ(valueOf(s, "SR (mS) "), "2");
-  s.sampleIntervalUs = 333;
-  EXPECT_EQ(valueOf(s, "SR (mS) "), "0.33");
+  for (const auto& [us, text] : {std::pair{250.0f, "0.25"},
+                                 {2000.0f, "2"},
+                                 {333.0f, "0.333"},
+                                 {62.5f, "0.0625"},
+                                 {31.25f, "0.03125"}}) {
+    s.sampleIntervalUs = us;
+    EXPECT_EQ(valueOf(s, "SR (mS) "), text) << us;
+  }
 }
 
 TEST(HeaderPanelRows, LengthIsTheIntervalTimesSamplesLessOneRoundedDown) {
@@ -59,6 +61,27 @@ TEST(HeaderPanelRows, TextsTrimmedLabelCutToEightNumbersInShortestForm) {
   EXPECT_EQ(rows.front().label, "File");
   EXPECT_EQ(rows[12].label, "Src Pt ");
   EXPECT_EQ(rows.back().label, "Filter");
+}
+
+TEST(HeaderPanelRows, AGpsPositionAddsTwoRowsAfterTheOthers) {
+  decode::RecordSummary s;
+  EXPECT_EQ(headerPanelRows(s).size(), static_cast<std::size_t>(kHeaderPanelRows));
+  s.gpsLatitude = 19.42083740234375;
+  s.gpsLongitude = -155.29118347167969;
+  const auto rows = headerPanelRows(s);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kHeaderPanelRows) + 2);
+  EXPECT_EQ(rows[kHeaderPanelRows].label, "GPS Lat");
+  EXPECT_EQ(rows[kHeaderPanelRows].value, "19.420837");
+  EXPECT_EQ(rows[kHeaderPanelRows + 1].label, "GPS Lon");
+  EXPECT_EQ(rows[kHeaderPanelRows + 1].value, "-155.291183");
+  // The two rows need room: down to sample 470 the 23 rows end at 141 + 12.5 + 6.25 +
+  // 24 x 12.5 = 459.75, the 25 rows at 484.75.
+  RecordingCanvas canvas(1000, 800);
+  canvas.setWorldWindow({0, 0, 25, 1000});
+  canvas.setFont("Arial", 10, false);
+  EXPECT_TRUE(headerPanelFits(canvas, decode::RecordSummary{}, {20, 25, 0, 470}));
+  EXPECT_FALSE(headerPanelFits(canvas, s, {20, 25, 0, 470}));
+  EXPECT_TRUE(headerPanelFits(canvas, s, {20, 25, 0, 500}));
 }
 
 TEST(HeaderPanelGeometry, NinetyPercentOfTheMarginFromThirtyPercentOfTheTimeRangeDown) {

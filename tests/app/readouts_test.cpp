@@ -13,7 +13,7 @@ namespace {
 
 // Traces 0..20 over samples 0..1000 (the window -1.05..23.625 by -50..1050) on 1000 x 800.
 RecordDisplayGeometry geometry() {
-  return {{-1.05, -50, 23.625, 1050}, 0, 21, 0, 1000, 15, 11, true};
+  return {{-1.05, -50, 23.625, 1050}, 0, 21, 1, 20, 0, 1000, 15, 11, true};
 }
 WorldMapping mapping() {
   return {geometry().world, 1000, 800};
@@ -50,7 +50,17 @@ TEST(PointerReadout, ChannelLessAuxiliaryTracesAndTimeWithOneDecimal) {
   decode::SegdRecord record = test::makeDisplayRecord(10, 1001, 250);
   record.flavour = decode::RecordFlavour::Sercel408;  // auxiliary traces first
   record.summary.auxTraceCount = 2;
-  EXPECT_EQ(pointerReadoutText(record, {5, 401}), "Seis Channel : 3  Time : 100.3mS");
+  EXPECT_EQ(pointerReadoutText(record, {5, 401}),
+            "Seis Channel : 3  Time : 100.3mS  Amplitude : 0");
+  // The time counts from the record's start; the amplitude is stored x divisor.
+  record.startTimeMs = -50;
+  record.samples.at(5, 401) = -0.25f;
+  record.traceDivisor.assign(11, 1.0f);
+  record.traceDivisor[5] = 8;
+  EXPECT_EQ(pointerReadoutText(record, {5, 401}),
+            "Seis Channel : 3  Time : 50.3mS  Amplitude : -2");
+  EXPECT_FALSE(recordedAmplitude(record, {5, 1001}));  // the trailing zero is no sample
+  EXPECT_FALSE(recordedAmplitude(record, {11, 0}));
   EXPECT_EQ(fixedDecimals(2.25, 1), "2.3");
   EXPECT_EQ(fixedDecimals(-0.04, 1), "0.0");
   EXPECT_EQ(fixedDecimals(1000, 1), "1000.0");
@@ -161,6 +171,37 @@ TEST(TraceAttributes, OtherFlavoursCaptionWhatEachFieldHoldsAndDashWhatIsMissing
     EXPECT_EQ(std::string(traceAttributes(record, 0)[9].caption), "Resistance");
     EXPECT_EQ(traceAttributes(record, 0)[9].value, "");
   }
+}
+
+// A nodal record's rows show each trace's component, start time, GPS position and unit.
+TEST(TraceAttributes, StandardRecordsShowStartTimeGpsPositionAndUnitSerial) {
+  decode::SegdRecord record = test::makeDisplayRecord(2, 11);
+  record.flavour = decode::RecordFlavour::Standard;
+  decode::TraceHeaderInfo& info = record.traceInfo[1];
+  info.sensorKind = "Geoph H1";
+  info.receiverX = 469565.2;
+  info.startTimeUtcUs = 1502294430380000;  // 2017-08-09 16:00:30.38 UTC
+  info.latitude = 19.42083740234375;
+  info.longitude = -155.29118347167969;
+  info.unitSerialNumber = 453005513;
+  record.traceInfo[2].startTimeUtcUs = 1502294400000250;  // 250 us past a whole second
+  const auto fields = traceAttributes(record, 1);
+  std::vector<std::pair<std::string, std::string>> got;
+  for (std::size_t n : {3, 6, 7, 8, 9, 10, 12, 15})
+    got.emplace_back(fields[n].caption, fields[n].value);
+  const std::vector<std::pair<std::string, std::string>> expected{{"X", "469565.2"},
+                                                                  {"Type", "Seis Geoph H1"},
+                                                                  {"Start Date", "2017-08-09"},
+                                                                  {"Start UTC", "16:00:30.380"},
+                                                                  {"Latitude", "19.420837"},
+                                                                  {"Longitude", "-155.291183"},
+                                                                  {"CU Type", "-"},
+                                                                  {"Unit Serial #", "453005513"}};
+  EXPECT_EQ(got, expected);
+  const auto second = traceAttributes(record, 2);
+  EXPECT_EQ(second[8].value, "16:00:00.000250");
+  EXPECT_EQ(second[9].value, "-");
+  EXPECT_EQ(second[15].value, "-");  // no unit serial number
 }
 
 TEST(ConfigureRules, CountsClipAndGainKeptInRange) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/density_drawing.h"
 #include "app/display_fixture.h"
 #include "app/recording_canvas.h"
 
@@ -54,7 +55,11 @@ DisplayState page(std::int32_t first, std::int32_t last, float startMs, float en
 }
 
 DisplayOptions options(bool fixedGain, float clip, bool ignoreTilt = false) {
-  return {fixedGain, clip, ignoreTilt};
+  DisplayOptions o;
+  o.balance = fixedGain ? TraceBalance::None : TraceBalance::Peak;
+  o.clip = clip;
+  o.ignoreTiltErrors = ignoreTilt;
+  return o;
 }
 
 TEST(RecordDisplayWindow, MarginsAroundTheTraceAreaAndRoomForThePanelOnTheRight) {
@@ -374,6 +379,17 @@ TEST(RecordDisplayLabels, WindowFrom500To1000MsHasNoChannelLabelsAndEndsWith1000
             (std::vector<std::string>{"550 ", "600 ", "650 ", "700 ", "750 ", "800 ", "850 ",
                                       "900 ", "950 ", "1000 "}));
   for (const DrawnItem* t : canvas.texts()) EXPECT_GE(t->points[0].y, 250 - 12.5) << t->text;
+  // The same window zoomed into: channel 1 and every second one along its top edge.
+  DisplayState zoomed = page(0, 20, 500, 1000, 0);
+  zoomed.zoomHistory.push_back({});
+  RecordingCanvas zoomedCanvas;
+  DrawRecordDisplay(zoomedCanvas, record, zoomed, options(false, 1));
+  for (const char* channel : {"1", "2", "10", "20"}) {
+    const DrawnItem* label = zoomedCanvas.findText(channel);
+    ASSERT_NE(label, nullptr) << channel;
+    EXPECT_LT(label->points[0].y, 250);
+    EXPECT_GT(label->points[0].y, 250 - 12.5);  // within the top margin
+  }
 }
 
 TEST(RecordDisplayLabels, EndLabelThatWouldOverprintTheLastStepIsLeftOut) {
@@ -420,6 +436,88 @@ TEST(RecordDisplayLabels, RedBannerCentredOverTheTracesNearTheFoot) {
   EXPECT_EQ(banner->colour, kRed);
   EXPECT_DOUBLE_EQ(banner->points[0].x, 10.5);
   EXPECT_DOUBLE_EQ(banner->points[0].y, 1050 - 1.5 * g.textHeight);
+}
+
+// A trace balanced by RMS is drawn with its RMS at kBalancedRmsLevel x gain: a square wave of
+// +-0.5 (RMS 0.5) at 18 dB reaches 0.5 x (1/32)/0.5 x 7.943 = 0.248 spacings.
+TEST(RecordDisplayBalance, RmsBalanceAndAgcLevelEveryTraceAlike) {
+  decode::SegdRecord record = test::makeDisplayRecord(2, 101);
+  for (std::int32_t j = 0; j < 101; ++j) {
+    record.samples.at(1, j) = j % 2 == 0 ? 0.5f : -0.5f;
+    record.samples.at(2, j) = j % 2 == 0 ? 0.01f : -0.01f;  // 50 times weaker
+  }
+  DisplayOptions o = options(false, 4);
+  o.balance = TraceBalance::Rms;
+  const double expected = std::pow(10.0, 18 / 20.0) / 32;
+  for (const float agc : {0.0f, 20.0f}) {
+    o.agcWindowMs = agc;
+    RecordingCanvas canvas;
+    DrawRecordDisplay(canvas, record, page(0, 2, 0, 200, 18), o);
+    ASSERT_EQ(wiggles(canvas).size(), 2u);
+    EXPECT_NEAR(largestExcursion(*wiggles(canvas)[0], 1), expected, 1e-6) << agc;
+    EXPECT_NEAR(largestExcursion(*wiggles(canvas)[1], 2), expected, 1e-6) << agc;
+  }
+}
+
+// Variable area draws the fills alone; variable density a cell per sample coloured by the map
+// (through a canvas without pixels, one rectangle per run of equal colour; white is left out).
+TEST(RecordDisplayModes, VariableAreaHasNoLineAndDensityColoursEachSample) {
+  decode::SegdRecord record = test::makeDisplayRecord(2, 11);
+  record.samples.at(1, 4) = 1;
+  record.samples.at(1, 5) = 1;
+  record.samples.at(2, 7) = -1;
+  DisplayOptions o = options(false, 1);
+  o.mode = DisplayMode::VariableArea;
+  RecordingCanvas area;
+  DrawRecordDisplay(area, record, page(0, 2, 0, 20, 0), o);
+  EXPECT_TRUE(wiggles(area).empty());
+  EXPECT_FALSE(itemsOf(area, Kind::Line).empty());
+
+  o.mode = DisplayMode::Density;
+  o.clip = 2;  // a sample of 1 is half way: pure red, -1 pure blue
+  RecordingCanvas density;
+  DrawRecordDisplay(density, record, page(0, 2, 0, 20, 0), o);
+  std::vector<const DrawnItem*> cells;
+  for (const DrawnItem* f : itemsOf(density, Kind::FillRect))
+    if (f->colour == kRed || f->colour == kBlue) cells.push_back(f);
+  ASSERT_EQ(cells.size(), 2u);
+  EXPECT_EQ(cells[0]->colour, kRed);  // trace 1, samples 4..5
+  EXPECT_DOUBLE_EQ(cells[0]->points[0].x, 0.5);
+  EXPECT_DOUBLE_EQ(cells[0]->points[0].y, 3.5);
+  EXPECT_DOUBLE_EQ(cells[0]->points[1].y, 5.5);
+  EXPECT_EQ(cells[1]->colour, kBlue);  // trace 2, sample 7
+  EXPECT_DOUBLE_EQ(cells[1]->points[0].x, 1.5);
+  EXPECT_NE(density.findText("+2"), nullptr);  // the colour bar: full colour at clip 2 ...
+  EXPECT_NE(density.findText("Amplitude (x trace peak)"), nullptr);  // ... times the peak
+}
+
+// A record starting 50 ms before the shot: sample 0 is -50 ms, the axis steps fall on whole
+// times, and a later page starts a trace spacing left of its first trace.
+TEST(RecordDisplayLabels, TimesCountFromTheRecordsStartTime) {
+  decode::SegdRecord record = test::makeDisplayRecord(40, 501);  // 2 ms: -50..950 ms
+  record.startTimeMs = -50;
+  RecordingCanvas canvas;
+  RecordDisplayGeometry g =
+      DrawRecordDisplay(canvas, record, page(20, 40, -50, 950, 0), options(false, 1));
+  EXPECT_EQ(g.x0, 19);
+  EXPECT_EQ(g.firstTrace, 20);
+  EXPECT_DOUBLE_EQ(g.s0, 0);
+  EXPECT_DOUBLE_EQ(g.s1, 500);
+  const std::vector<std::string> labels = timeLabels(canvas, 19);
+  ASSERT_GE(labels.size(), 3u);
+  EXPECT_EQ(labels[0], "-50 ");  // the first sample
+  EXPECT_EQ(labels[1], "0 ");    // the steps count from the shot
+  EXPECT_EQ(labels.back(), "950 ");
+}
+
+TEST(DensityColour, DivergingMapThroughWhite) {
+  EXPECT_EQ(densityColour(0), kWhite);
+  EXPECT_EQ(densityColour(0.5), kRed);
+  EXPECT_EQ(densityColour(-0.5), kBlue);
+  EXPECT_EQ(densityColour(1), rgb(128, 0, 0));
+  EXPECT_EQ(densityColour(-7), rgb(0, 0, 77));
+  EXPECT_EQ(densityColour(0.25), rgb(255, 128, 128));
+  EXPECT_EQ(densityColour(std::nan("")), kWhite);
 }
 
 }  // namespace

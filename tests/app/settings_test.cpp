@@ -64,8 +64,8 @@ TEST(DefaultSettings, SitAtTheirOffsetsAsLittleEndianBytes) {
 TEST(DefaultSettings, LeaveDashRowsZeroAndFillBlankRowsWithSpaces) {
   const ViewerSettings s = defaults();
   const auto b = s.bytes();
-  const std::vector<std::uint8_t> zeros(512, 0);
-  EXPECT_EQ(slice(b, 0, 512), zeros);  // reserved head and LastDataFolder
+  const std::vector<std::uint8_t> zeros(492, 0);
+  EXPECT_EQ(slice(b, 20, 492), zeros);  // reserved head and LastDataFolder
   EXPECT_EQ(slice(b, 1595, 248), std::vector<std::uint8_t>(248, 0));  // unit names
   EXPECT_EQ(slice(b, 1843, 992), std::vector<std::uint8_t>(992, 0));  // channel table
   EXPECT_EQ(slice(b, 3041, 4), std::vector<std::uint8_t>(4, 0));
@@ -141,6 +141,32 @@ TEST_F(SettingsFile, WrittenAndReadBackIsByteIdenticalIncludingReservedBytes) {
   EXPECT_EQ(loaded.source, SettingsLoad::Source::File);
   EXPECT_EQ(loaded.bytesRead, kSettingsSize);
   EXPECT_TRUE(std::ranges::equal(reread.bytes(), original.bytes()));
+}
+
+// The display options sit at the start of the once reserved head behind their tag: the
+// defaults hold the tag, wiggle, RMS balance, no AGC, a 500 ms window.
+TEST(DisplayOptionSettings, DefaultsBehindTheTagAndOlderFilesReadWithoutThem) {
+  const ViewerSettings s = defaults();
+  EXPECT_EQ(slice(s.bytes(), 0, 20),
+            (std::vector<std::uint8_t>{
+                'V', 'X', 'D', '1', 0, 0, 0,    0,    2,    0,
+                0,   0,   0,   0,   0, 0, 0x00, 0x00, 0xFA, 0x43}));  // 500.0f = 0x43FA0000
+  // A file written before the options: zeros there. It reads as RMS balanced, or as recorded
+  // when it asked for the fixed gain display, and its bytes stay as they are until one is set.
+  ViewerSettings old = defaults();
+  std::fill_n(old.bytes().begin(), 20, std::uint8_t{0});
+  EXPECT_EQ(old.displayMode(), DisplayMode::Wiggle);
+  EXPECT_EQ(old.traceBalance(), TraceBalance::Rms);
+  EXPECT_EQ(old.displayAgc(), 0);
+  old.setFixedGainDisplay(1);
+  EXPECT_EQ(old.traceBalance(), TraceBalance::None);
+  old.setDisplayMode(DisplayMode::Density);
+  EXPECT_EQ(old.text(rows::kDisplayOptionsTag), "VXD1");
+  EXPECT_EQ(old.traceBalance(), TraceBalance::None);
+  EXPECT_FLOAT_EQ(old.displayAgcWindowMs(), 500);
+  old.setTraceBalance(TraceBalance::Peak);
+  EXPECT_EQ(old.fixedGainDisplay(), 0);
+  EXPECT_EQ(old.normalisedDisplay(), 1);
 }
 
 TEST_F(SettingsFile, ShortFileKeepsTheDefaultsPastItsEnd) {

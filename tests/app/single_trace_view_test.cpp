@@ -42,7 +42,7 @@ TEST(SingleTraceButtons, ChangeTheWindowAndScaleAsWorkedByHand) {
     state.viewStartMs = c.start;
     state.viewEndMs = c.end;
     state.viewScale = c.scale;
-    applyViewButton(state, c.button, kLength);
+    applyViewButton(state, c.button, {0, kLength});
     EXPECT_FLOAT_EQ(state.viewStartMs, c.wantStart) << c.what;
     EXPECT_FLOAT_EQ(state.viewEndMs, c.wantEnd) << c.what;
     EXPECT_FLOAT_EQ(state.viewScale, c.wantScale) << c.what;
@@ -52,7 +52,7 @@ TEST(SingleTraceButtons, ChangeTheWindowAndScaleAsWorkedByHand) {
 TEST(SingleTraceButtons, HalvingThreeTimesFrom3000msShows0To375) {
   SingleTraceState state;
   state.viewEndMs = 3000;
-  for (int n = 0; n < 3; ++n) applyViewButton(state, ViewButton::StartHalve, kLength);
+  for (int n = 0; n < 3; ++n) applyViewButton(state, ViewButton::StartHalve, {0, kLength});
   EXPECT_EQ(state.viewStartMs, 0);
   EXPECT_EQ(state.viewEndMs, 375);
 }
@@ -61,7 +61,7 @@ TEST(SingleTraceButtons, ShiftingRightRepeatedlyEndsExactlyAtTheRecordLength) {
   SingleTraceState state;
   state.viewStartMs = 1000;
   state.viewEndMs = 1700;
-  for (int n = 0; n < 40; ++n) applyViewButton(state, ViewButton::ShiftRight, kLength);
+  for (int n = 0; n < 40; ++n) applyViewButton(state, ViewButton::ShiftRight, {0, kLength});
   EXPECT_EQ(state.viewEndMs, kLength);
   EXPECT_FLOAT_EQ(state.viewEndMs - state.viewStartMs, 700);
 }
@@ -79,7 +79,7 @@ TEST(SingleTraceButtons, AnyWindowIsHeldInsideTheRecord) {
     state.viewEndMs = end;
     state.viewScale = nan;
     EXPECT_LE(traceFrequencyVsTime(record, state, fft).size(), 2u);  // at most 100 samples / 50
-    limitViewWindow(state, record.recordLengthMs);
+    limitViewWindow(state, recordTimesOf(record));
     EXPECT_GE(state.viewStartMs, 0);
     EXPECT_LT(state.viewStartMs, state.viewEndMs);
     EXPECT_LE(state.viewEndMs, 99);
@@ -153,6 +153,59 @@ TEST(DrawSingleTrace, DrawsTheWindowsSamplesCaptionsAndNumericsInTheRmsUnit) {
   ASSERT_EQ(trace->points.size(), 2u);
   EXPECT_DOUBLE_EQ(trace->points[0].y, 0.5);  // scale 0.5 x normalised 1
   EXPECT_DOUBLE_EQ(trace->points[1].y, 0);
+}
+
+TEST(DrawSingleTrace, TheStartTimeIsCaptionedWhenTracesStartApart) {
+  decode::SegdRecord record = rmsRecord(2);
+  record.traceInfo[1].startTimeUtcUs = 1502294400380000;  // 2017-08-09 16:00:00.38 UTC
+  record.traceInfo[2].startTimeUtcUs = 1502294400380000;
+  const auto captionOf = [&](std::int32_t trace) {
+    SingleTraceState state = openSingleTrace(record, trace);
+    RecordingCanvas canvas;
+    DrawSingleTrace(canvas, record, state);
+    for (const DrawnItem* item : canvas.texts())
+      if (item->text.rfind("Start ", 0) == 0) return item->text;
+    return std::string();
+  };
+  EXPECT_EQ(captionOf(2), "");  // both traces start together: no caption
+  record.traceInfo[2].startTimeUtcUs = 1502294430380000;
+  EXPECT_EQ(captionOf(1), "Start 2017-08-09T16:00:00.380Z");
+  EXPECT_EQ(captionOf(2), "Start 2017-08-09T16:00:30.380Z");
+}
+
+// A record starting 50 ms before the shot, 1 ms interval, samples 0..299: -50..249 ms. The
+// window, its buttons, the time labels and the F vs T points are in the record's times.
+TEST(SingleTraceStartTime, WindowLabelsAndPointsAreTheRecordsTimes) {
+  decode::SegdRecord record = test::makeDisplayRecord(1, 300, 1000);
+  record.startTimeMs = -50;
+  SingleTraceState state = openSingleTrace(record, 1);
+  EXPECT_FLOAT_EQ(state.viewStartMs, -50);
+  EXPECT_FLOAT_EQ(state.viewEndMs, 249);
+  EXPECT_EQ(samplesInWindow(record, -50, -41), 10);  // samples 0..9
+  const RecordTimes times = recordTimesOf(record);
+  applyViewButton(state, ViewButton::StartHalve, times);  // from -50, half of 299 ms
+  EXPECT_FLOAT_EQ(state.viewStartMs, -50);
+  EXPECT_FLOAT_EQ(state.viewEndMs, 99.5f);
+  applyViewButton(state, ViewButton::ShiftLeft, times);  // already at the start
+  EXPECT_FLOAT_EQ(state.viewStartMs, -50);
+  applyViewButton(state, ViewButton::WholeTrace, times);
+
+  RecordingCanvas canvas;
+  const PlotGeometry plot = DrawSingleTrace(canvas, record, state);
+  EXPECT_EQ(plot.data.left, 0);
+  EXPECT_EQ(plot.data.right, 299);
+  const DrawnItem* zero = canvas.findText("0.0mS ");
+  ASSERT_NE(zero, nullptr);  // time 0 is sample 50
+  EXPECT_DOUBLE_EQ(zero->points[0].x, 50);
+  EXPECT_EQ(canvas.findText("250.0mS "), nullptr);  // past the end
+
+  dsp::Fft fft;
+  const std::vector<FrequencyPoint> points = traceFrequencyVsTime(record, state, fft);
+  ASSERT_GE(points.size(), 2u);
+  EXPECT_DOUBLE_EQ(points[0].timeMs, -50);  // sample 0
+  EXPECT_DOUBLE_EQ(points[1].timeMs, 0);    // sample 50
+  state.viewMode = SingleTraceMode::FrequencyVsTime;
+  EXPECT_EQ(timeFrequencyCaption(record, state), "Channel 1    F vs T    -50 - 249.0mS ");
 }
 
 }  // namespace

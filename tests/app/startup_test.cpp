@@ -36,20 +36,6 @@ TEST(StartFolder, KeepsTheDoubledSeparatorThatStartsANetworkPath) {
   EXPECT_EQ(computeStartFolder("\\\\server\\share", '\\'), "\\\\server\\share\\");
 }
 
-TEST(ReadOnlyFolder, AWritableFolderIsNotAndAMissingOneIs) {
-  TempDir dir;
-  EXPECT_FALSE(folderIsReadOnly(dir.path()));
-  EXPECT_TRUE(folderIsReadOnly(dir / "missing"));
-}
-
-TEST(ReadOnlyFolder, AFolderWithoutWritePermissionIs) {
-  TempDir dir;
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
-  std::filesystem::permissions(
-      dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_TRUE(folderIsReadOnly(dir.path()));
-}
-
 class StartUp : public ::testing::Test {
  protected:
   TempDir dir;

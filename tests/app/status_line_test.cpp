@@ -20,7 +20,11 @@ TEST(StatusLine, FileTracesOnScreenGainAndTimeWindow) {
   EXPECT_EQ(texts.file, "shot.segd");
   EXPECT_EQ(texts.traces, "Traces 1-60 of 130");
   EXPECT_EQ(texts.gain, "Gain -12 dB");
-  EXPECT_EQ(texts.timeWindow, "200-402 ms");
+  EXPECT_EQ(texts.timeWindow, "200-400 ms");  // 201 samples at 2 ms end at 400 ms
+  record.startTimeMs = -50;                   // -50..350 ms
+  display.displayStartMs = -100;
+  EXPECT_EQ(statusTexts(record, display, true).timeWindow, "-50-350 ms");
+  record.startTimeMs = 0;
 
   display.firstTrace = 70;
   display.lastTrace = 131;  // paging may reach past the last trace

@@ -40,6 +40,11 @@ TEST(TraceSelection, RmsIsThePlainMeanAndPeakTheSignedLargest) {
   EXPECT_EQ(s.endMs, 2);
   EXPECT_EQ(microvoltText(s.rms), "1541.103");
   EXPECT_EQ(microvoltText(s.peak), "-2000.000");
+  decode::SegdRecord delayed = selectionRecord();
+  delayed.startTimeMs = -10;  // sample 0 at -10 ms, sample 1 at -8 ms (2 ms interval)
+  const SelectionStatistics d = analyseSelection(delayed, {1, 2, 0, 1}, fft);
+  EXPECT_EQ(d.startMs, -10);
+  EXPECT_EQ(d.endMs, -8);
 }
 
 TEST(TraceSelection, ADragInEitherDirectionIsTheSameRectangle) {

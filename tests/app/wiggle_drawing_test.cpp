@@ -8,22 +8,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/memory_canvas.h"
 #include "app/recording_canvas.h"
 
 namespace vorax::app {
 namespace {
 
-// A canvas whose pixels lie in memory, so wiggles are rasterised straight into them.
-class MemoryCanvas : public RecordingCanvas {
- public:
-  MemoryCanvas(int width, int height)
-      : RecordingCanvas(width, height),
-        pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
-  std::optional<PixelSurface> pixelSurface() override {
-    return PixelSurface{pixels.data(), pixelWidth(), pixelWidth(), pixelHeight()};
-  }
-  std::vector<std::uint32_t> pixels;
-};
+using test::MemoryCanvas;
 
 // A page large enough to be drawn on two threads, in bands and strips of rows, lights the same
 // pixels as its traces drawn one by one over the whole height: neighbours overlap (wide clip)

@@ -31,5 +31,42 @@ TEST(AtomicFileWriter, NeverTouchesAFileUnderItsTemporaryName) {
   EXPECT_FALSE(std::filesystem::exists(dir / "out.dat.2.tmp"));
 }
 
+// The same for a library that writes the temporary file itself: it is handed a free name, and
+// a failed write leaves neither its file nor the target.
+TEST(WriteThroughTemporary, HandsTheLibraryAFreeNameAndRemovesOnlyItsOwn) {
+  test::TempDir dir;
+  const Bytes users{1, 2, 3};
+  test::writeFileBytes(dir / "out.dat.tmp", users);
+  const auto writeBytes = [](const Bytes& bytes, const std::string& error) {
+    return [=](const std::filesystem::path& temporary) {
+      test::writeFileBytes(temporary, bytes);
+      return error;
+    };
+  };
+  EXPECT_EQ(writeThroughTemporary(dir / "out.dat", writeBytes({7}, "disk full")), "disk full");
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.dat.1.tmp"));
+  EXPECT_EQ(writeThroughTemporary(dir / "out.dat", writeBytes({9, 8}, "")), "");
+  EXPECT_EQ(test::readFileBytes(dir / "out.dat"), (Bytes{9, 8}));
+  EXPECT_EQ(test::readFileBytes(dir / "out.dat.tmp"), users);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.dat.1.tmp"));
+}
+
+// A device cannot be replaced by a renamed file: it is written to, and its failure reported.
+TEST(AtomicFileWriter, WritesStraightToADevice) {
+  if (!std::filesystem::is_character_file("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const Bytes bytes(100000, 7);
+  AtomicFileWriter null("/dev/null");
+  ASSERT_TRUE(null.write(bytes));
+  EXPECT_TRUE(null.commit()) << null.error();
+  AtomicFileWriter full("/dev/full");
+  const bool written = full.write(bytes) && full.commit();
+  EXPECT_FALSE(written);
+  EXPECT_EQ(full.error(), "Cannot write /dev/full: No space left on device");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_FALSE(std::filesystem::exists("/dev/full.tmp"));
+}
+
 }  // namespace
 }  // namespace vorax::base

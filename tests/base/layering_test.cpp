@@ -36,6 +36,8 @@ TEST(Layering, CoreFoldersIncludeOnlyWhatTheyMay) {
       {"decode", {"base", "decode"}},
       {"dsp", {"base", "dsp"}},
       {"app", {"base", "decode", "dsp", "app"}},
+      {"interchange", {"base", "decode", "dsp", "app", "interchange"}},
+      {"qc", {"base", "decode", "dsp", "app", "qc"}},
   };
   for (const auto& rule : kRules) {
     for (const std::string& used : includedFolders(rule.folder))

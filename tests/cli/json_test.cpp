@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include "cli/json_text.h"
@@ -37,6 +38,14 @@ TEST(Json, NumbersAreWrittenAsTheViewerShowsThem) {
   const Json values = Json::array({fieldJson(0.1f), fieldJson(2.0), fieldJson(0.00006742),
                                    fieldJson(-20.25f), fieldJson(6234000.25)});
   EXPECT_EQ(jsonText(values, 0), "[0.1,2,0.00006742,-20.25,6234000.25]");
+}
+
+TEST(Json, SampleTextsAreTheTextsOfTheirJsonValues) {
+  const float values[] = {0.1f,   1e-6f, 9.5e-7f, 1e15f, 190944592.0f, -3.4028235e38f,
+                          1e-45f, 0.0f,  -0.0f,   NAN,   INFINITY};
+  for (const float v : values) EXPECT_EQ(singleJsonText(v), jsonText(singleJson(v))) << v;
+  EXPECT_EQ(singleJsonText(1e-6f), "0.000001");
+  EXPECT_EQ(singleJsonText(NAN), "null");
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ TEST_F(RecordCommands, InfoJsonAgreesWithTheHandMadeBytes) {
     "blast_identifier": 0,
     "extended_header_status": "",
     "sample_interval_ms": 1,
-    "record_length_ms": 3
+    "record_length_ms": 3,
+    "start_time_ms": 0
   },
   "gh1": {
     "file_number": "1234",
@@ -111,7 +112,8 @@ TEST_F(RecordCommands, TracesJsonAgreesWithTheHandMadeBytes) {
       3
     ]
   ],
-  "tilt_error_count": 0
+  "tilt_error_count": 0,
+  "messages": []
 }
 )")) << r.out;
 }
@@ -216,7 +218,7 @@ TEST_F(RecordCommands, SynthWritesWhatInfoReadsBack) {
   EXPECT_TRUE(contains(info.out, "\"samples_per_trace\": 11,"));
   EXPECT_TRUE(contains(info.out, "\"trace_count\": 9,"));
   EXPECT_TRUE(contains(info.out, "\"time_break_kind\": \"ITB\","));
-  EXPECT_TRUE(contains(info.out, "\"record_length_ms\": 5\n"));
+  EXPECT_TRUE(contains(info.out, "\"record_length_ms\": 5,\n    \"start_time_ms\": 0\n"));
 }
 
 }  // namespace

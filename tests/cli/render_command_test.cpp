@@ -79,11 +79,14 @@ TEST_F(RenderCommand, SercelRecordsAreDrawnWithTheAskedGain) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     pictures.emplace_back(QString::fromStdString(out.string()));
   }
+  // Black pixels off the traces' axes (columns black in nearly every row): the excursions.
   auto black = [](const QImage& picture) {
     int count = 0;
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width() * 3 / 4; ++x)
-        count += picture.pixel(x, y) == qRgb(0, 0, 0);
+    for (int x = 0; x < picture.width() * 3 / 4; ++x) {
+      int column = 0;
+      for (int y = 0; y < picture.height(); ++y) column += picture.pixel(x, y) == qRgb(0, 0, 0);
+      count += column < picture.height() * 3 / 4 ? column : 0;
+    }
     return count;
   };
   EXPECT_LT(black(pictures[1]), black(pictures[0]) * 3 / 4);  // a quarter of the amplitude
@@ -94,15 +97,17 @@ TEST_F(RenderCommand, SercelRecordsAreDrawnWithTheAskedGain) {
 // single rows with white above and below (the stripes of a fill drawn at the samples only).
 TEST_F(RenderCommand, ZoomedWindowsAreFilledWithoutStripes) {
   const std::filesystem::path out = dir / "zoom.png";
-  CliResult r = runCli({"render", record.string(), "-o", out.string(), "--first", "1", "--last",
-                        "4", "--start-ms", "200", "--end-ms", "260", "--size", "1000x1000"});
+  CliResult r =
+      runCli({"render", record.string(), "-o", out.string(), "--first", "1", "--last", "4",
+              "--start-ms", "200", "--end-ms", "260", "--size", "1000x1000", "--balance", "none"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const QImage picture(QString::fromStdString(out.string()));
-  // Traces 1..4: x0 = 1, x1 = 5, mx = 0.2, world x 0.8..5.5 over 1000 columns.
+  // Traces 1..4: x0 = 0 (a spacing left of trace 1), x1 = 5, mx = 0.25, world x -0.25..5.625
+  // over 1000 columns.
   int isolated = 0;
   int filled = 0;
   for (int trace = 1; trace <= 4; ++trace) {
-    const int column = static_cast<int>((trace - 0.8) / 4.7 * 1000) + 2;
+    const int column = static_cast<int>((trace + 0.25) / 5.875 * 1000) + 2;
     for (int y = 100; y < 900; ++y) {
       const bool here = picture.pixel(column, y) == qRgb(0, 0, 0);
       filled += here;
@@ -112,6 +117,57 @@ TEST_F(RenderCommand, ZoomedWindowsAreFilledWithoutStripes) {
   }
   EXPECT_GT(filled, 300);
   EXPECT_LT(isolated, 8);  // where the wiggle line crosses the column
+}
+
+// Each mode as the window draws it, in the trace area (columns 40..480 of 600): wiggles are
+// black lines and fills, variable area the fills alone (fewer black pixels, no colour),
+// variable density a colour in nearly every pixel. Balance and AGC change the picture; a
+// mode, balance or window that is not one is refused.
+TEST_F(RenderCommand, DrawsEachModeBalanceAndAgc) {
+  auto render = [&](std::vector<std::string> options) {
+    const std::filesystem::path out = dir / "mode.png";
+    std::vector<std::string> command{"render",     record.string(), "-o",
+                                     out.string(), "--size",        "600x400"};
+    command.insert(command.end(), options.begin(), options.end());
+    CliResult r = runCli(command);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return QImage(QString::fromStdString(out.string()));
+  };
+  struct Count {
+    int black = 0;
+    int coloured = 0;
+  };
+  auto count = [](const QImage& picture) {
+    Count c;
+    for (int y = 60; y < 340; ++y)
+      for (int x = 40; x < 480; ++x) {
+        const QRgb p = picture.pixel(x, y);
+        c.black += p == qRgb(0, 0, 0);
+        c.coloured += qRed(p) != qBlue(p) || qGreen(p) != qBlue(p);
+      }
+    return c;
+  };
+  const int area = 440 * 280;
+  const Count wiggle = count(render({"--mode", "wiggle"}));
+  const Count va = count(render({"--mode", "va"}));
+  const Count density = count(render({"--mode", "density"}));
+  EXPECT_GT(wiggle.black, area / 20);
+  EXPECT_EQ(wiggle.coloured, 0);
+  EXPECT_GT(va.black, area / 40);
+  EXPECT_LT(va.black, wiggle.black);
+  EXPECT_EQ(va.coloured, 0);
+  EXPECT_GT(density.coloured, area / 2);
+  EXPECT_LT(density.black, area / 50);  // the dotted time lines alone
+
+  const QImage rms = render({"--mode", "density", "--balance", "rms"});
+  EXPECT_NE(render({"--mode", "density", "--balance", "none"}), rms);
+  EXPECT_NE(render({"--mode", "density", "--agc-ms", "100"}), rms);
+  for (std::vector<std::string> bad :
+       {std::vector<std::string>{"--mode", "colour"}, {"--balance", "mean"}, {"--agc-ms", "-5"}})
+    EXPECT_EQ(runCli({"render", record.string(), "-o", (dir / "bad.png").string(), bad[0], bad[1]})
+                  .exitCode,
+              2)
+        << bad[0];
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_P(Seg2Commands, InfoJsonGivesSummaryAndSeg2Headers) {
   EXPECT_TRUE(contains(r.out, R"("trace_count": 5,
     "aux_trace_count": 1,
     "seismic_trace_count": 4,)"));
-  EXPECT_TRUE(contains(r.out, "\"record_length_ms\": 1\n"));
+  EXPECT_TRUE(contains(r.out, "\"record_length_ms\": 1,\n    \"start_time_ms\": 0\n"));
   EXPECT_TRUE(
       contains(r.out, std::string("\"identifier\": \"") + (GetParam() ? "553A" : "3A55") + "\""));
   EXPECT_TRUE(
@@ -133,14 +133,16 @@ struct RealSeg2 {
   int traces;
   const char* samples;
   const char* intervalUs;
+  const char* startMs;
 };
 
-TEST(Seg2CommandsRealFiles, OpenCompletely) {
+TEST(Seg2CommandsRealFiles, OpenCompletelyFromTheirStartTimes) {
   const RealSeg2 files[] = {
-      {"obspy_20180307_031245000.0.seg2", 1, "2048", "125"},
-      {"obspy_20130107_103041000.CET.3c.cont.0.seg2", 3, "2000", "1000"},
-      {"SeisUnix_329.dat", 3, "4096", "62.5"},
-      {"PH5_15001.dat", 60, "4000", "500"},
+      // The start times are the files' DELAY strings (SOURCES.md): -0.010 s and -0.050 s.
+      {"obspy_20180307_031245000.0.seg2", 1, "2048", "125", "-10"},
+      {"obspy_20130107_103041000.CET.3c.cont.0.seg2", 3, "2000", "1000", "0"},
+      {"SeisUnix_329.dat", 3, "4096", "62.5", "0"},
+      {"PH5_15001.dat", 60, "4000", "500", "-50"},
   };
   for (const RealSeg2& f : files) {
     const auto path = test::realDataFile(f.name);
@@ -156,6 +158,8 @@ TEST(Seg2CommandsRealFiles, OpenCompletely) {
     EXPECT_TRUE(contains(info.out, "\"sample_interval_us\": " + std::string(f.intervalUs) + ","))
         << f.name;
     EXPECT_TRUE(contains(info.out, "\"trace_count\": " + std::to_string(f.traces) + ",")) << f.name;
+    EXPECT_TRUE(contains(info.out, "\"start_time_ms\": " + std::string(f.startMs) + "\n"))
+        << f.name;
   }
 }
 

@@ -105,7 +105,8 @@ TEST_F(SercelCommands, TracesJsonHasEverySevenBlockValueInPlace) {
       4
     ]
   ],
-  "tilt_error_count": 1
+  "tilt_error_count": 1,
+  "messages": []
 }
 )")) << r.out;
 }
@@ -161,7 +162,7 @@ TEST_F(SercelCommands, SynthSercelRecordOpens) {
   EXPECT_EQ(traces.err, "");
   EXPECT_EQ(count(traces.out, "\"trace\": "), 122u);
   // Traces 1-110 of the seismic ones, and seismic trace 117 (position 17 of its 20).
-  EXPECT_TRUE(contains(traces.out, "\"tilt_error_count\": 111\n"));
+  EXPECT_TRUE(contains(traces.out, "\"tilt_error_count\": 111,\n"));
   EXPECT_EQ(count(traces.out, "\"channel_kind\": \"Aux\""), 2u);
   EXPECT_TRUE(contains(traces.out, "[\n      1003,\n      83,\n      122\n    ]"));
 }
@@ -207,6 +208,9 @@ TEST(SercelRealFiles, SercelRecordThroughTheCommandLine) {
   EXPECT_TRUE(contains(traces.out, "\"trace\": 2,"));
   EXPECT_TRUE(contains(traces.out, "\"amplitude_scale\": 0.0002697,"));
   EXPECT_FALSE(contains(traces.out, "\"amplitude_scale\": null"));
+  // Every trace's own type is undefined: channel set 1 holds the 2 auxiliary traces.
+  EXPECT_EQ(count(traces.out, "\"channel_kind\": \"Aux\""), 2u);
+  EXPECT_EQ(count(traces.out, "\"channel_kind\": \"Seis\""), 84u);
 }
 
 TEST(SercelRealFiles, ThreeStompRecordThroughTheCommandLine) {

@@ -36,7 +36,11 @@ TEST_F(SettingsCommand, ResetWritesTheDefaultsWhichShowAsJson) {
   const test::CliResult shown = runCli({"settings", file});
   EXPECT_EQ(shown.exitCode, 0) << shown.err;
   const std::string json = compact(shown.out);
-  EXPECT_NE(json.find(R"({"reserved_0":"000000)"), std::string::npos);
+  // The head of the record holds the display options behind their tag: wiggle, RMS balance
+  // (2), no AGC, a 500 ms window; the reserved bytes follow.
+  EXPECT_NE(json.find(R"({"display_options_tag":"VXD1","display_mode":0,"trace_balance":2,)"
+                      R"("display_agc":0,"display_agc_window_ms":500,"reserved_20":"0000)"),
+            std::string::npos);
   EXPECT_NE(json.find(R"("last_data_folder":"","traces_to_display":"60",)"), std::string::npos);
   EXPECT_NE(json.find(R"("trace_label_sides":[[1,0],[1,0],[1,0],[1,0],[1,0],[1,0]])"),
             std::string::npos);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace vorax::decode {
@@ -88,6 +89,32 @@ TEST(Conversions, ShortestText) {
   EXPECT_EQ(shortestText(406.96f), "406.96");
   EXPECT_EQ(shortestText(1.0e7), "10000000");
   EXPECT_EQ(shortestText(-0.5f), "-0.5");
+}
+
+TEST(Conversions, ShortestTextLayoutAtTheEdges) {
+  const struct {
+    double value;
+    const char* text;
+  } doubles[] = {
+      {0.00006742, "0.00006742"},  // plain down to 1e-6
+      {1e-6, "0.000001"},
+      {1.5e-7, "1.5e-07"},  // an exponent below
+      {-2.5e-9, "-2.5e-09"},
+      {999999999999999.0, "999999999999999"},
+      {1e15, "1e+15"},  // an exponent from 1e15 on, where the digits end before the units
+      {1234567890123456.0, "1234567890123456"},
+      {0.1 + 0.2, "0.30000000000000004"},  // 17 digits when the double needs them
+      {-0.0, "0"},
+      {5e-324, "5e-324"},
+  };
+  for (const auto& [value, text] : doubles) EXPECT_EQ(shortestText(value), text) << text;
+  // 190944592 is a float whose neighbours lie 16 away: 190944590 names it with 8 digits.
+  EXPECT_EQ(shortestText(190944592.0f), "190944590");
+  EXPECT_EQ(shortestText(0.1f), "0.1");
+  EXPECT_EQ(shortestText(1e-6f), "1e-06");  // 1e-6f lies just below 1e-6
+  EXPECT_EQ(shortestText(3.4028235e38f), "3.4028235e+38");
+  EXPECT_EQ(shortestText(std::numeric_limits<float>::quiet_NaN()), "NaN");
+  EXPECT_EQ(shortestText(-std::numeric_limits<double>::infinity()), "-Infinity");
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "decode/synth/synth_writer.h"
 #include "decode/vorax/handmade_record.h"
 #include "test_support.h"
@@ -88,6 +92,98 @@ TEST(RecordOpener, ATextFileIsNamedAsSuchAndNoRecordBytesAre) {
                                                          "def"),
                                                  bytesOf("caf\xC3(")})
     EXPECT_EQ(open(bytes).error.find("text file"), std::string::npos);
+}
+
+// Three hand-made records one after another (428 bytes each: 224 of headers, 3 traces of
+// 20 + 32 + 4 x 4), told apart by their tape numbers.
+std::vector<std::uint8_t> threeRecords() {
+  std::vector<std::uint8_t> bytes;
+  for (const int tape : {1, 2, 3}) {
+    test::HandmadeRecord r;
+    r.extended[1] = static_cast<std::uint8_t>(tape);  // tape number "000<tape>"
+    const auto one = r.bytes();
+    bytes.insert(bytes.end(), one.begin(), one.end());
+  }
+  return bytes;
+}
+
+TEST(RecordOpener, AFileOfSeveralRecordsOpensTheOneAsked) {
+  const auto bytes = threeRecords();
+  ASSERT_EQ(bytes.size(), 3u * 428u);
+  const struct {
+    std::int32_t asked;
+    const char* tapeNumber;
+    std::int32_t firstTracePosition;  // from the file's start
+    std::vector<std::string> messages;
+  } cases[] = {
+      {0,
+       "0001",
+       225,
+       {"This file holds 3 records; record 1 is shown (vorax split separates them)"}},
+      {1, "0001", 225, {}},
+      {2, "0002", 428 + 225, {}},
+      {3, "0003", 2 * 428 + 225, {}},
+  };
+  for (const auto& c : cases) {
+    for (const bool loadTraces : {true, false}) {
+      RecordFile file = RecordFile::fromMemory(bytes, "three.segd");
+      SegdRecord record;
+      CollectingMessages messages;
+      OpenOptions options;
+      options.record = c.asked;
+      options.loadTraces = loadTraces;
+      const OpenResult result = openRecord(file, record, messages, {}, options);
+      ASSERT_TRUE(result.ok()) << c.asked;
+      EXPECT_EQ(result.recordCount, 3);
+      EXPECT_EQ(result.recordNumber, std::max(1, c.asked));
+      EXPECT_EQ(result.firstTracePosition, c.firstTracePosition) << c.asked;
+      EXPECT_EQ(record.summary.tapeNumber.rtrimmed(), c.tapeNumber) << c.asked;
+      EXPECT_EQ(messages.messages, c.messages) << c.asked;
+      if (loadTraces) {
+        ASSERT_EQ(record.loadedTraceCount(), 3);
+        EXPECT_EQ(record.samples.at(1, 1), -1.0f);  // trace 1: 1, -4, 2, 0 over its peak 4
+      }
+    }
+  }
+  RecordFile file = RecordFile::fromMemory(bytes, "three.segd");
+  SegdRecord record;
+  CollectingMessages messages;
+  OpenOptions options;
+  options.record = 4;
+  const OpenResult result = openRecord(file, record, messages, {}, options);
+  EXPECT_EQ(result.status, OpenStatus::FileError);
+  EXPECT_EQ(result.error, "three.segd holds 3 records; there is no record 4");
+}
+
+// What the headers declare against the file's size, also when only the headers are read.
+TEST(RecordOpener, AFileOfAnotherSizeThanDeclaredIsSaidSo) {
+  const auto whole = test::HandmadeRecord().bytes();
+  std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + 224 + 68 + 30);
+  std::vector<std::uint8_t> longer = whole;
+  longer.insert(longer.end(), 10, 0xEE);
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    std::string message;
+  } cases[] = {
+      // 98 bytes after the headers: trace 1 whole, trace 2 started.
+      {cut,
+       "The file is shorter than its headers declare: 3 traces declared, 2 loaded; missing "
+       "samples read as 0."},
+      {longer,
+       "The file is longer than its headers declare: the 10 bytes after the last trace are not "
+       "read."},
+  };
+  for (const auto& c : cases) {
+    for (const bool loadTraces : {true, false}) {
+      RecordFile file = RecordFile::fromMemory(c.bytes, "hand.segd");
+      SegdRecord record;
+      CollectingMessages messages;
+      OpenOptions options;
+      options.loadTraces = loadTraces;
+      ASSERT_TRUE(openRecord(file, record, messages, {}, options).ok());
+      EXPECT_EQ(messages.messages, std::vector<std::string>{c.message}) << loadTraces;
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The two-worker trace loading: every trace decoded as the one-trace converters decode it, from
-// memory and from a file on disk, with progress in order and a stop that leaves the later
-// traces unloaded.
+// The trace loading on the program's workers: every trace decoded as the one-trace converters
+// decode it, from memory and from a file on disk, with progress in order and a stop that leaves the
+// later traces unloaded.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,6 +13,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/worker_count.h"
 #include "decode/sample_converters.h"
 #include "decode/sercel/sercel_loader.h"
 #include "decode/vorax/vorax_loader.h"
@@ -72,7 +73,7 @@ TEST(PeakConverter, FindsTheFirstLargestFiniteMagnitudeWhileConverting) {
   EXPECT_EQ(peak.index, 1);
 }
 
-// 250 one-block traces (three blocks of 100: both workers decode) of 37 samples, each
+// 250 one-block traces (three blocks of 100: up to three workers decode) of 37 samples, each
 // with its own peak position and sign; trace 7 dead, trace 8 with a NaN.
 constexpr std::int32_t kTraces = 250;
 constexpr std::int32_t kSamples = 37;
@@ -106,55 +107,60 @@ struct TempFile {
   std::filesystem::path path;
 };
 
-TEST(TwoWorkerLoading, EveryTraceAsTheSingleTraceConvertersGiveIt) {
+TEST(WorkerLoading, EveryTraceAsTheSingleTraceConvertersGiveIt) {
   const ByteVector bytes = voraxTraces();
   const TempFile onDisk(bytes);
   RecordFile::Opened opened = RecordFile::open(onDisk.path);
   ASSERT_TRUE(opened.ok());
   RecordFile inMemory = RecordFile::fromMemory(bytes);
-  for (RecordFile* file : {&inMemory, &*opened.file}) {
-    SegdRecord record;
-    record.summary.traceCount = kTraces;
-    record.summary.samplesPerTrace = kSamples;
-    CollectingMessages messages;
-    std::vector<int> heard;
-    ASSERT_EQ(readtracesvorax(1, *file, record, messages,
-                              [&](int p) {
-                                heard.push_back(p);
-                                return true;
-                              }),
-              kTraces);
-    EXPECT_EQ(heard, (std::vector<int>{40, 80, 100}));
-    EXPECT_EQ(file->position(), 1 + bytes.size());
-    for (std::int32_t t = 1; t <= kTraces; ++t) {
-      std::vector<float> expected(kSamples);
-      float peak = 0;
-      std::int32_t peakIndex = 0;
-      for (std::int32_t i = 0; i < kSamples; ++i) {
-        expected[static_cast<std::size_t>(i)] = sampleOf(t, i);
-        const float m = std::fabs(sampleOf(t, i));
-        if (std::isfinite(m) && m > peak) {
-          peak = m;
-          peakIndex = i;
+  struct Workers {
+    ~Workers() { base::setWorkerCount(0); }
+  } restore;
+  for (const unsigned workers : {1u, 2u, 3u, 8u})
+    for (RecordFile* file : {&inMemory, &*opened.file}) {
+      base::setWorkerCount(workers);
+      SegdRecord record;
+      record.summary.traceCount = kTraces;
+      record.summary.samplesPerTrace = kSamples;
+      CollectingMessages messages;
+      std::vector<int> heard;
+      ASSERT_EQ(readtracesvorax(1, *file, record, messages,
+                                [&](int p) {
+                                  heard.push_back(p);
+                                  return true;
+                                }),
+                kTraces);
+      EXPECT_EQ(heard, (std::vector<int>{40, 80, 100})) << workers << " workers";
+      EXPECT_EQ(file->position(), 1 + bytes.size());
+      for (std::int32_t t = 1; t <= kTraces; ++t) {
+        std::vector<float> expected(kSamples);
+        float peak = 0;
+        std::int32_t peakIndex = 0;
+        for (std::int32_t i = 0; i < kSamples; ++i) {
+          expected[static_cast<std::size_t>(i)] = sampleOf(t, i);
+          const float m = std::fabs(sampleOf(t, i));
+          if (std::isfinite(m) && m > peak) {
+            peak = m;
+            peakIndex = i;
+          }
         }
+        if (peak != 0)
+          for (float& v : expected) v /= peak;
+        const auto got = record.samples.trace(t);
+        for (std::int32_t i = 0; i < kSamples; ++i)
+          ASSERT_EQ(std::bit_cast<std::uint32_t>(got[static_cast<std::size_t>(i)]),
+                    std::bit_cast<std::uint32_t>(expected[static_cast<std::size_t>(i)]))
+              << t << " " << i;
+        EXPECT_EQ(got[kSamples], 0.0f);
+        EXPECT_EQ(record.traceDivisor[static_cast<std::size_t>(t)], peak == 0 ? 1.0f : peak);
+        EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex, peakIndex);
+        EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale,
+                  peak == 0 ? 0.0f : 1.0f);
       }
-      if (peak != 0)
-        for (float& v : expected) v /= peak;
-      const auto got = record.samples.trace(t);
-      for (std::int32_t i = 0; i < kSamples; ++i)
-        ASSERT_EQ(std::bit_cast<std::uint32_t>(got[static_cast<std::size_t>(i)]),
-                  std::bit_cast<std::uint32_t>(expected[static_cast<std::size_t>(i)]))
-            << t << " " << i;
-      EXPECT_EQ(got[kSamples], 0.0f);
-      EXPECT_EQ(record.traceDivisor[static_cast<std::size_t>(t)], peak == 0 ? 1.0f : peak);
-      EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].peakSampleIndex, peakIndex);
-      EXPECT_EQ(record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale,
-                peak == 0 ? 0.0f : 1.0f);
     }
-  }
 }
 
-TEST(TwoWorkerLoading, AStopLeavesTheLaterTracesUnloaded) {
+TEST(WorkerLoading, AStopLeavesTheLaterTracesUnloaded) {
   const ByteVector bytes = voraxTraces();
   RecordFile file = RecordFile::fromMemory(bytes);
   SegdRecord record;
@@ -172,7 +178,7 @@ TEST(TwoWorkerLoading, AStopLeavesTheLaterTracesUnloaded) {
 
 // The first traces are handed over once, as soon as they are in and before the rest: a copy
 // taken then holds exactly what the finished record holds for them.
-TEST(TwoWorkerLoading, EarlyTracesAreHeardOnceBeforeTheRest) {
+TEST(WorkerLoading, EarlyTracesAreHeardOnceBeforeTheRest) {
   const ByteVector bytes = voraxTraces();
   struct Case {
     std::int32_t asked;

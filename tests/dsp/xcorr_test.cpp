@@ -4,19 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <random>
 #include <vector>
+
+#include "dsp/dsp_reference.h"
 
 namespace vorax::dsp {
 namespace {
 
-std::vector<float> noise(std::size_t count, unsigned seed) {
-  std::mt19937 generator(seed);
-  std::normal_distribution<float> value;
-  std::vector<float> x(count);
-  for (float& v : x) v = value(generator);
-  return x;
-}
+using test::randomSignal;
 
 std::vector<float> correlate(Fft& fft, const std::vector<float>& a, const std::vector<float>& b,
                              int n) {
@@ -28,8 +23,8 @@ std::vector<float> correlate(Fft& fft, const std::vector<float>& a, const std::v
 TEST(Xcorr, AgainstADirectSumOnEveryLag) {
   Fft fft;
   const int n = 300;
-  const std::vector<float> a = noise(n + 1, 1);
-  const std::vector<float> b = noise(n + 1, 2);
+  const std::vector<float> a = randomSignal(n + 1, 1);
+  const std::vector<float> b = randomSignal(n + 1, 2);
   const std::vector<float> c = correlate(fft, a, b, n);
   double ea = 0, eb = 0;
   for (int t = 0; t <= n; ++t) ea += a[t] * a[t], eb += b[t] * b[t];
@@ -44,7 +39,7 @@ TEST(Xcorr, AgainstADirectSumOnEveryLag) {
 TEST(Xcorr, IdentityDelayPolarityAndSilence) {
   Fft fft;
   const int n = 2000;
-  const std::vector<float> a = noise(n + 1, 3);
+  const std::vector<float> a = randomSignal(n + 1, 3);
   std::vector<float> c = correlate(fft, a, a, n);
   EXPECT_EQ(c[n], 1.0f);
   EXPECT_TRUE(std::all_of(c.begin(), c.end(), [](float v) { return v >= -1 && v <= 1; }));

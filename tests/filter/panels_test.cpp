@@ -23,25 +23,19 @@ std::uint32_t le32(const std::array<std::uint8_t, kPanelFileBytes>& b, std::size
 
 TEST(PanelFile, DefaultsLaidOutAsTheTableSays) {
   const auto b = encodePanelFile(PanelSettings{});
-  EXPECT_EQ(le32(b, 0), 40u);
-  EXPECT_EQ(le32(b, 4), 200u);
-  EXPECT_EQ(le32(b, 8), 1000u);
-  EXPECT_EQ(le32(b, 12), 2000u);
-  EXPECT_EQ(le32(b, 16), 0x41000000u);                // filter 1 F1 = 8.0f
-  EXPECT_EQ(le32(b, 16 + 4 * 3), 0x428C0000u);        // filter 1 F4 = 70.0f
-  EXPECT_EQ(le32(b, 16 + 16 * 5 + 12), 0x42C80000u);  // filter 6 F4 = 100.0f
-  for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(le32(b, 112 + 4 * k), k < 3 ? 1u : 0u) << k;
-  EXPECT_EQ(le32(b, 136), 0u);
-  EXPECT_EQ(le32(b, 140), 0u);
+  // Traces 40-200, 1000-2000 ms; filter 1 F1 8.0f and F4 70.0f, filter 6 F4 100.0f; filters
+  // 1 to 3 on; gain 24.0f, clip 0.7f, AGC window 0.5f; every flag after them 0.
+  const std::pair<std::size_t, std::uint32_t> words[] = {
+      {0, 40},           {4, 200},          {8, 1000},         {12, 2000}, {16, 0x41000000},
+      {28, 0x428C0000},  {108, 0x42C80000}, {112, 1},          {116, 1},   {120, 1},
+      {124, 0},          {128, 0},          {132, 0},          {136, 0},   {140, 0},
+      {460, 0x41C00000}, {464, 0x3F333333}, {468, 0x3F000000}, {472, 0}};
+  for (auto [at, value] : words) EXPECT_EQ(le32(b, at), value) << "byte " << at;
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[144]), 30),
             "Sweep Tests ...               ");
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[174]), 30),
             "Contractor Crew 1             ");
   for (std::size_t i = 204; i < 460; ++i) ASSERT_EQ(b[i], 0) << i;
-  EXPECT_EQ(le32(b, 460), 0x41C00000u);  // 24.0f
-  EXPECT_EQ(le32(b, 464), 0x3F333333u);  // 0.7f
-  EXPECT_EQ(le32(b, 468), 0x3F000000u);  // 0.5f
-  EXPECT_EQ(le32(b, 472), 0u);
 }
 
 TEST(PanelFile, SavedAndLoadedRestoresEverySettingButTheFolder) {
@@ -169,39 +163,6 @@ void writeVoraxRecords(const test::TempDir& dir, const std::string& prefix, int 
   }
 }
 
-TEST(Panels, GoReadsTheFolderAndGivesEachFileItsPanelsInOrder) {
-  test::TempDir dir;
-  writeVoraxRecords(dir, "shot", 24, 501);
-  test::writeFileBytes(dir / "picture.BMP", {1, 2, 3});
-  test::writeFileBytes(dir / "notes.txt", {1, 2, 3});
-  test::writeFileBytes(dir / "empty.sgd", {});
-  test::writeFileBytes(dir / "garbage.dat", std::vector<std::uint8_t>(300, 0xEE));
-  EXPECT_EQ(panelFileList(dir.path()),
-            (std::vector<std::string>{"garbage.dat", "shot7.sgd", "shot8.sgd"}));
-
-  PanelSettings s;
-  s.folder = dir.path().string();
-  s.traceFrom = 5;
-  s.traceTo = 12;
-  s.enabled = {false, true, false, false, true, false};
-  std::vector<std::string> seen;
-  decode::SegdRecord last;
-  dsp::Fft fft;
-  runPanelFiles(
-      s, panelFileList(dir.path()), fft, base::DebugLog(),
-      [&](const Panel& panel) {
-        seen.push_back(panel.fileName + " " + panel.fileNumber + " " + panel.filterLabel + " " +
-                       std::to_string(panel.traceCount()));
-        return true;
-      },
-      last);
-  EXPECT_EQ(seen, (std::vector<std::string>{"shot7.sgd 7 None 8", "shot7.sgd 7 9 - 13 - 65 - 75 8",
-                                            "shot7.sgd 7 12 - 16 - 80 - 95 8", "shot8.sgd 8 None 8",
-                                            "shot8.sgd 8 9 - 13 - 65 - 75 8",
-                                            "shot8.sgd 8 12 - 16 - 80 - 95 8"}));
-  EXPECT_EQ(last.summary.fileNumber.rtrimmed(), "8");
-}
-
 TEST(Panels, RecordNamesTakeTheFileNameWithoutANumberAndANumberForTheSecondRecordOfOne) {
   PanelRecordNames names;
   EXPECT_EQ(names.next("7", "a.sgd").name, "7");
@@ -215,7 +176,7 @@ TEST(Panels, RecordNamesTakeTheFileNameWithoutANumberAndANumberForTheSecondRecor
   EXPECT_FALSE(names.next("8", "d.sgd").renamed);
 }
 
-TEST(Panels, GoReadsEveryFlavourWithItsOwnLoaderAndNamesWhatItSkips) {
+TEST(Panels, GoReadsEveryListedFileWithItsOwnLoaderInOrderAndNamesWhatItSkips) {
   test::TempDir dir;
   writeVoraxRecords(dir, "a_vorax", 6, 301);
   decode::synth::SercelSynthOptions sercel;  // two records of file number 5
@@ -233,14 +194,23 @@ TEST(Panels, GoReadsEveryFlavourWithItsOwnLoaderAndNamesWhatItSkips) {
   test::writeFileBytes(dir / "g_garbage.dat", std::vector<std::uint8_t>(300, 0xEE));
   const std::string text = "shot log\n";
   test::writeFileBytes(dir / "h_notes.log", std::vector<std::uint8_t>(text.begin(), text.end()));
+  // Not listed: pictures, notes and empty files.
+  test::writeFileBytes(dir / "picture.BMP", {1, 2, 3});
+  test::writeFileBytes(dir / "notes.txt", {1, 2, 3});
+  test::writeFileBytes(dir / "empty.sgd", {});
+  EXPECT_EQ(
+      panelFileList(dir.path()),
+      (std::vector<std::string>{"a_vorax7.sgd", "a_vorax8.sgd", "c_sercel.segd", "d_sercel.segd",
+                                "e_standard.segd", "f_line.sg2", "g_garbage.dat", "h_notes.log"}));
 
   PanelSettings s;
   s.folder = dir.path().string();
   s.traceFrom = 2;
   s.traceTo = 3;
-  s.enabled = {true, false, false, false, false, false};
+  s.enabled = {false, true, false, false, true, false};
   std::vector<std::string> pictures;
-  std::vector<std::string> seen;
+  std::vector<std::string> seen;   // each record's unfiltered panel
+  std::vector<std::string> first;  // the first record's panels, in order
   decode::SegdRecord last;
   dsp::Fft fft;
   const PanelRun run = runPanelFiles(
@@ -250,13 +220,18 @@ TEST(Panels, GoReadsEveryFlavourWithItsOwnLoaderAndNamesWhatItSkips) {
         if (panel.filterLabel == "None")
           seen.push_back(panel.fileName + " " + panel.recordName + " " +
                          std::to_string(panel.traceCount()));
+        if (panel.fileName == "a_vorax7.sgd")
+          first.push_back(panel.filterLabel + " " + std::to_string(panel.traceCount()));
         return true;
       },
       last);
   EXPECT_EQ(seen, (std::vector<std::string>{"a_vorax7.sgd 7 2", "a_vorax8.sgd 8 2",
                                             "c_sercel.segd 5 2", "d_sercel.segd 5_2 2",
                                             "e_standard.segd 1234 1", "f_line.sg2 f_line.sg2 2"}));
-  EXPECT_EQ(pictures.size(), 12u);
+  EXPECT_EQ(first,
+            (std::vector<std::string>{"None 2", "9 - 13 - 65 - 75 2", "12 - 16 - 80 - 95 2"}));
+  EXPECT_EQ(last.fileName, (dir / "f_line.sg2").string());  // the last one read
+  EXPECT_EQ(pictures.size(), 18u);
   std::sort(pictures.begin(), pictures.end());
   EXPECT_EQ(std::unique(pictures.begin(), pictures.end()), pictures.end());
   EXPECT_EQ(run.done, 6);

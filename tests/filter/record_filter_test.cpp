@@ -111,68 +111,60 @@ TEST(FilterRecord, TwoThreadsGiveTheSameResultAndACancelledRunChangesNothing) {
       ASSERT_EQ(kept.samples.at(t, s), before.samples.at(t, s));
 }
 
+// Filters enabled as `enabled` says (low cut, high cut, band pass, band reject), each with the
+// default corners unless the row gives others.
 struct ValidationCase {
-  std::array<bool, 4> enabled;
-  std::array<float, 2> lowCut;
-  std::array<float, 4> bandPass;
-  std::array<float, 4> bandReject;
-  std::string message;
+  const char* enabled;
+  std::array<float, 2> lowCut = {8, 12};
+  std::array<float, 2> highCut = {70, 90};
+  std::array<float, 4> bandPass = {8, 12, 70, 90};
+  std::array<float, 4> bandReject = {47, 49, 51, 53};
+  std::string message = "";
 };
 
 TEST(FilterSettings, ValidationShowsTheLastFailingTest) {
-  const std::vector<ValidationCase> cases{
-      {{true, false, false, false}, {10, 10}, {8, 12, 70, 90}, {47, 49, 51, 53}, ""},
-      {{true, false, false, false},
-       {12, 8},
-       {8, 12, 70, 90},
-       {47, 49, 51, 53},
-       "Low Cut - F1 Must be less than F2"},
-      {{false, false, true, false},
-       {8, 12},
-       {10, 5, 20, 30},
-       {47, 49, 51, 53},
-       "Band Pass - F1 must be lowest value!!"},
-      {{false, false, true, false},
-       {8, 12},
-       {8, 12, 70, 60},
-       {47, 49, 51, 53},
-       "Band Pass - F3 must be less than F4"},
-      {{false, false, true, false},
-       {8, 12},
-       {8, 12, 10, 90},
-       {47, 49, 51, 53},
-       "Band Pass - F2 must be less than F3 and F4"},
-      {{false, false, false, true},
-       {8, 12},
-       {8, 12, 70, 90},
-       {47, 46, 51, 40},
-       "Band Reject - F3 must be less than F4"},
+  const ValidationCase cases[] = {
+      {.enabled = "L", .lowCut = {10, 10}},
+      {.enabled = "L", .lowCut = {12, 8}, .message = "Low Cut - F1 Must be less than F2"},
+      {.enabled = "H", .highCut = {90, 70}, .message = "High Cut - F1 Must be less than F2"},
+      {.enabled = "P",
+       .bandPass = {10, 5, 20, 30},
+       .message = "Band Pass - F1 must be lowest value!!"},
+      {.enabled = "P",
+       .bandPass = {8, 12, 70, 60},
+       .message = "Band Pass - F3 must be less than F4"},
+      {.enabled = "P",
+       .bandPass = {8, 12, 10, 90},
+       .message = "Band Pass - F2 must be less than F3 and F4"},
+      {.enabled = "R",
+       .bandReject = {47, 46, 51, 40},
+       .message = "Band Reject - F3 must be less than F4"},
       // A later filter's failure replaces an earlier one's.
-      {{true, false, true, true},
-       {12, 8},
-       {8, 12, 70, 60},
-       {47, 49, 51, 53},
-       "Band Pass - F3 must be less than F4"},
-      {{true, false, false, true},
-       {12, 8},
-       {8, 12, 70, 90},
-       {47, 49, 53, 51},
-       "Band Reject - F3 must be less than F4"},
+      {.enabled = "LPR",
+       .lowCut = {12, 8},
+       .bandPass = {8, 12, 70, 60},
+       .message = "Band Pass - F3 must be less than F4"},
+      {.enabled = "LR",
+       .lowCut = {12, 8},
+       .bandReject = {47, 49, 53, 51},
+       .message = "Band Reject - F3 must be less than F4"},
       // A disabled filter is not tested.
-      {{false, false, false, false}, {12, 8}, {8, 2, 1, 0}, {4, 3, 2, 1}, ""},
+      {.enabled = "",
+       .lowCut = {12, 8},
+       .highCut = {90, 70},
+       .bandPass = {8, 2, 1, 0},
+       .bandReject = {4, 3, 2, 1}},
   };
   for (const ValidationCase& c : cases) {
     FilterSettings f;
-    f.enabled = c.enabled;
+    for (std::size_t k = 0; k < 4; ++k)
+      f.enabled[k] = std::string_view(c.enabled).find("LHPR"[k]) != std::string_view::npos;
     f.cornersOf(FilterType::LowCut) = {c.lowCut[0], c.lowCut[1]};
+    f.cornersOf(FilterType::HighCut) = {c.highCut[0], c.highCut[1]};
     f.cornersOf(FilterType::BandPass) = c.bandPass;
     f.cornersOf(FilterType::BandReject) = c.bandReject;
-    EXPECT_EQ(validateFilters(f), c.message) << c.message;
+    EXPECT_EQ(validateFilters(f), c.message) << c.enabled << " " << c.message;
   }
-  FilterSettings high;
-  high.enabledOf(FilterType::HighCut) = true;
-  high.cornersOf(FilterType::HighCut) = {90, 70};
-  EXPECT_EQ(validateFilters(high), "High Cut - F1 Must be less than F2");
 }
 
 TEST(FilterSettings, KeptInTheSettingsCornerSetsAndReadBack) {

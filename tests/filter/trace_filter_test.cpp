@@ -8,39 +8,28 @@
 #include <random>
 #include <vector>
 
+#include "dsp/dsp_reference.h"
+
 namespace vorax::filter {
 namespace {
 
 using Complex = std::complex<double>;
 
-// The filter worked out independently of the engine: the packed spectrum of the n-point
-// direct DFT (in double) of x, each bin multiplied by gain(bin), transformed back by
-// the direct inverse DFT.
+// The filter worked out independently of the engine: the n-point direct DFT (in double) of x,
+// bins 0..n/2 multiplied by gain(bin) and the others made their conjugates, transformed back
+// by the direct inverse DFT.
 std::vector<double> referenceFilter(const std::vector<double>& x, std::size_t n,
                                     const std::function<double(std::size_t bin)>& gain) {
-  std::vector<Complex> twiddle(n);
-  for (std::size_t j = 0; j < n; ++j)
-    twiddle[j] = std::polar(1.0, -2 * M_PI * static_cast<double>(j) / static_cast<double>(n));
-  std::vector<double> packed(n + 2, 0.0);
+  std::vector<Complex> bins = test::directDft(std::vector<Complex>(x.begin(), x.end()), -1, n);
   for (std::size_t k = 0; k <= n / 2; ++k) {
-    Complex sum;
-    for (std::size_t t = 0; t < x.size(); ++t) sum += x[t] * twiddle[k * t % n];
-    packed[2 * k] = sum.real() * gain(k);
-    packed[2 * k + 1] = sum.imag() * gain(k);
-  }
-  std::vector<Complex> bins(n);
-  for (std::size_t k = 0; k <= n / 2; ++k) {
-    bins[k] = {packed[2 * k], packed[2 * k + 1]};
+    bins[k] *= gain(k);
     if (k != 0 && k != n / 2) bins[n - k] = std::conj(bins[k]);
   }
-  if (n % 2 == 0) bins[n / 2].imag(0);
   bins[0].imag(0);
+  if (n % 2 == 0) bins[n / 2].imag(0);
+  const std::vector<Complex> back = test::directDft(bins, +1);
   std::vector<double> out(x.size());
-  for (std::size_t t = 0; t < x.size(); ++t) {
-    Complex sum;
-    for (std::size_t k = 0; k < n; ++k) sum += bins[k] * std::conj(twiddle[k * t % n]);
-    out[t] = sum.real() / static_cast<double>(n);
-  }
+  for (std::size_t t = 0; t < x.size(); ++t) out[t] = back[t].real() / static_cast<double>(n);
   return out;
 }
 
@@ -94,52 +83,11 @@ TEST(FilterGeometry, TransformLengthCornerIndicesAndRampOfTheWorkedExample) {
     EXPECT_EQ(risingRamp(width), (std::vector<float>{0, 1})) << width;
 }
 
-// One pure sine per bin (0 at t = 0, so that the leading 0 of the trace vector is part of
-// it), 1023 samples so that n = 1024 holds them exactly. Bin k is k / 2.048 Hz at 2 ms.
-struct ToneCase {
-  FilterRequest request;
-  std::vector<std::pair<int, double>> passed;  // bin, amplitude
-  std::vector<std::pair<int, double>> stopped;
-};
-
-TEST(FilterTrace, PassBandKeptStopBandRemovedForEveryType) {
-  const std::vector<ToneCase> cases{
-      {{FilterType::LowCut, {8, 12}}, {{100, 1.0}, {300, 0.5}}, {{5, 2.0}}},
-      {{FilterType::HighCut, {70, 90}}, {{5, 1.0}, {100, 0.25}}, {{300, 2.0}}},
-      {{FilterType::BandPass, {8, 12, 70, 90}}, {{100, 1.0}}, {{5, 3.0}, {300, 2.0}}},
-      {{FilterType::BandReject, {47, 49, 51, 53}}, {{5, 1.0}, {300, 0.5}}, {{102, 2.0}}},
-  };
-  dsp::Fft fft;
-  FilterWork work;
-  for (const ToneCase& c : cases) {
-    auto tones = [](const std::vector<std::pair<int, double>>& list, std::size_t t) {
-      double sum = 0;
-      for (auto [bin, amplitude] : list)
-        sum += amplitude * std::sin(2 * M_PI * bin * static_cast<double>(t) / 1024);
-      return sum;
-    };
-    std::vector<float> v(1024, 0.0f);
-    std::vector<double> expected(1024, 0.0);
-    for (std::size_t t = 1; t <= 1023; ++t) {
-      v[t] = static_cast<float>(tones(c.passed, t) + tones(c.stopped, t));
-      expected[t] = tones(c.passed, t);
-    }
-    const FilterPlan plan(c.request, 2000, 1023);
-    float scale = 1;
-    filterTrace(plan, fft, v, scale, work);
-    const std::vector<double> normalised = normalisedSamples(expected);
-    for (std::size_t t = 1; t <= 1023; ++t)
-      ASSERT_NEAR(v[t], normalised[t], 2e-5) << filterCaption(c.request.type) << " t " << t;
-    double peak = 0;
-    for (std::size_t t = 1; t <= 1023; ++t) peak = std::max(peak, std::fabs(expected[t]));
-    EXPECT_NEAR(scale, peak, 1e-4) << filterCaption(c.request.type);
-  }
-}
-
 // The spectrum changes bin by bin, as the filter types define them, for random traces of
-// 1000 samples at 2 ms (n 1024). Corner indices (twice the bin numbers): 8 -> 33, 12 -> 49,
-// 70 -> 287, 90 -> 369, 47 -> 193, 49 -> 201, 51 -> 209, 53 -> 217; an odd one rounds up to
-// the next bin on a rising ramp (33 -> 17) and down on a falling one (287 -> 143).
+// 1000 samples at 2 ms and of 1023, which fill the transform (n 1024) exactly. Corner indices
+// (twice the bin numbers): 8 -> 33, 12 -> 49, 70 -> 287, 90 -> 369, 47 -> 193, 49 -> 201, 51 ->
+// 209, 53 -> 217; an odd one rounds up to the next bin on a rising ramp (33 -> 17) and down on a
+// falling one (287 -> 143).
 struct SpectrumCase {
   FilterRequest request;
   std::function<double(std::size_t)> gain;
@@ -186,21 +134,24 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
   };
   dsp::Fft fft;
   FilterWork work;
-  for (const SpectrumCase& c : cases) {
-    std::vector<float> v = randomVector(1000, 17);
-    std::vector<double> x(v.begin(), v.end());
-    for (double& value : x) value *= 3.0;  // the scale the stored samples are multiplied by
-    float scale = 3.0f;
-    const FilterPlan plan(c.request, 2000, 1000);
-    filterTrace(plan, fft, v, scale, work);
-    const std::vector<double> y = referenceFilter(x, 1024, c.gain);
-    const std::vector<double> expected = normalisedSamples(y);
-    for (std::size_t t = 1; t <= 1000; ++t)
-      ASSERT_NEAR(v[t], expected[t], 2e-5) << filterCaption(c.request.type) << " t " << t;
-    double peak = 0;
-    for (std::size_t t = 1; t <= 1000; ++t) peak = std::max(peak, std::fabs(y[t]));
-    EXPECT_NEAR(scale, peak, 1e-4 * peak);
-    EXPECT_EQ(v[0], 0.0f);
+  for (std::size_t samples : {1000u, 1023u}) {
+    for (const SpectrumCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << filterCaption(c.request.type) << ", " << samples);
+      std::vector<float> v = randomVector(samples, 17);
+      std::vector<double> x(v.begin(), v.end());
+      for (double& value : x) value *= 3.0;  // the scale the stored samples are multiplied by
+      float scale = 3.0f;
+      const FilterPlan plan(c.request, 2000, samples);
+      ASSERT_EQ(plan.transformLength(), 1024u);
+      filterTrace(plan, fft, v, scale, work);
+      const std::vector<double> y = referenceFilter(x, 1024, c.gain);
+      const std::vector<double> expected = normalisedSamples(y);
+      for (std::size_t t = 1; t <= samples; ++t) ASSERT_NEAR(v[t], expected[t], 2e-5) << t;
+      double peak = 0;
+      for (std::size_t t = 1; t <= samples; ++t) peak = std::max(peak, std::fabs(y[t]));
+      EXPECT_NEAR(scale, peak, 1e-4 * peak);
+      EXPECT_EQ(v[0], 0.0f);
+    }
   }
 }
 
@@ -225,10 +176,7 @@ TEST(FilterTrace, FilteringTwiceDeepensTheRamp) {
 
   // In the ramp (bin 20, between 8 and 12 Hz) the second pass takes away more.
   auto binMagnitude = [](const std::vector<double>& y, std::size_t k) {
-    Complex sum;
-    for (std::size_t t = 0; t < y.size(); ++t)
-      sum += y[t] * std::polar(1.0, -2 * M_PI * static_cast<double>(k * t) / 1024);
-    return std::abs(sum);
+    return std::abs(test::directDft(std::vector<Complex>(y.begin(), y.end()), -1, 1024)[k]);
   };
   const std::vector<double> twice(v.begin(), v.end());
   const std::vector<double> onceNormalised = normalisedSamples(once);

@@ -26,6 +26,13 @@ foreach(file
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
+# The Python module, where Debian's python3 looks under a prefix other than /usr.
+if(PYTHON_MODULE)
+  file(GLOB module "${prefix}/lib/python3.*/dist-packages/${PYTHON_MODULE}")
+  if(NOT module OR NOT EXISTS "${prefix}/share/doc/python3-vorax/copyright")
+    message(FATAL_ERROR "not installed: lib/python3.X/dist-packages/${PYTHON_MODULE} and its copyright")
+  endif()
+endif()
 file(READ "${prefix}/share/applications/vorax-viewer.desktop" desktop)
 if(NOT desktop MATCHES "Exec=vorax-viewer %f" OR NOT desktop MATCHES "MimeType=application/x-segd;application/x-seg2;")
   message(FATAL_ERROR "the desktop entry does not open records")

@@ -11,7 +11,7 @@ namespace {
 using app::DrawnItem;
 using test::filled;
 
-TEST(SpreadLayoutTest, WorldWindowAndBoxesFromTheExtent) {
+TEST(SpreadLayoutTest, WorldWindowAndBoxesFromTheExtentAndTheLineCount) {
   // Points 101..140 on lines 1..3: x span 40, y span 3.
   const SpreadLayout l = computeSpreadLayout(test::makeGridRecord(3, 40));
   EXPECT_EQ(l.xmin, 101);
@@ -29,12 +29,12 @@ TEST(SpreadLayoutTest, WorldWindowAndBoxesFromTheExtent) {
   EXPECT_NEAR(f.right - f.left, 52.0 / 30, 1e-12);
   EXPECT_NEAR(f.top, 3.95 - 3.9 + 1.5 * 3.9 / 4, 1e-12);
   EXPECT_NEAR(f.height(), 3.9 / 4, 1e-12);
-}
-
-TEST(SpreadLayoutTest, BoxHeightFromTheLineCount) {
-  EXPECT_DOUBLE_EQ(computeSpreadLayout(test::makeGridRecord(11, 2)).boxHalfHeight, 11.0 / 12 / 3);
-  EXPECT_DOUBLE_EQ(computeSpreadLayout(test::makeGridRecord(9, 2)).boxHalfHeight, 9.0 / 10 / 3);
-  EXPECT_DOUBLE_EQ(computeSpreadLayout(test::makeGridRecord(10, 2)).boxHalfHeight, 10.0 / 11 / 3);
+  // The half height by line count: lines / 10 / 3 below ten lines, lines / (lines + 1) / 3
+  // from ten on.
+  for (auto [lines, half] :
+       {std::pair{9, 9.0 / 10 / 3}, std::pair{10, 10.0 / 11 / 3}, std::pair{11, 11.0 / 12 / 3}})
+    EXPECT_DOUBLE_EQ(computeSpreadLayout(test::makeGridRecord(lines, 2)).boxHalfHeight, half)
+        << lines;
 }
 
 TEST(SpreadMapPicture, AllLinesZeroDrawNoBoxesAndKeepTheStartExtent) {

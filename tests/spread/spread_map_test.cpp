@@ -54,40 +54,30 @@ TEST(SpreadThresholds, DerivedFromTheLimitsAsEachMapDefines) {
   }
 }
 
+// A trace whose `kind` test reads `v`, its error flag set or not; the other tests are 0.
 decode::TraceHeaderInfo withValue(MapKind kind, float v, bool errorFlag = false) {
   decode::TraceHeaderInfo info;
-  const std::int32_t flag = errorFlag ? 1 : 0;
-  switch (kind) {
-    case MapKind::Resistance:
-      info.resistance = v;
-      info.resistanceError = flag;
-      break;
-    case MapKind::Capacitance:
-      info.capacitance = v;
-      info.capacitanceError = flag;
-      break;
-    case MapKind::Leakage:
-      info.leakage = v;
-      info.leakageError = flag;
-      break;
-    case MapKind::Tilt:
-      info.tilt = v;
-      info.tiltError = flag;
-      break;
-    case MapKind::Errors:
-      break;
-  }
+  const auto set = [&](float& value, std::int32_t& error) {
+    value = v;
+    error = errorFlag ? 1 : 0;
+  };
+  if (kind == MapKind::Resistance) set(info.resistance, info.resistanceError);
+  if (kind == MapKind::Capacitance) set(info.capacitance, info.capacitanceError);
+  if (kind == MapKind::Leakage) set(info.leakage, info.leakageError);
+  if (kind == MapKind::Tilt) set(info.tilt, info.tiltError);
   return info;
 }
 
 TEST(SpreadColours, EachBandInclusiveFirstRowWinsAndCyanOverrides) {
-  // Resistance 250-500: bands 900 / 700 / 500 / 250 / 150 / 50. Leakage 10: 7.5 / 5.
-  // Tilt 10: 15 / 20.
+  // Limits unless a row gives its own: resistance and capacitance 250-500 (bands 900 / 700 /
+  // 500 / 250 / 150 / 50), leakage 1 raised to 10 (7.5 / 5), tilt 10 (15 / 20).
   struct Case {
     MapKind kind;
     float value;
     bool error;
     Colorref expected;
+    ColourContext context = {};
+    std::optional<MapLimits> limits = {};
   } cases[] = {
       {MapKind::Resistance, 250, false, kGreen},
       {MapKind::Resistance, 500, false, kGreen},
@@ -116,33 +106,25 @@ TEST(SpreadColours, EachBandInclusiveFirstRowWinsAndCyanOverrides) {
       {MapKind::Tilt, 18, false, kSalmon},
       {MapKind::Tilt, 21, false, kRed},
       {MapKind::Tilt, -80, false, kGreen},
+      // Below -70 cyan only with more than 100 tilt errors and the setting to ignore them on.
+      {MapKind::Tilt, -80, false, kCyan, {101, true}},
+      {MapKind::Tilt, -80, false, kGreen, {100, true}},
+      {MapKind::Tilt, -80, false, kGreen, {101, false}},
+      {MapKind::Tilt, -70, false, kGreen, {101, true}},
       {MapKind::Resistance, kNaN, false, kNoValueGrey},  // not recorded: never a band
+      // A limit that is not a number leaves values in no band: grey.
+      {MapKind::Capacitance, 100, false, kOutOfRangeGrey, {}, MapLimits{kNaN, kNaN}},
   };
-  const ColourContext context;
   for (const Case& c : cases) {
     const MapLimits limits =
-        c.kind == MapKind::Resistance || c.kind == MapKind::Capacitance
-            ? MapLimits{250, 500}
-            : (c.kind == MapKind::Leakage ? MapLimits{1, 1} : MapLimits{10, 10});
+        c.limits.value_or(c.kind == MapKind::Resistance || c.kind == MapKind::Capacitance
+                              ? MapLimits{250, 500}
+                              : (c.kind == MapKind::Leakage ? MapLimits{1, 1} : MapLimits{10, 10}));
     const Thresholds t = deriveThresholds(c.kind, limits.first, limits.second);
-    EXPECT_EQ(boxColour(c.kind, withValue(c.kind, c.value, c.error), t, context), c.expected)
-        << captionOf(c.kind) << " " << c.value << " error " << c.error;
+    EXPECT_EQ(boxColour(c.kind, withValue(c.kind, c.value, c.error), t, c.context), c.expected)
+        << captionOf(c.kind) << " " << c.value << " error " << c.error << " tilt errors "
+        << c.context.tiltErrorCount << " ignored " << c.context.ignoreTiltErrors;
   }
-}
-
-TEST(SpreadColours, TiltBelowMinus70IsCyanOnlyWithManyTiltErrorsAndTheSettingOn) {
-  const Thresholds t = deriveThresholds(MapKind::Tilt, 10, 10);
-  const decode::TraceHeaderInfo info = withValue(MapKind::Tilt, -80);
-  EXPECT_EQ(boxColour(MapKind::Tilt, info, t, {101, true}), kCyan);
-  EXPECT_EQ(boxColour(MapKind::Tilt, info, t, {100, true}), kGreen);
-  EXPECT_EQ(boxColour(MapKind::Tilt, info, t, {101, false}), kGreen);
-  EXPECT_EQ(boxColour(MapKind::Tilt, withValue(MapKind::Tilt, -70), t, {101, true}), kGreen);
-}
-
-TEST(SpreadColours, ALimitThatIsNotANumberLeavesValuesInNoBandGrey) {
-  const Thresholds t = deriveThresholds(MapKind::Capacitance, kNaN, kNaN);
-  EXPECT_EQ(boxColour(MapKind::Capacitance, withValue(MapKind::Capacitance, 100), t, {}),
-            kOutOfRangeGrey);
 }
 
 TEST(SpreadColours, ErrorCodesFollowTheTable) {
@@ -207,9 +189,7 @@ TEST(SpreadLegend, NoValueAndOutOfRangeRowsOnlyWhenSuchATraceExists) {
   // Limits that are not numbers: no bands to show, every value out of range.
   for (std::size_t t = 1; t <= 3; ++t) record.traceInfo[t].resistanceHighLimit = kNaN;
   map = computeSpreadMap(record, MapKind::Resistance, {});
-  std::vector<std::string> texts;
-  for (const LegendRow& row : map.legend) texts.push_back(row.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{" Out of range", " no value"}));
+  EXPECT_EQ(textsOf(map.legend), (std::vector<std::string>{" Out of range", " no value"}));
   EXPECT_EQ(map.entries[0].colour, kOutOfRangeGrey);
 }
 

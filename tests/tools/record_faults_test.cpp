@@ -5,25 +5,24 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "decode/synth/sercel_synth.h"
 #include "test_support.h"
+#include "tools/sercel_records.h"
 
 namespace vorax::tools {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::namesIn;
 
+// 122 traces of 1001 samples: 520 kB, larger than the file size limit below.
 Bytes recordBytes(int fileNumber) {
-  decode::synth::SercelSynthOptions o;
-  o.fileNumber = fileNumber;
-  return decode::synth::sercelRecordBytes(o);  // 122 traces of 1001 samples: 520 kB
+  return test::sercelRecord(fileNumber, false);
 }
 
 struct Shell {
@@ -48,14 +47,6 @@ Shell runVorax(const std::string& setup, const std::string& args) {
     s.code = WEXITSTATUS(status);
   }
   return s;
-}
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 struct Fault {
@@ -93,12 +84,7 @@ class WriteFaults : public ::testing::TestWithParam<Fault> {
       EXPECT_TRUE(f.killed && name.ends_with(".tmp")) << name;
   }
   test::TempDir dir;
-  Bytes shots = [] {
-    Bytes all = recordBytes(1001);
-    const Bytes second = recordBytes(1002);
-    all.insert(all.end(), second.begin(), second.end());
-    return all;
-  }();
+  Bytes shots = test::joined({recordBytes(1001), recordBytes(1002)});
 };
 
 TEST_P(WriteFaults, SplitLeavesNoHalfFile) {

@@ -6,56 +6,26 @@
 #include <sstream>
 #include <vector>
 
-#include "decode/synth/sercel_synth.h"
 #include "decode/synth/synth_writer.h"
 #include "test_support.h"
 #include "tools/file_splitter.h"
 #include "tools/radio_fix.h"
 #include "tools/record_layout.h"
+#include "tools/sercel_records.h"
 
 namespace vorax::tools {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-
-// A 428-style record: 2 auxiliary + 10 seismic traces of 101 samples. Its layout, counted by
-// hand: 96 general header bytes, 2 channel sets (64), 1024-byte extended header, external
-// header of 32 x the binary block count in general header block 2 bytes 8-9; each trace
-// 20 + 7 x 32 + 4 x 101 = 648 bytes.
-constexpr std::size_t kTraces = 12;
-constexpr std::size_t kTraceBytes = 648;
-
-decode::synth::SercelSynthOptions recordOptions(int fileNumber) {
-  decode::synth::SercelSynthOptions o;
-  o.seismicTraces = 10;
-  o.samplesPerTrace = 101;
-  o.fileNumber = fileNumber;
-  o.seed = static_cast<std::uint32_t>(fileNumber);
-  return o;
-}
+using test::Bytes;
+using test::headerBytesOf;
+using test::joined;
+using test::namesIn;
+constexpr std::size_t kTraces = test::kSmallRecordTraces;
+constexpr std::size_t kTraceBytes = test::kSmallTraceBytes;
 
 Bytes recordBytes(int fileNumber) {
-  return decode::synth::sercelRecordBytes(recordOptions(fileNumber));
-}
-
-std::size_t headerBytesOf(const Bytes& record) {
-  const std::size_t externalBlocks = record[32 + 7] * 256u + record[32 + 8];
-  return 96 + 64 + 1024 + 32 * externalBlocks;
-}
-
-Bytes joined(const std::vector<Bytes>& parts) {
-  Bytes all;
-  for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+  return test::sercelRecord(fileNumber);
 }
 
 TEST(RecordLayoutByHand, SyntheticRecordHasTheSizesCountedByHand) {
@@ -283,36 +253,6 @@ INSTANTIATE_TEST_SUITE_P(
         RepairCase{"Limits", 12345, 70000, {0xFF, 0xFF, 0x00, 0x12}, {0x00, 0x0C}, 12}),
     [](const auto& info) { return info.param.name; });
 
-TEST(Repair, DeletesTheOriginalOnlyWithAPrefix) {
-  test::TempDir dir;
-  for (const char* name : {"A.sgd", "B.sgd"}) test::writeFileBytes(dir / name, recordBytes(1));
-  RadioFixOptions options;
-  options.deleteOriginal = true;
-  const RadioFixResult prefixed = fixRadioFiles({dir / "A.sgd"}, options);
-  ASSERT_EQ(prefixed.status, RadioFixStatus::Complete);
-  EXPECT_TRUE(prefixed.files[0].inputDeleted);
-  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"B.sgd", "RSA.sgd"}));
-
-  options.prefix = "  ";
-  decode::CollectingMessages messages;
-  const RadioFixResult unprefixed =
-      fixRadioFiles({dir / "B.sgd"}, options, {{}, {}, &messages, {}});
-  EXPECT_TRUE(unprefixed.deleteSwitchedOff);
-  EXPECT_EQ(messages.messages, std::vector<std::string>{kNoPrefixMessage});
-  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"B.sgd", "RSA.sgd", "radtmp"}));
-}
-
-TEST(Repair, NeverReplacesItsInput) {
-  test::TempDir dir;
-  test::writeFileBytes(dir / "radtmp", recordBytes(1));
-  RadioFixOptions options;
-  options.prefix = "";
-  options.deleteOriginal = true;
-  const RadioFixResult result = fixRadioFiles({dir / "radtmp"}, options);
-  EXPECT_EQ(result.status, RadioFixStatus::OutputIsInput);
-  EXPECT_EQ(test::readFileBytes(dir / "radtmp"), recordBytes(1));
-}
-
 TEST(Repair, CountsAboveTheFieldsAreWrittenAtTheirLimits) {
   EXPECT_EQ(bcdPair(12345), (std::array<std::uint8_t, 2>{0x99, 0x99}));
   EXPECT_EQ(binaryPair(70000), (std::array<std::uint8_t, 2>{0xFF, 0xFF}));
@@ -336,8 +276,9 @@ struct GuardCase {
   bool answer;  // of the question before replacing
   RadioFixStatus status;
   const char* asked;
-  const char* replaced;  // existing files whose bytes changed
-  const char* after;     // the folder's files after the run
+  const char* replaced;            // existing files whose bytes changed
+  const char* after;               // the folder's files after the run
+  bool deleteSwitchedOff = false;  // by an empty prefix, and the user told so
 };
 
 class RepairOutputs : public ::testing::TestWithParam<GuardCase> {};
@@ -354,8 +295,9 @@ TEST_P(RepairOutputs, NeverReplaceAnInputNorAUsersFileUnasked) {
   options.prefix = c.prefix;
   options.deleteOriginal = true;
   std::vector<std::string> asked;
+  decode::CollectingMessages messages;
   const RadioFixResult result =
-      fixRadioFiles(inputs, options, {{}, {}, nullptr, [&](const fs::path& file) {
+      fixRadioFiles(inputs, options, {{}, {}, &messages, [&](const fs::path& file) {
                                         asked.push_back(file.filename().string());
                                         return c.answer;
                                       }});
@@ -369,6 +311,11 @@ TEST_P(RepairOutputs, NeverReplaceAnInputNorAUsersFileUnasked) {
       replaced.push_back(existing[k]);
   }
   EXPECT_EQ(replaced, words(c.replaced));
+  for (const RadioFixFile& f : result.files)
+    EXPECT_EQ(f.inputDeleted, !fs::exists(f.input)) << f.input;
+  EXPECT_EQ(result.deleteSwitchedOff, c.deleteSwitchedOff);
+  EXPECT_EQ(messages.messages, c.deleteSwitchedOff ? std::vector<std::string>{kNoPrefixMessage}
+                                                   : std::vector<std::string>{});
 }
 
 using enum RadioFixStatus;
@@ -385,9 +332,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "", "A.sgd RSA.sgd"},
         GuardCase{"UsersFileReplacedWhenAllowed", "A.sgd", "A.sgd RSA.sgd", "RS", true, Complete,
                   "RSA.sgd", "RSA.sgd", "RSA.sgd"},
-        // Without a prefix every repair is "radtmp": the run's own file, replaced unasked.
-        GuardCase{"OwnOutputWrittenAgain", "A.sgd B.sgd", "A.sgd B.sgd", "", false, Complete, "",
-                  "", "A.sgd B.sgd radtmp"}),
+        // Without a prefix (blanks count as none) every repair is "radtmp": the run's own file,
+        // replaced unasked; deleting the originals is switched off.
+        GuardCase{"OwnOutputWrittenAgain", "A.sgd B.sgd", "A.sgd B.sgd", "  ", false, Complete, "",
+                  "", "A.sgd B.sgd radtmp", true},
+        GuardCase{"OutputIsTheInputItself", "radtmp", "radtmp", "", true, OutputIsInput, "", "",
+                  "radtmp"},
+        GuardCase{"OriginalDeletedAfterItsRepair", "A.sgd", "A.sgd B.sgd", "RS", false, Complete,
+                  "", "", "B.sgd RSA.sgd"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Repair, AnInputThisRunWroteIsNotRepairedAgain) {

@@ -32,15 +32,17 @@ decode::SegdRecord handRecord(const Trace& seis, const Trace& aux, float divisor
   return r;
 }
 
+// The first record's traces are stored divided by `firstDivisor`; the second record's seismic
+// scale is 4. Unless a row says otherwise, the traces are these.
 struct CombineCase {
   const char* name;
-  SumDiffOperation operation;
-  bool normalise;
-  Trace firstSeis, firstAux;
-  float firstDivisor;  // stored x divisor = recorded
-  Trace secondSeis, secondAux;
-  float auxScale;   // of the second record; its seismic scale is 4
-  Trace seis, aux;  // worked out by hand
+  SumDiffOperation operation = SumDiffOperation::Difference;
+  bool normalise = false;
+  Trace firstSeis = {1, 2, -3, 0}, firstAux = {0.5, 0, 0, 0};
+  float firstDivisor = 1;  // stored x divisor = recorded
+  Trace secondSeis = {2, -1, 1, 0}, secondAux = {1, 1, -1, 0};
+  float auxScale = 2;  // of the second record
+  Trace seis, aux;     // worked out by hand
 };
 
 class Combine : public ::testing::TestWithParam<CombineCase> {};
@@ -62,79 +64,46 @@ TEST_P(Combine, GivesTheHandWorkedTraces) {
                       : c.firstSeis[1] * c.firstDivisor - c.secondSeis[1]);
 }
 
+using enum SumDiffOperation;
 INSTANTIATE_TEST_SUITE_P(
     Cases, Combine,
     ::testing::Values(
         // Seismic / P = 4, auxiliary / its own scale 2.
-        CombineCase{"Difference",
-                    SumDiffOperation::Difference,
-                    false,
-                    {1, 2, -3, 0},
-                    {0.5, 0, 0, 0},
-                    1,
-                    {2, -1, 1, 0},
-                    {1, 1, -1, 0},
-                    2,
-                    {-0.25, 0.75, -1, 0},
-                    {-0.25, -0.5, 0.5, 0}},
-        CombineCase{"Sum",
-                    SumDiffOperation::Sum,
-                    false,
-                    {1, 2, -3, 0},
-                    {0.5, 0, 0, 0},
-                    1,
-                    {2, -1, 1, 0},
-                    {1, 1, -1, 0},
-                    2,
-                    {0.75, 0.25, -0.5, 0},
-                    {0.75, 0.5, -0.5, 0}},
+        CombineCase{
+            .name = "Difference", .seis = {-0.25, 0.75, -1, 0}, .aux = {-0.25, -0.5, 0.5, 0}},
+        CombineCase{.name = "Sum",
+                    .operation = Sum,
+                    .seis = {0.75, 0.25, -0.5, 0},
+                    .aux = {0.75, 0.5, -0.5, 0}},
         // Records normalised on loading (divisor 2) are combined at recorded amplitude.
-        CombineCase{"NormalisedOnLoading",
-                    SumDiffOperation::Difference,
-                    false,
-                    {0.5, 1, -1.5, 0},
-                    {0.25, 0, 0, 0},
-                    2,
-                    {2, -1, 1, 0},
-                    {1, 1, -1, 0},
-                    2,
-                    {-0.25, 0.75, -1, 0},
-                    {-0.25, -0.5, 0.5, 0}},
+        CombineCase{.name = "NormalisedOnLoading",
+                    .firstSeis = {0.5, 1, -1.5, 0},
+                    .firstAux = {0.25, 0, 0, 0},
+                    .firstDivisor = 2,
+                    .seis = {-0.25, 0.75, -1, 0},
+                    .aux = {-0.25, -0.5, 0.5, 0}},
         // Each trace over its largest magnitude; an all-negative trace keeps its sign.
-        CombineCase{"NormaliseToPeak",
-                    SumDiffOperation::Sum,
-                    true,
-                    {1, 2, -3, 0},
-                    {-1, -2, -1, 0},
-                    1,
-                    {2, -1, -5, 0},
-                    {0, 0, 0, 0},
-                    2,
-                    {0.375, 0.125, -1, 0},
-                    {-0.5, -1, -0.5, 0}},
-        CombineCase{"NormaliseZeroTrace",
-                    SumDiffOperation::Difference,
-                    true,
-                    {1, 2, -3, 0},
-                    {1, 1, 0, 0},
-                    1,
-                    {2, -1, 1, 0},
-                    {1, 1, 0, 0},
-                    2,
-                    {-0.25, 0.75, -1, 0},
-                    {0, 0, 0, 0}},
+        CombineCase{.name = "NormaliseToPeak",
+                    .operation = Sum,
+                    .normalise = true,
+                    .firstAux = {-1, -2, -1, 0},
+                    .secondSeis = {2, -1, -5, 0},
+                    .secondAux = {0, 0, 0, 0},
+                    .seis = {0.375, 0.125, -1, 0},
+                    .aux = {-0.5, -1, -0.5, 0}},
+        CombineCase{.name = "NormaliseZeroTrace",
+                    .normalise = true,
+                    .firstAux = {1, 1, 0, 0},
+                    .secondAux = {1, 1, 0, 0},
+                    .seis = {-0.25, 0.75, -1, 0},
+                    .aux = {0, 0, 0, 0}},
         // An auxiliary trace of scale 0 keeps the second record's samples.
-        CombineCase{"AuxScaleZero",
-                    SumDiffOperation::Difference,
-                    false,
-                    {1, 2, -3, 0},
-                    {5, 5, 5, 0},
-                    1,
-                    {2, -1, 1, 0},
-                    {1, 2, 3, 0},
-                    0,
-                    {-0.25, 0.75, -1, 0},
-                    {1, 2, 3, 0}}),
+        CombineCase{.name = "AuxScaleZero",
+                    .firstAux = {5, 5, 5, 0},
+                    .secondAux = {1, 2, 3, 0},
+                    .auxScale = 0,
+                    .seis = {-0.25, 0.75, -1, 0},
+                    .aux = {1, 2, 3, 0}}),
     [](const auto& info) { return info.param.name; });
 
 class SumDiffFiles : public ::testing::Test {

@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "app/recording_canvas.h"
-#include "sim_record.h"
 #include "test_support.h"
 #include "vibsim/amplitude_views.h"
 #include "vibsim/correlogram.h"
 #include "vibsim/spectrum_analysis.h"
 #include "vibsim/time_frequency.h"
+#include "vibsim/vibsim_fixtures.h"
 
 namespace vorax::vibsim {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/recording_canvas.h"
-#include "sim_record.h"
+#include "vibsim/vibsim_fixtures.h"
 
 namespace vorax::vibsim {
 namespace {

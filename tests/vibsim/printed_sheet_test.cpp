@@ -8,10 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/recording_canvas.h"
-#include "decode/record_opener.h"
-#include "test_support.h"
-#include "vibsim/vibrator_synth.h"
+#include "vibsim/vibsim_fixtures.h"
 
 namespace vorax::vibsim {
 namespace {
@@ -31,17 +28,9 @@ TEST(PrintedSheet, PanesKeepTheirProportionsAndLinesAQuarterMillimetre) {
   EXPECT_LE(sheet.panes[0].left + sheet.panes[0].width, sheet.panes[1].left);
   EXPECT_LE(sheet.panes[1].left + sheet.panes[1].width, 14031 + 1e-6);
 
-  test::TempDir dir;
-  VibratorRecordOptions options;
-  options.sampleIntervalMs = 4;
-  ASSERT_EQ(writeVibratorRecord(dir / "vibs.segd", options), "");
-  decode::CollectingMessages messages;
-  decode::SegdRecord record;
-  ASSERT_TRUE(decode::openRecord(dir / "vibs.segd", record, messages, {}).ok());
-  WirelineSetup setup;
-  setup.vibrators.push_back({1, "V1", {2, 3, 4, 5}});
+  const WirelineSetup setup = test::fleetSetup(1);
   dsp::Fft fft;
-  auto pages = makeWirelinePages(record, setup, setup.vibrators[0], {}, "", fft);
+  auto pages = makeWirelinePages(test::faultyFleetRecord(), setup, setup.vibrators[0], {}, "", fft);
 
   app::RecordingCanvas paper(14031, 9921);
   drawPrintedPage(paper, sheet, *pages, 1, "408 Wire Sim");

@@ -16,8 +16,10 @@ namespace {
 
 using app::ViewerSettings;
 
-std::int32_t intAt(const std::vector<std::uint8_t>& b, std::size_t offset) {
-  return decode::littleI32(b, offset);
+// Each little-endian 32-bit integer at its offset.
+void expectInts(const std::vector<std::uint8_t>& b,
+                std::initializer_list<std::pair<std::size_t, std::int32_t>> expected) {
+  for (auto [offset, value] : expected) EXPECT_EQ(decode::littleI32(b, offset), value) << offset;
 }
 std::string textAt(const std::vector<std::uint8_t>& b, std::size_t offset, std::size_t n) {
   return std::string(b.begin() + static_cast<std::ptrdiff_t>(offset),
@@ -56,31 +58,16 @@ TEST(MultiVibSetupFile, EveryFieldLandsAtItsOffset) {
   EXPECT_EQ(textAt(b, 0, 8), std::string(8, '\0'));
   EXPECT_EQ(textAt(b, 8, 8), "VIBRATOR");    // cut to 8
   EXPECT_EQ(textAt(b, 240, 8), "V30     ");  // padded with spaces
-  EXPECT_EQ(intAt(b, 248), 0);
-  EXPECT_EQ(intAt(b, 252), 2);
-  EXPECT_EQ(intAt(b, 620 + 8), 77);
-  EXPECT_EQ(intAt(b, 1116 + 120), 123);
-  EXPECT_EQ(intAt(b, 1240), 9);
-  EXPECT_EQ(intAt(b, 1248), 1);
-  EXPECT_EQ(intAt(b, 1288), 0);
-  EXPECT_EQ(intAt(b, 1244), 1);  // "Similarity" default
-  EXPECT_EQ(intAt(b, 1252), 1);  // "Screen Pause" default
+  // 1244 "Similarity" and 1252 "Screen Pause" keep their default 1.
+  expectInts(b, {{248, 0},   {252, 2},    {620 + 8, 77}, {1116 + 120, 123}, {1240, 9},
+                 {1248, 1},  {1288, 0},   {1244, 1},     {1252, 1},         {1300, 80},
+                 {1316, 20}, {1336, 321}, {1368, 0},     {1372, 1},         {1376, 8000},
+                 {1380, 40}, {1384, 24},  {1388, 250},   {1392, 7},         {1396, 1}});
   EXPECT_EQ(textAt(b, 1292, 8), std::string(8, '\0'));
-  EXPECT_EQ(intAt(b, 1300), 80);
-  EXPECT_EQ(intAt(b, 1316), 20);
-  EXPECT_EQ(intAt(b, 1336), 321);
   EXPECT_EQ(decode::littleFloat(b, 1340), 4082.0f);
   EXPECT_EQ(decode::littleFloat(b, 1344), 1234.5f);
   EXPECT_EQ(decode::littleU32(b, 1348), 0x0000FFu);
   EXPECT_EQ(decode::littleU32(b, 1364), 0x123456u);
-  EXPECT_EQ(intAt(b, 1368), 0);
-  EXPECT_EQ(intAt(b, 1372), 1);
-  EXPECT_EQ(intAt(b, 1376), 8000);
-  EXPECT_EQ(intAt(b, 1380), 40);
-  EXPECT_EQ(intAt(b, 1384), 24);
-  EXPECT_EQ(intAt(b, 1388), 250);
-  EXPECT_EQ(intAt(b, 1392), 7);
-  EXPECT_EQ(intAt(b, 1396), 1);
 }
 
 TEST(RadioSetupFile, EveryFieldLandsAtItsOffset) {
@@ -110,20 +97,21 @@ TEST(RadioSetupFile, EveryFieldLandsAtItsOffset) {
   EXPECT_EQ(textAt(b, 713 + 45, 15), "P3             ");
   EXPECT_EQ(textAt(b, 1178, 11), "/data/radio");
   EXPECT_EQ(textAt(b, 1433, 255), std::string(255, '\0'));
-  EXPECT_EQ(intAt(b, 1688), 2);
-  EXPECT_EQ(intAt(b, 1692), 1);
+  // 1720 "Similarity", 1752 "BMP", 1768 "High Res Print".
+  expectInts(b, {{1688, 2},
+                 {1692, 1},
+                 {1720, 1},
+                 {1752, 1},
+                 {1768, 1},
+                 {1772, 80},
+                 {1796, 6000},
+                 {1824, 444},
+                 {1836, 3},
+                 {1840, 0}});
   EXPECT_EQ(textAt(b, 1696, 12), "Pilot Sent  ");
   EXPECT_EQ(textAt(b, 1708, 12), "Ground Force");
-  EXPECT_EQ(intAt(b, 1720), 1);  // "Similarity"
-  EXPECT_EQ(intAt(b, 1752), 1);  // "BMP"
-  EXPECT_EQ(intAt(b, 1768), 1);  // "High Res Print"
-  EXPECT_EQ(intAt(b, 1772), 80);
-  EXPECT_EQ(intAt(b, 1796), 6000);
-  EXPECT_EQ(intAt(b, 1824), 444);
   EXPECT_EQ(decode::littleU32(b, 1828), 0x0000FFu);
   EXPECT_EQ(decode::littleU32(b, 1832), 0x00AA00u);
-  EXPECT_EQ(intAt(b, 1836), 3);
-  EXPECT_EQ(intAt(b, 1840), 0);
 }
 
 // An image of arbitrary bytes (reserved stretches zero) goes into the settings and comes back

@@ -1,4 +1,5 @@
 // A record of vibrator traces made in the test: 0.5 ms sampling, each trace given as samples.
+// Free of the test framework: the benchmarks build on it too.
 #pragma once
 
 #include <algorithm>

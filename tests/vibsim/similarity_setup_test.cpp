@@ -75,61 +75,37 @@ TEST(WirelineSetup, ChannelChecksAndTheirWords) {
   WirelineSetup w;
   WirelineVibrator v{3, "V3", {2, 3, 4, 5}};
   EXPECT_FALSE(checkWirelineChannels(w, v, 5).has_value());
+  // A channel outside the record's 5 traces: its row is skipped, or a bad pilot ends the run.
   struct Case {
     bool pulse;
     VibratorChannels channels;
     std::int32_t pilot;
-    const char* message;
-    bool endsRun;
+    const char* channel;  // named in "<channel> Channel for Vib V3 is invalid, ..."
   };
   const Case cases[] = {
-      {false,
-       {6, 3, 4, 5},
-       1,
-       "Ref Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
-       false},
-      {false,
-       {2, 3, 4, 9},
-       1,
-       "Force Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
-       false},
-      {false,
-       {2, 7, 4, 5},
-       1,
-       "Base Plate Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
-       false},
-      {true,
-       {6, 3, 4, 5},
-       1,
-       "Pulse Ref Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
-       false},
-      {true,
-       {2, 6, 4, 5},
-       1,
-       "Pulse Base Plate Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
-       false},
-      {true,
-       {2, 3, 6, 5},
-       1,
-       "Pulse Mass Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
-       false},
-      {true,
-       {2, 3, 4, 6},
-       1,
-       "Pulse Force Channel for Vib V3 is invalid, OK to Skip, Cancel Exits",
-       false},
-      {false, {2, 3, 4, 5}, 0, "Pilot Channel is invalid", true},
-      {false, {2, 3, 4, 5}, 6, "Pilot Channel is invalid", true},
+      {false, {6, 3, 4, 5}, 1, "Ref"},
+      {false, {2, 3, 4, 9}, 1, "Force"},
+      {false, {2, 7, 4, 5}, 1, "Base Plate"},
+      {true, {6, 3, 4, 5}, 1, "Pulse Ref"},
+      {true, {2, 6, 4, 5}, 1, "Pulse Base Plate"},
+      {true, {2, 3, 6, 5}, 1, "Pulse Mass"},
+      {true, {2, 3, 4, 6}, 1, "Pulse Force"},
+      {false, {2, 3, 4, 5}, 0, nullptr},
+      {false, {2, 3, 4, 5}, 6, nullptr},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
+    const std::string message =
+        c.channel
+            ? std::string(c.channel) + " Channel for Vib V3 is invalid, OK to Skip, Cancel Exits"
+            : "Pilot Channel is invalid";
+    SCOPED_TRACE(message);
     w.params.pulse = c.pulse ? 1 : 0;
     w.pilotChannel = c.pilot;
     v.channels = c.channels;
     const auto problem = checkWirelineChannels(w, v, 5);
     ASSERT_TRUE(problem.has_value());
-    EXPECT_EQ(problem->message, c.message);
-    EXPECT_EQ(problem->endsRun, c.endsRun);
+    EXPECT_EQ(problem->message, message);
+    EXPECT_EQ(problem->endsRun, c.channel == nullptr);
   }
   w.pilotChannel = 1;
   v.channels = {2, 0, 0, 5};  // no base plate or mass: allowed

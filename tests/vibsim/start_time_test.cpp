@@ -5,17 +5,14 @@
 
 #include <cmath>
 
-#include "decode/record_opener.h"
-#include "test_support.h"
 #include "vibsim/radio_file.h"
 #include "vibsim/similarity_pages.h"
-#include "vibsim/vibrator_synth.h"
+#include "vibsim/vibsim_fixtures.h"
 
 namespace vorax::vibsim {
 namespace {
 
 constexpr double kToleranceUs = 10;
-const VibratorFault kFleet[] = {{}, {300, 0, 1}, {0, 0.3, 1}};
 
 void expectStartTime(const decode::SegdRecord& record, std::int32_t pilot, std::int32_t signal,
                      double delayUs) {
@@ -27,16 +24,13 @@ void expectStartTime(const decode::SegdRecord& record, std::int32_t pilot, std::
 
 TEST(StartTimeError, WithinTenMicrosecondsOnWirelineRecordsAtEveryInterval) {
   for (double dtMs : {0.25, 0.5, 1.0, 2.0, 4.0}) {
-    test::TempDir dir;
     VibratorRecordOptions options;
     options.sampleIntervalMs = dtMs;
-    ASSERT_EQ(writeVibratorRecord(dir / "vibs.segd", options), "");
-    decode::CollectingMessages messages;
-    decode::SegdRecord record;
-    ASSERT_TRUE(decode::openRecord(dir / "vibs.segd", record, messages, {}).ok());
+    const decode::SegdRecord record = test::openedVibratorRecord(options);
     for (int v = 1; v <= 3; ++v) {
       SCOPED_TRACE(testing::Message() << dtMs << " ms, vibrator " << v);
-      expectStartTime(record, kPilotTrace, vibratorTrace(v, 3), kFleet[v - 1].delayUs);
+      expectStartTime(record, kPilotTrace, vibratorTrace(v, 3),
+                      test::kFleetFaults[v - 1].fault.delayUs);
     }
   }
 }
@@ -49,10 +43,10 @@ TEST(StartTimeError, WithinTenMicrosecondsOnRadioFilesAtEveryInterval) {
       RadioFileOptions options;
       options.intervalMultiplier = k;
       options.samplesPerChannel = static_cast<std::int32_t>(12.5e6 / radioSampleIntervalUs(k));
-      options.returnFault = kFleet[v];
+      options.returnFault = test::kFleetFaults[v].fault;
       decode::SegdRecord record;
       ASSERT_TRUE(loadRadioSimilarity(radioFileBytes(options), "r", record).ok);
-      expectStartTime(record, 2, 3, kFleet[v].delayUs);
+      expectStartTime(record, 2, 3, test::kFleetFaults[v].fault.delayUs);
     }
   }
 }

@@ -8,79 +8,33 @@
 
 #include <cmath>
 
-#include "app/recording_canvas.h"
-#include "decode/record_opener.h"
-#include "fleet_setup.h"
-#include "test_support.h"
 #include "vibsim/similarity_pages.h"
 #include "vibsim/verdict_views.h"
-#include "vibsim/vibrator_synth.h"
+#include "vibsim/vibsim_fixtures.h"
 
 namespace vorax::vibsim {
 namespace {
 
-struct FaultCase {
-  const char* name;
-  VibratorFault fault;
-  // start time, phase, distortion, correlation, polarity, signal
-  bool passes[6];
-};
-constexpr FaultCase kFleet[] = {
-    {"clean", {}, {true, true, true, true, true, true}},
-    {"300 us late", {300, 0, 1}, {false, false, true, true, true, true}},
-    {"30 % harmonic", {0, 0.3, 1}, {true, true, false, true, true, true}},
-    {"reversed", {0, 0, -1}, {true, true, true, false, false, true}},
-    {"dead", {0, 0, 0}, {false, false, false, false, false, false}},
-    {"0.5 %", {0, 0, 0.005}, {false, true, true, true, true, false}},
-};
-constexpr int kFleetSize = static_cast<int>(std::size(kFleet));
+using test::kFleetFaults;
+using test::kFleetSize;
+using test::textStartingWith;
 
 class FaultyFleet : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    test::TempDir dir;
-    VibratorRecordOptions options;
-    options.sampleIntervalMs = 1;
-    options.groundForceFaults.clear();
-    for (const FaultCase& c : kFleet) options.groundForceFaults.push_back(c.fault);
-    ASSERT_EQ(writeVibratorRecord(dir / "vibs.segd", options), "");
-    decode::CollectingMessages messages;
-    record_ = new decode::SegdRecord;
-    ASSERT_TRUE(decode::openRecord(dir / "vibs.segd", *record_, messages, {}).ok());
-  }
-  static void TearDownTestSuite() { delete record_; }
-
   static WirelineSetup setup() { return test::fleetSetup(kFleetSize); }
-
-  static decode::SegdRecord* record_;
+  const decode::SegdRecord& record_ = test::faultyFleetRecord();
   dsp::Fft fft_;
 };
-decode::SegdRecord* FaultyFleet::record_ = nullptr;
-
-std::vector<std::string> textsOf(const app::RecordingCanvas& canvas) {
-  std::vector<std::string> out;
-  for (const app::DrawnItem* item : canvas.texts()) out.push_back(item->text);
-  return out;
-}
-
-const app::DrawnItem* textStartingWith(const app::RecordingCanvas& canvas, std::string_view start) {
-  for (const app::DrawnItem* item : canvas.texts())
-    if (item->text.starts_with(start)) return item;
-  return nullptr;
-}
 
 TEST_F(FaultyFleet, EachFaultFailsExactlyItsVerdicts) {
   const WirelineSetup s = setup();
   for (int v = 1; v <= kFleetSize; ++v) {
-    const FaultCase& c = kFleet[v - 1];
+    const test::FleetFault& c = kFleetFaults[v - 1];
     SCOPED_TRACE(c.name);
     auto pages =
-        makeWirelinePages(*record_, s, s.vibrators[static_cast<std::size_t>(v - 1)], {}, "", fft_);
+        makeWirelinePages(record_, s, s.vibrators[static_cast<std::size_t>(v - 1)], {}, "", fft_);
     const VibratorVerdict got = *pages->verdict();
-    const bool passes[6] = {got.startTimePass,   got.phasePass,    got.distortionPass,
-                            got.correlationPass, got.polarityPass, got.signalPass};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(passes[i], c.passes[i]) << "verdict " << i;
-    EXPECT_EQ(got.pass(), v == 1);
+    test::expectVerdict(got, c);
 
     // The page says it where the user looks: the row under the banner, page 1's label.
     app::RecordingCanvas a(kPanePictureWidth, kPanePictureHeight),
@@ -107,7 +61,7 @@ TEST_F(FaultyFleet, EachFaultFailsExactlyItsVerdicts) {
 
 TEST_F(FaultyFleet, NumbersOfTheWiringFaults) {
   const auto judged = [&](int v) {
-    return judgeVibrator(*record_, kPilotTrace, vibratorTrace(v, 0), vibratorTrace(v, 3),
+    return judgeVibrator(record_, kPilotTrace, vibratorTrace(v, 0), vibratorTrace(v, 3),
                          setup().params, fft_);
   };
   // Reversed: the fold hides it from the phase (as for the clean one), not from these.
@@ -134,7 +88,7 @@ TEST_F(FaultyFleet, TapersCoveringTheSweepJudgeNoPointAndFail) {
   params.startTaper = 6000;
   params.endTaper = 6000;
   const VibratorVerdict v =
-      judgeVibrator(*record_, kPilotTrace, vibratorTrace(1, 0), vibratorTrace(1, 3), params, fft_);
+      judgeVibrator(record_, kPilotTrace, vibratorTrace(1, 0), vibratorTrace(1, 3), params, fft_);
   EXPECT_EQ(v.judgedPoints, 0u);
   EXPECT_FALSE(v.phasePass);
   EXPECT_FALSE(v.distortionPass);
@@ -198,7 +152,6 @@ TEST(FleetTable, RowsCsvAndPicture) {
 
   app::RecordingCanvas canvas(kFleetPictureWidth, kFleetPictureHeight);
   drawFleetTable(canvas, fleet, verdictLimitsOf(params), "Wireline Similarity Fleet", "Crew 9");
-  const std::vector<std::string> texts = textsOf(canvas);
   EXPECT_NE(canvas.findText("Wireline Similarity Fleet"), nullptr);
   ASSERT_NE(canvas.findText("Reversed"), nullptr);
   EXPECT_EQ(canvas.findText("Reversed")->colour, kFailRed);

@@ -51,6 +51,12 @@ ConfigureDialog::ConfigureDialog(ViewerSettings& settings, std::optional<float> 
       crew_(new QLineEdit),
       fixedGain_(new QRadioButton("Fixed Gain Display")),
       normalised_(new QRadioButton("Display Normalised to Peak (by Trace)")),
+      rmsBalanced_(new QRadioButton("Display Balanced by RMS (by Trace)")),
+      wiggle_(new QRadioButton("Wiggle")),
+      variableArea_(new QRadioButton("Variable Area")),
+      density_(new QRadioButton("Variable Density")),
+      agc_(new QCheckBox("AGC, window (ms)")),
+      agcWindow_(new QLineEdit),
       clip_(new QLineEdit),
       gain_(new QLineEdit),
       problem_(new QLabel) {
@@ -85,7 +91,11 @@ ConfigureDialog::ConfigureDialog(ViewerSettings& settings, std::optional<float> 
   layout->addWidget(radioGroup("Options", {byLine_, byNumber_, all_}));
   layout->addWidget(ignoreTilt_);
   layout->addWidget(headers);
-  layout->addWidget(radioGroup("Display Mode", {fixedGain_, normalised_}));
+  auto* modes = new QHBoxLayout;
+  modes->addWidget(radioGroup("Display Mode", {fixedGain_, normalised_, rmsBalanced_}));
+  modes->addWidget(radioGroup("Traces", {wiggle_, variableArea_, density_}));
+  layout->addLayout(modes);
+  scaling->addRow(agc_, agcWindow_);
   layout->addLayout(scaling);
   problem_->setWordWrap(true);
   problem_->setStyleSheet("color: #c00000");
@@ -114,8 +124,16 @@ void ConfigureDialog::fillFromSettings() {
   oilCompany_->setText(qtext(settings_.oilCompany()).trimmed());
   contractor_->setText(qtext(settings_.contractor()).trimmed());
   crew_->setText(qtext(settings_.crew()).trimmed());
-  fixedGain_->setChecked(settings_.fixedGainDisplay() == 1);
-  normalised_->setChecked(!fixedGain_->isChecked());
+  const TraceBalance balance = settings_.traceBalance();
+  fixedGain_->setChecked(balance == TraceBalance::None);
+  normalised_->setChecked(balance == TraceBalance::Peak);
+  rmsBalanced_->setChecked(balance == TraceBalance::Rms);
+  const DisplayMode mode = settings_.displayMode();
+  wiggle_->setChecked(mode == DisplayMode::Wiggle);
+  variableArea_->setChecked(mode == DisplayMode::VariableArea);
+  density_->setChecked(mode == DisplayMode::Density);
+  agc_->setChecked(settings_.displayAgc() == 1);
+  agcWindow_->setText(qtext(decode::shortestText(settings_.displayAgcWindowMs())));
   clip_->setText(qtext(decode::shortestText(settings_.traceClip())));
   gain_->setText(qtext(decode::shortestText(settings_.initialGainDb())));
 }
@@ -147,8 +165,15 @@ void ConfigureDialog::storeAndClose() {
   settings_.setOilCompany(plain(oilCompany_));
   settings_.setContractor(plain(contractor_));
   settings_.setCrew(plain(crew_));
-  settings_.setFixedGainDisplay(fixedGain_->isChecked() ? 1 : 0);
-  settings_.setNormalisedDisplay(normalised_->isChecked() ? 1 : 0);
+  settings_.setTraceBalance(fixedGain_->isChecked()    ? TraceBalance::None
+                            : normalised_->isChecked() ? TraceBalance::Peak
+                                                       : TraceBalance::Rms);
+  settings_.setDisplayMode(density_->isChecked()        ? DisplayMode::Density
+                           : variableArea_->isChecked() ? DisplayMode::VariableArea
+                                                        : DisplayMode::Wiggle);
+  const double agcWindow = decode::numericValue(plain(agcWindow_));
+  settings_.setDisplayAgc(agc_->isChecked() && agcWindow > 0 ? 1 : 0);
+  if (agcWindow > 0) settings_.setDisplayAgcWindowMs(static_cast<float>(agcWindow));
   settings_.setTraceClip(static_cast<float>(decode::numericValue(plain(clip_))));
   settings_.setInitialGainDb(static_cast<float>(decode::numericValue(plain(gain_))));
   accept();

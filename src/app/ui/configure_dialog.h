@@ -29,6 +29,8 @@ class ConfigureDialog : public QDialog {
   QLineEdit* endEdit() const { return end_; }
   QLineEdit* clipEdit() const { return clip_; }
   QLineEdit* gainEdit() const { return gain_; }
+  QRadioButton* densityButton() const { return density_; }
+  QRadioButton* rmsBalancedButton() const { return rmsBalanced_; }
   // Why "OK" was refused (an impossible time window); empty while there is nothing to say.
   QString problem() const;
 
@@ -50,6 +52,12 @@ class ConfigureDialog : public QDialog {
   QLineEdit* crew_;
   QRadioButton* fixedGain_;
   QRadioButton* normalised_;
+  QRadioButton* rmsBalanced_;
+  QRadioButton* wiggle_;
+  QRadioButton* variableArea_;
+  QRadioButton* density_;
+  QCheckBox* agc_;
+  QLineEdit* agcWindow_;
   QLineEdit* clip_;
   QLineEdit* gain_;
   QLabel* problem_;

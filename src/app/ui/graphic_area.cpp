@@ -71,7 +71,9 @@ void GraphicArea::leaveEvent(QEvent* event) {
 
 void GraphicArea::wheelEvent(QWheelEvent* event) {
   constexpr int kEighthsPerNotch = 120;  // angle delta units of one notch of a common wheel
-  wheelEighths_ += event->angleDelta().y();
+  // Some platforms turn a wheel held with Shift into a horizontal one.
+  const QPoint delta = event->angleDelta();
+  wheelEighths_ += delta.y() != 0 ? delta.y() : delta.x();
   const int notches = wheelEighths_ / kEighthsPerNotch;
   wheelEighths_ -= notches * kEighthsPerNotch;
   if (notches != 0) emit wheelTurned(notches, event->modifiers());

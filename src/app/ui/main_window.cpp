@@ -18,6 +18,7 @@
 #include "app/display_settings.h"
 #include "app/no_record_frame.h"
 #include "app/recent_files.h"
+#include "app/record_folder.h"
 #include "app/startup.h"
 #include "app/status_line.h"
 #include "app/ui/configure_dialog.h"
@@ -149,9 +150,9 @@ void MainWindow::buildButtons() {
 }
 
 void MainWindow::buildStatusBar() {
-  for (int n = 0; n < 5; ++n) {
+  for (int n = 0; n < 6; ++n) {
     auto* label = new QLabel(this);
-    if (n < 4) {
+    if (n < 5) {
       label->setTextInteractionFlags(Qt::TextSelectableByMouse);
       statusBar()->addWidget(label);
     } else {
@@ -263,8 +264,21 @@ bool MainWindow::loading() const {
   return loader_->busy();
 }
 
+void MainWindow::openRecordMarkingTraces(const std::filesystem::path& path,
+                                         std::vector<TraceMark> marks) {
+  if (loading()) return;
+  openRecordFile(path);
+  pendingMarks_ = std::move(marks);
+}
+
 void MainWindow::openRecordFile(const std::filesystem::path& path) {
   if (loading()) return;
+  keepView_ = false;
+  startLoading(path);
+}
+
+void MainWindow::startLoading(const std::filesystem::path& path) {
+  pendingMarks_.clear();
   state_.LastDataFolder = FolderOfPath(path.string());
   progress_->setValue(0);
   progress_->show();
@@ -275,7 +289,11 @@ void MainWindow::openRecordFile(const std::filesystem::path& path) {
 void MainWindow::earlyTracesLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
   if (!loading() || !showable(outcome->record)) return;
   EarlyView early{std::move(outcome->record), state_.display};
-  startRecordDisplay(state_.settings, early.record, early.display);
+  if (keepView_) {
+    early.display.clearPicks();
+  } else {
+    startRecordDisplay(state_.settings, early.record, early.display);
+  }
   if (!firstPageWithin(early.record, early.display)) return;  // wait for the whole record
   early_ = std::move(early);
   pendingPaging_.clear();
@@ -300,7 +318,7 @@ void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
     case decode::OpenStatus::Ok:
       if (showable(outcome->record)) {
         rememberRecentFile(outcome->path.string());
-        showNewRecord(std::move(outcome->record));
+        showNewRecord(std::move(outcome->record), std::exchange(pendingMarks_, {}));
         for (PagingMode mode : paging) page(mode);  // pressed while only the first page was in
         focusDisplay();
         return;
@@ -317,12 +335,20 @@ void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
   focusDisplay();
 }
 
-void MainWindow::showNewRecord(decode::SegdRecord&& record) {
+void MainWindow::showNewRecord(decode::SegdRecord&& record, std::vector<TraceMark> marks) {
   state_.record = std::move(record);
+  marks_ = std::move(marks);
   clearInteraction();
   state_.display.clearPicks();
   showButton_->hide();
-  startRecordDisplay(state_.settings, state_.record, state_.display);
+  if (keepView_) {
+    state_.display.displayGainDb = state_.settings.initialGainDb();
+  } else {
+    startRecordDisplay(state_.settings, state_.record, state_.display);
+    state_.display.zoomHistory.clear();
+  }
+  const std::optional<FolderPlace> place = placeInFolder(state_.record.fileName);
+  folderPlace_ = place ? folderPlaceText(*place) : std::string();
   attributes_->showAttributes(traceAttributes(state_.record, 0));
   state_.recordLoaded = true;
   updateTitle();
@@ -361,7 +387,7 @@ void MainWindow::drawDisplay(Canvas& canvas) {
   }
   geometry_ =
       DrawRecordDisplay(canvas, state_.record, state_.display, displayOptionsFrom(state_.settings));
-  drawDisplayAnnotations(canvas, geometry_, {state_.display.pickedTraces, velocityText_});
+  drawDisplayAnnotations(canvas, geometry_, {state_.display.pickedTraces, velocityText_, marks_});
 }
 
 void MainWindow::redrawDisplay() {
@@ -374,8 +400,9 @@ void MainWindow::updateStatus() {
   const StatusTexts texts = early_
                                 ? statusTexts(early_->record, early_->display, true)
                                 : statusTexts(state_.record, state_.display, state_.recordLoaded);
-  const std::string values[] = {texts.file, texts.traces, texts.gain, texts.timeWindow,
-                                overlay_.readout};
+  const std::string values[] = {
+      texts.file,      texts.traces, texts.gain, texts.timeWindow, early_ ? "" : folderPlace_,
+      overlay_.readout};
   for (std::size_t n = 0; n < statusLabels_.size(); ++n) {
     statusLabels_[n]->setText(QString::fromStdString(values[n]));
     statusLabels_[n]->setVisible(!values[n].empty());
@@ -410,12 +437,13 @@ void MainWindow::page(PagingMode mode) {
 void MainWindow::changeGain(float db) {
   if (loading()) return;
   state_.display.displayGainDb += db;
+  state_.settings.setInitialGainDb(state_.display.displayGainDb);
   redrawDisplay();
 }
 
 ConfigureDialog* MainWindow::openConfigure() {
   std::optional<float> length;
-  if (state_.recordLoaded) length = state_.record.recordLengthMs;
+  if (state_.recordLoaded) length = state_.record.startTimeMs + state_.record.recordLengthMs;
   auto* dialog = new ConfigureDialog(state_.settings, length, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this, [this] {
@@ -425,9 +453,11 @@ ConfigureDialog* MainWindow::openConfigure() {
       return;
     }
     applyConfiguredDisplay(state_.settings, state_.record, state_.display);
+    state_.display.zoomHistory.clear();
     clearInteraction();
     redrawDisplay();
   });
+  connect(dialog, &QDialog::accepted, this, &MainWindow::syncViewMenu);
   connect(dialog, &QDialog::finished, this, &MainWindow::focusDisplay);
   dialog->open();
   return dialog;
@@ -461,6 +491,7 @@ void MainWindow::returnToMainWindow() {
   show();
   raise();
   clearInteraction();  // a tool may have replaced the record under the marks
+  marks_.clear();
   updateTitle();
   redrawDisplay();
   focusDisplay();

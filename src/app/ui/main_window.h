@@ -21,12 +21,14 @@
 
 #include "app/app_state.h"
 #include "app/display_overlay.h"
+#include "app/display_zoom.h"
 #include "app/picture_file_name.h"
 #include "app/record_display.h"
 #include "app/startup.h"
 #include "app/ui/message_boxes.h"
 #include "app/ui/tools_dialog.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -78,10 +80,29 @@ class MainWindow : public QMainWindow {
   // record has loaded and has traces to show; only then is it replaced and recordOpened()
   // emitted.
   void openRecordFile(const std::filesystem::path& path);
+  // The same, and once that record is on screen its `marks` are drawn over it (a tool's
+  // verdicts on its traces) until another record replaces it.
+  void openRecordMarkingTraces(const std::filesystem::path& path, std::vector<TraceMark> marks);
+  const std::vector<TraceMark>& traceMarks() const { return marks_; }
   bool loading() const;
 
   void page(PagingMode mode);
-  void changeGain(float db);  // the "+" and "-" buttons: 3 dB a press, no limit
+  // The "+" and "-" buttons: 3 dB a press, no limit. The gain is kept in the settings, so
+  // that Configure, the next record and the next run start with it.
+  void changeGain(float db);
+
+  // Zooming (main_window_view.cpp): to a view, remembering the one it replaces; back one
+  // zoom (Backspace); the whole record.
+  void zoomToView(const DisplayView& view);
+  void zoomOutOnce();
+  void showWholeRecord();
+  // Display mode, balance and AGC, kept in the settings.
+  void setDisplayMode(DisplayMode mode);
+  void setTraceBalance(TraceBalance balance);
+  void setDisplayAgc(bool on);
+  // The next (step 1) or previous (-1) record file of the open record's folder, opened with
+  // the page, zoom and gain kept. Does nothing past either end or while a record loads.
+  void stepRecord(int step);
 
   // The dialogs open window-modal and return at once (the caller may fill and confirm them).
   ConfigureDialog* openConfigure();
@@ -104,6 +125,8 @@ class MainWindow : public QMainWindow {
   // trace selection (Alt-drag). Without one the action does nothing.
   void setSingleTraceViewOpener(std::function<void(std::int32_t trace)> opener);
   void setTraceSelectionOpener(std::function<void(const TraceSelection&)> opener);
+  // Adds a command to the File menu above "Quit" (the composition root adds the exports).
+  void addFileCommand(const QString& text, std::function<void()> run);
   // Where decoder messages and open errors go; message boxes unless replaced.
   void setMessageSink(decode::MessageSink& sink) { messages_ = &sink; }
 
@@ -133,19 +156,22 @@ class MainWindow : public QMainWindow {
   // Menus and their dialogs (main_window_menus.cpp).
   void buildMenus();
   void buildToolsMenu(QMenu* menu);
+  void buildViewMenu(QMenu* menu);
+  void syncViewMenu();
   void rebuildRecentMenu();
   void showKeysHelp();
   void showAbout();
 
   // Records and drawing.
   void askAndOpen();
+  void startLoading(const std::filesystem::path& path);
   void askAndSavePicture();
   void printDisplay();
   void recordLoaded(const std::shared_ptr<LoadedRecord>& outcome);
   // The first page of a large record still loading is shown at once; paging waits for the rest.
   void earlyTracesLoaded(const std::shared_ptr<LoadedRecord>& outcome);
   const decode::SegdRecord& shownRecord() const;
-  void showNewRecord(decode::SegdRecord&& record);
+  void showNewRecord(decode::SegdRecord&& record, std::vector<TraceMark> marks = {});
   void rememberRecentFile(const std::string& path);
   void drawDisplay(Canvas& canvas);
   void redrawDisplay();  // after paging, gain, Configure: the last velocity text goes
@@ -164,6 +190,7 @@ class MainWindow : public QMainWindow {
   void mouseMoved(QPointF position);
   void mouseReleased(QPointF position, Qt::MouseButton button);
   void wheelTurned(int notches, Qt::KeyboardModifiers modifiers);
+  void zoomAboutPointer(int notches, bool traces);
   void pointerLeft();
   void togglePick(std::int32_t trace);
   void clearInteraction();
@@ -183,7 +210,14 @@ class MainWindow : public QMainWindow {
   QPointer<MultiTraceWindow> multiTraceWindow_;  // closing the view deletes it
 
   QMenu* recentMenu_ = nullptr;
-  std::vector<QLabel*> statusLabels_;  // file, traces, gain, time window, read-out
+  QMenu* fileMenu_ = nullptr;
+  QAction* quitSeparator_ = nullptr;  // File menu commands added later go above it
+  std::vector<QLabel*> statusLabels_;     // file, traces, gain, time window, folder place, read-out
+  std::string folderPlace_;               // "record k of n" of the record shown
+  bool keepView_ = false;                 // the record loading replaces the one shown, view kept
+  std::vector<QAction*> modeActions_;     // wiggle, variable area, variable density
+  std::vector<QAction*> balanceActions_;  // none, peak, RMS
+  QAction* agcAction_ = nullptr;
   std::vector<std::string> recentFiles_;
 
   // The first traces of a record still loading and their first page, on screen until the
@@ -198,6 +232,8 @@ class MainWindow : public QMainWindow {
   RecordDisplayGeometry geometry_;
   DisplayOverlay overlay_;
   std::string velocityText_;
+  std::vector<TraceMark> marks_;         // of the record on screen
+  std::vector<TraceMark> pendingMarks_;  // of the record loading
   std::map<QString, ToolOpener> tools_;
   std::function<void(std::int32_t)> openSingleTraceView_;
   std::function<void(const TraceSelection&)> openTraceSelection_;

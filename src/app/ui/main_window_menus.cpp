@@ -28,11 +28,18 @@ constexpr const char* kKeysHelp =
     "<tr><td><b>Page Up / Page Down</b></td><td>Previous / next page (or turn the mouse "
     "wheel)</td></tr>"
     "<tr><td><b>+ / -</b></td><td>Display gain up / down 3 dB (or Ctrl + mouse wheel)</td></tr>"
+    "<tr><td><b>Ctrl+Page Down / Up</b></td><td>Next / previous record of the folder</td></tr>"
+    "<tr><td><b>Backspace</b></td><td>Back to the view before the last zoom</td></tr>"
+    "<tr><td><b>Ctrl+Home</b></td><td>The whole record</td></tr>"
     "<tr><td><b>Ctrl+S</b></td><td>Save the display as a picture</td></tr>"
     "<tr><td><b>Ctrl+P</b></td><td>Print the display</td></tr>"
     "<tr><td><b>Ctrl+Q</b></td><td>Quit</td></tr>"
     "<tr><td colspan=2><br><b>Mouse on the display</b></td></tr>"
-    "<tr><td>Move</td><td>Channel, time and trace attributes under the pointer</td></tr>"
+    "<tr><td>Move</td><td>Channel, time, amplitude (recorded units) and trace attributes under "
+    "the pointer</td></tr>"
+    "<tr><td>Drag</td><td>Zoom to the rectangle</td></tr>"
+    "<tr><td>Shift + wheel</td><td>Zoom the time about the pointer</td></tr>"
+    "<tr><td>Ctrl + Shift + wheel</td><td>Zoom the traces about the pointer</td></tr>"
     "<tr><td>Shift + drag</td><td>Velocity between two points</td></tr>"
     "<tr><td>Ctrl + click</td><td>Pick a trace for the multi trace view (\"Show\")</td></tr>"
     "<tr><td>Alt + drag</td><td>Statistics of a selection of traces</td></tr>"
@@ -46,12 +53,17 @@ void MainWindow::buildMenus() {
   addCommand(file, "&Open...", {QKeySequence::Open}, this, [this] { askAndOpen(); });
   recentMenu_ = file->addMenu("Open &Recent");
   rebuildRecentMenu();
+  addCommand(file, "&Next Record", {QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, this,
+             [this] { stepRecord(1); });
+  addCommand(file, "Pre&vious Record", {QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, this,
+             [this] { stepRecord(-1); });
   file->addSeparator();
   addCommand(file, "&Save Picture...", {QKeySequence(Qt::CTRL | Qt::Key_S)}, this,
              [this] { askAndSavePicture(); });
   addCommand(file, "&Print...", {QKeySequence(Qt::CTRL | Qt::Key_P)}, this,
              [this] { printDisplay(); });
-  file->addSeparator();
+  fileMenu_ = file;
+  quitSeparator_ = file->addSeparator();
   addCommand(file, "&Quit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, this, [this] { close(); });
 
   QMenu* view = menuBar()->addMenu("&View");
@@ -68,6 +80,8 @@ void MainWindow::buildMenus() {
              [this] { page(PagingMode::Next); });
   addCommand(view, "&Last Page", {QKeySequence(Qt::Key_End)}, this,
              [this] { page(PagingMode::Last); });
+  view->addSeparator();
+  buildViewMenu(view);
   view->addSeparator();
   addCommand(view, "&Configure...", {}, this, [this] { openConfigure(); });
 
@@ -92,6 +106,12 @@ void MainWindow::buildToolsMenu(QMenu* menu) {
       action->setEnabled(found != tools_.end() && found->second);
     }
   });
+}
+
+void MainWindow::addFileCommand(const QString& text, std::function<void()> run) {
+  QAction* action = new QAction(text, fileMenu_);
+  connect(action, &QAction::triggered, this, std::move(run));
+  fileMenu_->insertAction(quitSeparator_, action);
 }
 
 void MainWindow::rebuildRecentMenu() {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/display_zoom.h"
 #include "app/ui/graphic_area.h"
 #include "app/ui/main_window.h"
 #include "app/ui/trace_attributes_box.h"
@@ -43,7 +44,7 @@ void MainWindow::mousePressed(QPointF position, Qt::MouseButton button,
   } else if (modifiers & Qt::AltModifier) {
     overlay_.drag = DisplayDrag::Selection;
   } else {
-    return;
+    overlay_.drag = DisplayDrag::Zoom;
   }
   overlay_.dragFrom = *at;
   overlay_.dragTo = *at;
@@ -66,9 +67,14 @@ void MainWindow::mouseMoved(QPointF position) {
 }
 
 // Turning the wheel away from the user goes back (as scrolling up does); with Ctrl it raises
-// the gain, one step per notch.
+// the gain, one step per notch; with Shift it zooms the time about the pointer, with Ctrl and
+// Shift the traces (away from the user zooms in).
 void MainWindow::wheelTurned(int notches, Qt::KeyboardModifiers modifiers) {
   if (!state_.recordLoaded || loading()) return;
+  if (modifiers & Qt::ShiftModifier) {
+    zoomAboutPointer(notches, (modifiers & Qt::ControlModifier) != 0);
+    return;
+  }
   if (modifiers & Qt::ControlModifier) {
     changeGain(kGainStepDb * static_cast<float>(notches));
     return;
@@ -87,6 +93,13 @@ void MainWindow::mouseReleased(QPointF position, Qt::MouseButton button) {
   if (drag == DisplayDrag::Velocity) {
     velocityText_ = velocityText(state_.record, from, to);
     graphicArea_->redraw();
+    return;
+  }
+  if (drag == DisplayDrag::Zoom) {
+    graphicArea_->refreshOverlay();
+    if (const std::optional<DisplayView> view =
+            rectangleView(state_.record, from.trace, from.sample, to.trace, to.sample))
+      zoomToView(*view);
     return;
   }
   graphicArea_->refreshOverlay();

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <filesystem>
+#include <system_error>
 
 namespace vorax::app::ui {
 
@@ -14,6 +16,15 @@ void MessageBoxSink::show(std::string_view text, bool systemModal) {
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
   }
   box.exec();
+}
+
+bool askToReplace(QWidget* parent, const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return true;
+  return QMessageBox::question(
+             parent, "VORAX Viewer",
+             QString::fromStdString(path) + " already exists.\nDo you want to replace it?",
+             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace vorax::app::ui

@@ -2,6 +2,7 @@
 // "VORAX Viewer" with an OK button.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "base/messages.h"
@@ -22,5 +23,9 @@ class MessageBoxSink : public decode::MessageSink {
  private:
   QWidget* owner_;
 };
+
+// Asks whether an existing file of the user's may be replaced ("<path> already exists. Do
+// you want to replace it?", No by default); true at once when there is no such file.
+bool askToReplace(QWidget* parent, const std::string& path);
 
 }  // namespace vorax::app::ui

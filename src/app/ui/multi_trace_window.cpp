@@ -48,8 +48,9 @@ MultiTraceWindow::MultiTraceWindow(AppState& state, QWidget* parent)
   if (const QScreen* screen = this->screen())
     resize(screen->availableGeometry().size() * kScreenShare);
   graphicArea_->setPainter([this](Canvas& canvas) {
-    DrawMultiTraceView(canvas, state_.record, state_.display,
-                       multiTraceOptionsFrom(state_.settings, numerics_));
+    DrawMultiTraceView(
+        canvas, state_.record, state_.display,
+        multiTraceOptionsFor(state_.settings, numerics_, state_.record, state_.display));
   });
 }
 

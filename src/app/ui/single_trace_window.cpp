@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -39,6 +40,7 @@ SingleTraceWindow::SingleTraceWindow(AppState& state, std::int32_t trace, QWidge
       frequency_(readOnlyField()) {
   setWindowTitle("408 Single Trace View");
   setAttribute(Qt::WA_DeleteOnClose);
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 
   auto* actions = new QHBoxLayout;
   connect(addButton("Close", actions), &QPushButton::clicked, this, &QWidget::close);
@@ -96,7 +98,7 @@ QPushButton* SingleTraceWindow::addButton(const QString& caption, QLayout* row) 
 }
 
 void SingleTraceWindow::press(ViewButton button) {
-  applyViewButton(view_, button, state_.record.recordLengthMs);
+  applyViewButton(view_, button, recordTimesOf(state_.record));
   view_.viewMode = SingleTraceMode::Trace;
   graphicArea_->redraw();
 }
@@ -136,8 +138,8 @@ void SingleTraceWindow::showReadout(QPointF position) {
   if (!at) return;
   if (view_.viewMode == SingleTraceMode::Trace) {
     const auto sample = static_cast<std::int64_t>(std::lround(at->x));
-    time_->setText(QString::fromStdString(
-        timeLabelMs(static_cast<double>(sample) * state_.record.sampleIntervalMs)));
+    time_->setText(QString::fromStdString(timeLabelMs(
+        state_.record.startTimeMs + static_cast<double>(sample) * state_.record.sampleIntervalMs)));
     sample_->setText(QString::number(sample));
   } else {
     time_->setText(QString::fromStdString(timeLabelMs(at->x)));

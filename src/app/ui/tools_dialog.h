@@ -13,7 +13,7 @@ namespace vorax::app::ui {
 inline constexpr const char* kToolCaptions[] = {
     "Spread View",     "Split Proc File", "Fix Radio Sim File",
     "Record Sum/Diff", "Multi Vib Sim",   "Radio Sims",
-    "Filters",         "Panels"};
+    "Filters",         "Panels",          "Survey QC"};
 
 using ToolOpener = std::function<void()>;
 

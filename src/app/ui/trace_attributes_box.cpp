@@ -27,8 +27,11 @@ TraceAttributesBox::TraceAttributesBox(QWidget* parent) : QGroupBox("Trace Attri
     auto* value = new QLabel(this);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     value->setFrameShape(QFrame::StyledPanel);
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance("-1234567.891") +
-                           2 * value->frameWidth() + 4);
+    // Room for the widest values: a coordinate, a nodal trace's type and start time.
+    int valueWidth = 0;
+    for (const char* widest : {"-1234567.891", "Seis Accel H2", "00:00:00.000000"})
+      valueWidth = std::max(valueWidth, value->fontMetrics().horizontalAdvance(widest));
+    value->setMinimumWidth(valueWidth + 2 * value->frameWidth() + 4);
     grid->addWidget(caption, static_cast<int>(row), 0);
     grid->addWidget(value, static_cast<int>(row), 1);
     captions_[row] = caption;

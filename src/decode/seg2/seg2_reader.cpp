@@ -276,7 +276,7 @@ bool readSeg2(Bytes bytes, SegdRecord& record, Seg2Headers& headers, MessageSink
   for (std::size_t i = 0; i < pointers.size(); ++i) {
     if (auto c = locateTrace(file, i, pointers[i], headerEnd,
                              headers.fileHeader.byteOrderFlag.view(), problems))
-      candidates.push_back(std::move(*c));
+      candidates.push_back(*c);
   }
   const std::vector<Candidate> traces = withoutOverlaps(std::move(candidates), problems);
 

@@ -144,6 +144,9 @@ void fillSeg2Summary(const Seg2Headers& headers, std::int32_t samplesPerTrace, S
     s.sourceZ = static_cast<float>(seg2Number(first.sourceLocationZ.view()));
     s.firstReceiverLine = static_cast<std::int32_t>(record.traceInfo[1].receiverLine);
     s.firstReceiverPoint = static_cast<std::int32_t>(record.traceInfo[1].receiverPoint);
+    // DELAY is in seconds; one of more than a day (a damaged header) leaves the record at 0.
+    const double delayMs = seg2Number(first.delay.view()) * 1000.0;
+    record.startTimeMs = std::abs(delayMs) < 86.4e6 ? static_cast<float>(delayMs) : 0.0f;
   }
   record.sampleIntervalMs = s.sampleIntervalUs / 1000.0f;
   record.recordLengthMs =

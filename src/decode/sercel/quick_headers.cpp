@@ -4,16 +4,16 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text_trim.h"
+#include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_code_tables.h"
 
 namespace vorax::decode {
 
 namespace {
 
-std::string hexOf(const Block& b, std::size_t first, std::size_t last) {
-  return hexdigits(b.bytes(first, last));
-}
 std::int32_t numberOf(const Block& b, std::size_t first, std::size_t last) {
   return bintonumber(b.bytes(first, last));
 }
@@ -30,24 +30,6 @@ std::string textBeforeZero(const Block& b, std::size_t first, std::size_t last) 
     text.push_back(static_cast<char>(byte));
   }
   return text;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-// Bytes as characters without leading and trailing blanks or zero bytes.
-std::string trimmedCharacters(const Block& b, std::size_t first, std::size_t last) {
-  std::vector<std::uint8_t> raw = b.bytes(first, last);
-  std::size_t begin = 0;
-  std::size_t end = raw.size();
-  auto blank = [](std::uint8_t c) { return c == ' ' || c == 0; };
-  while (begin < end && blank(raw[begin])) ++begin;
-  while (end > begin && blank(raw[end - 1])) --end;
-  return std::string(raw.begin() + static_cast<std::ptrdiff_t>(begin),
-                     raw.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 // Seconds per sample for the base scan interval code of general header byte 23, or 0.
@@ -67,16 +49,6 @@ float sampleIntervalSeconds(std::uint8_t code) {
       return 0.0f;
   }
 }
-
-constexpr CodeLabel kControlUnits[] = {
-    {0x01, "LCI"},      {0x02, "LAUL"},     {0x03, "LAUX"},     {0x04, "LAULS"},
-    {0x0B, "LAULM"},    {0x0C, "LAUXM"},    {0x0D, "TAPU"},     {0x0F, "BCXU"},
-    {0x15, "REM"},      {0x16, "LRU"},      {0x1F, "TZLULV-A"}, {0x20, "TZLULV-B"},
-    {0x21, "TZLUHV-A"}, {0x22, "TZLUHV-B"}, {0x29, "OBCLU-A"},  {0x2A, "OBCLU-B"},
-};
-
-constexpr CodeLabel kChannelFilters[] = {
-    {1, "0.8FN Minimum Phase"}, {2, "0.8FN Linear phase"}, {3, "SU6R-like"}};
 
 // Sample-to-mV factor of a channel gain code: 2 is the low-range gain.
 float millivoltsPerCount(std::uint8_t gainCode) {
@@ -143,7 +115,7 @@ void decodeVqc88Texts(const Block& b, Vqc88FileHeader& out) {
   std::string_view rest = area;
   for (FixedText<20>& text : out.texts) {
     std::size_t cut = rest.find('\0');
-    text = trimBlanks(rest.substr(0, cut));
+    text = base::trimmed(rest.substr(0, cut));
     rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
   }
 }
@@ -167,7 +139,7 @@ std::int32_t quick408fhl(Bytes fileHeader, QuickFileHeader& out) {
     out.message = "Invalid Sample Rate Code - " + hexOf(b, 23, 23);
     return -3;
   }
-  out.tapeLabel = trimmedCharacters(b, 1133, 1148);
+  out.tapeLabel = trimmedCharactersOf(b, 1133, 1148);
   out.tapeNumber = bintodecimal(b.bytes(1149, 1152));
   out.samplesPerTrace = numberOf(b, 641, 644);
   out.recordType = numericInt(hexOf(b, 26, 26).substr(0, 1));
@@ -201,14 +173,15 @@ std::int32_t quick408gettracehl(Bytes traceHeader, QuickTraceHeader& out,
   out.message = "";
   copyRecordValues(fileHeader, out);
   decodeTraceValues(b, out);
-  if (const std::string_view* text = findLabel(kControlUnits, out.controlUnitType)) {
+  if (const std::string_view* text =
+          findLabel(sercel_codes::kControlUnitTypes, out.controlUnitType)) {
     out.controlUnitText = *text;
   } else {
     out.controlUnitText = "Unknown";
     out.message = "Control Unit Code Not Recognised";
     status = -1;
   }
-  if (const std::string_view* text = findLabel(kChannelFilters, out.channelFilter)) {
+  if (const std::string_view* text = findLabel(sercel_codes::kChannelFilters, out.channelFilter)) {
     out.filterText = *text;
   } else {
     out.filterText = "Undefined";

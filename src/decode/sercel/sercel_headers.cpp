@@ -5,10 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_trim.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_code_tables.h"
 
 namespace vorax::decode {
+
+using sercel_codes::kBlasterStatusTexts;
+using sercel_codes::kChannelFilters;
+using sercel_codes::kControlUnitTypes;
 
 namespace {
 
@@ -96,12 +102,6 @@ constexpr CodeLabel kSubunitTypes[] = {{0x01, "FDU1"},  {0x02, "FDU3C"},  {0x03,
                                        {0x09, "DSU3"},  {0x10, "DSU1"},   {0x0A, "TZSU2"},
                                        {0x0B, "TZSU4"}, {0x0C, "OBCSU4"}, {0x0F, "FDU2S"}};
 
-constexpr CodeLabel kControlUnitTypes[] = {
-    {0x01, "LCI"},      {0x02, "LAUL"},     {0x03, "LAUX"},     {0x04, "LAULS"},
-    {0x0B, "LAULM"},    {0x0C, "LAUXM"},    {0x0D, "TAPU"},     {0x0F, "BCXU"},
-    {0x15, "REM"},      {0x16, "LRU"},      {0x1F, "TZLULV-A"}, {0x20, "TZLULV-B"},
-    {0x21, "TZLUHV-A"}, {0x22, "TZLUHV-B"}, {0x29, "OBCLU-A"},  {0x2A, "OBCLU-B"}};
-
 // Gain scale 1..5 in three unit families; an empty entry is a blank text.
 constexpr std::array<std::array<std::string_view, 3>, 5> kGainScaleTexts = {{
     {"0dB (1600mV Max Input)", "", "High Full Scale"},
@@ -110,9 +110,6 @@ constexpr std::array<std::array<std::string_view, 3>, 5> kGainScaleTexts = {{
     {"", "42dB (500mV Max Input)", ""},
     {"", "48dB (25mV Max Input)", ""},
 }};
-
-constexpr CodeLabel kChannelFilters[] = {
-    {1, "0.8FN Minimum Phase"}, {2, "0.8FN Linear phase"}, {3, "SU6R-like"}};
 
 constexpr CodeLabel kEditedStatuses[] = {
     {1, "Dead"}, {2, "acquisition/retrieve error"}, {3, "Noise edit"}};
@@ -340,19 +337,6 @@ constexpr CodeLabel kTestRecordTypes[] = {
 
 constexpr CodeLabel kSpreadTypes[] = {{1, "Generic"}, {2, "Absolute"}};
 
-// Blaster status 0..8 in three blaster families; an empty entry is a blank text.
-constexpr std::array<std::array<std::string_view, 3>, 9> kBlasterStatusTexts = {{
-    {"", "", "Did Not Fire"},
-    {"Low Battery", "Blaster Ready", "Shot Fired OK"},
-    {"High Voltage Ready", "Open Cap", "No Status Rx"},
-    {"", "", "No UH Data"},
-    {"Fired OK", "UH Error", "Low Battery"},
-    {"", "", "UH phone resistance err"},
-    {"", "", "Bad Cap"},
-    {"", "", "Can't Pick UH Time"},
-    {"Fire Error", "", ""},
-}};
-
 constexpr CodeLabel kNoYes[] = {{0, "No"}, {1, "Yes"}};
 
 constexpr CodeLabel kNoiseEliminationTypes[] = {
@@ -371,13 +355,6 @@ constexpr CodeLabel kProcessTypes[] = {{1, "No operation (raw data)"},
                                        {7, "Raw data, Correlation Before Stack"}};
 
 constexpr CodeLabel kAcquisitionFilterTypes[] = {{1, "0.8 Min"}, {2, "0.8 Lin"}, {3, "SU6R Like"}};
-
-std::string_view trimSpacesAndZeros(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || c == '\0'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 void decodeExtendedValues(const ExtendedBlock& b, Extended& out) {
   for (std::size_t i = 0; i < std::size(kLeadingFields); ++i) {
@@ -399,7 +376,7 @@ void decodeExtendedValues(const ExtendedBlock& b, Extended& out) {
   out.maximumAuxiliaryAmplitude = b.singleText(513);
   out.maximumSeismicAmplitude = b.singleText(517);
   out.bytes521To524 = b.decimal(521, 524);
-  out.tapeLabel = trimSpacesAndZeros(b.characters(525, 540));
+  out.tapeLabel = base::trimmed(b.characters(525, 540), base::kSpacesAndZeros);
   out.tapeNumber = b.decimal(541, 544);
   out.bytes545To560 = b.characters(545, 560);
   out.bytes561To572 = b.characters(561, 572);

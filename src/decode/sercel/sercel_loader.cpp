@@ -5,6 +5,7 @@
 #include <string>
 
 #include "decode/sample_converters.h"
+#include "decode/sercel/sercel_record_headers.h"
 #include "decode/trace_workers.h"
 #include "decode/vorax/vorax_loader.h"
 
@@ -15,12 +16,13 @@ namespace {
 constexpr std::uint64_t kSampleBytes = 4;
 // Decodes trace t from its bytes into the record: the samples as recorded and the trace
 // attributes of the first seven extension blocks (any further ones are skipped).
-void decodeTrace(SegdRecord& record, std::int32_t t, Bytes header, Bytes sampleBytes) {
+void decodeTrace(SegdRecord& record, const ChannelSetTypes& setTypes, std::int32_t t, Bytes header,
+                 Bytes sampleBytes) {
   SercelExtensionRecords blocks;
   const Bytes sevenBlocks = header.subspan(20, kSercelExtensionBytes);
   decodeSercelTraceInfoTexts(sevenBlocks, blocks);
   TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(t)];
-  fillSevenBlockTraceInfo(sevenBlocks, blocks, info);
+  fillSevenBlockTraceInfo(sevenBlocks, blocks, info, setTypes[byteAt(header, 3)]);
 
   // Converted straight into the record; the value after the last sample stays 0. A factor
   // that is not a number would make the scale one too, so it does not take part.
@@ -36,13 +38,15 @@ void decodeTrace(SegdRecord& record, std::int32_t t, Bytes header, Bytes sampleB
 
 std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
                            MessageSink& messages, const ProgressCallback& progress,
-                           std::size_t extensionBlocks, const EarlyTraces& early) {
+                           std::size_t extensionBlocks, const EarlyTraces& early,
+                           std::span<const ChannelSetFields> channelSets) {
   extensionBlocks = std::max(extensionBlocks, kSercelExtensionBlocks);
-  const std::int32_t read = loadTracesOnTwoWorkers(
+  const ChannelSetTypes setTypes = channelSetTypes(channelSets);
+  const std::int32_t read = loadTracesOnWorkers(
       firstTracePosition, 20 + 32 * static_cast<std::uint64_t>(extensionBlocks), file, record,
       messages,
-      [&record](std::int32_t t, Bytes header, Bytes samples) {
-        decodeTrace(record, t, header, samples);
+      [&record, &setTypes](std::int32_t t, Bytes header, Bytes samples) {
+        decodeTrace(record, setTypes, t, header, samples);
       },
       progress, early);
   for (std::int32_t t = 1; t <= read; ++t) {

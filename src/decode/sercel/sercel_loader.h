@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "base/messages.h"
 #include "decode/record_file.h"
+#include "decode/segd/general_headers.h"
 #include "decode/segd_record.h"
 #include "decode/sercel/sercel_trace_info.h"
 #include "decode/trace_workers.h"
@@ -21,12 +23,14 @@ namespace vorax::decode {
 // traces it holds. `progress` hears 100 x t / N (rounded) at every 100th trace and 100 at the
 // end; when it returns false the loading stops there. Returns the number of traces read. The
 // samples keep their recorded values; a trace's amplitude scale is the larger of the block 7
-// conversion factor and its largest absolute finite sample. The traces are decoded on two
-// threads; `early` hears the first ones as soon as they are in (before the tilt errors are
-// counted).
+// conversion factor and its largest absolute finite sample. The traces are decoded on the
+// program's workers; `early` hears the first ones as soon as they are in (before the tilt errors
+// are counted). `channelSets` are the record's descriptors: a trace whose own type is undefined
+// takes its kind from its channel set.
 std::int32_t readtraces408(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
                            MessageSink& messages, const ProgressCallback& progress = {},
                            std::size_t extensionBlocks = kSercelExtensionBlocks,
-                           const EarlyTraces& early = {});
+                           const EarlyTraces& early = {},
+                           std::span<const ChannelSetFields> channelSets = {});
 
 }  // namespace vorax::decode

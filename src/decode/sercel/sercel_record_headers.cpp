@@ -84,4 +84,14 @@ std::size_t sercelExtensionBlocks(std::span<const ChannelSetFields> channelSets)
   return std::max<std::size_t>(kSercelExtensionBlocks, static_cast<std::size_t>(agreed));
 }
 
+ChannelSetTypes channelSetTypes(std::span<const ChannelSetFields> channelSets) {
+  ChannelSetTypes types{};
+  for (const ChannelSetFields& cs : channelSets) {
+    const std::uint64_t number = hexValue(cs.channelSetNumber.view());
+    if (number < types.size())
+      types[number] = static_cast<std::uint8_t>(hexValue(cs.channelType.view()));
+  }
+  return types;
+}
+
 }  // namespace vorax::decode

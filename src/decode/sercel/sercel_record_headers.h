@@ -6,6 +6,7 @@
 // header byte 31 says), which would misplace every trace of a Sercel record.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -45,5 +46,11 @@ void fillSercelSummary(const SercelHeaders& sercel, RecordSummary& summary);
 // Extension blocks per trace: the count the channel sets holding channels agree on, when it is
 // more than seven; otherwise the seven of the Sercel layout.
 std::size_t sercelExtensionBlocks(std::span<const ChannelSetFields> channelSets);
+
+// The channel type (high digit of descriptor byte 11: 1 seismic, 9 auxiliary, ...) of each
+// channel set, indexed by the channel set number byte as a trace header holds it (byte 4, two
+// BCD digits: 0x02 for set 2); 0 for a number no descriptor declares.
+using ChannelSetTypes = std::array<std::uint8_t, 256>;
+ChannelSetTypes channelSetTypes(std::span<const ChannelSetFields> channelSets);
 
 }  // namespace vorax::decode

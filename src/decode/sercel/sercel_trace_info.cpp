@@ -33,6 +33,10 @@ float singleAt(Bytes blocks, std::size_t block, std::size_t byte) {
   return bigFloat(blocks, offsetOf(block, byte));
 }
 
+bool isSeismicOrAuxiliary(int channelType) {
+  return channelType == kSeismicChannelType || channelType == kAuxiliaryChannelType;
+}
+
 }  // namespace
 
 void decodeSercelExtensions(Bytes blocks, SercelExtensionRecords& out) {
@@ -64,19 +68,27 @@ Colorref sercelErrorColour(const TraceHeaderInfo& info, int channelTypeIdentific
   test(info.tiltError, kTiltErrorColour);
   test(info.leakageError, kLeakageErrorColour);
   if (errors > 1) colour = kSeveralErrorsColour;
-  if (channelTypeIdentification == 9) colour = kAuxiliaryTraceColour;
+  if (channelTypeIdentification == kAuxiliaryChannelType) colour = kAuxiliaryTraceColour;
   return colour;
 }
 
 void fillSevenBlockTraceInfo(Bytes blocks, const SercelExtensionRecords& decoded,
-                             TraceHeaderInfo& info) {
+                             TraceHeaderInfo& info, int channelSetType) {
   info = TraceHeaderInfo{};
   info.receiverLine = static_cast<float>(bigUnsigned(blocks, offsetOf(1, 1), 3));
   info.receiverPoint = static_cast<float>(bigUnsigned(blocks, offsetOf(1, 4), 3));
   info.receiverX = bigDouble(blocks, offsetOf(2, 1));
   info.receiverY = bigDouble(blocks, offsetOf(2, 9));
   info.receiverZ = singleAt(blocks, 2, 17);
-  info.channelKind = decoded.block7.channelTypeText.view();
+  const int ownType = byteValue(blocks, 7, 15);
+  const int type = isSeismicOrAuxiliary(ownType) || !isSeismicOrAuxiliary(channelSetType)
+                       ? ownType
+                       : channelSetType;
+  if (type == ownType) {
+    info.channelKind = decoded.block7.channelTypeText.view();
+  } else {
+    info.channelKind = type == kAuxiliaryChannelType ? "Aux" : "Seis";
+  }
   info.sensorKind = decoded.block6.channelTypeText.view().substr(0, 5);
 
   info.resistanceLowLimit = singleAt(blocks, 3, 1);
@@ -116,7 +128,7 @@ void fillSevenBlockTraceInfo(Bytes blocks, const SercelExtensionRecords& decoded
   info.interpolationCount = saturatedInt(bigUnsigned(blocks, offsetOf(7, 25), 4));
   info.controlUnitText = decoded.block7.controlUnitTypeText.view();
   info.filterText = decoded.block7.channelFilterText.view();
-  info.errorColour = sercelErrorColour(info, byteValue(blocks, 7, 15));
+  info.errorColour = sercelErrorColour(info, type);
 }
 
 }  // namespace vorax::decode

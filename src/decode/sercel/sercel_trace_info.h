@@ -46,11 +46,17 @@ inline constexpr Colorref kAuxiliaryTraceColour = 0xC0C0C0;    // grey
 // grey for an auxiliary trace (channel type identification 9) whatever its errors.
 Colorref sercelErrorColour(const TraceHeaderInfo& info, int channelTypeIdentification);
 
+inline constexpr int kSeismicChannelType = 1;
+inline constexpr int kAuxiliaryChannelType = 9;
+
 // Replaces `info` with the attributes of one trace: everything but the peak sample index and
 // the amplitude scale, which come from the samples. `blocks` are the raw bytes the records
 // were decoded from: numbers are taken from the recorded binary values rather than re-read
-// from the display texts, which cut long values to their widths.
+// from the display texts, which cut long values to their widths. A trace whose own channel
+// type identification (block 7 byte 15) is neither seismic (1) nor auxiliary (9) takes its
+// kind and grey colour from `channelSetType`, the type its channel set declares, when that
+// is one of the two (some recorders leave byte 15 undefined on every trace).
 void fillSevenBlockTraceInfo(Bytes blocks, const SercelExtensionRecords& decoded,
-                             TraceHeaderInfo& info);
+                             TraceHeaderInfo& info, int channelSetType = 0);
 
 }  // namespace vorax::decode

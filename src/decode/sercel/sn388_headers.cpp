@@ -3,8 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_code_tables.h"
 
 namespace vorax::decode {
 
@@ -12,36 +14,14 @@ namespace {
 
 using Check = LastFailure<FixedText<80>>;
 
-std::string decimalOf(const Block& b, std::size_t first, std::size_t last) {
-  return bintodecimal(b.bytes(first, last));
-}
 std::uint64_t valueOf(const Block& b, std::size_t first, std::size_t last) {
   return b.big(first, last);
-}
-std::string hexOf(const Block& b, std::size_t first, std::size_t last) {
-  return hexdigits(b.bytes(first, last));
 }
 std::string singleOf(const Block& b, std::size_t first) {
   return ieeesingletext(b.bytes(first, first + 3));
 }
 std::string doubleOf(const Block& b, std::size_t first) {
   return ieeedoubletext(b.bytes(first, first + 7));
-}
-
-// Bytes as characters, unchanged.
-std::string charactersOf(const Block& b, std::size_t first, std::size_t last) {
-  std::vector<std::uint8_t> raw = b.bytes(first, last);
-  return std::string(raw.begin(), raw.end());
-}
-
-std::string trimmedCharactersOf(const Block& b, std::size_t first, std::size_t last) {
-  std::string text = charactersOf(b, first, last);
-  auto blank = [](char c) { return c == ' ' || c == '\0'; };
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && blank(text[begin])) ++begin;
-  while (end > begin && blank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
 }
 
 // ---- Block 1 tables ----
@@ -168,19 +148,6 @@ constexpr CodeLabel kProcessTypes[] = {
 };
 constexpr CodeLabel kTtms[] = {{0, "Single"}, {1, "Simultaneous"}};
 
-// Blaster status codes 0-8, three texts each (one per blaster family).
-constexpr std::string_view kBlasterStatus[9][3] = {
-    {"", "", "Did Not Fire"},
-    {"Low Battery", "Blaster Ready", "Shot Fired OK"},
-    {"High Voltage Ready", "Open Cap", "No Status Rx"},
-    {"", "", "No UH Data"},
-    {"Fired OK", "UH Error", "Low Battery"},
-    {"", "", "UH phone resistance err"},
-    {"", "", "Bad Cap"},
-    {"", "", "Can't Pick UH Time"},
-    {"Fire Error", "", ""},
-};
-
 // One tabled four-byte field of the extended header: its first byte, table, fallback text,
 // status and message (the code is appended when `appendCode`).
 struct ExtendedCheck {
@@ -238,7 +205,8 @@ void decodeExtendedNumbers(const Block& b, Sn388ExtendedFields& out) {
 void decodeBlasterStatus(const Block& b, Sn388ExtendedFields& out, Check& check) {
   std::uint64_t code = valueOf(b, 181, 184);
   for (std::size_t i = 0; i < 3; ++i)
-    out.blasterStatusTexts[i] = code <= 8 ? kBlasterStatus[code][i] : std::string_view("Unknown");
+    out.blasterStatusTexts[i] =
+        code <= 8 ? sercel_codes::kBlasterStatusTexts[code][i] : std::string_view("Unknown");
   if (code > 8) check.fail(4, "Blaster status code not recognised");
 }
 

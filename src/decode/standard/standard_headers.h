@@ -20,7 +20,9 @@ struct StandardChannelSet {
   int typeCode = 0;  // the channel type's high digit: 1 seismic, 9 auxiliary, ...
   double startMs = 0;
   double endMs = 0;
-  std::int64_t samples = 0;  // from the descriptor (revision 3) or start/end and interval
+  // From the descriptor (revision 3) or its start/end times and interval; once the traces
+  // are read, the count their extension 1 gives, where it gives one.
+  std::int64_t samples = 0;
   double sampleIntervalUs = 0;
   std::int64_t channels = 0;
   int extensions = 0;  // trace header extensions the descriptor announces

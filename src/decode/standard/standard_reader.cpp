@@ -10,6 +10,7 @@
 #include "decode/conversions.h"
 #include "decode/problem_list.h"
 #include "decode/sample_converters.h"
+#include "decode/standard/nodal_fields.h"
 #include "decode/standard/standard_samples.h"
 
 namespace vorax::decode {
@@ -54,13 +55,17 @@ class FileBytes {
 // Where one trace lies in the file and what its headers say.
 struct TraceLocation {
   std::uint64_t dataOffset = 0;
-  std::int64_t samples = 0;  // samples present in the file
+  std::int64_t samples = 0;              // samples present in the file
+  std::int64_t declaredSamples = 0;      // as the headers give them
+  std::int64_t samplesInExtension1 = 0;  // 0 when extension 1 gives none
   const StandardChannelSet* channelSet = nullptr;
   int channelSetNumber = 0;
+  int extensions = 0;
   std::int32_t traceNumber = 0;
   double receiverLine = 0;
   double receiverPoint = 0;
   int sensorType = 0;
+  NodalTraceFields nodal;
 };
 
 // A receiver line or point number of trace header extension 1: three signed bytes, or, when
@@ -72,20 +77,57 @@ double receiverNumber(Bytes extension1, std::size_t offset, std::size_t extended
          static_cast<double>(bigUnsigned(extension1, extendedOffset + 3, 2)) / 65536.0;
 }
 
-std::int64_t samplesOf(const StandardHeaders& headers, const StandardChannelSet* cs,
-                       Bytes extension1, int extensions) {
-  if (extensions >= 1) {
-    const std::uint64_t fromExtension =
-        headers.revisionMajor >= 3 ? bigU32(extension1, 24) : bigUnsigned(extension1, 7, 3);
-    if (fromExtension > 0) return static_cast<std::int64_t>(fromExtension);
+// The sample count of trace header extension 1 (bytes 8-10 before revision 3, 25-28 from
+// it); 0 when the trace has no extension or the field is blank.
+std::int64_t samplesInExtension1(const StandardHeaders& headers, Bytes extension1, int extensions) {
+  if (extensions < 1) return 0;
+  return static_cast<std::int64_t>(headers.revisionMajor >= 3 ? bigU32(extension1, 24)
+                                                              : bigUnsigned(extension1, 7, 3));
+}
+
+std::int64_t twoBcdBytes(Bytes header, std::size_t offset) {
+  const int high = bcdByte(byteAt(header, offset));
+  const int low = bcdByte(byteAt(header, offset + 1));
+  return high < 0 || low < 0 ? 0 : high * 100 + low;
+}
+
+// Everything but the position from a trace's 20-byte header and its extensions
+// (`headerAndExtensions`, as far as they are in the file).
+void readTraceFields(const StandardHeaders& headers, NodalLayout layout, Bytes headerAndExtensions,
+                     TraceLocation& trace) {
+  const Bytes header = headerAndExtensions.first(
+      std::min<std::size_t>(headerAndExtensions.size(), kTraceHeaderBytes));
+  const Bytes extensions = headerAndExtensions.subspan(header.size());
+  trace.extensions = byteAt(header, 9);
+  const int scanType = bcdByte(byteAt(header, 2));
+  trace.channelSetNumber =
+      byteAt(header, 3) == 0xFF ? bigU16(header, 15) : bcdByte(byteAt(header, 3));
+  trace.channelSet = headers.channelSet(scanType, trace.channelSetNumber);
+  const std::int64_t traceNumber =
+      bigU16(header, 4) == 0xFFFF ? signedBig(extensions, 21, 3) : twoBcdBytes(header, 4);
+  trace.traceNumber = static_cast<std::int32_t>(traceNumber);
+  if (trace.extensions >= 1) {
+    trace.receiverLine = receiverNumber(extensions, 0, 10);
+    trace.receiverPoint = receiverNumber(extensions, 3, 15);
+    // Byte 21, the sensor type, from revision 2 on; Fairfield's own revision 1.6 has it too.
+    const bool hasSensorType = headers.revisionMajor >= 2 || layout == NodalLayout::Fairfield;
+    trace.sensorType = hasSensorType ? byteAt(extensions, 20) : 0;
   }
-  return cs != nullptr ? cs->samples : 0;
+  trace.samplesInExtension1 = samplesInExtension1(headers, extensions, trace.extensions);
+  const std::int64_t fromChannelSet = trace.channelSet != nullptr ? trace.channelSet->samples : 0;
+  trace.declaredSamples = std::max<std::int64_t>(
+      trace.samplesInExtension1 > 0 ? trace.samplesInExtension1 : fromChannelSet, 0);
+  trace.nodal = readNodalTraceFields(layout, extensions, trace.extensions);
 }
 
 class TraceWalk {
  public:
   TraceWalk(FileBytes& file, const StandardHeaders& headers, Problems& problems)
-      : file_(file), headers_(headers), problems_(problems) {}
+      : file_(file),
+        headers_(headers),
+        layout_(
+            nodalLayoutOf(headers.manufacturerCode, headers.revisionMajor, headers.revisionMinor)),
+        problems_(problems) {}
 
   std::vector<TraceLocation> run(std::uint64_t& endOfLastTrace) {
     std::vector<TraceLocation> traces;
@@ -110,27 +152,12 @@ class TraceWalk {
   // Fills `trace` from the trace header at `offset`; returns the offset of the next trace
   // header, or 0 when this trace runs past the end of the file.
   std::uint64_t locate(std::uint64_t offset, TraceLocation& trace) {
-    // The trace header and extension 1 in one read.
-    const Bytes both = file_.at(offset, kTraceHeaderBytes + kExtensionBytes);
-    const Bytes header = both.first(std::min<std::size_t>(both.size(), kTraceHeaderBytes));
-    const int extensions = byteAt(header, 9);
-    const int scanType = bcdByte(byteAt(header, 2));
-    trace.channelSetNumber =
-        byteAt(header, 3) == 0xFF ? bigU16(header, 15) : bcdByte(byteAt(header, 3));
-    trace.channelSet = headers_.channelSet(scanType, trace.channelSetNumber);
-    const std::uint64_t extensionsAt = offset + kTraceHeaderBytes;
-    const Bytes extension1 = both.subspan(header.size());
-    const std::int64_t traceNumber =
-        bigU16(header, 4) == 0xFFFF ? signedBig(extension1, 21, 3) : bcdDigitsOf(header, 4);
-    trace.traceNumber = static_cast<std::int32_t>(traceNumber);
-    if (extensions >= 1) {
-      trace.receiverLine = receiverNumber(extension1, 0, 10);
-      trace.receiverPoint = receiverNumber(extension1, 3, 15);
-      trace.sensorType = headers_.revisionMajor >= 2 ? byteAt(extension1, 20) : 0;
-    }
-    const std::int64_t declared =
-        std::max<std::int64_t>(samplesOf(headers_, trace.channelSet, extension1, extensions), 0);
-    trace.dataOffset = extensionsAt + kExtensionBytes * static_cast<std::uint64_t>(extensions);
+    const int extensions = byteAt(file_.at(offset, kTraceHeaderBytes), 9);
+    const std::uint64_t headersBytes =
+        kTraceHeaderBytes + kExtensionBytes * static_cast<std::uint64_t>(extensions);
+    readTraceFields(headers_, layout_, file_.at(offset, headersBytes), trace);
+    const std::int64_t declared = trace.declaredSamples;
+    trace.dataOffset = offset + headersBytes;
     const std::uint64_t bytes =
         standardSampleBytes(headers_.formatCode, static_cast<std::uint64_t>(declared));
     const std::uint64_t end = trace.dataOffset + bytes;
@@ -152,14 +179,9 @@ class TraceWalk {
     return 0;
   }
 
-  static std::int64_t bcdDigitsOf(Bytes header, std::size_t offset) {
-    const int high = bcdByte(byteAt(header, offset));
-    const int low = bcdByte(byteAt(header, offset + 1));
-    return high < 0 || low < 0 ? 0 : high * 100 + low;
-  }
-
   FileBytes& file_;
   const StandardHeaders& headers_;
+  NodalLayout layout_;
   Problems& problems_;
   std::uint64_t end_ = 0;
 };
@@ -199,20 +221,29 @@ double recordIntervalUs(const StandardHeaders& headers) {
   return headers.channelSets.empty() ? 0 : headers.channelSets.front().sampleIntervalUs;
 }
 
+// The sensor type of trace header extension 1, byte 21: the kind and, for geophones and
+// accelerometers, the component: Z vertical, H1 horizontal in-line, H2 horizontal cross-line,
+// H horizontal in another direction.
 const char* sensorKindText(int sensorType) {
   switch (sensorType) {
     case 1:
       return "Hydro";
     case 2:
+      return "Geoph Z";
     case 3:
+      return "Geoph H1";
     case 4:
+      return "Geoph H2";
     case 5:
-      return "Geoph";
+      return "Geoph H";
     case 6:
+      return "Accel Z";
     case 7:
+      return "Accel H1";
     case 8:
+      return "Accel H2";
     case 9:
-      return "Accel";
+      return "Accel H";
     default:
       return "";
   }
@@ -224,6 +255,26 @@ void fillTraceInfo(const TraceLocation& t, TraceHeaderInfo& info) {
   info.channelKind = t.channelSet != nullptr && !t.channelSet->seismic() ? "Aux" : "Seis";
   info.sensorKind = sensorKindText(t.sensorType);
   info.channelNumber = t.traceNumber;
+  const NodalTraceFields& nodal = t.nodal;
+  info.receiverX = nodal.receiverX.value_or(0);
+  info.receiverY = nodal.receiverY.value_or(0);
+  info.receiverZ = static_cast<float>(nodal.receiverZ.value_or(0));
+  info.unitSerialNumber = nodal.unitSerialNumber.value_or(0);
+  info.startTimeUtcUs = nodal.startTimeUtcUs;
+  info.latitude = nodal.latitude;
+  info.longitude = nodal.longitude;
+}
+
+// Each channel set's sample count as its first trace whose extension 1 gives one says, so
+// that the channel set and its traces agree: the descriptor's start and end times alone
+// count one sample more than some recorders write.
+void countChannelSetSamples(const std::vector<TraceLocation>& traces, StandardHeaders& headers) {
+  for (StandardChannelSet& cs : headers.channelSets) {
+    const auto own = std::find_if(traces.begin(), traces.end(), [&](const TraceLocation& t) {
+      return t.channelSet == &cs && t.samplesInExtension1 > 0;
+    });
+    if (own != traces.end()) cs.samples = own->samplesInExtension1;
+  }
 }
 
 std::string twoDigits(int value) {
@@ -244,6 +295,13 @@ void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& tra
   s.sourceLine = static_cast<float>(h.sourceLine);
   s.sourcePoint = static_cast<float>(h.sourcePoint);
   s.traceCount = static_cast<std::int32_t>(traces.size());
+  const auto located = std::find_if(traces.begin(), traces.end(), [](const TraceLocation& t) {
+    return t.nodal.latitude && t.nodal.longitude;
+  });
+  if (located != traces.end()) {
+    s.gpsLatitude = located->nodal.latitude;
+    s.gpsLongitude = located->nodal.longitude;
+  }
   for (std::size_t i = 0; i < traces.size(); ++i) {
     const bool seismic = traces[i].channelSet == nullptr || traces[i].channelSet->seismic();
     if (!seismic) {
@@ -336,6 +394,7 @@ StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record,
   }
   const double intervalUs = recordIntervalUs(headers);
   checkChannelSets(traces, longest, intervalUs, problems);
+  countChannelSetSamples(traces, headers);
 
   SegdRecord loaded;
   const auto traceCount = static_cast<std::int32_t>(traces.size());

@@ -3,7 +3,8 @@
 // trace header, the number of 32-byte extensions its byte 10 gives, and its samples; the
 // sample count comes from trace header extension 1 (bytes 8-10 before revision 3, 25-28 from
 // it) or, when that holds none, from the channel set descriptor. Traces of channel sets with
-// fewer samples are padded with zeros.
+// fewer samples are padded with zeros. Nodal recorders' own fields in the further extensions
+// (start time, position, unit serial number) are read as standard/nodal_fields.h describes.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,8 @@ struct StandardReadResult {
 // Reads the record in `file` (trace by trace: memory holds the record, not the file) into `record`
 // (replaced whole on success, untouched on failure). Problems (a file cut inside a trace, channel
 // sets of different lengths or intervals) are shown through `messages` as one warning; a record
-// that cannot be read at all gets one message saying why.
+// that cannot be read at all gets one message saying why. `headers` keeps what the headers say,
+// with each channel set's sample count as its traces give it.
 StandardReadResult readStandardSegd(RecordFile& file, SegdRecord& record, StandardHeaders& headers,
                                     MessageSink& messages, const ProgressCallback& progress = {});
 

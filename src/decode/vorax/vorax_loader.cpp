@@ -113,7 +113,7 @@ TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSa
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
                              MessageSink& messages, const ProgressCallback& progress,
                              const EarlyTraces& early) {
-  return loadTracesOnTwoWorkers(
+  return loadTracesOnWorkers(
       firstTracePosition, kTraceHeaderBytes + kExtensionBlockBytes, file, record, messages,
       [&record](std::int32_t t, Bytes header, Bytes samples) {
         decodeTrace(record, t, header, samples);

@@ -35,8 +35,8 @@ TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSa
 // warning through `messages` and a usable record of the traces it holds (the summary keeps the
 // declared counts; record.samples.traceCount() says what is held). `progress` hears every 100
 // traces and 100 at the end; when it returns false the loading stops there. Returns the number
-// of traces read. The traces are decoded on two threads; `early` hears the first ones as soon
-// as they are in.
+// of traces read. The traces are decoded on the program's workers; `early` hears the first ones as
+// soon as they are in.
 std::int32_t readtracesvorax(std::int64_t firstTracePosition, RecordFile& file, SegdRecord& record,
                              MessageSink& messages, const ProgressCallback& progress = {},
                              const EarlyTraces& early = {});

@@ -119,7 +119,7 @@ void FiltersDialog::startIfValid() {
   const decode::SegdRecord& record = state_.record;
   dsp::Fft& fft = state_.fft;
   watcher_.setFuture(QtConcurrent::run([&record, &fft, requests, report] {
-    return filterRecordTraces(record, requests, fft, report, coreCount());
+    return filterRecordTraces(record, requests, fft, report);
   }));
 }
 

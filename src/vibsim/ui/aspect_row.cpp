@@ -1,11 +1,8 @@
 #include "vibsim/ui/aspect_row.h"
 
-#include <QMessageBox>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 namespace vorax::vibsim::ui {
 
@@ -46,15 +43,6 @@ void AspectRow::resizeEvent(QResizeEvent* event) {
   const int top = (event->size().height() - h) / 2;
   for (int i = 0; i < count && i < static_cast<int>(children_.size()); ++i)
     children_[static_cast<std::size_t>(i)]->setGeometry(left + i * w, top, w, h);
-}
-
-bool askToReplace(QWidget* parent, const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;
-  return QMessageBox::question(
-             parent, "VORAX Viewer",
-             QString::fromStdString(path) + " already exists.\nDo you want to replace it?",
-             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace vorax::vibsim::ui

@@ -27,8 +27,4 @@ class AspectRow : public QWidget {
   int preferredHeight_;
 };
 
-// Asks whether an existing file of the user's may be replaced ("<path> already exists. Do
-// you want to replace it?"); true at once when there is no such file.
-bool askToReplace(QWidget* parent, const std::string& path);
-
 }  // namespace vorax::vibsim::ui

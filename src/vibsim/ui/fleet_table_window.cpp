@@ -11,6 +11,7 @@
 #include "app/picture_file_name.h"
 #include "app/ui/file_dialogs.h"
 #include "app/ui/graphic_area.h"
+#include "app/ui/message_boxes.h"
 #include "app/ui/qt_canvas.h"
 #include "base/atomic_file.h"
 #include "vibsim/pane_canvas.h"
@@ -37,7 +38,7 @@ FleetTableWindow::FleetTableWindow(std::vector<FleetEntry> entries, VerdictLimit
       folder_(std::move(folder)),
       table_(new app::ui::GraphicArea) {
   setWindowTitle(QString::fromStdString(title_));
-  mayReplace = [this](const std::string& path) { return askToReplace(this, path); };
+  mayReplace = [this](const std::string& path) { return app::ui::askToReplace(this, path); };
   table_->setPainter([this](app::Canvas& canvas) { draw(canvas); });
 
   auto* buttons = new QHBoxLayout;

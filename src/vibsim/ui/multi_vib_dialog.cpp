@@ -14,6 +14,8 @@
 
 #include "app/startup.h"
 #include "app/ui/file_dialogs.h"
+#include "app/ui/message_boxes.h"
+#include "base/folder_access.h"
 #include "vibsim/setup_checks.h"
 #include "vibsim/setup_files.h"
 #include "vibsim/similarity_pages.h"
@@ -28,14 +30,14 @@ constexpr const char* kTitle = "MV Sim";
 }  // namespace
 
 void saveSettingsDuringRun(app::AppState& state) {
-  if (app::folderIsReadOnly(state.StartFolder)) return;
+  if (base::folderIsReadOnly(state.StartFolder)) return;
   app::saveSettings(state.settings, state.startFolderFile(app::kSettingsFileName));
 }
 
 MultiVibDialog::MultiVibDialog(app::AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle(QString("Vibrator Similarity Processing - Multiple Vibs in ") + "One File");
-  mayReplace = [this](const std::string& path) { return askToReplace(this, path); };
+  mayReplace = [this](const std::string& path) { return app::ui::askToReplace(this, path); };
   build();
   controls_.load(state_.settings);
 }

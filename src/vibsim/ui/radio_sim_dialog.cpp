@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "app/ui/file_dialogs.h"
+#include "app/ui/message_boxes.h"
 #include "vibsim/radio_file.h"
 #include "vibsim/setup_checks.h"
 #include "vibsim/setup_files.h"
@@ -27,7 +28,7 @@ namespace vorax::vibsim::ui {
 RadioSimDialog::RadioSimDialog(app::AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle("408 Radio Similarities");
-  mayReplace = [this](const std::string& path) { return askToReplace(this, path); };
+  mayReplace = [this](const std::string& path) { return app::ui::askToReplace(this, path); };
   confirm = [this](const std::string& question) {
     return QMessageBox::question(this, "VORAX Viewer", QString::fromStdString(question),
                                  QMessageBox::Yes | QMessageBox::No,

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <cmath>
 
 #include "app/display_fixture.h"
@@ -87,6 +88,12 @@ TEST_F(TraceViews, SingleTraceViewReplacesTheMainWindowUntilClose) {
   EXPECT_NE(view->graphicArea().picture(), fvst);
 
   button(*view, "Close").click();
+  QApplication::processEvents();
+  EXPECT_TRUE(window->isVisible());
+  // Esc closes the view as Close does.
+  view = openSingleTraceView(*window, state, 1);
+  QApplication::processEvents();
+  QTest::keyClick(view, Qt::Key_Escape);
   QApplication::processEvents();
   EXPECT_TRUE(window->isVisible());
 }

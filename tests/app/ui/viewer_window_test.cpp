@@ -1,6 +1,7 @@
 // The main window driven as a user drives it, on a synthetic record.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -11,11 +12,13 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
 #include <fstream>
 
+#include "app/display_zoom.h"
 #include "app/startup.h"
 #include "app/ui/configure_dialog.h"
 #include "app/ui/file_dialogs.h"
@@ -159,7 +162,7 @@ TEST_F(ViewerWindow, OpensARecordAndPagesThroughItByNumber) {
   EXPECT_EQ((TraceRange{state.display.firstTrace, state.display.lastTrace}), (TraceRange{0, 60}));
   buttonOf(*window, "Last>>")->click();
   EXPECT_EQ((TraceRange{state.display.firstTrace, state.display.lastTrace}), (TraceRange{70, 130}));
-  EXPECT_EQ(window->displayGeometry().x0, 70);
+  EXPECT_EQ(window->displayGeometry().x0, 69);  // a spacing left of trace 70
 }
 
 TEST_F(ViewerWindow, PlusFourTimesRaisesTheGainByTwelveDecibelsAndRedraws) {
@@ -208,7 +211,8 @@ TEST_F(ViewerWindow, PointerShowsTheTraceAttributesAndCtrlClicksPickForTheMultiT
   mouse(QEvent::MouseMove, pixelOf(12, 100), Qt::NoButton, Qt::NoModifier);
   ASSERT_TRUE(window->overlay().cursor);
   EXPECT_EQ(*window->overlay().cursor, (TraceAndSample{12, 100}));
-  EXPECT_EQ(window->overlay().readout, "Seis Channel : 12  Time : 200.0mS");
+  EXPECT_TRUE(
+      window->overlay().readout.starts_with("Seis Channel : 12  Time : 200.0mS  Amplitude : "));
   EXPECT_EQ(window->traceAttributesBox().value(0), "12");
 
   QPushButton* show = buttonOf(*window, "Show");
@@ -412,12 +416,15 @@ TEST_F(ViewerWindow, MenusStatusBarAndGainShowWhatTheWindowDoes) {
 
   EXPECT_EQ(window->statusLine(), "No record");
   openAndWait(record);
-  EXPECT_EQ(window->statusLine(), "shot.segd | Traces 1-60 of 130 | Gain 18 dB | 0-402 ms");
+  EXPECT_EQ(window->statusLine().toStdString(),
+            "shot.segd | Traces 1-60 of 130 | Gain 18 dB | 0-400 ms | record 1 of 1");
   buttonOf(*window, "-")->click();
   mouse(QEvent::MouseMove, pixelOf(12, 100), Qt::NoButton, Qt::NoModifier);
-  EXPECT_EQ(
-      window->statusLine(),
-      "shot.segd | Traces 1-60 of 130 | Gain 15 dB | 0-402 ms | Seis Channel : 12  Time : 200.0mS");
+  // 201 samples at 2 ms end at 400 ms; the read-out's amplitude is tested on its own.
+  EXPECT_TRUE(window->statusLine().startsWith(
+      "shot.segd | Traces 1-60 of 130 | Gain 15 dB | 0-400 ms | record 1 of 1 | Seis Channel : "
+      "12  Time : 200.0mS  Amplitude : "))
+      << window->statusLine().toStdString();
   bool gainShown = false;
   for (QLabel* label : buttonOf(*window, "+")->parentWidget()->findChildren<QLabel*>())
     gainShown = gainShown || label->text() == "Gain 15 dB";
@@ -506,6 +513,121 @@ TEST_F(ViewerWindow, OpenedRecordsAreOfferedAgainUnderOpenRecent) {
   MainWindow again(state);
   EXPECT_EQ(again.recentFiles(), window->recentFiles());
   again.close();
+}
+
+// A plain drag zooms to its rectangle; Shift+wheel zooms the time and Ctrl+Shift+wheel the
+// traces about the pointer; Backspace steps back through the zooms, Ctrl+Home shows all.
+TEST_F(ViewerWindow, DragAndShiftWheelZoomAndBackspaceStepsBack) {
+  openAndWait(record);
+  mouse(QEvent::MouseButtonPress, pixelOf(10, 50), Qt::LeftButton, Qt::NoModifier);
+  mouse(QEvent::MouseMove, pixelOf(30, 100), Qt::LeftButton, Qt::NoModifier);
+  EXPECT_EQ(window->overlay().drag, DisplayDrag::Zoom);
+  mouse(QEvent::MouseButtonRelease, pixelOf(30, 100), Qt::LeftButton, Qt::NoModifier);
+  EXPECT_EQ(shown(), (TraceRange{10, 30}));
+  EXPECT_FLOAT_EQ(state.display.displayStartMs, 100);  // samples 50..100 at 2 ms
+  EXPECT_FLOAT_EQ(state.display.displayEndMs, 200);
+  EXPECT_EQ(window->displayGeometry().firstTrace, 10);
+
+  mouse(QEvent::MouseMove, pixelOf(20, 75), Qt::NoButton, Qt::NoModifier);  // 150 ms
+  wheel(1, Qt::ShiftModifier);  // 0.8 of 100 ms about 150 ms
+  EXPECT_FLOAT_EQ(state.display.displayStartMs, 110);
+  EXPECT_FLOAT_EQ(state.display.displayEndMs, 190);
+  wheel(1, Qt::ShiftModifier | Qt::ControlModifier);  // 20 traces about trace 20: 16
+  EXPECT_EQ(shown(), (TraceRange{12, 28}));
+
+  QTest::keyClick(&window->graphicArea(), Qt::Key_Backspace);
+  EXPECT_EQ(shown(), (TraceRange{10, 30}));
+  EXPECT_FLOAT_EQ(state.display.displayStartMs, 110);
+  QTest::keyClick(&window->graphicArea(), Qt::Key_Backspace);
+  QTest::keyClick(&window->graphicArea(), Qt::Key_Backspace);
+  EXPECT_EQ(shown(), (TraceRange{0, 60}));
+  EXPECT_FLOAT_EQ(state.display.displayStartMs, 0);
+  EXPECT_FLOAT_EQ(state.display.displayEndMs, 3000);
+  QTest::keyClick(&window->graphicArea(), Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(shown(), (TraceRange{0, 130}));
+  EXPECT_FLOAT_EQ(state.display.displayEndMs, 400);
+  EXPECT_TRUE(state.display.zoomHistory.empty());
+
+  // A click without a drag zooms nowhere; the other drags keep their meaning.
+  mouse(QEvent::MouseButtonPress, pixelOf(40, 60), Qt::LeftButton, Qt::NoModifier);
+  mouse(QEvent::MouseButtonRelease, pixelOf(40, 60), Qt::LeftButton, Qt::NoModifier);
+  EXPECT_EQ(shown(), (TraceRange{0, 130}));
+}
+
+// Ctrl+PgDown / Ctrl+PgUp open the neighbours of the record in its folder (by name, records
+// only), keeping the page, the zoom and the gain; the status bar says where the record stands.
+TEST_F(ViewerWindow, NextAndPreviousRecordKeepThePageZoomAndGain) {
+  decode::synth::SynthOptions options;
+  options.seismicTraces = 130;
+  options.auxTraces = 0;
+  options.samplesPerTrace = 201;
+  ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / "shot2.segd", options), "");
+  test::writeFileBytes(dir / "notes.txt", {'n', 'o'});
+  openAndWait(record);
+  EXPECT_TRUE(window->statusLine().contains("record 1 of 2")) << window->statusLine().toStdString();
+  window->page(PagingMode::Next);
+  window->changeGain(6);
+  zoomTo({60, 120, 100, 300}, state.display);
+  auto waitForLoad = [&] {
+    QElapsedTimer timer;
+    timer.start();
+    while (window->loading() && timer.elapsed() < 20000)
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+  };
+  QTest::keyClick(&window->graphicArea(), Qt::Key_PageDown, Qt::ControlModifier);
+  waitForLoad();
+  EXPECT_EQ(std::filesystem::path(state.record.fileName).filename(), "shot2.segd");
+  EXPECT_TRUE(window->statusLine().contains("record 2 of 2"));
+  EXPECT_EQ(shown(), (TraceRange{60, 120}));
+  EXPECT_FLOAT_EQ(state.display.displayStartMs, 100);
+  EXPECT_FLOAT_EQ(state.display.displayGainDb, 24);
+  QTest::keyClick(&window->graphicArea(), Qt::Key_PageDown, Qt::ControlModifier);  // the last
+  waitForLoad();
+  EXPECT_EQ(std::filesystem::path(state.record.fileName).filename(), "shot2.segd");
+  QTest::keyClick(&window->graphicArea(), Qt::Key_PageUp, Qt::ControlModifier);
+  waitForLoad();
+  EXPECT_EQ(std::filesystem::path(state.record.fileName).filename(), "shot.segd");
+  EXPECT_FLOAT_EQ(state.display.displayGainDb, 24);
+}
+
+// The View menu switches the display mode, the balance and AGC, kept in the settings; the
+// gain set with "+" is what Configure shows and what the next record opens with.
+TEST_F(ViewerWindow, ViewMenuModesAndTheGainStayInTheSettings) {
+  openAndWait(record);
+  auto action = [&](const QString& text) -> QAction* {
+    for (QAction* a : window->findChildren<QAction*>())
+      if (a->text().remove('&') == text) return a;
+    ADD_FAILURE() << "no action " << text.toStdString();
+    return nullptr;
+  };
+  action("Variable Density")->trigger();
+  EXPECT_EQ(state.settings.displayMode(), DisplayMode::Density);
+  const QImage& picture = window->graphicArea().picture();
+  int coloured = 0;  // red or blue cells of the colour map
+  for (int x = 0; x < picture.width(); ++x) {
+    const QColor c(picture.pixel(x, static_cast<int>(pixelOf(30, 100).y())));
+    coloured += c.red() != c.blue() ? 1 : 0;
+  }
+  EXPECT_GT(coloured, picture.width() / 4);
+  action("Variable Area")->trigger();
+  EXPECT_EQ(state.settings.displayMode(), DisplayMode::VariableArea);
+  action("Peak")->trigger();
+  EXPECT_EQ(state.settings.traceBalance(), TraceBalance::Peak);
+  EXPECT_EQ(state.settings.fixedGainDisplay(), 0);
+  action("AGC")->trigger();
+  EXPECT_EQ(state.settings.displayAgc(), 1);
+
+  buttonOf(*window, "+")->click();
+  EXPECT_FLOAT_EQ(state.settings.initialGainDb(), 21);
+  ConfigureDialog* configure = window->openConfigure();
+  EXPECT_EQ(configure->gainEdit()->text(), "21");
+  EXPECT_FALSE(configure->densityButton()->isChecked());
+  clickDialogButton(*configure, "OK");
+  EXPECT_FLOAT_EQ(state.display.displayGainDb, 21);
+  EXPECT_EQ(state.settings.displayMode(), DisplayMode::VariableArea);
+  openAndWait(record);
+  EXPECT_FLOAT_EQ(state.display.displayGainDb, 21);
 }
 
 }  // namespace

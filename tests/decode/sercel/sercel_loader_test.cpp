@@ -236,6 +236,42 @@ TEST(SevenBlockLoader, FileShorterThanDeclaredGivesOneWarningAndAUsableRecord) {
   EXPECT_EQ(l.record.samples.at(2, 1), 0.0f);
 }
 
+TEST(SevenBlockLoader, UndefinedTraceTypeTakesItsChannelSetsKind) {
+  // Sets 1 (auxiliary) and 2 (seismic) as their descriptors declare them; set 3 is declared
+  // as time break (2), which says neither.
+  std::vector<ChannelSetFields> sets(3);
+  sets[0].channelSetNumber = "01";
+  sets[0].channelType = "9";
+  sets[1].channelSetNumber = "02";
+  sets[1].channelType = "1";
+  sets[2].channelSetNumber = "03";
+  sets[2].channelType = "2";
+  B file;
+  TraceBytes aux(1);  // byte 15 left 0: undefined
+  aux.u8(3, 21, 1);   // a resistance error, which an auxiliary trace does not show
+  aux.appendTo(file, {1.0f});
+  TraceBytes(2).appendTo(file, {1.0f});
+  TraceBytes own(1);  // its own type wins over its set's
+  own.u8(7, 15, 1);
+  own.appendTo(file, {1.0f});
+  TraceBytes(3).appendTo(file, {1.0f});
+  TraceBytes(7).appendTo(file, {1.0f});  // a set no descriptor declares
+  SegdRecord record;
+  record.summary.traceCount = 5;
+  record.summary.samplesPerTrace = 1;
+  CollectingMessages messages;
+  RecordFile f = RecordFile::fromMemory(file);
+  ASSERT_EQ(readtraces408(1, f, record, messages, {}, 7, {}, sets), 5);
+  const auto& info = record.traceInfo;
+  EXPECT_EQ(info[1].channelKind, "Aux ");
+  EXPECT_EQ(info[1].errorColour, 0xC0C0C0u);
+  EXPECT_EQ(info[2].channelKind, "Seis");
+  EXPECT_EQ(info[3].channelKind, "Seis");
+  EXPECT_EQ(info[3].errorColour, 0u);
+  EXPECT_EQ(info[4].channelKind, "Unde");
+  EXPECT_EQ(info[5].channelKind, "Unde");
+}
+
 TEST(SevenBlockLoader, HostileSampleCountIsCutToWhatTheFileHolds) {
   B file;
   TraceBytes(1).appendTo(file, {1, 2});

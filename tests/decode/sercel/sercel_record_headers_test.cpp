@@ -86,9 +86,13 @@ TEST(SercelRecordHeaders, NoExtendedHeaderAtAll) {
   ASSERT_TRUE(o.result.ok());
   EXPECT_EQ(o.result.firstTracePosition, SercelHandmadeRecord::kFirstTracePosition - 1024);
   // An empty header reads as zeros: spread type, noise elimination, process type and filter
-  // codes 0 are unknown; the filter check is the last.
-  ASSERT_EQ(o.messages.messages.size(), 1u);
+  // codes 0 are unknown; the filter check is the last. No trace is declared, so the four
+  // traces of 20 + 7 x 32 + 4 x 4 bytes are bytes the record does not account for.
+  ASSERT_EQ(o.messages.messages.size(), 2u);
   EXPECT_EQ(o.messages.messages[0], "Acquisition Filter Type Error, should be 1, 2 or 3");
+  EXPECT_EQ(o.messages.messages[1],
+            "The file is longer than its headers declare: the 1040 bytes after the last trace "
+            "are not read.");
   EXPECT_EQ(o.record.summary.traceCount, 0);
   EXPECT_EQ(o.result.tracesRead, 0);
 }
@@ -187,6 +191,15 @@ TEST(SercelRecordHeaders, RealSercelRecord) {
     EXPECT_TRUE(std::isfinite(record.traceInfo[static_cast<std::size_t>(t)].amplitudeScale)) << t;
   // Aux trace 1 peaks at the maximum auxiliary amplitude of the extended header (0x46E350CF).
   EXPECT_EQ(record.traceInfo[1].amplitudeScale, std::bit_cast<float>(0x46E350CFu));
+  // Every trace's own type is undefined; its channel set (1: two auxiliary, 2: 84 seismic)
+  // gives the kind.
+  int aux = 0;
+  for (std::int32_t t = 1; t <= 86; ++t) {
+    const auto& kind = record.traceInfo[static_cast<std::size_t>(t)].channelKind;
+    EXPECT_TRUE(kind == (t <= 2 ? "Aux " : "Seis")) << t << " " << kind.view();
+    aux += kind == "Aux ";
+  }
+  EXPECT_EQ(aux, 2);
 }
 
 TEST(SercelRecordHeaders, RealThreeStompRecord) {

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "decode/record_opener.h"
+#include "decode/standard/standard_read.h"
 #include "decode/standard/standard_segd_builder.h"
 #include "test_support.h"
 
 namespace vorax::decode {
 namespace {
 
+using test::readStandard;
+using test::StandardRead;
 using test::StandardSegdBuilder;
 
 // Two auxiliary traces, then three seismic traces on line 7 (the last one in the extended
@@ -26,20 +29,6 @@ StandardSegdBuilder twoChannelSets(int major, int minor, int format) {
   return b;
 }
 
-struct Read {
-  StandardReadResult result;
-  SegdRecord record;
-  StandardHeaders headers;
-  CollectingMessages messages;
-};
-
-Read read(const std::vector<std::uint8_t>& bytes) {
-  Read r;
-  RecordFile file = RecordFile::fromMemory(bytes);
-  r.result = readStandardSegd(file, r.record, r.headers, r.messages);
-  return r;
-}
-
 TEST(StandardReader, EveryRevisionAndSampleFormat) {
   const std::pair<int, int> revisions[] = {{1, 0}, {2, 1}, {3, 0}};
   const int formats[] = {8015, 8036, 8038, 8058, 8080};
@@ -49,7 +38,7 @@ TEST(StandardReader, EveryRevisionAndSampleFormat) {
       SCOPED_TRACE(std::to_string(major) + "." + std::to_string(minor) + " format " +
                    std::to_string(format));
       const auto bytes = twoChannelSets(major, minor, format).build();
-      const Read r = read(bytes);
+      const StandardRead r = readStandard(bytes);
       ASSERT_TRUE(r.result.ok) << (r.messages.messages.empty() ? "" : r.messages.messages.front());
       EXPECT_TRUE(r.messages.messages.empty()) << r.messages.messages.front();
       EXPECT_EQ(r.result.endOfLastTrace, bytes.size());
@@ -86,7 +75,7 @@ TEST(StandardReader, ChannelSetsOfDifferentLengthsArePaddedWithAWarning) {
   StandardSegdBuilder b;
   b.channelSets.push_back({1, 1000, 1, {{1, 1, false, {1, 2, 3}}}});
   b.channelSets.push_back({1, 1000, 1, {{1, 2, false, {1, 2, 3, 4, 5, 6, 7}}}});
-  const Read r = read(b.build());
+  const StandardRead r = readStandard(b.build());
   ASSERT_TRUE(r.result.ok);
   EXPECT_EQ(r.record.samples.samplesPerTrace(), 7);
   EXPECT_EQ(r.record.samples.at(1, 3), 0.0f);
@@ -100,19 +89,20 @@ TEST(StandardReader, DamagedFilesGiveAMessageNeverACrash) {
   for (std::size_t cut = 0; cut < whole.size(); ++cut) {
     const std::vector<std::uint8_t> bytes(whole.begin(),
                                           whole.begin() + static_cast<std::ptrdiff_t>(cut));
-    const Read r = read(bytes);
+    const StandardRead r = readStandard(bytes);
     EXPECT_FALSE(r.messages.messages.empty()) << cut;
     if (r.result.ok) {
       EXPECT_LE(r.result.endOfLastTrace, cut);
     }
   }
-  const Read headersOnly = read(std::vector<std::uint8_t>(whole.begin(), whole.begin() + 40));
+  const StandardRead headersOnly =
+      readStandard(std::vector<std::uint8_t>(whole.begin(), whole.begin() + 40));
   EXPECT_EQ(headersOnly.messages.messages.at(0),
             "The file ends inside its general header: it has 40 bytes, its headers need 64");
   auto badFormat = twoChannelSets(2, 1, 8058).build();
   badFormat[2] = 0x80;
   badFormat[3] = 0x48;
-  const Read unsupported = read(badFormat);
+  const StandardRead unsupported = readStandard(badFormat);
   EXPECT_FALSE(unsupported.result.ok);
   EXPECT_EQ(unsupported.messages.messages.at(0),
             "Sample format 8048 is not read: formats 8015, 8036, 8038, 8058 and 8080 are");
@@ -150,7 +140,7 @@ TEST(StandardReaderRealFiles, NodalRecordsOpenWhole) {
     SCOPED_TRACE(f.name);
     VORAX_REQUIRE_REAL_FILE(path, f.name);
     const auto bytes = test::readFileBytes(path);
-    const Read r = read(bytes);
+    const StandardRead r = readStandard(bytes);
     ASSERT_TRUE(r.result.ok);
     EXPECT_TRUE(r.messages.messages.empty()) << r.messages.messages.front();
     EXPECT_EQ(r.result.endOfLastTrace, bytes.size());
@@ -165,12 +155,12 @@ TEST(StandardReaderRealFiles, NodalRecordsOpenWhole) {
 TEST(StandardReaderRealFiles, ReceiverNumbersAsTheRecordersWroteThem) {
   VORAX_REQUIRE_REAL_FILE(smartSolo, "PH5_453005513.2.2021.05.08.20.06.00.000.E.segd");
   // The peer's dump of this file gives extended receiver line 1, point 1 for every trace.
-  const Read nodal = read(test::readFileBytes(smartSolo));
+  const StandardRead nodal = readStandard(test::readFileBytes(smartSolo));
   EXPECT_FLOAT_EQ(nodal.record.traceInfo[1].receiverLine, 1.0f);
   EXPECT_FLOAT_EQ(nodal.record.traceInfo[359].receiverPoint, 1.0f);
   VORAX_REQUIRE_REAL_FILE(fairfield, "obspy_one_channel_many_traces.fcnt");
   // Trace 1's extension 1 begins 00 00 04 | 00 00 01: line 4, point 1.
-  const Read ff = read(test::readFileBytes(fairfield));
+  const StandardRead ff = readStandard(test::readFileBytes(fairfield));
   EXPECT_FLOAT_EQ(ff.record.traceInfo[1].receiverLine, 4.0f);
   EXPECT_FLOAT_EQ(ff.record.traceInfo[1].receiverPoint, 1.0f);
 }

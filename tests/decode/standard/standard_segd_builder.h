@@ -5,9 +5,18 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace vorax::test {
+
+// A big-endian value of `bytes` bytes written over a trace's extension blocks at a 0-based
+// offset from the start of extension 1, after the builder's own fields.
+struct ExtensionField {
+  std::size_t offset = 0;
+  std::uint64_t value = 0;
+  int bytes = 1;
+};
 
 struct StandardTraceSpec {
   int line = 0;
@@ -32,6 +41,11 @@ class StandardSegdBuilder {
   int extendedBlocks = 2;
   int externalBlocks = 1;
   std::vector<StandardChannelSetSpec> channelSets;
+  // Further extension fields by trace number (1-based, in file order).
+  std::map<int, std::vector<ExtensionField>> extensionFields;
+  // Each descriptor's end time one interval after its last sample rather than at it, as some
+  // recorders write it (before revision 3 only; intervals multiples of 2 ms).
+  bool endsAfterLastSample = false;
 
   std::vector<std::uint8_t> build() const {
     std::vector<std::uint8_t> out;
@@ -90,8 +104,9 @@ class StandardSegdBuilder {
     const StandardChannelSetSpec& cs = channelSets[c];
     const std::size_t at = out.size();
     const auto samples = static_cast<std::uint64_t>(samplesOf(c));
+    const std::uint64_t intervals = endsAfterLastSample ? samples : samples - 1;
     const std::uint64_t endUs =
-        samples == 0 ? 0 : (samples - 1) * static_cast<std::uint64_t>(cs.intervalUs);
+        samples == 0 ? 0 : intervals * static_cast<std::uint64_t>(cs.intervalUs);
     out.resize(at + (rev3() ? 96 : 32), 0);
     out[at] = 0x01;
     if (rev3()) {
@@ -147,6 +162,8 @@ class StandardSegdBuilder {
         big(out, e + 7, t.samples.size(), 3);
         out[e + 20] = 2;  // vertical geophone
       }
+      if (const auto fields = extensionFields.find(number); fields != extensionFields.end())
+        for (const ExtensionField& f : fields->second) big(out, e + f.offset, f.value, f.bytes);
     }
     samples(out, t.samples);
   }

@@ -1,0 +1,42 @@
+// The numbers the survey QC judges a trace by, on one trace's samples at a time. Sums run in
+// double precision; samples that are not finite (NaN, infinities) are left out of every sum.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace vorax::qc {
+
+struct TraceEnergy {
+  double sumSquares = 0;   // over the finite samples
+  std::size_t finite = 0;  // how many samples are finite
+  bool allZero = true;     // every sample is exactly zero
+  bool nonFinite = false;  // some sample is NaN or infinite
+  double peak = 0;         // the largest magnitude of a finite sample
+  double rms() const;      // over the finite samples; 0 when there are none
+};
+
+TraceEnergy traceEnergy(std::span<const float> samples);
+
+// The median of the values (the mean of the middle two for an even count); 0 for none.
+double median(std::vector<double> values);
+
+// Whether the trace holds a spike: a sample whose magnitude is above `factor` times the RMS
+// of the trace's other samples and that stands alone, its neighbours on both sides being
+// below half of it. A wavelet of the recorded band spreads its crest over several samples; a
+// spike of one bad sample does not.
+bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor);
+
+// The sample-by-sample median of four traces of equal length, each sample times its trace's
+// scale, into `out`.
+void medianOfFour(const std::array<std::span<const float>, 4>& traces,
+                  const std::array<float, 4>& scales, std::span<float> out);
+
+// The normalised cross-correlation of `a` and `b` at every lag within +-maxLag samples
+// (sum of a[i] * b[i + lag] over the full traces' energies), and of those the one of largest
+// magnitude, with its sign. 0 when either trace has no energy.
+double bestCorrelation(std::span<const float> a, std::span<const float> b, int maxLag);
+
+}  // namespace vorax::qc

@@ -1,0 +1,100 @@
+#include "qc/trace_statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace vorax::qc {
+namespace {
+
+// +-1 alternating: every sample's magnitude is 1, so the RMS of any n - 1 of them is 1.
+std::vector<float> alternating(std::size_t n) {
+  std::vector<float> v(n);
+  for (std::size_t i = 0; i < n; ++i) v[i] = i % 2 == 0 ? 1.0f : -1.0f;
+  return v;
+}
+
+TEST(TraceStatistics, EnergyLeavesOutSamplesThatAreNotNumbers) {
+  std::vector<float> v{3, 4, std::numeric_limits<float>::quiet_NaN(), 0};
+  const TraceEnergy e = traceEnergy(v);
+  EXPECT_EQ(e.finite, 3u);
+  EXPECT_TRUE(e.nonFinite);
+  EXPECT_FALSE(e.allZero);
+  EXPECT_DOUBLE_EQ(e.rms(), 5 / std::sqrt(3.0));
+  EXPECT_TRUE(traceEnergy(std::vector<float>(5, 0.0f)).allZero);
+  EXPECT_EQ(traceEnergy({}).rms(), 0);
+}
+
+TEST(TraceStatistics, MedianOfOddAndEvenCounts) {
+  EXPECT_EQ(median({}), 0);
+  EXPECT_EQ(median({5, 1, 3}), 3);
+  EXPECT_EQ(median({4, 1, 3, 10}), 3.5);
+  std::vector<float> out(1);
+  const std::vector<float> a{1}, b{8}, c{-2}, d{3};
+  medianOfFour({a, b, c, d}, {1, 1, 1, 1}, out);
+  EXPECT_EQ(out[0], 2);  // of -2, 1, 3, 8
+  medianOfFour({a, b, c, d}, {10, 1, 1, 1}, out);
+  EXPECT_EQ(out[0], 5.5);  // of -2, 3, 8, 10
+}
+
+TEST(TraceStatistics, SpikeIsOneLoneSampleAboveEightTimesTheOthersRms) {
+  const struct {
+    float value;
+    bool spike;
+  } kCases[] = {{8.1f, true}, {-8.1f, true}, {7.9f, false}};
+  for (const auto& c : kCases) {
+    std::vector<float> v = alternating(1001);
+    v[500] = c.value;
+    EXPECT_EQ(hasSpike(v, traceEnergy(v), 8), c.spike) << c.value;
+  }
+  // At either end of the trace there is only one neighbour to look at.
+  std::vector<float> edge = alternating(1001);
+  edge[0] = 9;
+  EXPECT_TRUE(hasSpike(edge, traceEnergy(edge), 8));
+  // Two neighbouring samples far above the rest are an event, not a spike.
+  std::vector<float> pair = alternating(1001);
+  pair[500] = 20;
+  pair[501] = 15;
+  EXPECT_FALSE(hasSpike(pair, traceEnergy(pair), 8));
+}
+
+TEST(TraceStatistics, WaveletCrestIsNoSpike) {
+  // A 30 Hz Ricker at 1 ms in a quiet trace: its crest is about 20 times the trace's RMS,
+  // but spread over several samples.
+  std::vector<float> v(2001, 0.0f);
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    const double t = (static_cast<double>(i) - 1000) / 1000;
+    const double a = std::numbers::pi * std::numbers::pi * 900 * t * t;
+    v[i] = static_cast<float>((1 - 2 * a) * std::exp(-a));
+  }
+  const TraceEnergy e = traceEnergy(v);
+  ASSERT_GT(1.0 / e.rms(), 8);
+  EXPECT_FALSE(hasSpike(v, e, 8));
+}
+
+TEST(TraceStatistics, BestCorrelationFindsTheLagAndTheSign) {
+  // A windowed 25 Hz sine at 1 ms, and the same delayed by 6 samples: the best lag recovers
+  // the delay (correlation near 1 over the full energies); negated, near -1.
+  const std::size_t n = 1000;
+  std::vector<float> a(n), delayed(n), negated(n);
+  auto wave = [](double i) {
+    const double w = std::sin(std::numbers::pi * i / 999.0);
+    return w * w * std::sin(2 * std::numbers::pi * 25 * i / 1000.0);
+  };
+  for (std::size_t i = 0; i < n; ++i) {
+    a[i] = static_cast<float>(wave(static_cast<double>(i)));
+    delayed[i] = static_cast<float>(wave(static_cast<double>(i) - 6));
+    negated[i] = -delayed[i];
+  }
+  EXPECT_NEAR(bestCorrelation(a, delayed, 10), 1, 0.01);
+  EXPECT_NEAR(bestCorrelation(a, negated, 10), -1, 0.01);
+  // Out of reach of the lags, the 25 Hz sine (40 samples a period) shifted by 6 of them
+  // correlates by about cos(54 degrees) at lag 0.
+  EXPECT_NEAR(bestCorrelation(a, delayed, 0), std::cos(2 * std::numbers::pi * 6 / 40), 0.01);
+  EXPECT_EQ(bestCorrelation(a, std::vector<float>(n, 0.0f), 10), 0);
+}
+
+}  // namespace
+}  // namespace vorax::qc
