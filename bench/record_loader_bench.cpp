@@ -13,8 +13,8 @@
 #include <functional>
 #include <vector>
 
+#include "decode/header_driver.h"
 #include "decode/record_opener.h"
-#include "decode/segd/header_driver.h"
 #include "decode/sercel/sercel_loader.h"
 #include "decode/synth/sercel_synth.h"
 #include "decode/synth/synth_writer.h"

@@ -5,8 +5,8 @@
 
 #include "base/debug_log.h"
 #include "base/messages.h"
+#include "decode/header_driver.h"
 #include "decode/record_file.h"
-#include "decode/segd/header_driver.h"
 #include "decode/sercel/sercel_loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
