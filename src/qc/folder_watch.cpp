@@ -1,6 +1,7 @@
 #include "qc/folder_watch.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "qc/record_finder.h"
 
@@ -15,6 +16,13 @@ bool stillBeingWritten(const std::string& name) {
   };
   return endsWith(".tmp") || endsWith(".part");
 }
+
+// File times are coarser than the clock: the kernel stamps a write with a clock that may lag
+// the fine one by a tick, and some file systems (FAT, network shares) keep times to 2 s. A file
+// counts as placed whole only when its time is older than the previous look by more than that;
+// one written since then waits one more look to show it is complete.
+constexpr std::chrono::seconds kFileTimeSlack{2};
+constexpr std::filesystem::file_time_type kNeverLooked = std::filesystem::file_time_type::min();
 
 // The file system's clock now, as a file written at this moment would show it.
 std::filesystem::file_time_type fileClockNow() {
@@ -47,7 +55,8 @@ std::vector<std::string> FolderWatch::look() {
       const auto before = pending_.find(file);
       const bool stable = before != pending_.end() && before->second.size == now.size &&
                           before->second.modified == now.modified;
-      const bool placedWhole = before == pending_.end() && now.modified < previous;
+      const bool placedWhole = before == pending_.end() && previous != kNeverLooked &&
+                               now.modified < previous - kFileTimeSlack;
       if (!stable && !placedWhole) {
         stillPending[file] = now;
         continue;
