@@ -20,9 +20,9 @@ inline double recordedFactor(const decode::SegdRecord& record, std::int32_t trac
 }
 
 // The RMS, in trace spacings before the gain, of a trace balanced by RMS or levelled by AGC:
-// at the default gain of 18 dB (x 7.94) a quarter of a trace spacing, where events show
-// without the fill running into the next trace.
-inline constexpr double kBalancedRmsLevel = 1.0 / 32;
+// at the default gain of 18 dB (x 7.94) about a sixth of a trace spacing (0.165), where events
+// show and even a noisy record's first page stays at most a quarter black.
+inline constexpr double kBalancedRmsLevel = 1.0 / 48;
 
 // The RMS of the finite values (0 when none is).
 inline double finiteRms(std::span<const float> values) {

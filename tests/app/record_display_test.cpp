@@ -439,7 +439,7 @@ TEST(RecordDisplayLabels, RedBannerCentredOverTheTracesNearTheFoot) {
 }
 
 // A trace balanced by RMS is drawn with its RMS at kBalancedRmsLevel x gain: a square wave of
-// +-0.5 (RMS 0.5) at 18 dB reaches 0.5 x (1/32)/0.5 x 7.943 = 0.248 spacings.
+// +-0.5 (RMS 0.5) at 18 dB reaches 0.5 x (1/48)/0.5 x 7.943282 = 0.165485 spacings.
 TEST(RecordDisplayBalance, RmsBalanceAndAgcLevelEveryTraceAlike) {
   decode::SegdRecord record = test::makeDisplayRecord(2, 101);
   for (std::int32_t j = 0; j < 101; ++j) {
@@ -448,7 +448,7 @@ TEST(RecordDisplayBalance, RmsBalanceAndAgcLevelEveryTraceAlike) {
   }
   DisplayOptions o = options(false, 4);
   o.balance = TraceBalance::Rms;
-  const double expected = std::pow(10.0, 18 / 20.0) / 32;
+  const double expected = 0.165485;
   for (const float agc : {0.0f, 20.0f}) {
     o.agcWindowMs = agc;
     RecordingCanvas canvas;
