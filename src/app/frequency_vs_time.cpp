@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "app/cell_image.h"
 #include "app/readouts.h"
 #include "app/utilities.h"
 #include "decode/conversions.h"
@@ -259,6 +260,25 @@ void drawColourScale(Canvas& canvas, const PlotRect& data) {
                  std::to_string(-20 * decade) + " dB", false);
 }
 
+// The image's cells, one per column and bin, coloured on the six-decade scale: column c is
+// centred on its time, bin i on i x the bin width; the first and last are cut at the plot.
+void drawSpectrogramCells(Canvas& canvas, const TimeFrequencyImage& image, const PlotRect& data) {
+  constexpr std::size_t kColours = 241;
+  std::array<Colorref, kColours> colours{};
+  for (std::size_t k = 0; k < kColours; ++k)
+    colours[k] = sixDecadeColour(static_cast<double>(k) / (kColours - 1));
+  std::vector<std::uint8_t> cells(image.levels.size());
+  for (std::size_t k = 0; k < cells.size(); ++k)
+    cells[k] = static_cast<std::uint8_t>(
+        std::lround((kColours - 1) * sixDecadeLevel(image.levels[k], image.largest)));
+  const double columnMs = static_cast<double>(image.hop) * image.sampleIntervalMs;
+  const double binHz = frameBinHz(image.sampleIntervalMs);
+  const CellImage cellImage{
+      image.columns, kFrameBins, cells, colours, {image.startMs - columnMs / 2, -binHz / 2},
+      columnMs,      binHz};
+  drawCellImage(canvas, cellImage, {data.left, data.bottom}, {data.right, data.top});
+}
+
 }  // namespace
 
 PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& image,
@@ -278,32 +298,7 @@ PlotGeometry drawTimeFrequencyImage(Canvas& canvas, const TimeFrequencyImage& im
                 nyquist};
   const WorldWindow world = setPlotWindow(canvas, data, plotMargins(canvas, rightLabels + 40));
 
-  std::array<Colorref, 241> colours{};
-  for (std::size_t k = 0; k < colours.size(); ++k)
-    colours[k] = sixDecadeColour(static_cast<double>(k) / 240);
-  const double columnMs = static_cast<double>(image.hop) * image.sampleIntervalMs;
-  for (std::size_t c = 0; c < image.columns; ++c) {
-    const double t = image.startMs + static_cast<double>(c) * columnMs;
-    const double t0 = std::max(data.left, t - columnMs / 2);
-    const double t1 = std::min(data.right, t + columnMs / 2);
-    const float* levels = &image.levels[c * kFrameBins];
-    // Runs of equal colour up the column are filled as one rectangle.
-    std::size_t runStart = 0;
-    std::size_t runColour = 0;
-    for (std::size_t bin = 0; bin <= kFrameBins; ++bin) {
-      std::size_t colour = 0;
-      if (bin < kFrameBins)
-        colour =
-            static_cast<std::size_t>(std::lround(240 * sixDecadeLevel(levels[bin], image.largest)));
-      if (bin == 0) runColour = colour;
-      if (bin < kFrameBins && colour == runColour) continue;
-      const double f0 = std::max(0.0, (static_cast<double>(runStart) - 0.5) * binHz);
-      const double f1 = std::min(nyquist, (static_cast<double>(bin) - 0.5) * binHz);
-      canvas.fillRect({t0, f0}, {t1, f1}, colours[runColour]);
-      runStart = bin;
-      runColour = colour;
-    }
-  }
+  drawSpectrogramCells(canvas, image, data);
 
   drawCaption(canvas, caption);
   const AxisRange hz = axisFor(nyquist, 1);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "app/memory_canvas.h"
 #include "app/recording_canvas.h"
 
 namespace vorax::app {
@@ -109,6 +110,32 @@ TEST(TimeFrequencyImage, ColumnsCoverTheTraceAndPeakWhereTheSignalIs) {
   EXPECT_EQ(*std::max_element(quiet.begin(), quiet.end()), 0);
   const std::span<const float> loud = column(200);  // 1400 ms
   EXPECT_EQ(std::max_element(loud.begin(), loud.end()) - loud.begin(), 100);
+}
+
+// The picture of that image: the tone's cells red (the largest level), silence grey (below
+// six decades), the tone's bin 100 at 100 x 1000 / 1024 Hz; four times its frequency lies
+// in the taper's far side lobes, more than 90 dB down: one of the scale's lowest quarter.
+TEST(TimeFrequencyImage, PictureShowsTheToneRedAndTheSilenceGrey) {
+  std::vector<float> samples(2001, 0.0f);
+  for (std::size_t j = 1000; j < samples.size(); ++j)
+    samples[j] = static_cast<float>(std::sin(2 * kPi * 100 * static_cast<double>(j) / 1024));
+  dsp::Fft fft;
+  const TimeFrequencyImage image = analyseTimeFrequency(samples, 1, fft);
+  test::MemoryCanvas canvas(800, 600);
+  const PlotGeometry plot = drawTimeFrequencyImage(canvas, image, "FT An.");
+  const auto pixelAt = [&](double ms, double hz) {
+    const WorldMapping m{plot.world, 800, 600};
+    const PointF d = m.toDevice({ms, hz});
+    return canvas.at(static_cast<int>(d.x), static_cast<int>(d.y));
+  };
+  const double toneHz = 100 * 1000.0 / 1024;
+  EXPECT_EQ(pixelAt(1500, toneHz), surfacePixel(0x0000FF));
+  EXPECT_EQ(pixelAt(500, toneHz), surfacePixel(rgb(128, 128, 128)));
+  const std::uint32_t farAbove = pixelAt(1500, 4 * toneHz);
+  bool inLowestQuarter = false;
+  for (int k = 0; k <= 60; ++k)
+    inLowestQuarter |= farAbove == surfacePixel(sixDecadeColour(k / 240.0));
+  EXPECT_TRUE(inLowestQuarter) << std::hex << farAbove;
 }
 
 TEST(FrequencyVsTimePlot, FrequencyAxisEndsAtTheStepMultipleAboveTheLargest) {
