@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/cpu_features.h"
+
 namespace vorax::app {
 
 namespace {
@@ -138,14 +140,32 @@ RowSamples rowSamples(const SampleRange& shown, const SampleWindow& window,
 constexpr float kLargestProduct = 1e30f;
 
 // sums[j - first] += factor x values[j] for the samples first..end - 1, a NaN product
-// counting as 0. Written so that the compiler adds several samples at a time.
-void addScaled(std::span<float> sums, std::int64_t first, std::int64_t end, const float* values,
-               float factor) {
+// counting as 0. Written so that the compiler adds several samples at a time; built for AVX2
+// too where the processor has it, which gives the same sums, eight at a time.
+[[gnu::always_inline]] inline void addScaledLoop(std::span<float> sums, std::int64_t first,
+                                                 std::int64_t end, const float* values,
+                                                 float factor) {
   float* out = sums.data() - first;
   for (std::int64_t j = first; j < end; ++j) {
     const float x = std::min(std::max(factor * values[j], -kLargestProduct), kLargestProduct);
     out[j] += x == x ? x : 0.0f;
   }
+}
+
+#if defined(VORAX_HAS_AVX2_PATH)
+__attribute__((target("avx2"))) void addScaledAvx2(std::span<float> sums, std::int64_t first,
+                                                   std::int64_t end, const float* values,
+                                                   float factor) {
+  addScaledLoop(sums, first, end, values, factor);
+}
+#endif
+
+void addScaled(std::span<float> sums, std::int64_t first, std::int64_t end, const float* values,
+               float factor) {
+#if defined(VORAX_HAS_AVX2_PATH)
+  if (base::hasAvx2()) return addScaledAvx2(sums, first, end, values, factor);
+#endif
+  addScaledLoop(sums, first, end, values, factor);
 }
 
 // levelOf for a finite value, in the picture's single precision.
@@ -175,8 +195,13 @@ void rasterColumns(const PixelSurface& surface, std::span<const DensityTrace> tr
   // Each trace's factor with its balance, worked out for the first column it is summed in:
   // a trace shared by two columns is balanced once.
   std::vector<double> factors(traces.size(), std::numeric_limits<double>::quiet_NaN());
-  std::vector<std::uint32_t> block(height *
-                                   kColumnsABlock);  // row r, column c at r x kColumnsABlock + c
+  // Column c of the block, row r at c x height + r: each column is written in order, and the
+  // rows are then copied out across the block's columns, whose lines stay in the cache.
+  std::vector<std::uint32_t> block(height * kColumnsABlock);
+  // The sum each row shows: sums[offsets[r]].
+  std::vector<std::size_t> offsets(height);
+  for (std::size_t r = 0; r < height; ++r)
+    offsets[r] = static_cast<std::size_t>(rows.samples[r] - first);
   for (std::size_t from = 0; from < columns.size(); from += kColumnsABlock) {
     const std::span<const ColumnTraces> inBlock =
         columns.subspan(from, std::min(kColumnsABlock, columns.size() - from));
@@ -195,15 +220,15 @@ void rasterColumns(const PixelSurface& surface, std::span<const DensityTrace> tr
         }
         summed = std::pair{column.first, column.end};
       }
+      std::uint32_t* out = block.data() + c * height;
       for (std::size_t r = 0; r < height; ++r)
-        block[r * kColumnsABlock + c] = pixels[static_cast<std::size_t>(
-            levelOfFinite(sums[static_cast<std::size_t>(rows.samples[r] - first)]))];
+        out[r] = pixels[static_cast<std::size_t>(levelOfFinite(sums[offsets[r]]))];
     }
     for (std::size_t r = 0; r < height; ++r) {
       std::uint32_t* row =
           surface.bits + (rows.firstRow + static_cast<std::ptrdiff_t>(r)) * surface.stride;
       for (std::size_t c = 0; c < inBlock.size(); ++c)
-        row[inBlock[c].column] = block[r * kColumnsABlock + c];
+        row[inBlock[c].column] = block[c * height + r];
     }
   }
 }

@@ -25,35 +25,7 @@ inline double recordedFactor(const decode::SegdRecord& record, std::int32_t trac
 inline constexpr double kBalancedRmsLevel = 1.0 / 48;
 
 // The RMS of the finite values (0 when none is).
-inline double finiteRms(std::span<const float> values) {
-  // Eight sums side by side, each over blocks of 256 values and then added in double, run at
-  // the processor's pace and keep the float rounding within a block; a value that is no
-  // finite number makes them so, and only then are the values summed again without such values.
-  constexpr std::size_t kLanes = 8;
-  constexpr std::size_t kBlock = 256;
-  const std::size_t n = values.size();
-  double sum = 0;
-  for (std::size_t block = 0; block < n; block += kBlock) {
-    const std::size_t end = std::min(n, block + kBlock);
-    float lanes[kLanes] = {};
-    std::size_t j = block;
-    for (; j + kLanes <= end; j += kLanes)
-      for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += values[j + k] * values[j + k];
-    for (float lane : lanes) sum += lane;
-    for (; j < end; ++j) sum += static_cast<double>(values[j]) * values[j];
-  }
-  std::size_t count = n;
-  if (!std::isfinite(sum)) {
-    sum = 0;
-    count = 0;
-    for (float v : values) {
-      if (!std::isfinite(v)) continue;
-      sum += static_cast<double>(v) * v;
-      ++count;
-    }
-  }
-  return count > 0 ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
-}
+double finiteRms(std::span<const float> values);
 
 // Values x this have their RMS at kBalancedRmsLevel (values of zeros stay zero).
 inline double rmsBalancing(std::span<const float> values) {
