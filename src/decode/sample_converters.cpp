@@ -10,9 +10,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) && defined(__GNUC__)
+#include "base/cpu_features.h"
+#if defined(VORAX_HAS_AVX2_PATH)
 #include <immintrin.h>
-#define VORAX_HAS_AVX2_PATH 1
 #endif
 
 namespace vorax::decode {
@@ -145,13 +145,6 @@ std::int32_t peakSampleIndex(std::span<const float> values) {
 namespace {
 
 #if defined(VORAX_HAS_AVX2_PATH)
-// Chosen at run time rather than through an indirect function, whose resolver would run
-// before the thread sanitizer's run time is ready.
-const bool kAvx2 = [] {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0;
-}();
-
 __attribute__((target("avx2"))) void divideSamplesAvx2(std::span<float> values, float divisor) {
   for (float& v : values) v /= divisor;
 }
@@ -161,7 +154,7 @@ __attribute__((target("avx2"))) void divideSamplesAvx2(std::span<float> values, 
 
 void divideSamples(std::span<float> values, float divisor) {
 #if defined(VORAX_HAS_AVX2_PATH)
-  if (kAvx2) return divideSamplesAvx2(values, divisor);
+  if (base::hasAvx2()) return divideSamplesAvx2(values, divisor);
 #endif
   for (float& v : values) v /= divisor;
 }
@@ -247,7 +240,7 @@ SamplePeak arraybigsingletolittlepeak(Bytes raw, std::int32_t count, std::span<f
   PeakBits peak;
   std::size_t i = 0;
 #if defined(VORAX_HAS_AVX2_PATH)
-  if (kAvx2) i = swapWithPeakAvx2(bytes, whole, values.data(), peak);
+  if (base::hasAvx2()) i = swapWithPeakAvx2(bytes, whole, values.data(), peak);
 #endif
 #if defined(__SSE2__)
   if (i == 0) {
