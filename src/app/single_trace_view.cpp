@@ -91,19 +91,28 @@ void drawAmplitudeLabels(Canvas& canvas, const PlotRect& data, double unitsPerY,
     drawSideTick(canvas, data, Side::Left, y, fixedDecimals(y * unitsPerY, 1) + unit, y == 0.0);
 }
 
-// Each sample's value written vertically beside it, upwards for positive values.
-void drawNumerics(Canvas& canvas, std::span<const PointF> points, std::span<const double> values,
-                  const std::string& unit, double fontPixels) {
+// Each sample's value written vertically beside it, upwards for positive values, downwards
+// for negative ones; a value that would run out of the frame (over the time labels or the
+// captions) is written on the other side of its sample when it fits there.
+void drawNumerics(Canvas& canvas, const PlotRect& data, std::span<const PointF> points,
+                  std::span<const double> values, const std::string& unit, double fontPixels) {
   canvas.setFont("Small Fonts", std::max(8.0, fontPixels - 2), false);
-  const double tick = 3 * canvas.mapping().worldPerPixelY();
-  const double gap = 2 * canvas.mapping().worldPerPixelY();
+  const WorldMapping m = canvas.mapping();
+  const double tick = 3 * m.worldPerPixelY();
+  const double gap = 2 * m.worldPerPixelY();
+  const double yPerX = m.worldPerPixelY() / m.worldPerPixelX();
   canvas.setPen(kBlue, 1, PenStyle::Solid, false);
   for (std::size_t n = 0; n < points.size(); ++n) {
     const PointF p = points[n];
     canvas.line({p.x, p.y - tick}, {p.x, p.y + tick});
-    const bool up = values[n] >= 0;
-    canvas.text({p.x, up ? p.y + gap : p.y - gap}, fixedDecimals(values[n], 1) + unit,
-                up ? HAlign::Left : HAlign::Right, VAlign::Centre, 90);
+    const std::string text = fixedDecimals(values[n], 1) + unit;
+    const double length = gap + canvas.measureText(text).width * yPerX;  // turned upright
+    const bool fitsUp = p.y + length <= data.top;
+    const bool fitsDown = p.y - length >= data.bottom;
+    bool up = values[n] >= 0;
+    if (up ? !fitsUp && fitsDown : !fitsDown && fitsUp) up = !up;
+    canvas.text({p.x, up ? p.y + gap : p.y - gap}, text, up ? HAlign::Left : HAlign::Right,
+                VAlign::Centre, 90);
   }
 }
 
@@ -258,7 +267,7 @@ PlotGeometry DrawSingleTrace(Canvas& canvas, const decode::SegdRecord& record,
   }
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
   canvas.polyline(points);
-  if (state.numericsOn) drawNumerics(canvas, points, values, unit, fontPixels);
+  if (state.numericsOn) drawNumerics(canvas, data, points, values, unit, fontPixels);
   canvas.setPen(kBlack, 1, PenStyle::Solid, false);
   canvas.rectangle({data.left, data.bottom}, {data.right, data.top});
   return {world, data, true};

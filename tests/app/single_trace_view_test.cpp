@@ -155,6 +155,23 @@ TEST(DrawSingleTrace, DrawsTheWindowsSamplesCaptionsAndNumericsInTheRmsUnit) {
   EXPECT_DOUBLE_EQ(trace->points[1].y, 0);
 }
 
+// Values at the frame's top and bottom would run out of it over the captions and time labels:
+// they are written on the inner side of their samples; the others keep the side of their sign
+// (rotated text left-aligned runs upwards from its sample, right-aligned downwards).
+TEST(DrawSingleTrace, NumericsStayInsideTheFrame) {
+  decode::SegdRecord record = test::makeDisplayRecord(1, 4, 1000);
+  const float values[] = {1, -1, 0.1f, -0.1f};  // peak 1: drawn at y 1, -1, 0.1, -0.1
+  for (std::int32_t j = 0; j < 4; ++j) record.samples.at(1, j) = values[j];
+  SingleTraceState state = openSingleTrace(record, 1);
+  state.numericsOn = true;
+  RecordingCanvas canvas;
+  DrawSingleTrace(canvas, record, state);
+  std::vector<HAlign> sides;
+  for (const DrawnItem* item : canvas.texts())
+    if (item->angle == 90) sides.push_back(item->hAlign);
+  EXPECT_EQ(sides, (std::vector<HAlign>{HAlign::Right, HAlign::Left, HAlign::Left, HAlign::Right}));
+}
+
 TEST(DrawSingleTrace, TheStartTimeIsCaptionedWhenTracesStartApart) {
   decode::SegdRecord record = rmsRecord(2);
   record.traceInfo[1].startTimeUtcUs = 1502294400380000;  // 2017-08-09 16:00:00.38 UTC

@@ -71,15 +71,20 @@ SingleTraceWindow::SingleTraceWindow(AppState& state, std::int32_t trace, QWidge
             [this, pressed] { press(pressed); });
   }
   zoom->addStretch(1);
+
+  // The read-outs have a row of their own, so that the window fits a screen 1024 wide.
+  auto* readouts = new QHBoxLayout;
   for (auto [caption, field] : {std::pair{"Time", time_}, std::pair{"Sample", sample_},
                                 std::pair{"Frequency", frequency_}}) {
-    zoom->addWidget(new QLabel(caption));
-    zoom->addWidget(field);
+    readouts->addWidget(new QLabel(caption));
+    readouts->addWidget(field);
   }
+  readouts->addStretch(1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(graphicArea_, 1);
   layout->addLayout(zoom);
+  layout->addLayout(readouts);
   layout->addLayout(actions);
 
   if (const QScreen* screen = this->screen())

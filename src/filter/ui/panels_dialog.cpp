@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <filesystem>
@@ -87,7 +88,11 @@ PanelsDialog::PanelsDialog(app::AppState& state, QWidget* parent)
     status_->setText(qtext(lines));
     emit runFinished();
   });
-  resize(1300, 850);
+  // 1300 x 850 where the screen has room, no more than 85 % of a smaller one.
+  QSize size(1300, 850);
+  if (const QScreen* screen = this->screen())
+    size = size.boundedTo(screen->availableGeometry().size() * 0.85);
+  resize(size);
 }
 
 PanelsDialog::~PanelsDialog() {
