@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <filesystem>
@@ -68,7 +70,7 @@ PanelsDialog::PanelsDialog(app::AppState& state, QWidget* parent)
       graphic_(new app::ui::GraphicArea) {
   setWindowTitle("Filter Panels");
   setModal(true);
-  graphic_->setMinimumSize(640, 480);
+  graphic_->setMinimumSize(600, 420);
   graphic_->setPainter([this](app::Canvas& canvas) {
     if (shown_) {
       drawPanel(canvas, *shown_, shownWith_);
@@ -77,7 +79,15 @@ PanelsDialog::PanelsDialog(app::AppState& state, QWidget* parent)
     }
   });
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(buildControls());
+  // The controls scroll on a screen too low for them (they stand about 780 pixels tall).
+  auto* controls = new QScrollArea;
+  controls->setWidget(buildControls());
+  controls->setWidgetResizable(true);
+  controls->setFrameShape(QFrame::NoFrame);
+  controls->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  controls->setMinimumWidth(controls->widget()->minimumSizeHint().width() +
+                            controls->verticalScrollBar()->sizeHint().width());
+  layout->addWidget(controls);
   layout->addWidget(graphic_, 1);
   showSettings(panelSettingsFrom(state_.settings));
   connect(&watcher_, &QFutureWatcher<void>::finished, this, [this] {
