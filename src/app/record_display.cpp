@@ -338,7 +338,7 @@ ColourBarScale colourBarScale(const decode::SegdRecord& record, const DisplaySta
 // legend of the trace error colours when the page has a trace with one.
 void drawMarginKeys(Canvas& canvas, decode::SegdRecord& record, const DisplayState& state,
                     const DisplayOptions& options, const TraceWindow& traces,
-                    const HeaderPanelArea& panel) {
+                    const HeaderPanelArea& panel, double fontPixels) {
   const double h = canvas.measureText("0").height;
   const double w = panel.xRight - panel.x1;
   const double left = panel.x1 + 0.05 * w;
@@ -355,6 +355,16 @@ void drawMarginKeys(Canvas& canvas, decode::SegdRecord& record, const DisplaySta
   for (std::int32_t i = traces.first; i <= traces.last && !anyColoured; ++i)
     anyColoured = traceColour(record, i, options) != kBlack;
   if (!anyColoured) return;
+  // A narrow margin (a small window) takes the legend in a smaller font rather than cutting
+  // its texts at the picture's edge.
+  double widest = 0;
+  for (const TraceColourKey& key : kTraceColourKeys)
+    widest =
+        std::max(widest, 3 * canvas.measureText("0").width + canvas.measureText(key.meaning).width);
+  if (widest > right - left)
+    canvas.setFont(kDisplayFontFamily,
+                   std::max(kSmallestFontPixels, std::floor(fontPixels * (right - left) / widest)),
+                   false);
   const double line = 1.4 * h;
   for (const TraceColourKey& key : kTraceColourKeys) {
     canvas.fillRect({left, y + 0.15 * h}, {left + 2 * canvas.measureText("0").width, y + 0.85 * h},
@@ -363,6 +373,7 @@ void drawMarginKeys(Canvas& canvas, decode::SegdRecord& record, const DisplaySta
                 VAlign::Top);
     y += line;
   }
+  canvas.setFont(kDisplayFontFamily, fontPixels, false);
 }
 
 void drawBanner(Canvas& canvas, const TraceWindow& traces, const WorldWindow& world) {
@@ -430,7 +441,7 @@ RecordDisplayGeometry DrawRecordDisplay(Canvas& canvas, decode::SegdRecord& reco
   drawChannelLabels(canvas, record, traces, window, !state.zoomHistory.empty());
   drawTimeAxis(canvas, record, traces, window);
   drawBanner(canvas, traces, world);
-  drawMarginKeys(canvas, record, state, options, traces, panel);
+  drawMarginKeys(canvas, record, state, options, traces, panel, fontPixels);
   drawHeaderPanel(canvas, record.summary, panel);
   RecordDisplayGeometry geometry;
   geometry.world = world;

@@ -296,6 +296,23 @@ TEST(RecordDisplayWiggle, UnreadableSamplesAreDrawnAsZero) {
   EXPECT_DOUBLE_EQ(w.points[2].y, 3);
 }
 
+// The error-colour legend sits in the right margin, 12.5 % of the trace span wide: in a picture
+// 1000 pixels wide that is 106 pixels, 95 inside its 5 % insets, where "Capacitance error" at
+// the 10-pixel display font (0.6 x 10 a character here, after a three-character swatch) would
+// take 120. Every key then ends inside the picture, in a font no smaller than 6 pixels.
+TEST(RecordDisplayLegend, KeysTakeASmallerFontRatherThanRunOffTheMargin) {
+  decode::SegdRecord record = test::makeDisplayRecord(60, 5);
+  record.traceInfo[3].errorColour = kRed;
+  RecordingCanvas canvas(1000, 700);
+  DrawRecordDisplay(canvas, record, page(0, 60, 0, 8, 0), options(false, 1));
+  const DrawnItem* key = canvas.findText("Capacitance error");
+  ASSERT_NE(key, nullptr);
+  const double start = canvas.mapping().toDevice(key->points[0]).x;
+  EXPECT_LE(start + 0.6 * key->fontPixels * 17, 1000);
+  EXPECT_GE(key->fontPixels, 6);
+  EXPECT_LT(key->fontPixels, 10);
+}
+
 TEST(RecordDisplayTilt, ManyTiltFlaggedTracesTurnBlackForGoodWhenIgnored) {
   decode::SegdRecord record = test::makeDisplayRecord(120, 5);
   for (std::int32_t t = 1; t <= 120; ++t)
