@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/picture_file.h"
 #include "dsp/fft.h"
+#include "dsp/fft_wisdom.h"
 #include "filter/panel_picture.h"
 #include "filter/panels.h"
 
@@ -48,6 +49,7 @@ int runPanels(const PanelsArgs& args) {
     return 2;
   }
   const PictureSize size = *parsePictureSize(args.size);
+  dsp::enableMeasuredPlans(dsp::userWisdomFile());
   dsp::Fft fft;
   decode::SegdRecord last;
   int status = 0;

@@ -140,6 +140,10 @@ std::filesystem::path wisdomFileFor(const char* xdgCacheHome, const char* home) 
   return cache / "vorax" / "fftw-wisdom";
 }
 
+std::filesystem::path userWisdomFile() {
+  return wisdomFileFor(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
+}
+
 bool importWisdom(const std::filesystem::path& file) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(file, error);

@@ -18,6 +18,8 @@ namespace vorax::dsp {
 // "<cache>/vorax/fftw-wisdom" where <cache> is `xdgCacheHome` when it is an absolute path, else
 // `home` + "/.cache"; empty when neither gives a folder. Either may be null (an unset variable).
 std::filesystem::path wisdomFileFor(const char* xdgCacheHome, const char* home);
+// The same for this process's XDG_CACHE_HOME and HOME.
+std::filesystem::path userWisdomFile();
 
 // Learns the plans in `file`. False, with nothing learnt, when it cannot be read or is not
 // whole and sound FFTW wisdom.

@@ -1,6 +1,7 @@
 #include "filter/trace_filter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "decode/sample_converters.h"
@@ -8,6 +9,8 @@
 namespace vorax::filter {
 
 namespace {
+
+constexpr std::uint32_t kExponentBits = 0x7F800000u;  // of an IEEE single
 
 // The value of pi the ramps were always computed with.
 constexpr double kRampPi = 3.14159268;
@@ -165,8 +168,12 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   signal[0] = 0.0f;
   const float inputScale = scale;
   for (std::size_t k = 0; k < m; ++k) {
+    // The product masked to +0 when x is NaN or infinite (exponent bits all ones), in integer
+    // operations without a branch, so that the loop vectorises.
     const float x = in[k];
-    signal[k + 1] = x - x == 0.0f ? inputScale * x : 0.0f;  // x - x is NaN for NaN and infinities
+    const auto bits = std::bit_cast<std::uint32_t>(x);
+    const std::uint32_t keep = 0u - std::uint32_t{(bits & kExponentBits) != kExponentBits};
+    signal[k + 1] = std::bit_cast<float>(std::bit_cast<std::uint32_t>(inputScale * x) & keep);
   }
   std::fill(signal + m + 1, signal + n, 0.0f);
 
