@@ -145,6 +145,12 @@ bool Fft::inverse(std::span<const std::complex<float>> bins, std::span<float> ou
 }
 
 bool Fft::inverseOverwriting(std::span<std::complex<float>> bins, std::span<float> output) {
+  if (!inverseOverwritingUnscaled(bins, output)) return false;
+  scale(output.data(), output.size(), output.size());
+  return true;
+}
+
+bool Fft::inverseOverwritingUnscaled(std::span<std::complex<float>> bins, std::span<float> output) {
   const std::size_t n = output.size();
   if (!usableLength(n) || bins.size() < n / 2 + 1) return false;
   fftwf_plan plan = planFor(Kind::RealInverse, n);
@@ -158,7 +164,6 @@ bool Fft::inverseOverwriting(std::span<std::complex<float>> bins, std::span<floa
     fftwf_execute_dft_c2r(plan, in.data, out.data);
     std::copy_n(out.data, n, output.begin());
   }
-  scale(output.data(), n, n);
   return true;
 }
 
@@ -214,18 +219,13 @@ bool Fft::forwardCcs(std::span<float> data, std::size_t n) {
 }
 
 bool Fft::inverseCcs(std::span<float> data, std::size_t n) {
-  if (!inverseCcsUnscaled(data, n)) return false;
-  scale(data.data(), n, n);
-  return true;
-}
-
-bool Fft::inverseCcsUnscaled(std::span<float> data, std::size_t n) {
   if (!usableLength(n) || data.size() < n + 2) return false;
   fftwf_plan plan = planFor(Kind::CcsInverse, n);
   if (plan == nullptr) return false;
   runAligned(data.data(), 2 * (n / 2 + 1), [&](float* values) {
     fftwf_execute_dft_c2r(plan, reinterpret_cast<fftwf_complex*>(values), values);
   });
+  scale(data.data(), n, n);
   return true;
 }
 

@@ -42,6 +42,8 @@ class Fft {
   bool inverse(std::span<const std::complex<float>> bins, std::span<float> output);
   // The same without copying the bins first: their contents are lost.
   bool inverseOverwriting(std::span<std::complex<float>> bins, std::span<float> output);
+  // The same again without the 1/n scaling: the real signal times n.
+  bool inverseOverwritingUnscaled(std::span<std::complex<float>> bins, std::span<float> output);
 
   // In place on n = data.size() complex values; the inverse is scaled by 1/n.
   bool forwardComplex(std::span<std::complex<float>> data);
@@ -54,8 +56,6 @@ class Fft {
   // 1/n, in data[0..n-1]; values after data[n + 1] are never touched.
   bool forwardCcs(std::span<float> data, std::size_t n);
   bool inverseCcs(std::span<float> data, std::size_t n);
-  // The same without the 1/n scaling: the real signal times n.
-  bool inverseCcsUnscaled(std::span<float> data, std::size_t n);
 
  private:
   using Kind = planner::Kind;

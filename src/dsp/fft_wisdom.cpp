@@ -198,7 +198,7 @@ bool waitForMeasuredPlans(std::chrono::milliseconds timeout) {
 }
 
 bool hasMeasuredRealPlans(std::size_t n) {
-  for (Kind kind : {Kind::CcsForward, Kind::CcsInverse}) {
+  for (Kind kind : {Kind::RealForward, Kind::RealInverse}) {
     fftwf_plan plan = planner::makePlan(kind, n, FFTW_MEASURE | FFTW_WISDOM_ONLY);
     if (plan == nullptr) return false;
     std::lock_guard planning(planner::lock());

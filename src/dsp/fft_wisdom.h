@@ -36,8 +36,8 @@ void disableMeasuredPlans();
 // Waits until no measurement waits or runs, at most `timeout`; true when none does.
 bool waitForMeasuredPlans(std::chrono::milliseconds timeout);
 
-// Whether the wisdom in memory holds measured plans of the packed real transforms of length n
-// (the filter's forward and inverse).
+// Whether the wisdom in memory holds measured plans of the real transforms of length n, forward
+// and inverse (out of place, as forward() and inverseOverwriting() run them: the filter's).
 bool hasMeasuredRealPlans(std::size_t n);
 // Forgets every plan learnt (plans already made keep working).
 void forgetWisdom();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <complex>
 
 #include "decode/sample_converters.h"
 
@@ -163,8 +164,8 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   const std::size_t m = plan.upperIndex();
   const std::size_t n = plan.transformLength();
   if (m == 0 || in.size() < m || out.size() < m) return;
-  const std::span<float> values = work.values.resize(n + 2);
-  float* signal = values.data();
+  const std::span<float> signalValues = work.signal.resize(n);
+  float* signal = signalValues.data();
   signal[0] = 0.0f;
   const float inputScale = scale;
   for (std::size_t k = 0; k < m; ++k) {
@@ -177,14 +178,18 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   }
   std::fill(signal + m + 1, signal + n, 0.0f);
 
-  fft.forwardCcs(values, n);
-  plan.shapeSpectrum(values);
+  // Out of place: FFTW's plans then need no buffer of their own.
+  const std::span<float> spectrum = work.spectrum.resize(n + 2);
+  const std::span<std::complex<float>> bins(reinterpret_cast<std::complex<float>*>(spectrum.data()),
+                                            n / 2 + 1);
+  fft.forward(signalValues, bins);
+  plan.shapeSpectrum(spectrum);
   // Without its 1/n the inverse is the filtered signal times n, a power of two: the peak and
   // every sample carry the same exact factor, which the normalisation below divides out, so
   // the samples come out as with the scaled inverse, and the scale is the peak times 1/n.
-  fft.inverseCcsUnscaled(values, n);
+  fft.inverseOverwritingUnscaled(bins, signalValues);
 
-  const float peak = decode::largestFiniteMagnitude(values.subspan(1, m));
+  const float peak = decode::largestFiniteMagnitude(signalValues.subspan(1, m));
   const float factor = peak > 0.0f ? 1.0f / peak : 1.0f;
   for (std::size_t k = 0; k < m; ++k) out[k] = signal[k + 1] * factor;
   scale = peak * (1.0f / static_cast<float>(n));

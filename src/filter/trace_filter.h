@@ -79,10 +79,11 @@ class FilterPlan {
   std::vector<float> gains_;           // the ramps and stop bands laid out over the spectrum
 };
 
-// Scratch space of the filter that a caller reuses from trace to trace (one per thread): the n
-// values transformed, in place, into their packed spectrum (n + 2 values).
+// Scratch space of the filter that a caller reuses from trace to trace (one per thread), aligned
+// for the transforms.
 struct FilterWork {
-  dsp::FftBuffer values;
+  dsp::FftBuffer signal;    // the n values transformed
+  dsp::FftBuffer spectrum;  // their bins 0..n/2 as (real, imaginary) pairs: n + 2 values
 };
 
 // Filters the M = plan.upperIndex() samples `in` into `out` (which may be `in` itself): they
