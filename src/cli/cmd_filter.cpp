@@ -14,7 +14,6 @@
 #include "cli/picture_file.h"
 #include "cli/record_json.h"
 #include "dsp/fft.h"
-#include "dsp/fft_wisdom.h"
 #include "filter/filter_settings.h"
 #include "filter/record_filter.h"
 
@@ -55,7 +54,6 @@ int runFilter(const FilterArgs& args) {
   CliRecord opened;
   openForCommand("filter", args.file, true, opened, *loader);
   if (opened.exitStatus != 0) return opened.exitStatus;
-  dsp::enableMeasuredPlans(dsp::userWisdomFile());
   dsp::Fft fft;
   filter::filterRecord(opened.record, filter::enabledFilters(settings), fft);
   if (args.json) {

@@ -12,7 +12,6 @@
 #include "cli/commands.h"
 #include "cli/picture_file.h"
 #include "dsp/fft.h"
-#include "dsp/fft_wisdom.h"
 #include "filter/panel_picture.h"
 #include "filter/panels.h"
 
@@ -49,7 +48,6 @@ int runPanels(const PanelsArgs& args) {
     return 2;
   }
   const PictureSize size = *parsePictureSize(args.size);
-  dsp::enableMeasuredPlans(dsp::userWisdomFile());
   dsp::Fft fft;
   decode::SegdRecord last;
   int status = 0;

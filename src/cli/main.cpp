@@ -4,7 +4,6 @@
 #include "cli/commands.h"
 #include "cli/run_command.h"
 #include "cli/script_options.h"
-#include "dsp/fft_wisdom.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"vorax: the command line of VORAX Viewer, for batch QC of seismic records.",
@@ -13,8 +12,6 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.option_defaults()->always_capture_default();
 
-  // Plans measured by earlier runs; the filter commands also measure the lengths they use.
-  vorax::dsp::importWisdom(vorax::dsp::userWisdomFile());
   int status = 0;
   vorax::cli::addInfoCommand(app, status);
   vorax::cli::addTracesCommand(app, status);
