@@ -12,7 +12,6 @@
 #include "app/ui/main_window.h"
 #include "app/ui/settings_keeper.h"
 #include "app/ui/trace_views.h"
-#include "dsp/fft_wisdom.h"
 #include "filter/ui/filter_tools.h"
 #include "interchange/ui/segy_export_dialog.h"
 #include "qc/ui/survey_qc_tool.h"
@@ -27,7 +26,6 @@ int main(int argc, char** argv) {
           vorax::viewer::answerWithoutWindow(argc, argv, std::cout, std::cerr, environment))
     return *status;
   vorax::viewer::applyThreadsVariable(std::cerr, environment);
-  vorax::dsp::enableMeasuredPlans(vorax::dsp::userWisdomFile());
   QApplication application(argc, argv);
   vorax::app::AppState state;
   const vorax::app::SettingsLoad loaded = vorax::app::startUp(state);
