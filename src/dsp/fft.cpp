@@ -5,17 +5,11 @@
 #include <algorithm>
 #include <climits>
 #include <complex>
+#include <new>
 
 namespace vorax::dsp {
 
 namespace {
-
-// FFTW's planner is state of the library itself, shared by every Fft object of the process,
-// and must never run on two threads at once; executing a finished plan is thread-safe.
-std::mutex& plannerMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
 
 // Arrays from fftwf_malloc, so that every array a plan executes on has the alignment the
 // planner saw.
@@ -52,48 +46,76 @@ void scale(float* values, std::size_t count, std::size_t n) {
 
 }  // namespace
 
+namespace planner {
+
+std::mutex& lock() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+fftwf_plan makePlan(Kind kind, std::size_t n, unsigned flags) {
+  const int length = static_cast<int>(n);
+  const std::size_t bins = n / 2 + 1;
+  // Out-of-place plans get separate arrays; in-place plans one array of 2 * bins floats, the
+  // size FFTW asks for (n + 2 when n is even). Measuring overwrites them: they are scratch.
+  FftwArray<float> reals(2 * bins);
+  FftwArray<fftwf_complex> complexes(std::max(bins, n));
+  auto* inPlace = reinterpret_cast<fftwf_complex*>(reals.data);
+  std::lock_guard planning(lock());
+  switch (kind) {
+    case Kind::RealForward:
+      return fftwf_plan_dft_r2c_1d(length, reals.data, complexes.data, flags);
+    case Kind::RealInverse:
+      return fftwf_plan_dft_c2r_1d(length, complexes.data, reals.data, flags);
+    case Kind::CcsForward:
+      return fftwf_plan_dft_r2c_1d(length, reals.data, inPlace, flags);
+    case Kind::CcsInverse:
+      return fftwf_plan_dft_c2r_1d(length, inPlace, reals.data, flags);
+    case Kind::ComplexForward:
+    case Kind::ComplexInverse:
+      return fftwf_plan_dft_1d(length, complexes.data, complexes.data,
+                               kind == Kind::ComplexForward ? FFTW_FORWARD : FFTW_BACKWARD, flags);
+  }
+  return nullptr;
+}
+
+}  // namespace planner
+
+namespace {
+
+fftwf_plan planFromWisdom(planner::Kind kind, std::size_t n) {
+  return planner::makePlan(kind, n, FFTW_MEASURE | FFTW_WISDOM_ONLY);
+}
+
+}  // namespace
+
 Fft::~Fft() {
-  std::lock_guard planner(plannerMutex());
-  for (auto& [key, plan] : plans_) fftwf_destroy_plan(plan);
+  std::lock_guard planning(planner::lock());
+  for (auto& [key, entry] : plans_) fftwf_destroy_plan(entry.plan);
+  for (fftwf_plan plan : replaced_) fftwf_destroy_plan(plan);
 }
 
 fftwf_plan Fft::planFor(Kind kind, std::size_t n) {
   std::lock_guard lock(mutex_);
+  const unsigned generation = planner::wisdomGeneration();
   auto found = plans_.find({kind, n});
-  if (found != plans_.end()) return found->second;
-  const int length = static_cast<int>(n);
-  const std::size_t bins = n / 2 + 1;
-  // Out-of-place plans get separate arrays; in-place plans one array of 2 * bins floats, the
-  // size FFTW asks for (n + 2 when n is even).
-  FftwArray<float> reals(2 * bins);
-  FftwArray<fftwf_complex> complexes(std::max(bins, n));
-  auto* inPlace = reinterpret_cast<fftwf_complex*>(reals.data);
-  fftwf_plan plan = nullptr;
-  {
-    std::lock_guard planner(plannerMutex());
-    switch (kind) {
-      case Kind::RealForward:
-        plan = fftwf_plan_dft_r2c_1d(length, reals.data, complexes.data, FFTW_ESTIMATE);
-        break;
-      case Kind::RealInverse:
-        plan = fftwf_plan_dft_c2r_1d(length, complexes.data, reals.data, FFTW_ESTIMATE);
-        break;
-      case Kind::CcsForward:
-        plan = fftwf_plan_dft_r2c_1d(length, reals.data, inPlace, FFTW_ESTIMATE);
-        break;
-      case Kind::CcsInverse:
-        plan = fftwf_plan_dft_c2r_1d(length, inPlace, reals.data, FFTW_ESTIMATE);
-        break;
-      case Kind::ComplexForward:
-      case Kind::ComplexInverse:
-        plan = fftwf_plan_dft_1d(length, complexes.data, complexes.data,
-                                 kind == Kind::ComplexForward ? FFTW_FORWARD : FFTW_BACKWARD,
-                                 FFTW_ESTIMATE);
-        break;
+  if (found != plans_.end()) {
+    Plan& entry = found->second;
+    if (entry.measured || entry.generation == generation) return entry.plan;
+    entry.generation = generation;
+    if (fftwf_plan measured = planFromWisdom(kind, n)) {
+      replaced_.push_back(entry.plan);
+      entry = {measured, true, generation};
     }
+    return entry.plan;
   }
-  if (plan != nullptr) plans_.emplace(std::pair{kind, n}, plan);
-  return plan;
+  Plan entry{planFromWisdom(kind, n), true, generation};
+  if (entry.plan == nullptr) {
+    entry = {planner::makePlan(kind, n, FFTW_ESTIMATE), false, generation};
+    if (entry.plan != nullptr) planner::requestMeasurement(kind, n);
+  }
+  if (entry.plan != nullptr) plans_.emplace(std::pair{kind, n}, entry);
+  return entry.plan;
 }
 
 void Fft::forward(std::span<const float> input, std::span<std::complex<float>> output) {
@@ -123,6 +145,12 @@ bool Fft::inverse(std::span<const std::complex<float>> bins, std::span<float> ou
 }
 
 bool Fft::inverseOverwriting(std::span<std::complex<float>> bins, std::span<float> output) {
+  if (!inverseOverwritingUnscaled(bins, output)) return false;
+  scale(output.data(), output.size(), output.size());
+  return true;
+}
+
+bool Fft::inverseOverwritingUnscaled(std::span<std::complex<float>> bins, std::span<float> output) {
   const std::size_t n = output.size();
   if (!usableLength(n) || bins.size() < n / 2 + 1) return false;
   fftwf_plan plan = planFor(Kind::RealInverse, n);
@@ -136,7 +164,6 @@ bool Fft::inverseOverwriting(std::span<std::complex<float>> bins, std::span<floa
     fftwf_execute_dft_c2r(plan, in.data, out.data);
     std::copy_n(out.data, n, output.begin());
   }
-  scale(output.data(), n, n);
   return true;
 }
 
@@ -200,6 +227,21 @@ bool Fft::inverseCcs(std::span<float> data, std::size_t n) {
   });
   scale(data.data(), n, n);
   return true;
+}
+
+FftBuffer::~FftBuffer() {
+  fftwf_free(data_);
+}
+
+std::span<float> FftBuffer::resize(std::size_t count) {
+  if (count > capacity_) {
+    fftwf_free(data_);
+    data_ = static_cast<float*>(fftwf_malloc(sizeof(float) * count));
+    if (data_ == nullptr) throw std::bad_alloc();
+    capacity_ = count;
+  }
+  size_ = count;
+  return values();
 }
 
 }  // namespace vorax::dsp

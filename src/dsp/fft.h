@@ -1,5 +1,8 @@
 // The program's one FFT wrapper, on FFTW (single precision). Plans are made once per length
 // and kind and kept by the Fft object; every transform may run on several threads at once.
+// A plan starts as FFTW's estimate, or as a measured plan when the wisdom holds one (see
+// fft_wisdom.h); an estimated plan is replaced by the measured one as soon as the background
+// measurement has found it. Both give the same results within float rounding.
 //
 // Conventions shared by every member:
 // - forward transforms are unnormalised: X(k) = sum over t of x(t) e^(-2 pi i k t / n);
@@ -16,6 +19,9 @@
 #include <mutex>
 #include <span>
 #include <utility>
+#include <vector>
+
+#include "dsp/fft_planner.h"
 
 struct fftwf_plan_s;
 
@@ -36,6 +42,8 @@ class Fft {
   bool inverse(std::span<const std::complex<float>> bins, std::span<float> output);
   // The same without copying the bins first: their contents are lost.
   bool inverseOverwriting(std::span<std::complex<float>> bins, std::span<float> output);
+  // The same again without the 1/n scaling: the real signal times n.
+  bool inverseOverwritingUnscaled(std::span<std::complex<float>> bins, std::span<float> output);
 
   // In place on n = data.size() complex values; the inverse is scaled by 1/n.
   bool forwardComplex(std::span<std::complex<float>> data);
@@ -50,18 +58,36 @@ class Fft {
   bool inverseCcs(std::span<float> data, std::size_t n);
 
  private:
-  enum class Kind {
-    RealForward,
-    RealInverse,
-    CcsForward,
-    CcsInverse,
-    ComplexForward,
-    ComplexInverse
+  using Kind = planner::Kind;
+  struct Plan {
+    fftwf_plan_s* plan = nullptr;
+    bool measured = false;
+    unsigned generation = 0;  // planner::wisdomGeneration() when the wisdom was last asked
   };
   fftwf_plan_s* planFor(Kind kind, std::size_t n);
 
-  std::mutex mutex_;  // guards plans_
-  std::map<std::pair<Kind, std::size_t>, fftwf_plan_s*> plans_;
+  std::mutex mutex_;  // guards plans_ and replaced_
+  std::map<std::pair<Kind, std::size_t>, Plan> plans_;
+  // Estimated plans a measured one replaced: another thread may still be executing them.
+  std::vector<fftwf_plan_s*> replaced_;
+};
+
+// Floats from fftwf_malloc, aligned as the plans' arrays were, so that transforms on them run
+// without a copy. resize() keeps no values.
+class FftBuffer {
+ public:
+  FftBuffer() = default;
+  ~FftBuffer();
+  FftBuffer(const FftBuffer&) = delete;
+  FftBuffer& operator=(const FftBuffer&) = delete;
+
+  std::span<float> resize(std::size_t count);
+  std::span<float> values() { return {data_, size_}; }
+
+ private:
+  float* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 }  // namespace vorax::dsp

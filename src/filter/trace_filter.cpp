@@ -1,6 +1,7 @@
 #include "filter/trace_filter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <complex>
 
@@ -9,6 +10,8 @@
 namespace vorax::filter {
 
 namespace {
+
+constexpr std::uint32_t kExponentBits = 0x7F800000u;  // of an IEEE single
 
 // The value of pi the ramps were always computed with.
 constexpr double kRampPi = 3.14159268;
@@ -118,32 +121,42 @@ FilterPlan::FilterPlan(const FilterRequest& request, double sampleIntervalUs,
   for (std::size_t j = 0; j < 4; ++j) bin_[j] = risesAt(type_, j) ? (b_[j] + 1) / 2 : b_[j] / 2;
   lowerRamp_ = risingRamp(b_[1] - b_[0]);
   upperRamp_ = cornerCount(type_) == 4 ? risingRamp(b_[3] - b_[2]) : lowerRamp_;
+  layOutGains();
 }
 
-void FilterPlan::shapeSpectrum(std::span<float> s) const {
+void FilterPlan::layOutGains() {
   const auto nyquist = static_cast<std::int64_t>(n_ / 2);
+  gains_.assign(n_ + 2, 1.0f);
+  const std::span<float> g(gains_);
   switch (type_) {
     case FilterType::LowCut:
-      rampBins(s, bin_[0], bin_[1], lowerRamp_, false);
-      zeroBins(s, 0, bin_[0]);
+      rampBins(g, bin_[0], bin_[1], lowerRamp_, false);
+      zeroBins(g, 0, bin_[0]);
       break;
     case FilterType::HighCut:
-      rampBins(s, bin_[0], bin_[1], lowerRamp_, true);
-      zeroBins(s, bin_[1], nyquist);
+      rampBins(g, bin_[0], bin_[1], lowerRamp_, true);
+      zeroBins(g, bin_[1], nyquist);
       break;
     case FilterType::BandPass:
-      rampBins(s, bin_[0], bin_[1], lowerRamp_, false);
-      zeroBins(s, 0, bin_[0]);
-      rampBins(s, bin_[2], bin_[3], upperRamp_, true);
-      zeroBins(s, bin_[3], nyquist);
+      rampBins(g, bin_[0], bin_[1], lowerRamp_, false);
+      zeroBins(g, 0, bin_[0]);
+      rampBins(g, bin_[2], bin_[3], upperRamp_, true);
+      zeroBins(g, bin_[3], nyquist);
       break;
     case FilterType::BandReject:
       // The reject band between the ramps is set to 0, the value both ramps end at.
-      rampBins(s, bin_[0], bin_[1], lowerRamp_, true);
-      rampBins(s, bin_[2], bin_[3], upperRamp_, false);
-      zeroBins(s, bin_[1], bin_[2]);
+      rampBins(g, bin_[0], bin_[1], lowerRamp_, true);
+      rampBins(g, bin_[2], bin_[3], upperRamp_, false);
+      zeroBins(g, bin_[1], bin_[2]);
       break;
   }
+}
+
+void FilterPlan::shapeSpectrum(std::span<float> s) const {
+  // One product per value over contiguous floats, which the compiler vectorises.
+  const float* gain = gains_.data();
+  float* value = s.data();
+  for (std::size_t i = 0; i < gains_.size(); ++i) value[i] *= gain[i];
 }
 
 void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in,
@@ -151,29 +164,35 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   const std::size_t m = plan.upperIndex();
   const std::size_t n = plan.transformLength();
   if (m == 0 || in.size() < m || out.size() < m) return;
-  std::vector<float>& signal = work.signal;
-  signal.resize(n);
+  const std::span<float> signalValues = work.signal.resize(n);
+  float* signal = signalValues.data();
   signal[0] = 0.0f;
+  const float inputScale = scale;
   for (std::size_t k = 0; k < m; ++k) {
+    // The product masked to +0 when x is NaN or infinite (exponent bits all ones), in integer
+    // operations without a branch, so that the loop vectorises.
     const float x = in[k];
-    signal[k + 1] = x - x == 0.0f ? scale * x : 0.0f;  // x - x is NaN for NaN and infinities
+    const auto bits = std::bit_cast<std::uint32_t>(x);
+    const std::uint32_t keep = 0u - std::uint32_t{(bits & kExponentBits) != kExponentBits};
+    signal[k + 1] = std::bit_cast<float>(std::bit_cast<std::uint32_t>(inputScale * x) & keep);
   }
-  std::fill(signal.begin() + static_cast<std::ptrdiff_t>(m) + 1, signal.end(), 0.0f);
+  std::fill(signal + m + 1, signal + n, 0.0f);
 
-  // The packed spectrum: bins 0..n/2 as (real, imaginary) pairs, which the transform fills,
-  // then one spare value.
-  work.spectrum.resize(n + 3);
-  work.spectrum[n + 2] = 0.0f;
-  const std::span<std::complex<float>> bins(
-      reinterpret_cast<std::complex<float>*>(work.spectrum.data()), n / 2 + 1);
-  fft.forward(signal, bins);
-  plan.shapeSpectrum(work.spectrum);
-  fft.inverseOverwriting(bins, signal);
+  // Out of place: FFTW's plans then need no buffer of their own.
+  const std::span<float> spectrum = work.spectrum.resize(n + 2);
+  const std::span<std::complex<float>> bins(reinterpret_cast<std::complex<float>*>(spectrum.data()),
+                                            n / 2 + 1);
+  fft.forward(signalValues, bins);
+  plan.shapeSpectrum(spectrum);
+  // Without its 1/n the inverse is the filtered signal times n, a power of two: the peak and
+  // every sample carry the same exact factor, which the normalisation below divides out, so
+  // the samples come out as with the scaled inverse, and the scale is the peak times 1/n.
+  fft.inverseOverwritingUnscaled(bins, signalValues);
 
-  const float peak = decode::largestFiniteMagnitude(std::span<const float>(signal).subspan(1, m));
+  const float peak = decode::largestFiniteMagnitude(signalValues.subspan(1, m));
   const float factor = peak > 0.0f ? 1.0f / peak : 1.0f;
   for (std::size_t k = 0; k < m; ++k) out[k] = signal[k + 1] * factor;
-  scale = peak;
+  scale = peak * (1.0f / static_cast<float>(n));
 }
 
 void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,

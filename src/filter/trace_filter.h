@@ -62,8 +62,13 @@ class FilterPlan {
 
   // Changes bins 0..n/2 of the packed spectrum (at least n + 2 values) as the filter type asks.
   void shapeSpectrum(std::span<float> spectrum) const;
+  // What shapeSpectrum multiplies the packed spectrum by, value for value: n + 2 gains, the
+  // gain of bin k twice (at 2k and 2k + 1).
+  const std::vector<float>& gains() const { return gains_; }
 
  private:
+  void layOutGains();
+
   FilterType type_;
   std::size_t upperIndex_;
   std::size_t n_;
@@ -71,12 +76,14 @@ class FilterPlan {
   std::array<std::int64_t, 4> bin_{};  // the bins of b_
   std::vector<float> lowerRamp_;       // rising ramp of the b1..b2 transition
   std::vector<float> upperRamp_;       // rising ramp of the b3..b4 (cuts: b1..b2) transition
+  std::vector<float> gains_;           // the ramps and stop bands laid out over the spectrum
 };
 
-// Scratch space of the filter that a caller reuses from trace to trace (one per thread).
+// Scratch space of the filter that a caller reuses from trace to trace (one per thread), aligned
+// for the transforms.
 struct FilterWork {
-  std::vector<float> signal;    // the n values transformed
-  std::vector<float> spectrum;  // the packed spectrum, n + 3 values
+  dsp::FftBuffer signal;    // the n values transformed
+  dsp::FftBuffer spectrum;  // their bins 0..n/2 as (real, imaginary) pairs: n + 2 values
 };
 
 // Filters the M = plan.upperIndex() samples `in` into `out` (which may be `in` itself): they

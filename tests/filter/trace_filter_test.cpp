@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <complex>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "dsp/dsp_reference.h"
+#include "dsp/fft_wisdom.h"
 
 namespace vorax::filter {
 namespace {
@@ -285,6 +287,44 @@ TEST(FilterTrace, PureSinesAtAndBeyondStopCornersAreRemovedAndPassBandSinesKept)
             << filterCaption(c.request.type) << " " << f << " Hz on " << samples;
     }
   }
+}
+
+}  // namespace
+}  // namespace vorax::filter
+
+namespace vorax::filter {
+namespace {
+
+// One Fft, first on its estimated plans, then, once the background has measured them, on the
+// measured plans it changes to: the same samples within float rounding, every filter type.
+TEST(FilterTrace, MeasuredPlansGiveTheEstimatedPlansAnswer) {
+  dsp::forgetWisdom();
+  dsp::enableMeasuredPlans({});
+  dsp::Fft fft;
+  FilterWork work;
+  constexpr std::size_t kSamples = 1500;  // transforms of 2048
+  std::vector<std::vector<float>> estimated;
+  std::vector<float> scales;
+  for (FilterType type : kFilterOrder) {
+    std::vector<float> v = randomVector(kSamples, 5);
+    float scale = 2.0f;
+    filterTrace(FilterPlan({type, {8, 12, 70, 90}}, 2000, kSamples), fft, v, scale, work);
+    estimated.push_back(v);
+    scales.push_back(scale);
+  }
+  ASSERT_TRUE(dsp::waitForMeasuredPlans(std::chrono::minutes(1)));
+  dsp::disableMeasuredPlans();
+  ASSERT_TRUE(dsp::hasMeasuredRealPlans(2048));
+  for (std::size_t i = 0; i < kFilterOrder.size(); ++i) {
+    SCOPED_TRACE(filterCaption(kFilterOrder[i]));
+    std::vector<float> v = randomVector(kSamples, 5);
+    float scale = 2.0f;
+    filterTrace(FilterPlan({kFilterOrder[i], {8, 12, 70, 90}}, 2000, kSamples), fft, v, scale,
+                work);
+    EXPECT_NEAR(scale, scales[i], 1e-5f * scales[i]);
+    for (std::size_t t = 0; t <= kSamples; ++t) ASSERT_NEAR(v[t], estimated[i][t], 2e-6f) << t;
+  }
+  dsp::forgetWisdom();
 }
 
 }  // namespace
