@@ -49,6 +49,10 @@ inline std::string fieldText(Bytes bytes, FieldEncoding encoding) {
       return ieeesingletext(bytes);
     case FieldEncoding::Double:
       return ieeedoubletext(bytes);
+    case FieldEncoding::HighDigit:
+      return hexdigits(bytes.first(1)).substr(0, 1);
+    case FieldEncoding::LowDigit:
+      return hexdigits(bytes.first(1)).substr(1, 1);
     case FieldEncoding::Characters:
       break;
   }

@@ -18,6 +18,8 @@ enum class FieldEncoding {
   Single,      // big-endian IEEE 754 single, 4 bytes
   Double,      // big-endian IEEE 754 double, 8 bytes
   Characters,  // single-byte text
+  HighDigit,   // one byte's high nibble as a hex digit
+  LowDigit,    // one byte's low nibble as a hex digit
 };
 
 struct FieldRow {
