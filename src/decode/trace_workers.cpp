@@ -27,45 +27,62 @@ class BlockDecoder {
       : file_(file),
         layout_(layout),
         decode_(decode),
-        traceBytes_(layout.headerBytes +
-                    4 * static_cast<std::uint64_t>(std::max(0, layout.heldSamples))),
-        tracesPerRead_(static_cast<std::int32_t>(std::clamp<std::uint64_t>(
-            kStagingBytes / std::max<std::uint64_t>(1, layout.stride), 1, kTracesPerBlock))) {}
+        fixedSampleBytes_(4 * static_cast<std::uint64_t>(std::max(0, layout.heldSamples))) {}
 
   void decodeBlock(std::int32_t block) {
     const std::int32_t first = block * kTracesPerBlock + 1;
     const std::int32_t last = std::min(layout_.traces, first + kTracesPerBlock - 1);
-    for (std::int32_t t = first; t <= last; t += tracesPerRead_) {
-      decodeTraces(t, std::min(last, t + tracesPerRead_ - 1));
+    for (std::int32_t t = first; t <= last;) {
+      const std::int32_t lastOfRead = lastTraceOfRead(t, last);
+      decodeTraces(t, lastOfRead);
+      t = lastOfRead + 1;
     }
   }
 
  private:
+  // The last trace from `first` (up to `last`) that one read of at most the staging size
+  // brings in with it: `first` alone when it is larger.
+  std::int32_t lastTraceOfRead(std::int32_t first, std::int32_t last) const {
+    const std::uint64_t start = positionOf(first);
+    std::int32_t t = first;
+    while (t < last && positionOf(t + 1) >= start && endOf(t + 1) - start <= kStagingBytes) ++t;
+    return t;
+  }
+
   // Reads traces first..last with one read and decodes them from the staging buffer.
   void decodeTraces(std::int32_t first, std::int32_t last) {
-    const auto count = static_cast<std::uint64_t>(last - first);
-    const std::uint64_t bytes = count * layout_.stride + traceBytes_;
+    const std::uint64_t start = positionOf(first);
+    std::uint64_t end = start;
+    for (std::int32_t t = first; t <= last; ++t) end = std::max(end, endOf(t));
+    const std::uint64_t bytes = end - start;
     if (staging_.size() < bytes) staging_.resize(static_cast<std::size_t>(bytes));
     const Bytes staged = Bytes(staging_).first(static_cast<std::size_t>(bytes));
-    file_.readAt(positionOf(first), std::span(staging_).first(staged.size()));
+    file_.readAt(start, std::span(staging_).first(staged.size()));
     for (std::int32_t t = first; t <= last; ++t) {
-      const Bytes trace = staged.subspan(
-          static_cast<std::size_t>(static_cast<std::uint64_t>(t - first) * layout_.stride),
-          static_cast<std::size_t>(traceBytes_));
+      const Bytes trace = staged.subspan(static_cast<std::size_t>(positionOf(t) - start),
+                                         static_cast<std::size_t>(endOf(t) - positionOf(t)));
       decode_(t, trace.first(static_cast<std::size_t>(layout_.headerBytes)),
               trace.subspan(static_cast<std::size_t>(layout_.headerBytes)));
     }
   }
 
   std::uint64_t positionOf(std::int32_t t) const {
+    if (!layout_.places.empty()) return layout_.places[static_cast<std::size_t>(t - 1)].position;
     return layout_.firstPosition + static_cast<std::uint64_t>(t - 1) * layout_.stride;
+  }
+
+  // One past the last byte of trace t.
+  std::uint64_t endOf(std::int32_t t) const {
+    const std::uint64_t sampleBytes =
+        layout_.places.empty() ? fixedSampleBytes_
+                               : layout_.places[static_cast<std::size_t>(t - 1)].sampleBytes;
+    return positionOf(t) + layout_.headerBytes + sampleBytes;
   }
 
   const RecordFile& file_;
   const TraceLayout& layout_;
   const TraceDecoder& decode_;
-  std::uint64_t traceBytes_;
-  std::int32_t tracesPerRead_;
+  std::uint64_t fixedSampleBytes_;
   std::vector<std::uint8_t> staging_;
 };
 
@@ -97,6 +114,15 @@ void forgetTraces(SegdRecord& record, std::int32_t from, std::int32_t to) {
     record.traceInfo[static_cast<std::size_t>(t)] = TraceHeaderInfo{};
     record.traceDivisor[static_cast<std::size_t>(t)] = 1.0f;
   }
+}
+
+// Where the traces after the first `read` begin.
+std::uint64_t positionAfter(const TraceLayout& layout, std::int32_t read) {
+  if (layout.places.empty())
+    return layout.firstPosition + static_cast<std::uint64_t>(read) * layout.stride;
+  if (read == 0) return layout.places[0].position;
+  const TracePlace& last = layout.places[static_cast<std::size_t>(read - 1)];
+  return last.position + layout.headerBytes + last.sampleBytes;
 }
 
 }  // namespace
@@ -161,7 +187,7 @@ std::int32_t decodeTracesOnWorkers(RecordFile& file, const TraceLayout& layout,
   report(true);
 
   if (read < layout.traces) forgetTraces(record, read + 1, layout.traces);
-  file.setPosition(layout.firstPosition + static_cast<std::uint64_t>(read) * layout.stride);
+  file.setPosition(positionAfter(layout, read));
   if (progress && read == layout.traces) progress(100);
   return read;
 }
@@ -184,9 +210,12 @@ std::int32_t loadTracesOnWorkers(std::int64_t firstTracePosition, std::uint64_t 
   if (held.fileShort) messages.show(held.warning(declaredTraces, declaredSamples), false);
 
   const TraceLayout layout{
-      position, headerBytes,
-      headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, declaredSamples)), held.traces,
-      held.samplesPerTrace};
+      position,
+      headerBytes,
+      headerBytes + 4 * static_cast<std::uint64_t>(std::max(0, declaredSamples)),
+      held.traces,
+      held.samplesPerTrace,
+      {}};
   const std::int32_t read = decodeTracesOnWorkers(file, layout, decode, progress, record, early);
   record.lineRuns = buildLineRuns(record.traceInfo, read);
   return read;

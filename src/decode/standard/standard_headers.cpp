@@ -4,18 +4,13 @@
 #include <bit>
 #include <cmath>
 
+#include "decode/segd/segd_numbers.h"
+
 namespace vorax::decode {
 
 namespace {
 
 constexpr std::uint64_t kBlockBytes = 32;
-
-// Two BCD digits of one byte; -1 when a nibble is not a decimal digit.
-int bcdByte(std::uint8_t b) {
-  const int high = b >> 4;
-  const int low = b & 0x0F;
-  return high > 9 || low > 9 ? -1 : high * 10 + low;
-}
 
 // `count` BCD digits starting at the high nibble of byte `offset` (0-based); -1 when any is not
 // a decimal digit.
@@ -32,25 +27,12 @@ std::int64_t bcdDigits(Bytes data, std::size_t offset, std::size_t count,
   return value;
 }
 
-std::int64_t signedBig(Bytes data, std::size_t offset, std::size_t count) {
-  const std::uint64_t raw = bigUnsigned(data, offset, count);
-  const std::uint64_t sign = std::uint64_t{1} << (8 * count - 1);
-  return static_cast<std::int64_t>(raw ^ sign) - static_cast<std::int64_t>(sign);
-}
-
 // A count held as two BCD digits, or, when the byte is FF, as a binary number elsewhere.
 std::int64_t countWithEscape(Bytes gh1, std::size_t offset, Bytes gh2, std::size_t gh2Offset,
                              std::size_t gh2Bytes) {
   const std::uint8_t b = byteAt(gh1, offset);
   if (b == 0xFF) return static_cast<std::int64_t>(bigUnsigned(gh2, gh2Offset, gh2Bytes));
   return bcdByte(b);
-}
-
-// Integer and 16-bit fraction, as general header block 3 and trace header extension 1 hold
-// line and point numbers.
-double withFraction(Bytes data, std::size_t offset, std::size_t integerBytes) {
-  return static_cast<double>(signedBig(data, offset, integerBytes)) +
-         static_cast<double>(bigUnsigned(data, offset + integerBytes, 2)) / 65536.0;
 }
 
 void readGeneralHeader1(Bytes gh1, StandardHeaders& out) {

@@ -10,8 +10,10 @@
 #include "decode/conversions.h"
 #include "decode/problem_list.h"
 #include "decode/sample_converters.h"
+#include "decode/segd/segd_numbers.h"
 #include "decode/standard/nodal_fields.h"
 #include "decode/standard/standard_samples.h"
+#include "decode/trace_workers.h"
 
 namespace vorax::decode {
 
@@ -20,19 +22,7 @@ namespace {
 constexpr std::uint64_t kTraceHeaderBytes = 20;
 constexpr std::uint64_t kExtensionBytes = 32;
 
-int bcdByte(std::uint8_t b) {
-  const int high = b >> 4;
-  const int low = b & 0x0F;
-  return high > 9 || low > 9 ? -1 : high * 10 + low;
-}
-
-std::int64_t signedBig(Bytes data, std::size_t offset, std::size_t count) {
-  const std::uint64_t raw = bigUnsigned(data, offset, count);
-  const std::uint64_t sign = std::uint64_t{1} << (8 * count - 1);
-  return static_cast<std::int64_t>(raw ^ sign) - static_cast<std::int64_t>(sign);
-}
-
-// Pieces of a record file, read on demand into one reused buffer.
+// Pieces of a record file, read on demand with positioned reads into one reused buffer.
 class FileBytes {
  public:
   explicit FileBytes(RecordFile& file) : file_(file) {}
@@ -42,8 +32,7 @@ class FileBytes {
   Bytes at(std::uint64_t offset, std::uint64_t count) {
     offset = std::min(offset, size());
     buffer_.resize(static_cast<std::size_t>(std::min(count, size() - offset)));
-    file_.setPosition(offset + 1);
-    buffer_.resize(file_.read(buffer_));
+    buffer_.resize(file_.readAt(offset + 1, buffer_));
     return buffer_;
   }
 
@@ -73,8 +62,7 @@ struct TraceLocation {
 double receiverNumber(Bytes extension1, std::size_t offset, std::size_t extendedOffset) {
   if (bigUnsigned(extension1, offset, 3) != 0xFFFFFF)
     return static_cast<double>(signedBig(extension1, offset, 3));
-  return static_cast<double>(signedBig(extension1, extendedOffset, 3)) +
-         static_cast<double>(bigUnsigned(extension1, extendedOffset + 3, 2)) / 65536.0;
+  return withFraction(extension1, extendedOffset, 3);
 }
 
 // The sample count of trace header extension 1 (bytes 8-10 before revision 3, 25-28 from
@@ -152,10 +140,9 @@ class TraceWalk {
   // Fills `trace` from the trace header at `offset`; returns the offset of the next trace
   // header, or 0 when this trace runs past the end of the file.
   std::uint64_t locate(std::uint64_t offset, TraceLocation& trace) {
-    const int extensions = byteAt(file_.at(offset, kTraceHeaderBytes), 9);
+    readTraceFields(headers_, layout_, headersAt(offset), trace);
     const std::uint64_t headersBytes =
-        kTraceHeaderBytes + kExtensionBytes * static_cast<std::uint64_t>(extensions);
-    readTraceFields(headers_, layout_, file_.at(offset, headersBytes), trace);
+        kTraceHeaderBytes + kExtensionBytes * static_cast<std::uint64_t>(trace.extensions);
     const std::int64_t declared = trace.declaredSamples;
     trace.dataOffset = offset + headersBytes;
     const std::uint64_t bytes =
@@ -179,11 +166,23 @@ class TraceWalk {
     return 0;
   }
 
+  // The trace header at `offset` and the extensions its byte 10 counts, as far as they are in
+  // the file. They come in with as many extensions as the trace before had, so that one read
+  // serves a trace unless the count changes.
+  Bytes headersAt(std::uint64_t offset) {
+    Bytes head = file_.at(offset, kTraceHeaderBytes + kExtensionBytes * lastExtensions_);
+    lastExtensions_ = byteAt(head, 9);
+    const std::uint64_t bytes = kTraceHeaderBytes + kExtensionBytes * lastExtensions_;
+    if (head.size() < bytes) head = file_.at(offset, bytes);
+    return head.first(static_cast<std::size_t>(std::min<std::uint64_t>(head.size(), bytes)));
+  }
+
   FileBytes& file_;
   const StandardHeaders& headers_;
   NodalLayout layout_;
   Problems& problems_;
   std::uint64_t end_ = 0;
+  std::uint64_t lastExtensions_ = 0;
 };
 
 std::string channelSetList(const std::set<int>& numbers) {
@@ -320,31 +319,50 @@ void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& tra
   record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(std::max(ns - 1, 0));
 }
 
-void loadSamples(FileBytes& file, const StandardHeaders& headers,
+// The first sample of magnitude 1 of a trace divided by its peak: the trace's peak sample, as
+// peakSampleIndex finds it, since no finite quotient is larger.
+std::int32_t firstOfMagnitudeOne(std::span<const float> normalised) {
+  const auto one = std::find_if(normalised.begin(), normalised.end(),
+                                [](float v) { return std::abs(v) == 1.0f; });
+  return one == normalised.end() ? 0 : static_cast<std::int32_t>(one - normalised.begin());
+}
+
+// Trace t's samples, normalised to a peak of 1 (a dead trace kept as read, scale 0), their
+// divisor and the trace attributes, from the trace's sample bytes.
+void decodeTrace(const StandardHeaders& headers, const TraceLocation& t, std::int32_t number,
+                 Bytes sampleBytes, SegdRecord& record) {
+  const auto count =
+      static_cast<std::size_t>(std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
+  const std::span<float> out = record.samples.trace(number).first(count);
+  const float peak = convertStandardSamplesToPeak(sampleBytes, headers.formatCode, out);
+  const float descale = t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
+  if (peak > 0) divideSamples(out, peak);
+  TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(number)];
+  fillTraceInfo(t, info);
+  info.amplitudeScale = peak;
+  info.peakSampleIndex = peak > 0 ? firstOfMagnitudeOne(out) : 0;
+  if (peak > 0) record.traceDivisor[static_cast<std::size_t>(number)] = peak * descale;
+}
+
+// The samples of every trace, decoded on the workers from the places the walk found.
+void loadSamples(RecordFile& file, const StandardHeaders& headers,
                  const std::vector<TraceLocation>& traces, SegdRecord& record,
                  const ProgressCallback& progress) {
+  std::vector<TracePlace> places(traces.size());
   for (std::size_t i = 0; i < traces.size(); ++i) {
-    const TraceLocation& t = traces[i];
-    const auto number = static_cast<std::int32_t>(i + 1);
-    const auto count = static_cast<std::size_t>(
-        std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
-    std::span<float> out = record.samples.trace(number).first(count);
-    const std::uint64_t bytes = standardSampleBytes(headers.formatCode, count);
-    convertStandardSamples(file.at(t.dataOffset, bytes), headers.formatCode, out);
-    const float descale =
-        t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
-    const float peak = largestFiniteMagnitude(out);
-    if (peak > 0) {
-      for (float& v : out) v /= peak;
-    }
-    TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(number)];
-    info.amplitudeScale = peak;
-    info.peakSampleIndex = peakSampleIndex(out);
-    if (peak > 0) record.traceDivisor[static_cast<std::size_t>(number)] = peak * descale;
-    if (progress && (i + 1) % 100 == 0 &&
-        !progress(static_cast<int>(100 * (i + 1) / traces.size())))
-      return;
+    const auto count = std::min<std::int64_t>(traces[i].samples, record.samples.samplesPerTrace());
+    places[i] = {traces[i].dataOffset + 1,
+                 standardSampleBytes(headers.formatCode, static_cast<std::uint64_t>(count))};
   }
+  TraceLayout layout;
+  layout.traces = static_cast<std::int32_t>(traces.size());
+  layout.places = places;
+  decodeTracesOnWorkers(
+      file, layout,
+      [&](std::int32_t t, Bytes, Bytes sampleBytes) {
+        decodeTrace(headers, traces[static_cast<std::size_t>(t - 1)], t, sampleBytes, record);
+      },
+      progress, record);
 }
 
 // The headers, from as few of the file's first bytes as they need.
@@ -402,8 +420,7 @@ StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record,
   loaded.samples.reset(traceCount, ns);
   loaded.traceInfo.assign(traces.size() + 1, TraceHeaderInfo{});
   loaded.traceDivisor.assign(traces.size() + 1, 1.0f);
-  for (std::size_t i = 0; i < traces.size(); ++i) fillTraceInfo(traces[i], loaded.traceInfo[i + 1]);
-  loadSamples(file, headers, traces, loaded, progress);
+  loadSamples(recordFile, headers, traces, loaded, progress);
   loaded.lineRuns = buildLineRuns(loaded.traceInfo, traceCount);
   fillSummary(headers, traces, ns, intervalUs, loaded);
   record = std::move(loaded);

@@ -69,4 +69,11 @@ void convertStandardSamples(Bytes data, int formatCode, std::span<float> out) {
   }
 }
 
+float convertStandardSamplesToPeak(Bytes data, int formatCode, std::span<float> out) {
+  if (formatCode == 8058 && data.size() >= 4 * out.size())
+    return arraybigsingletolittlepeak(data, static_cast<std::int32_t>(out.size()), out).magnitude;
+  convertStandardSamples(data, formatCode, out);
+  return largestFiniteMagnitude(out);
+}
+
 }  // namespace vorax::decode

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "base/worker_count.h"
 #include "decode/record_opener.h"
 #include "decode/standard/standard_read.h"
 #include "decode/standard/standard_segd_builder.h"
@@ -11,6 +14,7 @@ namespace vorax::decode {
 namespace {
 
 using test::readStandard;
+using test::StandardChannelSetSpec;
 using test::StandardRead;
 using test::StandardSegdBuilder;
 
@@ -121,6 +125,78 @@ TEST(StandardReader, TheOpenerChoosesItByManufacturerAndKeepsTheDecodersMessages
   EXPECT_EQ(opened.notes[0], "The Manufacturer code is not recognised");
   EXPECT_TRUE(messages.messages.empty());
   std::filesystem::remove(path);
+}
+
+// 3 auxiliary traces of 5 samples, 150 seismic of 40 and 120 seismic of 25: more blocks than
+// one worker takes. Sample s of trace n is (7n + s) % 50 - 20 (peaks between 20 and 29).
+StandardSegdBuilder mixedLengths() {
+  StandardSegdBuilder b;
+  const std::pair<int, int> sets[] = {{9, 5}, {1, 40}, {1, 25}};
+  int n = 1;
+  for (auto [type, samples] : sets) {
+    StandardChannelSetSpec cs{type, 1000, 2, {}};
+    for (int i = 0; i < (samples == 5 ? 3 : samples == 40 ? 150 : 120); ++i, ++n) {
+      std::vector<double> values;
+      for (int s = 0; s < samples; ++s) values.push_back((7 * n + s) % 50 - 20);
+      cs.traces.push_back({1, n, false, values});
+    }
+    b.channelSets.push_back(cs);
+  }
+  return b;
+}
+
+void expectSameRecord(const StandardRead& a, const StandardRead& b) {
+  EXPECT_EQ(a.result.ok, b.result.ok);
+  EXPECT_EQ(a.result.endOfLastTrace, b.result.endOfLastTrace);
+  EXPECT_EQ(a.messages.messages, b.messages.messages);
+  ASSERT_EQ(a.record.samples.traceCount(), b.record.samples.traceCount());
+  ASSERT_EQ(a.record.samples.samplesPerTrace(), b.record.samples.samplesPerTrace());
+  for (std::int32_t t = 1; t <= a.record.samples.traceCount(); ++t) {
+    const auto i = static_cast<std::size_t>(t);
+    const std::span<const float> x = a.record.samples.trace(t);
+    const std::span<const float> y = b.record.samples.trace(t);
+    EXPECT_EQ(std::memcmp(x.data(), y.data(), x.size_bytes()), 0) << t;
+    EXPECT_EQ(a.record.traceDivisor[i], b.record.traceDivisor[i]) << t;
+    EXPECT_EQ(a.record.traceInfo[i].amplitudeScale, b.record.traceInfo[i].amplitudeScale) << t;
+    EXPECT_EQ(a.record.traceInfo[i].peakSampleIndex, b.record.traceInfo[i].peakSampleIndex) << t;
+    EXPECT_EQ(a.record.traceInfo[i].channelNumber, b.record.traceInfo[i].channelNumber) << t;
+    EXPECT_EQ(a.record.traceInfo[i].receiverPoint, b.record.traceInfo[i].receiverPoint) << t;
+  }
+}
+
+TEST(StandardReader, TracesOfMixedLengthsReadAlikeOnOneWorkerAndOnSeveral) {
+  struct Workers {
+    ~Workers() { base::setWorkerCount(0); }
+  } restore;
+  const auto whole = mixedLengths().build();
+  StandardSegdBuilder longTrace = mixedLengths();  // trace 130's extension 1 declares 1000 samples
+  longTrace.extensionFields[130] = {{7, 1000, 3}};
+  const std::vector<std::uint8_t> records[] = {
+      whole, std::vector<std::uint8_t>(whole.begin(), whole.end() - 1234), longTrace.build()};
+  for (const auto& bytes : records) {
+    SCOPED_TRACE(bytes.size());
+    base::setWorkerCount(1);
+    const StandardRead sequential = readStandard(bytes);
+    for (const unsigned workers : {2u, 3u}) {
+      base::setWorkerCount(workers);
+      expectSameRecord(sequential, readStandard(bytes));
+    }
+  }
+  base::setWorkerCount(2);
+  const StandardRead r = readStandard(whole);
+  ASSERT_EQ(r.record.samples.traceCount(), 273);
+  ASSERT_EQ(r.record.samples.samplesPerTrace(), 40);
+  ASSERT_EQ(r.messages.messages.size(), 1u);
+  EXPECT_NE(r.messages.messages[0].find("Channel sets 1, 3 hold fewer samples"), std::string::npos)
+      << r.messages.messages[0];
+  for (const int n : {1, 3, 4, 100, 101, 153, 154, 200, 273}) {
+    const int samples = n <= 3 ? 5 : n <= 153 ? 40 : 25;
+    EXPECT_EQ(r.record.traceInfo[static_cast<std::size_t>(n)].channelNumber, n);
+    for (int s = 0; s < 40; ++s) {
+      const float expected = s < samples ? static_cast<float>((7 * n + s) % 50 - 20) : 0.0f;
+      EXPECT_FLOAT_EQ(r.record.samples.at(n, s) * r.record.divisorOf(n), expected) << n << " " << s;
+    }
+  }
 }
 
 struct RealNodalFile {
