@@ -10,6 +10,7 @@
 #include "base/byte_reader.h"
 #include "base/text_trim.h"
 #include "decode/conversions.h"
+#include "decode/field_layout.h"
 
 namespace vorax::decode {
 
@@ -32,6 +33,40 @@ inline std::string charactersOf(const Block& block, std::size_t first, std::size
 // Bytes first..last as characters without leading and trailing blanks or zero bytes.
 inline std::string trimmedCharactersOf(const Block& block, std::size_t first, std::size_t last) {
   return base::trimmed(charactersOf(block, first, last), base::kSpacesAndZeros);
+}
+inline std::string trimmedCharactersOf(const Block& block, const FieldRow& row) {
+  return trimmedCharactersOf(block, row.first, row.last);
+}
+
+// The text of a field whose bytes are exactly `bytes`, as its encoding is shown.
+inline std::string fieldText(Bytes bytes, FieldEncoding encoding) {
+  switch (encoding) {
+    case FieldEncoding::Decimal:
+      return bintodecimal(bytes);
+    case FieldEncoding::Hex:
+      return hexdigits(bytes);
+    case FieldEncoding::Single:
+      return ieeesingletext(bytes);
+    case FieldEncoding::Double:
+      return ieeedoubletext(bytes);
+    case FieldEncoding::HighDigit:
+      return hexdigits(bytes.first(1)).substr(0, 1);
+    case FieldEncoding::LowDigit:
+      return hexdigits(bytes.first(1)).substr(1, 1);
+    case FieldEncoding::Characters:
+      break;
+  }
+  return std::string(bytes.begin(), bytes.end());
+}
+
+inline std::string fieldText(const Block& block, const FieldRow& row) {
+  const std::vector<std::uint8_t> raw = block.bytes(row.first, row.last);
+  return fieldText(Bytes(raw), row.encoding);
+}
+
+// The field's bytes as one big-endian unsigned integer.
+inline std::uint64_t fieldValue(const Block& block, const FieldRow& row) {
+  return block.big(row.first, row.last);
 }
 
 // The high and low nibble of one byte as a single hex digit.

@@ -1,11 +1,13 @@
 #include "tools/radio_fix.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/atomic_file.h"
 #include "base/folder_access.h"
 #include "base/text_trim.h"
 #include "decode/record_file.h"
+#include "decode/sercel/sercel_layout.h"
 #include "tools/record_layout.h"
 #include "tools/tool_support.h"
 #include "tools/trace_copy.h"
@@ -33,16 +35,21 @@ void rewriteChannelSets(std::vector<std::uint8_t>& scanTypes, const RadioFixOpti
   }
 }
 
-// Total and auxiliary traces T (bytes 9-12 and 13-16), seismic, dead and live traces 0
-// (bytes 17-28).
+// Total and auxiliary traces T; seismic, dead and live traces 0. The record layout reader
+// made sure the extended header holds these fields.
 void rewriteExtendedHeader(std::vector<std::uint8_t>& extended, std::int32_t tracesRequired) {
+  namespace rows = decode::sercel_layout::extended;
+  const auto store = [&extended](const decode::FieldRow& row, std::array<std::uint8_t, 2> low) {
+    extended[row.offset()] = extended[row.offset() + 1] = 0;
+    extended[row.offset() + 2] = low[0];
+    extended[row.offset() + 3] = low[1];
+  };
   const auto traces = binaryPair(tracesRequired);
-  for (std::size_t field : {8, 12}) {
-    extended[field] = extended[field + 1] = 0;
-    extended[field + 2] = traces[0];
-    extended[field + 3] = traces[1];
-  }
-  std::fill(extended.begin() + 16, extended.begin() + 28, std::uint8_t{0});
+  store(rows::kTotalTraces, traces);
+  store(rows::kAuxiliaryTraces, traces);
+  for (const decode::FieldRow& row :
+       {rows::kSeismicTraces, rows::kDeadSeismicTraces, rows::kLiveSeismicTraces})
+    store(row, {0, 0});
 }
 
 // How many of the traces wanted the input holds whole, read at its first trace header.

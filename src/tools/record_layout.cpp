@@ -6,6 +6,7 @@
 
 #include "base/byte_reader.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_layout.h"
 #include "decode/sercel/sercel_record_headers.h"
 
 namespace vorax::tools {
@@ -17,7 +18,11 @@ namespace {
 constexpr std::array<std::string_view, 4> kSizableModels = {"SN408UL CM408", "SN408UL CM408XL",
                                                             "Seal", "SN428 CM428XL"};
 
-constexpr std::uint64_t kSizingBytes = 36;  // extended header bytes 1-36 hold n and ns
+namespace extended = decode::sercel_layout::extended;
+
+// The extended header must reach as far as the trace count and samples per trace.
+constexpr std::uint64_t kSizingBytes =
+    std::max(extended::kTotalTraces.last, extended::kSamplesPerTrace.last);
 
 // Why the record cannot be sized, or empty when it can.
 std::string sizingProblem(const decode::Gh1Fields& gh1) {
@@ -105,8 +110,8 @@ LayoutRead readRecordLayout(decode::RecordFile& file, RecordLayout& layout,
     decode::SEGDDECODESCANTYPEHEADER(decode::Bytes(layout.scanTypes).subspan(32 * i, 32),
                                      descriptors[i]);
   layout.extensionBlocks = decode::sercelExtensionBlocks(descriptors);
-  layout.traces = decode::bigU32(layout.extended, 8);
-  layout.samplesPerTrace = decode::bigU32(layout.extended, 32);
+  layout.traces = decode::bigU32(layout.extended, extended::kTotalTraces.offset());
+  layout.samplesPerTrace = decode::bigU32(layout.extended, extended::kSamplesPerTrace.offset());
   // A file number above 9999 is held in block 2 (block 1 then says "FFFF").
   layout.fileNumber = layout.gh1.fileNumber.view() == "FFFF"
                           ? std::string(layout.gh2.expandedFileNumberValue.trimmed())

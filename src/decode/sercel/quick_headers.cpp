@@ -9,13 +9,28 @@
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
 #include "decode/sercel/sercel_code_tables.h"
+#include "decode/sercel/sercel_layout.h"
 
 namespace vorax::decode {
 
 namespace {
 
+using namespace sercel_layout;
+
 std::int32_t numberOf(const Block& b, std::size_t first, std::size_t last) {
   return bintonumber(b.bytes(first, last));
+}
+std::int32_t numberOf(const Block& b, const FieldRow& row) {
+  return numberOf(b, row.first, row.last);
+}
+std::uint8_t byteOf(const Block& b, const FieldRow& row) {
+  return b.at(row.first);
+}
+float singleOf(const Block& b, const FieldRow& row) {
+  return b.bigSingle(row.first);
+}
+double doubleOf(const Block& b, const FieldRow& row) {
+  return b.bigDoubleAt(row.first);
 }
 float fractionalOf(const Block& b, std::size_t first, std::size_t last) {
   return static_cast<float>(numericValue(fractionaltext(b.bytes(first, last))));
@@ -72,31 +87,32 @@ void copyRecordValues(const QuickFileHeader& file, QuickTraceHeader& out) {
 }
 
 void decodeTraceValues(const Block& b, QuickTraceHeader& out) {
-  out.receiverLine = static_cast<float>(numberOf(b, 21, 23));
-  out.receiverPoint = static_cast<float>(numberOf(b, 24, 26));
-  out.receiverX = b.bigDoubleAt(53);
-  out.receiverY = b.bigDoubleAt(61);
-  out.receiverZ = b.bigSingle(69);
-  out.sensorType = b.at(41);
-  out.resistance = b.bigSingle(93);
-  out.capacitance = b.bigSingle(125);
-  out.tilt = b.bigSingle(101);
-  out.leakage = b.bigSingle(153);
-  out.resistanceError = b.at(105);
-  out.capacitanceError = b.at(141);
-  out.tiltError = b.at(106);
-  out.leakageError = b.at(173);
-  out.unitSerialNumber = numberOf(b, 182, 184);
-  out.channelNumber = b.at(185);
-  // Block 6 byte 18 (198) also holds a channel type; block 7's identification (227) is the
-  // one kept.
-  out.channelType = b.at(227);
-  out.controlUnitType = b.at(213);
-  out.controlUnitSerialNumber = numberOf(b, 214, 216);
-  out.channelFilter = b.at(218);
-  out.mvConversionFactor = millivoltsPerCount(b.at(217));
-  out.traceMaximumValue = b.bigSingle(229);
-  out.interpolationCount = numberOf(b, 237, 240);
+  out.receiverLine = static_cast<float>(numberOf(b, inTraceHeader(1, block1::kReceiverLineNumber)));
+  out.receiverPoint =
+      static_cast<float>(numberOf(b, inTraceHeader(1, block1::kReceiverPointNumber)));
+  out.receiverX = doubleOf(b, inTraceHeader(2, block2::kReceiverEasting));
+  out.receiverY = doubleOf(b, inTraceHeader(2, block2::kReceiverNorthing));
+  out.receiverZ = singleOf(b, inTraceHeader(2, block2::kReceiverElevation));
+  out.sensorType = byteOf(b, inTraceHeader(1, block1::kSensorTypeCode));
+  out.resistance = singleOf(b, inTraceHeader(3, block3::kResistanceValue));
+  out.capacitance = singleOf(b, inTraceHeader(4, block4::kCapacitanceValue));
+  out.tilt = singleOf(b, inTraceHeader(3, block3::kTiltValue));
+  out.leakage = singleOf(b, inTraceHeader(5, block5::kLeakageValue));
+  out.resistanceError = byteOf(b, inTraceHeader(3, block3::kResistanceError));
+  out.capacitanceError = byteOf(b, inTraceHeader(4, block4::kCapacitanceError));
+  out.tiltError = byteOf(b, inTraceHeader(3, block3::kTiltError));
+  out.leakageError = byteOf(b, inTraceHeader(5, block5::kLeakageError));
+  out.unitSerialNumber = numberOf(b, inTraceHeader(6, block6::kUnitSerialNumber));
+  out.channelNumber = byteOf(b, inTraceHeader(6, block6::kChannelNumber));
+  // Block 6 also holds a channel type; block 7's identification is the one kept.
+  out.channelType = byteOf(b, inTraceHeader(7, block7::kChannelTypeIdentification));
+  out.controlUnitType = byteOf(b, inTraceHeader(7, block7::kControlUnitType));
+  out.controlUnitSerialNumber = numberOf(b, inTraceHeader(7, block7::kControlUnitSerialNumber));
+  out.channelFilter = byteOf(b, inTraceHeader(7, block7::kChannelFilter));
+  out.mvConversionFactor =
+      millivoltsPerCount(byteOf(b, inTraceHeader(7, block7::kChannelGainScale)));
+  out.traceMaximumValue = singleOf(b, inTraceHeader(7, block7::kTraceMaximumValue));
+  out.interpolationCount = numberOf(b, inTraceHeader(7, block7::kNumberOfInterpolations));
 }
 
 void decodeVqc88Table(const Block& b, Vqc88FileHeader& out) {
@@ -139,26 +155,26 @@ std::int32_t quick408fhl(Bytes fileHeader, QuickFileHeader& out) {
     out.message = "Invalid Sample Rate Code - " + hexOf(b, 23, 23);
     return -3;
   }
-  out.tapeLabel = trimmedCharactersOf(b, 1133, 1148);
-  out.tapeNumber = bintodecimal(b.bytes(1149, 1152));
-  out.samplesPerTrace = numberOf(b, 641, 644);
+  out.tapeLabel = trimmedCharactersOf(b, inFileHeader(extended::kTapeLabel));
+  out.tapeNumber = fieldText(b, inFileHeader(extended::kTapeNumber));
+  out.samplesPerTrace = numberOf(b, inFileHeader(extended::kSamplesPerTrace));
   out.recordType = numericInt(hexOf(b, 26, 26).substr(0, 1));
-  out.testRecordType = numberOf(b, 653, 656);
+  out.testRecordType = numberOf(b, inFileHeader(extended::kTestRecordType));
   out.sourceLine = fractionalOf(b, 68, 72);
   out.sourcePoint = fractionalOf(b, 73, 77);
-  out.sourceX = b.bigDoubleAt(1181);
-  out.sourceY = b.bigDoubleAt(1189);
-  out.sourceZ = b.bigSingle(1197);
-  out.totalTraces = numberOf(b, 617, 620);
-  out.auxiliaryTraces = numberOf(b, 621, 624);
-  out.seismicTraces = numberOf(b, 625, 628);
-  out.spreadFirstLine = numberOf(b, 657, 660);
-  out.spreadFirstNumber = numberOf(b, 661, 664);
-  out.internalTimeBreak = numberOf(b, 697, 700);
-  out.blasterStatus = numberOf(b, 685, 688);
-  out.maximumAuxiliaryAmplitude = b.bigSingle(1121);
-  out.maximumSeismicAmplitude = b.bigSingle(1125);
-  out.acquisitionFilterType = numberOf(b, 1373, 1376);
+  out.sourceX = doubleOf(b, inFileHeader(extended::kSourceEasting));
+  out.sourceY = doubleOf(b, inFileHeader(extended::kSourceNorthing));
+  out.sourceZ = singleOf(b, inFileHeader(extended::kSourceElevation));
+  out.totalTraces = numberOf(b, inFileHeader(extended::kTotalTraces));
+  out.auxiliaryTraces = numberOf(b, inFileHeader(extended::kAuxiliaryTraces));
+  out.seismicTraces = numberOf(b, inFileHeader(extended::kSeismicTraces));
+  out.spreadFirstLine = numberOf(b, inFileHeader(extended::kSpreadFirstLine));
+  out.spreadFirstNumber = numberOf(b, inFileHeader(extended::kSpreadFirstNumber));
+  out.internalTimeBreak = numberOf(b, inFileHeader(extended::kInternalTimeBreak));
+  out.blasterStatus = numberOf(b, inFileHeader(extended::kBlasterStatus));
+  out.maximumAuxiliaryAmplitude = singleOf(b, inFileHeader(extended::kMaximumAuxiliaryAmplitude));
+  out.maximumSeismicAmplitude = singleOf(b, inFileHeader(extended::kMaximumSeismicAmplitude));
+  out.acquisitionFilterType = numberOf(b, inFileHeader(extended::kAcquisitionFilterType));
   if (out.acquisitionFilterType < 1 || out.acquisitionFilterType > 3) {
     out.message = "Invalid Filter Code - " + std::to_string(out.acquisitionFilterType);
     return -4;

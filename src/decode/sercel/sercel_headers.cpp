@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/text_trim.h"
+#include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
 #include "decode/sercel/sercel_code_tables.h"
@@ -19,43 +20,31 @@ using sercel_codes::kControlUnitTypes;
 namespace {
 
 // A copy of one block at its full size, zero-filled where the buffer passed is shorter, so
-// every read below is in range. Positions are 1-based and inclusive.
+// every read below is in range.
 template <std::size_t N>
 class PaddedBlock {
  public:
   explicit PaddedBlock(Bytes buffer) { copyBytes(buffer, 0, N, bytes_.data()); }
 
-  std::uint8_t at(std::size_t position) const { return bytes_[position - 1]; }
-  Bytes range(std::size_t first, std::size_t last) const {
-    return Bytes(bytes_).subspan(first - 1, last - first + 1);
-  }
-  std::uint32_t u32(std::size_t first) const { return bigU32(Bytes(bytes_), first - 1); }
-  float single(std::size_t first) const { return bigFloat(Bytes(bytes_), first - 1); }
+  Bytes range(const FieldRow& row) const { return Bytes(bytes_).subspan(row.offset(), row.size()); }
+  // The field's first byte, and its bytes as an unsigned integer or an IEEE single.
+  std::uint8_t at(const FieldRow& row) const { return bytes_[row.offset()]; }
+  std::uint32_t u32(const FieldRow& row) const { return bigU32(Bytes(bytes_), row.offset()); }
+  float single(const FieldRow& row) const { return bigFloat(Bytes(bytes_), row.offset()); }
+  std::string text(const FieldRow& row) const { return fieldText(range(row), row.encoding); }
 
-  std::string decimal(std::size_t first, std::size_t last) const {
-    return bintodecimal(range(first, last));
-  }
-  std::string hex(std::size_t first, std::size_t last) const {
-    return hexdigits(range(first, last));
-  }
-  std::string singleText(std::size_t first) const {
-    return ieeesingletext(range(first, first + 3));
-  }
-  std::string doubleText(std::size_t first) const {
-    return ieeedoubletext(range(first, first + 7));
-  }
-  // The bytes as characters, unchanged.
-  std::string characters(std::size_t first, std::size_t last) const {
-    Bytes r = range(first, last);
-    return std::string(r.begin(), r.end());
+  // Every field of `out` held straight in the block's bytes gets its text.
+  template <typename Fields>
+  void readByteFields(Fields& out) const {
+    Fields::eachByteField(out, [this](const FieldRow& row, auto& field) { field = text(row); });
   }
 
  private:
   std::array<std::uint8_t, N> bytes_;
 };
 
-using TraceBlock = PaddedBlock<32>;
-using ExtendedBlock = PaddedBlock<1024>;
+using TraceBlock = PaddedBlock<sercel_layout::kExtensionBlockBytes>;
+using ExtendedBlock = PaddedBlock<sercel_layout::kExtendedHeaderBytes>;
 
 using CheckResult = LastFailure<FixedText<80>>;
 
@@ -131,18 +120,12 @@ std::string_view nominalConversionFactor(std::uint8_t gainScale) {
 }  // namespace
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK1(Bytes buffer, Ext408Block1Fields& out) {
+  namespace rows = sercel_layout::block1;
   const TraceBlock b(buffer);
   out = Ext408Block1Fields{};
   CheckResult result(out.message);
-  out.receiverLineNumber = b.decimal(1, 3);
-  out.receiverPointNumber = b.decimal(4, 6);
-  out.receiverPointIndex = b.decimal(7, 7);
-  out.samplesPerTrace = b.decimal(8, 10);
-  out.extendedReceiverLineNumber = b.decimal(11, 15);
-  out.extendedReceiverPointNumber = b.decimal(16, 20);
-  out.sensorTypeCode = b.decimal(21, 21);
-  out.bytes22To32 = b.hex(22, 32);
-  textFromTable(kSensorTypes, b.at(21), out.sensorTypeText, "Unknown", result, 1,
+  b.readByteFields(out);
+  textFromTable(kSensorTypes, b.at(rows::kSensorTypeCode), out.sensorTypeText, "Unknown", result, 1,
                 "Sensor type code not recognised - should be 0 to 9");
   return result.status();
 }
@@ -150,115 +133,71 @@ std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK1(Bytes buffer, Ext408Block1Fields&
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK2(Bytes buffer, Ext408Block2Fields& out) {
   const TraceBlock b(buffer);
   out = Ext408Block2Fields{};
-  out.receiverEasting = b.doubleText(1);
-  out.receiverNorthing = b.doubleText(9);
-  out.receiverElevation = b.singleText(17);
-  out.byte21 = b.decimal(21, 21);
-  out.bytes22To32 = b.hex(22, 32);
+  b.readByteFields(out);
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK3(Bytes buffer, Ext408Block3Fields& out) {
+  namespace rows = sercel_layout::block3;
   const TraceBlock b(buffer);
   out = Ext408Block3Fields{};
-  out.resistanceLowLimit = b.singleText(1);
-  out.resistanceHighLimit = b.singleText(5);
-  out.resistanceValue = b.singleText(9);
-  out.tiltLimit = b.singleText(13);
-  out.tiltValue = b.singleText(17);
-  out.resistanceError = b.decimal(21, 21);
-  out.tiltError = b.decimal(22, 22);
-  out.bytes23To32 = b.hex(23, 32);
-  out.resistanceErrorText = yesNo(b.at(21));
-  out.tiltErrorText = yesNo(b.at(22));
+  b.readByteFields(out);
+  out.resistanceErrorText = yesNo(b.at(rows::kResistanceError));
+  out.tiltErrorText = yesNo(b.at(rows::kTiltError));
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK4(Bytes buffer, Ext408Block4Fields& out) {
+  namespace rows = sercel_layout::block4;
   const TraceBlock b(buffer);
   out = Ext408Block4Fields{};
-  out.capacitanceLowLimit = b.singleText(1);
-  out.capacitanceHighLimit = b.singleText(5);
-  out.capacitanceValue = b.singleText(9);
-  out.cutOffLowLimit = b.singleText(13);
-  out.cutOffHighLimit = b.singleText(17);
-  out.cutOffValue = b.singleText(21);
-  out.capacitanceError = b.decimal(25, 25);
-  out.cutOffError = b.decimal(26, 26);
-  out.bytes27To32 = b.hex(27, 32);
-  out.capacitanceErrorText = yesNo(b.at(25));
-  out.cutOffErrorText = yesNo(b.at(26));
+  b.readByteFields(out);
+  out.capacitanceErrorText = yesNo(b.at(rows::kCapacitanceError));
+  out.cutOffErrorText = yesNo(b.at(rows::kCutOffError));
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK5(Bytes buffer, Ext408Block5Fields& out) {
   const TraceBlock b(buffer);
   out = Ext408Block5Fields{};
-  out.leakageLimit = b.singleText(1);
-  out.leakageValue = b.singleText(5);
-  out.bytes9To24 = b.hex(9, 24);
-  out.leakageError = b.decimal(25, 25);
-  out.bytes26To32 = b.hex(26, 32);
-  out.leakageErrorText = yesNo(b.at(25));
+  b.readByteFields(out);
+  out.leakageErrorText = yesNo(b.at(sercel_layout::block5::kLeakageError));
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK6(Bytes buffer, Ext408Block6Fields& out) {
+  namespace rows = sercel_layout::block6;
   const TraceBlock b(buffer);
   out = Ext408Block6Fields{};
   CheckResult result(out.message);
-  out.unitType = b.hex(1, 1);
-  out.unitSerialNumber = b.decimal(2, 4);
-  out.channelNumber = b.decimal(5, 5);
-  out.bytes6To8 = b.hex(6, 8);
-  out.assemblyType = b.hex(9, 9);
-  out.assemblySerialNumber = b.decimal(10, 12);
-  out.locationInAssembly = b.decimal(13, 13);
-  out.bytes14To16 = b.hex(14, 16);
-  out.subunitType = b.hex(17, 17);
-  out.channelTypeCode = b.decimal(18, 18);
-  out.bytes19To20 = b.hex(19, 20);
-  out.sensorSensitivity = b.singleText(21);
-  out.bytes25To32 = b.hex(25, 32);
+  b.readByteFields(out);
 
-  textFromTable(kUnitTypes, b.at(1), out.unitTypeText, "Unknown", result, 1,
+  textFromTable(kUnitTypes, b.at(rows::kUnitType), out.unitTypeText, "Unknown", result, 1,
                 "Recording Unit Type Not Recognised - should be 00, 01, 02 or 1C");
-  if (b.at(9) <= 0x10) {
-    out.assemblyTypeText = "String of " + b.hex(9, 9) + " FDUs";
+  if (b.at(rows::kAssemblyType) <= 0x10) {
+    out.assemblyTypeText = "String of " + b.text(rows::kAssemblyType) + " FDUs";
   } else {
-    textFromTable(kAssemblyTypes, b.at(9), out.assemblyTypeText, "Unknown", result, 2,
-                  "Assembly Type Not Recognised");
+    textFromTable(kAssemblyTypes, b.at(rows::kAssemblyType), out.assemblyTypeText, "Unknown",
+                  result, 2, "Assembly Type Not Recognised");
   }
-  textFromTable(kSubunitTypes, b.at(17), out.subunitTypeText, "Unknown", result, 3,
+  textFromTable(kSubunitTypes, b.at(rows::kSubunitType), out.subunitTypeText, "Unknown", result, 3,
                 "FDU Type Not Recognised");
-  out.channelTypeText = b.at(18) == 0 ? "Geophone" : "Hydrophone";
+  out.channelTypeText = b.at(rows::kChannelTypeCode) == 0 ? "Geophone" : "Hydrophone";
   return result.status();
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK7(Bytes buffer, Ext408Block7Fields& out) {
+  namespace rows = sercel_layout::block7;
   const TraceBlock b(buffer);
   out = Ext408Block7Fields{};
   CheckResult result(out.message);
-  const std::uint8_t gainScale = b.at(5);
-  out.controlUnitType = b.hex(1, 1);
-  out.controlUnitSerialNumber = b.decimal(2, 4);
-  out.channelGainScale = b.decimal(5, 5);
-  out.channelFilter = b.decimal(6, 6);
-  out.channelDataError = b.decimal(7, 7);
-  out.channelEditedStatus = b.decimal(8, 8);
-  out.conversionFactor =
-      b.single(9) == 0.0f ? std::string(nominalConversionFactor(gainScale)) : b.singleText(9);
-  out.stacksNoisy = b.decimal(13, 13);
-  out.stacksLow = b.decimal(14, 14);
-  out.channelTypeIdentification = b.decimal(15, 15);
-  out.channelProcess = b.decimal(16, 16);
-  out.traceMaximumValue = b.singleText(17);
-  out.traceMaximumTime = b.decimal(21, 24);
-  out.numberOfInterpolations = b.decimal(25, 28);
-  out.bytes29To32 = b.hex(29, 32);
+  b.readByteFields(out);
+  const std::uint8_t gainScale = b.at(rows::kChannelGainScale);
+  if (b.single(rows::kConversionFactor) == 0.0f)
+    out.conversionFactor = nominalConversionFactor(gainScale);
 
-  textFromTable(kControlUnitTypes, b.at(1), out.controlUnitTypeText, "Unknown", result, 1,
-                "Control Unit Code Not Recognised");
+  textFromTable(kControlUnitTypes, b.at(rows::kControlUnitType), out.controlUnitTypeText, "Unknown",
+                result, 1, "Control Unit Code Not Recognised");
   if (gainScale >= 1 && gainScale <= kGainScaleTexts.size()) {
     const auto& texts = kGainScaleTexts[gainScale - 1];
     out.gainScaleText1 = texts[0];
@@ -270,61 +209,21 @@ std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK7(Bytes buffer, Ext408Block7Fields&
     out.gainScaleText3 = "Undefined";
     result.fail(2, "Channel Gain Scale Code Not Recognised should be 1 to 5");
   }
-  textFromTable(kChannelFilters, b.at(6), out.channelFilterText, "Undefined", result, 3,
-                "Channel Filter Code Not Recognised - should be 1, 2 or 3");
-  textFromTable(kEditedStatuses, b.at(8), out.channelEditedStatusText, "Undefined", result, 4,
+  textFromTable(kChannelFilters, b.at(rows::kChannelFilter), out.channelFilterText, "Undefined",
+                result, 3, "Channel Filter Code Not Recognised - should be 1, 2 or 3");
+  textFromTable(kEditedStatuses, b.at(rows::kChannelEditedStatus), out.channelEditedStatusText,
+                "Undefined", result, 4,
                 "Channel Edit Status Code Not Recognised - should be 1, 2 or 3");
-  textFromTable(kChannelTypeIds, b.at(15), out.channelTypeText, "Undefined", result, 5,
-                "Channel Type ID Code Not Recognised - should be 1 or 9");
-  textFromTable(kChannelProcesses, b.at(16), out.channelProcessText, "Undefined", result, 6,
-                "Channel Process Code Not Recognised - should be 1 to 6");
+  textFromTable(kChannelTypeIds, b.at(rows::kChannelTypeIdentification), out.channelTypeText,
+                "Undefined", result, 5, "Channel Type ID Code Not Recognised - should be 1 or 9");
+  textFromTable(kChannelProcesses, b.at(rows::kChannelProcess), out.channelProcessText, "Undefined",
+                result, 6, "Channel Process Code Not Recognised - should be 1 to 6");
   return result.status();
 }
 
 namespace {
 
 using Extended = Ext408ExtendedFields;
-
-// Bytes 1-144 in order, four bytes each.
-constexpr FixedText<5> Extended::*kLeadingFields[36] = {
-    &Extended::acquisitionLength,
-    &Extended::sampleRate,
-    &Extended::totalTraces,
-    &Extended::auxiliaryTraces,
-    &Extended::seismicTraces,
-    &Extended::deadSeismicTraces,
-    &Extended::liveSeismicTraces,
-    &Extended::sourceType,
-    &Extended::samplesPerTrace,
-    &Extended::shotNumber,
-    &Extended::timeBreakWindow,
-    &Extended::testRecordType,
-    &Extended::spreadFirstLine,
-    &Extended::spreadFirstNumber,
-    &Extended::spreadNumber,
-    &Extended::spreadType,
-    &Extended::timeBreak,
-    &Extended::upholeTime,
-    &Extended::blasterIdentifier,
-    &Extended::blasterStatus,
-    &Extended::refractionDelay,
-    &Extended::timeBreakToT0,
-    &Extended::internalTimeBreak,
-    &Extended::prestackInFieldUnits,
-    &Extended::noiseEliminationType,
-    &Extended::lowTracePercentage,
-    &Extended::lowTraceValue,
-    &Extended::numberOfWindows,
-    &Extended::historicEditingType,
-    &Extended::noisyTracePercentage,
-    &Extended::historicRange,
-    &Extended::historicTaperLength,
-    &Extended::thresholdHoldVariable,
-    &Extended::historicThresholdInitialValue,
-    &Extended::historicZeroingLength,
-    &Extended::processType,
-};
-constexpr std::size_t kTimeBreakWindowIndex = 10;  // bytes 41-44, the one IEEE single
 
 constexpr CodeLabel kSourceTypes[] = {{0, "No Source"}, {1, "Impulsive"}, {2, "Vibrator"}};
 
@@ -357,51 +256,20 @@ constexpr CodeLabel kProcessTypes[] = {{1, "No operation (raw data)"},
 constexpr CodeLabel kAcquisitionFilterTypes[] = {{1, "0.8 Min"}, {2, "0.8 Lin"}, {3, "SU6R Like"}};
 
 void decodeExtendedValues(const ExtendedBlock& b, Extended& out) {
-  for (std::size_t i = 0; i < std::size(kLeadingFields); ++i) {
-    const std::size_t first = 4 * i + 1;
-    out.*kLeadingFields[i] =
-        i == kTimeBreakWindowIndex ? b.singleText(first) : b.decimal(first, first + 3);
-  }
-  out.bytes145To272 = b.hex(145, 272);
-  out.bytes273To400 = b.hex(273, 400);
-  out.bytes401To404 = b.decimal(401, 404);
-  out.bytes405To484 = b.characters(405, 484);
-  out.bytes485To488 = b.decimal(485, 488);
-  out.bytes489To492 = b.decimal(489, 492);
-  out.bytes493To496 = b.decimal(493, 496);
-  out.bytes497To500 = b.decimal(497, 500);
-  out.bytes501To504 = b.decimal(501, 504);
-  out.bytes505To508 = b.decimal(505, 508);
-  out.bytes509To512 = b.decimal(509, 512);
-  out.maximumAuxiliaryAmplitude = b.singleText(513);
-  out.maximumSeismicAmplitude = b.singleText(517);
-  out.bytes521To524 = b.decimal(521, 524);
-  out.tapeLabel = base::trimmed(b.characters(525, 540), base::kSpacesAndZeros);
-  out.tapeNumber = b.decimal(541, 544);
-  out.bytes545To560 = b.characters(545, 560);
-  out.bytes561To572 = b.characters(561, 572);
-  out.sourceEasting = b.doubleText(573);
-  out.sourceNorthing = b.doubleText(581);
-  out.sourceElevation = b.singleText(589);
-  out.slipSweep = b.decimal(593, 596);
-  out.bytes597To600 = b.decimal(597, 600);
-  out.bytes601To604 = b.decimal(601, 604);
-  out.bytes605To764 = b.characters(605, 764);
-  out.acquisitionFilterType = b.decimal(765, 768);
-  out.bytes769To772 = b.decimal(769, 772);
-  out.prmTiltFlag = b.decimal(773, 776);
-  out.bytes777To1023 = b.hex(777, 1023);
+  b.readByteFields(out);
+  out.tapeLabel = base::trimmed(b.text(sercel_layout::extended::kTapeLabel), base::kSpacesAndZeros);
 }
 
 // The table texts, checked in byte order so that the last failing check is the last made.
 void decodeExtendedTexts(const ExtendedBlock& b, Extended& out, CheckResult& result) {
-  textFromTable(kSourceTypes, b.u32(29), out.sourceTypeText, "Unknown", result, 1,
+  namespace rows = sercel_layout::extended;
+  textFromTable(kSourceTypes, b.u32(rows::kSourceType), out.sourceTypeText, "Unknown", result, 1,
                 "Source Type Not Correct- should be 0, 1 or 2");
-  textFromTable(kTestRecordTypes, b.u32(45), out.testRecordTypeText, "Unknown", result, 2,
-                "Test Type Not Correct- should be 0 to 12");
-  textFromTable(kSpreadTypes, b.u32(61), out.spreadTypeText, "Unknown", result, 3,
+  textFromTable(kTestRecordTypes, b.u32(rows::kTestRecordType), out.testRecordTypeText, "Unknown",
+                result, 2, "Test Type Not Correct- should be 0 to 12");
+  textFromTable(kSpreadTypes, b.u32(rows::kSpreadType), out.spreadTypeText, "Unknown", result, 3,
                 "Spread Type Not Correct- should be 1 or 2");
-  const std::uint32_t blaster = b.u32(77);
+  const std::uint32_t blaster = b.u32(rows::kBlasterStatus);
   if (blaster < kBlasterStatusTexts.size()) {
     out.blasterStatusText1 = kBlasterStatusTexts[blaster][0];
     out.blasterStatusText2 = kBlasterStatusTexts[blaster][1];
@@ -412,23 +280,25 @@ void decodeExtendedTexts(const ExtendedBlock& b, Extended& out, CheckResult& res
     out.blasterStatusText3 = "Unknown";
     result.fail(4, "Blaster status code not recognised");
   }
-  textFromTable(kNoYes, b.u32(89), out.internalTimeBreakText, "Err", result, 5,
-                "Internal Time break flag Error, should be 0 or 1");
-  textFromTable(kNoYes, b.u32(93), out.prestackText, "Err", result, 6,
+  textFromTable(kNoYes, b.u32(rows::kInternalTimeBreak), out.internalTimeBreakText, "Err", result,
+                5, "Internal Time break flag Error, should be 0 or 1");
+  textFromTable(kNoYes, b.u32(rows::kPrestackInFieldUnits), out.prestackText, "Err", result, 6,
                 "Field Prestack flag Error, should be 0 or 1");
-  textFromTable(kNoiseEliminationTypes, b.u32(97), out.noiseEliminationText, "Unknown", result, 7,
+  textFromTable(kNoiseEliminationTypes, b.u32(rows::kNoiseEliminationType),
+                out.noiseEliminationText, "Unknown", result, 7,
                 "Noise elemination flag Error, should be 1,2,3 or 4");
-  textFromTable(kHistoricEditingTypes, b.u32(113), out.historicEditingText, "Unknown", result, 8,
-                "Historic Editing flag Error, should be 1 or 2");
-  textFromTable(kThresholdTypes, b.u32(129), out.thresholdText, "Err", result, 9,
-                "Threshold flag Error, should be 1 or 2");
-  textFromTable(kProcessTypes, b.u32(141), out.processTypeText, "Unknown", result, 10,
-                "Process type Error, should be 1 to 7");
-  textFromTable(kNoYes, b.u32(593), out.slipSweepText, "Err", result, 11,
+  textFromTable(kHistoricEditingTypes, b.u32(rows::kHistoricEditingType), out.historicEditingText,
+                "Unknown", result, 8, "Historic Editing flag Error, should be 1 or 2");
+  textFromTable(kThresholdTypes, b.u32(rows::kThresholdHoldVariable), out.thresholdText, "Err",
+                result, 9, "Threshold flag Error, should be 1 or 2");
+  textFromTable(kProcessTypes, b.u32(rows::kProcessType), out.processTypeText, "Unknown", result,
+                10, "Process type Error, should be 1 to 7");
+  textFromTable(kNoYes, b.u32(rows::kSlipSweep), out.slipSweepText, "Err", result, 11,
                 "Slip Sweep flag Error, should be 0 or 1");
-  textFromTable(kAcquisitionFilterTypes, b.u32(765), out.acquisitionFilterText, "Err", result, 12,
+  textFromTable(kAcquisitionFilterTypes, b.u32(rows::kAcquisitionFilterType),
+                out.acquisitionFilterText, "Err", result, 12,
                 "Acquisition Filter Type Error, should be 1, 2 or 3");
-  textFromTable(kNoYes, b.u32(773), out.prmTiltText, "Err", result, 13,
+  textFromTable(kNoYes, b.u32(rows::kPrmTiltFlag), out.prmTiltText, "Err", result, 13,
                 "PRM Tilt flag Error, should be 0 or 1");
 }
 

@@ -1,10 +1,9 @@
 // Decoders of the Sercel 408/428 parts of a SEG-D record: the seven 32-byte trace header
 // extension blocks that follow each 20-byte trace header, and the 1024-byte extended header.
 //
-// Byte positions in the comments are 1-based within the block. "decimal" is the bytes as one
-// big-endian unsigned integer in decimal text, "hex" two upper-case hex digits per byte,
-// "single"/"double" a big-endian IEEE value as decimal text. Every field is space-padded to
-// its width and a longer text is cut. A buffer shorter than its block reads as zeros.
+// The bytes of each field, and how they are held, are its row of sercel_layout.h; a field
+// read straight from its bytes is that row's text (field_layout.h), space-padded to its width
+// and cut when longer. A buffer shorter than its block reads as zeros.
 //
 // Status: 0 when every code was recognised, otherwise the number of the last failing check,
 // whose message is in `message`. Every check runs; no decoder stops early.
@@ -14,78 +13,100 @@
 
 #include "base/byte_reader.h"
 #include "base/fixed_text.h"
+#include "decode/sercel/sercel_layout.h"
 
 namespace vorax::decode {
 
 struct Ext408Block1Fields {
-  FixedText<6> receiverLineNumber;            // decimal 1-3
-  FixedText<6> receiverPointNumber;           // decimal 4-6
-  FixedText<2> receiverPointIndex;            // decimal 7
-  FixedText<6> samplesPerTrace;               // decimal 8-10
-  FixedText<10> extendedReceiverLineNumber;   // decimal 11-15
-  FixedText<10> extendedReceiverPointNumber;  // decimal 16-20
-  FixedText<2> sensorTypeCode;                // decimal 21
-  FixedText<22> bytes22To32;                  // hex
+  FixedText<6> receiverLineNumber;
+  FixedText<6> receiverPointNumber;
+  FixedText<2> receiverPointIndex;
+  FixedText<6> samplesPerTrace;
+  FixedText<10> extendedReceiverLineNumber;
+  FixedText<10> extendedReceiverPointNumber;
+  FixedText<2> sensorTypeCode;
+  FixedText<22> bytes22To32;
   FixedText<40> sensorTypeText;
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::block1;
+    f(rows::kReceiverLineNumber, self.receiverLineNumber);
+    f(rows::kReceiverPointNumber, self.receiverPointNumber);
+    f(rows::kReceiverPointIndex, self.receiverPointIndex);
+    f(rows::kSamplesPerTrace, self.samplesPerTrace);
+    f(rows::kExtendedReceiverLineNumber, self.extendedReceiverLineNumber);
+    f(rows::kExtendedReceiverPointNumber, self.extendedReceiverPointNumber);
+    f(rows::kSensorTypeCode, self.sensorTypeCode);
+    f(rows::kBytes22To32, self.bytes22To32);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("receiver_line_number", receiverLineNumber);
-    v("receiver_point_number", receiverPointNumber);
-    v("receiver_point_index", receiverPointIndex);
-    v("samples_per_trace", samplesPerTrace);
-    v("extended_receiver_line_number", extendedReceiverLineNumber);
-    v("extended_receiver_point_number", extendedReceiverPointNumber);
-    v("sensor_type_code", sensorTypeCode);
-    v("bytes_22_32", bytes22To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("sensor_type_text", sensorTypeText);
     v("message", message);
   }
 };
 
 struct Ext408Block2Fields {
-  FixedText<10> receiverEasting;   // double 1-8
-  FixedText<10> receiverNorthing;  // double 9-16
-  FixedText<6> receiverElevation;  // single 17-20
-  FixedText<2> byte21;             // decimal
-  FixedText<22> bytes22To32;       // hex
+  FixedText<10> receiverEasting;
+  FixedText<10> receiverNorthing;
+  FixedText<6> receiverElevation;
+  FixedText<2> byte21;
+  FixedText<22> bytes22To32;
   FixedText<80> message;
+
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::block2;
+    f(rows::kReceiverEasting, self.receiverEasting);
+    f(rows::kReceiverNorthing, self.receiverNorthing);
+    f(rows::kReceiverElevation, self.receiverElevation);
+    f(rows::kByte21, self.byte21);
+    f(rows::kBytes22To32, self.bytes22To32);
+  }
 
   template <typename V>
   void visit(V&& v) const {
-    v("receiver_easting", receiverEasting);
-    v("receiver_northing", receiverNorthing);
-    v("receiver_elevation", receiverElevation);
-    v("byte_21", byte21);
-    v("bytes_22_32", bytes22To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("message", message);
   }
 };
 
 struct Ext408Block3Fields {
-  FixedText<6> resistanceLowLimit;   // single 1-4
-  FixedText<6> resistanceHighLimit;  // single 5-8
-  FixedText<6> resistanceValue;      // single 9-12
-  FixedText<6> tiltLimit;            // single 13-16
-  FixedText<6> tiltValue;            // single 17-20
-  FixedText<2> resistanceError;      // decimal 21
-  FixedText<2> tiltError;            // decimal 22
-  FixedText<22> bytes23To32;         // hex
+  FixedText<6> resistanceLowLimit;
+  FixedText<6> resistanceHighLimit;
+  FixedText<6> resistanceValue;
+  FixedText<6> tiltLimit;
+  FixedText<6> tiltValue;
+  FixedText<2> resistanceError;
+  FixedText<2> tiltError;
+  FixedText<22> bytes23To32;
   FixedText<3> resistanceErrorText;  // "No" / "Yes"
   FixedText<3> tiltErrorText;
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::block3;
+    f(rows::kResistanceLowLimit, self.resistanceLowLimit);
+    f(rows::kResistanceHighLimit, self.resistanceHighLimit);
+    f(rows::kResistanceValue, self.resistanceValue);
+    f(rows::kTiltLimit, self.tiltLimit);
+    f(rows::kTiltValue, self.tiltValue);
+    f(rows::kResistanceError, self.resistanceError);
+    f(rows::kTiltError, self.tiltError);
+    f(rows::kBytes23To32, self.bytes23To32);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("resistance_low_limit", resistanceLowLimit);
-    v("resistance_high_limit", resistanceHighLimit);
-    v("resistance_value", resistanceValue);
-    v("tilt_limit", tiltLimit);
-    v("tilt_value", tiltValue);
-    v("resistance_error", resistanceError);
-    v("tilt_error", tiltError);
-    v("bytes_23_32", bytes23To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("resistance_error_text", resistanceErrorText);
     v("tilt_error_text", tiltErrorText);
     v("message", message);
@@ -93,30 +114,37 @@ struct Ext408Block3Fields {
 };
 
 struct Ext408Block4Fields {
-  FixedText<6> capacitanceLowLimit;   // single 1-4
-  FixedText<6> capacitanceHighLimit;  // single 5-8
-  FixedText<6> capacitanceValue;      // single 9-12
-  FixedText<6> cutOffLowLimit;        // single 13-16
-  FixedText<6> cutOffHighLimit;       // single 17-20
-  FixedText<6> cutOffValue;           // single 21-24
-  FixedText<2> capacitanceError;      // decimal 25
-  FixedText<2> cutOffError;           // decimal 26
-  FixedText<12> bytes27To32;          // hex
+  FixedText<6> capacitanceLowLimit;
+  FixedText<6> capacitanceHighLimit;
+  FixedText<6> capacitanceValue;
+  FixedText<6> cutOffLowLimit;
+  FixedText<6> cutOffHighLimit;
+  FixedText<6> cutOffValue;
+  FixedText<2> capacitanceError;
+  FixedText<2> cutOffError;
+  FixedText<12> bytes27To32;
   FixedText<3> capacitanceErrorText;  // "No" / "Yes"
   FixedText<3> cutOffErrorText;
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::block4;
+    f(rows::kCapacitanceLowLimit, self.capacitanceLowLimit);
+    f(rows::kCapacitanceHighLimit, self.capacitanceHighLimit);
+    f(rows::kCapacitanceValue, self.capacitanceValue);
+    f(rows::kCutOffLowLimit, self.cutOffLowLimit);
+    f(rows::kCutOffHighLimit, self.cutOffHighLimit);
+    f(rows::kCutOffValue, self.cutOffValue);
+    f(rows::kCapacitanceError, self.capacitanceError);
+    f(rows::kCutOffError, self.cutOffError);
+    f(rows::kBytes27To32, self.bytes27To32);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("capacitance_low_limit", capacitanceLowLimit);
-    v("capacitance_high_limit", capacitanceHighLimit);
-    v("capacitance_value", capacitanceValue);
-    v("cut_off_low_limit", cutOffLowLimit);
-    v("cut_off_high_limit", cutOffHighLimit);
-    v("cut_off_value", cutOffValue);
-    v("capacitance_error", capacitanceError);
-    v("cut_off_error", cutOffError);
-    v("bytes_27_32", bytes27To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("capacitance_error_text", capacitanceErrorText);
     v("cut_off_error_text", cutOffErrorText);
     v("message", message);
@@ -124,40 +152,47 @@ struct Ext408Block4Fields {
 };
 
 struct Ext408Block5Fields {
-  FixedText<6> leakageLimit;      // single 1-4
-  FixedText<6> leakageValue;      // single 5-8
-  FixedText<32> bytes9To24;       // hex
-  FixedText<2> leakageError;      // decimal 25
-  FixedText<14> bytes26To32;      // hex
+  FixedText<6> leakageLimit;
+  FixedText<6> leakageValue;
+  FixedText<32> bytes9To24;
+  FixedText<2> leakageError;
+  FixedText<14> bytes26To32;
   FixedText<3> leakageErrorText;  // "No" / "Yes"
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::block5;
+    f(rows::kLeakageLimit, self.leakageLimit);
+    f(rows::kLeakageValue, self.leakageValue);
+    f(rows::kBytes9To24, self.bytes9To24);
+    f(rows::kLeakageError, self.leakageError);
+    f(rows::kBytes26To32, self.bytes26To32);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("leakage_limit", leakageLimit);
-    v("leakage_value", leakageValue);
-    v("bytes_9_24", bytes9To24);
-    v("leakage_error", leakageError);
-    v("bytes_26_32", bytes26To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("leakage_error_text", leakageErrorText);
     v("message", message);
   }
 };
 
 struct Ext408Block6Fields {
-  FixedText<2> unitType;              // hex 1
-  FixedText<8> unitSerialNumber;      // decimal 2-4
-  FixedText<2> channelNumber;         // decimal 5
-  FixedText<6> bytes6To8;             // hex
-  FixedText<2> assemblyType;          // hex 9
-  FixedText<8> assemblySerialNumber;  // decimal 10-12
-  FixedText<2> locationInAssembly;    // decimal 13
-  FixedText<6> bytes14To16;           // hex
-  FixedText<2> subunitType;           // hex 17
-  FixedText<2> channelTypeCode;       // decimal 18: 0 geophone, otherwise hydrophone
-  FixedText<4> bytes19To20;           // hex
-  FixedText<6> sensorSensitivity;     // single 21-24
-  FixedText<16> bytes25To32;          // hex
+  FixedText<2> unitType;
+  FixedText<8> unitSerialNumber;
+  FixedText<2> channelNumber;
+  FixedText<6> bytes6To8;
+  FixedText<2> assemblyType;
+  FixedText<8> assemblySerialNumber;
+  FixedText<2> locationInAssembly;
+  FixedText<6> bytes14To16;
+  FixedText<2> subunitType;
+  FixedText<2> channelTypeCode;  // 0 geophone, otherwise hydrophone
+  FixedText<4> bytes19To20;
+  FixedText<6> sensorSensitivity;
+  FixedText<16> bytes25To32;
   FixedText<16> unitTypeText;
   // One wider than 16 so that "String of 0C FDUs" is held whole.
   FixedText<17> assemblyTypeText;
@@ -165,21 +200,28 @@ struct Ext408Block6Fields {
   FixedText<12> channelTypeText;
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::block6;
+    f(rows::kUnitType, self.unitType);
+    f(rows::kUnitSerialNumber, self.unitSerialNumber);
+    f(rows::kChannelNumber, self.channelNumber);
+    f(rows::kBytes6To8, self.bytes6To8);
+    f(rows::kAssemblyType, self.assemblyType);
+    f(rows::kAssemblySerialNumber, self.assemblySerialNumber);
+    f(rows::kLocationInAssembly, self.locationInAssembly);
+    f(rows::kBytes14To16, self.bytes14To16);
+    f(rows::kSubunitType, self.subunitType);
+    f(rows::kChannelTypeCode, self.channelTypeCode);
+    f(rows::kBytes19To20, self.bytes19To20);
+    f(rows::kSensorSensitivity, self.sensorSensitivity);
+    f(rows::kBytes25To32, self.bytes25To32);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("unit_type", unitType);
-    v("unit_serial_number", unitSerialNumber);
-    v("channel_number", channelNumber);
-    v("bytes_6_8", bytes6To8);
-    v("assembly_type", assemblyType);
-    v("assembly_serial_number", assemblySerialNumber);
-    v("location_in_assembly", locationInAssembly);
-    v("bytes_14_16", bytes14To16);
-    v("subunit_type", subunitType);
-    v("channel_type_code", channelTypeCode);
-    v("bytes_19_20", bytes19To20);
-    v("sensor_sensitivity", sensorSensitivity);
-    v("bytes_25_32", bytes25To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("unit_type_text", unitTypeText);
     v("assembly_type_text", assemblyTypeText);
     v("subunit_type_text", subunitTypeText);
@@ -189,22 +231,22 @@ struct Ext408Block6Fields {
 };
 
 struct Ext408Block7Fields {
-  FixedText<2> controlUnitType;          // hex 1
-  FixedText<8> controlUnitSerialNumber;  // decimal 2-4
-  FixedText<2> channelGainScale;         // decimal 5
-  FixedText<2> channelFilter;            // decimal 6
-  FixedText<2> channelDataError;         // decimal 7
-  FixedText<2> channelEditedStatus;      // decimal 8
-  // Single 9-12; a recorded 0 is replaced by the nominal factor of the gain scale.
+  FixedText<2> controlUnitType;
+  FixedText<8> controlUnitSerialNumber;
+  FixedText<2> channelGainScale;
+  FixedText<2> channelFilter;
+  FixedText<2> channelDataError;
+  FixedText<2> channelEditedStatus;
+  // A recorded 0 is replaced by the nominal factor of the gain scale.
   FixedText<20> conversionFactor;
-  FixedText<2> stacksNoisy;                // decimal 13
-  FixedText<2> stacksLow;                  // decimal 14
-  FixedText<2> channelTypeIdentification;  // decimal 15: 1 seismic, 9 auxiliary
-  FixedText<2> channelProcess;             // decimal 16
-  FixedText<20> traceMaximumValue;         // single 17-20
-  FixedText<8> traceMaximumTime;           // decimal 21-24
-  FixedText<8> numberOfInterpolations;     // decimal 25-28
-  FixedText<8> bytes29To32;                // hex
+  FixedText<2> stacksNoisy;
+  FixedText<2> stacksLow;
+  FixedText<2> channelTypeIdentification;  // 1 seismic, 9 auxiliary
+  FixedText<2> channelProcess;
+  FixedText<20> traceMaximumValue;
+  FixedText<8> traceMaximumTime;
+  FixedText<8> numberOfInterpolations;
+  FixedText<8> bytes29To32;
   FixedText<12> controlUnitTypeText;
   // The gain scale's meaning for three families of recording units.
   FixedText<24> gainScaleText1;
@@ -216,23 +258,30 @@ struct Ext408Block7Fields {
   FixedText<30> channelProcessText;
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::block7;
+    f(rows::kControlUnitType, self.controlUnitType);
+    f(rows::kControlUnitSerialNumber, self.controlUnitSerialNumber);
+    f(rows::kChannelGainScale, self.channelGainScale);
+    f(rows::kChannelFilter, self.channelFilter);
+    f(rows::kChannelDataError, self.channelDataError);
+    f(rows::kChannelEditedStatus, self.channelEditedStatus);
+    f(rows::kConversionFactor, self.conversionFactor);
+    f(rows::kStacksNoisy, self.stacksNoisy);
+    f(rows::kStacksLow, self.stacksLow);
+    f(rows::kChannelTypeIdentification, self.channelTypeIdentification);
+    f(rows::kChannelProcess, self.channelProcess);
+    f(rows::kTraceMaximumValue, self.traceMaximumValue);
+    f(rows::kTraceMaximumTime, self.traceMaximumTime);
+    f(rows::kNumberOfInterpolations, self.numberOfInterpolations);
+    f(rows::kBytes29To32, self.bytes29To32);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("control_unit_type", controlUnitType);
-    v("control_unit_serial_number", controlUnitSerialNumber);
-    v("channel_gain_scale", channelGainScale);
-    v("channel_filter", channelFilter);
-    v("channel_data_error", channelDataError);
-    v("channel_edited_status", channelEditedStatus);
-    v("conversion_factor", conversionFactor);
-    v("stacks_noisy", stacksNoisy);
-    v("stacks_low", stacksLow);
-    v("channel_type_identification", channelTypeIdentification);
-    v("channel_process", channelProcess);
-    v("trace_maximum_value", traceMaximumValue);
-    v("trace_maximum_time", traceMaximumTime);
-    v("number_of_interpolations", numberOfInterpolations);
-    v("bytes_29_32", bytes29To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("control_unit_type_text", controlUnitTypeText);
     v("gain_scale_text_1", gainScaleText1);
     v("gain_scale_text_2", gainScaleText2);
@@ -245,75 +294,75 @@ struct Ext408Block7Fields {
   }
 };
 
-// The 1024-byte extended header. Bytes 1-144 are 36 four-byte fields held as decimal text of
-// width 5 (bytes 41-44 as a single). Names of bytes 145-1023 follow the positions where the
-// layout gives them no meaning; those it does name (amplitudes, tape, source position) say so.
+// The 1024-byte extended header. It opens with 36 four-byte fields held as decimal text of
+// width 5 (the time-break window as a single); the bytes after them that the layout gives no
+// meaning are named after their positions.
 struct Ext408ExtendedFields {
-  FixedText<5> acquisitionLength;              // 1-4
-  FixedText<5> sampleRate;                     // 5-8, microseconds
-  FixedText<5> totalTraces;                    // 9-12
-  FixedText<5> auxiliaryTraces;                // 13-16
-  FixedText<5> seismicTraces;                  // 17-20
-  FixedText<5> deadSeismicTraces;              // 21-24
-  FixedText<5> liveSeismicTraces;              // 25-28
-  FixedText<5> sourceType;                     // 29-32
-  FixedText<5> samplesPerTrace;                // 33-36
-  FixedText<5> shotNumber;                     // 37-40
-  FixedText<5> timeBreakWindow;                // 41-44, single
-  FixedText<5> testRecordType;                 // 45-48
-  FixedText<5> spreadFirstLine;                // 49-52
-  FixedText<5> spreadFirstNumber;              // 53-56
-  FixedText<5> spreadNumber;                   // 57-60
-  FixedText<5> spreadType;                     // 61-64
-  FixedText<5> timeBreak;                      // 65-68
-  FixedText<5> upholeTime;                     // 69-72
-  FixedText<5> blasterIdentifier;              // 73-76
-  FixedText<5> blasterStatus;                  // 77-80
-  FixedText<5> refractionDelay;                // 81-84
-  FixedText<5> timeBreakToT0;                  // 85-88
-  FixedText<5> internalTimeBreak;              // 89-92
-  FixedText<5> prestackInFieldUnits;           // 93-96
-  FixedText<5> noiseEliminationType;           // 97-100
-  FixedText<5> lowTracePercentage;             // 101-104
-  FixedText<5> lowTraceValue;                  // 105-108
-  FixedText<5> numberOfWindows;                // 109-112
-  FixedText<5> historicEditingType;            // 113-116
-  FixedText<5> noisyTracePercentage;           // 117-120
-  FixedText<5> historicRange;                  // 121-124
-  FixedText<5> historicTaperLength;            // 125-128
-  FixedText<5> thresholdHoldVariable;          // 129-132
-  FixedText<5> historicThresholdInitialValue;  // 133-136
-  FixedText<5> historicZeroingLength;          // 137-140
-  FixedText<5> processType;                    // 141-144
-  FixedText<256> bytes145To272;                // hex
-  FixedText<256> bytes273To400;                // hex
-  FixedText<5> bytes401To404;                  // decimal
-  FixedText<80> bytes405To484;                 // characters
-  FixedText<5> bytes485To488;                  // decimal
+  FixedText<5> acquisitionLength;
+  FixedText<5> sampleRate;  // microseconds
+  FixedText<5> totalTraces;
+  FixedText<5> auxiliaryTraces;
+  FixedText<5> seismicTraces;
+  FixedText<5> deadSeismicTraces;
+  FixedText<5> liveSeismicTraces;
+  FixedText<5> sourceType;
+  FixedText<5> samplesPerTrace;
+  FixedText<5> shotNumber;
+  FixedText<5> timeBreakWindow;
+  FixedText<5> testRecordType;
+  FixedText<5> spreadFirstLine;
+  FixedText<5> spreadFirstNumber;
+  FixedText<5> spreadNumber;
+  FixedText<5> spreadType;
+  FixedText<5> timeBreak;
+  FixedText<5> upholeTime;
+  FixedText<5> blasterIdentifier;
+  FixedText<5> blasterStatus;
+  FixedText<5> refractionDelay;
+  FixedText<5> timeBreakToT0;
+  FixedText<5> internalTimeBreak;
+  FixedText<5> prestackInFieldUnits;
+  FixedText<5> noiseEliminationType;
+  FixedText<5> lowTracePercentage;
+  FixedText<5> lowTraceValue;
+  FixedText<5> numberOfWindows;
+  FixedText<5> historicEditingType;
+  FixedText<5> noisyTracePercentage;
+  FixedText<5> historicRange;
+  FixedText<5> historicTaperLength;
+  FixedText<5> thresholdHoldVariable;
+  FixedText<5> historicThresholdInitialValue;
+  FixedText<5> historicZeroingLength;
+  FixedText<5> processType;
+  FixedText<256> bytes145To272;
+  FixedText<256> bytes273To400;
+  FixedText<5> bytes401To404;
+  FixedText<80> bytes405To484;
+  FixedText<5> bytes485To488;
   FixedText<5> bytes489To492;
   FixedText<5> bytes493To496;
   FixedText<5> bytes497To500;
   FixedText<5> bytes501To504;
   FixedText<5> bytes505To508;
   FixedText<5> bytes509To512;
-  FixedText<12> maximumAuxiliaryAmplitude;  // 513-516, single
-  FixedText<12> maximumSeismicAmplitude;    // 517-520, single
-  FixedText<5> bytes521To524;               // decimal
-  FixedText<16> tapeLabel;                  // 525-540, characters, trimmed
-  FixedText<5> tapeNumber;                  // 541-544, decimal
-  FixedText<16> bytes545To560;              // characters
-  FixedText<12> bytes561To572;              // characters
-  FixedText<16> sourceEasting;              // 573-580, double
-  FixedText<16> sourceNorthing;             // 581-588, double
-  FixedText<10> sourceElevation;            // 589-592, single
-  FixedText<5> slipSweep;                   // 593-596
-  FixedText<5> bytes597To600;               // decimal
-  FixedText<5> bytes601To604;               // decimal
-  FixedText<160> bytes605To764;             // characters
-  FixedText<5> acquisitionFilterType;       // 765-768
-  FixedText<5> bytes769To772;               // decimal
-  FixedText<5> prmTiltFlag;                 // 773-776
-  FixedText<490> bytes777To1023;            // hex, cut to 490 digits
+  FixedText<12> maximumAuxiliaryAmplitude;
+  FixedText<12> maximumSeismicAmplitude;
+  FixedText<5> bytes521To524;
+  FixedText<16> tapeLabel;  // trimmed
+  FixedText<5> tapeNumber;
+  FixedText<16> bytes545To560;
+  FixedText<12> bytes561To572;
+  FixedText<16> sourceEasting;
+  FixedText<16> sourceNorthing;
+  FixedText<10> sourceElevation;
+  FixedText<5> slipSweep;
+  FixedText<5> bytes597To600;
+  FixedText<5> bytes601To604;
+  FixedText<160> bytes605To764;
+  FixedText<5> acquisitionFilterType;
+  FixedText<5> bytes769To772;
+  FixedText<5> prmTiltFlag;
+  FixedText<490> bytes777To1023;  // cut to 490 digits
   FixedText<20> sourceTypeText;
   FixedText<20> testRecordTypeText;
   FixedText<8> spreadTypeText;
@@ -332,73 +381,80 @@ struct Ext408ExtendedFields {
   FixedText<4> prmTiltText;
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = sercel_layout::extended;
+    f(rows::kAcquisitionLength, self.acquisitionLength);
+    f(rows::kSampleRate, self.sampleRate);
+    f(rows::kTotalTraces, self.totalTraces);
+    f(rows::kAuxiliaryTraces, self.auxiliaryTraces);
+    f(rows::kSeismicTraces, self.seismicTraces);
+    f(rows::kDeadSeismicTraces, self.deadSeismicTraces);
+    f(rows::kLiveSeismicTraces, self.liveSeismicTraces);
+    f(rows::kSourceType, self.sourceType);
+    f(rows::kSamplesPerTrace, self.samplesPerTrace);
+    f(rows::kShotNumber, self.shotNumber);
+    f(rows::kTimeBreakWindow, self.timeBreakWindow);
+    f(rows::kTestRecordType, self.testRecordType);
+    f(rows::kSpreadFirstLine, self.spreadFirstLine);
+    f(rows::kSpreadFirstNumber, self.spreadFirstNumber);
+    f(rows::kSpreadNumber, self.spreadNumber);
+    f(rows::kSpreadType, self.spreadType);
+    f(rows::kTimeBreak, self.timeBreak);
+    f(rows::kUpholeTime, self.upholeTime);
+    f(rows::kBlasterIdentifier, self.blasterIdentifier);
+    f(rows::kBlasterStatus, self.blasterStatus);
+    f(rows::kRefractionDelay, self.refractionDelay);
+    f(rows::kTimeBreakToT0, self.timeBreakToT0);
+    f(rows::kInternalTimeBreak, self.internalTimeBreak);
+    f(rows::kPrestackInFieldUnits, self.prestackInFieldUnits);
+    f(rows::kNoiseEliminationType, self.noiseEliminationType);
+    f(rows::kLowTracePercentage, self.lowTracePercentage);
+    f(rows::kLowTraceValue, self.lowTraceValue);
+    f(rows::kNumberOfWindows, self.numberOfWindows);
+    f(rows::kHistoricEditingType, self.historicEditingType);
+    f(rows::kNoisyTracePercentage, self.noisyTracePercentage);
+    f(rows::kHistoricRange, self.historicRange);
+    f(rows::kHistoricTaperLength, self.historicTaperLength);
+    f(rows::kThresholdHoldVariable, self.thresholdHoldVariable);
+    f(rows::kHistoricThresholdInitialValue, self.historicThresholdInitialValue);
+    f(rows::kHistoricZeroingLength, self.historicZeroingLength);
+    f(rows::kProcessType, self.processType);
+    f(rows::kBytes145To272, self.bytes145To272);
+    f(rows::kBytes273To400, self.bytes273To400);
+    f(rows::kBytes401To404, self.bytes401To404);
+    f(rows::kBytes405To484, self.bytes405To484);
+    f(rows::kBytes485To488, self.bytes485To488);
+    f(rows::kBytes489To492, self.bytes489To492);
+    f(rows::kBytes493To496, self.bytes493To496);
+    f(rows::kBytes497To500, self.bytes497To500);
+    f(rows::kBytes501To504, self.bytes501To504);
+    f(rows::kBytes505To508, self.bytes505To508);
+    f(rows::kBytes509To512, self.bytes509To512);
+    f(rows::kMaximumAuxiliaryAmplitude, self.maximumAuxiliaryAmplitude);
+    f(rows::kMaximumSeismicAmplitude, self.maximumSeismicAmplitude);
+    f(rows::kBytes521To524, self.bytes521To524);
+    f(rows::kTapeLabel, self.tapeLabel);
+    f(rows::kTapeNumber, self.tapeNumber);
+    f(rows::kBytes545To560, self.bytes545To560);
+    f(rows::kBytes561To572, self.bytes561To572);
+    f(rows::kSourceEasting, self.sourceEasting);
+    f(rows::kSourceNorthing, self.sourceNorthing);
+    f(rows::kSourceElevation, self.sourceElevation);
+    f(rows::kSlipSweep, self.slipSweep);
+    f(rows::kBytes597To600, self.bytes597To600);
+    f(rows::kBytes601To604, self.bytes601To604);
+    f(rows::kBytes605To764, self.bytes605To764);
+    f(rows::kAcquisitionFilterType, self.acquisitionFilterType);
+    f(rows::kBytes769To772, self.bytes769To772);
+    f(rows::kPrmTiltFlag, self.prmTiltFlag);
+    f(rows::kBytes777To1023, self.bytes777To1023);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("acquisition_length", acquisitionLength);
-    v("sample_rate", sampleRate);
-    v("total_traces", totalTraces);
-    v("auxiliary_traces", auxiliaryTraces);
-    v("seismic_traces", seismicTraces);
-    v("dead_seismic_traces", deadSeismicTraces);
-    v("live_seismic_traces", liveSeismicTraces);
-    v("source_type", sourceType);
-    v("samples_per_trace", samplesPerTrace);
-    v("shot_number", shotNumber);
-    v("time_break_window", timeBreakWindow);
-    v("test_record_type", testRecordType);
-    v("spread_first_line", spreadFirstLine);
-    v("spread_first_number", spreadFirstNumber);
-    v("spread_number", spreadNumber);
-    v("spread_type", spreadType);
-    v("time_break", timeBreak);
-    v("uphole_time", upholeTime);
-    v("blaster_identifier", blasterIdentifier);
-    v("blaster_status", blasterStatus);
-    v("refraction_delay", refractionDelay);
-    v("time_break_to_t0", timeBreakToT0);
-    v("internal_time_break", internalTimeBreak);
-    v("prestack_in_field_units", prestackInFieldUnits);
-    v("noise_elimination_type", noiseEliminationType);
-    v("low_trace_percentage", lowTracePercentage);
-    v("low_trace_value", lowTraceValue);
-    v("number_of_windows", numberOfWindows);
-    v("historic_editing_type", historicEditingType);
-    v("noisy_trace_percentage", noisyTracePercentage);
-    v("historic_range", historicRange);
-    v("historic_taper_length", historicTaperLength);
-    v("threshold_hold_variable", thresholdHoldVariable);
-    v("historic_threshold_initial_value", historicThresholdInitialValue);
-    v("historic_zeroing_length", historicZeroingLength);
-    v("process_type", processType);
-    v("bytes_145_272", bytes145To272);
-    v("bytes_273_400", bytes273To400);
-    v("bytes_401_404", bytes401To404);
-    v("bytes_405_484", bytes405To484);
-    v("bytes_485_488", bytes485To488);
-    v("bytes_489_492", bytes489To492);
-    v("bytes_493_496", bytes493To496);
-    v("bytes_497_500", bytes497To500);
-    v("bytes_501_504", bytes501To504);
-    v("bytes_505_508", bytes505To508);
-    v("bytes_509_512", bytes509To512);
-    v("maximum_auxiliary_amplitude", maximumAuxiliaryAmplitude);
-    v("maximum_seismic_amplitude", maximumSeismicAmplitude);
-    v("bytes_521_524", bytes521To524);
-    v("tape_label", tapeLabel);
-    v("tape_number", tapeNumber);
-    v("bytes_545_560", bytes545To560);
-    v("bytes_561_572", bytes561To572);
-    v("source_easting", sourceEasting);
-    v("source_northing", sourceNorthing);
-    v("source_elevation", sourceElevation);
-    v("slip_sweep", slipSweep);
-    v("bytes_597_600", bytes597To600);
-    v("bytes_601_604", bytes601To604);
-    v("bytes_605_764", bytes605To764);
-    v("acquisition_filter_type", acquisitionFilterType);
-    v("bytes_769_772", bytes769To772);
-    v("prm_tilt_flag", prmTiltFlag);
-    v("bytes_777_1023", bytes777To1023);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("source_type_text", sourceTypeText);
     v("test_record_type_text", testRecordTypeText);
     v("spread_type_text", spreadTypeText);

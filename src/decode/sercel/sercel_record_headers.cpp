@@ -31,9 +31,9 @@ std::int32_t saturatedInt(std::uint32_t value) {
   return static_cast<std::int32_t>(std::min(value, kMax));
 }
 
-// Four-byte unsigned field at 1-based extended header byte `first` (0 past the bytes read).
-std::int32_t field(Bytes extended, std::size_t first) {
-  return saturatedInt(bigU32(extended, first - 1));
+// A four-byte unsigned field of the extended header (0 past the bytes read).
+std::int32_t field(Bytes extended, const FieldRow& row) {
+  return saturatedInt(bigU32(extended, row.offset()));
 }
 
 }  // namespace
@@ -51,25 +51,26 @@ std::uint64_t sercelExternalHeaderBytes(const Gh1Fields& gh1, const Gh2Fields& g
 }
 
 void fillSercelSummary(const SercelHeaders& sercel, RecordSummary& s) {
+  namespace rows = sercel_layout::extended;
   const Bytes e = sercel.extendedBytes;
   s.label = sercel.extended.tapeLabel.view();
-  s.tapeNumber = std::to_string(bigU32(e, 540));
-  s.samplesPerTrace = field(e, 33);
+  s.tapeNumber = std::to_string(bigU32(e, rows::kTapeNumber.offset()));
+  s.samplesPerTrace = field(e, rows::kSamplesPerTrace);
   s.sourceLine = static_cast<float>(numericValue(sercel.gh3.sourceLine.view()));
   s.sourcePoint = static_cast<float>(numericValue(sercel.gh3.sourcePoint.view()));
-  s.sourceX = bigDouble(e, 572);
-  s.sourceY = bigDouble(e, 580);
-  s.sourceZ = bigFloat(e, 588);
-  s.traceCount = field(e, 9);
-  s.auxTraceCount = field(e, 13);
-  s.seismicTraceCount = field(e, 17);
-  s.firstReceiverLine = field(e, 49);
-  s.firstReceiverPoint = field(e, 53);
-  s.timeBreakKind = field(e, 89) == 1 ? "ITB" : "FTB";
+  s.sourceX = bigDouble(e, rows::kSourceEasting.offset());
+  s.sourceY = bigDouble(e, rows::kSourceNorthing.offset());
+  s.sourceZ = bigFloat(e, rows::kSourceElevation.offset());
+  s.traceCount = field(e, rows::kTotalTraces);
+  s.auxTraceCount = field(e, rows::kAuxiliaryTraces);
+  s.seismicTraceCount = field(e, rows::kSeismicTraces);
+  s.firstReceiverLine = field(e, rows::kSpreadFirstLine);
+  s.firstReceiverPoint = field(e, rows::kSpreadFirstNumber);
+  s.timeBreakKind = field(e, rows::kInternalTimeBreak) == 1 ? "ITB" : "FTB";
   s.filter = sercel.extended.acquisitionFilterText.view();
-  s.timeBreakTime = field(e, 65);
-  s.upholeTime = field(e, 69);
-  s.blastIdentifier = field(e, 73);
+  s.timeBreakTime = field(e, rows::kTimeBreak);
+  s.upholeTime = field(e, rows::kUpholeTime);
+  s.blastIdentifier = field(e, rows::kBlasterIdentifier);
   s.extendedHeaderStatus = sercel.extended.message.view().substr(0, 60);
 }
 

@@ -4,20 +4,18 @@
 #include <limits>
 
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_layout.h"
 
 namespace vorax::decode {
 
 namespace {
 
-// 0-based offset of 1-based `byte` of extension block `block` (1..7).
-constexpr std::size_t offsetOf(std::size_t block, std::size_t byte) {
-  return 32 * (block - 1) + byte - 1;
-}
+using namespace sercel_layout;
 
 Bytes blockBytes(Bytes blocks, std::size_t block) {
-  const std::size_t first = offsetOf(block, 1);
+  const std::size_t first = kExtensionBlockBytes * (block - 1);
   if (first >= blocks.size()) return {};
-  return blocks.subspan(first, std::min<std::size_t>(32, blocks.size() - first));
+  return blocks.subspan(first, std::min<std::size_t>(kExtensionBlockBytes, blocks.size() - first));
 }
 
 std::int32_t saturatedInt(std::uint64_t value) {
@@ -25,12 +23,21 @@ std::int32_t saturatedInt(std::uint64_t value) {
   return static_cast<std::int32_t>(std::min(value, kMax));
 }
 
-std::int32_t byteValue(Bytes blocks, std::size_t block, std::size_t byte) {
-  return byteAt(blocks, offsetOf(block, byte));
+std::int32_t byteValue(Bytes blocks, std::size_t block, const FieldRow& row) {
+  return byteAt(blocks, inExtensions(block, row).offset());
 }
 
-float singleAt(Bytes blocks, std::size_t block, std::size_t byte) {
-  return bigFloat(blocks, offsetOf(block, byte));
+float singleAt(Bytes blocks, std::size_t block, const FieldRow& row) {
+  return bigFloat(blocks, inExtensions(block, row).offset());
+}
+
+double doubleAt(Bytes blocks, std::size_t block, const FieldRow& row) {
+  return bigDouble(blocks, inExtensions(block, row).offset());
+}
+
+std::int32_t unsignedAt(Bytes blocks, std::size_t block, const FieldRow& row) {
+  const FieldRow field = inExtensions(block, row);
+  return saturatedInt(bigUnsigned(blocks, field.offset(), field.size()));
 }
 
 bool isSeismicOrAuxiliary(int channelType) {
@@ -75,12 +82,12 @@ Colorref sercelErrorColour(const TraceHeaderInfo& info, int channelTypeIdentific
 void fillSevenBlockTraceInfo(Bytes blocks, const SercelExtensionRecords& decoded,
                              TraceHeaderInfo& info, int channelSetType) {
   info = TraceHeaderInfo{};
-  info.receiverLine = static_cast<float>(bigUnsigned(blocks, offsetOf(1, 1), 3));
-  info.receiverPoint = static_cast<float>(bigUnsigned(blocks, offsetOf(1, 4), 3));
-  info.receiverX = bigDouble(blocks, offsetOf(2, 1));
-  info.receiverY = bigDouble(blocks, offsetOf(2, 9));
-  info.receiverZ = singleAt(blocks, 2, 17);
-  const int ownType = byteValue(blocks, 7, 15);
+  info.receiverLine = static_cast<float>(unsignedAt(blocks, 1, block1::kReceiverLineNumber));
+  info.receiverPoint = static_cast<float>(unsignedAt(blocks, 1, block1::kReceiverPointNumber));
+  info.receiverX = doubleAt(blocks, 2, block2::kReceiverEasting);
+  info.receiverY = doubleAt(blocks, 2, block2::kReceiverNorthing);
+  info.receiverZ = singleAt(blocks, 2, block2::kReceiverElevation);
+  const int ownType = byteValue(blocks, 7, block7::kChannelTypeIdentification);
   const int type = isSeismicOrAuxiliary(ownType) || !isSeismicOrAuxiliary(channelSetType)
                        ? ownType
                        : channelSetType;
@@ -91,41 +98,41 @@ void fillSevenBlockTraceInfo(Bytes blocks, const SercelExtensionRecords& decoded
   }
   info.sensorKind = decoded.block6.channelTypeText.view().substr(0, 5);
 
-  info.resistanceLowLimit = singleAt(blocks, 3, 1);
-  info.resistanceHighLimit = singleAt(blocks, 3, 5);
-  info.resistance = singleAt(blocks, 3, 9);
-  info.tiltLimit = singleAt(blocks, 3, 13);
-  info.tilt = singleAt(blocks, 3, 17);
-  info.resistanceError = byteValue(blocks, 3, 21);
-  info.tiltError = byteValue(blocks, 3, 22);
+  info.resistanceLowLimit = singleAt(blocks, 3, block3::kResistanceLowLimit);
+  info.resistanceHighLimit = singleAt(blocks, 3, block3::kResistanceHighLimit);
+  info.resistance = singleAt(blocks, 3, block3::kResistanceValue);
+  info.tiltLimit = singleAt(blocks, 3, block3::kTiltLimit);
+  info.tilt = singleAt(blocks, 3, block3::kTiltValue);
+  info.resistanceError = byteValue(blocks, 3, block3::kResistanceError);
+  info.tiltError = byteValue(blocks, 3, block3::kTiltError);
 
-  info.capacitanceLowLimit = singleAt(blocks, 4, 1);
-  info.capacitanceHighLimit = singleAt(blocks, 4, 5);
-  info.capacitance = singleAt(blocks, 4, 9);
-  info.capacitanceError = byteValue(blocks, 4, 25);
+  info.capacitanceLowLimit = singleAt(blocks, 4, block4::kCapacitanceLowLimit);
+  info.capacitanceHighLimit = singleAt(blocks, 4, block4::kCapacitanceHighLimit);
+  info.capacitance = singleAt(blocks, 4, block4::kCapacitanceValue);
+  info.capacitanceError = byteValue(blocks, 4, block4::kCapacitanceError);
 
-  info.leakageLimit = singleAt(blocks, 5, 1);
-  info.leakage = singleAt(blocks, 5, 5);
-  info.leakageError = byteValue(blocks, 5, 25);
+  info.leakageLimit = singleAt(blocks, 5, block5::kLeakageLimit);
+  info.leakage = singleAt(blocks, 5, block5::kLeakageValue);
+  info.leakageError = byteValue(blocks, 5, block5::kLeakageError);
 
-  info.unitSerialNumber = saturatedInt(bigUnsigned(blocks, offsetOf(6, 2), 3));
-  info.channelNumber = byteValue(blocks, 6, 5);
-  info.sensorChannelTypeCode = byteValue(blocks, 6, 18);
+  info.unitSerialNumber = unsignedAt(blocks, 6, block6::kUnitSerialNumber);
+  info.channelNumber = byteValue(blocks, 6, block6::kChannelNumber);
+  info.sensorChannelTypeCode = byteValue(blocks, 6, block6::kChannelTypeCode);
 
   // The control unit type is read as its hex digits, like every BCD-style code: 0x15 is 15.
   info.controlUnitType = numericInt(decoded.block7.controlUnitType.view());
-  info.controlUnitSerialNumber = saturatedInt(bigUnsigned(blocks, offsetOf(7, 2), 3));
+  info.controlUnitSerialNumber = unsignedAt(blocks, 7, block7::kControlUnitSerialNumber);
   // A recorded factor of 0 stands for the gain scale's nominal factor, which the decoder put
   // in the text (always plain decimal, never an exponent).
-  const float recordedFactor = singleAt(blocks, 7, 9);
+  const float recordedFactor = singleAt(blocks, 7, block7::kConversionFactor);
   const float factor =
       recordedFactor == 0.0f
           ? static_cast<float>(numericValue(decoded.block7.conversionFactor.view()))
           : recordedFactor;
   info.mvConversionFactor = factor;
   info.conversionFactorCopy = factor;
-  info.traceMaximum = singleAt(blocks, 7, 17);
-  info.interpolationCount = saturatedInt(bigUnsigned(blocks, offsetOf(7, 25), 4));
+  info.traceMaximum = singleAt(blocks, 7, block7::kTraceMaximumValue);
+  info.interpolationCount = unsignedAt(blocks, 7, block7::kNumberOfInterpolations);
   info.controlUnitText = decoded.block7.controlUnitTypeText.view();
   info.filterText = decoded.block7.channelFilterText.view();
   info.errorColour = sercelErrorColour(info, type);

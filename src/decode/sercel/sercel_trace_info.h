@@ -13,7 +13,8 @@
 namespace vorax::decode {
 
 inline constexpr std::size_t kSercelExtensionBlocks = 7;
-inline constexpr std::size_t kSercelExtensionBytes = kSercelExtensionBlocks * 32;
+inline constexpr std::size_t kSercelExtensionBytes =
+    kSercelExtensionBlocks * sercel_layout::kExtensionBlockBytes;
 
 // The seven decoded blocks of one trace; the loader reuses one set for every trace.
 struct SercelExtensionRecords {

@@ -1,12 +1,12 @@
 #include "decode/synth/sercel_synth.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdio>
 
 #include "base/atomic_file.h"
 #include "decode/conversions.h"
+#include "decode/sercel/sercel_layout.h"
 
 namespace vorax::decode::synth {
 
@@ -32,14 +32,6 @@ constexpr float kAuxConversionFactor = 6.742e-05f;
 
 using Extension = std::array<Block32, kExtensionBlocks>;
 
-void storeSingle(std::span<std::uint8_t> b, std::size_t offset, float value) {
-  storeBig(b, offset, std::bit_cast<std::uint32_t>(value), 4);
-}
-
-void storeDouble(std::span<std::uint8_t> b, std::size_t offset, double value) {
-  storeBig(b, offset, std::bit_cast<std::uint64_t>(value), 8);
-}
-
 // A line or point number as three binary bytes of whole part and four BCD fraction digits.
 void storeFractional(std::span<std::uint8_t> b, std::size_t offset, double value) {
   auto whole = static_cast<std::uint64_t>(std::floor(value));
@@ -50,12 +42,6 @@ void storeFractional(std::span<std::uint8_t> b, std::size_t offset, double value
   }
   storeBig(b, offset, whole, 3);
   storeBcd(b, offset + 3, fraction, 4);
-}
-
-void storeText(std::span<std::uint8_t> b, std::size_t offset, std::size_t width,
-               std::string_view text) {
-  for (std::size_t i = 0; i < width && i < text.size(); ++i)
-    b[offset + i] = static_cast<std::uint8_t>(text[i]);
 }
 
 int recordLengthMs(const SercelSynthOptions& o) {
@@ -141,67 +127,61 @@ Amplitudes recordAmplitudes(const SercelSynthOptions& o) {
   return a;
 }
 
-// Bytes 1-144: 36 four-byte fields, in order (0-based offset = 4 x index).
 void storeLeadingFields(std::span<std::uint8_t> h, const SercelSynthOptions& o) {
-  auto field = [&h](int index, std::uint64_t value) {
-    storeBig(h, static_cast<std::size_t>(4 * index), value, 4);
-  };
+  namespace rows = sercel_layout::extended;
   const auto u = [](int v) { return static_cast<std::uint64_t>(v); };
   const SpreadLayout spread = sercelSpreadOf(o);
-  field(0, u(recordLengthMs(o)));
-  field(1, static_cast<std::uint64_t>(std::lround(o.sampleIntervalMs * 1000)));
-  field(2, u(totalTraces(o)));
-  field(3, u(o.auxTraces));
-  field(4, u(o.seismicTraces));
-  field(5, 0);                   // dead seismic traces
-  field(6, u(o.seismicTraces));  // live
-  field(7, 1);                   // source type: impulsive
-  field(8, u(o.samplesPerTrace));
-  field(9, u(o.fileNumber));  // shot number
-  storeSingle(h, 40, 1.5f);   // time-break window (ms)
-  field(11, 0);               // test record type: normal
-  field(12, u(spread.firstLineNumber));
-  field(13, u(spread.firstPointNumber));
-  field(14, 1);  // spread number
-  field(15, 2);  // spread type: absolute
-  field(16, 0);  // time break
-  field(17, u(o.upholeTimeMs));
-  field(18, 1);  // blaster identifier
-  field(19, 1);  // blaster status: ready / fired OK
-  field(20, 0);  // refraction delay
-  field(21, 0);  // time break to T0
-  field(22, 1);  // internal time break
-  field(23, 0);  // no prestack in field units
-  field(24, 1);  // noise elimination: none
-  field(28, 0);  // historic editing: unused
-  field(32, 0);  // threshold: unused
-  field(35, 1);  // process type: raw data
+  storeField(h, rows::kAcquisitionLength, u(recordLengthMs(o)));
+  storeField(h, rows::kSampleRate,
+             static_cast<std::uint64_t>(std::lround(o.sampleIntervalMs * 1000)));
+  storeField(h, rows::kTotalTraces, u(totalTraces(o)));
+  storeField(h, rows::kAuxiliaryTraces, u(o.auxTraces));
+  storeField(h, rows::kSeismicTraces, u(o.seismicTraces));
+  storeField(h, rows::kLiveSeismicTraces, u(o.seismicTraces));  // none dead
+  storeField(h, rows::kSourceType, 1);                          // impulsive
+  storeField(h, rows::kSamplesPerTrace, u(o.samplesPerTrace));
+  storeField(h, rows::kShotNumber, u(o.fileNumber));
+  storeReal(h, rows::kTimeBreakWindow, 1.5);  // ms
+  // A normal record (test record type 0), time break 0, no refraction delay, no time from
+  // time break to T0, no prestack, historic editing and threshold unused: fields left 0.
+  storeField(h, rows::kSpreadFirstLine, u(spread.firstLineNumber));
+  storeField(h, rows::kSpreadFirstNumber, u(spread.firstPointNumber));
+  storeField(h, rows::kSpreadNumber, 1);
+  storeField(h, rows::kSpreadType, 2);  // absolute
+  storeField(h, rows::kUpholeTime, u(o.upholeTimeMs));
+  storeField(h, rows::kBlasterIdentifier, 1);
+  storeField(h, rows::kBlasterStatus, 1);  // ready / fired OK
+  storeField(h, rows::kInternalTimeBreak, 1);
+  storeField(h, rows::kNoiseEliminationType, 1);  // none
+  storeField(h, rows::kProcessType, 1);           // raw data
 }
 
 std::vector<std::uint8_t> extendedHeader(const SercelSynthOptions& o) {
+  namespace rows = sercel_layout::extended;
   std::vector<std::uint8_t> h(32 * kExtendedHeaderBlocks, 0);
   storeLeadingFields(h, o);
   const Amplitudes amplitudes = recordAmplitudes(o);
   const Position source = spreadCentre(sercelSpreadOf(o));
-  storeBig(h, 400, 1, 4);
-  storeText(h, 404, 80, o.auxTraces > 0 ? "a1-a" + std::to_string(o.auxTraces) : "");
-  storeBig(h, 484, static_cast<std::uint64_t>(recordLengthMs(o)), 4);
-  storeSingle(h, 512, amplitudes.aux);
-  storeSingle(h, 516, amplitudes.seismic);
-  storeText(h, 524, 16, "VORAX SYNTH");  // tape label
-  storeBig(h, 540, static_cast<std::uint64_t>(o.tapeNumber), 4);
-  storeText(h, 544, 16, "1.0");
-  storeText(h, 560, 12, dayText(o.clock));
-  storeDouble(h, 572, source.east);
-  storeDouble(h, 580, source.north);
-  storeSingle(h, 588, static_cast<float>(o.sourceElevation));
-  storeBig(h, 592, 0, 4);  // no slip sweep
+  storeField(h, rows::kBytes401To404, 1);
+  storeFieldText(h, rows::kBytes405To484,
+                 o.auxTraces > 0 ? "a1-a" + std::to_string(o.auxTraces) : "");
+  storeField(h, rows::kBytes485To488, static_cast<std::uint64_t>(recordLengthMs(o)));
+  storeReal(h, rows::kMaximumAuxiliaryAmplitude, amplitudes.aux);
+  storeReal(h, rows::kMaximumSeismicAmplitude, amplitudes.seismic);
+  storeFieldText(h, rows::kTapeLabel, "VORAX SYNTH");
+  storeField(h, rows::kTapeNumber, static_cast<std::uint64_t>(o.tapeNumber));
+  storeFieldText(h, rows::kBytes545To560, "1.0");
+  storeFieldText(h, rows::kBytes561To572, dayText(o.clock));
+  storeReal(h, rows::kSourceEasting, source.east);
+  storeReal(h, rows::kSourceNorthing, source.north);
+  storeReal(h, rows::kSourceElevation, o.sourceElevation);
+  storeField(h, rows::kSlipSweep, 0);  // none
   char comment[161];
   std::snprintf(comment, sizeof comment, "Synthetic 428-style shot record, file %d, seed %u",
                 o.fileNumber, o.seed);
-  storeText(h, 604, 160, comment);
-  storeBig(h, 764, 1, 4);  // acquisition filter: 0.8 minimum phase
-  storeBig(h, 772, 1, 4);  // PRM tilt correction on
+  storeFieldText(h, rows::kBytes605To764, comment);
+  storeField(h, rows::kAcquisitionFilterType, 1);  // 0.8 minimum phase
+  storeField(h, rows::kPrmTiltFlag, 1);            // PRM tilt correction on
   return h;
 }
 
@@ -221,86 +201,95 @@ float between(NoiseSource& noise, double low, double high) {
 }
 
 void storeSeismicBlocks(Extension& e, const SercelSynthOptions& o, int s) {
+  using namespace sercel_layout;
   const Receiver r = receiverAt(sercelSpreadOf(o), s - 1);
   const ReceiverTest test = receiverTestFor(o, s);
-  storeBig(e[0], 0, static_cast<std::uint64_t>(r.line), 3);
-  storeBig(e[0], 3, static_cast<std::uint64_t>(r.point), 3);
-  e[0][6] = 1;  // receiver point index
-  storeBig(e[0], 10, static_cast<std::uint64_t>(r.line), 5);
-  storeBig(e[0], 15, static_cast<std::uint64_t>(r.point), 5);
-  e[0][20] = 2;  // geophone, vertical
+  const auto line = static_cast<std::uint64_t>(r.line);
+  const auto point = static_cast<std::uint64_t>(r.point);
+  storeField(e[0], block1::kReceiverLineNumber, line);
+  storeField(e[0], block1::kReceiverPointNumber, point);
+  storeField(e[0], block1::kReceiverPointIndex, 1);
+  storeField(e[0], block1::kExtendedReceiverLineNumber, line);
+  storeField(e[0], block1::kExtendedReceiverPointNumber, point);
+  storeField(e[0], block1::kSensorTypeCode, 2);  // geophone, vertical
 
-  storeDouble(e[1], 0, r.east);
-  storeDouble(e[1], 8, r.north);
-  storeSingle(e[1], 16, static_cast<float>(100 + 2 * r.lineIndex + 0.25 * (r.point % 8)));
+  storeReal(e[1], block2::kReceiverEasting, r.east);
+  storeReal(e[1], block2::kReceiverNorthing, r.north);
+  storeReal(e[1], block2::kReceiverElevation,
+            static_cast<float>(100 + 2 * r.lineIndex + 0.25 * (r.point % 8)));
 
-  storeSingle(e[2], 0, test.resistanceLowLimit);
-  storeSingle(e[2], 4, test.resistanceHighLimit);
-  storeSingle(e[2], 8, test.resistance);
-  storeSingle(e[2], 12, test.tiltLimit);
-  storeSingle(e[2], 16, test.tilt);
-  e[2][20] = static_cast<std::uint8_t>(test.resistanceError);
-  e[2][21] = static_cast<std::uint8_t>(test.tiltError);
+  storeReal(e[2], block3::kResistanceLowLimit, test.resistanceLowLimit);
+  storeReal(e[2], block3::kResistanceHighLimit, test.resistanceHighLimit);
+  storeReal(e[2], block3::kResistanceValue, test.resistance);
+  storeReal(e[2], block3::kTiltLimit, test.tiltLimit);
+  storeReal(e[2], block3::kTiltValue, test.tilt);
+  storeField(e[2], block3::kResistanceError, static_cast<std::uint64_t>(test.resistanceError));
+  storeField(e[2], block3::kTiltError, static_cast<std::uint64_t>(test.tiltError));
 
-  storeSingle(e[3], 0, test.capacitanceLowLimit);
-  storeSingle(e[3], 4, test.capacitanceHighLimit);
-  storeSingle(e[3], 8, test.capacitance);
-  storeSingle(e[3], 12, 8);  // cut-off frequency limits and value (Hz)
-  storeSingle(e[3], 16, 12);
-  storeSingle(e[3], 20, 10);
-  e[3][24] = static_cast<std::uint8_t>(test.capacitanceError);
+  storeReal(e[3], block4::kCapacitanceLowLimit, test.capacitanceLowLimit);
+  storeReal(e[3], block4::kCapacitanceHighLimit, test.capacitanceHighLimit);
+  storeReal(e[3], block4::kCapacitanceValue, test.capacitance);
+  storeReal(e[3], block4::kCutOffLowLimit, 8);  // cut-off frequency limits and value (Hz)
+  storeReal(e[3], block4::kCutOffHighLimit, 12);
+  storeReal(e[3], block4::kCutOffValue, 10);
+  storeField(e[3], block4::kCapacitanceError, static_cast<std::uint64_t>(test.capacitanceError));
 
-  storeSingle(e[4], 0, test.leakageLimit);
-  storeSingle(e[4], 4, test.leakage);
-  e[4][24] = static_cast<std::uint8_t>(test.leakageError);
+  storeReal(e[4], block5::kLeakageLimit, test.leakageLimit);
+  storeReal(e[4], block5::kLeakageValue, test.leakage);
+  storeField(e[4], block5::kLeakageError, static_cast<std::uint64_t>(test.leakageError));
   if (!o.receiverTests)
     for (Block32* block : {&e[2], &e[3], &e[4]}) block->fill(0xFF);
 
-  e[5][0] = kUnitFdu;
-  storeBig(e[5], 1, static_cast<std::uint64_t>(100000 + s), 3);
-  e[5][4] = 1;  // channel number within the unit
-  e[5][8] = kAssemblyString12;
-  storeBig(e[5], 9, static_cast<std::uint64_t>(5000 + (s - 1) / kFdusPerAssembly), 3);
-  e[5][12] = static_cast<std::uint8_t>((s - 1) % kFdusPerAssembly + 1);
-  e[5][16] = kSubunitFdu1;
-  e[5][17] = 0;  // geophone
-  storeSingle(e[5], 20, kGeophoneSensitivity);
+  e[5][block6::kUnitType.offset()] = kUnitFdu;
+  storeField(e[5], block6::kUnitSerialNumber, static_cast<std::uint64_t>(100000 + s));
+  storeField(e[5], block6::kChannelNumber, 1);  // within the unit
+  e[5][block6::kAssemblyType.offset()] = kAssemblyString12;
+  storeField(e[5], block6::kAssemblySerialNumber,
+             static_cast<std::uint64_t>(5000 + (s - 1) / kFdusPerAssembly));
+  storeField(e[5], block6::kLocationInAssembly,
+             static_cast<std::uint64_t>((s - 1) % kFdusPerAssembly + 1));
+  e[5][block6::kSubunitType.offset()] = kSubunitFdu1;
+  storeField(e[5], block6::kChannelTypeCode, 0);  // geophone
+  storeReal(e[5], block6::kSensorSensitivity, kGeophoneSensitivity);
 
-  e[6][0] = kControlUnitLaul;
-  storeBig(e[6], 1, static_cast<std::uint64_t>(3000 + r.lineIndex), 3);
-  e[6][4] = 1;   // gain scale 1; a factor of 0 stands for its nominal 0.0002697
-  e[6][5] = 1;   // 0.8 FN minimum phase
-  e[6][14] = 1;  // seismic
-  e[6][15] = 1;  // raw data
+  e[6][block7::kControlUnitType.offset()] = kControlUnitLaul;
+  storeField(e[6], block7::kControlUnitSerialNumber,
+             static_cast<std::uint64_t>(3000 + r.lineIndex));
+  // Gain scale 1; a factor of 0 stands for its nominal 0.0002697.
+  storeField(e[6], block7::kChannelGainScale, 1);
+  storeField(e[6], block7::kChannelFilter, 1);              // 0.8 FN minimum phase
+  storeField(e[6], block7::kChannelTypeIdentification, 1);  // seismic
+  storeField(e[6], block7::kChannelProcess, 1);             // raw data
 }
 
 void storeAuxBlocks(Extension& e, int auxIndex) {
-  e[5][0] = kUnitFdu;
-  storeBig(e[5], 1, static_cast<std::uint64_t>(99000 + auxIndex), 3);
-  e[5][4] = static_cast<std::uint8_t>(auxIndex);
-  e[5][8] = 0x21;  // HAU
-  e[5][16] = kSubunitFdu1;
-  e[6][0] = kControlUnitLaux;
-  storeBig(e[6], 1, 2999, 3);
-  e[6][4] = 2;
-  e[6][5] = 1;
-  storeSingle(e[6], 8, kAuxConversionFactor);
-  e[6][14] = 9;  // auxiliary
-  e[6][15] = 1;
+  using namespace sercel_layout;
+  e[5][block6::kUnitType.offset()] = kUnitFdu;
+  storeField(e[5], block6::kUnitSerialNumber, static_cast<std::uint64_t>(99000 + auxIndex));
+  storeField(e[5], block6::kChannelNumber, static_cast<std::uint64_t>(auxIndex));
+  e[5][block6::kAssemblyType.offset()] = 0x21;  // HAU
+  e[5][block6::kSubunitType.offset()] = kSubunitFdu1;
+  e[6][block7::kControlUnitType.offset()] = kControlUnitLaux;
+  storeField(e[6], block7::kControlUnitSerialNumber, 2999);
+  storeField(e[6], block7::kChannelGainScale, 2);
+  storeField(e[6], block7::kChannelFilter, 1);
+  storeReal(e[6], block7::kConversionFactor, kAuxConversionFactor);
+  storeField(e[6], block7::kChannelTypeIdentification, 9);  // auxiliary
+  storeField(e[6], block7::kChannelProcess, 1);
 }
 
-// Trace maximum value and its time (ms) in block 7 bytes 17-24.
+// Trace maximum value and its time (ms) in block 7.
 void storeTraceMaximum(Extension& e, const SercelSynthOptions& o, std::span<const float> samples) {
+  namespace rows = sercel_layout::block7;
   std::size_t peakIndex = 0;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     if (std::fabs(samples[i]) > std::fabs(samples[peakIndex])) peakIndex = i;
   }
   const float peak = samples.empty() ? 0.0f : std::fabs(samples[peakIndex]);
-  storeSingle(e[6], 16, peak);
-  storeBig(
-      e[6], 20,
-      static_cast<std::uint64_t>(std::lround(static_cast<double>(peakIndex) * o.sampleIntervalMs)),
-      4);
+  storeReal(e[6], rows::kTraceMaximumValue, peak);
+  storeField(
+      e[6], rows::kTraceMaximumTime,
+      static_cast<std::uint64_t>(std::lround(static_cast<double>(peakIndex) * o.sampleIntervalMs)));
 }
 
 Extension extensionBlocks(const SercelSynthOptions& o, int t, std::span<const float> samples) {
@@ -310,7 +299,8 @@ Extension extensionBlocks(const SercelSynthOptions& o, int t, std::span<const fl
   } else {
     storeSeismicBlocks(e, o, t - o.auxTraces);
   }
-  storeBig(e[0], 7, static_cast<std::uint64_t>(o.samplesPerTrace), 3);
+  storeField(e[0], sercel_layout::block1::kSamplesPerTrace,
+             static_cast<std::uint64_t>(o.samplesPerTrace));
   storeTraceMaximum(e, o, samples);
   return e;
 }

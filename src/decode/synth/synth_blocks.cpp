@@ -28,6 +28,36 @@ void storeBcd(std::span<std::uint8_t> out, std::size_t offset, std::uint64_t val
   }
 }
 
+void storeField(std::span<std::uint8_t> out, const FieldRow& row, std::uint64_t value) {
+  const auto digits = static_cast<int>(2 * row.size());
+  switch (row.encoding) {
+    case FieldEncoding::Hex:
+      storeBcd(out, row.offset(), value, digits);
+      return;
+    case FieldEncoding::HighDigit:
+      out[row.offset()] = nibbles(static_cast<int>(value % 16), out[row.offset()] & 0x0F);
+      return;
+    case FieldEncoding::LowDigit:
+      out[row.offset()] = nibbles(out[row.offset()] >> 4, static_cast<int>(value % 16));
+      return;
+    default:
+      storeBig(out, row.offset(), value, row.size());
+  }
+}
+
+void storeReal(std::span<std::uint8_t> out, const FieldRow& row, double value) {
+  if (row.encoding == FieldEncoding::Double) {
+    storeBig(out, row.offset(), std::bit_cast<std::uint64_t>(value), 8);
+  } else {
+    storeBig(out, row.offset(), std::bit_cast<std::uint32_t>(static_cast<float>(value)), 4);
+  }
+}
+
+void storeFieldText(std::span<std::uint8_t> out, const FieldRow& row, std::string_view text) {
+  for (std::size_t i = 0; i < row.size() && i < text.size(); ++i)
+    out[row.offset() + i] = static_cast<std::uint8_t>(text[i]);
+}
+
 int baseScanIntervalCode(double intervalMs) {
   for (const double accepted : {0.25, 0.5, 1.0, 2.0, 4.0}) {
     if (intervalMs == accepted) return static_cast<int>(accepted * 16);

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "decode/field_layout.h"
+
 namespace vorax::decode::synth {
 
 using Block32 = std::array<std::uint8_t, 32>;
@@ -19,6 +21,13 @@ using Block32 = std::array<std::uint8_t, 32>;
 // An odd digit count starts in the low nibble of the first byte, leaving its high nibble.
 // Binary fields use storeBig of byte_reader.h.
 void storeBcd(std::span<std::uint8_t> out, std::size_t offset, std::uint64_t value, int digits);
+
+// Writes into one field of a header layout: a number as binary for a Decimal field, as BCD
+// digits for a Hex field (two a byte) and a digit field (its nibble alone), an IEEE value
+// for a Single or Double field; a text's characters, cut to the field, the rest left as is.
+void storeField(std::span<std::uint8_t> out, const FieldRow& row, std::uint64_t value);
+void storeReal(std::span<std::uint8_t> out, const FieldRow& row, double value);
+void storeFieldText(std::span<std::uint8_t> out, const FieldRow& row, std::string_view text);
 
 // General header byte 23 for a sample interval in ms (in 1/16 ms: 0.25 -> 0x04, 2 -> 0x20);
 // 0 for an interval the VORAX reader does not accept (only 0.25, 0.5, 1, 2 and 4 ms).

@@ -6,6 +6,7 @@
 
 #include "base/atomic_file.h"
 #include "decode/conversions.h"
+#include "decode/vorax/vorax_layout.h"
 
 namespace vorax::decode::synth {
 
@@ -15,9 +16,9 @@ constexpr int kMaxAuxTraces = 14;    // auxiliary channel codes in the extended 
 constexpr int kChannelsPerUnit = 6;  // receivers served by one field unit
 constexpr std::uint32_t kFirstUnitSerial = 41000001;
 constexpr std::uint32_t kAuxUnitSerial = 40000001;
-constexpr int kSeismicGainDb = 24;  // extension block byte 21
+constexpr int kSeismicGainDb = 24;
 constexpr int kAuxGainDb = 12;
-constexpr int kControlUnitType = 5;              // extension block bytes 27-28
+constexpr int kControlUnitType = 5;
 constexpr double kMaxHundredths = 4294967295.0;  // four unsigned bytes
 
 // Auxiliary channel codes of the extended header: time break, uphole, then dummies.
@@ -70,31 +71,31 @@ Block32 voraxGeneralHeaderBlock3(const SynthOptions& o) {
   b[13] = 0x01;  // source point index
   b[18] = 0x03;  // general header block number
   b[19] = 0x01;  // source set number
-  storeBig(b, 20, hundredths(source.east), 4);
-  storeBig(b, 24, hundredths(source.north), 4);
-  storeBig(b, 28, hundredths(o.sourceElevation), 4);
+  storeField(b, vorax_layout::gh3::kSourceX, hundredths(source.east));
+  storeField(b, vorax_layout::gh3::kSourceY, hundredths(source.north));
+  storeField(b, vorax_layout::gh3::kSourceZ, hundredths(o.sourceElevation));
   return b;
 }
 
 std::array<std::uint8_t, 64> voraxExtendedHeader(const SynthOptions& o) {
-  std::array<std::uint8_t, 64> b{};
-  storeBcd(b, 0, static_cast<std::uint64_t>(o.tapeNumber), 4);
-  storeBcd(b, 2, static_cast<std::uint64_t>(o.seismicTraces + o.auxTraces), 4);
-  storeBcd(b, 4, static_cast<std::uint64_t>(o.samplesPerTrace), 6);
-  b[7] = nibbles(o.internalTimeBreak ? 1 : 0, 0);  // time break kind, no data retry
-  b[8] = nibbles(0, 0);                            // no correlation, normal record
-  b[9] = nibbles(o.minimumPhase ? 1 : 0, 0);
-  for (int aux = 1; aux <= o.auxTraces; ++aux) {  // one code digit each from byte 21
-    const auto byte = static_cast<std::size_t>(20 + (aux - 1) / 2);
-    const int code = auxChannelCode(aux);
-    b[byte] = (aux % 2 == 1) ? nibbles(code, b[byte] & 0xF) : nibbles(b[byte] >> 4, code);
+  namespace rows = vorax_layout::extended;
+  std::array<std::uint8_t, vorax_layout::kExtendedHeaderBytes> b{};
+  storeField(b, rows::kTapeNumber, static_cast<std::uint64_t>(o.tapeNumber));
+  storeField(b, rows::kTraceCount, static_cast<std::uint64_t>(o.seismicTraces + o.auxTraces));
+  storeField(b, rows::kSamplesPerTrace, static_cast<std::uint64_t>(o.samplesPerTrace));
+  // No data retry, no correlation, a normal record: digits left 0.
+  storeField(b, rows::kTimeBreakDigit, o.internalTimeBreak ? 1 : 0);
+  storeField(b, rows::kFilterPhaseDigit, o.minimumPhase ? 1 : 0);
+  for (int aux = 1; aux <= o.auxTraces; ++aux) {
+    storeField(b, rows::kAuxChannelCodes[static_cast<std::size_t>(aux - 1)],
+               static_cast<std::uint64_t>(auxChannelCode(aux)));
   }
-  b[32] = nibbles(1, 0);    // source type: explosive
-  storeBcd(b, 34, 120, 4);  // value A: 12.0 (charge depth, m)
-  storeBcd(b, 36, 20, 4);   // value B: 2.0 (charge, kg)
-  storeBcd(b, 38, static_cast<std::uint64_t>(std::llround(o.upholeTimeMs * 10)), 4);
-  storeBcd(b, 40, 250, 6);  // value D: 25.0
-  b[51] = nibbles(1, 0);    // array filter: linear
+  storeField(b, rows::kSourceTypeDigit, 1);  // explosive
+  storeField(b, rows::kValueA, 120);         // 12.0 (charge depth, m)
+  storeField(b, rows::kValueB, 20);          // 2.0 (charge, kg)
+  storeField(b, rows::kUpholeTime, static_cast<std::uint64_t>(std::llround(o.upholeTimeMs * 10)));
+  storeField(b, rows::kValueD, 250);          // 25.0
+  storeField(b, rows::kArrayFilterDigit, 1);  // linear
   return b;
 }
 
@@ -110,29 +111,30 @@ std::string externalHeaderText(const SynthOptions& o) {
 }
 
 Block32 extensionBlock(const SynthOptions& o, int t) {
+  namespace rows = vorax_layout::extension;
   Block32 b{};
   const int auxIndex = t - o.seismicTraces;
-  storeBig(b, 7, static_cast<std::uint64_t>(o.samplesPerTrace), 3);
+  storeField(b, rows::kSamplesPerTrace, static_cast<std::uint64_t>(o.samplesPerTrace));
   if (auxIndex <= 0) {
     const Receiver r = receiverAt(spreadOf(o), t - 1);
     const int unit = (t - 1) / kChannelsPerUnit;
-    storeBig(b, 0, static_cast<std::uint64_t>(r.line), 3);
-    storeBig(b, 3, static_cast<std::uint64_t>(r.point), 3);
-    b[6] = 0x01;  // receiver point index
-    storeBig(b, 12, hundredths(r.east), 4);
-    storeBig(b, 16, hundredths(r.north), 4);
-    storeBcd(b, 20, kSeismicGainDb, 2);
-    storeBcd(b, 21, kFirstUnitSerial + static_cast<std::uint32_t>(unit), 8);
-    b[25] = nibbles(0, r.lineIndex + 1);  // cable number
-    storeBcd(b, 30, static_cast<std::uint64_t>((t - 1) % kChannelsPerUnit + 1), 2);
+    storeField(b, rows::kReceiverLine, static_cast<std::uint64_t>(r.line));
+    storeField(b, rows::kReceiverPoint, static_cast<std::uint64_t>(r.point));
+    storeField(b, rows::kReceiverPointIndex, 1);
+    storeField(b, rows::kReceiverX, hundredths(r.east));
+    storeField(b, rows::kReceiverY, hundredths(r.north));
+    storeField(b, rows::kByte21, kSeismicGainDb);
+    storeField(b, rows::kUnitIdentifier, kFirstUnitSerial + static_cast<std::uint32_t>(unit));
+    storeField(b, rows::kByte26SecondDigit, static_cast<std::uint64_t>(r.lineIndex + 1));  // cable
+    storeField(b, rows::kByte31, static_cast<std::uint64_t>((t - 1) % kChannelsPerUnit + 1));
     // The trace after the dead one was repaired by interpolation.
-    if (t == deadTraceNumber(o) + 1) storeBcd(b, 28, 3, 4);
+    if (t == deadTraceNumber(o) + 1) storeField(b, rows::kBytes29To30, 3);
   } else {
-    storeBcd(b, 20, kAuxGainDb, 2);
-    storeBcd(b, 21, kAuxUnitSerial, 8);
-    storeBcd(b, 30, static_cast<std::uint64_t>(auxIndex), 2);
+    storeField(b, rows::kByte21, kAuxGainDb);
+    storeField(b, rows::kUnitIdentifier, kAuxUnitSerial);
+    storeField(b, rows::kByte31, static_cast<std::uint64_t>(auxIndex));
   }
-  storeBcd(b, 26, kControlUnitType, 4);
+  storeField(b, rows::kBytes27To28, kControlUnitType);
   return b;
 }
 

@@ -43,7 +43,10 @@ void fillTraceInfo(const DemuxTraceHeaderFields& traceHeader, const VoraxTraceEx
   info.interpolationCount = numericInt(e.bytes29To30.view());
   info.amplitudeScale = scale;
   info.conversionFactorCopy = 1;
-  info.controlUnitText = bintodecimal(extensionBytes.subspan(26, 2));
+  // The control unit's bytes again, read as a binary number.
+  const FieldRow& controlUnit = vorax_layout::extension::kBytes27To28;
+  info.controlUnitText =
+      bintodecimal(extensionBytes.subspan(controlUnit.offset(), controlUnit.size()));
 }
 
 // Decodes trace t from its bytes into the record: the samples normalised to a peak of 1 (a
