@@ -111,4 +111,8 @@ std::string folderPlaceText(const FolderPlace& place) {
   return "record " + std::to_string(place.index + 1) + " of " + std::to_string(place.count);
 }
 
+std::string fileRecordText(std::int32_t number, std::int32_t count) {
+  return "Record " + std::to_string(number) + " of " + std::to_string(count);
+}
+
 }  // namespace vorax::app

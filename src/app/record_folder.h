@@ -38,4 +38,7 @@ std::optional<std::filesystem::path> neighbourRecord(const std::filesystem::path
 // "record k of n", k counted from 1.
 std::string folderPlaceText(const FolderPlace& place);
 
+// "Record k of n": record k (from 1) of a file holding n records one after another.
+std::string fileRecordText(std::int32_t number, std::int32_t count);
+
 }  // namespace vorax::app

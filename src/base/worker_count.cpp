@@ -105,6 +105,7 @@ unsigned affinityCpus() {
 }
 
 std::atomic<unsigned> chosenCount{0};
+thread_local unsigned threadShare = 0;  // 0: none, the process's count
 
 }  // namespace
 
@@ -144,6 +145,7 @@ unsigned allowedCpus() {
 }
 
 unsigned workerCount() {
+  if (threadShare != 0) return threadShare;
   static const unsigned allowed = allowedCpus();
   const unsigned chosen = chosenCount.load(std::memory_order_relaxed);
   return chosen != 0 ? chosen : allowed;
@@ -151,6 +153,14 @@ unsigned workerCount() {
 
 void setWorkerCount(unsigned count) {
   chosenCount.store(std::min(count, kMostWorkers), std::memory_order_relaxed);
+}
+
+ThreadWorkerShare::ThreadWorkerShare(unsigned count) : previous_(threadShare) {
+  threadShare = std::clamp(count, 1u, kMostWorkers);
+}
+
+ThreadWorkerShare::~ThreadWorkerShare() {
+  threadShare = previous_;
 }
 
 std::optional<unsigned> parseWorkerCount(std::string_view text) {

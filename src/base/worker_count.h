@@ -23,6 +23,20 @@ unsigned workerCount();
 // 0 goes back to allowedCpus(). Set it before parallel work starts.
 void setWorkerCount(unsigned count);
 
+// Within its scope, workerCount() on the calling thread (only) gives `count` (at least 1): each
+// of several jobs run at once takes its share of the workers, so that jobs times their workers
+// stay within the count in force.
+class ThreadWorkerShare {
+ public:
+  explicit ThreadWorkerShare(unsigned count);
+  ~ThreadWorkerShare();
+  ThreadWorkerShare(const ThreadWorkerShare&) = delete;
+  ThreadWorkerShare& operator=(const ThreadWorkerShare&) = delete;
+
+ private:
+  unsigned previous_;
+};
+
 // A worker count written as text (an option's or an environment variable's value): a whole
 // number from 1 to kMostWorkers, blanks around it allowed; nullopt for anything else.
 std::optional<unsigned> parseWorkerCount(std::string_view text);

@@ -19,6 +19,7 @@
 
 #include "cli/commands.h"
 #include "cli/picture_file.h"
+#include "cli/script_options.h"
 #include "decode/conversions.h"
 #include "qc/folder_watch.h"
 #include "qc/qc_json.h"
@@ -138,6 +139,7 @@ int checkFiles(const std::vector<std::string>& files, int jobs, const fs::path& 
                            {qc::kThumbnailWidth, qc::kThumbnailHeight}, record);
   };
   options.finished = [](std::size_t, const qc::RecordQc& record) {
+    if (!record.error.empty()) noteWarnings(1);  // not read whole: a warning for --strict
     std::printf("%s\n", verdictLine(record).c_str());
     std::fflush(stdout);
   };
@@ -333,7 +335,9 @@ void addQcCommand(CLI::App& app, int& status) {
   command->footer(limitsText());
   command->add_option("PATH", args->paths, "record files, or folders of records")->required();
   command->add_option("--out", args->out, "folder the results are written to")->required();
-  command->add_option("--jobs", args->jobs, "records checked at once, on as many threads")
+  command
+      ->add_option("--jobs", args->jobs,
+                   "records checked at once, on as many threads; they share the --threads workers")
       ->check(CLI::Range(1, 256));
   command
       ->add_option("--shard", args->shard,

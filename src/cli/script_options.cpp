@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <array>
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -13,11 +14,12 @@ namespace vorax::cli {
 namespace {
 
 // The commands that read a record (and decode its traces, the heavy part).
-constexpr std::array<std::string_view, 15> kRecordCommands = {
+constexpr std::array<std::string_view, 16> kRecordCommands = {
     "info",      "traces",         "render",  "trace", "filter",    "spread", "fslice", "tslice",
-    "selection", "vibsim-analyse", "sumdiff", "split", "fix-radio", "panels", "vibsim"};
+    "selection", "vibsim-analyse", "sumdiff", "split", "fix-radio", "panels", "vibsim", "qc"};
 
 bool strict = false;
+std::atomic<int> ownWarnings{0};
 
 bool readsRecords(const std::string& name) {
   for (const std::string_view command : kRecordCommands)
@@ -44,8 +46,13 @@ void addScriptOptions(CLI::App& app) {
   }
 }
 
+void noteWarnings(int count) {
+  ownWarnings.fetch_add(count, std::memory_order_relaxed);
+}
+
 int strictStatus(int status) {
-  return strict && status == 0 && CliMessages::shownCount() > 0 ? 4 : status;
+  const int warnings = CliMessages::shownCount() + ownWarnings.load(std::memory_order_relaxed);
+  return strict && status == 0 && warnings > 0 ? 4 : status;
 }
 
 }  // namespace vorax::cli

@@ -12,7 +12,11 @@ namespace vorax::cli {
 // commands are added.
 void addScriptOptions(CLI::App& app);
 
-// A finished command's exit status under --strict: 4 when it would have exited 0 but printed a
+// Warnings a command reports in its own words rather than as messages (qc's line for a record
+// it could not read whole): --strict counts them as well.
+void noteWarnings(int count);
+
+// A finished command's exit status under --strict: 4 when it would have exited 0 but gave a
 // warning; `status` otherwise (a fatal header result, a usage or file error and a failed QC
 // verdict keep their own codes).
 int strictStatus(int status);

@@ -8,6 +8,7 @@
 
 #include "base/debug_log.h"
 #include "base/messages.h"
+#include "base/worker_count.h"
 #include "decode/record_opener.h"
 
 namespace vorax::qc {
@@ -64,7 +65,11 @@ std::vector<std::optional<RecordQc>> runSurvey(std::span<const std::string> file
   std::atomic<std::size_t> next{0};
   std::mutex finishing;
   auto stopping = [&] { return options.stop && options.stop(); };
+  const auto threads = static_cast<std::size_t>(std::max(1, options.jobs));
+  // The jobs share the workers: each record loads and draws on its part of them.
+  const unsigned share = std::max<unsigned>(1, base::workerCount() / threads);
   auto work = [&] {
+    const base::ThreadWorkerShare workers(share);
     for (std::size_t i = next++; i < files.size() && !stopping(); i = next++) {
       std::optional<RecordQc> qc;
       try {
@@ -78,7 +83,6 @@ std::vector<std::optional<RecordQc>> runSurvey(std::span<const std::string> file
       if (options.finished) options.finished(i, *results[i]);
     }
   };
-  const auto threads = static_cast<std::size_t>(std::max(1, options.jobs));
   std::vector<std::thread> pool;
   for (std::size_t n = 1; n < std::min(threads, files.size()); ++n) pool.emplace_back(work);
   work();

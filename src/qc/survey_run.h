@@ -27,7 +27,9 @@ std::optional<RecordQc> checkRecordFile(
     const std::function<void(decode::SegdRecord&, const RecordQc&)>& withRecord = {});
 
 struct SurveyRunOptions {
-  int jobs = 1;  // threads, 1 or more
+  // Records checked at once, each on its own thread, 1 or more. The worker count in force is
+  // shared among them (each record loads and draws on workerCount() / jobs, at least 1).
+  int jobs = 1;
   StopRequest stop;
   std::function<void(decode::SegdRecord&, const RecordQc&)> withRecord;  // on the worker
   // Each record as it is done, one call at a time (never two at once), in the order they

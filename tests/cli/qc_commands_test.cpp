@@ -93,6 +93,15 @@ TEST(QcCommand, WritesTheVerdictsOfEveryRecordFoundByContent) {
   EXPECT_NE(report.find("shot_cut.segd"), std::string::npos);
   EXPECT_NE(report.find("thumbnails/shot_001.segd-"), std::string::npos);
   EXPECT_EQ(report.find("http"), std::string::npos);  // nothing from the network
+
+  // Under --strict the record not read whole fails the run (4); whole records alone do not.
+  const std::string night = (dir / "night").string();
+  EXPECT_EQ(runCli({"qc", night, "--out", (dir / "strict").string(), "--strict", "--threads", "1"})
+                .exitCode,
+            4);
+  EXPECT_EQ(runCli({"qc", night + "/shot_001.segd", "--out", (dir / "whole").string(), "--strict"})
+                .exitCode,
+            0);
 }
 
 TEST(QcCommand, ShardsMergedEqualOneRun) {

@@ -5,14 +5,17 @@
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <mutex>
 
 #include "app/recording_canvas.h"
+#include "base/worker_count.h"
 #include "qc/folder_watch.h"
 #include "qc/qc_json.h"
 #include "qc/qc_records.h"
 #include "qc/record_finder.h"
 #include "qc/survey_plots.h"
 #include "qc/survey_report.h"
+#include "qc/survey_run.h"
 #include "qc/survey_summary.h"
 #include "test_support.h"
 
@@ -190,6 +193,33 @@ TEST(SurveyPlots, ReceiversFlaggedDrawsTheNamesThatFitTheHeight) {
     EXPECT_EQ(names, shown) << height;
     EXPECT_NE(canvas.findText("1001/2001"), nullptr);
   }
+}
+
+// Records checked at once share the worker count: two jobs of four workers load on two each,
+// and the count in force is the process's again afterwards.
+TEST(SurveyRun, JobsShareTheWorkerCount) {
+  test::TempDir dir;
+  std::vector<std::string> files;
+  for (int n = 1; n <= 4; ++n) {
+    files.push_back((dir / ("r" + std::to_string(n) + ".segd")).string());
+    ASSERT_EQ(decode::synth::writeSyntheticRecord(files.back(), coherentSpread(8)), "");
+  }
+  base::setWorkerCount(4);
+  for (const auto& [jobs, share] : {std::pair{1, 4u}, {2, 2u}, {8, 1u}}) {
+    std::mutex seen;
+    std::vector<unsigned> counts;
+    SurveyRunOptions options;
+    options.jobs = jobs;
+    options.withRecord = [&](decode::SegdRecord&, const RecordQc&) {
+      const std::lock_guard<std::mutex> lock(seen);
+      counts.push_back(base::workerCount());
+    };
+    const auto results = runSurvey(files, options);
+    EXPECT_EQ(std::count(results.begin(), results.end(), std::nullopt), 0);
+    EXPECT_EQ(counts, std::vector<unsigned>(4, share)) << jobs << " jobs";
+  }
+  EXPECT_EQ(base::workerCount(), 4u);
+  base::setWorkerCount(0);
 }
 
 TEST(FolderWatch, TakesAFileOnceItIsCompleteOrMovedInWhole) {

@@ -277,13 +277,13 @@ void MainWindow::openRecordFile(const std::filesystem::path& path) {
   startLoading(path);
 }
 
-void MainWindow::startLoading(const std::filesystem::path& path) {
+void MainWindow::startLoading(const std::filesystem::path& path, std::int32_t recordNumber) {
   pendingMarks_.clear();
   state_.LastDataFolder = FolderOfPath(path.string());
   progress_->setValue(0);
   progress_->show();
   loader_->start(path, state_.debugLog,
-                 earlyTraceCount(state_.settings, state_.display.tracesPerScreen));
+                 earlyTraceCount(state_.settings, state_.display.tracesPerScreen), recordNumber);
 }
 
 void MainWindow::earlyTracesLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
@@ -318,6 +318,9 @@ void MainWindow::recordLoaded(const std::shared_ptr<LoadedRecord>& outcome) {
     case decode::OpenStatus::Ok:
       if (showable(outcome->record)) {
         rememberRecentFile(outcome->path.string());
+        fileRecordCount_ = outcome->result.recordCount;
+        fileRecordNumber_ = outcome->result.recordNumber;
+        rebuildFileRecordsMenu();
         showNewRecord(std::move(outcome->record), std::exchange(pendingMarks_, {}));
         for (PagingMode mode : paging) page(mode);  // pressed while only the first page was in
         focusDisplay();
@@ -369,7 +372,9 @@ const decode::SegdRecord& MainWindow::shownRecord() const {
 }
 
 void MainWindow::updateTitle() {
-  const std::string name = std::filesystem::path(shownRecord().fileName).filename().string();
+  std::string name = std::filesystem::path(shownRecord().fileName).filename().string();
+  if (!early_ && fileRecordCount_ > 1)
+    name += ", " + fileRecordText(fileRecordNumber_, fileRecordCount_);
   setWindowTitle(name.empty() ? "VORAX Viewer" : QString::fromStdString("VORAX Viewer - " + name));
 }
 

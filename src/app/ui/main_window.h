@@ -103,6 +103,8 @@ class MainWindow : public QMainWindow {
   // The next (step 1) or previous (-1) record file of the open record's folder, opened with
   // the page, zoom and gain kept. Does nothing past either end or while a record loads.
   void stepRecord(int step);
+  // File > Record K of N: record `number` (from 1) of a file holding several, view kept.
+  void openRecordOfFile(std::int32_t number);
 
   // The dialogs open window-modal and return at once (the caller may fill and confirm them).
   ConfigureDialog* openConfigure();
@@ -159,12 +161,14 @@ class MainWindow : public QMainWindow {
   void buildViewMenu(QMenu* menu);
   void syncViewMenu();
   void rebuildRecentMenu();
+  void rebuildFileRecordsMenu();
   void showKeysHelp();
   void showAbout();
 
   // Records and drawing.
   void askAndOpen();
-  void startLoading(const std::filesystem::path& path);
+  // `recordNumber` 0: the file's first record, with a word when it holds several.
+  void startLoading(const std::filesystem::path& path, std::int32_t recordNumber = 0);
   void askAndSavePicture();
   void printDisplay();
   void recordLoaded(const std::shared_ptr<LoadedRecord>& outcome);
@@ -211,6 +215,9 @@ class MainWindow : public QMainWindow {
 
   QMenu* recentMenu_ = nullptr;
   QMenu* fileMenu_ = nullptr;
+  QMenu* fileRecordsMenu_ = nullptr;  // File > Record K of N, for a file of several records
+  std::int32_t fileRecordCount_ = 1;  // records the open file holds, and the one shown
+  std::int32_t fileRecordNumber_ = 1;
   QAction* quitSeparator_ = nullptr;      // File menu commands added later go above it
   std::vector<QLabel*> statusLabels_;     // file, traces, gain, time window, folder place, read-out
   std::string folderPlace_;               // "record k of n" of the record shown

@@ -57,6 +57,8 @@ void MainWindow::buildMenus() {
              [this] { stepRecord(1); });
   addCommand(file, "Pre&vious Record", {QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, this,
              [this] { stepRecord(-1); });
+  fileRecordsMenu_ = file->addMenu("Recor&d");
+  rebuildFileRecordsMenu();
   file->addSeparator();
   addCommand(file, "&Save Picture...", {QKeySequence(Qt::CTRL | Qt::Key_S)}, this,
              [this] { askAndSavePicture(); });

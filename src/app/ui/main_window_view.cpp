@@ -87,6 +87,25 @@ void MainWindow::stepRecord(int step) {
   startLoading(*next);
 }
 
+void MainWindow::openRecordOfFile(std::int32_t number) {
+  if (!state_.recordLoaded || loading() || number == fileRecordNumber_) return;
+  keepView_ = true;
+  startLoading(state_.record.fileName, number);
+}
+
+// One entry a record of the open file, the one shown checked; disabled for a file of one.
+void MainWindow::rebuildFileRecordsMenu() {
+  fileRecordsMenu_->clear();
+  auto* records = new QActionGroup(fileRecordsMenu_);
+  for (std::int32_t number = 1; fileRecordCount_ > 1 && number <= fileRecordCount_; ++number) {
+    const QString text = QString::fromStdString(fileRecordText(number, fileRecordCount_));
+    QAction* action = addChoice(fileRecordsMenu_, records, text, this,
+                                [this, number] { openRecordOfFile(number); });
+    action->setChecked(number == fileRecordNumber_);
+  }
+  fileRecordsMenu_->setEnabled(fileRecordCount_ > 1);
+}
+
 void MainWindow::buildViewMenu(QMenu* view) {
   auto* modes = new QActionGroup(view);
   modeActions_ = {

@@ -19,15 +19,16 @@ RecordLoader::~RecordLoader() {
 }
 
 void RecordLoader::start(const std::filesystem::path& path, const base::DebugLog& debugLog,
-                         std::int32_t earlyTraces) {
+                         std::int32_t earlyTraces, std::int32_t recordNumber) {
   if (busy_) return;
   busy_ = true;
   std::shared_ptr<std::atomic<bool>> stopping = stopping_;
-  watcher_.setFuture(QtConcurrent::run([this, path, debugLog, stopping, earlyTraces] {
+  watcher_.setFuture(QtConcurrent::run([this, path, debugLog, stopping, earlyTraces, recordNumber] {
     auto outcome = std::make_shared<LoadedRecord>();
     outcome->path = path;
     decode::CollectingMessages messages;
     decode::OpenOptions options;
+    options.record = recordNumber;
     // Called on the worker; the percentage reaches the window through its event queue. A
     // window that is going away stops the loader.
     options.progress = [this, stopping](int percent) {

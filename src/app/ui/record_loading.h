@@ -35,9 +35,10 @@ class RecordLoader : public QObject {
 
   // Starts loading `path`; ignored while a load runs. With `earlyTraces` > 0 a record with
   // more traces than that is first handed over with only its first traces, as soon as those
-  // are in (earlyTracesLoaded), and whole when it has loaded (loaded).
+  // are in (earlyTracesLoaded), and whole when it has loaded (loaded). `recordNumber` picks
+  // a record of a file holding several (decode::OpenOptions::record).
   void start(const std::filesystem::path& path, const base::DebugLog& debugLog,
-             std::int32_t earlyTraces = 0);
+             std::int32_t earlyTraces = 0, std::int32_t recordNumber = 0);
   bool busy() const { return busy_; }
 
  signals:

@@ -591,6 +591,49 @@ TEST_F(ViewerWindow, NextAndPreviousRecordKeepThePageZoomAndGain) {
   EXPECT_FLOAT_EQ(state.display.displayGainDb, 24);
 }
 
+// A file of three records: File > Record K of N opens the one chosen, the title says which.
+TEST_F(ViewerWindow, FileRecordMenuOpensTheRecordChosenOfAFileOfSeveral) {
+  std::vector<std::uint8_t> three;
+  for (const std::int32_t traces : {130, 50, 30}) {
+    decode::synth::SynthOptions options;
+    options.seismicTraces = traces;
+    options.auxTraces = 0;
+    options.samplesPerTrace = 201;
+    ASSERT_EQ(decode::synth::writeSyntheticRecord(dir / "one.segd", options), "");
+    const auto one = test::readFileBytes(dir / "one.segd");
+    three.insert(three.end(), one.begin(), one.end());
+  }
+  std::filesystem::remove(dir / "one.segd");
+  test::writeFileBytes(dir / "three.segd", three);
+  auto entry = [&](const QString& text) -> QAction* {
+    for (QAction* a : window->findChildren<QAction*>())
+      if (a->text() == text) return a;
+    return nullptr;
+  };
+  auto choose = [&](const QString& text) {
+    QAction* action = entry(text);
+    ASSERT_NE(action, nullptr) << text.toStdString();
+    action->trigger();
+    while (window->loading()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+  };
+  openAndWait(record);
+  EXPECT_EQ(entry("Record 1 of 1"), nullptr);
+  openAndWait(dir / "three.segd");
+  EXPECT_EQ(state.record.loadedTraceCount(), 130);
+  EXPECT_TRUE(entry("Record 1 of 3")->isChecked());
+  EXPECT_EQ(window->windowTitle(), "VORAX Viewer - three.segd, Record 1 of 3");
+  choose("Record 3 of 3");
+  EXPECT_EQ(state.record.loadedTraceCount(), 30);
+  EXPECT_TRUE(entry("Record 3 of 3")->isChecked());
+  EXPECT_EQ(window->windowTitle(), "VORAX Viewer - three.segd, Record 3 of 3");
+  choose("Record 2 of 3");
+  EXPECT_EQ(state.record.loadedTraceCount(), 50);
+  openAndWait(record);
+  EXPECT_EQ(entry("Record 1 of 3"), nullptr);
+  EXPECT_EQ(window->windowTitle(), "VORAX Viewer - shot.segd");
+}
+
 // The View menu switches the display mode, the balance and AGC, kept in the settings; the
 // gain set with "+" is what Configure shows and what the next record opens with.
 TEST_F(ViewerWindow, ViewMenuModesAndTheGainStayInTheSettings) {
