@@ -19,8 +19,11 @@ namespace fs = std::filesystem;
 const fs::path kGoldenDir = fs::path(VORAX_SOURCE_DIR) / "tests" / "data" / "golden";
 
 std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
-    text.replace(at, from.size(), to), at += to.size();
+  std::size_t at = text.find(from);
+  while (at != std::string::npos) {
+    text.replace(at, from.size(), to);
+    at = text.find(from, at + to.size());
+  }
   return text;
 }
 
