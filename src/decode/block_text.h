@@ -24,6 +24,10 @@ inline std::string decimalOf(const Block& block, std::size_t first, std::size_t 
   return bintodecimal(block.bytes(first, last));
 }
 
+inline std::string decimalOf(const Block& block, const FieldRow& row) {
+  return decimalOf(block, row.first, row.last);
+}
+
 // Bytes first..last as characters, unchanged.
 inline std::string charactersOf(const Block& block, std::size_t first, std::size_t last) {
   const std::vector<std::uint8_t> raw = block.bytes(first, last);
@@ -53,6 +57,10 @@ inline std::string fieldText(Bytes bytes, FieldEncoding encoding) {
       return hexdigits(bytes.first(1)).substr(0, 1);
     case FieldEncoding::LowDigit:
       return hexdigits(bytes.first(1)).substr(1, 1);
+    case FieldEncoding::HexFromLowDigit: {
+      const std::string digits = hexdigits(bytes);
+      return digits.empty() ? digits : digits.substr(1);
+    }
     case FieldEncoding::Characters:
       break;
   }
@@ -62,6 +70,14 @@ inline std::string fieldText(Bytes bytes, FieldEncoding encoding) {
 inline std::string fieldText(const Block& block, const FieldRow& row) {
   const std::vector<std::uint8_t> raw = block.bytes(row.first, row.last);
   return fieldText(Bytes(raw), row.encoding);
+}
+
+// Every field of `out` held straight in the block's bytes (those its eachByteField lists, each
+// with its layout row) gets its text.
+template <typename Fields>
+void readByteFields(const Block& block, Fields& out) {
+  Fields::eachByteField(
+      out, [&block](const FieldRow& row, auto& field) { field = fieldText(block, row); });
 }
 
 // The field's bytes as one big-endian unsigned integer.

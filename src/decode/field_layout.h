@@ -1,6 +1,6 @@
 // One field of a header block as its layout describes it: the JSON name, the byte range as the
 // layout numbers it (1-based, inclusive, within the block) and how the bytes are held. The
-// layout tables of the record families (sercel_layout.h, vorax_layout.h) are lists of these;
+// layout tables (segd_layout.h, sercel_layout.h, vorax_layout.h) are lists of these;
 // decoders, quick readers, record tools and writers all take positions from them.
 //
 // Bytes the layout gives no meaning are named after their positions: "byte_21" for one byte,
@@ -13,13 +13,14 @@
 namespace vorax::decode {
 
 enum class FieldEncoding {
-  Decimal,     // one big-endian unsigned integer, shown as decimal text
-  Hex,         // two upper-case hex digits per byte (how BCD fields are shown)
-  Single,      // big-endian IEEE 754 single, 4 bytes
-  Double,      // big-endian IEEE 754 double, 8 bytes
-  Characters,  // single-byte text
-  HighDigit,   // one byte's high nibble as a hex digit
-  LowDigit,    // one byte's low nibble as a hex digit
+  Decimal,          // one big-endian unsigned integer, shown as decimal text
+  Hex,              // two upper-case hex digits per byte (how BCD fields are shown)
+  Single,           // big-endian IEEE 754 single, 4 bytes
+  Double,           // big-endian IEEE 754 double, 8 bytes
+  Characters,       // single-byte text
+  HighDigit,        // one byte's high nibble as a hex digit
+  LowDigit,         // one byte's low nibble as a hex digit
+  HexFromLowDigit,  // hex digits from the first byte's low nibble on (3 digits in 2 bytes)
 };
 
 struct FieldRow {

@@ -11,6 +11,8 @@ namespace vorax::decode {
 
 namespace {
 
+namespace gh2 = segd_layout::gh2;
+
 struct CodeText {
   std::string_view code;
   std::string_view text;
@@ -125,32 +127,7 @@ std::string_view sampleIntervalMs(std::string_view code) {
 // Header length text for the block count of byte 31 or 32: "FF" defers to block 2.
 std::string headerLengthText(std::string_view blockDigits) {
   if (blockDigits == "FF") return "From GH2";
-  return std::to_string(32 * numericInt(blockDigits));
-}
-
-void fillGh1Digits(const Block& b, Gh1Fields& out) {
-  out.fileNumber = hexOf(b, 1, 2);
-  out.formatCode = hexOf(b, 3, 4);
-  out.generalConstants = hexOf(b, 5, 10);
-  out.year = hexOf(b, 11, 11);
-  out.additionalBlocks = highDigitOf(b, 12);
-  out.julianDay = lowDigitOf(b, 12) + hexOf(b, 13, 13);
-  out.hour = hexOf(b, 14, 14);
-  out.minute = hexOf(b, 15, 15);
-  out.second = hexOf(b, 16, 16);
-  out.manufacturerCode = hexOf(b, 17, 17);
-  out.manufacturerSerial = hexOf(b, 18, 19);
-  out.bytesPerScan = hexOf(b, 20, 22);
-  out.baseScanIntervalCode = hexOf(b, 23, 23);
-  out.polarity = highDigitOf(b, 24);
-  out.scansPerBlock = lowDigitOf(b, 24) + hexOf(b, 25, 25);
-  out.recordTypeCode = highDigitOf(b, 26);
-  out.recordLength = lowDigitOf(b, 26) + hexOf(b, 27, 27);
-  out.scanTypesPerRecord = hexOf(b, 28, 28);
-  out.channelSetsPerScanType = hexOf(b, 29, 29);
-  out.skewBlocks = hexOf(b, 30, 30);
-  out.extendedHeaderBlocks = hexOf(b, 31, 31);
-  out.externalHeaderBlocks = hexOf(b, 32, 32);
+  return std::to_string(static_cast<int>(segd_layout::kBlockBytes) * numericInt(blockDigits));
 }
 
 // Manufacturer text and, for Sercel, the instrument model. Returns 2 for an unknown code.
@@ -173,7 +150,7 @@ std::int32_t decodeManufacturer(Gh1Fields& out) {
 
 std::int32_t SEGDDECODEGH1(Bytes buffer, Gh1Fields& out) {
   const Block b(buffer);
-  fillGh1Digits(b, out);
+  readByteFields(b, out);
 
   const std::string_view format = out.formatCode.view();
   if (format == kVqc88Format) {
@@ -226,55 +203,23 @@ std::int32_t SEGDDECODEGH1(Bytes buffer, Gh1Fields& out) {
 
 std::int32_t SEGDDECODEGH2(Bytes buffer, Gh2Fields& out) {
   const Block b(buffer);
-  out.expandedFileNumber = hexOf(b, 1, 3);
-  out.extendedChannelSets = hexOf(b, 4, 5);
-  out.extendedHeaderBlocks = hexOf(b, 6, 7);
-  out.externalHeaderBlocks = hexOf(b, 8, 9);
-  out.byte10 = hexOf(b, 10, 10);
-  out.segdRevision = hexOf(b, 11, 12);
-  out.generalTrailerBlocks = hexOf(b, 13, 14);
-  out.extendedRecordLength = hexOf(b, 15, 17);
-  out.byte18 = hexOf(b, 18, 18);
-  out.generalHeaderBlockNumber = hexOf(b, 19, 19);
-  out.bytes20To32 = hexOf(b, 20, 32);
-  out.expandedFileNumberValue = decimalOf(b, 1, 3);
-  out.revisionText = revisiontext(b.bytes(11, 12));
-  out.extendedRecordLengthValue = decimalOf(b, 15, 17);
+  readByteFields(b, out);
+  out.expandedFileNumberValue = decimalOf(b, gh2::kExpandedFileNumber);
+  out.revisionText = revisiontext(b.bytes(gh2::kSegdRevision.first, gh2::kSegdRevision.last));
+  out.extendedRecordLengthValue = decimalOf(b, gh2::kExtendedRecordLength);
   return 0;
 }
 
 std::int32_t SEGDDECODEGH3(Bytes buffer, Gh3Fields& out) {
   const Block b(buffer);
-  fillGh3SourceFields(b, out);
-  out.bytes21To32 = hexOf(b, 21, 32);
+  readByteFields(b, out);
+  fillGh3SourceTexts(b, out);
   return 0;
 }
 
 std::int32_t SEGDDECODESCANTYPEHEADER(Bytes buffer, ChannelSetFields& out) {
   const Block b(buffer);
-  out.scanTypeNumber = hexOf(b, 1, 1);
-  out.channelSetNumber = hexOf(b, 2, 2);
-  out.startTime = hexOf(b, 3, 4);
-  out.endTime = hexOf(b, 5, 6);
-  out.descaleMultiplier = hexOf(b, 7, 8);
-  out.channelCount = hexOf(b, 9, 10);
-  out.channelType = highDigitOf(b, 11);
-  out.channelTypeSecondDigit = lowDigitOf(b, 11);
-  out.subscans = highDigitOf(b, 12);
-  out.channelGainControl = lowDigitOf(b, 12);
-  out.aliasFilterFrequency = hexOf(b, 13, 14);
-  out.aliasFilterSlope = hexOf(b, 15, 16);
-  out.lowCutFilter = hexOf(b, 17, 18);
-  out.lowCutSlope = hexOf(b, 19, 20);
-  out.firstNotch = hexOf(b, 21, 22);
-  out.secondNotch = hexOf(b, 23, 24);
-  out.thirdNotch = hexOf(b, 25, 26);
-  out.extendedChannelSetNumber = hexOf(b, 27, 28);
-  out.extendedHeaderFlag = highDigitOf(b, 29);
-  out.traceHeaderExtensions = lowDigitOf(b, 29);
-  out.verticalStack = hexOf(b, 30, 30);
-  out.streamerCableNumber = hexOf(b, 31, 31);
-  out.arrayForming = hexOf(b, 32, 32);
+  readByteFields(b, out);
   return 0;
 }
 

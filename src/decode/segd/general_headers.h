@@ -3,9 +3,8 @@
 //
 // Every decoder takes the block's bytes (a shorter buffer reads as if padded with zero bytes)
 // and returns 0 good, a positive warning or a negative fatal status; a non-zero status fills
-// `message`. Byte positions in the comments are 1-based within the block. "hex" fields hold
-// each byte as two upper-case hex digits (the way BCD is held); "decimal" fields hold the
-// bytes read as one big-endian unsigned integer.
+// `message`. The fields held straight in a block's bytes take their positions and encodings
+// from segd_layout.h; byte positions in the comments are 1-based within the block.
 #pragma once
 
 #include <cstdint>
@@ -13,33 +12,34 @@
 #include "base/byte_reader.h"
 #include "base/fixed_text.h"
 #include "decode/block_text.h"
+#include "decode/segd/segd_layout.h"
 
 namespace vorax::decode {
 
 // General header block 1 (32 bytes).
 struct Gh1Fields {
-  FixedText<4> fileNumber;              // hex 1-2
-  FixedText<4> formatCode;              // hex 3-4
-  FixedText<12> generalConstants;       // hex 5-10
-  FixedText<2> year;                    // hex 11
-  FixedText<1> additionalBlocks;        // high digit of 12
-  FixedText<3> julianDay;               // low digit of 12, hex 13
-  FixedText<2> hour;                    // hex 14
-  FixedText<2> minute;                  // hex 15
-  FixedText<2> second;                  // hex 16
-  FixedText<2> manufacturerCode;        // hex 17
-  FixedText<4> manufacturerSerial;      // hex 18-19
-  FixedText<6> bytesPerScan;            // hex 20-22
-  FixedText<2> baseScanIntervalCode;    // hex 23
-  FixedText<1> polarity;                // high digit of 24
-  FixedText<3> scansPerBlock;           // low digit of 24, hex 25
-  FixedText<1> recordTypeCode;          // high digit of 26
-  FixedText<3> recordLength;            // low digit of 26, hex 27
-  FixedText<2> scanTypesPerRecord;      // hex 28
-  FixedText<2> channelSetsPerScanType;  // hex 29
-  FixedText<2> skewBlocks;              // hex 30
-  FixedText<2> extendedHeaderBlocks;    // hex 31
-  FixedText<2> externalHeaderBlocks;    // hex 32
+  FixedText<4> fileNumber;
+  FixedText<4> formatCode;
+  FixedText<12> generalConstants;
+  FixedText<2> year;
+  FixedText<1> additionalBlocks;
+  FixedText<3> julianDay;
+  FixedText<2> hour;
+  FixedText<2> minute;
+  FixedText<2> second;
+  FixedText<2> manufacturerCode;
+  FixedText<4> manufacturerSerial;
+  FixedText<6> bytesPerScan;
+  FixedText<2> baseScanIntervalCode;
+  FixedText<1> polarity;
+  FixedText<3> scansPerBlock;
+  FixedText<1> recordTypeCode;
+  FixedText<3> recordLength;
+  FixedText<2> scanTypesPerRecord;
+  FixedText<2> channelSetsPerScanType;
+  FixedText<2> skewBlocks;
+  FixedText<2> extendedHeaderBlocks;
+  FixedText<2> externalHeaderBlocks;
   FixedText<20> formatText;
   FixedText<20> manufacturerText;
   FixedText<10> dateText;         // "2005-03-07"
@@ -52,30 +52,37 @@ struct Gh1Fields {
   FixedText<12> externalHeaderLength;  // bytes, or "From GH2"
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = segd_layout::gh1;
+    f(rows::kFileNumber, self.fileNumber);
+    f(rows::kFormatCode, self.formatCode);
+    f(rows::kGeneralConstants, self.generalConstants);
+    f(rows::kYear, self.year);
+    f(rows::kAdditionalBlocks, self.additionalBlocks);
+    f(rows::kJulianDay, self.julianDay);
+    f(rows::kHour, self.hour);
+    f(rows::kMinute, self.minute);
+    f(rows::kSecond, self.second);
+    f(rows::kManufacturerCode, self.manufacturerCode);
+    f(rows::kManufacturerSerial, self.manufacturerSerial);
+    f(rows::kBytesPerScan, self.bytesPerScan);
+    f(rows::kBaseScanIntervalCode, self.baseScanIntervalCode);
+    f(rows::kPolarity, self.polarity);
+    f(rows::kScansPerBlock, self.scansPerBlock);
+    f(rows::kRecordTypeCode, self.recordTypeCode);
+    f(rows::kRecordLength, self.recordLength);
+    f(rows::kScanTypesPerRecord, self.scanTypesPerRecord);
+    f(rows::kChannelSetsPerScanType, self.channelSetsPerScanType);
+    f(rows::kSkewBlocks, self.skewBlocks);
+    f(rows::kExtendedHeaderBlocks, self.extendedHeaderBlocks);
+    f(rows::kExternalHeaderBlocks, self.externalHeaderBlocks);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("file_number", fileNumber);
-    v("format_code", formatCode);
-    v("general_constants", generalConstants);
-    v("year", year);
-    v("additional_blocks", additionalBlocks);
-    v("julian_day", julianDay);
-    v("hour", hour);
-    v("minute", minute);
-    v("second", second);
-    v("manufacturer_code", manufacturerCode);
-    v("manufacturer_serial", manufacturerSerial);
-    v("bytes_per_scan", bytesPerScan);
-    v("base_scan_interval_code", baseScanIntervalCode);
-    v("polarity", polarity);
-    v("scans_per_block", scansPerBlock);
-    v("record_type_code", recordTypeCode);
-    v("record_length", recordLength);
-    v("scan_types_per_record", scanTypesPerRecord);
-    v("channel_sets_per_scan_type", channelSetsPerScanType);
-    v("skew_blocks", skewBlocks);
-    v("extended_header_blocks", extendedHeaderBlocks);
-    v("external_header_blocks", externalHeaderBlocks);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("format_text", formatText);
     v("manufacturer_text", manufacturerText);
     v("date_text", dateText);
@@ -92,35 +99,42 @@ struct Gh1Fields {
 
 // General header block 2 (32 bytes). Its decoder always returns 0.
 struct Gh2Fields {
-  FixedText<6> expandedFileNumber;         // hex 1-3
-  FixedText<4> extendedChannelSets;        // hex 4-5
-  FixedText<4> extendedHeaderBlocks;       // hex 6-7
-  FixedText<4> externalHeaderBlocks;       // hex 8-9
-  FixedText<2> byte10;                     // hex 10
-  FixedText<4> segdRevision;               // hex 11-12
-  FixedText<4> generalTrailerBlocks;       // hex 13-14
-  FixedText<6> extendedRecordLength;       // hex 15-17
-  FixedText<2> byte18;                     // hex 18
-  FixedText<2> generalHeaderBlockNumber;   // hex 19
-  FixedText<26> bytes20To32;               // hex 20-32
+  FixedText<6> expandedFileNumber;
+  FixedText<4> extendedChannelSets;
+  FixedText<4> extendedHeaderBlocks;
+  FixedText<4> externalHeaderBlocks;
+  FixedText<2> byte10;
+  FixedText<4> segdRevision;
+  FixedText<4> generalTrailerBlocks;
+  FixedText<6> extendedRecordLength;
+  FixedText<2> byte18;
+  FixedText<2> generalHeaderBlockNumber;
+  FixedText<26> bytes20To32;
   FixedText<10> expandedFileNumberValue;   // decimal 1-3
   FixedText<6> revisionText;               // "2.0"
   FixedText<6> extendedRecordLengthValue;  // decimal 15-17
   FixedText<80> message;
 
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = segd_layout::gh2;
+    f(rows::kExpandedFileNumber, self.expandedFileNumber);
+    f(rows::kExtendedChannelSets, self.extendedChannelSets);
+    f(rows::kExtendedHeaderBlocks, self.extendedHeaderBlocks);
+    f(rows::kExternalHeaderBlocks, self.externalHeaderBlocks);
+    f(rows::kByte10, self.byte10);
+    f(rows::kSegdRevision, self.segdRevision);
+    f(rows::kGeneralTrailerBlocks, self.generalTrailerBlocks);
+    f(rows::kExtendedRecordLength, self.extendedRecordLength);
+    f(rows::kByte18, self.byte18);
+    f(rows::kGeneralHeaderBlockNumber, self.generalHeaderBlockNumber);
+    f(rows::kBytes20To32, self.bytes20To32);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("expanded_file_number", expandedFileNumber);
-    v("extended_channel_sets", extendedChannelSets);
-    v("extended_header_blocks", extendedHeaderBlocks);
-    v("external_header_blocks", externalHeaderBlocks);
-    v("byte_10", byte10);
-    v("segd_revision", segdRevision);
-    v("general_trailer_blocks", generalTrailerBlocks);
-    v("extended_record_length", extendedRecordLength);
-    v("byte_18", byte18);
-    v("general_header_block_number", generalHeaderBlockNumber);
-    v("bytes_20_to_32", bytes20To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("expanded_file_number_value", expandedFileNumberValue);
     v("revision_text", revisionText);
     v("extended_record_length_value", extendedRecordLengthValue);
@@ -128,35 +142,48 @@ struct Gh2Fields {
   }
 };
 
+// Bytes 1-20 of general header block 3, each with its layout row: the standard and the VORAX
+// layouts share them (they differ only in bytes 21-32).
+template <typename Self, typename F>
+void eachGh3SourceField(Self& self, F&& f) {
+  namespace rows = segd_layout::gh3;
+  f(rows::kExpandedFileNumber, self.expandedFileNumber);
+  f(rows::kSourceLineDigits, self.sourceLineDigits);
+  f(rows::kSourcePointDigits, self.sourcePointDigits);
+  f(rows::kSourcePointIndexDigits, self.sourcePointIndexDigits);
+  f(rows::kPhaseControl, self.phaseControl);
+  f(rows::kVibratorType, self.vibratorType);
+  f(rows::kPhaseAngle, self.phaseAngle);
+  f(rows::kGeneralHeaderBlockNumber, self.generalHeaderBlockNumber);
+  f(rows::kSourceSetNumber, self.sourceSetNumber);
+}
+
 // General header block 3 (32 bytes), standard layout. Its decoder always returns 0.
 struct Gh3Fields {
-  FixedText<6> expandedFileNumber;        // hex 1-3
-  FixedText<10> sourceLineDigits;         // hex 4-8
-  FixedText<10> sourcePointDigits;        // hex 9-13
-  FixedText<2> sourcePointIndexDigits;    // hex 14
-  FixedText<2> phaseControl;              // hex 15
-  FixedText<2> vibratorType;              // hex 16
-  FixedText<4> phaseAngle;                // hex 17-18
-  FixedText<2> generalHeaderBlockNumber;  // hex 19
-  FixedText<2> sourceSetNumber;           // hex 20
-  FixedText<24> bytes21To32;              // hex 21-32
-  FixedText<10> sourceLine;               // bytes 4-6 integer, 7-8 four fraction digits
-  FixedText<10> sourcePoint;              // bytes 9-11 integer, 12-13 fraction digits
-  FixedText<3> sourcePointIndex;          // decimal 14
+  FixedText<6> expandedFileNumber;
+  FixedText<10> sourceLineDigits;
+  FixedText<10> sourcePointDigits;
+  FixedText<2> sourcePointIndexDigits;
+  FixedText<2> phaseControl;
+  FixedText<2> vibratorType;
+  FixedText<4> phaseAngle;
+  FixedText<2> generalHeaderBlockNumber;
+  FixedText<2> sourceSetNumber;
+  FixedText<24> bytes21To32;
+  FixedText<10> sourceLine;       // bytes 4-6 integer, 7-8 four fraction digits
+  FixedText<10> sourcePoint;      // bytes 9-11 integer, 12-13 fraction digits
+  FixedText<3> sourcePointIndex;  // decimal 14
   FixedText<80> message;
+
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    eachGh3SourceField(self, f);
+    f(segd_layout::gh3::kBytes21To32, self.bytes21To32);
+  }
 
   template <typename V>
   void visit(V&& v) const {
-    v("expanded_file_number", expandedFileNumber);
-    v("source_line_digits", sourceLineDigits);
-    v("source_point_digits", sourcePointDigits);
-    v("source_point_index_digits", sourcePointIndexDigits);
-    v("phase_control", phaseControl);
-    v("vibrator_type", vibratorType);
-    v("phase_angle", phaseAngle);
-    v("general_header_block_number", generalHeaderBlockNumber);
-    v("source_set_number", sourceSetNumber);
-    v("bytes_21_to_32", bytes21To32);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("source_line", sourceLine);
     v("source_point", sourcePoint);
     v("source_point_index", sourcePointIndex);
@@ -167,56 +194,63 @@ struct Gh3Fields {
 // One scan type header (channel set descriptor, 32 bytes), every field hex digits. Its
 // decoder always returns 0; no code is checked.
 struct ChannelSetFields {
-  FixedText<2> scanTypeNumber;            // 1
-  FixedText<2> channelSetNumber;          // 2
-  FixedText<5> startTime;                 // 3-4
-  FixedText<5> endTime;                   // 5-6
-  FixedText<4> descaleMultiplier;         // 7-8
-  FixedText<4> channelCount;              // 9-10
-  FixedText<1> channelType;               // high digit of 11
-  FixedText<1> channelTypeSecondDigit;    // low digit of 11
-  FixedText<1> subscans;                  // high digit of 12
-  FixedText<1> channelGainControl;        // low digit of 12
-  FixedText<4> aliasFilterFrequency;      // 13-14
-  FixedText<4> aliasFilterSlope;          // 15-16
-  FixedText<4> lowCutFilter;              // 17-18
-  FixedText<4> lowCutSlope;               // 19-20
-  FixedText<4> firstNotch;                // 21-22
-  FixedText<4> secondNotch;               // 23-24
-  FixedText<4> thirdNotch;                // 25-26
-  FixedText<4> extendedChannelSetNumber;  // 27-28
-  FixedText<1> extendedHeaderFlag;        // high digit of 29
-  FixedText<1> traceHeaderExtensions;     // low digit of 29
-  FixedText<2> verticalStack;             // 30
-  FixedText<2> streamerCableNumber;       // 31
-  FixedText<2> arrayForming;              // 32
+  FixedText<2> scanTypeNumber;
+  FixedText<2> channelSetNumber;
+  FixedText<5> startTime;
+  FixedText<5> endTime;
+  FixedText<4> descaleMultiplier;
+  FixedText<4> channelCount;
+  FixedText<1> channelType;
+  FixedText<1> channelTypeSecondDigit;
+  FixedText<1> subscans;
+  FixedText<1> channelGainControl;
+  FixedText<4> aliasFilterFrequency;
+  FixedText<4> aliasFilterSlope;
+  FixedText<4> lowCutFilter;
+  FixedText<4> lowCutSlope;
+  FixedText<4> firstNotch;
+  FixedText<4> secondNotch;
+  FixedText<4> thirdNotch;
+  FixedText<4> extendedChannelSetNumber;
+  FixedText<1> extendedHeaderFlag;
+  FixedText<1> traceHeaderExtensions;
+  FixedText<2> verticalStack;
+  FixedText<2> streamerCableNumber;
+  FixedText<2> arrayForming;
   FixedText<80> message;
+
+  // The fields held straight in the block's bytes, each with its layout row.
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    namespace rows = segd_layout::channel_set;
+    f(rows::kScanTypeNumber, self.scanTypeNumber);
+    f(rows::kChannelSetNumber, self.channelSetNumber);
+    f(rows::kStartTime, self.startTime);
+    f(rows::kEndTime, self.endTime);
+    f(rows::kDescaleMultiplier, self.descaleMultiplier);
+    f(rows::kChannelCount, self.channelCount);
+    f(rows::kChannelType, self.channelType);
+    f(rows::kChannelTypeSecondDigit, self.channelTypeSecondDigit);
+    f(rows::kSubscans, self.subscans);
+    f(rows::kChannelGainControl, self.channelGainControl);
+    f(rows::kAliasFilterFrequency, self.aliasFilterFrequency);
+    f(rows::kAliasFilterSlope, self.aliasFilterSlope);
+    f(rows::kLowCutFilter, self.lowCutFilter);
+    f(rows::kLowCutSlope, self.lowCutSlope);
+    f(rows::kFirstNotch, self.firstNotch);
+    f(rows::kSecondNotch, self.secondNotch);
+    f(rows::kThirdNotch, self.thirdNotch);
+    f(rows::kExtendedChannelSetNumber, self.extendedChannelSetNumber);
+    f(rows::kExtendedHeaderFlag, self.extendedHeaderFlag);
+    f(rows::kTraceHeaderExtensions, self.traceHeaderExtensions);
+    f(rows::kVerticalStack, self.verticalStack);
+    f(rows::kStreamerCableNumber, self.streamerCableNumber);
+    f(rows::kArrayForming, self.arrayForming);
+  }
 
   template <typename V>
   void visit(V&& v) const {
-    v("scan_type_number", scanTypeNumber);
-    v("channel_set_number", channelSetNumber);
-    v("start_time", startTime);
-    v("end_time", endTime);
-    v("descale_multiplier", descaleMultiplier);
-    v("channel_count", channelCount);
-    v("channel_type", channelType);
-    v("channel_type_second_digit", channelTypeSecondDigit);
-    v("subscans", subscans);
-    v("channel_gain_control", channelGainControl);
-    v("alias_filter_frequency", aliasFilterFrequency);
-    v("alias_filter_slope", aliasFilterSlope);
-    v("low_cut_filter", lowCutFilter);
-    v("low_cut_slope", lowCutSlope);
-    v("first_notch", firstNotch);
-    v("second_notch", secondNotch);
-    v("third_notch", thirdNotch);
-    v("extended_channel_set_number", extendedChannelSetNumber);
-    v("extended_header_flag", extendedHeaderFlag);
-    v("trace_header_extensions", traceHeaderExtensions);
-    v("vertical_stack", verticalStack);
-    v("streamer_cable_number", streamerCableNumber);
-    v("array_forming", arrayForming);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("message", message);
   }
 };
@@ -241,22 +275,15 @@ struct ExternalHeaderFields {
 // -4 record type (each stops at once, later fields keep what they held).
 std::int32_t SEGDDECODEGH1(Bytes buffer, Gh1Fields& out);
 std::int32_t SEGDDECODEGH2(Bytes buffer, Gh2Fields& out);
-// Bytes 1-20 of general header block 3 and the texts made from them, which the standard and
-// the VORAX layouts share (they differ only in bytes 21-32).
+// The texts made from bytes 4-14 of general header block 3 (standard and VORAX layouts).
 template <typename Gh3Record>
-void fillGh3SourceFields(const Block& b, Gh3Record& out) {
-  out.expandedFileNumber = hexOf(b, 1, 3);
-  out.sourceLineDigits = hexOf(b, 4, 8);
-  out.sourcePointDigits = hexOf(b, 9, 13);
-  out.sourcePointIndexDigits = hexOf(b, 14, 14);
-  out.phaseControl = hexOf(b, 15, 15);
-  out.vibratorType = hexOf(b, 16, 16);
-  out.phaseAngle = hexOf(b, 17, 18);
-  out.generalHeaderBlockNumber = hexOf(b, 19, 19);
-  out.sourceSetNumber = hexOf(b, 20, 20);
-  out.sourceLine = fractionaltext(b.bytes(4, 8));
-  out.sourcePoint = fractionaltext(b.bytes(9, 13));
-  out.sourcePointIndex = decimalOf(b, 14, 14);
+void fillGh3SourceTexts(const Block& b, Gh3Record& out) {
+  namespace rows = segd_layout::gh3;
+  out.sourceLine =
+      fractionaltext(b.bytes(rows::kSourceLineDigits.first, rows::kSourceLineDigits.last));
+  out.sourcePoint =
+      fractionaltext(b.bytes(rows::kSourcePointDigits.first, rows::kSourcePointDigits.last));
+  out.sourcePointIndex = decimalOf(b, rows::kSourcePointIndexDigits);
 }
 
 std::int32_t SEGDDECODEGH3(Bytes buffer, Gh3Fields& out);

@@ -20,17 +20,7 @@ std::string_view traceEditText(std::string_view code) {
 
 std::int32_t SEGDDECODEDEMUXTRACEHEADER(Bytes buffer, DemuxTraceHeaderFields& out) {
   const Block b(buffer);
-  out.fileNumber = hexOf(b, 1, 2);
-  out.scanTypeNumber = hexOf(b, 3, 3);
-  out.channelSetNumber = hexOf(b, 4, 4);
-  out.traceNumber = hexOf(b, 5, 6);
-  out.firstTimingWord = decimalOf(b, 7, 9);
-  out.traceHeaderExtensions = decimalOf(b, 10, 10);
-  out.sampleSkew = decimalOf(b, 11, 11);
-  out.traceEditCode = decimalOf(b, 12, 12);
-  out.timeBreakWindow = decimalOf(b, 13, 15);
-  out.extendedChannelSetNumber = hexOf(b, 16, 17);
-  out.extendedFileNumber = decimalOf(b, 18, 20);
+  readByteFields(b, out);
 
   std::int32_t status = 0;
   const std::string_view editText = traceEditText(out.traceEditCode.trimmed());

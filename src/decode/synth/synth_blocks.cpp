@@ -34,6 +34,9 @@ void storeField(std::span<std::uint8_t> out, const FieldRow& row, std::uint64_t 
     case FieldEncoding::Hex:
       storeBcd(out, row.offset(), value, digits);
       return;
+    case FieldEncoding::HexFromLowDigit:
+      storeBcd(out, row.offset(), value, digits - 1);
+      return;
     case FieldEncoding::HighDigit:
       out[row.offset()] = nibbles(static_cast<int>(value % 16), out[row.offset()] & 0x0F);
       return;

@@ -83,12 +83,6 @@ std::string tenths(std::string_view digits) {
   return shortestText(numericValue(digits) / 10.0);
 }
 
-// Every field of `out` held straight in the block's bytes gets its text.
-template <typename Fields>
-void readByteFields(const Block& b, Fields& out) {
-  Fields::eachByteField(out, [&b](const FieldRow& row, auto& field) { field = fieldText(b, row); });
-}
-
 int nibbleOf(const Block& b, const FieldRow& row) {
   return row.encoding == FieldEncoding::HighDigit ? highNibble(b, row.first)
                                                   : lowNibble(b, row.first);
@@ -124,10 +118,8 @@ void fillExtendedTexts(const Block& b, VoraxExtendedFields& out) {
 
 std::int32_t SEGDDECODEVORAXGH3(Bytes buffer, VoraxGh3Fields& out) {
   const Block b(buffer);
-  fillGh3SourceFields(b, out);
-  out.sourceX = fieldText(b, vorax_layout::gh3::kSourceX);
-  out.sourceY = fieldText(b, vorax_layout::gh3::kSourceY);
-  out.sourceZ = fieldText(b, vorax_layout::gh3::kSourceZ);
+  readByteFields(b, out);
+  fillGh3SourceTexts(b, out);
   return 0;
 }
 

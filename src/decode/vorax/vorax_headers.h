@@ -21,15 +21,15 @@ namespace vorax::decode {
 // General header block 3 (32 bytes), VORAX layout: the standard block 3's first fields, then
 // the source position.
 struct VoraxGh3Fields {
-  FixedText<6> expandedFileNumber;        // hex 1-3
-  FixedText<10> sourceLineDigits;         // hex 4-8
-  FixedText<10> sourcePointDigits;        // hex 9-13
-  FixedText<2> sourcePointIndexDigits;    // hex 14
-  FixedText<2> phaseControl;              // hex 15
-  FixedText<2> vibratorType;              // hex 16
-  FixedText<4> phaseAngle;                // hex 17-18
-  FixedText<2> generalHeaderBlockNumber;  // hex 19
-  FixedText<2> sourceSetNumber;           // hex 20
+  FixedText<6> expandedFileNumber;
+  FixedText<10> sourceLineDigits;
+  FixedText<10> sourcePointDigits;
+  FixedText<2> sourcePointIndexDigits;
+  FixedText<2> phaseControl;
+  FixedText<2> vibratorType;
+  FixedText<4> phaseAngle;
+  FixedText<2> generalHeaderBlockNumber;
+  FixedText<2> sourceSetNumber;
   // Whole hundredths of a metre. Ten wide: a 4-byte value has up to ten digits, and a
   // northing in hundredths commonly needs nine.
   FixedText<10> sourceX;
@@ -40,20 +40,17 @@ struct VoraxGh3Fields {
   FixedText<3> sourcePointIndex;  // decimal 14
   FixedText<80> message;
 
+  template <typename Self, typename F>
+  static void eachByteField(Self& self, F&& f) {
+    eachGh3SourceField(self, f);
+    f(vorax_layout::gh3::kSourceX, self.sourceX);
+    f(vorax_layout::gh3::kSourceY, self.sourceY);
+    f(vorax_layout::gh3::kSourceZ, self.sourceZ);
+  }
+
   template <typename V>
   void visit(V&& v) const {
-    v("expanded_file_number", expandedFileNumber);
-    v("source_line_digits", sourceLineDigits);
-    v("source_point_digits", sourcePointDigits);
-    v("source_point_index_digits", sourcePointIndexDigits);
-    v("phase_control", phaseControl);
-    v("vibrator_type", vibratorType);
-    v("phase_angle", phaseAngle);
-    v("general_header_block_number", generalHeaderBlockNumber);
-    v("source_set_number", sourceSetNumber);
-    v(vorax_layout::gh3::kSourceX.name, sourceX);
-    v(vorax_layout::gh3::kSourceY.name, sourceY);
-    v(vorax_layout::gh3::kSourceZ.name, sourceZ);
+    eachByteField(*this, [&v](const FieldRow& row, const auto& text) { v(row.name, text); });
     v("source_line", sourceLine);
     v("source_point", sourcePoint);
     v("source_point_index", sourcePointIndex);
