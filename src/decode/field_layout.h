@@ -66,9 +66,10 @@ constexpr bool fieldNameMatches(const FieldRow& row) {
   std::string_view name = row.name;
   std::size_t first = 0;
   std::size_t last = 0;
-  if (consume(name, "bytes_")) {
-    return readNumber(name, first) && consume(name, "_to_") && readNumber(name, last) &&
-           name.empty() && first == row.first && last == row.last;
+  // "bytes_per_scan" names a count, not positions: only a digit after the prefix does.
+  if (consume(name, "bytes_") && readNumber(name, first)) {
+    return consume(name, "_to_") && readNumber(name, last) && name.empty() && first == row.first &&
+           last == row.last;
   }
   if (consume(name, "byte_") && readNumber(name, first) && name.empty())
     return first == row.first && row.last == row.first;

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "decode/conversions.h"
+#include "decode/segd/segd_layout.h"
 
 namespace vorax::decode {
 
 namespace {
 
-constexpr std::uint64_t kBlockBytes = 32;
-constexpr std::uint64_t kGeneralHeaderBytes = 3 * kBlockBytes;  // the driver always reads three
+using segd_layout::kBlockBytes;
+using segd_layout::kGeneralHeaderBytes;  // the driver always reads three blocks
 constexpr std::uint64_t kVoraxExtendedHeaderBytes = 64;
 
 using HeaderBlock = std::array<std::uint8_t, kBlockBytes>;

@@ -18,20 +18,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Stores a two-byte field of the descriptor starting at 0-based `descriptor`.
+void storePair(std::vector<std::uint8_t>& scanTypes, std::size_t descriptor,
+               const decode::FieldRow& row, std::array<std::uint8_t, 2> pair) {
+  scanTypes[descriptor + row.offset()] = pair[0];
+  scanTypes[descriptor + row.offset() + 1] = pair[1];
+}
+
 // Channel set 1: start time 0, end time E (2 ms units, binary), T channels (BCD); channel
-// set 2 emptied. Offsets are 0-based within each 32-byte descriptor.
+// set 2 emptied.
 void rewriteChannelSets(std::vector<std::uint8_t>& scanTypes, const RadioFixOptions& options) {
+  namespace rows = decode::segd_layout::channel_set;
   if (scanTypes.size() >= kBlockBytes) {
-    const auto end = binaryPair(options.halfEndTime);
-    const auto channels = bcdPair(options.tracesRequired);
-    scanTypes[2] = scanTypes[3] = 0;
-    scanTypes[4] = end[0];
-    scanTypes[5] = end[1];
-    scanTypes[8] = channels[0];
-    scanTypes[9] = channels[1];
+    storePair(scanTypes, 0, rows::kStartTime, {0, 0});
+    storePair(scanTypes, 0, rows::kEndTime, binaryPair(options.halfEndTime));
+    storePair(scanTypes, 0, rows::kChannelCount, bcdPair(options.tracesRequired));
   }
   if (scanTypes.size() >= 2 * kBlockBytes) {
-    for (std::size_t offset : {2, 3, 4, 5, 8, 9}) scanTypes[kBlockBytes + offset] = 0;
+    for (const decode::FieldRow& row : {rows::kStartTime, rows::kEndTime, rows::kChannelCount})
+      storePair(scanTypes, kBlockBytes, row, {0, 0});
   }
 }
 

@@ -82,8 +82,9 @@ LayoutRead readRecordLayout(decode::RecordFile& file, RecordLayout& layout,
 
   const decode::Bytes general = layout.general;
   for (auto [status, message] :
-       {std::pair{decode::SEGDDECODEGH1(general.first(32), layout.gh1), &layout.gh1.message},
-        std::pair{decode::SEGDDECODEGH2(general.subspan(32, 32), layout.gh2),
+       {std::pair{decode::SEGDDECODEGH1(general.first(kBlockBytes), layout.gh1),
+                  &layout.gh1.message},
+        std::pair{decode::SEGDDECODEGH2(general.subspan(kBlockBytes, kBlockBytes), layout.gh2),
                   &layout.gh2.message}}) {
     if (status < 0) return failed(LayoutStatus::DecoderFatal, std::string(message->rtrimmed()));
     if (status > 0) messages.show(message->rtrimmed(), false);
@@ -107,8 +108,8 @@ LayoutRead readRecordLayout(decode::RecordFile& file, RecordLayout& layout,
 
   std::vector<decode::ChannelSetFields> descriptors(static_cast<std::size_t>(channelSets));
   for (std::size_t i = 0; i < descriptors.size(); ++i)
-    decode::SEGDDECODESCANTYPEHEADER(decode::Bytes(layout.scanTypes).subspan(32 * i, 32),
-                                     descriptors[i]);
+    decode::SEGDDECODESCANTYPEHEADER(
+        decode::Bytes(layout.scanTypes).subspan(kBlockBytes * i, kBlockBytes), descriptors[i]);
   layout.extensionBlocks = decode::sercelExtensionBlocks(descriptors);
   layout.traces = decode::bigU32(layout.extended, extended::kTotalTraces.offset());
   layout.samplesPerTrace = decode::bigU32(layout.extended, extended::kSamplesPerTrace.offset());

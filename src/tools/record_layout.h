@@ -16,12 +16,13 @@
 #include "base/messages.h"
 #include "decode/record_file.h"
 #include "decode/segd/general_headers.h"
+#include "decode/segd/segd_layout.h"
 
 namespace vorax::tools {
 
-inline constexpr std::uint64_t kGeneralHeaderBytes = 96;  // general header blocks 1, 2 and 3
-inline constexpr std::uint64_t kTraceHeaderBytes = 20;
-inline constexpr std::uint64_t kBlockBytes = 32;
+using decode::segd_layout::kBlockBytes;
+using decode::segd_layout::kGeneralHeaderBytes;
+using decode::segd_layout::kTraceHeaderBytes;
 
 struct RecordLayout {
   std::uint64_t start = 1;  // 1-based position of general header block 1 in the file

@@ -15,6 +15,8 @@ using enum FieldEncoding;
 // Every general header block, scan type header (before revision 3), skew block, header block
 // count and trace header extension block is counted in blocks of this size.
 inline constexpr std::size_t kBlockBytes = 32;
+// General header blocks 1, 2 and 3, as every record but those declaring more blocks holds them.
+inline constexpr std::size_t kGeneralHeaderBytes = 3 * kBlockBytes;
 inline constexpr std::size_t kTraceHeaderBytes = 20;
 
 namespace gh1 {
@@ -130,5 +132,25 @@ inline constexpr FieldRow kTimeBreakWindow{"time_break_window", 13, 15, Decimal}
 inline constexpr FieldRow kExtendedChannelSetNumber{"extended_channel_set_number", 16, 17, Hex};
 inline constexpr FieldRow kExtendedFileNumber{"extended_file_number", 18, 20, Decimal};
 }  // namespace trace_header
+
+// Trace header extension block 1, the fields the standard reader takes. Line and point numbers:
+// three signed binary bytes; all FF sends the reader to the extended form (three integer bytes
+// and a 16-bit binary fraction).
+namespace extension1 {
+inline constexpr FieldRow kReceiverLineNumber{"receiver_line_number", 1, 3, Decimal};
+inline constexpr FieldRow kReceiverPointNumber{"receiver_point_number", 4, 6, Decimal};
+inline constexpr FieldRow kReceiverPointIndex{"receiver_point_index", 7, 7, Decimal};
+inline constexpr FieldRow kSamplesPerTrace{"samples_per_trace", 8, 10, Decimal};
+inline constexpr FieldRow kExtendedReceiverLineNumber{"extended_receiver_line_number", 11, 15,
+                                                      Decimal};
+inline constexpr FieldRow kExtendedReceiverPointNumber{"extended_receiver_point_number", 16, 20,
+                                                       Decimal};
+// From revision 2 on.
+inline constexpr FieldRow kSensorType{"sensor_type", 21, 21, Decimal};
+// Read when the trace header's trace number is FFFF.
+inline constexpr FieldRow kExtendedTraceNumber{"extended_trace_number", 22, 24, Decimal};
+// Revision 3 holds the sample count here instead of bytes 8-10.
+inline constexpr FieldRow kSamplesPerTraceRev3{"samples_per_trace_rev3", 25, 28, Decimal};
+}  // namespace extension1
 
 }  // namespace vorax::decode::segd_layout

@@ -8,6 +8,7 @@
 #include "decode/block_text.h"
 #include "decode/code_lookup.h"
 #include "decode/conversions.h"
+#include "decode/segd/segd_layout.h"
 #include "decode/sercel/sercel_code_tables.h"
 #include "decode/sercel/sercel_layout.h"
 
@@ -16,6 +17,13 @@ namespace vorax::decode {
 namespace {
 
 using namespace sercel_layout;
+namespace gh1 = segd_layout::gh1;
+namespace gh3 = segd_layout::gh3;
+
+// General header block 3 counted from the start of the file header.
+constexpr FieldRow inGh3(const FieldRow& row) {
+  return row.at(2 * segd_layout::kBlockBytes);
+}
 
 std::int32_t numberOf(const Block& b, std::size_t first, std::size_t last) {
   return bintonumber(b.bytes(first, last));
@@ -32,8 +40,8 @@ float singleOf(const Block& b, const FieldRow& row) {
 double doubleOf(const Block& b, const FieldRow& row) {
   return b.bigDoubleAt(row.first);
 }
-float fractionalOf(const Block& b, std::size_t first, std::size_t last) {
-  return static_cast<float>(numericValue(fractionaltext(b.bytes(first, last))));
+float fractionalOf(const Block& b, const FieldRow& row) {
+  return static_cast<float>(numericValue(fractionaltext(b.bytes(row.first, row.last))));
 }
 
 // Bytes as characters up to (not including) the first zero byte.
@@ -47,7 +55,7 @@ std::string textBeforeZero(const Block& b, std::size_t first, std::size_t last) 
   return text;
 }
 
-// Seconds per sample for the base scan interval code of general header byte 23, or 0.
+// Seconds per sample for the base scan interval code of general header block 1, or 0.
 float sampleIntervalSeconds(std::uint8_t code) {
   switch (code) {
     case 0x04:
@@ -141,27 +149,28 @@ void decodeVqc88Texts(const Block& b, Vqc88FileHeader& out) {
 std::int32_t quick408fhl(Bytes fileHeader, QuickFileHeader& out) {
   const Block b(fileHeader);
   out.message = "";
-  out.fileNumber = numericInt(hexOf(b, 1, 2));
-  out.formatCode = hexOf(b, 3, 4);
+  out.fileNumber = numericInt(fieldText(b, gh1::kFileNumber));
+  out.formatCode = fieldText(b, gh1::kFormatCode);
   if (!(out.formatCode == "8058")) {
     out.message = "Invalid Format Code - Should be 8058";
     return -1;
   }
-  const std::string dayDigits = hexOf(b, 12, 13).substr(1);
-  out.date = datefromjulian(numericInt(hexOf(b, 11, 11)), numericInt(dayDigits));
-  out.time = hexOf(b, 14, 14) + ":" + hexOf(b, 15, 15) + ":" + hexOf(b, 16, 16);
-  out.sampleInterval = sampleIntervalSeconds(b.at(23));
+  out.date = datefromjulian(numericInt(fieldText(b, gh1::kYear)),
+                            numericInt(fieldText(b, gh1::kJulianDay)));
+  out.time = fieldText(b, gh1::kHour) + ":" + fieldText(b, gh1::kMinute) + ":" +
+             fieldText(b, gh1::kSecond);
+  out.sampleInterval = sampleIntervalSeconds(b.at(gh1::kBaseScanIntervalCode.first));
   if (out.sampleInterval == 0.0f) {
-    out.message = "Invalid Sample Rate Code - " + hexOf(b, 23, 23);
+    out.message = "Invalid Sample Rate Code - " + fieldText(b, gh1::kBaseScanIntervalCode);
     return -3;
   }
   out.tapeLabel = trimmedCharactersOf(b, inFileHeader(extended::kTapeLabel));
   out.tapeNumber = fieldText(b, inFileHeader(extended::kTapeNumber));
   out.samplesPerTrace = numberOf(b, inFileHeader(extended::kSamplesPerTrace));
-  out.recordType = numericInt(hexOf(b, 26, 26).substr(0, 1));
+  out.recordType = numericInt(fieldText(b, gh1::kRecordTypeCode));
   out.testRecordType = numberOf(b, inFileHeader(extended::kTestRecordType));
-  out.sourceLine = fractionalOf(b, 68, 72);
-  out.sourcePoint = fractionalOf(b, 73, 77);
+  out.sourceLine = fractionalOf(b, inGh3(gh3::kSourceLineDigits));
+  out.sourcePoint = fractionalOf(b, inGh3(gh3::kSourcePointDigits));
   out.sourceX = doubleOf(b, inFileHeader(extended::kSourceEasting));
   out.sourceY = doubleOf(b, inFileHeader(extended::kSourceNorthing));
   out.sourceZ = singleOf(b, inFileHeader(extended::kSourceElevation));
@@ -210,16 +219,16 @@ std::int32_t quick408gettracehl(Bytes traceHeader, QuickTraceHeader& out,
 std::int32_t vqc88decodefileheader(Bytes fileHeader, Vqc88FileHeader& out) {
   const Block b(fileHeader);
   std::int32_t status = 0;
-  out.formatCode = hexOf(b, 3, 4);
+  out.formatCode = fieldText(b, gh1::kFormatCode);
   if (!(out.formatCode == "8765")) {
     out.message = "Format code is not 8765. This is not a VQC88 File!!";
     status = -1;
   }
-  out.bytes609To612 = bintodecimal(b.bytes(609, 612));
-  out.bytes613To616 = bintodecimal(b.bytes(613, 616));
+  out.bytes609To612 = decimalOf(b, 609, 612);
+  out.bytes613To616 = decimalOf(b, 613, 616);
   out.bytes617To620 = hexOf(b, 617, 620);
-  out.bytes657To660 = bintodecimal(b.bytes(657, 660));
-  out.bytes1261To1264 = bintodecimal(b.bytes(1261, 1264));
+  out.bytes657To660 = decimalOf(b, 657, 660);
+  out.bytes1261To1264 = decimalOf(b, 1261, 1264);
   decodeVqc88Table(b, out);
   decodeVqc88Texts(b, out);
   out.text2433To2532 = textBeforeZero(b, 2433, 2532);

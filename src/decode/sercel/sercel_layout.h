@@ -8,18 +8,20 @@
 #include <cstddef>
 
 #include "decode/field_layout.h"
+#include "decode/segd/segd_layout.h"
 
 namespace vorax::decode::sercel_layout {
 
 using enum FieldEncoding;
 
-inline constexpr std::size_t kTraceHeaderBytes = 20;
-inline constexpr std::size_t kExtensionBlockBytes = 32;
+using segd_layout::kTraceHeaderBytes;
+inline constexpr std::size_t kExtensionBlockBytes = segd_layout::kBlockBytes;
 inline constexpr std::size_t kExtendedHeaderBytes = 1024;
 
 // 0-based offset of the extended header in the file header of a 408 record: three general
 // header blocks and sixteen channel set descriptors come first.
-inline constexpr std::size_t kExtendedHeaderOffset = 3 * 32 + 16 * 32;
+inline constexpr std::size_t kExtendedHeaderOffset =
+    segd_layout::kGeneralHeaderBytes + 16 * segd_layout::kBlockBytes;
 
 // A field of extension block `block` (1..7) counted from the start of the first block, from
 // the start of its trace header, and a field of the extended header counted from the start

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "decode/conversions.h"
+#include "decode/segd/segd_layout.h"
 #include "decode/sercel/sercel_trace_info.h"
 
 namespace vorax::decode {
 
 namespace {
 
-constexpr std::uint64_t kBlockBytes = 32;
+using segd_layout::kBlockBytes;
 
 // The value of a text of hex digits as a binary number ("0080" is 128).
 std::uint64_t hexValue(std::string_view digits) {

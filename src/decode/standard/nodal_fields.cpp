@@ -2,13 +2,14 @@
 
 #include <cmath>
 
+#include "decode/segd/segd_layout.h"
 #include "decode/utc_time.h"
 
 namespace vorax::decode {
 
 namespace {
 
-constexpr std::size_t kBlockBytes = 32;
+using segd_layout::kBlockBytes;
 
 // Block `number` (1-based) of the extensions, or empty when the trace does not have it whole.
 Bytes block(Bytes extensions, int declaredBlocks, int number) {

@@ -4,13 +4,19 @@
 #include <bit>
 #include <cmath>
 
+#include "decode/segd/segd_layout.h"
 #include "decode/segd/segd_numbers.h"
 
 namespace vorax::decode {
 
 namespace {
 
-constexpr std::uint64_t kBlockBytes = 32;
+using segd_layout::kBlockBytes;
+namespace gh1 = segd_layout::gh1;
+namespace gh2 = segd_layout::gh2;
+namespace gh2_rev3 = segd_layout::gh2_rev3;
+namespace gh3 = segd_layout::gh3;
+namespace channel_set = segd_layout::channel_set;
 
 // `count` BCD digits starting at the high nibble of byte `offset` (0-based); -1 when any is not
 // a decimal digit.
@@ -27,64 +33,86 @@ std::int64_t bcdDigits(Bytes data, std::size_t offset, std::size_t count,
   return value;
 }
 
-// A count held as two BCD digits, or, when the byte is FF, as a binary number elsewhere.
-std::int64_t countWithEscape(Bytes gh1, std::size_t offset, Bytes gh2, std::size_t gh2Offset,
-                             std::size_t gh2Bytes) {
-  const std::uint8_t b = byteAt(gh1, offset);
-  if (b == 0xFF) return static_cast<std::int64_t>(bigUnsigned(gh2, gh2Offset, gh2Bytes));
+// The BCD digits of a Hex or HexFromLowDigit field; -1 when any is not a decimal digit.
+std::int64_t bcdField(Bytes data, const FieldRow& row) {
+  const bool fromLowDigit = row.encoding == FieldEncoding::HexFromLowDigit;
+  return bcdDigits(data, row.offset(), 2 * row.size() - (fromLowDigit ? 1 : 0), fromLowDigit);
+}
+
+// The binary number a field holds.
+std::uint64_t binaryField(Bytes data, const FieldRow& row) {
+  return bigUnsigned(data, row.offset(), row.size());
+}
+
+// A count held as two BCD digits in block 1, or, when that byte is FF, as a binary number in
+// block 2.
+std::int64_t countWithEscape(Bytes gh1, const FieldRow& count, Bytes gh2, const FieldRow& escaped) {
+  const std::uint8_t b = byteAt(gh1, count.offset());
+  if (b == 0xFF) return static_cast<std::int64_t>(binaryField(gh2, escaped));
   return bcdByte(b);
 }
 
 void readGeneralHeader1(Bytes gh1, StandardHeaders& out) {
-  out.fileNumber = bcdDigits(gh1, 0, 4);
-  out.formatCode = static_cast<int>(bcdDigits(gh1, 2, 4));
-  out.year = bcdByte(byteAt(gh1, 10));
-  out.dayOfYear = static_cast<int>(bcdDigits(gh1, 11, 3, true));
-  out.hour = bcdByte(byteAt(gh1, 13));
-  out.minute = bcdByte(byteAt(gh1, 14));
-  out.second = bcdByte(byteAt(gh1, 15));
-  out.manufacturerCode = bcdByte(byteAt(gh1, 16));
-  // Byte 23: the base scan interval in sixteenths of a millisecond.
-  out.baseScanIntervalUs = byteAt(gh1, 22) * 1000.0 / 16.0;
-  out.recordType = byteAt(gh1, 25) >> 4;
-  const std::int64_t length = bcdDigits(gh1, 25, 3, true);
+  out.fileNumber = bcdField(gh1, gh1::kFileNumber);
+  out.formatCode = static_cast<int>(bcdField(gh1, gh1::kFormatCode));
+  out.year = static_cast<int>(bcdField(gh1, gh1::kYear));
+  out.dayOfYear = static_cast<int>(bcdField(gh1, gh1::kJulianDay));
+  out.hour = static_cast<int>(bcdField(gh1, gh1::kHour));
+  out.minute = static_cast<int>(bcdField(gh1, gh1::kMinute));
+  out.second = static_cast<int>(bcdField(gh1, gh1::kSecond));
+  out.manufacturerCode = static_cast<int>(bcdField(gh1, gh1::kManufacturerCode));
+  // The base scan interval in sixteenths of a millisecond.
+  out.baseScanIntervalUs =
+      static_cast<double>(binaryField(gh1, gh1::kBaseScanIntervalCode)) * 1000.0 / 16.0;
+  out.recordType = byteAt(gh1, gh1::kRecordTypeCode.offset()) >> 4;
+  const std::int64_t length = bcdField(gh1, gh1::kRecordLength);
   // Record length in units of 0.5 x 1.024 s; FFF sends the reader to block 2.
   if (length > 0) out.recordLengthMs = static_cast<double>(length) * 512.0;
-  out.scanTypes = bcdByte(byteAt(gh1, 27));
+  out.scanTypes = static_cast<int>(bcdField(gh1, gh1::kScanTypesPerRecord));
 }
 
-void readGeneralHeader2(Bytes gh1, Bytes gh2, StandardHeaders& out) {
-  out.revisionMajor = byteAt(gh2, 10);
-  out.revisionMinor = byteAt(gh2, 11);
-  if (out.fileNumber < 0) out.fileNumber = static_cast<std::int64_t>(bigUnsigned(gh2, 0, 3));
+void readGeneralHeader2(Bytes b1, Bytes b2, StandardHeaders& out) {
+  out.revisionMajor = byteAt(b2, gh2::kSegdRevision.offset());
+  out.revisionMinor = byteAt(b2, gh2::kSegdRevision.offset() + 1);
+  if (out.fileNumber < 0)
+    out.fileNumber = static_cast<std::int64_t>(binaryField(b2, gh2::kExpandedFileNumber));
   const bool rev3 = out.revisionMajor >= 3;
-  out.channelSetsPerScanType = static_cast<int>(countWithEscape(gh1, 28, gh2, 3, 2));
-  const std::int64_t skew = countWithEscape(gh1, 29, gh2, 8, 2);
-  const std::int64_t extended = countWithEscape(gh1, 30, gh2, 5, rev3 ? 3 : 2);
-  const std::int64_t external = countWithEscape(gh1, 31, gh2, rev3 ? 27 : 7, rev3 ? 3 : 2);
+  out.channelSetsPerScanType = static_cast<int>(
+      countWithEscape(b1, gh1::kChannelSetsPerScanType, b2, gh2::kExtendedChannelSets));
+  // Revision 3's extended skew blocks, read whatever the revision.
+  const std::int64_t skew =
+      countWithEscape(b1, gh1::kSkewBlocks, b2, gh2_rev3::kExtendedSkewBlocks);
+  const std::int64_t extended =
+      countWithEscape(b1, gh1::kExtendedHeaderBlocks, b2,
+                      rev3 ? gh2_rev3::kExtendedHeaderBlocks : gh2::kExtendedHeaderBlocks);
+  const std::int64_t external =
+      countWithEscape(b1, gh1::kExternalHeaderBlocks, b2,
+                      rev3 ? gh2_rev3::kExternalHeaderBlocks : gh2::kExternalHeaderBlocks);
   out.skewBytes = static_cast<std::uint64_t>(std::max<std::int64_t>(skew, 0)) * kBlockBytes;
   out.extendedHeaderBytes =
       static_cast<std::uint64_t>(std::max<std::int64_t>(extended, 0)) * kBlockBytes;
   out.externalHeaderBytes =
       static_cast<std::uint64_t>(std::max<std::int64_t>(external, 0)) * kBlockBytes;
   if (out.recordLengthMs == 0 && out.revisionMajor >= 1)
-    out.recordLengthMs = static_cast<double>(bigUnsigned(gh2, 14, 3));
+    out.recordLengthMs = static_cast<double>(binaryField(b2, gh2::kExtendedRecordLength));
 }
 
 StandardChannelSet readDescriptorBefore3(Bytes d, double baseScanIntervalUs) {
   StandardChannelSet cs;
-  cs.scanType = bcdByte(byteAt(d, 0));
-  cs.number = bcdByte(byteAt(d, 1));
+  cs.scanType = static_cast<int>(bcdField(d, channel_set::kScanTypeNumber));
+  cs.number = static_cast<int>(bcdField(d, channel_set::kChannelSetNumber));
   // Start and end times in units of 2 ms.
-  cs.startMs = 2.0 * bigU16(d, 2);
-  cs.endMs = 2.0 * bigU16(d, 4);
-  cs.channels = std::max<std::int64_t>(bcdDigits(d, 8, 4), 0);
-  cs.typeCode = byteAt(d, 10) >> 4;
-  // Byte 12, high digit: sub-scans per base scan as a power of two.
-  cs.sampleIntervalUs = baseScanIntervalUs / static_cast<double>(1u << (byteAt(d, 11) >> 4));
+  cs.startMs = 2.0 * static_cast<double>(binaryField(d, channel_set::kStartTime));
+  cs.endMs = 2.0 * static_cast<double>(binaryField(d, channel_set::kEndTime));
+  cs.channels = std::max<std::int64_t>(bcdField(d, channel_set::kChannelCount), 0);
+  cs.typeCode = byteAt(d, channel_set::kChannelType.offset()) >> 4;
+  // Sub-scans per base scan as a power of two.
+  cs.sampleIntervalUs =
+      baseScanIntervalUs /
+      static_cast<double>(1u << (byteAt(d, channel_set::kSubscans.offset()) >> 4));
   if (cs.number < 0 || cs.number == 0)
-    cs.number = static_cast<int>(bigU16(d, 26));  // extended number
-  cs.extensions = byteAt(d, 28) & 0x0F;
+    cs.number = static_cast<int>(binaryField(d, channel_set::kExtendedChannelSetNumber));
+  cs.extensions = byteAt(d, channel_set::kTraceHeaderExtensions.offset()) & 0x0F;
   if (cs.sampleIntervalUs > 0 && cs.endMs > cs.startMs)
     cs.samples =
         static_cast<std::int64_t>((cs.endMs - cs.startMs) * 1000.0 / cs.sampleIntervalUs) + 1;
@@ -126,7 +154,7 @@ const StandardChannelSet* StandardHeaders::channelSet(int scanType, int number) 
 }
 
 bool isStandardManufacturer(Bytes generalHeader1) {
-  const std::uint8_t code = byteAt(generalHeader1, 16);
+  const std::uint8_t code = byteAt(generalHeader1, gh1::kManufacturerCode.offset());
   return generalHeader1.size() >= kBlockBytes && code != 0x31 && code != 0x13;
 }
 
@@ -163,28 +191,31 @@ std::string readStandardHeaders(Bytes head, std::uint64_t fileSize, StandardHead
   if (std::string e = needs(kBlockBytes, "general header"); !e.empty()) return finished(e);
   const Bytes gh1 = head.first(kBlockBytes);
   readGeneralHeader1(gh1, out);
-  int additional = byteAt(gh1, 11) >> 4;
+  int additional = byteAt(gh1, gh1::kAdditionalBlocks.offset()) >> 4;
   const Bytes gh2 =
       head.size() >= 2 * kBlockBytes ? head.subspan(kBlockBytes, kBlockBytes) : Bytes{};
   if (additional >= 1) {
     if (std::string e = needs(2 * kBlockBytes, "general header"); !e.empty()) return finished(e);
-    if (additional == 0xF) additional = static_cast<int>(bigU16(gh2, 22));
+    if (additional == 0xF)
+      additional = static_cast<int>(binaryField(gh2, gh2_rev3::kGeneralHeaderBlocks));
     readGeneralHeader2(gh1, gh2, out);
   } else {
-    out.channelSetsPerScanType = bcdByte(byteAt(gh1, 28));
-    out.skewBytes = static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 29)), 0)) * kBlockBytes;
-    out.extendedHeaderBytes =
-        static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 30)), 0)) * kBlockBytes;
-    out.externalHeaderBytes =
-        static_cast<std::uint64_t>(std::max(bcdByte(byteAt(gh1, 31)), 0)) * kBlockBytes;
+    const auto blockBytes = [gh1](const FieldRow& count) {
+      return static_cast<std::uint64_t>(std::max<std::int64_t>(bcdField(gh1, count), 0)) *
+             kBlockBytes;
+    };
+    out.channelSetsPerScanType = static_cast<int>(bcdField(gh1, gh1::kChannelSetsPerScanType));
+    out.skewBytes = blockBytes(gh1::kSkewBlocks);
+    out.extendedHeaderBytes = blockBytes(gh1::kExtendedHeaderBlocks);
+    out.externalHeaderBytes = blockBytes(gh1::kExternalHeaderBlocks);
   }
   out.generalHeaderBytes = kBlockBytes * static_cast<std::uint64_t>(1 + additional);
   if (std::string e = needs(out.generalHeaderBytes, "general header"); !e.empty())
     return finished(e);
   if (additional >= 2 && out.revisionMajor < 3) {
     const Bytes gh3 = head.subspan(2 * kBlockBytes, kBlockBytes);
-    out.sourceLine = withFraction(gh3, 3, 3);
-    out.sourcePoint = withFraction(gh3, 8, 3);
+    out.sourceLine = withFraction(gh3, gh3::kSourceLineDigits.offset(), gh3::kLineIntegerBytes);
+    out.sourcePoint = withFraction(gh3, gh3::kSourcePointDigits.offset(), gh3::kLineIntegerBytes);
   }
   if (out.scanTypes <= 0 || out.channelSetsPerScanType <= 0)
     return "The general header declares no channel sets (" + std::to_string(out.scanTypes) +

@@ -10,7 +10,7 @@ namespace vorax::decode {
 
 namespace {
 
-constexpr std::size_t kBlockBytes = 32;
+using segd_layout::kBlockBytes;
 
 void keepNote(std::int32_t status, std::string_view message, const base::DebugLog& debugLog,
               OpenResult& result) {

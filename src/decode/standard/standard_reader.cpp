@@ -10,6 +10,7 @@
 #include "decode/conversions.h"
 #include "decode/problem_list.h"
 #include "decode/sample_converters.h"
+#include "decode/segd/segd_layout.h"
 #include "decode/segd/segd_numbers.h"
 #include "decode/standard/nodal_fields.h"
 #include "decode/standard/standard_samples.h"
@@ -19,8 +20,10 @@ namespace vorax::decode {
 
 namespace {
 
-constexpr std::uint64_t kTraceHeaderBytes = 20;
-constexpr std::uint64_t kExtensionBytes = 32;
+using segd_layout::kTraceHeaderBytes;
+constexpr std::uint64_t kExtensionBytes = segd_layout::kBlockBytes;
+namespace th = segd_layout::trace_header;
+namespace ext1 = segd_layout::extension1;
 
 // Pieces of a record file, read on demand with positioned reads into one reused buffer.
 class FileBytes {
@@ -59,18 +62,19 @@ struct TraceLocation {
 
 // A receiver line or point number of trace header extension 1: three signed bytes, or, when
 // they are all FF, the extended form of three integer bytes and a 16-bit fraction.
-double receiverNumber(Bytes extension1, std::size_t offset, std::size_t extendedOffset) {
-  if (bigUnsigned(extension1, offset, 3) != 0xFFFFFF)
-    return static_cast<double>(signedBig(extension1, offset, 3));
-  return withFraction(extension1, extendedOffset, 3);
+double receiverNumber(Bytes extension1, const FieldRow& number, const FieldRow& extended) {
+  if (bigUnsigned(extension1, number.offset(), number.size()) != 0xFFFFFF)
+    return static_cast<double>(signedBig(extension1, number.offset(), number.size()));
+  return withFraction(extension1, extended.offset(), extended.size() - 2);
 }
 
-// The sample count of trace header extension 1 (bytes 8-10 before revision 3, 25-28 from
+// The sample count of trace header extension 1 (its own field before revision 3 and from
 // it); 0 when the trace has no extension or the field is blank.
 std::int64_t samplesInExtension1(const StandardHeaders& headers, Bytes extension1, int extensions) {
   if (extensions < 1) return 0;
-  return static_cast<std::int64_t>(headers.revisionMajor >= 3 ? bigU32(extension1, 24)
-                                                              : bigUnsigned(extension1, 7, 3));
+  const FieldRow& row =
+      headers.revisionMajor >= 3 ? ext1::kSamplesPerTraceRev3 : ext1::kSamplesPerTrace;
+  return static_cast<std::int64_t>(bigUnsigned(extension1, row.offset(), row.size()));
 }
 
 std::int64_t twoBcdBytes(Bytes header, std::size_t offset) {
@@ -86,20 +90,27 @@ void readTraceFields(const StandardHeaders& headers, NodalLayout layout, Bytes h
   const Bytes header = headerAndExtensions.first(
       std::min<std::size_t>(headerAndExtensions.size(), kTraceHeaderBytes));
   const Bytes extensions = headerAndExtensions.subspan(header.size());
-  trace.extensions = byteAt(header, 9);
-  const int scanType = bcdByte(byteAt(header, 2));
-  trace.channelSetNumber =
-      byteAt(header, 3) == 0xFF ? bigU16(header, 15) : bcdByte(byteAt(header, 3));
+  trace.extensions = byteAt(header, th::kTraceHeaderExtensions.offset());
+  const int scanType = bcdByte(byteAt(header, th::kScanTypeNumber.offset()));
+  const std::uint8_t channelSetByte = byteAt(header, th::kChannelSetNumber.offset());
+  trace.channelSetNumber = channelSetByte == 0xFF
+                               ? bigU16(header, th::kExtendedChannelSetNumber.offset())
+                               : bcdByte(channelSetByte);
   trace.channelSet = headers.channelSet(scanType, trace.channelSetNumber);
-  const std::int64_t traceNumber =
-      bigU16(header, 4) == 0xFFFF ? signedBig(extensions, 21, 3) : twoBcdBytes(header, 4);
+  const std::size_t traceNumberAt = th::kTraceNumber.offset();
+  const std::int64_t traceNumber = bigU16(header, traceNumberAt) == 0xFFFF
+                                       ? signedBig(extensions, ext1::kExtendedTraceNumber.offset(),
+                                                   ext1::kExtendedTraceNumber.size())
+                                       : twoBcdBytes(header, traceNumberAt);
   trace.traceNumber = static_cast<std::int32_t>(traceNumber);
   if (trace.extensions >= 1) {
-    trace.receiverLine = receiverNumber(extensions, 0, 10);
-    trace.receiverPoint = receiverNumber(extensions, 3, 15);
-    // Byte 21, the sensor type, from revision 2 on; Fairfield's own revision 1.6 has it too.
+    trace.receiverLine =
+        receiverNumber(extensions, ext1::kReceiverLineNumber, ext1::kExtendedReceiverLineNumber);
+    trace.receiverPoint =
+        receiverNumber(extensions, ext1::kReceiverPointNumber, ext1::kExtendedReceiverPointNumber);
+    // The sensor type from revision 2 on; Fairfield's own revision 1.6 has it too.
     const bool hasSensorType = headers.revisionMajor >= 2 || layout == NodalLayout::Fairfield;
-    trace.sensorType = hasSensorType ? byteAt(extensions, 20) : 0;
+    trace.sensorType = hasSensorType ? byteAt(extensions, ext1::kSensorType.offset()) : 0;
   }
   trace.samplesInExtension1 = samplesInExtension1(headers, extensions, trace.extensions);
   const std::int64_t fromChannelSet = trace.channelSet != nullptr ? trace.channelSet->samples : 0;
@@ -171,7 +182,7 @@ class TraceWalk {
   // serves a trace unless the count changes.
   Bytes headersAt(std::uint64_t offset) {
     Bytes head = file_.at(offset, kTraceHeaderBytes + kExtensionBytes * lastExtensions_);
-    lastExtensions_ = byteAt(head, 9);
+    lastExtensions_ = byteAt(head, th::kTraceHeaderExtensions.offset());
     const std::uint64_t bytes = kTraceHeaderBytes + kExtensionBytes * lastExtensions_;
     if (head.size() < bytes) head = file_.at(offset, bytes);
     return head.first(static_cast<std::size_t>(std::min<std::uint64_t>(head.size(), bytes)));

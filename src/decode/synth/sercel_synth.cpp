@@ -32,18 +32,6 @@ constexpr float kAuxConversionFactor = 6.742e-05f;
 
 using Extension = std::array<Block32, kExtensionBlocks>;
 
-// A line or point number as three binary bytes of whole part and four BCD fraction digits.
-void storeFractional(std::span<std::uint8_t> b, std::size_t offset, double value) {
-  auto whole = static_cast<std::uint64_t>(std::floor(value));
-  auto fraction = static_cast<std::uint64_t>(std::llround((value - std::floor(value)) * 10000));
-  if (fraction >= 10000) {
-    ++whole;
-    fraction = 0;
-  }
-  storeBig(b, offset, whole, 3);
-  storeBcd(b, offset + 3, fraction, 4);
-}
-
 int recordLengthMs(const SercelSynthOptions& o) {
   return static_cast<int>(std::lround((o.samplesPerTrace - 1) * o.sampleIntervalMs));
 }
@@ -74,17 +62,6 @@ GeneralHeaderValues generalHeaderValues(const SercelSynthOptions& o) {
   v.revisionMajor = 1;
   v.revisionMinor = 0;
   return v;
-}
-
-Block32 generalHeaderBlock3(const SercelSynthOptions& o) {
-  Block32 b{};
-  storeBig(b, 0, static_cast<std::uint64_t>(o.fileNumber), 3);
-  storeFractional(b, 3, o.sourceLine);
-  storeFractional(b, 8, o.sourcePoint);
-  b[13] = 0x01;  // source point index
-  b[18] = 0x03;  // general header block number
-  b[19] = 0x01;  // source set number
-  return b;
 }
 
 std::vector<Block32> channelSetDescriptors(const SercelSynthOptions& o) {
@@ -446,10 +423,11 @@ bool writeSercelRecord(const SercelSynthOptions& o, const ByteSink& sink) {
     headers.insert(headers.end(), bytes.begin(), bytes.end());
   };
   Block32 block1 = generalHeaderBlock1(general);
-  block1[31] = 0xFF;  // external header blocks: see block 2 bytes 8-9
+  // External header blocks: block 2's count holds them.
+  block1[segd_layout::gh1::kExternalHeaderBlocks.offset()] = 0xFF;
   append(block1);
   append(generalHeaderBlock2(general));
-  append(generalHeaderBlock3(o));
+  append(generalHeaderBlock3(o.fileNumber, o.sourceLine, o.sourcePoint));
   for (const Block32& descriptor : channelSetDescriptors(o)) append(descriptor);
   append(extendedHeader(o));
   append(externalHeaderBytes(externalHeaderText(o), kExternalHeaderBlocks));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "base/byte_reader.h"
 
@@ -10,6 +11,21 @@ namespace vorax::decode::synth {
 namespace {
 
 constexpr int kFileNumberOverflow = 9999;  // beyond this, 4-digit BCD fields hold FFFF
+
+namespace gh1 = segd_layout::gh1;
+namespace gh2 = segd_layout::gh2;
+namespace gh3 = segd_layout::gh3;
+namespace channel_set = segd_layout::channel_set;
+namespace trace_header = segd_layout::trace_header;
+
+// A file number in a four-digit BCD field, or FFFF when it does not fit.
+void storeFileNumber(std::span<std::uint8_t> out, const FieldRow& row, int fileNumber) {
+  if (fileNumber > kFileNumberOverflow) {
+    out[row.offset()] = out[row.offset() + 1] = 0xFF;
+  } else {
+    storeField(out, row, static_cast<std::uint64_t>(fileNumber));
+  }
+}
 
 }  // namespace
 
@@ -56,6 +72,21 @@ void storeReal(std::span<std::uint8_t> out, const FieldRow& row, double value) {
   }
 }
 
+void storeBinary(std::span<std::uint8_t> out, const FieldRow& row, std::uint64_t value) {
+  storeBig(out, row.offset(), value, row.size());
+}
+
+void storeFractional(std::span<std::uint8_t> out, std::size_t offset, double value) {
+  auto whole = static_cast<std::uint64_t>(std::floor(value));
+  auto fraction = static_cast<std::uint64_t>(std::llround((value - std::floor(value)) * 10000));
+  if (fraction >= 10000) {
+    ++whole;
+    fraction = 0;
+  }
+  storeBig(out, offset, whole, 3);
+  storeBcd(out, offset + 3, fraction, 4);
+}
+
 void storeFieldText(std::span<std::uint8_t> out, const FieldRow& row, std::string_view text) {
   for (std::size_t i = 0; i < row.size() && i < text.size(); ++i)
     out[row.offset() + i] = static_cast<std::uint8_t>(text[i]);
@@ -74,86 +105,95 @@ std::uint8_t nibbles(int high, int low) {
 
 Block32 generalHeaderBlock1(const GeneralHeaderValues& v) {
   Block32 b{};
-  if (v.fileNumber > kFileNumberOverflow) {
-    b[0] = b[1] = 0xFF;
-  } else {
-    storeBcd(b, 0, static_cast<std::uint64_t>(v.fileNumber), 4);
-  }
-  storeBcd(b, 2, static_cast<std::uint64_t>(v.formatCode), 4);
-  storeBcd(b, 4, v.generalConstants, 12);
-  storeBcd(b, 10, static_cast<std::uint64_t>(v.clock.year), 2);
-  b[11] = nibbles(v.additionalBlocks, 0);
-  storeBcd(b, 11, static_cast<std::uint64_t>(v.clock.dayOfYear), 3);  // byte 12 low .. 13
-  storeBcd(b, 13, static_cast<std::uint64_t>(v.clock.hour), 2);
-  storeBcd(b, 14, static_cast<std::uint64_t>(v.clock.minute), 2);
-  storeBcd(b, 15, static_cast<std::uint64_t>(v.clock.second), 2);
-  storeBcd(b, 16, static_cast<std::uint64_t>(v.manufacturerCode), 2);
-  storeBcd(b, 17, static_cast<std::uint64_t>(v.manufacturerSerial), 4);
-  // Bytes 20-22 (bytes per scan) stay 0: the data are demultiplexed.
-  b[22] = static_cast<std::uint8_t>(v.baseScanInterval);
-  // Byte 24: polarity 0, scans per block 0. Bytes 26-27: record type, then "FFF".
-  b[25] = nibbles(v.recordTypeDigit, 0xF);
-  b[26] = 0xFF;
-  storeBcd(b, 27, 1, 2);  // one scan type
-  storeBcd(b, 28, static_cast<std::uint64_t>(v.channelSets), 2);
-  storeBcd(b, 30, static_cast<std::uint64_t>(v.extendedHeaderBlocks), 2);
-  storeBcd(b, 31, static_cast<std::uint64_t>(v.externalHeaderBlocks), 2);
+  storeFileNumber(b, gh1::kFileNumber, v.fileNumber);
+  storeField(b, gh1::kFormatCode, static_cast<std::uint64_t>(v.formatCode));
+  storeField(b, gh1::kGeneralConstants, v.generalConstants);
+  storeField(b, gh1::kYear, static_cast<std::uint64_t>(v.clock.year));
+  storeField(b, gh1::kAdditionalBlocks, static_cast<std::uint64_t>(v.additionalBlocks));
+  storeField(b, gh1::kJulianDay, static_cast<std::uint64_t>(v.clock.dayOfYear));
+  storeField(b, gh1::kHour, static_cast<std::uint64_t>(v.clock.hour));
+  storeField(b, gh1::kMinute, static_cast<std::uint64_t>(v.clock.minute));
+  storeField(b, gh1::kSecond, static_cast<std::uint64_t>(v.clock.second));
+  storeField(b, gh1::kManufacturerCode, static_cast<std::uint64_t>(v.manufacturerCode));
+  storeField(b, gh1::kManufacturerSerial, static_cast<std::uint64_t>(v.manufacturerSerial));
+  // Bytes per scan stay 0: the data are demultiplexed. Polarity and scans per block stay 0.
+  storeBinary(b, gh1::kBaseScanIntervalCode, static_cast<std::uint64_t>(v.baseScanInterval));
+  storeField(b, gh1::kRecordTypeCode, static_cast<std::uint64_t>(v.recordTypeDigit));
+  // Record length "FFF": block 2's extended record length holds it.
+  b[gh1::kRecordLength.offset()] |= 0x0F;
+  b[gh1::kRecordLength.offset() + 1] = 0xFF;
+  storeField(b, gh1::kScanTypesPerRecord, 1);
+  storeField(b, gh1::kChannelSetsPerScanType, static_cast<std::uint64_t>(v.channelSets));
+  storeField(b, gh1::kExtendedHeaderBlocks, static_cast<std::uint64_t>(v.extendedHeaderBlocks));
+  storeField(b, gh1::kExternalHeaderBlocks, static_cast<std::uint64_t>(v.externalHeaderBlocks));
   return b;
 }
 
 Block32 generalHeaderBlock2(const GeneralHeaderValues& v) {
   Block32 b{};
-  storeBig(b, 0, static_cast<std::uint64_t>(v.fileNumber), 3);
-  storeBig(b, 5, static_cast<std::uint64_t>(v.extendedHeaderBlocks), 2);
-  storeBig(b, 7, static_cast<std::uint64_t>(v.externalHeaderBlocks), 2);
-  b[10] = static_cast<std::uint8_t>(v.revisionMajor);
-  b[11] = static_cast<std::uint8_t>(v.revisionMinor);
-  storeBig(b, 14, static_cast<std::uint64_t>(v.recordLengthMs), 3);
-  b[18] = 0x02;  // general header block number
+  storeBinary(b, gh2::kExpandedFileNumber, static_cast<std::uint64_t>(v.fileNumber));
+  storeBinary(b, gh2::kExtendedHeaderBlocks, static_cast<std::uint64_t>(v.extendedHeaderBlocks));
+  storeBinary(b, gh2::kExternalHeaderBlocks, static_cast<std::uint64_t>(v.externalHeaderBlocks));
+  b[gh2::kSegdRevision.offset()] = static_cast<std::uint8_t>(v.revisionMajor);
+  b[gh2::kSegdRevision.offset() + 1] = static_cast<std::uint8_t>(v.revisionMinor);
+  storeBinary(b, gh2::kExtendedRecordLength, static_cast<std::uint64_t>(v.recordLengthMs));
+  storeField(b, gh2::kGeneralHeaderBlockNumber, 2);
+  return b;
+}
+
+Block32 generalHeaderBlock3(int fileNumber, double sourceLine, double sourcePoint) {
+  Block32 b{};
+  storeBinary(b, gh3::kExpandedFileNumber, static_cast<std::uint64_t>(fileNumber));
+  storeFractional(b, gh3::kSourceLineDigits.offset(), sourceLine);
+  storeFractional(b, gh3::kSourcePointDigits.offset(), sourcePoint);
+  storeField(b, gh3::kSourcePointIndexDigits, 1);
+  storeField(b, gh3::kGeneralHeaderBlockNumber, 3);
+  storeField(b, gh3::kSourceSetNumber, 1);
   return b;
 }
 
 Block32 channelSetDescriptor(const ChannelSetValues& v) {
   Block32 b{};
-  b[0] = 0x01;  // scan type 1
-  storeBcd(b, 1, static_cast<std::uint64_t>(v.number), 2);
-  // Bytes 3-4: start time 0. Bytes 5-6: end time in units of 2 ms.
-  storeBig(b, 4, std::min<std::uint64_t>(static_cast<std::uint64_t>(v.recordLengthMs / 2), 0xFFFF),
-           2);
-  storeBcd(b, 8, static_cast<std::uint64_t>(v.channelCount), 4);
-  b[10] = nibbles(v.channelTypeDigit, 0);
-  b[11] = nibbles(0, 1);  // one subscan, fixed gain control
-  storeBcd(b, 12, static_cast<std::uint64_t>(v.aliasFilterHz), 4);
-  storeBcd(b, 14, static_cast<std::uint64_t>(v.aliasFilterSlope), 4);
-  storeBcd(b, 16, static_cast<std::uint64_t>(v.lowCutHz), 4);
-  storeBcd(b, 18, static_cast<std::uint64_t>(v.lowCutSlope), 4);
-  b[28] = nibbles(0, v.traceHeaderExtensions);
-  storeBcd(b, 29, static_cast<std::uint64_t>(v.verticalStack), 2);
+  storeField(b, channel_set::kScanTypeNumber, 1);
+  storeField(b, channel_set::kChannelSetNumber, static_cast<std::uint64_t>(v.number));
+  // Start time 0; end time in units of 2 ms.
+  storeBinary(b, channel_set::kEndTime,
+              std::min<std::uint64_t>(static_cast<std::uint64_t>(v.recordLengthMs / 2), 0xFFFF));
+  storeField(b, channel_set::kChannelCount, static_cast<std::uint64_t>(v.channelCount));
+  storeField(b, channel_set::kChannelType, static_cast<std::uint64_t>(v.channelTypeDigit));
+  // One subscan (high digit 0), fixed gain control.
+  storeField(b, channel_set::kChannelGainControl, 1);
+  storeField(b, channel_set::kAliasFilterFrequency, static_cast<std::uint64_t>(v.aliasFilterHz));
+  storeField(b, channel_set::kAliasFilterSlope, static_cast<std::uint64_t>(v.aliasFilterSlope));
+  storeField(b, channel_set::kLowCutFilter, static_cast<std::uint64_t>(v.lowCutHz));
+  storeField(b, channel_set::kLowCutSlope, static_cast<std::uint64_t>(v.lowCutSlope));
+  storeField(b, channel_set::kTraceHeaderExtensions,
+             static_cast<std::uint64_t>(v.traceHeaderExtensions));
+  storeField(b, channel_set::kVerticalStack, static_cast<std::uint64_t>(v.verticalStack));
   return b;
 }
 
-std::array<std::uint8_t, 20> demuxTraceHeader(const TraceHeaderValues& v) {
-  std::array<std::uint8_t, 20> b{};
-  if (v.fileNumber > kFileNumberOverflow) {
-    b[0] = b[1] = 0xFF;
-  } else {
-    storeBcd(b, 0, static_cast<std::uint64_t>(v.fileNumber), 4);
-  }
-  b[2] = 0x01;  // scan type 1
-  storeBcd(b, 3, static_cast<std::uint64_t>(v.channelSet), 2);
-  storeBcd(b, 4, static_cast<std::uint64_t>(v.traceNumber), 4);
-  b[9] = static_cast<std::uint8_t>(v.traceHeaderExtensions);
-  b[11] = static_cast<std::uint8_t>(v.traceEditCode);
-  storeBig(b, 17, static_cast<std::uint64_t>(v.fileNumber), 3);
+std::array<std::uint8_t, segd_layout::kTraceHeaderBytes> demuxTraceHeader(
+    const TraceHeaderValues& v) {
+  std::array<std::uint8_t, segd_layout::kTraceHeaderBytes> b{};
+  storeFileNumber(b, trace_header::kFileNumber, v.fileNumber);
+  storeField(b, trace_header::kScanTypeNumber, 1);
+  storeField(b, trace_header::kChannelSetNumber, static_cast<std::uint64_t>(v.channelSet));
+  storeField(b, trace_header::kTraceNumber, static_cast<std::uint64_t>(v.traceNumber));
+  storeField(b, trace_header::kTraceHeaderExtensions,
+             static_cast<std::uint64_t>(v.traceHeaderExtensions));
+  storeField(b, trace_header::kTraceEditCode, static_cast<std::uint64_t>(v.traceEditCode));
+  storeField(b, trace_header::kExtendedFileNumber, static_cast<std::uint64_t>(v.fileNumber));
   return b;
 }
 
 int externalHeaderBlocksFor(std::string_view text) {
-  return static_cast<int>((text.size() + 31) / 32);
+  constexpr std::size_t kBlock = segd_layout::kBlockBytes;
+  return static_cast<int>((text.size() + kBlock - 1) / kBlock);
 }
 
 std::vector<std::uint8_t> externalHeaderBytes(std::string_view text, int blocks) {
-  std::vector<std::uint8_t> out(static_cast<std::size_t>(blocks) * 32, ' ');
+  std::vector<std::uint8_t> out(static_cast<std::size_t>(blocks) * segd_layout::kBlockBytes, ' ');
   for (std::size_t i = 0; i < text.size() && i < out.size(); ++i)
     out[i] = static_cast<std::uint8_t>(text[i]);
   return out;

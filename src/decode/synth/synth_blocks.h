@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "decode/field_layout.h"
+#include "decode/segd/segd_layout.h"
 
 namespace vorax::decode::synth {
 
-using Block32 = std::array<std::uint8_t, 32>;
+using Block32 = std::array<std::uint8_t, segd_layout::kBlockBytes>;
 
 // Stores `value` as `digits` BCD digits (two per byte, high nibble first) at 0-based `offset`.
 // An odd digit count starts in the low nibble of the first byte, leaving its high nibble.
@@ -28,6 +29,12 @@ void storeBcd(std::span<std::uint8_t> out, std::size_t offset, std::uint64_t val
 void storeField(std::span<std::uint8_t> out, const FieldRow& row, std::uint64_t value);
 void storeReal(std::span<std::uint8_t> out, const FieldRow& row, double value);
 void storeFieldText(std::span<std::uint8_t> out, const FieldRow& row, std::string_view text);
+// Writes `value` as a big-endian binary number over the whole field, whatever its encoding
+// shows (binary counts the decoders show as hex digits).
+void storeBinary(std::span<std::uint8_t> out, const FieldRow& row, std::uint64_t value);
+// A line or point number at 0-based `offset` as three binary bytes of whole part and four
+// BCD fraction digits.
+void storeFractional(std::span<std::uint8_t> out, std::size_t offset, double value);
 
 // General header byte 23 for a sample interval in ms (in 1/16 ms: 0.25 -> 0x04, 2 -> 0x20);
 // 0 for an interval the VORAX reader does not accept (only 0.25, 0.5, 1, 2 and 4 ms).
@@ -65,6 +72,8 @@ struct GeneralHeaderValues {
 
 Block32 generalHeaderBlock1(const GeneralHeaderValues& v);
 Block32 generalHeaderBlock2(const GeneralHeaderValues& v);
+// General header block 3's first 20 bytes (source line, point, index 1, set 1); the rest zero.
+Block32 generalHeaderBlock3(int fileNumber, double sourceLine, double sourcePoint);
 
 // One scan type header (channel-set descriptor).
 struct ChannelSetValues {
@@ -91,7 +100,8 @@ struct TraceHeaderValues {
   int traceEditCode = 0;  // 0 none, 2 dead before acquisition, 3 edited
 };
 
-std::array<std::uint8_t, 20> demuxTraceHeader(const TraceHeaderValues& v);
+std::array<std::uint8_t, segd_layout::kTraceHeaderBytes> demuxTraceHeader(
+    const TraceHeaderValues& v);
 
 // Number of 32-byte blocks that hold `text`.
 int externalHeaderBlocksFor(std::string_view text);

@@ -32,18 +32,6 @@ std::uint64_t hundredths(double metres) {
   return static_cast<std::uint64_t>(std::llround(metres * 100));
 }
 
-// A line or point number as three binary bytes of whole part and four BCD fraction digits.
-void storeFractional(Block32& b, std::size_t offset, double value) {
-  auto whole = static_cast<std::uint64_t>(std::floor(value));
-  auto fraction = static_cast<std::uint64_t>(std::llround((value - std::floor(value)) * 10000));
-  if (fraction >= 10000) {
-    ++whole;
-    fraction = 0;
-  }
-  storeBig(b, offset, whole, 3);
-  storeBcd(b, offset + 3, fraction, 4);
-}
-
 double recordLengthMs(const SynthOptions& o) {
   return (o.samplesPerTrace - 1) * o.sampleIntervalMs;
 }
@@ -64,13 +52,7 @@ GeneralHeaderValues generalHeaderValues(const SynthOptions& o, int externalBlock
 
 Block32 voraxGeneralHeaderBlock3(const SynthOptions& o) {
   const Position source = sourcePosition(o);
-  Block32 b{};
-  storeBig(b, 0, static_cast<std::uint64_t>(o.fileNumber), 3);
-  storeFractional(b, 3, o.sourceLine);
-  storeFractional(b, 8, o.sourcePoint);
-  b[13] = 0x01;  // source point index
-  b[18] = 0x03;  // general header block number
-  b[19] = 0x01;  // source set number
+  Block32 b = generalHeaderBlock3(o.fileNumber, o.sourceLine, o.sourcePoint);
   storeField(b, vorax_layout::gh3::kSourceX, hundredths(source.east));
   storeField(b, vorax_layout::gh3::kSourceY, hundredths(source.north));
   storeField(b, vorax_layout::gh3::kSourceZ, hundredths(o.sourceElevation));

@@ -8,13 +8,14 @@
 #include <cstddef>
 
 #include "decode/field_layout.h"
+#include "decode/segd/segd_layout.h"
 
 namespace vorax::decode::vorax_layout {
 
 using enum FieldEncoding;
 
 inline constexpr std::size_t kExtendedHeaderBytes = 64;
-inline constexpr std::size_t kExtensionBlockBytes = 32;
+inline constexpr std::size_t kExtensionBlockBytes = segd_layout::kBlockBytes;
 
 // General header block 3: the source position in whole hundredths of a metre (its first 20
 // bytes are the standard block 3's).

@@ -81,6 +81,7 @@ TEST(FieldLayout, NamesAfterPositionsMustNameThem) {
       {{"byte_21", 21, 21, Decimal}, true},
       {{"byte_21", 21, 22, Decimal}, false},
       {{"byte_10_second_digit", 10, 10, Hex}, true},  // a named field, not a position
+      {{"bytes_per_scan", 20, 22, Hex}, true},        // a count, not a position
       {{"tape_label", 525, 540, Characters}, true},
       {{"tape_label", 540, 525, Characters}, false},
       {{"tape_label", 0, 4, Characters}, false},
