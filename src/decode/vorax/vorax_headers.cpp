@@ -83,12 +83,6 @@ std::string tenths(std::string_view digits) {
   return shortestText(numericValue(digits) / 10.0);
 }
 
-// Every field of `out` held straight in the block's bytes gets its text.
-template <typename Fields>
-void readByteFields(const Block& b, Fields& out) {
-  Fields::eachByteField(out, [&b](const FieldRow& row, auto& field) { field = fieldText(b, row); });
-}
-
 int nibbleOf(const Block& b, const FieldRow& row) {
   return row.encoding == FieldEncoding::HighDigit ? highNibble(b, row.first)
                                                   : lowNibble(b, row.first);
