@@ -10,16 +10,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
 
 #include "decode/field_layout.h"
 
 namespace vorax::decode::sn388_layout {
 
 using enum FieldEncoding;
-
-inline constexpr std::size_t kExtensionBlockBytes = 32;
-inline constexpr std::size_t kExtendedHeaderBytes = 1024;
 
 namespace block1 {
 inline constexpr FieldRow kReceiverLineNumber{"receiver_line_number", 1, 3, Decimal};
@@ -196,6 +192,7 @@ inline constexpr FieldRow kBytes801To808{"bytes_801_to_808", 801, 808, Double};
 inline constexpr FieldRow kBytes809To812{"bytes_809_to_812", 809, 812, Single};
 inline constexpr FieldRow kBytes813To1023{"bytes_813_to_1023", 813, 1023, Hex};
 
+// Every word is named after the bytes it holds.
 static_assert(std::ranges::all_of(kFirstWords, fieldNameMatches) &&
               std::ranges::all_of(kMiddleWords, fieldNameMatches) &&
               std::ranges::all_of(kWords645To696, fieldNameMatches));
