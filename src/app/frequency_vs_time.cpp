@@ -9,6 +9,7 @@
 #include "app/utilities.h"
 #include "decode/conversions.h"
 #include "dsp/spectrum.h"
+#include "dsp/taper.h"
 
 namespace vorax::app {
 
@@ -41,7 +42,7 @@ struct SegmentAnalyser {
                        ? static_cast<float>(valueOrZero(samples[static_cast<std::size_t>(j)]))
                        : 0.0f;
     }
-    BlackmanTaper(segment, tapered);
+    dsp::BlackmanTaper(segment, tapered);
     std::copy(tapered.begin(), tapered.end(), frame.begin() + kSegmentPosition);
     return dsp::AmplitudeSpectrum(fft, frame);
   }

@@ -9,6 +9,7 @@
 #include "app/utilities.h"
 #include "decode/conversions.h"
 #include "dsp/spectrum.h"
+#include "dsp/taper.h"
 
 namespace vorax::app {
 
@@ -145,7 +146,7 @@ SelectionStatistics analyseSelection(const decode::SegdRecord& record, Selection
       }
       segment[j] = static_cast<float>(stored * normalising);
     }
-    BlackmanTaper(segment, tapered);
+    dsp::BlackmanTaper(segment, tapered);
     const std::vector<float> amplitudes = dsp::AmplitudeSpectrum(fft, tapered);
     if (out.spectrum.empty()) out.spectrum.assign(amplitudes.size(), 0.0f);
     for (std::size_t i = 0; i < amplitudes.size(); ++i) out.spectrum[i] += amplitudes[i];

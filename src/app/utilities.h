@@ -1,10 +1,9 @@
 // Small shared routines: axis steps, colours, angles, text padding, file lengths, folder
-// names and the Blackman taper.
+// names.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,11 +34,5 @@ std::int64_t FILELEN(const std::filesystem::path& file);
 // The folder part of a full file name: the text before its last `\` or `/`. A name in the
 // root ("/x" or "\x") gives that one separator; a name without a folder gives "".
 std::string FolderOfPath(std::string_view path);
-
-// out(n) = in(n) x (0.42 - 0.5 cos(2 pi n / (U - 1)) + 0.08 cos(4 pi n / (U - 1))) for
-// n = 0..U, U = the input's upper index, with pi taken as 3.14159268. With U <= 1 (fewer than
-// three values) there is no window and the input is copied unchanged. Only the first
-// min(in.size(), out.size()) values are written.
-void BlackmanTaper(std::span<const float> in, std::span<float> out);
 
 }  // namespace vorax::app

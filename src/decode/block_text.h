@@ -68,12 +68,15 @@ inline std::string fieldText(Bytes bytes, FieldEncoding encoding) {
 }
 
 inline std::string fieldText(const Block& block, const FieldRow& row) {
-  const std::vector<std::uint8_t> raw = block.bytes(row.first, row.last);
-  return fieldText(Bytes(raw), row.encoding);
+  const Bytes data = block.span();
+  if (row.last <= data.size())
+    return fieldText(data.subspan(row.offset(), row.size()), row.encoding);
+  const std::vector<std::uint8_t> padded = block.bytes(row.first, row.last);
+  return fieldText(Bytes(padded), row.encoding);
 }
 
-// Every field of `out` held straight in the block's bytes (those its eachByteField lists, each
-// with its layout row) gets its text.
+// Every field of `out` that its type binds to a layout row (`Fields::eachByteField`) gets
+// that row's text.
 template <typename Fields>
 void readByteFields(const Block& block, Fields& out) {
   Fields::eachByteField(

@@ -8,6 +8,7 @@
 #include "decode/seg2/seg2_opener.h"
 #include "decode/sercel/sercel_loader.h"
 #include "decode/standard/standard_opener.h"
+#include "decode/trace_capacity.h"
 #include "decode/vorax/vorax_loader.h"
 
 namespace vorax::decode {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/worker_count.h"
-#include "decode/vorax/vorax_loader.h"
+#include "decode/trace_capacity.h"
 
 namespace vorax::decode {
 

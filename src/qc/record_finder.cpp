@@ -6,30 +6,30 @@
 #include <fstream>
 
 #include "decode/seg2/seg2_reader.h"
+#include "decode/segd/segd_numbers.h"
 
 namespace vorax::qc {
 
 namespace {
 
-bool bcdDigits(std::uint8_t byte) {
-  return (byte >> 4) <= 9 && (byte & 0x0F) <= 9;
-}
-
-int bcdValue(std::uint8_t byte) {
-  return (byte >> 4) * 10 + (byte & 0x0F);
-}
-
 // General header block 1, bytes 3-4 the format code, 11 the year, 12 (low nibble) and 13 the
 // day of the year, 14-16 hour, minute and second, all BCD.
 bool startsAsSegd(const std::array<std::uint8_t, 16>& b) {
-  if (!bcdDigits(b[2]) || !bcdDigits(b[3])) return false;
-  const int format = bcdValue(b[2]) * 100 + bcdValue(b[3]);
+  using decode::bcdByte;
+  const int formatHigh = bcdByte(b[2]);
+  const int formatLow = bcdByte(b[3]);
+  if (formatHigh < 0 || formatLow < 0) return false;
+  const int format = formatHigh * 100 + formatLow;
   const int family = format / 1000;
   if ((family != 0 && family != 8) || format % 1000 < 15 || format % 1000 > 80) return false;
-  if (!bcdDigits(b[10]) || (b[11] & 0x0F) > 3 || !bcdDigits(b[12])) return false;
-  const int day = (b[11] & 0x0F) * 100 + bcdValue(b[12]);
-  if (day > 366 || !bcdDigits(b[13]) || !bcdDigits(b[14]) || !bcdDigits(b[15])) return false;
-  return bcdValue(b[13]) < 24 && bcdValue(b[14]) < 60 && bcdValue(b[15]) < 60;
+  const int dayTensAndUnits = bcdByte(b[12]);
+  if (bcdByte(b[10]) < 0 || (b[11] & 0x0F) > 3 || dayTensAndUnits < 0) return false;
+  const int day = (b[11] & 0x0F) * 100 + dayTensAndUnits;
+  const int hour = bcdByte(b[13]);
+  const int minute = bcdByte(b[14]);
+  const int second = bcdByte(b[15]);
+  return day <= 366 && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
+         second < 60;
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <thread>
 
-#include "app/utilities.h"
 #include "dsp/spectrum.h"
+#include "dsp/taper.h"
 #include "spread/spread_layout.h"
 
 namespace vorax::spread {
@@ -31,7 +31,7 @@ std::int32_t binCountFor(std::int32_t samples) {
 std::vector<float> taperWindow(std::size_t s) {
   const std::vector<float> ones(s + 1, 1.0f);
   std::vector<float> window(s + 1);
-  app::BlackmanTaper(ones, window);
+  dsp::BlackmanTaper(ones, window);
   return window;
 }
 

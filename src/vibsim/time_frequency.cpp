@@ -6,6 +6,7 @@
 
 #include "app/utilities.h"
 #include "dsp/spectrum.h"
+#include "dsp/taper.h"
 
 namespace vorax::vibsim {
 
@@ -59,7 +60,7 @@ TimeFrequencyGrid computeTimeFrequency(dsp::Fft& fft, std::span<const float> sam
 
   // The Blackman weights, worked out once: the taper of a window of ones.
   std::vector<float> taper(windowSamples);
-  app::BlackmanTaper(std::vector<float>(windowSamples, 1.0f), taper);
+  dsp::BlackmanTaper(std::vector<float>(windowSamples, 1.0f), taper);
 
   std::vector<float> db(columns * rows);
   float strongest = -INFINITY;

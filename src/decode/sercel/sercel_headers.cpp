@@ -19,41 +19,14 @@ using sercel_codes::kControlUnitTypes;
 
 namespace {
 
-// A copy of one block at its full size, zero-filled where the buffer passed is shorter, so
-// every read below is in range.
-template <std::size_t N>
-class PaddedBlock {
- public:
-  explicit PaddedBlock(Bytes buffer) { copyBytes(buffer, 0, N, bytes_.data()); }
-
-  Bytes range(const FieldRow& row) const { return Bytes(bytes_).subspan(row.offset(), row.size()); }
-  // The field's first byte, and its bytes as an unsigned integer or an IEEE single.
-  std::uint8_t at(const FieldRow& row) const { return bytes_[row.offset()]; }
-  std::uint32_t u32(const FieldRow& row) const { return bigU32(Bytes(bytes_), row.offset()); }
-  float single(const FieldRow& row) const { return bigFloat(Bytes(bytes_), row.offset()); }
-  std::string text(const FieldRow& row) const { return fieldText(range(row), row.encoding); }
-
-  // Every field of `out` held straight in the block's bytes gets its text.
-  template <typename Fields>
-  void readByteFields(Fields& out) const {
-    Fields::eachByteField(out, [this](const FieldRow& row, auto& field) { field = text(row); });
-  }
-
- private:
-  std::array<std::uint8_t, N> bytes_;
-};
-
-using TraceBlock = PaddedBlock<sercel_layout::kExtensionBlockBytes>;
-using ExtendedBlock = PaddedBlock<sercel_layout::kExtendedHeaderBytes>;
-
 using CheckResult = LastFailure<FixedText<80>>;
 
 // Looks `code` up; an unknown code stores `fallback` and fails the check.
 template <std::size_t N>
-void textFromTable(std::span<const CodeLabel> table, std::uint32_t code, FixedText<N>& text,
+void textFromTable(std::span<const CodeLabel> table, std::uint64_t code, FixedText<N>& text,
                    std::string_view fallback, CheckResult& result, std::int32_t status,
                    std::string_view message) {
-  if (const std::string_view* found = findLabel(table, code)) {
+  if (const std::string_view* found = findLabel(table, static_cast<std::int64_t>(code))) {
     text = *found;
   } else {
     text = fallback;
@@ -121,83 +94,83 @@ std::string_view nominalConversionFactor(std::uint8_t gainScale) {
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK1(Bytes buffer, Ext408Block1Fields& out) {
   namespace rows = sercel_layout::block1;
-  const TraceBlock b(buffer);
+  const Block b(buffer);
   out = Ext408Block1Fields{};
   CheckResult result(out.message);
-  b.readByteFields(out);
-  textFromTable(kSensorTypes, b.at(rows::kSensorTypeCode), out.sensorTypeText, "Unknown", result, 1,
-                "Sensor type code not recognised - should be 0 to 9");
+  readByteFields(b, out);
+  textFromTable(kSensorTypes, b.at(rows::kSensorTypeCode.first), out.sensorTypeText, "Unknown",
+                result, 1, "Sensor type code not recognised - should be 0 to 9");
   return result.status();
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK2(Bytes buffer, Ext408Block2Fields& out) {
-  const TraceBlock b(buffer);
+  const Block b(buffer);
   out = Ext408Block2Fields{};
-  b.readByteFields(out);
+  readByteFields(b, out);
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK3(Bytes buffer, Ext408Block3Fields& out) {
   namespace rows = sercel_layout::block3;
-  const TraceBlock b(buffer);
+  const Block b(buffer);
   out = Ext408Block3Fields{};
-  b.readByteFields(out);
-  out.resistanceErrorText = yesNo(b.at(rows::kResistanceError));
-  out.tiltErrorText = yesNo(b.at(rows::kTiltError));
+  readByteFields(b, out);
+  out.resistanceErrorText = yesNo(b.at(rows::kResistanceError.first));
+  out.tiltErrorText = yesNo(b.at(rows::kTiltError.first));
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK4(Bytes buffer, Ext408Block4Fields& out) {
   namespace rows = sercel_layout::block4;
-  const TraceBlock b(buffer);
+  const Block b(buffer);
   out = Ext408Block4Fields{};
-  b.readByteFields(out);
-  out.capacitanceErrorText = yesNo(b.at(rows::kCapacitanceError));
-  out.cutOffErrorText = yesNo(b.at(rows::kCutOffError));
+  readByteFields(b, out);
+  out.capacitanceErrorText = yesNo(b.at(rows::kCapacitanceError.first));
+  out.cutOffErrorText = yesNo(b.at(rows::kCutOffError.first));
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK5(Bytes buffer, Ext408Block5Fields& out) {
-  const TraceBlock b(buffer);
+  const Block b(buffer);
   out = Ext408Block5Fields{};
-  b.readByteFields(out);
-  out.leakageErrorText = yesNo(b.at(sercel_layout::block5::kLeakageError));
+  readByteFields(b, out);
+  out.leakageErrorText = yesNo(b.at(sercel_layout::block5::kLeakageError.first));
   return 0;
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK6(Bytes buffer, Ext408Block6Fields& out) {
   namespace rows = sercel_layout::block6;
-  const TraceBlock b(buffer);
+  const Block b(buffer);
   out = Ext408Block6Fields{};
   CheckResult result(out.message);
-  b.readByteFields(out);
+  readByteFields(b, out);
 
-  textFromTable(kUnitTypes, b.at(rows::kUnitType), out.unitTypeText, "Unknown", result, 1,
+  textFromTable(kUnitTypes, b.at(rows::kUnitType.first), out.unitTypeText, "Unknown", result, 1,
                 "Recording Unit Type Not Recognised - should be 00, 01, 02 or 1C");
-  if (b.at(rows::kAssemblyType) <= 0x10) {
-    out.assemblyTypeText = "String of " + b.text(rows::kAssemblyType) + " FDUs";
+  if (b.at(rows::kAssemblyType.first) <= 0x10) {
+    out.assemblyTypeText = "String of " + fieldText(b, rows::kAssemblyType) + " FDUs";
   } else {
-    textFromTable(kAssemblyTypes, b.at(rows::kAssemblyType), out.assemblyTypeText, "Unknown",
+    textFromTable(kAssemblyTypes, b.at(rows::kAssemblyType.first), out.assemblyTypeText, "Unknown",
                   result, 2, "Assembly Type Not Recognised");
   }
-  textFromTable(kSubunitTypes, b.at(rows::kSubunitType), out.subunitTypeText, "Unknown", result, 3,
-                "FDU Type Not Recognised");
-  out.channelTypeText = b.at(rows::kChannelTypeCode) == 0 ? "Geophone" : "Hydrophone";
+  textFromTable(kSubunitTypes, b.at(rows::kSubunitType.first), out.subunitTypeText, "Unknown",
+                result, 3, "FDU Type Not Recognised");
+  out.channelTypeText = b.at(rows::kChannelTypeCode.first) == 0 ? "Geophone" : "Hydrophone";
   return result.status();
 }
 
 std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK7(Bytes buffer, Ext408Block7Fields& out) {
   namespace rows = sercel_layout::block7;
-  const TraceBlock b(buffer);
+  const Block b(buffer);
   out = Ext408Block7Fields{};
   CheckResult result(out.message);
-  b.readByteFields(out);
-  const std::uint8_t gainScale = b.at(rows::kChannelGainScale);
-  if (b.single(rows::kConversionFactor) == 0.0f)
+  readByteFields(b, out);
+  const std::uint8_t gainScale = b.at(rows::kChannelGainScale.first);
+  if (b.bigSingle(rows::kConversionFactor.first) == 0.0f)
     out.conversionFactor = nominalConversionFactor(gainScale);
 
-  textFromTable(kControlUnitTypes, b.at(rows::kControlUnitType), out.controlUnitTypeText, "Unknown",
-                result, 1, "Control Unit Code Not Recognised");
+  textFromTable(kControlUnitTypes, b.at(rows::kControlUnitType.first), out.controlUnitTypeText,
+                "Unknown", result, 1, "Control Unit Code Not Recognised");
   if (gainScale >= 1 && gainScale <= kGainScaleTexts.size()) {
     const auto& texts = kGainScaleTexts[gainScale - 1];
     out.gainScaleText1 = texts[0];
@@ -209,15 +182,15 @@ std::int32_t SEGDDECODE408TRACEHEADEREXTBLOCK7(Bytes buffer, Ext408Block7Fields&
     out.gainScaleText3 = "Undefined";
     result.fail(2, "Channel Gain Scale Code Not Recognised should be 1 to 5");
   }
-  textFromTable(kChannelFilters, b.at(rows::kChannelFilter), out.channelFilterText, "Undefined",
-                result, 3, "Channel Filter Code Not Recognised - should be 1, 2 or 3");
-  textFromTable(kEditedStatuses, b.at(rows::kChannelEditedStatus), out.channelEditedStatusText,
-                "Undefined", result, 4,
+  textFromTable(kChannelFilters, b.at(rows::kChannelFilter.first), out.channelFilterText,
+                "Undefined", result, 3, "Channel Filter Code Not Recognised - should be 1, 2 or 3");
+  textFromTable(kEditedStatuses, b.at(rows::kChannelEditedStatus.first),
+                out.channelEditedStatusText, "Undefined", result, 4,
                 "Channel Edit Status Code Not Recognised - should be 1, 2 or 3");
-  textFromTable(kChannelTypeIds, b.at(rows::kChannelTypeIdentification), out.channelTypeText,
+  textFromTable(kChannelTypeIds, b.at(rows::kChannelTypeIdentification.first), out.channelTypeText,
                 "Undefined", result, 5, "Channel Type ID Code Not Recognised - should be 1 or 9");
-  textFromTable(kChannelProcesses, b.at(rows::kChannelProcess), out.channelProcessText, "Undefined",
-                result, 6, "Channel Process Code Not Recognised - should be 1 to 6");
+  textFromTable(kChannelProcesses, b.at(rows::kChannelProcess.first), out.channelProcessText,
+                "Undefined", result, 6, "Channel Process Code Not Recognised - should be 1 to 6");
   return result.status();
 }
 
@@ -255,21 +228,22 @@ constexpr CodeLabel kProcessTypes[] = {{1, "No operation (raw data)"},
 
 constexpr CodeLabel kAcquisitionFilterTypes[] = {{1, "0.8 Min"}, {2, "0.8 Lin"}, {3, "SU6R Like"}};
 
-void decodeExtendedValues(const ExtendedBlock& b, Extended& out) {
-  b.readByteFields(out);
-  out.tapeLabel = base::trimmed(b.text(sercel_layout::extended::kTapeLabel), base::kSpacesAndZeros);
+void decodeExtendedValues(const Block& b, Extended& out) {
+  readByteFields(b, out);
+  out.tapeLabel =
+      base::trimmed(fieldText(b, sercel_layout::extended::kTapeLabel), base::kSpacesAndZeros);
 }
 
 // The table texts, checked in byte order so that the last failing check is the last made.
-void decodeExtendedTexts(const ExtendedBlock& b, Extended& out, CheckResult& result) {
+void decodeExtendedTexts(const Block& b, Extended& out, CheckResult& result) {
   namespace rows = sercel_layout::extended;
-  textFromTable(kSourceTypes, b.u32(rows::kSourceType), out.sourceTypeText, "Unknown", result, 1,
-                "Source Type Not Correct- should be 0, 1 or 2");
-  textFromTable(kTestRecordTypes, b.u32(rows::kTestRecordType), out.testRecordTypeText, "Unknown",
-                result, 2, "Test Type Not Correct- should be 0 to 12");
-  textFromTable(kSpreadTypes, b.u32(rows::kSpreadType), out.spreadTypeText, "Unknown", result, 3,
-                "Spread Type Not Correct- should be 1 or 2");
-  const std::uint32_t blaster = b.u32(rows::kBlasterStatus);
+  textFromTable(kSourceTypes, fieldValue(b, rows::kSourceType), out.sourceTypeText, "Unknown",
+                result, 1, "Source Type Not Correct- should be 0, 1 or 2");
+  textFromTable(kTestRecordTypes, fieldValue(b, rows::kTestRecordType), out.testRecordTypeText,
+                "Unknown", result, 2, "Test Type Not Correct- should be 0 to 12");
+  textFromTable(kSpreadTypes, fieldValue(b, rows::kSpreadType), out.spreadTypeText, "Unknown",
+                result, 3, "Spread Type Not Correct- should be 1 or 2");
+  const std::uint64_t blaster = fieldValue(b, rows::kBlasterStatus);
   if (blaster < kBlasterStatusTexts.size()) {
     out.blasterStatusText1 = kBlasterStatusTexts[blaster][0];
     out.blasterStatusText2 = kBlasterStatusTexts[blaster][1];
@@ -280,32 +254,33 @@ void decodeExtendedTexts(const ExtendedBlock& b, Extended& out, CheckResult& res
     out.blasterStatusText3 = "Unknown";
     result.fail(4, "Blaster status code not recognised");
   }
-  textFromTable(kNoYes, b.u32(rows::kInternalTimeBreak), out.internalTimeBreakText, "Err", result,
-                5, "Internal Time break flag Error, should be 0 or 1");
-  textFromTable(kNoYes, b.u32(rows::kPrestackInFieldUnits), out.prestackText, "Err", result, 6,
-                "Field Prestack flag Error, should be 0 or 1");
-  textFromTable(kNoiseEliminationTypes, b.u32(rows::kNoiseEliminationType),
+  textFromTable(kNoYes, fieldValue(b, rows::kInternalTimeBreak), out.internalTimeBreakText, "Err",
+                result, 5, "Internal Time break flag Error, should be 0 or 1");
+  textFromTable(kNoYes, fieldValue(b, rows::kPrestackInFieldUnits), out.prestackText, "Err", result,
+                6, "Field Prestack flag Error, should be 0 or 1");
+  textFromTable(kNoiseEliminationTypes, fieldValue(b, rows::kNoiseEliminationType),
                 out.noiseEliminationText, "Unknown", result, 7,
                 "Noise elemination flag Error, should be 1,2,3 or 4");
-  textFromTable(kHistoricEditingTypes, b.u32(rows::kHistoricEditingType), out.historicEditingText,
-                "Unknown", result, 8, "Historic Editing flag Error, should be 1 or 2");
-  textFromTable(kThresholdTypes, b.u32(rows::kThresholdHoldVariable), out.thresholdText, "Err",
-                result, 9, "Threshold flag Error, should be 1 or 2");
-  textFromTable(kProcessTypes, b.u32(rows::kProcessType), out.processTypeText, "Unknown", result,
-                10, "Process type Error, should be 1 to 7");
-  textFromTable(kNoYes, b.u32(rows::kSlipSweep), out.slipSweepText, "Err", result, 11,
+  textFromTable(kHistoricEditingTypes, fieldValue(b, rows::kHistoricEditingType),
+                out.historicEditingText, "Unknown", result, 8,
+                "Historic Editing flag Error, should be 1 or 2");
+  textFromTable(kThresholdTypes, fieldValue(b, rows::kThresholdHoldVariable), out.thresholdText,
+                "Err", result, 9, "Threshold flag Error, should be 1 or 2");
+  textFromTable(kProcessTypes, fieldValue(b, rows::kProcessType), out.processTypeText, "Unknown",
+                result, 10, "Process type Error, should be 1 to 7");
+  textFromTable(kNoYes, fieldValue(b, rows::kSlipSweep), out.slipSweepText, "Err", result, 11,
                 "Slip Sweep flag Error, should be 0 or 1");
-  textFromTable(kAcquisitionFilterTypes, b.u32(rows::kAcquisitionFilterType),
+  textFromTable(kAcquisitionFilterTypes, fieldValue(b, rows::kAcquisitionFilterType),
                 out.acquisitionFilterText, "Err", result, 12,
                 "Acquisition Filter Type Error, should be 1, 2 or 3");
-  textFromTable(kNoYes, b.u32(rows::kPrmTiltFlag), out.prmTiltText, "Err", result, 13,
+  textFromTable(kNoYes, fieldValue(b, rows::kPrmTiltFlag), out.prmTiltText, "Err", result, 13,
                 "PRM Tilt flag Error, should be 0 or 1");
 }
 
 }  // namespace
 
 std::int32_t SEGDDECODE408EXTENDEDHEADER(Bytes buffer, Ext408ExtendedFields& out) {
-  const ExtendedBlock b(buffer);
+  const Block b(buffer);
   out = Ext408ExtendedFields{};
   CheckResult result(out.message);
   decodeExtendedValues(b, out);

@@ -5,7 +5,6 @@
 
 #include "decode/block_text.h"
 #include "decode/code_lookup.h"
-#include "decode/conversions.h"
 #include "decode/sercel/sercel_code_tables.h"
 
 namespace vorax::decode {
@@ -13,16 +12,6 @@ namespace vorax::decode {
 namespace {
 
 using Check = LastFailure<FixedText<80>>;
-
-std::uint64_t valueOf(const Block& b, std::size_t first, std::size_t last) {
-  return b.big(first, last);
-}
-std::string singleOf(const Block& b, std::size_t first) {
-  return ieeesingletext(b.bytes(first, first + 3));
-}
-std::string doubleOf(const Block& b, std::size_t first) {
-  return ieeedoubletext(b.bytes(first, first + 7));
-}
 
 // ---- Block 1 tables ----
 
@@ -148,10 +137,10 @@ constexpr CodeLabel kProcessTypes[] = {
 };
 constexpr CodeLabel kTtms[] = {{0, "Single"}, {1, "Simultaneous"}};
 
-// One tabled four-byte field of the extended header: its first byte, table, fallback text,
-// status and message (the code is appended when `appendCode`).
+// One coded word of the extended header: its row, table, fallback text, status and message
+// (the code is appended when `appendCode`).
 struct ExtendedCheck {
-  std::size_t firstByte;
+  FieldRow row;
   std::span<const CodeLabel> table;
   std::string_view fallback;
   std::int32_t status;
@@ -161,49 +150,23 @@ struct ExtendedCheck {
 
 template <std::size_t W>
 void decodeTabled(const Block& b, const ExtendedCheck& c, FixedText<W>& field, Check& check) {
-  std::uint64_t code = valueOf(b, c.firstByte, c.firstByte + 3);
+  const std::uint64_t code = fieldValue(b, c.row);
   std::string message(c.message);
   if (c.appendCode) message += std::to_string(code);
   labelOrFail(c.table, static_cast<std::int64_t>(code), field, c.fallback, check, c.status,
               message);
 }
 
-void decodeExtendedNumbers(const Block& b, Sn388ExtendedFields& out) {
-  for (std::size_t k = 0; k < out.firstWords.size(); ++k)
-    out.firstWords[k] = decimalOf(b, 1 + 4 * k, 4 + 4 * k);
-  out.bytes105To168 = charactersOf(b, 105, 168);
-  for (std::size_t k = 0; k < out.middleWords.size(); ++k)
-    out.middleWords[k] = decimalOf(b, 169 + 4 * k, 172 + 4 * k);
-  out.bytes305To432 = hexOf(b, 305, 432).substr(0, 128);
-  out.bytes433To560 = hexOf(b, 433, 560).substr(0, 128);
-  out.bytes561To564 = decimalOf(b, 561, 564);
-  out.bytes565To644 = charactersOf(b, 565, 644);
-  for (std::size_t k = 0; k < out.words645To696.size(); ++k)
-    out.words645To696[k] = decimalOf(b, 645 + 4 * k, 648 + 4 * k);
-  out.bytes697To700 = decimalOf(b, 697, 700);
-  out.bytes701To704 = decimalOf(b, 701, 704);
-  out.bytes705To720 = trimmedCharactersOf(b, 705, 720);
-  out.bytes721To724 = decimalOf(b, 721, 724);
-  out.bytes725To728 = singleOf(b, 725);
-  out.bytes729To732 = singleOf(b, 729);
-  out.bytes733To736 = decimalOf(b, 733, 736);
-  out.bytes737To740 = decimalOf(b, 737, 740);
-  out.bytes741To756 = trimmedCharactersOf(b, 741, 756);
-  out.bytes757To760 = decimalOf(b, 757, 760);
-  out.bytes761To764 = decimalOf(b, 761, 764);
-  out.bytes765To768 = decimalOf(b, 765, 768);
-  out.bytes769To772 = decimalOf(b, 769, 772);
-  out.bytes773To784 = trimmedCharactersOf(b, 773, 784);
-  out.bytes785To788 = decimalOf(b, 785, 788);
-  out.bytes789To792 = decimalOf(b, 789, 792);
-  out.bytes793To800 = doubleOf(b, 793);
-  out.bytes801To808 = doubleOf(b, 801);
-  out.bytes809To812 = singleOf(b, 809);
-  out.bytes813To1023 = hexOf(b, 813, 1023).substr(0, 211);
+// The three character fields shown without their leading and trailing blanks and zeros.
+void trimExtendedTexts(const Block& b, Sn388ExtendedFields& out) {
+  namespace rows = sn388_layout::extended;
+  out.bytes705To720 = trimmedCharactersOf(b, rows::kBytes705To720);
+  out.bytes741To756 = trimmedCharactersOf(b, rows::kBytes741To756);
+  out.bytes773To784 = trimmedCharactersOf(b, rows::kBytes773To784);
 }
 
 void decodeBlasterStatus(const Block& b, Sn388ExtendedFields& out, Check& check) {
-  std::uint64_t code = valueOf(b, 181, 184);
+  const std::uint64_t code = fieldValue(b, sn388_layout::extended::kBlasterStatus);
   for (std::size_t i = 0; i < 3; ++i)
     out.blasterStatusTexts[i] =
         code <= 8 ? sercel_codes::kBlasterStatusTexts[code][i] : std::string_view("Unknown");
@@ -213,34 +176,20 @@ void decodeBlasterStatus(const Block& b, Sn388ExtendedFields& out, Check& check)
 }  // namespace
 
 std::int32_t SEGDDECODE388TRACEHEADEREXTBLOCK1(Bytes buffer, Sn388Block1Fields& out) {
+  namespace rows = sn388_layout::block1;
   const Block b(buffer);
   Check check(out.message);
-  out.receiverLineNumber = decimalOf(b, 1, 3);
-  out.receiverPointNumber = decimalOf(b, 4, 6);
-  out.receiverPointIndex = decimalOf(b, 7, 7);
-  out.samplesPerTrace = decimalOf(b, 8, 10);
-  out.bytes11To13 = decimalOf(b, 11, 13);
-  const int filterCode = b.at(14);
-  const int gain = b.at(15);
-  const int unitType = b.at(16) & 0xF0;
-  const int channelType = b.at(16) & 0x0F;
-  const int noiseCode = b.at(17);
-  const int processCode = b.at(18);
-  const int status = b.at(19);
-  out.channelFilterCode = std::to_string(filterCode);
-  out.channelGain = std::to_string(gain);
+  readByteFields(b, out);
+  const auto filterCode = static_cast<int>(fieldValue(b, rows::kChannelFilterCode));
+  const auto gain = static_cast<int>(fieldValue(b, rows::kChannelGain));
+  const int unitType = b.at(rows::kUnitTypeValue.first) & 0xF0;
+  const int channelType = b.at(rows::kChannelTypeValue.first) & 0x0F;
+  const auto noiseCode = static_cast<int>(fieldValue(b, rows::kNoiseEliminationCode));
+  const auto processCode = static_cast<int>(fieldValue(b, rows::kProcessCode));
+  const auto status = static_cast<int>(fieldValue(b, rows::kStatusByte));
   out.unitTypeValue = std::to_string(unitType);
   out.channelTypeValue = std::to_string(channelType);
-  out.noiseEliminationCode = std::to_string(noiseCode);
-  out.processCode = std::to_string(processCode);
-  out.statusByte = std::to_string(status);
-  out.byte20 = decimalOf(b, 20, 20);
-  out.byte21 = decimalOf(b, 21, 21);
-  out.bytes22To23 = decimalOf(b, 22, 23);
-  out.bytes24To25 = decimalOf(b, 24, 25);
-  out.byte26 = decimalOf(b, 26, 26);
-  out.bytes27To30 = b.bigSingle(27) == 0.0f ? std::string("1") : singleOf(b, 27);
-  out.bytes31To32 = hexOf(b, 31, 32);
+  if (b.bigSingle(rows::kBytes27To30.first) == 0.0f) out.bytes27To30 = "1";
 
   labelOrFail(kChannelFilters, filterCode, out.filterText, "Unknown", check, 1,
               "Channel Filter type code not recognised - should be 0 to 5 but is " +
@@ -262,65 +211,77 @@ std::int32_t SEGDDECODE388TRACEHEADEREXTBLOCK1(Bytes buffer, Sn388Block1Fields& 
 }
 
 std::int32_t SEGDDECODE388TRACEHEADEREXTBLOCK2(Bytes buffer, Sn388Block2Fields& out) {
-  const Block b(buffer);
-  out.receiverX = doubleOf(b, 1);
-  out.receiverY = doubleOf(b, 9);
-  out.receiverZ = singleOf(b, 17);
-  out.bytes22To32 = hexOf(b, 22, 32).substr(0, 12);
+  readByteFields(Block(buffer), out);
   return 0;
 }
 
 std::int32_t SEGDDECODE388EXTENDEDHEADER(Bytes buffer, Sn388ExtendedFields& out) {
+  namespace rows = sn388_layout::extended;
   const Block b(buffer);
   Check check(out.message);
-  decodeExtendedNumbers(b, out);
+  readByteFields(b, out);
+  trimExtendedTexts(b, out);
 
-  decodeTabled(b, {13, kNoYes, "Unknown", 3, "UH Type Not Correct- should be 0 or 1", false},
-               out.upholeText, check);
   decodeTabled(
-      b,
-      {33, kAuxiliaryUnits, "Unknown", 3, "AUX Type Not Correct- should be 2 or 3 but is ", true},
-      out.auxiliaryUnitText, check);
+      b, {rows::kUpholeType, kNoYes, "Unknown", 3, "UH Type Not Correct- should be 0 or 1", false},
+      out.upholeText, check);
   decodeTabled(b,
-               {41, kSourceTypes, "Unknown", 3, "Source Type Not Correct- should be 0 or 1", false},
+               {rows::kAuxiliaryUnitType, kAuxiliaryUnits, "Unknown", 3,
+                "AUX Type Not Correct- should be 2 or 3 but is ", true},
+               out.auxiliaryUnitText, check);
+  decodeTabled(b,
+               {rows::kSourceType, kSourceTypes, "Unknown", 3,
+                "Source Type Not Correct- should be 0 or 1", false},
                out.sourceTypeText, check);
-  decodeTabled(
-      b, {45, kFiringOrderChannels, "Unknown", 2, "FOC Type Not Correct- should be 0 to 5", false},
-      out.firingOrderChannelText, check);
-  decodeTabled(b, {57, kSignals, "Unknown", 2, "SIG Type Not Correct- should be 0 to 9", false},
-               out.signalText, check);
+  decodeTabled(b,
+               {rows::kFiringOrderChannel, kFiringOrderChannels, "Unknown", 2,
+                "FOC Type Not Correct- should be 0 to 5", false},
+               out.firingOrderChannelText, check);
   decodeTabled(
       b,
-      {61, kSyntheticSignalShapes, "Unknown", 2, "SSS Type Not Correct- should be 0 to 11", false},
-      out.syntheticSignalShapeText, check);
-  decodeTabled(b, {81, kTests, "Unknown", 2, "TST Type Not Correct- should be 0 to 14", false},
-               out.testText, check);
+      {rows::kSignalType, kSignals, "Unknown", 2, "SIG Type Not Correct- should be 0 to 9", false},
+      out.signalText, check);
   decodeTabled(b,
-               {97, kSpreadTypes, "Unknown", 3, "Spread Type Not Correct- should be 0 or 1", false},
+               {rows::kSyntheticSignalShape, kSyntheticSignalShapes, "Unknown", 2,
+                "SSS Type Not Correct- should be 0 to 11", false},
+               out.syntheticSignalShapeText, check);
+  decodeTabled(
+      b, {rows::kTestType, kTests, "Unknown", 2, "TST Type Not Correct- should be 0 to 14", false},
+      out.testText, check);
+  decodeTabled(b,
+               {rows::kSpreadType, kSpreadTypes, "Unknown", 3,
+                "Spread Type Not Correct- should be 0 or 1", false},
                out.spreadTypeText, check);
   decodeBlasterStatus(b, out, check);
-  decodeTabled(b, {185, kSyntheticSignalTypes, "Unknown", 10, "SST Error, should be 0 to 5", false},
+  decodeTabled(b,
+               {rows::kSyntheticSignalType, kSyntheticSignalTypes, "Unknown", 10,
+                "SST Error, should be 0 to 5", false},
                out.syntheticSignalTypeText, check);
   decodeTabled(b,
-               {193, kNoYes, "Err", 6, "SAR Prestack flag Error, should be 0 or 1 but is ", true},
+               {rows::kSarPrestack, kNoYes, "Err", 6,
+                "SAR Prestack flag Error, should be 0 or 1 but is ", true},
                out.sarPrestackText, check);
   decodeTabled(b,
-               {257, kNoiseEliminations, "Unknown", 7,
+               {rows::kNoiseElimination, kNoiseEliminations, "Unknown", 7,
                 "Noise elemination flag Error, should be 0,1,2 or 3 but is ", true},
                out.noiseEliminationText, check);
   decodeTabled(b,
-               {273, kHistoricEditings, "Unknown", 8,
+               {rows::kHistoricEditing, kHistoricEditings, "Unknown", 8,
                 "Historic Editing flag Error, should be 0 or 1 but is ", true},
                out.historicEditingText, check);
   decodeTabled(b,
-               {289, kThresholds, "Err", 9, "Threshold flag Error, should be 0 or 1 but is ", true},
+               {rows::kThreshold, kThresholds, "Err", 9,
+                "Threshold flag Error, should be 0 or 1 but is ", true},
                out.thresholdText, check);
-  decodeTabled(
-      b, {301, kProcessTypes, "Unknown", 10, "Process type Error, should be 0 to 6 but is ", true},
-      out.processTypeText, check);
-  decodeTabled(b, {681, kNoYes, "Err", 9, "XDT flag Error, should be 0 or 1 but is ", true},
+  decodeTabled(b,
+               {rows::kProcessType, kProcessTypes, "Unknown", 10,
+                "Process type Error, should be 0 to 6 but is ", true},
+               out.processTypeText, check);
+  decodeTabled(b,
+               {rows::kXdtFlag, kNoYes, "Err", 9, "XDT flag Error, should be 0 or 1 but is ", true},
                out.xdtText, check);
-  decodeTabled(b, {733, kTtms, "Err", 9, "TTM flag Error, should be 0 or 1 but is ", true},
+  decodeTabled(b,
+               {rows::kTtmFlag, kTtms, "Err", 9, "TTM flag Error, should be 0 or 1 but is ", true},
                out.ttmText, check);
   return check.status();
 }

@@ -4,31 +4,17 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "base/messages.h"
 #include "decode/record_file.h"
 #include "decode/segd_record.h"
+#include "decode/trace_capacity.h"
 #include "decode/trace_workers.h"
 
 namespace vorax::decode {
 
 inline constexpr std::uint64_t kTraceHeaderBytes = 20;
 inline constexpr std::uint64_t kExtensionBlockBytes = 32;
-
-// How much of a declared record the file can hold, counted from the first trace header. A
-// trace whose header starts inside the file is held (its missing tail reads as zeros); when
-// not even one trace fits, the samples per trace are cut to those that start inside the file.
-struct TraceCapacity {
-  std::int32_t traces = 0;
-  std::int32_t samplesPerTrace = 0;
-  bool fileShort = false;  // the file ends before the declared traces do
-
-  // The one warning a loader gives for a short file: what was declared and what is loaded.
-  std::string warning(std::int32_t declaredTraces, std::int32_t declaredSamples) const;
-};
-TraceCapacity traceCapacity(std::int32_t declaredTraces, std::int32_t declaredSamples,
-                            std::uint64_t headerBytesPerTrace, std::uint64_t bytesAvailable);
 
 // Loads the traces declared by the record summary starting at `firstTracePosition` (the header
 // driver's result). Loads only what the file holds: a file shorter than declared gives one

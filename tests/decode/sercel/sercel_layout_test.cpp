@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "decode/layout_rows.h"
 #include "decode/sercel/sercel_headers.h"
 
 namespace vorax::decode {
 namespace {
 
-template <typename Fields>
-std::vector<FieldRow> rowsOf() {
-  std::vector<FieldRow> rows;
-  Fields fields;
-  Fields::eachByteField(fields, [&rows](const FieldRow& row, auto&) { rows.push_back(row); });
-  return rows;
-}
+using test::rowsOf;
 
 struct BlockCase {
   const char* block;
