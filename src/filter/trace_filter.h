@@ -65,6 +65,9 @@ class FilterPlan {
   // What shapeSpectrum multiplies the packed spectrum by, value for value: n + 2 gains, the
   // gain of bin k twice (at 2k and 2k + 1).
   const std::vector<float>& gains() const { return gains_; }
+  // The same gains over the whole spectrum of n complex bins: 2n gains, bin k's twice, bin k
+  // above n / 2 taking bin n - k's (the gain is real and even, as a real filter's must be).
+  const std::vector<float>& mirroredGains() const { return mirroredGains_; }
 
  private:
   void layOutGains();
@@ -77,6 +80,7 @@ class FilterPlan {
   std::vector<float> lowerRamp_;       // rising ramp of the b1..b2 transition
   std::vector<float> upperRamp_;       // rising ramp of the b3..b4 (cuts: b1..b2) transition
   std::vector<float> gains_;           // the ramps and stop bands laid out over the spectrum
+  std::vector<float> mirroredGains_;
 };
 
 // Scratch space of the filter that a caller reuses from trace to trace (one per thread), aligned
@@ -92,6 +96,21 @@ struct FilterWork {
 // is 1, and scale becomes that magnitude (0, with the samples all 0, when nothing is left).
 void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in,
                    std::span<float> out, float& scale, FilterWork& work);
+
+// One of the two traces filterSamplePair filters, as filterSamples takes them.
+struct PairedSamples {
+  std::span<const float> in;
+  std::span<float> out;
+  float* scale;
+};
+
+// filterSamples on two traces in one complex transform of n points, the first trace as its
+// real part and the second as its imaginary part: the gain is real and even, so the two stay
+// apart. Each trace enters multiplied by a power of two that brings its energy near 1, so that
+// neither trace's rounding grows with the other's amplitude; the samples and scales agree with
+// filterSamples' within float rounding.
+void filterSamplePair(const FilterPlan& plan, dsp::Fft& fft, const PairedSamples& first,
+                      const PairedSamples& second, FilterWork& work);
 
 // The same on a trace vector v of upper index M (samples at 1..M), in place; v[0] becomes 0.
 void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,
