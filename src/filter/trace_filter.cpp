@@ -168,11 +168,36 @@ FilterPlan::FilterPlan(const FilterRequest& request, double sampleIntervalUs,
   lowerRamp_ = risingRamp(b_[1] - b_[0]);
   upperRamp_ = cornerCount(type_) == 4 ? risingRamp(b_[3] - b_[2]) : lowerRamp_;
   layOutGains();
-  mirroredGains_.resize(2 * n_);
-  std::copy(gains_.begin(), gains_.end(), mirroredGains_.begin());
+  layOutWholeSpectrumGains();
+}
+
+void FilterPlan::layOutWholeSpectrumGains() {
+  wholeGains_.resize(2 * n_);
+  std::copy(gains_.begin(), gains_.end(), wholeGains_.begin());
   for (std::size_t k = n_ / 2 + 1; k < n_; ++k) {
-    mirroredGains_[2 * k] = gains_[2 * (n_ - k)];
-    mirroredGains_[2 * k + 1] = gains_[2 * (n_ - k)];
+    wholeGains_[2 * k] = gains_[2 * (n_ - k)];
+    wholeGains_[2 * k + 1] = gains_[2 * (n_ - k)];
+  }
+  wholeGainRuns_.clear();
+  for (std::size_t i = 0; i < wholeGains_.size(); ++i) {
+    if (wholeGains_[i] == 1.0f) continue;
+    const bool zero = wholeGains_[i] == 0.0f;
+    if (wholeGainRuns_.empty() || wholeGainRuns_.back().end != i ||
+        wholeGainRuns_.back().zeros != zero)
+      wholeGainRuns_.push_back({i, i, zero});
+    wholeGainRuns_.back().end = i + 1;
+  }
+}
+
+void FilterPlan::shapeWholeSpectrum(std::span<float> spectrum) const {
+  float* value = spectrum.data();
+  const float* gain = wholeGains_.data();
+  for (const GainRun& run : wholeGainRuns_) {
+    if (run.zeros) {
+      std::fill(value + run.begin, value + run.end, 0.0f);
+    } else {
+      for (std::size_t i = run.begin; i < run.end; ++i) value[i] *= gain[i];
+    }
   }
 }
 
@@ -247,8 +272,13 @@ void filterSamplePair(const FilterPlan& plan, dsp::Fft& fft, const PairedSamples
   for (const PairedSamples* trace : {&first, &second})
     if (m == 0 || trace->in.size() < m || trace->out.size() < m) return;
   // Powers of two: multiplying by them and dividing them out again changes no bit.
-  const int firstExponent = std::clamp(energyExponent(first.in.first(m)), -100, 100);
-  const int secondExponent = std::clamp(energyExponent(second.in.first(m)), -100, 100);
+  const auto exponentOf = [m](const PairedSamples& trace) {
+    const float scale = *trace.scale;
+    const int scaleExponent = std::isnormal(scale) ? std::ilogb(scale) : 0;
+    return std::clamp(energyExponent(trace.in.first(m)) + scaleExponent, -100, 100);
+  };
+  const int firstExponent = exponentOf(first);
+  const int secondExponent = exponentOf(second);
   const float firstFactor = std::ldexp(*first.scale, -firstExponent);
   const float secondFactor = std::ldexp(*second.scale, -secondExponent);
 
@@ -267,9 +297,7 @@ void filterSamplePair(const FilterPlan& plan, dsp::Fft& fft, const PairedSamples
     return std::span<std::complex<float>>(reinterpret_cast<std::complex<float>*>(values.data()), n);
   };
   fft.forwardComplex(complexes(signalValues), complexes(spectrumValues));
-  const float* gain = plan.mirroredGains().data();
-  float* spectrum = spectrumValues.data();
-  for (std::size_t i = 0; i < 2 * n; ++i) spectrum[i] *= gain[i];
+  plan.shapeWholeSpectrum(spectrumValues);
   // Unscaled, as in filterSamples: the factor n is divided out with the peak.
   fft.inverseComplexUnscaled(complexes(spectrumValues), complexes(signalValues));
 

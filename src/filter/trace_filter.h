@@ -65,9 +65,10 @@ class FilterPlan {
   // What shapeSpectrum multiplies the packed spectrum by, value for value: n + 2 gains, the
   // gain of bin k twice (at 2k and 2k + 1).
   const std::vector<float>& gains() const { return gains_; }
-  // The same gains over the whole spectrum of n complex bins: 2n gains, bin k's twice, bin k
-  // above n / 2 taking bin n - k's (the gain is real and even, as a real filter's must be).
-  const std::vector<float>& mirroredGains() const { return mirroredGains_; }
+  // Multiplies the whole spectrum of n complex bins (2n values) by the same gains, bin k above
+  // n / 2 by bin n - k's (the gain is real and even, as a real filter's must be). Where the gain
+  // is 0 the values are set to +0; where it is 1 they are left alone.
+  void shapeWholeSpectrum(std::span<float> spectrum) const;
 
  private:
   void layOutGains();
@@ -80,7 +81,15 @@ class FilterPlan {
   std::vector<float> lowerRamp_;       // rising ramp of the b1..b2 transition
   std::vector<float> upperRamp_;       // rising ramp of the b3..b4 (cuts: b1..b2) transition
   std::vector<float> gains_;           // the ramps and stop bands laid out over the spectrum
-  std::vector<float> mirroredGains_;
+  // The gains over the whole spectrum, 2n values, and the runs of them that are not 1.
+  struct GainRun {
+    std::size_t begin;
+    std::size_t end;  // one past the last value
+    bool zeros;       // every gain 0
+  };
+  void layOutWholeSpectrumGains();
+  std::vector<float> wholeGains_;
+  std::vector<GainRun> wholeGainRuns_;
 };
 
 // Scratch space of the filter that a caller reuses from trace to trace (one per thread), aligned
