@@ -75,6 +75,13 @@ fftwf_plan makePlan(Kind kind, std::size_t n, unsigned flags) {
     case Kind::ComplexInverse:
       return fftwf_plan_dft_1d(length, complexes.data, complexes.data,
                                kind == Kind::ComplexForward ? FFTW_FORWARD : FFTW_BACKWARD, flags);
+    case Kind::ComplexApartForward:
+    case Kind::ComplexApartInverse: {
+      FftwArray<fftwf_complex> results(n);
+      return fftwf_plan_dft_1d(length, complexes.data, results.data,
+                               kind == Kind::ComplexApartForward ? FFTW_FORWARD : FFTW_BACKWARD,
+                               flags);
+    }
   }
   return nullptr;
 }
@@ -206,6 +213,36 @@ bool Fft::inverseComplex(std::span<std::complex<float>> data) {
   });
   scale(reinterpret_cast<float*>(data.data()), 2 * n, n);
   return true;
+}
+
+bool Fft::transformApart(Kind kind, std::span<const std::complex<float>> input,
+                         std::span<std::complex<float>> output) {
+  const std::size_t n = input.size();
+  if (!usableLength(n) || output.size() < n) return false;
+  fftwf_plan plan = planFor(kind, n);
+  if (plan == nullptr) return false;
+  // An out-of-place complex transform leaves its input as it was.
+  auto* in = asFftw(const_cast<std::complex<float>*>(input.data()));
+  if (planAligned(input.data()) && planAligned(output.data())) {
+    fftwf_execute_dft(plan, in, asFftw(output.data()));
+    return true;
+  }
+  FftwArray<fftwf_complex> alignedIn(n);
+  FftwArray<fftwf_complex> alignedOut(n);
+  std::copy_n(input.begin(), n, reinterpret_cast<std::complex<float>*>(alignedIn.data));
+  fftwf_execute_dft(plan, alignedIn.data, alignedOut.data);
+  std::copy_n(reinterpret_cast<std::complex<float>*>(alignedOut.data), n, output.begin());
+  return true;
+}
+
+bool Fft::forwardComplex(std::span<const std::complex<float>> input,
+                         std::span<std::complex<float>> output) {
+  return transformApart(Kind::ComplexApartForward, input, output);
+}
+
+bool Fft::inverseComplexUnscaled(std::span<const std::complex<float>> input,
+                                 std::span<std::complex<float>> output) {
+  return transformApart(Kind::ComplexApartInverse, input, output);
 }
 
 bool Fft::forwardCcs(std::span<float> data, std::size_t n) {

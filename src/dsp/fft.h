@@ -48,6 +48,12 @@ class Fft {
   // In place on n = data.size() complex values; the inverse is scaled by 1/n.
   bool forwardComplex(std::span<std::complex<float>> data);
   bool inverseComplex(std::span<std::complex<float>> data);
+  // Out of place on n = input.size() complex values into output[0..n-1]; the input is kept.
+  // The inverse is not scaled: it gives the signal times n.
+  bool forwardComplex(std::span<const std::complex<float>> input,
+                      std::span<std::complex<float>> output);
+  bool inverseComplexUnscaled(std::span<const std::complex<float>> input,
+                              std::span<std::complex<float>> output);
 
   // The conjugate-symmetric packing, in place: `data` holds at least n + 2 values. The forward
   // transform reads the real signal in data[0..n-1] and leaves bin k, k = 0..n/2, as
@@ -65,6 +71,8 @@ class Fft {
     unsigned generation = 0;  // planner::wisdomGeneration() when the wisdom was last asked
   };
   fftwf_plan_s* planFor(Kind kind, std::size_t n);
+  bool transformApart(Kind kind, std::span<const std::complex<float>> input,
+                      std::span<std::complex<float>> output);
 
   std::mutex mutex_;  // guards plans_ and replaced_
   std::map<std::pair<Kind, std::size_t>, Plan> plans_;

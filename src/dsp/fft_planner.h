@@ -10,14 +10,17 @@ struct fftwf_plan_s;
 namespace vorax::dsp::planner {
 
 // The transforms an Fft plans, each on arrays from fftwf_malloc: out of place (Real*), in place
-// in the packed layout (Ccs*), in place on complex values (Complex*).
+// in the packed layout (Ccs*), in place on complex values (Complex*), out of place on complex
+// values (ComplexApart*).
 enum class Kind {
   RealForward,
   RealInverse,
   CcsForward,
   CcsInverse,
   ComplexForward,
-  ComplexInverse
+  ComplexInverse,
+  ComplexApartForward,
+  ComplexApartInverse
 };
 
 // FFTW's planner must never run on two threads at once; executing a finished plan is

@@ -11,7 +11,9 @@ namespace {
 constexpr std::int32_t kProgressStep = 100;  // traces between progress reports
 
 // One filter over all traces, from `source` into the run's samples (the same samples for
-// every filter after the first): the threads take traces in turn from a shared counter.
+// every filter after the first). Traces go through the transform two at a time, 1 with 2,
+// 3 with 4 and so on (a last odd one alone), the same pairs on any number of threads, so that
+// the result does not depend on it; the threads take pairs in turn from a shared counter.
 class FilterPass {
  public:
   FilterPass(const decode::TraceSamples& source, FilteredTraces& out, const FilterPlan& plan,
@@ -22,23 +24,31 @@ class FilterPass {
   void work(const std::function<void(std::int32_t done)>& report) {
     FilterWork scratch;
     const std::int32_t traces = out_.samples.traceCount();
-    const std::size_t samples = plan_.upperIndex();
-    for (std::int32_t t = next_++; t <= traces && !cancelled_; t = next_++) {
-      filterSamples(plan_, fft_, source_.trace(t).first(samples),
-                    out_.samples.trace(t).first(samples),
-                    out_.amplitudeScales[static_cast<std::size_t>(t)], scratch);
-      const std::int32_t done = ++done_;
+    for (std::int32_t t = 2 * next_++ + 1; t <= traces && !cancelled_; t = 2 * next_++ + 1) {
+      if (t < traces) {
+        filterSamplePair(plan_, fft_, slot(t), slot(t + 1), scratch);
+      } else {
+        const PairedSamples last = slot(t);
+        filterSamples(plan_, fft_, last.in, last.out, *last.scale, scratch);
+      }
+      const std::int32_t done = done_ += std::min(2, traces - t + 1);
       if (report) report(done);
     }
   }
 
  private:
+  PairedSamples slot(std::int32_t t) {
+    const std::size_t samples = plan_.upperIndex();
+    return {source_.trace(t).first(samples), out_.samples.trace(t).first(samples),
+            &out_.amplitudeScales[static_cast<std::size_t>(t)]};
+  }
+
   const decode::TraceSamples& source_;
   FilteredTraces& out_;
   const FilterPlan& plan_;
   dsp::Fft& fft_;
   std::atomic<bool>& cancelled_;
-  std::atomic<std::int32_t> next_{1};
+  std::atomic<std::int32_t> next_{0};  // the next pair
   std::atomic<std::int32_t> done_{0};
 };
 

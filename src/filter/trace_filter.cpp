@@ -1,9 +1,11 @@
 #include "filter/trace_filter.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <complex>
+#include <utility>
 
 #include "decode/sample_converters.h"
 
@@ -52,6 +54,50 @@ bool risesAt(FilterType type, std::size_t j) {
       return j >= 2;
   }
   return false;
+}
+
+// x times `factor`, or +0 when x is NaN or infinite (exponent bits all ones): integer operations
+// without a branch, so that the loops calling it vectorise.
+float finiteTimes(float x, float factor) {
+  const auto bits = std::bit_cast<std::uint32_t>(x);
+  const std::uint32_t keep = 0u - std::uint32_t{(bits & kExponentBits) != kExponentBits};
+  return std::bit_cast<float>(std::bit_cast<std::uint32_t>(factor * x) & keep);
+}
+
+// The power of two 2^e nearest to the root of the sum of squares of x's finite values (to the
+// largest magnitude when that sum leaves the normal floats), as its exponent e: 0 for zeros.
+int energyExponent(std::span<const float> x) {
+  constexpr std::size_t kLanes = 8;  // independent sums, which the compiler vectorises
+  std::array<float, kLanes> sums{};
+  std::size_t i = 0;
+  for (; i + kLanes <= x.size(); i += kLanes)
+    for (std::size_t j = 0; j < kLanes; ++j) {
+      const float v = finiteTimes(x[i + j], 1.0f);
+      sums[j] += v * v;
+    }
+  float sum = 0;
+  for (; i < x.size(); ++i) sum += finiteTimes(x[i], 1.0f) * finiteTimes(x[i], 1.0f);
+  for (const float lane : sums) sum += lane;
+  if (std::isnormal(sum)) return std::ilogb(sum) / 2;
+  const float peak = decode::largestFiniteMagnitude(x);
+  return peak > 0.0f ? std::ilogb(peak) : 0;
+}
+
+// The largest finite magnitudes of the even-indexed and of the odd-indexed values.
+std::pair<float, float> largestFiniteMagnitudes(std::span<const float> interleaved) {
+  std::uint32_t even = 0;
+  std::uint32_t odd = 0;
+  for (std::size_t i = 0; i + 1 < interleaved.size(); i += 2) {
+    // A magnitude's bits order as the magnitudes do; every pattern from the infinity's up is
+    // not finite.
+    std::uint32_t a = std::bit_cast<std::uint32_t>(interleaved[i]) & 0x7FFFFFFFu;
+    std::uint32_t b = std::bit_cast<std::uint32_t>(interleaved[i + 1]) & 0x7FFFFFFFu;
+    a &= 0u - std::uint32_t{a < kExponentBits};
+    b &= 0u - std::uint32_t{b < kExponentBits};
+    even = std::max(even, a);
+    odd = std::max(odd, b);
+  }
+  return {std::bit_cast<float>(even), std::bit_cast<float>(odd)};
 }
 
 double roundHalfEven(double x) {
@@ -122,6 +168,37 @@ FilterPlan::FilterPlan(const FilterRequest& request, double sampleIntervalUs,
   lowerRamp_ = risingRamp(b_[1] - b_[0]);
   upperRamp_ = cornerCount(type_) == 4 ? risingRamp(b_[3] - b_[2]) : lowerRamp_;
   layOutGains();
+  layOutWholeSpectrumGains();
+}
+
+void FilterPlan::layOutWholeSpectrumGains() {
+  wholeGains_.resize(2 * n_);
+  std::copy(gains_.begin(), gains_.end(), wholeGains_.begin());
+  for (std::size_t k = n_ / 2 + 1; k < n_; ++k) {
+    wholeGains_[2 * k] = gains_[2 * (n_ - k)];
+    wholeGains_[2 * k + 1] = gains_[2 * (n_ - k)];
+  }
+  wholeGainRuns_.clear();
+  for (std::size_t i = 0; i < wholeGains_.size(); ++i) {
+    if (wholeGains_[i] == 1.0f) continue;
+    const bool zero = wholeGains_[i] == 0.0f;
+    if (wholeGainRuns_.empty() || wholeGainRuns_.back().end != i ||
+        wholeGainRuns_.back().zeros != zero)
+      wholeGainRuns_.push_back({i, i, zero});
+    wholeGainRuns_.back().end = i + 1;
+  }
+}
+
+void FilterPlan::shapeWholeSpectrum(std::span<float> spectrum) const {
+  float* value = spectrum.data();
+  const float* gain = wholeGains_.data();
+  for (const GainRun& run : wholeGainRuns_) {
+    if (run.zeros) {
+      std::fill(value + run.begin, value + run.end, 0.0f);
+    } else {
+      for (std::size_t i = run.begin; i < run.end; ++i) value[i] *= gain[i];
+    }
+  }
 }
 
 void FilterPlan::layOutGains() {
@@ -168,14 +245,7 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   float* signal = signalValues.data();
   signal[0] = 0.0f;
   const float inputScale = scale;
-  for (std::size_t k = 0; k < m; ++k) {
-    // The product masked to +0 when x is NaN or infinite (exponent bits all ones), in integer
-    // operations without a branch, so that the loop vectorises.
-    const float x = in[k];
-    const auto bits = std::bit_cast<std::uint32_t>(x);
-    const std::uint32_t keep = 0u - std::uint32_t{(bits & kExponentBits) != kExponentBits};
-    signal[k + 1] = std::bit_cast<float>(std::bit_cast<std::uint32_t>(inputScale * x) & keep);
-  }
+  for (std::size_t k = 0; k < m; ++k) signal[k + 1] = finiteTimes(in[k], inputScale);
   std::fill(signal + m + 1, signal + n, 0.0f);
 
   // Out of place: FFTW's plans then need no buffer of their own.
@@ -193,6 +263,54 @@ void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float>
   const float factor = peak > 0.0f ? 1.0f / peak : 1.0f;
   for (std::size_t k = 0; k < m; ++k) out[k] = signal[k + 1] * factor;
   scale = peak * (1.0f / static_cast<float>(n));
+}
+
+void filterSamplePair(const FilterPlan& plan, dsp::Fft& fft, const PairedSamples& first,
+                      const PairedSamples& second, FilterWork& work) {
+  const std::size_t m = plan.upperIndex();
+  const std::size_t n = plan.transformLength();
+  for (const PairedSamples* trace : {&first, &second})
+    if (m == 0 || trace->in.size() < m || trace->out.size() < m) return;
+  // Powers of two: multiplying by them and dividing them out again changes no bit.
+  const auto exponentOf = [m](const PairedSamples& trace) {
+    const float scale = *trace.scale;
+    const int scaleExponent = std::isnormal(scale) ? std::ilogb(scale) : 0;
+    return std::clamp(energyExponent(trace.in.first(m)) + scaleExponent, -100, 100);
+  };
+  const int firstExponent = exponentOf(first);
+  const int secondExponent = exponentOf(second);
+  const float firstFactor = std::ldexp(*first.scale, -firstExponent);
+  const float secondFactor = std::ldexp(*second.scale, -secondExponent);
+
+  // Value 2k is sample k of the first trace, 2k + 1 of the second (sample 0 the leading 0).
+  const std::span<float> signalValues = work.signal.resize(2 * n);
+  float* signal = signalValues.data();
+  signal[0] = signal[1] = 0.0f;
+  for (std::size_t k = 0; k < m; ++k) {
+    signal[2 * k + 2] = finiteTimes(first.in[k], firstFactor);
+    signal[2 * k + 3] = finiteTimes(second.in[k], secondFactor);
+  }
+  std::fill(signal + 2 * m + 2, signal + 2 * n, 0.0f);
+
+  const std::span<float> spectrumValues = work.spectrum.resize(2 * n);
+  const auto complexes = [n](std::span<float> values) {
+    return std::span<std::complex<float>>(reinterpret_cast<std::complex<float>*>(values.data()), n);
+  };
+  fft.forwardComplex(complexes(signalValues), complexes(spectrumValues));
+  plan.shapeWholeSpectrum(spectrumValues);
+  // Unscaled, as in filterSamples: the factor n is divided out with the peak.
+  fft.inverseComplexUnscaled(complexes(spectrumValues), complexes(signalValues));
+
+  const auto [firstPeak, secondPeak] = largestFiniteMagnitudes(signalValues.subspan(2, 2 * m));
+  const float firstNormaliser = firstPeak > 0.0f ? 1.0f / firstPeak : 1.0f;
+  const float secondNormaliser = secondPeak > 0.0f ? 1.0f / secondPeak : 1.0f;
+  for (std::size_t k = 0; k < m; ++k) {
+    first.out[k] = signal[2 * k + 2] * firstNormaliser;
+    second.out[k] = signal[2 * k + 3] * secondNormaliser;
+  }
+  const float perPoint = 1.0f / static_cast<float>(n);
+  *first.scale = std::ldexp(firstPeak * perPoint, firstExponent);
+  *second.scale = std::ldexp(secondPeak * perPoint, secondExponent);
 }
 
 void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,

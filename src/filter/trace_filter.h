@@ -65,6 +65,10 @@ class FilterPlan {
   // What shapeSpectrum multiplies the packed spectrum by, value for value: n + 2 gains, the
   // gain of bin k twice (at 2k and 2k + 1).
   const std::vector<float>& gains() const { return gains_; }
+  // Multiplies the whole spectrum of n complex bins (2n values) by the same gains, bin k above
+  // n / 2 by bin n - k's (the gain is real and even, as a real filter's must be). Where the gain
+  // is 0 the values are set to +0; where it is 1 they are left alone.
+  void shapeWholeSpectrum(std::span<float> spectrum) const;
 
  private:
   void layOutGains();
@@ -77,6 +81,15 @@ class FilterPlan {
   std::vector<float> lowerRamp_;       // rising ramp of the b1..b2 transition
   std::vector<float> upperRamp_;       // rising ramp of the b3..b4 (cuts: b1..b2) transition
   std::vector<float> gains_;           // the ramps and stop bands laid out over the spectrum
+  // The gains over the whole spectrum, 2n values, and the runs of them that are not 1.
+  struct GainRun {
+    std::size_t begin;
+    std::size_t end;  // one past the last value
+    bool zeros;       // every gain 0
+  };
+  void layOutWholeSpectrumGains();
+  std::vector<float> wholeGains_;
+  std::vector<GainRun> wholeGainRuns_;
 };
 
 // Scratch space of the filter that a caller reuses from trace to trace (one per thread), aligned
@@ -92,6 +105,21 @@ struct FilterWork {
 // is 1, and scale becomes that magnitude (0, with the samples all 0, when nothing is left).
 void filterSamples(const FilterPlan& plan, dsp::Fft& fft, std::span<const float> in,
                    std::span<float> out, float& scale, FilterWork& work);
+
+// One of the two traces filterSamplePair filters, as filterSamples takes them.
+struct PairedSamples {
+  std::span<const float> in;
+  std::span<float> out;
+  float* scale;
+};
+
+// filterSamples on two traces in one complex transform of n points, the first trace as its
+// real part and the second as its imaginary part: the gain is real and even, so the two stay
+// apart. Each trace enters multiplied by a power of two that brings its energy near 1, so that
+// neither trace's rounding grows with the other's amplitude; the samples and scales agree with
+// filterSamples' within float rounding.
+void filterSamplePair(const FilterPlan& plan, dsp::Fft& fft, const PairedSamples& first,
+                      const PairedSamples& second, FilterWork& work);
 
 // The same on a trace vector v of upper index M (samples at 1..M), in place; v[0] becomes 0.
 void filterTrace(const FilterPlan& plan, dsp::Fft& fft, std::span<float> v, float& scale,

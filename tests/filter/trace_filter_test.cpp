@@ -102,24 +102,23 @@ double rampGain(std::size_t k, std::size_t from, const std::vector<float>& ramp,
   return falling ? ramp[ramp.size() - 1 - point] : ramp[point];
 }
 
-TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
+std::vector<SpectrumCase> spectrumCases() {
   const std::vector<float> r16 = risingRamp(16);
   const std::vector<float> r82 = risingRamp(82);
   const std::vector<float> r8 = risingRamp(8);
-  ASSERT_EQ(r8.size(), 5u);  // h = 3.5 rounded to 4
-  const std::vector<SpectrumCase> cases{
+  return {
       // Bins 0..17 zero, bins 17..25 on ramp points 0..8.
       {{FilterType::LowCut, {8, 12}},
-       [&](std::size_t k) { return k <= 17   ? 0.0
+       [=](std::size_t k) { return k <= 17   ? 0.0
                                    : k <= 25 ? rampGain(k, 17, r16, false)
                                              : 1.0; }},
       // Bins 143..184 on the falling ramp (41 points, the last repeated), from 184 on zero.
       {{FilterType::HighCut, {70, 90}},
-       [&](std::size_t k) { return k < 143   ? 1.0
+       [=](std::size_t k) { return k < 143   ? 1.0
                                    : k < 184 ? rampGain(k, 143, r82, true)
                                              : 0.0; }},
       {{FilterType::BandPass, {8, 12, 70, 90}},
-       [&](std::size_t k) {
+       [=](std::size_t k) {
          if (k <= 17) return 0.0;
          if (k <= 25) return static_cast<double>(rampGain(k, 17, r16, false));
          if (k < 143) return 1.0;
@@ -127,13 +126,18 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
        }},
       // Falling ramp over bins 96..100, zero over 100..105, rising ramp over 105..109.
       {{FilterType::BandReject, {47, 49, 51, 53}},
-       [&](std::size_t k) {
+       [=](std::size_t k) {
          if (k < 96 || k > 109) return 1.0;
          if (k < 100) return static_cast<double>(rampGain(k, 96, r8, true));
          if (k <= 105) return 0.0;
          return static_cast<double>(rampGain(k, 105, r8, false));
        }},
   };
+}
+
+TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
+  ASSERT_EQ(risingRamp(8).size(), 5u);  // h = 3.5 rounded to 4
+  const std::vector<SpectrumCase> cases = spectrumCases();
   dsp::Fft fft;
   FilterWork work;
   for (std::size_t samples : {1000u, 1023u}) {
@@ -153,6 +157,43 @@ TEST(FilterTrace, MatchesAnIndependentDftForEveryType) {
       for (std::size_t t = 1; t <= samples; ++t) peak = std::max(peak, std::fabs(y[t]));
       EXPECT_NEAR(scale, peak, 1e-4 * peak);
       EXPECT_EQ(v[0], 0.0f);
+    }
+  }
+}
+
+// Two traces through one transform, each matching the independent DFT, when one is a small
+// random trace and the other a spike a million times louder, in either order: neither trace's
+// rounding may grow with its partner's amplitude.
+TEST(FilterTrace, PairsMatchAnIndependentDftWhateverTheirPartner) {
+  constexpr std::size_t kSamples = 1000;
+  dsp::Fft fft;
+  FilterWork work;
+  for (const SpectrumCase& c : spectrumCases()) {
+    const FilterPlan plan(c.request, 2000, kSamples);
+    std::vector<float> quiet = randomVector(kSamples, 17);
+    std::vector<float> loud(kSamples + 1, 0.0f);
+    loud[400] = 1.0f;
+    for (bool quietFirst : {true, false}) {
+      SCOPED_TRACE(testing::Message()
+                   << filterCaption(c.request.type) << ", quiet first " << quietFirst);
+      std::vector<std::vector<float>> v{quiet, loud};
+      std::vector<float> scales{3.0f, 1e6f};
+      const std::size_t a = quietFirst ? 0 : 1;
+      const std::size_t b = 1 - a;
+      const auto samples = [&](std::size_t i) { return std::span(v[i]).subspan(1, kSamples); };
+      filterSamplePair(plan, fft, {samples(a), samples(a), &scales[a]},
+                       {samples(b), samples(b), &scales[b]}, work);
+      for (std::size_t i : {0u, 1u}) {
+        std::vector<double> x(i == 0 ? quiet.begin() : loud.begin(),
+                              i == 0 ? quiet.end() : loud.end());
+        for (double& value : x) value *= i == 0 ? 3.0 : 1e6;
+        const std::vector<double> y = referenceFilter(x, 1024, c.gain);
+        const std::vector<double> expected = normalisedSamples(y);
+        for (std::size_t t = 1; t <= kSamples; ++t) ASSERT_NEAR(v[i][t], expected[t], 2e-5) << t;
+        double peak = 0;
+        for (std::size_t t = 1; t <= kSamples; ++t) peak = std::max(peak, std::fabs(y[t]));
+        EXPECT_NEAR(scales[i], peak, 1e-4 * peak) << i;
+      }
     }
   }
 }
