@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "base/cpu_features.h"
@@ -15,6 +16,23 @@ double TraceEnergy::rms() const {
 namespace {
 
 constexpr std::size_t kLanes = 8;  // single-precision values in an AVX2 register
+
+// Eight floats the compiler keeps in one AVX2 register, or two SSE ones; four doubles, the
+// same bytes; and the sign bits' complement to take magnitudes with.
+using Floats8 = float __attribute__((vector_size(kLanes * sizeof(float))));
+using Floats4 = float __attribute__((vector_size(kLanes / 2 * sizeof(float))));
+using Doubles4 = double __attribute__((vector_size(kLanes / 2 * sizeof(double))));
+using Bits8 = std::uint32_t __attribute__((vector_size(kLanes * sizeof(float))));
+constexpr std::uint32_t kMagnitudeBits = 0x7fffffff;
+
+template <typename Vector>
+[[gnu::always_inline]] inline void load(Vector& v, const float* p) {
+  std::memcpy(&v, p, sizeof v);
+}
+
+// |v| lane by lane; the larger of two lanes, the first one kept where either is NaN.
+#define VORAX_MAGNITUDES(v) ((Floats8)((Bits8)(v)&kMagnitudeBits))
+#define VORAX_LARGER(keep, other) ((keep) < (other) ? (other) : (keep))
 
 // The scalar pass: every sample looked at for being finite.
 TraceEnergy traceEnergyOneByOne(std::span<const float> samples) {
@@ -39,20 +57,26 @@ TraceEnergy traceEnergyOneByOne(std::span<const float> samples) {
 [[gnu::always_inline]] inline TraceEnergy traceEnergyLoop(std::span<const float> samples) {
   const float* x = samples.data();
   const std::size_t n = samples.size();
-  double sums[kLanes] = {};
-  float peaks[kLanes] = {};
+  Doubles4 low = {}, high = {};  // the sums of lanes 0-3 and 4-7
+  Floats8 peaks = {};
   std::size_t i = 0;
-  for (; i + kLanes <= n; i += kLanes)
-    for (std::size_t k = 0; k < kLanes; ++k) {
-      const double v = x[i + k];
-      sums[k] += v * v;
-      peaks[k] = std::max(peaks[k], std::abs(x[i + k]));
-    }
-  TraceEnergy e;
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    e.sumSquares += sums[k];
-    e.peak = std::max(e.peak, static_cast<double>(peaks[k]));
+  for (; i + kLanes <= n; i += kLanes) {
+    Floats4 first, second;
+    load(first, x + i);
+    load(second, x + i + kLanes / 2);
+    const Doubles4 d0 = __builtin_convertvector(first, Doubles4);
+    const Doubles4 d1 = __builtin_convertvector(second, Doubles4);
+    low += d0 * d0;
+    high += d1 * d1;
+    Floats8 v;
+    load(v, x + i);
+    const Floats8 m = VORAX_MAGNITUDES(v);
+    peaks = VORAX_LARGER(peaks, m);
   }
+  TraceEnergy e;
+  for (std::size_t k = 0; k < kLanes / 2; ++k) e.sumSquares += low[k];
+  for (std::size_t k = 0; k < kLanes / 2; ++k) e.sumSquares += high[k];
+  for (std::size_t k = 0; k < kLanes; ++k) e.peak = std::max(e.peak, static_cast<double>(peaks[k]));
   for (; i < n; ++i) {
     const double v = x[i];
     e.sumSquares += v * v;
@@ -101,13 +125,16 @@ constexpr std::size_t kSpikeBlock = 64;  // samples a block's largest magnitude 
   for (std::size_t b = 0; b < peaks.size(); ++b) {
     const std::size_t first = b * kSpikeBlock;
     const std::size_t end = std::min(samples.size(), first + kSpikeBlock);
-    float lanes[kLanes] = {};
+    Floats8 lanes = {};
     std::size_t i = first;
-    for (; i + kLanes <= end; i += kLanes)
-      for (std::size_t k = 0; k < kLanes; ++k)
-        lanes[k] = std::max(lanes[k], std::abs(samples[i + k]));  // NaN keeps the lane
+    for (; i + kLanes <= end; i += kLanes) {
+      Floats8 v;
+      load(v, samples.data() + i);
+      const Floats8 m = VORAX_MAGNITUDES(v);
+      lanes = VORAX_LARGER(lanes, m);  // NaN keeps the lane
+    }
     float peak = 0;
-    for (const float lane : lanes) peak = std::max(peak, lane);
+    for (std::size_t k = 0; k < kLanes; ++k) peak = std::max(peak, lanes[k]);
     for (; i < end; ++i) peak = std::max(peak, std::abs(samples[i]));
     peaks[b] = peak;
   }
@@ -206,13 +233,6 @@ constexpr std::size_t kLagGroup = 7;
 // lanes (a lane adds some n / 8 products: over a trace of 10,000 samples about 1,250, well
 // within what a correlation coefficient needs, about 1e-5 of its value) added in double at
 // the end.
-// Eight floats the compiler keeps in one AVX2 register, or two SSE ones.
-using Floats8 = float __attribute__((vector_size(kLanes * sizeof(float))));
-
-[[gnu::always_inline]] inline void load8(Floats8& v, const float* p) {
-  std::memcpy(&v, p, sizeof v);
-}
-
 [[gnu::always_inline]] inline void lagGroupLoop(const float* a, const float* padded, std::size_t n,
                                                 std::size_t first,
                                                 std::span<double, kLagGroup> sums) {
@@ -221,10 +241,10 @@ using Floats8 = float __attribute__((vector_size(kLanes * sizeof(float))));
   std::size_t i = 0;
   for (; i + kLanes <= n; i += kLanes) {
     Floats8 ai, bi;
-    load8(ai, a + i);
+    load(ai, a + i);
 #pragma GCC unroll 7
     for (std::size_t g = 0; g < kLagGroup; ++g) {
-      load8(bi, b + i + g);
+      load(bi, b + i + g);
       lanes[g] += ai * bi;
     }
   }
@@ -237,12 +257,16 @@ using Floats8 = float __attribute__((vector_size(kLanes * sizeof(float))));
 }
 
 [[gnu::always_inline]] inline double dotLoop(const float* a, const float* b, std::size_t n) {
-  float lanes[kLanes] = {};
+  Floats8 lanes = {};
   std::size_t i = 0;
-  for (; i + kLanes <= n; i += kLanes)
-    for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += a[i + k] * b[i + k];
+  for (; i + kLanes <= n; i += kLanes) {
+    Floats8 ai, bi;
+    load(ai, a + i);
+    load(bi, b + i);
+    lanes += ai * bi;
+  }
   double sum = 0;
-  for (const float lane : lanes) sum += lane;
+  for (std::size_t k = 0; k < kLanes; ++k) sum += lanes[k];
   for (; i < n; ++i) sum += static_cast<double>(a[i]) * b[i];
   return sum;
 }
