@@ -136,7 +136,8 @@ int checkFiles(const std::vector<std::string>& files, int jobs, const fs::path& 
   options.stop = [] { return stopRequested.load(); };
   options.withRecord = [&out](decode::SegdRecord& record, const qc::RecordQc& verdicts) {
     writeRecordPictureFile("qc", (out / qc::thumbnailName(verdicts.file)).string(),
-                           {qc::kThumbnailWidth, qc::kThumbnailHeight}, record);
+                           {qc::kThumbnailWidth, qc::kThumbnailHeight}, record, {}, {},
+                           app::PngEffort::Quick);
   };
   options.finished = [](std::size_t, const qc::RecordQc& record) {
     if (!record.error.empty()) noteWarnings(1);  // not read whole: a warning for --strict

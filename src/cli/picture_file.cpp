@@ -75,7 +75,7 @@ CLI::Validator pictureSizeCheck() {
 }
 
 int writePictureFile(const std::string& command, const std::string& output, PictureSize size,
-                     const std::function<void(app::Canvas&)>& draw) {
+                     const std::function<void(app::Canvas&)>& draw, app::PngEffort effort) {
   ensureGuiApplication();
   QImage picture(size.width, size.height, QImage::Format_RGB32);
   if (picture.isNull()) {  // Qt gives a null picture when its pixels cannot be had
@@ -90,7 +90,8 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
   }
   const app::PictureFormat format =
       pictureFormatOf(output) == "PNG" ? app::PictureFormat::Png : app::PictureFormat::Bmp;
-  if (const std::string error = app::ui::savePicture(picture, output, format); !error.empty()) {
+  if (const std::string error = app::ui::savePicture(picture, output, format, effort);
+      !error.empty()) {
     std::fprintf(stderr, "vorax %s: %s\n", command.c_str(), error.c_str());
     return 2;
   }
@@ -100,7 +101,8 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
 int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
                            decode::SegdRecord& record,
                            const std::function<void(app::DisplayState&)>& adjust,
-                           const std::function<void(app::ViewerSettings&)>& adjustSettings) {
+                           const std::function<void(app::ViewerSettings&)>& adjustSettings,
+                           app::PngEffort effort) {
   app::ViewerSettings settings;
   app::ApplyDefaultSettings(settings);
   if (adjustSettings) adjustSettings(settings);
@@ -108,9 +110,12 @@ int writeRecordPictureFile(const std::string& command, const std::string& output
   app::takeDisplaySettings(settings, display);
   app::startRecordDisplay(settings, record, display);
   if (adjust) adjust(display);
-  return writePictureFile(command, output, size, [&](app::Canvas& canvas) {
-    app::DrawRecordDisplay(canvas, record, display, app::displayOptionsFrom(settings));
-  });
+  return writePictureFile(
+      command, output, size,
+      [&](app::Canvas& canvas) {
+        app::DrawRecordDisplay(canvas, record, display, app::displayOptionsFrom(settings));
+      },
+      effort);
 }
 
 }  // namespace vorax::cli

@@ -9,6 +9,7 @@
 
 #include "app/canvas.h"
 #include "app/display_state.h"
+#include "app/picture_file_name.h"
 #include "app/settings.h"
 #include "decode/segd_record.h"
 
@@ -38,7 +39,8 @@ void ensureGuiApplication();
 // 0, or 2 with the reason printed as "vorax <command>: ..." (also when the picture's pixels
 // cannot be had).
 int writePictureFile(const std::string& command, const std::string& output, PictureSize size,
-                     const std::function<void(app::Canvas&)>& draw);
+                     const std::function<void(app::Canvas&)>& draw,
+                     app::PngEffort effort = app::PngEffort::Small);
 
 // The main display of `record` as the viewer first shows it (default settings, first page),
 // the settings changed by `adjustSettings` and then the display window by `adjust` when
@@ -46,6 +48,7 @@ int writePictureFile(const std::string& command, const std::string& output, Pict
 int writeRecordPictureFile(const std::string& command, const std::string& output, PictureSize size,
                            decode::SegdRecord& record,
                            const std::function<void(app::DisplayState&)>& adjust = {},
-                           const std::function<void(app::ViewerSettings&)>& adjustSettings = {});
+                           const std::function<void(app::ViewerSettings&)>& adjustSettings = {},
+                           app::PngEffort effort = app::PngEffort::Small);
 
 }  // namespace vorax::cli

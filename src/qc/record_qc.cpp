@@ -14,7 +14,8 @@ namespace {
 struct TraceState {
   std::int32_t trace = 0;
   TraceEnergy energy;
-  double rms = 0;  // recorded units
+  double rms = 0;      // recorded units
+  bool spiky = false;  // holds a spike or a sample that is not a number; dead traces aside
   bool dead = false;
   bool noisy = false;
 };
@@ -144,7 +145,11 @@ RecordQc checkRecord(const decode::SegdRecord& record) {
     if (!isSeismic(record, t)) continue;
     TraceState s;
     s.trace = t;
-    s.energy = traceEnergy(samplesOf(record, t));
+    // The spike test needs only the trace's own numbers: it runs while the trace is still in
+    // the processor's cache.
+    const std::span<const float> samples = samplesOf(record, t);
+    s.energy = traceEnergy(samples);
+    s.spiky = s.energy.nonFinite || hasSpike(samples, s.energy, kSpikeFactor);
     s.rms = s.energy.rms() * std::abs(static_cast<double>(record.divisorOf(t)));
     traces.push_back(s);
   }
@@ -160,9 +165,7 @@ RecordQc checkRecord(const decode::SegdRecord& record) {
     if (s.dead) out.deadTraces.push_back(s.trace);
     if (s.noisy) out.noisyTraces.push_back(s.trace);
     // A sample that is not a number is a spike of its own kind.
-    if (!s.dead &&
-        (s.energy.nonFinite || hasSpike(samplesOf(record, s.trace), s.energy, kSpikeFactor)))
-      out.spikeTraces.push_back(s.trace);
+    if (!s.dead && s.spiky) out.spikeTraces.push_back(s.trace);
     if (!s.dead && !s.noisy && !s.energy.nonFinite) pool.push_back(&s);
   }
   out.reversedTraces = reversedTraces(record, pool);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "base/cpu_features.h"
 
 namespace vorax::qc {
 
@@ -9,7 +13,29 @@ double TraceEnergy::rms() const {
   return finite == 0 ? 0.0 : std::sqrt(sumSquares / static_cast<double>(finite));
 }
 
-TraceEnergy traceEnergy(std::span<const float> samples) {
+namespace {
+
+constexpr std::size_t kLanes = 8;  // single-precision values in an AVX2 register
+
+// Eight floats the compiler keeps in one AVX2 register, or two SSE ones; four doubles, the
+// same bytes; and the sign bits' complement to take magnitudes with.
+using Floats8 = float __attribute__((vector_size(kLanes * sizeof(float))));
+using Floats4 = float __attribute__((vector_size(kLanes / 2 * sizeof(float))));
+using Doubles4 = double __attribute__((vector_size(kLanes / 2 * sizeof(double))));
+using Bits8 = std::uint32_t __attribute__((vector_size(kLanes * sizeof(float))));
+constexpr std::uint32_t kMagnitudeBits = 0x7fffffff;
+
+template <typename Vector>
+[[gnu::always_inline]] inline void load(Vector& v, const float* p) {
+  std::memcpy(&v, p, sizeof v);
+}
+
+// |v| lane by lane; the larger of two lanes, the first one kept where either is NaN.
+#define VORAX_MAGNITUDES(v) ((Floats8)((Bits8)(v)&kMagnitudeBits))
+#define VORAX_LARGER(keep, other) ((keep) < (other) ? (other) : (keep))
+
+// The scalar pass: every sample looked at for being finite.
+TraceEnergy traceEnergyOneByOne(std::span<const float> samples) {
   TraceEnergy e;
   for (const float sample : samples) {
     const double v = sample;
@@ -25,6 +51,58 @@ TraceEnergy traceEnergy(std::span<const float> samples) {
   return e;
 }
 
+// Eight sums of squares in double precision side by side (a float's square is exact in
+// double) and eight running peaks. A sample that is not finite makes the sum so: no sum of
+// finite floats' squares reaches the double range's end.
+[[gnu::always_inline]] inline TraceEnergy traceEnergyLoop(std::span<const float> samples) {
+  const float* x = samples.data();
+  const std::size_t n = samples.size();
+  Doubles4 low = {}, high = {};  // the sums of lanes 0-3 and 4-7
+  Floats8 peaks = {};
+  std::size_t i = 0;
+  for (; i + kLanes <= n; i += kLanes) {
+    Floats4 first, second;
+    load(first, x + i);
+    load(second, x + i + kLanes / 2);
+    const Doubles4 d0 = __builtin_convertvector(first, Doubles4);
+    const Doubles4 d1 = __builtin_convertvector(second, Doubles4);
+    low += d0 * d0;
+    high += d1 * d1;
+    Floats8 v;
+    load(v, x + i);
+    const Floats8 m = VORAX_MAGNITUDES(v);
+    peaks = VORAX_LARGER(peaks, m);
+  }
+  TraceEnergy e;
+  for (std::size_t k = 0; k < kLanes / 2; ++k) e.sumSquares += low[k];
+  for (std::size_t k = 0; k < kLanes / 2; ++k) e.sumSquares += high[k];
+  for (std::size_t k = 0; k < kLanes; ++k) e.peak = std::max(e.peak, static_cast<double>(peaks[k]));
+  for (; i < n; ++i) {
+    const double v = x[i];
+    e.sumSquares += v * v;
+    e.peak = std::max(e.peak, std::abs(v));
+  }
+  if (!std::isfinite(e.sumSquares)) return traceEnergyOneByOne(samples);
+  e.finite = n;
+  e.allZero = e.peak == 0;
+  return e;
+}
+
+#if defined(VORAX_HAS_AVX2_PATH)
+__attribute__((target("avx2"))) TraceEnergy traceEnergyAvx2(std::span<const float> samples) {
+  return traceEnergyLoop(samples);
+}
+#endif
+
+}  // namespace
+
+TraceEnergy traceEnergy(std::span<const float> samples) {
+#if defined(VORAX_HAS_AVX2_PATH)
+  if (base::hasAvx2()) return traceEnergyAvx2(samples);
+#endif
+  return traceEnergyLoop(samples);
+}
+
 double median(std::vector<double> values) {
   if (values.empty()) return 0;
   const std::size_t mid = values.size() / 2;
@@ -36,6 +114,48 @@ double median(std::vector<double> values) {
   return (lower + upper) / 2;
 }
 
+namespace {
+
+constexpr std::size_t kSpikeBlock = 64;  // samples a block's largest magnitude stands for
+
+// The largest magnitude of each block of kSpikeBlock samples into `peaks` (samples that are
+// not numbers left out), in eight running maxima side by side.
+[[gnu::always_inline]] inline void blockPeaksLoop(std::span<const float> samples,
+                                                  std::span<float> peaks) {
+  for (std::size_t b = 0; b < peaks.size(); ++b) {
+    const std::size_t first = b * kSpikeBlock;
+    const std::size_t end = std::min(samples.size(), first + kSpikeBlock);
+    Floats8 lanes = {};
+    std::size_t i = first;
+    for (; i + kLanes <= end; i += kLanes) {
+      Floats8 v;
+      load(v, samples.data() + i);
+      const Floats8 m = VORAX_MAGNITUDES(v);
+      lanes = VORAX_LARGER(lanes, m);  // NaN keeps the lane
+    }
+    float peak = 0;
+    for (std::size_t k = 0; k < kLanes; ++k) peak = std::max(peak, lanes[k]);
+    for (; i < end; ++i) peak = std::max(peak, std::abs(samples[i]));
+    peaks[b] = peak;
+  }
+}
+
+#if defined(VORAX_HAS_AVX2_PATH)
+__attribute__((target("avx2"))) void blockPeaksAvx2(std::span<const float> samples,
+                                                    std::span<float> peaks) {
+  blockPeaksLoop(samples, peaks);
+}
+#endif
+
+void blockPeaks(std::span<const float> samples, std::span<float> peaks) {
+#if defined(VORAX_HAS_AVX2_PATH)
+  if (base::hasAvx2()) return blockPeaksAvx2(samples, peaks);
+#endif
+  blockPeaksLoop(samples, peaks);
+}
+
+}  // namespace
+
 bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor) {
   if (energy.finite < 2) return false;
   // |x| > factor * sqrt((S - x^2) / (n - 1))  <=>  x^2 (n - 1 + factor^2) > factor^2 S.
@@ -46,63 +166,159 @@ bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double 
     const double v = samples[k];
     return std::isfinite(v) ? std::abs(v) : 0.0;
   };
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    const double x = magnitude(i);
-    if (!(x * x > bar)) continue;
-    const bool leftLow = i == 0 || magnitude(i - 1) < x / 2;
-    const bool rightLow = i + 1 == samples.size() || magnitude(i + 1) < x / 2;
-    if (leftLow && rightLow) return true;
+  // Only blocks holding a sample of at least `low` can hold one above the bar: `low` is a
+  // float a little below the bar's root, so no rounding of the root can leave a sample out.
+  const float low = static_cast<float>(std::sqrt(bar) * (1 - 1e-6));
+  std::vector<float> peaks((samples.size() + kSpikeBlock - 1) / kSpikeBlock);
+  blockPeaks(samples, peaks);
+  for (std::size_t b = 0; b < peaks.size(); ++b) {
+    if (!(peaks[b] >= low)) continue;
+    const std::size_t end = std::min(samples.size(), (b + 1) * kSpikeBlock);
+    for (std::size_t i = b * kSpikeBlock; i < end; ++i) {
+      const double x = magnitude(i);
+      if (!(x * x > bar)) continue;
+      const bool leftLow = i == 0 || magnitude(i - 1) < x / 2;
+      const bool rightLow = i + 1 == samples.size() || magnitude(i + 1) < x / 2;
+      if (leftLow && rightLow) return true;
+    }
   }
   return false;
 }
 
+namespace {
+
+[[gnu::always_inline]] inline void medianOfFourLoop(
+    const std::array<std::span<const float>, 4>& traces, const std::array<float, 4>& scales,
+    std::span<float> out) {
+  const float* t0 = traces[0].data();
+  const float* t1 = traces[1].data();
+  const float* t2 = traces[2].data();
+  const float* t3 = traces[3].data();
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const float a = t0[i] * scales[0], b = t1[i] * scales[1];
+    const float c = t2[i] * scales[2], d = t3[i] * scales[3];
+    // Of the two pairs' smaller values the larger, and of their larger values the smaller,
+    // are the middle two of the four.
+    const float second = std::max(std::min(a, b), std::min(c, d));
+    const float third = std::min(std::max(a, b), std::max(c, d));
+    out[i] = (second + third) / 2;
+  }
+}
+
+#if defined(VORAX_HAS_AVX2_PATH)
+__attribute__((target("avx2"))) void medianOfFourAvx2(
+    const std::array<std::span<const float>, 4>& traces, const std::array<float, 4>& scales,
+    std::span<float> out) {
+  medianOfFourLoop(traces, scales, out);
+}
+#endif
+
+}  // namespace
+
 void medianOfFour(const std::array<std::span<const float>, 4>& traces,
                   const std::array<float, 4>& scales, std::span<float> out) {
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    float a = traces[0][i] * scales[0], b = traces[1][i] * scales[1];
-    float c = traces[2][i] * scales[2], d = traces[3][i] * scales[3];
-    // Sorting network: after it a <= b <= c <= d.
-    if (b < a) std::swap(a, b);
-    if (d < c) std::swap(c, d);
-    if (c < a) std::swap(a, c);
-    if (d < b) std::swap(b, d);
-    if (c < b) std::swap(b, c);
-    out[i] = (b + c) / 2;
-  }
+#if defined(VORAX_HAS_AVX2_PATH)
+  if (base::hasAvx2()) return medianOfFourAvx2(traces, scales, out);
+#endif
+  medianOfFourLoop(traces, scales, out);
 }
 
 namespace {
 
-double dot(const float* a, const float* b, std::size_t n) {
-  // Eight single-precision lanes the compiler keeps in vector registers, summed in double at
-  // the end: over a trace of 10,000 samples a lane adds some 1,250 products, well within what
-  // a correlation coefficient needs (about 1e-5 of its value).
-  constexpr std::size_t kLanes = 8;
-  float lanes[kLanes] = {};
+// Correlations of a against b at kLagGroup neighbouring lags in one pass, register-blocked:
+// each load of a serves every lag of the group.
+constexpr std::size_t kLagGroup = 7;
+
+// sums[g] = sum over i in [0, n) of a[i] * padded[i + first + g], each sum in eight float
+// lanes (a lane adds some n / 8 products: over a trace of 10,000 samples about 1,250, well
+// within what a correlation coefficient needs, about 1e-5 of its value) added in double at
+// the end.
+[[gnu::always_inline]] inline void lagGroupLoop(const float* a, const float* padded, std::size_t n,
+                                                std::size_t first,
+                                                std::span<double, kLagGroup> sums) {
+  Floats8 lanes[kLagGroup] = {};
+  const float* b = padded + first;
   std::size_t i = 0;
-  for (; i + kLanes <= n; i += kLanes)
-    for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += a[i + k] * b[i + k];
+  for (; i + kLanes <= n; i += kLanes) {
+    Floats8 ai, bi;
+    load(ai, a + i);
+#pragma GCC unroll 7
+    for (std::size_t g = 0; g < kLagGroup; ++g) {
+      load(bi, b + i + g);
+      lanes[g] += ai * bi;
+    }
+  }
+  for (std::size_t g = 0; g < kLagGroup; ++g) {
+    double sum = 0;
+    for (std::size_t k = 0; k < kLanes; ++k) sum += lanes[g][k];
+    for (std::size_t j = i; j < n; ++j) sum += static_cast<double>(a[j]) * b[j + g];
+    sums[g] = sum;
+  }
+}
+
+[[gnu::always_inline]] inline double dotLoop(const float* a, const float* b, std::size_t n) {
+  Floats8 lanes = {};
+  std::size_t i = 0;
+  for (; i + kLanes <= n; i += kLanes) {
+    Floats8 ai, bi;
+    load(ai, a + i);
+    load(bi, b + i);
+    lanes += ai * bi;
+  }
   double sum = 0;
-  for (const float lane : lanes) sum += lane;
+  for (std::size_t k = 0; k < kLanes; ++k) sum += lanes[k];
   for (; i < n; ++i) sum += static_cast<double>(a[i]) * b[i];
   return sum;
+}
+
+#if defined(VORAX_HAS_AVX2_PATH)
+__attribute__((target("avx2"))) void lagGroupAvx2(const float* a, const float* padded,
+                                                  std::size_t n, std::size_t first,
+                                                  std::span<double, kLagGroup> sums) {
+  lagGroupLoop(a, padded, n, first, sums);
+}
+
+__attribute__((target("avx2"))) double dotAvx2(const float* a, const float* b, std::size_t n) {
+  return dotLoop(a, b, n);
+}
+#endif
+
+double dot(const float* a, const float* b, std::size_t n) {
+#if defined(VORAX_HAS_AVX2_PATH)
+  if (base::hasAvx2()) return dotAvx2(a, b, n);
+#endif
+  return dotLoop(a, b, n);
+}
+
+void lagGroup(const float* a, const float* padded, std::size_t n, std::size_t first,
+              std::span<double, kLagGroup> sums) {
+#if defined(VORAX_HAS_AVX2_PATH)
+  if (base::hasAvx2()) return lagGroupAvx2(a, padded, n, first, sums);
+#endif
+  lagGroupLoop(a, padded, n, first, sums);
 }
 
 }  // namespace
 
 double bestCorrelation(std::span<const float> a, std::span<const float> b, int maxLag) {
   const std::size_t n = std::min(a.size(), b.size());
+  const auto reach = static_cast<std::size_t>(std::max(0, maxLag));
+  // b between zeros: a[i] against padded[i + reach + lag] is a[i] * b[i + lag] where that
+  // sample exists and 0 where it does not. Groups run past the last lag into more zeros.
+  const std::size_t lags = 2 * reach + 1;
+  const std::size_t groups = (lags + kLagGroup - 1) / kLagGroup;
   const double energy = dot(a.data(), a.data(), n) * dot(b.data(), b.data(), n);
   if (!(energy > 0)) return 0;
   const double norm = std::sqrt(energy);
+  std::vector<float> padded(n + groups * kLagGroup + reach, 0.0f);
+  std::copy_n(b.data(), n, padded.begin() + static_cast<std::ptrdiff_t>(reach));
+  std::vector<double> sums(groups * kLagGroup);
+  for (std::size_t g = 0; g < groups; ++g)
+    lagGroup(a.data(), padded.data(), n, g * kLagGroup,
+             std::span<double, kLagGroup>(sums.data() + g * kLagGroup, kLagGroup));
   double best = 0;
-  for (int lag = -maxLag; lag <= maxLag; ++lag) {
-    const std::size_t shift = static_cast<std::size_t>(std::abs(lag));
-    if (shift >= n) continue;
-    // Positive lag: a[i] against b[i + lag].
-    const double sum = lag >= 0 ? dot(a.data(), b.data() + shift, n - shift)
-                                : dot(a.data() + shift, b.data(), n - shift);
-    const double c = sum / norm;
+  for (std::size_t lag = 0; lag < lags; ++lag) {  // from -maxLag up
+    const double c = sums[lag] / norm;
     if (std::abs(c) > std::abs(best)) best = c;
   }
   return best;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 
@@ -25,6 +28,19 @@ TEST(TraceStatistics, EnergyLeavesOutSamplesThatAreNotNumbers) {
   EXPECT_DOUBLE_EQ(e.rms(), 5 / std::sqrt(3.0));
   EXPECT_TRUE(traceEnergy(std::vector<float>(5, 0.0f)).allZero);
   EXPECT_EQ(traceEnergy({}).rms(), 0);
+  // A long trace of +-2 with one -7 and an infinity: 1,001 finite samples, the sum of their
+  // squares 1,000 x 4 + 49.
+  std::vector<float> longTrace = alternating(1002);
+  for (float& x : longTrace) x *= 2;
+  longTrace[517] = -7;
+  longTrace[1001] = std::numeric_limits<float>::infinity();
+  const TraceEnergy l = traceEnergy(longTrace);
+  EXPECT_EQ(l.finite, 1001u);
+  EXPECT_TRUE(l.nonFinite);
+  EXPECT_EQ(l.sumSquares, 4049);
+  EXPECT_EQ(l.peak, 7);
+  longTrace[1001] = 2;
+  EXPECT_EQ(traceEnergy(longTrace).sumSquares, 4053);
 }
 
 TEST(TraceStatistics, MedianOfOddAndEvenCounts) {
@@ -37,6 +53,15 @@ TEST(TraceStatistics, MedianOfOddAndEvenCounts) {
   EXPECT_EQ(out[0], 2);  // of -2, 1, 3, 8
   medianOfFour({a, b, c, d}, {10, 1, 1, 1}, out);
   EXPECT_EQ(out[0], 5.5);  // of -2, 3, 8, 10
+  // The same four values in each of their 24 orders, one order a sample.
+  std::array<float, 4> order{-2, 1, 3, 8};
+  std::array<std::vector<float>, 4> traces;
+  do {
+    for (std::size_t k = 0; k < 4; ++k) traces[k].push_back(order[k]);
+  } while (std::next_permutation(order.begin(), order.end()));
+  std::vector<float> middle(traces[0].size());
+  medianOfFour({traces[0], traces[1], traces[2], traces[3]}, {1, 1, 1, 1}, middle);
+  EXPECT_EQ(middle, std::vector<float>(24, 2.0f));
 }
 
 TEST(TraceStatistics, SpikeIsOneLoneSampleAboveEightTimesTheOthersRms) {
@@ -49,10 +74,13 @@ TEST(TraceStatistics, SpikeIsOneLoneSampleAboveEightTimesTheOthersRms) {
     v[500] = c.value;
     EXPECT_EQ(hasSpike(v, traceEnergy(v), 8), c.spike) << c.value;
   }
-  // At either end of the trace there is only one neighbour to look at.
-  std::vector<float> edge = alternating(1001);
-  edge[0] = 9;
-  EXPECT_TRUE(hasSpike(edge, traceEnergy(edge), 8));
+  // At either end of the trace there is only one neighbour to look at; a spike is found
+  // wherever it lies, its neighbour on the same side of a block of samples or not.
+  for (const std::size_t at : {0, 63, 64, 1000}) {
+    std::vector<float> edge = alternating(1001);
+    edge[at] = 9;
+    EXPECT_TRUE(hasSpike(edge, traceEnergy(edge), 8)) << at;
+  }
   // Two neighbouring samples far above the rest are an event, not a spike.
   std::vector<float> pair = alternating(1001);
   pair[500] = 20;
@@ -94,6 +122,56 @@ TEST(TraceStatistics, BestCorrelationFindsTheLagAndTheSign) {
   // correlates by about cos(54 degrees) at lag 0.
   EXPECT_NEAR(bestCorrelation(a, delayed, 0), std::cos(2 * std::numbers::pi * 6 / 40), 0.01);
   EXPECT_EQ(bestCorrelation(a, std::vector<float>(n, 0.0f), 10), 0);
+}
+
+// The normalised correlation of largest magnitude, each lag summed directly in double.
+double directBestCorrelation(const std::vector<float>& a, const std::vector<float>& b, int maxLag) {
+  const auto n = static_cast<std::ptrdiff_t>(a.size());
+  double ea = 0, eb = 0;
+  for (std::ptrdiff_t i = 0; i < n; ++i) {
+    ea += static_cast<double>(a[i]) * a[i];
+    eb += static_cast<double>(b[i]) * b[i];
+  }
+  double best = 0;
+  for (int lag = -maxLag; lag <= maxLag; ++lag) {
+    double sum = 0;
+    for (std::ptrdiff_t i = 0; i < n; ++i)
+      if (i + lag >= 0 && i + lag < n) sum += static_cast<double>(a[i]) * b[i + lag];
+    const double c = sum / std::sqrt(ea * eb);
+    if (std::abs(c) > std::abs(best)) best = c;
+  }
+  return best;
+}
+
+TEST(TraceStatistics, BestCorrelationEqualsTheDirectSumsAtEveryLag) {
+  // Noise against a copy of itself moved by `delay` samples, scaled by `sign`, plus noise of
+  // its own: lengths that do not fill the last eight samples, reaches that do not fill the
+  // last group of lags, a delay at either end of the reach, traces shorter than the reach.
+  const struct {
+    std::size_t n;
+    int maxLag;
+    int delay;
+    float sign;
+  } kCases[] = {{1003, 10, -10, -1}, {1003, 10, 10, 1}, {517, 3, 2, -1},
+                {600, 12, -12, 1},   {5, 10, 1, 1},     {1003, 10, 0, -1}};
+  std::uint32_t state = 12345;
+  auto noise = [&state] {
+    state = state * 1664525u + 1013904223u;
+    return static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
+  };
+  for (const auto& c : kCases) {
+    std::vector<float> a(c.n), b(c.n);
+    for (float& x : a) x = noise();
+    for (std::size_t i = 0; i < c.n; ++i) {
+      const auto from = static_cast<std::ptrdiff_t>(i) - c.delay;
+      const float moved = from >= 0 && from < static_cast<std::ptrdiff_t>(c.n)
+                              ? a[static_cast<std::size_t>(from)]
+                              : 0.0f;
+      b[i] = c.sign * moved + 0.3f * noise();
+    }
+    EXPECT_NEAR(bestCorrelation(a, b, c.maxLag), directBestCorrelation(a, b, c.maxLag), 1e-5)
+        << c.n << " " << c.maxLag << " " << c.delay;
+  }
 }
 
 }  // namespace

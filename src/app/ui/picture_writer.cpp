@@ -35,10 +35,13 @@ const char* formatName(PictureFormat format) {
 
 }  // namespace
 
-std::string savePicture(const QImage& picture, const std::string& path, PictureFormat format) {
+std::string savePicture(const QImage& picture, const std::string& path, PictureFormat format,
+                        PngEffort effort) {
   base::AtomicFileWriter file(path);
   AtomicFileDevice device(file);
   QImageWriter writer(&device, formatName(format));
+  // The PNG writer takes quality 80 for zlib's level 1.
+  if (effort == PngEffort::Quick) writer.setQuality(80);
   const bool encoded = writer.write(picture);
   // A failed write to the file is the reason the encoder gave up.
   if (!file.ok()) return file.error();

@@ -12,6 +12,7 @@ namespace vorax::app::ui {
 
 // Writes the picture to `path` in the format. Returns an empty text, or why it failed; a
 // failure leaves nothing under `path` (an earlier file there stays as it was).
-std::string savePicture(const QImage& picture, const std::string& path, PictureFormat format);
+std::string savePicture(const QImage& picture, const std::string& path, PictureFormat format,
+                        PngEffort effort = PngEffort::Small);
 
 }  // namespace vorax::app::ui
