@@ -36,15 +36,16 @@ constexpr FieldRow inFileHeader(const FieldRow& extendedRow) {
   return extendedRow.at(kExtendedHeaderOffset);
 }
 
+// Bytes 1-20 are the standard's trace header extension 1.
 namespace block1 {
-inline constexpr FieldRow kReceiverLineNumber{"receiver_line_number", 1, 3, Decimal};
-inline constexpr FieldRow kReceiverPointNumber{"receiver_point_number", 4, 6, Decimal};
-inline constexpr FieldRow kReceiverPointIndex{"receiver_point_index", 7, 7, Decimal};
-inline constexpr FieldRow kSamplesPerTrace{"samples_per_trace", 8, 10, Decimal};
-inline constexpr FieldRow kExtendedReceiverLineNumber{"extended_receiver_line_number", 11, 15,
-                                                      Decimal};
-inline constexpr FieldRow kExtendedReceiverPointNumber{"extended_receiver_point_number", 16, 20,
-                                                       Decimal};
+inline constexpr FieldRow kReceiverLineNumber = segd_layout::extension1::kReceiverLineNumber;
+inline constexpr FieldRow kReceiverPointNumber = segd_layout::extension1::kReceiverPointNumber;
+inline constexpr FieldRow kReceiverPointIndex = segd_layout::extension1::kReceiverPointIndex;
+inline constexpr FieldRow kSamplesPerTrace = segd_layout::extension1::kSamplesPerTrace;
+inline constexpr FieldRow kExtendedReceiverLineNumber =
+    segd_layout::extension1::kExtendedReceiverLineNumber;
+inline constexpr FieldRow kExtendedReceiverPointNumber =
+    segd_layout::extension1::kExtendedReceiverPointNumber;
 inline constexpr FieldRow kSensorTypeCode{"sensor_type_code", 21, 21, Decimal};
 inline constexpr FieldRow kBytes22To32{"bytes_22_to_32", 22, 32, Hex};
 }  // namespace block1

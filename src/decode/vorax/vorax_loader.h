@@ -7,14 +7,16 @@
 
 #include "base/messages.h"
 #include "decode/record_file.h"
+#include "decode/segd/segd_layout.h"
 #include "decode/segd_record.h"
 #include "decode/trace_capacity.h"
 #include "decode/trace_workers.h"
+#include "decode/vorax/vorax_layout.h"
 
 namespace vorax::decode {
 
-inline constexpr std::uint64_t kTraceHeaderBytes = 20;
-inline constexpr std::uint64_t kExtensionBlockBytes = 32;
+inline constexpr std::uint64_t kTraceHeaderBytes = segd_layout::kTraceHeaderBytes;
+inline constexpr std::uint64_t kExtensionBlockBytes = vorax_layout::kExtensionBlockBytes;
 
 // Loads the traces declared by the record summary starting at `firstTracePosition` (the header
 // driver's result). Loads only what the file holds: a file shorter than declared gives one
