@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/readouts.h"
+#include "base/text_trim.h"
 #include "decode/conversions.h"
 
 namespace vorax::app {
@@ -13,12 +14,7 @@ namespace {
 
 using decode::shortestText;
 
-std::string trimmed(std::string_view text) {
-  std::size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string_view::npos) return {};
-  std::size_t end = text.find_last_not_of(' ');
-  return std::string(text.substr(begin, end - begin + 1));
-}
+using base::trimmed;
 
 // Record length in ms, rounded down: sample interval (us) x (samples - 1) / 1000.
 std::string lengthText(const decode::RecordSummary& s) {

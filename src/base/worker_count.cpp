@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/text_trim.h"
+
 #ifdef __linux__
 #include <sched.h>
 #include <unistd.h>
@@ -21,14 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string_view trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 std::optional<long long> wholeNumber(std::string_view text) {
-  text = trimmed(text);
+  text = trimmedView(text, kWhiteSpace);
   long long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
@@ -52,7 +48,7 @@ std::optional<double> quotaOver(std::optional<long long> quota, std::optional<lo
 std::optional<double> cpuMaxLimit(const fs::path& folder) {
   const std::optional<std::string> text = fileText(folder / "cpu.max");
   if (!text) return std::nullopt;
-  const std::string_view line = trimmed(*text);
+  const std::string_view line = trimmedView(*text, kWhiteSpace);
   const std::size_t blank = line.find(' ');
   if (blank == std::string_view::npos) return std::nullopt;
   return quotaOver(wholeNumber(line.substr(0, blank)), wholeNumber(line.substr(blank + 1)));
@@ -70,7 +66,7 @@ std::optional<double> cfsLimit(const fs::path& folder) {
 template <typename Read>
 std::optional<double> smallestUpward(const fs::path& mount, std::string_view path, Read read) {
   std::optional<double> smallest;
-  fs::path relative = fs::path(trimmed(path)).relative_path();
+  fs::path relative = fs::path(trimmedView(path, kWhiteSpace)).relative_path();
   for (;;) {
     if (const std::optional<double> limit = read(mount / relative))
       smallest = smallest ? std::min(*smallest, *limit) : *limit;

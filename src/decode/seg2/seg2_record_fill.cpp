@@ -7,15 +7,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/text_trim.h"
+
 namespace vorax::decode {
 
 namespace {
 
 std::string_view trimmed(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || c == '\0' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
+  return base::trimmedView(text, base::kWhiteSpaceAndZeros);
 }
 
 std::vector<std::string_view> splitAt(std::string_view text, char separator) {

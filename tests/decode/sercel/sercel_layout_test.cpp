@@ -43,8 +43,12 @@ TEST(SercelLayout, FieldsTileEachBlockInOrder) {
       EXPECT_EQ(row.first, next);
       EXPECT_TRUE(fieldNameMatches(row));
       EXPECT_TRUE(names.insert(row.name).second) << "name used twice";
-      if (row.encoding == FieldEncoding::Single) EXPECT_EQ(row.size(), 4u);
-      if (row.encoding == FieldEncoding::Double) EXPECT_EQ(row.size(), 8u);
+      if (row.encoding == FieldEncoding::Single) {
+        EXPECT_EQ(row.size(), 4u);
+      }
+      if (row.encoding == FieldEncoding::Double) {
+        EXPECT_EQ(row.size(), 8u);
+      }
       next = row.last + 1;
     }
     EXPECT_EQ(next - 1, c.lastByteRead);
