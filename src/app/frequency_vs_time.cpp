@@ -177,12 +177,22 @@ TimeFrequencyImage analyseTimeFrequency(std::span<const float> samples, double s
               image.levels.begin() + static_cast<std::ptrdiff_t>(c * kFrameBins));
   }
   image.largest = *std::max_element(image.levels.begin(), image.levels.end());
+  image.colourSteps = sixDecadeSteps(image.levels, image.largest);
   return image;
 }
 
 double sixDecadeLevel(float level, float largest) {
   if (!(level > 0) || !(largest > 0)) return 0;
   return std::max(0.0, (6 + std::log10(static_cast<double>(level) / largest)) / 6);
+}
+
+std::vector<std::uint8_t> sixDecadeSteps(std::span<const float> levels, float largest) {
+  static_assert(kSixDecadeSteps <= 255, "a step is one byte");
+  std::vector<std::uint8_t> steps(levels.size());
+  for (std::size_t k = 0; k < levels.size(); ++k)
+    steps[k] = static_cast<std::uint8_t>(
+        std::lround(static_cast<double>(kSixDecadeSteps) * sixDecadeLevel(levels[k], largest)));
+  return steps;
 }
 
 Colorref sixDecadeColour(double v) {
@@ -264,14 +274,16 @@ void drawColourScale(Canvas& canvas, const PlotRect& data) {
 // The image's cells, one per column and bin, coloured on the six-decade scale: column c is
 // centred on its time, bin i on i x the bin width; the first and last are cut at the plot.
 void drawSpectrogramCells(Canvas& canvas, const TimeFrequencyImage& image, const PlotRect& data) {
-  constexpr std::size_t kColours = 241;
-  std::array<Colorref, kColours> colours{};
-  for (std::size_t k = 0; k < kColours; ++k)
-    colours[k] = sixDecadeColour(static_cast<double>(k) / (kColours - 1));
-  std::vector<std::uint8_t> cells(image.levels.size());
-  for (std::size_t k = 0; k < cells.size(); ++k)
-    cells[k] = static_cast<std::uint8_t>(
-        std::lround((kColours - 1) * sixDecadeLevel(image.levels[k], image.largest)));
+  std::array<Colorref, kSixDecadeSteps + 1> colours{};
+  for (std::size_t k = 0; k < colours.size(); ++k)
+    colours[k] = sixDecadeColour(static_cast<double>(k) / kSixDecadeSteps);
+  // An image filled in by hand rather than by the analysis has its steps worked out here.
+  std::vector<std::uint8_t> madeHere;
+  std::span<const std::uint8_t> cells = image.colourSteps;
+  if (cells.size() != image.levels.size()) {
+    madeHere = sixDecadeSteps(image.levels, image.largest);
+    cells = madeHere;
+  }
   const double columnMs = static_cast<double>(image.hop) * image.sampleIntervalMs;
   const double binHz = frameBinHz(image.sampleIntervalMs);
   const CellImage cellImage{

@@ -51,6 +51,9 @@ struct TimeFrequencyImage {
   std::size_t columns = 0;    // column c is centred on sample c x hop
   std::vector<float> levels;  // column-major: levels[c * kFrameBins + bin]
   float largest = 0;
+  // Each cell's step on the six-decade colour scale (0 grey to kSixDecadeSteps red), worked
+  // out once with the levels: a redraw of a kept image only looks its colours up.
+  std::vector<std::uint8_t> colourSteps;
   double startMs = 0;  // time of sample 0 (column 0's middle)
   double endMs = 0;    // time of the last sample analysed
 };
@@ -63,6 +66,10 @@ TimeFrequencyImage analyseTimeFrequency(std::span<const float> samples, double s
 // Six-decade level of a cell: v = (6 + log10(level / largest)) / 6, 0 below a millionth (or
 // for a level of 0), 1 at the largest.
 double sixDecadeLevel(float level, float largest);
+// The steps of the image's colour scale: level v of each value at the nearest of
+// kSixDecadeSteps + 1 steps from 0 to 1.
+inline constexpr std::size_t kSixDecadeSteps = 240;
+std::vector<std::uint8_t> sixDecadeSteps(std::span<const float> levels, float largest);
 // Its colour: HLSTORGB(240 - 240 v, 120, 240 v), red at the largest, grey at the lowest.
 Colorref sixDecadeColour(double v);
 

@@ -92,6 +92,9 @@ TEST(TimeFrequencyImage, SixDecadeScaleRunsFromGreyToPureRed) {
   EXPECT_EQ(sixDecadeColour(1), 0x0000FFu);            // HLS(0, 120, 240): red
   EXPECT_EQ(sixDecadeColour(0), rgb(128, 128, 128));   // HLS(240, 120, 0): grey
   EXPECT_EQ(sixDecadeColour(0.5), rgb(64, 191, 191));  // HLS(120, 120, 120)
+  // Steps of 1/240: -60 dB is half way; half the largest, -6.02 dB, is 240 x 0.94983 = 227.96.
+  const std::vector<float> levels{8, 8e-3f, 4, 8e-6f, 1e-7f, 0};
+  EXPECT_EQ(sixDecadeSteps(levels, 8), (std::vector<std::uint8_t>{240, 120, 228, 0, 0, 0}));
 }
 
 TEST(TimeFrequencyImage, ColumnsCoverTheTraceAndPeakWhereTheSignalIs) {
@@ -136,6 +139,13 @@ TEST(TimeFrequencyImage, PictureShowsTheToneRedAndTheSilenceGrey) {
   for (int k = 0; k <= 60; ++k)
     inLowestQuarter |= farAbove == surfacePixel(sixDecadeColour(k / 240.0));
   EXPECT_TRUE(inLowestQuarter) << std::hex << farAbove;
+
+  // An image without its colour steps (filled in by hand) draws the same picture.
+  TimeFrequencyImage withoutSteps = image;
+  withoutSteps.colourSteps.clear();
+  test::MemoryCanvas again(800, 600);
+  drawTimeFrequencyImage(again, withoutSteps, "FT An.");
+  EXPECT_EQ(again.pixels, canvas.pixels);
 }
 
 TEST(FrequencyVsTimePlot, FrequencyAxisEndsAtTheStepMultipleAboveTheLargest) {
