@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QImageWriter>
 
+#include "app/ui/quick_png.h"
 #include "base/atomic_file.h"
 
 namespace vorax::app::ui {
@@ -38,10 +39,13 @@ const char* formatName(PictureFormat format) {
 std::string savePicture(const QImage& picture, const std::string& path, PictureFormat format,
                         PngEffort effort) {
   base::AtomicFileWriter file(path);
+  if (format == PictureFormat::Png && effort == PngEffort::Quick && !picture.hasAlphaChannel()) {
+    if (std::string error = writeQuickPng(picture, file); !error.empty()) return error;
+    if (!file.commit()) return file.error();
+    return {};
+  }
   AtomicFileDevice device(file);
   QImageWriter writer(&device, formatName(format));
-  // The PNG writer takes quality 80 for zlib's level 1.
-  if (effort == PngEffort::Quick) writer.setQuality(80);
   const bool encoded = writer.write(picture);
   // A failed write to the file is the reason the encoder gave up.
   if (!file.ok()) return file.error();

@@ -83,6 +83,28 @@ TEST(PictureOutput, SavesBmpOrPngWholeAndReportsAFolderThatIsNotThere) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
+// The quick encoder's rows go unfiltered and run-length coded: colours in every channel and
+// runs of one colour must come back as they were, and a failed write must leave no file.
+TEST(PictureOutput, QuickPngKeepsEveryPixelAndReportsAFailedWrite) {
+  test::TempDir dir;
+  QImage picture(300, 7, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  for (int x = 0; x < 256; ++x) {
+    picture.setPixel(x, 1, qRgb(x, 255 - x, (x * 7) % 256));
+    picture.setPixel(x, 4, qRgb((x * 13) % 256, x, 3));
+  }
+  const std::string png = (dir / "q.png").string();
+  EXPECT_EQ(savePicture(picture, png, PictureFormat::Png, PngEffort::Quick), "");
+  EXPECT_EQ(QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32), picture);
+  EXPECT_NE(
+      savePicture(picture, (dir / "no" / "q.png").string(), PictureFormat::Png, PngEffort::Quick),
+      "");
+  if (std::filesystem::exists("/dev/full")) {
+    EXPECT_NE(savePicture(picture, "/dev/full", PictureFormat::Png, PngEffort::Quick), "");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
 TEST(PictureOutput, PrintingFillsOneLandscapePage) {
   test::TempDir dir;
   QImage picture(200, 100, QImage::Format_RGB32);
