@@ -7,8 +7,12 @@ namespace vorax::decode {
 void TraceSamples::reset(std::int32_t traceCount, std::int32_t samplesPerTrace) {
   traceCount_ = traceCount < 0 ? 0 : traceCount;
   samplesPerTrace_ = samplesPerTrace < 0 ? 0 : samplesPerTrace;
-  values_ = ZeroedFloats();  // release the old record before sizing the new one
-  values_ = ZeroedFloats((static_cast<std::size_t>(traceCount_) + 1) * valuesPerTrace());
+  values_.assignZeros((static_cast<std::size_t>(traceCount_) + 1) * valuesPerTrace());
+}
+
+void TraceSamples::clear() {
+  traceCount_ = 0;
+  samplesPerTrace_ = 0;
 }
 
 std::span<float> TraceSamples::trace(std::int32_t t) {

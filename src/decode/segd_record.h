@@ -112,8 +112,11 @@ struct LineRun {
 // 0..samplesPerTrace, and the last one is always 0.
 class TraceSamples {
  public:
-  // Discards the contents and makes traceCount + 1 zeroed traces of samplesPerTrace + 1.
+  // Discards the contents and makes traceCount + 1 zeroed traces of samplesPerTrace + 1, in
+  // the memory held when it is of the size needed (ZeroedFloats::assignZeros).
   void reset(std::int32_t traceCount, std::int32_t samplesPerTrace);
+  // Leaves no traces but keeps the memory for a later reset() to reuse.
+  void clear();
 
   std::int32_t traceCount() const { return traceCount_; }
   std::int32_t samplesPerTrace() const { return samplesPerTrace_; }

@@ -52,6 +52,17 @@ ZeroedFloats::ZeroedFloats(std::size_t count) : size_(count) {
   if (data_ == nullptr) throw std::bad_alloc();
 }
 
+void ZeroedFloats::assignZeros(std::size_t count) {
+  const std::size_t bytes = count * sizeof(float);
+  if (mappedBytes_ != 0 && bytes >= kMappingThreshold && wholeHugePages(bytes) == mappedBytes_) {
+    std::memset(data_, 0, bytes);
+    size_ = count;
+    return;
+  }
+  release();
+  *this = ZeroedFloats(count);
+}
+
 ZeroedFloats::~ZeroedFloats() {
   release();
 }

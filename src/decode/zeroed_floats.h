@@ -5,9 +5,11 @@
 
 namespace vorax::decode {
 
-// Memory comes zeroed from the operating system, so a record of tens of megabytes costs no
-// separate zero-filling pass; on Linux it is asked for in huge pages, which spares thousands
-// of page faults while the loader fills it.
+// New memory comes zeroed from the operating system, so a record of tens of megabytes costs
+// no separate zero-filling pass; on Linux it is asked for in huge pages, which spares
+// thousands of page faults while the loader fills it. The system's first touch of fresh pages
+// (their faults and clearing) still costs several times a zero-filling pass over memory
+// already mapped, which assignZeros() does instead when it can.
 class ZeroedFloats {
  public:
   ZeroedFloats() = default;
@@ -17,6 +19,11 @@ class ZeroedFloats {
   ZeroedFloats& operator=(ZeroedFloats&& other) noexcept;
   ZeroedFloats(const ZeroedFloats& other);
   ZeroedFloats& operator=(const ZeroedFloats& other);
+
+  // Makes the array `count` zeroes. Memory mapped for an array of as many huge pages is kept
+  // and zeroed in place, which costs a fraction of fresh pages' faults and clearing; other
+  // memory is given back first and new memory taken.
+  void assignZeros(std::size_t count);
 
   float* data() { return data_; }
   const float* data() const { return data_; }

@@ -21,12 +21,10 @@ std::string joined(const std::vector<std::string>& messages) {
   return text;
 }
 
-}  // namespace
-
-std::optional<RecordQc> checkRecordFile(
+std::optional<RecordQc> openAndCheck(
     const std::string& file, const StopRequest& stop,
-    const std::function<void(decode::SegdRecord&, const RecordQc&)>& withRecord) {
-  decode::SegdRecord record;
+    const std::function<void(decode::SegdRecord&, const RecordQc&)>& withRecord,
+    decode::SegdRecord& record) {
   decode::CollectingMessages messages;
   decode::OpenOptions options;
   bool stopped = false;
@@ -59,6 +57,22 @@ std::optional<RecordQc> checkRecordFile(
   return qc;
 }
 
+}  // namespace
+
+std::optional<RecordQc> checkRecordFile(
+    const std::string& file, const StopRequest& stop,
+    const std::function<void(decode::SegdRecord&, const RecordQc&)>& withRecord,
+    decode::TraceSamples* samplesMemory) {
+  decode::SegdRecord record;
+  if (samplesMemory != nullptr) {
+    record.samples = std::move(*samplesMemory);
+    record.samples.clear();
+  }
+  std::optional<RecordQc> qc = openAndCheck(file, stop, withRecord, record);
+  if (samplesMemory != nullptr) *samplesMemory = std::move(record.samples);
+  return qc;
+}
+
 std::vector<std::optional<RecordQc>> runSurvey(std::span<const std::string> files,
                                                const SurveyRunOptions& options) {
   std::vector<std::optional<RecordQc>> results(files.size());
@@ -70,10 +84,11 @@ std::vector<std::optional<RecordQc>> runSurvey(std::span<const std::string> file
   const unsigned share = std::max<unsigned>(1, base::workerCount() / threads);
   auto work = [&] {
     const base::ThreadWorkerShare workers(share);
+    decode::TraceSamples samplesMemory;
     for (std::size_t i = next++; i < files.size() && !stopping(); i = next++) {
       std::optional<RecordQc> qc;
       try {
-        qc = checkRecordFile(files[i], options.stop, options.withRecord);
+        qc = checkRecordFile(files[i], options.stop, options.withRecord, &samplesMemory);
       } catch (const std::exception& e) {  // memory for a record that claims to be vast
         qc = unreadableRecord(files[i], e.what());
       }

@@ -21,10 +21,13 @@ using StopRequest = std::function<bool()>;
 // Opens the file with the reader its content calls for and judges it. A file that cannot be
 // read, or holds no traces, gives a record with its message. Nothing when `stop` asked to stop
 // while it loaded. `withRecord` (when given) sees the loaded record after its verdicts, on the
-// calling thread (for a picture of it).
+// calling thread (for a picture of it). `samplesMemory` (when given) lends the record the
+// memory of an earlier record's samples and gets the record's back: a run of records of one
+// size loads them all into one array.
 std::optional<RecordQc> checkRecordFile(
     const std::string& file, const StopRequest& stop = {},
-    const std::function<void(decode::SegdRecord&, const RecordQc&)>& withRecord = {});
+    const std::function<void(decode::SegdRecord&, const RecordQc&)>& withRecord = {},
+    decode::TraceSamples* samplesMemory = nullptr);
 
 struct SurveyRunOptions {
   // Records checked at once, each on its own thread, 1 or more. The worker count in force is

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/byte_reader.h"
 #include "base/fixed_text.h"
 
@@ -40,6 +42,37 @@ TEST(TraceSamples, TraceMajorWithOneExtraZeroPerTrace) {
   EXPECT_EQ(s.trace(2)[3], 7.0f);
   EXPECT_EQ(s.trace(2).data() - s.trace(1).data(), 5);  // each trace contiguous
   EXPECT_EQ(s.at(3, 4), 0.0f);
+}
+
+// Arrays of a few megabytes are mapped, and a reset to as many huge pages reuses the memory:
+// whatever the previous shape left there, every value must read zero again.
+TEST(TraceSamples, ResetZeroesWhateverTheMemoryHeldBefore) {
+  struct Shape {
+    std::int32_t traces, samples;
+    bool sameMemory;  // as the shape before
+  };
+  TraceSamples s;
+  const float* before = nullptr;
+  for (const Shape& shape : {Shape{800, 1000, false},
+                             {800, 1000, true},
+                             {700, 1100, true},
+                             {900, 700, true},
+                             {300, 1000, false},
+                             {800, 1000, false}}) {
+    s.reset(shape.traces, shape.samples);
+    const std::span<float> all(s.trace(0).data(),
+                               (static_cast<std::size_t>(shape.traces) + 1) * s.valuesPerTrace());
+    EXPECT_EQ(std::count(all.begin(), all.end(), 0.0f), std::ssize(all)) << shape.traces;
+    EXPECT_EQ(all.data() == before, shape.sameMemory) << shape.traces;
+    std::fill(all.begin(), all.end(), 7.0f);
+    before = all.data();
+  }
+  s.clear();
+  EXPECT_EQ(s.traceCount(), 0);
+  s.reset(800, 1000);
+  EXPECT_EQ(s.trace(0).data(), before);
+  EXPECT_EQ(s.at(800, 1000), 0.0f);
+  EXPECT_EQ(s.at(1, 0), 0.0f);
 }
 
 std::vector<TraceHeaderInfo> withLines(std::initializer_list<float> lines) {

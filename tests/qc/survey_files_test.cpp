@@ -222,6 +222,46 @@ TEST(SurveyRun, JobsShareTheWorkerCount) {
   base::setWorkerCount(0);
 }
 
+// A job loads each record into the memory of the record before: a record cut short (its last
+// traces missing, one trace cut in its middle) or of shorter traces, after a whole record,
+// must load and judge exactly as when loaded alone.
+TEST(SurveyRun, RecordsLoadIntoAnEarlierRecordsMemoryAsAlone) {
+  test::TempDir dir;
+  decode::synth::SynthOptions whole = coherentSpread(800);  // some 3 MB of samples
+  const std::string first = (dir / "whole.segd").string();
+  ASSERT_EQ(decode::synth::writeSyntheticRecord(first, whole), "");
+  const std::string cut = (dir / "cut.segd").string();
+  fs::copy_file(first, cut);
+  fs::resize_file(cut, fs::file_size(first) * 9 / 10 + 1234);
+  decode::synth::SynthOptions shorter = whole;
+  shorter.samplesPerTrace = 701;
+  shorter.seed = 2;
+  const std::string third = (dir / "shorter.segd").string();
+  ASSERT_EQ(decode::synth::writeSyntheticRecord(third, shorter), "");
+
+  auto samplesOf = [](const std::string& file, decode::TraceSamples* memory) {
+    std::vector<float> values;
+    const std::optional<RecordQc> qc = checkRecordFile(
+        file, {},
+        [&](decode::SegdRecord& record, const RecordQc&) {
+          const decode::TraceSamples& s = record.samples;
+          values.assign(s.trace(0).data(),
+                        s.trace(0).data() + (s.traceCount() + 1) * s.valuesPerTrace());
+        },
+        memory);
+    return std::pair{qc, values};
+  };
+  for (const std::string& later : {cut, third}) {
+    decode::TraceSamples memory;
+    ASSERT_NE(samplesOf(first, &memory).second, std::vector<float>{});
+    const auto reused = samplesOf(later, &memory);
+    const auto alone = samplesOf(later, nullptr);
+    ASSERT_TRUE(alone.first.has_value());
+    EXPECT_EQ(reused.first, alone.first) << later;
+    EXPECT_TRUE(reused.second == alone.second) << later;
+  }
+}
+
 TEST(FolderWatch, TakesAFileOnceItIsCompleteOrMovedInWhole) {
   test::TempDir dir;
   const std::vector<std::uint8_t> record = plantedFaultRecord(1).bytes;
