@@ -73,12 +73,23 @@ std::array<std::size_t, kPolarityNeighbours> nearestInPool(const std::vector<Tra
   return picked;
 }
 
+// Of the neighbours the median after pool[p]'s takes, the farthest to the right: the one
+// trace it reads that the medians before it did not (empty after the last).
+std::span<const float> traceNextMedianReadsFirst(const decode::SegdRecord& record,
+                                                 const std::vector<TraceState*>& pool,
+                                                 std::size_t p) {
+  if (p + 1 >= pool.size()) return {};
+  const std::array<std::size_t, kPolarityNeighbours> near = nearestInPool(pool, p + 1);
+  return samplesOf(record, pool[*std::max_element(near.begin(), near.end())]->trace);
+}
+
 // Reversed traces among the pool (live, not noisy, finite traces in trace order).
 std::vector<std::int32_t> reversedTraces(const decode::SegdRecord& record,
                                          const std::vector<TraceState*>& pool) {
   std::vector<std::int32_t> reversed;
   if (pool.size() < kPolarityNeighbours + 1) return reversed;
-  std::vector<float> median(static_cast<std::size_t>(record.samples.samplesPerTrace()));
+  CorrelationTarget median(static_cast<std::size_t>(record.samples.samplesPerTrace()),
+                           kCorrelationLags);
   for (std::size_t p = 0; p < pool.size(); ++p) {
     const std::array<std::size_t, kPolarityNeighbours> near = nearestInPool(pool, p);
     std::array<std::span<const float>, kPolarityNeighbours> neighbours;
@@ -88,15 +99,17 @@ std::vector<std::int32_t> reversedTraces(const decode::SegdRecord& record,
       divisors[n] = record.divisorOf(pool[near[n]]->trace);
     }
     // The median of recorded amplitudes; correlations need no scale of their own.
-    medianOfFour(neighbours, divisors, median);
+    medianOfFour(neighbours, divisors, median.samples());
     const std::span<const float> trace = samplesOf(record, pool[p]->trace);
-    if (!(bestCorrelation(trace, median, kCorrelationLags) < kReversedBelow)) continue;
+    if (!(median.bestWith(trace, traceNextMedianReadsFirst(record, pool, p)) < kReversedBelow))
+      continue;
     // Only a median that looks like each of its neighbours says what the polarity should be:
     // where slow waves (ground roll) move out by more than the lags between traces, neighbours
     // disagree and a trace of normal polarity can anticorrelate with their median.
     bool coherent = true;
     for (const std::span<const float> neighbour : neighbours)
-      coherent = coherent && bestCorrelation(median, neighbour, kCorrelationLags) > kCoherentAbove;
+      coherent = coherent &&
+                 bestCorrelation(median.samples(), neighbour, kCorrelationLags) > kCoherentAbove;
     if (coherent) reversed.push_back(pool[p]->trace);
   }
   return reversed;

@@ -39,4 +39,22 @@ void medianOfFour(const std::array<std::span<const float>, 4>& traces,
 // magnitude, with its sign. 0 when either trace has no energy.
 double bestCorrelation(std::span<const float> a, std::span<const float> b, int maxLag);
 
+// A trace `b` held between zeros, as the correlations at every lag read it, for correlating
+// trace after trace against it: writing its samples in place (a median of neighbours, say)
+// spares a copy and an allocation per correlation.
+class CorrelationTarget {
+ public:
+  CorrelationTarget(std::size_t samples, int maxLag);
+  std::span<float> samples() { return std::span(padded_).subspan(reach_, samples_); }
+  // bestCorrelation(a, b, maxLag). Meanwhile `next`, samples the caller reads next, is brought
+  // into the processor's cache: the lags keep the processor busy for longer than a trace
+  // takes to come from memory.
+  double bestWith(std::span<const float> a, std::span<const float> next = {}) const;
+
+ private:
+  std::size_t samples_;
+  std::size_t reach_;
+  std::vector<float> padded_;
+};
+
 }  // namespace vorax::qc

@@ -146,7 +146,8 @@ double directBestCorrelation(const std::vector<float>& a, const std::vector<floa
 TEST(TraceStatistics, BestCorrelationEqualsTheDirectSumsAtEveryLag) {
   // Noise against a copy of itself moved by `delay` samples, scaled by `sign`, plus noise of
   // its own: lengths that do not fill the last eight samples, reaches that do not fill the
-  // last group of lags, a delay at either end of the reach, traces shorter than the reach.
+  // last group of lags, a delay at either end of the reach, traces shorter than the reach;
+  // correlations against a target kept for several traces in turn equal those against each.
   const struct {
     std::size_t n;
     int maxLag;
@@ -159,6 +160,8 @@ TEST(TraceStatistics, BestCorrelationEqualsTheDirectSumsAtEveryLag) {
     state = state * 1664525u + 1013904223u;
     return static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
   };
+  constexpr int kReusedLag = 10;
+  CorrelationTarget reused(1003, kReusedLag);
   for (const auto& c : kCases) {
     std::vector<float> a(c.n), b(c.n);
     for (float& x : a) x = noise();
@@ -169,8 +172,13 @@ TEST(TraceStatistics, BestCorrelationEqualsTheDirectSumsAtEveryLag) {
                               : 0.0f;
       b[i] = c.sign * moved + 0.3f * noise();
     }
-    EXPECT_NEAR(bestCorrelation(a, b, c.maxLag), directBestCorrelation(a, b, c.maxLag), 1e-5)
+    const double direct = directBestCorrelation(a, b, c.maxLag);
+    EXPECT_NEAR(bestCorrelation(a, b, c.maxLag), direct, 1e-5)
         << c.n << " " << c.maxLag << " " << c.delay;
+    // One target written over for each b of its size, with samples to fetch meanwhile.
+    if (c.n != reused.samples().size() || c.maxLag != kReusedLag) continue;
+    std::copy(b.begin(), b.end(), reused.samples().begin());
+    EXPECT_EQ(reused.bestWith(a, b), bestCorrelation(a, b, c.maxLag)) << c.delay;
   }
 }
 
