@@ -386,14 +386,6 @@ void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& tra
   record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(std::max(ns - 1, 0));
 }
 
-// The first sample of magnitude 1 of a trace divided by its peak: the trace's peak sample, as
-// peakSampleIndex finds it, since no finite quotient is larger.
-std::int32_t firstOfMagnitudeOne(std::span<const float> normalised) {
-  const auto one = std::find_if(normalised.begin(), normalised.end(),
-                                [](float v) { return std::abs(v) == 1.0f; });
-  return one == normalised.end() ? 0 : static_cast<std::int32_t>(one - normalised.begin());
-}
-
 // Trace t's samples, normalised to a peak of 1 (a dead trace kept as read, scale 0), their
 // divisor and the trace attributes, from the trace's sample bytes.
 void decodeTrace(const StandardHeaders& headers, const TraceLocation& t, std::int32_t number,
@@ -401,13 +393,14 @@ void decodeTrace(const StandardHeaders& headers, const TraceLocation& t, std::in
   const auto count =
       static_cast<std::size_t>(std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
   const std::span<float> out = record.samples.trace(number).first(count);
-  const float peak = convertStandardSamplesToPeak(sampleBytes, headers.formatCode, out);
+  const SamplePeak found = convertStandardSamplesToPeak(sampleBytes, headers.formatCode, out);
+  const float peak = found.magnitude;
   const float descale = t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
   if (peak > 0) divideSamples(out, peak);
   TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(number)];
   fillTraceInfo(t, info);
   info.amplitudeScale = peak;
-  info.peakSampleIndex = peak > 0 ? firstOfMagnitudeOne(out) : 0;
+  info.peakSampleIndex = peak > 0 ? found.index : 0;
   if (peak > 0) record.traceDivisor[static_cast<std::size_t>(number)] = peak * descale;
 }
 
