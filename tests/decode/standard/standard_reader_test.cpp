@@ -243,7 +243,13 @@ TEST(StandardReader, UniformTracesAndOddOnesAmongThemReadAsTheirHeadersSay) {
                   "are padded with zeros");
       }
       for (const int n : {1, 2, 3, 4, 100, 101, 249, 250, 251, 252, 300}) {
-        EXPECT_EQ(r.record.traceInfo[static_cast<std::size_t>(n)].channelNumber, n);
+        const TraceHeaderInfo& info = r.record.traceInfo[static_cast<std::size_t>(n)];
+        EXPECT_EQ(info.channelNumber, n);
+        int firstPeak = 0;  // the first of the largest magnitudes
+        for (int s = 1; s < samplesOfUniformTrace(n, odd); ++s)
+          if (std::abs((7 * n + s) % 50 - 20) > std::abs((7 * n + firstPeak) % 50 - 20))
+            firstPeak = s;
+        EXPECT_EQ(info.peakSampleIndex, firstPeak) << n;
         for (int s = 0; s < longest; ++s) {
           const bool held = s < samplesOfUniformTrace(n, odd);
           const float expected = held ? static_cast<float>((7 * n + s) % 50 - 20) : 0.0f;
