@@ -1,8 +1,10 @@
 #include "decode/standard/standard_reader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -119,6 +121,10 @@ void readTraceFields(const StandardHeaders& headers, NodalLayout layout, Bytes h
   trace.nodal = readNodalTraceFields(layout, extensions, trace.extensions);
 }
 
+std::uint64_t headersBytesOf(const TraceLocation& trace) {
+  return kTraceHeaderBytes + kExtensionBytes * static_cast<std::uint64_t>(trace.extensions);
+}
+
 class TraceWalk {
  public:
   TraceWalk(FileBytes& file, const StandardHeaders& headers, Problems& problems)
@@ -152,10 +158,8 @@ class TraceWalk {
   // header, or 0 when this trace runs past the end of the file.
   std::uint64_t locate(std::uint64_t offset, TraceLocation& trace) {
     readTraceFields(headers_, layout_, headersAt(offset), trace);
-    const std::uint64_t headersBytes =
-        kTraceHeaderBytes + kExtensionBytes * static_cast<std::uint64_t>(trace.extensions);
     const std::int64_t declared = trace.declaredSamples;
-    trace.dataOffset = offset + headersBytes;
+    trace.dataOffset = offset + headersBytesOf(trace);
     const std::uint64_t bytes =
         standardSampleBytes(headers_.formatCode, static_cast<std::uint64_t>(declared));
     const std::uint64_t end = trace.dataOffset + bytes;
@@ -195,6 +199,58 @@ class TraceWalk {
   std::uint64_t end_ = 0;
   std::uint64_t lastExtensions_ = 0;
 };
+
+// Where the traces lie when each has the first trace's extensions and sample count, as the
+// traces of most records do: at a fixed stride from the first, so that the workers can read
+// them in large reads without a walk of the headers first.
+struct UniformTraces {
+  NodalLayout nodal = NodalLayout::None;
+  TraceLocation first;
+  std::uint64_t firstOffset = 0;
+  std::uint64_t headerBytes = 0;
+  std::uint64_t stride = 0;
+  std::int64_t count = 0;
+};
+
+// Whether a trace's headers give it the same place in the stride as `first`'s.
+bool sameShape(const TraceLocation& trace, const TraceLocation& first) {
+  return trace.extensions == first.extensions && trace.declaredSamples == first.declaredSamples;
+}
+
+// The fields of the trace whose headers start at `offset`.
+TraceLocation traceFieldsAt(FileBytes& file, const StandardHeaders& headers, NodalLayout layout,
+                            std::uint64_t offset) {
+  TraceLocation trace;
+  trace.extensions =
+      byteAt(file.at(offset, kTraceHeaderBytes), th::kTraceHeaderExtensions.offset());
+  readTraceFields(headers, layout, file.at(offset, headersBytesOf(trace)), trace);
+  return trace;
+}
+
+// The uniform layout the first trace predicts, when the file holds every declared trace at it
+// and the last of them agrees; empty otherwise (the walk finds the places then).
+std::optional<UniformTraces> predictUniformTraces(FileBytes& file, const StandardHeaders& headers) {
+  UniformTraces uniform;
+  uniform.nodal =
+      nodalLayoutOf(headers.manufacturerCode, headers.revisionMajor, headers.revisionMinor);
+  const NodalLayout layout = uniform.nodal;
+  uniform.firstOffset = headers.firstTraceOffset;
+  uniform.count = headers.declaredTraces();
+  if (uniform.count < 1 || uniform.firstOffset + kTraceHeaderBytes > file.size()) return {};
+  uniform.first = traceFieldsAt(file, headers, layout, uniform.firstOffset);
+  uniform.first.samples = uniform.first.declaredSamples;
+  uniform.headerBytes = headersBytesOf(uniform.first);
+  uniform.first.dataOffset = uniform.firstOffset + uniform.headerBytes;
+  uniform.stride =
+      uniform.headerBytes +
+      standardSampleBytes(headers.formatCode, static_cast<std::uint64_t>(uniform.first.samples));
+  const std::uint64_t inFile = file.size() - uniform.firstOffset;
+  if (inFile / uniform.stride < static_cast<std::uint64_t>(uniform.count)) return {};
+  const std::uint64_t lastOffset =
+      uniform.firstOffset + static_cast<std::uint64_t>(uniform.count - 1) * uniform.stride;
+  if (!sameShape(traceFieldsAt(file, headers, layout, lastOffset), uniform.first)) return {};
+  return uniform;
+}
 
 std::string channelSetList(const std::set<int>& numbers) {
   std::string text;
@@ -330,14 +386,6 @@ void fillSummary(const StandardHeaders& h, const std::vector<TraceLocation>& tra
   record.recordLengthMs = record.sampleIntervalMs * static_cast<float>(std::max(ns - 1, 0));
 }
 
-// The first sample of magnitude 1 of a trace divided by its peak: the trace's peak sample, as
-// peakSampleIndex finds it, since no finite quotient is larger.
-std::int32_t firstOfMagnitudeOne(std::span<const float> normalised) {
-  const auto one = std::find_if(normalised.begin(), normalised.end(),
-                                [](float v) { return std::abs(v) == 1.0f; });
-  return one == normalised.end() ? 0 : static_cast<std::int32_t>(one - normalised.begin());
-}
-
 // Trace t's samples, normalised to a peak of 1 (a dead trace kept as read, scale 0), their
 // divisor and the trace attributes, from the trace's sample bytes.
 void decodeTrace(const StandardHeaders& headers, const TraceLocation& t, std::int32_t number,
@@ -345,26 +393,50 @@ void decodeTrace(const StandardHeaders& headers, const TraceLocation& t, std::in
   const auto count =
       static_cast<std::size_t>(std::min<std::int64_t>(t.samples, record.samples.samplesPerTrace()));
   const std::span<float> out = record.samples.trace(number).first(count);
-  const float peak = convertStandardSamplesToPeak(sampleBytes, headers.formatCode, out);
+  const SamplePeak found = convertStandardSamplesToPeak(sampleBytes, headers.formatCode, out);
+  const float peak = found.magnitude;
   const float descale = t.channelSet != nullptr ? static_cast<float>(t.channelSet->descale) : 1.0f;
   if (peak > 0) divideSamples(out, peak);
   TraceHeaderInfo& info = record.traceInfo[static_cast<std::size_t>(number)];
   fillTraceInfo(t, info);
   info.amplitudeScale = peak;
-  info.peakSampleIndex = peak > 0 ? firstOfMagnitudeOne(out) : 0;
+  info.peakSampleIndex = peak > 0 ? found.index : 0;
   if (peak > 0) record.traceDivisor[static_cast<std::size_t>(number)] = peak * descale;
 }
 
+// Samples per trace the record holds: the longest trace's, unless the traces differ so much in
+// length that padding them all would take far more memory than the file.
+std::int64_t heldSamples(std::int64_t longest, std::size_t traces, std::uint64_t fileBytes,
+                         Problems& problems) {
+  const std::uint64_t limit =
+      std::max<std::uint64_t>(paddedSampleLimit(fileBytes) / (traces + 1), 2) - 1;
+  if (static_cast<std::uint64_t>(longest) <= limit) return longest;
+  problems.add("Traces differ too much in length: samples per trace limited to " +
+               std::to_string(limit) + " of " + std::to_string(longest));
+  return static_cast<std::int64_t>(limit);
+}
+
+void sizeRecord(SegdRecord& record, std::size_t traces, std::int64_t samples) {
+  record.samples.reset(static_cast<std::int32_t>(traces), static_cast<std::int32_t>(samples));
+  record.traceInfo.assign(traces + 1, TraceHeaderInfo{});
+  record.traceDivisor.assign(traces + 1, 1.0f);
+}
+
+// The sample bytes read of a trace of `samples` in a record holding `held` per trace.
+std::uint64_t sampleBytesRead(const StandardHeaders& headers, std::int64_t samples,
+                              std::int64_t held) {
+  return standardSampleBytes(headers.formatCode,
+                             static_cast<std::uint64_t>(std::min(samples, held)));
+}
+
 // The samples of every trace, decoded on the workers from the places the walk found.
-void loadSamples(RecordFile& file, const StandardHeaders& headers,
-                 const std::vector<TraceLocation>& traces, SegdRecord& record,
-                 const ProgressCallback& progress) {
+void loadWalkedTraces(RecordFile& file, const StandardHeaders& headers,
+                      const std::vector<TraceLocation>& traces, SegdRecord& record,
+                      const ProgressCallback& progress) {
+  const std::int64_t held = record.samples.samplesPerTrace();
   std::vector<TracePlace> places(traces.size());
-  for (std::size_t i = 0; i < traces.size(); ++i) {
-    const auto count = std::min<std::int64_t>(traces[i].samples, record.samples.samplesPerTrace());
-    places[i] = {traces[i].dataOffset + 1,
-                 standardSampleBytes(headers.formatCode, static_cast<std::uint64_t>(count))};
-  }
+  for (std::size_t i = 0; i < traces.size(); ++i)
+    places[i] = {traces[i].dataOffset + 1, sampleBytesRead(headers, traces[i].samples, held)};
   TraceLayout layout;
   layout.traces = static_cast<std::int32_t>(traces.size());
   layout.places = places;
@@ -374,6 +446,69 @@ void loadSamples(RecordFile& file, const StandardHeaders& headers,
         decodeTrace(headers, traces[static_cast<std::size_t>(t - 1)], t, sampleBytes, record);
       },
       progress, record);
+}
+
+// The traces at the places `uniform` predicts, each trace's headers read and checked against
+// the first's by the worker that decodes it. False when one disagrees: the loading stops at
+// the next block, and what it left in `traces`, `record` and `problems` is to be dropped.
+bool loadUniformTraces(RecordFile& file, const StandardHeaders& headers,
+                       const UniformTraces& uniform, std::vector<TraceLocation>& traces,
+                       SegdRecord& record, Problems& problems, const ProgressCallback& progress) {
+  traces.assign(static_cast<std::size_t>(uniform.count), TraceLocation{});
+  const std::int64_t held =
+      heldSamples(uniform.first.samples, traces.size(), file.size(), problems);
+  sizeRecord(record, traces.size(), held);
+  const std::uint64_t sampleBytes = sampleBytesRead(headers, uniform.first.samples, held);
+  std::vector<TracePlace> places(traces.size());
+  for (std::size_t i = 0; i < places.size(); ++i)
+    places[i] = {uniform.firstOffset + i * uniform.stride + 1, sampleBytes};
+  TraceLayout layout;
+  layout.headerBytes = uniform.headerBytes;
+  layout.traces = static_cast<std::int32_t>(traces.size());
+  layout.places = places;
+  std::atomic<bool> differs{false};
+  decodeTracesOnWorkers(
+      file, layout,
+      [&](std::int32_t t, Bytes headerBytes, Bytes samples) {
+        const auto i = static_cast<std::size_t>(t - 1);
+        TraceLocation& trace = traces[i];
+        readTraceFields(headers, uniform.nodal, headerBytes, trace);
+        if (!sameShape(trace, uniform.first)) {
+          differs = true;
+          return;
+        }
+        trace.dataOffset = places[i].position - 1 + uniform.headerBytes;
+        trace.samples = trace.declaredSamples;
+        decodeTrace(headers, trace, t, samples, record);
+      },
+      [&](int percent) { return !differs && (!progress || progress(percent)); }, record);
+  return !differs;
+}
+
+// Reads the traces at the places the first trace predicts when every trace agrees, else at the
+// places a walk of the headers finds. False when no trace lies in the file.
+bool loadTraces(RecordFile& recordFile, FileBytes& file, const StandardHeaders& headers,
+                std::vector<TraceLocation>& traces, SegdRecord& record, Problems& problems,
+                std::uint64_t& endOfLastTrace, const ProgressCallback& progress) {
+  const std::optional<UniformTraces> uniform = predictUniformTraces(file, headers);
+  if (uniform &&
+      loadUniformTraces(recordFile, headers, *uniform, traces, record, problems, progress)) {
+    endOfLastTrace =
+        uniform->firstOffset + static_cast<std::uint64_t>(uniform->count) * uniform->stride;
+    return true;
+  }
+  problems = Problems{};
+  record = SegdRecord{};
+  traces = TraceWalk(file, headers, problems).run(endOfLastTrace);
+  if (traces.empty()) {
+    problems.add("No trace of this record lies in the file");
+    return false;
+  }
+  std::int64_t longest = 0;
+  for (const TraceLocation& t : traces) longest = std::max(longest, t.samples);
+  sizeRecord(record, traces.size(), heldSamples(longest, traces.size(), file.size(), problems));
+  loadWalkedTraces(recordFile, headers, traces, record, progress);
+  return true;
 }
 
 // The headers, from as few of the file's first bytes as they need.
@@ -406,32 +541,18 @@ StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record,
     return result;
   }
   Problems problems;
-  std::vector<TraceLocation> traces = TraceWalk(file, headers, problems).run(result.endOfLastTrace);
-  if (traces.empty()) {
-    problems.add("No trace of this record lies in the file");
+  std::vector<TraceLocation> traces;
+  SegdRecord loaded;
+  if (!loadTraces(recordFile, file, headers, traces, loaded, problems, result.endOfLastTrace,
+                  progress)) {
     problems.showTo(messages);
     return result;
   }
-  std::int64_t longest = 0;
-  for (const TraceLocation& t : traces) longest = std::max(longest, t.samples);
-  const std::uint64_t limit =
-      std::max<std::uint64_t>(paddedSampleLimit(file.size()) / (traces.size() + 1), 2) - 1;
-  if (static_cast<std::uint64_t>(longest) > limit) {
-    problems.add("Traces differ too much in length: samples per trace limited to " +
-                 std::to_string(limit) + " of " + std::to_string(longest));
-    longest = static_cast<std::int64_t>(limit);
-  }
   const double intervalUs = recordIntervalUs(headers);
-  checkChannelSets(traces, longest, intervalUs, problems);
-  countChannelSetSamples(traces, headers);
-
-  SegdRecord loaded;
+  const std::int32_t ns = loaded.samples.samplesPerTrace();
   const auto traceCount = static_cast<std::int32_t>(traces.size());
-  const auto ns = static_cast<std::int32_t>(longest);
-  loaded.samples.reset(traceCount, ns);
-  loaded.traceInfo.assign(traces.size() + 1, TraceHeaderInfo{});
-  loaded.traceDivisor.assign(traces.size() + 1, 1.0f);
-  loadSamples(recordFile, headers, traces, loaded, progress);
+  checkChannelSets(traces, ns, intervalUs, problems);
+  countChannelSetSamples(traces, headers);
   loaded.lineRuns = buildLineRuns(loaded.traceInfo, traceCount);
   fillSummary(headers, traces, ns, intervalUs, loaded);
   record = std::move(loaded);

@@ -1,10 +1,13 @@
-// The standard SEG-D reader: walks every trace of a record laid out as the public SEG-D
+// The standard SEG-D reader: reads every trace of a record laid out as the public SEG-D
 // standard says (revisions 1, 2.x, 3.0) and fills the record model. Each trace is a 20-byte
 // trace header, the number of 32-byte extensions its byte 10 gives, and its samples; the
 // sample count comes from trace header extension 1 (bytes 8-10 before revision 3, 25-28 from
 // it) or, when that holds none, from the channel set descriptor. Traces of channel sets with
 // fewer samples are padded with zeros. Nodal recorders' own fields in the further extensions
 // (start time, position, unit serial number) are read as standard/nodal_fields.h describes.
+// When the first and last traces agree, every trace is read at the stride the first predicts
+// and checked as it is decoded; a trace that disagrees sends the reader back to walk the
+// headers one by one, so the result is always what the walk finds.
 #pragma once
 
 #include <cstdint>

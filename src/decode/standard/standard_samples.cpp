@@ -69,11 +69,11 @@ void convertStandardSamples(Bytes data, int formatCode, std::span<float> out) {
   }
 }
 
-float convertStandardSamplesToPeak(Bytes data, int formatCode, std::span<float> out) {
+SamplePeak convertStandardSamplesToPeak(Bytes data, int formatCode, std::span<float> out) {
   if (formatCode == 8058 && data.size() >= 4 * out.size())
-    return arraybigsingletolittlepeak(data, static_cast<std::int32_t>(out.size()), out).magnitude;
+    return arraybigsingletolittlepeak(data, static_cast<std::int32_t>(out.size()), out);
   convertStandardSamples(data, formatCode, out);
-  return largestFiniteMagnitude(out);
+  return {largestFiniteMagnitude(out), peakSampleIndex(out)};
 }
 
 }  // namespace vorax::decode

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "base/byte_reader.h"
+#include "decode/sample_converters.h"
 
 namespace vorax::decode {
 
@@ -17,8 +18,8 @@ std::uint64_t standardSampleBytes(int formatCode, std::uint64_t samples);
 // short `data` read as 0.
 void convertStandardSamples(Bytes data, int formatCode, std::span<float> out);
 
-// Converts like convertStandardSamples and returns the largest finite magnitude of `out`, as
-// largestFiniteMagnitude gives it, found while converting where the format allows.
-float convertStandardSamplesToPeak(Bytes data, int formatCode, std::span<float> out);
+// Converts like convertStandardSamples and returns the peak of `out` (its largest finite
+// magnitude and the first sample holding it), found while converting where the format allows.
+SamplePeak convertStandardSamplesToPeak(Bytes data, int formatCode, std::span<float> out);
 
 }  // namespace vorax::decode

@@ -199,6 +199,68 @@ TEST(StandardReader, TracesOfMixedLengthsReadAlikeOnOneWorkerAndOnSeveral) {
   }
 }
 
+// 300 seismic traces of 40 samples, sample s of trace n being (7n + s) % 50 - 20, except that
+// trace `odd` (when not 0) holds only 25 and the one after it 55: the traces still end where
+// 300 of 40 would.
+int samplesOfUniformTrace(int n, int odd) {
+  if (odd == 0) return 40;
+  return n == odd ? 25 : n == odd + 1 ? 55 : 40;
+}
+
+StandardSegdBuilder uniformTraces(int odd) {
+  StandardSegdBuilder b;
+  StandardChannelSetSpec cs{1, 1000, 2, {}};
+  for (int n = 1; n <= 300; ++n) {
+    std::vector<double> values;
+    for (int s = 0; s < samplesOfUniformTrace(n, odd); ++s) values.push_back((7 * n + s) % 50 - 20);
+    cs.traces.push_back({1, n, false, values});
+  }
+  b.channelSets.push_back(cs);
+  return b;
+}
+
+TEST(StandardReader, UniformTracesAndOddOnesAmongThemReadAsTheirHeadersSay) {
+  struct Workers {
+    ~Workers() { base::setWorkerCount(0); }
+  } restore;
+  for (const int odd : {0, 2, 250}) {
+    const auto bytes = uniformTraces(odd).build();
+    const int longest = odd == 0 ? 40 : 55;
+    for (const unsigned workers : {1u, 2u, 3u}) {
+      SCOPED_TRACE(testing::Message() << "odd trace " << odd << ", workers " << workers);
+      base::setWorkerCount(workers);
+      const StandardRead r = readStandard(bytes);
+      ASSERT_TRUE(r.result.ok);
+      EXPECT_EQ(r.result.endOfLastTrace, bytes.size());
+      ASSERT_EQ(r.record.samples.traceCount(), 300);
+      ASSERT_EQ(r.record.samples.samplesPerTrace(), longest);
+      if (odd == 0) {
+        EXPECT_TRUE(r.messages.messages.empty());
+      } else {
+        ASSERT_EQ(r.messages.messages.size(), 1u);
+        EXPECT_EQ(r.messages.messages[0],
+                  "Channel sets 1 hold fewer samples than the longest trace (55): their traces "
+                  "are padded with zeros");
+      }
+      for (const int n : {1, 2, 3, 4, 100, 101, 249, 250, 251, 252, 300}) {
+        const TraceHeaderInfo& info = r.record.traceInfo[static_cast<std::size_t>(n)];
+        EXPECT_EQ(info.channelNumber, n);
+        int firstPeak = 0;  // the first of the largest magnitudes
+        for (int s = 1; s < samplesOfUniformTrace(n, odd); ++s)
+          if (std::abs((7 * n + s) % 50 - 20) > std::abs((7 * n + firstPeak) % 50 - 20))
+            firstPeak = s;
+        EXPECT_EQ(info.peakSampleIndex, firstPeak) << n;
+        for (int s = 0; s < longest; ++s) {
+          const bool held = s < samplesOfUniformTrace(n, odd);
+          const float expected = held ? static_cast<float>((7 * n + s) % 50 - 20) : 0.0f;
+          ASSERT_FLOAT_EQ(r.record.samples.at(n, s) * r.record.divisorOf(n), expected)
+              << n << " " << s;
+        }
+      }
+    }
+  }
+}
+
 struct RealNodalFile {
   const char* name;
   std::int32_t traces;
