@@ -59,6 +59,11 @@ std::string bcd2string(Bytes bytes) {
 
 std::string bintodecimal(Bytes bytes) {
   if (bytes.size() > 9) return "Too Big";
+  if (bytes.size() < 9) {  // 64 bits suffice, and their division is many times quicker
+    std::uint64_t value = 0;
+    for (std::uint8_t b : bytes) value = (value << 8) | b;
+    return std::to_string(value);
+  }
   Wide value = 0;
   for (std::uint8_t b : bytes) value = (value << 8) | b;
   std::string digits;

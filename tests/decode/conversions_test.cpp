@@ -32,7 +32,9 @@ TEST(Conversions, Bcd2StringWritesEachNibbleInDecimal) {
 TEST(Conversions, BinToDecimalAndNumber) {
   EXPECT_EQ(bintodecimal(B{0x00, 0x01, 0x86, 0xA0}), "100000");
   EXPECT_EQ(bintodecimal(B{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
-            "4722366482869645213695");  // 2^72 - 1
+            "4722366482869645213695");                          // 2^72 - 1
+  EXPECT_EQ(bintodecimal(B(8, 0xFF)), "18446744073709551615");  // 2^64 - 1
+  EXPECT_EQ(bintodecimal(B{}), "0");
   EXPECT_EQ(bintodecimal(B(10, 0)), "Too Big");
   EXPECT_EQ(bintonumber(B{0x01, 0x00}), 256);
   EXPECT_EQ(bintonumber(B(10, 0)), 2147483647);
