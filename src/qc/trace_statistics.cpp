@@ -338,8 +338,8 @@ double CorrelationTarget::bestWith(std::span<const float> a, std::span<const flo
   for (std::size_t first = 0; first < lags; first += kLagGroup) {
     lagGroup(a.data(), padded_.data(), n, first, sums,
              first == 0 ? next : std::span<const float>{});
-    for (std::size_t lag = first; lag < std::min(lags, first + kLagGroup);
-         ++lag) {  // from -reach up
+    // sums[g] belongs to lag first + g - reach: the lags are taken from -reach up.
+    for (std::size_t lag = first; lag < std::min(lags, first + kLagGroup); ++lag) {
       const double c = sums[lag - first] / norm;
       if (std::abs(c) > std::abs(best)) best = c;
     }
