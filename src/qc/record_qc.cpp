@@ -154,15 +154,17 @@ RecordQc checkRecord(const decode::SegdRecord& record) {
   out.traceCount = record.loadedTraceCount();
 
   std::vector<TraceState> traces;
+  std::vector<float> blockPeaks(
+      spikeBlocksOf(static_cast<std::size_t>(record.samples.samplesPerTrace())));
   for (std::int32_t t = 1; t <= record.loadedTraceCount(); ++t) {
     if (!isSeismic(record, t)) continue;
     TraceState s;
     s.trace = t;
-    // The spike test needs only the trace's own numbers: it runs while the trace is still in
-    // the processor's cache.
+    // The spike test needs only the trace's own numbers and the block peaks its energy pass
+    // found: it runs while the trace is still in the processor's cache.
     const std::span<const float> samples = samplesOf(record, t);
-    s.energy = traceEnergy(samples);
-    s.spiky = s.energy.nonFinite || hasSpike(samples, s.energy, kSpikeFactor);
+    s.energy = traceEnergy(samples, blockPeaks);
+    s.spiky = s.energy.nonFinite || hasSpike(samples, s.energy, kSpikeFactor, blockPeaks);
     s.rms = s.energy.rms() * std::abs(static_cast<double>(record.divisorOf(t)));
     traces.push_back(s);
   }

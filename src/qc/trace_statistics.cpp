@@ -52,56 +52,74 @@ TraceEnergy traceEnergyOneByOne(std::span<const float> samples) {
   return e;
 }
 
+// The largest of eight lanes of magnitudes.
+[[gnu::always_inline]] inline float largestLane(const Floats8& lanes) {
+  float peak = 0;
+  for (std::size_t k = 0; k < kLanes; ++k) peak = std::max(peak, lanes[k]);
+  return peak;
+}
+
 // Eight sums of squares in double precision side by side (a float's square is exact in
-// double) and eight running peaks. A sample that is not finite makes the sum so: no sum of
+// double) and eight running peaks per block of kSpikeBlock samples, each block's peak kept in
+// `blockPeaks` while there is room. A sample that is not finite makes the sum so: no sum of
 // finite floats' squares reaches the double range's end.
-[[gnu::always_inline]] inline TraceEnergy traceEnergyLoop(std::span<const float> samples) {
+[[gnu::always_inline]] inline TraceEnergy traceEnergyLoop(std::span<const float> samples,
+                                                          std::span<float> blockPeaks) {
   const float* x = samples.data();
   const std::size_t n = samples.size();
   Doubles4 low = {}, high = {};  // the sums of lanes 0-3 and 4-7
-  Floats8 peaks = {};
+  float peak = 0;
   std::size_t i = 0;
-  for (; i + kLanes <= n; i += kLanes) {
-    Floats4 first, second;
-    load(first, x + i);
-    load(second, x + i + kLanes / 2);
-    const Doubles4 d0 = __builtin_convertvector(first, Doubles4);
-    const Doubles4 d1 = __builtin_convertvector(second, Doubles4);
-    low += d0 * d0;
-    high += d1 * d1;
-    Floats8 v;
-    load(v, x + i);
-    const Floats8 m = VORAX_MAGNITUDES(v);
-    peaks = VORAX_LARGER(peaks, m);
+  for (std::size_t block = 0; block * kSpikeBlock < n; ++block) {
+    const std::size_t end = std::min(n, i + kSpikeBlock);
+    Floats8 peaks = {};
+    for (; i + kLanes <= end; i += kLanes) {
+      Floats4 first, second;
+      load(first, x + i);
+      load(second, x + i + kLanes / 2);
+      const Doubles4 d0 = __builtin_convertvector(first, Doubles4);
+      const Doubles4 d1 = __builtin_convertvector(second, Doubles4);
+      low += d0 * d0;
+      high += d1 * d1;
+      Floats8 v;
+      load(v, x + i);
+      const Floats8 m = VORAX_MAGNITUDES(v);
+      peaks = VORAX_LARGER(peaks, m);  // NaN keeps the lane
+    }
+    float blockPeak = largestLane(peaks);
+    // The last block's samples after its last eight.
+    for (std::size_t j = i; j < end; ++j) blockPeak = std::max(blockPeak, std::abs(x[j]));
+    if (block < blockPeaks.size()) blockPeaks[block] = blockPeak;
+    peak = std::max(peak, blockPeak);
   }
   TraceEnergy e;
   for (std::size_t k = 0; k < kLanes / 2; ++k) e.sumSquares += low[k];
   for (std::size_t k = 0; k < kLanes / 2; ++k) e.sumSquares += high[k];
-  for (std::size_t k = 0; k < kLanes; ++k) e.peak = std::max(e.peak, static_cast<double>(peaks[k]));
   for (; i < n; ++i) {
     const double v = x[i];
     e.sumSquares += v * v;
-    e.peak = std::max(e.peak, std::abs(v));
   }
   if (!std::isfinite(e.sumSquares)) return traceEnergyOneByOne(samples);
+  e.peak = peak;
   e.finite = n;
   e.allZero = e.peak == 0;
   return e;
 }
 
 #if defined(VORAX_HAS_AVX2_PATH)
-__attribute__((target("avx2"))) TraceEnergy traceEnergyAvx2(std::span<const float> samples) {
-  return traceEnergyLoop(samples);
+__attribute__((target("avx2"))) TraceEnergy traceEnergyAvx2(std::span<const float> samples,
+                                                            std::span<float> blockPeaks) {
+  return traceEnergyLoop(samples, blockPeaks);
 }
 #endif
 
 }  // namespace
 
-TraceEnergy traceEnergy(std::span<const float> samples) {
+TraceEnergy traceEnergy(std::span<const float> samples, std::span<float> blockPeaks) {
 #if defined(VORAX_HAS_AVX2_PATH)
-  if (base::hasAvx2()) return traceEnergyAvx2(samples);
+  if (base::hasAvx2()) return traceEnergyAvx2(samples, blockPeaks);
 #endif
-  return traceEnergyLoop(samples);
+  return traceEnergyLoop(samples, blockPeaks);
 }
 
 double median(std::vector<double> values) {
@@ -116,8 +134,6 @@ double median(std::vector<double> values) {
 }
 
 namespace {
-
-constexpr std::size_t kSpikeBlock = 64;  // samples a block's largest magnitude stands for
 
 // The largest magnitude of each block of kSpikeBlock samples into `peaks` (samples that are
 // not numbers left out), in eight running maxima side by side.
@@ -134,8 +150,7 @@ constexpr std::size_t kSpikeBlock = 64;  // samples a block's largest magnitude 
       const Floats8 m = VORAX_MAGNITUDES(v);
       lanes = VORAX_LARGER(lanes, m);  // NaN keeps the lane
     }
-    float peak = 0;
-    for (std::size_t k = 0; k < kLanes; ++k) peak = std::max(peak, lanes[k]);
+    float peak = largestLane(lanes);
     for (; i < end; ++i) peak = std::max(peak, std::abs(samples[i]));
     peaks[b] = peak;
   }
@@ -148,7 +163,7 @@ __attribute__((target("avx2"))) void blockPeaksAvx2(std::span<const float> sampl
 }
 #endif
 
-void blockPeaks(std::span<const float> samples, std::span<float> peaks) {
+void blockPeaksOf(std::span<const float> samples, std::span<float> peaks) {
 #if defined(VORAX_HAS_AVX2_PATH)
   if (base::hasAvx2()) return blockPeaksAvx2(samples, peaks);
 #endif
@@ -157,7 +172,8 @@ void blockPeaks(std::span<const float> samples, std::span<float> peaks) {
 
 }  // namespace
 
-bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor) {
+bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor,
+              std::span<const float> blockPeaks) {
   if (energy.finite < 2) return false;
   // |x| > factor * sqrt((S - x^2) / (n - 1))  <=>  x^2 (n - 1 + factor^2) > factor^2 S.
   const double f2 = factor * factor;
@@ -170,8 +186,13 @@ bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double 
   // Only blocks holding a sample of at least `low` can hold one above the bar: `low` is a
   // float a little below the bar's root, so no rounding of the root can leave a sample out.
   const float low = static_cast<float>(std::sqrt(bar) * (1 - 1e-6));
-  std::vector<float> peaks((samples.size() + kSpikeBlock - 1) / kSpikeBlock);
-  blockPeaks(samples, peaks);
+  std::vector<float> worked;
+  std::span<const float> peaks = blockPeaks;
+  if (peaks.size() != spikeBlocksOf(samples.size())) {
+    worked.resize(spikeBlocksOf(samples.size()));
+    blockPeaksOf(samples, worked);
+    peaks = worked;
+  }
   for (std::size_t b = 0; b < peaks.size(); ++b) {
     if (!(peaks[b] >= low)) continue;
     const std::size_t end = std::min(samples.size(), (b + 1) * kSpikeBlock);

@@ -18,7 +18,16 @@ struct TraceEnergy {
   double rms() const;      // over the finite samples; 0 when there are none
 };
 
-TraceEnergy traceEnergy(std::span<const float> samples);
+// The spike test looks for its sample among blocks of kSpikeBlock samples (the last one
+// maybe short), by each block's largest magnitude.
+inline constexpr std::size_t kSpikeBlock = 64;
+inline std::size_t spikeBlocksOf(std::size_t samples) {
+  return (samples + kSpikeBlock - 1) / kSpikeBlock;
+}
+
+// The energy of the samples, and into `blockPeaks` (as far as it has room) the largest
+// magnitude of each block, samples that are not numbers left out.
+TraceEnergy traceEnergy(std::span<const float> samples, std::span<float> blockPeaks = {});
 
 // The median of the values (the mean of the middle two for an even count); 0 for none.
 double median(std::vector<double> values);
@@ -27,7 +36,10 @@ double median(std::vector<double> values);
 // of the trace's other samples and that stands alone, its neighbours on both sides being
 // below half of it. A wavelet of the recorded band spreads its crest over several samples; a
 // spike of one bad sample does not.
-bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor);
+// `blockPeaks` are those traceEnergy gave (spikeBlocksOf(samples.size()) of them); without
+// them they are worked out here.
+bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor,
+              std::span<const float> blockPeaks = {});
 
 // The sample-by-sample median of four traces of equal length, each sample times its trace's
 // scale, into `out`.

@@ -43,6 +43,30 @@ TEST(TraceStatistics, EnergyLeavesOutSamplesThatAreNotNumbers) {
   EXPECT_EQ(traceEnergy(longTrace).sumSquares, 4053);
 }
 
+// The block peaks the energy pass gives the spike test: each block's largest magnitude, a NaN
+// left out and an infinity kept, the last block short or a single short one.
+TEST(TraceStatistics, EnergyPassGivesEachBlocksPeak) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  for (const std::size_t n : {5, 64, 200, 1001}) {
+    std::vector<float> v = alternating(n);
+    v[n / 2] = -6;
+    v[n - 1] = 3;  // after the last eight when n = 1001
+    v[n - 2] = nan;
+    if (n > 64) v[70] = inf;
+    std::vector<float> peaks(spikeBlocksOf(n), -1.0f);
+    traceEnergy(v, peaks);
+    for (std::size_t b = 0; b < peaks.size(); ++b) {
+      const auto from = v.begin() + static_cast<std::ptrdiff_t>(b * 64);
+      const auto to = v.begin() + static_cast<std::ptrdiff_t>(std::min(n, b * 64 + 64));
+      float expected = 0;
+      for (auto x = from; x != to; ++x)
+        if (!std::isnan(*x)) expected = std::max(expected, std::abs(*x));
+      EXPECT_EQ(peaks[b], expected) << n << " block " << b;
+    }
+  }
+}
+
 TEST(TraceStatistics, MedianOfOddAndEvenCounts) {
   EXPECT_EQ(median({}), 0);
   EXPECT_EQ(median({5, 1, 3}), 3);
