@@ -490,9 +490,16 @@ bool loadUniformTraces(RecordFile& file, const StandardHeaders& headers,
 bool loadTraces(RecordFile& recordFile, FileBytes& file, const StandardHeaders& headers,
                 std::vector<TraceLocation>& traces, SegdRecord& record, Problems& problems,
                 std::uint64_t& endOfLastTrace, const ProgressCallback& progress) {
+  // What the caller hears never goes back, though a trace that disagrees sends the loading
+  // back to the first trace.
+  int heard = 0;
+  const ProgressCallback onward = [&](int percent) {
+    heard = std::max(heard, percent);
+    return !progress || progress(heard);
+  };
   const std::optional<UniformTraces> uniform = predictUniformTraces(file, headers);
   if (uniform &&
-      loadUniformTraces(recordFile, headers, *uniform, traces, record, problems, progress)) {
+      loadUniformTraces(recordFile, headers, *uniform, traces, record, problems, onward)) {
     endOfLastTrace =
         uniform->firstOffset + static_cast<std::uint64_t>(uniform->count) * uniform->stride;
     return true;
@@ -507,7 +514,7 @@ bool loadTraces(RecordFile& recordFile, FileBytes& file, const StandardHeaders& 
   std::int64_t longest = 0;
   for (const TraceLocation& t : traces) longest = std::max(longest, t.samples);
   sizeRecord(record, traces.size(), heldSamples(longest, traces.size(), file.size(), problems));
-  loadWalkedTraces(recordFile, headers, traces, record, progress);
+  loadWalkedTraces(recordFile, headers, traces, record, onward);
   return true;
 }
 

@@ -17,10 +17,11 @@ struct StandardRead {
   decode::CollectingMessages messages;
 };
 
-inline StandardRead readStandard(const std::vector<std::uint8_t>& bytes) {
+inline StandardRead readStandard(const std::vector<std::uint8_t>& bytes,
+                                 const decode::ProgressCallback& progress = {}) {
   StandardRead r;
   decode::RecordFile file = decode::RecordFile::fromMemory(bytes);
-  r.result = decode::readStandardSegd(file, r.record, r.headers, r.messages);
+  r.result = decode::readStandardSegd(file, r.record, r.headers, r.messages, progress);
   return r;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/worker_count.h"
@@ -229,8 +230,15 @@ TEST(StandardReader, UniformTracesAndOddOnesAmongThemReadAsTheirHeadersSay) {
     for (const unsigned workers : {1u, 2u, 3u}) {
       SCOPED_TRACE(testing::Message() << "odd trace " << odd << ", workers " << workers);
       base::setWorkerCount(workers);
-      const StandardRead r = readStandard(bytes);
+      std::vector<int> heard;
+      const StandardRead r = readStandard(bytes, [&](int percent) {
+        heard.push_back(percent);
+        return true;
+      });
       ASSERT_TRUE(r.result.ok);
+      EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
+      ASSERT_FALSE(heard.empty());
+      EXPECT_EQ(heard.back(), 100);
       EXPECT_EQ(r.result.endOfLastTrace, bytes.size());
       ASSERT_EQ(r.record.samples.traceCount(), 300);
       ASSERT_EQ(r.record.samples.samplesPerTrace(), longest);
