@@ -133,45 +133,6 @@ double median(std::vector<double> values) {
   return (lower + upper) / 2;
 }
 
-namespace {
-
-// The largest magnitude of each block of kSpikeBlock samples into `peaks` (samples that are
-// not numbers left out), in eight running maxima side by side.
-[[gnu::always_inline]] inline void blockPeaksLoop(std::span<const float> samples,
-                                                  std::span<float> peaks) {
-  for (std::size_t b = 0; b < peaks.size(); ++b) {
-    const std::size_t first = b * kSpikeBlock;
-    const std::size_t end = std::min(samples.size(), first + kSpikeBlock);
-    Floats8 lanes = {};
-    std::size_t i = first;
-    for (; i + kLanes <= end; i += kLanes) {
-      Floats8 v;
-      load(v, samples.data() + i);
-      const Floats8 m = VORAX_MAGNITUDES(v);
-      lanes = VORAX_LARGER(lanes, m);  // NaN keeps the lane
-    }
-    float peak = largestLane(lanes);
-    for (; i < end; ++i) peak = std::max(peak, std::abs(samples[i]));
-    peaks[b] = peak;
-  }
-}
-
-#if defined(VORAX_HAS_AVX2_PATH)
-__attribute__((target("avx2"))) void blockPeaksAvx2(std::span<const float> samples,
-                                                    std::span<float> peaks) {
-  blockPeaksLoop(samples, peaks);
-}
-#endif
-
-void blockPeaksOf(std::span<const float> samples, std::span<float> peaks) {
-#if defined(VORAX_HAS_AVX2_PATH)
-  if (base::hasAvx2()) return blockPeaksAvx2(samples, peaks);
-#endif
-  blockPeaksLoop(samples, peaks);
-}
-
-}  // namespace
-
 bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor,
               std::span<const float> blockPeaks) {
   if (energy.finite < 2) return false;
@@ -186,15 +147,8 @@ bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double 
   // Only blocks holding a sample of at least `low` can hold one above the bar: `low` is a
   // float a little below the bar's root, so no rounding of the root can leave a sample out.
   const float low = static_cast<float>(std::sqrt(bar) * (1 - 1e-6));
-  std::vector<float> worked;
-  std::span<const float> peaks = blockPeaks;
-  if (peaks.size() != spikeBlocksOf(samples.size())) {
-    worked.resize(spikeBlocksOf(samples.size()));
-    blockPeaksOf(samples, worked);
-    peaks = worked;
-  }
-  for (std::size_t b = 0; b < peaks.size(); ++b) {
-    if (!(peaks[b] >= low)) continue;
+  for (std::size_t b = 0; b < blockPeaks.size(); ++b) {
+    if (!(blockPeaks[b] >= low)) continue;
     const std::size_t end = std::min(samples.size(), (b + 1) * kSpikeBlock);
     for (std::size_t i = b * kSpikeBlock; i < end; ++i) {
       const double x = magnitude(i);

@@ -36,10 +36,10 @@ double median(std::vector<double> values);
 // of the trace's other samples and that stands alone, its neighbours on both sides being
 // below half of it. A wavelet of the recorded band spreads its crest over several samples; a
 // spike of one bad sample does not.
-// `blockPeaks` are those traceEnergy gave (spikeBlocksOf(samples.size()) of them); without
-// them they are worked out here.
+// `energy` and `blockPeaks` are what traceEnergy gave for the samples
+// (spikeBlocksOf(samples.size()) block peaks).
 bool hasSpike(std::span<const float> samples, const TraceEnergy& energy, double factor,
-              std::span<const float> blockPeaks = {});
+              std::span<const float> blockPeaks);
 
 // The sample-by-sample median of four traces of equal length, each sample times its trace's
 // scale, into `out`.

@@ -5,6 +5,7 @@
 
 #include <QtEndian>
 #include <csetjmp>
+#include <cstdio>
 
 namespace vorax::app::ui {
 

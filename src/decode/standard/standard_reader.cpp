@@ -233,14 +233,12 @@ std::optional<UniformTraces> predictUniformTraces(FileBytes& file, const Standar
   UniformTraces uniform;
   uniform.nodal =
       nodalLayoutOf(headers.manufacturerCode, headers.revisionMajor, headers.revisionMinor);
-  const NodalLayout layout = uniform.nodal;
   uniform.firstOffset = headers.firstTraceOffset;
   uniform.count = headers.declaredTraces();
   if (uniform.count < 1 || uniform.firstOffset + kTraceHeaderBytes > file.size()) return {};
-  uniform.first = traceFieldsAt(file, headers, layout, uniform.firstOffset);
+  uniform.first = traceFieldsAt(file, headers, uniform.nodal, uniform.firstOffset);
   uniform.first.samples = uniform.first.declaredSamples;
   uniform.headerBytes = headersBytesOf(uniform.first);
-  uniform.first.dataOffset = uniform.firstOffset + uniform.headerBytes;
   uniform.stride =
       uniform.headerBytes +
       standardSampleBytes(headers.formatCode, static_cast<std::uint64_t>(uniform.first.samples));
@@ -248,7 +246,7 @@ std::optional<UniformTraces> predictUniformTraces(FileBytes& file, const Standar
   if (inFile / uniform.stride < static_cast<std::uint64_t>(uniform.count)) return {};
   const std::uint64_t lastOffset =
       uniform.firstOffset + static_cast<std::uint64_t>(uniform.count - 1) * uniform.stride;
-  if (!sameShape(traceFieldsAt(file, headers, layout, lastOffset), uniform.first)) return {};
+  if (!sameShape(traceFieldsAt(file, headers, uniform.nodal, lastOffset), uniform.first)) return {};
   return uniform;
 }
 
