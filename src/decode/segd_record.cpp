@@ -13,6 +13,7 @@ void TraceSamples::reset(std::int32_t traceCount, std::int32_t samplesPerTrace) 
 void TraceSamples::clear() {
   traceCount_ = 0;
   samplesPerTrace_ = 0;
+  values_.mapFreshMemoryIn(ZeroedFloats::Pages::Small);
 }
 
 std::span<float> TraceSamples::trace(std::int32_t t) {

@@ -115,7 +115,9 @@ class TraceSamples {
   // Discards the contents and makes traceCount + 1 zeroed traces of samplesPerTrace + 1, in
   // the memory held when it is of the size needed (ZeroedFloats::assignZeros).
   void reset(std::int32_t traceCount, std::int32_t samplesPerTrace);
-  // Leaves no traces but keeps the memory for a later reset() to reuse.
+  // Leaves no traces but keeps the memory for a later reset() to reuse. Memory kept so is
+  // reused record after record: what is mapped afresh for it from then on comes in small
+  // pages (ZeroedFloats::Pages).
   void clear();
 
   std::int32_t traceCount() const { return traceCount_; }

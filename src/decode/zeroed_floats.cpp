@@ -26,7 +26,7 @@ std::size_t wholeHugePages(std::size_t bytes) {
 
 }  // namespace
 
-ZeroedFloats::ZeroedFloats(std::size_t count) : size_(count) {
+ZeroedFloats::ZeroedFloats(std::size_t count, Pages pages) : size_(count), pages_(pages) {
   if (count == 0) return;
   const std::size_t bytes = count * sizeof(float);
 #if defined(__linux__)
@@ -41,8 +41,9 @@ ZeroedFloats::ZeroedFloats(std::size_t count) : size_(count) {
     if (aligned > start) munmap(p, aligned - start);
     if (const std::size_t after = kHugePage - (aligned - start); after > 0)
       munmap(reinterpret_cast<void*>(aligned + length), after);
+    // A hint either way: without transparent huge pages the memory comes in small pages.
     madvise(reinterpret_cast<void*>(aligned), length,
-            MADV_HUGEPAGE);  // a hint: without transparent huge pages it does nothing
+            pages == Pages::Huge ? MADV_HUGEPAGE : MADV_NOHUGEPAGE);
     data_ = reinterpret_cast<float*>(aligned);
     mappedBytes_ = length;
     return;
@@ -59,8 +60,9 @@ void ZeroedFloats::assignZeros(std::size_t count) {
     size_ = count;
     return;
   }
+  const Pages pages = pages_;
   release();
-  *this = ZeroedFloats(count);
+  *this = ZeroedFloats(count, pages);
 }
 
 ZeroedFloats::~ZeroedFloats() {
@@ -85,7 +87,8 @@ void ZeroedFloats::release() {
 ZeroedFloats::ZeroedFloats(ZeroedFloats&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
-      mappedBytes_(std::exchange(other.mappedBytes_, 0)) {}
+      mappedBytes_(std::exchange(other.mappedBytes_, 0)),
+      pages_(other.pages_) {}
 
 ZeroedFloats& ZeroedFloats::operator=(ZeroedFloats&& other) noexcept {
   if (this != &other) {
@@ -93,6 +96,7 @@ ZeroedFloats& ZeroedFloats::operator=(ZeroedFloats&& other) noexcept {
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
     mappedBytes_ = std::exchange(other.mappedBytes_, 0);
+    pages_ = other.pages_;
   }
   return *this;
 }

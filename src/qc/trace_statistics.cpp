@@ -31,9 +31,18 @@ template <typename Vector>
   std::memcpy(&v, p, sizeof v);
 }
 
-// |v| lane by lane; the larger of two lanes, the first one kept where either is NaN.
-#define VORAX_MAGNITUDES(v) ((Floats8)((Bits8)(v)&kMagnitudeBits))
-#define VORAX_LARGER(keep, other) ((keep) < (other) ? (other) : (keep))
+// Vectors go by reference: passed by value they would take another calling convention in
+// the functions built without AVX.
+
+// |v| lane by lane.
+[[gnu::always_inline]] inline void takeMagnitudes(Floats8& v) {
+  v = (Floats8)((Bits8)v & kMagnitudeBits);
+}
+
+// The larger of each pair of lanes, the lane of `keep` kept where either is NaN.
+[[gnu::always_inline]] inline void keepLarger(Floats8& keep, const Floats8& other) {
+  keep = keep < other ? other : keep;
+}
 
 // The scalar pass: every sample looked at for being finite.
 TraceEnergy traceEnergyOneByOne(std::span<const float> samples) {
@@ -83,8 +92,8 @@ TraceEnergy traceEnergyOneByOne(std::span<const float> samples) {
       high += d1 * d1;
       Floats8 v;
       load(v, x + i);
-      const Floats8 m = VORAX_MAGNITUDES(v);
-      peaks = VORAX_LARGER(peaks, m);  // NaN keeps the lane
+      takeMagnitudes(v);
+      keepLarger(peaks, v);  // NaN keeps the lane
     }
     float blockPeak = largestLane(peaks);
     // The last block's samples after its last eight.

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "base/byte_reader.h"
 #include "base/fixed_text.h"
@@ -66,6 +70,41 @@ TEST(TraceSamples, ResetZeroesWhateverTheMemoryHeldBefore) {
     EXPECT_EQ(all.data() == before, shape.sameMemory) << shape.traces;
     std::fill(all.begin(), all.end(), 7.0f);
     before = all.data();
+  }
+}
+
+// The flags the kernel lists for the mapping holding `p` ("hg": huge pages asked for, "nh":
+// refused); empty where the kernel lists none.
+std::string mappingFlags(const void* p) {
+  std::ifstream smaps("/proc/self/smaps");
+  const auto address = reinterpret_cast<std::uintptr_t>(p);
+  bool inside = false;
+  for (std::string line; std::getline(smaps, line);) {
+    std::uintptr_t from = 0, to = 0;
+    char dash = 0;
+    if (std::istringstream range(line); range >> std::hex >> from >> dash >> to && dash == '-')
+      inside = from <= address && address < to;
+    if (inside && line.starts_with("VmFlags:")) return line;
+  }
+  return {};
+}
+
+// Memory kept from record to record is mapped in small pages, and stays so however often the
+// samples move between a job and its records; memory of a record on its own takes huge pages.
+TEST(TraceSamples, MemoryKeptForReuseIsMappedInSmallPages) {
+  TraceSamples once;
+  once.reset(800, 1000);
+  const std::string flags = mappingFlags(once.trace(0).data());
+  if (flags.find(" hg") == std::string::npos) GTEST_SKIP() << "no transparent huge pages here";
+
+  TraceSamples kept;
+  kept.clear();
+  for (std::int32_t traces : {800, 700, 1200}) {  // fresh, kept, fresh
+    TraceSamples record = std::move(kept);
+    record.reset(traces, 1000);
+    EXPECT_NE(mappingFlags(record.trace(0).data()).find(" nh"), std::string::npos) << traces;
+    kept = std::move(record);
+    kept.clear();
   }
 }
 

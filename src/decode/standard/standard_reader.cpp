@@ -548,6 +548,10 @@ StandardReadResult readStandardSegd(RecordFile& recordFile, SegdRecord& record,
   Problems problems;
   std::vector<TraceLocation> traces;
   SegdRecord loaded;
+  // Memory a record without traces keeps for reuse (TraceSamples::clear) goes on to the
+  // record loaded.
+  if (record.samples.traceCount() == 0 && record.samples.samplesPerTrace() == 0)
+    loaded.samples = std::move(record.samples);
   if (!loadTraces(recordFile, file, headers, traces, loaded, problems, result.endOfLastTrace,
                   progress)) {
     problems.showTo(messages);
